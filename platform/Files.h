@@ -1,0 +1,32 @@
+#pragma once
+// File helpers: every file the program writes is written whole (temporary file, then rename).
+#include <QByteArray>
+#include <QString>
+#include <pugixml.hpp>
+
+namespace platform {
+
+// Writes data to path through a temporary file renamed over the target.
+// On failure the old file is untouched and *error (when given) holds a readable reason.
+bool writeFileAtomic(const QString &path, const QByteArray &data, QString *error = nullptr);
+
+// Reads a whole file; false (with *error) when it cannot be opened.
+bool readFile(const QString &path, QByteArray &data, QString *error = nullptr);
+
+// Loads an XML file into doc. parseOptions are pugixml's parse flags.
+// False with *error (parser message with offset) when the file cannot be read or is not well-formed.
+bool loadXmlFile(pugi::xml_document &doc, const QString &path, unsigned parseOptions,
+                 QString *error = nullptr);
+
+// Serialises doc with pugixml's formatting flags and writes it atomically.
+bool saveXmlFile(const pugi::xml_document &doc, const QString &path, unsigned formatFlags,
+                 const char *indent = "\t", QString *error = nullptr);
+
+// XML text of doc as it would be saved.
+QByteArray xmlBytes(const pugi::xml_document &doc, unsigned formatFlags, const char *indent = "\t");
+
+// pugixml strings are UTF-8.
+inline QString fromXml(const char *s) { return QString::fromUtf8(s); }
+inline QByteArray toXml(const QString &s) { return s.toUtf8(); }
+
+} // namespace platform

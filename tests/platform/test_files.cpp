@@ -1,0 +1,48 @@
+#include "platform/Files.h"
+#include "platform/FormatSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(AtomicWrite, ReplacesWholeFileAndKeepsOldOneOnFailure)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.xml");
+    ASSERT_TRUE(platform::writeFileAtomic(path, "first"));
+    ASSERT_TRUE(platform::writeFileAtomic(path, "second"));
+    QByteArray data;
+    ASSERT_TRUE(platform::readFile(path, data));
+    EXPECT_EQ(data, "second");
+
+    // A folder that does not exist: nothing written, a reason given.
+    QString err;
+    EXPECT_FALSE(platform::writeFileAtomic(dir.filePath("missing/b.xml"), "x", &err));
+    EXPECT_FALSE(err.isEmpty());
+    // No temporary files left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.xml"});
+}
+
+TEST(XmlFile, RefusesMalformedDocumentWithReason)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("bad.xml");
+    ASSERT_TRUE(platform::writeFileAtomic(path, "<a><b></a>"));
+    pugi::xml_document doc;
+    QString err;
+    EXPECT_FALSE(platform::loadXmlFile(doc, path, pugi::parse_default, &err));
+    EXPECT_TRUE(err.contains("not a valid XML")) << err.toStdString();
+}
+
+TEST(FormatSettings, OverrideWinsWhileInScope)
+{
+    platform::FormatSettings s;
+    s.decimalSeparator = QLatin1Char(',');
+    {
+        platform::ScopedFormatSettings scope(s);
+        EXPECT_EQ(platform::FormatSettings::current().decimalSeparator, QLatin1Char(','));
+    }
+    EXPECT_EQ(platform::FormatSettings::current().decimalSeparator,
+              platform::FormatSettings::fromSystem().decimalSeparator);
+}

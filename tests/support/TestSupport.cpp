@@ -1,0 +1,96 @@
+#include "support/TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QTcpSocket>
+
+namespace testsupport {
+
+QString dataDir() { return QStringLiteral(CFG_TEST_DATA_DIR); }
+
+QString sharedIoddDir()
+{
+    const QString d = QDir::cleanPath(QStringLiteral(CFG_SHARED_IODD_DIR));
+    return QFileInfo(d).isDir() ? d : QString();
+}
+
+ModalResponder::ModalResponder(int timeLimitMs) : m_limit(timeLimitMs)
+{
+    m_clock.start();
+    m_timer.setInterval(10);
+    connect(&m_timer, &QTimer::timeout, this, [this] { tick(); });
+    m_timer.start();
+}
+
+ModalResponder::~ModalResponder() { m_timer.stop(); }
+
+void ModalResponder::answerBox(QMessageBox::StandardButton button)
+{
+    m_script.push_back([button](QWidget *w) {
+        if (auto *box = qobject_cast<QMessageBox *>(w)) {
+            if (QAbstractButton *b = box->button(button)) { b->click(); return; }
+        }
+        if (auto *d = qobject_cast<QDialog *>(w)) d->reject();
+    });
+}
+
+void ModalResponder::then(Action action) { m_script.push_back(std::move(action)); }
+
+void ModalResponder::tick()
+{
+    QWidget *w = QApplication::activeModalWidget();
+    if (!w) return;
+    if (m_clock.elapsed() > m_limit) {
+        m_timedOut = true;
+        if (auto *d = qobject_cast<QDialog *>(w)) d->reject();
+        else w->close();
+        return;
+    }
+    if (w == m_last) return; // still closing from the last answer
+    m_last = w;
+    ++m_seen;
+    auto *box = qobject_cast<QMessageBox *>(w);
+    if (box) m_texts << box->text();
+    if (!m_script.empty()) {
+        Action a = std::move(m_script.front());
+        m_script.pop_front();
+        a(w);
+        return;
+    }
+    if (box) {
+        QAbstractButton *b = box->defaultButton() ? static_cast<QAbstractButton *>(box->defaultButton())
+                                                  : box->escapeButton();
+        if (!b && !box->buttons().isEmpty()) b = box->buttons().first();
+        if (b) b->click();
+        return;
+    }
+    if (auto *d = qobject_cast<QDialog *>(w)) d->reject();
+}
+
+LoopbackHttpServer::LoopbackHttpServer(QByteArray reply, bool silent)
+    : m_reply(std::move(reply)), m_silent(silent)
+{
+    listen(QHostAddress::LocalHost, 0);
+    connect(this, &QTcpServer::newConnection, this, [this] {
+        while (QTcpSocket *s = nextPendingConnection()) {
+            connect(s, &QTcpSocket::readyRead, s, [this, s] {
+                m_lastRequest += s->readAll();
+                if (m_silent || !m_lastRequest.contains("\r\n\r\n")) return;
+                s->write(m_reply);
+                s->disconnectFromHost();
+            });
+            connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
+        }
+    });
+}
+
+QByteArray LoopbackHttpServer::okReply(const QByteArray &body)
+{
+    return "HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " + QByteArray::number(body.size())
+           + "\r\n\r\n" + body;
+}
+
+} // namespace testsupport

@@ -1,0 +1,77 @@
+#pragma once
+// Helpers shared by the tests: modal-dialog responder, loopback HTTP server, test data paths.
+#include <QByteArray>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTcpServer>
+#include <QTimer>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+// Folder of the project's own small fixtures.
+QString dataDir();
+// Folder of the real IODD corpus beside the project; empty when it is absent.
+QString sharedIoddDir();
+
+#define SKIP_WITHOUT_SHARED_IODD()                                                        \
+    do {                                                                                  \
+        if (testsupport::sharedIoddDir().isEmpty())                                       \
+            GTEST_SKIP() << "real IODD corpus not present";                               \
+    } while (0)
+
+// Answers modal dialogs and message boxes while code under test runs its own exec().
+// Every 10 ms it looks at QApplication::activeModalWidget(); a message box is recorded
+// (its text) and answered with the next scripted button (default: the box's default/escape
+// button); any other modal widget is handed to the next scripted action.
+class ModalResponder : public QObject {
+public:
+    using Action = std::function<void(QWidget *)>;
+    explicit ModalResponder(int timeLimitMs = 10000);
+    ~ModalResponder() override;
+
+    // Next message box gets this button.
+    void answerBox(QMessageBox::StandardButton button);
+    // Next modal widget (dialog or box) is handed to this action.
+    void then(Action action);
+
+    QStringList texts() const { return m_texts; }   // message box texts, in order
+    int modalsSeen() const { return m_seen; }
+    bool timedOut() const { return m_timedOut; }
+
+private:
+    void tick();
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    int m_limit;
+    std::deque<Action> m_script;
+    QStringList m_texts;
+    QPointer<QWidget> m_last;
+    int m_seen = 0;
+    bool m_timedOut = false;
+};
+
+// HTTP/1.0 server on 127.0.0.1 that answers every request with a fixed reply,
+// or never answers (silent) so time-outs can be tested.
+class LoopbackHttpServer : public QTcpServer {
+public:
+    explicit LoopbackHttpServer(QByteArray reply = {}, bool silent = false);
+    quint16 port() const { return serverPort(); }
+    QByteArray lastRequest() const { return m_lastRequest; }
+    void setReply(const QByteArray &reply) { m_reply = reply; }
+    // Wraps a body into a "200 OK" HTTP reply.
+    static QByteArray okReply(const QByteArray &body);
+
+private:
+    QByteArray m_reply;
+    QByteArray m_lastRequest;
+    bool m_silent;
+};
+
+} // namespace testsupport
