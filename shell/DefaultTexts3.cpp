@@ -1,0 +1,3 @@
+#include "shell/DefaultTexts.h"
+
+void Load_Default_Texts_3(QStringList &) {}
