@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "shell/UComon.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <pugixml.hpp>
 
@@ -39,9 +40,20 @@ SettingsRead Read_Settings(QString *error)
     if (!QFileInfo::exists(path)) return SettingsRead::Missing;
 
     pugi::xml_document doc;
+    QString reason;
     if (!platform::loadXmlFile(doc, path, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration,
-                               error))
+                               &reason)) {
+        // The next save replaces the file: keep the unreadable one beside it so nothing is lost.
+        const QString kept = path + QStringLiteral(".bad");
+        QFile::remove(kept);
+        const bool copied = QFile::copy(path, kept);
+        if (error) {
+            *error = reason + QLatin1Char('\n')
+                     + (copied ? QStringLiteral("The file was kept as \"Fabricor.xml.bad\". ") : QString())
+                     + QStringLiteral("The program starts with the default settings.");
+        }
         return SettingsRead::Malformed;
+    }
 
     // The document's first top-level node is the root, whatever its name.
     const pugi::xml_node root = doc.first_child();

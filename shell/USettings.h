@@ -5,7 +5,7 @@
 enum class SettingsRead {
     Missing,   // no file: defaults
     Read,      // values taken (missing elements gave their defaults)
-    Malformed, // the file is not well-formed XML: defaults, *error says why
+    Malformed, // not well-formed XML: defaults; the file is kept as "Fabricor.xml.bad", *error says so
 };
 
 QString Settings_File_Path();
