@@ -1,0 +1,38 @@
+#include "platform/UrlOpener.h"
+
+#include <QDesktopServices>
+
+namespace platform {
+namespace {
+
+UrlOpenFunction &currentOpener()
+{
+    static UrlOpenFunction opener;
+    return opener;
+}
+
+} // namespace
+
+bool isWebUrl(const QUrl &url)
+{
+    if (!url.isValid() || url.isRelative() || url.host().isEmpty()) return false;
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+bool openWebUrl(const QUrl &url)
+{
+    if (!isWebUrl(url)) return false;
+    const UrlOpenFunction &opener = currentOpener();
+    if (opener) return opener(url);
+    return QDesktopServices::openUrl(url);
+}
+
+UrlOpenFunction setUrlOpener(UrlOpenFunction opener)
+{
+    UrlOpenFunction previous = std::move(currentOpener());
+    currentOpener() = std::move(opener);
+    return previous;
+}
+
+} // namespace platform

@@ -1,0 +1,21 @@
+#pragma once
+// Opens web addresses in the user's browser. Only http and https addresses are ever handed on.
+#include <QUrl>
+#include <functional>
+
+namespace platform {
+
+using UrlOpenFunction = std::function<bool(const QUrl &)>;
+
+// True when url is an absolute http or https address with a host.
+bool isWebUrl(const QUrl &url);
+
+// Hands a web address to the current opener (the desktop's browser by default). Anything that is not
+// an http or https address is refused (false) and never reaches the opener.
+bool openWebUrl(const QUrl &url);
+
+// Replaces the opener (tests record instead of starting a browser); an empty function restores the
+// desktop's. Returns the previous opener.
+UrlOpenFunction setUrlOpener(UrlOpenFunction opener);
+
+} // namespace platform
