@@ -16,7 +16,10 @@ QString Trim_Text(const QString &s)
     return s.mid(b, e - b);
 }
 
-bool TryStrToInt(const QString &text, int &value)
+namespace {
+// The conversion behind StrToIntDef: bits is 32 or 64. Decimal values must fit the signed range;
+// hexadecimal values may use up to bits/4 significant digits, read as a signed integer of that width.
+bool parseInteger(const QString &text, int bits, qint64 &value)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -36,6 +39,8 @@ bool TryStrToInt(const QString &text, int &value)
         i += 2;
     }
     if (i >= n) return false;
+    const quint64 maxPositive = bits == 64 ? quint64(std::numeric_limits<qint64>::max())
+                                           : quint64(std::numeric_limits<qint32>::max());
     quint64 acc = 0;
     int significant = 0;
     for (; i < n; ++i) {
@@ -47,26 +52,44 @@ bool TryStrToInt(const QString &text, int &value)
         else return false;
         if (hex) {
             if (acc != 0 || d != 0) ++significant;
-            if (significant > 8) return false;
+            if (significant > bits / 4) return false;
             acc = acc * 16 + quint64(d);
         } else {
+            if (acc > (maxPositive + 1 - quint64(d)) / 10) return false;
             acc = acc * 10 + quint64(d);
-            if (acc > quint64(std::numeric_limits<int>::max()) + 1) return false;
         }
     }
     if (hex) {
-        // The 32 bits are read as a signed integer; a sign then applies to that value.
-        const qint32 v = qint32(quint32(acc));
-        value = neg ? qint32(0u - quint32(v)) : v;
+        // The bits are read as a signed integer; a sign then applies to that value.
+        const qint64 v = bits == 64 ? qint64(acc) : qint64(qint32(quint32(acc)));
+        value = neg ? qint64(0ull - quint64(v)) : v;
+        if (bits == 32) value = qint32(quint32(quint64(value)));
         return true;
     }
     if (neg) {
-        value = int(-qint64(acc));
+        value = acc == maxPositive + 1 ? std::numeric_limits<qint64>::min() >> (64 - bits) : -qint64(acc);
         return true;
     }
-    if (acc > quint64(std::numeric_limits<int>::max())) return false;
-    value = int(acc);
+    if (acc > maxPositive) return false;
+    value = qint64(acc);
     return true;
+}
+} // namespace
+
+bool TryStrToInt(const QString &text, int &value)
+{
+    qint64 v;
+    if (!parseInteger(text, 32, v)) return false;
+    value = int(v);
+    return true;
+}
+
+bool TryStrToInt64(const QString &text, qint64 &value) { return parseInteger(text, 64, value); }
+
+qint64 StrToInt64Def(const QString &text, qint64 def)
+{
+    qint64 v;
+    return parseInteger(text, 64, v) ? v : def;
 }
 
 int StrToIntDef(const QString &text, int def)

@@ -72,6 +72,9 @@ QString Trim_Text(const QString &s);
 int StrToIntDef(const QString &text, int def);
 // Same, reporting success instead of taking a default.
 bool TryStrToInt(const QString &text, int &value);
+// The same conversion at 64 bits (hexadecimal up to sixteen significant digits).
+bool TryStrToInt64(const QString &text, qint64 &value);
+qint64 StrToInt64Def(const QString &text, qint64 def);
 
 bool Split_IP_Address(const QString &text, QString &o1, QString &o2, QString &o3, QString &o4);
 QStringList Get_COM_Port_List();

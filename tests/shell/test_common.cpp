@@ -24,6 +24,17 @@ TEST(IntegerConversion, AcceptsDecimalAndHexFormsAndRejectsTheRest)
         EXPECT_EQ(StrToIntDef(QString::fromLatin1(c.text), -99), c.expected) << c.text;
 }
 
+TEST(IntegerConversion, SixtyFourBitForm)
+{
+    const struct { const char *text; qint64 expected; } cases[] = {
+        {"4294967295", 4294967295LL}, {"-9223372036854775808", std::numeric_limits<qint64>::min()},
+        {"9223372036854775807", std::numeric_limits<qint64>::max()}, {"$FFFFFFFFFFFFFFFF", -1},
+        {"9223372036854775808", -5}, {"$10000000000000000", -5}, {"12 ", -5}, {"", -5},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(StrToInt64Def(QString::fromLatin1(c.text), -5), c.expected) << c.text;
+}
+
 TEST(TrimText, RemovesControlCharactersAndBlanksAtBothEnds)
 {
     EXPECT_EQ(Trim_Text(QStringLiteral("\t\r\n a b \x01")), QStringLiteral("a b"));
