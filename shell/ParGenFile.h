@@ -1,0 +1,98 @@
+#pragma once
+// "ParGen.xml": the communication parameters of one configuration, as the Step 2 window holds them.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <pugixml.hpp>
+
+using TParGenOctets = std::array<QString, 4>;
+
+// Fixed lists of the Modbus slave line; the file stores positions in them.
+const QStringList &ParGen_Serial_List();   // "RS232", "RS485"
+const QStringList &ParGen_Baudrate_List(); // "1200" ... "115200"
+const QStringList &ParGen_Parity_List();   // "NONE", "ODD", "EVEN"
+const QStringList &ParGen_StopBits_List(); // "1 Stop Bits", "2 Stop Bits"
+
+// The seven device variant names: the device code followed by a fixed suffix.
+QStringList ParGen_Device_List();
+// Position of a stored variant name whatever its letter case; 0 (the first variant) when unknown.
+int ParGen_Find_Device(const QString &name);
+
+// Default positions in the lists above.
+inline constexpr int kParGenDefSerial = 0;
+inline constexpr int kParGenDefBaudrate = 7;
+inline constexpr int kParGenDefParity = 0;
+inline constexpr int kParGenDefStopBits = 0;
+
+// Values of the window fields, one member per element of the file (the four octets of an address
+// in one array). Texts are kept exactly as typed.
+struct TParGenData {
+    QString Device_Name;                                  // 1
+    bool DHCP_Cable = false;                              // 2
+    bool DHCP_WiFi = false;                               // 3, never ticked in this model
+    bool Enable_DNS = false;                              // 4
+    TParGenOctets Pri_DNS{"8", "8", "8", "8"};            // 5-8
+    TParGenOctets Sec_DNS{"8", "8", "4", "4"};            // 9-12
+    int Select_Device = 0;                                // 13, position in ParGen_Device_List()
+    TParGenOctets IP{"192", "168", "0", "10"};            // 14-17
+    TParGenOctets SM{"255", "255", "255", "0"};           // 18-21
+    TParGenOctets GAT{"192", "168", "0", "1"};            // 22-25
+    bool En_GAT = false;                                  // 26
+    TParGenOctets Eth_DNS{"192", "168", "0", "5"};        // 27-30, hidden fields, never read
+    bool Eth_En_DNS = false;                              // 31, hidden box, never read
+    QString TCP_Port;                                     // 32, hidden, see ParGen_Read
+    QString UDP_Port;                                     // 33, hidden, see ParGen_Read
+    int Serial = kParGenDefSerial;                        // 34
+    int Baudrate = kParGenDefBaudrate;                    // 35
+    int Parity = kParGenDefParity;                        // 36
+    int StopBits = kParGenDefStopBits;                    // 37
+    QString IDDevice = QStringLiteral("10");              // 38
+    bool ReadInput = true;                                // 39
+    bool EndLineRes = true;                               // 40
+    QString Username;                                     // 41
+    QString Password;                                     // 42
+
+    // Sets every field that the file feeds back to its default; the hidden fields keep their values.
+    void Set_Read_Defaults();
+
+    bool operator==(const TParGenData &) const = default;
+};
+
+inline constexpr int kParGenElementCount = 42;
+// Element names in write order.
+const QStringList &ParGen_Element_Names();
+
+inline constexpr const char *kParGenRoot = "Par_Gen";
+inline constexpr const char *kParGenVersionComment = "SW_VERSION = 1.103";
+inline constexpr const char *kParGenPortDefault = "10001";
+
+// Element texts of data in write order (what the file receives). A list position outside its list
+// is written as that list's default position.
+QStringList ParGen_Element_Texts(const TParGenData &data);
+
+// Rebuilds doc from data: every top-level node removed, root "Par_Gen" with the 42 elements,
+// then the version comment after the root.
+void ParGen_Build_Document(const TParGenData &data, pugi::xml_document &doc);
+// The document as the file holds it: UTF-8, no declaration, no layout text.
+QByteArray ParGen_Document_Bytes(const pugi::xml_document &doc);
+// Builds doc from data and replaces the file at path whole (atomic); on failure the old file
+// stays and *error holds the reason.
+bool ParGen_Write(const TParGenData &data, pugi::xml_document &doc, const QString &path,
+                  QString *error = nullptr);
+
+// Parse flags for the file: keeps comments, declaration and processing instructions as nodes so
+// that "the first top-level node" is the one written first, and keeps a text of blanks only.
+unsigned ParGen_Parse_Options();
+
+// Takes the fields from a loaded document: its first top-level node is the root whatever its name;
+// each element on its own, with its default when missing or unreadable.
+void ParGen_Read_Document(const pugi::xml_document &doc, TParGenData &data);
+
+enum class TParGenLoad { Missing, Loaded, Failed };
+// Reads the file at path into data through doc.
+// Missing: no file; every field gets its default and the hidden port fields "10001".
+// Loaded: fields taken from the file. Failed: unreadable or not well-formed; data untouched,
+// *error holds the reason.
+TParGenLoad ParGen_Read(const QString &path, pugi::xml_document &doc, TParGenData &data,
+                        QString *error = nullptr);
