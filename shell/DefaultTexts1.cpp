@@ -1,3 +1,30 @@
 #include "shell/DefaultTexts.h"
+#include "shell/DefaultTexts1.h"
 
-void Load_Default_Texts_1(QStringList &) {}
+namespace default_texts {
+
+const std::vector<DefaultTextBlock> &Blocks_1()
+{
+    static const std::vector<DefaultTextBlock> blocks = {
+        {"main window", 0, 99, Main_Window_Texts()},
+        {"new configuration", 100, 199, New_Project_Texts()},
+        {"open configuration", 200, 299, Open_Conf_Texts()},
+        {"options", 300, 399, Soft_Options_Texts()},
+        {"communication parameters", 400, 1199, Par_Gen_Texts()},
+        {"IO-Link channel table", 1200, 1299, IOLink_Set_Access_Texts()},
+        {"IODD catalog", 1300, 1399, IODD_Catalog_Texts()},
+        {"device update", 1400, 1499, Boot_Texts()},
+        {"shared rows and file questions", 1500, 1599, Shared_Row_Texts()},
+    };
+    return blocks;
+}
+
+} // namespace default_texts
+
+void Load_Default_Texts_1(QStringList &texts)
+{
+    for (const auto &block : default_texts::Blocks_1())
+        for (const auto &t : block.texts)
+            if (t.slot >= 0 && t.slot < texts.size())
+                texts[t.slot] = QString::fromUtf16(t.text);
+}

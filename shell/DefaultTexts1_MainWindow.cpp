@@ -1,0 +1,77 @@
+// Main wizard window, slots 0-62.
+#include "shell/DefaultTexts1.h"
+
+namespace default_texts {
+
+const DefaultText kMainWindow[] = {
+    // labels, configuration labels and hints of the icon buttons
+    {0, u"Begin"},
+    {1, u"Step 1"},
+    {2, u"Step 2"},
+    {3, u"Step 3"},
+    {4, u"Step 4"},
+    {5, u"Step 5"},
+    {6, u"Step 6"},
+    {7, u"Step 7"},
+    {8, u"Step 8"},
+    {9, u"None Configuration Opened "},
+    {10, u"Use Step1 to open or create new configuration"},
+    {11, u"Opened Configuration of the Converter : "},
+    {12, u"Information"},
+    {13, u"Options"},
+    {14, u"Close Configurator"},
+    // step buttons, step guard and update link
+    {15, u"New Configuration"},
+    {16, u"Open Configuration"},
+    {17, u"Update Device UDP"},
+    {18, u"Error! Project not Valid"},
+    {19, u"New Version Available. Click Here for more Details"},
+    {20, u"Set Communication"},
+    {21, u"IO-Link Set Access"},
+    {22, u"Create a new configuration for the device"},
+    {23, u"Open an exists configuration"},
+    {24, u"Set the main parameters of Protocols"},
+    {25, u"Set the IO-Link Channels"},
+    {26, u"Update the actual Firmware and/or Configuration in the device"},
+    // buttons of the other models (hidden in this model)
+    {27, u"Modbus Set Access"},
+    {28, u"Set the Modbus Master Rules"},
+    {29, u"Set BACnet Access"},
+    {30, u"Set the BACnet Slave Access Rules"},
+    {31, u"BACnet EDE File"},
+    {32, u"Create the BACnet EDE File for Actual Configuration"},
+    {33, u"Receive Frames"},
+    {34, u"Send Frames"},
+    {35, u"Set the CAN Receive Frames Rules"},
+    {36, u"Set the CAN Send Frames Rules"},
+    {37, u"Set the J1939 Receive Frames Rules"},
+    {38, u"Set the J1939 Send Frames Rules"},
+    {39, u"Set the NMEA 2000 Receive Frames Rules"},
+    {40, u"Set the NMEA 2000 Send Frames Rules"},
+    {41, u"Set SDO Server"},
+    {42, u"Set the CANopen SDO Server Rules"},
+    {43, u"Set SDO Client"},
+    {44, u"Set the CANopen SDO Client Rules"},
+    {45, u"Set PDO Access"},
+    {46, u"Set the CANopen PDO Access Rules"},
+    {47, u"EDS File"},
+    {48, u"Create the CANopen EDS for Actual Configuration"},
+    {49, u"Set SNMP Access"},
+    {50, u"Set the SNMP Agent Access Rules"},
+    {51, u"SNMP MIB"},
+    {52, u"Create the SNMP MIB for Actual Configuration"},
+    {53, u"MQTT Set Topic"},
+    {54, u"Set the Topics for MQTT"},
+    {55, u"NMEA 0183 Access"},
+    {56, u"Select the NMEA 0183 Sentences to convert"},
+    {57, u"EtherCAT Set Access"},
+    {58, u"Set the EtherCAT Slave Rules"},
+    {59, u"EtherCAT ESI File"},
+    {60, u"Create the EtherCAT ESI File for Actual Configuration"},
+    {61, u"EtherCAT Set Group"},
+    {62, u"Set The EtherCAT Group"},
+};
+
+std::span<const DefaultText> Main_Window_Texts() { return kMainWindow; }
+
+} // namespace default_texts
