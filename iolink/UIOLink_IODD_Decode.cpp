@@ -1,0 +1,901 @@
+// Reader of IODD files (1.0.1 and 1.1) and of the standard-definition file they refer to.
+#include "iolink/UIOLink_IODD_Decode.h"
+#include "iolink/IODD_Numbers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cstring>
+
+using pugi::xml_attribute;
+using pugi::xml_node;
+
+namespace {
+
+const char *const kXsiNs = "http://www.w3.org/2001/XMLSchema-instance";
+const char *const kXmlNs = "http://www.w3.org/XML/1998/namespace";
+
+inline QString qs(const char *s) { return QString::fromUtf8(s); }
+
+// Element name compared after trimming and upper-casing (ASCII).
+bool nameIs(xml_node n, const char *upper)
+{
+    const char *s = n.name();
+    while (iodd_numbers::isBlank(*s))
+        ++s;
+    const char *e = s + std::strlen(s);
+    while (e > s && iodd_numbers::isBlank(e[-1]))
+        --e;
+    const size_t len = size_t(e - s);
+    if (len != std::strlen(upper))
+        return false;
+    for (size_t i = 0; i < len; ++i) {
+        char c = s[i];
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+        if (c != upper[i])
+            return false;
+    }
+    return true;
+}
+
+QString textAttr(xml_node n, const char *name)
+{
+    const xml_attribute a = n.attribute(name);
+    return a ? qs(a.value()) : QString();
+}
+
+void textAttrIfPresent(xml_node n, const char *name, QString &into)
+{
+    if (const xml_attribute a = n.attribute(name))
+        into = qs(a.value());
+}
+
+bool flagAttr(xml_node n, const char *name)
+{
+    return std::strcmp(n.attribute(name).value(), "true") == 0;
+}
+
+qint32 intAttr(xml_node n, const char *name, qint32 def)
+{
+    const xml_attribute a = n.attribute(name);
+    return a ? iodd_numbers::toInt32(a.value(), def) : def;
+}
+
+qint64 int64Attr(xml_node n, const char *name, qint64 def)
+{
+    const xml_attribute a = n.attribute(name);
+    return a ? iodd_numbers::toInt64(a.value(), def) : def;
+}
+
+float floatAttr(xml_node n, const char *name, float def)
+{
+    const xml_attribute a = n.attribute(name);
+    return a ? iodd_numbers::toFloat(a.value(), def) : def;
+}
+
+// Namespace bound to prefix at n (declarations of n and its ancestors); nullptr when undeclared.
+const char *namespaceOf(xml_node n, const char *prefix, size_t prefixLen)
+{
+    for (; n && n.type() == pugi::node_element; n = n.parent()) {
+        for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+            const char *an = a.name();
+            if (std::strncmp(an, "xmlns:", 6) == 0 && std::strlen(an + 6) == prefixLen
+                && std::strncmp(an + 6, prefix, prefixLen) == 0)
+                return a.value();
+        }
+    }
+    return nullptr;
+}
+
+// Attribute by namespace and local name, whatever prefix the file binds to that namespace.
+// The usual prefix is accepted also when the file forgot to declare it.
+xml_attribute nsAttribute(xml_node n, const char *ns, const char *local, const char *usualPrefix)
+{
+    const size_t localLen = std::strlen(local);
+    const size_t usualLen = std::strlen(usualPrefix);
+    for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        const char *an = a.name();
+        const char *colon = std::strchr(an, ':');
+        if (!colon || std::strlen(colon + 1) != localLen || std::strcmp(colon + 1, local) != 0)
+            continue;
+        const size_t plen = size_t(colon - an);
+        if (plen == 3 && std::strncmp(an, "xml", 3) == 0) {
+            if (std::strcmp(ns, kXmlNs) == 0)
+                return a;  // the xml prefix is bound for good
+            continue;
+        }
+        const char *bound = namespaceOf(n, an, plen);
+        if (bound ? std::strcmp(bound, ns) == 0
+                  : (plen == usualLen && std::strncmp(an, usualPrefix, plen) == 0))
+            return a;
+    }
+    return {};
+}
+
+// xsi:type trimmed and upper-cased; a prefix on the value (a qualified type name) is dropped.
+QString typeKind(xml_node n)
+{
+    QString k = qs(nsAttribute(n, kXsiNs, "type", "xsi").value()).trimmed().toUpper();
+    const int colon = k.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0)
+        k = k.mid(colon + 1);
+    return k;
+}
+
+bool isSimpleKind(const QString &k)
+{
+    static const char *const kinds[] = {"BOOLEANT", "UINTEGERT", "INTEGERT", "FLOAT32T",
+                                        "STRINGT", "OCTETSTRINGT", "TIMET", "TIMESPANT"};
+    for (const char *s : kinds)
+        if (k == QLatin1String(s))
+            return true;
+    return false;
+}
+
+// Every data type the schema knows for a Datatype element.
+bool isKnownDatatypeKind(const QString &k)
+{
+    return isSimpleKind(k) || k == QLatin1String("ARRAYT") || k == QLatin1String("RECORDT")
+           || k == QLatin1String("PROCESSDATAINUNIONT") || k == QLatin1String("PROCESSDATAOUTUNIONT");
+}
+
+qint32 octetsToBits(qint32 octets)
+{
+    const qint64 bits = 8 * qint64(octets);
+    return bits > INT32_MAX || bits < INT32_MIN ? 0 : qint32(bits);
+}
+
+int lineOf(const QByteArray &bytes, ptrdiff_t offset)
+{
+    if (offset < 0)
+        return 0;
+    const qsizetype end = qMin<qsizetype>(offset, bytes.size());
+    return int(std::count(bytes.constData(), bytes.constData() + end, '\n')) + 1;
+}
+
+} // namespace
+
+// ---- failures ----
+
+void TIODD::fail(xml_node at, const QString &what) const
+{
+    QString where = m_parsingFile;
+    if (at && m_parsingBytes) {
+        const int line = lineOf(*m_parsingBytes, at.offset_debug());
+        if (line > 0)
+            where += QStringLiteral(", line %1").arg(line);
+    }
+    throw EIODDError(QStringLiteral("%1: %2").arg(where, what));
+}
+
+QString TIODD::requireAttr(xml_node n, const char *name) const
+{
+    const xml_attribute a = n.attribute(name);
+    if (!a)
+        fail(n, QStringLiteral("attribute \"%1\" missing in element \"%2\"").arg(qs(name), qs(n.name())));
+    return qs(a.value());
+}
+
+QString TIODD::requireTextId(xml_node parent, const char *child) const
+{
+    return requireAttr(parent.child(child), "textId");
+}
+
+// Kind of a SimpleDatatype element; a type the schema does not know stops the decode, as a
+// silently dropped item would shift every later field of the device's data.
+QString TIODD::simpleKind(xml_node n) const
+{
+    const QString k = typeKind(n);
+    if (!k.isEmpty() && !isSimpleKind(k))
+        fail(n, QStringLiteral("unknown data type \"%1\"").arg(qs(nsAttribute(n, kXsiNs, "type", "xsi").value())));
+    return k;
+}
+
+bool TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes)
+{
+    m_parsingFile = path;
+    m_parsingBytes = &bytes;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw EIODDError(QStringLiteral("%1: %2").arg(path, f.errorString()));
+    bytes = f.readAll();
+    f.close();
+    const pugi::xml_parse_result r =
+        doc.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default, pugi::encoding_auto);
+    if (!r) {
+        throw EIODDError(QStringLiteral("%1, line %2: not a well-formed XML file (%3)")
+                             .arg(path)
+                             .arg(lineOf(bytes, r.offset))
+                             .arg(qs(r.description())));
+    }
+    return true;
+}
+
+// ---- decode ----
+
+bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
+{
+    const QFileInfo fi(IODD_FileName);
+    if (!fi.exists() || fi.isDir())
+        return false;
+    m_fileName = IODD_FileName;
+    parseFile(IODD_FileName, Xml1, m_bytes1);
+    const xml_node root = Xml1.document_element();
+    if (std::strcmp(root.name(), "IODevice") != 0) {
+        fail(root, root ? QStringLiteral("not an IO device description (root element \"%1\")").arg(qs(root.name()))
+                        : QStringLiteral("no root element"));
+    }
+    if (!Simple_Decode) {
+        Read_DocumentInfo();
+        Read_ProfileHeader();
+        Read_StandardDef();
+        m_parsingFile = m_fileName;
+        m_parsingBytes = &m_bytes1;
+    }
+    Read_ProfileBody(Simple_Decode);
+    Read_ExternalTextCollection();
+    if (!Simple_Decode)
+        Read_CommNetworkProfile();
+    return true;
+}
+
+bool TIODD::Read_DocumentInfo()
+{
+    const xml_node di = Xml1.child("IODevice").child("DocumentInfo");
+    if (!di)
+        return false;
+    DocumentInfo.Version = requireAttr(di, "version");
+    DocumentInfo.ReleaseDate = requireAttr(di, "releaseDate");
+    DocumentInfo.Copyright = requireAttr(di, "copyright");
+    return true;
+}
+
+bool TIODD::Read_ProfileHeader()
+{
+    const xml_node ph = Xml1.child("IODevice").child("ProfileHeader");
+    if (!ph)
+        return false;
+    auto text = [&](xml_node parent, const char *name, QString &into) {
+        if (const xml_node c = parent.child(name))
+            into = qs(c.child_value());
+    };
+    text(ph, "ProfileIdentification", ProfileHeader.ProfileIdentification);
+    if (const xml_node rev = ph.child("ProfileRevision"))
+        ProfileHeader.ProfileRevision = std::strcmp(rev.child_value(), "1.1") == 0 ? prPR11 : prPR10;
+    text(ph, "ProfileName", ProfileHeader.ProfileName);
+    text(ph, "ProfileSource", ProfileHeader.ProfileSource);
+    text(ph, "ProfileClassID", ProfileHeader.ProfileClassID);
+    if (const xml_node iso = ph.child("ISO15745Reference")) {
+        text(iso, "ISO15745Part", ProfileHeader.ISO15745Part);
+        text(iso, "ISO15745Edition", ProfileHeader.ISO15745Edition);
+        text(iso, "ProfileTechnology", ProfileHeader.ProfileTechnology);
+    }
+    return true;
+}
+
+bool TIODD::Read_StandardDef()
+{
+    const QString name = ProfileHeader.ProfileRevision == prPR11 ? QStringLiteral("IODD-StandardDefinitions1.1.xml")
+                                                                 : QStringLiteral("IODD-StandardDefinitions1.0.1.xml");
+    const QString path = StandardDef_Path + name;
+    const QFileInfo fi(path);
+    if (!fi.exists() || fi.isDir())
+        return false;
+    parseFile(path, Xml2, m_bytes2);
+    const xml_node root = Xml2.child("IODDStandardDefinitions");
+    if (!root)
+        fail(Xml2.document_element(), QStringLiteral("not a standard-definition file"));
+    Read_SD_ExternalTextCollection(root);
+    Read_SD_DatatypeCollection(root);
+    Read_SD_VariableCollection(root);
+    Read_SD_EventCollection(root);
+    return true;
+}
+
+void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements)
+{
+    col.Lang_Code_Primary = qs(nsAttribute(lang, kXmlNs, "lang", "xml").value());
+    if (!nsAttribute(lang, kXmlNs, "lang", "xml"))
+        fail(lang, QStringLiteral("attribute \"xml:lang\" missing in element \"%1\"").arg(qs(lang.name())));
+    col.Erase_All();
+    for (xml_node t = lang.first_child(); t; t = t.next_sibling()) {
+        if (t.type() != pugi::node_element)
+            continue;
+        if (onlyTextElements && std::strcmp(t.name(), "Text") != 0)
+            continue;
+        const QString id = requireAttr(t, "id");
+        const QString value = requireAttr(t, "value");
+        col.List_Ids.append(id);
+        col.PriLang_Values.append(value);
+    }
+}
+
+bool TIODD::Read_SD_ExternalTextCollection(xml_node root)
+{
+    const xml_node etc = root.child("ExternalTextCollection");
+    if (!etc)
+        return false;
+    const xml_node pl = etc.child("PrimaryLanguage");
+    if (!pl)
+        fail(etc, QStringLiteral("element \"PrimaryLanguage\" missing"));
+    readTextTable(pl, SD_ExtTextCol, true);
+    return true;
+}
+
+bool TIODD::Read_SD_DatatypeCollection(xml_node root)
+{
+    const xml_node dtc = root.child("DatatypeCollection");
+    if (!dtc)
+        return false;
+    SD_DataTypeCollection.ListDataType.clear();
+    for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto dt = std::make_unique<TDataType>();
+        if (Read_DataType(c, *dt))
+            SD_DataTypeCollection.ListDataType.push_back(std::move(dt));
+    }
+    return true;
+}
+
+bool TIODD::Read_SD_VariableCollection(xml_node root)
+{
+    const xml_node vc = root.child("VariableCollection");
+    if (!vc)
+        return false;
+    for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto var = std::make_unique<TVariable>();
+        bool isRef = false;
+        if (Read_Variable(c, *var, isRef))
+            (isRef ? SD_VariableCollection.StdVar_List : SD_VariableCollection.Var_List).push_back(std::move(var));
+    }
+    return true;
+}
+
+bool TIODD::Read_SD_EventCollection(xml_node root)
+{
+    const xml_node ec = root.child("EventCollection");
+    if (!ec)
+        return false;
+    for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element || !nameIs(c, "EVENT"))
+            continue;
+        auto ev = std::make_unique<TEventData>();
+        bool isRef = false;
+        if (Read_Event(c, *ev, isRef) && !isRef)
+            SD_EventCollection.Event_List.push_back(std::move(ev));
+    }
+    return true;
+}
+
+// ---- profile body ----
+
+bool TIODD::Read_ProfileBody(bool Simple_Decode)
+{
+    const xml_node pb = Xml1.child("IODevice").child("ProfileBody");
+    if (!pb)
+        return false;
+    Read_ProfileBody_DeviceIdentity(pb);
+    if (Simple_Decode)
+        return true;
+    const xml_node df = pb.child("DeviceFunction");
+    if (!df)
+        return false;
+    Read_ProfileBody_DeviceFunction_Features(df);
+    Read_ProfileBody_DeviceFunction_DataTypeCollection(df);
+    Read_ProfileBody_DeviceFunction_VariableCollection(df);
+    Read_ProfileBody_DeviceFunction_ProcessDataCollection(df);
+    Read_ProfileBody_DeviceFunction_EventCollection(df);
+    Read_ProfileBody_DeviceFunction_UserInterface(df);
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceIdentity(xml_node ProBody)
+{
+    const xml_node di = ProBody.child("DeviceIdentity");
+    if (!di)
+        return false;
+    TDeviceIdentity &id = ProfileBody.DeviceIdentity;
+    textAttrIfPresent(di, "vendorId", id.VendorId);
+    textAttrIfPresent(di, "vendorName", id.VendorName);
+    textAttrIfPresent(di, "deviceId", id.DeviceId);
+    if (di.child("VendorText"))
+        id.VendorText = requireTextId(di, "VendorText");
+    if (di.child("VendorUrl"))
+        id.VendorUrl = requireTextId(di, "VendorUrl");
+    if (const xml_node logo = di.child("VendorLogo"))
+        id.VendorLogo = requireAttr(logo, "name");
+    if (di.child("DeviceName"))
+        id.DeviceName = requireTextId(di, "DeviceName");
+    if (di.child("DeviceFamily"))
+        id.DeviceFamily = requireTextId(di, "DeviceFamily");
+    if (const xml_node dvc = di.child("DeviceVariantCollection")) {
+        for (xml_node v = dvc.child("DeviceVariant"); v; v = v.next_sibling("DeviceVariant")) {
+            auto dv = std::make_unique<TDeviceVariant>();
+            textAttrIfPresent(v, "productId", dv->ProductId);
+            textAttrIfPresent(v, "deviceSymbol", dv->DeviceSymbol);
+            textAttrIfPresent(v, "deviceIcon", dv->DeviceIcon);
+            // IODD 1.0.1 names these two ProductName and ProductText.
+            if (v.child("Name"))
+                dv->Name = requireTextId(v, "Name");
+            else if (v.child("ProductName"))
+                dv->Name = requireTextId(v, "ProductName");
+            if (v.child("Description"))
+                dv->Description = requireTextId(v, "Description");
+            else if (v.child("ProductText"))
+                dv->Description = requireTextId(v, "ProductText");
+            id.DeviceVariant_List.push_back(std::move(dv));
+        }
+    }
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_Features(xml_node DevFun)
+{
+    const xml_node f = DevFun.child("Features");
+    if (!f)
+        return false;
+    TFeatures &ft = ProfileBody.DeviceFunction.Features;
+    ft.BlockParameter = flagAttr(f, "blockParameter");
+    ft.DataStorage = flagAttr(f, "dataStorage");
+    const xml_node sal = f.child("SupportedAccessLocks");
+    if (!sal)
+        return false;
+    ft.SAL_LocalUserInterface = flagAttr(sal, "localUserInterface");
+    ft.SAL_DataStorage = flagAttr(sal, "dataStorage");
+    ft.SAL_Parameter = flagAttr(sal, "parameter");
+    ft.SAL_LocalParameterization = flagAttr(sal, "localParameterization");
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(xml_node DevFun)
+{
+    const xml_node dtc = DevFun.child("DatatypeCollection");
+    if (!dtc)
+        return false;
+    auto &list = ProfileBody.DeviceFunction.DataTypeCollection.ListDataType;
+    for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto dt = std::make_unique<TDataType>();
+        if (Read_DataType(c, *dt))
+            list.push_back(std::move(dt));
+    }
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(xml_node DevFun)
+{
+    const xml_node vc = DevFun.child("VariableCollection");
+    if (!vc)
+        return false;
+    TVariableCollection &col = ProfileBody.DeviceFunction.VariableCollection;
+    for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto var = std::make_unique<TVariable>();
+        bool isRef = false;
+        if (Read_Variable(c, *var, isRef))
+            (isRef ? col.StdVar_List : col.Var_List).push_back(std::move(var));
+    }
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(xml_node DevFun)
+{
+    const xml_node pdc = DevFun.child("ProcessDataCollection");
+    if (!pdc)
+        return false;
+    auto &list = ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
+    for (xml_node c = pdc.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto pd = std::make_unique<TProcessData>();
+        if (Read_ProcessData(c, *pd))
+            list.push_back(std::move(pd));
+    }
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(xml_node DevFun)
+{
+    const xml_node ec = DevFun.child("EventCollection");
+    if (!ec)
+        return false;
+    TEventCollection &col = ProfileBody.DeviceFunction.EventCollection;
+    for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto ev = std::make_unique<TEventData>();
+        bool isRef = false;
+        if (!Read_Event(c, *ev, isRef))
+            continue;
+        if (isRef) {
+            // The standard event itself stands for the reference.
+            col.StdEventRef_List.push_back(const_cast<TEventData *>(Get_Event_SD(ev->Code)));
+        } else {
+            col.Event_List.push_back(std::move(ev));
+        }
+    }
+    return true;
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(xml_node DevFun)
+{
+    const xml_node ui = DevFun.child("UserInterface");
+    if (!ui)
+        return false;
+    return Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(ui);
+}
+
+bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(xml_node UserInt)
+{
+    const xml_node mc = UserInt.child("MenuCollection");
+    if (!mc)
+        return false;
+    auto &list = ProfileBody.DeviceFunction.UserInterface.MenuCollection.Menu_List;
+    for (xml_node c = mc.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        auto menu = std::make_unique<TMenu>();
+        if (Read_Menu(c, *menu))
+            list.push_back(std::move(menu));
+    }
+    return true;
+}
+
+// ---- element readers ----
+
+bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
+{
+    if (!nameIs(XmlDT, "DATATYPE")) {
+        if (nameIs(XmlDT, "DATATYPEREF")) {
+            App_DT.IsDataTypeRef = true;
+            App_DT.Ref_DataTypeId = textAttr(XmlDT, "datatypeId");
+        }
+        return false;
+    }
+    App_DT.IsDataTypeRef = false;
+    App_DT.Ref_DataTypeId.clear();
+    const QString k = typeKind(XmlDT);
+    if (!k.isEmpty() && !isKnownDatatypeKind(k))
+        fail(XmlDT, QStringLiteral("unknown data type \"%1\"").arg(qs(nsAttribute(XmlDT, kXsiNs, "type", "xsi").value())));
+
+    if (isSimpleKind(k)) {
+        App_DT.IsSimpleDataType = true;
+        App_DT.SimpleDataType = std::make_unique<TSimpleDataType>();
+        Decode_SimpleDataType(XmlDT, k, *App_DT.SimpleDataType);
+        App_DT.ComplexDataType.reset();
+        return true;
+    }
+
+    App_DT.IsSimpleDataType = false;
+    App_DT.SimpleDataType.reset();
+    App_DT.ComplexDataType = std::make_unique<TComplexDataType>();
+    TComplexDataType &cdt = *App_DT.ComplexDataType;
+    cdt.Id = textAttr(XmlDT, "id");
+    cdt.SubIndexAccessSupPresent = true;
+    cdt.SubIndexAccessSup = flagAttr(XmlDT, "subindexAccessSupported");
+
+    if (k == QLatin1String("ARRAYT")) {
+        cdt.ActualComplexDataType = acdtArrayT;
+        cdt.Count = intAttr(XmlDT, "count", 0);
+        if (XmlDT.first_child()) {
+            cdt.ArrItem.clear();
+            if (const xml_node sdt = XmlDT.child("SimpleDatatype")) {
+                const QString ek = simpleKind(sdt);
+                if (isSimpleKind(ek)) {
+                    auto s = std::make_unique<TSimpleDataType>();
+                    Decode_SimpleDataType(sdt, ek, *s);
+                    cdt.ArrItem.push_back(std::move(s));
+                }
+            }
+        }
+    } else if (k == QLatin1String("RECORDT")) {
+        cdt.ActualComplexDataType = acdtRecordT;
+        cdt.BitLength = intAttr(XmlDT, "bitLength", 0);
+        if (XmlDT.first_child()) {
+            cdt.RecItem.clear();
+            for (xml_node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
+                if (ri.type() != pugi::node_element)
+                    continue;
+                auto item = std::make_unique<TRecordItem>();
+                item->SubIndex = intAttr(ri, "subindex", 1);
+                item->BitOffset = intAttr(ri, "bitOffset", 0);
+                if (const xml_node sdt = ri.child("SimpleDatatype")) {
+                    const QString ik = simpleKind(sdt);
+                    if (!isSimpleKind(ik))
+                        continue;
+                    item->SimpleTD = std::make_unique<TSimpleDataType>();
+                    Decode_SimpleDataType(sdt, ik, *item->SimpleTD);
+                } else if (const xml_node ref = ri.child("DatatypeRef")) {
+                    const xml_attribute id = ref.attribute("datatypeId");
+                    if (!id)
+                        continue;
+                    item->SimpleTD = std::make_unique<TSimpleDataType>();
+                    item->SimpleTD->IsSimpleDataRef = true;
+                    item->SimpleTD->DataTypeId = qs(id.value());
+                } else {
+                    continue;
+                }
+                item->Name = textAttr(ri.child("Name"), "textId");
+                item->Description = textAttr(ri.child("Description"), "textId");
+                cdt.RecItem.push_back(std::move(item));
+            }
+        }
+    } else {
+        cdt.ActualComplexDataType = acdtNONE;
+    }
+    return true;
+}
+
+bool TIODD::Decode_SimpleDataType(xml_node main_xml, const QString &DataType, TSimpleDataType &app_SDT)
+{
+    app_SDT.Id = textAttr(main_xml, "id");
+    bool ranges = false;
+    if (DataType == QLatin1String("BOOLEANT")) {
+        app_SDT.ActualSimpleDataType = asdtBooleanT;
+        ranges = true;
+    } else if (DataType == QLatin1String("UINTEGERT")) {
+        app_SDT.ActualSimpleDataType = asdtUIntegerT;
+        app_SDT.BitLength = intAttr(main_xml, "bitLength", 0);
+        ranges = true;
+    } else if (DataType == QLatin1String("INTEGERT")) {
+        app_SDT.ActualSimpleDataType = asdtIntegerT;
+        app_SDT.BitLength = intAttr(main_xml, "bitLength", 0);
+        ranges = true;
+    } else if (DataType == QLatin1String("FLOAT32T")) {
+        app_SDT.ActualSimpleDataType = asdtFloat32T;
+        ranges = true;
+    } else if (DataType == QLatin1String("STRINGT")) {
+        app_SDT.ActualSimpleDataType = asdtStringT;
+        app_SDT.FixedLength = octetsToBits(intAttr(main_xml, "fixedLength", 0));
+        app_SDT.Encodig = textAttr(main_xml, "encoding");
+    } else if (DataType == QLatin1String("OCTETSTRINGT")) {
+        app_SDT.ActualSimpleDataType = asdtOctetStringT;
+        app_SDT.FixedLength = octetsToBits(intAttr(main_xml, "fixedLength", 0));
+    } else if (DataType == QLatin1String("TIMET")) {
+        app_SDT.ActualSimpleDataType = asdtTimeT;
+    } else if (DataType == QLatin1String("TIMESPANT")) {
+        app_SDT.ActualSimpleDataType = asdtTimeSpanT;
+    }
+    app_SDT.SingleValueRange.clear();
+    if (ranges) {
+        for (xml_node c = main_xml.first_child(); c; c = c.next_sibling())
+            if (c.type() == pugi::node_element)
+                Read_SingleValueRange(c, app_SDT);
+    }
+    return true;
+}
+
+bool TIODD::Read_SingleValueRange(xml_node XmlSVR, TSimpleDataType &app_SDT)
+{
+    const TActualSimpleDataType t = app_SDT.ActualSimpleDataType;
+    const bool integer = t == asdtIntegerT || t == asdtUIntegerT;
+    std::unique_ptr<TValueBase> v;
+    if (nameIs(XmlSVR, "SINGLEVALUE")) {
+        if (t == asdtBooleanT) {
+            auto b = std::make_unique<TBooleanValueT>();
+            b->Value = flagAttr(XmlSVR, "value");
+            v = std::move(b);
+        } else if (integer) {
+            auto i = std::make_unique<TIntegerValueRangeT>();
+            i->ValueType = true;
+            i->Value = intAttr(XmlSVR, "value", 0);
+            v = std::move(i);
+        } else if (t == asdtFloat32T) {
+            auto f = std::make_unique<TFloat32ValueRangeT>();
+            f->ValueType = true;
+            f->Value = floatAttr(XmlSVR, "value", 0);
+            v = std::move(f);
+        }
+    } else if (nameIs(XmlSVR, "VALUERANGE")) {
+        if (integer) {
+            auto i = std::make_unique<TIntegerValueRangeT>();
+            i->ValueType = false;
+            i->LowerValue = int64Attr(XmlSVR, "lowerValue", 0);
+            i->UpperValue = int64Attr(XmlSVR, "upperValue", 0);
+            v = std::move(i);
+        } else if (t == asdtFloat32T) {
+            auto f = std::make_unique<TFloat32ValueRangeT>();
+            f->ValueType = false;
+            f->LowerValue = floatAttr(XmlSVR, "lowerValue", 0);
+            f->UpperValue = floatAttr(XmlSVR, "upperValue", 0);
+            v = std::move(f);
+        }
+    }
+    if (!v)
+        return false;
+    v->Name = textAttr(XmlSVR.child("Name"), "textId");
+    app_SDT.SingleValueRange.push_back(std::move(v));
+    return true;
+}
+
+bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
+{
+    if (nameIs(XmlVar, "VARIABLE")) {
+        App_Var.VarType = vtVariable;
+        VarRef = false;
+        App_Var.Id = textAttr(XmlVar, "id");
+        const char *ar = XmlVar.attribute("accessRights").value();
+        App_Var.AccessRights = std::strcmp(ar, "rw") == 0 ? arRW : std::strcmp(ar, "ro") == 0 ? arRO : arWO;
+        App_Var.Dynamic_V = flagAttr(XmlVar, "dynamic");
+        App_Var.ModifiesOtherVariables = flagAttr(XmlVar, "modifiesOtherVariables");
+        App_Var.ExcludedFromDataStorage = flagAttr(XmlVar, "excludedFromDataStorage");
+        App_Var.Index = intAttr(XmlVar, "index", 1);
+        App_Var.DefaultValue = textAttr(XmlVar, "defaultValue");
+        if (XmlVar.child("Name"))
+            App_Var.Name = requireTextId(XmlVar, "Name");
+        if (XmlVar.child("Description"))
+            App_Var.Description = requireTextId(XmlVar, "Description");
+        if (const xml_node dt = XmlVar.child("Datatype")) {
+            App_Var.DataType = std::make_unique<TDataType>();
+            Read_DataType(dt, *App_Var.DataType);
+        }
+        if (const xml_node ref = XmlVar.child("DatatypeRef")) {
+            requireAttr(ref, "datatypeId");
+            App_Var.DataType = std::make_unique<TDataType>();
+            Read_DataType(ref, *App_Var.DataType);
+        }
+        for (xml_node c = XmlVar.child("RecordItemInfo"); c; c = c.next_sibling("RecordItemInfo")) {
+            auto rii = std::make_unique<TRecordItemInfo>();
+            if (Read_RecordItemInfo(c, *rii))
+                App_Var.RecordItemInfoList.push_back(std::move(rii));
+        }
+        return true;
+    }
+    if (nameIs(XmlVar, "STDVARIABLEREF")) {
+        App_Var.VarType = vtStdVarRef;
+        VarRef = true;
+        App_Var.Id = textAttr(XmlVar, "id");
+        App_Var.DefaultValue = textAttr(XmlVar, "defaultValue");
+        App_Var.FixedLengthRestriction = intAttr(XmlVar, "fixedLengthRestriction", 1);
+        App_Var.ExcludedFromDataStorage = flagAttr(XmlVar, "excludedFromDataStorage");
+        return true;
+    }
+    return false;
+}
+
+bool TIODD::Read_RecordItemInfo(xml_node XmlRII, TRecordItemInfo &App_RII)
+{
+    if (!nameIs(XmlRII, "RECORDITEMINFO"))
+        return false;
+    App_RII.Subindex = intAttr(XmlRII, "subindex", 0);
+    App_RII.DefaultValue = textAttr(XmlRII, "defaultValue");
+    App_RII.ModifiesOtherVariables = flagAttr(XmlRII, "modifiesOtherVariables");
+    App_RII.ExcludedFromDataStorage = flagAttr(XmlRII, "excludedFromDataStorage");
+    return true;
+}
+
+bool TIODD::Read_ProcessData(xml_node XmlPD, TProcessData &App_PD)
+{
+    // A present number attribute must be a number: a layout chosen by a garbled condition or
+    // length would silently map the wrong data.
+    auto numberAttr = [&](xml_node n, const char *name, qint32 &into) {
+        const xml_attribute a = n.attribute(name);
+        if (!a)
+            return;
+        int64_t v = 0;
+        if (!iodd_numbers::parseInt64(a.value(), v) || v < INT32_MIN || v > INT32_MAX)
+            fail(n, QStringLiteral("attribute \"%1\" of element \"%2\" is not a number: \"%3\"")
+                        .arg(qs(name), qs(n.name()), qs(a.value())));
+        into = qint32(v);
+    };
+
+    App_PD.Id = textAttr(XmlPD, "id");
+    if (const xml_node c = XmlPD.child("Condition")) {
+        App_PD.Condition = std::make_unique<TCondition>();
+        textAttrIfPresent(c, "variableId", App_PD.Condition->VariableId);
+        numberAttr(c, "subindex", App_PD.Condition->SubIndex);
+        numberAttr(c, "value", App_PD.Condition->Value);
+    }
+    auto inOut = [&](xml_node n) {
+        auto io = std::make_unique<TProcessDataInOut>();
+        textAttrIfPresent(n, "id", io->Id);
+        numberAttr(n, "bitLength", io->BitLength);
+        io->Name = textAttr(n.child("Name"), "textId");
+        if (const xml_node dt = n.child("Datatype"))
+            Read_DataType(dt, io->DataType);
+        if (const xml_node ref = n.child("DatatypeRef")) {
+            requireAttr(ref, "datatypeId");
+            Read_DataType(ref, io->DataType);
+        }
+        return io;
+    };
+    if (const xml_node in = XmlPD.child("ProcessDataIn"))
+        App_PD.ProcessDataIn = inOut(in);
+    if (const xml_node out = XmlPD.child("ProcessDataOut"))
+        App_PD.ProcessDataOut = inOut(out);
+    return true;
+}
+
+bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
+{
+    App_Menu.Id = textAttr(XmlMC, "id");
+    for (xml_node c = XmlMC.first_child(); c; c = c.next_sibling()) {
+        if (c.type() != pugi::node_element)
+            continue;
+        const char *n = c.name();
+        if (std::strcmp(n, "Name") == 0) {
+            textAttrIfPresent(c, "textId", App_Menu.Name);
+            continue;
+        }
+        const bool recordItem = std::strcmp(n, "RecordItemRef") == 0;
+        if (!recordItem && std::strcmp(n, "VariableRef") != 0)
+            continue;
+        std::unique_ptr<TMenuRef> ref;
+        if (recordItem) {
+            auto r = std::make_unique<TMenuRecordItemRef>();
+            r->SubIndex = textAttr(c, "subindex");
+            ref = std::move(r);
+        } else {
+            ref = std::make_unique<TMenuVariableRef>();
+        }
+        ref->VariableId = textAttr(c, "variableId");
+        ref->Gradient = textAttr(c, "gradient");
+        ref->Offset = textAttr(c, "offset");
+        ref->UnitCode = textAttr(c, "unitCode");
+        ref->AccessRightRestriction = textAttr(c, "accessRightRestriction");
+        ref->DisplayFormat = textAttr(c, "displayFormat");
+        App_Menu.MenuVariableRef_List.push_back(std::move(ref));
+    }
+    return true;
+}
+
+bool TIODD::Read_Event(xml_node XmlEVE, TEventData &App_Event, bool &EventRef)
+{
+    if (nameIs(XmlEVE, "EVENT")) {
+        App_Event.Code = intAttr(XmlEVE, "code", -1);
+        if (App_Event.Code < 0)
+            return false;
+        textAttrIfPresent(XmlEVE, "type", App_Event.EventType);
+        App_Event.Name = textAttr(XmlEVE.child("Name"), "textId");
+        App_Event.Description = textAttr(XmlEVE.child("Description"), "textId");
+        return true;
+    }
+    if (nameIs(XmlEVE, "STDEVENTREF")) {
+        EventRef = true;
+        App_Event.Code = intAttr(XmlEVE, "code", -1);
+        // The caller puts the standard event itself in place of this object.
+        return App_Event.Code >= 0 && Get_Event_SD(App_Event.Code) != nullptr;
+    }
+    return false;
+}
+
+// ---- texts and physical layer ----
+
+bool TIODD::Read_ExternalTextCollection()
+{
+    const xml_node etc = Xml1.child("IODevice").child("ExternalTextCollection");
+    if (!etc)
+        return false;
+    const xml_node pl = etc.child("PrimaryLanguage");
+    if (!pl)
+        fail(etc, QStringLiteral("element \"PrimaryLanguage\" missing"));
+    readTextTable(pl, ExtTextCol, false);
+    return true;
+}
+
+bool TIODD::Read_CommNetworkProfile()
+{
+    const xml_node root = Xml1.child("IODevice");
+    const xml_node cnp = root.child("CommNetworkProfile");
+    if (!cnp)
+        fail(root, QStringLiteral("element \"CommNetworkProfile\" missing"));
+    const xml_node tl = cnp.child("TransportLayers");
+    if (!tl)
+        fail(cnp, QStringLiteral("element \"TransportLayers\" missing"));
+    const xml_node pl = tl.child("PhysicalLayer");
+    if (!pl)
+        fail(tl, QStringLiteral("element \"PhysicalLayer\" missing"));
+    textAttrIfPresent(pl, "bitrate", PhysicalLayer.BitRate);
+    textAttrIfPresent(pl, "baudrate", PhysicalLayer.BitRate);
+    textAttrIfPresent(pl, "minCycleTime", PhysicalLayer.MinCycleTime);
+    if (const xml_attribute sio = pl.attribute("sioSupported"))
+        PhysicalLayer.SIOSupported = qs(sio.value()).trimmed().toLower() == QLatin1String("true");
+    textAttrIfPresent(pl, "mSequenceCapability", PhysicalLayer.MSequenceCapability);
+    return true;
+}

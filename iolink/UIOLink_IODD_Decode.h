@@ -1,0 +1,417 @@
+#pragma once
+// In-memory model of one IO-Link device description (IODD) and its reader.
+//
+// Usage (every user creates one TIODD per file and decodes it once):
+//
+//     TIODD iodd;
+//     iodd.StandardDef_Path = IOLink_StaDef_Dir;          // folder with trailing '/'
+//     iodd.Decode_IODD(path, /*Simple_Decode=*/false);    // throws EIODDError
+//     QString dev = iodd.GetDesc_ExtTextCol(false, iodd.ProfileBody.DeviceIdentity.DeviceName);
+//
+// The simple decode fills only the device identity and the primary-language texts; the full
+// decode fills everything below and reads the matching standard-definition file
+// ("IODD-StandardDefinitions1.1.xml" or "IODD-StandardDefinitions1.0.1.xml") from
+// StandardDef_Path, so standard variables, data types, events and texts resolve through it.
+//
+// The tree is plain data: filled once by the reader, then only read. A TIODD owns all of it;
+// lists hold std::unique_ptr, except TEventCollection::StdEventRef_List whose entries are the
+// standard-definition events themselves (owned by TIODD::SD_EventCollection).
+//
+// Text ids (Name, Description, VendorText, ...) are resolved with TIODD::GetDesc_ExtTextCol.
+// Every text is the file's primary language; other languages of the file are not read.
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <pugixml.hpp>
+#include <stdexcept>
+#include <vector>
+
+class TIODD;
+
+template <class T>
+using TOwnedList = std::vector<std::unique_ptr<T>>;
+
+// A decode that has to stop: malformed XML, a file that is no IODD, a required attribute
+// missing, an unknown data type. Carries a readable message naming file and line.
+class EIODDError : public std::runtime_error {
+public:
+    explicit EIODDError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    QString message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+enum TProfileRevision { prPR10, prPR11 };
+enum TActualSimpleDataType {
+    asdtNONE, asdtBooleanT, asdtUIntegerT, asdtIntegerT, asdtFloat32T,
+    asdtStringT, asdtOctetStringT, asdtTimeT, asdtTimeSpanT
+};
+enum TActualComplexDataType { acdtNONE, acdtArrayT, acdtRecordT };
+enum TVariableType { vtVariable, vtStdVarRef };
+enum TAccessRights { arRO, arRW, arWO };
+
+// "Read Only", "Read Write", "Write Only".
+QString AccessRightsText(TAccessRights a);
+
+struct TDocumentInfo {
+    QString Version, ReleaseDate, Copyright;
+};
+
+struct TProfileHeader {
+    QString ProfileIdentification;
+    TProfileRevision ProfileRevision = prPR10;
+    QString ProfileName, ProfileSource, ProfileClassID;
+    QString ISO15745Part, ISO15745Edition, ProfileTechnology;
+};
+
+struct TDeviceVariant {
+    QString ProductId, DeviceSymbol, DeviceIcon;
+    QString Name, Description;  // text ids
+};
+
+struct TDeviceIdentity {
+    QString VendorId;             // decimal, as written
+    QString VendorName;           // the name itself, not a text id
+    QString DeviceId;             // decimal, as written
+    QString VendorText, VendorUrl;  // text ids
+    QString VendorLogo;           // file name
+    QString DeviceName, DeviceFamily;  // text ids
+    TOwnedList<TDeviceVariant> DeviceVariant_List;
+};
+
+struct TFeatures {
+    bool BlockParameter = false;
+    bool DataStorage = false;
+    bool SAL_LocalUserInterface = false;
+    bool SAL_DataStorage = false;
+    bool SAL_Parameter = false;
+    bool SAL_LocalParameterization = false;
+};
+
+// Entries of TSimpleDataType::SingleValueRange; tell them apart with dynamic_cast.
+struct TValueBase {
+    virtual ~TValueBase() = default;
+    QString Name;  // text id
+};
+struct TBooleanValueT : TValueBase {
+    bool Value = false;
+};
+struct TIntegerValueRangeT : TValueBase {
+    bool ValueType = false;  // true: single Value; false: LowerValue..UpperValue
+    qint32 Value = 0;
+    qint64 LowerValue = 0, UpperValue = 0;
+};
+struct TFloat32ValueRangeT : TValueBase {
+    bool ValueType = false;
+    float Value = 0, LowerValue = 0, UpperValue = 0;
+};
+
+struct TSimpleDataType {
+    bool IsSimpleDataRef = false;  // only refers to DataTypeId
+    QString DataTypeId;
+    TActualSimpleDataType ActualSimpleDataType = asdtNONE;
+    QString Id;
+    qint32 BitLength = 0;    // integer types
+    qint32 FixedLength = 0;  // string types, in bits (8 x the file's octets)
+    QString Encodig;         // string encoding
+    TOwnedList<TValueBase> SingleValueRange;
+
+    // Type name ("UIntegerT", ...); a reference is looked up in the collection chosen by
+    // VarRef (true: standard definitions, false: the device's own); empty when unresolved.
+    QString Get_ActualSimpleDataType(const TIODD &aIODD, bool VarRef) const;
+    // Length in bits as decimal text, following a reference likewise; empty when none.
+    QString Get_Length(const TIODD &aIODD, bool VarRef) const;
+
+    // Name and length of this object's own kind (no reference following).
+    static QString TypeName(TActualSimpleDataType t);
+    QString OwnLength() const;
+};
+
+struct TRecordItem {
+    qint32 SubIndex = 0;
+    qint32 BitOffset = 0;
+    TAccessRights AccessRightRestriction = arRO;  // not read: stays arRO
+    bool AccessRightResPresent = false;           // not read: stays false
+    QString Name, Description;                    // text ids
+    std::unique_ptr<TSimpleDataType> SimpleTD;    // full simple type or a reference
+
+    QString GetAccessRightRestrictionStr() const { return AccessRightsText(AccessRightRestriction); }
+};
+
+struct TComplexDataType {
+    TActualComplexDataType ActualComplexDataType = acdtNONE;
+    QString Id;
+    bool SubIndexAccessSupPresent = false;
+    bool SubIndexAccessSup = false;
+    qint32 Count = 0;      // ArrayT element count
+    qint32 BitLength = 0;  // RecordT length in bits
+    // The item list of the description, split by kind:
+    TOwnedList<TSimpleDataType> ArrItem;  // ArrayT: at most one entry, the element type
+    TOwnedList<TRecordItem> RecItem;      // RecordT: the record items in file order
+
+    // The ArrayT element type, or nullptr.
+    const TSimpleDataType *ArrayElementType() const { return ArrItem.empty() ? nullptr : ArrItem.front().get(); }
+    // "None", "ArrayT", "RecordT".
+    QString Get_ActualComplexDataType() const;
+};
+
+struct TDataType {
+    bool IsSimpleDataType = true;
+    bool IsDataTypeRef = false;
+    QString Ref_DataTypeId;  // when IsDataTypeRef
+    std::unique_ptr<TSimpleDataType> SimpleDataType;
+    std::unique_ptr<TComplexDataType> ComplexDataType;
+
+    // Own id of a collection entry (simple or complex part), empty for a reference.
+    QString OwnId() const;
+};
+
+struct TDataTypeCollection {
+    TOwnedList<TDataType> ListDataType;  // never holds references
+
+    // Index of the first entry whose own id equals id (case-sensitive), -1 when none.
+    int GetDTIndex(const QString &id) const;
+    const TDataType *at(int index) const;  // nullptr when out of range
+};
+
+struct TRecordItemInfo {
+    qint32 Subindex = 0;
+    QString DefaultValue;
+    bool ModifiesOtherVariables = false;
+    bool ExcludedFromDataStorage = false;
+};
+
+struct TVariable {
+    TVariableType VarType = vtVariable;
+    QString Id;
+    TAccessRights AccessRights = arRW;
+    bool Dynamic_V = false;
+    bool ModifiesOtherVariables = false;
+    bool ExcludedFromDataStorage = false;
+    qint32 Index = 1;
+    QString DefaultValue;
+    std::unique_ptr<TDataType> DataType;  // none for a vtStdVarRef
+    TOwnedList<TRecordItemInfo> RecordItemInfoList;
+    QString Name, Description;  // text ids
+    qint32 FixedLengthRestriction = 0;
+    TOwnedList<TValueBase> SingleValueRangeList;  // left empty by the reader
+    TOwnedList<TRecordItem> StdRecordItemRefList;  // left empty by the reader
+
+    // The variable's data type after resolving a reference in the collection chosen by VarRef
+    // (true: standard definitions, false: the device's own); nullptr when unresolved.
+    const TDataType *ResolvedDataType(const TIODD &aIODD, bool VarRef) const;
+    QString Get_DataType(const TIODD &aIODD, bool VarRef) const;
+    QString Get_Length(const TIODD &aIODD, bool VarRef) const;
+    QString Get_SubIndAccSup(const TIODD &aIODD, bool VarRef) const;  // "True" / "False"
+    QString Get_AccessRights() const { return AccessRightsText(AccessRights); }
+    // For a vtStdVarRef: its definition in the standard definitions (by Id), else nullptr.
+    const TVariable *Get_Index_Var_Ref(const TIODD &aIODD) const;
+};
+
+struct TVariableCollection {
+    TOwnedList<TVariable> Var_List;     // vtVariable
+    TOwnedList<TVariable> StdVar_List;  // vtStdVarRef
+
+    // By index (decimal text; -1 when not a number): standard references first (compared by
+    // their definition's index; the reference itself is returned), then own variables.
+    // SubIndex takes no part in the search.
+    const TVariable *Get_Variables(const QString &Index, const QString &SubIndex, const TIODD &IODD) const;
+    // By id: standard references first, then own variables.
+    const TVariable *Get_Variables_IDs(const QString &VarIDs) const;
+};
+
+struct TCondition {
+    QString VariableId;
+    qint32 SubIndex = 0;
+    qint32 Value = 0;
+};
+
+struct TProcessDataInOut {
+    QString Id;
+    qint32 BitLength = 0;
+    QString Name;  // text id
+    TDataType DataType;
+
+    // The device collection's entry for DataType.Ref_DataTypeId, or nullptr.
+    const TDataType *GetDataType(const TIODD &aIODD) const;
+    // The type's name; a reference resolves in the device's own collection only.
+    QString Get_DataTypeStr(const TIODD &aIODD) const;
+    // Scaling from the device's menus (last matching entry wins; defaults "1", "0", "").
+    QString Get_Gradient(const TIODD &aIODD, bool SimpleDataType, bool ProcessDataIn, const QString &SubIndex) const;
+    QString Get_Offset(const TIODD &aIODD, bool SimpleDataType, bool ProcessDataIn, const QString &SubIndex) const;
+    QString Get_UnitCode(const TIODD &aIODD, bool SimpleDataType, bool ProcessDataIn, const QString &SubIndex) const;
+};
+
+struct TProcessData {
+    QString Id;
+    std::unique_ptr<TCondition> Condition;
+    std::unique_ptr<TProcessDataInOut> ProcessDataIn;
+    std::unique_ptr<TProcessDataInOut> ProcessDataOut;
+};
+
+struct TProcessDataCollection {
+    TOwnedList<TProcessData> ProcessData_List;
+};
+
+struct TEventData {
+    qint32 Code = -1;
+    QString EventType;
+    QString Name, Description;  // text ids (of the standard definitions for standard events)
+};
+
+struct TEventCollection {
+    std::vector<TEventData *> StdEventRef_List;  // not owned: entries of TIODD::SD_EventCollection
+    TOwnedList<TEventData> Event_List;
+};
+
+// Entries of TMenu::MenuVariableRef_List; TMenuRecordItemRef adds SubIndex.
+struct TMenuRef {
+    virtual ~TMenuRef() = default;
+    virtual bool IsRecordItemRef() const { return false; }
+    QString VariableId, Gradient, Offset, UnitCode, AccessRightRestriction, DisplayFormat;
+};
+struct TMenuVariableRef : TMenuRef {};
+struct TMenuRecordItemRef : TMenuRef {
+    bool IsRecordItemRef() const override { return true; }
+    QString SubIndex;
+};
+
+struct TMenu {
+    QString Id;
+    QString Name;  // text id
+    TOwnedList<TMenuRef> MenuVariableRef_List;
+};
+
+struct TMenuCollection {
+    TOwnedList<TMenu> Menu_List;
+};
+
+struct TUserInterface {
+    TMenuCollection MenuCollection;
+};
+
+struct TDeviceFunction {
+    TFeatures Features;
+    TDataTypeCollection DataTypeCollection;
+    TVariableCollection VariableCollection;
+    TProcessDataCollection ProcessDataCollection;
+    TEventCollection EventCollection;
+    TUserInterface UserInterface;
+};
+
+struct TProfileBody {
+    TDeviceIdentity DeviceIdentity;
+    TDeviceFunction DeviceFunction;
+};
+
+// Text table of one language of the file: ids and texts at the same index, file order.
+struct TExtTextLanguage {
+    QString Lang_Code;
+    QStringList List_Ids, Values;
+};
+
+struct TExtTextCol {
+    QString Lang_Code_Primary;
+    QStringList List_Ids;
+    QStringList PriLang_Values;
+    TOwnedList<TExtTextLanguage> OtherLang;  // never filled by the reader
+
+    void Erase_All();
+    // Index of ID in List_Ids ignoring letter case, first match; -1 when absent.
+    int Find_ID(const QString &ID) const;
+    bool Get_Value_From_ID(const QString &ID, QString &Value) const;
+};
+
+struct TPhysicalLayer {
+    QString BitRate;       // as written, e.g. "COM2"
+    QString MinCycleTime;  // microseconds, as written
+    bool SIOSupported = false;
+    QString MSequenceCapability;
+
+    int Get_BitRate() const;       // COM1..COM3 -> 1..3; 0 otherwise
+    int Get_MinCycleTime() const;  // 0 when empty or not a number
+};
+
+class TIODD {
+public:
+    TIODD();
+    ~TIODD();
+    TIODD(const TIODD &) = delete;
+    TIODD &operator=(const TIODD &) = delete;
+
+    pugi::xml_document Xml1;  // device file
+    pugi::xml_document Xml2;  // standard-definition file
+
+    const QString &IODD_FileName() const { return m_fileName; }
+    QString StandardDef_Path;  // folder of the standard-definition files, trailing separator
+
+    TDocumentInfo DocumentInfo;
+    TProfileHeader ProfileHeader;
+    TProfileBody ProfileBody;
+    TExtTextCol ExtTextCol;
+    TPhysicalLayer PhysicalLayer;
+    TExtTextCol SD_ExtTextCol;
+    TDataTypeCollection SD_DataTypeCollection;
+    TVariableCollection SD_VariableCollection;
+    TEventCollection SD_EventCollection;
+
+    // Decodes the file. A missing file does nothing (answer false). Malformed XML, a root
+    // other than IODevice, a missing required attribute, an unknown data type or (full
+    // decode) a missing physical layer throws EIODDError; what was read before stays.
+    bool Decode_IODD(const QString &IODD_FileName, bool Simple_Decode);
+
+    // Text for a text id from the device's texts (StdDef false) or the standard definitions'
+    // (StdDef true), ids compared ignoring case; the id itself when not found.
+    QString GetDesc_ExtTextCol(bool StdDef, const QString &Text) const;
+    const TEventData *Get_Event_SD(qint32 Code) const;
+    int Find_Var_SD(const QString &ID) const;
+    int Find_DataType(const QString &ID_DataType, const TDataTypeCollection &DTC) const { return DTC.GetDTIndex(ID_DataType); }
+    // Collection used to resolve references: standard definitions (VarRef true) or device.
+    const TDataTypeCollection &DataTypes(bool VarRef) const;
+    // dt itself, or for a reference its target in the collection chosen by VarRef (nullptr when none).
+    const TDataType *Resolve_DataType(const TDataType *dt, bool VarRef) const;
+
+    // Reading steps (each takes its parent node where it has one).
+    bool Read_DocumentInfo();
+    bool Read_ProfileHeader();
+    bool Read_StandardDef();
+    bool Read_SD_ExternalTextCollection(pugi::xml_node root);
+    bool Read_SD_DatatypeCollection(pugi::xml_node root);
+    bool Read_SD_VariableCollection(pugi::xml_node root);
+    bool Read_SD_EventCollection(pugi::xml_node root);
+    bool Read_ProfileBody(bool Simple_Decode);
+    bool Read_ProfileBody_DeviceIdentity(pugi::xml_node ProBody);
+    bool Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun);
+    bool Read_ProfileBody_DeviceFunction_DataTypeCollection(pugi::xml_node DevFun);
+    bool Read_ProfileBody_DeviceFunction_VariableCollection(pugi::xml_node DevFun);
+    bool Read_ProfileBody_DeviceFunction_ProcessDataCollection(pugi::xml_node DevFun);
+    bool Read_ProfileBody_DeviceFunction_EventCollection(pugi::xml_node DevFun);
+    bool Read_ProfileBody_DeviceFunction_UserInterface(pugi::xml_node DevFun);
+    bool Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(pugi::xml_node UserInt);
+    bool Read_ExternalTextCollection();
+    bool Read_CommNetworkProfile();
+
+    bool Read_DataType(pugi::xml_node XmlDT, TDataType &App_DT);
+    bool Decode_SimpleDataType(pugi::xml_node main_xml, const QString &DataType, TSimpleDataType &app_SDT);
+    bool Read_SingleValueRange(pugi::xml_node XmlSVR, TSimpleDataType &app_SDT);
+    bool Read_Variable(pugi::xml_node XmlVar, TVariable &App_Var, bool &VarRef);
+    bool Read_RecordItemInfo(pugi::xml_node XmlRII, TRecordItemInfo &App_RII);
+    bool Read_ProcessData(pugi::xml_node XmlPD, TProcessData &App_PD);
+    bool Read_Menu(pugi::xml_node XmlMC, TMenu &App_Menu);
+    bool Read_Event(pugi::xml_node XmlEVE, TEventData &App_Event, bool &EventRef);
+
+private:
+    [[noreturn]] void fail(pugi::xml_node at, const QString &what) const;
+    QString requireAttr(pugi::xml_node n, const char *name) const;
+    QString requireTextId(pugi::xml_node parent, const char *child) const;
+    QString simpleKind(pugi::xml_node n) const;
+    void readTextTable(pugi::xml_node lang, TExtTextCol &col, bool onlyTextElements);
+    bool parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes);
+
+    QString m_fileName;
+    QString m_parsingFile;     // file the nodes being read belong to (for messages)
+    QByteArray m_bytes1, m_bytes2;
+    const QByteArray *m_parsingBytes = nullptr;
+};
