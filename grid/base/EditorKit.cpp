@@ -1,0 +1,473 @@
+#include "grid/base/EditorKit.h"
+
+#include <QApplication>
+#include <QBitmap>
+#include <QDateTime>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <qdrawutil.h>
+
+namespace editorkit {
+
+namespace {
+
+const QDate kEpoch(1899, 12, 30);
+
+std::function<void()> &beepHook()
+{
+    static std::function<void()> hook;
+    return hook;
+}
+
+TimerFactory &timerFactory()
+{
+    static TimerFactory f;
+    return f;
+}
+
+class QtEditorTimer final : public EditorTimer {
+public:
+    QtEditorTimer()
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (onTimeout) onTimeout();
+        });
+    }
+    void setInterval(int ms) override { m_timer.setInterval(ms); }
+    int interval() const override { return m_timer.interval(); }
+    void start() override { m_timer.start(); }
+    void stop() override { m_timer.stop(); }
+    bool isActive() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+};
+
+// Windows system colour numbers mapped onto the palette.
+QColor systemColor(int n, const QPalette &pal)
+{
+    switch (n) {
+    case 0: return QColor(200, 200, 200);               // scroll bar
+    case 1: return pal.color(QPalette::Window);         // background
+    case 4: return pal.color(QPalette::Window);         // menu
+    case 5: return pal.color(QPalette::Base);           // window
+    case 6: return pal.color(QPalette::Shadow);         // window frame
+    case 7: return pal.color(QPalette::WindowText);     // menu text
+    case 8: return pal.color(QPalette::Text);           // window text
+    case 13: return pal.color(QPalette::Highlight);
+    case 14: return pal.color(QPalette::HighlightedText);
+    case 15: return pal.color(QPalette::Button);        // button face
+    case 16: return pal.color(QPalette::Dark);          // button shadow
+    case 17: return pal.color(QPalette::Disabled, QPalette::Text);
+    case 18: return pal.color(QPalette::ButtonText);
+    case 20: return pal.color(QPalette::Light);         // button highlight
+    case 21: return pal.color(QPalette::Shadow);        // 3-D dark shadow
+    case 22: return pal.color(QPalette::Midlight);      // 3-D light
+    case 23: return pal.color(QPalette::ToolTipText);
+    case 24: return pal.color(QPalette::ToolTipBase);
+    default: return pal.color(QPalette::Window);
+    }
+}
+
+int digitsAt(const QString &s, int &i, int maxDigits = 9)
+{
+    int v = 0;
+    int n = 0;
+    while (i < s.size() && s.at(i).isDigit() && n < maxDigits) {
+        v = v * 10 + s.at(i).digitValue();
+        ++i;
+        ++n;
+    }
+    return n == 0 ? -1 : v;
+}
+
+} // namespace
+
+QColor toQColor(TColor c, const QPalette &pal)
+{
+    if (c == clNone) return QColor(Qt::transparent);
+    if ((c & 0xFF000000u) == 0xFF000000u) return systemColor(int(c & 0xFF), pal);
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+QColor toQColor(TColor c) { return toQColor(c, QApplication::palette()); }
+
+TColor fromQColor(const QColor &c) { return rgb(c.red(), c.green(), c.blue()); }
+
+void beep()
+{
+    if (beepHook()) beepHook()();
+    else QApplication::beep();
+}
+
+void setBeepHook(std::function<void()> hook) { beepHook() = std::move(hook); }
+
+std::unique_ptr<EditorTimer> createTimer()
+{
+    if (timerFactory()) return timerFactory()();
+    return std::make_unique<QtEditorTimer>();
+}
+
+void setTimerFactory(TimerFactory factory) { timerFactory() = std::move(factory); }
+
+bool visualStylesActive() { return false; }
+
+bool tryStrToInt(const QString &text, int &value)
+{
+    int i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
+    bool neg = false;
+    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+        neg = text.at(i) == QLatin1Char('-');
+        ++i;
+    }
+    int base = 10;
+    if (i < text.size() && text.at(i) == QLatin1Char('$')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < text.size() && text.at(i) == QLatin1Char('0')
+               && (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
+        base = 16;
+        i += 2;
+    } else if (i < text.size() && (text.at(i) == QLatin1Char('x') || text.at(i) == QLatin1Char('X'))) {
+        base = 16;
+        ++i;
+    }
+    if (i >= text.size()) return false;
+    qint64 v = 0;
+    for (; i < text.size(); ++i) {
+        const int d = text.at(i).isDigit() ? text.at(i).digitValue()
+                      : (base == 16 && QStringLiteral("abcdefABCDEF").contains(text.at(i)))
+                          ? text.at(i).toLower().unicode() - 'a' + 10
+                          : -1;
+        if (d < 0 || text.at(i).unicode() > 127) return false;
+        v = v * base + d;
+        if (base == 10 && v > qint64(2147483648LL)) return false;
+        if (base == 16 && v > qint64(0xFFFFFFFFLL)) return false;
+    }
+    if (base == 16) {
+        value = int(quint32(v));
+        if (neg) value = -value;
+        return true;
+    }
+    if (neg) v = -v;
+    if (v > 2147483647LL || v < -2147483648LL) return false;
+    value = int(v);
+    return true;
+}
+
+TDateTime encodeDateTime(const QDate &d, const QTime &t)
+{
+    const double days = double(kEpoch.daysTo(d));
+    const double frac = t.isValid() ? t.msecsSinceStartOfDay() / 86400000.0 : 0.0;
+    return days >= 0 ? days + frac : days - frac;
+}
+
+bool tryEncodeDate(int y, int m, int d, TDateTime &out)
+{
+    if (y < 1 || y > 9999 || !QDate::isValid(y, m, d)) return false;
+    out = double(kEpoch.daysTo(QDate(y, m, d)));
+    return true;
+}
+
+bool tryEncodeTime(int h, int n, int s, int ms, TDateTime &out)
+{
+    if (h < 0 || h > 23 || n < 0 || n > 59 || s < 0 || s > 59 || ms < 0 || ms > 999) return false;
+    out = (((h * 60 + n) * 60 + s) * 1000 + ms) / 86400000.0;
+    return true;
+}
+
+QDate dateOf(TDateTime v) { return kEpoch.addDays(qint64(std::trunc(v))); }
+
+QTime timeOf(TDateTime v)
+{
+    double f = std::fabs(v - std::trunc(v));
+    qint64 ms = qint64(std::llround(f * 86400000.0));
+    if (ms >= 86400000) ms = 86399999;
+    return QTime::fromMSecsSinceStartOfDay(int(ms));
+}
+
+TDateTime nowValue()
+{
+    const QDateTime n = QDateTime::currentDateTime();
+    return encodeDateTime(n.date(), n.time());
+}
+
+TDateTime timeFraction(TDateTime v)
+{
+    return timeOf(v).msecsSinceStartOfDay() / 86400000.0;
+}
+
+QString shortDateText(TDateTime v, const platform::FormatSettings &fs)
+{
+    const QDate d = dateOf(v);
+    const QString &f = fs.shortDateFormat;
+    QString out;
+    for (int i = 0; i < f.size();) {
+        const QChar c = f.at(i);
+        int run = 1;
+        while (i + run < f.size() && f.at(i + run) == c) ++run;
+        const QChar u = c.toUpper();
+        if (u == QLatin1Char('D')) {
+            if (run == 1) out += QString::number(d.day());
+            else if (run == 2) out += QStringLiteral("%1").arg(d.day(), 2, 10, QLatin1Char('0'));
+            else out += QLocale::c().dayName(d.dayOfWeek(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        } else if (u == QLatin1Char('M')) {
+            if (run == 1) out += QString::number(d.month());
+            else if (run == 2) out += QStringLiteral("%1").arg(d.month(), 2, 10, QLatin1Char('0'));
+            else out += QLocale::c().monthName(d.month(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+        } else if (u == QLatin1Char('Y')) {
+            if (run <= 2) out += QStringLiteral("%1").arg(d.year() % 100, 2, 10, QLatin1Char('0'));
+            else out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+        } else if (c == QLatin1Char('/')) {
+            out += QString(run, fs.dateSeparator);
+        } else {
+            out += QString(run, c);
+        }
+        i += run;
+    }
+    return out;
+}
+
+bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, TDateTime &out)
+{
+    // Field order from the pattern: the order of the first D, M and Y.
+    const QString up = fs.shortDateFormat.toUpper();
+    int pd = up.indexOf(QLatin1Char('D')), pm = up.indexOf(QLatin1Char('M')), py = up.indexOf(QLatin1Char('Y'));
+    if (pd < 0) pd = 1000;
+    if (pm < 0) pm = 1001;
+    if (py < 0) py = 1002;
+    const QString t = text.trimmed();
+    int nums[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int count = 0;
+    int i = 0;
+    while (i < t.size()) {
+        if (count == 3) return false;
+        const int start = i;
+        const int v = digitsAt(t, i);
+        if (v < 0) return false;
+        digits[count] = i - start;
+        nums[count++] = v;
+        while (i < t.size() && t.at(i) == QLatin1Char(' ')) ++i;
+        if (i < t.size()) {
+            if (t.at(i) != fs.dateSeparator) return false;
+            ++i;
+            while (i < t.size() && t.at(i) == QLatin1Char(' ')) ++i;
+            if (i >= t.size()) return false;
+        }
+    }
+    if (count < 2) return false;
+    int y = 0, m = 0, d = 0;
+    bool yearGiven = count == 3;
+    if (count == 3) {
+        struct F { int pos; int *slot; } f[3] = {{pd, &d}, {pm, &m}, {py, &y}};
+        std::sort(std::begin(f), std::end(f), [](const F &a, const F &b) { return a.pos < b.pos; });
+        for (int k = 0; k < 3; ++k) *f[k].slot = nums[k];
+        for (int k = 0; k < 3; ++k)
+            if (f[k].slot == &y && digits[k] <= 2) {
+                // Two-digit year: the century that keeps it within 50 years of now.
+                const int cur = QDate::currentDate().year();
+                int full = (cur / 100) * 100 + y;
+                if (full > cur + 50) full -= 100;
+                else if (full <= cur - 50) full += 100;
+                y = full;
+            }
+    } else {
+        if (pm < pd) { m = nums[0]; d = nums[1]; }
+        else { d = nums[0]; m = nums[1]; }
+        y = QDate::currentDate().year();
+    }
+    Q_UNUSED(yearGiven);
+    return tryEncodeDate(y, m, d, out);
+}
+
+QString longTimeFormat() { return QStringLiteral("hh:nn:ss"); }
+
+QString timeText(TDateTime v, const QString &pattern, const platform::FormatSettings &fs)
+{
+    const QTime t = timeOf(v);
+    QString out;
+    for (int i = 0; i < pattern.size();) {
+        const QChar c = pattern.at(i);
+        int run = 1;
+        while (i + run < pattern.size() && pattern.at(i + run) == c) ++run;
+        const QChar l = c.toLower();
+        auto num = [&](int value) {
+            return run >= 2 ? QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')) : QString::number(value);
+        };
+        if (l == QLatin1Char('h')) out += num(t.hour());
+        else if (l == QLatin1Char('n') || l == QLatin1Char('m')) out += num(t.minute());
+        else if (l == QLatin1Char('s')) out += num(t.second());
+        else if (c == QLatin1Char(':')) out += QString(run, fs.timeSeparator);
+        else out += QString(run, c);
+        i += run;
+    }
+    return out;
+}
+
+bool tryParseTime(const QString &text, const platform::FormatSettings &fs, TDateTime &out)
+{
+    QString t = text.trimmed();
+    int ampm = 0;
+    const QString upper = t.toUpper();
+    if (upper.endsWith(QLatin1String("AM"))) { ampm = 1; t.chop(2); }
+    else if (upper.endsWith(QLatin1String("PM"))) { ampm = 2; t.chop(2); }
+    t = t.trimmed();
+    int parts[4] = {0, 0, 0, 0};
+    int count = 0;
+    int i = 0;
+    while (i < t.size()) {
+        if (count == 3) return false;
+        const int v = digitsAt(t, i);
+        if (v < 0) return false;
+        parts[count++] = v;
+        if (i < t.size()) {
+            if (count == 3 && t.at(i) == fs.decimalSeparator) {
+                ++i;
+                const int start = i;
+                const int ms = digitsAt(t, i, 3);
+                if (ms < 0 || i != t.size()) return false;
+                parts[3] = ms * (i - start == 1 ? 100 : i - start == 2 ? 10 : 1);
+                break;
+            }
+            if (t.at(i) != fs.timeSeparator) return false;
+            ++i;
+            if (i >= t.size()) return false;
+        }
+    }
+    if (count == 0 || (count == 1 && ampm == 0)) return false;
+    int h = parts[0];
+    if (ampm) {
+        if (h < 1 || h > 12) return false;
+        if (ampm == 1 && h == 12) h = 0;
+        else if (ampm == 2 && h != 12) h += 12;
+    }
+    return tryEncodeTime(h, parts[1], parts[2], parts[3], out);
+}
+
+QString floatText(double v, int precision, const platform::FormatSettings &fs)
+{
+    QString s;
+    if (precision != 0) {
+        s = QString::number(v, 'f', qBound(0, precision, 18));
+    } else {
+        s = QString::number(v, 'g', 15);
+        const int e = s.indexOf(QLatin1Char('e'));
+        if (e >= 0) {
+            // 1E20 and 1.5E-5 rather than 1e+20 and 1.5e-05.
+            QString mant = s.left(e);
+            QString exp = s.mid(e + 1);
+            const bool neg = exp.startsWith(QLatin1Char('-'));
+            if (exp.startsWith(QLatin1Char('+')) || neg) exp.remove(0, 1);
+            while (exp.size() > 1 && exp.startsWith(QLatin1Char('0'))) exp.remove(0, 1);
+            s = mant + QLatin1Char('E') + (neg ? QStringLiteral("-") : QString()) + exp;
+        }
+    }
+    if (s == QLatin1String("-0")) s = QStringLiteral("0");
+    s.replace(QLatin1Char('.'), fs.decimalSeparator);
+    return s;
+}
+
+bool tryParseFloat(const QString &text, const platform::FormatSettings &fs, double &out)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty()) return false;
+    if (fs.decimalSeparator != QLatin1Char('.') && t.contains(QLatin1Char('.'))) return false;
+    t.replace(fs.decimalSeparator, QLatin1Char('.'));
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    if (!re.match(t).hasMatch()) return false;
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return false;
+    out = v;
+    return true;
+}
+
+QString qtDateFormat(const QString &windowsPattern, QChar dateSeparator)
+{
+    QString out;
+    for (int i = 0; i < windowsPattern.size();) {
+        const QChar c = windowsPattern.at(i);
+        int run = 1;
+        while (i + run < windowsPattern.size() && windowsPattern.at(i + run) == c) ++run;
+        const QChar u = c.toUpper();
+        if (u == QLatin1Char('D')) out += QString(qMin(run, 4), QLatin1Char('d'));
+        else if (u == QLatin1Char('M')) out += QString(qMin(run, 4), QLatin1Char('M'));
+        else if (u == QLatin1Char('Y')) out += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy");
+        else if (c == QLatin1Char('/')) out += QString(run, dateSeparator);
+        else if (c.isLetter()) out += QLatin1Char('\'') + QString(run, c) + QLatin1Char('\'');
+        else out += QString(run, c);
+        i += run;
+    }
+    return out;
+}
+
+QChar typedChar(const QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier) && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+        return QChar(char16_t(e->key() - Qt::Key_A + 1));
+    const QString t = e->text();
+    if (t.isEmpty()) return QChar();
+    return t.at(0);
+}
+
+void drawClassicButton(QPainter *p, const QRect &r, const QPalette &pal, bool down, bool flat, bool hot)
+{
+    if (!flat) {
+        qDrawWinButton(p, r, pal, down, &pal.brush(QPalette::Button));
+        return;
+    }
+    p->fillRect(r, pal.brush(QPalette::Button));
+    if (down) qDrawShadePanel(p, r, pal, true, 1);
+    else if (hot) qDrawShadePanel(p, r, pal, false, 1);
+}
+
+void drawTriangle(QPainter *p, const QPoint &a, const QPoint &b, const QPoint &c, const QColor &color)
+{
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(color);
+    p->setBrush(color);
+    const QPoint pts[3] = {a, b, c};
+    p->drawPolygon(pts, 3);
+    p->restore();
+}
+
+void drawSunkenBorder(QPainter *p, const QRect &r, const QPalette &pal)
+{
+    qDrawWinPanel(p, r, pal, true, nullptr);
+}
+
+QImage spinArrowBitmap(bool up)
+{
+    QImage img(9, 6, QImage::Format_RGB32);
+    img.fill(QColor(128, 128, 0));
+    for (int row = 0; row < 4; ++row) {
+        const int half = up ? row : 3 - row;   // 0 at the tip
+        const int y = 1 + row;
+        for (int x = 4 - half; x <= 4 + half; ++x) img.setPixel(x, y, qRgb(0, 0, 0));
+    }
+    return img;
+}
+
+QPixmap transparentGlyph(const QImage &glyph)
+{
+    if (glyph.isNull()) return QPixmap();
+    QImage img = glyph.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = img.pixel(0, img.height() - 1);
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF)) img.setPixel(x, y, 0);
+    return QPixmap::fromImage(img);
+}
+
+} // namespace editorkit

@@ -1,0 +1,99 @@
+#pragma once
+// Small shared pieces of the in-place editor controls: colours, date-time values,
+// the refusal beep, injectable timers, locale-bound number/date texts and classic drawing.
+#include <QChar>
+#include <QColor>
+#include <QDate>
+#include <QPalette>
+#include <QRect>
+#include <QString>
+#include <QTime>
+#include <functional>
+#include <memory>
+
+#include "platform/FormatSettings.h"
+
+class QPainter;
+class QKeyEvent;
+class QWidget;
+
+namespace editorkit {
+
+// 0x00BBGGRR; 0xFF0000nn is system colour nn; clNone is "no colour".
+using TColor = quint32;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clBlack = 0x00000000;
+constexpr TColor clWindow = 0xFF000005;
+constexpr TColor clBtnFace = 0xFF00000F;
+constexpr TColor clWindowText = 0xFF000008;
+
+constexpr TColor rgb(int r, int g, int b) { return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16); }
+QColor toQColor(TColor c, const QPalette &pal);
+QColor toQColor(TColor c);
+TColor fromQColor(const QColor &c);
+
+// Days since 30 December 1899; the fraction is the time of day.
+using TDateTime = double;
+using NotifyEvent = std::function<void(QObject *sender)>;
+
+enum TBorderStyle : quint8 { bsNone, bsSingle };
+
+// The refusal sound. Tests install a hook to count beeps instead of sounding them.
+void beep();
+void setBeepHook(std::function<void()> hook);
+
+// Timers behind auto-repeat and focus delays; tests install a factory to fire them by hand.
+class EditorTimer {
+public:
+    virtual ~EditorTimer() = default;
+    virtual void setInterval(int ms) = 0;
+    virtual int interval() const = 0;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+    std::function<void()> onTimeout;
+};
+using TimerFactory = std::function<std::unique_ptr<EditorTimer>()>;
+std::unique_ptr<EditorTimer> createTimer();
+void setTimerFactory(TimerFactory factory); // empty: real timers again
+
+// No visual-style library on this platform: themed branches always fall back to classic drawing.
+bool visualStylesActive();
+
+// Integer text: leading blanks, optional sign, decimal digits or hex after $, x, X, 0x, 0X.
+bool tryStrToInt(const QString &text, int &value);
+
+// Date-time values.
+TDateTime encodeDateTime(const QDate &d, const QTime &t = QTime(0, 0));
+bool tryEncodeDate(int y, int m, int d, TDateTime &out);
+bool tryEncodeTime(int h, int n, int s, int ms, TDateTime &out);
+QDate dateOf(TDateTime v);
+QTime timeOf(TDateTime v);
+TDateTime nowValue();
+TDateTime timeFraction(TDateTime v); // time of day only, 0 <= t < 1
+
+// Number and date texts follow platform::FormatSettings::current().
+QString shortDateText(TDateTime v, const platform::FormatSettings &fs);
+bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, TDateTime &out);
+QString longTimeFormat(); // pattern letters h, hh, n, nn, s, ss
+QString timeText(TDateTime v, const QString &pattern, const platform::FormatSettings &fs);
+bool tryParseTime(const QString &text, const platform::FormatSettings &fs, TDateTime &out);
+QString floatText(double v, int precision, const platform::FormatSettings &fs);
+bool tryParseFloat(const QString &text, const platform::FormatSettings &fs, double &out);
+// The short date format as a QDateTimeEdit display format.
+QString qtDateFormat(const QString &windowsPattern, QChar dateSeparator);
+
+// Character a key event types (Ctrl+letter gives its control code); null when none.
+QChar typedChar(const QKeyEvent *e);
+
+// Classic 3-D drawing.
+void drawClassicButton(QPainter *p, const QRect &r, const QPalette &pal, bool down, bool flat, bool hot);
+void drawTriangle(QPainter *p, const QPoint &a, const QPoint &b, const QPoint &c, const QColor &color);
+void drawSunkenBorder(QPainter *p, const QRect &r, const QPalette &pal);
+
+// The two built-in spin arrow bitmaps (9 x 6, black triangle on olive).
+QImage spinArrowBitmap(bool up);
+// A glyph drawn with the colour of its bottom-left pixel transparent.
+QPixmap transparentGlyph(const QImage &glyph);
+
+} // namespace editorkit

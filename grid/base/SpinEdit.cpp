@@ -1,0 +1,903 @@
+#include "grid/base/SpinEdit.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
+#include <cmath>
+
+using namespace editorkit;
+
+namespace {
+
+// The part of a glyph strip for one state (up, disabled, down).
+QPixmap glyphPart(const QImage &glyph, int numGlyphs, int index)
+{
+    if (glyph.isNull()) return QPixmap();
+    const int n = qBound(1, numGlyphs, 4);
+    const int w = glyph.width() / n;
+    if (index >= n) index = 0;
+    return transparentGlyph(glyph.copy(index * w, 0, w, glyph.height()));
+}
+
+// Copies the standard context menu with paste and cut disabled when not allowed.
+void showEditMenu(QLineEdit *edit, QContextMenuEvent *e, bool allowChange)
+{
+    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    if (!allowChange) {
+        for (QAction *a : menu->actions()) {
+            const QString n = a->objectName();
+            if (n == QLatin1String("edit-paste") || n == QLatin1String("edit-cut")) a->setEnabled(false);
+        }
+    }
+    menu->exec(e->globalPos());
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TNovaTimerSpeedButton
+
+TNovaTimerSpeedButton::TNovaTimerSpeedButton(TAsgSpinButton *owner)
+    : QAbstractButton(owner), FOwner(owner)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+    connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
+}
+
+TNovaTimerSpeedButton::~TNovaTimerSpeedButton() = default;
+
+void TNovaTimerSpeedButton::SetTimeBtnState(TTimeBtnState s)
+{
+    FTimeBtnState = s;
+    update();
+}
+
+void TNovaTimerSpeedButton::SetButtonDirection(TButtonDirection d)
+{
+    FButtonDirection = d;
+    update();
+}
+
+void TNovaTimerSpeedButton::SetIsWinXP(bool v)
+{
+    FIsWinXP = v;
+    update();
+}
+
+void TNovaTimerSpeedButton::SetFlat(bool v)
+{
+    FFlat = v;
+    update();
+}
+
+void TNovaTimerSpeedButton::SetTransparent(bool v)
+{
+    FTransparent = v;
+    update();
+}
+
+void TNovaTimerSpeedButton::SetGlyph(const QImage &glyph)
+{
+    FGlyph = glyph;
+    update();
+}
+
+void TNovaTimerSpeedButton::SetNumGlyphs(int n)
+{
+    FNumGlyphs = qBound(1, n, 4);
+    update();
+}
+
+void TNovaTimerSpeedButton::Click()
+{
+    if (OnClick) OnClick(this);
+}
+
+void TNovaTimerSpeedButton::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton) {
+        e->ignore();
+        return;
+    }
+    QAbstractButton::mousePressEvent(e);
+    FMouseHeld = true;
+    if (FOwner) FOwner->ArrowPressed(this);
+    if (FTimeBtnState & timeBtnBit(tbAllowTimer)) {
+        if (!FRepeatTimer) {
+            FRepeatTimer = createTimer();
+            FRepeatTimer->onTimeout = [this] { TimerExpired(); };
+        }
+        FRepeatTimer->setInterval(400);
+        FRepeatTimer->start();
+    }
+    if (parentWidget()) parentWidget()->update();
+}
+
+void TNovaTimerSpeedButton::mouseReleaseEvent(QMouseEvent *e)
+{
+    FMouseHeld = false;
+    if (FRepeatTimer) FRepeatTimer->stop();
+    QAbstractButton::mouseReleaseEvent(e);
+    if (parentWidget()) parentWidget()->update();
+}
+
+void TNovaTimerSpeedButton::TimerExpired()
+{
+    FRepeatTimer->setInterval(100);
+    if (isDown() && FMouseHeld) Click();
+}
+
+void TNovaTimerSpeedButton::enterEvent(QEnterEvent *e)
+{
+    FHasMouse = true;
+    update();
+    QAbstractButton::enterEvent(e);
+}
+
+void TNovaTimerSpeedButton::leaveEvent(QEvent *e)
+{
+    FHasMouse = false;
+    update();
+    QAbstractButton::leaveEvent(e);
+}
+
+void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    const bool down = isDown() || isChecked();
+    const QPalette pal = palette();
+    if (FOwner && FOwner->ButtonColor != clNone) {
+        const TColor c = down ? FOwner->ButtonColorDown : FHasMouse ? FOwner->ButtonColorHot : FOwner->ButtonColor;
+        if (c != clNone) p.fillRect(r, toQColor(c, pal));
+        const int L = 0, T = 0;
+        switch (FButtonDirection) {
+        case bdLeft: drawTriangle(&p, {L + 5, T + 5}, {L + 3, T + 7}, {L + 5, T + 9}, Qt::black); break;
+        case bdRight: drawTriangle(&p, {L + 3, T + 5}, {L + 5, T + 7}, {L + 3, T + 9}, Qt::black); break;
+        case bdUp: drawTriangle(&p, {L + 4, T + 4}, {L + 8, T + 4}, {L + 6, T + 2}, Qt::black); break;
+        case bdDown: drawTriangle(&p, {L + 4, T + 2}, {L + 8, T + 2}, {L + 6, T + 4}, Qt::black); break;
+        }
+    } else if (FButtonDirection == bdLeft || FButtonDirection == bdRight) {
+        // Scroll-arrow frame control.
+        drawClassicButton(&p, r, pal, down, FFlat, FHasMouse);
+        const int o = down ? 1 : 0;
+        const int cx = r.width() / 2 + o, cy = r.height() / 2 + o;
+        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
+        if (FButtonDirection == bdLeft) drawTriangle(&p, {cx + 1, cy - 3}, {cx - 2, cy}, {cx + 1, cy + 3}, c);
+        else drawTriangle(&p, {cx - 1, cy - 3}, {cx + 2, cy}, {cx - 1, cy + 3}, c);
+    } else {
+        // Glyph button.
+        if (!FTransparent || down || FHasMouse) {
+            if (!FFlat || down || FHasMouse) drawClassicButton(&p, r, pal, down, FFlat, FHasMouse);
+            else p.fillRect(r, pal.brush(QPalette::Button));
+        }
+        const int index = !isEnabled() ? 1 : down ? 2 : 0;
+        QPixmap pm = glyphPart(FGlyph, FNumGlyphs, FNumGlyphs > index ? index : 0);
+        if (!isEnabled() && FNumGlyphs < 2 && !pm.isNull()) {
+            QStyleOption opt;
+            opt.initFrom(this);
+            pm = style()->generatedIconPixmap(QIcon::Disabled, pm, &opt);
+        }
+        if (!pm.isNull()) {
+            int x = pm.width() < r.width() ? (r.width() - pm.width()) / 2 : 0;
+            int y = pm.height() < r.height() ? (r.height() - pm.height()) / 2 : 0;
+            if (down) { ++x; ++y; }
+            p.drawPixmap(x, y, pm);
+        }
+    }
+    if (FTimeBtnState & timeBtnBit(tbFocusRect)) {
+        QStyleOptionFocusRect fo;
+        fo.initFrom(this);
+        fo.rect = r.adjusted(2, 2, -2, -2);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &fo, &p, this);
+    }
+}
+
+// ---------------------------------------------------------------- TAsgSpinButton
+
+TAsgSpinButton::TAsgSpinButton(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAutoFillBackground(true);
+    setFocusPolicy(Qt::NoFocus);
+    FUpButton = new TNovaTimerSpeedButton(this);
+    FDownButton = new TNovaTimerSpeedButton(this);
+    for (TNovaTimerSpeedButton *b : {FUpButton, FDownButton}) {
+        b->SetTimeBtnState(timeBtnBit(tbAllowTimer));
+        b->OnClick = [this](TNovaTimerSpeedButton *btn) { BtnClick(btn); };
+        b->show();
+    }
+    FUpButton->SetButtonDirection(bdUp);
+    FDownButton->SetButtonDirection(bdDown);
+    FUpButton->SetGlyph(spinArrowBitmap(true));
+    FDownButton->SetGlyph(spinArrowBitmap(false));
+    FFocusedButton = FUpButton;
+    resize(15, 25);
+    AdjustSize();
+}
+
+void TAsgSpinButton::SetDirection(TSpinDirection d)
+{
+    if (d == FDirection) return;
+    FDirection = d;
+    if (d == spHorizontal) {
+        FUpButton->SetButtonDirection(bdRight);
+        FDownButton->SetButtonDirection(bdLeft);
+        resize(20, height());
+    } else {
+        FUpButton->SetButtonDirection(bdUp);
+        FDownButton->SetButtonDirection(bdDown);
+        resize(15, height());
+    }
+    AdjustSize();
+}
+
+void TAsgSpinButton::SetIsWinXP(bool v)
+{
+    FIsWinXP = v;
+    FUpButton->SetIsWinXP(v);
+    FDownButton->SetIsWinXP(v);
+}
+
+QImage TAsgSpinButton::UpGlyph() const { return FUpButton->Glyph(); }
+QImage TAsgSpinButton::DownGlyph() const { return FDownButton->Glyph(); }
+int TAsgSpinButton::UpNumGlyphs() const { return FUpButton->NumGlyphs(); }
+int TAsgSpinButton::DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
+void TAsgSpinButton::SetUpNumGlyphs(int n) { FUpButton->SetNumGlyphs(n); }
+void TAsgSpinButton::SetDownNumGlyphs(int n) { FDownButton->SetNumGlyphs(n); }
+
+void TAsgSpinButton::SetUpGlyph(const QImage &glyph)
+{
+    if (glyph.isNull()) {
+        FUpButton->SetGlyph(spinArrowBitmap(true));
+        FUpButton->SetNumGlyphs(1);
+    } else {
+        FUpButton->SetGlyph(glyph);
+    }
+}
+
+void TAsgSpinButton::SetDownGlyph(const QImage &glyph)
+{
+    if (glyph.isNull()) {
+        FDownButton->SetGlyph(spinArrowBitmap(false));
+        FDownButton->SetNumGlyphs(1);
+    } else {
+        FDownButton->SetGlyph(glyph);
+    }
+}
+
+void TAsgSpinButton::AdjustSize()
+{
+    if (!FUpButton || !FDownButton) return;
+    int W = width();
+    const int H = height();
+    if (FDirection == spVertical) {
+        if (W < 15) W = 15;
+        const int upH = H / 2;
+        FUpButton->setGeometry(0, 0, W, upH);
+        FDownButton->setGeometry(0, upH - 1, W, H - upH + 1);
+    } else {
+        if (W < 20) W = 20;
+        FDownButton->setGeometry(0, 0, W / 2, H);
+        FUpButton->setGeometry(W / 2 + 1, 0, W / 2, H);
+    }
+    if (W != width()) resize(W, H);
+}
+
+void TAsgSpinButton::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    AdjustSize();
+}
+
+void TAsgSpinButton::SetFocusBtn(TNovaTimerSpeedButton *btn)
+{
+    if (!TabStop() || btn == FFocusedButton) return;
+    FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() & ~timeBtnBit(tbFocusRect));
+    FFocusedButton = btn;
+    if (hasFocus()) FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() | timeBtnBit(tbFocusRect));
+    update();
+}
+
+void TAsgSpinButton::ArrowPressed(TNovaTimerSpeedButton *button)
+{
+    SetFocusBtn(button);
+    if (FFocusControl && FFocusControl->focusPolicy() != Qt::NoFocus && FFocusControl->isEnabled()
+        && !FFocusControl->hasFocus())
+        FFocusControl->setFocus(Qt::MouseFocusReason);
+    else if (TabStop() && !hasFocus() && isEnabled())
+        setFocus(Qt::MouseFocusReason);
+}
+
+void TAsgSpinButton::BtnClick(TNovaTimerSpeedButton *btn)
+{
+    if (btn == FUpButton) {
+        if (OnUpClick) OnUpClick(this);
+    } else if (OnDownClick) {
+        OnDownClick(this);
+    }
+}
+
+bool TAsgSpinButton::event(QEvent *e)
+{
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (k->key() == Qt::Key_Up || k->key() == Qt::Key_Down) {
+            e->accept();
+            return true;
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TAsgSpinButton::keyPressEvent(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Space: FFocusedButton->Click(); break;
+    case Qt::Key_Up: SetFocusBtn(FUpButton); FUpButton->Click(); break;
+    case Qt::Key_Down: SetFocusBtn(FDownButton); FDownButton->Click(); break;
+    default: QWidget::keyPressEvent(e); return;
+    }
+    e->accept();
+}
+
+void TAsgSpinButton::focusInEvent(QFocusEvent *e)
+{
+    FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() | timeBtnBit(tbFocusRect));
+    QWidget::focusInEvent(e);
+}
+
+void TAsgSpinButton::focusOutEvent(QFocusEvent *e)
+{
+    FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() & ~timeBtnBit(tbFocusRect));
+    QWidget::focusOutEvent(e);
+}
+
+// ---------------------------------------------------------------- TAsgSpinEdit
+
+TAsgSpinEdit::TAsgSpinEdit(QWidget *parent) : QLineEdit(parent)
+{
+    setFrame(false);
+    FButton = new TAsgSpinButton(this);
+    FButton->resize(15, 17);
+    FButton->SetFocusControl(this);
+    FButton->OnUpClick = [this](QObject *s) { UpButtonClick(s); };
+    FButton->OnDownClick = [this](QObject *s) { DownButtonClick(s); };
+    FButton->setCursor(Qt::ArrowCursor);
+    FButton->show();
+    setText(QStringLiteral("0"));
+    SetColor(clWindow);
+    SetBorderStyle(bsSingle);
+    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+    resize(121, MinHeight());
+    LayoutEdit();
+}
+
+TAsgSpinEdit::~TAsgSpinEdit() = default;
+
+// --- geometry
+
+QRect TAsgSpinEdit::ClientRect() const
+{
+    const int b = FBorderStyle == bsSingle ? (FCtl3D ? 2 : 1) : 0;
+    return rect().adjusted(b, b, -b, -b);
+}
+
+int TAsgSpinEdit::MinHeight() const
+{
+    const int h = QFontMetrics(font()).height();
+    const int s = QFontMetrics(QApplication::font()).height();
+    int m = h + qMin(h, s) / 4 + 2;
+    if (FBorderStyle == bsSingle) m += 4;
+    return m;
+}
+
+QRect TAsgSpinEdit::EditRect() const
+{
+    const QRect c = ClientRect();
+    const int m = FBorderStyle == bsSingle ? 0 : 3;
+    const int right = c.width() - FButton->width() - 2 - m;
+    return QRect(QPoint(c.left() + m, c.top() + m), QPoint(c.left() + right - 1, c.top() + c.height()));
+}
+
+void TAsgSpinEdit::LayoutEdit()
+{
+    const QRect c = ClientRect();
+    const int bw = FButton->width();
+    if (FCtl3D) {
+        const int d = FBorderStyle == bsSingle ? 5 : 1;
+        // The formula counts from the outer size; the client origin shifts it inside the border.
+        FButton->setGeometry(c.left() + width() - bw - d, c.top(), bw, height() - d);
+    } else {
+        FButton->setGeometry(width() - bw, 1, bw, height() - 3);
+    }
+    const QRect er = EditRect();
+    setTextMargins(er.left() - c.left(), 0, c.right() - er.right(), 0);
+}
+
+void TAsgSpinEdit::resizeEvent(QResizeEvent *e)
+{
+    QLineEdit::resizeEvent(e);
+    const int mh = MinHeight();
+    if (height() < mh) resize(width(), mh);
+    LayoutEdit();
+}
+
+void TAsgSpinEdit::paintEvent(QPaintEvent *e)
+{
+    QLineEdit::paintEvent(e);
+    if (FBorderStyle != bsSingle) return;
+    QPainter p(this);
+    if (FCtl3D) {
+        drawSunkenBorder(&p, rect(), palette());
+    } else {
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void TAsgSpinEdit::SetBorderStyle(TBorderStyle s)
+{
+    FBorderStyle = s;
+    const int b = s == bsSingle ? (FCtl3D ? 2 : 1) : 0;
+    setContentsMargins(b, b, b, b);
+    LayoutEdit();
+    update();
+}
+
+void TAsgSpinEdit::SetCtl3D(bool v)
+{
+    FCtl3D = v;
+    SetBorderStyle(FBorderStyle);
+}
+
+void TAsgSpinEdit::SetColor(TColor c)
+{
+    FColor = c;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, toQColor(c, QApplication::palette()));
+    setPalette(pal);
+}
+
+// --- values
+
+int TAsgSpinEdit::Value() const
+{
+    const QString t = text().trimmed();
+    if (t.isEmpty()) return 0;
+    int v = 0;
+    return tryStrToInt(t, v) ? v : FMinValue;
+}
+
+void TAsgSpinEdit::SetValue(int v)
+{
+    if (FMinValue != FMaxValue) v = qBound(FMinValue, v, FMaxValue);
+    setText(QString::number(v));
+    if (!FEditorEnabled) selectAll();
+}
+
+double TAsgSpinEdit::FloatValue() const
+{
+    double v = 0;
+    if (tryParseFloat(text(), platform::FormatSettings::current(), v)) return v;
+    return FMinValue;
+}
+
+void TAsgSpinEdit::SetFloatValue(double v)
+{
+    if (FMinFloatValue != FMaxFloatValue) v = qBound(FMinFloatValue, v, FMaxFloatValue);
+    setText(floatText(v, FPrecision, platform::FormatSettings::current()));
+}
+
+editorkit::TDateTime TAsgSpinEdit::DateValue() const
+{
+    const QString t = text().trimmed();
+    if (t.isEmpty() || t == QLatin1String("0")) return nowValue();
+    TDateTime v = 0;
+    if (tryParseShortDate(t, platform::FormatSettings::current(), v)) return v;
+    return FMinDateValue;
+}
+
+double TAsgSpinEdit::ClampDate(double v) const
+{
+    if (FMinDateValue == FMaxDateValue) return v;
+    if (v < FMinDateValue) return FMinDateValue;
+    if (v > FMaxDateValue) return FMaxDateValue;
+    return v;
+}
+
+void TAsgSpinEdit::WriteKeepingCaret(const QString &t)
+{
+    const int pos = cursorPosition();
+    setText(t);
+    setCursorPosition(qMin(pos, int(t.size())));
+}
+
+void TAsgSpinEdit::SetDateValue(editorkit::TDateTime v)
+{
+    FDateValue = v;
+    if (FLoading) return;
+    WriteKeepingCaret(shortDateText(ClampDate(v), platform::FormatSettings::current()));
+}
+
+editorkit::TDateTime TAsgSpinEdit::TimeValue() const
+{
+    TDateTime v = 0;
+    if (tryParseTime(text(), platform::FormatSettings::current(), v)) return v;
+    return 0;
+}
+
+void TAsgSpinEdit::SetTimeValue(editorkit::TDateTime v)
+{
+    FTimeValue = v;
+    if (FLoading) return;
+    const QString pattern = FShowSeconds ? longTimeFormat() : QStringLiteral("h:nn");
+    WriteKeepingCaret(timeText(ClampDate(v), pattern, platform::FormatSettings::current()));
+}
+
+void TAsgSpinEdit::SetSpinType(TAsgSpinType t)
+{
+    FSpinType = t;
+    switch (t) {
+    case sptNormal: SetValue(Value()); break;
+    case sptFloat: SetFloatValue(FloatValue()); break;
+    case sptDate: SetDateValue(DateValue()); break;
+    case sptTime: SetTimeValue(TimeValue()); break;
+    }
+}
+
+void TAsgSpinEdit::SetPrecision(int v)
+{
+    FPrecision = v;
+    if (FSpinType == sptFloat) SetFloatValue(FloatValue());
+}
+
+void TAsgSpinEdit::SetDirection(TSpinDirection d)
+{
+    FDirection = d;
+    FButton->SetDirection(d);
+    resize(width() + 1, height());
+    resize(width() - 1, height());
+    LayoutEdit();
+}
+
+void TAsgSpinEdit::SetEditAlign(TEditAlign a)
+{
+    FEditAlign = a;
+    setAlignment(a == eaRight ? Qt::AlignRight | Qt::AlignVCenter
+                 : a == eaCenter ? Qt::AlignHCenter | Qt::AlignVCenter
+                                 : Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void TAsgSpinEdit::SetSpinFlat(bool v)
+{
+    FSpinFlat = v;
+    FButton->UpButton()->SetFlat(v);
+    FButton->DownButton()->SetFlat(v);
+}
+
+void TAsgSpinEdit::SetSpinTransparent(bool v)
+{
+    FSpinTransparent = v;
+    FButton->UpButton()->SetTransparent(v);
+    FButton->DownButton()->SetTransparent(v);
+    resize(width() + 1, height());
+    resize(width() - 1, height());
+}
+
+void TAsgSpinEdit::SetIsWinXP(bool v)
+{
+    FIsWinXP = v;
+    FButton->SetIsWinXP(v);
+}
+
+void TAsgSpinEdit::Loaded()
+{
+    FLoading = false;
+    if (FSpinType == sptDate) SetDateValue(FDateValue);
+    if (FSpinType == sptTime) SetTimeValue(FTimeValue);
+    SetSpinType(FSpinType);
+}
+
+// --- stepping
+
+void TAsgSpinEdit::IncrementValue(bool page)
+{
+    if (isReadOnly()) {
+        beep();
+        return;
+    }
+    switch (FSpinType) {
+    case sptNormal: SetValue(Value() + FIncrement); break;
+    case sptFloat: SetFloatValue(FloatValue() + (page ? FIncrementFloatPage : FIncrementFloat)); break;
+    case sptDate: StepDate(1); break;
+    case sptTime: StepTime(1); break;
+    }
+}
+
+void TAsgSpinEdit::DecrementValue(bool page)
+{
+    if (isReadOnly()) {
+        beep();
+        return;
+    }
+    switch (FSpinType) {
+    case sptNormal: SetValue(Value() - FIncrement); break;
+    case sptFloat: SetFloatValue(FloatValue() - (page ? FIncrementFloatPage : FIncrementFloat)); break;
+    case sptDate: StepDate(-1); break;
+    case sptTime: StepTime(-1); break;
+    }
+}
+
+void TAsgSpinEdit::StepDate(int dir)
+{
+    const platform::FormatSettings fs = platform::FormatSettings::current();
+    const QString fmt = fs.shortDateFormat.toUpper();
+    const int M = fmt.indexOf(QLatin1Char('M')) + 1;
+    const int D = fmt.indexOf(QLatin1Char('D')) + 1;
+    FUsDates = M < D;
+    const QString t = text();
+    const int S = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int P1 = t.indexOf(fs.dateSeparator) + 1;
+    const int P2 = P1 > 0 ? t.indexOf(fs.dateSeparator, P1) + 1 : 0;
+    const int field = S < P1 ? 0 : S < P2 ? 1 : 2;
+    enum { Day, Month, Year } kind = field == 2 ? Year : (field == 0) == FUsDates ? Month : Day;
+    const TDateTime cur = DateValue();
+    const QDate d = dateOf(cur);
+    TDateTime next = cur;
+    if (kind == Day) {
+        next = cur + dir;
+    } else if (kind == Month) {
+        // addMonths clips the day to the target month's length.
+        next = encodeDateTime(d.addMonths(dir), timeOf(cur));
+    } else {
+        if (!tryEncodeDate(d.year() + dir, d.month(), d.day(), next)) {
+            beep(); // 29 February into a year without it: the value stays
+            return;
+        }
+        next += timeFraction(cur);
+    }
+    SetDateValue(next);
+}
+
+void TAsgSpinEdit::StepTime(int dir)
+{
+    const platform::FormatSettings fs = platform::FormatSettings::current();
+    const QString t = text();
+    const int S = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int T1 = t.indexOf(fs.timeSeparator) + 1;
+    const int T2 = T1 > 0 ? t.indexOf(fs.timeSeparator, T1) + 1 : 0;
+    TDateTime step = 0;
+    bool ok;
+    if (S < T1) ok = tryEncodeTime(FIncrementHours, 0, 0, 0, step);
+    else if (FShowSeconds && S >= T2) ok = tryEncodeTime(0, 0, FIncrementSeconds, 0, step);
+    else ok = tryEncodeTime(0, FIncrementMinutes, 0, 0, step);
+    if (!ok) {
+        beep(); // a step of a day or more cannot be shown as a time of day
+        return;
+    }
+    const TDateTime cur = TimeValue();
+    TDateTime next;
+    if (dir > 0) {
+        next = cur + step;
+    } else {
+        next = cur + 1 - step;
+        if (next > 1) next -= 1;
+    }
+    SetTimeValue(next);
+}
+
+void TAsgSpinEdit::UpButtonClick(QObject *) { IncrementValue(false); }
+void TAsgSpinEdit::DownButtonClick(QObject *) { DecrementValue(false); }
+
+// --- keys
+
+bool TAsgSpinEdit::IsValidKey(QChar key)
+{
+    if (key.unicode() == 8) return FEditorEnabled;
+    const platform::FormatSettings fs = platform::FormatSettings::current();
+    const ushort k = key.unicode();
+    bool r = key == fs.decimalSeparator || key == fs.thousandSeparator || key == fs.timeSeparator
+             || key == fs.dateSeparator || key.isNumber() || key == QLatin1Char('-') || (k < 32 && k != 13);
+    auto sepRule = [&](QChar sep, TAsgSpinType own) {
+        if (key == sep && FSpinType != own) {
+            const bool alias = key == fs.decimalSeparator || key == fs.thousandSeparator
+                               || key == QLatin1Char('-') || key == QLatin1Char('+');
+            if (!(alias && (FSpinType == sptNormal || FSpinType == sptFloat))) r = false;
+        }
+    };
+    sepRule(fs.timeSeparator, sptTime);
+    sepRule(fs.dateSeparator, sptDate);
+    const QString t = text();
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLen = hasSelectedText() ? int(selectedText().size()) : 0;
+    auto inSelection = [&](int idx) { return selLen > 0 && idx >= selStart && idx < selStart + selLen; };
+    if (key == QLatin1Char('-')) {
+        if (selStart != 0) r = false;
+        const int idx = t.indexOf(QLatin1Char('-'));
+        if (idx >= 0 && !inSelection(idx)) r = false;
+    }
+    if (FSpinType == sptNormal && !(key.isNumber() || key == QLatin1Char('-'))) r = false;
+    if (FSpinType == sptFloat && k != 27 && k != 13 && k != 8) {
+        if (key == fs.thousandSeparator) r = false;
+        const int dp = t.indexOf(fs.decimalSeparator);
+        if (key == fs.decimalSeparator && dp >= 0 && !inSelection(dp)) r = false;
+        if (FPrecision > 0 && dp >= 0) {
+            const int P = dp + 1;
+            if (selStart >= P && selLen == 0 && r && t.size() >= P + FPrecision) r = false;
+        }
+    }
+    if (FSpinType == sptTime && key == fs.timeSeparator && t.count(fs.timeSeparator) >= 2) r = false;
+    if (!FEditorEnabled && k >= 32) r = false;
+    return r;
+}
+
+bool TAsgSpinEdit::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
+
+bool TAsgSpinEdit::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+void TAsgSpinEdit::keyPressEvent(QKeyEvent *e)
+{
+    e->accept();
+    const int k = e->key();
+    const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (plain && (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown)) {
+        if (k == Qt::Key_Up) IncrementValue(false);
+        else if (k == Qt::Key_Down) DecrementValue(false);
+        else if (k == Qt::Key_PageUp) IncrementValue(true);
+        else DecrementValue(true);
+        return;
+    }
+    int key = k;
+    KeyDown(key, e->modifiers());
+    if (key == 0 && k != 0) return;
+    if (key != k) {
+        // A handler turned the key into another one: that key, without a character.
+        QKeyEvent other(QEvent::KeyPress, key, e->modifiers());
+        QLineEdit::keyPressEvent(&other);
+        return;
+    }
+    QChar ch = typedChar(e);
+    if (ch.isNull()) {
+        if (e->matches(QKeySequence::Paste)) WMPaste();
+        else if (e->matches(QKeySequence::Cut)) WMCut();
+        else QLineEdit::keyPressEvent(e);
+        return;
+    }
+    WMChar(ch, e);
+    if (!ch.isNull()) ApplyCharacter(ch, e);
+}
+
+void TAsgSpinEdit::ApplyCharacter(QChar ch, const QKeyEvent *e)
+{
+    if (ch == typedChar(e)) {
+        if (e->matches(QKeySequence::Paste)) WMPaste();
+        else if (e->matches(QKeySequence::Cut)) WMCut();
+        else QLineEdit::keyPressEvent(const_cast<QKeyEvent *>(e));
+    } else if (ch.unicode() >= 32 && !isReadOnly()) {
+        insert(QString(ch));
+    }
+}
+
+void TAsgSpinEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FReturnIsTab) {
+        key = Qt::Key_Tab;
+        QApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
+    }
+    if (key == Qt::Key_Delete && !FEditorEnabled) key = 0;
+}
+
+void TAsgSpinEdit::KeyUp(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TAsgSpinEdit::keyReleaseEvent(QKeyEvent *e)
+{
+    int key = e->key();
+    KeyUp(key, e->modifiers());
+    if (key != 0) QLineEdit::keyReleaseEvent(e);
+}
+
+void TAsgSpinEdit::WMChar(QChar &ch, const QKeyEvent *e)
+{
+    // The keypad's decimal key types the locale's decimal separator.
+    if (FExcelStyleDecimalSeparator && ch == QLatin1Char('.') && (e->modifiers() & Qt::KeypadModifier))
+        ch = platform::FormatSettings::current().decimalSeparator;
+    KeyPress(ch);
+}
+
+void TAsgSpinEdit::KeyPress(QChar &key)
+{
+    if (OnKeyPress) OnKeyPress(this, key);
+    if (key.isNull()) return;
+    if (!IsValidKey(key)) {
+        key = QChar();
+        beep();
+    }
+}
+
+void TAsgSpinEdit::WMPaste()
+{
+    if (FEditorEnabled && !isReadOnly()) paste();
+}
+
+void TAsgSpinEdit::WMCut()
+{
+    if (FEditorEnabled && !isReadOnly()) cut();
+}
+
+void TAsgSpinEdit::contextMenuEvent(QContextMenuEvent *e)
+{
+    showEditMenu(this, e, FEditorEnabled && !isReadOnly());
+}
+
+void TAsgSpinEdit::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+// --- focus
+
+void TAsgSpinEdit::focusInEvent(QFocusEvent *e)
+{
+    QLineEdit::focusInEvent(e);
+    if (FAutoSelect && (!(QApplication::mouseButtons() & Qt::LeftButton) || !FEditorEnabled)) selectAll();
+    DoEnter();
+}
+
+void TAsgSpinEdit::focusOutEvent(QFocusEvent *e)
+{
+    QLineEdit::focusOutEvent(e);
+    DoExit();
+}
+
+void TAsgSpinEdit::DoEnter()
+{
+    if (OnEnter) OnEnter(this);
+}
+
+void TAsgSpinEdit::DoExit()
+{
+    switch (FSpinType) {
+    case sptNormal: {
+        const int v = Value();
+        if (FMinValue != FMaxValue && (v < FMinValue || v > FMaxValue)) SetValue(v);
+        break;
+    }
+    case sptFloat: {
+        const double v = FloatValue();
+        if (FMinFloatValue != FMaxFloatValue && (v < FMinFloatValue || v > FMaxFloatValue)) SetFloatValue(v);
+        break;
+    }
+    case sptDate: {
+        const TDateTime v = DateValue();
+        if (ClampDate(v) != v) SetDateValue(v);
+        break;
+    }
+    case sptTime: {
+        const TDateTime v = TimeValue();
+        if (ClampDate(v) != v) SetTimeValue(v);
+        break;
+    }
+    }
+    if (OnExit) OnExit(this);
+}

@@ -1,0 +1,300 @@
+#pragma once
+// Spin edit: a single-line edit with a pair of arrow buttons holding an integer,
+// a float, a date or a time of day. The grid's in-place spin editor derives from it.
+#include <QAbstractButton>
+#include <QImage>
+#include <QLineEdit>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "grid/base/EditorKit.h"
+
+enum TAsgSpinType : quint8 { sptNormal, sptFloat, sptDate, sptTime };
+enum TSpinDirection : quint8 { spVertical, spHorizontal };
+enum TButtonDirection : quint8 { bdLeft, bdRight, bdUp, bdDown };
+enum TEditAlign : quint8 { eaLeft, eaRight, eaCenter };
+// Set of tbFocusRect and tbAllowTimer (member n is bit n).
+enum TTimeBtnStateItem : quint8 { tbFocusRect, tbAllowTimer };
+using TTimeBtnState = quint8;
+constexpr TTimeBtnState timeBtnBit(TTimeBtnStateItem i) { return TTimeBtnState(1u << i); }
+
+class TAsgSpinButton;
+
+// One arrow button with auto-repeat while held down.
+class TNovaTimerSpeedButton : public QAbstractButton {
+public:
+    explicit TNovaTimerSpeedButton(TAsgSpinButton *owner);
+    ~TNovaTimerSpeedButton() override;
+
+    TTimeBtnState TimeBtnState() const { return FTimeBtnState; }
+    void SetTimeBtnState(TTimeBtnState s);
+    TButtonDirection ButtonDirection() const { return FButtonDirection; }
+    void SetButtonDirection(TButtonDirection d);
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    QImage Glyph() const { return FGlyph; }
+    void SetGlyph(const QImage &glyph);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int n);
+    bool HasMouse() const { return FHasMouse; }
+    editorkit::EditorTimer *RepeatTimer() const { return FRepeatTimer.get(); }
+
+    // Fires the button's click (the owner's up or down event).
+    void Click();
+    std::function<void(TNovaTimerSpeedButton *)> OnClick;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+
+private:
+    void TimerExpired();
+
+    TAsgSpinButton *FOwner;
+    std::unique_ptr<editorkit::EditorTimer> FRepeatTimer;
+    TTimeBtnState FTimeBtnState = 0;
+    TButtonDirection FButtonDirection = bdUp;
+    bool FIsWinXP = false;
+    bool FHasMouse = false;
+    bool FFlat = false;
+    bool FTransparent = false;
+    bool FMouseHeld = false;
+    QImage FGlyph;
+    int FNumGlyphs = 1;
+};
+
+// The pair of arrow buttons.
+class TAsgSpinButton : public QWidget {
+public:
+    explicit TAsgSpinButton(QWidget *parent = nullptr);
+
+    TNovaTimerSpeedButton *UpButton() const { return FUpButton; }
+    TNovaTimerSpeedButton *DownButton() const { return FDownButton; }
+    TNovaTimerSpeedButton *FocusedButton() const { return FFocusedButton; }
+    QWidget *FocusControl() const { return FFocusControl; }
+    void SetFocusControl(QWidget *w) { FFocusControl = w; }
+    TSpinDirection Direction() const { return FDirection; }
+    void SetDirection(TSpinDirection d);
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void SetTabStop(bool v) { setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus); }
+
+    // Glyphs: none restores the built-in arrow bitmap.
+    QImage UpGlyph() const;
+    void SetUpGlyph(const QImage &glyph);
+    QImage DownGlyph() const;
+    void SetDownGlyph(const QImage &glyph);
+    int UpNumGlyphs() const;
+    void SetUpNumGlyphs(int n);
+    int DownNumGlyphs() const;
+    void SetDownNumGlyphs(int n);
+
+    editorkit::TColor ButtonColor = editorkit::clNone;
+    editorkit::TColor ButtonColorHot = editorkit::clNone;
+    editorkit::TColor ButtonColorDown = editorkit::clNone;
+    editorkit::TColor ButtonTextColor = editorkit::clNone;
+    editorkit::TColor ButtonTextColorHot = editorkit::clNone;
+    editorkit::TColor ButtonTextColorDown = editorkit::clNone;
+    editorkit::TColor ButtonBorderColor = editorkit::clNone;
+
+    editorkit::NotifyEvent OnUpClick;
+    editorkit::NotifyEvent OnDownClick;
+
+    // Arrow pressed with the mouse: focus handling of the pair.
+    void ArrowPressed(TNovaTimerSpeedButton *button);
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    bool event(QEvent *e) override;
+
+private:
+    void AdjustSize();
+    void SetFocusBtn(TNovaTimerSpeedButton *btn);
+    void BtnClick(TNovaTimerSpeedButton *btn);
+
+    TNovaTimerSpeedButton *FUpButton;
+    TNovaTimerSpeedButton *FDownButton;
+    TNovaTimerSpeedButton *FFocusedButton;
+    QPointer<QWidget> FFocusControl;
+    TSpinDirection FDirection = spVertical;
+    bool FIsWinXP = false;
+};
+
+class TAsgSpinEdit : public QLineEdit {
+public:
+    using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
+    using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
+
+    explicit TAsgSpinEdit(QWidget *parent = nullptr);
+    ~TAsgSpinEdit() override;
+
+    // Values through the text.
+    int Value() const;
+    void SetValue(int v);
+    double FloatValue() const;
+    void SetFloatValue(double v);
+    editorkit::TDateTime DateValue() const;
+    void SetDateValue(editorkit::TDateTime v);
+    editorkit::TDateTime TimeValue() const;
+    void SetTimeValue(editorkit::TDateTime v);
+
+    TAsgSpinType SpinType() const { return FSpinType; }
+    void SetSpinType(TAsgSpinType t);
+    int MinValue() const { return FMinValue; }
+    void SetMinValue(int v) { FMinValue = v; }
+    int MaxValue() const { return FMaxValue; }
+    void SetMaxValue(int v) { FMaxValue = v; }
+    double MinFloatValue() const { return FMinFloatValue; }
+    void SetMinFloatValue(double v) { FMinFloatValue = v; }
+    double MaxFloatValue() const { return FMaxFloatValue; }
+    void SetMaxFloatValue(double v) { FMaxFloatValue = v; }
+    editorkit::TDateTime MinDateValue() const { return FMinDateValue; }
+    void SetMinDateValue(editorkit::TDateTime v) { FMinDateValue = v; }
+    editorkit::TDateTime MaxDateValue() const { return FMaxDateValue; }
+    void SetMaxDateValue(editorkit::TDateTime v) { FMaxDateValue = v; }
+    int Increment() const { return FIncrement; }
+    void SetIncrement(int v) { FIncrement = v; }
+    double IncrementFloat() const { return FIncrementFloat; }
+    void SetIncrementFloat(double v) { FIncrementFloat = v; }
+    double IncrementFloatPage() const { return FIncrementFloatPage; }
+    void SetIncrementFloatPage(double v) { FIncrementFloatPage = v; }
+    int IncrementHours() const { return FIncrementHours; }
+    void SetIncrementHours(int v) { FIncrementHours = v; }
+    int IncrementMinutes() const { return FIncrementMinutes; }
+    void SetIncrementMinutes(int v) { FIncrementMinutes = v; }
+    int IncrementSeconds() const { return FIncrementSeconds; }
+    void SetIncrementSeconds(int v) { FIncrementSeconds = v; }
+    int Precision() const { return FPrecision; }
+    void SetPrecision(int v);
+    bool ShowSeconds() const { return FShowSeconds; }
+    void SetShowSeconds(bool v) { FShowSeconds = v; }
+    bool EditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool v) { FEditorEnabled = v; }
+    bool ReturnIsTab() const { return FReturnIsTab; }
+    void SetReturnIsTab(bool v) { FReturnIsTab = v; }
+    bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+    void SetExcelStyleDecimalSeparator(bool v) { FExcelStyleDecimalSeparator = v; }
+    bool AllowEmptyValue() const { return FAllowEmptyValue; }
+    void SetAllowEmptyValue(bool v) { FAllowEmptyValue = v; }
+    TSpinDirection Direction() const { return FDirection; }
+    void SetDirection(TSpinDirection d);
+    TEditAlign EditAlign() const { return FEditAlign; }
+    void SetEditAlign(TEditAlign a);
+    bool SpinFlat() const { return FSpinFlat; }
+    void SetSpinFlat(bool v);
+    bool SpinTransparent() const { return FSpinTransparent; }
+    void SetSpinTransparent(bool v);
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    bool UsDates() const { return FUsDates; }
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool v) { FAutoSelect = v; }
+    editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(editorkit::TBorderStyle s);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
+    editorkit::TColor Color() const { return FColor; }
+    void SetColor(editorkit::TColor c);
+    TAsgSpinButton *Button() const { return FButton; }
+
+    // Stored-layout loading: values only stored until Loaded().
+    void BeginLoading() { FLoading = true; }
+    bool IsLoading() const { return FLoading; }
+    virtual void Loaded();
+
+    // Geometry in client coordinates (inside the border).
+    QRect ClientRect() const;
+    QRect EditRect() const;
+    int MinHeight() const;
+
+    // Introduced operations.
+    virtual void IncrementValue(bool page);
+    virtual void DecrementValue(bool page);
+    virtual bool IsValidKey(QChar key);
+    virtual void UpButtonClick(QObject *sender);
+    virtual void DownButtonClick(QObject *sender);
+
+    editorkit::NotifyEvent OnChange;
+    editorkit::NotifyEvent OnEnter;
+    editorkit::NotifyEvent OnExit;
+    KeyEvent OnKeyDown;
+    KeyEvent OnKeyUp;
+    KeyPressEvent OnKeyPress;
+
+protected:
+    // Key handling in the platform's order: key-down, then the character.
+    virtual void KeyDown(int &key, Qt::KeyboardModifiers shift);
+    virtual void KeyUp(int &key, Qt::KeyboardModifiers shift);
+    virtual void WMChar(QChar &ch, const QKeyEvent *e);
+    virtual void KeyPress(QChar &key);
+    virtual void WMPaste();
+    virtual void WMCut();
+    virtual void Change();
+    virtual void DoEnter();
+    virtual void DoExit();
+    // Keys the control claims from focus navigation (Tab, Backtab).
+    virtual bool WantSpecialKey(int key, Qt::KeyboardModifiers shift);
+
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    void ApplyCharacter(QChar ch, const QKeyEvent *e);
+    void LayoutEdit();
+    void StepDate(int dir);
+    void StepTime(int dir);
+    double ClampDate(double v) const;
+    void WriteKeepingCaret(const QString &text);
+
+    int FMinValue = 0;
+    int FMaxValue = 100;
+    double FMinFloatValue = 0.0;
+    double FMaxFloatValue = 100.0;
+    editorkit::TDateTime FMinDateValue = 0;
+    editorkit::TDateTime FMaxDateValue = 0;
+    editorkit::TDateTime FDateValue = 0;
+    editorkit::TDateTime FTimeValue = 0;
+    int FIncrement = 1;
+    double FIncrementFloat = 0.1;
+    TAsgSpinButton *FButton;
+    bool FEditorEnabled = true;
+    TSpinDirection FDirection = spVertical;
+    TAsgSpinType FSpinType = sptNormal;
+    int FPrecision = 0;
+    bool FReturnIsTab = false;
+    bool FIsWinXP = false;
+    bool FExcelStyleDecimalSeparator = false;
+    bool FUsDates = false;
+    bool FShowSeconds = true;
+    int FIncrementSeconds = 1;
+    int FIncrementMinutes = 1;
+    int FIncrementHours = 1;
+    TEditAlign FEditAlign = eaLeft;
+    bool FSpinFlat = false;
+    bool FSpinTransparent = false;
+    bool FAllowEmptyValue = false;
+    double FIncrementFloatPage = 1.0;
+    bool FAutoSelect = true;
+    bool FLoading = false;
+    bool FCtl3D = true;
+    editorkit::TBorderStyle FBorderStyle = editorkit::bsSingle;
+    editorkit::TColor FColor = editorkit::clWindow;
+};
