@@ -25,19 +25,6 @@ QPixmap glyphPart(const QImage &glyph, int numGlyphs, int index)
     return transparentGlyph(glyph.copy(index * w, 0, w, glyph.height()));
 }
 
-// Copies the standard context menu with paste and cut disabled when not allowed.
-void showEditMenu(QLineEdit *edit, QContextMenuEvent *e, bool allowChange)
-{
-    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-    if (!allowChange) {
-        for (QAction *a : menu->actions()) {
-            const QString n = a->objectName();
-            if (n == QLatin1String("edit-paste") || n == QLatin1String("edit-cut")) a->setEnabled(false);
-        }
-    }
-    menu->exec(e->globalPos());
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- TNovaTimerSpeedButton
@@ -361,9 +348,8 @@ void TAsgSpinButton::focusOutEvent(QFocusEvent *e)
 
 // ---------------------------------------------------------------- TAsgSpinEdit
 
-TAsgSpinEdit::TAsgSpinEdit(QWidget *parent) : QLineEdit(parent)
+TAsgSpinEdit::TAsgSpinEdit(QWidget *parent) : TNovaMaskEdit(parent)
 {
-    setFrame(false);
     FButton = new TAsgSpinButton(this);
     FButton->resize(15, 17);
     FButton->SetFocusControl(this);
@@ -372,9 +358,6 @@ TAsgSpinEdit::TAsgSpinEdit(QWidget *parent) : QLineEdit(parent)
     FButton->setCursor(Qt::ArrowCursor);
     FButton->show();
     setText(QStringLiteral("0"));
-    SetColor(clWindow);
-    SetBorderStyle(bsSingle);
-    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
     resize(121, MinHeight());
     LayoutEdit();
 }
@@ -383,35 +366,30 @@ TAsgSpinEdit::~TAsgSpinEdit() = default;
 
 // --- geometry
 
-QRect TAsgSpinEdit::ClientRect() const
-{
-    const int b = FBorderStyle == bsSingle ? (FCtl3D ? 2 : 1) : 0;
-    return rect().adjusted(b, b, -b, -b);
-}
-
 int TAsgSpinEdit::MinHeight() const
 {
     const int h = QFontMetrics(font()).height();
     const int s = QFontMetrics(QApplication::font()).height();
     int m = h + qMin(h, s) / 4 + 2;
-    if (FBorderStyle == bsSingle) m += 4;
+    if (BorderStyle() == bsSingle) m += 4;
     return m;
 }
 
 QRect TAsgSpinEdit::EditRect() const
 {
     const QRect c = ClientRect();
-    const int m = FBorderStyle == bsSingle ? 0 : 3;
+    const int m = BorderStyle() == bsSingle ? 0 : 3;
     const int right = c.width() - FButton->width() - 2 - m;
     return QRect(QPoint(c.left() + m, c.top() + m), QPoint(c.left() + right - 1, c.top() + c.height()));
 }
 
 void TAsgSpinEdit::LayoutEdit()
 {
+    if (!FButton) return;
     const QRect c = ClientRect();
     const int bw = FButton->width();
-    if (FCtl3D) {
-        const int d = FBorderStyle == bsSingle ? 5 : 1;
+    if (Ctl3D()) {
+        const int d = BorderStyle() == bsSingle ? 5 : 1;
         // The formula counts from the outer size; the client origin shifts it inside the border.
         FButton->setGeometry(c.left() + width() - bw - d, c.top(), bw, height() - d);
     } else {
@@ -427,42 +405,6 @@ void TAsgSpinEdit::resizeEvent(QResizeEvent *e)
     const int mh = MinHeight();
     if (height() < mh) resize(width(), mh);
     LayoutEdit();
-}
-
-void TAsgSpinEdit::paintEvent(QPaintEvent *e)
-{
-    QLineEdit::paintEvent(e);
-    if (FBorderStyle != bsSingle) return;
-    QPainter p(this);
-    if (FCtl3D) {
-        drawSunkenBorder(&p, rect(), palette());
-    } else {
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-}
-
-void TAsgSpinEdit::SetBorderStyle(TBorderStyle s)
-{
-    FBorderStyle = s;
-    const int b = s == bsSingle ? (FCtl3D ? 2 : 1) : 0;
-    setContentsMargins(b, b, b, b);
-    LayoutEdit();
-    update();
-}
-
-void TAsgSpinEdit::SetCtl3D(bool v)
-{
-    FCtl3D = v;
-    SetBorderStyle(FBorderStyle);
-}
-
-void TAsgSpinEdit::SetColor(TColor c)
-{
-    FColor = c;
-    QPalette pal = palette();
-    pal.setColor(QPalette::Base, toQColor(c, QApplication::palette()));
-    setPalette(pal);
 }
 
 // --- values
@@ -738,83 +680,27 @@ bool TAsgSpinEdit::IsValidKey(QChar key)
     return r;
 }
 
-bool TAsgSpinEdit::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
-
-bool TAsgSpinEdit::event(QEvent *e)
+bool TAsgSpinEdit::KeyMessage(QKeyEvent *e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
-            keyPressEvent(k);
-            return true;
-        }
-    }
-    return QLineEdit::event(e);
-}
-
-void TAsgSpinEdit::keyPressEvent(QKeyEvent *e)
-{
-    e->accept();
     const int k = e->key();
-    const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (plain && (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_PageUp || k == Qt::Key_PageDown)) {
-        if (k == Qt::Key_Up) IncrementValue(false);
-        else if (k == Qt::Key_Down) DecrementValue(false);
-        else if (k == Qt::Key_PageUp) IncrementValue(true);
-        else DecrementValue(true);
-        return;
-    }
-    int key = k;
-    KeyDown(key, e->modifiers());
-    if (key == 0 && k != 0) return;
-    if (key != k) {
-        // A handler turned the key into another one: that key, without a character.
-        QKeyEvent other(QEvent::KeyPress, key, e->modifiers());
-        QLineEdit::keyPressEvent(&other);
-        return;
-    }
-    QChar ch = typedChar(e);
-    if (ch.isNull()) {
-        if (e->matches(QKeySequence::Paste)) WMPaste();
-        else if (e->matches(QKeySequence::Cut)) WMCut();
-        else QLineEdit::keyPressEvent(e);
-        return;
-    }
-    WMChar(ch, e);
-    if (!ch.isNull()) ApplyCharacter(ch, e);
-}
-
-void TAsgSpinEdit::ApplyCharacter(QChar ch, const QKeyEvent *e)
-{
-    if (ch == typedChar(e)) {
-        if (e->matches(QKeySequence::Paste)) WMPaste();
-        else if (e->matches(QKeySequence::Cut)) WMCut();
-        else QLineEdit::keyPressEvent(const_cast<QKeyEvent *>(e));
-    } else if (ch.unicode() >= 32 && !isReadOnly()) {
-        insert(QString(ch));
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    switch (k) {
+    case Qt::Key_Up: IncrementValue(false); return true;
+    case Qt::Key_Down: DecrementValue(false); return true;
+    case Qt::Key_PageUp: IncrementValue(true); return true;
+    case Qt::Key_PageDown: DecrementValue(true); return true;
+    default: return false;
     }
 }
 
 void TAsgSpinEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
 {
-    if (OnKeyDown) OnKeyDown(this, key, shift);
+    TNovaMaskEdit::KeyDown(key, shift);
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FReturnIsTab) {
         key = Qt::Key_Tab;
         QApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier));
     }
     if (key == Qt::Key_Delete && !FEditorEnabled) key = 0;
-}
-
-void TAsgSpinEdit::KeyUp(int &key, Qt::KeyboardModifiers shift)
-{
-    if (OnKeyUp) OnKeyUp(this, key, shift);
-}
-
-void TAsgSpinEdit::keyReleaseEvent(QKeyEvent *e)
-{
-    int key = e->key();
-    KeyUp(key, e->modifiers());
-    if (key != 0) QLineEdit::keyReleaseEvent(e);
 }
 
 void TAsgSpinEdit::WMChar(QChar &ch, const QKeyEvent *e)
@@ -827,7 +713,7 @@ void TAsgSpinEdit::WMChar(QChar &ch, const QKeyEvent *e)
 
 void TAsgSpinEdit::KeyPress(QChar &key)
 {
-    if (OnKeyPress) OnKeyPress(this, key);
+    TNovaMaskEdit::KeyPress(key);
     if (key.isNull()) return;
     if (!IsValidKey(key)) {
         key = QChar();
@@ -835,44 +721,9 @@ void TAsgSpinEdit::KeyPress(QChar &key)
     }
 }
 
-void TAsgSpinEdit::WMPaste()
+bool TAsgSpinEdit::SelectAllOnEnter() const
 {
-    if (FEditorEnabled && !isReadOnly()) paste();
-}
-
-void TAsgSpinEdit::WMCut()
-{
-    if (FEditorEnabled && !isReadOnly()) cut();
-}
-
-void TAsgSpinEdit::contextMenuEvent(QContextMenuEvent *e)
-{
-    showEditMenu(this, e, FEditorEnabled && !isReadOnly());
-}
-
-void TAsgSpinEdit::Change()
-{
-    if (OnChange) OnChange(this);
-}
-
-// --- focus
-
-void TAsgSpinEdit::focusInEvent(QFocusEvent *e)
-{
-    QLineEdit::focusInEvent(e);
-    if (FAutoSelect && (!(QApplication::mouseButtons() & Qt::LeftButton) || !FEditorEnabled)) selectAll();
-    DoEnter();
-}
-
-void TAsgSpinEdit::focusOutEvent(QFocusEvent *e)
-{
-    QLineEdit::focusOutEvent(e);
-    DoExit();
-}
-
-void TAsgSpinEdit::DoEnter()
-{
-    if (OnEnter) OnEnter(this);
+    return AutoSelect() && (!(QApplication::mouseButtons() & Qt::LeftButton) || !FEditorEnabled);
 }
 
 void TAsgSpinEdit::DoExit()
@@ -899,5 +750,5 @@ void TAsgSpinEdit::DoExit()
         break;
     }
     }
-    if (OnExit) OnExit(this);
+    TNovaMaskEdit::DoExit();
 }

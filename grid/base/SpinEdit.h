@@ -3,12 +3,12 @@
 // a float, a date or a time of day. The grid's in-place spin editor derives from it.
 #include <QAbstractButton>
 #include <QImage>
-#include <QLineEdit>
 #include <QPointer>
 #include <functional>
 #include <memory>
 
 #include "grid/base/EditorKit.h"
+#include "grid/base/MaskEdit.h"
 
 enum TAsgSpinType : quint8 { sptNormal, sptFloat, sptDate, sptTime };
 enum TSpinDirection : quint8 { spVertical, spHorizontal };
@@ -132,11 +132,8 @@ private:
     bool FIsWinXP = false;
 };
 
-class TAsgSpinEdit : public QLineEdit {
+class TAsgSpinEdit : public TNovaMaskEdit {
 public:
-    using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
-    using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
-
     explicit TAsgSpinEdit(QWidget *parent = nullptr);
     ~TAsgSpinEdit() override;
 
@@ -199,14 +196,6 @@ public:
     bool IsWinXP() const { return FIsWinXP; }
     void SetIsWinXP(bool v);
     bool UsDates() const { return FUsDates; }
-    bool AutoSelect() const { return FAutoSelect; }
-    void SetAutoSelect(bool v) { FAutoSelect = v; }
-    editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(editorkit::TBorderStyle s);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool v);
-    editorkit::TColor Color() const { return FColor; }
-    void SetColor(editorkit::TColor c);
     TAsgSpinButton *Button() const { return FButton; }
 
     // Stored-layout loading: values only stored until Loaded().
@@ -214,8 +203,7 @@ public:
     bool IsLoading() const { return FLoading; }
     virtual void Loaded();
 
-    // Geometry in client coordinates (inside the border).
-    QRect ClientRect() const;
+    // The text area, in widget coordinates.
     QRect EditRect() const;
     int MinHeight() const;
 
@@ -226,39 +214,18 @@ public:
     virtual void UpButtonClick(QObject *sender);
     virtual void DownButtonClick(QObject *sender);
 
-    editorkit::NotifyEvent OnChange;
-    editorkit::NotifyEvent OnEnter;
-    editorkit::NotifyEvent OnExit;
-    KeyEvent OnKeyDown;
-    KeyEvent OnKeyUp;
-    KeyPressEvent OnKeyPress;
-
 protected:
-    // Key handling in the platform's order: key-down, then the character.
-    virtual void KeyDown(int &key, Qt::KeyboardModifiers shift);
-    virtual void KeyUp(int &key, Qt::KeyboardModifiers shift);
-    virtual void WMChar(QChar &ch, const QKeyEvent *e);
-    virtual void KeyPress(QChar &key);
-    virtual void WMPaste();
-    virtual void WMCut();
-    virtual void Change();
-    virtual void DoEnter();
-    virtual void DoExit();
-    // Keys the control claims from focus navigation (Tab, Backtab).
-    virtual bool WantSpecialKey(int key, Qt::KeyboardModifiers shift);
-
-    bool event(QEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-    void keyReleaseEvent(QKeyEvent *e) override;
-    void focusInEvent(QFocusEvent *e) override;
-    void focusOutEvent(QFocusEvent *e) override;
+    bool KeyMessage(QKeyEvent *e) override;
+    void KeyDown(int &key, Qt::KeyboardModifiers shift) override;
+    void WMChar(QChar &ch, const QKeyEvent *e) override;
+    void KeyPress(QChar &key) override;
+    bool CanChangeByClipboard() const override { return FEditorEnabled && !isReadOnly(); }
+    bool SelectAllOnEnter() const override;
+    void DoExit() override;
+    void LayoutEdit() override;
     void resizeEvent(QResizeEvent *e) override;
-    void paintEvent(QPaintEvent *e) override;
-    void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
-    void ApplyCharacter(QChar ch, const QKeyEvent *e);
-    void LayoutEdit();
     void StepDate(int dir);
     void StepTime(int dir);
     double ClampDate(double v) const;
@@ -274,7 +241,7 @@ private:
     editorkit::TDateTime FTimeValue = 0;
     int FIncrement = 1;
     double FIncrementFloat = 0.1;
-    TAsgSpinButton *FButton;
+    TAsgSpinButton *FButton = nullptr;
     bool FEditorEnabled = true;
     TSpinDirection FDirection = spVertical;
     TAsgSpinType FSpinType = sptNormal;
@@ -292,9 +259,5 @@ private:
     bool FSpinTransparent = false;
     bool FAllowEmptyValue = false;
     double FIncrementFloatPage = 1.0;
-    bool FAutoSelect = true;
     bool FLoading = false;
-    bool FCtl3D = true;
-    editorkit::TBorderStyle FBorderStyle = editorkit::bsSingle;
-    editorkit::TColor FColor = editorkit::clWindow;
 };

@@ -1,0 +1,194 @@
+#include "grid/base/MaskEdit.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <memory>
+
+using namespace editorkit;
+
+TNovaMaskEdit::TNovaMaskEdit(QWidget *parent) : QLineEdit(parent)
+{
+    setFrame(false);
+    SetColor(clWindow);
+    SetBorderStyle(bsSingle);
+    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+}
+
+int TNovaMaskEdit::BorderWidth() const
+{
+    return FBorderStyle == bsSingle ? (FCtl3D ? 2 : 1) : 0;
+}
+
+QRect TNovaMaskEdit::ClientRect() const
+{
+    const int b = BorderWidth();
+    return rect().adjusted(b, b, -b, -b);
+}
+
+void TNovaMaskEdit::SetBorderStyle(TBorderStyle s)
+{
+    FBorderStyle = s;
+    const int b = BorderWidth();
+    setContentsMargins(b, b, b, b);
+    LayoutEdit();
+    update();
+}
+
+void TNovaMaskEdit::SetCtl3D(bool v)
+{
+    FCtl3D = v;
+    SetBorderStyle(FBorderStyle);
+}
+
+void TNovaMaskEdit::SetColor(TColor c)
+{
+    FColor = c;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, toQColor(c, QApplication::palette()));
+    setPalette(pal);
+}
+
+void TNovaMaskEdit::paintEvent(QPaintEvent *e)
+{
+    QLineEdit::paintEvent(e);
+    if (FBorderStyle != bsSingle) return;
+    QPainter p(this);
+    if (FCtl3D) {
+        drawSunkenBorder(&p, rect(), palette());
+    } else {
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+bool TNovaMaskEdit::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
+
+bool TNovaMaskEdit::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QLineEdit::event(e);
+}
+
+bool TNovaMaskEdit::KeyMessage(QKeyEvent *) { return false; }
+
+void TNovaMaskEdit::keyPressEvent(QKeyEvent *e)
+{
+    e->accept();
+    if (KeyMessage(e)) return;
+    const int k = e->key();
+    int key = k;
+    KeyDown(key, e->modifiers());
+    if (key == 0 && k != 0) return;
+    if (key != k) {
+        // A handler turned the key into another one: that key, without a character.
+        QKeyEvent other(QEvent::KeyPress, key, e->modifiers());
+        QLineEdit::keyPressEvent(&other);
+        return;
+    }
+    QChar ch = typedChar(e);
+    if (ch.isNull()) {
+        ApplyCharacter(ch, e);
+        return;
+    }
+    WMChar(ch, e);
+    if (!ch.isNull()) ApplyCharacter(ch, e);
+}
+
+void TNovaMaskEdit::ApplyCharacter(QChar ch, QKeyEvent *e)
+{
+    if (ch == typedChar(e)) {
+        if (e->matches(QKeySequence::Paste)) WMPaste();
+        else if (e->matches(QKeySequence::Cut)) WMCut();
+        else QLineEdit::keyPressEvent(e);
+    } else if (ch.unicode() >= 32 && !isReadOnly()) {
+        insert(QString(ch));
+    }
+}
+
+void TNovaMaskEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TNovaMaskEdit::KeyUp(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TNovaMaskEdit::keyReleaseEvent(QKeyEvent *e)
+{
+    int key = e->key();
+    KeyUp(key, e->modifiers());
+    if (key != 0) QLineEdit::keyReleaseEvent(e);
+}
+
+void TNovaMaskEdit::WMChar(QChar &ch, const QKeyEvent *) { KeyPress(ch); }
+
+void TNovaMaskEdit::KeyPress(QChar &key)
+{
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TNovaMaskEdit::WMPaste()
+{
+    if (CanChangeByClipboard()) paste();
+}
+
+void TNovaMaskEdit::WMCut()
+{
+    if (CanChangeByClipboard()) cut();
+}
+
+void TNovaMaskEdit::contextMenuEvent(QContextMenuEvent *e)
+{
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (!CanChangeByClipboard()) {
+        for (QAction *a : menu->actions()) {
+            const QString n = a->objectName();
+            if (n == QLatin1String("edit-paste") || n == QLatin1String("edit-cut")) a->setEnabled(false);
+        }
+    }
+    menu->exec(e->globalPos());
+}
+
+void TNovaMaskEdit::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+bool TNovaMaskEdit::SelectAllOnEnter() const
+{
+    return FAutoSelect && !(QApplication::mouseButtons() & Qt::LeftButton);
+}
+
+void TNovaMaskEdit::focusInEvent(QFocusEvent *e)
+{
+    QLineEdit::focusInEvent(e);
+    if (SelectAllOnEnter()) selectAll();
+    DoEnter();
+}
+
+void TNovaMaskEdit::focusOutEvent(QFocusEvent *e)
+{
+    QLineEdit::focusOutEvent(e);
+    DoExit();
+}
+
+void TNovaMaskEdit::DoEnter()
+{
+    if (OnEnter) OnEnter(this);
+}
+
+void TNovaMaskEdit::DoExit()
+{
+    if (OnExit) OnExit(this);
+}

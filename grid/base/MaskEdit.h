@@ -1,0 +1,75 @@
+#pragma once
+// Single-line edit with the platform edit's properties and its key path split the
+// platform's way: key-down, then the typed character (WMChar, KeyPress). The spin edit and
+// the edit with a button derive from it; the grid's in-place editors override the hooks.
+#include <QLineEdit>
+#include <functional>
+
+#include "grid/base/EditorKit.h"
+
+class TNovaMaskEdit : public QLineEdit {
+public:
+    using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
+    using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
+
+    explicit TNovaMaskEdit(QWidget *parent = nullptr);
+
+    editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(editorkit::TBorderStyle s);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
+    editorkit::TColor Color() const { return FColor; }
+    void SetColor(editorkit::TColor c);
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool v) { FAutoSelect = v; }
+    QString EditMask() const { return inputMask(); }
+    void SetEditMask(const QString &mask) { setInputMask(mask); }
+
+    // Border width of the frame: 2 (3-D), 1 (flat) or 0.
+    int BorderWidth() const;
+    // The client area inside the border, in widget coordinates.
+    QRect ClientRect() const;
+
+    editorkit::NotifyEvent OnChange;
+    editorkit::NotifyEvent OnEnter;
+    editorkit::NotifyEvent OnExit;
+    KeyEvent OnKeyDown;
+    KeyEvent OnKeyUp;
+    KeyPressEvent OnKeyPress;
+
+protected:
+    // Keys handled before any key-down handler sees them; true consumes the key.
+    virtual bool KeyMessage(QKeyEvent *e);
+    virtual void KeyDown(int &key, Qt::KeyboardModifiers shift);
+    virtual void KeyUp(int &key, Qt::KeyboardModifiers shift);
+    // The typed character; a null character drops it.
+    virtual void WMChar(QChar &ch, const QKeyEvent *e);
+    virtual void KeyPress(QChar &key);
+    virtual void WMPaste();
+    virtual void WMCut();
+    virtual bool CanChangeByClipboard() const { return !isReadOnly(); }
+    virtual void Change();
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual bool SelectAllOnEnter() const;
+    // Keys the control claims from focus navigation (Tab, Backtab).
+    virtual bool WantSpecialKey(int key, Qt::KeyboardModifiers shift);
+    // Border or size changed: children and text margins follow.
+    virtual void LayoutEdit() {}
+
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    void ApplyCharacter(QChar ch, QKeyEvent *e);
+
+    bool FAutoSelect = true;
+    bool FCtl3D = true;
+    editorkit::TBorderStyle FBorderStyle = editorkit::bsSingle;
+    editorkit::TColor FColor = editorkit::clWindow;
+};
