@@ -4,6 +4,7 @@
 // TPainterCanvas draws with a QPainter; TRecordingCanvas only records what is drawn, with
 // fixed text metrics, so that tests can check drawing without depending on fonts.
 #include "grid/base/Colors.h"
+#include "platform/GridDefs.h"
 
 #include <QFont>
 #include <QImage>
@@ -16,46 +17,6 @@
 #include <vector>
 
 class QPainter;
-
-// A set of up to 32 enumeration members; member n is bit n (ToByte gives the stored byte).
-template <typename E>
-class TSet {
-public:
-    constexpr TSet() = default;
-    constexpr TSet(std::initializer_list<E> items)
-    {
-        for (E e : items)
-            m_bits |= bit(e);
-    }
-    static constexpr TSet FromBits(std::uint32_t bits)
-    {
-        TSet s;
-        s.m_bits = bits;
-        return s;
-    }
-    constexpr bool Contains(E e) const { return (m_bits & bit(e)) != 0; }
-    constexpr TSet &Include(E e)
-    {
-        m_bits |= bit(e);
-        return *this;
-    }
-    constexpr TSet &Exclude(E e)
-    {
-        m_bits &= ~bit(e);
-        return *this;
-    }
-    constexpr bool IsEmpty() const { return m_bits == 0; }
-    constexpr std::uint32_t Bits() const { return m_bits; }
-    constexpr std::uint8_t ToByte() const { return std::uint8_t(m_bits & 0xFF); }
-    constexpr TSet operator+(TSet o) const { return FromBits(m_bits | o.m_bits); }
-    constexpr TSet operator-(TSet o) const { return FromBits(m_bits & ~o.m_bits); }
-    constexpr TSet operator*(TSet o) const { return FromBits(m_bits & o.m_bits); }
-    constexpr bool operator==(const TSet &o) const = default;
-
-private:
-    static constexpr std::uint32_t bit(E e) { return std::uint32_t(1) << unsigned(e); }
-    std::uint32_t m_bits = 0;
-};
 
 struct TPoint {
     int X = 0;

@@ -56,9 +56,7 @@ enum TGridSelectionStyle : std::uint8_t { ssDefault, ssVista, ssWin7, ssOffice20
 enum THoverRowCell : std::uint8_t { hcNormal, hcFixed, hcSelected };
 using THoverRowCells = TSet<THoverRowCell>;
 
-// The draw state of a painted cell.
-enum TGridDrawStateItem : std::uint8_t { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
-using TGridDrawState = TSet<TGridDrawStateItem>;
+// The draw state of a painted cell: TGridDrawState (platform/GridDefs.h).
 
 // ---- Identifiers of enumeration members (settings files store and read them, ignoring case) -
 

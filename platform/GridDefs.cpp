@@ -1,0 +1,3 @@
+#include "platform/GridDefs.h"
+
+TObject::~TObject() = default;

@@ -1,0 +1,246 @@
+#pragma once
+// The platform's string grid: a scrolling table of cell texts with one object slot per cell,
+// fixed rows and columns, per-column widths and per-row heights, a current cell and a
+// selection, an in-place text editor, and virtual hooks for drawing, selection, scrolling,
+// keys, mouse and wheel. The grid library's base grid derives from it.
+//
+// The cell store is independent of RowCount/ColCount: cells written outside the counts are
+// kept (and read back), cells never written read "". Rows are packed compactly, so a grid
+// of 10^6 x 20 short texts stays small.
+#include "platform/GridDefs.h"
+
+#include <QAbstractScrollArea>
+#include <QLineEdit>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QPainter;
+class TStringGrid;
+
+// Cell texts and object slots. Texts are kept per row as packed UTF-16 code units.
+class TGridCellStore {
+public:
+    QString Text(int col, int row) const;
+    bool IsEmpty(int col, int row) const;
+    void SetText(int col, int row, const QString &text);
+    TObject *Object(int col, int row) const;
+    void SetObject(int col, int row, TObject *obj);
+    bool HasObjects() const { return m_objectCount > 0; }
+    bool RowHasObjects(int row) const;
+
+    int RowSpan() const { return int(m_rows.size()); } // rows that ever held something
+    int CellsInRow(int row) const;                     // cells up to the last non-empty one
+    QStringList RowTexts(int row) const;
+
+    void MoveRow(int from, int to);   // the row moves, rows between shift by one
+    void MoveCol(int from, int to);
+    void ExchangeRows(int a, int b);
+    void Clear();
+    std::size_t MemoryBytes() const;
+
+private:
+    struct RowData {
+        std::string packed;
+        std::vector<TObject *> objects; // empty while the row has no object
+    };
+    RowData *rowFor(int row);
+    std::vector<RowData> m_rows;
+    long long m_objectCount = 0;
+};
+
+// The in-place text editor of the grid.
+class TInplaceEdit : public QLineEdit {
+public:
+    explicit TInplaceEdit(TStringGrid *grid);
+    TStringGrid *Grid() const { return m_grid; }
+    int EditCol = -1;
+    int EditRow = -1;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    TStringGrid *m_grid;
+};
+
+class TStringGrid : public QAbstractScrollArea {
+public:
+    explicit TStringGrid(QWidget *parent = nullptr);
+    ~TStringGrid() override;
+
+    // ---- cells -------------------------------------------------------------------------------
+    QString GetCell(int col, int row) const { return m_store.Text(col, row); }
+    void SetCell(int col, int row, const QString &text); // stores and repaints the cell
+    TObject *GetObject(int col, int row) const { return m_store.Object(col, row); }
+    void SetObject(int col, int row, TObject *obj) { m_store.SetObject(col, row, obj); }
+    TGridCellStore &Store() { return m_store; }
+    const TGridCellStore &Store() const { return m_store; }
+
+    // ---- size and layout ---------------------------------------------------------------------
+    int ColCount() const { return m_colCount; }
+    int RowCount() const { return m_rowCount; }
+    void SetColCount(int n);
+    void SetRowCount(int n);
+    int FixedCols() const { return m_fixedCols; }
+    int FixedRows() const { return m_fixedRows; }
+    void SetFixedCols(int n);
+    void SetFixedRows(int n);
+    int DefaultColWidth() const { return m_defaultColWidth; }
+    int DefaultRowHeight() const { return m_defaultRowHeight; }
+    void SetDefaultColWidth(int w); // resets every column width
+    void SetDefaultRowHeight(int h); // resets every row height
+    int ColWidths(int col) const;
+    int RowHeights(int row) const;
+    void SetColWidths(int col, int w);
+    void SetRowHeights(int row, int h);
+    int GridLineWidth() const { return m_gridLineWidth; }
+    void SetGridLineWidth(int w);
+    TGridOptions Options() const { return m_options; }
+    void SetOptions(TGridOptions o);
+    bool DefaultDrawing() const { return m_defaultDrawing; }
+    void SetDefaultDrawing(bool on);
+
+    // ---- position ----------------------------------------------------------------------------
+    int Col() const { return m_col; }
+    int Row() const { return m_row; }
+    void SetCol(int c);
+    void SetRow(int r);
+    void FocusCell(int c, int r, bool moveAnchor = true); // asks SelectCell first
+    TGridRect Selection() const { return m_selection; }
+    void SetSelection(const TGridRect &r);
+    int LeftCol() const { return m_leftCol; }
+    int TopRow() const { return m_topRow; }
+    void SetLeftCol(int c);
+    void SetTopRow(int r);
+    int VisibleColCount() const; // fully visible scrollable columns from LeftCol
+    int VisibleRowCount() const;
+    TGridState GridState() const { return m_state; }
+
+    // ---- geometry (client coordinates, right and bottom exclusive) ------------------------------
+    QRect CellRect(int col, int row) const; // empty when the cell is out of view
+    void MouseToCell(int x, int y, int &col, int &row) const;
+    TGridCoord MouseCoord(int x, int y) const;
+    int ClientWidth() const;
+    int ClientHeight() const;
+    int ColPos(int col) const; // left edge of a column in view (fixed or from LeftCol)
+    int RowPos(int row) const;
+    // Sums of widths or heights (lines included) of columns [from, to) and rows [from, to).
+    int ColSpanWidth(int from, int to) const;
+    int RowSpanHeight(int from, int to) const;
+
+    // ---- editing -----------------------------------------------------------------------------
+    bool EditorMode() const { return m_editorMode; }
+    void SetEditorMode(bool on);
+    void ShowEditor();
+    void HideEditor();
+    TInplaceEdit *InplaceEditor() const { return m_editor; }
+
+    void MoveColRow(bool isColumn, int fromIndex, int toIndex);
+    void InvalidateCell(int col, int row);
+    void InvalidateRow(int row);
+    void InvalidateCol(int col);
+    void InvalidateGrid();
+    // Runs one paint pass of the whole client area into the painter (off-screen drawing).
+    void PaintTo(QPainter &p);
+
+    // ---- events ------------------------------------------------------------------------------
+    std::function<void(QObject *Sender, int ACol, int ARow, const QRect &Rect, TGridDrawState State)> OnDrawCell;
+    std::function<void(QObject *Sender, int ACol, int ARow, bool &CanSelect)> OnSelectCell;
+    std::function<void(QObject *Sender)> OnTopLeftChanged;
+    std::function<void(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
+    std::function<void(QObject *Sender, QChar &Key)> OnKeyPress;
+    std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)> OnGetEditText;
+    std::function<void(QObject *Sender, int ACol, int ARow, const QString &Value)> OnSetEditText;
+    std::function<void(QObject *Sender, bool IsColumn, int FromIndex, int ToIndex)> OnColRowMoved;
+
+    // ---- hooks for descendants ---------------------------------------------------------------
+    // The painter of the current paint pass (valid inside Paint and DrawCell).
+    QPainter *PaintPainter() const { return m_painter; }
+    virtual void Paint(QPainter &p, const QRect &updateRect);
+    virtual void DrawCell(int col, int row, const QRect &rect, TGridDrawState state);
+    virtual bool SelectCell(int col, int row);
+    virtual void TopLeftChanged();
+    virtual void KeyDown(int &key, Qt::KeyboardModifiers shift);
+    virtual void KeyPress(QChar &key);
+    virtual bool DoMouseWheelDown(Qt::KeyboardModifiers shift, const QPoint &mousePos);
+    virtual bool DoMouseWheelUp(Qt::KeyboardModifiers shift, const QPoint &mousePos);
+    virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual bool CanEditShow();
+    virtual QString GetEditText(int col, int row);
+    virtual void SetEditText(int col, int row, const QString &value);
+    virtual QString GetEditMask(int col, int row);
+    virtual int GetEditLimit();
+    virtual TInplaceEdit *CreateEditor();
+    // Which sizing a press at (x, y) would start: gsColSizing/gsRowSizing with the index, or gsNormal.
+    virtual void CalcSizingState(int x, int y, TGridState &state, int &index, int &sizingPos);
+    virtual void ColumnMoved(int fromIndex, int toIndex); // base moves the cells and widths
+    virtual void RowMoved(int fromIndex, int toIndex);
+    virtual void SizeChanged(int oldColCount, int oldRowCount);
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    virtual void Notification(QObject *component, bool removed);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+    void updateScrollBars();
+    void clampInView(); // scrolls so that the current cell is in view
+    int maxTopRow() const;
+    int maxLeftCol() const;
+    void moveCurrent(int c, int r, bool moveAnchor, bool show);
+    void updateEditor();
+    void defaultDrawCell(int col, int row, const QRect &rect, TGridDrawState state);
+
+    TGridCellStore m_store;
+
+private:
+    friend class TInplaceEdit;
+    void editorTextEdited(const QString &text);
+    void editorKey(QKeyEvent *e);
+
+    int m_colCount = 5;
+    int m_rowCount = 5;
+    int m_fixedCols = 1;
+    int m_fixedRows = 1;
+    int m_defaultColWidth = 64;
+    int m_defaultRowHeight = 24;
+    std::vector<int> m_colWidths; // one per column
+    std::vector<int> m_rowHeights; // empty while every row has the default height
+    int m_gridLineWidth = 1;
+    TGridOptions m_options{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
+    bool m_defaultDrawing = true;
+    int m_col = 1;
+    int m_row = 1;
+    int m_anchorCol = 1;
+    int m_anchorRow = 1;
+    TGridRect m_selection{1, 1, 1, 1};
+    int m_leftCol = 1;
+    int m_topRow = 1;
+    TGridState m_state = gsNormal;
+    int m_sizingIndex = -1;
+    int m_sizingPos = 0;
+    int m_sizingStart = 0;
+    bool m_editorMode = false;
+    TInplaceEdit *m_editor = nullptr;
+    QString m_editOriginal;
+    QPainter *m_painter = nullptr;
+    bool m_syncingScroll = false;
+};

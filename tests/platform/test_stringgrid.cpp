@@ -1,0 +1,259 @@
+#include "platform/StringGrid.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+// Records the cells the grid asks to draw.
+class ProbeGrid : public TStringGrid {
+public:
+    std::vector<std::tuple<int, int, QRect, TGridDrawState>> drawn;
+    void DrawCell(int col, int row, const QRect &rect, TGridDrawState state) override
+    {
+        drawn.emplace_back(col, row, rect, state);
+        TStringGrid::DrawCell(col, row, rect, state);
+    }
+};
+
+std::unique_ptr<ProbeGrid> makeGrid(int cols = 5, int rows = 10)
+{
+    auto g = std::make_unique<ProbeGrid>();
+    g->resize(400, 200);
+    g->SetColCount(cols);
+    g->SetRowCount(rows);
+    g->show();
+    return g;
+}
+
+} // namespace
+
+TEST(CellStore, KeepsCellsOutsideAnyCountAndReadsEmptyOtherwise)
+{
+    TGridCellStore s;
+    EXPECT_EQ(s.Text(3, 7), QString());
+    s.SetText(3, 7, QStringLiteral("x"));
+    s.SetText(0, 7, QStringLiteral("first"));
+    s.SetText(25, 7, QStringLiteral("far"));
+    EXPECT_EQ(s.Text(3, 7), QStringLiteral("x"));
+    EXPECT_EQ(s.Text(0, 7), QStringLiteral("first"));
+    EXPECT_EQ(s.Text(25, 7), QStringLiteral("far"));
+    EXPECT_EQ(s.Text(4, 7), QString());
+    EXPECT_EQ(s.Text(3, 6), QString());
+    s.SetText(3, 7, QStringLiteral("longer text"));
+    EXPECT_EQ(s.Text(25, 7), QStringLiteral("far"));
+    EXPECT_EQ(s.Text(3, 7), QStringLiteral("longer text"));
+    s.SetText(25, 7, QString());
+    EXPECT_EQ(s.CellsInRow(7), 4);
+    s.SetText(-1, 2, QStringLiteral("ignored"));
+    EXPECT_EQ(s.Text(-1, 2), QString());
+}
+
+TEST(CellStore, RoundTripsAnyUtf16Text)
+{
+    TGridCellStore s;
+    const QString samples[] = {
+        QString(QChar(0)) + QStringLiteral("a\r\nb"),
+        QString::fromUtf16(u"\u00e4\u00df\u20ac\u4e2d\U0001F600"),
+        QString(QChar(char16_t(0xD800))) + QStringLiteral("lone"),
+        QString(QChar(char16_t(0x3FFF))) + QString(QChar(char16_t(0x4000))) + QString(QChar(char16_t(0xFFFF))),
+        QString(300, QLatin1Char('z')),
+    };
+    int col = 0;
+    for (const QString &t : samples)
+        s.SetText(col++, 1, t);
+    col = 0;
+    for (const QString &t : samples)
+        EXPECT_EQ(s.Text(col++, 1), t);
+}
+
+TEST(CellStore, ObjectsMoveWithRowsAndColumns)
+{
+    TGridCellStore s;
+    TObject a, b;
+    s.SetObject(1, 2, &a);
+    s.SetObject(4, 5, &b);
+    s.SetText(1, 2, QStringLiteral("A"));
+    EXPECT_TRUE(s.HasObjects());
+    EXPECT_EQ(s.Object(1, 2), &a);
+    s.MoveRow(2, 5); // rows 3..5 move up one
+    EXPECT_EQ(s.Object(1, 5), &a);
+    EXPECT_EQ(s.Text(1, 5), QStringLiteral("A"));
+    EXPECT_EQ(s.Object(4, 4), &b);
+    s.MoveCol(1, 3);
+    EXPECT_EQ(s.Object(3, 5), &a);
+    EXPECT_EQ(s.Text(3, 5), QStringLiteral("A"));
+    EXPECT_EQ(s.Object(4, 4), &b); // right of the moved range: stays
+    s.SetObject(3, 5, nullptr);
+    s.SetObject(4, 4, nullptr);
+    EXPECT_FALSE(s.HasObjects());
+}
+
+TEST(CellStore, MillionRowsOfTwentyColumnsStaySmall)
+{
+    TGridCellStore s;
+    for (int r = 0; r < 1000000; ++r)
+        for (int c = 0; c < 20; ++c)
+            s.SetText(c, r, QStringLiteral("R%1C%2").arg(r).arg(c));
+    EXPECT_EQ(s.Text(19, 999999), QStringLiteral("R999999C19"));
+    EXPECT_EQ(s.Text(7, 500000), QStringLiteral("R500000C7"));
+    // About 230 bytes of text per row; the store must not take several times that.
+    EXPECT_LT(s.MemoryBytes(), std::size_t(400) * 1000000);
+}
+
+TEST(StringGrid, CountsDoNotCutTheStore)
+{
+    auto g = makeGrid(3, 3);
+    g->SetCell(5, 8, QStringLiteral("outside"));
+    EXPECT_EQ(g->GetCell(5, 8), QStringLiteral("outside"));
+    g->SetCell(1, 2, QStringLiteral("inside"));
+    g->SetRowCount(2);
+    g->SetRowCount(4);
+    EXPECT_EQ(g->GetCell(1, 2), QStringLiteral("inside"));
+    g->SetRowCount(1);
+    EXPECT_EQ(g->FixedRows(), 0);
+    EXPECT_EQ(g->RowCount(), 1);
+}
+
+TEST(StringGrid, GeometryAndHitTesting)
+{
+    auto g = makeGrid(6, 20);
+    g->SetGridLineWidth(0);
+    g->SetDefaultColWidth(50);
+    g->SetDefaultRowHeight(20);
+    EXPECT_EQ(g->CellRect(0, 0), QRect(0, 0, 50, 20));
+    EXPECT_EQ(g->CellRect(2, 3), QRect(100, 60, 50, 20));
+    g->SetColWidths(1, 70);
+    EXPECT_EQ(g->CellRect(2, 3), QRect(120, 60, 50, 20));
+    int c = -1, r = -1;
+    g->MouseToCell(125, 65, c, r);
+    EXPECT_EQ(c, 2);
+    EXPECT_EQ(r, 3);
+    g->MouseToCell(119, 59, c, r);
+    EXPECT_EQ(c, 1);
+    EXPECT_EQ(r, 2);
+    g->SetTopRow(5);
+    EXPECT_TRUE(g->CellRect(2, 3).isEmpty()); // scrolled out
+    EXPECT_EQ(g->CellRect(2, 5), QRect(120, 20, 50, 20));
+    EXPECT_EQ(g->CellRect(2, 0), QRect(120, 0, 50, 20)); // fixed row stays
+    const int visible = g->VisibleRowCount();
+    EXPECT_EQ(visible, (g->ClientHeight() - 20) / 20);
+}
+
+TEST(StringGrid, KeysMoveTheCurrentCellAndShiftExtendsTheSelection)
+{
+    auto g = makeGrid(5, 10);
+    g->setFocus();
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 1);
+    QTest::keyClick(g.get(), Qt::Key_Right);
+    QTest::keyClick(g.get(), Qt::Key_Down);
+    EXPECT_EQ(g->Col(), 2);
+    EXPECT_EQ(g->Row(), 2);
+    QTest::keyClick(g.get(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(g.get(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(g->Selection(), (TGridRect{2, 2, 3, 3}));
+    QTest::keyClick(g.get(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(g->Col(), 4);
+    EXPECT_EQ(g->Row(), 9);
+    QTest::keyClick(g.get(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 1);
+    QTest::keyClick(g.get(), Qt::Key_Left); // never into the fixed column
+    EXPECT_EQ(g->Col(), 1);
+}
+
+TEST(StringGrid, SelectCellAndKeyDownHooksCanRefuse)
+{
+    auto g = makeGrid(5, 10);
+    g->OnSelectCell = [](QObject *, int c, int, bool &can) { can = c != 2; };
+    g->SetCol(2);
+    EXPECT_EQ(g->Col(), 1);
+    g->SetCol(3);
+    EXPECT_EQ(g->Col(), 3);
+    g->OnKeyDown = [](QObject *, int &key, Qt::KeyboardModifiers) {
+        if (key == Qt::Key_Down)
+            key = 0;
+    };
+    g->setFocus();
+    QTest::keyClick(g.get(), Qt::Key_Down);
+    EXPECT_EQ(g->Row(), 1);
+}
+
+TEST(StringGrid, ScrollsToKeepTheCurrentRowInView)
+{
+    auto g = makeGrid(3, 1000);
+    g->SetRow(500);
+    EXPECT_LE(g->TopRow(), 500);
+    EXPECT_GE(g->TopRow() + g->VisibleRowCount() - 1, 500);
+    EXPECT_FALSE(g->CellRect(1, 500).isEmpty());
+    int fired = 0;
+    g->OnTopLeftChanged = [&](QObject *) { ++fired; };
+    g->SetRow(2);
+    EXPECT_EQ(g->TopRow(), 2);
+    EXPECT_EQ(fired, 1);
+}
+
+TEST(StringGrid, EditorWritesThroughAndEscapeRestores)
+{
+    auto g = makeGrid(4, 4);
+    g->SetOptions(g->Options() + TGridOptions{goEditing});
+    g->SetCell(1, 1, QStringLiteral("old"));
+    g->activateWindow();
+    g->setFocus();
+    g->ShowEditor();
+    ASSERT_TRUE(g->EditorMode());
+    ASSERT_NE(g->InplaceEditor(), nullptr);
+    EXPECT_EQ(g->InplaceEditor()->text(), QStringLiteral("old"));
+    g->InplaceEditor()->selectAll();
+    QTest::keyClicks(g->InplaceEditor(), QStringLiteral("new"));
+    EXPECT_EQ(g->GetCell(1, 1), QStringLiteral("new"));
+    QTest::keyClick(g->InplaceEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(g->EditorMode());
+    EXPECT_EQ(g->GetCell(1, 1), QStringLiteral("old"));
+}
+
+TEST(StringGrid, MoveColRowMovesCellsAndSizes)
+{
+    auto g = makeGrid(4, 4);
+    g->SetColWidths(1, 90);
+    g->SetCell(1, 2, QStringLiteral("b"));
+    g->MoveColRow(true, 1, 3);
+    EXPECT_EQ(g->GetCell(3, 2), QStringLiteral("b"));
+    EXPECT_EQ(g->ColWidths(3), 90);
+    g->MoveColRow(false, 2, 0);
+    EXPECT_EQ(g->GetCell(3, 0), QStringLiteral("b"));
+}
+
+TEST(StringGrid, PaintsOnlyCellsInViewWithTheirStates)
+{
+    auto g = makeGrid(50, 100000);
+    g->SetTopRow(50000);
+    g->drawn.clear();
+    QImage img(g->viewport()->size(), QImage::Format_RGB32);
+    QPainter p(&img);
+    g->PaintTo(p);
+    p.end();
+    std::set<int> rows;
+    bool fixedSeen = false;
+    for (const auto &[c, r, rect, st] : g->drawn) {
+        rows.insert(r);
+        if (r == 0 || c == 0)
+            fixedSeen = fixedSeen || st.Contains(gdFixed);
+        EXPECT_TRUE(r == 0 || r >= 50000);
+    }
+    EXPECT_TRUE(fixedSeen);
+    EXPECT_LE(int(rows.size()), g->VisibleRowCount() + 3);
+}
+
+TEST(StringGrid, WheelStepsTheCurrentRow)
+{
+    auto g = makeGrid(3, 10);
+    QWheelEvent down(QPointF(10, 30), g->mapToGlobal(QPointF(10, 30)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(g->viewport(), &down);
+    EXPECT_EQ(g->Row(), 2);
+}
