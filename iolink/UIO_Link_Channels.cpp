@@ -1,0 +1,693 @@
+#include "iolink/UIO_Link_Channels.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <pugixml.hpp>
+
+namespace {
+
+const QString kVariantSuffixes[] = {"-A1-4A", "-A1-2A", "-A1-2A-2B", "-A1-2B", "-A1-4B", "-A1-2A-4B", "-A1-6A"};
+const int kPortsA[] = {4, 2, 2, 0, 0, 2, 6};
+const int kPortsB[] = {0, 0, 2, 2, 4, 4, 0};
+
+int bytesOf(qint64 bits) { return int((bits + 7) / 8); }
+
+int num(const QString &text, int def) { return StrToIntDef(text, def); }
+
+const TDataType *resolvedPdType(const TProcessDataInOut &pd, const TIODD &iodd)
+{
+    return pd.DataType.IsDataTypeRef ? pd.GetDataType(iodd) : &pd.DataType;
+}
+
+const TComplexDataType *complexOf(const TDataType *dt)
+{
+    return dt && !dt->IsSimpleDataType ? dt->ComplexDataType.get() : nullptr;
+}
+
+bool isBooleanOfLengthZero(const TSimpleDataType &t, const TIODD &iodd, bool VarRef)
+{
+    return t.Get_ActualSimpleDataType(iodd, VarRef) == QLatin1String("BooleanT")
+           && num(t.Get_Length(iodd, VarRef), 0) == 0;
+}
+
+const TProcessData *chosenVariant(const TIODD &iodd, int condition)
+{
+    const auto &list = iodd.ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
+    // A condition that no longer exists (hand-edited file, IODD with fewer variants) maps nothing.
+    if (condition < 0 || size_t(condition) >= list.size()) return nullptr;
+    return list[size_t(condition)].get();
+}
+
+// Scaling of array and record process data from the device's menus: the first fitting reference.
+void menuScaling(const TIODD &iodd, bool in, bool record, const QString &subIndex, TProcDataObjValue &e)
+{
+    const QString target = in ? QStringLiteral("V_ProcessDataInput") : QStringLiteral("V_ProcessDataOutput");
+    for (const auto &menu : iodd.ProfileBody.DeviceFunction.UserInterface.MenuCollection.Menu_List) {
+        if (!menu) continue;
+        for (const auto &ref : menu->MenuVariableRef_List) {
+            if (!ref || ref->VariableId != target) continue;
+            bool fits;
+            if (record) {
+                const auto *r = dynamic_cast<const TMenuRecordItemRef *>(ref.get());
+                fits = r && r->SubIndex == subIndex && (!r->Gradient.isEmpty() || !r->Offset.isEmpty());
+            } else {
+                fits = !ref->IsRecordItemRef()
+                       && (!ref->Gradient.isEmpty() || !ref->Offset.isEmpty() || !ref->UnitCode.isEmpty());
+            }
+            if (fits) {
+                e.gradient = ref->Gradient;
+                e.offset = ref->Offset;
+                e.unitCode = ref->UnitCode;
+                return;
+            }
+        }
+    }
+    e.gradient = QStringLiteral("1");
+    e.offset = QStringLiteral("0");
+    e.unitCode.clear();
+}
+
+QString attr(const pugi::xml_node &n, const char *name) { return QString::fromUtf8(n.attribute(name).value()); }
+bool hasAttr(const pugi::xml_node &n, const char *name) { return bool(n.attribute(name)); }
+
+} // namespace
+
+TIOLink_Channel_Table::TIOLink_Channel_Table()
+{
+    Report = [](MsgKind k, const QString &text) {
+        if (k == MsgKind::Warning) platform::showWarning(text);
+        else platform::showError(text);
+    };
+    IOLink_Get_Device_List();
+}
+
+TIOLink_Channel_Table::~TIOLink_Channel_Table() = default;
+
+void TIOLink_Channel_Table::IOLink_Get_Device_List()
+{
+    Devices.clear();
+    for (const QString &s : kVariantSuffixes) Devices << Get_Device_Code() + s;
+}
+
+int TIOLink_Channel_Table::Get_ParGen_SelectDevice(QString *error)
+{
+    NChannelsA = 8;
+    NChannelsB = 0;
+    if (QFileInfo::exists(ParGen_File)) {
+        pugi::xml_document doc;
+        if (!platform::loadXmlFile(doc, ParGen_File, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration, error))
+            return -1;
+        const QString name = QString::fromUtf8(doc.first_child().child("IOLink_SelectDevice").text().get());
+        for (int i = 0; i < Devices.size(); ++i) {
+            if (Devices[i].compare(name, Qt::CaseInsensitive) == 0) {
+                NChannelsA = kPortsA[i];
+                NChannelsB = kPortsB[i];
+                break;
+            }
+        }
+    }
+    return NChannelsA + NChannelsB;
+}
+
+bool TIOLink_Channel_Table::Create_Channels(QString *error)
+{
+    const int n = Get_ParGen_SelectDevice(error);
+    if (n < 0) return false;
+    Num_Channels = n;
+    IODD_List.clear();
+    IODD_List.resize(size_t(n));
+    Channels.clear();
+    Channels.resize(size_t(n));
+    for (int i = 0; i < n; ++i) {
+        Channels[size_t(i)].TypeA = i >= NChannelsB;
+        Channels[size_t(i)].Pin4Mode = QStringLiteral("Disable");
+    }
+    return true;
+}
+
+// ---- Building the entry lists ---------------------------------------------------------------
+
+void TIOLink_Channel_Table::Insert_Variable(TChannel_IOLink &ch, const TIODD &iodd, const TVariable &var, bool VarRef)
+{
+    TVarObjValue whole;
+    whole.Index = QString::number(var.Index);
+    whole.Dimension = var.Get_Length(iodd, VarRef);
+    whole.Access = var.Get_AccessRights();
+    whole.total_bit_length = whole.Dimension;
+    whole.subindexAccessSupported = QStringLiteral("0");
+    const TComplexDataType *cdt = complexOf(var.ResolvedDataType(iodd, VarRef));
+    if (cdt && cdt->SubIndexAccessSupPresent) {
+        whole.subindexAccessSupported = cdt->SubIndexAccessSup ? QStringLiteral("1") : QStringLiteral("0");
+        whole.SubindexAccSupPresent = true;
+    }
+    const bool array = cdt && cdt->ActualComplexDataType == acdtArrayT && cdt->ArrItem.size() == 1;
+    const bool record = cdt && cdt->ActualComplexDataType == acdtRecordT && !cdt->RecItem.empty();
+    whole.SubIndex_Present = array || record;
+    ch.Var_List.push_back(whole);
+
+    auto part = [&](const QString &subIndex, const QString &dimension, const QString &bitOffset) {
+        TVarObjValue e;
+        e.Index = whole.Index;
+        e.SubIndex = subIndex;
+        e.Access = whole.Access;
+        e.subindexAccessSupported = whole.subindexAccessSupported;
+        e.SubindexAccSupPresent = whole.SubindexAccSupPresent;
+        e.total_bit_length = whole.Dimension;
+        e.Dimension = dimension;
+        e.bit_offset = bitOffset;
+        return e;
+    };
+    if (array) {
+        // Elements are subindices 1..Count: IO-Link keeps subindex 0 for the whole variable.
+        const TSimpleDataType &elem = *cdt->ArrItem.front();
+        const QString len = elem.Get_Length(iodd, VarRef);
+        for (int k = 1; k <= cdt->Count; ++k)
+            ch.Var_List.push_back(part(QString::number(k), len, QStringLiteral("0")));
+    } else if (record) {
+        for (const auto &item : cdt->RecItem) {
+            TVarObjValue e = part(QString::number(item->SubIndex),
+                                  item->SimpleTD ? item->SimpleTD->Get_Length(iodd, VarRef) : QString(),
+                                  QString::number(item->BitOffset));
+            if (item->AccessRightResPresent) e.Access = item->GetAccessRightRestrictionStr();
+            ch.Var_List.push_back(e);
+        }
+    }
+}
+
+void TIOLink_Channel_Table::Create_List_Variables(int index)
+{
+    const TIODD *iodd = IODD_List[size_t(index)].get();
+    if (!iodd) return;
+    TChannel_IOLink &ch = Channels[size_t(index)];
+    const auto &vc = iodd->ProfileBody.DeviceFunction.VariableCollection;
+    for (const auto &sv : vc.StdVar_List) {
+        if (!sv || sv->VarType != vtStdVarRef) continue;
+        if (const TVariable *def = sv->Get_Index_Var_Ref(*iodd)) Insert_Variable(ch, *iodd, *def, true);
+    }
+    for (const auto &v : vc.Var_List)
+        if (v && v->VarType == vtVariable) Insert_Variable(ch, *iodd, *v, false);
+}
+
+int TIOLink_Channel_Table::Insert_ProcessData(int index, bool in, int s)
+{
+    const TIODD *iodd = IODD_List[size_t(index)].get();
+    if (!iodd) return s;
+    const TProcessData *variant = chosenVariant(*iodd, Channels[size_t(index)].ProcDataCondition);
+    if (!variant) return s;
+    const TProcessDataInOut *pd = in ? variant->ProcessDataIn.get() : variant->ProcessDataOut.get();
+    if (!pd) return s;
+    TChannel_IOLink &ch = Channels[size_t(index)];
+    std::optional<TProcDataList> &list = in ? ch.ProcDataIn_List : ch.ProcDataOut_List;
+    auto append = [&](TProcDataObjValue e) {
+        if (!list) list.emplace();
+        list->push_back(std::move(e));
+    };
+
+    const TDataType *dt = resolvedPdType(*pd, *iodd);
+    if (!dt) return s;
+    if (dt->IsSimpleDataType) {
+        TProcDataObjValue e;
+        e.variableId = pd->Id;
+        e.BitLength = QString::number(pd->BitLength);
+        if (dt->SimpleDataType && isBooleanOfLengthZero(*dt->SimpleDataType, *iodd, false))
+            e.BitLength = QStringLiteral("1");
+        e.position = QString::number(s);
+        e.bit = QStringLiteral("0");
+        s += bytesOf(num(e.BitLength, 1));
+        append(e);
+        return s;
+    }
+    const TComplexDataType *cdt = dt->ComplexDataType.get();
+    if (!cdt) return s;
+    if (cdt->ActualComplexDataType == acdtArrayT) {
+        const TSimpleDataType *elem = cdt->ArrayElementType();
+        if (!elem) return s;
+        const QString len = elem->Get_Length(*iodd, false);
+        const bool boolean = elem->Get_ActualSimpleDataType(*iodd, false) == QLatin1String("BooleanT");
+        int bit = 0;
+        for (int k = 1; k <= cdt->Count; ++k) {
+            TProcDataObjValue e;
+            e.variableId = pd->Id;
+            e.SubIndex = QString::number(k);
+            e.BitLength = len;
+            menuScaling(*iodd, in, false, e.SubIndex, e);
+            e.position = QString::number(s);
+            if (boolean) {
+                // Boolean elements share bytes, eight to a byte.
+                e.bit = QString::number(bit);
+                if (++bit == 8) { bit = 0; ++s; }
+            } else {
+                e.bit = QStringLiteral("0");
+                s += bytesOf(num(len, 1));
+            }
+            append(e);
+        }
+        if (boolean && bit != 0) ++s;
+        return s;
+    }
+    if (cdt->ActualComplexDataType == acdtRecordT) {
+        QString prevType;
+        int prevBytes = 0, bit = 0;
+        for (const auto &item : cdt->RecItem) {
+            TProcDataObjValue e;
+            e.variableId = pd->Id;
+            e.SubIndex = QString::number(item->SubIndex);
+            const TSimpleDataType *t = item->SimpleTD.get();
+            const QString typeName = t ? t->Get_ActualSimpleDataType(*iodd, false) : QString();
+            e.BitLength = t ? t->Get_Length(*iodd, false) : QString();
+            if (t && isBooleanOfLengthZero(*t, *iodd, false)) e.BitLength = QStringLiteral("1");
+            e.BitOffset = QString::number(item->BitOffset);
+            menuScaling(*iodd, in, true, e.SubIndex, e);
+            if (typeName == QLatin1String("BooleanT") && typeName == prevType) {
+                if (++bit == 8) { bit = 0; ++s; }
+            } else {
+                s += prevBytes;
+                bit = 0;
+            }
+            e.position = QString::number(s);
+            e.bit = QString::number(bit);
+            prevBytes = bytesOf(num(t ? t->Get_Length(*iodd, false) : QString(), 1));
+            prevType = typeName;
+            append(e);
+        }
+        s += prevBytes;
+    }
+    return s;
+}
+
+int TIOLink_Channel_Table::Create_List_ProcessDataIn(int index, int add_Data) { return Insert_ProcessData(index, true, add_Data); }
+int TIOLink_Channel_Table::Create_List_ProcessDataOut(int index, int add_Data) { return Insert_ProcessData(index, false, add_Data); }
+
+int TIOLink_Channel_Table::Create_List_Event(int index, int add_Data)
+{
+    const TIODD *iodd = IODD_List[size_t(index)].get();
+    if (!iodd) return add_Data;
+    TChannel_IOLink &ch = Channels[size_t(index)];
+    int s = add_Data, bit = 0;
+    auto insert = [&](const TEventData &ev, bool stdDef) {
+        TEventObjValue e;
+        e.RealCode = ev.Code;
+        e.Code = QString::number(ev.Code);
+        e.Name = iodd->GetDesc_ExtTextCol(stdDef, ev.Name);
+        e.EventType = ev.EventType;
+        e.Position = QString::number(s);
+        e.Bit = QString::number(bit);
+        if (++bit > 7) { bit = 0; ++s; }
+        ch.Event_List.push_back(e);
+    };
+    const auto &ec = iodd->ProfileBody.DeviceFunction.EventCollection;
+    for (const TEventData *ev : ec.StdEventRef_List)
+        if (ev) insert(*ev, true);
+    for (const auto &ev : ec.Event_List)
+        if (ev) insert(*ev, false);
+    if (bit != 0) ++s;
+    return s;
+}
+
+void TIOLink_Channel_Table::Add_Name_to_Configuration()
+{
+    for (size_t c = 0; c < Channels.size(); ++c) {
+        const TIODD *iodd = IODD_List[c].get();
+        if (!iodd) continue;
+        TChannel_IOLink &ch = Channels[c];
+        // Entries were built in this same order; walk them alongside.
+        size_t vi = 0;
+        auto nameVariable = [&](const TVariable &var, bool VarRef) {
+            if (vi >= ch.Var_List.size()) return;
+            const QString name = iodd->GetDesc_ExtTextCol(VarRef, var.Name);
+            ch.Var_List[vi].Name = name;
+            ch.Var_List[vi].VarType = var.Get_DataType(*iodd, VarRef);
+            ++vi;
+            const TComplexDataType *cdt = complexOf(var.ResolvedDataType(*iodd, VarRef));
+            if (cdt && cdt->ActualComplexDataType == acdtArrayT && cdt->ArrItem.size() == 1) {
+                const QString type = cdt->ArrItem.front()->Get_ActualSimpleDataType(*iodd, VarRef);
+                for (int k = 0; k < cdt->Count && vi < ch.Var_List.size(); ++k, ++vi) {
+                    ch.Var_List[vi].Name = name;
+                    ch.Var_List[vi].VarType = type;
+                }
+            } else if (cdt && cdt->ActualComplexDataType == acdtRecordT) {
+                for (const auto &item : cdt->RecItem) {
+                    if (vi >= ch.Var_List.size()) break;
+                    ch.Var_List[vi].Name = iodd->GetDesc_ExtTextCol(VarRef, item->Name);
+                    ch.Var_List[vi].VarType = item->SimpleTD ? item->SimpleTD->Get_ActualSimpleDataType(*iodd, VarRef) : QString();
+                    ++vi;
+                }
+            }
+        };
+        const auto &vc = iodd->ProfileBody.DeviceFunction.VariableCollection;
+        for (const auto &sv : vc.StdVar_List)
+            if (sv && sv->VarType == vtStdVarRef)
+                if (const TVariable *def = sv->Get_Index_Var_Ref(*iodd)) nameVariable(*def, true);
+        for (const auto &v : vc.Var_List)
+            if (v && v->VarType == vtVariable) nameVariable(*v, false);
+
+        const TProcessData *variant = chosenVariant(*iodd, ch.ProcDataCondition);
+        for (bool in : {true, false}) {
+            std::optional<TProcDataList> &list = in ? ch.ProcDataIn_List : ch.ProcDataOut_List;
+            const TProcessDataInOut *pd = variant ? (in ? variant->ProcessDataIn.get() : variant->ProcessDataOut.get()) : nullptr;
+            if (!list || !pd) continue;
+            const QString name = iodd->GetDesc_ExtTextCol(false, pd->Name);
+            const TDataType *dt = resolvedPdType(*pd, *iodd);
+            const TComplexDataType *cdt = complexOf(dt);
+            for (TProcDataObjValue &e : *list) {
+                if (!cdt) {
+                    e.Name = name;
+                    e.VarType = pd->Get_DataTypeStr(*iodd);
+                } else if (cdt->ActualComplexDataType == acdtArrayT) {
+                    e.Name = name;
+                    e.VarType = cdt->ArrayElementType() ? cdt->ArrayElementType()->Get_ActualSimpleDataType(*iodd, false) : QString();
+                } else {
+                    for (const auto &item : cdt->RecItem) {
+                        if (QString::number(item->SubIndex) != e.SubIndex) continue;
+                        e.Name = iodd->GetDesc_ExtTextCol(false, item->Name);
+                        e.VarType = item->SimpleTD ? item->SimpleTD->Get_ActualSimpleDataType(*iodd, false) : QString();
+                        break;
+                    }
+                }
+            }
+        }
+    }
+}
+
+// ---- Placement ------------------------------------------------------------------------------
+
+void TIOLink_Channel_Table::Find_First_Address_Data_Free(int RowInUse, int &Num_In, int &Num_Out) const
+{
+    Num_In = Num_Out = 0;
+    for (int c = 0; c < RowInUse && size_t(c) < Channels.size(); ++c) {
+        const TChannel_IOLink &ch = Channels[size_t(c)];
+        for (bool in : {true, false}) {
+            int &n = in ? Num_In : Num_Out;
+            if (const TProcDataList *list = ch.PD_List(in))
+                for (const TProcDataObjValue &e : *list)
+                    n = std::max(n, num(e.position, 0) + bytesOf(num(e.BitLength, 0)));
+        }
+        Num_In += 1;  // the channel's pin byte
+        if (ch.Pin4Mode == QLatin1String("DOut")) Num_Out += 1;
+        Num_In += int((ch.Event_List.size() + 7) / 8);
+    }
+}
+
+bool TIOLink_Channel_Table::decodeChannel(int index, const QString &path, QString *error)
+{
+    auto iodd = std::make_unique<TIODD>();
+    iodd->StandardDef_Path = IOLink_StaDef_Dir;
+    try {
+        if (!iodd->Decode_IODD(path, false)) {
+            if (error) *error = QStringLiteral("Cannot read the IODD file \"%1\".").arg(path);
+            return false;
+        }
+    } catch (const EIODDError &e) {
+        if (error) *error = e.message();
+        return false;
+    }
+    IODD_List[size_t(index)] = std::move(iodd);
+    return true;
+}
+
+bool TIOLink_Channel_Table::Assign_IODD(int index, const QString &catalogFile, QString *error)
+{
+    if (index < 0 || size_t(index) >= Channels.size()) return false;
+    const QString source = IODD_Catalog_Dir + QLatin1Char('/') + catalogFile;
+    if (catalogFile.isEmpty() || !QFileInfo(source).isFile()) return false;
+    const QString folder = Project_Path + QStringLiteral("/IODD");
+    QDir().mkpath(folder);
+    const QString target = folder + QLatin1Char('/') + catalogFile;
+    QByteArray data;
+    if (!platform::readFile(source, data, error) || !platform::writeFileAtomic(target, data, error)) return false;
+
+    std::unique_ptr<TIODD> previous = std::move(IODD_List[size_t(index)]);
+    if (!decodeChannel(index, target, error)) {
+        IODD_List[size_t(index)] = std::move(previous);
+        return false;
+    }
+    TChannel_IOLink &ch = Channels[size_t(index)];
+    ch.Clear_Entries();
+    ch.IODD_File = catalogFile;
+
+    int numIn, numOut;
+    Find_First_Address_Data_Free(index, numIn, numOut);
+    Create_List_Variables(index);
+    numIn = Create_List_ProcessDataIn(index, numIn);
+    Create_List_ProcessDataOut(index, numOut);
+    ch.Pin2_Pos = QString::number(numIn);
+    ch.Pin2_Bit = QStringLiteral("0");
+    ch.Pin4_Pos = QString::number(numIn);
+    ch.Pin4_Bit = QStringLiteral("1");
+    Create_List_Event(index, numIn + 1);
+    return true;
+}
+
+void TIOLink_Channel_Table::Remove_IODD(int index)
+{
+    if (index < 0 || size_t(index) >= Channels.size()) return;
+    IODD_List[size_t(index)].reset();
+    Channels[size_t(index)].IODD_File.clear();
+    Channels[size_t(index)].Clear_Entries();
+}
+
+void TIOLink_Channel_Table::Change_ProcDataCondition(int index, int condition)
+{
+    if (index < 0 || size_t(index) >= Channels.size()) return;
+    TChannel_IOLink &ch = Channels[size_t(index)];
+    ch.ProcDataCondition = condition;
+    ch.ProcessData_Erase();
+    Create_List_ProcessDataIn(index, 0);
+    Create_List_ProcessDataOut(index, 0);
+}
+
+QString TIOLink_Channel_Table::Vendor_Name(int index) const
+{
+    const TIODD *iodd = size_t(index) < IODD_List.size() ? IODD_List[size_t(index)].get() : nullptr;
+    return iodd ? iodd->GetDesc_ExtTextCol(false, iodd->ProfileBody.DeviceIdentity.VendorName) : QString();
+}
+
+QString TIOLink_Channel_Table::Device_Name(int index) const
+{
+    const TIODD *iodd = size_t(index) < IODD_List.size() ? IODD_List[size_t(index)].get() : nullptr;
+    return iodd ? iodd->GetDesc_ExtTextCol(false, iodd->ProfileBody.DeviceIdentity.DeviceName) : QString();
+}
+
+// ---- The file -------------------------------------------------------------------------------
+
+QByteArray TIOLink_Channel_Table::Configuration_Xml() const
+{
+    pugi::xml_document doc;
+    pugi::xml_node root = doc.append_child("IO-Link");
+    doc.append_child(pugi::node_comment).set_value("SW_VERSION = 1.103");
+    pugi::xml_node list = root.append_child("IO-Link_Channels");
+    auto set = [](pugi::xml_node n, const char *name, const QString &v) {
+        n.append_attribute(name).set_value(v.toUtf8().constData());
+    };
+    auto flag = [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); };
+    for (const TChannel_IOLink &ch : Channels) {
+        pugi::xml_node c = list.append_child("Channel");
+        pugi::xml_node f = c.append_child("IODD_File");
+        set(f, "FileName", ch.IODD_File);
+        set(f, "Pin4Mode", ch.Pin4Mode);
+        set(f, "ReadPin2", ch.ReadPin2);
+        set(f, "Pin2Pos", ch.Pin2_Pos);
+        set(f, "Pin2Bit", ch.Pin2_Bit);
+        set(f, "Pin2Inv", ch.Pin2_Inv);
+        set(f, "Pin2InType", ch.Pin2_In_Type);
+        set(f, "Pin2Mne", ch.Pin2_Mne);
+        set(f, "Pin4Pos", ch.Pin4_Pos);
+        set(f, "Pin4Bit", ch.Pin4_Bit);
+        set(f, "Pin4Inv", ch.Pin4_Inv);
+        set(f, "Pin4Mne", ch.Pin4_Mne);
+        set(f, "TimeOut", ch.TimeOut);
+        if (ch.IODD_File.isEmpty()) continue;
+
+        pugi::xml_node vars = c.append_child("Variables");
+        for (const TVarObjValue &v : ch.Var_List) {
+            pugi::xml_node n = vars.append_child("Variable");
+            set(n, "Enable", flag(v.Enable));
+            set(n, "Index", v.Index);
+            set(n, "SubIndex", v.SubIndex);
+            set(n, "Value", v.Value);
+            set(n, "Position", v.Position);
+            set(n, "Bit", v.Bit);
+            set(n, "Time", v.Time);
+            set(n, "On_CMD", flag(v.On_CMD));
+            set(n, "On_Change", flag(v.On_Change));
+            set(n, "On_Timer", flag(v.On_Timer));
+            set(n, "Length", v.Dimension);
+            set(n, "Access", v.Access);
+            set(n, "ReadTime", v.ReadTime);
+            set(n, "ReadPos", v.ReadPos);
+            set(n, "ReadBit", v.ReadBit);
+            set(n, "Total_bit_length", v.total_bit_length);
+            set(n, "SubindexAccessSupported", v.subindexAccessSupported);
+            set(n, "Bit_offset", v.bit_offset);
+            set(n, "Name", v.Name);
+            set(n, "VarType", v.VarType);
+        }
+        pugi::xml_node pd = c.append_child("ProcessData");
+        pd.append_child("processDataCondition").text().set(QString::number(ch.ProcDataCondition).toUtf8().constData());
+        for (bool in : {true, false}) {
+            const TProcDataList *l = ch.PD_List(in);
+            if (!l) continue;
+            pugi::xml_node dir = pd.append_child(in ? "ProcessDataIn" : "ProcessDataOut");
+            for (const TProcDataObjValue &e : *l) {
+                pugi::xml_node n = dir.append_child("PD_Record");
+                set(n, "VariableId", e.variableId);
+                set(n, "SubIndex", e.SubIndex);
+                set(n, "BitLength", e.BitLength);
+                set(n, "Gradient", e.gradient);
+                set(n, "Offset", e.offset);
+                set(n, "UnitCode", e.unitCode);
+                set(n, "Position", e.position);
+                set(n, "Bit", e.bit);
+                set(n, "BitOffset", e.BitOffset);
+                set(n, "Name", e.Name);
+                set(n, "VarType", e.VarType);
+            }
+        }
+        pugi::xml_node events = c.append_child("Events");
+        for (const TEventObjValue &e : ch.Event_List) {
+            pugi::xml_node n = events.append_child("Event");
+            set(n, "Enable", flag(e.Enable));
+            set(n, "Code", QString::number(e.RealCode));
+            set(n, "TimeOut", e.TimeOut);
+            set(n, "Position", e.Position);
+            set(n, "Bit", e.Bit);
+            set(n, "Mnemonic", e.Mnemonic);
+            set(n, "Name", e.Name);
+        }
+    }
+    return platform::xmlBytes(doc, pugi::format_raw | pugi::format_no_declaration, "");
+}
+
+bool TIOLink_Channel_Table::Save_Configuration(QString *error) const
+{
+    return platform::writeFileAtomic(IOLink_SetAccess_File, Configuration_Xml(), error);
+}
+
+int TIOLink_Channel_Table::Build_And_Place(int index, int start)
+{
+    Create_List_Variables(index);
+    int s = Create_List_ProcessDataIn(index, start);
+    s = Create_List_ProcessDataOut(index, s);
+    return Create_List_Event(index, s);
+}
+
+bool TIOLink_Channel_Table::Load_Configuration(QString *error)
+{
+    if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
+    pugi::xml_document doc;
+    if (!platform::loadXmlFile(doc, IOLink_SetAccess_File,
+                               pugi::parse_default | pugi::parse_comments | pugi::parse_declaration, error))
+        return false;
+    const pugi::xml_node list = doc.first_child().child("IO-Link_Channels");
+    if (!list) return true;
+
+    QStringList ioddErrors;
+    int counter = 0;
+    size_t i = 0;
+    for (pugi::xml_node child = list.first_child(); child && i < Channels.size(); child = child.next_sibling(), ++i) {
+        TChannel_IOLink &ch = Channels[i];
+        ch.IODD_File.clear();
+        const pugi::xml_node f = child.child("IODD_File");
+        if (!f) continue;
+        ch.IODD_File = attr(f, "FileName");
+        int pdStart = counter;
+        if (!ch.IODD_File.isEmpty()) {
+            const QString path = Project_Path + QStringLiteral("/IODD/") + ch.IODD_File;
+            QString err;
+            if (QFileInfo(path).isFile()) {
+                if (decodeChannel(int(i), path, &err)) {
+                    pdStart = counter;
+                    counter = Build_And_Place(int(i), counter);
+                } else {
+                    ioddErrors << err;
+                }
+            }
+        }
+        ch.Pin4Mode = hasAttr(f, "Pin4Mode") ? Get_Pin4Mode(attr(f, "Pin4Mode")) : QStringLiteral("Disable");
+        ch.ReadPin2 = hasAttr(f, "ReadPin2") ? attr(f, "ReadPin2") : QStringLiteral("N");
+        ch.Pin2_Pos = attr(f, "Pin2Pos");
+        ch.Pin2_Bit = attr(f, "Pin2Bit");
+        ch.Pin2_Inv = hasAttr(f, "Pin2Inv") ? attr(f, "Pin2Inv") : QStringLiteral("N");
+        ch.Pin2_In_Type = hasAttr(f, "Pin2InType") ? attr(f, "Pin2InType") : QStringLiteral("None");
+        ch.Pin2_Mne = attr(f, "Pin2Mne");
+        ch.Pin4_Pos = attr(f, "Pin4Pos");
+        ch.Pin4_Bit = attr(f, "Pin4Bit");
+        ch.Pin4_Inv = hasAttr(f, "Pin4Inv") ? attr(f, "Pin4Inv") : QStringLiteral("N");
+        ch.Pin4_Mne = attr(f, "Pin4Mne");
+        ch.TimeOut = attr(f, "TimeOut");
+        if (ch.IODD_File.isEmpty()) continue;
+
+        // Variables. Files of earlier versions numbered array elements from 0: when a variable's
+        // records use subindex 0 for a part, every part of that variable moves up by one.
+        const pugi::xml_node vars = child.child("Variables");
+        QSet<QString> zeroBased;
+        for (pugi::xml_node v = vars.first_child(); v; v = v.next_sibling()) {
+            if (attr(v, "SubIndex") != QLatin1String("0")) continue;
+            const QString idx = attr(v, "Index");
+            const int whole = ch.Get_Index(idx, QString());
+            if (whole >= 0 && ch.Var_List[size_t(whole)].SubIndex_Present && ch.Get_Index(idx, QStringLiteral("0")) < 0)
+                zeroBased.insert(idx);
+        }
+        for (pugi::xml_node v = vars.first_child(); v; v = v.next_sibling()) {
+            const QString idx = attr(v, "Index");
+            QString sub = attr(v, "SubIndex");
+            int subNo;
+            if (zeroBased.contains(idx) && TryStrToInt(sub, subNo)) sub = QString::number(subNo + 1);
+            const int k = ch.Get_Index(idx, sub);
+            if (k < 0) continue;
+            TVarObjValue &e = ch.Var_List[size_t(k)];
+            e.Value = attr(v, "Value");
+            e.Enable = attr(v, "Enable") == QLatin1String("True");
+            e.Position = attr(v, "Position");
+            e.Bit = attr(v, "Bit");
+            e.Time = attr(v, "Time");
+            e.On_CMD = attr(v, "On_CMD") == QLatin1String("True");
+            e.On_Change = attr(v, "On_Change") == QLatin1String("True");
+            e.On_Timer = attr(v, "On_Timer") == QLatin1String("True");
+            e.ReadTime = attr(v, "ReadTime");
+            e.ReadPos = attr(v, "ReadPos");
+            e.ReadBit = attr(v, "ReadBit");
+        }
+
+        if (const pugi::xml_node pd = child.child("ProcessData")) {
+            ch.ProcDataCondition = StrToIntDef(QString::fromUtf8(pd.child("processDataCondition").text().get()), 0);
+            if (IODD_List[i]) {
+                ch.ProcessData_Erase();
+                const int afterIn = Create_List_ProcessDataIn(int(i), pdStart);
+                counter = Create_List_ProcessDataOut(int(i), afterIn);
+            }
+            for (bool in : {true, false}) {
+                const pugi::xml_node dir = pd.child(in ? "ProcessDataIn" : "ProcessDataOut");
+                for (pugi::xml_node r = dir.first_child(); r; r = r.next_sibling()) {
+                    const int k = ch.PD_Get_Index(in, attr(r, "VariableId"), attr(r, "SubIndex"));
+                    if (k < 0) continue;
+                    TProcDataObjValue &e = (in ? *ch.ProcDataIn_List : *ch.ProcDataOut_List)[size_t(k)];
+                    e.gradient = attr(r, "Gradient");
+                    e.offset = attr(r, "Offset");
+                    e.unitCode = attr(r, "UnitCode");
+                    e.position = attr(r, "Position");
+                    e.bit = attr(r, "Bit");
+                }
+            }
+        }
+
+        for (pugi::xml_node ev = child.child("Events").first_child(); ev; ev = ev.next_sibling()) {
+            const int k = ch.Event_Get_Index(StrToIntDef(attr(ev, "Code"), -1));
+            if (k < 0) continue;
+            TEventObjValue &e = ch.Event_List[size_t(k)];
+            e.Enable = attr(ev, "Enable") == QLatin1String("True");
+            e.TimeOut = hasAttr(ev, "TimeOut") ? attr(ev, "TimeOut") : QStringLiteral("1000");
+            e.Position = hasAttr(ev, "Position") ? attr(ev, "Position") : QStringLiteral("0");
+            e.Bit = hasAttr(ev, "Bit") ? attr(ev, "Bit") : QStringLiteral("0");
+            e.Mnemonic = hasAttr(ev, "Mnemonic") ? attr(ev, "Mnemonic") : QStringLiteral("0");
+        }
+    }
+    if (!ioddErrors.isEmpty()) Report(MsgKind::Warning, ioddErrors.join(QLatin1Char('\n')));
+    return true;
+}

@@ -1,0 +1,346 @@
+#include "ChannelFixture.h"
+
+#include "platform/Files.h"
+
+#include <pugixml.hpp>
+
+namespace {
+
+TEST_F(ChannelTest, ChannelCountsAndKindsFollowTheVariant)
+{
+    const struct { const char *variant; int a, b; } cases[] = {
+        {"GW41520-A1-4A", 4, 0}, {"GW41520-A1-2A", 2, 0}, {"GW41520-A1-2A-2B", 2, 2}, {"GW41520-A1-2B", 0, 2},
+        {"GW41520-A1-4B", 0, 4}, {"gw41520-a1-2a-4b", 2, 4}, {"GW41520-A1-6A", 6, 0},
+        {"GW41520-A1-6A ", 8, 0}, {"", 8, 0}, {"GW41520-A1-8A", 8, 0},
+    };
+    for (const auto &c : cases) {
+        parGen(c.variant);
+        ASSERT_TRUE(table.Create_Channels());
+        EXPECT_EQ(table.NChannelsA, c.a) << c.variant;
+        EXPECT_EQ(table.NChannelsB, c.b) << c.variant;
+        ASSERT_EQ(table.Channels.size(), size_t(c.a + c.b)) << c.variant;
+        for (int i = 0; i < c.a + c.b; ++i) {
+            EXPECT_EQ(table.Channels[size_t(i)].TypeA, i >= c.b) << c.variant << " channel " << i;
+            EXPECT_EQ(table.Channels[size_t(i)].Pin4Mode, "Disable");
+        }
+    }
+    // "-A1-2A-4B": B, B, B, B, A, A
+    parGen("GW41520-A1-2A-4B");
+    ASSERT_TRUE(table.Create_Channels());
+    QString kinds;
+    for (const auto &ch : table.Channels) kinds += ch.TypeA ? 'A' : 'B';
+    EXPECT_EQ(kinds, "BBBBAA");
+
+    QFile::remove(ParGen_File);
+    ASSERT_TRUE(table.Create_Channels());
+    EXPECT_EQ(table.Num_Channels, 8);
+
+    ASSERT_TRUE(platform::writeFileAtomic(ParGen_File, "<Par_Gen><IOLink_SelectDevice>"));
+    QString err;
+    EXPECT_FALSE(table.Create_Channels(&err));
+    EXPECT_FALSE(err.isEmpty());
+}
+
+TEST_F(ChannelTest, RecordPlacementPacksConsecutiveBooleans)
+{
+    const struct { QStringList items; int start; QStringList expected; int next; } cases[] = {
+        {{simple("UIntegerT", 16), simple("BooleanT"), simple("BooleanT"), simple("UIntegerT", 8)}, 10,
+         {"10/0", "12/0", "12/1", "13/0"}, 14},
+        {QStringList(9, simple("BooleanT")), 0, {"0/0", "0/1", "0/2", "0/3", "0/4", "0/5", "0/6", "0/7", "1/0"}, 2},
+        {{simple("BooleanT"), simple("UIntegerT", 8), simple("BooleanT")}, 3, {"3/0", "4/0", "5/0"}, 6},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(table.Create_Channels());
+        IoddSpec spec;
+        spec.pdIn = recordOf(c.items, 64);
+        spec.pdInBits = 64;
+        assign(0, "rec.xml", spec);
+        table.Channels[0].ProcessData_Erase();
+        EXPECT_EQ(table.Create_List_ProcessDataIn(0, c.start), c.next);
+        ASSERT_TRUE(table.Channels[0].ProcDataIn_List);
+        EXPECT_EQ(placed(*table.Channels[0].ProcDataIn_List), c.expected);
+        EXPECT_FALSE(table.Channels[0].ProcDataOut_List);
+    }
+}
+
+TEST_F(ChannelTest, EventPlacementEightToAByte)
+{
+    const struct { int events; int start; int next; } cases[] = {{9, 7, 9}, {8, 7, 8}, {1, 0, 1}, {0, 4, 4}};
+    for (const auto &c : cases) {
+        ASSERT_TRUE(table.Create_Channels());
+        IoddSpec spec;
+        spec.ownEvents = c.events;
+        assign(0, "ev.xml", spec);
+        table.Channels[0].Event_List.clear();
+        EXPECT_EQ(table.Create_List_Event(0, c.start), c.next) << c.events;
+        QStringList expected;
+        for (int i = 0; i < c.events; ++i) expected << QString("%1/%2").arg(c.start + i / 8).arg(i % 8);
+        EXPECT_EQ(placed(table.Channels[0].Event_List), expected);
+    }
+}
+
+TEST_F(ChannelTest, NewIoddIsPlacedBehindTheChannelsAbove)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    IoddSpec first;
+    first.pdIn = kU32;
+    first.pdInBits = 32;
+    first.ownEvents = 3;
+    assign(0, "first.xml", first);
+    EXPECT_EQ(placed(*table.Channels[0].ProcDataIn_List), QStringList{"0/0"});
+    EXPECT_EQ(table.Channels[0].Pin2_Pos, "4");
+    EXPECT_EQ(table.Channels[0].Pin4_Bit, "1");
+    EXPECT_EQ(placed(table.Channels[0].Event_List), (QStringList{"5/0", "5/1", "5/2"}));
+
+    IoddSpec second;
+    second.pdIn = kU16;
+    second.pdInBits = 16;
+    second.pdOut = kU16;
+    second.pdOutBits = 16;
+    second.stdEvents = true;
+    assign(1, "second.xml", second);
+    const TChannel_IOLink &ch = table.Channels[1];
+    EXPECT_EQ(placed(*ch.ProcDataIn_List), QStringList{"6/0"});  // 4 bytes, pin byte 4, event byte 5
+    EXPECT_EQ(ch.Pin2_Pos, "8");
+    EXPECT_EQ(ch.Pin2_Bit, "0");
+    EXPECT_EQ(ch.Pin4_Pos, "8");
+    EXPECT_EQ(ch.Pin4_Bit, "1");
+    EXPECT_EQ(placed(ch.Event_List), (QStringList{"9/0", "9/1"}));
+    EXPECT_EQ(placed(*ch.ProcDataOut_List), QStringList{"0/0"});
+    // Standard events first, named from the standard definitions.
+    EXPECT_EQ(ch.Event_List[0].Code, "20496");
+    EXPECT_EQ(ch.Event_List[0].Name, "Component malfunction");
+    EXPECT_EQ(ch.Event_List[0].EventType, "Error");
+
+    // A digital output above a channel moves its output data one byte on.
+    table.Channels[1].Pin4Mode = "DOut";
+    assign(2, "second.xml", second);
+    EXPECT_EQ(placed(*table.Channels[2].ProcDataOut_List), QStringList{"3/0"});
+
+    // Re-assigning channel 0 leaves the channels below where they were.
+    IoddSpec big = first;
+    big.pdIn = kU32;
+    big.pdInBits = 32;
+    assign(0, "first.xml", big);
+    EXPECT_EQ(placed(*table.Channels[1].ProcDataIn_List), QStringList{"6/0"});
+}
+
+TEST_F(ChannelTest, ArraysAreNumberedFromOne)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    IoddSpec spec;
+    spec.pdIn = "<Datatype xsi:type=\"ArrayT\" count=\"3\">" + simple("UIntegerT", 8) + "</Datatype>";
+    spec.pdInBits = 24;
+    spec.variables = "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"3\" "
+                     "subindexAccessSupported=\"true\">" + simple("UIntegerT", 16) + "</Datatype><Name textId=\"T_Var\"/></Variable>";
+    assign(0, "arr.xml", spec);
+    const TChannel_IOLink &ch = table.Channels[0];
+    QStringList pdSubs, varSubs;
+    for (const auto &e : *ch.ProcDataIn_List) pdSubs << e.SubIndex;
+    for (const auto &e : ch.Var_List) varSubs << e.SubIndex;
+    EXPECT_EQ(pdSubs.join(","), "1,2,3");
+    EXPECT_EQ(placed(*ch.ProcDataIn_List), (QStringList{"0/0", "1/0", "2/0"}));
+    EXPECT_EQ(varSubs.join(","), ",1,2,3");
+    EXPECT_TRUE(ch.Var_List[0].SubIndex_Present);
+    EXPECT_EQ(ch.Var_List[0].Dimension, "");  // an array has no length of its own
+    EXPECT_EQ(ch.Var_List[1].Dimension, "16");
+    EXPECT_EQ(ch.Var_List[1].total_bit_length, "");
+    EXPECT_EQ(ch.Var_List[1].subindexAccessSupported, "1");
+    EXPECT_TRUE(ch.Var_List[1].SubindexAccSupPresent);
+    EXPECT_EQ(ch.Var_List[1].bit_offset, "0");
+}
+
+TEST_F(ChannelTest, StandardVariablesComeFirstAndEveryEntryIsNamed)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    IoddSpec spec;
+    spec.stdVariables = true;
+    spec.variables = "<Variable id=\"V_Own\" index=\"80\" accessRights=\"rw\">" + QString(kU16).replace("Datatype ", "Datatype ")
+                     + "<Name textId=\"T_Var\"/></Variable>";
+    spec.pdIn = recordOf({simple("UIntegerT", 8), simple("BooleanT")}, 16);
+    spec.pdInBits = 16;
+    spec.menus = "<Menu id=\"M\"><RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"1\" gradient=\"0.5\" offset=\"2\" unitCode=\"1001\"/></Menu>";
+    assign(0, "std.xml", spec);
+    table.Add_Name_to_Configuration();
+    const TChannel_IOLink &ch = table.Channels[0];
+    QStringList rows;
+    for (const auto &e : ch.Var_List) rows << e.Index + ":" + e.SubIndex + ":" + e.Name + ":" + e.VarType + ":" + e.Access;
+    EXPECT_EQ(rows, (QStringList{
+                         "12::Device Access Locks:RecordT:Read Write",
+                         "12:1:Parameter (write) access:BooleanT:Read Write",
+                         "12:2:Data storage:BooleanT:Read Write",
+                         "16::Vendor Name:StringT:Read Only",
+                         "80::Own variable:UIntegerT:Read Write",
+                     }));
+    EXPECT_EQ(ch.Var_List[1].bit_offset, "0");
+    EXPECT_EQ(ch.Var_List[2].bit_offset, "1");
+    EXPECT_EQ(ch.Var_List[1].subindexAccessSupported, "0");
+    EXPECT_TRUE(ch.Var_List[1].SubindexAccSupPresent);
+
+    const auto &pd = *ch.ProcDataIn_List;
+    ASSERT_EQ(pd.size(), 2u);
+    EXPECT_EQ(pd[0].gradient, "0.5");
+    EXPECT_EQ(pd[0].offset, "2");
+    EXPECT_EQ(pd[0].unitCode, "1001");
+    EXPECT_EQ(pd[1].gradient, "1");
+    EXPECT_EQ(pd[1].unitCode, "");
+    EXPECT_EQ(pd[0].Name, "Item");
+    EXPECT_EQ(pd[1].VarType, "BooleanT");
+    EXPECT_EQ(pd[1].BitLength, "1");
+}
+
+TEST_F(ChannelTest, FileStructureAndRoundTrip)
+{
+    parGen("GW41520-A1-4A");
+    ASSERT_TRUE(table.Create_Channels());
+    IoddSpec spec;
+    spec.pdIn = kU16;
+    spec.pdInBits = 16;
+    spec.ownEvents = 2;
+    spec.stdVariables = true;
+    assign(1, "dev.xml", spec);
+    TChannel_IOLink &ch = table.Channels[1];
+    ch.ReadPin2 = "Y";
+    ch.TimeOut = "30";
+    ch.Var_List[1].Enable = true;
+    ch.Var_List[1].Value = "1";
+    ch.Var_List[1].Position = "600";
+    ch.Event_List[1].Enable = true;
+    ch.Event_List[1].Mnemonic = "EV";
+    (*ch.ProcDataIn_List)[0].gradient = "0,25";
+    table.Add_Name_to_Configuration();
+    ASSERT_TRUE(table.Save_Configuration());
+
+    pugi::xml_document doc;
+    ASSERT_TRUE(platform::loadXmlFile(doc, IOLink_SetAccess_File, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration));
+    EXPECT_STREQ(doc.first_child().name(), "IO-Link");
+    EXPECT_EQ(doc.first_child().next_sibling().type(), pugi::node_comment);
+    EXPECT_STREQ(doc.first_child().next_sibling().value(), "SW_VERSION = 1.103");
+    const pugi::xml_node channels = doc.first_child().child("IO-Link_Channels");
+    int n = 0;
+    for (pugi::xml_node c = channels.first_child(); c; c = c.next_sibling(), ++n) {
+        if (n == 1) continue;
+        EXPECT_STREQ(c.child("IODD_File").attribute("FileName").value(), "") << n;
+        EXPECT_FALSE(c.child("Variables")) << n;
+        EXPECT_FALSE(c.child("Events")) << n;
+    }
+    EXPECT_EQ(n, 4);
+    const pugi::xml_node second = channels.first_child().next_sibling();
+    QStringList attrs;
+    for (auto a : second.child("IODD_File").attributes()) attrs << a.name();
+    EXPECT_EQ(attrs, (QStringList{"FileName", "Pin4Mode", "ReadPin2", "Pin2Pos", "Pin2Bit", "Pin2Inv", "Pin2InType",
+                                  "Pin2Mne", "Pin4Pos", "Pin4Bit", "Pin4Inv", "Pin4Mne", "TimeOut"}));
+    EXPECT_STREQ(second.child("Variables").child("Variable").next_sibling().attribute("Enable").value(), "True");
+    EXPECT_STREQ(second.child("ProcessData").child("processDataCondition").child_value(), "0");
+    EXPECT_FALSE(second.child("ProcessData").child("ProcessDataOut"));  // no output in this variant
+    EXPECT_TRUE(second.child("Events"));
+
+    // Read back into fresh channels: equal, and saving again gives the same bytes.
+    const QByteArray saved = table.Configuration_Xml();
+    TIOLink_Channel_Table again;
+    again.Report = table.Report;
+    ASSERT_TRUE(again.Create_Channels());
+    ASSERT_TRUE(again.Load_Configuration());
+    again.Add_Name_to_Configuration();
+    EXPECT_EQ(again.Configuration_Xml(), saved);
+    EXPECT_EQ(again.Vendor_Name(1), "Test Vendor");
+    EXPECT_EQ(again.Device_Name(1), "Test Device");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
+TEST_F(ChannelTest, ReadingAppliesEachDefaultOnItsOwn)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    IoddSpec spec;
+    spec.pdIn = recordOf({simple("UIntegerT", 8), simple("UIntegerT", 8)}, 16);
+    spec.pdInBits = 16;
+    spec.ownEvents = 2;
+    spec.variables = "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"2\">"
+                     + simple("UIntegerT", 8) + "</Datatype><Name textId=\"T_Var\"/></Variable>";
+    catalog("dev.xml", spec);
+    QDir().mkpath(Project_Path + "/IODD");
+    QFile::copy(IODD_Catalog_Dir + "/dev.xml", Project_Path + "/IODD/dev.xml");
+    const QByteArray file =
+        "<IO-Link><IO-Link_Channels>"
+        "<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"io-link\"/>"
+        "<Variables>"
+        "<Variable Index=\"70\" SubIndex=\"0\" Value=\"5\" Enable=\"True\"/>"   // old numbering: element 1
+        "<Variable Index=\"70\" SubIndex=\"1\" Value=\"6\" Enable=\"true\"/>"   // element 2, not enabled
+        "<Variable Index=\"99\" SubIndex=\"\" Value=\"x\" Enable=\"True\"/>"   // no such variable
+        "</Variables>"
+        "<ProcessData><processDataCondition>0</processDataCondition><ProcessDataIn>"
+        "<PD_Record VariableId=\"PI\" SubIndex=\"2\" Position=\"40\" Bit=\"3\" Gradient=\"2\"/>"
+        "<PD_Record VariableId=\"PI\" SubIndex=\"7\" Position=\"99\"/>"
+        "</ProcessDataIn></ProcessData>"
+        "<Events><Event Code=\"36001\" Enable=\"True\"/><Event Code=\"36000\" Enable=\"true\" TimeOut=\"5\" Mnemonic=\"M\"/></Events>"
+        "</Channel>"
+        "<Channel><IODD_File FileName=\"gone.xml\" Pin4Mode=\"DIn\" ReadPin2=\"Y\" Pin4Pos=\"7\"/>"
+        "<Events><Event Code=\"1\"/></Events></Channel>"
+        "<Channel/>"
+        "</IO-Link_Channels></IO-Link>";
+    ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, file));
+    ASSERT_TRUE(table.Load_Configuration());
+    const TChannel_IOLink &a = table.Channels[0];
+    EXPECT_EQ(a.Pin4Mode, "Disable");  // letter case differs
+    EXPECT_EQ(a.ReadPin2, "N");
+    EXPECT_EQ(a.Pin2_Inv, "N");
+    EXPECT_EQ(a.Pin2_In_Type, "None");
+    EXPECT_EQ(a.Get_Value("70", "1"), "5");
+    EXPECT_TRUE(a.Get_Enable("70", "1"));
+    EXPECT_EQ(a.Get_Value("70", "2"), "6");
+    EXPECT_FALSE(a.Get_Enable("70", "2"));
+    EXPECT_EQ(a.Get_Index("99", ""), -1);
+    const auto &pd = *a.ProcDataIn_List;
+    EXPECT_EQ(pd[1].position, "40");
+    EXPECT_EQ(pd[1].bit, "3");
+    EXPECT_EQ(pd[1].gradient, "2");
+    EXPECT_EQ(pd[1].offset, "");  // missing attribute of a matched record
+    EXPECT_EQ(pd[0].position, "0");  // provisional placement stays where no record covers it
+    EXPECT_EQ(a.Event_List[1].TimeOut, "1000");
+    EXPECT_EQ(a.Event_List[1].Mnemonic, "0");
+    EXPECT_TRUE(a.Event_List[1].Enable);
+    EXPECT_FALSE(a.Event_List[0].Enable);
+    EXPECT_EQ(a.Event_List[0].TimeOut, "5");
+
+    const TChannel_IOLink &b = table.Channels[1];
+    EXPECT_EQ(b.IODD_File, "gone.xml");  // kept and written back
+    EXPECT_TRUE(b.Var_List.empty());
+    EXPECT_EQ(table.IODD_List[1], nullptr);
+    EXPECT_EQ(b.Pin4Mode, "DIn");
+    EXPECT_EQ(b.Pin4_Pos, "7");
+    EXPECT_EQ(table.Channels[2].IODD_File, "");
+
+    // Saving again drops the unknown variable and writes the old-numbered element under its new subindex.
+    const QString xml = QString::fromUtf8(table.Configuration_Xml());
+    EXPECT_FALSE(xml.contains("Index=\"99\""));
+    EXPECT_TRUE(xml.contains("Index=\"70\" SubIndex=\"1\" Value=\"5\""));
+    EXPECT_TRUE(xml.contains("FileName=\"gone.xml\""));
+}
+
+TEST_F(ChannelTest, UnreadableFileFailsWholeAndChangesNothing)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, "<IO-Link><IO-Link_Channels>"));
+    QString err;
+    EXPECT_FALSE(table.Load_Configuration(&err));
+    EXPECT_FALSE(err.isEmpty());
+    for (const auto &ch : table.Channels) EXPECT_EQ(ch.Pin4Mode, "Disable");
+}
+
+TEST_F(ChannelTest, LookupsAnswerTheirDefaults)
+{
+    TChannel_IOLink ch;
+    EXPECT_EQ(ch.PD_Get_Index(true, "PI", ""), -1);
+    EXPECT_EQ(ch.PD_Get_Gradient(true, "PI", ""), "1");
+    EXPECT_EQ(ch.PD_Get_Offset(false, "PO", ""), "0");
+    EXPECT_EQ(ch.PD_Get_Position_Arr(true, "PI", 0), "");
+    EXPECT_EQ(ch.Event_Get_Index(5), -1);
+    EXPECT_EQ(Get_Pin4Mode("DOut"), "DOut");
+    EXPECT_EQ(Get_Pin4Mode("dout"), "Disable");
+    ch.ProcDataIn_List.emplace();
+    EXPECT_EQ(ch.PD_Get_Position_Arr(true, "PI", 0), "");
+    ch.ProcessData_Erase();
+    EXPECT_FALSE(ch.ProcDataIn_List.has_value());
+}
+
+} // namespace
