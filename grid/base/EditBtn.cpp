@@ -1,0 +1,328 @@
+#include "grid/base/EditBtn.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+#include <memory>
+#include <qdrawutil.h>
+
+using namespace editorkit;
+
+// ---------------------------------------------------------------- TNovaSpeedButton
+
+TNovaSpeedButton::TNovaSpeedButton(TAsgEditButton *owner) : QAbstractButton(owner), FOwner(owner)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void TNovaSpeedButton::SetIsWinXP(bool v)
+{
+    FIsWinXP = v;
+    update();
+}
+
+void TNovaSpeedButton::SetFlat(bool v)
+{
+    FFlat = v;
+    update();
+}
+
+void TNovaSpeedButton::SetGlyph(const QImage &glyph)
+{
+    FGlyph = glyph;
+    update();
+}
+
+void TNovaSpeedButton::SetNumGlyphs(int n)
+{
+    FNumGlyphs = qBound(1, n, 4);
+    update();
+}
+
+void TNovaSpeedButton::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton) {
+        e->ignore();
+        return;
+    }
+    FPressed = true;
+    QAbstractButton::mousePressEvent(e);
+}
+
+void TNovaSpeedButton::mouseReleaseEvent(QMouseEvent *e)
+{
+    const bool fire = e->button() == Qt::LeftButton && FPressed;
+    FPressed = false;
+    QAbstractButton::mouseReleaseEvent(e);
+    setDown(false);
+    // The button holds the mouse, so the release counts wherever the pointer is.
+    if (fire && FOwner) FOwner->ButtonReleased();
+}
+
+void TNovaSpeedButton::enterEvent(QEnterEvent *e)
+{
+    FHot = true;
+    update();
+    QAbstractButton::enterEvent(e);
+}
+
+void TNovaSpeedButton::leaveEvent(QEvent *e)
+{
+    FHot = false;
+    update();
+    QAbstractButton::leaveEvent(e);
+}
+
+void TNovaSpeedButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPalette pal = palette();
+    QRect r = rect();
+    const bool down = isDown() || isChecked();
+    if (FOwner && FOwner->ButtonColor != clNone) {
+        const TColor c = down ? FOwner->ButtonColorDown : FHot ? FOwner->ButtonColorHot : FOwner->ButtonColor;
+        p.fillRect(r, toQColor(c == clNone ? FOwner->ButtonColor : c, pal));
+    } else if (FIsWinXP && visualStylesActive()) {
+        // Themed drawing is not available on this platform; classic below.
+    } else if (!FFlat) {
+        qDrawWinButton(&p, r, pal, down, &pal.brush(QPalette::Button));
+        r.adjust(2, 2, -2, -2);
+    } else {
+        p.fillRect(r, pal.brush(QPalette::Button));
+        qDrawShadePanel(&p, r, pal, down, 1);
+        r.adjust(1, 1, -1, -1);
+    }
+    if (!FGlyph.isNull()) {
+        const int n = qBound(1, FNumGlyphs, 4);
+        const int w = FGlyph.width() / n;
+        const int index = !isEnabled() && n > 1 ? 1 : (down && n > 2 ? 2 : 0);
+        QPixmap pm = transparentGlyph(FGlyph.copy(index * w, 0, w, FGlyph.height()));
+        if (!isEnabled() && n < 2) {
+            QStyleOption opt;
+            opt.initFrom(this);
+            pm = style()->generatedIconPixmap(QIcon::Disabled, pm, &opt);
+        }
+        int x = pm.width() < width() ? (width() - pm.width()) / 2 : 0;
+        int y = pm.height() < height() ? (height() - pm.height()) / 2 : 0;
+        if (isDown()) { ++x; ++y; }
+        p.drawPixmap(x, y, pm);
+    }
+    if (!text().isEmpty()) {
+        QRect tr = r;
+        if (isDown()) tr.translate(1, 1);
+        p.setPen(isEnabled() ? QColor(Qt::black) : pal.color(QPalette::Disabled, QPalette::ButtonText));
+        p.drawText(tr, Qt::AlignCenter | Qt::TextSingleLine, text());
+    }
+}
+
+// ---------------------------------------------------------------- TAsgEditButton
+
+TAsgEditButton::TAsgEditButton(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    FButton = new TNovaSpeedButton(this);
+    FButton->show();
+    resize(20, 25);
+    FButton->setGeometry(rect());
+}
+
+void TAsgEditButton::SetFlat(bool v)
+{
+    FFlat = v;
+    FButton->SetFlat(v);
+}
+
+void TAsgEditButton::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    FButton->setGeometry(rect());
+}
+
+void TAsgEditButton::ButtonReleased()
+{
+    if (OnClick) OnClick(this);
+    if (FFocusControl && FFocusControl->focusPolicy() != Qt::NoFocus && FFocusControl->isEnabled()
+        && FFocusControl->isVisible() && !FFocusControl->hasFocus())
+        FFocusControl->setFocus(Qt::MouseFocusReason);
+    else if (TabStop() && !hasFocus() && isEnabled())
+        setFocus(Qt::MouseFocusReason);
+}
+
+// ---------------------------------------------------------------- TAsgEditBtn
+
+TAsgEditBtn::TAsgEditBtn(QWidget *parent) : TNovaMaskEdit(parent)
+{
+    FButton = new TAsgEditButton(this);
+    FButton->resize(18, 18);
+    FButton->SetFocusControl(this);
+    FButton->OnClick = [this](QObject *s) { EditButtonClick(s); };
+    FButton->setCursor(Qt::ArrowCursor);
+    FButton->show();
+    setText(QStringLiteral("0"));
+    resize(121, MinHeight() + 4);
+    LayoutEdit();
+}
+
+void TAsgEditBtn::SetRightAlign(bool v)
+{
+    if (v == FRightAlign) return;
+    FRightAlign = v;
+    setAlignment((v ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+void TAsgEditBtn::SetButtonWidth(int w)
+{
+    FButtonWidth = w;
+    FButton->resize(w, FButton->height());
+    LayoutEdit();
+}
+
+void TAsgEditBtn::SetIsWinXP(bool v)
+{
+    FIsWinXP = v;
+    FButton->Button()->SetIsWinXP(v);
+}
+
+int TAsgEditBtn::MinHeight() const
+{
+    const int h = QFontMetrics(font()).height();
+    const int s = QFontMetrics(QApplication::font()).height();
+    return h + qMin(h, s) / 4;
+}
+
+QRect TAsgEditBtn::EditRect() const
+{
+    const QRect c = ClientRect();
+    const int m = BorderStyle() == bsSingle ? 1 : 3;
+    int right = c.width() - FButton->width() - 5 - FUnitSize;
+    if (FUnitSize > 0) right -= 3;
+    return QRect(QPoint(c.left() + m, c.top() + m), QPoint(c.left() + right - 1, c.top() + c.height()));
+}
+
+void TAsgEditBtn::LayoutEdit()
+{
+    if (!FButton) return;
+    const QRect c = ClientRect();
+    const int bw = FButton->width();
+    if (Ctl3D()) {
+        const int d = BorderStyle() == bsSingle ? 5 : 1;
+        FButton->setGeometry(c.left() + width() - bw - d, c.top(), bw, height() - d);
+    } else {
+        FButton->setGeometry(width() - bw, 1, bw, height() - 3);
+    }
+    const QRect er = EditRect();
+    setTextMargins(er.left() - c.left(), 0, c.right() - er.right(), 0);
+}
+
+void TAsgEditBtn::resizeEvent(QResizeEvent *e)
+{
+    TNovaMaskEdit::resizeEvent(e);
+    const int mh = MinHeight();
+    if (height() < mh) resize(width(), mh);
+    LayoutEdit();
+}
+
+void TAsgEditBtn::EditButtonClick(QObject *sender)
+{
+    if (OnClickBtn) OnClickBtn(sender);
+}
+
+void TAsgEditBtn::KeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    TNovaMaskEdit::KeyDown(key, shift);
+    if (key == Qt::Key_F4 && !(shift & (Qt::ControlModifier | Qt::AltModifier))) EditButtonClick(this);
+}
+
+void TAsgEditBtn::WMChar(QChar &ch, const QKeyEvent *e)
+{
+    if (!FEditorEnabled) {
+        ch = QChar(); // dropped without a sound
+        return;
+    }
+    TNovaMaskEdit::WMChar(ch, e);
+}
+
+// ---------------------------------------------------------------- TAsgUnitEditBtn
+
+TAsgUnitEditBtn::TAsgUnitEditBtn(QWidget *parent) : TAsgEditBtn(parent)
+{
+    FUnitSize = 20;
+    SetRightAlign(true);
+    LayoutEdit();
+}
+
+void TAsgUnitEditBtn::SetUnitID(const QString &unit)
+{
+    FUnitID = unit;
+    update();
+}
+
+void TAsgUnitEditBtn::SetUnitSpace(int w)
+{
+    FUnitSize = w;
+    LayoutEdit();
+    update();
+}
+
+void TAsgUnitEditBtn::SetTextAndUnit(const QString &value)
+{
+    for (const QString &u : FUnits) {
+        if (u.isEmpty()) continue;
+        const int at = value.indexOf(u);
+        if (at >= 0 && at + u.size() == value.size()) {
+            setText(value.left(at));
+            SetUnitID(u);
+            return;
+        }
+    }
+}
+
+QPoint TAsgUnitEditBtn::UnitMenuPoint() const
+{
+    const QRect c = ClientRect();
+    return mapToGlobal(QPoint(c.left() + c.width() - 15, c.top() + c.height()));
+}
+
+void TAsgUnitEditBtn::EditButtonClick(QObject *)
+{
+    if (OnClickBtn) OnClickBtn(this);
+    QMenu menu;
+    for (int i = 0; i < FUnits.size(); ++i) menu.addAction(FUnits.at(i))->setData(i + 1);
+    if (QAction *chosen = menu.exec(UnitMenuPoint())) UnitMenuCommand(chosen->data().toInt());
+}
+
+void TAsgUnitEditBtn::UnitMenuCommand(int n)
+{
+    if (n < 1 || n > FUnits.size()) return;
+    const QString previous = FUnitID;
+    SetUnitID(FUnits.at(n - 1));
+    if (FUnitID != previous && OnUnitChanged) OnUnitChanged(this, FUnitID);
+}
+
+QRect TAsgUnitEditBtn::UnitRect() const
+{
+    const QRect c = ClientRect();
+    const int right = c.width() - (Button()->width() + 3);
+    return QRect(c.left() + right - FUnitSize, c.top() + 2, FUnitSize, c.height() - 2);
+}
+
+void TAsgUnitEditBtn::paintEvent(QPaintEvent *e)
+{
+    TAsgEditBtn::paintEvent(e);
+    if (FUnitID.isEmpty()) return;
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
+    const QRect r = UnitRect();
+    p.setClipRect(r);
+    // Text baseline lined up with the edit's own text.
+    const QFontMetrics fm(font());
+    const int y = (height() - fm.height() + 1) / 2;
+    p.drawText(QRect(r.left(), qMax(r.top(), y), r.width(), fm.height()), Qt::AlignLeft | Qt::AlignTop, FUnitID);
+}

@@ -1,0 +1,165 @@
+#pragma once
+// Single-line edit with a push button inside its right edge, and the variant whose button
+// picks a unit shown between the text and the button. The grid's edit-with-button
+// in-place editors derive from these.
+#include <QAbstractButton>
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+#include "grid/base/EditorKit.h"
+#include "grid/base/MaskEdit.h"
+
+class TAsgEditButton;
+
+// The painted push button of the holder.
+class TNovaSpeedButton : public QAbstractButton {
+public:
+    explicit TNovaSpeedButton(TAsgEditButton *owner);
+
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    bool Hot() const { return FHot; }
+    QImage Glyph() const { return FGlyph; }
+    void SetGlyph(const QImage &glyph);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int n);
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+
+private:
+    TAsgEditButton *FOwner;
+    bool FIsWinXP = false;
+    bool FFlat = false;
+    bool FHot = false;
+    bool FPressed = false;
+    QImage FGlyph;
+    int FNumGlyphs = 1;
+};
+
+// Windowed holder of one button.
+class TAsgEditButton : public QWidget {
+public:
+    explicit TAsgEditButton(QWidget *parent = nullptr);
+
+    TNovaSpeedButton *Button() const { return FButton; }
+    QWidget *FocusControl() const { return FFocusControl; }
+    void SetFocusControl(QWidget *w) { FFocusControl = w; }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    QImage Glyph() const { return FButton->Glyph(); }
+    void SetGlyph(const QImage &g) { FButton->SetGlyph(g); }
+    int NumGlyphs() const { return FButton->NumGlyphs(); }
+    void SetNumGlyphs(int n) { FButton->SetNumGlyphs(n); }
+    QString ButtonCaption() const { return FButton->text(); }
+    void SetButtonCaption(const QString &c) { FButton->setText(c); }
+    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void SetTabStop(bool v) { setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus); }
+
+    editorkit::TColor ButtonColor = editorkit::clNone;
+    editorkit::TColor ButtonColorHot = editorkit::clNone;
+    editorkit::TColor ButtonColorDown = editorkit::clNone;
+    editorkit::TColor ButtonTextColor = editorkit::clNone;
+    editorkit::TColor ButtonTextColorHot = editorkit::clNone;
+    editorkit::TColor ButtonTextColorDown = editorkit::clNone;
+    editorkit::TColor ButtonBorderColor = editorkit::clNone;
+
+    editorkit::NotifyEvent OnClick;
+
+    // The left button went up after a press on the button.
+    void ButtonReleased();
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    TNovaSpeedButton *FButton;
+    QPointer<QWidget> FFocusControl;
+    bool FFlat = false;
+};
+
+class TAsgEditBtn : public TNovaMaskEdit {
+public:
+    explicit TAsgEditBtn(QWidget *parent = nullptr);
+
+    bool EditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool v) { FEditorEnabled = v; }
+    bool RightAlign() const { return FRightAlign; }
+    void SetRightAlign(bool v);
+    int ButtonWidth() const { return FButtonWidth; }
+    void SetButtonWidth(int w);
+    QString ButtonCaption() const { return FButton->ButtonCaption(); }
+    void SetButtonCaption(const QString &c) { FButton->SetButtonCaption(c); }
+    QImage Glyph() const { return FButton->Glyph(); }
+    void SetGlyph(const QImage &g) { FButton->SetGlyph(g); }
+    int NumGlyphs() const { return FButton->NumGlyphs(); }
+    void SetNumGlyphs(int n) { FButton->SetNumGlyphs(n); }
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    TAsgEditButton *Button() const { return FButton; }
+
+    int MinHeight() const;
+    // The text area, in widget coordinates.
+    QRect EditRect() const;
+
+    // Fired by the button (sender: the holder) and by F4 (sender: the edit).
+    virtual void EditButtonClick(QObject *sender);
+    editorkit::NotifyEvent OnClickBtn;
+
+protected:
+    void KeyDown(int &key, Qt::KeyboardModifiers shift) override;
+    void WMChar(QChar &ch, const QKeyEvent *e) override;
+    bool CanChangeByClipboard() const override { return FEditorEnabled && !isReadOnly(); }
+    void LayoutEdit() override;
+    void resizeEvent(QResizeEvent *e) override;
+
+    int FUnitSize = 0;
+
+private:
+    bool FRightAlign = false;
+    TAsgEditButton *FButton = nullptr;
+    bool FEditorEnabled = true;
+    int FButtonWidth = 0;
+    bool FIsWinXP = false;
+};
+
+class TAsgUnitEditBtn : public TAsgEditBtn {
+public:
+    using UnitChangedEvent = std::function<void(QObject *sender, const QString &newUnit)>;
+
+    explicit TAsgUnitEditBtn(QWidget *parent = nullptr);
+
+    QStringList Units() const { return FUnits; }
+    void SetUnits(const QStringList &units) { FUnits = units; }
+    QString UnitID() const { return FUnitID; }
+    void SetUnitID(const QString &unit);
+    int UnitSpace() const { return FUnitSize; }
+    void SetUnitSpace(int w);
+    QString TextAndUnit() const { return text() + FUnitID; }
+    void SetTextAndUnit(const QString &value);
+    UnitChangedEvent OnUnitChanged;
+
+    // Fires OnClickBtn, then offers the units in a pop-up menu.
+    void EditButtonClick(QObject *sender) override;
+    // A chosen menu item: command n (from 1) stands for Units[n - 1].
+    void UnitMenuCommand(int n);
+    // Screen point where the unit menu opens.
+    QPoint UnitMenuPoint() const;
+    // Where the unit is drawn, in widget coordinates.
+    QRect UnitRect() const;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    QString FUnitID;
+    QStringList FUnits;
+};
