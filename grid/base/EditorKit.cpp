@@ -1,5 +1,7 @@
 #include "grid/base/EditorKit.h"
 
+#include "grid/base/Theme.h"
+
 #include <QApplication>
 #include <QBitmap>
 #include <QDateTime>
@@ -117,7 +119,7 @@ std::unique_ptr<EditorTimer> createTimer()
 
 void setTimerFactory(TimerFactory factory) { timerFactory() = std::move(factory); }
 
-bool visualStylesActive() { return false; }
+bool visualStylesActive() { return ::IsThemeActive(); }
 
 bool tryStrToInt(const QString &text, int &value)
 {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "grid/base/Colors.h"
 #include "platform/FormatSettings.h"
 
 class QPainter;
@@ -19,15 +20,16 @@ class QWidget;
 
 namespace editorkit {
 
-// 0x00BBGGRR; 0xFF0000nn is system colour nn; clNone is "no colour".
-using TColor = quint32;
-constexpr TColor clNone = 0x1FFFFFFF;
-constexpr TColor clBlack = 0x00000000;
-constexpr TColor clWindow = 0xFF000005;
-constexpr TColor clBtnFace = 0xFF00000F;
-constexpr TColor clWindowText = 0xFF000008;
+// The library's colour values (0x00BBGGRR, system colours, clNone).
+using ::TColor;
+using ::clNone;
+using ::clBlack;
+using ::clWindow;
+using ::clBtnFace;
+using ::clWindowText;
 
-constexpr TColor rgb(int r, int g, int b) { return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16); }
+constexpr TColor rgb(int r, int g, int b) { return RGBColor(r, g, b); }
+// System colours follow the widget palette, so the editors match the style they sit in.
 QColor toQColor(TColor c, const QPalette &pal);
 QColor toQColor(TColor c);
 TColor fromQColor(const QColor &c);
@@ -57,7 +59,7 @@ using TimerFactory = std::function<std::unique_ptr<EditorTimer>()>;
 std::unique_ptr<EditorTimer> createTimer();
 void setTimerFactory(TimerFactory factory); // empty: real timers again
 
-// No visual-style library on this platform: themed branches always fall back to classic drawing.
+// Themed drawing possible (the grid library's theme table); false on this platform.
 bool visualStylesActive();
 
 // Integer text: leading blanks, optional sign, decimal digits or hex after $, x, X, 0x, 0X.
