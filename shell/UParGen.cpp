@@ -274,6 +274,7 @@ void TFParGen::FormCreate()
 {
     Build_Frame();
     Build_Panels();
+    Build_Hidden_Panels();
 
     // The wheel over the group scrolls it, whichever field lies under the pointer.
     CPG->viewport()->installEventFilter(this);
@@ -431,6 +432,8 @@ void TFParGen::Set_Lang()
     E_WebServer_Username->setToolTip(LT(1072));
     L_WebServer_Password->setText(LT(1073));
     E_WebServer_Password->setToolTip(LT(1074));
+
+    Set_Lang_Hidden_Panels();
 }
 
 TParGenData TFParGen::Get_Data() const

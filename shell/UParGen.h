@@ -115,6 +115,8 @@ private:
     void FormCreate();
     void Build_Frame();
     void Build_Panels();
+    void Build_Hidden_Panels();
+    void Set_Lang_Hidden_Panels();
     void On_Click(QObject *sender);
     // The "." key of an octet edit: moves to the next field of the address; always swallowed.
     void KeyPress_Dot(QObject *sender);
@@ -127,6 +129,20 @@ private:
 
     // Height rule of every panel: last visible field's bottom + header + 12.
     static void Set_Panel_Height(TParGenCategoryPanel *panel, QWidget *lastField);
+
+    // Texts of the other models' panels: caption or hint of a control from a slot.
+    struct HiddenText {
+        QWidget *widget;
+        int slot;
+        bool hint;
+    };
+    struct HiddenList {
+        QComboBox *combo;
+        int first, last;
+    };
+    std::vector<std::pair<TParGenCategoryPanel *, int>> m_hiddenCaptions;
+    std::vector<HiddenText> m_hiddenTexts;
+    std::vector<HiddenList> m_hiddenLists;
 
     std::map<QObject *, QPointer<QWidget>> m_dotMoves; // octet edit -> field "." moves to
     std::vector<QWidget *> m_octets;                   // every octet edit ("." never typed)

@@ -440,3 +440,59 @@ TEST_F(ParGenWindowTest, Screenshot)
     w->CPG->verticalScrollBar()->setValue(w->CPG->verticalScrollBar()->maximum());
     EXPECT_TRUE(w->grab().save(QStringLiteral("/tmp/pargen_window_bottom.png")));
 }
+
+TEST_F(ParGenWindowTest, OtherModelsPanelsStayHiddenAndFollowTheTextTable)
+{
+    showWindow();
+    const auto &all = w->CPG->Panels();
+    EXPECT_EQ(all.size(), 28u);
+    int hidden = 0;
+    for (TParGenCategoryPanel *p : all)
+        hidden += p->isHidden() ? 1 : 0;
+    EXPECT_EQ(hidden, 23);
+
+    auto *mqtt = w->findChild<TParGenCategoryPanel *>(QStringLiteral("CP_MQTT"));
+    ASSERT_TRUE(mqtt);
+    EXPECT_TRUE(mqtt->isHidden());
+    EXPECT_EQ(mqtt->Caption(), QStringLiteral("MQTT"));
+    auto *server = mqtt->findChild<QLabel *>(QStringLiteral("L_MQTT_1"));
+    ASSERT_TRUE(server);
+    EXPECT_EQ(server->text(), QStringLiteral("Server URL"));
+    auto *serverEdit = mqtt->findChild<QLineEdit *>(QStringLiteral("E_MQTT_1"));
+    ASSERT_TRUE(serverEdit);
+    EXPECT_EQ(serverEdit->toolTip(), QStringLiteral("Insert the URL or IP Address of MQTT server"));
+
+    auto *wifi = w->findChild<TParGenCategoryPanel *>(QStringLiteral("CP_WiFi"));
+    ASSERT_TRUE(wifi);
+    auto *type = wifi->findChild<QComboBox *>(QStringLiteral("CB_WiFi_1"));
+    ASSERT_TRUE(type);
+    ASSERT_EQ(type->count(), 3);
+    EXPECT_EQ(type->itemText(0), QStringLiteral("Access Point"));
+    EXPECT_EQ(type->itemText(2), QStringLiteral("WiFi Direct"));
+    auto *channel = wifi->findChild<QComboBox *>(QStringLiteral("CB_WiFi_18"));
+    ASSERT_TRUE(channel);
+    EXPECT_EQ(channel->count(), 12);
+    EXPECT_EQ(channel->itemText(0), QStringLiteral("Auto Search"));
+
+    auto *ecat = w->findChild<TParGenCategoryPanel *>(QStringLiteral("CP_EtherCAT_Slave"));
+    ASSERT_TRUE(ecat);
+    auto *clear = ecat->findChild<QCheckBox *>(QStringLiteral("CB_EtherCAT_Slave_4"));
+    ASSERT_TRUE(clear);
+    EXPECT_EQ(clear->text(), QStringLiteral("Clear Data on EtherCAT fault"));
+
+    // A language change reaches the hidden panels too; the lists start again at their first entry.
+    type->setCurrentIndex(2);
+    Lang_Texts[407] = QStringLiteral("Server-URL");
+    Lang_Texts[459] = QStringLiteral("Zugangspunkt");
+    w->Set_Lang();
+    EXPECT_EQ(server->text(), QStringLiteral("Server-URL"));
+    EXPECT_EQ(type->currentIndex(), 0);
+    EXPECT_EQ(type->currentText(), QStringLiteral("Zugangspunkt"));
+
+    // "." in a hidden panel's octet is swallowed without moving.
+    auto *pnIp = w->findChild<QLineEdit *>(QStringLiteral("E_PROFINET_1_1"));
+    ASSERT_TRUE(pnIp);
+    QKeyEvent dot(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, QStringLiteral("."));
+    QApplication::sendEvent(pnIp, &dot);
+    EXPECT_EQ(pnIp->text(), QString());
+}
