@@ -68,7 +68,7 @@ inline QByteArray makeIodd(const IoddSpec &s)
 
 // A program folder with the standard definitions, a catalog and one open configuration "P".
 class ChannelTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
