@@ -344,3 +344,59 @@ TEST_F(ChannelTest, LookupsAnswerTheirDefaults)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ChannelTest, RealDeviceDescriptionBuildsAndRoundTrips)
+{
+    SKIP_WITHOUT_SHARED_IODD();
+    const QString corpus = testsupport::sharedIoddDir();
+    QFile::remove(IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml");
+    ASSERT_TRUE(QFile::copy(corpus + "/standard/IODD-StandardDefinitions1.1.xml",
+                            IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml"));
+    const QString name = "IO-Link-17-ComplexProcessDataDevice-20240824-IODD1.1.xml";
+    ASSERT_TRUE(QFile::copy(corpus + "/devices/" + name, IODD_Catalog_Dir + "/" + name));
+    ASSERT_TRUE(table.Create_Channels());
+    QString err;
+    ASSERT_TRUE(table.Assign_IODD(0, name, &err)) << err.toStdString();
+    TChannel_IOLink &ch = table.Channels[0];
+    ch.Pin4Mode = "IO-Link";
+
+    // Input record: IntegerT 16, IntegerT 8, two BooleanT; output: IntegerT 8, two BooleanT.
+    EXPECT_EQ(placed(*ch.ProcDataIn_List), (QStringList{"0/0", "2/0", "3/0", "3/1"}));
+    EXPECT_EQ(placed(*ch.ProcDataOut_List), (QStringList{"0/0", "1/0", "1/1"}));
+    EXPECT_EQ((*ch.ProcDataIn_List)[0].BitLength, "16");
+    EXPECT_EQ((*ch.ProcDataIn_List)[0].BitOffset, "16");
+    EXPECT_EQ((*ch.ProcDataIn_List)[3].BitLength, "1");
+    EXPECT_EQ(ch.Pin2_Pos, "4");
+    ASSERT_EQ(ch.Event_List.size(), 1u);
+    EXPECT_EQ(ch.Event_List[0].Code, "20496");
+    EXPECT_EQ(ch.Event_List[0].Name, "Component malfunction");
+    EXPECT_EQ(placed(ch.Event_List), QStringList{"5/0"});
+
+    // Standard variables first (index 0, the direct parameters), own variables after them.
+    ASSERT_FALSE(ch.Var_List.empty());
+    EXPECT_EQ(ch.Var_List.front().Index, "0");
+    EXPECT_EQ(ch.Var_List[size_t(ch.Get_Index("2", ""))].Access, "Write Only");
+    for (int k = 1; k <= 64; ++k) EXPECT_GE(ch.Get_Index("37", QString::number(k)), 0) << k;
+    EXPECT_EQ(ch.Get_Index("37", "0"), -1);
+    EXPECT_GE(ch.Get_Index("64", "2"), 0);  // record item of an own variable
+    EXPECT_GT(ch.Get_Index("64", ""), ch.Get_Index("37", ""));
+
+    ch.Var_List[size_t(ch.Get_Index("80", ""))].Enable = true;
+    ch.Var_List[size_t(ch.Get_Index("80", ""))].Value = "2";
+    ch.Var_List[size_t(ch.Get_Index("80", ""))].Position = "700";
+    EXPECT_TRUE(table.Check_Configuration()) << messages.join("\n").toStdString();
+    table.Add_Name_to_Configuration();
+    ASSERT_TRUE(table.Save_Configuration());
+
+    TIOLink_Channel_Table again;
+    again.Report = table.Report;
+    ASSERT_TRUE(again.Create_Channels());
+    ASSERT_TRUE(again.Load_Configuration());
+    again.Add_Name_to_Configuration();
+    EXPECT_EQ(again.Configuration_Xml(), table.Configuration_Xml());
+    EXPECT_EQ(again.Vendor_Name(0), "IO-Link Community");
+}
+
+} // namespace
