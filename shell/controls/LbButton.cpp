@@ -227,9 +227,9 @@ void TLbButton::actionChanged()
 
 void TLbButton::Click()
 {
-    setDown(true);
-    if (!isVisible() || !isEnabled() || !isDown()) return;
+    // A hidden or disabled button does not click, and is not left looking pressed either.
     setDown(false);
+    if (!isVisible() || !isEnabled()) return;
     QAbstractButton::click(); // emits clicked(), which runs clickAction first
 }
 

@@ -373,6 +373,24 @@ TEST(LbButtonMouse, ClickCountsOnlyWhenReleasedInside)
     EXPECT_EQ(n.handler, 1);
 }
 
+TEST(LbButtonMouse, HiddenOrDisabledButtonNeitherClicksNorStaysPressed)
+{
+    Host h;
+    ClickCounter n(h.btn);
+    h.btn->Click(); // host never shown
+    EXPECT_EQ(n.handler, 0);
+    EXPECT_FALSE(h.btn->isDown());
+    h.w.show();
+    h.btn->setEnabled(false);
+    h.btn->Click();
+    EXPECT_EQ(n.handler, 0);
+    EXPECT_FALSE(h.btn->isDown());
+    h.btn->setEnabled(true);
+    h.btn->Click();
+    EXPECT_EQ(n.handler, 1);
+    EXPECT_EQ(n.signal, 1);
+}
+
 TEST(LbButtonMouse, DisablingWhilePressedDropsThePress)
 {
     Host h;
