@@ -316,6 +316,127 @@ TEST(LbButtonPaint, GlyphCellFollowsTheStateAndFallsBackToTheFirst)
     EXPECT_EQ(h.shot().pixelColor(50, 11), QColor(Qt::red));
 }
 
+// A 10 x 10 red glyph cell whose corner pixel (the transparent colour) is magenta.
+QImage redCell()
+{
+    QImage cell(10, 10, QImage::Format_RGB32);
+    cell.fill(Qt::red);
+    cell.setPixelColor(0, 9, QColor(255, 0, 255));
+    return cell;
+}
+
+TEST(LbButtonPaint, GlyphAndCaptionPlacementFollowLayoutAndAlignment)
+{
+    const QFont f(QStringLiteral("Verdana"), 8);
+    const QString caption = QStringLiteral("Go");
+    const int flags = Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::AlignTop;
+    const QFontMetrics fm(f);
+    const int g = fm.boundingRect(QRect(0, 0, 100 - 10 - 12, 100000), flags, caption).width() + 4;
+    const int th = fm.boundingRect(QRect(0, 0, 92, 100000), flags, caption).height();
+    struct Case {
+        TLbButtonLayout layout;
+        Qt::Alignment align;
+        int height;
+        QPoint glyph; // top-left of the glyph cell
+    };
+    const Case cases[] = {
+        {blGlyphLeft, Qt::AlignHCenter, 23, {45 - g / 2, 6}},
+        {blGlyphLeft, Qt::AlignLeft, 23, {4, 6}},
+        {blGlyphLeft, Qt::AlignRight, 23, {100 - 10 - g - 4, 6}},
+        {blGlyphRight, Qt::AlignHCenter, 23, {45 + g / 2, 6}},
+        {blGlyphRight, Qt::AlignLeft, 23, {4 + g, 6}},
+        {blGlyphRight, Qt::AlignRight, 23, {86, 6}},
+        {blGlyphTop, Qt::AlignHCenter, 50, {45, (50 - th - 14) / 2}},
+        {blGlyphBottom, Qt::AlignHCenter, 50, {45, (50 - th - 14) / 2 + th}},
+        {blGlyphTop, Qt::AlignLeft, 50, {4, (50 - th - 14) / 2}},
+    };
+    for (const auto &c : cases) {
+        Host h;
+        h.btn->setFont(f);
+        h.btn->resize(100, c.height);
+        h.btn->setText(caption);
+        h.btn->setGlyph(redCell());
+        h.btn->setGlyphLayout(c.layout);
+        h.btn->setAlignment(c.align);
+        const QImage img = h.shot();
+        SCOPED_TRACE(testing::Message() << "layout " << c.layout << " align " << int(c.align));
+        EXPECT_EQ(img.pixelColor(c.glyph + QPoint(0, 5)), QColor(Qt::red));
+        EXPECT_EQ(img.pixelColor(c.glyph + QPoint(9, 5)), QColor(Qt::red));
+        EXPECT_NE(img.pixelColor(c.glyph + QPoint(-1, 5)), QColor(Qt::red));
+        EXPECT_NE(img.pixelColor(c.glyph + QPoint(10, 5)), QColor(Qt::red));
+        EXPECT_NE(img.pixelColor(c.glyph + QPoint(5, -1)), QColor(Qt::red));
+    }
+}
+
+TEST(LbButtonPaint, PressedContentMovesOnePixelExceptEncarta)
+{
+    for (TLbButtonStyle style : {bsNormal, bsEncarta}) {
+        Host h;
+        h.btn->setButtonStyle(style);
+        h.btn->setGlyph(redCell());
+        h.btn->setAlignment(Qt::AlignLeft);
+        QTest::mousePress(h.btn, Qt::LeftButton, {}, QPoint(50, 11));
+        const int shift = style == bsEncarta ? 0 : 1;
+        const QImage img = h.shot();
+        EXPECT_EQ(img.pixelColor(4 + shift, 6 + shift + 5), QColor(Qt::red)) << style;
+        EXPECT_NE(img.pixelColor(3 + shift, 6 + shift + 5), QColor(Qt::red)) << style;
+        QTest::mouseRelease(h.btn, Qt::LeftButton, {}, QPoint(150, 11));
+    }
+}
+
+TEST(LbButtonPaint, PopupMenuShowsTheArrow)
+{
+    Host h;
+    h.btn->setColor(0x00FFFFFF);
+    QMenu menu;
+    EXPECT_NE(qGray(h.shot().pixel(91, 10)), 0);
+    h.btn->setPopupMenu(&menu);
+    const QImage img = h.shot();
+    // The 5 x 3 arrow at (W - 11, H div 2 - 1): a downward triangle.
+    EXPECT_EQ(img.pixelColor(89, 10), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(93, 10), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(91, 12), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(89, 12), QColor(Qt::white));
+}
+
+TEST(LbButtonPaint, DisabledCaptionIsGrey)
+{
+    auto darkest = [](const QImage &img) {
+        int d = 255;
+        for (int y = 3; y < img.height() - 3; ++y)
+            for (int x = 3; x < img.width() - 3; ++x) d = std::min(d, qGray(img.pixel(x, y)));
+        return d;
+    };
+    Host h;
+    h.btn->setColor(0x00FFFFFF);
+    h.btn->setFontColor(lbBlack);
+    h.btn->setText(QStringLiteral("MMMM"));
+    EXPECT_LT(darkest(h.shot()), 60);
+    h.btn->setEnabled(false);
+    const int d = darkest(h.shot());
+    EXPECT_GE(d, 120);
+    EXPECT_LE(d, 136);
+}
+
+TEST(LbButtonPaint, OldStyleWithFocusIsFramedInBlack)
+{
+    QDialog dlg;
+    auto *b = new TLbButton(&dlg);
+    auto *other = new TLbButton(&dlg);
+    other->move(0, 40);
+    b->setButtonStyle(bsOld);
+    b->setLightColor(0x00FFFFFF);
+    showAndActivate(&dlg);
+    other->setFocus();
+    EXPECT_EQ(b->grab().toImage().pixelColor(0, 0), QColor(Qt::white));
+    b->setFocus();
+    ASSERT_TRUE(b->hasFocus());
+    const QImage img = b->grab().toImage();
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(99, 22), QColor(Qt::black));
+    EXPECT_EQ(img.pixelColor(1, 1), QColor(Qt::white)); // the smaller button inside
+}
+
 // Rows of the button that hold dark (text) pixels, merged into bands.
 int textBands(const QImage &img)
 {
@@ -545,6 +666,29 @@ TEST(LbButtonMenu, ClickDropsThePopupMenuBelowTheButton)
     EXPECT_TRUE(menu.isVisible());
     EXPECT_EQ(menu.pos(), h.btn->mapToGlobal(QPoint(0, h.btn->height())));
     menu.close();
+}
+
+TEST(LbButtonAction, FollowsItsActionAndTriggersIt)
+{
+    Host h;
+    h.w.show();
+    QPixmap icon(16, 16);
+    icon.fill(Qt::blue);
+    QAction act(QIcon(icon), QStringLiteral("Run"));
+    act.setToolTip(QStringLiteral("Run it"));
+    int triggered = 0;
+    QObject::connect(&act, &QAction::triggered, [&] { ++triggered; });
+    h.btn->setAction(&act);
+    EXPECT_EQ(h.btn->text(), QStringLiteral("Run"));
+    EXPECT_EQ(h.btn->toolTip(), QStringLiteral("Run it"));
+    EXPECT_EQ(h.btn->glyph().size(), QSize(16, 16));
+    EXPECT_EQ(h.btn->numGlyphs(), 1);
+    h.btn->Click();
+    EXPECT_EQ(triggered, 1);
+    act.setEnabled(false);
+    EXPECT_FALSE(h.btn->isEnabled());
+    act.setText(QStringLiteral("Stop"));
+    EXPECT_EQ(h.btn->text(), QStringLiteral("Stop"));
 }
 
 TEST(LbButtonFade, NoTimerOrThreadUnlessAFadeIsAskedFor)
