@@ -15,12 +15,15 @@ const std::vector<DefaultTextBlock> &Blocks_1()
         {"IODD catalog", 1300, 1399, IODD_Catalog_Texts()},
         {"device update", 1400, 1499, Boot_Texts()},
         {"shared rows and file questions", 1500, 1599, Shared_Row_Texts()},
+        // The channel table's second block sits among the protocol tables' slots.
+        {"IO-Link channel table, second block", 1700, 1799, IOLink_Set_Access_Texts_2()},
     };
     return blocks;
 }
 
 } // namespace default_texts
 
+// Slots 0-1599 and the channel table's second block (1700-1737); the other slots are untouched.
 void Load_Default_Texts_1(QStringList &texts)
 {
     for (const auto &block : default_texts::Blocks_1())
