@@ -4,12 +4,12 @@
 #include <QUrl>
 
 // The one place that names the maker's web server. Tests point it at a loopback server.
-inline QString Web_Server_Host = QStringLiteral("www.velmar.example");
+inline QString Web_Server_Host = QStringLiteral("velmar.example");
 inline quint16 Web_Server_Port = 80;
 // Longest wait for the version query; past it the answer counts as "no newer version".
 inline int Version_Query_Timeout_Ms = 10000;
 
-// The web address as the windows show it ("www.velmar.example").
+// The web address as the windows show it ("velmar.example").
 QString Web_Address_Text();
 // "HOME/default.asp?frompg=CF41520" on the maker's server.
 QUrl Home_Page_Url();

@@ -1,0 +1,497 @@
+#include "shell/UDovavivuvFirmWare.h"
+
+#include "platform/Dialogs.h"
+#include "platform/Files.h"
+#include "platform/UrlOpener.h"
+#include "shell/UAbout.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+#include "shell/UNew_Project.h"
+#include "shell/UOpenConf.h"
+#include "shell/UParGen.h"
+#include "shell/UProgram_Button.h"
+#include "shell/USettings.h"
+#include "shell/USoftOptions.h"
+#include "shell/USoftOptions_Version.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QScreen>
+#include <QStyle>
+#include <pugixml.hpp>
+
+namespace {
+
+const QColor kFormColor(248, 247, 237);
+const QColor kGrey(128, 128, 128);
+constexpr int kFirstCheckMs = 60000;
+constexpr int kNextCheckMs = 7200000;
+
+QLabel *greyLabel(QWidget *parent, const char *name, int top, int left, bool bold)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, kGrey);
+    l->setPalette(p);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    l->move(left, top);
+    return l;
+}
+
+// Keeps a label as wide as its text after each change of the text.
+void fitLabel(QLabel *l)
+{
+    l->adjustSize();
+}
+
+QString linkHtml(const QUrl &url, const QString &text)
+{
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                                        text.toHtmlEscaped());
+}
+
+} // namespace
+
+DIDurovuzozAdozAvir::DIDurovuzozAdozAvir(const QString &exeDir, QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FDovavivuvFirmWare"));
+    FormCreate(exeDir);
+}
+
+DIDurovuzozAdozAvir::~DIDurovuzozAdozAvir()
+{
+    if (FDovavivuvFirmWare == this) FDovavivuvFirmWare = nullptr;
+}
+
+QAbstractButton *DIDurovuzozAdozAvir::Make_Button(const char *name, int top, int left, int width, int height,
+                                                  int style, int icon)
+{
+    const bool iconButton = width == height;
+    TLbButton *b = Program_Button(this, name, top, left, width, height, TLbButtonStyle(style),
+                                  QStyle::StandardPixmap(icon), iconButton ? 32 : 24);
+    if (!iconButton) b->setAlignment(Qt::AlignLeft);
+    connect(b, &QAbstractButton::clicked, this, [this, b] { Btn_Click(b); });
+    return b;
+}
+
+QAbstractButton *DIDurovuzozAdozAvir::Protocol_Button(const char *name, int index)
+{
+    // Design positions of the other models' buttons: two columns to the right of the steps.
+    return Make_Button(name, 112 + (index / 2) * 44, 258 + (index % 2) * 178, 170, 36, bsEncarta,
+                       QStyle::SP_FileDialogContentsView);
+}
+
+void DIDurovuzozAdozAvir::Layout_Wizard()
+{
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kFormColor);
+    setPalette(pal);
+    setFont(QFont(QStringLiteral("Verdana"), 8));
+
+    L_SW_Code = greyLabel(this, "L_SW_Code", 8, 16, false);
+    L_SW_Code->setFont(QFont(QStringLiteral("Verdana"), 24));
+    L_SW_Desc = greyLabel(this, "L_SW_Desc", 42, 16, true);
+    L_Begin = greyLabel(this, "L_Begin", 84, 16, true);
+
+    Shape2 = new QFrame(this);
+    Shape2->setObjectName(QStringLiteral("Shape2"));
+    Shape2->setGeometry(80, 70, 348, 36);
+    Shape2->setStyleSheet(QStringLiteral("#Shape2 { border: 1px solid #C0C0C0; background: transparent; }"));
+    L_Name_Conf = greyLabel(this, "L_Name_Conf", 75, 87, false);
+    L_Name_Conf_L2 = greyLabel(this, "L_Name_Conf_L2", 88, 87, false);
+
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray name = "L_Step_" + QByteArray::number(i + 1);
+        L_Step[i] = greyLabel(this, name.constData(), 128 + 44 * i, 16, true);
+        L_Step[i]->setVisible(i < 4);
+    }
+
+    L_Velmar = new TClickLabel(this);
+    L_Velmar->setObjectName(QStringLiteral("L_Velmar"));
+    {
+        QPalette p = L_Velmar->palette();
+        p.setColor(QPalette::WindowText, kGrey);
+        L_Velmar->setPalette(p);
+        QFont f = L_Velmar->font();
+        f.setBold(true);
+        L_Velmar->setFont(f);
+    }
+    L_Velmar->setCursor(Qt::PointingHandCursor);
+    L_Velmar->setText(Web_Address_Text());
+    fitLabel(L_Velmar);
+    connect(L_Velmar, &TClickLabel::clicked, this, [this] { L_VelmarClick(); });
+
+    LL_Update = new QLabel(this);
+    LL_Update->setObjectName(QStringLiteral("LL_Update"));
+    LL_Update->setGeometry(208, 19, 294, 17);
+    LL_Update->setTextFormat(Qt::RichText);
+    LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    LL_Update->setOpenExternalLinks(false);
+    LL_Update->hide();
+    connect(LL_Update, &QLabel::linkActivated, this, [this](const QString &link) { LL_UpdateLinkClick(link); });
+
+    Btn_Info = Make_Button("Btn_Info", 8, 516, 50, 50, bsNormal, QStyle::SP_MessageBoxInformation);
+    Btn_Opz = Make_Button("Btn_Opz", 8, 574, 50, 50, bsNormal, QStyle::SP_FileDialogDetailedView);
+    Btn_Close = Make_Button("Btn_Close", 8, 632, 50, 50, bsNormal, QStyle::SP_DialogCloseButton);
+
+    Btn_New = Make_Button("Btn_New", 112, 80, 170, 36, bsEncarta, QStyle::SP_FileIcon);
+    Btn_Open = Make_Button("Btn_Open", 112, 258, 170, 36, bsEncarta, QStyle::SP_DirOpenIcon);
+    Btn_Prm_Gen = Make_Button("Btn_Prm_Gen", 156, 80, 170, 36, bsNormal, QStyle::SP_ComputerIcon);
+    Btn_IOLink_Set_Access = Make_Button("Btn_IOLink_Set_Access", 200, 80, 170, 36, bsEncarta, QStyle::SP_DriveNetIcon);
+    Btn_IOLink_Set_Access->hide();
+    Btn_CreateBin = Make_Button("Btn_CreateBin", 332, 80, 170, 36, bsEncarta, QStyle::SP_BrowserReload);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::NoFrame);
+    Shape1->setAutoFillBackground(true);
+    {
+        QPalette p = Shape1->palette();
+        p.setColor(QPalette::Window, QColor(192, 192, 192));
+        Shape1->setPalette(p);
+    }
+
+    const struct {
+        QAbstractButton **button;
+        const char *name;
+    } protocols[] = {
+        {&Btn_Modbus_Set_Access, "Btn_Modbus_Set_Access"},
+        {&Btn_BACnet_SetAccess, "Btn_BACnet_SetAccess"},
+        {&Btn_BACnet_EDE_File, "Btn_BACnet_EDE_File"},
+        {&Btn_CAN_Rec_Frame, "Btn_CAN_Rec_Frame"},
+        {&Btn_CAN_Send_Frame, "Btn_CAN_Send_Frame"},
+        {&Btn_SDO_Server_CANopen, "Btn_SDO_Server_CANopen"},
+        {&Btn_SDO_Client_CANopen, "Btn_SDO_Client_CANopen"},
+        {&Btn_PDO_CANopen, "Btn_PDO_CANopen"},
+        {&Btn_CANopen_EDS, "Btn_CANopen_EDS"},
+        {&Btn_SNMP_Trap, "Btn_SNMP_Trap"},
+        {&Btn_SNMP_MIB, "Btn_SNMP_MIB"},
+        {&Btn_MQTT_Set_Topic, "Btn_MQTT_Set_Topic"},
+        {&Btn_NMEA0183_Access, "Btn_NMEA0183_Access"},
+        {&Btn_EtherCAT_Set_Access, "Btn_EtherCAT_Set_Access"},
+        {&Btn_EtherCAT_ESI_File, "Btn_EtherCAT_ESI_File"},
+        {&Btn_EtherCAT_Set_Group, "Btn_EtherCAT_Set_Group"},
+        {&Btn_PROFINET_XML, "Btn_PROFINET_XML"},
+    };
+    int index = 0;
+    for (const auto &p : protocols) {
+        *p.button = Protocol_Button(p.name, index++);
+        (*p.button)->hide();
+    }
+    Btn_PROFINET_XML->setText(QStringLiteral("PROFINET XML"));
+
+    // This model's four steps.
+    for (int i = 0; i < 4; ++i) L_Step[i]->show();
+    L_Velmar->move(565, L_Step[3]->y());
+    Btn_IOLink_Set_Access->move(80, 200);
+    Btn_IOLink_Set_Access->show();
+    Btn_CreateBin->move(80, 244);
+    Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
+    setFixedSize(694, Btn_CreateBin->y() + 152);
+
+    Timer_Update.setInterval(kFirstCheckMs);
+    connect(&Timer_Update, &QTimer::timeout, this, [this] { Timer_UpdateTimer(); });
+}
+
+void DIDurovuzozAdozAvir::FormCreate(const QString &exeDir)
+{
+    FDovavivuvFirmWare = this;
+    Lang_Texts.clear();
+    Layout_Wizard();
+
+    Init_Program_Dirs(exeDir);
+    Project_Name.clear();
+    Last_Read_Back = true;
+
+    QString error;
+    if (Read_Settings(&error) == SettingsRead::Malformed) {
+        // Start with the defaults; the file is rewritten on close.
+        Settings_Warning = error;
+        platform::showWarning(error);
+    }
+
+    Set_Update_Timer(Opt_Enable_Internet && Opt_Enable_Update);
+
+    Main_Title = kMainTitle;
+    SW_Code = kSWCode;
+    SW_Desc = kSWDesc;
+    setWindowTitle(Main_Title);
+    L_SW_Code->setText(SW_Code);
+    fitLabel(L_SW_Code);
+    L_SW_Desc->setText(SW_Desc);
+    fitLabel(L_SW_Desc);
+
+    Load_Language();
+    Reopen_Last_Project();
+    Set_Lang();
+    Set_Files();
+
+    Row_Clipboard.clear();
+    Row_Clipboard_Check.clear();
+    MIB_Read_Desc.clear();
+    MIB_Write_Desc.clear();
+}
+
+void DIDurovuzozAdozAvir::Show_Conf_Labels()
+{
+    if (!Project_Path.isEmpty()) {
+        L_Name_Conf->setText(LT(11));
+        L_Name_Conf_L2->setText(Project_Name);
+    } else {
+        L_Name_Conf->setText(LT(9));
+        L_Name_Conf_L2->setText(LT(10));
+    }
+    fitLabel(L_Name_Conf);
+    fitLabel(L_Name_Conf_L2);
+}
+
+void DIDurovuzozAdozAvir::Set_Lang()
+{
+    L_Begin->setText(LT(0));
+    fitLabel(L_Begin);
+    for (int i = 0; i < 8; ++i) {
+        L_Step[i]->setText(LT(i + 1));
+        fitLabel(L_Step[i]);
+    }
+    Show_Conf_Labels();
+    Btn_Info->setToolTip(LT(12));
+    Btn_Opz->setToolTip(LT(13));
+    Btn_Close->setToolTip(LT(14));
+    const struct {
+        QAbstractButton *button;
+        int caption, hint;
+    } buttons[] = {
+        {Btn_New, 15, 22},
+        {Btn_Open, 16, 23},
+        {Btn_CreateBin, 17, 26},
+        {Btn_Prm_Gen, 20, 24},
+        {Btn_IOLink_Set_Access, 21, 25},
+        {Btn_Modbus_Set_Access, 27, 28},
+        {Btn_BACnet_SetAccess, 29, 30},
+        {Btn_BACnet_EDE_File, 31, 32},
+        {Btn_CAN_Rec_Frame, 33, 35},
+        {Btn_CAN_Send_Frame, 34, 36},
+        {Btn_SDO_Server_CANopen, 41, 42},
+        {Btn_SDO_Client_CANopen, 43, 44},
+        {Btn_PDO_CANopen, 45, 46},
+        {Btn_CANopen_EDS, 47, 48},
+        {Btn_SNMP_Trap, 49, 50},
+        {Btn_SNMP_MIB, 51, 52},
+        {Btn_MQTT_Set_Topic, 53, 54},
+        {Btn_NMEA0183_Access, 55, 56},
+        {Btn_EtherCAT_Set_Access, 57, 58},
+        {Btn_EtherCAT_ESI_File, 59, 60},
+        {Btn_EtherCAT_Set_Group, 61, 62},
+    };
+    for (const auto &b : buttons) {
+        b.button->setText(LT(b.caption));
+        b.button->setToolTip(LT(b.hint));
+    }
+    Show_Update_Link(m_updateLink && LL_Update->isVisibleTo(this));
+}
+
+void DIDurovuzozAdozAvir::Show_Update_Link(bool show)
+{
+    m_updateLink = show;
+    if (show) {
+        LL_Update->setText(linkHtml(Download_Page_Url(), LT(19)));
+        LL_Update->show();
+    } else {
+        LL_Update->hide();
+    }
+}
+
+std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Windows()
+{
+    std::vector<Lang_Window> list;
+    list.push_back({this, [this] { Set_Lang(); }});
+    if (FNew_Project) list.push_back({FNew_Project, [] { FNew_Project->Set_Lang(); }});
+    if (FOpenConf) list.push_back({FOpenConf, [] { FOpenConf->Set_Lang(); }});
+    if (FSoftOptions) list.push_back({FSoftOptions, [] { FSoftOptions->Set_Lang(); }});
+    if (FParGen) list.push_back({FParGen, [] { FParGen->Set_Lang(); }});
+    return list;
+}
+
+void DIDurovuzozAdozAvir::Change_Language()
+{
+    for (const Lang_Window &w : Language_Windows()) w.setLang();
+}
+
+void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
+{
+    if (Sender == Btn_New) {
+        Create_New_Project();
+    } else if (Sender == Btn_Open) {
+        Open_Project();
+    } else if (Sender == Btn_Close) {
+        close();
+    } else if (Sender == Btn_Info) {
+        if (FAbout) FAbout->exec();
+    } else if (Sender == Btn_Opz) {
+        if (FSoftOptions && FSoftOptions->exec() == QDialog::Accepted) {
+            Save_Setting();
+            Set_Update_Timer(Opt_Enable_Internet && Opt_Enable_Update);
+        }
+    } else if (Project_Path.isEmpty()) {
+        platform::showError(LT(18), this);
+    } else if (Sender == Btn_Prm_Gen) {
+        if (FParGen) FParGen->Edit_Configuration();
+    } else if (Sender == Btn_BACnet_EDE_File) {
+        BACnet_EDE_File();
+    } else if (Sender == Btn_CANopen_EDS) {
+        Build_EDS_File();
+    } else if (Sender == Btn_PROFINET_XML) {
+        PROFINET_XML();
+    } else if (Sender == Btn_CreateBin) {
+        Update_Device();
+    }
+}
+
+void DIDurovuzozAdozAvir::Create_New_Project()
+{
+    if (!FNew_Project) return;
+    if (FNew_Project->exec() != QDialog::Accepted) return;
+    Show_Conf_Labels();
+}
+
+void DIDurovuzozAdozAvir::Open_Project()
+{
+    if (!FOpenConf) return;
+    if (FOpenConf->exec() != QDialog::Accepted) return;
+    Project_Name = FOpenConf->Name_Conf;
+    if (!Project_Name.isEmpty())
+        Project_Path = Projects_Dir + QLatin1Char('/') + Project_Name;
+    else
+        Project_Path.clear();
+    Show_Conf_Labels();
+    Set_Files();
+}
+
+void DIDurovuzozAdozAvir::Update_Device()
+{
+    // The image writer and the update window are not part of this program yet.
+}
+
+platform::RunResult DIDurovuzozAdozAvir::Start_Program(const QString &NomeSW, const QString &Parameter, quint8 tipo)
+{
+    return platform::runProgramAndWait(NomeSW, QProcess::splitCommand(Parameter), tipo != 0,
+                                       Start_Program_Timeout_Ms);
+}
+
+void DIDurovuzozAdozAvir::Set_Update_Timer(bool on)
+{
+    if (!on)
+        Timer_Update.stop();
+    else if (!Timer_Update.isActive())
+        Timer_Update.start();
+}
+
+void DIDurovuzozAdozAvir::Timer_UpdateTimer()
+{
+    Timer_Update.stop();
+    const bool newer = FSoftOptions ? FSoftOptions->Check_Version()
+                                    : Is_Newer_Version_Reply(Query_Published_Version(), kSWVersion);
+    Show_Update_Link(newer);
+    Timer_Update.setInterval(kNextCheckMs);
+    Timer_Update.start();
+}
+
+void DIDurovuzozAdozAvir::LL_UpdateLinkClick(const QString &Link)
+{
+    platform::openWebUrl(QUrl(Link));
+}
+
+void DIDurovuzozAdozAvir::L_VelmarClick()
+{
+    platform::openWebUrl(Home_Page_Url());
+}
+
+void DIDurovuzozAdozAvir::BACnet_EDE_File()
+{
+    // The EDE writer belongs to a model this program does not configure.
+}
+
+void DIDurovuzozAdozAvir::Build_EDS_File()
+{
+    // The EDS writer belongs to a model this program does not configure.
+}
+
+void DIDurovuzozAdozAvir::PROFINET_XML()
+{
+    // The GSDML writer belongs to a model this program does not configure.
+}
+
+int DIDurovuzozAdozAvir::Get_Type_BACnet() const
+{
+    pugi::xml_document doc;
+    if (!platform::loadXmlFile(doc, ParGen_File, pugi::parse_default)) return 0;
+    const pugi::xml_node node = doc.document_element().child("BACnet_Type");
+    if (!node || node.first_child().type() == pugi::node_element) return 0;
+    return StrToIntDef(QString::fromUtf8(node.text().get()), 0);
+}
+
+bool DIDurovuzozAdozAvir::Save_Setting()
+{
+    QString error;
+    if (Write_Settings(&error)) return true;
+    platform::showError(error, isVisible() ? this : nullptr);
+    return false;
+}
+
+void DIDurovuzozAdozAvir::Set_Files()
+{
+    ::Set_Files();
+}
+
+void DIDurovuzozAdozAvir::closeEvent(QCloseEvent *event)
+{
+    // The program closes even when the settings cannot be written; the error has been shown.
+    Save_Setting();
+    event->accept();
+}
+
+void DIDurovuzozAdozAvir::showEvent(QShowEvent *event)
+{
+    if (!m_centred) {
+        m_centred = true;
+        if (QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen())
+            move(s->availableGeometry().center() - rect().center());
+        Btn_New->setFocus(); // the wizard starts at Step 1
+    }
+    QWidget::showEvent(event);
+}
+
+// ---- Program windows --------------------------------------------------------------------------
+
+TProgramWindows::TProgramWindows(const QString &exeDir)
+{
+    auto *main = new DIDurovuzozAdozAvir(exeDir);
+    m_release.push_back([main] { delete main; });
+    FNew_Project = new TFNew_Project();
+    m_release.push_back([] { delete std::exchange(FNew_Project, nullptr); });
+    FOpenConf = new TFOpenConf();
+    m_release.push_back([] { delete std::exchange(FOpenConf, nullptr); });
+    FAbout = new TFAbout();
+    m_release.push_back([] { delete std::exchange(FAbout, nullptr); });
+    FSoftOptions = new TFSoftOptions();
+    m_release.push_back([] { delete std::exchange(FSoftOptions, nullptr); });
+    FParGen = new TFParGen();
+    m_release.push_back([] { delete std::exchange(FParGen, nullptr); });
+}
+
+TProgramWindows::~TProgramWindows()
+{
+    for (auto it = m_release.rbegin(); it != m_release.rend(); ++it) (*it)();
+}
