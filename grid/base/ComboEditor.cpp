@@ -1,0 +1,663 @@
+#include "grid/base/ComboEditor.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCompleter>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <qdrawutil.h>
+
+#include "grid/base/Theme.h"
+
+using namespace editorkit;
+
+namespace {
+
+QColor parentBackground(const QWidget *w)
+{
+    if (const QWidget *p = w->parentWidget()) return p->palette().color(p->backgroundRole());
+    return QApplication::palette().color(QPalette::Window);
+}
+
+void frameRect(QPainter &p, const QRect &r, const QColor &c)
+{
+    p.save();
+    p.setPen(c);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.restore();
+}
+
+QString stripPrefix(QString s)
+{
+    // "&&" is a literal ampersand, a single "&" marks the accelerator.
+    s.replace(QLatin1String("&&"), QString(QChar(0xE000)));
+    s.remove(QLatin1Char('&'));
+    s.replace(QChar(0xE000), QLatin1Char('&'));
+    return s;
+}
+
+} // namespace
+
+QPoint LabelPlacement(TLabelPosition pos, const QRect &c, const QSize &label, int TW, int M)
+{
+    const int L = c.left(), T = c.top(), W = c.width(), H = c.height();
+    const int LW = label.width(), LH = label.height();
+    switch (pos) {
+    case lpLeftTop: return {L - TW - M, T};
+    case lpLeftCenter: return {L - TW - M, T + (H - LH) / 2};
+    case lpLeftBottom: return {L - TW - M, T + H - LH};
+    case lpTopLeft: return {L, T - LH - M};
+    case lpBottomLeft: return {L, T + H + M};
+    case lpLeftTopLeft: return {L - M, T};
+    case lpLeftCenterLeft: return {L - M, T + (H - LH) / 2};
+    case lpLeftBottomLeft: return {L - M, T + H - LH};
+    case lpTopCenter: return {L + (W - LW) / 2, T - LH - M};
+    case lpBottomCenter: return {L + (W - LW) / 2, T + H + M};
+    case lpRightTop: return {L + W + M, T};
+    case lpRightCenter: return {L + W + M, T + (H - LH) / 2};
+    case lpRighBottom: return {L + W + M, T + H - LH};
+    }
+    return {L, T};
+}
+
+TAsgCustomCombo::TAsgCustomCombo(QWidget *parent) : QComboBox(parent)
+{
+    setMouseTracking(true);
+    setMaxVisibleItems(8);
+    FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
+    FIsThemed = IsComCtl6OrLater();
+    FLabelFont = QApplication::font();
+    connect(this, &QComboBox::activated, this, [this] {
+        Change();
+        if (OnSelect) OnSelect(this);
+    });
+    SetStyle(csDropDown);
+    SetColor(clWindow);
+    resize(145, sizeHint().height());
+    Init();
+}
+
+TAsgCustomCombo::~TAsgCustomCombo()
+{
+    delete FLabel.data();
+}
+
+// --- platform combo properties
+
+void TAsgCustomCombo::SetStyle(TComboStyle s)
+{
+    FStyle = s;
+    const bool editable = s == csDropDown || s == csSimple;
+    if (editable != isEditable()) setEditable(editable);
+    QLineEdit *le = lineEdit();
+    if (le && le != FWiredEdit) {
+        FWiredEdit = le;
+        le->installEventFilter(this);
+        le->setMouseTracking(true);
+        connect(le, &QLineEdit::textEdited, this, [this] { Change(); });
+    }
+    SetAutoComplete(FAutoComplete);
+    PlaceEditor();
+    update();
+}
+
+QStringList TAsgCustomCombo::Items() const
+{
+    QStringList out;
+    for (int i = 0; i < count(); ++i) out << itemText(i);
+    return out;
+}
+
+void TAsgCustomCombo::SetItems(const QStringList &items)
+{
+    const QString t = currentText();
+    clear();
+    addItems(items);
+    if (isEditable()) setEditText(t);
+}
+
+void TAsgCustomCombo::SetText(const QString &t)
+{
+    if (isEditable()) setEditText(t);
+    else setCurrentIndex(findText(t, Qt::MatchFixedString));
+}
+
+bool TAsgCustomCombo::DroppedDown() const
+{
+    return view() && view()->isVisible();
+}
+
+void TAsgCustomCombo::SetAutoComplete(bool v)
+{
+    FAutoComplete = v;
+    if (!isEditable()) return;
+    if (v) {
+        auto *c = new QCompleter(model(), this);
+        c->setCompletionMode(QCompleter::InlineCompletion);
+        c->setCaseSensitivity(Qt::CaseInsensitive);
+        setCompleter(c);
+    } else {
+        setCompleter(nullptr);
+    }
+}
+
+void TAsgCustomCombo::SelectItem(const QString &text)
+{
+    const int i = findText(text, Qt::MatchFixedString);
+    if (i >= 0) setCurrentIndex(i);
+}
+
+void TAsgCustomCombo::Init()
+{
+    FNormalColor = FColor;
+}
+
+// --- own look properties
+
+void TAsgCustomCombo::SetBorderColor(TColor c)
+{
+    FBorderColor = c;
+    PlaceEditor();
+    update();
+}
+
+void TAsgCustomCombo::SetButtonWidth(int w)
+{
+    if (w < 14 || w > 32) return;
+    FButtonWidth = w;
+    PlaceEditor();
+    update();
+}
+
+void TAsgCustomCombo::SetDisabledBorder(bool v)
+{
+    FDisabledBorder = v;
+    update();
+}
+
+void TAsgCustomCombo::SetFlat(bool v)
+{
+    if (v == FFlat) return;
+    FFlat = v;
+    if (v && FFlatParentColor && parentWidget()) ApplyColor(fromQColor(parentBackground(this)));
+    else ApplyColor(FLoadedColor);
+    PlaceEditor();
+    update();
+}
+
+void TAsgCustomCombo::SetFlatLineColor(TColor c)
+{
+    FFlatLineColor = c;
+    update();
+}
+
+void TAsgCustomCombo::SetFlatParentColor(bool v)
+{
+    FFlatParentColor = v;
+    update();
+}
+
+void TAsgCustomCombo::SetEtched(bool v)
+{
+    FEtched = v;
+    update();
+}
+
+void TAsgCustomCombo::SetDropWidth(int w)
+{
+    FDropWidth = w;
+    if (w > 0 && view()) view()->setMinimumWidth(w);
+}
+
+void TAsgCustomCombo::ApplyColor(TColor c)
+{
+    FColor = c;
+    QPalette pal = palette();
+    const QColor qc = toQColor(c, QApplication::palette());
+    pal.setColor(QPalette::Base, qc);
+    if (!isEditable()) pal.setColor(QPalette::Button, qc);
+    setPalette(pal);
+    if (QLineEdit *le = lineEdit()) {
+        QPalette lp = le->palette();
+        lp.setColor(QPalette::Base, qc);
+        le->setPalette(lp);
+    }
+}
+
+void TAsgCustomCombo::SetColor(TColor c)
+{
+    if (FLoading) FLoadedColor = c;
+    ApplyColor(c);
+}
+
+void TAsgCustomCombo::setVisible(bool visible)
+{
+    QComboBox::setVisible(visible);
+    if (FLabel) FLabel->setVisible(visible);
+}
+
+// --- label
+
+QString TAsgCustomCombo::LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
+
+void TAsgCustomCombo::SetLabelCaption(const QString &caption)
+{
+    if (!FLabel) {
+        FLabel = new QLabel(parentWidget());
+        FLabel->setBuddy(this);
+        FLabel->setFont(FLabelFont);
+    }
+    FLabel->setText(caption);
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::SetLabelPosition(TLabelPosition p)
+{
+    FLabelPosition = p;
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::SetLabelMargin(int m)
+{
+    FLabelMargin = m;
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::SetLabelTransparent(bool v)
+{
+    FLabelTransparent = v;
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::SetLabelAlwaysEnabled(bool v)
+{
+    FLabelAlwaysEnabled = v;
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::SetLabelFont(const QFont &f)
+{
+    FLabelFont = f;
+    if (FLabel && testAttribute(Qt::WA_SetFont)) FLabel->setFont(f);
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::UpdateLabel()
+{
+    if (!FLabel) return;
+    FLabel->setAutoFillBackground(!FLabelTransparent);
+    if (testAttribute(Qt::WA_SetFont)) {
+        QFont f = FLabelFont;
+        if (FFocusLabel && FHasFocus) f.setBold(true);
+        FLabel->setFont(f);
+    }
+    FLabel->adjustSize();
+    const int tw = QFontMetrics(FLabel->font()).horizontalAdvance(stripPrefix(FLabel->text()));
+    FLabel->move(LabelPlacement(FLabelPosition, geometry(), FLabel->size(), tw, FLabelMargin));
+    FLabel->setVisible(!isHidden());
+}
+
+// --- loading
+
+void TAsgCustomCombo::Loaded()
+{
+    FLoading = false;
+    if (FDropWidth > 0) SetDropWidth(FDropWidth);
+    FOldColor = FLoadedColor;
+    if (!FFlatParentColor || FFlat) ApplyColor(FLoadedColor);
+    if (FLabel) {
+        if (!FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+        if (!testAttribute(Qt::WA_SetFont)) FLabel->setFont(font());
+    }
+    UpdateLabel();
+    Init();
+}
+
+// --- geometry and painting
+
+QRect TAsgCustomCombo::ButtonRect() const
+{
+    return QRect(width() - FButtonWidth + 2, 0, FButtonWidth - 2, height()).adjusted(1, 1, -1, -1);
+}
+
+bool TAsgCustomCombo::OwnPainting() const
+{
+    if (FIsVista && ButtonColor == clNone) return false;
+    return FFlat || ButtonColor != clNone || FBorderColor != clNone || (FFocusBorderColor != clNone && FHasFocus)
+           || (!isEnabled() && FIsThemed && visualStylesActive() && !FDisabledBorder);
+}
+
+void TAsgCustomCombo::PlaceEditor()
+{
+    QLineEdit *le = lineEdit();
+    if (!le || !OwnPainting()) return;
+    const int right = FStyle == csSimple ? width() - 3 : width() - FButtonWidth - 4;
+    le->setGeometry(QRect(QPoint(3, 3), QPoint(right - 1, height() - 4)));
+}
+
+void TAsgCustomCombo::resizeEvent(QResizeEvent *e)
+{
+    QComboBox::resizeEvent(e);
+    PlaceEditor();
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::moveEvent(QMoveEvent *e)
+{
+    QComboBox::moveEvent(e);
+    UpdateLabel();
+}
+
+void TAsgCustomCombo::DrawButton(QPainter &p)
+{
+    const QRect br = ButtonRect();
+    const bool mouseDown = QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
+    const QPalette pal = palette();
+    if (ButtonColor == clNone) {
+        // Themed drawing is not available here: the classic combo arrow, flat while enabled.
+        const QRect r = br.adjusted(-4, 1, 0, -1);
+        const bool pushed = mouseDown && DroppedDown();
+        drawClassicButton(&p, r, pal, pushed, isEnabled(), false);
+        const int o = pushed ? 1 : 0;
+        const int cx = r.left() + r.width() / 2 + o, cy = r.top() + r.height() / 2 + o;
+        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
+        drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+    } else {
+        const QRect r = br.adjusted(-1, 1, -1, -1);
+        const TColor fill = (mouseDown && FButtonHover && ButtonColorDown != clNone) ? ButtonColorDown
+                            : (FButtonHover && ButtonColorHot != clNone)             ? ButtonColorHot
+                                                                                     : ButtonColor;
+        p.fillRect(r, toQColor(fill, pal));
+        if (ButtonBorderColor != clNone) {
+            p.setPen(toQColor(ButtonBorderColor, pal));
+            p.drawLine(r.topLeft(), r.bottomLeft());
+        }
+        const TColor tc = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown
+                          : ButtonTextColor != clNone                 ? ButtonTextColor
+                                                                      : clBlack;
+        const int L = r.left(), T = r.top();
+        drawTriangle(&p, {L + 4, T + 7}, {L + 10, T + 7}, {L + 7, T + 10}, toQColor(tc, pal));
+    }
+}
+
+void TAsgCustomCombo::DrawBorders(QPainter &p)
+{
+    if (isEnabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) return;
+    if (FIsVista && FBorderColor == clNone) return;
+    const QRect R = rect();
+    const QPalette pal = palette();
+    const QColor bg = toQColor(FColor, pal);
+    const bool hot = FMouseInControl || FHasFocus;
+    if (!isEnabled() && FIsThemed && !FDisabledBorder) {
+        frameRect(p, R, QColor(127, 157, 185));
+    } else if (FBorderColor != clNone) {
+        const TColor c = FHasFocus && FFocusBorderColor != clNone ? FFocusBorderColor : FBorderColor;
+        frameRect(p, R, toQColor(c, pal));
+    } else if (FFocusBorderColor != clNone) {
+        if (FHasFocus) frameRect(p, R, toQColor(FFocusBorderColor, pal));
+    } else {
+        const QColor parentColor = parentBackground(this);
+        if (FFocusBorder && hot) {
+            qDrawShadeRect(&p, R, pal, true, 1, 0);
+            frameRect(p, R.adjusted(1, 1, -1, -1), pal.color(QPalette::Button));
+            frameRect(p, R.adjusted(2, 2, -2, -2), bg);
+        } else {
+            frameRect(p, R, parentColor);
+            QRect inner = R.adjusted(1, 1, -1, -1);
+            if (FStyle != csSimple) inner.setRight(width() - FButtonWidth - 1);
+            frameRect(p, inner, parentColor);
+            frameRect(p, inner.adjusted(1, 1, -1, -1), bg);
+            if (FFlat && FFlatLineColor != clNone) {
+                p.setPen(toQColor(FFlatLineColor, pal));
+                p.drawLine(QPoint(inner.left() - 1, height() - 1), QPoint(width() - FButtonWidth, height() - 1));
+            }
+        }
+    }
+    if (FStyle != csSimple && !(FIsWinXP && visualStylesActive()) && !hot && ButtonColor == clNone) {
+        // Not hot: the button shows as a flat face.
+        const QRect face = QRect(width() - FButtonWidth, 2, FButtonWidth - 2, height() - 4);
+        p.fillRect(face, pal.color(QPalette::Button));
+        const int cx = face.left() + face.width() / 2, cy = face.top() + face.height() / 2;
+        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
+        drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+    }
+}
+
+void TAsgCustomCombo::paintEvent(QPaintEvent *e)
+{
+    if (!OwnPainting()) {
+        QComboBox::paintEvent(e);
+        if (FIsVista && FBorderColor != clNone) {
+            QPainter p(this);
+            DrawBorders(p);
+        }
+        return;
+    }
+    QPainter p(this);
+    const QPalette pal = palette();
+    p.fillRect(rect(), toQColor(FColor, pal));
+    const bool ltr = layoutDirection() == Qt::LeftToRight;
+    if (FStyle != csSimple && ltr) DrawButton(p);
+    if (!isEditable()) {
+        // The list style shows the selected text; highlighted while focused and closed.
+        const int right = width() - FButtonWidth - 4;
+        QRect tr(QPoint(3, 3), QPoint(right - 1, height() - 4));
+        const bool sel = hasFocus() && !DroppedDown();
+        if (sel) p.fillRect(tr, pal.color(QPalette::Highlight));
+        p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                           sel ? QPalette::HighlightedText : QPalette::Text));
+        p.setClipRect(tr);
+        p.drawText(tr.adjusted(2, 0, -1, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, currentText());
+        p.setClipping(false);
+    }
+    if (ltr) {
+        // The 3-D edge stays unless the flat look replaces it; colour frames draw over it.
+        if (!FFlat) qDrawWinPanel(&p, rect(), pal, true, nullptr);
+        DrawBorders(p);
+    }
+}
+
+// --- focus, pointer, state
+
+void TAsgCustomCombo::focusInEvent(QFocusEvent *e)
+{
+    QComboBox::focusInEvent(e);
+    FHasFocus = true;
+    if (FFocusColor != clNone) ApplyColor(FFocusColor);
+    if (FFocusLabel) UpdateLabel();
+    PlaceEditor();
+    update();
+    DoEnter();
+}
+
+void TAsgCustomCombo::focusOutEvent(QFocusEvent *e)
+{
+    QComboBox::focusOutEvent(e);
+    if (e->reason() == Qt::PopupFocusReason) return; // the list took the focus for a moment
+    FHasFocus = false;
+    if (FFocusColor != clNone && FNormalColor != clNone) ApplyColor(FNormalColor);
+    if (FFocusLabel) UpdateLabel();
+    update();
+    DoExit();
+}
+
+void TAsgCustomCombo::enterEvent(QEnterEvent *e)
+{
+    QComboBox::enterEvent(e);
+    if (FMouseInControl || !isEnabled()) return;
+    FMouseInControl = true;
+    if (FAutoFocus) {
+        QWidget *form = window();
+        if (!form || form->isActiveWindow()) setFocus(Qt::MouseFocusReason);
+    }
+    update();
+}
+
+void TAsgCustomCombo::leaveEvent(QEvent *e)
+{
+    QComboBox::leaveEvent(e);
+    if (isEnabled()) FMouseInControl = false;
+    FButtonHover = false;
+    update();
+}
+
+void TAsgCustomCombo::mouseMoveEvent(QMouseEvent *e)
+{
+    QComboBox::mouseMoveEvent(e);
+    const int x = int(e->position().x());
+    const bool hover = x > width() - FButtonWidth && x < width();
+    if (hover != FButtonHover) {
+        FButtonHover = hover;
+        update();
+    }
+}
+
+bool TAsgCustomCombo::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == lineEdit() && e->type() == QEvent::MouseMove && FButtonHover) {
+        FButtonHover = false;
+        update();
+    }
+    return QComboBox::eventFilter(watched, e);
+}
+
+void TAsgCustomCombo::changeEvent(QEvent *e)
+{
+    QComboBox::changeEvent(e);
+    switch (e->type()) {
+    case QEvent::EnabledChange:
+        if (!FLoading) {
+            if (FFlat) {
+                if (!isEnabled()) {
+                    FOldParentColor = FParentColor;
+                    FOldColor = FColor;
+                    FParentColor = true;
+                    ApplyColor(fromQColor(parentBackground(this)));
+                } else {
+                    FParentColor = FOldParentColor;
+                    ApplyColor(FOldColor);
+                }
+            }
+            if (FLabel && !FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+            UpdateLabel();
+        }
+        update();
+        break;
+    case QEvent::FontChange:
+        if (FLabel && !testAttribute(Qt::WA_SetFont)) {
+            FLabel->setFont(font());
+            UpdateLabel();
+        }
+        break;
+    case QEvent::ParentChange:
+        if (FLabel) {
+            FLabel->setParent(parentWidget());
+            UpdateLabel();
+        }
+        break;
+    default: break;
+    }
+}
+
+void TAsgCustomCombo::showPopup()
+{
+    if (OnDropDown) OnDropDown(this);
+    if (FDropWidth > 0 && view()) view()->setMinimumWidth(FDropWidth);
+    QComboBox::showPopup();
+    update(ButtonRect());
+}
+
+void TAsgCustomCombo::hidePopup()
+{
+    QComboBox::hidePopup();
+    update(ButtonRect());
+    if (OnDropUp) OnDropUp(this);
+}
+
+// --- keys
+
+bool TAsgCustomCombo::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
+
+bool TAsgCustomCombo::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QComboBox::event(e);
+}
+
+void TAsgCustomCombo::keyPressEvent(QKeyEvent *e)
+{
+    const int k = e->key();
+    int key = k;
+    KeyDown(key, e->modifiers());
+    if (key == 0 && k != 0) {
+        e->accept();
+        return;
+    }
+    if (key != k) {
+        QKeyEvent other(QEvent::KeyPress, key, e->modifiers());
+        QComboBox::keyPressEvent(&other);
+        return;
+    }
+    QChar ch = typedChar(e);
+    if (!ch.isNull()) {
+        const QChar typed = ch;
+        KeyPress(ch);
+        if (ch.isNull()) {
+            e->accept();
+            return;
+        }
+        if (ch != typed) {
+            QKeyEvent other(QEvent::KeyPress, 0, e->modifiers(), QString(ch));
+            QComboBox::keyPressEvent(&other);
+            return;
+        }
+    }
+    QComboBox::keyPressEvent(e);
+}
+
+void TAsgCustomCombo::keyReleaseEvent(QKeyEvent *e)
+{
+    int key = e->key();
+    KeyUp(key, e->modifiers());
+    if (key != 0) QComboBox::keyReleaseEvent(e);
+}
+
+void TAsgCustomCombo::KeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TAsgCustomCombo::KeyPress(QChar &key)
+{
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TAsgCustomCombo::KeyUp(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+
+void TAsgCustomCombo::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TAsgCustomCombo::DoEnter()
+{
+    if (OnEnter) OnEnter(this);
+}
+
+void TAsgCustomCombo::DoExit()
+{
+    if (OnExit) OnExit(this);
+}
