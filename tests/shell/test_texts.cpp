@@ -163,7 +163,9 @@ TEST_F(TextTable, EverySlotNoWindowUsesHoldsOneBlank)
     }
     // Above 1599 the slots outside every block stay blank whatever the later tables fill.
     for (int slot = 1600; slot < 3900; ++slot)
-        if (!inBlock(slot)) EXPECT_EQ(Lang_Texts.at(slot), QStringLiteral(" ")) << "slot " << slot;
+        if (!inBlock(slot)) {
+            EXPECT_EQ(Lang_Texts.at(slot), QStringLiteral(" ")) << "slot " << slot;
+        }
 }
 
 TEST(TextTableData, EachBlockListsItsOwnSlotsOnceInOrder)

@@ -237,8 +237,9 @@ TEST(LbButtonPaint, StylesFillFrameAndLeaveCornersSeeThrough)
         } else {
             EXPECT_EQ(got, c.inside);
         }
-        if (c.style == bsNormal || c.style == bsEncarta)
+        if (c.style == bsNormal || c.style == bsEncarta) {
             EXPECT_EQ(img.pixelColor(99, 22), rgbOf(shadow)); // right and bottom edges
+        }
     }
 }
 
