@@ -47,6 +47,8 @@ private:
 class TObject {
 public:
     virtual ~TObject();
+    // The class's own name; owners that free only objects of one exact class compare it.
+    virtual const char *ClassName() const { return "TObject"; }
 };
 
 // The draw state of a painted cell.

@@ -969,7 +969,7 @@ void TStringGrid::updateEditor()
         m_editOriginal = GetEditText(m_col, m_row);
         m_editor->setText(m_editOriginal);
     }
-    const QRect r = CellRect(m_col, m_row);
+    const QRect r = CellBounds(m_col, m_row);
     if (r.isEmpty()) {
         m_editor->move(-10000, -10000);
         return;
@@ -1066,7 +1066,7 @@ bool TStringGrid::SelectCell(int col, int row)
 
 void TStringGrid::InvalidateCell(int col, int row)
 {
-    const QRect r = CellRect(col, row);
+    const QRect r = CellBounds(col, row);
     if (!r.isEmpty())
         viewport()->update(r.adjusted(0, 0, m_gridLineWidth, m_gridLineWidth));
 }

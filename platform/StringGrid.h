@@ -123,6 +123,8 @@ public:
 
     // ---- geometry (client coordinates, right and bottom exclusive) ------------------------------
     QRect CellRect(int col, int row) const; // empty when the cell is out of view
+    // The area the grid repaints and places its editor over for a cell (merged cells widen it).
+    virtual QRect CellBounds(int col, int row) const { return CellRect(col, row); }
     void MouseToCell(int x, int y, int &col, int &row) const;
     TGridCoord MouseCoord(int x, int y) const;
     int ClientWidth() const;
