@@ -12,11 +12,13 @@
 class QMenu;
 class QAction;
 
-enum TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-enum TButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
-
 class TNovaGridButton : public QAbstractButton {
 public:
+    // The platform's button layout and state (kept in the class: other buttons of the program
+    // have layouts of their own with the same member names).
+    enum TButtonLayout : std::uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+    enum TButtonState : std::uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
+
     explicit TNovaGridButton(QWidget *AOwner = nullptr);
     ~TNovaGridButton() override;
 

@@ -6,11 +6,12 @@
 
 #include <QCheckBox>
 
-enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
-enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
-
 class TNovaCheckBox : public QCheckBox {
 public:
+    // The platform's check-box state and vertical text layout.
+    enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
+    enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
+
     explicit TNovaCheckBox(QWidget *AOwner = nullptr);
     ~TNovaCheckBox() override;
 

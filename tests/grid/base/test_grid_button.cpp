@@ -8,6 +8,8 @@
 
 namespace {
 
+using B = TNovaGridButton;
+
 QImage glyph(int w, int h, QColor fill, QColor background = Qt::magenta)
 {
     QImage img(w, h, QImage::Format_RGB32);
@@ -55,7 +57,7 @@ TEST(GridButton, Defaults)
     EXPECT_EQ(b.GroupIndex(), 0);
     EXPECT_FALSE(b.Down());
     EXPECT_FALSE(b.AllowAllUp());
-    EXPECT_EQ(b.Layout(), blGlyphLeft);
+    EXPECT_EQ(b.Layout(), B::blGlyphLeft);
     EXPECT_EQ(b.Spacing(), 4);
     EXPECT_EQ(b.Margin(), -1);
     EXPECT_TRUE(b.Flat());
@@ -68,7 +70,7 @@ TEST(GridButton, Defaults)
     EXPECT_TRUE(b.Shaded());
     EXPECT_TRUE(b.ShowCaption());
     EXPECT_EQ(b.Style(), tasButton);
-    EXPECT_EQ(b.State(), bsUp);
+    EXPECT_EQ(b.State(), B::bsUp);
     EXPECT_EQ(b.focusPolicy(), Qt::NoFocus);
     b.SetMargin(-2);
     EXPECT_EQ(b.Margin(), -1);
@@ -97,7 +99,7 @@ TEST(GridButton, DownRulesWithoutGroup)
     QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(b.Down());
     EXPECT_EQ(clicks, 3);
-    EXPECT_EQ(b.State(), bsUp);
+    EXPECT_EQ(b.State(), B::bsUp);
 
     // Released outside: no click, no toggle.
     QTest::mousePress(&b, Qt::LeftButton, {}, QPoint(5, 5));
@@ -133,7 +135,7 @@ TEST(GridButton, ExclusiveGroup)
 
     QTest::mouseClick(&a, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_TRUE(a.Down());
-    EXPECT_EQ(a.State(), bsExclusive);
+    EXPECT_EQ(a.State(), B::bsExclusive);
     QTest::mouseClick(&b, Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_FALSE(a.Down());
     EXPECT_TRUE(b.Down());
@@ -165,7 +167,7 @@ TEST(GridButton, ExclusiveGroup)
     QTest::mouseMove(&c, QPoint(5, 50));
     QTest::mouseRelease(&c, Qt::LeftButton, {}, QPoint(5, 50));
     EXPECT_TRUE(c.Down());
-    EXPECT_EQ(c.State(), bsExclusive);
+    EXPECT_EQ(c.State(), B::bsExclusive);
 }
 
 TEST(GridButton, DropDownPart)
@@ -315,7 +317,7 @@ TEST(GridButton, ContentLayout)
     TRecordingCanvas canvas;
 
     // No caption: the glyph sits at the top-left corner whatever the layout says.
-    for (TButtonLayout l : {blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom}) {
+    for (B::TButtonLayout l : {B::blGlyphLeft, B::blGlyphRight, B::blGlyphTop, B::blGlyphBottom}) {
         b.SetLayout(l);
         b.SetMargin(5);
         canvas.Clear();
@@ -326,7 +328,7 @@ TEST(GridButton, ContentLayout)
     }
 
     // Caption, margin -1, spacing 4, glyph left: glyph, gap and caption centred as one block.
-    b.SetLayout(blGlyphLeft);
+    b.SetLayout(B::blGlyphLeft);
     b.SetMargin(-1);
     b.SetSpacing(4);
     b.SetCaption(QStringLiteral("Find"));
@@ -345,7 +347,7 @@ TEST(GridButton, ContentLayout)
     EXPECT_EQ(texts.back().rect.Left, 2 + margin + 16 + 4);
 
     // Glyph right: caption first, glyph after it.
-    b.SetLayout(blGlyphRight);
+    b.SetLayout(B::blGlyphRight);
     canvas.Clear();
     b.PaintTo(canvas);
     const TCanvasOp img2 = canvas.OfKind(TCanvasOp::Image)[0];
@@ -353,7 +355,7 @@ TEST(GridButton, ContentLayout)
     EXPECT_LT(canvas.OfKind(TCanvasOp::Text).back().rect.Left, img2.rect.Left);
 
     // Right-to-left swaps left and right.
-    b.SetLayout(blGlyphLeft);
+    b.SetLayout(B::blGlyphLeft);
     b.setLayoutDirection(Qt::RightToLeft);
     canvas.Clear();
     b.PaintTo(canvas);
@@ -405,7 +407,7 @@ TEST(GridButton, GlyphsPerStateAndDisabledCaption)
     b.setEnabled(false);
     TRecordingCanvas c;
     b.PaintTo(c);
-    EXPECT_EQ(b.State(), bsDisabled);
+    EXPECT_EQ(b.State(), B::bsDisabled);
     const auto texts = c.OfKind(TCanvasOp::Text);
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0].font.Color, clBtnHighlight);
@@ -415,7 +417,7 @@ TEST(GridButton, GlyphsPerStateAndDisabledCaption)
     b.setEnabled(true);
     TRecordingCanvas c3;
     b.PaintTo(c3);
-    EXPECT_EQ(b.State(), bsUp);
+    EXPECT_EQ(b.State(), B::bsUp);
 }
 
 TEST(GridButton, TransparentGlyphPixelsAndScreenshot)

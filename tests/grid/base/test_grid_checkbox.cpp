@@ -9,6 +9,8 @@
 
 namespace {
 
+using CB = TNovaCheckBox;
+
 struct Form {
     QWidget w;
     TNovaCheckBox *box;
@@ -36,12 +38,12 @@ TEST(GridCheckBox, Defaults)
     EXPECT_EQ(b.height(), 20);
     EXPECT_EQ(b.Caption(), QStringLiteral("TNovaCheckBox"));
     EXPECT_FALSE(b.Checked());
-    EXPECT_EQ(b.State(), cbUnchecked);
+    EXPECT_EQ(b.State(), CB::cbUnchecked);
     EXPECT_FALSE(b.ReadOnly());
     EXPECT_FALSE(b.TabStop());
     EXPECT_FALSE(b.Transparent());
     EXPECT_FALSE(b.Ellipsis());
-    EXPECT_EQ(b.ButtonVertAlign(), tlTop);
+    EXPECT_EQ(b.ButtonVertAlign(), CB::tlTop);
     EXPECT_EQ(b.Alignment(), taLeftJustify);
     EXPECT_EQ(b.Color(), clWindow);
     EXPECT_TRUE(b.ParentColor());
@@ -129,19 +131,19 @@ TEST(GridCheckBox, StatesAndGlyphPlacement)
 {
     TNovaCheckBox b;
     b.resize(120, 40);
-    b.SetState(cbGrayed);
+    b.SetState(CB::cbGrayed);
     EXPECT_FALSE(b.Checked());
     EXPECT_EQ(b.checkState(), Qt::PartiallyChecked);
     b.SetChecked(true);
-    EXPECT_EQ(b.State(), cbChecked);
+    EXPECT_EQ(b.State(), CB::cbChecked);
     EXPECT_EQ(b.checkState(), Qt::Checked);
 
-    struct Case { TTextLayout v; TAlignment a; TRect glyph; };
+    struct Case { CB::TTextLayout v; TAlignment a; TRect glyph; };
     const Case cases[] = {
-        {tlTop, taLeftJustify, Rect(0, 4, 13, 17)},
-        {tlCenter, taLeftJustify, Rect(0, 14, 13, 27)},
-        {tlBottom, taLeftJustify, Rect(0, 23, 13, 36)},
-        {tlTop, taRightJustify, Rect(107, 4, 120, 17)},
+        {CB::tlTop, taLeftJustify, Rect(0, 4, 13, 17)},
+        {CB::tlCenter, taLeftJustify, Rect(0, 14, 13, 27)},
+        {CB::tlBottom, taLeftJustify, Rect(0, 23, 13, 36)},
+        {CB::tlTop, taRightJustify, Rect(107, 4, 120, 17)},
     };
     for (const Case &c : cases) {
         b.SetButtonVertAlign(c.v);
