@@ -1,6 +1,7 @@
 #include "grid/base/MarkupHelpers.h"
 
 #include <QChar>
+#include <QRegularExpression>
 #include <climits>
 
 namespace {
@@ -106,6 +107,37 @@ bool isEditableType(const QString &type)
            && type != QLatin1String("RADIO");
 }
 
+QString escapeBrackets(QString v)
+{
+    v.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    v.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    return v;
+}
+
+// The text with the angle brackets that MarkupVisibleText keeps as text escaped; tags before
+// the first stray bracket are kept as they are.
+QString escapeStrayBrackets(const QString &text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (int i = 0; i < text.size();) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('<')) {
+            const int gt = text.indexOf(QLatin1Char('>'), i + 1);
+            if (gt < 0)
+                return out + escapeBrackets(text.mid(i));
+            out += QStringView(text).mid(i, gt - i + 1);
+            i = gt + 1;
+        } else if (c == QLatin1Char('>')) {
+            return out + escapeBrackets(text.mid(i));
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 // ---- marked-up text ----
@@ -188,27 +220,23 @@ QString HighlightMarkupText(const QString &text, const QString &search, const QS
 {
     if (search.isEmpty())
         return text;
+    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QString s = text;
     QString find = search;
     QString visible = MarkupVisibleText(s);
-    if (s.contains(search)
-        && (visible.contains(QLatin1Char('<')) || visible.contains(QLatin1Char('>')))) {
-        // Stray angle brackets: the text is plain text, so escape them to keep it readable.
-        auto esc = [](QString v) {
-            v.replace(QLatin1Char('<'), QLatin1String("&lt;"));
-            v.replace(QLatin1Char('>'), QLatin1String("&gt;"));
-            return v;
-        };
-        visible = esc(visible);
-        s = visible;
-        find = esc(find);
+    if ((visible.contains(QLatin1Char('<')) || visible.contains(QLatin1Char('>')))
+        && visible.contains(find, cs)) {
+        // Stray angle brackets would be taken for tags once highlight tags are inserted:
+        // escape them where they stand (real tags before them stay) and search escaped.
+        s = escapeStrayBrackets(s);
+        visible = MarkupVisibleText(s);
+        find = escapeBrackets(find);
     }
     const QString open = QLatin1Char('<') + tag + QLatin1Char('>');
     const QString close = QLatin1String("</") + tag + QLatin1Char('>');
-    const Qt::CaseSensitivity cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     int start = 0;   // 0-based index where the next search begins
     for (;;) {
-        const int idx = visible.indexOf(find, start, cs);
+        const int idx = int(visible.indexOf(find, start, cs));
         if (idx < 0)
             break;
         const int p = idx + 1;
@@ -225,9 +253,11 @@ QString HighlightMarkupText(const QString &text, const QString &search, const QS
 
 QString UnhighlightMarkupText(const QString &text, const QString &tag)
 {
+    // Both tags in one pass, so removing one never forms another from its neighbours.
+    const QRegularExpression tags(QLatin1String("</?") + QRegularExpression::escape(tag) + QLatin1Char('>'),
+                                  QRegularExpression::CaseInsensitiveOption);
     QString s = text;
-    s.remove(QLatin1Char('<') + tag + QLatin1Char('>'), Qt::CaseInsensitive);
-    s.remove(QLatin1String("</") + tag + QLatin1Char('>'), Qt::CaseInsensitive);
+    s.remove(tags);
     // One pass, so "&lt;" that came from "&amp;lt;" is never turned into '<'.
     QString out;
     out.reserve(s.size());

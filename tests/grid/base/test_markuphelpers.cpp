@@ -53,6 +53,12 @@ TEST(MarkupHelpers, HighlightAndUnhighlight)
         {"ABC", "b", "hi", true, "ABC"},
         {"abc", "", "hi", true, "abc"},
         {"a > b > c", "b", "HI", true, "a &gt; <HI>b</HI> &gt; c"},
+        // Found only without regard to case: stray brackets are escaped all the same.
+        {">B>x", "b", "hi", false, "&gt;<hi>B</hi>&gt;x"},
+        // Tags before a stray bracket survive the escaping.
+        {"<B>x</B> 1<2", "2", "hi", true, "<B>x</B> 1&lt;<hi>2</hi>"},
+        // A search text that only occurs inside a tag changes nothing.
+        {"<B>x</B> 1<2", "B", "hi", true, "<B>x</B> 1<2"},
     };
     for (const auto &c : cases) {
         const QString h = HighlightMarkupText(L(c.text), L(c.search), L(c.tag), c.caseSensitive);
@@ -63,6 +69,8 @@ TEST(MarkupHelpers, HighlightAndUnhighlight)
     EXPECT_EQ(UnhighlightMarkupText(L("1 &lt; <hi>2</hi>"), L("HI")), L("1 < 2"));
     // One pass: an escaped "&lt;" is never turned into '<'.
     EXPECT_EQ(UnhighlightMarkupText(L("&amp;lt;<hi>x</hi>&lt;lt;"), L("hi")), L("&amp;lt;x<lt;"));
+    // Removing one tag never forms another from its neighbours.
+    EXPECT_EQ(UnhighlightMarkupText(L("<</hi>hi>"), L("hi")), L("<hi>"));
     // Tags of other names stay.
     EXPECT_EQ(UnhighlightMarkupText(L("<B><Hi>x</hI></B>"), L("hi")), L("<B>x</B>"));
 
