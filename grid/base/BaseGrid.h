@@ -11,6 +11,7 @@
 
 class TBaseGrid;
 class QWidget;
+class ZOdeRodeDeriDozu;
 
 // Base of the undo/redo component a grid can attach; the grid does not own it.
 class TGridUndoRedoBase : public QObject {
@@ -232,7 +233,8 @@ public:
     void SetHoverRowCells(THoverRowCells v) { FHoverRowCells = v; }
     bool GetWordWrap() const { return FWordWrap; }
     void SetWordWrap(bool v) { FWordWrap = v; }
-    TGridUndoRedoBase *UndoRedo() const { return FUndoRedo; }
+    ZOdeRodeDeriDozu *UndoRedo() const; // defined with the undo/redo component
+    TGridUndoRedoBase *UndoRedoBase() const { return FUndoRedo; }
     void SetUndoRedo(TGridUndoRedoBase *u);
     int NormalRowCount() const { return FNormalRowCount; }
     void SetNormalRowCount(int n) { FNormalRowCount = n; }
