@@ -92,7 +92,9 @@ TFAbout::TFAbout(QWidget *parent) : QDialog(parent)
     }
     connect(Label4, &TClickLabel::clicked, this, [this] { Label4Click(); });
 
-    TLbButton *ok = Program_Button(this, "LbButton1", 115, 32, 81, 22, bsEncarta, QStyle::SP_DialogOkButton, 16);
+    TLbButton *ok = Program_Button(this, "LbButton1", 115, 32, 81, 22);
+    const QImage okStrip = lbKindGlyph(bkOK);
+    ok->setGlyph(okStrip.copy(0, 0, okStrip.width() / 2, okStrip.height()));
     ok->setText(QStringLiteral("OK"));
     ok->setModalResult(QDialog::Accepted);
     LbButton1 = ok;
