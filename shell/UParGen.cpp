@@ -7,14 +7,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QPushButton>
-#include <QScreen>
+#include <QVBoxLayout>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 namespace {
 
-const QColor kBackground(248, 247, 237);
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 700;
 constexpr int kLabelLeft = 14;
@@ -80,17 +78,9 @@ std::array<TParGenEdit *, 4> newOctets(QWidget *body, const char *prefix, int to
     return edits;
 }
 
-void setBackground(QWidget *w)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, kBackground);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 } // namespace
 
-TFParGen::TFParGen(QWidget *parent) : QDialog(parent)
+TFParGen::TFParGen(QWidget *parent) : TFrameWindow(parent)
 {
     FormCreate();
 }
@@ -99,64 +89,6 @@ TFParGen::~TFParGen()
 {
     if (FParGen == this)
         FParGen = nullptr;
-}
-
-void TFParGen::Build_Frame()
-{
-    setObjectName(QStringLiteral("FParGen"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    QFont f(QStringLiteral("Verdana"));
-    f.setPixelSize(11);
-    setFont(f);
-    setBackground(this);
-
-    P_Title = new QWidget(this);
-    P_Title->setObjectName(QStringLiteral("P_Title"));
-    setBackground(P_Title);
-    L_SW_Code = new QLabel(P_Title);
-    L_SW_Code->setObjectName(QStringLiteral("L_SW_Code"));
-    QFont codeFont = f;
-    codeFont.setPixelSize(32);
-    L_SW_Code->setFont(codeFont);
-    L_SW_Code->setStyleSheet(QStringLiteral("color: rgb(128,128,128);"));
-    L_SW_Code->setGeometry(12, 2, 300, 40);
-    L_SW_Desc = new QLabel(P_Title);
-    L_SW_Desc->setObjectName(QStringLiteral("L_SW_Desc"));
-    QFont bold = f;
-    bold.setBold(true);
-    L_SW_Desc->setFont(bold);
-    L_SW_Desc->setGeometry(14, 46, 430, 16);
-
-    P_Button = new QWidget(this);
-    P_Button->setObjectName(QStringLiteral("P_Button"));
-    setBackground(P_Button);
-    auto *ok = new QPushButton(P_Button);
-    ok->setObjectName(QStringLiteral("Btn_OK"));
-    ok->setGeometry(217, 6, 110, 28);
-    ok->setAutoDefault(false);
-    auto *cancel = new QPushButton(P_Button);
-    cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    cancel->setGeometry(335, 6, 110, 28);
-    cancel->setAutoDefault(false);
-    Btn_OK = ok;
-    Btn_Cancel = cancel;
-    connect(Btn_OK, &QAbstractButton::clicked, this, &TFParGen::Btn_OKClick);
-    connect(Btn_Cancel, &QAbstractButton::clicked, this, &QDialog::reject);
-
-    CPG = new TParGenPanelGroup(this);
-}
-
-void TFParGen::resizeEvent(QResizeEvent *e)
-{
-    QDialog::resizeEvent(e);
-    const int w = width(), h = height();
-    P_Title->setGeometry(0, 0, w, 69);
-    P_Button->setGeometry(0, h - 40, w, 40);
-    // Buttons keep their distance to the right edge.
-    Btn_OK->move(w - kClientWidth + 217, 6);
-    Btn_Cancel->move(w - kClientWidth + 335, 6);
-    CPG->setGeometry(0, 69, w, std::max(0, h - 69 - 40));
 }
 
 void TFParGen::Build_Panels()
@@ -272,7 +204,14 @@ void TFParGen::Build_Panels()
 
 void TFParGen::FormCreate()
 {
-    Build_Frame();
+    setObjectName(QStringLiteral("FParGen"));
+    CPG = new TParGenPanelGroup(P_Client);
+    auto *client = new QVBoxLayout(P_Client);
+    client->setContentsMargins(0, 0, 0, 0);
+    client->addWidget(CPG);
+    // OK and Cancel stand at the right: OK at 217, Cancel at 335 in the 460 wide window.
+    setButtonAlignment(Qt::AlignRight);
+    P_Button->layout()->setContentsMargins(16, 6, kClientWidth - 335 - 110, 6);
     Build_Panels();
     Build_Hidden_Panels();
 
@@ -519,12 +458,9 @@ void TFParGen::FormShow()
 
 void TFParGen::showEvent(QShowEvent *e)
 {
-    QDialog::showEvent(e);
-    if (!e->spontaneous()) {
-        if (const QScreen *s = screen())
-            move(s->availableGeometry().center() - rect().center());
+    TFrameWindow::showEvent(e);
+    if (!e->spontaneous())
         FormShow();
-    }
 }
 
 int TFParGen::Edit_Configuration()
@@ -544,16 +480,16 @@ bool TFParGen::Controllo_Dati()
     return false;
 }
 
-void TFParGen::Btn_OKClick()
+bool TFParGen::OK_Check()
 {
     if (!Controllo_Dati())
-        return;
+        return false;
     QString error;
     if (!ParGen_Write(Get_Data(), XML1, ParGen_File, &error)) {
         platform::showError(error, this);
-        return;
+        return false;
     }
-    accept();
+    return true;
 }
 
 void TFParGen::On_Click(QObject *sender)
@@ -600,5 +536,5 @@ bool TFParGen::eventFilter(QObject *watched, QEvent *e)
             return true;
         }
     }
-    return QDialog::eventFilter(watched, e);
+    return TFrameWindow::eventFilter(watched, e);
 }

@@ -1,20 +1,18 @@
 #pragma once
 // Step 2 window: the communication parameters of the open configuration ("ParGen.xml").
 #include "shell/ParGenFile.h"
+#include "shell/TFrameWindow.h"
 #include "shell/UParGen_Panels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QPointer>
 #include <array>
 #include <map>
 #include <pugixml.hpp>
 
-class QAbstractButton;
-
-class TFParGen : public QDialog {
+class TFParGen : public TFrameWindow {
     Q_OBJECT
 public:
     explicit TFParGen(QWidget *parent = nullptr);
@@ -25,11 +23,11 @@ public:
 
     // Loads ParGen_File into the fields, then lays the panels out again.
     void FormShow();
-    // Data check; then writes the file and closes with OK. On a failed check or write the
-    // window stays open.
-    void Btn_OKClick();
+    // OK (through Btn_OKClick): the data check, then the file is written; true closes the window
+    // with OK. On a failed check or write the window stays open.
+    bool OK_Check() override;
     // Applies the text table to captions and hints (the panel captions excepted).
-    void Set_Lang();
+    void Set_Lang() override;
     void IOLink_Set_Device_List();
     void Order_TAB_Panels();
     void Move_GroupBoxs();
@@ -44,12 +42,7 @@ public:
     bool FormMouseWheel(const QPoint &globalPos, int delta);
 
     // ---- Controls (owned by the window through Qt parenting) ---------------------------------
-    QWidget *P_Title = nullptr;
-    QLabel *L_SW_Code = nullptr;
-    QLabel *L_SW_Desc = nullptr;
-    QWidget *P_Button = nullptr;
-    QAbstractButton *Btn_OK = nullptr;
-    QAbstractButton *Btn_Cancel = nullptr;
+    // Frame: P_Title, L_SW_Code, L_SW_Desc, P_Button, Btn_OK, Btn_Cancel (TFrameWindow).
     TParGenPanelGroup *CPG = nullptr;
 
     TParGenCategoryPanel *CP_Ethernet_Connection = nullptr;
@@ -108,12 +101,10 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void FormCreate();
-    void Build_Frame();
     void Build_Panels();
     void Build_Hidden_Panels();
     void Set_Lang_Hidden_Panels();

@@ -86,7 +86,7 @@ TEST_F(ParGenWindowTest, FivePanelsInOrderWithCaptionsAndHeights)
     EXPECT_EQ(w->height(), 700);
     EXPECT_EQ(w->P_Title->height(), 69);
     EXPECT_EQ(w->P_Button->height(), 40);
-    EXPECT_EQ(w->CPG->geometry(), QRect(0, 69, 460, 700 - 69 - 40));
+    EXPECT_EQ(QRect(w->CPG->mapTo(w.get(), QPoint(0, 0)), w->CPG->size()), QRect(0, 69, 460, 700 - 69 - 40));
     EXPECT_TRUE(w->CPG->verticalScrollBar()->isVisible());
     EXPECT_EQ(w->L_SW_Code->text(), QStringLiteral("CF41520"));
     EXPECT_EQ(w->L_SW_Desc->text(), QStringLiteral("Set Communication Setting"));
