@@ -51,6 +51,13 @@ struct LineOut {
 
 bool colorSet(TColor c) { return c != clNone; }
 
+// Numbers from the text that become coordinates stay in a range where sums cannot overflow.
+constexpr int kMaxExtent = 1000000;
+int geomInt(const QString &text, bool *ok = nullptr)
+{
+    return std::clamp(TextToInt(text, ok), -kMaxExtent, kMaxExtent);
+}
+
 class Renderer {
 public:
     Renderer(TCanvas &c, const TRect &b, const TMarkupDrawParams &p, TMarkupDrawResult &r)
@@ -245,11 +252,13 @@ LineOut Renderer::renderLine(Pass pass, size_t from, size_t to, const TRect &lin
 
             const int before = out.lineWidth;
             out.lineWidth += w;
-            if (pass != Pass::Draw) {
+            // Hits are taken in the second pass, where the line's place and height are known:
+            // a point below a link's line does not count as over the link.
+            if (pass != Pass::Measure) {
                 const int rel = P.hitX - lineRect.Left;
                 if (rel >= before && rel <= out.lineWidth && st.inAnchor) {
                     out.linkRunHit = true;
-                    if (lineRect.Top < P.hitY) {
+                    if (lineRect.Top < P.hitY && P.hitY < lineRect.Bottom) {
                         R.hitAnchor = st.href;
                         R.hitTitle = st.title;
                         hoverPending = true;
@@ -485,7 +494,7 @@ void Renderer::handleTag(Pass pass, const QString &tag, MarkupTagKind kind, Line
         }
         const QString size = MarkupAttribute(u, QStringLiteral("SIZE"), &found);
         bool ok = false;
-        const int n = TextToInt(size, &ok);
+        const int n = std::min(TextToInt(size, &ok), 1000);
         if (found && ok && n > 0)
             st.font.Size = MarkupFontSize(n);
         break;
@@ -510,7 +519,7 @@ void Renderer::handleTag(Pass pass, const QString &tag, MarkupTagKind kind, Line
         break;
     case K::Indent: {
         bool ok = false;
-        const int n = TextToInt(MarkupValueAfterLetter(tag, QLatin1Char('X')), &ok);
+        const int n = geomInt(MarkupValueAfterLetter(tag, QLatin1Char('X')), &ok);
         if (ok && n > out.lineWidth)
             out.lineWidth = n;
         break;
@@ -558,7 +567,7 @@ void Renderer::handleTag(Pass pass, const QString &tag, MarkupTagKind kind, Line
         }
         const QString indent = MarkupAttribute(u, QStringLiteral("INDENT"), &found);
         if (found)
-            st.indent = TextToInt(indent);
+            st.indent = geomInt(indent);
         const QString bg = MarkupAttribute(u, QStringLiteral("BGCOLOR"), &found);
         if (found) {
             st.paraSavedBg = st.brush;
@@ -582,7 +591,7 @@ void Renderer::handleTag(Pass pass, const QString &tag, MarkupTagKind kind, Line
         break;
     case K::Rotate: {
         bool ok = false;
-        const int deg = TextToInt(MarkupValueAfterLetter(tag, QLatin1Char('A')), &ok);
+        const int deg = geomInt(MarkupValueAfterLetter(tag, QLatin1Char('A')), &ok) % 360;
         st.rotation = ok ? deg * 10 : 0;
         break;
     }
@@ -655,6 +664,8 @@ QImage Renderer::systemIcon(const QString &spec, bool large)
     if (img.isNull()) {
         img = QImage(size, size, QImage::Format_ARGB32);
         img.fill(Qt::transparent);
+    } else if (img.width() != size || img.height() != size) {
+        img = img.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     return img;
 }
@@ -695,10 +706,10 @@ void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &l
         if (!pic || pic->Empty() || !pic->Decoded() || pic->Width() <= 0 || pic->Height() <= 0)
             return;
         bool ok = false;
-        int wAttr = TextToInt(MarkupAttribute(u, QStringLiteral("WIDTH")), &ok);
+        int wAttr = geomInt(MarkupAttribute(u, QStringLiteral("WIDTH")), &ok);
         if (!ok)
             wAttr = 0;
-        int hAttr = TextToInt(MarkupAttribute(u, QStringLiteral("HEIGHT")), &ok);
+        int hAttr = geomInt(MarkupAttribute(u, QStringLiteral("HEIGHT")), &ok);
         if (!ok)
             hAttr = 0;
         if (wAttr > 0 && hAttr > 0) {
@@ -706,10 +717,10 @@ void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &l
             dispH = hAttr;
         } else if (wAttr > 0) {
             dispW = wAttr;
-            dispH = int(std::lround(double(pic->Height()) * wAttr / pic->Width()));
+            dispH = int(std::min<double>(kMaxExtent, std::lround(double(pic->Height()) * wAttr / pic->Width())));
         } else if (hAttr > 0) {
             dispH = hAttr;
-            dispW = int(std::lround(double(pic->Width()) * hAttr / pic->Height()));
+            dispW = int(std::min<double>(kMaxExtent, std::lround(double(pic->Width()) * hAttr / pic->Height())));
         }
         sized = wAttr > 0 || hAttr > 0;
         if (sized) {
@@ -727,9 +738,8 @@ void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &l
         return;
     }
 
-    // Hit test
     const int rel = P.hitX - lineRect.Left;
-    if (rel > out.lineWidth && rel < out.lineWidth + ew && lineRect.Top < P.hitY
+    if (pass != Pass::Measure && rel > out.lineWidth && rel < out.lineWidth + ew && lineRect.Top < P.hitY
         && P.hitY < lineRect.Top + eh && st.inAnchor) {
         R.hitAnchor = st.href;
         R.hitTitle = st.title;
@@ -790,7 +800,7 @@ void Renderer::drawControl(const ControlTagAttributes &a, int left, int bottom, 
 {
     const bool themed = false; // no visual-style library on this platform
     const TColor frame = themed ? RGBColor(0x7F, 0x9D, 0xB9) : RGBColor(0x80, 0x80, 0x80);
-    const int width = TextToInt(a.width);
+    const int width = geomInt(a.width);
     const bool over = left - 2 < P.hitX && P.hitX < left - 2 + w && bottom - h - 2 < P.hitY && P.hitY < bottom - 2;
     const bool checked = a.value.toUpper() == QLatin1String("TRUE");
     canvas.Font = st.font;
@@ -869,10 +879,10 @@ void Renderer::control(Pass pass, const QString &tag, LineOut &out, const TRect 
         attrText.chop(1);
     const ControlTagAttributes a = ParseControlTag(attrText);
     bool ok = false;
-    const int width = TextToInt(a.width, &ok);
-    if (a.width.isEmpty() || !ok)
+    const int width = geomInt(a.width, &ok);
+    if (a.width.isEmpty() || !ok || width <= 0)
         return;
-    int buttonHeight = TextToInt(a.height, &ok);
+    int buttonHeight = geomInt(a.height, &ok);
     if (a.height.isEmpty() || !ok)
         buttonHeight = 25;
     canvas.Font = st.font;
@@ -906,7 +916,7 @@ void Renderer::control(Pass pass, const QString &tag, LineOut &out, const TRect 
     const int rel = P.hitX - lineRect.Left;
     const bool over = rel > out.lineWidth && rel < out.lineWidth + ew && lineRect.Top < P.hitY
                       && P.hitY < lineRect.Top + eh;
-    if (over || (P.hitTestOnly && !R.controlId.isEmpty() && R.controlId == a.id)) {
+    if (pass != Pass::Measure && (over || (P.hitTestOnly && !R.controlId.isEmpty() && R.controlId == a.id))) {
         out.directHit = true;
         R.hitAnchor = QStringLiteral("ctrl");
         R.controlRect = TRect{left, lineRect.Top, left + ew, lineRect.Top + eh};

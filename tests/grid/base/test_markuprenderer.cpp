@@ -206,6 +206,28 @@ TEST(MarkupRenderer, AnchorsHitTestsAndLinkStyle)
     p.hitY = 40; // below the text
     EXPECT_FALSE(render(text, {0, 0, 300, 100}, p).hit);
 
+    // A point below the link's line is not over the link, also while drawing (hover).
+    TMarkupDrawParams below;
+    below.hitX = 20;
+    below.hitY = 18;
+    Drawn under = render(L("<A HREF=\"x\">link</A><BR>text"), {0, 0, 300, 100}, below);
+    EXPECT_EQ(under.result.hitLink, -1);
+    EXPECT_TRUE(under.result.hitAnchor.isEmpty());
+    below.hitY = 6;
+    Drawn over = render(L("<A HREF=\"x\">link</A><BR>text"), {0, 0, 300, 100}, below);
+    EXPECT_EQ(over.result.hitLink, 1);
+    EXPECT_EQ(over.result.hitLinkRect, (TRect{1, 0, 29, 13}));
+
+    // The hit follows the aligned line: a right-aligned link is found where it is drawn.
+    TMarkupDrawParams ra = p;
+    ra.hitX = 90;
+    ra.hitY = 6;
+    Drawn aligned = render(L("<P ALIGN=\"RIGHT\"><A HREF=\"r\">link</A>"), {0, 0, 100, 100}, ra);
+    EXPECT_TRUE(aligned.hit);
+    EXPECT_EQ(aligned.result.hitAnchor, L("r"));
+    ra.hitX = 10;
+    EXPECT_FALSE(render(L("<P ALIGN=\"RIGHT\"><A HREF=\"r\">link</A>"), {0, 0, 100, 100}, ra).hit);
+
     TMarkupDrawParams measure = p;
     measure.measureOnly = true;
     EXPECT_FALSE(render(text, {0, 0, 300, 100}, measure).hit);
@@ -450,6 +472,27 @@ TEST(MarkupRenderer, PicturesFromContainerCacheAndImageList)
     Drawn idx = render(L("<IMG SRC=\"IDX:1\"><IMG SRC=\"IDX:5\">x"), {0, 0, 300, 100}, p);
     ASSERT_EQ(idx.canvas.Count(TCanvasOp::Image), 1);
     EXPECT_EQ(textOp(idx, L("x"))->rect.Left, 17);
+
+    TMarkupDrawParams print = p;
+    print.printing = true;
+    print.printScale = 2.0;
+    Drawn printed = render(L("<IMG SRC=\"IDX:0\">"), {0, 0, 300, 100}, print);
+    ASSERT_EQ(printed.canvas.Count(TCanvasOp::Image), 1);
+    EXPECT_EQ(printed.canvas.OfKind(TCanvasOp::Image)[0].rect.Width(), 32);
+
+    // System icons: small for a path, large for an index.
+    Drawn icons = render(L("<IMG SRC=\"SSYS:/tmp\"><IMG SRC=\"LSYS:3\">x"), {0, 0, 300, 100}, p);
+    const auto iconOps = icons.canvas.OfKind(TCanvasOp::Image);
+    ASSERT_EQ(iconOps.size(), 2u);
+    EXPECT_EQ(iconOps[0].rect.Width(), 16);
+    EXPECT_EQ(iconOps[1].rect.Width(), 32);
+    EXPECT_EQ(textOp(icons, L("x"))->rect.Left, 1 + 48);
+
+    // Huge sizes in the text stay bounded (no overflow).
+    Drawn huge = render(L("<IND X=\"99999999999\">a<IMG SRC=\"logo\" WIDTH=\"2147483647\">"
+                          "<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"2147483647\"><FONT SIZE=\"99999\">b"),
+                        {0, 0, 300, 100}, p);
+    EXPECT_GT(huge.result.textWidth, 0);
 
     const QString url = QLatin1String("file://") + picturePath("photo.jpg");
     Drawn byUrl = render(L("<IMG SRC=\"") + url + L("\">"), {0, 0, 300, 100}, p);
