@@ -548,8 +548,16 @@ void TStringGrid::SetDefaultDrawing(bool on)
 
 // ---- geometry --------------------------------------------------------------------------------
 
-int TStringGrid::ClientWidth() const { return viewport()->width(); }
-int TStringGrid::ClientHeight() const { return viewport()->height(); }
+// Before the first show the viewport has not been laid out yet; the size the grid was given counts then.
+int TStringGrid::ClientWidth() const
+{
+    return testAttribute(Qt::WA_PendingResizeEvent) || !isVisible() ? maximumViewportSize().width() : viewport()->width();
+}
+
+int TStringGrid::ClientHeight() const
+{
+    return testAttribute(Qt::WA_PendingResizeEvent) || !isVisible() ? maximumViewportSize().height() : viewport()->height();
+}
 
 int TStringGrid::ColSpanWidth(int from, int to) const
 {

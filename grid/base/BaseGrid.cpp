@@ -766,7 +766,8 @@ void TBaseGrid::PaintGridCell(TCanvas &K, int c, int r, TRect R, TGridDrawState 
         K.Brush.Color = clBtnFace;
     } else if (S.Contains(gdSelected) && FShowSel) {
         K.Brush.Color = clHighlight;
-        K.Font.Color = clHighlightText;
+        if (FSelectionStyle == ssDefault)
+            K.Font.Color = clHighlightText;
     } else {
         const TCellProperties *p = HasCellProperties(c, r) ? propsAt(c, r) : nullptr;
         K.Brush.Color = p && p->BrushColor() != clNone ? p->BrushColor() : m_color;
