@@ -205,9 +205,9 @@ std::vector<MarkupToken> TokenizeMarkup(const QString &prepared, bool wordWrap)
         const int lt = prepared.indexOf(QLatin1Char('<'), pos);
         int end = lt < 0 ? n : lt;
         if (wordWrap) {
-            const int blank = prepared.indexOf(QLatin1Char(' '), pos);
-            if (blank >= 0 && blank < end)
-                end = blank + 1;
+            const int blank = int(QStringView(prepared).mid(pos, end - pos).indexOf(QLatin1Char(' ')));
+            if (blank >= 0)
+                end = pos + blank + 1;
         }
         tokens.push_back({false, prepared.mid(pos, end - pos)});
         pos = end;
