@@ -404,6 +404,28 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
         win->removeEventFilter(&log);
 }
 
+TEST_F(Dialogs, LanguageWhoseFileVanishedFallsBackToEnglish)
+{
+    addLanguage(QStringLiteral("Deutsch"), "STR15 = Neu\n");
+    addLanguage(QStringLiteral("Gone"), "STR15 = Weg\n");
+    auto *o = FSoftOptions;
+    o->FormShow();
+    {
+        ModalResponder responder;
+        o->LangClick(1);
+    }
+    ASSERT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
+    ASSERT_TRUE(QFile::remove(language() + QStringLiteral("/Gone.lng")));
+    {
+        ModalResponder responder;
+        o->LangClick(2);
+        EXPECT_EQ(responder.modalsSeen(), 1); // the question only
+    }
+    EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("New Configuration"));
+    EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Create New Configuration"));
+    EXPECT_EQ(Language_Name, QStringLiteral("English"));
+}
+
 TEST_F(Dialogs, OptionsConfirmedFromTheMainWindowAreWrittenAndRemembered)
 {
     addLanguage(QStringLiteral("Deutsch"), "STR15 = Neu\n");
