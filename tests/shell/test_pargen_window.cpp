@@ -2,10 +2,13 @@
 #include "shell/ParGenFile.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "shell/UDovavivuvFirmWare.h"
 #include "shell/UParGen.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -495,4 +498,46 @@ TEST_F(ParGenWindowTest, OtherModelsPanelsStayHiddenAndFollowTheTextTable)
     QKeyEvent dot(QEvent::KeyPress, Qt::Key_Period, Qt::NoModifier, QStringLiteral("."));
     QApplication::sendEvent(pnIp, &dot);
     EXPECT_EQ(pnIp->text(), QString());
+}
+
+TEST(ParGenStep2, MainWindowOpensTheWindowForTheOpenConfiguration)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    auto windows = std::make_unique<TProgramWindows>(dir.path());
+    ASSERT_TRUE(FDovavivuvFirmWare);
+    ASSERT_TRUE(FParGen);
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("PROJECTS/Line 4")));
+    Project_Name = QStringLiteral("Line 4");
+    Project_Path = dir.path() + QStringLiteral("/PROJECTS/Line 4");
+    Set_Files();
+    const QString file = Project_Path + QStringLiteral("/ParGen.xml");
+    ASSERT_EQ(ParGen_File, file);
+
+    auto responder = std::make_unique<testsupport::ModalResponder>();
+    QString shownFor;
+    responder->then([&](QWidget *dlg) {
+        auto *win = qobject_cast<TFParGen *>(dlg);
+        ASSERT_TRUE(win);
+        shownFor = win->E_Ethernet_IP[3]->text();
+        win->E_EthConn_Device_Name->setText(QStringLiteral("Line4"));
+        QTest::mouseClick(win->Btn_OK, Qt::LeftButton);
+    });
+    FDovavivuvFirmWare->Btn_Prm_Gen->click();
+    EXPECT_EQ(shownFor, QStringLiteral("10"));
+    EXPECT_TRUE(responder->texts().isEmpty()) << responder->texts().join('|').toStdString();
+    EXPECT_TRUE(readAll(file).contains("<Eth_Conn_Device_Name>Line4</Eth_Conn_Device_Name>"));
+
+    // Opened again (the same window object): it shows what the file holds.
+    responder = std::make_unique<testsupport::ModalResponder>();
+    responder->then([&](QWidget *dlg) {
+        auto *win = static_cast<TFParGen *>(dlg);
+        shownFor = win->E_EthConn_Device_Name->text();
+        win->reject();
+    });
+    FDovavivuvFirmWare->Btn_Prm_Gen->click();
+    EXPECT_EQ(shownFor, QStringLiteral("Line4"));
+    windows.reset();
+    Project_Path.clear();
+    ParGen_File.clear();
 }
