@@ -1,6 +1,7 @@
 #include "grid/base/MarkupRenderer.h"
 
 #include "grid/base/MarkupHelpers.h"
+#include "grid/base/Theme.h"
 
 #include <QApplication>
 #include <QFileIconProvider>
@@ -798,8 +799,8 @@ void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &l
 void Renderer::drawControl(const ControlTagAttributes &a, int left, int bottom, int lineHeight, int buttonHeight,
                            int w, int h)
 {
-    const bool themed = false; // no visual-style library on this platform
-    const TColor frame = themed ? RGBColor(0x7F, 0x9D, 0xB9) : RGBColor(0x80, 0x80, 0x80);
+    // Parts are drawn in the classic look; only the frame colour follows the visual style.
+    const TColor frame = IsThemeActive() ? RGBColor(0x7F, 0x9D, 0xB9) : RGBColor(0x80, 0x80, 0x80);
     const int width = geomInt(a.width);
     const bool over = left - 2 < P.hitX && P.hitX < left - 2 + w && bottom - h - 2 < P.hitY && P.hitY < bottom - 2;
     const bool checked = a.value.toUpper() == QLatin1String("TRUE");

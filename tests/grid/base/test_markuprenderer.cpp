@@ -103,6 +103,15 @@ TEST(MarkupRenderer, FontStylesColoursAndSizes)
         EXPECT_EQ(x->font.Name, L("Tahoma")) << f.markup;
     }
 
+    // Tags do not nest structurally: a closing tag restores a fixed value.
+    Drawn nest = render(L("<B><I>bi</I>b</B><FONT COLOR=\"clRed\"><FONT COLOR=\"clBlue\">x</FONT>y</FONT>"));
+    EXPECT_EQ(textOp(nest, L("bi"))->font.Style, (TFontStyles{fsBold, fsItalic}));
+    EXPECT_EQ(textOp(nest, L("b"))->font.Style, (TFontStyles{fsBold}));
+    EXPECT_EQ(textOp(nest, L("x"))->font.Color, clBlue);
+    EXPECT_EQ(textOp(nest, L("y"))->font.Color, clBlack); // not back to red
+    Drawn under = render(L("<UL><U>u</UL>v"));
+    EXPECT_TRUE(textOp(under, L("v"))->font.Style.Contains(fsUnderline)); // </UL> at level 1 only ends the list
+
     // A selected cell keeps its own text colour.
     TMarkupDrawParams sel;
     sel.selected = true;
@@ -393,6 +402,7 @@ TEST(MarkupRenderer, ControlElements)
     ASSERT_EQ(frame.size(), 1u);
     EXPECT_EQ(frame[0].brush.Color, clWhite);
     EXPECT_EQ(frame[0].rect.Width(), 60);
+    EXPECT_EQ(frame[0].pen.Color, TColor(0x808080));
 
     Drawn combo = render(L("<CONTROL TYPE=\"COMBO\" ID=\"c\" VALUE=\"one\" WIDTH=\"80\" PROP=\"one,two\">"));
     EXPECT_TRUE(combo.canvas.Texts().contains(L("one")));
