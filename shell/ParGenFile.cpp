@@ -175,11 +175,7 @@ unsigned ParGen_Parse_Options()
            pugi::parse_ws_pcdata_single;
 }
 
-namespace {
-
-// Text of the root's first child element of that name. False when there is none, or when it holds
-// anything but text (another element, a comment): such an element has no readable text.
-bool elementText(const pugi::xml_node &root, const char *name, QString &text)
+bool ParGen_Element_Text(const pugi::xml_node &root, const char *name, QString &text)
 {
     for (pugi::xml_node e = root.first_child(); e; e = e.next_sibling()) {
         if (e.type() != pugi::node_element || std::strcmp(e.name(), name) != 0)
@@ -195,6 +191,8 @@ bool elementText(const pugi::xml_node &root, const char *name, QString &text)
     }
     return false;
 }
+
+namespace {
 
 class Reader {
 public:
@@ -225,7 +223,7 @@ public:
     }
 
 private:
-    bool find(const char *name, QString &t) { return m_root && elementText(m_root, name, t); }
+    bool find(const char *name, QString &t) { return m_root && ParGen_Element_Text(m_root, name, t); }
     pugi::xml_node m_root;
 };
 

@@ -85,6 +85,10 @@ bool ParGen_Write(const TParGenData &data, pugi::xml_document &doc, const QStrin
 // that "the first top-level node" is the one written first, and keeps a text of blanks only.
 unsigned ParGen_Parse_Options();
 
+// Text of the first child element of root with that name (case-sensitive). False when there is
+// none, or when it holds anything but text (another element, a comment): it has no readable text.
+bool ParGen_Element_Text(const pugi::xml_node &root, const char *name, QString &text);
+
 // Takes the fields from a loaded document: its first top-level node is the root whatever its name;
 // each element on its own, with its default when missing or unreadable.
 void ParGen_Read_Document(const pugi::xml_document &doc, TParGenData &data);
