@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <mutex>
+#include <strings.h>
+#include <sys/stat.h>
 
 using pugi::xml_attribute;
 using pugi::xml_node;
@@ -113,31 +117,56 @@ xml_attribute nsAttribute(xml_node n, const char *ns, const char *local, const c
     return {};
 }
 
-// xsi:type trimmed and upper-cased; a prefix on the value (a qualified type name) is dropped.
-QString typeKind(xml_node n)
+enum class Kind {
+    None, BooleanT, UIntegerT, IntegerT, Float32T, StringT, OctetStringT, TimeT, TimeSpanT,
+    ArrayT, RecordT, ProcessDataInUnionT, ProcessDataOutUnionT, Unknown
+};
+
+struct KindName {
+    const char *name;
+    Kind kind;
+};
+const KindName kKinds[] = {
+    {"BooleanT", Kind::BooleanT}, {"UIntegerT", Kind::UIntegerT}, {"IntegerT", Kind::IntegerT},
+    {"Float32T", Kind::Float32T}, {"StringT", Kind::StringT}, {"OctetStringT", Kind::OctetStringT},
+    {"TimeT", Kind::TimeT}, {"TimeSpanT", Kind::TimeSpanT}, {"ArrayT", Kind::ArrayT}, {"RecordT", Kind::RecordT},
+    {"ProcessDataInUnionT", Kind::ProcessDataInUnionT}, {"ProcessDataOutUnionT", Kind::ProcessDataOutUnionT},
+};
+
+bool isSimple(Kind k) { return k >= Kind::BooleanT && k <= Kind::TimeSpanT; }
+
+// The xsi:type of n, trimmed, compared without regard to case; a prefix on the value (a
+// qualified type name) is dropped. None when there is no type, Unknown for any other text.
+Kind typeKind(xml_node n, const char **raw = nullptr)
 {
-    QString k = qs(nsAttribute(n, kXsiNs, "type", "xsi").value()).trimmed().toUpper();
-    const int colon = k.lastIndexOf(QLatin1Char(':'));
-    if (colon >= 0)
-        k = k.mid(colon + 1);
-    return k;
+    const char *s = nsAttribute(n, kXsiNs, "type", "xsi").value();
+    if (raw)
+        *raw = s;
+    while (iodd_numbers::isBlank(*s))
+        ++s;
+    const char *e = s + std::strlen(s);
+    while (e > s && iodd_numbers::isBlank(e[-1]))
+        --e;
+    for (const char *c = e; c > s; --c)
+        if (c[-1] == ':') {
+            s = c;
+            break;
+        }
+    const size_t len = size_t(e - s);
+    if (len == 0)
+        return Kind::None;
+    for (const KindName &k : kKinds)
+        if (std::strlen(k.name) == len && strncasecmp(k.name, s, len) == 0)
+            return k.kind;
+    return Kind::Unknown;
 }
 
-bool isSimpleKind(const QString &k)
+Kind kindFromUpper(const QString &k)
 {
-    static const char *const kinds[] = {"BOOLEANT", "UINTEGERT", "INTEGERT", "FLOAT32T",
-                                        "STRINGT", "OCTETSTRINGT", "TIMET", "TIMESPANT"};
-    for (const char *s : kinds)
-        if (k == QLatin1String(s))
-            return true;
-    return false;
-}
-
-// Every data type the schema knows for a Datatype element.
-bool isKnownDatatypeKind(const QString &k)
-{
-    return isSimpleKind(k) || k == QLatin1String("ARRAYT") || k == QLatin1String("RECORDT")
-           || k == QLatin1String("PROCESSDATAINUNIONT") || k == QLatin1String("PROCESSDATAOUTUNIONT");
+    for (const KindName &kn : kKinds)
+        if (k.compare(QLatin1String(kn.name), Qt::CaseInsensitive) == 0)
+            return kn.kind;
+    return k.isEmpty() ? Kind::None : Kind::Unknown;
 }
 
 qint32 octetsToBits(qint32 octets)
@@ -184,32 +213,36 @@ QString TIODD::requireTextId(xml_node parent, const char *child) const
 
 // Kind of a SimpleDatatype element; a type the schema does not know stops the decode, as a
 // silently dropped item would shift every later field of the device's data.
-QString TIODD::simpleKind(xml_node n) const
+int TIODD::simpleKind(xml_node n) const
 {
-    const QString k = typeKind(n);
-    if (!k.isEmpty() && !isSimpleKind(k))
-        fail(n, QStringLiteral("unknown data type \"%1\"").arg(qs(nsAttribute(n, kXsiNs, "type", "xsi").value())));
-    return k;
+    const char *raw = nullptr;
+    const Kind k = typeKind(n, &raw);
+    if (k == Kind::Unknown || (k != Kind::None && !isSimple(k)))
+        fail(n, QStringLiteral("unknown data type \"%1\"").arg(qs(raw)));
+    return int(k);
 }
 
-bool TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes)
+void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes)
 {
     m_parsingFile = path;
     m_parsingBytes = &bytes;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw EIODDError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    bytes = f.readAll();
+    const qint64 size = f.size();
+    bytes.resize(qsizetype(size));
+    if (size > 0 && f.read(bytes.data(), size) != size)
+        throw EIODDError(QStringLiteral("%1: %2").arg(path, f.errorString()));
     f.close();
+    // Parsed in place: bytes stays alive beside the document.
     const pugi::xml_parse_result r =
-        doc.load_buffer(bytes.constData(), size_t(bytes.size()), pugi::parse_default, pugi::encoding_auto);
+        doc.load_buffer_inplace(bytes.data(), size_t(bytes.size()), pugi::parse_default, pugi::encoding_auto);
     if (!r) {
         throw EIODDError(QStringLiteral("%1, line %2: not a well-formed XML file (%3)")
                              .arg(path)
                              .arg(lineOf(bytes, r.offset))
                              .arg(qs(r.description())));
     }
-    return true;
 }
 
 // ---- decode ----
@@ -274,44 +307,103 @@ bool TIODD::Read_ProfileHeader()
     return true;
 }
 
+namespace {
+
+// Standard-definition files change rarely and every decode needs one: each file is read once
+// and shared until it changes on disk.
+struct SdCacheEntry {
+    qint64 size = -1;
+    qint64 mtimeNs = -1;
+    qint64 inode = -1;
+    std::shared_ptr<const TStandardDefinitions> sd;
+};
+std::mutex g_sdMutex;
+std::map<QString, SdCacheEntry> g_sdCache;
+
+bool fileStamp(const QString &path, SdCacheEntry &e)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    e.size = qint64(st.st_size);
+    e.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    e.inode = qint64(st.st_ino);
+    return true;
+}
+
+} // namespace
+
 bool TIODD::Read_StandardDef()
 {
     const QString name = ProfileHeader.ProfileRevision == prPR11 ? QStringLiteral("IODD-StandardDefinitions1.1.xml")
                                                                  : QStringLiteral("IODD-StandardDefinitions1.0.1.xml");
     const QString path = StandardDef_Path + name;
-    const QFileInfo fi(path);
-    if (!fi.exists() || fi.isDir())
+    SdCacheEntry stamp;
+    if (!fileStamp(path, stamp))
         return false;
-    parseFile(path, Xml2, m_bytes2);
-    const xml_node root = Xml2.child("IODDStandardDefinitions");
-    if (!root)
-        fail(Xml2.document_element(), QStringLiteral("not a standard-definition file"));
-    Read_SD_ExternalTextCollection(root);
-    Read_SD_DatatypeCollection(root);
-    Read_SD_VariableCollection(root);
-    Read_SD_EventCollection(root);
+    std::shared_ptr<const TStandardDefinitions> cached;
+    {
+        std::lock_guard<std::mutex> lock(g_sdMutex);
+        const auto it = g_sdCache.find(path);
+        if (it != g_sdCache.end() && it->second.size == stamp.size && it->second.mtimeNs == stamp.mtimeNs
+            && it->second.inode == stamp.inode)
+            cached = it->second.sd;
+    }
+    if (cached) {
+        m_sd = cached;
+    } else {
+        auto sd = std::make_shared<TStandardDefinitions>();
+        parseFile(path, sd->Xml, sd->Bytes);
+        const xml_node root = sd->Xml.child("IODDStandardDefinitions");
+        if (!root)
+            fail(sd->Xml.document_element(), QStringLiteral("not a standard-definition file"));
+        Read_SD_ExternalTextCollection(root, *sd);
+        Read_SD_DatatypeCollection(root, *sd);
+        Read_SD_VariableCollection(root, *sd);
+        Read_SD_EventCollection(root, *sd);
+        m_sd = sd;
+        stamp.sd = sd;
+        std::lock_guard<std::mutex> lock(g_sdMutex);
+        g_sdCache[path] = stamp;
+    }
+    // Entries are shared with every other model read against this file.
+    SD_ExtTextCol = m_sd->ExtTextCol;
+    SD_DataTypeCollection = m_sd->DataTypeCollection;
+    SD_VariableCollection = m_sd->VariableCollection;
+    SD_EventCollection.Event_List = m_sd->EventCollection.Event_List;
     return true;
 }
 
 void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements)
 {
-    col.Lang_Code_Primary = qs(nsAttribute(lang, kXmlNs, "lang", "xml").value());
-    if (!nsAttribute(lang, kXmlNs, "lang", "xml"))
+    const xml_attribute code = nsAttribute(lang, kXmlNs, "lang", "xml");
+    if (!code)
         fail(lang, QStringLiteral("attribute \"xml:lang\" missing in element \"%1\"").arg(qs(lang.name())));
+    col.Lang_Code_Primary = qs(code.value());
     col.Erase_All();
     for (xml_node t = lang.first_child(); t; t = t.next_sibling()) {
         if (t.type() != pugi::node_element)
             continue;
         if (onlyTextElements && std::strcmp(t.name(), "Text") != 0)
             continue;
-        const QString id = requireAttr(t, "id");
-        const QString value = requireAttr(t, "value");
-        col.List_Ids.append(id);
-        col.PriLang_Values.append(value);
+        xml_attribute id, value;
+        for (xml_attribute a = t.first_attribute(); a; a = a.next_attribute()) {
+            const char *n = a.name();
+            if (!id && std::strcmp(n, "id") == 0)
+                id = a;
+            else if (!value && std::strcmp(n, "value") == 0)
+                value = a;
+        }
+        if (!id)
+            requireAttr(t, "id");
+        if (!value)
+            requireAttr(t, "value");
+        col.List_Ids.append(qs(id.value()));
+        col.PriLang_Values.append(qs(value.value()));
     }
 }
 
-bool TIODD::Read_SD_ExternalTextCollection(xml_node root)
+bool TIODD::Read_SD_ExternalTextCollection(xml_node root, TStandardDefinitions &sd)
 {
     const xml_node etc = root.child("ExternalTextCollection");
     if (!etc)
@@ -319,27 +411,27 @@ bool TIODD::Read_SD_ExternalTextCollection(xml_node root)
     const xml_node pl = etc.child("PrimaryLanguage");
     if (!pl)
         fail(etc, QStringLiteral("element \"PrimaryLanguage\" missing"));
-    readTextTable(pl, SD_ExtTextCol, true);
+    readTextTable(pl, sd.ExtTextCol, true);
     return true;
 }
 
-bool TIODD::Read_SD_DatatypeCollection(xml_node root)
+bool TIODD::Read_SD_DatatypeCollection(xml_node root, TStandardDefinitions &sd)
 {
     const xml_node dtc = root.child("DatatypeCollection");
     if (!dtc)
         return false;
-    SD_DataTypeCollection.ListDataType.clear();
+    sd.DataTypeCollection.ListDataType.clear();
     for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto dt = std::make_unique<TDataType>();
+        auto dt = std::make_shared<TDataType>();
         if (Read_DataType(c, *dt))
-            SD_DataTypeCollection.ListDataType.push_back(std::move(dt));
+            sd.DataTypeCollection.ListDataType.push_back(std::move(dt));
     }
     return true;
 }
 
-bool TIODD::Read_SD_VariableCollection(xml_node root)
+bool TIODD::Read_SD_VariableCollection(xml_node root, TStandardDefinitions &sd)
 {
     const xml_node vc = root.child("VariableCollection");
     if (!vc)
@@ -347,15 +439,15 @@ bool TIODD::Read_SD_VariableCollection(xml_node root)
     for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto var = std::make_unique<TVariable>();
+        auto var = std::make_shared<TVariable>();
         bool isRef = false;
         if (Read_Variable(c, *var, isRef))
-            (isRef ? SD_VariableCollection.StdVar_List : SD_VariableCollection.Var_List).push_back(std::move(var));
+            (isRef ? sd.VariableCollection.StdVar_List : sd.VariableCollection.Var_List).push_back(std::move(var));
     }
     return true;
 }
 
-bool TIODD::Read_SD_EventCollection(xml_node root)
+bool TIODD::Read_SD_EventCollection(xml_node root, TStandardDefinitions &sd)
 {
     const xml_node ec = root.child("EventCollection");
     if (!ec)
@@ -363,10 +455,10 @@ bool TIODD::Read_SD_EventCollection(xml_node root)
     for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element || !nameIs(c, "EVENT"))
             continue;
-        auto ev = std::make_unique<TEventData>();
+        auto ev = std::make_shared<TEventData>();
         bool isRef = false;
         if (Read_Event(c, *ev, isRef) && !isRef)
-            SD_EventCollection.Event_List.push_back(std::move(ev));
+            sd.EventCollection.Event_List.push_back(std::move(ev));
     }
     return true;
 }
@@ -414,7 +506,7 @@ bool TIODD::Read_ProfileBody_DeviceIdentity(xml_node ProBody)
         id.DeviceFamily = requireTextId(di, "DeviceFamily");
     if (const xml_node dvc = di.child("DeviceVariantCollection")) {
         for (xml_node v = dvc.child("DeviceVariant"); v; v = v.next_sibling("DeviceVariant")) {
-            auto dv = std::make_unique<TDeviceVariant>();
+            auto dv = std::make_shared<TDeviceVariant>();
             textAttrIfPresent(v, "productId", dv->ProductId);
             textAttrIfPresent(v, "deviceSymbol", dv->DeviceSymbol);
             textAttrIfPresent(v, "deviceIcon", dv->DeviceIcon);
@@ -460,7 +552,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(xml_node DevFun)
     for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto dt = std::make_unique<TDataType>();
+        auto dt = std::make_shared<TDataType>();
         if (Read_DataType(c, *dt))
             list.push_back(std::move(dt));
     }
@@ -476,7 +568,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(xml_node DevFun)
     for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto var = std::make_unique<TVariable>();
+        auto var = std::make_shared<TVariable>();
         bool isRef = false;
         if (Read_Variable(c, *var, isRef))
             (isRef ? col.StdVar_List : col.Var_List).push_back(std::move(var));
@@ -493,7 +585,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(xml_node DevFu
     for (xml_node c = pdc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto pd = std::make_unique<TProcessData>();
+        auto pd = std::make_shared<TProcessData>();
         if (Read_ProcessData(c, *pd))
             list.push_back(std::move(pd));
     }
@@ -509,13 +601,13 @@ bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(xml_node DevFun)
     for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto ev = std::make_unique<TEventData>();
+        auto ev = std::make_shared<TEventData>();
         bool isRef = false;
         if (!Read_Event(c, *ev, isRef))
             continue;
         if (isRef) {
             // The standard event itself stands for the reference.
-            col.StdEventRef_List.push_back(const_cast<TEventData *>(Get_Event_SD(ev->Code)));
+            col.StdEventRef_List.push_back(Get_Event_SD(ev->Code));
         } else {
             col.Event_List.push_back(std::move(ev));
         }
@@ -540,7 +632,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(xml_nod
     for (xml_node c = mc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto menu = std::make_unique<TMenu>();
+        auto menu = std::make_shared<TMenu>();
         if (Read_Menu(c, *menu))
             list.push_back(std::move(menu));
     }
@@ -560,14 +652,15 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
     }
     App_DT.IsDataTypeRef = false;
     App_DT.Ref_DataTypeId.clear();
-    const QString k = typeKind(XmlDT);
-    if (!k.isEmpty() && !isKnownDatatypeKind(k))
-        fail(XmlDT, QStringLiteral("unknown data type \"%1\"").arg(qs(nsAttribute(XmlDT, kXsiNs, "type", "xsi").value())));
+    const char *raw = nullptr;
+    const Kind k = typeKind(XmlDT, &raw);
+    if (k == Kind::Unknown)
+        fail(XmlDT, QStringLiteral("unknown data type \"%1\"").arg(qs(raw)));
 
-    if (isSimpleKind(k)) {
+    if (isSimple(k)) {
         App_DT.IsSimpleDataType = true;
         App_DT.SimpleDataType = std::make_unique<TSimpleDataType>();
-        Decode_SimpleDataType(XmlDT, k, *App_DT.SimpleDataType);
+        decodeSimple(XmlDT, int(k), *App_DT.SimpleDataType);
         App_DT.ComplexDataType.reset();
         return true;
     }
@@ -580,21 +673,21 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
     cdt.SubIndexAccessSupPresent = true;
     cdt.SubIndexAccessSup = flagAttr(XmlDT, "subindexAccessSupported");
 
-    if (k == QLatin1String("ARRAYT")) {
+    if (k == Kind::ArrayT) {
         cdt.ActualComplexDataType = acdtArrayT;
         cdt.Count = intAttr(XmlDT, "count", 0);
         if (XmlDT.first_child()) {
             cdt.ArrItem.clear();
             if (const xml_node sdt = XmlDT.child("SimpleDatatype")) {
-                const QString ek = simpleKind(sdt);
-                if (isSimpleKind(ek)) {
-                    auto s = std::make_unique<TSimpleDataType>();
-                    Decode_SimpleDataType(sdt, ek, *s);
+                const Kind ek = Kind(simpleKind(sdt));
+                if (isSimple(ek)) {
+                    auto s = std::make_shared<TSimpleDataType>();
+                    decodeSimple(sdt, int(ek), *s);
                     cdt.ArrItem.push_back(std::move(s));
                 }
             }
         }
-    } else if (k == QLatin1String("RECORDT")) {
+    } else if (k == Kind::RecordT) {
         cdt.ActualComplexDataType = acdtRecordT;
         cdt.BitLength = intAttr(XmlDT, "bitLength", 0);
         if (XmlDT.first_child()) {
@@ -602,15 +695,15 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
             for (xml_node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
                 if (ri.type() != pugi::node_element)
                     continue;
-                auto item = std::make_unique<TRecordItem>();
+                auto item = std::make_shared<TRecordItem>();
                 item->SubIndex = intAttr(ri, "subindex", 1);
                 item->BitOffset = intAttr(ri, "bitOffset", 0);
                 if (const xml_node sdt = ri.child("SimpleDatatype")) {
-                    const QString ik = simpleKind(sdt);
-                    if (!isSimpleKind(ik))
+                    const Kind ik = Kind(simpleKind(sdt));
+                    if (!isSimple(ik))
                         continue;
                     item->SimpleTD = std::make_unique<TSimpleDataType>();
-                    Decode_SimpleDataType(sdt, ik, *item->SimpleTD);
+                    decodeSimple(sdt, int(ik), *item->SimpleTD);
                 } else if (const xml_node ref = ri.child("DatatypeRef")) {
                     const xml_attribute id = ref.attribute("datatypeId");
                     if (!id)
@@ -634,73 +727,77 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
 
 bool TIODD::Decode_SimpleDataType(xml_node main_xml, const QString &DataType, TSimpleDataType &app_SDT)
 {
-    app_SDT.Id = textAttr(main_xml, "id");
-    bool ranges = false;
-    if (DataType == QLatin1String("BOOLEANT")) {
-        app_SDT.ActualSimpleDataType = asdtBooleanT;
-        ranges = true;
-    } else if (DataType == QLatin1String("UINTEGERT")) {
-        app_SDT.ActualSimpleDataType = asdtUIntegerT;
-        app_SDT.BitLength = intAttr(main_xml, "bitLength", 0);
-        ranges = true;
-    } else if (DataType == QLatin1String("INTEGERT")) {
-        app_SDT.ActualSimpleDataType = asdtIntegerT;
-        app_SDT.BitLength = intAttr(main_xml, "bitLength", 0);
-        ranges = true;
-    } else if (DataType == QLatin1String("FLOAT32T")) {
-        app_SDT.ActualSimpleDataType = asdtFloat32T;
-        ranges = true;
-    } else if (DataType == QLatin1String("STRINGT")) {
-        app_SDT.ActualSimpleDataType = asdtStringT;
-        app_SDT.FixedLength = octetsToBits(intAttr(main_xml, "fixedLength", 0));
-        app_SDT.Encodig = textAttr(main_xml, "encoding");
-    } else if (DataType == QLatin1String("OCTETSTRINGT")) {
-        app_SDT.ActualSimpleDataType = asdtOctetStringT;
-        app_SDT.FixedLength = octetsToBits(intAttr(main_xml, "fixedLength", 0));
-    } else if (DataType == QLatin1String("TIMET")) {
-        app_SDT.ActualSimpleDataType = asdtTimeT;
-    } else if (DataType == QLatin1String("TIMESPANT")) {
-        app_SDT.ActualSimpleDataType = asdtTimeSpanT;
-    }
-    app_SDT.SingleValueRange.clear();
-    if (ranges) {
-        for (xml_node c = main_xml.first_child(); c; c = c.next_sibling())
-            if (c.type() == pugi::node_element)
-                Read_SingleValueRange(c, app_SDT);
-    }
+    decodeSimple(main_xml, int(kindFromUpper(DataType.trimmed())), app_SDT);
     return true;
+}
+
+void TIODD::decodeSimple(xml_node n, int kind, TSimpleDataType &t)
+{
+    bool ranges = true;
+    switch (Kind(kind)) {
+    case Kind::BooleanT: t.ActualSimpleDataType = asdtBooleanT; break;
+    case Kind::UIntegerT: t.ActualSimpleDataType = asdtUIntegerT; break;
+    case Kind::IntegerT: t.ActualSimpleDataType = asdtIntegerT; break;
+    case Kind::Float32T: t.ActualSimpleDataType = asdtFloat32T; break;
+    case Kind::StringT: t.ActualSimpleDataType = asdtStringT; ranges = false; break;
+    case Kind::OctetStringT: t.ActualSimpleDataType = asdtOctetStringT; ranges = false; break;
+    case Kind::TimeT: t.ActualSimpleDataType = asdtTimeT; ranges = false; break;
+    case Kind::TimeSpanT: t.ActualSimpleDataType = asdtTimeSpanT; ranges = false; break;
+    default: ranges = false; break;
+    }
+    for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        const char *an = a.name();
+        if (std::strcmp(an, "id") == 0) {
+            t.Id = qs(a.value());
+        } else if (std::strcmp(an, "bitLength") == 0) {
+            if (t.ActualSimpleDataType == asdtUIntegerT || t.ActualSimpleDataType == asdtIntegerT)
+                t.BitLength = iodd_numbers::toInt32(a.value(), 0);
+        } else if (std::strcmp(an, "fixedLength") == 0) {
+            if (t.ActualSimpleDataType == asdtStringT || t.ActualSimpleDataType == asdtOctetStringT)
+                t.FixedLength = octetsToBits(iodd_numbers::toInt32(a.value(), 0));
+        } else if (std::strcmp(an, "encoding") == 0) {
+            if (t.ActualSimpleDataType == asdtStringT)
+                t.Encodig = qs(a.value());
+        }
+    }
+    t.SingleValueRange.clear();
+    if (ranges) {
+        for (xml_node c = n.first_child(); c; c = c.next_sibling())
+            if (c.type() == pugi::node_element)
+                Read_SingleValueRange(c, t);
+    }
 }
 
 bool TIODD::Read_SingleValueRange(xml_node XmlSVR, TSimpleDataType &app_SDT)
 {
     const TActualSimpleDataType t = app_SDT.ActualSimpleDataType;
     const bool integer = t == asdtIntegerT || t == asdtUIntegerT;
-    std::unique_ptr<TValueBase> v;
+    std::shared_ptr<TValueBase> v;
     if (nameIs(XmlSVR, "SINGLEVALUE")) {
         if (t == asdtBooleanT) {
-            auto b = std::make_unique<TBooleanValueT>();
+            auto b = std::make_shared<TBooleanValueT>();
             b->Value = flagAttr(XmlSVR, "value");
             v = std::move(b);
         } else if (integer) {
-            auto i = std::make_unique<TIntegerValueRangeT>();
+            auto i = std::make_shared<TIntegerValueRangeT>();
             i->ValueType = true;
             i->Value = intAttr(XmlSVR, "value", 0);
             v = std::move(i);
         } else if (t == asdtFloat32T) {
-            auto f = std::make_unique<TFloat32ValueRangeT>();
+            auto f = std::make_shared<TFloat32ValueRangeT>();
             f->ValueType = true;
             f->Value = floatAttr(XmlSVR, "value", 0);
             v = std::move(f);
         }
     } else if (nameIs(XmlSVR, "VALUERANGE")) {
         if (integer) {
-            auto i = std::make_unique<TIntegerValueRangeT>();
+            auto i = std::make_shared<TIntegerValueRangeT>();
             i->ValueType = false;
             i->LowerValue = int64Attr(XmlSVR, "lowerValue", 0);
             i->UpperValue = int64Attr(XmlSVR, "upperValue", 0);
             v = std::move(i);
         } else if (t == asdtFloat32T) {
-            auto f = std::make_unique<TFloat32ValueRangeT>();
+            auto f = std::make_shared<TFloat32ValueRangeT>();
             f->ValueType = false;
             f->LowerValue = floatAttr(XmlSVR, "lowerValue", 0);
             f->UpperValue = floatAttr(XmlSVR, "upperValue", 0);
@@ -719,14 +816,29 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
     if (nameIs(XmlVar, "VARIABLE")) {
         App_Var.VarType = vtVariable;
         VarRef = false;
-        App_Var.Id = textAttr(XmlVar, "id");
-        const char *ar = XmlVar.attribute("accessRights").value();
-        App_Var.AccessRights = std::strcmp(ar, "rw") == 0 ? arRW : std::strcmp(ar, "ro") == 0 ? arRO : arWO;
-        App_Var.Dynamic_V = flagAttr(XmlVar, "dynamic");
-        App_Var.ModifiesOtherVariables = flagAttr(XmlVar, "modifiesOtherVariables");
-        App_Var.ExcludedFromDataStorage = flagAttr(XmlVar, "excludedFromDataStorage");
-        App_Var.Index = intAttr(XmlVar, "index", 1);
-        App_Var.DefaultValue = textAttr(XmlVar, "defaultValue");
+        // One pass over the attributes; the first of a name counts, as a lookup by name finds.
+        xml_attribute id, ar, dyn, mov, exc, index, def;
+        for (xml_attribute a = XmlVar.first_attribute(); a; a = a.next_attribute()) {
+            const char *an = a.name();
+            xml_attribute *slot = std::strcmp(an, "id") == 0                        ? &id
+                                  : std::strcmp(an, "accessRights") == 0            ? &ar
+                                  : std::strcmp(an, "dynamic") == 0                 ? &dyn
+                                  : std::strcmp(an, "modifiesOtherVariables") == 0  ? &mov
+                                  : std::strcmp(an, "excludedFromDataStorage") == 0 ? &exc
+                                  : std::strcmp(an, "index") == 0                   ? &index
+                                  : std::strcmp(an, "defaultValue") == 0            ? &def
+                                                                                    : nullptr;
+            if (slot && !*slot)
+                *slot = a;
+        }
+        auto isTrue = [](xml_attribute a) { return std::strcmp(a.value(), "true") == 0; };
+        App_Var.Id = id ? qs(id.value()) : QString();
+        App_Var.AccessRights = std::strcmp(ar.value(), "rw") == 0 ? arRW : std::strcmp(ar.value(), "ro") == 0 ? arRO : arWO;
+        App_Var.Dynamic_V = isTrue(dyn);
+        App_Var.ModifiesOtherVariables = isTrue(mov);
+        App_Var.ExcludedFromDataStorage = isTrue(exc);
+        App_Var.Index = index ? iodd_numbers::toInt32(index.value(), 1) : 1;
+        App_Var.DefaultValue = def ? qs(def.value()) : QString();
         if (XmlVar.child("Name"))
             App_Var.Name = requireTextId(XmlVar, "Name");
         if (XmlVar.child("Description"))
@@ -741,7 +853,7 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
             Read_DataType(ref, *App_Var.DataType);
         }
         for (xml_node c = XmlVar.child("RecordItemInfo"); c; c = c.next_sibling("RecordItemInfo")) {
-            auto rii = std::make_unique<TRecordItemInfo>();
+            auto rii = std::make_shared<TRecordItemInfo>();
             if (Read_RecordItemInfo(c, *rii))
                 App_Var.RecordItemInfoList.push_back(std::move(rii));
         }
@@ -826,20 +938,33 @@ bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
         const bool recordItem = std::strcmp(n, "RecordItemRef") == 0;
         if (!recordItem && std::strcmp(n, "VariableRef") != 0)
             continue;
-        std::unique_ptr<TMenuRef> ref;
+        std::shared_ptr<TMenuRef> ref;
         if (recordItem) {
-            auto r = std::make_unique<TMenuRecordItemRef>();
-            r->SubIndex = textAttr(c, "subindex");
-            ref = std::move(r);
+            ref = std::make_shared<TMenuRecordItemRef>();
         } else {
-            ref = std::make_unique<TMenuVariableRef>();
+            ref = std::make_shared<TMenuVariableRef>();
         }
-        ref->VariableId = textAttr(c, "variableId");
-        ref->Gradient = textAttr(c, "gradient");
-        ref->Offset = textAttr(c, "offset");
-        ref->UnitCode = textAttr(c, "unitCode");
-        ref->AccessRightRestriction = textAttr(c, "accessRightRestriction");
-        ref->DisplayFormat = textAttr(c, "displayFormat");
+        QString *recordSub = recordItem ? &static_cast<TMenuRecordItemRef &>(*ref).SubIndex : nullptr;
+        for (xml_attribute at = c.first_attribute(); at; at = at.next_attribute()) {
+            const char *an = at.name();
+            QString *into = nullptr;
+            if (std::strcmp(an, "variableId") == 0)
+                into = &ref->VariableId;
+            else if (std::strcmp(an, "gradient") == 0)
+                into = &ref->Gradient;
+            else if (std::strcmp(an, "offset") == 0)
+                into = &ref->Offset;
+            else if (std::strcmp(an, "unitCode") == 0)
+                into = &ref->UnitCode;
+            else if (std::strcmp(an, "accessRightRestriction") == 0)
+                into = &ref->AccessRightRestriction;
+            else if (std::strcmp(an, "displayFormat") == 0)
+                into = &ref->DisplayFormat;
+            else if (recordSub && std::strcmp(an, "subindex") == 0)
+                into = recordSub;
+            if (into && into->isNull())  // first of duplicate names, as a lookup by name finds
+                *into = qs(at.value());
+        }
         App_Menu.MenuVariableRef_List.push_back(std::move(ref));
     }
     return true;

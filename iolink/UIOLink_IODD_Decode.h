@@ -13,9 +13,11 @@
 // ("IODD-StandardDefinitions1.1.xml" or "IODD-StandardDefinitions1.0.1.xml") from
 // StandardDef_Path, so standard variables, data types, events and texts resolve through it.
 //
-// The tree is plain data: filled once by the reader, then only read. A TIODD owns all of it;
-// lists hold std::unique_ptr, except TEventCollection::StdEventRef_List whose entries are the
-// standard-definition events themselves (owned by TIODD::SD_EventCollection).
+// The tree is plain data: filled once by the reader, then only read. A TIODD owns its tree
+// (lists hold std::shared_ptr). The entries of the SD_ parts are shared, read-only, between all
+// TIODD objects decoded against the same unchanged standard-definition file, and
+// TEventCollection::StdEventRef_List points at the events of SD_EventCollection; each TIODD
+// keeps what it points at alive.
 //
 // Text ids (Name, Description, VendorText, ...) are resolved with TIODD::GetDesc_ExtTextCol.
 // Every text is the file's primary language; other languages of the file are not read.
@@ -29,7 +31,7 @@
 class TIODD;
 
 template <class T>
-using TOwnedList = std::vector<std::unique_ptr<T>>;
+using TOwnedList = std::vector<std::shared_ptr<T>>;
 
 // A decode that has to stop: malformed XML, a file that is no IODD, a required attribute
 // missing, an unknown data type. Carries a readable message naming file and line.
@@ -262,7 +264,7 @@ struct TEventData {
 };
 
 struct TEventCollection {
-    std::vector<TEventData *> StdEventRef_List;  // not owned: entries of TIODD::SD_EventCollection
+    std::vector<const TEventData *> StdEventRef_List;  // events of TIODD::SD_EventCollection
     TOwnedList<TEventData> Event_List;
 };
 
@@ -334,6 +336,16 @@ struct TPhysicalLayer {
     int Get_MinCycleTime() const;  // 0 when empty or not a number
 };
 
+// The parts of a standard-definition file that device files refer to.
+struct TStandardDefinitions {
+    QByteArray Bytes;  // file text, parsed in place into Xml
+    pugi::xml_document Xml;
+    TExtTextCol ExtTextCol;
+    TDataTypeCollection DataTypeCollection;
+    TVariableCollection VariableCollection;
+    TEventCollection EventCollection;  // Event_List only
+};
+
 class TIODD {
 public:
     TIODD();
@@ -342,7 +354,7 @@ public:
     TIODD &operator=(const TIODD &) = delete;
 
     pugi::xml_document Xml1;  // device file
-    pugi::xml_document Xml2;  // standard-definition file
+    const pugi::xml_document &Xml2() const;  // standard-definition file (empty when not read)
 
     const QString &IODD_FileName() const { return m_fileName; }
     QString StandardDef_Path;  // folder of the standard-definition files, trailing separator
@@ -352,6 +364,7 @@ public:
     TProfileBody ProfileBody;
     TExtTextCol ExtTextCol;
     TPhysicalLayer PhysicalLayer;
+    // From the standard-definition file; empty when it was not read (simple decode, file missing).
     TExtTextCol SD_ExtTextCol;
     TDataTypeCollection SD_DataTypeCollection;
     TVariableCollection SD_VariableCollection;
@@ -373,14 +386,15 @@ public:
     // dt itself, or for a reference its target in the collection chosen by VarRef (nullptr when none).
     const TDataType *Resolve_DataType(const TDataType *dt, bool VarRef) const;
 
-    // Reading steps (each takes its parent node where it has one).
+    // Reading steps (each takes its parent node where it has one). The Read_SD_ steps fill the
+    // standard definitions being read by Read_StandardDef.
     bool Read_DocumentInfo();
     bool Read_ProfileHeader();
     bool Read_StandardDef();
-    bool Read_SD_ExternalTextCollection(pugi::xml_node root);
-    bool Read_SD_DatatypeCollection(pugi::xml_node root);
-    bool Read_SD_VariableCollection(pugi::xml_node root);
-    bool Read_SD_EventCollection(pugi::xml_node root);
+    bool Read_SD_ExternalTextCollection(pugi::xml_node root, TStandardDefinitions &sd);
+    bool Read_SD_DatatypeCollection(pugi::xml_node root, TStandardDefinitions &sd);
+    bool Read_SD_VariableCollection(pugi::xml_node root, TStandardDefinitions &sd);
+    bool Read_SD_EventCollection(pugi::xml_node root, TStandardDefinitions &sd);
     bool Read_ProfileBody(bool Simple_Decode);
     bool Read_ProfileBody_DeviceIdentity(pugi::xml_node ProBody);
     bool Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun);
@@ -406,12 +420,14 @@ private:
     [[noreturn]] void fail(pugi::xml_node at, const QString &what) const;
     QString requireAttr(pugi::xml_node n, const char *name) const;
     QString requireTextId(pugi::xml_node parent, const char *child) const;
-    QString simpleKind(pugi::xml_node n) const;
+    int simpleKind(pugi::xml_node n) const;
+    void decodeSimple(pugi::xml_node n, int kind, TSimpleDataType &t);
     void readTextTable(pugi::xml_node lang, TExtTextCol &col, bool onlyTextElements);
-    bool parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes);
+    void parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes);
 
     QString m_fileName;
     QString m_parsingFile;     // file the nodes being read belong to (for messages)
-    QByteArray m_bytes1, m_bytes2;
+    QByteArray m_bytes1;       // device file text, parsed in place
     const QByteArray *m_parsingBytes = nullptr;
+    std::shared_ptr<const TStandardDefinitions> m_sd;  // the file behind the SD_ parts
 };

@@ -296,7 +296,15 @@ int TPhysicalLayer::Get_MinCycleTime() const
 
 // ---- TIODD queries ----
 
-TIODD::TIODD() = default;
+static const std::shared_ptr<const TStandardDefinitions> &noStandardDefinitions()
+{
+    static const std::shared_ptr<const TStandardDefinitions> none = std::make_shared<TStandardDefinitions>();
+    return none;
+}
+
+TIODD::TIODD() : m_sd(noStandardDefinitions()) {}
+
+const pugi::xml_document &TIODD::Xml2() const { return m_sd->Xml; }
 TIODD::~TIODD() = default;
 
 QString TIODD::GetDesc_ExtTextCol(bool StdDef, const QString &Text) const

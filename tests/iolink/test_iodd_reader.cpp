@@ -594,3 +594,35 @@ TEST(IoddReader, CorpusLanguageFiles)
         EXPECT_GT(n, 10);
     }
 }
+
+// The standard definitions are read once per file and shared; a changed file is read again.
+TEST(IoddReader, StandardDefinitionsFollowFileChanges)
+{
+    QTemporaryDir tmp;
+    QFile src(stdDir() + "IODD-StandardDefinitions1.1.xml");
+    ASSERT_TRUE(src.open(QIODevice::ReadOnly));
+    const QByteArray original = src.readAll();
+    const QString sdPath = writeTemp(tmp, "IODD-StandardDefinitions1.1.xml", original);
+    const QString std = tmp.path() + QLatin1Char('/');
+
+    auto first = decodeFile(fixture(), false, std);
+    auto second = decodeFile(fixture(), false, std);
+    EXPECT_EQ(second->GetDesc_ExtTextCol(true, "STD_TN_SystemCommand"), "System Command");
+    // Shared entries outlive the model that read them first.
+    const TEventData *ev = second->ProfileBody.DeviceFunction.EventCollection.StdEventRef_List.at(0);
+    first.reset();
+    EXPECT_EQ(ev->Code, 16912);
+    EXPECT_EQ(second->Get_Event_SD(16912), ev);
+
+    QByteArray changed = original;
+    changed.replace("value=\"System Command\"", "value=\"System Command, new edition\"");
+    QFile::remove(sdPath);
+    writeTemp(tmp, "IODD-StandardDefinitions1.1.xml", changed);
+    auto third = decodeFile(fixture(), false, std);
+    EXPECT_EQ(third->GetDesc_ExtTextCol(true, "STD_TN_SystemCommand"), "System Command, new edition");
+    EXPECT_EQ(second->GetDesc_ExtTextCol(true, "STD_TN_SystemCommand"), "System Command");
+
+    QFile::remove(sdPath);
+    auto fourth = decodeFile(fixture(), false, std);
+    EXPECT_TRUE(fourth->SD_VariableCollection.Var_List.empty());
+}
