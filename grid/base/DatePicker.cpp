@@ -1,0 +1,531 @@
+#include "grid/base/DatePicker.h"
+
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+#include <cmath>
+#include <qdrawutil.h>
+
+#include "grid/base/Theme.h"
+
+using namespace editorkit;
+
+namespace {
+
+QColor parentBackground(const QWidget *w)
+{
+    if (const QWidget *p = w->parentWidget()) return p->palette().color(p->backgroundRole());
+    return QApplication::palette().color(QPalette::Window);
+}
+
+void frameRect(QPainter &p, const QRect &r, const QColor &c)
+{
+    p.save();
+    p.setPen(c);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.restore();
+}
+
+// A picker display format (d, M, y, h, H, m, s, t) as a QDateTimeEdit format.
+QString pickerToQtFormat(const QString &f)
+{
+    QString out;
+    for (int i = 0; i < f.size();) {
+        const QChar c = f.at(i);
+        if (c == QLatin1Char('\'')) {
+            const int end = f.indexOf(QLatin1Char('\''), i + 1);
+            out += f.mid(i, end < 0 ? -1 : end - i + 1);
+            if (end < 0) break;
+            i = end + 1;
+            continue;
+        }
+        int run = 1;
+        while (i + run < f.size() && f.at(i + run) == c) ++run;
+        switch (c.unicode()) {
+        case 'd': out += QString(qMin(run, 4), QLatin1Char('d')); break;
+        case 'M': out += QString(qMin(run, 4), QLatin1Char('M')); break;
+        case 'y': out += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy"); break;
+        case 'h': out += QString(qMin(run, 2), QLatin1Char('h')); break;
+        case 'H': out += QString(qMin(run, 2), QLatin1Char('H')); break;
+        case 'm': out += QString(qMin(run, 2), QLatin1Char('m')); break;
+        case 's': out += QString(qMin(run, 2), QLatin1Char('s')); break;
+        case 't': out += QStringLiteral("AP"); break;
+        default:
+            if (c.isLetter()) out += QLatin1Char('\'') + QString(run, c) + QLatin1Char('\'');
+            else out += QString(run, c);
+        }
+        i += run;
+    }
+    return out;
+}
+
+} // namespace
+
+TAsgDateTimePicker::TAsgDateTimePicker(QWidget *parent) : QDateTimeEdit(parent)
+{
+    setMouseTracking(true);
+    setMinimumDateTime(QDateTime(QDate(100, 1, 1), QTime(0, 0)));
+    FIsThemed = IsComCtl6OrLater();
+    FIsWinXP = IsWindowsXPOrLater();
+    FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
+    FValue = nowValue();
+    setDateTime(QDateTime(dateOf(FValue), timeOf(FValue)));
+    connect(this, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime &v) {
+        if (FSettingValue) return;
+        const QDateTimeEdit::Sections shown = displayedSections();
+        const QDate d = (shown & QDateTimeEdit::DateSections_Mask) ? v.date() : dateOf(FValue);
+        const QTime t = (shown & QDateTimeEdit::TimeSections_Mask) ? v.time() : timeOf(FValue);
+        FValue = encodeDateTime(d, t);
+        Change();
+    });
+    SetDateMode(dmComboBox);
+    ApplyFormat();
+    resize(186, sizeHint().height());
+}
+
+// --- platform picker
+
+void TAsgDateTimePicker::SetKind(TDateTimeKind k)
+{
+    FKind = k;
+    if (k == dtkTime) setCalendarPopup(false);
+    else SetDateMode(FDateMode);
+    ApplyFormat();
+}
+
+void TAsgDateTimePicker::SetDateMode(TDTDateMode m)
+{
+    FDateMode = m;
+    setCalendarPopup(m == dmComboBox && FKind == dtkDate);
+    if (calendarPopup()) WatchCalendar();
+}
+
+void TAsgDateTimePicker::SetFormat(const QString &f)
+{
+    FFormat = f;
+    ApplyFormat();
+}
+
+void TAsgDateTimePicker::ApplyFormat()
+{
+    const platform::FormatSettings fs = platform::FormatSettings::current();
+    QString qf;
+    if (!FFormat.isEmpty()) qf = pickerToQtFormat(FFormat);
+    else if (FKind == dtkDate) qf = qtDateFormat(fs.shortDateFormat, fs.dateSeparator);
+    else qf = QStringLiteral("HH:mm:ss").replace(QLatin1Char(':'), fs.timeSeparator);
+    FSettingValue = true;
+    setDisplayFormat(qf);
+    setDateTime(QDateTime(dateOf(FValue), timeOf(FValue)));
+    FSettingValue = false;
+}
+
+editorkit::TDateTime TAsgDateTimePicker::DateTime() const { return FValue; }
+
+void TAsgDateTimePicker::SetPickerDateTime(editorkit::TDateTime v)
+{
+    FValue = v;
+    FSettingValue = true;
+    setDateTime(QDateTime(dateOf(v), timeOf(v)));
+    FSettingValue = false;
+}
+
+editorkit::TDateTime TAsgDateTimePicker::Date() const { return std::trunc(DateTime()); }
+editorkit::TDateTime TAsgDateTimePicker::Time() const { return timeFraction(DateTime()); }
+
+void TAsgDateTimePicker::SetTime(editorkit::TDateTime t)
+{
+    SetPickerDateTime(encodeDateTime(dateOf(FValue), timeOf(t)));
+}
+
+bool TAsgDateTimePicker::DroppedDown() const
+{
+    return calendarPopup() && calendarWidget() && calendarWidget()->window()->isVisible();
+}
+
+void TAsgDateTimePicker::WatchCalendar()
+{
+    QCalendarWidget *cw = calendarWidget();
+    if (!cw) return;
+    QWidget *popup = cw->window();
+    if (popup == FWatchedPopup) return;
+    FWatchedPopup = popup;
+    popup->installEventFilter(this);
+}
+
+bool TAsgDateTimePicker::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == FWatchedPopup && watched != this) {
+        if (e->type() == QEvent::Show) {
+            if (OnDropDown) OnDropDown(this);
+            update();
+        } else if (e->type() == QEvent::Hide) {
+            update();
+            if (OnCloseUp) OnCloseUp(this);
+        }
+    }
+    return QDateTimeEdit::eventFilter(watched, e);
+}
+
+void TAsgDateTimePicker::SetCtl3D(bool v)
+{
+    FCtl3D = v;
+    setFrame(v);
+    update();
+}
+
+void TAsgDateTimePicker::SetBorderStyle(TBorderStyle s)
+{
+    if (s == FBorderStyle) return;
+    FBorderStyle = s;
+    update();
+}
+
+void TAsgDateTimePicker::SetBorderColor(TColor c)
+{
+    if (c == FBorderColor) return;
+    FBorderColor = c;
+    update();
+}
+
+void TAsgDateTimePicker::SetMetroStyle(bool v)
+{
+    if (v == FMetroStyle) return;
+    FMetroStyle = v;
+    update();
+}
+
+void TAsgDateTimePicker::SetColor(TColor c)
+{
+    FColor = c;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, toQColor(c, QApplication::palette()));
+    setPalette(pal);
+}
+
+// --- painting
+
+QRect TAsgDateTimePicker::ButtonRect() const
+{
+    return QRect(width() - FButtonWidth + 2, 0, FButtonWidth - 2, height()).adjusted(1, 1, -1, -1);
+}
+
+QColor TAsgDateTimePicker::OuterBorderColor() const
+{
+    if (FBorderStyle == bsNone && parentWidget()) return parentBackground(this);
+    if (FIsThemed) return QColor(127, 157, 185);
+    return toQColor(FBorderColor, palette());
+}
+
+void TAsgDateTimePicker::DrawOuterBorder(QPainter &p)
+{
+    const int W = width(), H = height();
+    p.setPen(OuterBorderColor());
+    const QPoint outer[] = {{0, H}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}};
+    p.drawPolyline(outer, 5);
+    if (parentWidget()) {
+        p.setPen(parentBackground(this));
+        const QPoint inner[] = {{1, H - 2}, {1, 1}, {W - 1, 1}};
+        p.drawPolyline(inner, 3);
+    }
+}
+
+void TAsgDateTimePicker::DrawButton(QPainter &p)
+{
+    const QRect br = ButtonRect();
+    const QPalette pal = palette();
+    const bool mouseDown = QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
+    // Our button replaces the platform's arrow area.
+    QStyleOptionComboBox opt;
+    opt.initFrom(this);
+    opt.editable = true;
+    opt.subControls = QStyle::SC_All;
+    const QRect arrow = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, this);
+    const int clearFrom = qMin(width() - FButtonWidth - 4, arrow.left() - 2);
+    p.fillRect(QRect(QPoint(clearFrom, 1), QPoint(width() - 2, height() - 2)), toQColor(FColor, pal));
+    if (ButtonColor != clNone) {
+        const TColor fill = (mouseDown && FButtonHover && ButtonColorDown != clNone) ? ButtonColorDown
+                            : (FButtonHover && ButtonColorHot != clNone)             ? ButtonColorHot
+                                                                                     : ButtonColor;
+        p.fillRect(br.adjusted(2, 0, 0, 0), toQColor(fill, pal));
+        if (ButtonBorderColor != clNone) {
+            p.setPen(toQColor(ButtonBorderColor, pal));
+            p.drawLine(br.topLeft(), br.bottomLeft());
+        }
+        const TColor tc = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown
+                          : ButtonTextColor != clNone                 ? ButtonTextColor
+                                                                      : clBlack;
+        const int L = br.left(), T = br.top();
+        drawTriangle(&p, {L + 5, T + 7}, {L + 11, T + 7}, {L + 8, T + 10}, toQColor(tc, pal));
+    } else {
+        // Classic combo arrow, flat while enabled (no themed drawing on this platform).
+        drawClassicButton(&p, br, pal, mouseDown && DroppedDown(), isEnabled(), false);
+        const int cx = br.left() + br.width() / 2, cy = br.top() + br.height() / 2;
+        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
+        drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+    }
+}
+
+void TAsgDateTimePicker::DrawFrame(QPainter &p)
+{
+    if (!MetroLook()) return;
+    if (isEnabled() && FBorderColor == clNone && FFocusBorderColor == clNone) return;
+    const QRect R = rect();
+    const QPalette pal = palette();
+    const bool hot = FMouseInControl || FHasFocus;
+    if (!isEnabled() && FIsThemed && !FDisabledBorder) {
+        frameRect(p, R, QColor(127, 157, 185));
+    } else if (FBorderColor != clNone) {
+        frameRect(p, R, toQColor(FHasFocus && FFocusBorderColor != clNone ? FFocusBorderColor : FBorderColor, pal));
+    } else if (FFocusBorderColor != clNone) {
+        if (FHasFocus) frameRect(p, R, toQColor(FFocusBorderColor, pal));
+    } else if (FFocusBorder && hot) {
+        qDrawShadeRect(&p, R, pal, true, 1, 0);
+        frameRect(p, R.adjusted(1, 1, -1, -1), pal.color(QPalette::Button));
+        frameRect(p, R.adjusted(2, 2, -2, -2), toQColor(FColor, pal));
+    } else {
+        const QColor pc = parentBackground(this);
+        frameRect(p, R, pc);
+        QRect inner = R.adjusted(1, 1, -1, -1);
+        inner.setRight(width() - FButtonWidth - 1);
+        frameRect(p, inner, pc);
+        frameRect(p, inner.adjusted(1, 1, -1, -1), toQColor(FColor, pal));
+    }
+    if (!(FIsWinXP && visualStylesActive()) && FKind == dtkDate && ButtonColor == clNone) {
+        const QRect face = QRect(QPoint(width() - FButtonWidth - 2, 0), QPoint(width() - 1, height() - 1)).adjusted(2, 2, -2, -2);
+        if (hot) {
+            if (DroppedDown()) qDrawShadePanel(&p, face, pal, false, 1);
+            else qDrawWinButton(&p, face, pal, false, nullptr);
+        } else {
+            p.fillRect(face.adjusted(0, 1, -1, -1), pal.color(QPalette::Button));
+            const int cx = face.left() + face.width() / 2, cy = face.top() + face.height() / 2;
+            const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
+            drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+        }
+    }
+}
+
+void TAsgDateTimePicker::PaintOwnLook(QPainter &p)
+{
+    if (!FCtl3D && FBorderColor != clNone) DrawOuterBorder(p);
+    if (!MetroLook()) return;
+    if (IsWindowsVistaOrLater() && FKind == dtkDate) DrawButton(p);
+    DrawFrame(p);
+}
+
+void TAsgDateTimePicker::paintEvent(QPaintEvent *e)
+{
+    QDateTimeEdit::paintEvent(e);
+    QPainter p(this);
+    PaintOwnLook(p);
+}
+
+// --- focus and pointer
+
+void TAsgDateTimePicker::focusInEvent(QFocusEvent *e)
+{
+    QDateTimeEdit::focusInEvent(e);
+    FHasFocus = true;
+    update();
+    DoEnter();
+}
+
+void TAsgDateTimePicker::focusOutEvent(QFocusEvent *e)
+{
+    QDateTimeEdit::focusOutEvent(e);
+    if (e->reason() == Qt::PopupFocusReason) return;
+    FHasFocus = false;
+    update();
+    DoExit();
+}
+
+void TAsgDateTimePicker::enterEvent(QEnterEvent *e)
+{
+    QDateTimeEdit::enterEvent(e);
+    if (FMouseInControl || !isEnabled()) return;
+    FMouseInControl = true;
+    update();
+}
+
+void TAsgDateTimePicker::leaveEvent(QEvent *e)
+{
+    QDateTimeEdit::leaveEvent(e);
+    if (isEnabled()) FMouseInControl = false;
+    FButtonHover = false;
+    update();
+}
+
+void TAsgDateTimePicker::mouseMoveEvent(QMouseEvent *e)
+{
+    QDateTimeEdit::mouseMoveEvent(e);
+    const int x = int(e->position().x());
+    const bool hover = x > width() - FButtonWidth && x < width();
+    if (hover != FButtonHover) {
+        FButtonHover = hover;
+        update();
+    }
+}
+
+// --- keys
+
+bool TAsgDateTimePicker::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
+
+bool TAsgDateTimePicker::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
+            keyPressEvent(k);
+            return true;
+        }
+    }
+    return QDateTimeEdit::event(e);
+}
+
+void TAsgDateTimePicker::keyPressEvent(QKeyEvent *e)
+{
+    const int k = e->key();
+    int key = k;
+    KeyDown(key, e->modifiers());
+    if (key == 0 && k != 0) {
+        e->accept();
+        return;
+    }
+    QChar ch = typedChar(e);
+    if (!ch.isNull()) {
+        KeyPress(ch);
+        if (ch.isNull()) {
+            e->accept();
+            return;
+        }
+    }
+    const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier));
+    if (plain && (key == Qt::Key_Right || key == Qt::Key_Left)) {
+        // Left and Right move between the fields, as in the platform's picker.
+        const int i = currentSectionIndex() + (key == Qt::Key_Right ? 1 : -1);
+        if (i >= 0 && i < sectionCount()) setSelectedSection(sectionAt(i));
+        e->accept();
+        return;
+    }
+    const int before = currentSectionIndex();
+    if (key != k) {
+        QKeyEvent other(QEvent::KeyPress, key, e->modifiers());
+        QDateTimeEdit::keyPressEvent(&other);
+    } else {
+        QDateTimeEdit::keyPressEvent(e);
+    }
+    // A completed field keeps the input; moving on is the caller's choice (AutoTab).
+    if (ch.isDigit() && currentSectionIndex() != before && before >= 0) setSelectedSection(sectionAt(before));
+}
+
+void TAsgDateTimePicker::KeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+
+void TAsgDateTimePicker::KeyPress(QChar &key)
+{
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+
+void TAsgDateTimePicker::Change()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TAsgDateTimePicker::DoEnter()
+{
+    if (OnEnter) OnEnter(this);
+}
+
+void TAsgDateTimePicker::DoExit()
+{
+    if (OnExit) OnExit(this);
+}
+
+// ---------------------------------------------------------------- TCustomDateTimePicker
+
+TCustomDateTimePicker::TCustomDateTimePicker(QWidget *parent) : TAsgDateTimePicker(parent)
+{
+    SetCtl3D(false);
+    SetBorderColor(clBlack);
+}
+
+int TCustomDateTimePicker::ShiftFocusEventType()
+{
+    static const int type = QEvent::registerEventType();
+    return type;
+}
+
+void TCustomDateTimePicker::SetBorderStyle(TBorderStyle s)
+{
+    if (s == BorderStyle()) return;
+    TAsgDateTimePicker::SetBorderStyle(s);
+    update();
+}
+
+void TCustomDateTimePicker::PaintOwnLook(QPainter &p)
+{
+    if (!Ctl3D()) DrawOuterBorder(p);
+    if (MetroLook()) {
+        if (IsWindowsVistaOrLater() && Kind() == dtkDate) DrawButton(p);
+        DrawFrame(p);
+    }
+    if (!Ctl3D()) {
+        const int W = width(), H = height();
+        const QColor c = OuterBorderColor();
+        p.setPen(c);
+        const QPoint outer[] = {{0, H}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}};
+        p.drawPolyline(outer, 5);
+        if (IsWindowsVistaOrLater() && !visualStylesActive()) {
+            const QPoint inner[] = {{1, H}, {1, 1}, {W - 2, 1}, {W - 2, H - 2}, {0, H - 2}};
+            p.drawPolyline(inner, 5);
+        }
+    }
+}
+
+void TCustomDateTimePicker::RememberBeforeDigit()
+{
+    const QTime t = timeOf(DateTime());
+    Fh = quint16(t.hour());
+    Fm = quint16(t.minute());
+    Fs = quint16(t.second());
+    Fms = quint16(t.msec());
+}
+
+void TCustomDateTimePicker::keyPressEvent(QKeyEvent *e)
+{
+    const QChar ch = typedChar(e);
+    if (FAutoTab && ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
+        RememberBeforeDigit();
+        TAsgDateTimePicker::keyPressEvent(e);
+        QApplication::postEvent(this, new QEvent(QEvent::Type(ShiftFocusEventType())));
+        return;
+    }
+    TAsgDateTimePicker::keyPressEvent(e);
+}
+
+bool TCustomDateTimePicker::event(QEvent *e)
+{
+    if (e->type() == ShiftFocusEventType()) {
+        AdvanceDateField();
+        return true;
+    }
+    return TAsgDateTimePicker::event(e);
+}
+
+void TCustomDateTimePicker::PostRightArrow()
+{
+    QApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
+}
+
+void TCustomDateTimePicker::AdvanceDateField()
+{
+    if (Kind() != dtkTime) return;
+    const QTime t = timeOf(DateTime());
+    if (t.hour() != Fh || t.minute() != Fm || t.second() != Fs) PostRightArrow();
+}

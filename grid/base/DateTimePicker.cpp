@@ -1,0 +1,395 @@
+#include "grid/base/DateTimePicker.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <cmath>
+
+#include "grid/base/Theme.h"
+
+using namespace editorkit;
+
+namespace {
+
+QString stripPrefix(QString s)
+{
+    s.replace(QLatin1String("&&"), QString(QChar(0xE000)));
+    s.remove(QLatin1Char('&'));
+    s.replace(QChar(0xE000), QLatin1Char('&'));
+    return s;
+}
+
+// Whole days plus hours, minutes and seconds: the milliseconds dropped.
+TDateTime withoutMilliseconds(TDateTime v)
+{
+    QTime t = timeOf(v);
+    t = QTime(t.hour(), t.minute(), t.second());
+    return encodeDateTime(dateOf(v), t);
+}
+
+} // namespace
+
+TNovaDateTimePicker::TNovaDateTimePicker(QWidget *parent) : TCustomDateTimePicker(parent)
+{
+    SetCtl3D(true);
+    SetBorderStyle(bsSingle);
+    FLabelFont = QApplication::font();
+    FFocusTimer = createTimer();
+    FFocusTimer->setInterval(20);
+    FFocusTimer->onTimeout = [this] { FFocusTimer->stop(); };
+    FLastDate = TAsgDateTimePicker::DateTime();
+    TAsgDateTimePicker::SetKind(dtkDate);
+    CreateTimePicker();
+    UpdateTimePicker();
+}
+
+TNovaDateTimePicker::~TNovaDateTimePicker()
+{
+    if (FLabel) {
+        FLabel->setParent(nullptr);
+        delete FLabel.data();
+    }
+}
+
+// --- kind and values
+
+void TNovaDateTimePicker::SetKind(TNovaDateTimeKind k)
+{
+    if (k == FKind) return;
+    FKind = k;
+    TAsgDateTimePicker::SetKind(k == dkTime ? dtkTime : dtkDate);
+    if (k == dkTime && !FTimeFormat.isEmpty()) SetFormat(FTimeFormat);
+    if (k == dkDateTime) CreateTimePicker();
+    UpdateTimePicker();
+}
+
+TDateTime TNovaDateTimePicker::GetDateTime() const
+{
+    const TDateTime own = TAsgDateTimePicker::DateTime();
+    if (!FTimePicker) return own;
+    return encodeDateTime(dateOf(own), timeOf(FTimePicker->DateTime()));
+}
+
+void TNovaDateTimePicker::SetDateTime(TDateTime v)
+{
+    const TDateTime value = withoutMilliseconds(v);
+    SetPickerDateTime(value);
+    FLastDate = value;
+    if (FKind == dkDateTime) CreateTimePicker();
+    if (FTimePicker) FTimePicker->SetPickerDateTime(value);
+}
+
+TDateTime TNovaDateTimePicker::Date() const { return TAsgDateTimePicker::Date(); }
+
+void TNovaDateTimePicker::SetDate(TDateTime v)
+{
+    SetDateTime(encodeDateTime(dateOf(v), timeOf(GetDateTime())));
+}
+
+TDateTime TNovaDateTimePicker::Time() const
+{
+    if (FKind == dkDateTime && FTimePicker) return FTimePicker->Time();
+    return TAsgDateTimePicker::Time();
+}
+
+void TNovaDateTimePicker::SetTime(TDateTime v)
+{
+    TAsgDateTimePicker::SetTime(v);
+    UpdateTimePicker();
+}
+
+void TNovaDateTimePicker::SetTimeFormat(const QString &f)
+{
+    if (FTimePicker) FTimePicker->SetFormat(f);
+    if (FKind == dkTime) SetFormat(f);
+    FTimeFormat = f;
+    UpdateTimePicker();
+}
+
+void TNovaDateTimePicker::SetBorderStyle(TBorderStyle s)
+{
+    TCustomDateTimePicker::SetBorderStyle(s);
+    UpdateTimePicker();
+}
+
+void TNovaDateTimePicker::SetAutoTab(bool v)
+{
+    TCustomDateTimePicker::SetAutoTab(v);
+    if (FTimePicker) FTimePicker->SetAutoTab(v);
+}
+
+void TNovaDateTimePicker::SetPickerColor(TColor c)
+{
+    SetColor(c);
+    UpdateTimePicker();
+}
+
+// --- the companion time picker
+
+void TNovaDateTimePicker::CreateTimePicker()
+{
+    if (FKind != dkDateTime || FTimePicker) return;
+    auto *tp = new TCustomDateTimePicker(this);
+    tp->resize(90, 17);
+    tp->hide();
+    tp->setEnabled(isEnabled());
+    tp->SetKind(dtkTime);
+    tp->SetAutoTab(AutoTab());
+    tp->OnChange = [this](QObject *) {
+        DoChange();
+        if (OnTimeChange) OnTimeChange(this);
+    };
+    tp->OnKeyPress = [](QObject *, QChar &) {};
+    // The picker's key handling also sees the keys typed in the time part.
+    tp->OnKeyDown = [this](QObject *, int &key, Qt::KeyboardModifiers shift) { KeyDown(key, shift); };
+    tp->installEventFilter(this);
+    FTimePicker = tp;
+}
+
+void TNovaDateTimePicker::TimePartEnabledByCheck()
+{
+    if (FTimePicker) FTimePicker->setEnabled(isEnabled() && (!ShowCheckbox() || Checked()));
+}
+
+void TNovaDateTimePicker::UpdateTimePicker()
+{
+    if (!FTimePicker || FUpdating) return;
+    FUpdating = true;
+    TCustomDateTimePicker *tp = FTimePicker;
+    if (tp->parentWidget() != this) tp->setParent(this);
+    tp->SetColor(Color());
+    TimePartEnabledByCheck();
+    const bool vis = FKind == dkDateTime;
+    tp->setVisible(vis);
+    tp->SetPickerDateTime(TAsgDateTimePicker::DateTime());
+    tp->SetFormat(FTimeFormat);
+    tp->setFont(font());
+    if (vis || FLoading) {
+        const int a = QFontMetrics(font()).horizontalAdvance(tp->text()) + 31;
+        const int b = 0; // no bevel edges on this platform
+        const int W = width(), H = height();
+        QRect r;
+        const bool vista = IsWindowsVistaOrLater(), cc6 = IsComCtl6OrLater(), themed = visualStylesActive();
+        if (vista && cc6 && themed && MetroLook()) r = QRect(W - a - b - 21, 1, a, H - b - 2);
+        else if (vista && cc6 && themed) r = QRect(W - a - b - 34, 1, a, H - b - 2);
+        else if (vista && cc6) r = QRect(W - a - b - 21, 2, a, H - b - 4);
+        else if (vista) r = QRect(W - a - b - 23, -2, a, H - b);
+        else r = QRect(W - a - 21, -2, a, H);
+        // The table counts inside the border; keep the part within it.
+        const int off = Ctl3D() && BorderStyle() == bsSingle ? 2 : 0;
+        const QRect inner = rect().adjusted(off, off, -off, -off);
+        tp->setGeometry(r.translated(off, off).intersected(inner));
+    } else {
+        FTimePicker = nullptr;
+        delete tp;
+    }
+    FUpdating = false;
+}
+
+void TNovaDateTimePicker::AdvanceDateField()
+{
+    if (FKind == dkTime) {
+        TCustomDateTimePicker::AdvanceDateField();
+        return;
+    }
+    const QDate d = dateOf(GetDateTime());
+    const bool dc = d.day() != Fd, mc = d.month() != FmDate, yc = d.year() != Fy;
+    const QString f = Format();
+    if (!f.isEmpty()) {
+        const QChar last = f.back().toLower();
+        if ((dc && last == QLatin1Char('d')) || (mc && last == QLatin1Char('m')) || (yc && last == QLatin1Char('y'))) {
+            if (FTimePicker) FTimePicker->setFocus(Qt::OtherFocusReason);
+        } else if (dc || mc || yc) {
+            PostRightArrow();
+        }
+    } else if (dc || mc) {
+        PostRightArrow();
+    } else if (yc && FTimePicker) {
+        FTimePicker->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TNovaDateTimePicker::RememberBeforeDigit()
+{
+    const QDate d = dateOf(GetDateTime());
+    Fy = quint16(d.year());
+    FmDate = quint16(d.month());
+    Fd = quint16(d.day());
+    if (TAsgDateTimePicker::Kind() == dtkTime) TCustomDateTimePicker::RememberBeforeDigit();
+}
+
+// --- events
+
+void TNovaDateTimePicker::Change()
+{
+    const TDateTime now = TAsgDateTimePicker::DateTime();
+    if (ShowCheckbox()) {
+        const QDate before = dateOf(FLastDate), after = dateOf(now);
+        if (before.year() != after.year()) Fpt = {80, 5};
+        else if (before.month() != after.month()) Fpt = {46, 5};
+        else if (before.day() != after.day()) Fpt = {28, 5};
+        FFocusTimer->start();
+        if (!FIgnoreTimePickerCheck) TimePartEnabledByCheck();
+        FIgnoreTimePickerCheck = false;
+    }
+    FLastDate = now;
+    DoChange();
+}
+
+void TNovaDateTimePicker::DoChange()
+{
+    if (OnChange) OnChange(this);
+}
+
+void TNovaDateTimePicker::DoClick()
+{
+    if (OnClick) OnClick(this);
+}
+
+void TNovaDateTimePicker::mousePressEvent(QMouseEvent *e)
+{
+    TCustomDateTimePicker::mousePressEvent(e);
+    DoClick();
+}
+
+bool TNovaDateTimePicker::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == FTimePicker && e->type() == QEvent::MouseButtonPress) DoClick();
+    if (watched == FLabel) {
+        if (e->type() == QEvent::MouseButtonRelease && OnLabelClick) OnLabelClick(this);
+        if (e->type() == QEvent::MouseButtonDblClick && OnLabelDblClick) OnLabelDblClick(this);
+    }
+    return TCustomDateTimePicker::eventFilter(watched, e);
+}
+
+void TNovaDateTimePicker::DoEnter()
+{
+    if (FFocusLabel && !FLoading) UpdateLabel();
+    TCustomDateTimePicker::DoEnter();
+}
+
+void TNovaDateTimePicker::DoExit()
+{
+    if (FFocusLabel && !FLoading) UpdateLabel();
+    TCustomDateTimePicker::DoExit();
+}
+
+void TNovaDateTimePicker::changeEvent(QEvent *e)
+{
+    TCustomDateTimePicker::changeEvent(e);
+    switch (e->type()) {
+    case QEvent::EnabledChange:
+        TimePartEnabledByCheck();
+        if (FLabel && !FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+        break;
+    case QEvent::FontChange:
+        if (FLabel && !testAttribute(Qt::WA_SetFont)) FLabel->setFont(font());
+        UpdateTimePicker();
+        break;
+    case QEvent::PaletteChange: UpdateTimePicker(); break;
+    case QEvent::ParentChange:
+        if (FLabel) FLabel->setParent(parentWidget());
+        UpdateLabel();
+        break;
+    default: break;
+    }
+}
+
+void TNovaDateTimePicker::moveEvent(QMoveEvent *e)
+{
+    TCustomDateTimePicker::moveEvent(e);
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::resizeEvent(QResizeEvent *e)
+{
+    TCustomDateTimePicker::resizeEvent(e);
+    UpdateTimePicker();
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::paintEvent(QPaintEvent *e)
+{
+    if (FFirstRun) {
+        FFirstRun = false;
+        UpdateTimePicker();
+    }
+    TCustomDateTimePicker::paintEvent(e);
+}
+
+void TNovaDateTimePicker::setVisible(bool visible)
+{
+    TCustomDateTimePicker::setVisible(visible);
+    if (FLabel) FLabel->setVisible(visible);
+}
+
+void TNovaDateTimePicker::Loaded()
+{
+    FLoading = false;
+    CreateTimePicker();
+    UpdateTimePicker();
+    if (ShowCheckbox() && !Checked() && FTimePicker) FTimePicker->setEnabled(false);
+    if (FLabel && !FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+    FParentFnt = !testAttribute(Qt::WA_SetFont);
+    UpdateLabel();
+}
+
+// --- label
+
+QString TNovaDateTimePicker::LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
+
+void TNovaDateTimePicker::SetLabelCaption(const QString &caption)
+{
+    if (!FLabel) {
+        FLabel = new QLabel(parentWidget());
+        FLabel->setBuddy(this);
+        FLabel->setFont(FLabelFont);
+        FLabel->installEventFilter(this);
+    }
+    FLabel->setText(caption);
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::SetLabelPosition(TLabelPosition p)
+{
+    FLabelPosition = p;
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::SetLabelMargin(int m)
+{
+    FLabelMargin = m;
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::SetLabelTransparent(bool v)
+{
+    FLabelTransparent = v;
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::SetLabelAlwaysEnabled(bool v)
+{
+    FLabelAlwaysEnabled = v;
+    if (v && FLabel) FLabel->setEnabled(true);
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::SetLabelFont(const QFont &f)
+{
+    FLabelFont = f;
+    if (FLabel && testAttribute(Qt::WA_SetFont)) FLabel->setFont(f);
+    UpdateLabel();
+}
+
+void TNovaDateTimePicker::UpdateLabel()
+{
+    if (!FLabel) return;
+    FLabel->setAutoFillBackground(!FLabelTransparent);
+    QFont f = FParentFnt && !testAttribute(Qt::WA_SetFont) ? font() : FLabelFont;
+    f.setBold(FFocusLabel && HasFocus());
+    FLabel->setFont(f);
+    FLabel->adjustSize();
+    const int tw = QFontMetrics(FLabel->font()).horizontalAdvance(stripPrefix(FLabel->text()));
+    FLabel->move(LabelPlacement(FLabelPosition, geometry(), FLabel->size(), tw, FLabelMargin));
+    FLabel->setVisible(!isHidden());
+}
