@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QScreen>
+#include <QWindow>
 #include <QStyle>
 #include <pugixml.hpp>
 
@@ -475,9 +476,38 @@ void DIDurovuzozAdozAvir::showEvent(QShowEvent *event)
 
 // ---- Program windows --------------------------------------------------------------------------
 
+namespace {
+
+// Every other window is shown as a child of the main window on the desktop, so the main window alone
+// owns the task-bar button.
+class TaskBarOwner : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && FDovavivuvFirmWare) {
+            auto *w = static_cast<QWidget *>(watched);
+            if (w->windowHandle() && FDovavivuvFirmWare->windowHandle() && w != FDovavivuvFirmWare)
+                w->windowHandle()->setTransientParent(FDovavivuvFirmWare->windowHandle());
+        }
+        return false;
+    }
+};
+
+TaskBarOwner *taskBarOwner()
+{
+    static TaskBarOwner owner;
+    return &owner;
+}
+
+} // namespace
+
 TProgramWindows::TProgramWindows(const QString &exeDir)
 {
     auto *main = new DIDurovuzozAdozAvir(exeDir);
+    main->winId(); // the desktop window the others are shown over
     m_release.push_back([main] { delete main; });
     FNew_Project = new TFNew_Project();
     m_release.push_back([] { delete std::exchange(FNew_Project, nullptr); });
@@ -489,6 +519,9 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     m_release.push_back([] { delete std::exchange(FSoftOptions, nullptr); });
     FParGen = new TFParGen();
     m_release.push_back([] { delete std::exchange(FParGen, nullptr); });
+
+    for (QWidget *w : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen})
+        w->installEventFilter(taskBarOwner());
 }
 
 TProgramWindows::~TProgramWindows()

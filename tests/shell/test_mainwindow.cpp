@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 #include <signal.h>
 
 using testsupport::LoopbackHttpServer;
@@ -307,6 +308,11 @@ TEST_F(MainWindow, LinksOpenTheMakersPages)
     useLoopback(server);
     w->Timer_UpdateTimer();
     ASSERT_TRUE(w->LL_Update->isVisibleTo(w));
+    // The whole link text fits and stays clear of the icon buttons.
+    EXPECT_GE(w->LL_Update->width(), w->LL_Update->sizeHint().width());
+    EXPECT_LT(w->LL_Update->geometry().right(), w->Btn_Info->x());
+    w->show();
+    w->grab().save(QStringLiteral("/tmp/main4_mainwindow_link.png"));
     emit w->LL_Update->linkActivated(w->LL_Update->text().section(QLatin1Char('"'), 1, 1));
     w->L_VelmarClick();
     ASSERT_EQ(opened.size(), 2);
@@ -393,6 +399,9 @@ TEST_F(MainWindow, AboutWindowFromTheInformationButton)
     responder.then([&](QWidget *d) {
         auto *about = qobject_cast<TFAbout *>(d);
         ASSERT_NE(about, nullptr);
+        // Shown over the main window, which alone owns the task-bar button.
+        ASSERT_NE(about->windowHandle(), nullptr);
+        EXPECT_EQ(about->windowHandle()->transientParent(), w->windowHandle());
         version = about->Label10->text();
         code = about->Label9->text();
         about->LbButton1->click();
