@@ -434,17 +434,18 @@ void DIDurovuzozAdozAvir::PROFINET_XML()
     // The GSDML writer belongs to a model this program does not configure.
 }
 
-int DIDurovuzozAdozAvir::Get_Type_BACnet() const
+int DIDurovuzozAdozAvir::Get_Type_BACnet()
 {
-    pugi::xml_document doc;
-    if (!platform::loadXmlFile(doc, ParGen_File, pugi::parse_default)) return 0;
-    const pugi::xml_node node = doc.document_element().child("BACnet_Type");
+    XML1.reset();
+    if (!platform::loadXmlFile(XML1, ParGen_File, pugi::parse_default)) return 0;
+    const pugi::xml_node node = XML1.document_element().child("BACnet_Type");
     if (!node || node.first_child().type() == pugi::node_element) return 0;
     return StrToIntDef(QString::fromUtf8(node.text().get()), 0);
 }
 
 bool DIDurovuzozAdozAvir::Save_Setting()
 {
+    XML1.reset();
     QString error;
     if (Write_Settings(&error)) return true;
     platform::showError(error, isVisible() ? this : nullptr);

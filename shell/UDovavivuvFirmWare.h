@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <pugixml.hpp>
 #include <vector>
 
 class QAbstractButton;
@@ -43,7 +44,7 @@ public:
     void Build_EDS_File();
     void PROFINET_XML();
     // "BACnet_Type" under the root of ParGen_File; 0 when the file or the element is missing or bad.
-    int Get_Type_BACnet() const;
+    int Get_Type_BACnet();
 
     // Rewrites the settings file; shows the error and returns false when it cannot be written.
     bool Save_Setting();
@@ -100,6 +101,9 @@ public:
     QAbstractButton *Btn_PROFINET_XML = nullptr;
 
     QTimer Timer_Update;
+    // The XML document that the settings, the image writers and the description writers borrow in
+    // turn; each loads or builds its own document in it.
+    pugi::xml_document XML1;
 
     // How the settings file fared at start.
     QString Settings_Warning; // the warning shown for an unreadable settings file ("" when none)
