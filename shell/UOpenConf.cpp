@@ -35,7 +35,6 @@ TFOpenConf::TFOpenConf(QWidget *parent) : TFrameWindow(parent)
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] { Btn_OKClick(); });
     P_Client->installEventFilter(this);
     setButtonAlignment(Qt::AlignRight);
 
