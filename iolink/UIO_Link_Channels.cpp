@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "shell/ParGenFile.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -12,7 +13,6 @@
 
 namespace {
 
-const QString kVariantSuffixes[] = {"-A1-4A", "-A1-2A", "-A1-2A-2B", "-A1-2B", "-A1-4B", "-A1-2A-4B", "-A1-6A"};
 const int kPortsA[] = {4, 2, 2, 0, 0, 2, 6};
 const int kPortsB[] = {0, 0, 2, 2, 4, 4, 0};
 
@@ -91,8 +91,7 @@ TIOLink_Channel_Table::~TIOLink_Channel_Table() = default;
 
 void TIOLink_Channel_Table::IOLink_Get_Device_List()
 {
-    Devices.clear();
-    for (const QString &s : kVariantSuffixes) Devices << Get_Device_Code() + s;
+    Devices = ParGen_Device_List();
 }
 
 int TIOLink_Channel_Table::Get_ParGen_SelectDevice(QString *error)
