@@ -4,6 +4,7 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -145,6 +146,20 @@ void TAsgDateTimePicker::SetTime(editorkit::TDateTime t)
 bool TAsgDateTimePicker::DroppedDown() const
 {
     return calendarPopup() && calendarWidget() && calendarWidget()->window()->isVisible();
+}
+
+void TAsgDateTimePicker::DropDown()
+{
+    if (!calendarPopup() || DroppedDown() || !isEnabled()) return;
+    // The platform control opens its calendar on a press on its arrow.
+    QStyleOptionComboBox opt;
+    opt.initFrom(this);
+    opt.editable = true;
+    opt.subControls = QStyle::SC_All;
+    const QPoint at = style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, this).center();
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(mapToGlobal(at)), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QDateTimeEdit::mousePressEvent(&press);
 }
 
 void TAsgDateTimePicker::WatchCalendar()
@@ -404,6 +419,11 @@ void TAsgDateTimePicker::keyPressEvent(QKeyEvent *e)
         }
     }
     const bool plain = !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier));
+    if (calendarPopup() && ((plain && key == Qt::Key_F4) || (key == Qt::Key_Down && (e->modifiers() & Qt::AltModifier)))) {
+        DropDown();
+        e->accept();
+        return;
+    }
     if (plain && (key == Qt::Key_Right || key == Qt::Key_Left)) {
         // Left and Right move between the fields, as in the platform's picker.
         const int i = currentSectionIndex() + (key == Qt::Key_Right ? 1 : -1);

@@ -35,6 +35,8 @@ public:
     bool Checked() const { return FChecked; }
     void SetChecked(bool v) { FChecked = v; }
     bool DroppedDown() const;
+    // Opens the calendar (drop-down date mode only), as F4 and Alt+Down do.
+    void DropDown();
     bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool v);
 

@@ -117,7 +117,13 @@ void TNovaTimerSpeedButton::mouseReleaseEvent(QMouseEvent *e)
 void TNovaTimerSpeedButton::TimerExpired()
 {
     FRepeatTimer->setInterval(100);
-    if (isDown() && FMouseHeld) Click();
+    if (!isDown() || !FMouseHeld) return;
+    try {
+        Click();
+    } catch (...) {
+        FRepeatTimer->stop(); // a failing step must not repeat
+        throw;
+    }
 }
 
 void TNovaTimerSpeedButton::enterEvent(QEnterEvent *e)

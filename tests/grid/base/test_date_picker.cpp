@@ -142,6 +142,21 @@ TEST_F(DatePickerTest, CalendarDropDownAndCloseUpEvents)
     EXPECT_FALSE(p.DroppedDown());
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(p.date(), QDate(2024, 5, 17));
+
+    // F4 and Alt+Down drop the calendar too.
+    QTest::keyClick(&p, Qt::Key_F4);
+    QApplication::processEvents();
+    EXPECT_TRUE(p.DroppedDown());
+    EXPECT_EQ(drops, 2);
+    p.calendarWidget()->window()->hide();
+    EXPECT_EQ(ups, 2);
+    QTest::keyClick(&p, Qt::Key_Down, Qt::AltModifier);
+    QApplication::processEvents();
+    EXPECT_TRUE(p.DroppedDown());
+    p.calendarWidget()->window()->hide();
+    p.SetDateMode(dmUpDown);
+    QTest::keyClick(&p, Qt::Key_F4);
+    EXPECT_FALSE(p.DroppedDown()) << "no calendar in the up-down mode";
 }
 
 TEST_F(DatePickerTest, PointerTracksButtonArea)

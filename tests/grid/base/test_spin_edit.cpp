@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <stdexcept>
 
 #include "grid/base/SpinEdit.h"
 #include "test_editors_support.h"
@@ -495,6 +496,20 @@ TEST_F(SpinEditTest, RepeatStopsWhenReleasedOutside)
     QTest::mouseRelease(up, Qt::LeftButton, {}, QPoint(-50, -50));
     EXPECT_EQ(e.Value(), 1) << "released outside: no extra step";
     EXPECT_FALSE(t->isActive());
+}
+
+TEST_F(SpinEditTest, RepeatStopsWhenTheStepFails)
+{
+    TAsgSpinButton b;
+    b.resize(15, 22);
+    b.show();
+    b.OnUpClick = [](QObject *) { throw std::runtime_error("step failed"); };
+    QTest::mousePress(b.UpButton(), Qt::LeftButton);
+    editortest::FakeTimer *t = timers.back();
+    EXPECT_THROW(t->fire(), std::runtime_error);
+    EXPECT_FALSE(t->isActive());
+    b.OnUpClick = nullptr;
+    QTest::mouseRelease(b.UpButton(), Qt::LeftButton);
 }
 
 namespace {
