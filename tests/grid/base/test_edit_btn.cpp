@@ -79,6 +79,29 @@ TEST_F(EditBtnTest, ButtonClickFiresWithHolderAndFocusesEdit)
     EXPECT_EQ(clicks, 2);
 }
 
+TEST_F(EditBtnTest, ColouredButtonShowsNormalHotAndDownStates)
+{
+    TAsgEditButton holder;
+    holder.ButtonColor = rgb(200, 0, 0);
+    holder.ButtonColorHot = rgb(0, 200, 0);
+    holder.ButtonColorDown = rgb(0, 0, 200);
+    holder.show();
+    TNovaSpeedButton *b = holder.Button();
+    auto at = [&] { return QColor(b->grab().toImage().pixel(3, 3)); };
+    EXPECT_EQ(at(), QColor(200, 0, 0));
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+    QApplication::sendEvent(b, &enter);
+    EXPECT_TRUE(b->Hot());
+    EXPECT_EQ(at(), QColor(0, 200, 0));
+    QTest::mousePress(b, Qt::LeftButton);
+    EXPECT_EQ(at(), QColor(0, 0, 200));
+    QTest::mouseRelease(b, Qt::LeftButton);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(b, &leave);
+    EXPECT_FALSE(b->Hot());
+    EXPECT_EQ(at(), QColor(200, 0, 0));
+}
+
 TEST_F(EditBtnTest, F4PressesTheButtonUnlessCtrlOrAlt)
 {
     TAsgEditBtn e;

@@ -583,6 +583,30 @@ TEST_F(SpinEditTest, SpinButtonLayout)
     EXPECT_EQ(b.UpButton()->geometry(), QRect(11, 0, 10, 21));
 }
 
+TEST_F(SpinEditTest, ColouredArrowsShowNormalHotAndDownStates)
+{
+    TAsgSpinButton b;
+    b.resize(15, 24);
+    b.ButtonColor = rgb(200, 0, 0);
+    b.ButtonColorHot = rgb(0, 200, 0);
+    b.ButtonColorDown = rgb(0, 0, 200);
+    b.show();
+    TNovaTimerSpeedButton *up = b.UpButton();
+    auto at = [&](QPoint p) { return QColor(up->grab().toImage().pixel(p)); };
+    EXPECT_EQ(at({12, 8}), QColor(200, 0, 0));
+    EXPECT_EQ(at({6, 3}), QColor(Qt::black)) << "the arrow's tip at (L+6, T+2..4)";
+    QEnterEvent enter(QPointF(3, 3), QPointF(3, 3), QPointF(3, 3));
+    QApplication::sendEvent(up, &enter);
+    EXPECT_TRUE(up->HasMouse());
+    EXPECT_EQ(at({12, 8}), QColor(0, 200, 0));
+    QTest::mousePress(up, Qt::LeftButton);
+    EXPECT_EQ(at({12, 8}), QColor(0, 0, 200));
+    QTest::mouseRelease(up, Qt::LeftButton);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(up, &leave);
+    EXPECT_EQ(at({12, 8}), QColor(200, 0, 0));
+}
+
 TEST_F(SpinEditTest, GlyphsDefaultToBuiltInArrows)
 {
     TAsgSpinButton b;
