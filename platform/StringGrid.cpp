@@ -1051,6 +1051,24 @@ void TStringGrid::RowMoved(int fromIndex, int toIndex)
     }
 }
 
+void TStringGrid::ChangeScale(int m, int d)
+{
+    if (m == d || d == 0 || m <= 0)
+        return;
+    auto scale = [m, d](int v) { return int((qint64(v) * m + d / 2) / d); };
+    m_defaultColWidth = scale(m_defaultColWidth);
+    m_defaultRowHeight = scale(m_defaultRowHeight);
+    for (int &w : m_colWidths)
+        w = scale(w);
+    for (int &h : m_rowHeights)
+        h = scale(h);
+    ColWidthsChanged();
+    RowHeightsChanged();
+    updateScrollBars();
+    updateEditor();
+    viewport()->update();
+}
+
 void TStringGrid::SizeChanged(int, int) {}
 void TStringGrid::ColWidthsChanged() {}
 void TStringGrid::RowHeightsChanged() {}

@@ -143,6 +143,8 @@ public:
     TInplaceEdit *InplaceEditor() const { return m_editor; }
 
     void MoveColRow(bool isColumn, int fromIndex, int toIndex);
+    // Scales default sizes, column widths and row heights by m / d (a form scaled for another resolution).
+    virtual void ChangeScale(int m, int d);
     void InvalidateCell(int col, int row);
     void InvalidateRow(int row);
     void InvalidateCol(int col);

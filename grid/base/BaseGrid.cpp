@@ -120,6 +120,11 @@ bool TBaseGrid::HasCellProperties(int c, int r) const
 
 TCellProperties *TBaseGrid::GetCellProperties(int c, int r)
 {
+    if (c < 0 || r < 0) {
+        // Callers keep to the grid; a stray coordinate gets a throw-away object rather than a leak.
+        m_outside = std::make_unique<TCellProperties>(this, c, r);
+        return m_outside.get();
+    }
     if (TCellProperties *p = propsAt(c, r))
         return p;
     auto *p = new TCellProperties(this, c, r);
@@ -148,6 +153,10 @@ TCellProperties *TBaseGrid::GetCellProperties(int c, int r)
 
 void TBaseGrid::SetCellProperties(int c, int r, TCellProperties *value)
 {
+    if (c < 0 || r < 0) {
+        delete value;
+        return;
+    }
     delete propsAt(c, r);
     m_store.SetObject(c, r, value);
 }
@@ -615,6 +624,16 @@ void TBaseGrid::SetUndoRedo(TGridUndoRedoBase *u)
     FUndoRedo = u;
     if (u)
         u->SetGrid(this);
+}
+
+void TBaseGrid::ChangeScale(int m, int d)
+{
+    TObjStringGrid::ChangeScale(m, d);
+    if (m == d || d == 0 || m <= 0)
+        return;
+    TFont f = m_font;
+    f.Size = int((qint64(f.Size) * m + d / 2) / d);
+    SetFont(f);
 }
 
 void TBaseGrid::Notification(QObject *component, bool removed)

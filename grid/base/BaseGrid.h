@@ -8,6 +8,7 @@
 #include "platform/StringGrid.h"
 
 #include <QPointer>
+#include <memory>
 
 class TBaseGrid;
 class QWidget;
@@ -281,6 +282,8 @@ public:
     QString GetEditText(int col, int row) override;
     void SetEditText(int col, int row, const QString &value) override;
     void Notification(QObject *component, bool removed) override;
+    // Scales the sizes and the grid's font (a form scaled for another resolution).
+    void ChangeScale(int m, int d) override;
 
 protected:
     void PaintGridCell(TCanvas &canvas, int c, int r, TRect rect, TGridDrawState state, bool ownRect);
@@ -320,4 +323,5 @@ private:
     TFont m_font;
     TCanvas *m_canvas = nullptr;
     bool m_destroying = false;
+    std::unique_ptr<TCellProperties> m_outside; // answers for coordinates no cell can have
 };

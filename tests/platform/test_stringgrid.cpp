@@ -257,3 +257,19 @@ TEST(StringGrid, WheelStepsTheCurrentRow)
     QApplication::sendEvent(g->viewport(), &down);
     EXPECT_EQ(g->Row(), 2);
 }
+
+TEST(StringGrid, LayoutBeforeTheFirstShowUsesTheGivenSize)
+{
+    QWidget host;
+    auto *g = new TStringGrid(&host);
+    g->setGeometry(0, 0, 400, 300);
+    g->SetColCount(5);
+    g->SetRowCount(100);
+    g->SetRow(8); // fits into 300 pixels of 24-pixel rows: no scrolling
+    EXPECT_EQ(g->TopRow(), 1);
+    g->SetRow(50);
+    EXPECT_GT(g->TopRow(), 1);
+    EXPECT_GE(g->TopRow() + g->VisibleRowCount() - 1, 50);
+    host.show();
+    EXPECT_FALSE(g->CellRect(1, 50).isEmpty());
+}

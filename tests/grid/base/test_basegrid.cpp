@@ -409,3 +409,35 @@ TEST(BaseGridPixels, PaintedGridShowsColouredCellsAndLines)
     EXPECT_EQ(px(150, 45), clWhite);                // plain cell: the grid colour (clWindow)
     EXPECT_EQ(px(200, 135), ColorToRGB(clHighlight)); // the current (selected) cell
 }
+
+TEST(BaseGridScale, SizesAndFontFollowTheFormScale)
+{
+    TBaseGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetColWidths(1, 100);
+    g.SetRowHeights(2, 30);
+    TFont f = g.Font();
+    f.Size = 8;
+    g.SetFont(f);
+    g.ChangeScale(3, 2);
+    EXPECT_EQ(g.ColWidths(1), 150);
+    EXPECT_EQ(g.ColWidths(0), 96);
+    EXPECT_EQ(g.RowHeights(2), 45);
+    EXPECT_EQ(g.DefaultRowHeight(), 36);
+    EXPECT_EQ(g.Font().Size, 12);
+}
+
+TEST(BaseGridBounds, StrayCoordinatesNeitherCrashNorStore)
+{
+    TBaseGrid g;
+    TCellProperties *p = g.GetCellProperties(-1, 2);
+    ASSERT_NE(p, nullptr);
+    p->SetBrushColor(clRed);
+    EXPECT_FALSE(g.HasCellProperties(-1, 2));
+    EXPECT_EQ(g.Cells(-1, 2), QString());
+    EXPECT_FALSE(g.IsMergedCell(-3, -3));
+    EXPECT_EQ(g.CellSpan(100, 100), (TPoint{0, 0}));
+    g.SetCellProperties(-1, 0, new TCellProperties(&g, -1, 0));
+    EXPECT_EQ(g.GetGridObject(-1, 0), nullptr);
+}
