@@ -1,0 +1,114 @@
+#include "grid/base/Canvas.h"
+
+#include <QFontMetrics>
+#include <gtest/gtest.h>
+
+TEST(PainterCanvas, ShapesKeepExclusiveRightAndBottomEdges)
+{
+    TImageCanvas k(20, 20, clWhite);
+    k.Brush.Color = clRed;
+    k.FillRect({2, 2, 5, 4});
+    k.Pen.Color = clBlue;
+    k.Brush.Color = clLime;
+    k.Rectangle({10, 10, 15, 14});
+    k.Pen.Color = clBlack;
+    k.MoveTo(0, 18);
+    k.LineTo(6, 18); // end point not drawn
+    k.MoveTo(19, 5);
+    k.LineTo(19, 0);
+    k.SetPixel(8, 8, clYellow);
+    k.End();
+    EXPECT_EQ(k.PixelAt(2, 2), clRed);
+    EXPECT_EQ(k.PixelAt(4, 3), clRed);
+    EXPECT_EQ(k.PixelAt(5, 3), clWhite);
+    EXPECT_EQ(k.PixelAt(4, 4), clWhite);
+    EXPECT_EQ(k.PixelAt(10, 10), clBlue); // outline on the edge pixels
+    EXPECT_EQ(k.PixelAt(14, 13), clBlue);
+    EXPECT_EQ(k.PixelAt(15, 13), clWhite);
+    EXPECT_EQ(k.PixelAt(12, 12), clLime);
+    EXPECT_EQ(k.PixelAt(5, 18), clBlack);
+    EXPECT_EQ(k.PixelAt(6, 18), clWhite);
+    EXPECT_EQ(k.PixelAt(19, 1), clBlack);
+    EXPECT_EQ(k.PixelAt(19, 0), clWhite);
+    EXPECT_EQ(k.PixelAt(8, 8), clYellow);
+}
+
+TEST(PainterCanvas, ClippingAndSavedState)
+{
+    TImageCanvas k(20, 20, clWhite);
+    k.Brush.Color = clRed;
+    k.SaveState();
+    k.SetClipRect({5, 5, 10, 10});
+    k.IntersectClipRect({0, 0, 8, 20});
+    EXPECT_EQ(k.ClipRect(), (TRect{5, 5, 8, 10}));
+    k.Brush.Color = clBlue;
+    k.FillRect({0, 0, 20, 20});
+    k.RestoreState();
+    EXPECT_FALSE(k.HasClip());
+    EXPECT_EQ(k.Brush.Color, clRed);
+    k.End();
+    EXPECT_EQ(k.PixelAt(6, 6), clBlue);
+    EXPECT_EQ(k.PixelAt(8, 6), clWhite);
+    EXPECT_EQ(k.PixelAt(4, 6), clWhite);
+}
+
+TEST(PainterCanvas, TextStaysInsideItsRectangle)
+{
+    TImageCanvas k(120, 30, clWhite);
+    k.Font.Color = clBlack;
+    k.Font.Size = 10;
+    TRect r{10, 5, 40, 25};
+    k.DrawText(QStringLiteral("MMMMMMMMMMMM"), r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    k.End();
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 120; ++x)
+            if (k.PixelAt(x, y) != clWhite)
+                (r.Contains({x, y}) ? inside : outside)++;
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
+    TPainterCanvas &pc = k;
+    TRect calc{0, 0, 0, 0};
+    pc.DrawText(QStringLiteral("iiiiii"), calc, DT_CALCRECT | DT_SINGLELINE);
+    TRect calc2{0, 0, 0, 0};
+    pc.DrawText(QStringLiteral("MMMMMM"), calc2, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_LT(calc.Right, calc2.Right); // real fonts are present
+    EXPECT_EQ(pc.TextWidth(QStringLiteral("MMMMMM")), QFontMetrics(pc.Font.ToQFont()).horizontalAdvance(QStringLiteral("MMMMMM")));
+}
+
+TEST(RecordingCanvas, RecordsStateAndFixedMetrics)
+{
+    TRecordingCanvas k;
+    k.Brush.Color = clAqua;
+    k.SetClipRect({0, 0, 50, 50});
+    k.FillRect({1, 2, 3, 4});
+    k.Pen.Color = clRed;
+    k.MoveTo(1, 1);
+    k.LineTo(9, 1);
+    TRect r{0, 0, 100, 20};
+    k.DrawText(QStringLiteral("abc"), r, DT_CENTER);
+    TRect calc{5, 5, 5, 5};
+    EXPECT_EQ(k.DrawText(QStringLiteral("ab\ncd"), calc, DT_CALCRECT), 26);
+    EXPECT_EQ(calc, (TRect{5, 5, 19, 31}));
+    EXPECT_EQ(k.TextExtent(QStringLiteral("abcd")), (TPoint{28, 13}));
+    ASSERT_EQ(k.Ops.size(), 3u);
+    EXPECT_EQ(k.Ops[0].brush.Color, clAqua);
+    EXPECT_TRUE(k.Ops[0].clipped);
+    EXPECT_EQ(k.Ops[0].clip, (TRect{0, 0, 50, 50}));
+    EXPECT_EQ(k.Ops[1].points, (std::vector<TPoint>{{1, 1}, {9, 1}}));
+    EXPECT_EQ(k.Ops[1].pen.Color, clRed);
+    EXPECT_EQ(k.Ops[2].flags, unsigned(DT_CENTER));
+    EXPECT_EQ(k.Texts(), QStringList{QStringLiteral("abc")});
+}
+
+TEST(Rects, IntersectionAndUnion)
+{
+    const TRect a{0, 0, 10, 10}, b{5, 5, 15, 15}, e{};
+    EXPECT_EQ(a.Intersected(b), (TRect{5, 5, 10, 10}));
+    EXPECT_TRUE(a.Intersected({20, 20, 30, 30}).IsEmpty());
+    EXPECT_EQ(a.United(b), (TRect{0, 0, 15, 15}));
+    EXPECT_EQ(e.United(b), b);
+    EXPECT_EQ(TRect::FromQRect(a.ToQRect()), a);
+    EXPECT_FALSE(a.Contains({10, 5}));
+    EXPECT_TRUE(a.Contains({9, 9}));
+}
