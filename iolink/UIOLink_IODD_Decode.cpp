@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <strings.h>
 #include <sys/stat.h>
 
@@ -19,7 +20,71 @@ namespace {
 const char *const kXsiNs = "http://www.w3.org/2001/XMLSchema-instance";
 const char *const kXmlNs = "http://www.w3.org/XML/1998/namespace";
 
-inline QString qs(const char *s) { return QString::fromUtf8(s); }
+inline QString qsPlain(const char *s) { return QString::fromUtf8(s); }
+
+// Ids, text ids and menu values repeat a lot within a file: while a file is read, equal
+// attribute texts share one QString instead of each allocating its own.
+class StringPool {
+public:
+    QString get(const char *s)
+    {
+        const size_t len = std::strlen(s);
+        if (len == 0)
+            return QString::fromUtf8(s, 0);
+        uint64_t h = 1469598103934665603ull;
+        for (size_t i = 0; i < len; ++i)
+            h = (h ^ uint8_t(s[i])) * 1099511628211ull;
+        if ((m_used + 1) * 2 > m_slots.size())
+            grow();
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
+            Slot &slot = m_slots[i];
+            if (!slot.key) {
+                slot = {s, len, h, QString::fromUtf8(s, qsizetype(len))};
+                ++m_used;
+                return slot.value;
+            }
+            if (slot.hash == h && slot.len == len && std::memcmp(slot.key, s, len) == 0)
+                return slot.value;
+        }
+    }
+
+private:
+    struct Slot {
+        const char *key = nullptr;  // points into a parsed document that outlives the pool
+        size_t len = 0;
+        uint64_t hash = 0;
+        QString value;
+    };
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.empty() ? 1024 : m_slots.size() * 2);
+        old.swap(m_slots);
+        const size_t mask = m_slots.size() - 1;
+        for (Slot &o : old) {
+            if (!o.key)
+                continue;
+            size_t i = size_t(o.hash) & mask;
+            while (m_slots[i].key)
+                i = (i + 1) & mask;
+            m_slots[i] = std::move(o);
+        }
+    }
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+};
+
+thread_local StringPool *t_pool = nullptr;
+
+inline QString qs(const char *s) { return t_pool ? t_pool->get(s) : QString::fromUtf8(s); }
+
+// Makes a pool current for one decode.
+struct PoolScope {
+    StringPool pool;
+    StringPool *previous = t_pool;
+    PoolScope() { t_pool = &pool; }
+    ~PoolScope() { t_pool = previous; }
+};
 
 // Element name compared after trimming and upper-casing (ASCII).
 bool nameIs(xml_node n, const char *upper)
@@ -84,8 +149,8 @@ const char *namespaceOf(xml_node n, const char *prefix, size_t prefixLen)
     for (; n && n.type() == pugi::node_element; n = n.parent()) {
         for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
             const char *an = a.name();
-            if (std::strncmp(an, "xmlns:", 6) == 0 && std::strlen(an + 6) == prefixLen
-                && std::strncmp(an + 6, prefix, prefixLen) == 0)
+            if (an[0] == 'x' && std::strncmp(an, "xmlns:", 6) == 0 && std::strncmp(an + 6, prefix, prefixLen) == 0
+                && an[6 + prefixLen] == 0)
                 return a.value();
         }
     }
@@ -96,12 +161,11 @@ const char *namespaceOf(xml_node n, const char *prefix, size_t prefixLen)
 // The usual prefix is accepted also when the file forgot to declare it.
 xml_attribute nsAttribute(xml_node n, const char *ns, const char *local, const char *usualPrefix)
 {
-    const size_t localLen = std::strlen(local);
     const size_t usualLen = std::strlen(usualPrefix);
     for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
         const char *an = a.name();
         const char *colon = std::strchr(an, ':');
-        if (!colon || std::strlen(colon + 1) != localLen || std::strcmp(colon + 1, local) != 0)
+        if (!colon || std::strcmp(colon + 1, local) != 0)
             continue;
         const size_t plen = size_t(colon - an);
         if (plen == 3 && std::strncmp(an, "xml", 3) == 0) {
@@ -124,14 +188,16 @@ enum class Kind {
 
 struct KindName {
     const char *name;
+    size_t len;
     Kind kind;
 };
+#define IODD_KIND(n) {#n, sizeof(#n) - 1, Kind::n}
 const KindName kKinds[] = {
-    {"BooleanT", Kind::BooleanT}, {"UIntegerT", Kind::UIntegerT}, {"IntegerT", Kind::IntegerT},
-    {"Float32T", Kind::Float32T}, {"StringT", Kind::StringT}, {"OctetStringT", Kind::OctetStringT},
-    {"TimeT", Kind::TimeT}, {"TimeSpanT", Kind::TimeSpanT}, {"ArrayT", Kind::ArrayT}, {"RecordT", Kind::RecordT},
-    {"ProcessDataInUnionT", Kind::ProcessDataInUnionT}, {"ProcessDataOutUnionT", Kind::ProcessDataOutUnionT},
+    IODD_KIND(BooleanT), IODD_KIND(UIntegerT), IODD_KIND(IntegerT), IODD_KIND(Float32T),
+    IODD_KIND(StringT), IODD_KIND(OctetStringT), IODD_KIND(TimeT), IODD_KIND(TimeSpanT),
+    IODD_KIND(ArrayT), IODD_KIND(RecordT), IODD_KIND(ProcessDataInUnionT), IODD_KIND(ProcessDataOutUnionT),
 };
+#undef IODD_KIND
 
 bool isSimple(Kind k) { return k >= Kind::BooleanT && k <= Kind::TimeSpanT; }
 
@@ -156,7 +222,7 @@ Kind typeKind(xml_node n, const char **raw = nullptr)
     if (len == 0)
         return Kind::None;
     for (const KindName &k : kKinds)
-        if (std::strlen(k.name) == len && strncasecmp(k.name, s, len) == 0)
+        if (k.len == len && strncasecmp(k.name, s, len) == 0)
             return k.kind;
     return Kind::Unknown;
 }
@@ -253,6 +319,9 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
     if (!fi.exists() || fi.isDir())
         return false;
     m_fileName = IODD_FileName;
+    std::optional<PoolScope> pool;
+    if (!Simple_Decode)
+        pool.emplace();
     parseFile(IODD_FileName, Xml1, m_bytes1);
     const xml_node root = Xml1.document_element();
     if (std::strcmp(root.name(), "IODevice") != 0) {
@@ -399,7 +468,7 @@ void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements
         if (!value)
             requireAttr(t, "value");
         col.List_Ids.append(qs(id.value()));
-        col.PriLang_Values.append(qs(value.value()));
+        col.PriLang_Values.append(qsPlain(value.value()));
     }
 }
 
