@@ -108,7 +108,8 @@ QStringList splitCommaText(const QString &text)
     const qsizetype n = text.size();
     qsizetype p = 0;
     auto skipBlanks = [&] {
-        while (p < n && text.at(p).unicode() >= 1 && text.at(p).unicode() <= 32) ++p;
+        // every control character counts as a blank, NUL included, so reading always advances
+        while (p < n && text.at(p).unicode() <= 32) ++p;
     };
     skipBlanks();
     while (p < n) {

@@ -1,6 +1,8 @@
-// Filter conditions and the number and date readers behind them, fed arbitrary texts.
+// Filter conditions and the number and date readers behind them, fed arbitrary texts;
+// also the stored text forms of the sort-index and integer lists.
 // Input: condition, a NUL byte, the cell value; the first byte picks case sensitivity and locale.
 #include "grid/base/FilterExpr.h"
+#include "grid/base/GridLists.h"
 #include "grid/base/NumberDate.h"
 #include "platform/FormatSettings.h"
 
@@ -43,5 +45,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const EConvertError &) {
     }
     (void)LooksLikeDate(value);
+
+    // The sort list's text form reads back to itself.
+    TSortIndexList sort;
+    sort.LoadFromString(condition);
+    const QString saved = sort.SaveToString();
+    TSortIndexList again;
+    again.LoadFromString(saved);
+    if (again.SaveToString() != saved) __builtin_trap();
+    TIntList ints;
+    try {
+        ints.SetStrValue(value);
+        TIntList back;
+        back.SetStrValue(ints.StrValue());
+        if (back.StrValue() != ints.StrValue()) __builtin_trap();
+    } catch (const EConvertError &) {
+    }
     return 0;
 }

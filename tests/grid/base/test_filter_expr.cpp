@@ -203,6 +203,23 @@ TEST(FilterExpr, HelperRoutines)
     EXPECT_TRUE(MatchFilterTerm(QStringLiteral("a?c"), QStringLiteral("ABC"), false));
 }
 
+TEST(FilterExpr, CompoundTermsGivenDirectly)
+{
+    ScopedFormatSettings fs(usSettings());
+    struct Expr { const char *term; const char *value; bool expected; };
+    const Expr cases[] = {
+        {">5&<10", "7", true},    // both tests ran: and
+        {">5&<10", "12", false},
+        {">5&<10", "3", false},
+        {">5^<3", "1", true},     // one test ran with "^": or
+        {">5^<3", "4", false},
+        {"!<3", "5", true},       // negated pattern, relational test failed
+    };
+    for (const Expr &c : cases)
+        EXPECT_EQ(MatchFilterExpression(QString::fromUtf8(c.term), QString::fromUtf8(c.value)), c.expected)
+            << c.term << " / " << c.value;
+}
+
 TEST(FilterExpr, HostileConditionsFinishQuickly)
 {
     ScopedFormatSettings fs(usSettings());

@@ -64,10 +64,21 @@ TEST(IntList, TextFormRoundTripsAndFiresPerItem)
 
     struct Case { const char *text; const char *result; };
     const Case cases[] = {{"", ""}, {"7", "7"}, {"1 2  3", "1,2,3"}, {" 1, 2 ,3 ", "1,2,3"},
-                          {"\"8\",9", "8,9"}, {"$10,-4", "16,-4"}};
+                          {"\"8\",9", "8,9"}, {"$10,-4", "16,-4"}, {"\t4\n5", "4,5"}};
     for (const Case &c : cases) {
         list.SetStrValue(QString::fromUtf8(c.text));
         EXPECT_EQ(list.StrValue(), QString::fromUtf8(c.result)) << c.text;
+    }
+    // NUL characters separate like blanks (a text holding one used to hang the reader).
+    const QChar nul(0);
+    const std::pair<QString, QString> withNul[] = {
+        {QString(nul), QString()},
+        {QStringLiteral("4") + nul + QStringLiteral("5"), QStringLiteral("4,5")},
+        {QString(nul) + nul + QStringLiteral("7"), QStringLiteral("7")},
+    };
+    for (const auto &[text, result] : withNul) {
+        list.SetStrValue(text);
+        EXPECT_EQ(list.StrValue(), result);
     }
     // A bad item stops the reading; what came before it stays.
     EXPECT_THROW(list.SetStrValue(QStringLiteral("1,2,x,4")), EConvertError);
