@@ -336,12 +336,39 @@ TInplaceEdit::TInplaceEdit(TStringGrid *grid) : QLineEdit(grid->viewport()), m_g
 {
     setFrame(false);
     hide();
-    connect(this, &QLineEdit::textEdited, this, [this](const QString &t) { m_grid->editorTextEdited(t); });
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &) { Change(); });
 }
 
-void TInplaceEdit::keyPressEvent(QKeyEvent *e)
+void TInplaceEdit::UpdateContents()
 {
-    switch (e->key()) {
+    EditCol = m_grid->Col();
+    EditRow = m_grid->Row();
+    const QString mask = m_grid->GetEditMask(EditCol, EditRow);
+    if (inputMask() != mask)
+        setInputMask(mask);
+    const int limit = m_grid->GetEditLimit();
+    setMaxLength(limit > 0 ? limit : 32767);
+    m_grid->m_editOriginal = m_grid->GetEditText(EditCol, EditRow);
+    setText(m_grid->m_editOriginal);
+}
+
+void TInplaceEdit::BoundsChanged()
+{
+    const QRect r = m_grid->CellBounds(m_grid->Col(), m_grid->Row());
+    if (r.isEmpty())
+        move(-10000, -10000);
+    else
+        setGeometry(r);
+}
+
+void TInplaceEdit::Change()
+{
+    m_grid->SetEditText(EditCol, EditRow, text());
+}
+
+void TInplaceEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
+{
+    switch (key) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -351,16 +378,45 @@ void TInplaceEdit::keyPressEvent(QKeyEvent *e)
     case Qt::Key_PageDown:
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        m_grid->editorKey(e);
-        return;
+        m_grid->editorKey(key, shift);
+        key = 0;
+        break;
     default:
-        QLineEdit::keyPressEvent(e);
+        break;
     }
 }
 
-void TInplaceEdit::focusOutEvent(QFocusEvent *e)
+void TInplaceEdit::KeyUp(int &, Qt::KeyboardModifiers) {}
+
+void TInplaceEdit::KeyPress(QChar &) {}
+
+void TInplaceEdit::keyPressEvent(QKeyEvent *e)
 {
-    QLineEdit::focusOutEvent(e);
+    int key = e->key();
+    KeyDown(key, e->modifiers());
+    if (key == 0)
+        return;
+    const QString t = e->text();
+    if (t.size() == 1 && t.at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        QChar ch = t.at(0);
+        KeyPress(ch);
+        if (ch.isNull())
+            return;
+        if (ch != t.at(0)) {
+            insert(QString(ch));
+            Change();
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TInplaceEdit::keyReleaseEvent(QKeyEvent *e)
+{
+    int key = e->key();
+    KeyUp(key, e->modifiers());
+    if (key != 0)
+        QLineEdit::keyReleaseEvent(e);
 }
 
 // ---- grid ------------------------------------------------------------------------------------
@@ -936,17 +992,9 @@ void TStringGrid::ShowEditor()
         m_editor = CreateEditor();
     if (!m_editor)
         return;
-    m_editor->EditCol = m_col;
-    m_editor->EditRow = m_row;
-    m_editOriginal = GetEditText(m_col, m_row);
-    m_editor->setText(m_editOriginal);
-    const int limit = GetEditLimit();
-    m_editor->setMaxLength(limit > 0 ? limit : 32767);
-    const QString mask = GetEditMask(m_col, m_row);
-    if (m_editor->inputMask() != mask)
-        m_editor->setInputMask(mask);
+    m_editor->UpdateContents();
     m_editorMode = true;
-    updateEditor();
+    m_editor->BoundsChanged();
     m_editor->show();
     m_editor->selectAll();
     if (hasFocus() || isActiveWindow())
@@ -971,29 +1019,14 @@ void TStringGrid::updateEditor()
 {
     if (!m_editor || !m_editorMode)
         return;
-    if (m_editor->EditCol != m_col || m_editor->EditRow != m_row) {
-        m_editor->EditCol = m_col;
-        m_editor->EditRow = m_row;
-        m_editOriginal = GetEditText(m_col, m_row);
-        m_editor->setText(m_editOriginal);
-    }
-    const QRect r = CellBounds(m_col, m_row);
-    if (r.isEmpty()) {
-        m_editor->move(-10000, -10000);
-        return;
-    }
-    m_editor->setGeometry(r);
+    if (m_editor->EditCol != m_col || m_editor->EditRow != m_row)
+        m_editor->UpdateContents();
+    m_editor->BoundsChanged();
 }
 
-void TStringGrid::editorTextEdited(const QString &text)
+void TStringGrid::editorKey(int key, Qt::KeyboardModifiers shift)
 {
-    if (m_editor)
-        SetEditText(m_editor->EditCol, m_editor->EditRow, text);
-}
-
-void TStringGrid::editorKey(QKeyEvent *e)
-{
-    switch (e->key()) {
+    switch (key) {
     case Qt::Key_Escape:
         if (m_editor && m_editor->text() != m_editOriginal) {
             m_editor->setText(m_editOriginal);
@@ -1005,12 +1038,10 @@ void TStringGrid::editorKey(QKeyEvent *e)
     case Qt::Key_Enter:
         HideEditor();
         return;
-    default: {
-        int key = e->key();
+    default:
         if (!m_options.Contains(goAlwaysShowEditor))
             HideEditor();
-        KeyDown(key, e->modifiers());
-    }
+        KeyDown(key, shift);
     }
 }
 
@@ -1289,8 +1320,13 @@ void TStringGrid::KeyPress(QChar &key)
     if (!m_editorMode && key.isPrint()) {
         ShowEditor();
         if (m_editorMode && m_editor) {
-            m_editor->setText(QString(key));
-            SetEditText(m_editor->EditCol, m_editor->EditRow, m_editor->text());
+            // The typed character goes through the editor's own filter and replaces the selected text.
+            QChar ch = key;
+            m_editor->KeyPress(ch);
+            if (!ch.isNull()) {
+                m_editor->insert(QString(ch));
+                m_editor->Change();
+            }
         }
     }
 }

@@ -52,7 +52,9 @@ private:
     long long m_objectCount = 0;
 };
 
-// The in-place text editor of the grid.
+// The in-place text editor of the grid: a masked one-line edit that writes its text into the
+// cell as it changes and hands navigation keys (Escape, Enter, Up, Down, Page Up/Down, Tab) back
+// to its grid. Descendants override the hooks below.
 class TInplaceEdit : public QLineEdit {
 public:
     explicit TInplaceEdit(TStringGrid *grid);
@@ -60,9 +62,20 @@ public:
     int EditCol = -1;
     int EditRow = -1;
 
+    // Loads the current cell's edit text, length limit and mask.
+    virtual void UpdateContents();
+    // Places the editor over the current cell.
+    virtual void BoundsChanged();
+    // Key hooks: clearing the key (0, or a null character) drops it.
+    virtual void KeyDown(int &key, Qt::KeyboardModifiers shift);
+    virtual void KeyUp(int &key, Qt::KeyboardModifiers shift);
+    virtual void KeyPress(QChar &key);
+    // The text was changed by the user: writes it into the cell.
+    virtual void Change();
+
 protected:
     void keyPressEvent(QKeyEvent *e) override;
-    void focusOutEvent(QFocusEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
 
 private:
     TStringGrid *m_grid;
@@ -217,8 +230,7 @@ protected:
 
 private:
     friend class TInplaceEdit;
-    void editorTextEdited(const QString &text);
-    void editorKey(QKeyEvent *e);
+    void editorKey(int key, Qt::KeyboardModifiers shift);
 
     int m_colCount = 5;
     int m_rowCount = 5;

@@ -273,3 +273,51 @@ TEST(StringGrid, LayoutBeforeTheFirstShowUsesTheGivenSize)
     host.show();
     EXPECT_FALSE(g->CellRect(1, 50).isEmpty());
 }
+
+namespace {
+class UpperEdit : public TInplaceEdit {
+public:
+    using TInplaceEdit::TInplaceEdit;
+    int loads = 0;
+    void KeyPress(QChar &key) override
+    {
+        if (key == QLatin1Char('!'))
+            key = QChar(); // refused
+        else
+            key = key.toUpper();
+    }
+    void UpdateContents() override
+    {
+        ++loads;
+        TInplaceEdit::UpdateContents();
+    }
+};
+
+class EditGrid : public TStringGrid {
+public:
+    TInplaceEdit *CreateEditor() override { return new UpperEdit(this); }
+    int GetEditLimit() override { return 4; }
+};
+} // namespace
+
+TEST(StringGrid, EditorHooksFilterKeysAndNavigationKeysGoBackToTheGrid)
+{
+    EditGrid g;
+    g.resize(400, 200);
+    g.SetColCount(4);
+    g.SetRowCount(6);
+    g.SetOptions(g.Options() + TGridOptions{goEditing});
+    g.show();
+    g.activateWindow();
+    g.setFocus();
+    QTest::keyClicks(&g, QStringLiteral("a")); // a typed character opens the editor with it
+    ASSERT_TRUE(g.EditorMode());
+    auto *ed = static_cast<UpperEdit *>(g.InplaceEditor());
+    EXPECT_EQ(ed->loads, 1);
+    QTest::keyClicks(ed, QStringLiteral("b!cdef"));
+    EXPECT_EQ(g.GetCell(1, 1), QStringLiteral("ABCD")); // upper case, "!" dropped, limit 4
+    QTest::keyClick(ed, Qt::Key_Down);
+    EXPECT_FALSE(g.EditorMode());
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(g.GetCell(1, 1), QStringLiteral("ABCD"));
+}
