@@ -450,3 +450,22 @@ TEST(GridButton, TransparentGlyphPixelsAndScreenshot)
     // The checked button shows its checked face colour.
     EXPECT_EQ(FromQColor(shot.pixelColor(checked.x() + 50, checked.y() + 22)), 0x808080u);
 }
+
+TEST(GridButton, CaptionAcceleratorClicks)
+{
+    QWidget host;
+    host.resize(100, 40);
+    TNovaGridButton b(&host);
+    b.resize(60, 22);
+    b.SetCaption(QStringLiteral("Find &next"));
+    host.show();
+    QApplication::setActiveWindow(&host);
+    (void)QTest::qWaitForWindowActive(&host, 1000);
+    int clicks = 0;
+    b.OnClick = [&](QObject *) { ++clicks; };
+    QTest::keyClick(&host, Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    b.setEnabled(false);
+    QTest::keyClick(&host, Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+}
