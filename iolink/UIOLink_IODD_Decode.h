@@ -21,6 +21,22 @@
 //
 // Text ids (Name, Description, VendorText, ...) are resolved with TIODD::GetDesc_ExtTextCol.
 // Every text is the file's primary language; other languages of the file are not read.
+//
+// Where to look:
+//  - identity and variants: ProfileBody.DeviceIdentity; physical layer: PhysicalLayer.Get_BitRate(),
+//    Get_MinCycleTime();
+//  - variables: ProfileBody.DeviceFunction.VariableCollection (StdVar_List: references, whose
+//    definition is Get_Index_Var_Ref(iodd), queried with VarRef true; Var_List: own variables,
+//    VarRef false); the resolved type of a variable is ResolvedDataType(iodd, VarRef), of any
+//    TDataType TIODD::Resolve_DataType(dt, VarRef);
+//  - a complex type's items: TComplexDataType::ArrItem (array element type, at most one; also
+//    ArrayElementType()) and RecItem (record items in file order, each with SubIndex, BitOffset
+//    and SimpleTD, whose Get_ActualSimpleDataType/Get_Length follow a reference);
+//  - process data: ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List, each with
+//    an optional Condition and ProcessDataIn/ProcessDataOut (BitLength, DataType,
+//    Get_DataTypeStr; DataType resolves in the device's own collection only);
+//  - events: EventCollection.StdEventRef_List (standard events, names with StdDef true) and
+//    Event_List (own events, StdDef false); menus: UserInterface.MenuCollection.
 #include <QString>
 #include <QStringList>
 #include <memory>
