@@ -101,3 +101,7 @@ void ZOdeRodeDeriDozu::Redo()
     }
 }
 
+
+// The grid's typed view of its attached component (declared with the base grid, defined here
+// where the component's type is complete).
+ZOdeRodeDeriDozu *TBaseGrid::UndoRedo() const { return dynamic_cast<ZOdeRodeDeriDozu *>(FUndoRedo.data()); }

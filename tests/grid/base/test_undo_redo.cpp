@@ -195,7 +195,7 @@ TEST(UndoRedo, NothingHappensWithoutAGrid)
         TBaseGrid grid;
         grid.SetUndoRedo(&u); // the grid's property connects both ways
         EXPECT_EQ(u.Grid(), &grid);
-        EXPECT_EQ(grid.UndoRedo(), static_cast<TGridUndoRedoBase *>(&u));
+        EXPECT_EQ(grid.UndoRedo(), &u);
     }
     EXPECT_EQ(u.Grid(), nullptr); // a destroyed grid is forgotten
     u.Undo();
