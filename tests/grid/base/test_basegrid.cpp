@@ -2,6 +2,7 @@
 #include "grid/base/VedAzirText.h"
 
 #include <QApplication>
+#include <map>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -440,4 +441,54 @@ TEST(BaseGridBounds, StrayCoordinatesNeitherCrashNorStore)
     EXPECT_EQ(g.CellSpan(100, 100), (TPoint{0, 0}));
     g.SetCellProperties(-1, 0, new TCellProperties(&g, -1, 0));
     EXPECT_EQ(g.GetGridObject(-1, 0), nullptr);
+}
+
+namespace {
+class CountingGrid : public TBaseGrid {
+public:
+    std::map<std::pair<int, int>, int> contents;
+    void PaintCellContents(TCanvas &canvas, int c, int r, const TRect &rect, TGridDrawState state) override
+    {
+        ++contents[{c, r}];
+        TBaseGrid::PaintCellContents(canvas, c, r, rect, state);
+    }
+};
+} // namespace
+
+TEST(BaseGridPaintPass, AMergedRangeIsPaintedThroughItsBaseCellOncePerPass)
+{
+    CountingGrid g;
+    g.resize(400, 300);
+    g.SetColCount(6);
+    g.SetRowCount(40);
+    g.SetDefaultRowHeight(20);
+    g.MergeCells(2, 3, 2, 3);
+    QImage img(400, 300, QImage::Format_RGB32);
+    {
+        QPainter p(&img);
+        g.PaintTo(p);
+    }
+    EXPECT_EQ((g.contents[{2, 3}]), 2); // directly, and once for all five covered cells
+    EXPECT_EQ((g.contents[{3, 4}]), 0);
+    const int pass = g.PaintID();
+    g.contents.clear();
+    g.SetTopRow(4); // the base row scrolls out, covered rows stay in view
+    {
+        QPainter p(&img);
+        g.PaintTo(p);
+    }
+    EXPECT_EQ((g.contents[{2, 3}]), 1);
+    EXPECT_EQ(g.PaintID(), pass + 1);
+}
+
+TEST_F(GridFixture, PaintCellExtPaintsOnlyTheBackgroundInTheGivenRectangle)
+{
+    g->SetActiveRowColor(clFuchsia);
+    g->SetCells(0, 0, QStringLiteral("head"));
+    TRecordingCanvas k;
+    g->PaintCellExt(k, 0, 0, {0, 0, 30, 15}, {gdSelected});
+    EXPECT_TRUE(k.Texts().isEmpty());
+    ASSERT_FALSE(k.OfKind(TCanvasOp::FillRect).empty());
+    EXPECT_EQ(k.OfKind(TCanvasOp::FillRect)[0].brush.Color, clFuchsia);
+    EXPECT_EQ(k.OfKind(TCanvasOp::FillRect)[0].rect, (TRect{0, 0, 30, 15}));
 }
