@@ -241,6 +241,15 @@ qint32 octetsToBits(qint32 octets)
     return bits > INT32_MAX || bits < INT32_MIN ? 0 : qint32(bits);
 }
 
+// Number of child elements, to size a list once.
+size_t elementCount(xml_node n)
+{
+    size_t count = 0;
+    for (xml_node c = n.first_child(); c; c = c.next_sibling())
+        count += c.type() == pugi::node_element;
+    return count;
+}
+
 int lineOf(const QByteArray &bytes, ptrdiff_t offset)
 {
     if (offset < 0)
@@ -450,6 +459,9 @@ void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements
         fail(lang, QStringLiteral("attribute \"xml:lang\" missing in element \"%1\"").arg(qs(lang.name())));
     col.Lang_Code_Primary = qs(code.value());
     col.Erase_All();
+    const qsizetype count = qsizetype(elementCount(lang));
+    col.List_Ids.reserve(count);
+    col.PriLang_Values.reserve(count);
     for (xml_node t = lang.first_child(); t; t = t.next_sibling()) {
         if (t.type() != pugi::node_element)
             continue;
@@ -618,6 +630,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(xml_node DevFun)
     if (!dtc)
         return false;
     auto &list = ProfileBody.DeviceFunction.DataTypeCollection.ListDataType;
+    list.reserve(list.size() + elementCount(dtc));
     for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
@@ -634,6 +647,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(xml_node DevFun)
     if (!vc)
         return false;
     TVariableCollection &col = ProfileBody.DeviceFunction.VariableCollection;
+    col.Var_List.reserve(col.Var_List.size() + elementCount(vc));
     for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
@@ -651,6 +665,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(xml_node DevFu
     if (!pdc)
         return false;
     auto &list = ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
+    list.reserve(list.size() + elementCount(pdc));
     for (xml_node c = pdc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
@@ -698,6 +713,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(xml_nod
     if (!mc)
         return false;
     auto &list = ProfileBody.DeviceFunction.UserInterface.MenuCollection.Menu_List;
+    list.reserve(list.size() + elementCount(mc));
     for (xml_node c = mc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
@@ -761,6 +777,7 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
         cdt.BitLength = intAttr(XmlDT, "bitLength", 0);
         if (XmlDT.first_child()) {
             cdt.RecItem.clear();
+            cdt.RecItem.reserve(elementCount(XmlDT));
             for (xml_node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
                 if (ri.type() != pugi::node_element)
                     continue;
@@ -830,7 +847,8 @@ void TIODD::decodeSimple(xml_node n, int kind, TSimpleDataType &t)
         }
     }
     t.SingleValueRange.clear();
-    if (ranges) {
+    if (ranges && n.first_child()) {
+        t.SingleValueRange.reserve(elementCount(n));
         for (xml_node c = n.first_child(); c; c = c.next_sibling())
             if (c.type() == pugi::node_element)
                 Read_SingleValueRange(c, t);
@@ -996,6 +1014,7 @@ bool TIODD::Read_ProcessData(xml_node XmlPD, TProcessData &App_PD)
 bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
 {
     App_Menu.Id = textAttr(XmlMC, "id");
+    App_Menu.MenuVariableRef_List.reserve(elementCount(XmlMC));
     for (xml_node c = XmlMC.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
