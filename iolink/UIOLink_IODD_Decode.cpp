@@ -301,6 +301,7 @@ void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &
 {
     m_parsingFile = path;
     m_parsingBytes = &bytes;
+    doc.reset();  // its strings live in bytes, which is about to be replaced
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw EIODDError(QStringLiteral("%1: %2").arg(path, f.errorString()));
