@@ -17,6 +17,7 @@ int RoundHalfEven(double v);
 
 TColor HalveColor(TColor c);
 TColor ChangeColorBrightness(TColor c, int percent);
+// Note the order: minimum, maximum, then position.
 TColor InterpolateColor(TColor c1, TColor c2, int minimum, int maximum, int position);
 
 void DrawGradient(TCanvas &canvas, TColor fromColor, TColor toColor, int steps, const TRect &r, bool horizontal);
@@ -62,6 +63,7 @@ enum TCellShape : std::uint8_t {
     csLineHorz, csRoundRect, csEllips, csSquare, csRoundSquare, csStar, csArrowUp, csArrowDown, csArrowLeft,
     csArrowRight, csHalfStar
 };
+// Note the order: width, height, shape, then the fill (brush) and outline (pen) colours.
 void DrawCellShape(TCanvas &canvas, int x, int y, int width, int height, int shape, TColor brushColor, TColor penColor);
 
 // Colours of the custom button look: five groups of fill, border and glyph colours in the order
@@ -90,3 +92,25 @@ void DrawResourceBitmapTransparent(TCanvas &canvas, TColor backColor, const TRec
 // request (flag 2) is applied as the window's opacity.
 bool CallSetLayeredWindowAttributes(QWidget *window, TColor keyColor, std::uint8_t alpha, unsigned flags);
 bool CallUpdateLayeredWindow(QWidget *window, const QImage &image, std::uint8_t alpha);
+
+// ---- the same routines with the argument order the grid's painting code passes them in ----------
+inline void DrawGradient(TCanvas &canvas, TColor fromColor, TColor toColor, bool horizontal, const TRect &r, int steps)
+{
+    DrawGradient(canvas, fromColor, toColor, steps, r, horizontal);
+}
+inline void DrawGradientBackground(TCanvas &canvas, const TRect &r, TColor color, bool fill, bool sidesOnly,
+                                   TColor borderColor, bool vertical, TColor mirrorColorTo, TColor mirrorColor,
+                                   TColor colorTo)
+{
+    DrawGradientBackground(canvas, r, color, colorTo, mirrorColor, mirrorColorTo, vertical, borderColor, sidesOnly, fill);
+}
+inline void DrawRangeIndicator(TCanvas &canvas, const TRect &r, int value, TColor negColor, TColor posColor,
+                               bool showValue, int range)
+{
+    DrawRangeIndicator(canvas, r, value, range, showValue, negColor, posColor);
+}
+inline void DrawErrorUnderline(QWidget *owner, TCanvas &canvas, const QString &text, int length, int from,
+                               int lineHeight, const TRect &r)
+{
+    DrawErrorUnderline(owner, canvas, text, r, lineHeight, from, length);
+}

@@ -169,6 +169,16 @@ QString ExtractFirstLine(QString &source, bool keepRest)
     return line;
 }
 
+void ExtractFirstLine(QString &s, bool multiLine, QString &line)
+{
+    if (!multiLine || !s.contains(kCR)) {
+        line = s;
+        s.clear();
+        return;
+    }
+    line = ExtractFirstLine(s, true);
+}
+
 int CountTextLines(const QString &text, bool multiLine)
 {
     return multiLine ? int(text.count(kCR)) + 1 : 1;
@@ -375,6 +385,16 @@ bool ParseRCReference(const QString &text, TPoint &point)
     if (!okRow || !okCol)
         return false;
     point = {col, row};
+    return true;
+}
+
+bool ParseRCReference(const QString &text, int &col, int &row)
+{
+    TPoint p;
+    if (!ParseRCReference(text, p))
+        return false;
+    col = p.X;
+    row = p.Y;
     return true;
 }
 

@@ -22,6 +22,9 @@ QString UndoubleChar(QChar ch, const QString &text);
 int FindUnescapedQuote(QChar quote, const QString &text);
 int FindUnescapedQuote(QChar quote, const QString &text, int &position);
 int CountUnescapedQuotes(QChar quote, const QString &text);
+// The double quote character as the quote.
+inline int FindUnescapedQuote(const QString &text) { return FindUnescapedQuote(QLatin1Char('"'), text); }
+inline int CountUnescapedQuotes(const QString &text) { return CountUnescapedQuotes(QLatin1Char('"'), text); }
 int CountCharOccurrences(QChar ch, const QString &text);
 QString QuoteMultiLineText(const QString &text); // CR LF -> VT, then enclosed in double quotes
 QString VTToCRLF(const QString &text);
@@ -37,6 +40,9 @@ QString DecodeLineBreaksFromFile(const QString &text, bool multiLine);
 // The text before the first CR; the source loses it together with the CR and a following LF,
 // and keeps the rest only when keepRest is set.
 QString ExtractFirstLine(QString &source, bool keepRest);
+// The line form the exporters use: with multiLine off, or without a CR, the whole text is the
+// line and s becomes empty; otherwise as above with the rest kept.
+void ExtractFirstLine(QString &s, bool multiLine, QString &line);
 int CountTextLines(const QString &text, bool multiLine);
 QString EscapeLineBreaks(const QString &text);
 QString UnescapeLineBreaks(const QString &text);
@@ -59,9 +65,11 @@ int PosInUpperCase(const QString &search, const QString &text);
 int FindPos(const QString &search, const QString &text, int &position);
 int CharPos(QChar ch, const QString &text);
 int FindCharPos(QChar ch, const QString &text, int &position);
+// Note the order: the source first, then the delimiter.
 QString CutAtDelimiter(QString &source, const QString &delimiter);
 bool PointInGridRect(const TGridRect &r, int col, int row);
 bool ParseRCReference(const QString &text, TPoint &point); // x = column, y = row
+bool ParseRCReference(const QString &text, int &col, int &row);
 
 // ---- cell text kinds, links ----------------------------------------------------------------------
 enum : int { tkPlain = 0, tkHTML = 1, tkRTF = 2, tkFormula = 3, tkWide = 5 };

@@ -231,3 +231,22 @@ TEST(DrawBitmapTransparent, TopLeftColourBecomesTheBackground)
     EXPECT_EQ(k.PixelAt(5, 5), RGBColor(0, 0, 255));
     EXPECT_EQ(k.PixelAt(8, 8), clWhite);
 }
+
+TEST(CallerForms, OverloadsDrawTheSameAsTheRoutines)
+{
+    TRecordingCanvas a, b;
+    DrawGradient(a, clRed, clBlue, 8, {0, 0, 30, 10}, true);
+    DrawGradient(b, clRed, clBlue, true, {0, 0, 30, 10}, 8);
+    ASSERT_EQ(a.Ops.size(), b.Ops.size());
+    for (size_t i = 0; i < a.Ops.size(); ++i) {
+        EXPECT_EQ(a.Ops[i].rect, b.Ops[i].rect);
+        EXPECT_EQ(a.Ops[i].brush.Color, b.Ops[i].brush.Color);
+    }
+    a.Clear();
+    b.Clear();
+    const TColor neg = clRed, pos = clGreen;
+    DrawRangeIndicator(a, {0, 0, 104, 10}, 40, 100, false, neg, pos);
+    DrawRangeIndicator(b, {0, 0, 104, 10}, 40, neg, pos, false, 100);
+    ASSERT_EQ(b.Ops.size(), 1u);
+    EXPECT_EQ(a.Ops[0].rect, b.Ops[0].rect);
+}

@@ -184,3 +184,21 @@ TEST(Links, DetectStripAndAnchor)
     EXPECT_FALSE(InsertURLAnchor(QStringLiteral("no link"), QStringLiteral("http://"), out));
     EXPECT_EQ(out, QStringLiteral("unchanged"));
 }
+
+TEST(CallerForms, OverloadsInTheExportersArgumentOrder)
+{
+    EXPECT_EQ(FindUnescapedQuote(QStringLiteral("ab\"\"c\"d")), 6);
+    EXPECT_EQ(CountUnescapedQuotes(QStringLiteral("\"a\"")), 2);
+    int col = 0, row = 0;
+    EXPECT_TRUE(ParseRCReference(QStringLiteral("R7C2"), col, row));
+    EXPECT_EQ(col, 2);
+    EXPECT_EQ(row, 7);
+    QString s = QStringLiteral("a\r\nb"), line;
+    ExtractFirstLine(s, false, line);
+    EXPECT_EQ(line, QStringLiteral("a\r\nb"));
+    EXPECT_TRUE(s.isEmpty());
+    s = QStringLiteral("a\r\nb");
+    ExtractFirstLine(s, true, line);
+    EXPECT_EQ(line, QStringLiteral("a"));
+    EXPECT_EQ(s, QStringLiteral("b"));
+}
