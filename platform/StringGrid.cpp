@@ -460,6 +460,9 @@ void TStringGrid::SetColCount(int n)
     m_leftCol = std::clamp(m_leftCol, std::min(m_fixedCols, n - 1), std::max(std::min(m_fixedCols, n - 1), maxLeftCol()));
     SizeChanged(oldCols, m_rowCount);
     updateScrollBars();
+    if (m_editorMode && (m_col >= m_colCount || m_row >= m_rowCount || m_editor->EditCol >= m_colCount || m_editor->EditRow >= m_rowCount))
+        HideEditor();
+    updateEditor();
     viewport()->update();
 }
 
@@ -482,6 +485,9 @@ void TStringGrid::SetRowCount(int n)
     m_topRow = std::clamp(m_topRow, std::min(m_fixedRows, n - 1), std::max(std::min(m_fixedRows, n - 1), maxTopRow()));
     SizeChanged(m_colCount, oldRows);
     updateScrollBars();
+    if (m_editorMode && (m_col >= m_colCount || m_row >= m_rowCount || m_editor->EditCol >= m_colCount || m_editor->EditRow >= m_rowCount))
+        HideEditor();
+    updateEditor();
     viewport()->update();
 }
 
