@@ -157,6 +157,8 @@ TEST_F(Startup, RememberedConfigurationThatIsGoneOrNotAPlainNameOpensNothing)
             EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
             EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf_L2->text(),
                       QStringLiteral("Use Step1 to open or create new configuration"));
+            FDovavivuvFirmWare->Change_Language();
+            EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("None Configuration Opened "));
             FDovavivuvFirmWare->Btn_Prm_Gen->click();
             EXPECT_EQ(responder.texts(), QStringList{QStringLiteral("Error! Project not Valid")});
             FDovavivuvFirmWare->close();
