@@ -1,5 +1,6 @@
 #include "shell/UDovavivuvFirmWare.h"
 
+#include "iolink/USaveBincc.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
@@ -382,7 +383,12 @@ void DIDurovuzozAdozAvir::Open_Project()
 
 void DIDurovuzozAdozAvir::Update_Device()
 {
-    // The image writer and the update window are not part of this program yet.
+    // Images are rebuilt from the saved files each time; a failed build writes nothing.
+    QString error;
+    if (!Create_Bank_Images(&error) || !Save_Bank_Files(&error)) {
+        platform::showError(error, this);
+        return;
+    }
 }
 
 platform::RunResult DIDurovuzozAdozAvir::Start_Program(const QString &NomeSW, const QString &Parameter, quint8 tipo)
