@@ -1305,7 +1305,23 @@ void TStringGrid::keyPressEvent(QKeyEvent *e)
         KeyPress(ch);
         return;
     }
-    QAbstractScrollArea::keyPressEvent(e);
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_F2:
+        e->accept(); // handled by KeyDown; the scroll area must not scroll a second time
+        return;
+    default:
+        e->ignore();
+    }
 }
 
 void TStringGrid::KeyPress(QChar &key)

@@ -153,6 +153,8 @@ TEST(StringGrid, KeysMoveTheCurrentCellAndShiftExtendsTheSelection)
     QTest::keyClick(g.get(), Qt::Key_Down);
     EXPECT_EQ(g->Col(), 2);
     EXPECT_EQ(g->Row(), 2);
+    EXPECT_EQ(g->TopRow(), 1); // the keys moved the cell, they did not scroll
+    EXPECT_EQ(g->LeftCol(), 1);
     QTest::keyClick(g.get(), Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(g.get(), Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(g->Selection(), (TGridRect{2, 2, 3, 3}));
