@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
+#include "platform/Xml.h"
 #include "shell/ParGenFile.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -100,7 +101,7 @@ int TIOLink_Channel_Table::Get_ParGen_SelectDevice(QString *error)
     NChannelsB = 0;
     if (QFileInfo::exists(ParGen_File)) {
         pugi::xml_document doc;
-        if (!platform::loadXmlFile(doc, ParGen_File, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration, error))
+        if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error))
             return -1;
         const QString name = QString::fromUtf8(doc.first_child().child("IOLink_SelectDevice").text().get());
         for (int i = 0; i < Devices.size(); ++i) {
@@ -581,7 +582,7 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
     if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
     pugi::xml_document doc;
     if (!platform::loadXmlFile(doc, IOLink_SetAccess_File,
-                               pugi::parse_default | pugi::parse_comments | pugi::parse_declaration, error))
+                               platform::kXmlReadOptions, error))
         return false;
     const pugi::xml_node list = doc.first_child().child("IO-Link_Channels");
     if (!list) return true;

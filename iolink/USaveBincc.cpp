@@ -2,6 +2,7 @@
 
 #include "iolink/UIOLink_IODD_Decode.h"
 #include "platform/Files.h"
+#include "platform/Xml.h"
 #include "platform/TextFormat.h"
 #include "shell/UComon.h"
 
@@ -16,7 +17,6 @@ constexpr int kMaxNameChars = 31;      // device name field: 32 bytes with its t
 constexpr int kMaxLoginChars = 7;      // user name and password fields: 8 bytes
 constexpr int kMaxCountedRecords = 255;
 
-QString text(const pugi::xml_node &n) { return QString::fromUtf8(n.text().get()); }
 QString attr(const pugi::xml_node &n, const char *name) { return QString::fromUtf8(n.attribute(name).value()); }
 
 // Little-endian writer into an image buffer.
@@ -80,24 +80,30 @@ bool TBank_Images::Read_ParGen_To_Bank1(QString *error)
 {
     if (!QFileInfo::exists(ParGen_File)) return true;
     pugi::xml_document doc;
-    if (!platform::loadXmlFile(doc, ParGen_File, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration, error))
+    if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error))
         return false;
     const pugi::xml_node root = doc.first_child();
-    auto element = [&](const char *name) { return root.type() == pugi::node_element ? root.child(name) : pugi::xml_node(); };
-    auto is1 = [&](const char *name) { return text(element(name)) == QLatin1String("1"); };
+    // Each element on its own: missing, or holding anything but text, gives that step's default.
+    auto value = [&](const char *name, QString &out) { return platform::childText(root, name, out); };
+    auto textOf = [&](const char *name) {
+        QString t;
+        value(name, t);
+        return t;
+    };
+    auto is1 = [&](const char *name) { return textOf(name) == QLatin1String("1"); };
     auto integer = [&](const char *name, int def) {
-        const pugi::xml_node n = element(name);
-        return n ? StrToIntDef(text(n), def) : def;
+        QString t;
+        return value(name, t) ? StrToIntDef(t, def) : def;
     };
 
     // Texts go into fixed fields: refuse what would not fit before anything is written.
-    const struct { const char *name; int max; int offset; } texts[] = {
-        {"Eth_Conn_Device_Name", kMaxNameChars, 1300},
-        {"WebServer_Username", kMaxLoginChars, 1828},
-        {"WebServer_Password", kMaxLoginChars, 1836},
+    const struct { const char *name; int max; } texts[] = {
+        {"Eth_Conn_Device_Name", kMaxNameChars},
+        {"WebServer_Username", kMaxLoginChars},
+        {"WebServer_Password", kMaxLoginChars},
     };
     for (const auto &t : texts) {
-        const QString v = text(element(t.name));
+        const QString v = textOf(t.name);
         if (v.size() > t.max) {
             if (error)
                 *error = platform::formatText(
@@ -108,10 +114,12 @@ bool TBank_Images::Read_ParGen_To_Bank1(QString *error)
     }
 
     Set_Bank1_Version();
-    if (const pugi::xml_node n = element("Eth_Conn_Device_Name")) {
-        const QString v = text(n);
-        for (int i = 0; i < v.size(); ++i) put8(1300 + i, uint8_t(v.at(i).unicode()));
-    }
+    auto copyText = [&](const char *name, int offset) {
+        QString v;
+        if (value(name, v))
+            for (int i = 0; i < v.size(); ++i) put8(offset + i, uint8_t(v.at(i).unicode()));
+    };
+    copyText("Eth_Conn_Device_Name", 1300);
     put16(1256, uint16_t((is1("Eth_Conn_DHCP_Cable") ? 1 : 0) | (is1("Eth_Conn_DHCP_WiFi") ? 2 : 0)));
     if (is1("Eth_Conn_Enable_DNS")) {
         const char *primary[] = {"Eth_Conn_Primary_DNS1", "Eth_Conn_Primary_DNS2", "Eth_Conn_Primary_DNS3", "Eth_Conn_Primary_DNS4"};
@@ -141,14 +149,10 @@ bool TBank_Images::Read_ParGen_To_Bank1(QString *error)
     put8(436, 8);
     put32(24, uint32_t(integer("MODBUS_SLAVE_IDDEVICE", 10)));
     put8(97, 0);
-    if (text(element("MODBUS_SLAVE_READ_INPUT_REGISTER")) == QLatin1String("0")) put8(97, Bank1_Block[97] | 0x40);
+    if (textOf("MODBUS_SLAVE_READ_INPUT_REGISTER") == QLatin1String("0")) put8(97, Bank1_Block[97] | 0x40);
     if (is1("MODBUS_SLAVE_READ_END_LINE_RES")) put8(424, Bank1_Block[424] | 0x80);
-    for (const auto &t : {texts[1], texts[2]}) {
-        if (const pugi::xml_node n = element(t.name)) {
-            const QString v = text(n);
-            for (int i = 0; i < v.size(); ++i) put8(t.offset + i, uint8_t(v.at(i).unicode()));
-        }
-    }
+    copyText("WebServer_Username", 1828);
+    copyText("WebServer_Password", 1836);
     return true;
 }
 
@@ -186,7 +190,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
     if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
     pugi::xml_document doc;
     if (!platform::loadXmlFile(doc, IOLink_SetAccess_File,
-                               pugi::parse_default | pugi::parse_comments | pugi::parse_declaration, error))
+                               platform::kXmlReadOptions, error))
         return false;
     const pugi::xml_node channels = doc.first_child().child("IO-Link_Channels");
     auto num = [](const pugi::xml_node &n, const char *name, int def = 0) {

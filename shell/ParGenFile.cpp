@@ -1,6 +1,7 @@
 #include "shell/ParGenFile.h"
 
 #include "platform/Files.h"
+#include "platform/Xml.h"
 #include "shell/UComon.h"
 
 #include <QFileInfo>
@@ -169,27 +170,11 @@ bool ParGen_Write(const TParGenData &data, pugi::xml_document &doc, const QStrin
     return platform::writeFileAtomic(path, ParGen_Document_Bytes(doc), error);
 }
 
-unsigned ParGen_Parse_Options()
-{
-    return pugi::parse_default | pugi::parse_comments | pugi::parse_declaration | pugi::parse_pi |
-           pugi::parse_ws_pcdata_single;
-}
+unsigned ParGen_Parse_Options() { return platform::kXmlReadOptions; }
 
 bool ParGen_Element_Text(const pugi::xml_node &root, const char *name, QString &text)
 {
-    for (pugi::xml_node e = root.first_child(); e; e = e.next_sibling()) {
-        if (e.type() != pugi::node_element || std::strcmp(e.name(), name) != 0)
-            continue;
-        QString t;
-        for (pugi::xml_node c = e.first_child(); c; c = c.next_sibling()) {
-            if (c.type() != pugi::node_pcdata && c.type() != pugi::node_cdata)
-                return false;
-            t += platform::fromXml(c.value());
-        }
-        text = t;
-        return true;
-    }
-    return false;
+    return platform::childText(root, name, text);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "shell/USettings.h"
 
 #include "platform/Files.h"
+#include "platform/Xml.h"
 #include "shell/UComon.h"
 
 #include <QFile>
@@ -10,16 +11,6 @@
 QString Settings_File_Path() { return Exe_Dir + QStringLiteral("/Fabricor.xml"); }
 
 namespace {
-
-// The text of an element that holds text only; false for a missing element or one holding elements.
-bool elementText(const pugi::xml_node &node, QString &out)
-{
-    if (!node || node.type() != pugi::node_element) return false;
-    for (const pugi::xml_node c : node.children())
-        if (c.type() == pugi::node_element) return false;
-    out = QString::fromUtf8(node.text().get());
-    return true;
-}
 
 void setDefaults()
 {
@@ -41,8 +32,7 @@ SettingsRead Read_Settings(QString *error)
 
     pugi::xml_document doc;
     QString reason;
-    if (!platform::loadXmlFile(doc, path, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration,
-                               &reason)) {
+    if (!platform::loadXmlFile(doc, path, platform::kXmlReadOptions, &reason)) {
         // The next save replaces the file: keep the unreadable one beside it so nothing is lost.
         const QString kept = path + QStringLiteral(".bad");
         QFile::remove(kept);
@@ -58,7 +48,7 @@ SettingsRead Read_Settings(QString *error)
     // The document's first top-level node is the root, whatever its name.
     const pugi::xml_node root = doc.first_child();
     auto value = [&](const char *child, const char *grandchild, QString &out, const QString &def) {
-        if (!elementText(root.type() == pugi::node_element ? root.child(child).child(grandchild) : pugi::xml_node(), out))
+        if (!platform::elementText(root.type() == pugi::node_element ? root.child(child).child(grandchild) : pugi::xml_node(), out))
             out = def;
     };
     value("lastproj", "projectname", Project_Name, QString());
@@ -68,7 +58,7 @@ SettingsRead Read_Settings(QString *error)
     const pugi::xml_node internet = root.type() == pugi::node_element ? root.child("lastinternet") : pugi::xml_node();
     auto flag = [&](const char *name) {
         QString t;
-        return elementText(internet.child(name), t) && t == QLatin1String("1");
+        return platform::elementText(internet.child(name), t) && t == QLatin1String("1");
     };
     Opt_Enable_Internet = flag("enable_internet");
     Opt_Enable_Update = flag("enable_update");
