@@ -570,6 +570,10 @@ int TBaseGrid::FixedRowsHeight() const
 void TBaseGrid::SetColor(TColor c)
 {
     m_color = c;
+    // The area past the last column and row shows the same colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, ToQColor(c));
+    setPalette(pal);
     InvalidateGrid();
 }
 
