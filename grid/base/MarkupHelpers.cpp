@@ -1,6 +1,10 @@
 #include "grid/base/MarkupHelpers.h"
 
+#include "grid/base/Canvas.h"
+
 #include <QChar>
+#include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
 #include <climits>
 
@@ -528,3 +532,26 @@ QString MaskWithAsterisks(const QString &text)
     return QString(text.size(), QLatin1Char('*'));
 }
 
+bool IsDirectory(const QString &path)
+{
+    return !path.isEmpty() && QFileInfo(path).isDir();
+}
+
+bool IsMiddleEastLocale()
+{
+    return QLocale::system().textDirection() == Qt::RightToLeft;
+}
+
+unsigned BiDiDrawTextFlags(unsigned flags, int rightToLeft, bool middleEast)
+{
+    if (!middleEast || rightToLeft == 0)
+        return flags;
+    flags |= DT_RTLREADING;
+    if (rightToLeft == 1 && !(flags & DT_CENTER)) {
+        if (flags & DT_RIGHT)
+            flags &= ~unsigned(DT_RIGHT);
+        else
+            flags |= DT_RIGHT;
+    }
+    return flags;
+}

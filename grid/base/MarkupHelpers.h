@@ -69,4 +69,12 @@ int PosNoCase(const QString &sub, const QString &text);
 // Leading blanks, a sign, then digits; stops at the first other character. 0 for none.
 int TextToInt(const QString &text, bool *ok = nullptr);
 QString MaskWithAsterisks(const QString &text);
+// The path exists and is a folder.
+bool IsDirectory(const QString &path);
+// The system locale is one that writes right to left.
+bool IsMiddleEastLocale();
+// Text drawing flags for a bidirectional mode (0 left to right, 1 right to left, other: right-
+// to-left reading only): only in a right-to-left locale, reading order is added and with mode 1
+// left and right alignment swap.
+unsigned BiDiDrawTextFlags(unsigned flags, int rightToLeft, bool middleEast = IsMiddleEastLocale());
 

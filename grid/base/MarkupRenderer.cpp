@@ -69,7 +69,7 @@ public:
             dpiX = painter->device()->logicalDpiX();
             dpiY = painter->device()->logicalDpiY();
         }
-        rtl = P.rightToLeft != 0 && QLocale::system().textDirection() == Qt::RightToLeft;
+        rtl = P.rightToLeft != 0 && IsMiddleEastLocale();
     }
 
     bool run(const QString &text);
@@ -85,9 +85,7 @@ private:
         unsigned f = DT_SINGLELINE | DT_BOTTOM | DT_EXPANDTABS;
         if (!P.wordWrap)
             f |= DT_END_ELLIPSIS;
-        if (rtl)
-            f |= DT_RTLREADING;
-        return f;
+        return rtl ? (f | DT_RTLREADING) : f;
     }
     QSize measureRun(const QString &run)
     {
@@ -174,9 +172,10 @@ bool Renderer::run(const QString &text)
             m.end = idx + 1; // every line takes at least one token
 
         TRect lineRect = work;
-        int align = st.align;
-        if (rtl && P.rightToLeft == 1 && align != 2)
-            align = align == 0 ? 1 : 0;
+        // Line alignment mirrored as the text flags are in a right-to-left locale.
+        const unsigned af = BiDiDrawTextFlags(st.align == 1 ? DT_RIGHT : st.align == 2 ? DT_CENTER : DT_LEFT,
+                                              P.rightToLeft, rtl);
+        const int align = (af & DT_CENTER) ? 2 : (af & DT_RIGHT) ? 1 : 0;
         const int width = m.lineWidth - m.trailingBlank;
         if (align == 1) {
             if (lineRect.Right - width > lineRect.Left)

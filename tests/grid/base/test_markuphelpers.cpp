@@ -1,5 +1,7 @@
 // Markup helpers: plain text, highlighting, entities and CONTROL elements.
+#include "grid/base/Canvas.h"
 #include "grid/base/MarkupHelpers.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -158,6 +160,16 @@ TEST(MarkupHelpers, SmallTextRoutines)
         EXPECT_EQ(ok, i.ok) << i.text;
     }
     EXPECT_EQ(MaskWithAsterisks(L("secret")), L("******"));
+    EXPECT_TRUE(IsDirectory(testsupport::dataDir()));
+    EXPECT_FALSE(IsDirectory(testsupport::dataDir() + L("/pictures/logo.png")));
+    EXPECT_FALSE(IsDirectory(QString()));
+    // Right-to-left flags only in a right-to-left locale; mode 1 swaps left and right.
+    EXPECT_EQ(BiDiDrawTextFlags(DT_LEFT, 1, false), unsigned(DT_LEFT));
+    EXPECT_EQ(BiDiDrawTextFlags(DT_LEFT, 1, true), unsigned(DT_RIGHT | DT_RTLREADING));
+    EXPECT_EQ(BiDiDrawTextFlags(DT_RIGHT, 1, true), unsigned(DT_RTLREADING));
+    EXPECT_EQ(BiDiDrawTextFlags(DT_CENTER, 1, true), unsigned(DT_CENTER | DT_RTLREADING));
+    EXPECT_EQ(BiDiDrawTextFlags(DT_LEFT, 2, true), unsigned(DT_RTLREADING));
+    EXPECT_EQ(BiDiDrawTextFlags(DT_LEFT, 0, true), unsigned(DT_LEFT));
 }
 
 TEST(MarkupHelpers, ControlTagsAreReadAndRewritten)
