@@ -369,6 +369,9 @@ TEST(MarkupRenderer, SubscriptSuperscriptHiddenShadowErrorBlinkHighlight)
     EXPECT_EQ(textOp(c, L("b"))->font.Color, clWhite);
 
     SetMarkupHighlightColors(clNavy, clYellow);
+    Drawn ends = render(L("<FONT COLOR=\"clRed\">a</BODY>b"));
+    EXPECT_EQ(textOp(ends, L("b"))->font.Color, clBlack);
+
     Drawn hi = render(L("<HI>h</HI>n"));
     EXPECT_EQ(textOp(hi, L("h"))->font.Color, clYellow);
     EXPECT_EQ(textOp(hi, L("n"))->font.Color, clBlack);
@@ -536,6 +539,17 @@ TEST(MarkupRenderer, PicturesFromContainerCacheAndImageList)
     EXPECT_EQ(hover.result.hitAnchor, L("pic"));
     ASSERT_EQ(hover.canvas.Count(TCanvasOp::Image), 1);
     EXPECT_EQ(hover.canvas.OfKind(TCanvasOp::Image)[0].rect.Width(), 16); // the ALT picture
+
+    // ALIGN raises the text of the line: TOP to the picture's top, MIDDLE half way.
+    const struct {
+        const char *align;
+        int bottom;
+    } aligns[] = {{"", 30}, {" ALIGN=\"TOP\"", 13}, {" ALIGN=\"middle\"", 22}};
+    for (const auto &a : aligns) {
+        Drawn al = render(L("<IMG SRC=\"logo\" HEIGHT=\"30\"") + L(a.align) + L(">x"), {0, 0, 300, 100}, p);
+        EXPECT_EQ(al.result.textHeight, 30) << a.align;
+        EXPECT_EQ(textOp(al, L("x"))->rect.Bottom, a.bottom) << a.align;
+    }
 
     // A picture that does not fit on the rest of the line starts the next one.
     Drawn wrap = render(L("abcd<IMG SRC=\"logo\">"), {0, 0, 35, 100}, p);
