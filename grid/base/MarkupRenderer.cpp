@@ -670,7 +670,7 @@ QImage Renderer::systemIcon(const QString &spec, bool large)
     return img;
 }
 
-void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &lineRect, const LineOut *measured,
+void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &lineRect, const LineOut *,
                      bool &endLine, bool &keepTag)
 {
     const bool drawing = pass == Pass::Draw;
@@ -784,7 +784,6 @@ void Renderer::image(Pass pass, const QString &tag, LineOut &out, const TRect &l
 
     out.lineWidth += ew;
     out.lineHeight = std::max(out.lineHeight, eh);
-    (void)measured;
 
     const QString align = MarkupAttribute(u, QStringLiteral("ALIGN"));
     canvas.Font = st.font;
