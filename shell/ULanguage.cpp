@@ -1,12 +1,11 @@
 #include "shell/ULanguage.h"
 
 #include "platform/Dialogs.h"
-#include "platform/Files.h"
+#include "platform/TextFile.h"
 #include "shell/DefaultTexts.h"
 #include "shell/UComon.h"
 
 #include <QFileInfo>
-#include <QStringDecoder>
 
 void Load_Default_Texts()
 {
@@ -20,24 +19,6 @@ void Load_Default_Texts()
 }
 
 namespace {
-
-// UTF-8 or UTF-16 with a byte-order mark; without one the ANSI code page (Windows-1252).
-QString decodeLanguageFile(const QByteArray &data)
-{
-    if (data.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(data.mid(3));
-    if (data.startsWith("\xFF\xFE")) {
-        QStringDecoder dec(QStringConverter::Utf16LE);
-        return dec.decode(data.mid(2));
-    }
-    if (data.startsWith("\xFE\xFF")) {
-        QStringDecoder dec(QStringConverter::Utf16BE);
-        return dec.decode(data.mid(2));
-    }
-    QStringDecoder dec("windows-1252");
-    if (!dec.isValid()) return QString::fromLatin1(data);
-    return dec.decode(data);
-}
 
 void applyLine(const QString &raw)
 {
@@ -69,10 +50,9 @@ void applyLine(const QString &raw)
 
 bool Read_Language_File(const QString &fileName, QString *error)
 {
-    QByteArray data;
-    if (!platform::readFile(fileName, data, error)) return false;
+    QString text;
+    if (!platform::readTextFile(fileName, text, error)) return false;
     if (Lang_Texts.size() != kLangTextSlots) Load_Default_Texts();
-    const QString text = decodeLanguageFile(data);
     qsizetype start = 0;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i <= n; ++i) {

@@ -49,7 +49,9 @@ TEST_F(UpdateStep, FailedBuildShowsWhyAndWritesNothing)
     f.close();
     ModalResponder responder;
     FDovavivuvFirmWare->Btn_Click(FDovavivuvFirmWare->Btn_CreateBin);
-    ASSERT_EQ(responder.texts().size(), 1);
+    ASSERT_EQ(responder.boxes().size(), 1);
+    EXPECT_EQ(responder.boxes()[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(responder.boxes()[0].buttons, QMessageBox::Ok);
     EXPECT_TRUE(responder.texts()[0].contains("WebServer_Password")) << responder.texts()[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(bin("bank1.bin")));
 }

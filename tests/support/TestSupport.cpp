@@ -53,7 +53,10 @@ void ModalResponder::tick()
     m_last = w;
     ++m_seen;
     auto *box = qobject_cast<QMessageBox *>(w);
-    if (box) m_texts << box->text();
+    if (box) {
+        m_texts << box->text();
+        m_boxes << Box{box->icon(), box->text(), box->standardButtons()};
+    }
     if (!m_script.empty()) {
         Action a = std::move(m_script.front());
         m_script.pop_front();

@@ -41,7 +41,14 @@ public:
     // Next modal widget (dialog or box) is handed to this action.
     void then(Action action);
 
+    // One message box as it was shown.
+    struct Box {
+        QMessageBox::Icon icon;
+        QString text;
+        QMessageBox::StandardButtons buttons;
+    };
     QStringList texts() const { return m_texts; }   // message box texts, in order
+    QList<Box> boxes() const { return m_boxes; }
     int modalsSeen() const { return m_seen; }
     bool timedOut() const { return m_timedOut; }
 
@@ -52,6 +59,7 @@ private:
     int m_limit;
     std::deque<Action> m_script;
     QStringList m_texts;
+    QList<Box> m_boxes;
     QPointer<QWidget> m_last;
     int m_seen = 0;
     bool m_timedOut = false;
