@@ -183,7 +183,7 @@ void TAsgCustomCombo::SetFlat(bool v)
 {
     if (v == FFlat) return;
     FFlat = v;
-    if (v && FFlatParentColor && parentWidget()) ApplyColor(fromQColor(parentBackground(this)));
+    if (v && FFlatParentColor && parentWidget()) ApplyColor(FromQColor(parentBackground(this)));
     else ApplyColor(FLoadedColor);
     PlaceEditor();
     update();
@@ -536,7 +536,7 @@ void TAsgCustomCombo::changeEvent(QEvent *e)
                     FOldParentColor = FParentColor;
                     FOldColor = FColor;
                     FParentColor = true;
-                    ApplyColor(fromQColor(parentBackground(this)));
+                    ApplyColor(FromQColor(parentBackground(this)));
                 } else {
                     FParentColor = FOldParentColor;
                     ApplyColor(FOldColor);

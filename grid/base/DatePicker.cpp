@@ -75,12 +75,12 @@ TAsgDateTimePicker::TAsgDateTimePicker(QWidget *parent) : QDateTimeEdit(parent)
     FIsWinXP = IsWindowsXPOrLater();
     FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
     FValue = nowValue();
-    setDateTime(QDateTime(dateOf(FValue), timeOf(FValue)));
+    setDateTime(DateTimeToQDateTime(FValue));
     connect(this, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime &v) {
         if (FSettingValue) return;
         const QDateTimeEdit::Sections shown = displayedSections();
-        const QDate d = (shown & QDateTimeEdit::DateSections_Mask) ? v.date() : dateOf(FValue);
-        const QTime t = (shown & QDateTimeEdit::TimeSections_Mask) ? v.time() : timeOf(FValue);
+        const QDate d = (shown & QDateTimeEdit::DateSections_Mask) ? v.date() : DateTimeToQDate(FValue);
+        const QTime t = (shown & QDateTimeEdit::TimeSections_Mask) ? v.time() : DateTimeToQTime(FValue);
         FValue = encodeDateTime(d, t);
         Change();
     });
@@ -121,7 +121,7 @@ void TAsgDateTimePicker::ApplyFormat()
     else qf = QStringLiteral("HH:mm:ss").replace(QLatin1Char(':'), fs.timeSeparator);
     FSettingValue = true;
     setDisplayFormat(qf);
-    setDateTime(QDateTime(dateOf(FValue), timeOf(FValue)));
+    setDateTime(DateTimeToQDateTime(FValue));
     FSettingValue = false;
 }
 
@@ -131,16 +131,16 @@ void TAsgDateTimePicker::SetPickerDateTime(editorkit::TDateTime v)
 {
     FValue = v;
     FSettingValue = true;
-    setDateTime(QDateTime(dateOf(v), timeOf(v)));
+    setDateTime(DateTimeToQDateTime(v));
     FSettingValue = false;
 }
 
 editorkit::TDateTime TAsgDateTimePicker::Date() const { return std::trunc(DateTime()); }
-editorkit::TDateTime TAsgDateTimePicker::Time() const { return timeFraction(DateTime()); }
+editorkit::TDateTime TAsgDateTimePicker::Time() const { return QTimeToDateTime(DateTimeToQTime(DateTime())); }
 
 void TAsgDateTimePicker::SetTime(editorkit::TDateTime t)
 {
-    SetPickerDateTime(encodeDateTime(dateOf(FValue), timeOf(t)));
+    SetPickerDateTime(ComposeDateTime(FValue, t));
 }
 
 bool TAsgDateTimePicker::DroppedDown() const
@@ -510,7 +510,7 @@ void TCustomDateTimePicker::PaintOwnLook(QPainter &p)
 
 void TCustomDateTimePicker::RememberBeforeDigit()
 {
-    const QTime t = timeOf(DateTime());
+    const QTime t = DateTimeToQTime(DateTime());
     Fh = quint16(t.hour());
     Fm = quint16(t.minute());
     Fs = quint16(t.second());
@@ -546,6 +546,6 @@ void TCustomDateTimePicker::PostRightArrow()
 void TCustomDateTimePicker::AdvanceDateField()
 {
     if (Kind() != dtkTime) return;
-    const QTime t = timeOf(DateTime());
+    const QTime t = DateTimeToQTime(DateTime());
     if (t.hour() != Fh || t.minute() != Fm || t.second() != Fs) PostRightArrow();
 }

@@ -21,9 +21,8 @@ QString stripPrefix(QString s)
 // Whole days plus hours, minutes and seconds: the milliseconds dropped.
 TDateTime withoutMilliseconds(TDateTime v)
 {
-    QTime t = timeOf(v);
-    t = QTime(t.hour(), t.minute(), t.second());
-    return encodeDateTime(dateOf(v), t);
+    const QTime t = DateTimeToQTime(v);
+    return encodeDateTime(DateTimeToQDate(v), QTime(t.hour(), t.minute(), t.second()));
 }
 
 } // namespace
@@ -66,7 +65,7 @@ TDateTime TNovaDateTimePicker::GetDateTime() const
 {
     const TDateTime own = TAsgDateTimePicker::DateTime();
     if (!FTimePicker) return own;
-    return encodeDateTime(dateOf(own), timeOf(FTimePicker->DateTime()));
+    return ComposeDateTime(own, FTimePicker->DateTime());
 }
 
 void TNovaDateTimePicker::SetDateTime(TDateTime v)
@@ -82,7 +81,7 @@ TDateTime TNovaDateTimePicker::Date() const { return TAsgDateTimePicker::Date();
 
 void TNovaDateTimePicker::SetDate(TDateTime v)
 {
-    SetDateTime(encodeDateTime(dateOf(v), timeOf(GetDateTime())));
+    SetDateTime(ComposeDateTime(v, GetDateTime()));
 }
 
 TDateTime TNovaDateTimePicker::Time() const
@@ -191,7 +190,7 @@ void TNovaDateTimePicker::AdvanceDateField()
         TCustomDateTimePicker::AdvanceDateField();
         return;
     }
-    const QDate d = dateOf(GetDateTime());
+    const QDate d = DateTimeToQDate(GetDateTime());
     const bool dc = d.day() != Fd, mc = d.month() != FmDate, yc = d.year() != Fy;
     const QString f = Format();
     if (!f.isEmpty()) {
@@ -210,7 +209,7 @@ void TNovaDateTimePicker::AdvanceDateField()
 
 void TNovaDateTimePicker::RememberBeforeDigit()
 {
-    const QDate d = dateOf(GetDateTime());
+    const QDate d = DateTimeToQDate(GetDateTime());
     Fy = quint16(d.year());
     FmDate = quint16(d.month());
     Fd = quint16(d.day());
@@ -223,7 +222,7 @@ void TNovaDateTimePicker::Change()
 {
     const TDateTime now = TAsgDateTimePicker::DateTime();
     if (ShowCheckbox()) {
-        const QDate before = dateOf(FLastDate), after = dateOf(now);
+        const QDate before = DateTimeToQDate(FLastDate), after = DateTimeToQDate(now);
         if (before.year() != after.year()) Fpt = {80, 5};
         else if (before.month() != after.month()) Fpt = {46, 5};
         else if (before.day() != after.day()) Fpt = {28, 5};

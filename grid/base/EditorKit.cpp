@@ -1,26 +1,21 @@
 #include "grid/base/EditorKit.h"
 
 #include "grid/base/Theme.h"
+#include "platform/Clock.h"
 
 #include <QApplication>
 #include <QBitmap>
-#include <QDateTime>
 #include <QImage>
 #include <QKeyEvent>
-#include <QLocale>
-#include <QRegularExpression>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <qdrawutil.h>
 
 namespace editorkit {
 
 namespace {
-
-const QDate kEpoch(1899, 12, 30);
 
 std::function<void()> &beepHook()
 {
@@ -95,13 +90,9 @@ int digitsAt(const QString &s, int &i, int maxDigits = 9)
 QColor toQColor(TColor c, const QPalette &pal)
 {
     if (c == clNone) return QColor(Qt::transparent);
-    if ((c & 0xFF000000u) == 0xFF000000u) return systemColor(int(c & 0xFF), pal);
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    if (IsSystemColor(c)) return systemColor(int(c & 0xFF), pal);
+    return ToQColor(c);
 }
-
-QColor toQColor(TColor c) { return toQColor(c, QApplication::palette()); }
-
-TColor fromQColor(const QColor &c) { return rgb(c.red(), c.green(), c.blue()); }
 
 void beep()
 {
@@ -121,122 +112,12 @@ void setTimerFactory(TimerFactory factory) { timerFactory() = std::move(factory)
 
 bool visualStylesActive() { return ::IsThemeActive(); }
 
-bool tryStrToInt(const QString &text, int &value)
-{
-    int i = 0;
-    while (i < text.size() && text.at(i) == QLatin1Char(' ')) ++i;
-    bool neg = false;
-    if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-        neg = text.at(i) == QLatin1Char('-');
-        ++i;
-    }
-    int base = 10;
-    if (i < text.size() && text.at(i) == QLatin1Char('$')) {
-        base = 16;
-        ++i;
-    } else if (i + 1 < text.size() && text.at(i) == QLatin1Char('0')
-               && (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
-        base = 16;
-        i += 2;
-    } else if (i < text.size() && (text.at(i) == QLatin1Char('x') || text.at(i) == QLatin1Char('X'))) {
-        base = 16;
-        ++i;
-    }
-    if (i >= text.size()) return false;
-    qint64 v = 0;
-    for (; i < text.size(); ++i) {
-        const int d = text.at(i).isDigit() ? text.at(i).digitValue()
-                      : (base == 16 && QStringLiteral("abcdefABCDEF").contains(text.at(i)))
-                          ? text.at(i).toLower().unicode() - 'a' + 10
-                          : -1;
-        if (d < 0 || text.at(i).unicode() > 127) return false;
-        v = v * base + d;
-        if (base == 10 && v > qint64(2147483648LL)) return false;
-        if (base == 16 && v > qint64(0xFFFFFFFFLL)) return false;
-    }
-    if (base == 16) {
-        value = int(quint32(v));
-        if (neg) value = -value;
-        return true;
-    }
-    if (neg) v = -v;
-    if (v > 2147483647LL || v < -2147483648LL) return false;
-    value = int(v);
-    return true;
-}
-
 TDateTime encodeDateTime(const QDate &d, const QTime &t)
 {
-    const double days = double(kEpoch.daysTo(d));
-    const double frac = t.isValid() ? t.msecsSinceStartOfDay() / 86400000.0 : 0.0;
-    return days >= 0 ? days + frac : days - frac;
+    return ComposeDateTime(QDateToDateTime(d), QTimeToDateTime(t));
 }
 
-bool tryEncodeDate(int y, int m, int d, TDateTime &out)
-{
-    if (y < 1 || y > 9999 || !QDate::isValid(y, m, d)) return false;
-    out = double(kEpoch.daysTo(QDate(y, m, d)));
-    return true;
-}
-
-bool tryEncodeTime(int h, int n, int s, int ms, TDateTime &out)
-{
-    if (h < 0 || h > 23 || n < 0 || n > 59 || s < 0 || s > 59 || ms < 0 || ms > 999) return false;
-    out = (((h * 60 + n) * 60 + s) * 1000 + ms) / 86400000.0;
-    return true;
-}
-
-QDate dateOf(TDateTime v) { return kEpoch.addDays(qint64(std::trunc(v))); }
-
-QTime timeOf(TDateTime v)
-{
-    double f = std::fabs(v - std::trunc(v));
-    qint64 ms = qint64(std::llround(f * 86400000.0));
-    if (ms >= 86400000) ms = 86399999;
-    return QTime::fromMSecsSinceStartOfDay(int(ms));
-}
-
-TDateTime nowValue()
-{
-    const QDateTime n = QDateTime::currentDateTime();
-    return encodeDateTime(n.date(), n.time());
-}
-
-TDateTime timeFraction(TDateTime v)
-{
-    return timeOf(v).msecsSinceStartOfDay() / 86400000.0;
-}
-
-QString shortDateText(TDateTime v, const platform::FormatSettings &fs)
-{
-    const QDate d = dateOf(v);
-    const QString &f = fs.shortDateFormat;
-    QString out;
-    for (int i = 0; i < f.size();) {
-        const QChar c = f.at(i);
-        int run = 1;
-        while (i + run < f.size() && f.at(i + run) == c) ++run;
-        const QChar u = c.toUpper();
-        if (u == QLatin1Char('D')) {
-            if (run == 1) out += QString::number(d.day());
-            else if (run == 2) out += QStringLiteral("%1").arg(d.day(), 2, 10, QLatin1Char('0'));
-            else out += QLocale::c().dayName(d.dayOfWeek(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-        } else if (u == QLatin1Char('M')) {
-            if (run == 1) out += QString::number(d.month());
-            else if (run == 2) out += QStringLiteral("%1").arg(d.month(), 2, 10, QLatin1Char('0'));
-            else out += QLocale::c().monthName(d.month(), run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
-        } else if (u == QLatin1Char('Y')) {
-            if (run <= 2) out += QStringLiteral("%1").arg(d.year() % 100, 2, 10, QLatin1Char('0'));
-            else out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
-        } else if (c == QLatin1Char('/')) {
-            out += QString(run, fs.dateSeparator);
-        } else {
-            out += QString(run, c);
-        }
-        i += run;
-    }
-    return out;
-}
+TDateTime nowValue() { return QDateTimeToDateTime(platform::currentDateTime()); }
 
 bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, TDateTime &out)
 {
@@ -268,7 +149,6 @@ bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, 
     }
     if (count < 2) return false;
     int y = 0, m = 0, d = 0;
-    bool yearGiven = count == 3;
     if (count == 3) {
         struct F { int pos; int *slot; } f[3] = {{pd, &d}, {pm, &m}, {py, &y}};
         std::sort(std::begin(f), std::end(f), [](const F &a, const F &b) { return a.pos < b.pos; });
@@ -276,7 +156,7 @@ bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, 
         for (int k = 0; k < 3; ++k)
             if (f[k].slot == &y && digits[k] <= 2) {
                 // Two-digit year: the century that keeps it within 50 years of now.
-                const int cur = QDate::currentDate().year();
+                const int cur = platform::currentDateTime().date().year();
                 int full = (cur / 100) * 100 + y;
                 if (full > cur + 50) full -= 100;
                 else if (full <= cur - 50) full += 100;
@@ -285,34 +165,9 @@ bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, 
     } else {
         if (pm < pd) { m = nums[0]; d = nums[1]; }
         else { d = nums[0]; m = nums[1]; }
-        y = QDate::currentDate().year();
+        y = platform::currentDateTime().date().year();
     }
-    Q_UNUSED(yearGiven);
-    return tryEncodeDate(y, m, d, out);
-}
-
-QString longTimeFormat() { return QStringLiteral("hh:nn:ss"); }
-
-QString timeText(TDateTime v, const QString &pattern, const platform::FormatSettings &fs)
-{
-    const QTime t = timeOf(v);
-    QString out;
-    for (int i = 0; i < pattern.size();) {
-        const QChar c = pattern.at(i);
-        int run = 1;
-        while (i + run < pattern.size() && pattern.at(i + run) == c) ++run;
-        const QChar l = c.toLower();
-        auto num = [&](int value) {
-            return run >= 2 ? QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')) : QString::number(value);
-        };
-        if (l == QLatin1Char('h')) out += num(t.hour());
-        else if (l == QLatin1Char('n') || l == QLatin1Char('m')) out += num(t.minute());
-        else if (l == QLatin1Char('s')) out += num(t.second());
-        else if (c == QLatin1Char(':')) out += QString(run, fs.timeSeparator);
-        else out += QString(run, c);
-        i += run;
-    }
-    return out;
+    return TryEncodeDate(y, m, d, out);
 }
 
 bool tryParseTime(const QString &text, const platform::FormatSettings &fs, TDateTime &out)
@@ -352,7 +207,7 @@ bool tryParseTime(const QString &text, const platform::FormatSettings &fs, TDate
         if (ampm == 1 && h == 12) h = 0;
         else if (ampm == 2 && h != 12) h += 12;
     }
-    return tryEncodeTime(h, parts[1], parts[2], parts[3], out);
+    return TryEncodeTime(h, parts[1], parts[2], parts[3], out);
 }
 
 QString floatText(double v, int precision, const platform::FormatSettings &fs)
@@ -380,17 +235,11 @@ QString floatText(double v, int precision, const platform::FormatSettings &fs)
 
 bool tryParseFloat(const QString &text, const platform::FormatSettings &fs, double &out)
 {
+    // Only the locale's decimal separator counts; the plain reader takes the rest.
     QString t = text.trimmed();
-    if (t.isEmpty()) return false;
     if (fs.decimalSeparator != QLatin1Char('.') && t.contains(QLatin1Char('.'))) return false;
     t.replace(fs.decimalSeparator, QLatin1Char('.'));
-    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    if (!re.match(t).hasMatch()) return false;
-    bool ok = false;
-    const double v = t.toDouble(&ok);
-    if (!ok || !std::isfinite(v)) return false;
-    out = v;
-    return true;
+    return TryPlainTextToFloat(t, out);
 }
 
 QString qtDateFormat(const QString &windowsPattern, QChar dateSeparator)

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "grid/base/Colors.h"
+#include "grid/base/NumberDate.h"
 #include "platform/FormatSettings.h"
 
 class QPainter;
@@ -28,14 +29,11 @@ using ::clWindow;
 using ::clBtnFace;
 using ::clWindowText;
 
-constexpr TColor rgb(int r, int g, int b) { return RGBColor(r, g, b); }
-// System colours follow the widget palette, so the editors match the style they sit in.
+// System colours follow the widget palette, so the editors match the style they sit in
+// (the grid's ToQColor uses the fixed classic table instead); clNone is transparent.
 QColor toQColor(TColor c, const QPalette &pal);
-QColor toQColor(TColor c);
-TColor fromQColor(const QColor &c);
 
-// Days since 30 December 1899; the fraction is the time of day.
-using TDateTime = double;
+using ::TDateTime;
 using NotifyEvent = std::function<void(QObject *sender)>;
 
 enum TBorderStyle : quint8 { bsNone, bsSingle };
@@ -62,23 +60,13 @@ void setTimerFactory(TimerFactory factory); // empty: real timers again
 // Themed drawing possible (the grid library's theme table); false on this platform.
 bool visualStylesActive();
 
-// Integer text: leading blanks, optional sign, decimal digits or hex after $, x, X, 0x, 0X.
-bool tryStrToInt(const QString &text, int &value);
-
-// Date-time values.
+// Date-time values (the grid's number and date routines, NumberDate.h, do the arithmetic).
 TDateTime encodeDateTime(const QDate &d, const QTime &t = QTime(0, 0));
-bool tryEncodeDate(int y, int m, int d, TDateTime &out);
-bool tryEncodeTime(int h, int n, int s, int ms, TDateTime &out);
-QDate dateOf(TDateTime v);
-QTime timeOf(TDateTime v);
-TDateTime nowValue();
-TDateTime timeFraction(TDateTime v); // time of day only, 0 <= t < 1
+TDateTime nowValue(); // the program clock
 
-// Number and date texts follow platform::FormatSettings::current().
-QString shortDateText(TDateTime v, const platform::FormatSettings &fs);
+// Editor texts. Numbers follow the given format settings; the date parser also takes day and
+// month alone (current year) and two-digit years, the time parser AM/PM and milliseconds.
 bool tryParseShortDate(const QString &text, const platform::FormatSettings &fs, TDateTime &out);
-QString longTimeFormat(); // pattern letters h, hh, n, nn, s, ss
-QString timeText(TDateTime v, const QString &pattern, const platform::FormatSettings &fs);
 bool tryParseTime(const QString &text, const platform::FormatSettings &fs, TDateTime &out);
 QString floatText(double v, int precision, const platform::FormatSettings &fs);
 bool tryParseFloat(const QString &text, const platform::FormatSettings &fs, double &out);
@@ -97,5 +85,13 @@ void drawSunkenBorder(QPainter *p, const QRect &r, const QPalette &pal);
 QImage spinArrowBitmap(bool up);
 // A glyph drawn with the colour of its bottom-left pixel transparent.
 QPixmap transparentGlyph(const QImage &glyph);
+
+// Older spellings of the grid routines, kept for code written against the editor kit.
+constexpr TColor rgb(int r, int g, int b) { return RGBColor(r, g, b); }
+inline TColor fromQColor(const QColor &c) { return FromQColor(c); }
+inline bool tryEncodeDate(int y, int m, int d, TDateTime &out) { return TryEncodeDate(y, m, d, out); }
+inline bool tryEncodeTime(int h, int n, int s, int ms, TDateTime &out) { return TryEncodeTime(h, n, s, ms, out); }
+inline QDate dateOf(TDateTime v) { return DateTimeToQDate(v); }
+inline QString shortDateText(TDateTime v, const platform::FormatSettings &fs) { return DateToStr(v, fs); }
 
 } // namespace editorkit

@@ -131,6 +131,18 @@ QDateTime DateTimeToQDateTime(TDateTime date)
 
 TDateTime QDateToDateTime(const QDate &date) { return double(kEpoch.daysTo(date)); }
 
+QTime DateTimeToQTime(TDateTime time)
+{
+    qint64 days, ms;
+    splitDateTime(time, days, ms);
+    return QTime::fromMSecsSinceStartOfDay(int(ms));
+}
+
+TDateTime QTimeToDateTime(const QTime &time)
+{
+    return time.isValid() ? time.msecsSinceStartOfDay() / kMsPerDay : 0.0;
+}
+
 TDateTime QDateTimeToDateTime(const QDateTime &dateTime)
 {
     const double days = double(kEpoch.daysTo(dateTime.date()));
@@ -138,9 +150,10 @@ TDateTime QDateTimeToDateTime(const QDateTime &dateTime)
     return days < 0 ? days - t : days + t;
 }
 
-QString DateToStr(TDateTime date)
+QString DateToStr(TDateTime date) { return DateToStr(date, platform::FormatSettings::current()); }
+
+QString DateToStr(TDateTime date, const platform::FormatSettings &fs)
 {
-    const platform::FormatSettings fs = platform::FormatSettings::current();
     const QDate d = DateTimeToQDate(date);
     const QString fmt = fs.shortDateFormat.isEmpty() ? QStringLiteral("M/d/yyyy") : fs.shortDateFormat;
     QString out;
@@ -150,10 +163,13 @@ QString DateToStr(TDateTime date)
         if (u == QLatin1Char('D') || u == QLatin1Char('M') || u == QLatin1Char('Y')) {
             qsizetype n = 1;
             while (i + n < fmt.size() && fmt.at(i + n).toUpper() == u) ++n;
+            const QLocale::FormatType names = n == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
             if (u == QLatin1Char('D'))
-                out += n >= 2 ? pad(d.day(), 2) : QString::number(d.day());
+                out += n >= 3 ? QLocale::c().dayName(d.dayOfWeek(), names)
+                              : n == 2 ? pad(d.day(), 2) : QString::number(d.day());
             else if (u == QLatin1Char('M'))
-                out += n >= 2 ? pad(d.month(), 2) : QString::number(d.month());
+                out += n >= 3 ? QLocale::c().monthName(d.month(), names)
+                              : n == 2 ? pad(d.month(), 2) : QString::number(d.month());
             else
                 out += n <= 2 ? pad(d.year() % 100, 2) : pad(d.year(), 4);
             i += n;

@@ -6,7 +6,12 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QTime>
 #include <stdexcept>
+
+namespace platform {
+struct FormatSettings;
+}
 
 // A date-time number: whole days since 30 December 1899 plus the time of day as the fraction.
 using TDateTime = double;
@@ -30,11 +35,16 @@ QDate DateTimeToQDate(TDateTime date);
 QDateTime DateTimeToQDateTime(TDateTime date);
 TDateTime QDateToDateTime(const QDate &date);
 TDateTime QDateTimeToDateTime(const QDateTime &dateTime);
+// The time of day alone (an invalid time is midnight).
+QTime DateTimeToQTime(TDateTime time);
+TDateTime QTimeToDateTime(const QTime &time);
 int DaysInMonth(int year, int month);
 
 // Texts of a date-time in the user's settings: the short date format (Windows pattern letters
-// d, dd, M, MM, yy, yyyy; "/" stands for the date separator) and hh:mm:ss with the time separator.
+// d, dd, M, MM, yy, yyyy, ddd/dddd and MMM/MMMM for names; "/" stands for the date separator) and
+// hh:mm:ss with the time separator.
 QString DateToStr(TDateTime date);
+QString DateToStr(TDateTime date, const platform::FormatSettings &fs);
 QString TimeToStr(TDateTime time);
 QString DateTimeToStr(TDateTime dateTime);   // date, then the time unless it is midnight
 

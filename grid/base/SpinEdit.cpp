@@ -420,7 +420,7 @@ int TAsgSpinEdit::Value() const
     const QString t = text().trimmed();
     if (t.isEmpty()) return 0;
     int v = 0;
-    return tryStrToInt(t, v) ? v : FMinValue;
+    return TryTextToInt(t, v) ? v : FMinValue;
 }
 
 void TAsgSpinEdit::SetValue(int v)
@@ -471,7 +471,7 @@ void TAsgSpinEdit::SetDateValue(editorkit::TDateTime v)
 {
     FDateValue = v;
     if (FLoading) return;
-    WriteKeepingCaret(shortDateText(ClampDate(v), platform::FormatSettings::current()));
+    WriteKeepingCaret(DateToStr(ClampDate(v)));
 }
 
 editorkit::TDateTime TAsgSpinEdit::TimeValue() const
@@ -485,8 +485,15 @@ void TAsgSpinEdit::SetTimeValue(editorkit::TDateTime v)
 {
     FTimeValue = v;
     if (FLoading) return;
-    const QString pattern = FShowSeconds ? longTimeFormat() : QStringLiteral("h:nn");
-    WriteKeepingCaret(timeText(ClampDate(v), pattern, platform::FormatSettings::current()));
+    v = ClampDate(v);
+    if (FShowSeconds) {
+        WriteKeepingCaret(TimeToStr(v));
+        return;
+    }
+    // h:nn, the hour without a leading zero
+    const QTime t = DateTimeToQTime(v);
+    WriteKeepingCaret(QString::number(t.hour()) + LocaleTimeSeparator()
+                      + QString::number(t.minute()).rightJustified(2, QLatin1Char('0')));
 }
 
 void TAsgSpinEdit::SetSpinType(TAsgSpinType t)
@@ -597,19 +604,19 @@ void TAsgSpinEdit::StepDate(int dir)
     const int field = S < P1 ? 0 : S < P2 ? 1 : 2;
     enum { Day, Month, Year } kind = field == 2 ? Year : (field == 0) == FUsDates ? Month : Day;
     const TDateTime cur = DateValue();
-    const QDate d = dateOf(cur);
+    const QDate d = DateTimeToQDate(cur);
     TDateTime next = cur;
     if (kind == Day) {
         next = cur + dir;
     } else if (kind == Month) {
         // addMonths clips the day to the target month's length.
-        next = encodeDateTime(d.addMonths(dir), timeOf(cur));
+        next = ComposeDateTime(QDateToDateTime(d.addMonths(dir)), cur);
     } else {
-        if (!tryEncodeDate(d.year() + dir, d.month(), d.day(), next)) {
+        if (!TryEncodeDate(d.year() + dir, d.month(), d.day(), next)) {
             beep(); // 29 February into a year without it: the value stays
             return;
         }
-        next += timeFraction(cur);
+        next = ComposeDateTime(next, cur);
     }
     SetDateValue(next);
 }
@@ -623,9 +630,9 @@ void TAsgSpinEdit::StepTime(int dir)
     const int T2 = T1 > 0 ? t.indexOf(fs.timeSeparator, T1) + 1 : 0;
     TDateTime step = 0;
     bool ok;
-    if (S < T1) ok = tryEncodeTime(FIncrementHours, 0, 0, 0, step);
-    else if (FShowSeconds && S >= T2) ok = tryEncodeTime(0, 0, FIncrementSeconds, 0, step);
-    else ok = tryEncodeTime(0, FIncrementMinutes, 0, 0, step);
+    if (S < T1) ok = TryEncodeTime(FIncrementHours, 0, 0, 0, step);
+    else if (FShowSeconds && S >= T2) ok = TryEncodeTime(0, 0, FIncrementSeconds, 0, step);
+    else ok = TryEncodeTime(0, FIncrementMinutes, 0, 0, step);
     if (!ok) {
         beep(); // a step of a day or more cannot be shown as a time of day
         return;
