@@ -16,21 +16,6 @@ using namespace editorkit;
 
 namespace {
 
-QColor parentBackground(const QWidget *w)
-{
-    if (const QWidget *p = w->parentWidget()) return p->palette().color(p->backgroundRole());
-    return QApplication::palette().color(QPalette::Window);
-}
-
-void frameRect(QPainter &p, const QRect &r, const QColor &c)
-{
-    p.save();
-    p.setPen(c);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    p.restore();
-}
-
 QString stripPrefix(QString s)
 {
     // "&&" is a literal ampersand, a single "&" marks the accelerator.
@@ -362,25 +347,16 @@ void TAsgCustomCombo::DrawButton(QPainter &p)
         const QRect r = br.adjusted(-4, 1, 0, -1);
         const bool pushed = mouseDown && DroppedDown();
         drawClassicButton(&p, r, pal, pushed, isEnabled(), false);
-        const int o = pushed ? 1 : 0;
-        const int cx = r.left() + r.width() / 2 + o, cy = r.top() + r.height() / 2 + o;
-        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
-        drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+        drawComboArrow(&p, r, pal, isEnabled(), pushed ? 1 : 0);
     } else {
         const QRect r = br.adjusted(-1, 1, -1, -1);
-        const TColor fill = (mouseDown && FButtonHover && ButtonColorDown != clNone) ? ButtonColorDown
-                            : (FButtonHover && ButtonColorHot != clNone)             ? ButtonColorHot
-                                                                                     : ButtonColor;
-        p.fillRect(r, toQColor(fill, pal));
+        p.fillRect(r, toQColor(DropButtonFill(FButtonHover, mouseDown), pal));
         if (ButtonBorderColor != clNone) {
             p.setPen(toQColor(ButtonBorderColor, pal));
             p.drawLine(r.topLeft(), r.bottomLeft());
         }
-        const TColor tc = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown
-                          : ButtonTextColor != clNone                 ? ButtonTextColor
-                                                                      : clBlack;
         const int L = r.left(), T = r.top();
-        drawTriangle(&p, {L + 4, T + 7}, {L + 10, T + 7}, {L + 7, T + 10}, toQColor(tc, pal));
+        drawTriangle(&p, {L + 4, T + 7}, {L + 10, T + 7}, {L + 7, T + 10}, toQColor(DropButtonText(mouseDown), pal));
     }
 }
 
@@ -388,42 +364,28 @@ void TAsgCustomCombo::DrawBorders(QPainter &p)
 {
     if (isEnabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) return;
     if (FIsVista && FBorderColor == clNone) return;
-    const QRect R = rect();
     const QPalette pal = palette();
-    const QColor bg = toQColor(FColor, pal);
     const bool hot = FMouseInControl || FHasFocus;
-    if (!isEnabled() && FIsThemed && !FDisabledBorder) {
-        frameRect(p, R, QColor(127, 157, 185));
-    } else if (FBorderColor != clNone) {
-        const TColor c = FHasFocus && FFocusBorderColor != clNone ? FFocusBorderColor : FBorderColor;
-        frameRect(p, R, toQColor(c, pal));
-    } else if (FFocusBorderColor != clNone) {
-        if (FHasFocus) frameRect(p, R, toQColor(FFocusBorderColor, pal));
-    } else {
-        const QColor parentColor = parentBackground(this);
-        if (FFocusBorder && hot) {
-            qDrawShadeRect(&p, R, pal, true, 1, 0);
-            frameRect(p, R.adjusted(1, 1, -1, -1), pal.color(QPalette::Button));
-            frameRect(p, R.adjusted(2, 2, -2, -2), bg);
-        } else {
-            frameRect(p, R, parentColor);
-            QRect inner = R.adjusted(1, 1, -1, -1);
-            if (FStyle != csSimple) inner.setRight(width() - FButtonWidth - 1);
-            frameRect(p, inner, parentColor);
-            frameRect(p, inner.adjusted(1, 1, -1, -1), bg);
-            if (FFlat && FFlatLineColor != clNone) {
-                p.setPen(toQColor(FFlatLineColor, pal));
-                p.drawLine(QPoint(inner.left() - 1, height() - 1), QPoint(width() - FButtonWidth, height() - 1));
-            }
-        }
+    ColourFrame f;
+    f.enabled = isEnabled();
+    f.themed = FIsThemed;
+    f.disabledBorder = FDisabledBorder;
+    f.hasFocus = FHasFocus;
+    f.hot = hot;
+    f.focusBorder = FFocusBorder;
+    f.borderColor = FBorderColor;
+    f.focusBorderColor = FFocusBorderColor;
+    f.color = FColor;
+    if (FStyle != csSimple) f.innerRight = width() - FButtonWidth - 1;
+    if (drawColourFrame(p, this, f) && FFlat && FFlatLineColor != clNone) {
+        p.setPen(toQColor(FFlatLineColor, pal));
+        p.drawLine(QPoint(0, height() - 1), QPoint(width() - FButtonWidth, height() - 1));
     }
     if (FStyle != csSimple && !(FIsWinXP && visualStylesActive()) && !hot && ButtonColor == clNone) {
         // Not hot: the button shows as a flat face.
         const QRect face = QRect(width() - FButtonWidth, 2, FButtonWidth - 2, height() - 4);
         p.fillRect(face, pal.color(QPalette::Button));
-        const int cx = face.left() + face.width() / 2, cy = face.top() + face.height() / 2;
-        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
-        drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+        drawComboArrow(&p, face, pal, isEnabled());
     }
 }
 
@@ -584,12 +546,9 @@ bool TAsgCustomCombo::WantSpecialKey(int, Qt::KeyboardModifiers) { return false;
 
 bool TAsgCustomCombo::event(QEvent *e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
-            keyPressEvent(k);
-            return true;
-        }
+    if (QKeyEvent *k = tabKeyPress(e); k && WantSpecialKey(k->key(), k->modifiers())) {
+        keyPressEvent(k);
+        return true;
     }
     return QComboBox::event(e);
 }

@@ -36,7 +36,7 @@ enum TComboStyle : quint8 { csDropDown, csSimple, csDropDownList, csOwnerDrawFix
 // is the caption's drawn width. Shared by the combo and the date-time picker.
 QPoint LabelPlacement(TLabelPosition pos, const QRect &control, const QSize &label, int captionWidth, int margin);
 
-class TAsgCustomCombo : public QComboBox {
+class TAsgCustomCombo : public QComboBox, public editorkit::ButtonColors {
 public:
     using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
     using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
@@ -114,13 +114,6 @@ public:
     void SetIsWinXP(bool v) { FIsWinXP = v; update(); }
     bool IsVista() const { return FIsVista; }
     void SetIsVista(bool v) { FIsVista = v; update(); }
-    editorkit::TColor ButtonColor = editorkit::clNone;
-    editorkit::TColor ButtonColorHot = editorkit::clNone;
-    editorkit::TColor ButtonColorDown = editorkit::clNone;
-    editorkit::TColor ButtonTextColor = editorkit::clNone;
-    editorkit::TColor ButtonTextColorHot = editorkit::clNone;
-    editorkit::TColor ButtonTextColorDown = editorkit::clNone;
-    editorkit::TColor ButtonBorderColor = editorkit::clNone;
 
     // Selects the first item equal to the text, letter case ignored; else nothing changes.
     void SelectItem(const QString &text);

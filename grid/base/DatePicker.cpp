@@ -17,21 +17,6 @@ using namespace editorkit;
 
 namespace {
 
-QColor parentBackground(const QWidget *w)
-{
-    if (const QWidget *p = w->parentWidget()) return p->palette().color(p->backgroundRole());
-    return QApplication::palette().color(QPalette::Window);
-}
-
-void frameRect(QPainter &p, const QRect &r, const QColor &c)
-{
-    p.save();
-    p.setPen(c);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    p.restore();
-}
-
 // A picker display format (d, M, y, h, H, m, s, t) as a QDateTimeEdit format.
 QString pickerToQtFormat(const QString &f)
 {
@@ -263,25 +248,17 @@ void TAsgDateTimePicker::DrawButton(QPainter &p)
     const int clearFrom = qMin(width() - FButtonWidth - 4, arrow.left() - 2);
     p.fillRect(QRect(QPoint(clearFrom, 1), QPoint(width() - 2, height() - 2)), toQColor(FColor, pal));
     if (ButtonColor != clNone) {
-        const TColor fill = (mouseDown && FButtonHover && ButtonColorDown != clNone) ? ButtonColorDown
-                            : (FButtonHover && ButtonColorHot != clNone)             ? ButtonColorHot
-                                                                                     : ButtonColor;
-        p.fillRect(br.adjusted(2, 0, 0, 0), toQColor(fill, pal));
+        p.fillRect(br.adjusted(2, 0, 0, 0), toQColor(DropButtonFill(FButtonHover, mouseDown), pal));
         if (ButtonBorderColor != clNone) {
             p.setPen(toQColor(ButtonBorderColor, pal));
             p.drawLine(br.topLeft(), br.bottomLeft());
         }
-        const TColor tc = mouseDown && ButtonTextColorDown != clNone ? ButtonTextColorDown
-                          : ButtonTextColor != clNone                 ? ButtonTextColor
-                                                                      : clBlack;
         const int L = br.left(), T = br.top();
-        drawTriangle(&p, {L + 5, T + 7}, {L + 11, T + 7}, {L + 8, T + 10}, toQColor(tc, pal));
+        drawTriangle(&p, {L + 5, T + 7}, {L + 11, T + 7}, {L + 8, T + 10}, toQColor(DropButtonText(mouseDown), pal));
     } else {
         // Classic combo arrow, flat while enabled (no themed drawing on this platform).
         drawClassicButton(&p, br, pal, mouseDown && DroppedDown(), isEnabled(), false);
-        const int cx = br.left() + br.width() / 2, cy = br.top() + br.height() / 2;
-        const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
-        drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+        drawComboArrow(&p, br, pal, isEnabled());
     }
 }
 
@@ -289,27 +266,20 @@ void TAsgDateTimePicker::DrawFrame(QPainter &p)
 {
     if (!MetroLook()) return;
     if (isEnabled() && FBorderColor == clNone && FFocusBorderColor == clNone) return;
-    const QRect R = rect();
     const QPalette pal = palette();
     const bool hot = FMouseInControl || FHasFocus;
-    if (!isEnabled() && FIsThemed && !FDisabledBorder) {
-        frameRect(p, R, QColor(127, 157, 185));
-    } else if (FBorderColor != clNone) {
-        frameRect(p, R, toQColor(FHasFocus && FFocusBorderColor != clNone ? FFocusBorderColor : FBorderColor, pal));
-    } else if (FFocusBorderColor != clNone) {
-        if (FHasFocus) frameRect(p, R, toQColor(FFocusBorderColor, pal));
-    } else if (FFocusBorder && hot) {
-        qDrawShadeRect(&p, R, pal, true, 1, 0);
-        frameRect(p, R.adjusted(1, 1, -1, -1), pal.color(QPalette::Button));
-        frameRect(p, R.adjusted(2, 2, -2, -2), toQColor(FColor, pal));
-    } else {
-        const QColor pc = parentBackground(this);
-        frameRect(p, R, pc);
-        QRect inner = R.adjusted(1, 1, -1, -1);
-        inner.setRight(width() - FButtonWidth - 1);
-        frameRect(p, inner, pc);
-        frameRect(p, inner.adjusted(1, 1, -1, -1), toQColor(FColor, pal));
-    }
+    ColourFrame f;
+    f.enabled = isEnabled();
+    f.themed = FIsThemed;
+    f.disabledBorder = FDisabledBorder;
+    f.hasFocus = FHasFocus;
+    f.hot = hot;
+    f.focusBorder = FFocusBorder;
+    f.borderColor = FBorderColor;
+    f.focusBorderColor = FFocusBorderColor;
+    f.color = FColor;
+    f.innerRight = width() - FButtonWidth - 1;
+    drawColourFrame(p, this, f);
     if (!(FIsWinXP && visualStylesActive()) && FKind == dtkDate && ButtonColor == clNone) {
         const QRect face = QRect(QPoint(width() - FButtonWidth - 2, 0), QPoint(width() - 1, height() - 1)).adjusted(2, 2, -2, -2);
         if (hot) {
@@ -317,9 +287,7 @@ void TAsgDateTimePicker::DrawFrame(QPainter &p)
             else qDrawWinButton(&p, face, pal, false, nullptr);
         } else {
             p.fillRect(face.adjusted(0, 1, -1, -1), pal.color(QPalette::Button));
-            const int cx = face.left() + face.width() / 2, cy = face.top() + face.height() / 2;
-            const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
-            drawTriangle(&p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
+            drawComboArrow(&p, face, pal, isEnabled());
         }
     }
 }
@@ -391,12 +359,9 @@ bool TAsgDateTimePicker::WantSpecialKey(int, Qt::KeyboardModifiers) { return fal
 
 bool TAsgDateTimePicker::event(QEvent *e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
-            keyPressEvent(k);
-            return true;
-        }
+    if (QKeyEvent *k = tabKeyPress(e); k && WantSpecialKey(k->key(), k->modifiers())) {
+        keyPressEvent(k);
+        return true;
     }
     return QDateTimeEdit::event(e);
 }

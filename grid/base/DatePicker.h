@@ -10,7 +10,7 @@
 enum TDateTimeKind : quint8 { dtkDate, dtkTime };
 enum TDTDateMode : quint8 { dmComboBox, dmUpDown };
 
-class TAsgDateTimePicker : public QDateTimeEdit {
+class TAsgDateTimePicker : public QDateTimeEdit, public editorkit::ButtonColors {
 public:
     using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
     using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
@@ -55,13 +55,6 @@ public:
     void SetFocusBorder(bool v) { FFocusBorder = v; update(); }
     editorkit::TColor Color() const { return FColor; }
     void SetColor(editorkit::TColor c);
-    editorkit::TColor ButtonColor = editorkit::clNone;
-    editorkit::TColor ButtonColorHot = editorkit::clNone;
-    editorkit::TColor ButtonColorDown = editorkit::clNone;
-    editorkit::TColor ButtonTextColor = editorkit::clNone;
-    editorkit::TColor ButtonTextColorHot = editorkit::clNone;
-    editorkit::TColor ButtonTextColorDown = editorkit::clNone;
-    editorkit::TColor ButtonBorderColor = editorkit::clNone;
     int ButtonWidth() const { return FButtonWidth; }
     bool IsWinXP() const { return FIsWinXP; }
 

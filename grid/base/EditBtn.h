@@ -46,7 +46,7 @@ private:
 };
 
 // Windowed holder of one button.
-class TAsgEditButton : public QWidget {
+class TAsgEditButton : public QWidget, public editorkit::ButtonColors {
 public:
     explicit TAsgEditButton(QWidget *parent = nullptr);
 
@@ -63,14 +63,6 @@ public:
     void SetButtonCaption(const QString &c) { FButton->setText(c); }
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool v) { setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus); }
-
-    editorkit::TColor ButtonColor = editorkit::clNone;
-    editorkit::TColor ButtonColorHot = editorkit::clNone;
-    editorkit::TColor ButtonColorDown = editorkit::clNone;
-    editorkit::TColor ButtonTextColor = editorkit::clNone;
-    editorkit::TColor ButtonTextColorHot = editorkit::clNone;
-    editorkit::TColor ButtonTextColorDown = editorkit::clNone;
-    editorkit::TColor ButtonBorderColor = editorkit::clNone;
 
     editorkit::NotifyEvent OnClick;
 

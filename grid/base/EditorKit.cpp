@@ -9,6 +9,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWidget>
 #include <QTimer>
 #include <algorithm>
 #include <qdrawutil.h>
@@ -271,6 +274,67 @@ QChar typedChar(const QKeyEvent *e)
     return t.at(0);
 }
 
+QKeyEvent *tabKeyPress(QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress) return nullptr;
+    auto *k = static_cast<QKeyEvent *>(e);
+    return k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab ? k : nullptr;
+}
+
+TColor ButtonColors::DropButtonFill(bool hover, bool mouseDown) const
+{
+    if (mouseDown && hover && ButtonColorDown != clNone) return ButtonColorDown;
+    if (hover && ButtonColorHot != clNone) return ButtonColorHot;
+    return ButtonColor;
+}
+
+TColor ButtonColors::DropButtonText(bool mouseDown) const
+{
+    if (mouseDown && ButtonTextColorDown != clNone) return ButtonTextColorDown;
+    return ButtonTextColor != clNone ? ButtonTextColor : clBlack;
+}
+
+void frameRect(QPainter &p, const QRect &r, const QColor &c)
+{
+    p.save();
+    p.setPen(c);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.restore();
+}
+
+QColor parentBackground(const QWidget *w)
+{
+    if (const QWidget *p = w->parentWidget()) return p->palette().color(p->backgroundRole());
+    return QApplication::palette().color(QPalette::Window);
+}
+
+bool drawColourFrame(QPainter &p, const QWidget *w, const ColourFrame &f)
+{
+    const QRect R = w->rect();
+    const QPalette pal = w->palette();
+    if (!f.enabled && f.themed && !f.disabledBorder) {
+        frameRect(p, R, QColor(127, 157, 185));
+    } else if (f.borderColor != clNone) {
+        frameRect(p, R, toQColor(f.hasFocus && f.focusBorderColor != clNone ? f.focusBorderColor : f.borderColor, pal));
+    } else if (f.focusBorderColor != clNone) {
+        if (f.hasFocus) frameRect(p, R, toQColor(f.focusBorderColor, pal));
+    } else if (f.focusBorder && f.hot) {
+        qDrawShadeRect(&p, R, pal, true, 1, 0);
+        frameRect(p, R.adjusted(1, 1, -1, -1), pal.color(QPalette::Button));
+        frameRect(p, R.adjusted(2, 2, -2, -2), toQColor(f.color, pal));
+    } else {
+        const QColor pc = parentBackground(w);
+        frameRect(p, R, pc);
+        QRect inner = R.adjusted(1, 1, -1, -1);
+        if (f.innerRight >= 0) inner.setRight(f.innerRight);
+        frameRect(p, inner, pc);
+        frameRect(p, inner.adjusted(1, 1, -1, -1), toQColor(f.color, pal));
+        return true;
+    }
+    return false;
+}
+
 void drawClassicButton(QPainter *p, const QRect &r, const QPalette &pal, bool down, bool flat, bool hot)
 {
     if (!flat) {
@@ -319,6 +383,28 @@ QPixmap transparentGlyph(const QImage &glyph)
         for (int x = 0; x < img.width(); ++x)
             if ((img.pixel(x, y) & 0xFFFFFF) == (key & 0xFFFFFF)) img.setPixel(x, y, 0);
     return QPixmap::fromImage(img);
+}
+
+QPixmap glyphForState(const QImage &glyph, int numGlyphs, bool enabled, bool down, const QWidget *w)
+{
+    if (glyph.isNull()) return QPixmap();
+    const int n = qBound(1, numGlyphs, 4);
+    const int width = glyph.width() / n;
+    const int index = !enabled && n > 1 ? 1 : (down && n > 2 ? 2 : 0);
+    QPixmap pm = transparentGlyph(glyph.copy(index * width, 0, width, glyph.height()));
+    if (!enabled && n < 2 && !pm.isNull()) {
+        QStyleOption opt;
+        opt.initFrom(w);
+        pm = w->style()->generatedIconPixmap(QIcon::Disabled, pm, &opt);
+    }
+    return pm;
+}
+
+void drawComboArrow(QPainter *p, const QRect &r, const QPalette &pal, bool enabled, int offset)
+{
+    const int cx = r.left() + r.width() / 2 + offset, cy = r.top() + r.height() / 2 + offset;
+    const QColor c = enabled ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
+    drawTriangle(p, {cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}, c);
 }
 
 } // namespace editorkit

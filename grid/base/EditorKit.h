@@ -16,6 +16,7 @@
 #include "platform/FormatSettings.h"
 
 class QPainter;
+class QEvent;
 class QKeyEvent;
 class QWidget;
 
@@ -75,6 +76,44 @@ QString qtDateFormat(const QString &windowsPattern, QChar dateSeparator);
 
 // Character a key event types (Ctrl+letter gives its control code); null when none.
 QChar typedChar(const QKeyEvent *e);
+// The event as a Tab or Backtab key press (which focus navigation would take first); else null.
+QKeyEvent *tabKeyPress(QEvent *e);
+
+// The colours of a painted button; clNone: not set.
+struct ButtonColors {
+    TColor ButtonColor = clNone;
+    TColor ButtonColorHot = clNone;
+    TColor ButtonColorDown = clNone;
+    TColor ButtonTextColor = clNone;
+    TColor ButtonTextColorHot = clNone;
+    TColor ButtonTextColorDown = clNone;
+    TColor ButtonBorderColor = clNone;
+
+    // Drop-down buttons: the down colour needs the pointer over the button, black text by default.
+    TColor DropButtonFill(bool hover, bool mouseDown) const;
+    TColor DropButtonText(bool mouseDown) const;
+};
+
+// The colour frame of the combo and the picker: disabled, border colour, focus border colour,
+// sunken while hot, else frames in the parent's and the background colour (the inner one up to
+// innerRight when that is >= 0). True when that last, plain frame was drawn.
+struct ColourFrame {
+    bool enabled = true;
+    bool themed = false;         // version-6 common controls
+    bool disabledBorder = false; // keep the normal frame when disabled
+    bool hasFocus = false;
+    bool hot = false;            // pointer inside or focused
+    bool focusBorder = false;    // sunken frame while hot
+    TColor borderColor = clNone;
+    TColor focusBorderColor = clNone;
+    TColor color = clWindow;     // background
+    int innerRight = -1;
+};
+bool drawColourFrame(QPainter &p, const QWidget *w, const ColourFrame &f);
+// 1-pixel rectangle along the inside of r.
+void frameRect(QPainter &p, const QRect &r, const QColor &c);
+// The colour the parent paints behind a control.
+QColor parentBackground(const QWidget *w);
 
 // Classic 3-D drawing.
 void drawClassicButton(QPainter *p, const QRect &r, const QPalette &pal, bool down, bool flat, bool hot);
@@ -85,6 +124,11 @@ void drawSunkenBorder(QPainter *p, const QRect &r, const QPalette &pal);
 QImage spinArrowBitmap(bool up);
 // A glyph drawn with the colour of its bottom-left pixel transparent.
 QPixmap transparentGlyph(const QImage &glyph);
+// The part of a strip of 1..4 glyphs (up, disabled, down, exclusive) for a button state;
+// a strip without a disabled part is greyed by the style.
+QPixmap glyphForState(const QImage &glyph, int numGlyphs, bool enabled, bool down, const QWidget *w);
+// The small arrow of a classic combo button, centred in r, shifted by `offset` when pushed.
+void drawComboArrow(QPainter *p, const QRect &r, const QPalette &pal, bool enabled, int offset = 0);
 
 // Older spellings of the grid routines, kept for code written against the editor kit.
 constexpr TColor rgb(int r, int g, int b) { return RGBColor(r, g, b); }

@@ -68,12 +68,9 @@ bool TNovaMaskEdit::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
 
 bool TNovaMaskEdit::event(QEvent *e)
 {
-    if (e->type() == QEvent::KeyPress) {
-        auto *k = static_cast<QKeyEvent *>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && WantSpecialKey(k->key(), k->modifiers())) {
-            keyPressEvent(k);
-            return true;
-        }
+    if (QKeyEvent *k = tabKeyPress(e); k && WantSpecialKey(k->key(), k->modifiers())) {
+        keyPressEvent(k);
+        return true;
     }
     return QLineEdit::event(e);
 }

@@ -72,7 +72,7 @@ private:
 };
 
 // The pair of arrow buttons.
-class TAsgSpinButton : public QWidget {
+class TAsgSpinButton : public QWidget, public editorkit::ButtonColors {
 public:
     explicit TAsgSpinButton(QWidget *parent = nullptr);
 
@@ -97,14 +97,6 @@ public:
     void SetUpNumGlyphs(int n);
     int DownNumGlyphs() const;
     void SetDownNumGlyphs(int n);
-
-    editorkit::TColor ButtonColor = editorkit::clNone;
-    editorkit::TColor ButtonColorHot = editorkit::clNone;
-    editorkit::TColor ButtonColorDown = editorkit::clNone;
-    editorkit::TColor ButtonTextColor = editorkit::clNone;
-    editorkit::TColor ButtonTextColorHot = editorkit::clNone;
-    editorkit::TColor ButtonTextColorDown = editorkit::clNone;
-    editorkit::TColor ButtonBorderColor = editorkit::clNone;
 
     editorkit::NotifyEvent OnUpClick;
     editorkit::NotifyEvent OnDownClick;
