@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOption>
 #include <memory>
 #include <qdrawutil.h>
 
@@ -97,21 +96,8 @@ void TNovaSpeedButton::paintEvent(QPaintEvent *)
         qDrawShadePanel(&p, r, pal, down, 1);
         r.adjust(1, 1, -1, -1);
     }
-    if (!FGlyph.isNull()) {
-        const int n = qBound(1, FNumGlyphs, 4);
-        const int w = FGlyph.width() / n;
-        const int index = !isEnabled() && n > 1 ? 1 : (down && n > 2 ? 2 : 0);
-        QPixmap pm = transparentGlyph(FGlyph.copy(index * w, 0, w, FGlyph.height()));
-        if (!isEnabled() && n < 2) {
-            QStyleOption opt;
-            opt.initFrom(this);
-            pm = style()->generatedIconPixmap(QIcon::Disabled, pm, &opt);
-        }
-        int x = pm.width() < width() ? (width() - pm.width()) / 2 : 0;
-        int y = pm.height() < height() ? (height() - pm.height()) / 2 : 0;
-        if (isDown()) { ++x; ++y; }
-        p.drawPixmap(x, y, pm);
-    }
+    const QPixmap pm = glyphForState(FGlyph, FNumGlyphs, isEnabled(), down, this);
+    if (!pm.isNull()) drawCentredGlyph(&p, rect(), pm, isDown());
     if (!text().isEmpty()) {
         QRect tr = r;
         if (isDown()) tr.translate(1, 1);
@@ -207,25 +193,7 @@ QRect TAsgEditBtn::EditRect() const
 
 void TAsgEditBtn::LayoutEdit()
 {
-    if (!FButton) return;
-    const QRect c = ClientRect();
-    const int bw = FButton->width();
-    if (Ctl3D()) {
-        const int d = BorderStyle() == bsSingle ? 5 : 1;
-        FButton->setGeometry(c.left() + width() - bw - d, c.top(), bw, height() - d);
-    } else {
-        FButton->setGeometry(width() - bw, 1, bw, height() - 3);
-    }
-    const QRect er = EditRect();
-    setTextMargins(er.left() - c.left(), 0, c.right() - er.right(), 0);
-}
-
-void TAsgEditBtn::resizeEvent(QResizeEvent *e)
-{
-    TNovaMaskEdit::resizeEvent(e);
-    const int mh = MinHeight();
-    if (height() < mh) resize(width(), mh);
-    LayoutEdit();
+    if (FButton) PlaceRightButton(FButton, EditRect());
 }
 
 void TAsgEditBtn::EditButtonClick(QObject *sender)

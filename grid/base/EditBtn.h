@@ -98,7 +98,7 @@ public:
     void SetIsWinXP(bool v);
     TAsgEditButton *Button() const { return FButton; }
 
-    int MinHeight() const;
+    int MinHeight() const override;
     // The text area, in widget coordinates.
     QRect EditRect() const;
 
@@ -111,7 +111,6 @@ protected:
     void WMChar(QChar &ch, const QKeyEvent *e) override;
     bool CanChangeByClipboard() const override { return FEditorEnabled && !isReadOnly(); }
     void LayoutEdit() override;
-    void resizeEvent(QResizeEvent *e) override;
 
     int FUnitSize = 0;
 

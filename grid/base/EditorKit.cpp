@@ -400,6 +400,14 @@ QPixmap glyphForState(const QImage &glyph, int numGlyphs, bool enabled, bool dow
     return pm;
 }
 
+void drawCentredGlyph(QPainter *p, const QRect &r, const QPixmap &pm, bool pressed)
+{
+    int x = pm.width() < r.width() ? (r.width() - pm.width()) / 2 : 0;
+    int y = pm.height() < r.height() ? (r.height() - pm.height()) / 2 : 0;
+    if (pressed) { ++x; ++y; }
+    p->drawPixmap(r.left() + x, r.top() + y, pm);
+}
+
 void drawComboArrow(QPainter *p, const QRect &r, const QPalette &pal, bool enabled, int offset)
 {
     const int cx = r.left() + r.width() / 2 + offset, cy = r.top() + r.height() / 2 + offset;

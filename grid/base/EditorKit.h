@@ -127,6 +127,8 @@ QPixmap transparentGlyph(const QImage &glyph);
 // The part of a strip of 1..4 glyphs (up, disabled, down, exclusive) for a button state;
 // a strip without a disabled part is greyed by the style.
 QPixmap glyphForState(const QImage &glyph, int numGlyphs, bool enabled, bool down, const QWidget *w);
+// A glyph centred in r (from its left edge when wider), one pixel lower right when pressed.
+void drawCentredGlyph(QPainter *p, const QRect &r, const QPixmap &pm, bool pressed);
 // The small arrow of a classic combo button, centred in r, shifted by `offset` when pushed.
 void drawComboArrow(QPainter *p, const QRect &r, const QPalette &pal, bool enabled, int offset = 0);
 

@@ -37,6 +37,28 @@ void TNovaMaskEdit::SetBorderStyle(TBorderStyle s)
     update();
 }
 
+void TNovaMaskEdit::PlaceRightButton(QWidget *button, const QRect &editRect)
+{
+    const QRect c = ClientRect();
+    const int bw = button->width();
+    if (FCtl3D) {
+        const int d = FBorderStyle == bsSingle ? 5 : 1;
+        // The formula counts from the outer size; the client origin shifts it inside the border.
+        button->setGeometry(c.left() + width() - bw - d, c.top(), bw, height() - d);
+    } else {
+        button->setGeometry(width() - bw, 1, bw, height() - 3);
+    }
+    setTextMargins(editRect.left() - c.left(), 0, c.right() - editRect.right(), 0);
+}
+
+void TNovaMaskEdit::resizeEvent(QResizeEvent *e)
+{
+    QLineEdit::resizeEvent(e);
+    const int mh = MinHeight();
+    if (height() < mh) resize(width(), mh);
+    LayoutEdit();
+}
+
 void TNovaMaskEdit::SetCtl3D(bool v)
 {
     FCtl3D = v;

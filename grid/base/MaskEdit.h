@@ -29,6 +29,8 @@ public:
     int BorderWidth() const;
     // The client area inside the border, in widget coordinates.
     QRect ClientRect() const;
+    // The height the control keeps at least; it grows back when made smaller.
+    virtual int MinHeight() const { return 0; }
 
     editorkit::NotifyEvent OnChange;
     editorkit::NotifyEvent OnEnter;
@@ -56,6 +58,8 @@ protected:
     virtual bool WantSpecialKey(int key, Qt::KeyboardModifiers shift);
     // Border or size changed: children and text margins follow.
     virtual void LayoutEdit() {}
+    // A button inside the right edge, the text kept within editRect.
+    void PlaceRightButton(QWidget *button, const QRect &editRect);
 
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -63,6 +67,7 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:

@@ -13,20 +13,6 @@
 
 using namespace editorkit;
 
-namespace {
-
-// The part of a glyph strip for one state (up, disabled, down).
-QPixmap glyphPart(const QImage &glyph, int numGlyphs, int index)
-{
-    if (glyph.isNull()) return QPixmap();
-    const int n = qBound(1, numGlyphs, 4);
-    const int w = glyph.width() / n;
-    if (index >= n) index = 0;
-    return transparentGlyph(glyph.copy(index * w, 0, w, glyph.height()));
-}
-
-} // namespace
-
 // ---------------------------------------------------------------- TNovaTimerSpeedButton
 
 TNovaTimerSpeedButton::TNovaTimerSpeedButton(TAsgSpinButton *owner)
@@ -170,19 +156,8 @@ void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
             if (!FFlat || down || FHasMouse) drawClassicButton(&p, r, pal, down, FFlat, FHasMouse);
             else p.fillRect(r, pal.brush(QPalette::Button));
         }
-        const int index = !isEnabled() ? 1 : down ? 2 : 0;
-        QPixmap pm = glyphPart(FGlyph, FNumGlyphs, FNumGlyphs > index ? index : 0);
-        if (!isEnabled() && FNumGlyphs < 2 && !pm.isNull()) {
-            QStyleOption opt;
-            opt.initFrom(this);
-            pm = style()->generatedIconPixmap(QIcon::Disabled, pm, &opt);
-        }
-        if (!pm.isNull()) {
-            int x = pm.width() < r.width() ? (r.width() - pm.width()) / 2 : 0;
-            int y = pm.height() < r.height() ? (r.height() - pm.height()) / 2 : 0;
-            if (down) { ++x; ++y; }
-            p.drawPixmap(x, y, pm);
-        }
+        const QPixmap pm = glyphForState(FGlyph, FNumGlyphs, isEnabled(), down, this);
+        if (!pm.isNull()) drawCentredGlyph(&p, r, pm, down);
     }
     if (FTimeBtnState & timeBtnBit(tbFocusRect)) {
         QStyleOptionFocusRect fo;
@@ -391,26 +366,7 @@ QRect TAsgSpinEdit::EditRect() const
 
 void TAsgSpinEdit::LayoutEdit()
 {
-    if (!FButton) return;
-    const QRect c = ClientRect();
-    const int bw = FButton->width();
-    if (Ctl3D()) {
-        const int d = BorderStyle() == bsSingle ? 5 : 1;
-        // The formula counts from the outer size; the client origin shifts it inside the border.
-        FButton->setGeometry(c.left() + width() - bw - d, c.top(), bw, height() - d);
-    } else {
-        FButton->setGeometry(width() - bw, 1, bw, height() - 3);
-    }
-    const QRect er = EditRect();
-    setTextMargins(er.left() - c.left(), 0, c.right() - er.right(), 0);
-}
-
-void TAsgSpinEdit::resizeEvent(QResizeEvent *e)
-{
-    QLineEdit::resizeEvent(e);
-    const int mh = MinHeight();
-    if (height() < mh) resize(width(), mh);
-    LayoutEdit();
+    if (FButton) PlaceRightButton(FButton, EditRect());
 }
 
 // --- values

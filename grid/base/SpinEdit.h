@@ -197,7 +197,7 @@ public:
 
     // The text area, in widget coordinates.
     QRect EditRect() const;
-    int MinHeight() const;
+    int MinHeight() const override;
 
     // Introduced operations.
     virtual void IncrementValue(bool page);
@@ -215,7 +215,6 @@ protected:
     bool SelectAllOnEnter() const override;
     void DoExit() override;
     void LayoutEdit() override;
-    void resizeEvent(QResizeEvent *e) override;
 
 private:
     void StepDate(int dir);
