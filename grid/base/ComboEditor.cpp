@@ -49,6 +49,14 @@ QPoint LabelPlacement(TLabelPosition pos, const QRect &c, const QSize &label, in
     return {L, T};
 }
 
+void PlaceLabel(QLabel *label, const QWidget *control, TLabelPosition pos, int margin)
+{
+    label->adjustSize();
+    const int tw = QFontMetrics(label->font()).horizontalAdvance(stripPrefix(label->text()));
+    label->move(LabelPlacement(pos, control->geometry(), label->size(), tw, margin));
+    label->setVisible(!control->isHidden());
+}
+
 TAsgCustomCombo::TAsgCustomCombo(QWidget *parent) : QComboBox(parent)
 {
     setMouseTracking(true);
@@ -280,10 +288,7 @@ void TAsgCustomCombo::UpdateLabel()
         if (FFocusLabel && FHasFocus) f.setBold(true);
         FLabel->setFont(f);
     }
-    FLabel->adjustSize();
-    const int tw = QFontMetrics(FLabel->font()).horizontalAdvance(stripPrefix(FLabel->text()));
-    FLabel->move(LabelPlacement(FLabelPosition, geometry(), FLabel->size(), tw, FLabelMargin));
-    FLabel->setVisible(!isHidden());
+    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
 }
 
 // --- loading

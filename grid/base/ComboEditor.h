@@ -35,6 +35,8 @@ enum TComboStyle : quint8 { csDropDown, csSimple, csDropDownList, csOwnerDrawFix
 // Top-left corner of a label of size `label` beside a control at `control`; `captionWidth`
 // is the caption's drawn width. Shared by the combo and the date-time picker.
 QPoint LabelPlacement(TLabelPosition pos, const QRect &control, const QSize &label, int captionWidth, int margin);
+// Sizes the label to its caption, moves it beside the control and shows it with the control.
+void PlaceLabel(QLabel *label, const QWidget *control, TLabelPosition pos, int margin);
 
 class TAsgCustomCombo : public QComboBox, public editorkit::ButtonColors {
 public:

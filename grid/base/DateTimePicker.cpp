@@ -2,21 +2,12 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <cmath>
 
 #include "grid/base/Theme.h"
 
 using namespace editorkit;
 
 namespace {
-
-QString stripPrefix(QString s)
-{
-    s.replace(QLatin1String("&&"), QString(QChar(0xE000)));
-    s.remove(QLatin1Char('&'));
-    s.replace(QChar(0xE000), QLatin1Char('&'));
-    return s;
-}
 
 // Whole days plus hours, minutes and seconds: the milliseconds dropped.
 TDateTime withoutMilliseconds(TDateTime v)
@@ -387,8 +378,5 @@ void TNovaDateTimePicker::UpdateLabel()
     QFont f = FParentFnt && !testAttribute(Qt::WA_SetFont) ? font() : FLabelFont;
     f.setBold(FFocusLabel && HasFocus());
     FLabel->setFont(f);
-    FLabel->adjustSize();
-    const int tw = QFontMetrics(FLabel->font()).horizontalAdvance(stripPrefix(FLabel->text()));
-    FLabel->move(LabelPlacement(FLabelPosition, geometry(), FLabel->size(), tw, FLabelMargin));
-    FLabel->setVisible(!isHidden());
+    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
 }

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
-#include <cmath>
 
 using namespace editorkit;
 
