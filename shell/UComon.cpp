@@ -132,10 +132,9 @@ QChar Get_Decimal_Separator()
     return QLatin1Char(',');
 }
 
-namespace {
 // Strict decimal number: optional sign, digits with one optional decimal separator, optional exponent;
 // blanks allowed around it.
-bool parseLocaleFloat(const QString &text, QChar decimal, double &out)
+bool TryStrToFloat(const QString &text, QChar decimal, double &out)
 {
     const QString t = text.trimmed();
     if (t.isEmpty()) return false;
@@ -167,7 +166,11 @@ bool parseLocaleFloat(const QString &text, QChar decimal, double &out)
     out = ascii.toDouble(&ok);
     return ok && std::isfinite(out);
 }
-} // namespace
+
+bool TryStrToFloat(const QString &text, double &value)
+{
+    return TryStrToFloat(text, platform::FormatSettings::current().decimalSeparator, value);
+}
 
 bool Convert_Str_To_Float(const QString &text, QChar separator, float &value)
 {
@@ -175,7 +178,7 @@ bool Convert_Str_To_Float(const QString &text, QChar separator, float &value)
     if (separator == QLatin1Char('.')) t.replace(QLatin1Char(','), QLatin1Char('.'));
     else t.replace(QLatin1Char('.'), QLatin1Char(','));
     double d = 0;
-    if (!parseLocaleFloat(t, platform::FormatSettings::current().decimalSeparator, d)
+    if (!TryStrToFloat(t, d)
         || std::fabs(d) > double(std::numeric_limits<float>::max())) {
         value = 1.0f;
         return false;

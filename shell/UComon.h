@@ -79,6 +79,10 @@ qint64 StrToInt64Def(const QString &text, qint64 def);
 bool Split_IP_Address(const QString &text, QString &o1, QString &o2, QString &o3, QString &o4);
 QStringList Get_COM_Port_List();
 QChar Get_Decimal_Separator();
+// A decimal number written with the given decimal separator (no thousands separators, blanks around
+// allowed); the second form uses the user's decimal separator.
+bool TryStrToFloat(const QString &text, QChar decimal, double &value);
+bool TryStrToFloat(const QString &text, double &value);
 bool Convert_Str_To_Float(const QString &text, QChar separator, float &value);
 QString Get_Device_Code();
 QString Get_Device_ID();
