@@ -13,35 +13,7 @@ using namespace editorkit;
 
 // ---------------------------------------------------------------- TNovaSpeedButton
 
-TNovaSpeedButton::TNovaSpeedButton(TAsgEditButton *owner) : QAbstractButton(owner), FOwner(owner)
-{
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_Hover);
-}
-
-void TNovaSpeedButton::SetIsWinXP(bool v)
-{
-    FIsWinXP = v;
-    update();
-}
-
-void TNovaSpeedButton::SetFlat(bool v)
-{
-    FFlat = v;
-    update();
-}
-
-void TNovaSpeedButton::SetGlyph(const QImage &glyph)
-{
-    FGlyph = glyph;
-    update();
-}
-
-void TNovaSpeedButton::SetNumGlyphs(int n)
-{
-    FNumGlyphs = qBound(1, n, 4);
-    update();
-}
+TNovaSpeedButton::TNovaSpeedButton(TAsgEditButton *owner) : SpeedButton(owner), FOwner(owner) {}
 
 void TNovaSpeedButton::mousePressEvent(QMouseEvent *e)
 {
@@ -63,20 +35,6 @@ void TNovaSpeedButton::mouseReleaseEvent(QMouseEvent *e)
     if (fire && FOwner) FOwner->ButtonReleased();
 }
 
-void TNovaSpeedButton::enterEvent(QEnterEvent *e)
-{
-    FHot = true;
-    update();
-    QAbstractButton::enterEvent(e);
-}
-
-void TNovaSpeedButton::leaveEvent(QEvent *e)
-{
-    FHot = false;
-    update();
-    QAbstractButton::leaveEvent(e);
-}
-
 void TNovaSpeedButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -84,11 +42,11 @@ void TNovaSpeedButton::paintEvent(QPaintEvent *)
     QRect r = rect();
     const bool down = isDown() || isChecked();
     if (FOwner && FOwner->ButtonColor != clNone) {
-        const TColor c = down ? FOwner->ButtonColorDown : FHot ? FOwner->ButtonColorHot : FOwner->ButtonColor;
+        const TColor c = FOwner->SpeedButtonFill(down, Hot());
         p.fillRect(r, toQColor(c == clNone ? FOwner->ButtonColor : c, pal));
-    } else if (FIsWinXP && visualStylesActive()) {
+    } else if (IsWinXP() && visualStylesActive()) {
         // Themed drawing is not available on this platform; classic below.
-    } else if (!FFlat) {
+    } else if (!Flat()) {
         qDrawWinButton(&p, r, pal, down, &pal.brush(QPalette::Button));
         r.adjust(2, 2, -2, -2);
     } else {
@@ -96,7 +54,7 @@ void TNovaSpeedButton::paintEvent(QPaintEvent *)
         qDrawShadePanel(&p, r, pal, down, 1);
         r.adjust(1, 1, -1, -1);
     }
-    const QPixmap pm = glyphForState(FGlyph, FNumGlyphs, isEnabled(), down, this);
+    const QPixmap pm = StateGlyph(down);
     if (!pm.isNull()) drawCentredGlyph(&p, rect(), pm, isDown());
     if (!text().isEmpty()) {
         QRect tr = r;

@@ -14,35 +14,20 @@
 class TAsgEditButton;
 
 // The painted push button of the holder.
-class TNovaSpeedButton : public QAbstractButton {
+class TNovaSpeedButton : public editorkit::SpeedButton {
 public:
     explicit TNovaSpeedButton(TAsgEditButton *owner);
 
-    bool IsWinXP() const { return FIsWinXP; }
-    void SetIsWinXP(bool v);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool v);
-    bool Hot() const { return FHot; }
-    QImage Glyph() const { return FGlyph; }
-    void SetGlyph(const QImage &glyph);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int n);
+    bool Hot() const { return PointerOver(); }
 
 protected:
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
-    void enterEvent(QEnterEvent *e) override;
-    void leaveEvent(QEvent *e) override;
 
 private:
     TAsgEditButton *FOwner;
-    bool FIsWinXP = false;
-    bool FFlat = false;
-    bool FHot = false;
     bool FPressed = false;
-    QImage FGlyph;
-    int FNumGlyphs = 1;
 };
 
 // Windowed holder of one button.

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QBitmap>
+#include <QEnterEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
@@ -279,6 +280,60 @@ QKeyEvent *tabKeyPress(QEvent *e)
     if (e->type() != QEvent::KeyPress) return nullptr;
     auto *k = static_cast<QKeyEvent *>(e);
     return k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab ? k : nullptr;
+}
+
+TColor ButtonColors::SpeedButtonFill(bool down, bool hot) const
+{
+    return down ? ButtonColorDown : hot ? ButtonColorHot : ButtonColor;
+}
+
+SpeedButton::SpeedButton(QWidget *parent) : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
+}
+
+void SpeedButton::SetIsWinXP(bool v)
+{
+    FIsWinXP = v;
+    update();
+}
+
+void SpeedButton::SetFlat(bool v)
+{
+    FFlat = v;
+    update();
+}
+
+void SpeedButton::SetGlyph(const QImage &glyph)
+{
+    FGlyph = glyph;
+    update();
+}
+
+void SpeedButton::SetNumGlyphs(int n)
+{
+    FNumGlyphs = qBound(1, n, 4);
+    update();
+}
+
+void SpeedButton::enterEvent(QEnterEvent *e)
+{
+    FPointerOver = true;
+    update();
+    QAbstractButton::enterEvent(e);
+}
+
+void SpeedButton::leaveEvent(QEvent *e)
+{
+    FPointerOver = false;
+    update();
+    QAbstractButton::leaveEvent(e);
+}
+
+QPixmap SpeedButton::StateGlyph(bool down) const
+{
+    return glyphForState(FGlyph, FNumGlyphs, isEnabled(), down, this);
 }
 
 TColor ButtonColors::DropButtonFill(bool hover, bool mouseDown) const

@@ -1,9 +1,11 @@
 #pragma once
 // Small shared pieces of the in-place editor controls: colours, date-time values,
 // the refusal beep, injectable timers, locale-bound number/date texts and classic drawing.
+#include <QAbstractButton>
 #include <QChar>
 #include <QColor>
 #include <QDate>
+#include <QImage>
 #include <QPalette>
 #include <QRect>
 #include <QString>
@@ -89,9 +91,42 @@ struct ButtonColors {
     TColor ButtonTextColorDown = clNone;
     TColor ButtonBorderColor = clNone;
 
+    // Speed buttons: down, else hot, else normal (clNone where that one is not set).
+    TColor SpeedButtonFill(bool down, bool hot) const;
     // Drop-down buttons: the down colour needs the pointer over the button, black text by default.
     TColor DropButtonFill(bool hover, bool mouseDown) const;
     TColor DropButtonText(bool mouseDown) const;
+};
+
+// The platform's flat glyph push button: a strip of 1..4 glyphs, flat look, themed flag and
+// hot tracking. Takes no focus.
+class SpeedButton : public QAbstractButton {
+public:
+    explicit SpeedButton(QWidget *parent);
+
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    QImage Glyph() const { return FGlyph; }
+    void SetGlyph(const QImage &glyph);
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int n);
+    // The pointer is over the button.
+    bool PointerOver() const { return FPointerOver; }
+
+protected:
+    void enterEvent(QEnterEvent *e) override;
+    void leaveEvent(QEvent *e) override;
+    // The glyph of the current state (see glyphForState).
+    QPixmap StateGlyph(bool down) const;
+
+private:
+    bool FIsWinXP = false;
+    bool FFlat = false;
+    bool FPointerOver = false;
+    QImage FGlyph;
+    int FNumGlyphs = 1;
 };
 
 // The colour frame of the combo and the picker: disabled, border colour, focus border colour,

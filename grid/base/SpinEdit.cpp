@@ -14,11 +14,8 @@ using namespace editorkit;
 
 // ---------------------------------------------------------------- TNovaTimerSpeedButton
 
-TNovaTimerSpeedButton::TNovaTimerSpeedButton(TAsgSpinButton *owner)
-    : QAbstractButton(owner), FOwner(owner)
+TNovaTimerSpeedButton::TNovaTimerSpeedButton(TAsgSpinButton *owner) : SpeedButton(owner), FOwner(owner)
 {
-    setFocusPolicy(Qt::NoFocus);
-    setAttribute(Qt::WA_Hover);
     connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
 }
 
@@ -36,33 +33,9 @@ void TNovaTimerSpeedButton::SetButtonDirection(TButtonDirection d)
     update();
 }
 
-void TNovaTimerSpeedButton::SetIsWinXP(bool v)
-{
-    FIsWinXP = v;
-    update();
-}
-
-void TNovaTimerSpeedButton::SetFlat(bool v)
-{
-    FFlat = v;
-    update();
-}
-
 void TNovaTimerSpeedButton::SetTransparent(bool v)
 {
     FTransparent = v;
-    update();
-}
-
-void TNovaTimerSpeedButton::SetGlyph(const QImage &glyph)
-{
-    FGlyph = glyph;
-    update();
-}
-
-void TNovaTimerSpeedButton::SetNumGlyphs(int n)
-{
-    FNumGlyphs = qBound(1, n, 4);
     update();
 }
 
@@ -111,20 +84,6 @@ void TNovaTimerSpeedButton::TimerExpired()
     }
 }
 
-void TNovaTimerSpeedButton::enterEvent(QEnterEvent *e)
-{
-    FHasMouse = true;
-    update();
-    QAbstractButton::enterEvent(e);
-}
-
-void TNovaTimerSpeedButton::leaveEvent(QEvent *e)
-{
-    FHasMouse = false;
-    update();
-    QAbstractButton::leaveEvent(e);
-}
-
 void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -132,7 +91,7 @@ void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
     const bool down = isDown() || isChecked();
     const QPalette pal = palette();
     if (FOwner && FOwner->ButtonColor != clNone) {
-        const TColor c = down ? FOwner->ButtonColorDown : FHasMouse ? FOwner->ButtonColorHot : FOwner->ButtonColor;
+        const TColor c = FOwner->SpeedButtonFill(down, HasMouse());
         if (c != clNone) p.fillRect(r, toQColor(c, pal));
         const int L = 0, T = 0;
         switch (FButtonDirection) {
@@ -143,7 +102,7 @@ void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
         }
     } else if (FButtonDirection == bdLeft || FButtonDirection == bdRight) {
         // Scroll-arrow frame control.
-        drawClassicButton(&p, r, pal, down, FFlat, FHasMouse);
+        drawClassicButton(&p, r, pal, down, Flat(), HasMouse());
         const int o = down ? 1 : 0;
         const int cx = r.width() / 2 + o, cy = r.height() / 2 + o;
         const QColor c = isEnabled() ? pal.color(QPalette::ButtonText) : pal.color(QPalette::Disabled, QPalette::ButtonText);
@@ -151,11 +110,11 @@ void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
         else drawTriangle(&p, {cx - 1, cy - 3}, {cx + 2, cy}, {cx - 1, cy + 3}, c);
     } else {
         // Glyph button.
-        if (!FTransparent || down || FHasMouse) {
-            if (!FFlat || down || FHasMouse) drawClassicButton(&p, r, pal, down, FFlat, FHasMouse);
+        if (!FTransparent || down || HasMouse()) {
+            if (!Flat() || down || HasMouse()) drawClassicButton(&p, r, pal, down, Flat(), HasMouse());
             else p.fillRect(r, pal.brush(QPalette::Button));
         }
-        const QPixmap pm = glyphForState(FGlyph, FNumGlyphs, isEnabled(), down, this);
+        const QPixmap pm = StateGlyph(down);
         if (!pm.isNull()) drawCentredGlyph(&p, r, pm, down);
     }
     if (FTimeBtnState & timeBtnBit(tbFocusRect)) {

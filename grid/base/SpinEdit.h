@@ -22,7 +22,7 @@ constexpr TTimeBtnState timeBtnBit(TTimeBtnStateItem i) { return TTimeBtnState(1
 class TAsgSpinButton;
 
 // One arrow button with auto-repeat while held down.
-class TNovaTimerSpeedButton : public QAbstractButton {
+class TNovaTimerSpeedButton : public editorkit::SpeedButton {
 public:
     explicit TNovaTimerSpeedButton(TAsgSpinButton *owner);
     ~TNovaTimerSpeedButton() override;
@@ -31,17 +31,9 @@ public:
     void SetTimeBtnState(TTimeBtnState s);
     TButtonDirection ButtonDirection() const { return FButtonDirection; }
     void SetButtonDirection(TButtonDirection d);
-    bool IsWinXP() const { return FIsWinXP; }
-    void SetIsWinXP(bool v);
-    bool Flat() const { return FFlat; }
-    void SetFlat(bool v);
     bool Transparent() const { return FTransparent; }
     void SetTransparent(bool v);
-    QImage Glyph() const { return FGlyph; }
-    void SetGlyph(const QImage &glyph);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int n);
-    bool HasMouse() const { return FHasMouse; }
+    bool HasMouse() const { return PointerOver(); }
     editorkit::EditorTimer *RepeatTimer() const { return FRepeatTimer.get(); }
 
     // Fires the button's click (the owner's up or down event).
@@ -52,8 +44,6 @@ protected:
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
-    void enterEvent(QEnterEvent *e) override;
-    void leaveEvent(QEvent *e) override;
 
 private:
     void TimerExpired();
@@ -62,13 +52,8 @@ private:
     std::unique_ptr<editorkit::EditorTimer> FRepeatTimer;
     TTimeBtnState FTimeBtnState = 0;
     TButtonDirection FButtonDirection = bdUp;
-    bool FIsWinXP = false;
-    bool FHasMouse = false;
-    bool FFlat = false;
     bool FTransparent = false;
     bool FMouseHeld = false;
-    QImage FGlyph;
-    int FNumGlyphs = 1;
 };
 
 // The pair of arrow buttons.
