@@ -355,7 +355,7 @@ void TAsgCustomCombo::DrawButton(QPainter &p)
         drawComboArrow(&p, r, pal, isEnabled(), pushed ? 1 : 0);
     } else {
         const QRect r = br.adjusted(-1, 1, -1, -1);
-        p.fillRect(r, toQColor(DropButtonFill(FButtonHover, mouseDown), pal));
+        p.fillRect(r, toQColor(DropButtonFill(FPointer.overButton, mouseDown), pal));
         if (ButtonBorderColor != clNone) {
             p.setPen(toQColor(ButtonBorderColor, pal));
             p.drawLine(r.topLeft(), r.bottomLeft());
@@ -370,7 +370,7 @@ void TAsgCustomCombo::DrawBorders(QPainter &p)
     if (isEnabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) return;
     if (FIsVista && FBorderColor == clNone) return;
     const QPalette pal = palette();
-    const bool hot = FMouseInControl || FHasFocus;
+    const bool hot = FPointer.inControl || FHasFocus;
     ColourFrame f;
     f.enabled = isEnabled();
     f.themed = FIsThemed;
@@ -455,8 +455,7 @@ void TAsgCustomCombo::focusOutEvent(QFocusEvent *e)
 void TAsgCustomCombo::enterEvent(QEnterEvent *e)
 {
     QComboBox::enterEvent(e);
-    if (FMouseInControl || !isEnabled()) return;
-    FMouseInControl = true;
+    if (!FPointer.Enter(isEnabled())) return;
     if (FAutoFocus) {
         QWidget *form = window();
         if (!form || form->isActiveWindow()) setFocus(Qt::MouseFocusReason);
@@ -467,26 +466,20 @@ void TAsgCustomCombo::enterEvent(QEnterEvent *e)
 void TAsgCustomCombo::leaveEvent(QEvent *e)
 {
     QComboBox::leaveEvent(e);
-    if (isEnabled()) FMouseInControl = false;
-    FButtonHover = false;
+    FPointer.Leave(isEnabled());
     update();
 }
 
 void TAsgCustomCombo::mouseMoveEvent(QMouseEvent *e)
 {
     QComboBox::mouseMoveEvent(e);
-    const int x = int(e->position().x());
-    const bool hover = x > width() - FButtonWidth && x < width();
-    if (hover != FButtonHover) {
-        FButtonHover = hover;
-        update();
-    }
+    if (FPointer.Move(int(e->position().x()), width(), FButtonWidth)) update();
 }
 
 bool TAsgCustomCombo::eventFilter(QObject *watched, QEvent *e)
 {
-    if (watched == lineEdit() && e->type() == QEvent::MouseMove && FButtonHover) {
-        FButtonHover = false;
+    if (watched == lineEdit() && e->type() == QEvent::MouseMove && FPointer.overButton) {
+        FPointer.overButton = false;
         update();
     }
     return QComboBox::eventFilter(watched, e);

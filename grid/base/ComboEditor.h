@@ -126,8 +126,8 @@ public:
     virtual void Loaded();
 
     // State, for drawing decisions.
-    bool MouseInControl() const { return FMouseInControl; }
-    bool ButtonHover() const { return FButtonHover; }
+    bool MouseInControl() const { return FPointer.inControl; }
+    bool ButtonHover() const { return FPointer.overButton; }
     bool HasFocus() const { return FHasFocus; }
     // The drop-down button area (window rectangle from client width - ButtonWidth + 2, shrunk by 1).
     QRect ButtonRect() const;
@@ -190,11 +190,10 @@ private:
     bool FOldParentColor = false;
     int FButtonWidth = 0;
     bool FFocusBorder = false;
-    bool FMouseInControl = false;
+    editorkit::DropButtonPointer FPointer;
     int FDropWidth = 0;
     bool FIsWinXP = false;
     bool FIsThemed = false;
-    bool FButtonHover = false;
     bool FLabelAlwaysEnabled = false;
     bool FLabelTransparent = false;
     int FLabelMargin = 4;

@@ -248,7 +248,7 @@ void TAsgDateTimePicker::DrawButton(QPainter &p)
     const int clearFrom = qMin(width() - FButtonWidth - 4, arrow.left() - 2);
     p.fillRect(QRect(QPoint(clearFrom, 1), QPoint(width() - 2, height() - 2)), toQColor(FColor, pal));
     if (ButtonColor != clNone) {
-        p.fillRect(br.adjusted(2, 0, 0, 0), toQColor(DropButtonFill(FButtonHover, mouseDown), pal));
+        p.fillRect(br.adjusted(2, 0, 0, 0), toQColor(DropButtonFill(FPointer.overButton, mouseDown), pal));
         if (ButtonBorderColor != clNone) {
             p.setPen(toQColor(ButtonBorderColor, pal));
             p.drawLine(br.topLeft(), br.bottomLeft());
@@ -267,7 +267,7 @@ void TAsgDateTimePicker::DrawFrame(QPainter &p)
     if (!MetroLook()) return;
     if (isEnabled() && FBorderColor == clNone && FFocusBorderColor == clNone) return;
     const QPalette pal = palette();
-    const bool hot = FMouseInControl || FHasFocus;
+    const bool hot = FPointer.inControl || FHasFocus;
     ColourFrame f;
     f.enabled = isEnabled();
     f.themed = FIsThemed;
@@ -329,28 +329,21 @@ void TAsgDateTimePicker::focusOutEvent(QFocusEvent *e)
 void TAsgDateTimePicker::enterEvent(QEnterEvent *e)
 {
     QDateTimeEdit::enterEvent(e);
-    if (FMouseInControl || !isEnabled()) return;
-    FMouseInControl = true;
+    if (!FPointer.Enter(isEnabled())) return;
     update();
 }
 
 void TAsgDateTimePicker::leaveEvent(QEvent *e)
 {
     QDateTimeEdit::leaveEvent(e);
-    if (isEnabled()) FMouseInControl = false;
-    FButtonHover = false;
+    FPointer.Leave(isEnabled());
     update();
 }
 
 void TAsgDateTimePicker::mouseMoveEvent(QMouseEvent *e)
 {
     QDateTimeEdit::mouseMoveEvent(e);
-    const int x = int(e->position().x());
-    const bool hover = x > width() - FButtonWidth && x < width();
-    if (hover != FButtonHover) {
-        FButtonHover = hover;
-        update();
-    }
+    if (FPointer.Move(int(e->position().x()), width(), FButtonWidth)) update();
 }
 
 // --- keys

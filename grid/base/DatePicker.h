@@ -62,8 +62,8 @@ public:
     virtual quint32 VersionNumber() const { return 0x01000000; }
     void SetVersion(const QString &) {}
 
-    bool MouseInControl() const { return FMouseInControl; }
-    bool ButtonHover() const { return FButtonHover; }
+    bool MouseInControl() const { return FPointer.inControl; }
+    bool ButtonHover() const { return FPointer.overButton; }
     bool HasFocus() const { return FHasFocus; }
     // Whether the flat Metro look is in force.
     virtual bool MetroLook() const { return FMetroStyle; }
@@ -117,8 +117,7 @@ private:
     editorkit::TBorderStyle FBorderStyle = editorkit::bsNone;
     editorkit::TColor FBorderColor = editorkit::clNone;
     int FButtonWidth = 0;
-    bool FButtonHover = false;
-    bool FMouseInControl = false;
+    editorkit::DropButtonPointer FPointer;
     bool FIsWinXP = true;
     bool FMetroStyle = false;
     editorkit::TColor FFocusBorderColor = editorkit::clNone;

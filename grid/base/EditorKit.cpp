@@ -349,6 +349,27 @@ TColor ButtonColors::DropButtonText(bool mouseDown) const
     return ButtonTextColor != clNone ? ButtonTextColor : clBlack;
 }
 
+bool DropButtonPointer::Enter(bool enabled)
+{
+    if (inControl || !enabled) return false;
+    inControl = true;
+    return true;
+}
+
+void DropButtonPointer::Leave(bool enabled)
+{
+    if (enabled) inControl = false;
+    overButton = false;
+}
+
+bool DropButtonPointer::Move(int x, int width, int buttonWidth)
+{
+    const bool over = x > width - buttonWidth && x < width;
+    if (over == overButton) return false;
+    overButton = over;
+    return true;
+}
+
 void frameRect(QPainter &p, const QRect &r, const QColor &c)
 {
     p.save();

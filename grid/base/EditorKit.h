@@ -129,6 +129,17 @@ private:
     int FNumGlyphs = 1;
 };
 
+// Pointer state of a control with a drop-down button along its right edge.
+struct DropButtonPointer {
+    bool inControl = false;
+    bool overButton = false;
+    // True when the pointer has just come in (an enabled control only).
+    bool Enter(bool enabled);
+    void Leave(bool enabled);
+    // Over the button while x lies strictly between width - buttonWidth and width; true on a change.
+    bool Move(int x, int width, int buttonWidth);
+};
+
 // The colour frame of the combo and the picker: disabled, border colour, focus border colour,
 // sunken while hot, else frames in the parent's and the background colour (the inner one up to
 // innerRight when that is >= 0). True when that last, plain frame was drawn.
