@@ -318,7 +318,7 @@ bool TAsgCustomCombo::OwnPainting() const
 {
     if (FIsVista && ButtonColor == clNone) return false;
     return FFlat || ButtonColor != clNone || FBorderColor != clNone || (FFocusBorderColor != clNone && FHasFocus)
-           || (!isEnabled() && FIsThemed && visualStylesActive() && !FDisabledBorder);
+           || (!isEnabled() && FIsThemed && IsThemeActive() && !FDisabledBorder);
 }
 
 void TAsgCustomCombo::PlaceEditor()
@@ -386,7 +386,7 @@ void TAsgCustomCombo::DrawBorders(QPainter &p)
         p.setPen(toQColor(FFlatLineColor, pal));
         p.drawLine(QPoint(0, height() - 1), QPoint(width() - FButtonWidth, height() - 1));
     }
-    if (FStyle != csSimple && !(FIsWinXP && visualStylesActive()) && !hot && ButtonColor == clNone) {
+    if (FStyle != csSimple && !(FIsWinXP && IsThemeActive()) && !hot && ButtonColor == clNone) {
         // Not hot: the button shows as a flat face.
         const QRect face = QRect(width() - FButtonWidth, 2, FButtonWidth - 2, height() - 4);
         p.fillRect(face, pal.color(QPalette::Button));

@@ -280,7 +280,7 @@ void TAsgDateTimePicker::DrawFrame(QPainter &p)
     f.color = FColor;
     f.innerRight = width() - FButtonWidth - 1;
     drawColourFrame(p, this, f);
-    if (!(FIsWinXP && visualStylesActive()) && FKind == dtkDate && ButtonColor == clNone) {
+    if (!(FIsWinXP && IsThemeActive()) && FKind == dtkDate && ButtonColor == clNone) {
         const QRect face = QRect(QPoint(width() - FButtonWidth - 2, 0), QPoint(width() - 1, height() - 1)).adjusted(2, 2, -2, -2);
         if (hot) {
             if (DroppedDown()) qDrawShadePanel(&p, face, pal, false, 1);
@@ -459,7 +459,7 @@ void TCustomDateTimePicker::PaintOwnLook(QPainter &p)
         p.setPen(c);
         const QPoint outer[] = {{0, H}, {0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}};
         p.drawPolyline(outer, 5);
-        if (IsWindowsVistaOrLater() && !visualStylesActive()) {
+        if (IsWindowsVistaOrLater() && !IsThemeActive()) {
             const QPoint inner[] = {{1, H}, {1, 1}, {W - 2, 1}, {W - 2, H - 2}, {0, H - 2}};
             p.drawPolyline(inner, 5);
         }

@@ -158,7 +158,7 @@ void TNovaDateTimePicker::UpdateTimePicker()
         const int b = 0; // no bevel edges on this platform
         const int W = width(), H = height();
         QRect r;
-        const bool vista = IsWindowsVistaOrLater(), cc6 = IsComCtl6OrLater(), themed = visualStylesActive();
+        const bool vista = IsWindowsVistaOrLater(), cc6 = IsComCtl6OrLater(), themed = IsThemeActive();
         if (vista && cc6 && themed && MetroLook()) r = QRect(W - a - b - 21, 1, a, H - b - 2);
         else if (vista && cc6 && themed) r = QRect(W - a - b - 34, 1, a, H - b - 2);
         else if (vista && cc6) r = QRect(W - a - b - 21, 2, a, H - b - 4);

@@ -9,6 +9,8 @@
 #include <memory>
 #include <qdrawutil.h>
 
+#include "grid/base/Theme.h"
+
 using namespace editorkit;
 
 // ---------------------------------------------------------------- TNovaSpeedButton
@@ -44,7 +46,7 @@ void TNovaSpeedButton::paintEvent(QPaintEvent *)
     if (FOwner && FOwner->ButtonColor != clNone) {
         const TColor c = FOwner->SpeedButtonFill(down, Hot());
         p.fillRect(r, toQColor(c == clNone ? FOwner->ButtonColor : c, pal));
-    } else if (IsWinXP() && visualStylesActive()) {
+    } else if (IsWinXP() && IsThemeActive()) {
         // Themed drawing is not available on this platform; classic below.
     } else if (!Flat()) {
         qDrawWinButton(&p, r, pal, down, &pal.brush(QPalette::Button));

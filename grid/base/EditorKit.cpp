@@ -1,6 +1,5 @@
 #include "grid/base/EditorKit.h"
 
-#include "grid/base/Theme.h"
 #include "platform/Clock.h"
 
 #include <QApplication>
@@ -113,8 +112,6 @@ std::unique_ptr<EditorTimer> createTimer()
 }
 
 void setTimerFactory(TimerFactory factory) { timerFactory() = std::move(factory); }
-
-bool visualStylesActive() { return ::IsThemeActive(); }
 
 TDateTime encodeDateTime(const QDate &d, const QTime &t)
 {

@@ -60,9 +60,6 @@ using TimerFactory = std::function<std::unique_ptr<EditorTimer>()>;
 std::unique_ptr<EditorTimer> createTimer();
 void setTimerFactory(TimerFactory factory); // empty: real timers again
 
-// Themed drawing possible (the grid library's theme table); false on this platform.
-bool visualStylesActive();
-
 // Date-time values (the grid's number and date routines, NumberDate.h, do the arithmetic).
 TDateTime encodeDateTime(const QDate &d, const QTime &t = QTime(0, 0));
 TDateTime nowValue(); // the program clock
