@@ -3,7 +3,7 @@
 // edges, brush, pen and font values, and a canvas over which every routine draws.
 // TPainterCanvas draws with a QPainter; TRecordingCanvas only records what is drawn, with
 // fixed text metrics, so that tests can check drawing without depending on fonts.
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 #include "platform/GridDefs.h"
 
 #include <QFont>

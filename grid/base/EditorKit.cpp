@@ -50,32 +50,6 @@ private:
     QTimer m_timer;
 };
 
-// Windows system colour numbers mapped onto the palette.
-QColor systemColor(int n, const QPalette &pal)
-{
-    switch (n) {
-    case 0: return QColor(200, 200, 200);               // scroll bar
-    case 1: return pal.color(QPalette::Window);         // background
-    case 4: return pal.color(QPalette::Window);         // menu
-    case 5: return pal.color(QPalette::Base);           // window
-    case 6: return pal.color(QPalette::Shadow);         // window frame
-    case 7: return pal.color(QPalette::WindowText);     // menu text
-    case 8: return pal.color(QPalette::Text);           // window text
-    case 13: return pal.color(QPalette::Highlight);
-    case 14: return pal.color(QPalette::HighlightedText);
-    case 15: return pal.color(QPalette::Button);        // button face
-    case 16: return pal.color(QPalette::Dark);          // button shadow
-    case 17: return pal.color(QPalette::Disabled, QPalette::Text);
-    case 18: return pal.color(QPalette::ButtonText);
-    case 20: return pal.color(QPalette::Light);         // button highlight
-    case 21: return pal.color(QPalette::Shadow);        // 3-D dark shadow
-    case 22: return pal.color(QPalette::Midlight);      // 3-D light
-    case 23: return pal.color(QPalette::ToolTipText);
-    case 24: return pal.color(QPalette::ToolTipBase);
-    default: return pal.color(QPalette::Window);
-    }
-}
-
 int digitsAt(const QString &s, int &i, int maxDigits = 9)
 {
     int v = 0;
@@ -93,8 +67,7 @@ int digitsAt(const QString &s, int &i, int maxDigits = 9)
 QColor toQColor(TColor c, const QPalette &pal)
 {
     if (c == clNone) return QColor(Qt::transparent);
-    if (IsSystemColor(c)) return systemColor(int(c & 0xFF), pal);
-    return ToQColor(c);
+    return ToQColor(c, pal);
 }
 
 void beep()

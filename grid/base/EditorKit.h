@@ -13,7 +13,7 @@
 #include <functional>
 #include <memory>
 
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 #include "grid/base/NumberDate.h"
 #include "platform/FormatSettings.h"
 

@@ -4,7 +4,7 @@
 // callables; the object that fires one passes itself first, and "var" arguments are
 // references the handler may change. Firing an unassigned event does nothing.
 #include "grid/base/Canvas.h"
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 
 #include <QString>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The mini-HTML cell text language: colour values, whole-text preparation, the split of a
 // text into runs and tags, tag recognition and attribute lookup. The renderer and the
 // markup helpers both read texts through these routines.
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 
 #include <QString>
 #include <vector>

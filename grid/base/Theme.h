@@ -3,7 +3,7 @@
 // This platform has no visual-style library and no office colour scheme: unless a test
 // installs its own TThemePlatform, detection reports the classic look and no notifier
 // window or watcher is ever created.
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 
 #include <QEvent>
 #include <QMutex>

@@ -4,7 +4,7 @@
 // cell shapes, cell buttons, the error underline and transparent bitmaps. Each routine sets
 // pen, brush and font colours as it needs and leaves them so.
 #include "grid/base/Canvas.h"
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 
 #include <QImage>
 #include <QString>

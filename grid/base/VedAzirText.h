@@ -3,7 +3,7 @@
 // file, HTML and the clipboard's HTML payload, the OEM code page, the wide-text escape, small
 // search and case routines, the text-kind test and automatic links. Positions are 1-based,
 // 0 meaning not found.
-#include "grid/base/Colors.h"
+#include "platform/Colors.h"
 #include "grid/base/Canvas.h"
 
 #include <QString>

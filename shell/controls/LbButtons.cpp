@@ -5,29 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QColor lbToQColor(TLbColor c, const QPalette &pal)
-{
-    if (c == lbNoColor) return {};
-    if ((c & 0xFF000000u) == 0xFF000000u) {
-        switch (c & 0xFFu) {
-        case 5: return pal.color(QPalette::Base);
-        case 8: return pal.color(QPalette::Text);
-        case 13: return pal.color(QPalette::Highlight);
-        case 14: return pal.color(QPalette::HighlightedText);
-        case 15: return pal.color(QPalette::Button);
-        case 16: return pal.color(QPalette::Dark);
-        case 17: return pal.color(QPalette::Disabled, QPalette::Text);
-        case 18: return pal.color(QPalette::ButtonText);
-        case 20: return pal.color(QPalette::Light);
-        case 21: return pal.color(QPalette::Shadow);
-        case 22: return pal.color(QPalette::Midlight);
-        case 23: return pal.color(QPalette::ToolTipText);
-        case 24: return pal.color(QPalette::ToolTipBase);
-        default: return pal.color(QPalette::Button);
-        }
-    }
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
+QColor lbToQColor(TLbColor c, const QPalette &pal) { return ToQColor(c, pal); }
 
 QColor lbBlend(const QColor &a, const QColor &b, double w)
 {

@@ -1,24 +1,26 @@
 #pragma once
 // Shared pieces of the owner-drawn push button: its colour values, enumerations, the kind
 // glyphs and the drop-down arrow, and the colour presets.
+#include "platform/Colors.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPalette>
 #include <QString>
 
-// 0x00BBGGRR for a direct colour, 0xFF0000nn for system colour nn, lbNoColor for none.
-using TLbColor = quint32;
+// The program's colour values (0x00BBGGRR, system colours 0xFF0000nn, lbNoColor for none).
+using TLbColor = TColor;
 
-inline constexpr TLbColor lbNoColor = 0x1FFFFFFF;
-inline constexpr TLbColor lbBtnFace = 0xFF00000F;
-inline constexpr TLbColor lb3DDkShadow = 0xFF000015;
-inline constexpr TLbColor lbWindowText = 0xFF000008;
-inline constexpr TLbColor lbBlack = 0x00000000;
-inline constexpr TLbColor lbWhite = 0x00FFFFFF;
-inline constexpr TLbColor lbGray = 0x00808080;
-inline constexpr TLbColor lbSilver = 0x00C0C0C0;
-inline constexpr TLbColor lbYellow = 0x0000FFFF;
-inline constexpr TLbColor lbSkyBlue = 0x00F0CAA6;
+inline constexpr TLbColor lbNoColor = clNone;
+inline constexpr TLbColor lbBtnFace = clBtnFace;
+inline constexpr TLbColor lb3DDkShadow = cl3DDkShadow;
+inline constexpr TLbColor lbWindowText = clWindowText;
+inline constexpr TLbColor lbBlack = clBlack;
+inline constexpr TLbColor lbWhite = clWhite;
+inline constexpr TLbColor lbGray = clGray;
+inline constexpr TLbColor lbSilver = clSilver;
+inline constexpr TLbColor lbYellow = clYellow;
+inline constexpr TLbColor lbSkyBlue = clSkyBlue;
 // The look every window of the program gives its buttons.
 inline constexpr TLbColor lbProgramFace = 15595512;   // RGB(248, 247, 237)
 inline constexpr TLbColor lbProgramDown = 33023;      // orange

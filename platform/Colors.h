@@ -1,7 +1,8 @@
 #pragma once
-// Colour values of the grid library: 0x00BBGGRR for RGB colours, 0xFF0000nn for the
-// platform's system colour nn, clNone for "no colour". Comparisons with clNone are exact.
+// Colour values of the program: 0x00BBGGRR for RGB colours, 0xFF0000nn for the platform's system
+// colour nn, clNone for "no colour". Comparisons with clNone are exact.
 #include <QColor>
+#include <QPalette>
 #include <cstdint>
 
 using TColor = std::uint32_t;
@@ -76,4 +77,7 @@ constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u
 // clDefault give black (callers test for them before converting).
 TColor ColorToRGB(TColor c);
 QColor ToQColor(TColor c);
+// The same for a control's own colours: system colours follow the control's palette; clNone and
+// clDefault give an invalid colour.
+QColor ToQColor(TColor c, const QPalette &pal);
 TColor FromQColor(const QColor &c);
