@@ -175,12 +175,4 @@ void drawCentredGlyph(QPainter *p, const QRect &r, const QPixmap &pm, bool press
 // The small arrow of a classic combo button, centred in r, shifted by `offset` when pushed.
 void drawComboArrow(QPainter *p, const QRect &r, const QPalette &pal, bool enabled, int offset = 0);
 
-// Older spellings of the grid routines, kept for code written against the editor kit.
-constexpr TColor rgb(int r, int g, int b) { return RGBColor(r, g, b); }
-inline TColor fromQColor(const QColor &c) { return FromQColor(c); }
-inline bool tryEncodeDate(int y, int m, int d, TDateTime &out) { return TryEncodeDate(y, m, d, out); }
-inline bool tryEncodeTime(int h, int n, int s, int ms, TDateTime &out) { return TryEncodeTime(h, n, s, ms, out); }
-inline QDate dateOf(TDateTime v) { return DateTimeToQDate(v); }
-inline QString shortDateText(TDateTime v, const platform::FormatSettings &fs) { return DateToStr(v, fs); }
-
 } // namespace editorkit

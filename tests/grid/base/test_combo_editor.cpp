@@ -171,15 +171,15 @@ TEST_F(ComboTest, FocusColourAndRestore)
     auto *c = new TAsgComboBox(&form);
     auto *other = new QLineEdit(&form);
     other->move(0, 60);
-    c->SetColor(rgb(255, 255, 224));
+    c->SetColor(RGBColor(255, 255, 224));
     c->Init();
-    c->SetFocusColor(rgb(200, 255, 200));
+    c->SetFocusColor(RGBColor(200, 255, 200));
     showActive(c);
-    EXPECT_EQ(c->Color(), rgb(200, 255, 200));
+    EXPECT_EQ(c->Color(), RGBColor(200, 255, 200));
     other->setFocus();
     QApplication::processEvents();
     EXPECT_FALSE(c->HasFocus());
-    EXPECT_EQ(c->Color(), rgb(255, 255, 224));
+    EXPECT_EQ(c->Color(), RGBColor(255, 255, 224));
 }
 
 TEST_F(ComboTest, PointerTracksControlAndButton)
@@ -293,11 +293,11 @@ TEST_F(ComboTest, OwnPaintingDecision)
     struct Case { bool flat; TColor button; TColor border; TColor focusBorder; bool vista; bool own; } cases[] = {
         {false, clNone, clNone, clNone, false, false},
         {true, clNone, clNone, clNone, false, true},
-        {false, rgb(1, 2, 3), clNone, clNone, false, true},
-        {false, clNone, rgb(1, 2, 3), clNone, false, true},
-        {false, clNone, clNone, rgb(1, 2, 3), false, false}, // only while focused
+        {false, RGBColor(1, 2, 3), clNone, clNone, false, true},
+        {false, clNone, RGBColor(1, 2, 3), clNone, false, true},
+        {false, clNone, clNone, RGBColor(1, 2, 3), false, false}, // only while focused
         {true, clNone, clNone, clNone, true, false},          // Vista look without button colour
-        {false, rgb(1, 2, 3), clNone, clNone, true, true},
+        {false, RGBColor(1, 2, 3), clNone, clNone, true, true},
     };
     for (const auto &c : cases) {
         TAsgComboBox box;
@@ -321,19 +321,19 @@ TEST_F(ComboTest, DrawingStatesShowInPixels)
 
     auto *border = new TAsgComboBox(&form);
     border->setGeometry(10, 10, 150, 24);
-    border->SetBorderColor(rgb(255, 0, 0));
-    border->SetFocusBorderColor(rgb(0, 0, 255));
+    border->SetBorderColor(RGBColor(255, 0, 0));
+    border->SetFocusBorderColor(RGBColor(0, 0, 255));
 
     auto *button = new TAsgComboBox(&form);
     button->setGeometry(10, 50, 150, 24);
-    button->ButtonColor = rgb(0, 160, 0);
-    button->ButtonColorHot = rgb(0, 200, 0);
-    button->ButtonBorderColor = rgb(0, 0, 0);
+    button->ButtonColor = RGBColor(0, 160, 0);
+    button->ButtonColorHot = RGBColor(0, 200, 0);
+    button->ButtonBorderColor = RGBColor(0, 0, 0);
 
     auto *flat = new TAsgComboBox(&form);
     flat->setGeometry(10, 90, 150, 24);
     flat->SetFlat(true);
-    flat->SetFlatLineColor(rgb(0, 0, 255));
+    flat->SetFlatLineColor(RGBColor(0, 0, 255));
 
     auto *other = new QLineEdit(&form);
     other->setGeometry(10, 150, 100, 24);
@@ -353,7 +353,7 @@ TEST_F(ComboTest, DrawingStatesShowInPixels)
     EXPECT_EQ(pixelAt(button, br.center() + QPoint(3, -5)), QColor(0, 200, 0)) << "hot button";
 
     // Flat and not hot: outer frame in the parent's colour, a flat button face, the bottom line.
-    EXPECT_EQ(flat->Color(), fromQColor(QColor(248, 247, 237))) << "flat takes the parent's colour";
+    EXPECT_EQ(flat->Color(), FromQColor(QColor(248, 247, 237))) << "flat takes the parent's colour";
     EXPECT_EQ(pixelAt(flat, {0, 5}), QColor(248, 247, 237));
     EXPECT_EQ(pixelAt(flat, {40, 23}), QColor(0, 0, 255));
     EXPECT_EQ(pixelAt(flat, {flat->width() - 4, 4}), flat->palette().color(QPalette::Button));
@@ -368,11 +368,11 @@ TEST_F(ComboTest, FlatLookDisabledTakesParentColourAndRestores)
     auto *c = new TAsgComboBox(&form);
     c->SetFlatParentColor(false);
     c->SetFlat(true);
-    c->SetColor(rgb(250, 250, 200));
+    c->SetColor(RGBColor(250, 250, 200));
     c->SetEnabled(false);
-    EXPECT_EQ(c->Color(), rgb(10, 20, 30));
+    EXPECT_EQ(c->Color(), RGBColor(10, 20, 30));
     c->SetEnabled(true);
-    EXPECT_EQ(c->Color(), rgb(250, 250, 200));
+    EXPECT_EQ(c->Color(), RGBColor(250, 250, 200));
 }
 
 TEST_F(ComboTest, LoadingKeepsLoadedColourAndRecordsNormalColour)
@@ -380,19 +380,19 @@ TEST_F(ComboTest, LoadingKeepsLoadedColourAndRecordsNormalColour)
     QWidget form;
     auto *c = new TAsgComboBox(&form);
     c->BeginLoading();
-    c->SetColor(rgb(1, 2, 3));
-    c->SetFocusColor(rgb(9, 9, 9));
+    c->SetColor(RGBColor(1, 2, 3));
+    c->SetFocusColor(RGBColor(9, 9, 9));
     c->SetDropWidth(250);
     c->Loaded();
-    EXPECT_EQ(c->Color(), rgb(1, 2, 3));
+    EXPECT_EQ(c->Color(), RGBColor(1, 2, 3));
     EXPECT_EQ(c->view()->minimumWidth(), 250);
     auto *other = new QLineEdit(&form);
     other->move(0, 50);
     showActive(c);
-    EXPECT_EQ(c->Color(), rgb(9, 9, 9));
+    EXPECT_EQ(c->Color(), RGBColor(9, 9, 9));
     other->setFocus();
     QApplication::processEvents();
-    EXPECT_EQ(c->Color(), rgb(1, 2, 3));
+    EXPECT_EQ(c->Color(), RGBColor(1, 2, 3));
 }
 
 TEST_F(ComboTest, Screenshot)
@@ -416,11 +416,11 @@ TEST_F(ComboTest, Screenshot)
     auto *flat = make(280, 10, "Flat:");
     flat->SetFlat(true);
     auto *border = make(80, 50, "Border:");
-    border->SetBorderColor(rgb(127, 157, 185));
+    border->SetBorderColor(RGBColor(127, 157, 185));
     auto *button = make(280, 50, "Button:");
-    button->ButtonColor = rgb(220, 230, 250);
-    button->ButtonBorderColor = rgb(127, 157, 185);
-    button->ButtonTextColor = rgb(40, 60, 120);
+    button->ButtonColor = RGBColor(220, 230, 250);
+    button->ButtonBorderColor = RGBColor(127, 157, 185);
+    button->ButtonTextColor = RGBColor(40, 60, 120);
     auto *list = make(80, 90, "List:");
     list->SetStyle(csDropDownList);
     list->SetItemIndex(2);
@@ -429,7 +429,7 @@ TEST_F(ComboTest, Screenshot)
     dis->SetEnabled(false);
     auto *top = make(80, 150, "Above:");
     top->SetLabelPosition(lpTopLeft);
-    top->SetBorderColor(rgb(0, 120, 215));
+    top->SetBorderColor(RGBColor(0, 120, 215));
     form.show();
     QApplication::processEvents();
     saveShot(&form, QStringLiteral("combo_editor"));

@@ -151,7 +151,7 @@ TEST_F(DateTimePickerTest, AutoTabWithFormatEndingInYear)
     p->setSelectedSection(QDateTimeEdit::YearSection);
     QTest::keyClicks(p, "2031");
     pump();
-    EXPECT_EQ(dateOf(p->GetDateTime()).year(), 2031);
+    EXPECT_EQ(DateTimeToQDate(p->GetDateTime()).year(), 2031);
     EXPECT_TRUE(p->TimePicker()->hasFocus());
 }
 

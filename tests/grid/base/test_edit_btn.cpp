@@ -82,9 +82,9 @@ TEST_F(EditBtnTest, ButtonClickFiresWithHolderAndFocusesEdit)
 TEST_F(EditBtnTest, ColouredButtonShowsNormalHotAndDownStates)
 {
     TAsgEditButton holder;
-    holder.ButtonColor = rgb(200, 0, 0);
-    holder.ButtonColorHot = rgb(0, 200, 0);
-    holder.ButtonColorDown = rgb(0, 0, 200);
+    holder.ButtonColor = RGBColor(200, 0, 0);
+    holder.ButtonColorHot = RGBColor(0, 200, 0);
+    holder.ButtonColorDown = RGBColor(0, 0, 200);
     holder.show();
     TNovaSpeedButton *b = holder.Button();
     auto at = [&] { return QColor(b->grab().toImage().pixel(3, 3)); };
@@ -259,7 +259,7 @@ TEST_F(EditBtnTest, Screenshot)
     b->setGeometry(190, 10, 160, 22);
     b->setText("coloured");
     b->SetButtonCaption("...");
-    b->Button()->ButtonColor = rgb(210, 225, 250);
+    b->Button()->ButtonColor = RGBColor(210, 225, 250);
     auto *c = new TAsgUnitEditBtn(&form);
     c->setGeometry(10, 45, 160, 22);
     c->SetUnits({"mm", "cm", "m"});

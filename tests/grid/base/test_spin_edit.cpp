@@ -17,14 +17,14 @@ class SpinEditTest : public EditorTest {};
 TDateTime date(int y, int m, int d)
 {
     TDateTime v = 0;
-    EXPECT_TRUE(tryEncodeDate(y, m, d, v));
+    EXPECT_TRUE(TryEncodeDate(y, m, d, v));
     return v;
 }
 
 TDateTime hms(int h, int n, int s)
 {
     TDateTime v = 0;
-    EXPECT_TRUE(tryEncodeTime(h, n, s, 0, v));
+    EXPECT_TRUE(TryEncodeTime(h, n, s, 0, v));
     return v;
 }
 
@@ -132,9 +132,9 @@ TEST_F(SpinEditTest, DateZeroTextReadsAsToday)
 {
     TAsgSpinEdit e;
     e.SetSpinType(sptDate); // text "0" reads as now
-    EXPECT_EQ(e.text(), shortDateText(nowValue(), platform::FormatSettings::current()));
+    EXPECT_EQ(e.text(), DateToStr(nowValue(), platform::FormatSettings::current()));
     e.setText("");
-    EXPECT_EQ(dateOf(e.DateValue()), QDate::currentDate());
+    EXPECT_EQ(DateTimeToQDate(e.DateValue()), QDate::currentDate());
     e.SetMinDateValue(date(2020, 1, 1));
     e.setText("not a date");
     EXPECT_EQ(e.DateValue(), date(2020, 1, 1));
@@ -587,9 +587,9 @@ TEST_F(SpinEditTest, ColouredArrowsShowNormalHotAndDownStates)
 {
     TAsgSpinButton b;
     b.resize(15, 24);
-    b.ButtonColor = rgb(200, 0, 0);
-    b.ButtonColorHot = rgb(0, 200, 0);
-    b.ButtonColorDown = rgb(0, 0, 200);
+    b.ButtonColor = RGBColor(200, 0, 0);
+    b.ButtonColorHot = RGBColor(0, 200, 0);
+    b.ButtonColorDown = RGBColor(0, 0, 200);
     b.show();
     TNovaTimerSpeedButton *up = b.UpButton();
     auto at = [&](QPoint p) { return QColor(up->grab().toImage().pixel(p)); };
@@ -690,9 +690,9 @@ TEST_F(SpinEditTest, Screenshot)
     d->SetDirection(spHorizontal);
     auto *f = new TAsgSpinEdit(&form);
     f->setGeometry(10, 80, 120, 22);
-    f->Button()->ButtonColor = rgb(200, 220, 255);
-    f->Button()->ButtonColorHot = rgb(170, 200, 255);
-    f->Button()->ButtonColorDown = rgb(120, 160, 240);
+    f->Button()->ButtonColor = RGBColor(200, 220, 255);
+    f->Button()->ButtonColorHot = RGBColor(170, 200, 255);
+    f->Button()->ButtonColorDown = RGBColor(120, 160, 240);
     f->SetValue(7);
     auto *g = new TAsgSpinEdit(&form);
     g->setGeometry(150, 80, 150, 22);
