@@ -4,11 +4,7 @@
 
 namespace {
 
-constexpr TColor rgb(int r, int g, int b)
-{
-    return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16);
-}
-constexpr TColor sysColor(int n) { return 0xFF000000u | TColor(n); }
+constexpr TColor sysColor(int n) { return clSystemColor | TColor(n); }
 
 struct NamedColor {
     const char *name;
@@ -16,14 +12,14 @@ struct NamedColor {
 };
 
 const NamedColor kNamedColors[] = {
-    {"clred", rgb(0xFF, 0, 0)},          {"clblack", rgb(0, 0, 0)},
-    {"clblue", rgb(0, 0, 0xFF)},         {"clgreen", rgb(0, 0x80, 0)},
-    {"claqua", rgb(0, 0xFF, 0xFF)},      {"clyellow", rgb(0xFF, 0xFF, 0)},
-    {"clfuchsia", rgb(0xFF, 0, 0xFF)},   {"clwhite", rgb(0xFF, 0xFF, 0xFF)},
-    {"cllime", rgb(0, 0xFF, 0)},         {"clsilver", rgb(0xC0, 0xC0, 0xC0)},
-    {"clgray", rgb(0x80, 0x80, 0x80)},   {"clolive", rgb(0x80, 0x80, 0)},
-    {"clnavy", rgb(0, 0, 0x80)},         {"clpurple", rgb(0x80, 0, 0x80)},
-    {"clteal", rgb(0, 0x80, 0x80)},      {"clmaroon", rgb(0x80, 0, 0)},
+    {"clred", RGBColor(0xFF, 0, 0)},          {"clblack", RGBColor(0, 0, 0)},
+    {"clblue", RGBColor(0, 0, 0xFF)},         {"clgreen", RGBColor(0, 0x80, 0)},
+    {"claqua", RGBColor(0, 0xFF, 0xFF)},      {"clyellow", RGBColor(0xFF, 0xFF, 0)},
+    {"clfuchsia", RGBColor(0xFF, 0, 0xFF)},   {"clwhite", RGBColor(0xFF, 0xFF, 0xFF)},
+    {"cllime", RGBColor(0, 0xFF, 0)},         {"clsilver", RGBColor(0xC0, 0xC0, 0xC0)},
+    {"clgray", RGBColor(0x80, 0x80, 0x80)},   {"clolive", RGBColor(0x80, 0x80, 0)},
+    {"clnavy", RGBColor(0, 0, 0x80)},         {"clpurple", RGBColor(0x80, 0, 0x80)},
+    {"clteal", RGBColor(0, 0x80, 0x80)},      {"clmaroon", RGBColor(0x80, 0, 0)},
     {"clbackground", sysColor(1)},       {"clactivecaption", sysColor(2)},
     {"clinactivecaption", sysColor(3)},  {"clmenu", sysColor(4)},
     {"clwindow", sysColor(5)},           {"clwindowframe", sysColor(6)},
@@ -98,7 +94,7 @@ TColor HexColorToColor(const QString &hex)
     const int r = HexByteValue(hex.mid(1, 2));
     const int g = HexByteValue(hex.mid(3, 2));
     const int b = HexByteValue(hex.mid(5, 2));
-    return rgb(r, g, b);
+    return RGBColor(r, g, b);
 }
 
 TColor MarkupColorValue(const QString &value)
