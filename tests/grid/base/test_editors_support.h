@@ -10,6 +10,7 @@
 
 #include "grid/base/EditorKit.h"
 #include "platform/FormatSettings.h"
+#include "support/LocaleSettings.h"
 
 namespace editortest {
 
@@ -31,28 +32,8 @@ private:
     bool m_active = false;
 };
 
-inline platform::FormatSettings usSettings()
-{
-    platform::FormatSettings fs;
-    fs.decimalSeparator = QLatin1Char('.');
-    fs.thousandSeparator = QLatin1Char(',');
-    fs.dateSeparator = QLatin1Char('/');
-    fs.timeSeparator = QLatin1Char(':');
-    fs.shortDateFormat = QStringLiteral("M/d/yyyy");
-    return fs;
-}
-
-inline platform::FormatSettings germanSettings()
-{
-    platform::FormatSettings fs;
-    fs.decimalSeparator = QLatin1Char(',');
-    fs.thousandSeparator = QLatin1Char('.');
-    fs.dateSeparator = QLatin1Char('.');
-    fs.timeSeparator = QLatin1Char(':');
-    fs.shortDateFormat = QStringLiteral("dd.MM.yyyy");
-    fs.decimalSetting = QStringLiteral(",");
-    return fs;
-}
+using testsupport::usSettings;
+inline platform::FormatSettings germanSettings() { return testsupport::europeanSettings(); }
 
 // Counts beeps and hands out fake timers for one test.
 class EditorTest : public ::testing::Test {

@@ -1,6 +1,7 @@
 #include "grid/base/FilterExpr.h"
 #include "grid/base/NumberDate.h"
 #include "platform/FormatSettings.h"
+#include "support/LocaleSettings.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -10,27 +11,8 @@ using platform::ScopedFormatSettings;
 
 namespace {
 
-FormatSettings usSettings()
-{
-    FormatSettings s;
-    s.decimalSeparator = QLatin1Char('.');
-    s.thousandSeparator = QLatin1Char(',');
-    s.dateSeparator = QLatin1Char('/');
-    s.timeSeparator = QLatin1Char(':');
-    s.shortDateFormat = QStringLiteral("M/d/yyyy");
-    return s;
-}
-
-FormatSettings euSettings()
-{
-    FormatSettings s;
-    s.decimalSeparator = QLatin1Char(',');
-    s.thousandSeparator = QLatin1Char('.');
-    s.dateSeparator = QLatin1Char('.');
-    s.timeSeparator = QLatin1Char(':');
-    s.shortDateFormat = QStringLiteral("dd.MM.yyyy");
-    return s;
-}
+using testsupport::usSettings;
+FormatSettings euSettings() { return testsupport::europeanSettings(); }
 
 struct Case {
     const char *condition;

@@ -1,5 +1,6 @@
 #include "grid/base/NumberDate.h"
 #include "platform/FormatSettings.h"
+#include "support/LocaleSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -8,27 +9,8 @@ using platform::ScopedFormatSettings;
 
 namespace {
 
-FormatSettings usSettings()
-{
-    FormatSettings s;
-    s.decimalSeparator = QLatin1Char('.');
-    s.thousandSeparator = QLatin1Char(',');
-    s.dateSeparator = QLatin1Char('/');
-    s.timeSeparator = QLatin1Char(':');
-    s.shortDateFormat = QStringLiteral("M/d/yyyy");
-    return s;
-}
-
-FormatSettings euSettings()
-{
-    FormatSettings s;
-    s.decimalSeparator = QLatin1Char(',');
-    s.thousandSeparator = QLatin1Char('.');
-    s.dateSeparator = QLatin1Char('.');
-    s.timeSeparator = QLatin1Char(':');
-    s.shortDateFormat = QStringLiteral("dd.MM.yyyy");
-    return s;
-}
+using testsupport::usSettings;
+FormatSettings euSettings() { return testsupport::europeanSettings(); }
 
 FormatSettings ukSettings()
 {
