@@ -26,20 +26,10 @@
 using testsupport::LoopbackHttpServer;
 using testsupport::ModalResponder;
 
+using testsupport::writeFile;
+using testsupport::readAll;
+
 namespace {
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(data);
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class Dialogs : public ::testing::Test {
 protected:

@@ -25,14 +25,9 @@
 using testsupport::LoopbackHttpServer;
 using testsupport::ModalResponder;
 
-namespace {
+using testsupport::writeFile;
 
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(data);
-}
+namespace {
 
 class MainWindow : public ::testing::Test {
 protected:

@@ -13,20 +13,10 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+using testsupport::writeFile;
+using testsupport::readAll;
+
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
-    f.write(data);
-}
 
 QByteArray settingsXml(const QByteArray &project, const QByteArray &ip, const QByteArray &lang, const char *flags)
 {

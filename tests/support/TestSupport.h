@@ -15,6 +15,10 @@
 
 namespace testsupport {
 
+// Writes a whole file (the test fails when it cannot); reads one ("" when it cannot).
+void writeFile(const QString &path, const QByteArray &data);
+QByteArray readAll(const QString &path);
+
 // Folder of the project's own small fixtures.
 QString dataDir();
 // Folder of the real IODD corpus beside the project; empty when it is absent.
