@@ -15,7 +15,7 @@ int byteAt(const QByteArray &d, qsizetype i)
 
 int word16At(const QByteArray &d, qsizetype i) { return byteAt(d, i) | (byteAt(d, i + 1) << 8); }
 
-// The spec of a frame marker: 21 F9 04 .. .. .. .. .. 2C, with the byte after the 2C present.
+// The shape of a frame marker: 21 F9 04 .. .. .. .. .. 2C, with the byte after the 2C present.
 bool isMarkerAt(const QByteArray &d, qsizetype j)
 {
     return j + 9 < d.size() && byteAt(d, j) == 0x21 && byteAt(d, j + 1) == 0xF9

@@ -108,7 +108,7 @@ private:
                      int w, int h);
     void bodyBackground(const QString &tag, const QString &upper);
     THTMLPicture *findPicture(const QString &upperSrc, const QString &rawSrc);
-    QImage systemIcon(const QString &spec, bool large);
+    QImage systemIcon(const QString &source, bool large);
 
     TCanvas &canvas;
     TRect bounds;
@@ -641,7 +641,7 @@ THTMLPicture *Renderer::findPicture(const QString &upperSrc, const QString &rawS
     return nullptr;
 }
 
-QImage Renderer::systemIcon(const QString &spec, bool large)
+QImage Renderer::systemIcon(const QString &source, bool large)
 {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
         return {};
@@ -649,7 +649,7 @@ QImage Renderer::systemIcon(const QString &spec, bool large)
     QFileIconProvider provider;
     QIcon icon;
     bool isNumber = false;
-    const int n = spec.toInt(&isNumber);
+    const int n = source.toInt(&isNumber);
     if (isNumber) {
         static const QAbstractFileIconProvider::IconType types[] = {
             QAbstractFileIconProvider::File,   QAbstractFileIconProvider::Folder,
@@ -658,7 +658,7 @@ QImage Renderer::systemIcon(const QString &spec, bool large)
             QAbstractFileIconProvider::Trashcan};
         icon = provider.icon(types[std::abs(n) % int(std::size(types))]);
     } else {
-        icon = provider.icon(QFileInfo(spec));
+        icon = provider.icon(QFileInfo(source));
     }
     QImage img = icon.pixmap(size, size).toImage();
     if (img.isNull()) {

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-struct IoddSpec {
+struct IoddRecipe {
     QString datatypes;   // content of DatatypeCollection
     QString variables;   // own Variable elements
     bool stdVariables = false;
@@ -24,7 +24,7 @@ struct IoddSpec {
     QString menus;       // content of MenuCollection
 };
 
-inline QByteArray makeIodd(const IoddSpec &s)
+inline QByteArray makeIodd(const IoddRecipe &s)
 {
     QString events;
     if (s.stdEvents) events += "<StdEventRef code=\"20496\"/><StdEventRef code=\"16912\"/>";
@@ -83,11 +83,11 @@ public:
             messages << (k == TIOLink_Channel_Table::MsgKind::Warning ? "W: " : "E: ") + t;
         };
     }
-    void catalog(const QString &name, const IoddSpec &spec)
+    void catalog(const QString &name, const IoddRecipe &recipe)
     {
         QFile f(IODD_Catalog_Dir + "/" + name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(makeIodd(spec));
+        f.write(makeIodd(recipe));
     }
     void parGen(const QString &variant)
     {
@@ -95,9 +95,9 @@ public:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(("<Par_Gen><IOLink_SelectDevice>" + variant + "</IOLink_SelectDevice></Par_Gen>").toUtf8());
     }
-    void assign(int channel, const QString &name, const IoddSpec &spec, const QString &mode = "IO-Link")
+    void assign(int channel, const QString &name, const IoddRecipe &recipe, const QString &mode = "IO-Link")
     {
-        catalog(name, spec);
+        catalog(name, recipe);
         QString err;
         ASSERT_TRUE(table.Assign_IODD(channel, name, &err)) << err.toStdString();
         table.Channels[size_t(channel)].Pin4Mode = mode;

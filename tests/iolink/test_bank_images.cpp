@@ -219,7 +219,7 @@ TEST_F(BankTest, HeaderOnlyChannelImage)
 TEST_F(BankTest, RecordsFromTheChannelFile)
 {
     catalog("dev.xml", [] {
-        IoddSpec s;
+        IoddRecipe s;
         s.pdIn = kU16;
         s.pdInBits = 16;
         return s;
@@ -319,7 +319,7 @@ TEST_F(BankTest, OversizedListsAndImagesStopTheBuild)
 {
     QString variables;
     for (int i = 0; i < 256; ++i) variables += QString("<Variable Enable=\"True\" Index=\"%1\"/>").arg(i);
-    catalog("dev.xml", IoddSpec{});
+    catalog("dev.xml", IoddRecipe{});
     QDir().mkpath(Project_Path + "/IODD");
     QFile::copy(IODD_Catalog_Dir + "/dev.xml", Project_Path + "/IODD/dev.xml");
     writeChannels("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><Variables>" + variables + "</Variables></Channel>");

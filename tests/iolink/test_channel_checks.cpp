@@ -14,19 +14,19 @@ public:
         ChannelTest::SetUp();
         parGen("GW41520-A1-4A");
         ASSERT_TRUE(table.Create_Channels());
-        IoddSpec spec;
-        spec.pdIn = kU16;
-        spec.pdInBits = 16;
-        spec.pdOut = kU16;
-        spec.pdOutBits = 16;
-        spec.ownEvents = 2;
-        spec.variables =
+        IoddRecipe recipe;
+        recipe.pdIn = kU16;
+        recipe.pdInBits = 16;
+        recipe.pdOut = kU16;
+        recipe.pdOutBits = 16;
+        recipe.ownEvents = 2;
+        recipe.variables =
             "<Variable id=\"V_U8\" index=\"64\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>"
             "<Variable id=\"V_I8\" index=\"65\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>"
             "<Variable id=\"V_Arr\" index=\"66\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"3\" subindexAccessSupported=\"false\">"
             + simple("UIntegerT", 8) + "</Datatype><Name textId=\"T_Var\"/></Variable>"
             "<Variable id=\"V_RO\" index=\"67\" accessRights=\"ro\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>";
-        assign(0, "dev.xml", spec);
+        assign(0, "dev.xml", recipe);
     }
     TVarObjValue &var(const QString &index, const QString &sub = "")
     {
@@ -120,10 +120,10 @@ TEST_F(CheckTest, RulesAndTheirMessages)
 
 TEST_F(CheckTest, SecondChannelMustStartBehindTheFirst)
 {
-    IoddSpec spec;
-    spec.pdIn = kU16;
-    spec.pdInBits = 16;
-    assign(1, "dev2.xml", spec);
+    IoddRecipe recipe;
+    recipe.pdIn = kU16;
+    recipe.pdInBits = 16;
+    assign(1, "dev2.xml", recipe);
     EXPECT_TRUE(table.Check_Configuration()) << messages.join("\n").toStdString();
     // Channel 0: input data in bytes 0-1, pin byte 2, its one remaining event flag at byte 3 bit 0.
     // The flag occupies byte 3 although it sits at bit 0, so channel 1 cannot start there.
@@ -136,10 +136,10 @@ TEST_F(CheckTest, SecondChannelMustStartBehindTheFirst)
 
 TEST_F(CheckTest, NoTwoItemsShareABit)
 {
-    IoddSpec spec;
-    spec.pdIn = kU16;
-    spec.pdInBits = 16;
-    assign(1, "dev2.xml", spec);
+    IoddRecipe recipe;
+    recipe.pdIn = kU16;
+    recipe.pdInBits = 16;
+    assign(1, "dev2.xml", recipe);
     // Pin 2 read into byte 0, where channel 0's own input data lie.
     table.Channels[0].ReadPin2 = "Y";
     table.Channels[0].Pin2_Pos = "0";
@@ -151,7 +151,7 @@ TEST_F(CheckTest, NoTwoItemsShareABit)
 
     // Channel 1 reads its pin 2 into the bit of an enabled event of channel 0.
     SetUp();
-    assign(1, "dev2.xml", spec);
+    assign(1, "dev2.xml", recipe);
     table.Channels[0].Event_List[0].Enable = true;
     table.Channels[1].ReadPin2 = "Y";
     table.Channels[1].Pin2_Pos = table.Channels[0].Event_List[0].Position;

@@ -51,10 +51,10 @@ TEST_F(ChannelTest, RecordPlacementPacksConsecutiveBooleans)
     };
     for (const auto &c : cases) {
         ASSERT_TRUE(table.Create_Channels());
-        IoddSpec spec;
-        spec.pdIn = recordOf(c.items, 64);
-        spec.pdInBits = 64;
-        assign(0, "rec.xml", spec);
+        IoddRecipe recipe;
+        recipe.pdIn = recordOf(c.items, 64);
+        recipe.pdInBits = 64;
+        assign(0, "rec.xml", recipe);
         table.Channels[0].ProcessData_Erase();
         EXPECT_EQ(table.Create_List_ProcessDataIn(0, c.start), c.next);
         ASSERT_TRUE(table.Channels[0].ProcDataIn_List);
@@ -68,9 +68,9 @@ TEST_F(ChannelTest, EventPlacementEightToAByte)
     const struct { int events; int start; int next; } cases[] = {{9, 7, 9}, {8, 7, 8}, {1, 0, 1}, {0, 4, 4}};
     for (const auto &c : cases) {
         ASSERT_TRUE(table.Create_Channels());
-        IoddSpec spec;
-        spec.ownEvents = c.events;
-        assign(0, "ev.xml", spec);
+        IoddRecipe recipe;
+        recipe.ownEvents = c.events;
+        assign(0, "ev.xml", recipe);
         table.Channels[0].Event_List.clear();
         EXPECT_EQ(table.Create_List_Event(0, c.start), c.next) << c.events;
         QStringList expected;
@@ -82,7 +82,7 @@ TEST_F(ChannelTest, EventPlacementEightToAByte)
 TEST_F(ChannelTest, NewIoddIsPlacedBehindTheChannelsAbove)
 {
     ASSERT_TRUE(table.Create_Channels());
-    IoddSpec first;
+    IoddRecipe first;
     first.pdIn = kU32;
     first.pdInBits = 32;
     first.ownEvents = 3;
@@ -92,7 +92,7 @@ TEST_F(ChannelTest, NewIoddIsPlacedBehindTheChannelsAbove)
     EXPECT_EQ(table.Channels[0].Pin4_Bit, "1");
     EXPECT_EQ(placed(table.Channels[0].Event_List), (QStringList{"5/0", "5/1", "5/2"}));
 
-    IoddSpec second;
+    IoddRecipe second;
     second.pdIn = kU16;
     second.pdInBits = 16;
     second.pdOut = kU16;
@@ -118,7 +118,7 @@ TEST_F(ChannelTest, NewIoddIsPlacedBehindTheChannelsAbove)
     EXPECT_EQ(placed(*table.Channels[2].ProcDataOut_List), QStringList{"3/0"});
 
     // Re-assigning channel 0 leaves the channels below where they were.
-    IoddSpec big = first;
+    IoddRecipe big = first;
     big.pdIn = kU32;
     big.pdInBits = 32;
     assign(0, "first.xml", big);
@@ -128,12 +128,12 @@ TEST_F(ChannelTest, NewIoddIsPlacedBehindTheChannelsAbove)
 TEST_F(ChannelTest, ArraysAreNumberedFromOne)
 {
     ASSERT_TRUE(table.Create_Channels());
-    IoddSpec spec;
-    spec.pdIn = "<Datatype xsi:type=\"ArrayT\" count=\"3\">" + simple("UIntegerT", 8) + "</Datatype>";
-    spec.pdInBits = 24;
-    spec.variables = "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"3\" "
+    IoddRecipe recipe;
+    recipe.pdIn = "<Datatype xsi:type=\"ArrayT\" count=\"3\">" + simple("UIntegerT", 8) + "</Datatype>";
+    recipe.pdInBits = 24;
+    recipe.variables = "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"3\" "
                      "subindexAccessSupported=\"true\">" + simple("UIntegerT", 16) + "</Datatype><Name textId=\"T_Var\"/></Variable>";
-    assign(0, "arr.xml", spec);
+    assign(0, "arr.xml", recipe);
     const TChannel_IOLink &ch = table.Channels[0];
     QStringList pdSubs, varSubs;
     for (const auto &e : *ch.ProcDataIn_List) pdSubs << e.SubIndex;
@@ -153,14 +153,14 @@ TEST_F(ChannelTest, ArraysAreNumberedFromOne)
 TEST_F(ChannelTest, StandardVariablesComeFirstAndEveryEntryIsNamed)
 {
     ASSERT_TRUE(table.Create_Channels());
-    IoddSpec spec;
-    spec.stdVariables = true;
-    spec.variables = "<Variable id=\"V_Own\" index=\"80\" accessRights=\"rw\">" + QString(kU16).replace("Datatype ", "Datatype ")
+    IoddRecipe recipe;
+    recipe.stdVariables = true;
+    recipe.variables = "<Variable id=\"V_Own\" index=\"80\" accessRights=\"rw\">" + QString(kU16).replace("Datatype ", "Datatype ")
                      + "<Name textId=\"T_Var\"/></Variable>";
-    spec.pdIn = recordOf({simple("UIntegerT", 8), simple("BooleanT")}, 16);
-    spec.pdInBits = 16;
-    spec.menus = "<Menu id=\"M\"><RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"1\" gradient=\"0.5\" offset=\"2\" unitCode=\"1001\"/></Menu>";
-    assign(0, "std.xml", spec);
+    recipe.pdIn = recordOf({simple("UIntegerT", 8), simple("BooleanT")}, 16);
+    recipe.pdInBits = 16;
+    recipe.menus = "<Menu id=\"M\"><RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"1\" gradient=\"0.5\" offset=\"2\" unitCode=\"1001\"/></Menu>";
+    assign(0, "std.xml", recipe);
     table.Add_Name_to_Configuration();
     const TChannel_IOLink &ch = table.Channels[0];
     QStringList rows;
@@ -193,12 +193,12 @@ TEST_F(ChannelTest, FileStructureAndRoundTrip)
 {
     parGen("GW41520-A1-4A");
     ASSERT_TRUE(table.Create_Channels());
-    IoddSpec spec;
-    spec.pdIn = kU16;
-    spec.pdInBits = 16;
-    spec.ownEvents = 2;
-    spec.stdVariables = true;
-    assign(1, "dev.xml", spec);
+    IoddRecipe recipe;
+    recipe.pdIn = kU16;
+    recipe.pdInBits = 16;
+    recipe.ownEvents = 2;
+    recipe.stdVariables = true;
+    assign(1, "dev.xml", recipe);
     TChannel_IOLink &ch = table.Channels[1];
     ch.ReadPin2 = "Y";
     ch.TimeOut = "30";
@@ -251,13 +251,13 @@ TEST_F(ChannelTest, FileStructureAndRoundTrip)
 TEST_F(ChannelTest, ReadingAppliesEachDefaultOnItsOwn)
 {
     ASSERT_TRUE(table.Create_Channels());
-    IoddSpec spec;
-    spec.pdIn = recordOf({simple("UIntegerT", 8), simple("UIntegerT", 8)}, 16);
-    spec.pdInBits = 16;
-    spec.ownEvents = 2;
-    spec.variables = "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"2\">"
+    IoddRecipe recipe;
+    recipe.pdIn = recordOf({simple("UIntegerT", 8), simple("UIntegerT", 8)}, 16);
+    recipe.pdInBits = 16;
+    recipe.ownEvents = 2;
+    recipe.variables = "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"2\">"
                      + simple("UIntegerT", 8) + "</Datatype><Name textId=\"T_Var\"/></Variable>";
-    catalog("dev.xml", spec);
+    catalog("dev.xml", recipe);
     QDir().mkpath(Project_Path + "/IODD");
     QFile::copy(IODD_Catalog_Dir + "/dev.xml", Project_Path + "/IODD/dev.xml");
     const QByteArray file =
