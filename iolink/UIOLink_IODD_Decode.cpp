@@ -20,70 +20,92 @@ namespace {
 const char *const kXsiNs = "http://www.w3.org/2001/XMLSchema-instance";
 const char *const kXmlNs = "http://www.w3.org/XML/1998/namespace";
 
-inline QString qsPlain(const char *s) { return QString::fromUtf8(s); }
-
-// Ids, text ids and menu values repeat a lot within a file: while a file is read, equal
-// attribute texts share one QString instead of each allocating its own.
-class StringPool {
+// A full decode keeps tens of thousands of short attribute texts. Instead of one heap block
+// per QString they are converted into a few large shared UTF-16 blocks, each text followed by
+// a NUL; every QString refers into its block and keeps it alive, so texts copied out of the
+// model stay valid after the model is gone. References are counted in bulk: a new block is
+// given one reference per character (no text takes fewer), and the unused ones are returned
+// when the block is closed.
+class TextBlocks {
 public:
+    TextBlocks() = default;
+    TextBlocks(const TextBlocks &) = delete;
+    TextBlocks &operator=(const TextBlocks &) = delete;
+    ~TextBlocks() { close(); }
+
     QString get(const char *s)
     {
         const size_t len = std::strlen(s);
         if (len == 0)
             return QString::fromUtf8(s, 0);
-        uint64_t h = 1469598103934665603ull;
-        for (size_t i = 0; i < len; ++i)
-            h = (h ^ uint8_t(s[i])) * 1099511628211ull;
-        if ((m_used + 1) * 2 > m_slots.size())
-            grow();
-        const size_t mask = m_slots.size() - 1;
-        for (size_t i = size_t(h) & mask;; i = (i + 1) & mask) {
-            Slot &slot = m_slots[i];
-            if (!slot.key) {
-                slot = {s, len, h, QString::fromUtf8(s, qsizetype(len))};
-                ++m_used;
-                return slot.value;
-            }
-            if (slot.hash == h && slot.len == len && std::memcmp(slot.key, s, len) == 0)
-                return slot.value;
+        if (len >= kLongText)
+            return QString::fromUtf8(s, qsizetype(len));
+        if (m_used + qsizetype(len) + 1 > kBlockChars)
+            open();
+        char16_t *out = m_data + m_used;
+        unsigned char high = 0;
+        for (size_t i = 0; i < len; ++i) {
+            const unsigned char c = static_cast<unsigned char>(s[i]);
+            high |= c;
+            out[i] = c;
         }
+        qsizetype n = qsizetype(len);
+        if (high & 0x80) {
+            // Never longer in UTF-16 than in UTF-8.
+            const QString wide = QString::fromUtf8(s, qsizetype(len));
+            n = wide.size();
+            std::memcpy(out, wide.constData(), size_t(n) * sizeof(char16_t));
+        }
+        out[n] = 0;
+        m_used += n + 1;
+        ++m_views;
+        return QString(QStringPrivate(m_block, out, n));
     }
 
 private:
-    struct Slot {
-        const char *key = nullptr;  // points into a parsed document that outlives the pool
-        size_t len = 0;
-        uint64_t hash = 0;
-        QString value;
-    };
-    void grow()
+    static constexpr qsizetype kBlockChars = 16384;
+    static constexpr size_t kLongText = 2048;
+
+    void open()
     {
-        std::vector<Slot> old(m_slots.empty() ? 1024 : m_slots.size() * 2);
-        old.swap(m_slots);
-        const size_t mask = m_slots.size() - 1;
-        for (Slot &o : old) {
-            if (!o.key)
-                continue;
-            size_t i = size_t(o.hash) & mask;
-            while (m_slots[i].key)
-                i = (i + 1) & mask;
-            m_slots[i] = std::move(o);
-        }
+        close();
+        auto [d, data] = QTypedArrayData<char16_t>::allocate(kBlockChars);
+        Q_CHECK_PTR(d);
+        m_block = d;
+        m_data = data;
+        m_used = 0;
+        m_views = 0;
+        m_block->ref_.fetchAndAddRelaxed(int(kBlockChars));
     }
-    std::vector<Slot> m_slots;
-    size_t m_used = 0;
+    void close()
+    {
+        if (!m_block)
+            return;
+        // Our own reference plus the ones no text took.
+        const int unused = int(kBlockChars) - m_views + 1;
+        if (m_block->ref_.fetchAndAddOrdered(-unused) == unused)
+            QTypedArrayData<char16_t>::deallocate(m_block);
+        m_block = nullptr;
+        m_data = nullptr;
+        m_used = kBlockChars;
+    }
+
+    QTypedArrayData<char16_t> *m_block = nullptr;
+    char16_t *m_data = nullptr;
+    qsizetype m_used = kBlockChars;
+    int m_views = 0;
 };
 
-thread_local StringPool *t_pool = nullptr;
+thread_local TextBlocks *t_texts = nullptr;
 
-inline QString qs(const char *s) { return t_pool ? t_pool->get(s) : QString::fromUtf8(s); }
+inline QString qs(const char *s) { return t_texts ? t_texts->get(s) : QString::fromUtf8(s); }
 
-// Makes a pool current for one decode.
-struct PoolScope {
-    StringPool pool;
-    StringPool *previous = t_pool;
-    PoolScope() { t_pool = &pool; }
-    ~PoolScope() { t_pool = previous; }
+// Makes text blocks current for one decode.
+struct TextScope {
+    TextBlocks texts;
+    TextBlocks *previous = t_texts;
+    TextScope() { t_texts = &texts; }
+    ~TextScope() { t_texts = previous; }
 };
 
 // Element name compared after trimming and upper-casing (ASCII).
@@ -329,9 +351,9 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
     if (!fi.exists() || fi.isDir())
         return false;
     m_fileName = IODD_FileName;
-    std::optional<PoolScope> pool;
+    std::optional<TextScope> texts;
     if (!Simple_Decode)
-        pool.emplace();
+        texts.emplace();
     parseFile(IODD_FileName, Xml1, m_bytes1);
     const xml_node root = Xml1.document_element();
     if (std::strcmp(root.name(), "IODevice") != 0) {
@@ -432,6 +454,7 @@ bool TIODD::Read_StandardDef()
         m_sd = cached;
     } else {
         auto sd = std::make_shared<TStandardDefinitions>();
+        const TextScope sdTexts;  // cached for long: its texts get blocks of their own
         parseFile(path, sd->Xml, sd->Bytes);
         const xml_node root = sd->Xml.child("IODDStandardDefinitions");
         if (!root)
@@ -481,7 +504,7 @@ void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements
         if (!value)
             requireAttr(t, "value");
         col.List_Ids.append(qs(id.value()));
-        col.PriLang_Values.append(qsPlain(value.value()));
+        col.PriLang_Values.append(qs(value.value()));
     }
 }
 
