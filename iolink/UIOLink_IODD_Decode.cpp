@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -96,17 +98,172 @@ private:
     int m_views = 0;
 };
 
+// The model's list entries likewise come from a few large chunks instead of one heap block
+// each. Every entry holds the arena through its allocator; the chunks go with the last entry.
+// While the decode runs the arena holds a large reserve of references, settled when it ends.
+class ObjectArena {
+public:
+    static ObjectArena *create() { return new ObjectArena; }
+
+    void *allocate(size_t size, size_t align)
+    {
+        size_t at = (m_used + align - 1) & ~(align - 1);
+        if (!m_chunk || at + size > m_chunkSize) {
+            const size_t chunkSize = std::max(kChunkBytes, size + align + sizeof(Chunk));
+            auto *c = static_cast<Chunk *>(std::malloc(chunkSize));
+            if (!c)
+                throw std::bad_alloc();
+            c->next = m_chunk;
+            m_chunk = c;
+            m_chunkSize = chunkSize;
+            m_used = sizeof(Chunk);
+            at = (m_used + align - 1) & ~(align - 1);
+        }
+        m_used = at + size;
+        ++m_allocated;
+        return reinterpret_cast<char *>(m_chunk) + at;
+    }
+    void release()
+    {
+        if (m_live.fetch_sub(1, std::memory_order_acq_rel) == 1)
+            delete this;
+    }
+    // The decode that fills the arena is over.
+    void finish()
+    {
+        const int64_t unused = kBuilding - m_allocated;
+        if (m_live.fetch_sub(unused, std::memory_order_acq_rel) == unused)
+            delete this;
+    }
+
+private:
+    struct alignas(std::max_align_t) Chunk {
+        Chunk *next;
+    };
+    static constexpr size_t kChunkBytes = 32768;
+    static constexpr int64_t kBuilding = int64_t(1) << 60;
+
+    ObjectArena() = default;
+    ~ObjectArena()
+    {
+        while (m_chunk) {
+            Chunk *next = m_chunk->next;
+            std::free(m_chunk);
+            m_chunk = next;
+        }
+    }
+
+    std::atomic<int64_t> m_live{kBuilding};
+    int64_t m_allocated = 0;
+    Chunk *m_chunk = nullptr;
+    size_t m_chunkSize = 0;
+    size_t m_used = 0;
+};
+
+template <class T>
+struct ArenaAllocator {
+    using value_type = T;
+    ObjectArena *arena;
+    explicit ArenaAllocator(ObjectArena *a) : arena(a) {}
+    template <class U>
+    ArenaAllocator(const ArenaAllocator<U> &o) : arena(o.arena) {}
+    T *allocate(size_t n) { return static_cast<T *>(arena->allocate(n * sizeof(T), alignof(T))); }
+    void deallocate(T *, size_t) { arena->release(); }
+    template <class U>
+    bool operator==(const ArenaAllocator<U> &o) const { return arena == o.arena; }
+};
+
+thread_local ObjectArena *t_arena = nullptr;
+
+template <class T>
+std::shared_ptr<T> newShared()
+{
+    return t_arena ? std::allocate_shared<T>(ArenaAllocator<T>(t_arena)) : std::make_shared<T>();
+}
+
 thread_local TextBlocks *t_texts = nullptr;
+class NamespaceCache;
+thread_local NamespaceCache *t_namespaces = nullptr;
 
 inline QString qs(const char *s) { return t_texts ? t_texts->get(s) : QString::fromUtf8(s); }
 
-// Makes text blocks current for one decode.
-struct TextScope {
-    TextBlocks texts;
-    TextBlocks *previous = t_texts;
-    TextScope() { t_texts = &texts; }
-    ~TextScope() { t_texts = previous; }
+// Which namespace a prefix is bound to, remembered per element for one document: the
+// namespace of xsi:type is looked up for every data type, and walking up to the root each
+// time would cost more than the rest of the type.
+class NamespaceCache {
+public:
+    // Cached binding of prefix at node, or false when not known.
+    bool find(const void *node, const char *prefix, size_t len, const char *&bound) const
+    {
+        if (!samePrefix(prefix, len))
+            return false;
+        const Slot &s = m_slots[slotOf(node)];
+        if (s.node != node)
+            return false;
+        bound = s.bound;
+        return true;
+    }
+    void store(const void *node, const char *prefix, size_t len, const char *bound)
+    {
+        if (!m_prefix) {
+            m_prefix = prefix;
+            m_prefixLen = len;
+        }
+        if (samePrefix(prefix, len))
+            m_slots[slotOf(node)] = {node, bound};
+    }
+
+private:
+    struct Slot {
+        const void *node = nullptr;
+        const char *bound = nullptr;
+    };
+    bool samePrefix(const char *prefix, size_t len) const
+    {
+        return m_prefix && len == m_prefixLen && std::memcmp(prefix, m_prefix, len) == 0;
+    }
+    static size_t slotOf(const void *node) { return (reinterpret_cast<uintptr_t>(node) >> 4) % kSlots; }
+    static constexpr size_t kSlots = 509;
+    Slot m_slots[kSlots];
+    const char *m_prefix = nullptr;  // the first prefix asked for (almost always "xsi")
+    size_t m_prefixLen = 0;
 };
+
+// Makes text blocks, an object arena and a namespace cache current for one decode (of one
+// document: the cache knows the elements of one document only).
+struct DecodeScope {
+    TextBlocks texts;
+    NamespaceCache namespaces;
+    TextBlocks *previousTexts = t_texts;
+    ObjectArena *arena = ObjectArena::create();
+    ObjectArena *previousArena = t_arena;
+    NamespaceCache *previousNamespaces = t_namespaces;
+    DecodeScope()
+    {
+        t_texts = &texts;
+        t_arena = arena;
+        t_namespaces = &namespaces;
+    }
+    ~DecodeScope()
+    {
+        t_texts = previousTexts;
+        t_arena = previousArena;
+        t_namespaces = previousNamespaces;
+        arena->finish();
+    }
+    DecodeScope(const DecodeScope &) = delete;
+    DecodeScope &operator=(const DecodeScope &) = delete;
+};
+
+// Name equal to a literal, compared without strlen up to the first difference.
+template <size_t N>
+inline bool is(const char *s, const char (&lit)[N])
+{
+    for (size_t i = 0; i + 1 < N; ++i)
+        if (s[i] != lit[i])
+            return false;
+    return s[N - 1] == 0;
+}
 
 // Element name compared after trimming and upper-casing (ASCII).
 bool nameIs(xml_node n, const char *upper)
@@ -114,19 +271,17 @@ bool nameIs(xml_node n, const char *upper)
     const char *s = n.name();
     while (iodd_numbers::isBlank(*s))
         ++s;
-    const char *e = s + std::strlen(s);
-    while (e > s && iodd_numbers::isBlank(e[-1]))
-        --e;
-    const size_t len = size_t(e - s);
-    if (len != std::strlen(upper))
-        return false;
-    for (size_t i = 0; i < len; ++i) {
+    size_t i = 0;
+    for (; upper[i]; ++i) {
         char c = s[i];
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
         if (c != upper[i])
             return false;
     }
+    for (s += i; *s; ++s)
+        if (!iodd_numbers::isBlank(*s))
+            return false;
     return true;
 }
 
@@ -168,15 +323,34 @@ float floatAttr(xml_node n, const char *name, float def)
 // Namespace bound to prefix at n (declarations of n and its ancestors); nullptr when undeclared.
 const char *namespaceOf(xml_node n, const char *prefix, size_t prefixLen)
 {
+    NamespaceCache *cache = t_namespaces;
+    const void *walked[32];
+    size_t walkedCount = 0;
+    const char *bound = nullptr;
     for (; n && n.type() == pugi::node_element; n = n.parent()) {
+        const void *key = n.internal_object();
+        if (cache && cache->find(key, prefix, prefixLen, bound))
+            break;
+        if (walkedCount < std::size(walked))
+            walked[walkedCount++] = key;
+        bool declared = false;
         for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
             const char *an = a.name();
             if (an[0] == 'x' && std::strncmp(an, "xmlns:", 6) == 0 && std::strncmp(an + 6, prefix, prefixLen) == 0
-                && an[6 + prefixLen] == 0)
-                return a.value();
+                && an[6 + prefixLen] == 0) {
+                bound = a.value();
+                declared = true;
+                break;
+            }
         }
+        if (declared)
+            break;
     }
-    return nullptr;
+    // Every element walked up to the declaring one (or the root) has the same binding.
+    if (cache)
+        for (size_t i = 0; i < walkedCount; ++i)
+            cache->store(walked[i], prefix, prefixLen, bound);
+    return bound;
 }
 
 // Attribute by namespace and local name, whatever prefix the file binds to that namespace.
@@ -351,9 +525,9 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
     if (!fi.exists() || fi.isDir())
         return false;
     m_fileName = IODD_FileName;
-    std::optional<TextScope> texts;
+    std::optional<DecodeScope> scope;
     if (!Simple_Decode)
-        texts.emplace();
+        scope.emplace();
     parseFile(IODD_FileName, Xml1, m_bytes1);
     const xml_node root = Xml1.document_element();
     if (std::strcmp(root.name(), "IODevice") != 0) {
@@ -454,7 +628,7 @@ bool TIODD::Read_StandardDef()
         m_sd = cached;
     } else {
         auto sd = std::make_shared<TStandardDefinitions>();
-        const TextScope sdTexts;  // cached for long: its texts get blocks of their own
+        const DecodeScope sdScope;  // cached for long: its texts and entries get blocks of their own
         parseFile(path, sd->Xml, sd->Bytes);
         const xml_node root = sd->Xml.child("IODDStandardDefinitions");
         if (!root)
@@ -529,7 +703,7 @@ bool TIODD::Read_SD_DatatypeCollection(xml_node root, TStandardDefinitions &sd)
     for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto dt = std::make_shared<TDataType>();
+        auto dt = newShared<TDataType>();
         if (Read_DataType(c, *dt))
             sd.DataTypeCollection.ListDataType.push_back(std::move(dt));
     }
@@ -544,7 +718,7 @@ bool TIODD::Read_SD_VariableCollection(xml_node root, TStandardDefinitions &sd)
     for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto var = std::make_shared<TVariable>();
+        auto var = newShared<TVariable>();
         bool isRef = false;
         if (Read_Variable(c, *var, isRef))
             (isRef ? sd.VariableCollection.StdVar_List : sd.VariableCollection.Var_List).push_back(std::move(var));
@@ -560,7 +734,7 @@ bool TIODD::Read_SD_EventCollection(xml_node root, TStandardDefinitions &sd)
     for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element || !nameIs(c, "EVENT"))
             continue;
-        auto ev = std::make_shared<TEventData>();
+        auto ev = newShared<TEventData>();
         bool isRef = false;
         if (Read_Event(c, *ev, isRef) && !isRef)
             sd.EventCollection.Event_List.push_back(std::move(ev));
@@ -611,7 +785,7 @@ bool TIODD::Read_ProfileBody_DeviceIdentity(xml_node ProBody)
         id.DeviceFamily = requireTextId(di, "DeviceFamily");
     if (const xml_node dvc = di.child("DeviceVariantCollection")) {
         for (xml_node v = dvc.child("DeviceVariant"); v; v = v.next_sibling("DeviceVariant")) {
-            auto dv = std::make_shared<TDeviceVariant>();
+            auto dv = newShared<TDeviceVariant>();
             textAttrIfPresent(v, "productId", dv->ProductId);
             textAttrIfPresent(v, "deviceSymbol", dv->DeviceSymbol);
             textAttrIfPresent(v, "deviceIcon", dv->DeviceIcon);
@@ -658,7 +832,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(xml_node DevFun)
     for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto dt = std::make_shared<TDataType>();
+        auto dt = newShared<TDataType>();
         if (Read_DataType(c, *dt))
             list.push_back(std::move(dt));
     }
@@ -675,7 +849,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(xml_node DevFun)
     for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto var = std::make_shared<TVariable>();
+        auto var = newShared<TVariable>();
         bool isRef = false;
         if (Read_Variable(c, *var, isRef))
             (isRef ? col.StdVar_List : col.Var_List).push_back(std::move(var));
@@ -693,7 +867,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(xml_node DevFu
     for (xml_node c = pdc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto pd = std::make_shared<TProcessData>();
+        auto pd = newShared<TProcessData>();
         if (Read_ProcessData(c, *pd))
             list.push_back(std::move(pd));
     }
@@ -709,7 +883,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(xml_node DevFun)
     for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto ev = std::make_shared<TEventData>();
+        auto ev = newShared<TEventData>();
         bool isRef = false;
         if (!Read_Event(c, *ev, isRef))
             continue;
@@ -741,7 +915,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(xml_nod
     for (xml_node c = mc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
-        auto menu = std::make_shared<TMenu>();
+        auto menu = newShared<TMenu>();
         if (Read_Menu(c, *menu))
             list.push_back(std::move(menu));
     }
@@ -778,19 +952,31 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
     App_DT.SimpleDataType.reset();
     App_DT.ComplexDataType = std::make_unique<TComplexDataType>();
     TComplexDataType &cdt = *App_DT.ComplexDataType;
-    cdt.Id = textAttr(XmlDT, "id");
+    // One pass over the attributes; the first of a name counts, as a lookup by name finds.
+    xml_attribute id, sup, count, bitLength;
+    for (xml_attribute a = XmlDT.first_attribute(); a; a = a.next_attribute()) {
+        const char *an = a.name();
+        xml_attribute *slot = is(an, "id")                        ? &id
+                              : is(an, "subindexAccessSupported") ? &sup
+                              : is(an, "count")                   ? &count
+                              : is(an, "bitLength")               ? &bitLength
+                                                                  : nullptr;
+        if (slot && !*slot)
+            *slot = a;
+    }
+    cdt.Id = id ? qs(id.value()) : QString();
     cdt.SubIndexAccessSupPresent = true;
-    cdt.SubIndexAccessSup = flagAttr(XmlDT, "subindexAccessSupported");
+    cdt.SubIndexAccessSup = is(sup.value(), "true");
 
     if (k == Kind::ArrayT) {
         cdt.ActualComplexDataType = acdtArrayT;
-        cdt.Count = intAttr(XmlDT, "count", 0);
+        cdt.Count = count ? iodd_numbers::toInt32(count.value(), 0) : 0;
         if (XmlDT.first_child()) {
             cdt.ArrItem.clear();
             if (const xml_node sdt = XmlDT.child("SimpleDatatype")) {
                 const Kind ek = Kind(simpleKind(sdt));
                 if (isSimple(ek)) {
-                    auto s = std::make_shared<TSimpleDataType>();
+                    auto s = newShared<TSimpleDataType>();
                     decodeSimple(sdt, int(ek), *s);
                     cdt.ArrItem.push_back(std::move(s));
                 }
@@ -798,34 +984,64 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
         }
     } else if (k == Kind::RecordT) {
         cdt.ActualComplexDataType = acdtRecordT;
-        cdt.BitLength = intAttr(XmlDT, "bitLength", 0);
+        cdt.BitLength = bitLength ? iodd_numbers::toInt32(bitLength.value(), 0) : 0;
         if (XmlDT.first_child()) {
             cdt.RecItem.clear();
-            cdt.RecItem.reserve(elementCount(XmlDT));
             for (xml_node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
                 if (ri.type() != pugi::node_element)
                     continue;
-                auto item = std::make_shared<TRecordItem>();
-                item->SubIndex = intAttr(ri, "subindex", 1);
-                item->BitOffset = intAttr(ri, "bitOffset", 0);
-                if (const xml_node sdt = ri.child("SimpleDatatype")) {
+                xml_attribute sub, offset;
+                for (xml_attribute a = ri.first_attribute(); a; a = a.next_attribute()) {
+                    const char *an = a.name();
+                    if (!sub && is(an, "subindex"))
+                        sub = a;
+                    else if (!offset && is(an, "bitOffset"))
+                        offset = a;
+                }
+                // The first child of each name counts, as a lookup by name finds.
+                xml_node sdt, ref, name, description;
+                for (xml_node c = ri.first_child(); c; c = c.next_sibling()) {
+                    const char *cn = c.name();
+                    switch (cn[0]) {
+                    case 'S':
+                        if (!sdt && is(cn, "SimpleDatatype"))
+                            sdt = c;
+                        break;
+                    case 'D':
+                        if (!ref && is(cn, "DatatypeRef"))
+                            ref = c;
+                        else if (!description && is(cn, "Description"))
+                            description = c;
+                        break;
+                    case 'N':
+                        if (!name && is(cn, "Name"))
+                            name = c;
+                        break;
+                    default:
+                        break;
+                    }
+                }
+                auto item = newShared<TRecordItem>();
+                item->SubIndex = sub ? iodd_numbers::toInt32(sub.value(), 1) : 1;
+                item->BitOffset = offset ? iodd_numbers::toInt32(offset.value(), 0) : 0;
+                if (sdt) {
                     const Kind ik = Kind(simpleKind(sdt));
                     if (!isSimple(ik))
                         continue;
                     item->SimpleTD = std::make_unique<TSimpleDataType>();
                     decodeSimple(sdt, int(ik), *item->SimpleTD);
-                } else if (const xml_node ref = ri.child("DatatypeRef")) {
-                    const xml_attribute id = ref.attribute("datatypeId");
-                    if (!id)
+                } else if (ref) {
+                    const xml_attribute typeId = ref.attribute("datatypeId");
+                    if (!typeId)
                         continue;
                     item->SimpleTD = std::make_unique<TSimpleDataType>();
                     item->SimpleTD->IsSimpleDataRef = true;
-                    item->SimpleTD->DataTypeId = qs(id.value());
+                    item->SimpleTD->DataTypeId = qs(typeId.value());
                 } else {
                     continue;
                 }
-                item->Name = textAttr(ri.child("Name"), "textId");
-                item->Description = textAttr(ri.child("Description"), "textId");
+                item->Name = textAttr(name, "textId");
+                item->Description = textAttr(description, "textId");
                 cdt.RecItem.push_back(std::move(item));
             }
         }
@@ -886,29 +1102,29 @@ bool TIODD::Read_SingleValueRange(xml_node XmlSVR, TSimpleDataType &app_SDT)
     std::shared_ptr<TValueBase> v;
     if (nameIs(XmlSVR, "SINGLEVALUE")) {
         if (t == asdtBooleanT) {
-            auto b = std::make_shared<TBooleanValueT>();
+            auto b = newShared<TBooleanValueT>();
             b->Value = flagAttr(XmlSVR, "value");
             v = std::move(b);
         } else if (integer) {
-            auto i = std::make_shared<TIntegerValueRangeT>();
+            auto i = newShared<TIntegerValueRangeT>();
             i->ValueType = true;
             i->Value = intAttr(XmlSVR, "value", 0);
             v = std::move(i);
         } else if (t == asdtFloat32T) {
-            auto f = std::make_shared<TFloat32ValueRangeT>();
+            auto f = newShared<TFloat32ValueRangeT>();
             f->ValueType = true;
             f->Value = floatAttr(XmlSVR, "value", 0);
             v = std::move(f);
         }
     } else if (nameIs(XmlSVR, "VALUERANGE")) {
         if (integer) {
-            auto i = std::make_shared<TIntegerValueRangeT>();
+            auto i = newShared<TIntegerValueRangeT>();
             i->ValueType = false;
             i->LowerValue = int64Attr(XmlSVR, "lowerValue", 0);
             i->UpperValue = int64Attr(XmlSVR, "upperValue", 0);
             v = std::move(i);
         } else if (t == asdtFloat32T) {
-            auto f = std::make_shared<TFloat32ValueRangeT>();
+            auto f = newShared<TFloat32ValueRangeT>();
             f->ValueType = false;
             f->LowerValue = floatAttr(XmlSVR, "lowerValue", 0);
             f->UpperValue = floatAttr(XmlSVR, "upperValue", 0);
@@ -931,40 +1147,67 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
         xml_attribute id, ar, dyn, mov, exc, index, def;
         for (xml_attribute a = XmlVar.first_attribute(); a; a = a.next_attribute()) {
             const char *an = a.name();
-            xml_attribute *slot = std::strcmp(an, "id") == 0                        ? &id
-                                  : std::strcmp(an, "accessRights") == 0            ? &ar
-                                  : std::strcmp(an, "dynamic") == 0                 ? &dyn
-                                  : std::strcmp(an, "modifiesOtherVariables") == 0  ? &mov
-                                  : std::strcmp(an, "excludedFromDataStorage") == 0 ? &exc
-                                  : std::strcmp(an, "index") == 0                   ? &index
-                                  : std::strcmp(an, "defaultValue") == 0            ? &def
-                                                                                    : nullptr;
+            xml_attribute *slot = is(an, "id")                        ? &id
+                                  : is(an, "accessRights")            ? &ar
+                                  : is(an, "dynamic")                 ? &dyn
+                                  : is(an, "modifiesOtherVariables")  ? &mov
+                                  : is(an, "excludedFromDataStorage") ? &exc
+                                  : is(an, "index")                   ? &index
+                                  : is(an, "defaultValue")            ? &def
+                                                                      : nullptr;
             if (slot && !*slot)
                 *slot = a;
         }
-        auto isTrue = [](xml_attribute a) { return std::strcmp(a.value(), "true") == 0; };
+        auto isTrue = [](xml_attribute a) { return is(a.value(), "true"); };
         App_Var.Id = id ? qs(id.value()) : QString();
-        App_Var.AccessRights = std::strcmp(ar.value(), "rw") == 0 ? arRW : std::strcmp(ar.value(), "ro") == 0 ? arRO : arWO;
+        App_Var.AccessRights = is(ar.value(), "rw") ? arRW : is(ar.value(), "ro") ? arRO : arWO;
         App_Var.Dynamic_V = isTrue(dyn);
         App_Var.ModifiesOtherVariables = isTrue(mov);
         App_Var.ExcludedFromDataStorage = isTrue(exc);
         App_Var.Index = index ? iodd_numbers::toInt32(index.value(), 1) : 1;
         App_Var.DefaultValue = def ? qs(def.value()) : QString();
-        if (XmlVar.child("Name"))
-            App_Var.Name = requireTextId(XmlVar, "Name");
-        if (XmlVar.child("Description"))
-            App_Var.Description = requireTextId(XmlVar, "Description");
-        if (const xml_node dt = XmlVar.child("Datatype")) {
+        // The first child of each name counts, as a lookup by name finds.
+        xml_node name, description, dt, ref, firstInfo;
+        for (xml_node c = XmlVar.first_child(); c; c = c.next_sibling()) {
+            const char *cn = c.name();
+            switch (cn[0]) {
+            case 'N':
+                if (!name && is(cn, "Name"))
+                    name = c;
+                break;
+            case 'D':
+                if (!dt && is(cn, "Datatype"))
+                    dt = c;
+                else if (!ref && is(cn, "DatatypeRef"))
+                    ref = c;
+                else if (!description && is(cn, "Description"))
+                    description = c;
+                break;
+            case 'R':
+                if (!firstInfo && is(cn, "RecordItemInfo"))
+                    firstInfo = c;
+                break;
+            default:
+                break;
+            }
+        }
+        if (name)
+            App_Var.Name = requireAttr(name, "textId");
+        if (description)
+            App_Var.Description = requireAttr(description, "textId");
+        if (dt) {
             App_Var.DataType = std::make_unique<TDataType>();
             Read_DataType(dt, *App_Var.DataType);
         }
-        if (const xml_node ref = XmlVar.child("DatatypeRef")) {
+        if (ref) {
             requireAttr(ref, "datatypeId");
             App_Var.DataType = std::make_unique<TDataType>();
             Read_DataType(ref, *App_Var.DataType);
         }
-        for (xml_node c = XmlVar.child("RecordItemInfo"); c; c = c.next_sibling("RecordItemInfo")) {
-            auto rii = std::make_shared<TRecordItemInfo>();
+        for (xml_node c = firstInfo; c; c = c.next_sibling()) {
+            if (!is(c.name(), "RecordItemInfo"))
+                continue;
+            auto rii = newShared<TRecordItemInfo>();
             if (Read_RecordItemInfo(c, *rii))
                 App_Var.RecordItemInfoList.push_back(std::move(rii));
         }
@@ -1052,9 +1295,9 @@ bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
             continue;
         std::shared_ptr<TMenuRef> ref;
         if (recordItem) {
-            ref = std::make_shared<TMenuRecordItemRef>();
+            ref = newShared<TMenuRecordItemRef>();
         } else {
-            ref = std::make_shared<TMenuVariableRef>();
+            ref = newShared<TMenuVariableRef>();
         }
         QString *recordSub = recordItem ? &static_cast<TMenuRecordItemRef &>(*ref).SubIndex : nullptr;
         for (xml_attribute at = c.first_attribute(); at; at = at.next_attribute()) {
