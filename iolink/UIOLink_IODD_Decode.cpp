@@ -3,7 +3,6 @@
 #include "iolink/IODD_Numbers.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
@@ -12,7 +11,13 @@
 #include <mutex>
 #include <optional>
 #include <strings.h>
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 using pugi::xml_attribute;
 using pugi::xml_node;
@@ -45,8 +50,27 @@ public:
         if (m_used + qsizetype(len) + 1 > kBlockChars)
             open();
         char16_t *out = m_data + m_used;
+        size_t i = 0;
         unsigned char high = 0;
-        for (size_t i = 0; i < len; ++i) {
+#if defined(__SSE2__)
+        const __m128i zero = _mm_setzero_si128();
+        __m128i highBits = zero;
+        for (; i + 16 <= len; i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
+            highBits = _mm_or_si128(highBits, v);
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+        }
+        if (i + 8 <= len) {
+            const __m128i v = _mm_loadl_epi64(reinterpret_cast<const __m128i *>(s + i));
+            highBits = _mm_or_si128(highBits, v);
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(v, zero));
+            i += 8;
+        }
+        if (_mm_movemask_epi8(highBits))
+            high = 0x80;
+#endif
+        for (; i < len; ++i) {
             const unsigned char c = static_cast<unsigned char>(s[i]);
             high |= c;
             out[i] = c;
@@ -299,7 +323,7 @@ void textAttrIfPresent(xml_node n, const char *name, QString &into)
 
 bool flagAttr(xml_node n, const char *name)
 {
-    return std::strcmp(n.attribute(name).value(), "true") == 0;
+    return is(n.attribute(name).value(), "true");
 }
 
 qint32 intAttr(xml_node n, const char *name, qint32 def)
@@ -498,14 +522,32 @@ void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &
     m_parsingFile = path;
     m_parsingBytes = &bytes;
     doc.reset();  // its strings live in bytes, which is about to be replaced
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw EIODDError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    const qint64 size = f.size();
-    bytes.resize(qsizetype(size));
-    if (size > 0 && f.read(bytes.data(), size) != size)
-        throw EIODDError(QStringLiteral("%1: %2").arg(path, f.errorString()));
-    f.close();
+    // Plain system calls: this runs for every file of a catalog, and QFile's extra checks
+    // and buffering cost more than the reading itself.
+    auto failed = [&](int error) { return EIODDError(QStringLiteral("%1: %2").arg(path, qt_error_string(error))); };
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw failed(errno);
+    struct stat st;
+    const int statError = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (statError) {
+        ::close(fd);
+        throw failed(statError);
+    }
+    bytes.resize(qsizetype(st.st_size));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : EIO;  // shorter than it said
+            ::close(fd);
+            throw failed(error);
+        }
+        done += n;
+    }
+    ::close(fd);
     // Parsed in place: bytes stays alive beside the document.
     const pugi::xml_parse_result r =
         doc.load_buffer_inplace(bytes.data(), size_t(bytes.size()), pugi::parse_default, pugi::encoding_auto);
@@ -521,8 +563,8 @@ void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &
 
 bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
 {
-    const QFileInfo fi(IODD_FileName);
-    if (!fi.exists() || fi.isDir())
+    struct stat st;
+    if (::stat(QFile::encodeName(IODD_FileName).constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
     m_fileName = IODD_FileName;
     std::optional<DecodeScope> scope;
@@ -663,14 +705,14 @@ void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements
     for (xml_node t = lang.first_child(); t; t = t.next_sibling()) {
         if (t.type() != pugi::node_element)
             continue;
-        if (onlyTextElements && std::strcmp(t.name(), "Text") != 0)
+        if (onlyTextElements && !is(t.name(), "Text"))
             continue;
         xml_attribute id, value;
         for (xml_attribute a = t.first_attribute(); a; a = a.next_attribute()) {
             const char *n = a.name();
-            if (!id && std::strcmp(n, "id") == 0)
+            if (!id && is(n, "id"))
                 id = a;
-            else if (!value && std::strcmp(n, "value") == 0)
+            else if (!value && is(n, "value"))
                 value = a;
         }
         if (!id)
@@ -1073,15 +1115,15 @@ void TIODD::decodeSimple(xml_node n, int kind, TSimpleDataType &t)
     }
     for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
         const char *an = a.name();
-        if (std::strcmp(an, "id") == 0) {
+        if (is(an, "id")) {
             t.Id = qs(a.value());
-        } else if (std::strcmp(an, "bitLength") == 0) {
+        } else if (is(an, "bitLength")) {
             if (t.ActualSimpleDataType == asdtUIntegerT || t.ActualSimpleDataType == asdtIntegerT)
                 t.BitLength = iodd_numbers::toInt32(a.value(), 0);
-        } else if (std::strcmp(an, "fixedLength") == 0) {
+        } else if (is(an, "fixedLength")) {
             if (t.ActualSimpleDataType == asdtStringT || t.ActualSimpleDataType == asdtOctetStringT)
                 t.FixedLength = octetsToBits(iodd_numbers::toInt32(a.value(), 0));
-        } else if (std::strcmp(an, "encoding") == 0) {
+        } else if (is(an, "encoding")) {
             if (t.ActualSimpleDataType == asdtStringT)
                 t.Encodig = qs(a.value());
         }
@@ -1281,17 +1323,27 @@ bool TIODD::Read_ProcessData(xml_node XmlPD, TProcessData &App_PD)
 bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
 {
     App_Menu.Id = textAttr(XmlMC, "id");
-    App_Menu.MenuVariableRef_List.reserve(elementCount(XmlMC));
     for (xml_node c = XmlMC.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
         const char *n = c.name();
-        if (std::strcmp(n, "Name") == 0) {
-            textAttrIfPresent(c, "textId", App_Menu.Name);
+        bool recordItem = false;
+        switch (n[0]) {
+        case 'N':
+            if (is(n, "Name"))
+                textAttrIfPresent(c, "textId", App_Menu.Name);
+            continue;
+        case 'R':
+            if (!is(n, "RecordItemRef"))
+                continue;
+            recordItem = true;
+            break;
+        case 'V':
+            if (!is(n, "VariableRef"))
+                continue;
+            break;
+        default:
             continue;
         }
-        const bool recordItem = std::strcmp(n, "RecordItemRef") == 0;
-        if (!recordItem && std::strcmp(n, "VariableRef") != 0)
+        if (c.type() != pugi::node_element)
             continue;
         std::shared_ptr<TMenuRef> ref;
         if (recordItem) {
@@ -1303,20 +1355,38 @@ bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
         for (xml_attribute at = c.first_attribute(); at; at = at.next_attribute()) {
             const char *an = at.name();
             QString *into = nullptr;
-            if (std::strcmp(an, "variableId") == 0)
-                into = &ref->VariableId;
-            else if (std::strcmp(an, "gradient") == 0)
-                into = &ref->Gradient;
-            else if (std::strcmp(an, "offset") == 0)
-                into = &ref->Offset;
-            else if (std::strcmp(an, "unitCode") == 0)
-                into = &ref->UnitCode;
-            else if (std::strcmp(an, "accessRightRestriction") == 0)
-                into = &ref->AccessRightRestriction;
-            else if (std::strcmp(an, "displayFormat") == 0)
-                into = &ref->DisplayFormat;
-            else if (recordSub && std::strcmp(an, "subindex") == 0)
-                into = recordSub;
+            switch (an[0]) {
+            case 'v':
+                if (is(an, "variableId"))
+                    into = &ref->VariableId;
+                break;
+            case 'g':
+                if (is(an, "gradient"))
+                    into = &ref->Gradient;
+                break;
+            case 'o':
+                if (is(an, "offset"))
+                    into = &ref->Offset;
+                break;
+            case 'u':
+                if (is(an, "unitCode"))
+                    into = &ref->UnitCode;
+                break;
+            case 'a':
+                if (is(an, "accessRightRestriction"))
+                    into = &ref->AccessRightRestriction;
+                break;
+            case 'd':
+                if (is(an, "displayFormat"))
+                    into = &ref->DisplayFormat;
+                break;
+            case 's':
+                if (recordSub && is(an, "subindex"))
+                    into = recordSub;
+                break;
+            default:
+                break;
+            }
             if (into && into->isNull())  // first of duplicate names, as a lookup by name finds
                 *into = qs(at.value());
         }
