@@ -19,10 +19,206 @@
 #include <emmintrin.h>
 #endif
 
-using pugi::xml_attribute;
-using pugi::xml_node;
-
 namespace {
+
+// ---- direct reads of the parsed tree ----
+// The reader visits every node and attribute of a file, some several times, and each of
+// pugixml's accessors is a call into the shared library that costs more than the work done
+// per node. So the tree is read through the library's node layout, which is checked once
+// against the library's own accessors; should a build of the library differ, every read
+// goes through the accessors instead.
+struct RawAttr {
+    uintptr_t header;
+    char *name;
+    char *value;
+    RawAttr *prevCyclic;
+    RawAttr *next;
+};
+struct RawNode {
+    uintptr_t header;
+    char *name;
+    char *value;
+    RawNode *parent;
+    RawNode *firstChild;
+    RawNode *prevCyclic;
+    RawNode *nextSibling;
+    RawAttr *firstAttribute;
+};
+constexpr uintptr_t kRawTypeMask = 15;
+
+bool sameText(const char *raw, const char *api) { return raw ? raw == api : *api == 0; }
+
+bool layoutMatches(pugi::xml_node n)
+{
+    const auto *r = static_cast<const RawNode *>(static_cast<const void *>(n.internal_object()));
+    if (!r || r->parent != static_cast<void *>(n.parent().internal_object())
+        || r->firstChild != static_cast<void *>(n.first_child().internal_object())
+        || r->nextSibling != static_cast<void *>(n.next_sibling().internal_object())
+        || r->firstAttribute != static_cast<void *>(n.first_attribute().internal_object())
+        || pugi::xml_node_type(r->header & kRawTypeMask) != n.type() || !sameText(r->name, n.name())
+        || !sameText(r->value, n.value()))
+        return false;
+    for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        const auto *ra = static_cast<const RawAttr *>(static_cast<const void *>(a.internal_object()));
+        if (!sameText(ra->name, a.name()) || !sameText(ra->value, a.value())
+            || ra->next != static_cast<void *>(a.next_attribute().internal_object()))
+            return false;
+    }
+    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling())
+        if (!layoutMatches(c))
+            return false;
+    return true;
+}
+
+bool directAccess()
+{
+    static const bool direct = [] {
+        static const char sample[] = "<a x='1' y='2'>t<b z='3'/><c><![CDATA[d]]></c><e/></a>";
+        pugi::xml_document doc;
+        return doc.load_buffer(sample, sizeof(sample) - 1) && layoutMatches(doc.document_element());
+    }();
+    return direct;
+}
+
+// Name equal to a literal, compared without strlen up to the first difference.
+template <size_t N>
+inline bool is(const char *s, const char (&lit)[N])
+{
+    for (size_t i = 0; i + 1 < N; ++i)
+        if (s[i] != lit[i])
+            return false;
+    return s[N - 1] == 0;
+}
+
+inline bool sameName(const char *a, const char *b)
+{
+    for (; *a == *b; ++a, ++b)
+        if (!*a)
+            return true;
+    return false;
+}
+
+// An attribute: a null one reads as an empty name and value, as pugixml's does.
+class Attr {
+public:
+    Attr() = default;
+    explicit Attr(RawAttr *a) : m_a(a) {}
+    Attr(pugi::xml_attribute a) : m_a(static_cast<RawAttr *>(static_cast<void *>(a.internal_object()))) {}
+    explicit operator bool() const { return m_a; }
+    bool operator!() const { return !m_a; }
+    const char *name() const
+    {
+        if (!directAccess())
+            return api().name();
+        return m_a && m_a->name ? m_a->name : "";
+    }
+    const char *value() const
+    {
+        if (!directAccess())
+            return api().value();
+        return m_a && m_a->value ? m_a->value : "";
+    }
+    Attr next_attribute() const
+    {
+        if (!directAccess())
+            return api().next_attribute();
+        return Attr(m_a ? m_a->next : nullptr);
+    }
+    pugi::xml_attribute api() const
+    {
+        return pugi::xml_attribute(static_cast<pugi::xml_attribute_struct *>(static_cast<void *>(m_a)));
+    }
+
+private:
+    RawAttr *m_a = nullptr;
+};
+
+// A node, with the few accessors the reader uses under pugixml's names.
+class Node {
+public:
+    Node() = default;
+    explicit Node(RawNode *n) : m_n(n) {}
+    Node(pugi::xml_node n) : m_n(static_cast<RawNode *>(static_cast<void *>(n.internal_object()))) {}
+    operator pugi::xml_node() const { return api(); }
+    explicit operator bool() const { return m_n; }
+    bool operator!() const { return !m_n; }
+    const void *key() const { return m_n; }
+
+    const char *name() const
+    {
+        if (!directAccess())
+            return api().name();
+        return m_n && m_n->name ? m_n->name : "";
+    }
+    pugi::xml_node_type type() const
+    {
+        if (!directAccess())
+            return api().type();
+        return m_n ? pugi::xml_node_type(m_n->header & kRawTypeMask) : pugi::node_null;
+    }
+    Node parent() const
+    {
+        if (!directAccess())
+            return api().parent();
+        return Node(m_n ? m_n->parent : nullptr);
+    }
+    Node first_child() const
+    {
+        if (!directAccess())
+            return api().first_child();
+        return Node(m_n ? m_n->firstChild : nullptr);
+    }
+    Node next_sibling() const
+    {
+        if (!directAccess())
+            return api().next_sibling();
+        return Node(m_n ? m_n->nextSibling : nullptr);
+    }
+    Attr first_attribute() const
+    {
+        if (!directAccess())
+            return api().first_attribute();
+        return Attr(m_n ? m_n->firstAttribute : nullptr);
+    }
+    // First attribute / child of a name; the literal forms compare inline.
+    template <size_t N>
+    Attr attr(const char (&lit)[N]) const
+    {
+        for (Attr a = first_attribute(); a; a = a.next_attribute())
+            if (is(a.name(), lit))
+                return a;
+        return {};
+    }
+    Attr attribute(const char *name) const
+    {
+        for (Attr a = first_attribute(); a; a = a.next_attribute())
+            if (sameName(a.name(), name))
+                return a;
+        return {};
+    }
+    template <size_t N>
+    Node kid(const char (&lit)[N]) const
+    {
+        for (Node c = first_child(); c; c = c.next_sibling())
+            if (is(c.name(), lit))
+                return c;
+        return {};
+    }
+    Node child(const char *name) const
+    {
+        for (Node c = first_child(); c; c = c.next_sibling())
+            if (sameName(c.name(), name))
+                return c;
+        return {};
+    }
+    const char *child_value() const { return api().child_value(); }
+    ptrdiff_t offset_debug() const { return api().offset_debug(); }
+    pugi::xml_node api() const { return pugi::xml_node(static_cast<pugi::xml_node_struct *>(static_cast<void *>(m_n))); }
+
+private:
+    RawNode *m_n = nullptr;
+};
+
 
 const char *const kXsiNs = "http://www.w3.org/2001/XMLSchema-instance";
 const char *const kXmlNs = "http://www.w3.org/XML/1998/namespace";
@@ -279,18 +475,8 @@ struct DecodeScope {
     DecodeScope &operator=(const DecodeScope &) = delete;
 };
 
-// Name equal to a literal, compared without strlen up to the first difference.
-template <size_t N>
-inline bool is(const char *s, const char (&lit)[N])
-{
-    for (size_t i = 0; i + 1 < N; ++i)
-        if (s[i] != lit[i])
-            return false;
-    return s[N - 1] == 0;
-}
-
 // Element name compared after trimming and upper-casing (ASCII).
-bool nameIs(xml_node n, const char *upper)
+bool nameIs(Node n, const char *upper)
 {
     const char *s = n.name();
     while (iodd_numbers::isBlank(*s))
@@ -309,56 +495,62 @@ bool nameIs(xml_node n, const char *upper)
     return true;
 }
 
-QString textAttr(xml_node n, const char *name)
+template <size_t N>
+QString textAttr(Node n, const char (&name)[N])
 {
-    const xml_attribute a = n.attribute(name);
+    const Attr a = n.attr(name);
     return a ? qs(a.value()) : QString();
 }
 
-void textAttrIfPresent(xml_node n, const char *name, QString &into)
+template <size_t N>
+void textAttrIfPresent(Node n, const char (&name)[N], QString &into)
 {
-    if (const xml_attribute a = n.attribute(name))
+    if (const Attr a = n.attr(name))
         into = qs(a.value());
 }
 
-bool flagAttr(xml_node n, const char *name)
+template <size_t N>
+bool flagAttr(Node n, const char (&name)[N])
 {
-    return is(n.attribute(name).value(), "true");
+    return is(n.attr(name).value(), "true");
 }
 
-qint32 intAttr(xml_node n, const char *name, qint32 def)
+template <size_t N>
+qint32 intAttr(Node n, const char (&name)[N], qint32 def)
 {
-    const xml_attribute a = n.attribute(name);
+    const Attr a = n.attr(name);
     return a ? iodd_numbers::toInt32(a.value(), def) : def;
 }
 
-qint64 int64Attr(xml_node n, const char *name, qint64 def)
+template <size_t N>
+qint64 int64Attr(Node n, const char (&name)[N], qint64 def)
 {
-    const xml_attribute a = n.attribute(name);
+    const Attr a = n.attr(name);
     return a ? iodd_numbers::toInt64(a.value(), def) : def;
 }
 
-float floatAttr(xml_node n, const char *name, float def)
+template <size_t N>
+float floatAttr(Node n, const char (&name)[N], float def)
 {
-    const xml_attribute a = n.attribute(name);
+    const Attr a = n.attr(name);
     return a ? iodd_numbers::toFloat(a.value(), def) : def;
 }
 
 // Namespace bound to prefix at n (declarations of n and its ancestors); nullptr when undeclared.
-const char *namespaceOf(xml_node n, const char *prefix, size_t prefixLen)
+const char *namespaceOf(Node n, const char *prefix, size_t prefixLen)
 {
     NamespaceCache *cache = t_namespaces;
     const void *walked[32];
     size_t walkedCount = 0;
     const char *bound = nullptr;
     for (; n && n.type() == pugi::node_element; n = n.parent()) {
-        const void *key = n.internal_object();
+        const void *key = n.key();
         if (cache && cache->find(key, prefix, prefixLen, bound))
             break;
         if (walkedCount < std::size(walked))
             walked[walkedCount++] = key;
         bool declared = false;
-        for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+        for (Attr a = n.first_attribute(); a; a = a.next_attribute()) {
             const char *an = a.name();
             if (an[0] == 'x' && std::strncmp(an, "xmlns:", 6) == 0 && std::strncmp(an + 6, prefix, prefixLen) == 0
                 && an[6 + prefixLen] == 0) {
@@ -379,10 +571,10 @@ const char *namespaceOf(xml_node n, const char *prefix, size_t prefixLen)
 
 // Attribute by namespace and local name, whatever prefix the file binds to that namespace.
 // The usual prefix is accepted also when the file forgot to declare it.
-xml_attribute nsAttribute(xml_node n, const char *ns, const char *local, const char *usualPrefix)
+Attr nsAttribute(Node n, const char *ns, const char *local, const char *usualPrefix)
 {
     const size_t usualLen = std::strlen(usualPrefix);
-    for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+    for (Attr a = n.first_attribute(); a; a = a.next_attribute()) {
         const char *an = a.name();
         const char *colon = std::strchr(an, ':');
         if (!colon || std::strcmp(colon + 1, local) != 0)
@@ -423,7 +615,7 @@ bool isSimple(Kind k) { return k >= Kind::BooleanT && k <= Kind::TimeSpanT; }
 
 // The xsi:type of n, trimmed, compared without regard to case; a prefix on the value (a
 // qualified type name) is dropped. None when there is no type, Unknown for any other text.
-Kind typeKind(xml_node n, const char **raw = nullptr)
+Kind typeKind(Node n, const char **raw = nullptr)
 {
     const char *s = nsAttribute(n, kXsiNs, "type", "xsi").value();
     if (raw)
@@ -462,10 +654,10 @@ qint32 octetsToBits(qint32 octets)
 }
 
 // Number of child elements, to size a list once.
-size_t elementCount(xml_node n)
+size_t elementCount(Node n)
 {
     size_t count = 0;
-    for (xml_node c = n.first_child(); c; c = c.next_sibling())
+    for (Node c = n.first_child(); c; c = c.next_sibling())
         count += c.type() == pugi::node_element;
     return count;
 }
@@ -482,8 +674,9 @@ int lineOf(const QByteArray &bytes, ptrdiff_t offset)
 
 // ---- failures ----
 
-void TIODD::fail(xml_node at, const QString &what) const
+void TIODD::fail(pugi::xml_node at_, const QString &what) const
 {
+    const Node at(at_);
     QString where = m_parsingFile;
     if (at && m_parsingBytes) {
         const int line = lineOf(*m_parsingBytes, at.offset_debug());
@@ -493,23 +686,26 @@ void TIODD::fail(xml_node at, const QString &what) const
     throw EIODDError(QStringLiteral("%1: %2").arg(where, what));
 }
 
-QString TIODD::requireAttr(xml_node n, const char *name) const
+QString TIODD::requireAttr(pugi::xml_node n_, const char *name) const
 {
-    const xml_attribute a = n.attribute(name);
+    const Node n(n_);
+    const Attr a = n.attribute(name);
     if (!a)
         fail(n, QStringLiteral("attribute \"%1\" missing in element \"%2\"").arg(qs(name), qs(n.name())));
     return qs(a.value());
 }
 
-QString TIODD::requireTextId(xml_node parent, const char *child) const
+QString TIODD::requireTextId(pugi::xml_node parent_, const char *child) const
 {
+    const Node parent(parent_);
     return requireAttr(parent.child(child), "textId");
 }
 
 // Kind of a SimpleDatatype element; a type the schema does not know stops the decode, as a
 // silently dropped item would shift every later field of the device's data.
-int TIODD::simpleKind(xml_node n) const
+int TIODD::simpleKind(pugi::xml_node n_) const
 {
+    const Node n(n_);
     const char *raw = nullptr;
     const Kind k = typeKind(n, &raw);
     if (k == Kind::Unknown || (k != Kind::None && !isSimple(k)))
@@ -571,7 +767,7 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
     if (!Simple_Decode)
         scope.emplace();
     parseFile(IODD_FileName, Xml1, m_bytes1);
-    const xml_node root = Xml1.document_element();
+    const Node root = Xml1.document_element();
     if (std::strcmp(root.name(), "IODevice") != 0) {
         fail(root, root ? QStringLiteral("not an IO device description (root element \"%1\")").arg(qs(root.name()))
                         : QStringLiteral("no root element"));
@@ -592,7 +788,7 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
 
 bool TIODD::Read_DocumentInfo()
 {
-    const xml_node di = Xml1.child("IODevice").child("DocumentInfo");
+    const Node di = Xml1.child("IODevice").child("DocumentInfo");
     if (!di)
         return false;
     DocumentInfo.Version = requireAttr(di, "version");
@@ -603,20 +799,20 @@ bool TIODD::Read_DocumentInfo()
 
 bool TIODD::Read_ProfileHeader()
 {
-    const xml_node ph = Xml1.child("IODevice").child("ProfileHeader");
+    const Node ph = Xml1.child("IODevice").child("ProfileHeader");
     if (!ph)
         return false;
-    auto text = [&](xml_node parent, const char *name, QString &into) {
-        if (const xml_node c = parent.child(name))
+    auto text = [&](Node parent, const char *name, QString &into) {
+        if (const Node c = parent.child(name))
             into = qs(c.child_value());
     };
     text(ph, "ProfileIdentification", ProfileHeader.ProfileIdentification);
-    if (const xml_node rev = ph.child("ProfileRevision"))
+    if (const Node rev = ph.kid("ProfileRevision"))
         ProfileHeader.ProfileRevision = std::strcmp(rev.child_value(), "1.1") == 0 ? prPR11 : prPR10;
     text(ph, "ProfileName", ProfileHeader.ProfileName);
     text(ph, "ProfileSource", ProfileHeader.ProfileSource);
     text(ph, "ProfileClassID", ProfileHeader.ProfileClassID);
-    if (const xml_node iso = ph.child("ISO15745Reference")) {
+    if (const Node iso = ph.kid("ISO15745Reference")) {
         text(iso, "ISO15745Part", ProfileHeader.ISO15745Part);
         text(iso, "ISO15745Edition", ProfileHeader.ISO15745Edition);
         text(iso, "ProfileTechnology", ProfileHeader.ProfileTechnology);
@@ -672,7 +868,7 @@ bool TIODD::Read_StandardDef()
         auto sd = std::make_shared<TStandardDefinitions>();
         const DecodeScope sdScope;  // cached for long: its texts and entries get blocks of their own
         parseFile(path, sd->Xml, sd->Bytes);
-        const xml_node root = sd->Xml.child("IODDStandardDefinitions");
+        const Node root = sd->Xml.child("IODDStandardDefinitions");
         if (!root)
             fail(sd->Xml.document_element(), QStringLiteral("not a standard-definition file"));
         Read_SD_ExternalTextCollection(root, *sd);
@@ -692,9 +888,10 @@ bool TIODD::Read_StandardDef()
     return true;
 }
 
-void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements)
+void TIODD::readTextTable(pugi::xml_node lang_, TExtTextCol &col, bool onlyTextElements)
 {
-    const xml_attribute code = nsAttribute(lang, kXmlNs, "lang", "xml");
+    const Node lang(lang_);
+    const Attr code = nsAttribute(lang, kXmlNs, "lang", "xml");
     if (!code)
         fail(lang, QStringLiteral("attribute \"xml:lang\" missing in element \"%1\"").arg(qs(lang.name())));
     col.Lang_Code_Primary = qs(code.value());
@@ -702,13 +899,13 @@ void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements
     const qsizetype count = qsizetype(elementCount(lang));
     col.List_Ids.reserve(count);
     col.PriLang_Values.reserve(count);
-    for (xml_node t = lang.first_child(); t; t = t.next_sibling()) {
+    for (Node t = lang.first_child(); t; t = t.next_sibling()) {
         if (t.type() != pugi::node_element)
             continue;
         if (onlyTextElements && !is(t.name(), "Text"))
             continue;
-        xml_attribute id, value;
-        for (xml_attribute a = t.first_attribute(); a; a = a.next_attribute()) {
+        Attr id, value;
+        for (Attr a = t.first_attribute(); a; a = a.next_attribute()) {
             const char *n = a.name();
             if (!id && is(n, "id"))
                 id = a;
@@ -724,25 +921,27 @@ void TIODD::readTextTable(xml_node lang, TExtTextCol &col, bool onlyTextElements
     }
 }
 
-bool TIODD::Read_SD_ExternalTextCollection(xml_node root, TStandardDefinitions &sd)
+bool TIODD::Read_SD_ExternalTextCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const xml_node etc = root.child("ExternalTextCollection");
+    const Node root(root_);
+    const Node etc = root.kid("ExternalTextCollection");
     if (!etc)
         return false;
-    const xml_node pl = etc.child("PrimaryLanguage");
+    const Node pl = etc.kid("PrimaryLanguage");
     if (!pl)
         fail(etc, QStringLiteral("element \"PrimaryLanguage\" missing"));
     readTextTable(pl, sd.ExtTextCol, true);
     return true;
 }
 
-bool TIODD::Read_SD_DatatypeCollection(xml_node root, TStandardDefinitions &sd)
+bool TIODD::Read_SD_DatatypeCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const xml_node dtc = root.child("DatatypeCollection");
+    const Node root(root_);
+    const Node dtc = root.kid("DatatypeCollection");
     if (!dtc)
         return false;
     sd.DataTypeCollection.ListDataType.clear();
-    for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
+    for (Node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto dt = newShared<TDataType>();
@@ -752,12 +951,13 @@ bool TIODD::Read_SD_DatatypeCollection(xml_node root, TStandardDefinitions &sd)
     return true;
 }
 
-bool TIODD::Read_SD_VariableCollection(xml_node root, TStandardDefinitions &sd)
+bool TIODD::Read_SD_VariableCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const xml_node vc = root.child("VariableCollection");
+    const Node root(root_);
+    const Node vc = root.kid("VariableCollection");
     if (!vc)
         return false;
-    for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
+    for (Node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto var = newShared<TVariable>();
@@ -768,12 +968,13 @@ bool TIODD::Read_SD_VariableCollection(xml_node root, TStandardDefinitions &sd)
     return true;
 }
 
-bool TIODD::Read_SD_EventCollection(xml_node root, TStandardDefinitions &sd)
+bool TIODD::Read_SD_EventCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const xml_node ec = root.child("EventCollection");
+    const Node root(root_);
+    const Node ec = root.kid("EventCollection");
     if (!ec)
         return false;
-    for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
+    for (Node c = ec.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element || !nameIs(c, "EVENT"))
             continue;
         auto ev = newShared<TEventData>();
@@ -788,13 +989,13 @@ bool TIODD::Read_SD_EventCollection(xml_node root, TStandardDefinitions &sd)
 
 bool TIODD::Read_ProfileBody(bool Simple_Decode)
 {
-    const xml_node pb = Xml1.child("IODevice").child("ProfileBody");
+    const Node pb = Xml1.child("IODevice").child("ProfileBody");
     if (!pb)
         return false;
     Read_ProfileBody_DeviceIdentity(pb);
     if (Simple_Decode)
         return true;
-    const xml_node df = pb.child("DeviceFunction");
+    const Node df = pb.kid("DeviceFunction");
     if (!df)
         return false;
     Read_ProfileBody_DeviceFunction_Features(df);
@@ -806,39 +1007,42 @@ bool TIODD::Read_ProfileBody(bool Simple_Decode)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceIdentity(xml_node ProBody)
+bool TIODD::Read_ProfileBody_DeviceIdentity(pugi::xml_node ProBody_)
 {
-    const xml_node di = ProBody.child("DeviceIdentity");
+    const Node ProBody(ProBody_);
+    const Node di = ProBody.kid("DeviceIdentity");
     if (!di)
         return false;
     TDeviceIdentity &id = ProfileBody.DeviceIdentity;
     textAttrIfPresent(di, "vendorId", id.VendorId);
     textAttrIfPresent(di, "vendorName", id.VendorName);
     textAttrIfPresent(di, "deviceId", id.DeviceId);
-    if (di.child("VendorText"))
+    if (di.kid("VendorText"))
         id.VendorText = requireTextId(di, "VendorText");
-    if (di.child("VendorUrl"))
+    if (di.kid("VendorUrl"))
         id.VendorUrl = requireTextId(di, "VendorUrl");
-    if (const xml_node logo = di.child("VendorLogo"))
+    if (const Node logo = di.kid("VendorLogo"))
         id.VendorLogo = requireAttr(logo, "name");
-    if (di.child("DeviceName"))
+    if (di.kid("DeviceName"))
         id.DeviceName = requireTextId(di, "DeviceName");
-    if (di.child("DeviceFamily"))
+    if (di.kid("DeviceFamily"))
         id.DeviceFamily = requireTextId(di, "DeviceFamily");
-    if (const xml_node dvc = di.child("DeviceVariantCollection")) {
-        for (xml_node v = dvc.child("DeviceVariant"); v; v = v.next_sibling("DeviceVariant")) {
+    if (const Node dvc = di.kid("DeviceVariantCollection")) {
+        for (Node v = dvc.first_child(); v; v = v.next_sibling()) {
+            if (!is(v.name(), "DeviceVariant"))
+                continue;
             auto dv = newShared<TDeviceVariant>();
             textAttrIfPresent(v, "productId", dv->ProductId);
             textAttrIfPresent(v, "deviceSymbol", dv->DeviceSymbol);
             textAttrIfPresent(v, "deviceIcon", dv->DeviceIcon);
             // IODD 1.0.1 names these two ProductName and ProductText.
-            if (v.child("Name"))
+            if (v.kid("Name"))
                 dv->Name = requireTextId(v, "Name");
-            else if (v.child("ProductName"))
+            else if (v.kid("ProductName"))
                 dv->Name = requireTextId(v, "ProductName");
-            if (v.child("Description"))
+            if (v.kid("Description"))
                 dv->Description = requireTextId(v, "Description");
-            else if (v.child("ProductText"))
+            else if (v.kid("ProductText"))
                 dv->Description = requireTextId(v, "ProductText");
             id.DeviceVariant_List.push_back(std::move(dv));
         }
@@ -846,15 +1050,16 @@ bool TIODD::Read_ProfileBody_DeviceIdentity(xml_node ProBody)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_Features(xml_node DevFun)
+bool TIODD::Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun_)
 {
-    const xml_node f = DevFun.child("Features");
+    const Node DevFun(DevFun_);
+    const Node f = DevFun.kid("Features");
     if (!f)
         return false;
     TFeatures &ft = ProfileBody.DeviceFunction.Features;
     ft.BlockParameter = flagAttr(f, "blockParameter");
     ft.DataStorage = flagAttr(f, "dataStorage");
-    const xml_node sal = f.child("SupportedAccessLocks");
+    const Node sal = f.kid("SupportedAccessLocks");
     if (!sal)
         return false;
     ft.SAL_LocalUserInterface = flagAttr(sal, "localUserInterface");
@@ -864,14 +1069,15 @@ bool TIODD::Read_ProfileBody_DeviceFunction_Features(xml_node DevFun)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(xml_node DevFun)
+bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(pugi::xml_node DevFun_)
 {
-    const xml_node dtc = DevFun.child("DatatypeCollection");
+    const Node DevFun(DevFun_);
+    const Node dtc = DevFun.kid("DatatypeCollection");
     if (!dtc)
         return false;
     auto &list = ProfileBody.DeviceFunction.DataTypeCollection.ListDataType;
     list.reserve(list.size() + elementCount(dtc));
-    for (xml_node c = dtc.first_child(); c; c = c.next_sibling()) {
+    for (Node c = dtc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto dt = newShared<TDataType>();
@@ -881,14 +1087,15 @@ bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(xml_node DevFun)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(xml_node DevFun)
+bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(pugi::xml_node DevFun_)
 {
-    const xml_node vc = DevFun.child("VariableCollection");
+    const Node DevFun(DevFun_);
+    const Node vc = DevFun.kid("VariableCollection");
     if (!vc)
         return false;
     TVariableCollection &col = ProfileBody.DeviceFunction.VariableCollection;
     col.Var_List.reserve(col.Var_List.size() + elementCount(vc));
-    for (xml_node c = vc.first_child(); c; c = c.next_sibling()) {
+    for (Node c = vc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto var = newShared<TVariable>();
@@ -899,14 +1106,15 @@ bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(xml_node DevFun)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(xml_node DevFun)
+bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(pugi::xml_node DevFun_)
 {
-    const xml_node pdc = DevFun.child("ProcessDataCollection");
+    const Node DevFun(DevFun_);
+    const Node pdc = DevFun.kid("ProcessDataCollection");
     if (!pdc)
         return false;
     auto &list = ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
     list.reserve(list.size() + elementCount(pdc));
-    for (xml_node c = pdc.first_child(); c; c = c.next_sibling()) {
+    for (Node c = pdc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto pd = newShared<TProcessData>();
@@ -916,13 +1124,14 @@ bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(xml_node DevFu
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(xml_node DevFun)
+bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(pugi::xml_node DevFun_)
 {
-    const xml_node ec = DevFun.child("EventCollection");
+    const Node DevFun(DevFun_);
+    const Node ec = DevFun.kid("EventCollection");
     if (!ec)
         return false;
     TEventCollection &col = ProfileBody.DeviceFunction.EventCollection;
-    for (xml_node c = ec.first_child(); c; c = c.next_sibling()) {
+    for (Node c = ec.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto ev = newShared<TEventData>();
@@ -939,22 +1148,24 @@ bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(xml_node DevFun)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(xml_node DevFun)
+bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(pugi::xml_node DevFun_)
 {
-    const xml_node ui = DevFun.child("UserInterface");
+    const Node DevFun(DevFun_);
+    const Node ui = DevFun.kid("UserInterface");
     if (!ui)
         return false;
     return Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(ui);
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(xml_node UserInt)
+bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(pugi::xml_node UserInt_)
 {
-    const xml_node mc = UserInt.child("MenuCollection");
+    const Node UserInt(UserInt_);
+    const Node mc = UserInt.kid("MenuCollection");
     if (!mc)
         return false;
     auto &list = ProfileBody.DeviceFunction.UserInterface.MenuCollection.Menu_List;
     list.reserve(list.size() + elementCount(mc));
-    for (xml_node c = mc.first_child(); c; c = c.next_sibling()) {
+    for (Node c = mc.first_child(); c; c = c.next_sibling()) {
         if (c.type() != pugi::node_element)
             continue;
         auto menu = newShared<TMenu>();
@@ -966,8 +1177,9 @@ bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(xml_nod
 
 // ---- element readers ----
 
-bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
+bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
 {
+    const Node XmlDT(XmlDT_);
     if (!nameIs(XmlDT, "DATATYPE")) {
         if (nameIs(XmlDT, "DATATYPEREF")) {
             App_DT.IsDataTypeRef = true;
@@ -995,10 +1207,10 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
     App_DT.ComplexDataType = std::make_unique<TComplexDataType>();
     TComplexDataType &cdt = *App_DT.ComplexDataType;
     // One pass over the attributes; the first of a name counts, as a lookup by name finds.
-    xml_attribute id, sup, count, bitLength;
-    for (xml_attribute a = XmlDT.first_attribute(); a; a = a.next_attribute()) {
+    Attr id, sup, count, bitLength;
+    for (Attr a = XmlDT.first_attribute(); a; a = a.next_attribute()) {
         const char *an = a.name();
-        xml_attribute *slot = is(an, "id")                        ? &id
+        Attr *slot = is(an, "id")                        ? &id
                               : is(an, "subindexAccessSupported") ? &sup
                               : is(an, "count")                   ? &count
                               : is(an, "bitLength")               ? &bitLength
@@ -1015,7 +1227,7 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
         cdt.Count = count ? iodd_numbers::toInt32(count.value(), 0) : 0;
         if (XmlDT.first_child()) {
             cdt.ArrItem.clear();
-            if (const xml_node sdt = XmlDT.child("SimpleDatatype")) {
+            if (const Node sdt = XmlDT.kid("SimpleDatatype")) {
                 const Kind ek = Kind(simpleKind(sdt));
                 if (isSimple(ek)) {
                     auto s = newShared<TSimpleDataType>();
@@ -1029,11 +1241,11 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
         cdt.BitLength = bitLength ? iodd_numbers::toInt32(bitLength.value(), 0) : 0;
         if (XmlDT.first_child()) {
             cdt.RecItem.clear();
-            for (xml_node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
+            for (Node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
                 if (ri.type() != pugi::node_element)
                     continue;
-                xml_attribute sub, offset;
-                for (xml_attribute a = ri.first_attribute(); a; a = a.next_attribute()) {
+                Attr sub, offset;
+                for (Attr a = ri.first_attribute(); a; a = a.next_attribute()) {
                     const char *an = a.name();
                     if (!sub && is(an, "subindex"))
                         sub = a;
@@ -1041,8 +1253,8 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
                         offset = a;
                 }
                 // The first child of each name counts, as a lookup by name finds.
-                xml_node sdt, ref, name, description;
-                for (xml_node c = ri.first_child(); c; c = c.next_sibling()) {
+                Node sdt, ref, name, description;
+                for (Node c = ri.first_child(); c; c = c.next_sibling()) {
                     const char *cn = c.name();
                     switch (cn[0]) {
                     case 'S':
@@ -1073,7 +1285,7 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
                     item->SimpleTD = std::make_unique<TSimpleDataType>();
                     decodeSimple(sdt, int(ik), *item->SimpleTD);
                 } else if (ref) {
-                    const xml_attribute typeId = ref.attribute("datatypeId");
+                    const Attr typeId = ref.attr("datatypeId");
                     if (!typeId)
                         continue;
                     item->SimpleTD = std::make_unique<TSimpleDataType>();
@@ -1093,14 +1305,16 @@ bool TIODD::Read_DataType(xml_node XmlDT, TDataType &App_DT)
     return true;
 }
 
-bool TIODD::Decode_SimpleDataType(xml_node main_xml, const QString &DataType, TSimpleDataType &app_SDT)
+bool TIODD::Decode_SimpleDataType(pugi::xml_node main_xml_, const QString &DataType, TSimpleDataType &app_SDT)
 {
+    const Node main_xml(main_xml_);
     decodeSimple(main_xml, int(kindFromUpper(DataType.trimmed())), app_SDT);
     return true;
 }
 
-void TIODD::decodeSimple(xml_node n, int kind, TSimpleDataType &t)
+void TIODD::decodeSimple(pugi::xml_node n_, int kind, TSimpleDataType &t)
 {
+    const Node n(n_);
     bool ranges = true;
     switch (Kind(kind)) {
     case Kind::BooleanT: t.ActualSimpleDataType = asdtBooleanT; break;
@@ -1113,7 +1327,7 @@ void TIODD::decodeSimple(xml_node n, int kind, TSimpleDataType &t)
     case Kind::TimeSpanT: t.ActualSimpleDataType = asdtTimeSpanT; ranges = false; break;
     default: ranges = false; break;
     }
-    for (xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
+    for (Attr a = n.first_attribute(); a; a = a.next_attribute()) {
         const char *an = a.name();
         if (is(an, "id")) {
             t.Id = qs(a.value());
@@ -1131,14 +1345,15 @@ void TIODD::decodeSimple(xml_node n, int kind, TSimpleDataType &t)
     t.SingleValueRange.clear();
     if (ranges && n.first_child()) {
         t.SingleValueRange.reserve(elementCount(n));
-        for (xml_node c = n.first_child(); c; c = c.next_sibling())
+        for (Node c = n.first_child(); c; c = c.next_sibling())
             if (c.type() == pugi::node_element)
                 Read_SingleValueRange(c, t);
     }
 }
 
-bool TIODD::Read_SingleValueRange(xml_node XmlSVR, TSimpleDataType &app_SDT)
+bool TIODD::Read_SingleValueRange(pugi::xml_node XmlSVR_, TSimpleDataType &app_SDT)
 {
+    const Node XmlSVR(XmlSVR_);
     const TActualSimpleDataType t = app_SDT.ActualSimpleDataType;
     const bool integer = t == asdtIntegerT || t == asdtUIntegerT;
     std::shared_ptr<TValueBase> v;
@@ -1175,21 +1390,22 @@ bool TIODD::Read_SingleValueRange(xml_node XmlSVR, TSimpleDataType &app_SDT)
     }
     if (!v)
         return false;
-    v->Name = textAttr(XmlSVR.child("Name"), "textId");
+    v->Name = textAttr(XmlSVR.kid("Name"), "textId");
     app_SDT.SingleValueRange.push_back(std::move(v));
     return true;
 }
 
-bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
+bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarRef)
 {
+    const Node XmlVar(XmlVar_);
     if (nameIs(XmlVar, "VARIABLE")) {
         App_Var.VarType = vtVariable;
         VarRef = false;
         // One pass over the attributes; the first of a name counts, as a lookup by name finds.
-        xml_attribute id, ar, dyn, mov, exc, index, def;
-        for (xml_attribute a = XmlVar.first_attribute(); a; a = a.next_attribute()) {
+        Attr id, ar, dyn, mov, exc, index, def;
+        for (Attr a = XmlVar.first_attribute(); a; a = a.next_attribute()) {
             const char *an = a.name();
-            xml_attribute *slot = is(an, "id")                        ? &id
+            Attr *slot = is(an, "id")                        ? &id
                                   : is(an, "accessRights")            ? &ar
                                   : is(an, "dynamic")                 ? &dyn
                                   : is(an, "modifiesOtherVariables")  ? &mov
@@ -1200,7 +1416,7 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
             if (slot && !*slot)
                 *slot = a;
         }
-        auto isTrue = [](xml_attribute a) { return is(a.value(), "true"); };
+        auto isTrue = [](Attr a) { return is(a.value(), "true"); };
         App_Var.Id = id ? qs(id.value()) : QString();
         App_Var.AccessRights = is(ar.value(), "rw") ? arRW : is(ar.value(), "ro") ? arRO : arWO;
         App_Var.Dynamic_V = isTrue(dyn);
@@ -1209,8 +1425,8 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
         App_Var.Index = index ? iodd_numbers::toInt32(index.value(), 1) : 1;
         App_Var.DefaultValue = def ? qs(def.value()) : QString();
         // The first child of each name counts, as a lookup by name finds.
-        xml_node name, description, dt, ref, firstInfo;
-        for (xml_node c = XmlVar.first_child(); c; c = c.next_sibling()) {
+        Node name, description, dt, ref, firstInfo;
+        for (Node c = XmlVar.first_child(); c; c = c.next_sibling()) {
             const char *cn = c.name();
             switch (cn[0]) {
             case 'N':
@@ -1246,7 +1462,7 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
             App_Var.DataType = std::make_unique<TDataType>();
             Read_DataType(ref, *App_Var.DataType);
         }
-        for (xml_node c = firstInfo; c; c = c.next_sibling()) {
+        for (Node c = firstInfo; c; c = c.next_sibling()) {
             if (!is(c.name(), "RecordItemInfo"))
                 continue;
             auto rii = newShared<TRecordItemInfo>();
@@ -1267,8 +1483,9 @@ bool TIODD::Read_Variable(xml_node XmlVar, TVariable &App_Var, bool &VarRef)
     return false;
 }
 
-bool TIODD::Read_RecordItemInfo(xml_node XmlRII, TRecordItemInfo &App_RII)
+bool TIODD::Read_RecordItemInfo(pugi::xml_node XmlRII_, TRecordItemInfo &App_RII)
 {
+    const Node XmlRII(XmlRII_);
     if (!nameIs(XmlRII, "RECORDITEMINFO"))
         return false;
     App_RII.Subindex = intAttr(XmlRII, "subindex", 0);
@@ -1278,12 +1495,13 @@ bool TIODD::Read_RecordItemInfo(xml_node XmlRII, TRecordItemInfo &App_RII)
     return true;
 }
 
-bool TIODD::Read_ProcessData(xml_node XmlPD, TProcessData &App_PD)
+bool TIODD::Read_ProcessData(pugi::xml_node XmlPD_, TProcessData &App_PD)
 {
+    const Node XmlPD(XmlPD_);
     // A present number attribute must be a number: a layout chosen by a garbled condition or
     // length would silently map the wrong data.
-    auto numberAttr = [&](xml_node n, const char *name, qint32 &into) {
-        const xml_attribute a = n.attribute(name);
+    auto numberAttr = [&](Node n, const char *name, qint32 &into) {
+        const Attr a = n.attribute(name);
         if (!a)
             return;
         int64_t v = 0;
@@ -1294,36 +1512,37 @@ bool TIODD::Read_ProcessData(xml_node XmlPD, TProcessData &App_PD)
     };
 
     App_PD.Id = textAttr(XmlPD, "id");
-    if (const xml_node c = XmlPD.child("Condition")) {
+    if (const Node c = XmlPD.kid("Condition")) {
         App_PD.Condition = std::make_unique<TCondition>();
         textAttrIfPresent(c, "variableId", App_PD.Condition->VariableId);
         numberAttr(c, "subindex", App_PD.Condition->SubIndex);
         numberAttr(c, "value", App_PD.Condition->Value);
     }
-    auto inOut = [&](xml_node n) {
+    auto inOut = [&](Node n) {
         auto io = std::make_unique<TProcessDataInOut>();
         textAttrIfPresent(n, "id", io->Id);
         numberAttr(n, "bitLength", io->BitLength);
-        io->Name = textAttr(n.child("Name"), "textId");
-        if (const xml_node dt = n.child("Datatype"))
+        io->Name = textAttr(n.kid("Name"), "textId");
+        if (const Node dt = n.kid("Datatype"))
             Read_DataType(dt, io->DataType);
-        if (const xml_node ref = n.child("DatatypeRef")) {
+        if (const Node ref = n.kid("DatatypeRef")) {
             requireAttr(ref, "datatypeId");
             Read_DataType(ref, io->DataType);
         }
         return io;
     };
-    if (const xml_node in = XmlPD.child("ProcessDataIn"))
+    if (const Node in = XmlPD.kid("ProcessDataIn"))
         App_PD.ProcessDataIn = inOut(in);
-    if (const xml_node out = XmlPD.child("ProcessDataOut"))
+    if (const Node out = XmlPD.kid("ProcessDataOut"))
         App_PD.ProcessDataOut = inOut(out);
     return true;
 }
 
-bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
+bool TIODD::Read_Menu(pugi::xml_node XmlMC_, TMenu &App_Menu)
 {
+    const Node XmlMC(XmlMC_);
     App_Menu.Id = textAttr(XmlMC, "id");
-    for (xml_node c = XmlMC.first_child(); c; c = c.next_sibling()) {
+    for (Node c = XmlMC.first_child(); c; c = c.next_sibling()) {
         const char *n = c.name();
         bool recordItem = false;
         switch (n[0]) {
@@ -1352,7 +1571,7 @@ bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
             ref = newShared<TMenuVariableRef>();
         }
         QString *recordSub = recordItem ? &static_cast<TMenuRecordItemRef &>(*ref).SubIndex : nullptr;
-        for (xml_attribute at = c.first_attribute(); at; at = at.next_attribute()) {
+        for (Attr at = c.first_attribute(); at; at = at.next_attribute()) {
             const char *an = at.name();
             QString *into = nullptr;
             switch (an[0]) {
@@ -1395,15 +1614,16 @@ bool TIODD::Read_Menu(xml_node XmlMC, TMenu &App_Menu)
     return true;
 }
 
-bool TIODD::Read_Event(xml_node XmlEVE, TEventData &App_Event, bool &EventRef)
+bool TIODD::Read_Event(pugi::xml_node XmlEVE_, TEventData &App_Event, bool &EventRef)
 {
+    const Node XmlEVE(XmlEVE_);
     if (nameIs(XmlEVE, "EVENT")) {
         App_Event.Code = intAttr(XmlEVE, "code", -1);
         if (App_Event.Code < 0)
             return false;
         textAttrIfPresent(XmlEVE, "type", App_Event.EventType);
-        App_Event.Name = textAttr(XmlEVE.child("Name"), "textId");
-        App_Event.Description = textAttr(XmlEVE.child("Description"), "textId");
+        App_Event.Name = textAttr(XmlEVE.kid("Name"), "textId");
+        App_Event.Description = textAttr(XmlEVE.kid("Description"), "textId");
         return true;
     }
     if (nameIs(XmlEVE, "STDEVENTREF")) {
@@ -1419,10 +1639,10 @@ bool TIODD::Read_Event(xml_node XmlEVE, TEventData &App_Event, bool &EventRef)
 
 bool TIODD::Read_ExternalTextCollection()
 {
-    const xml_node etc = Xml1.child("IODevice").child("ExternalTextCollection");
+    const Node etc = Xml1.child("IODevice").child("ExternalTextCollection");
     if (!etc)
         return false;
-    const xml_node pl = etc.child("PrimaryLanguage");
+    const Node pl = etc.kid("PrimaryLanguage");
     if (!pl)
         fail(etc, QStringLiteral("element \"PrimaryLanguage\" missing"));
     readTextTable(pl, ExtTextCol, false);
@@ -1431,20 +1651,20 @@ bool TIODD::Read_ExternalTextCollection()
 
 bool TIODD::Read_CommNetworkProfile()
 {
-    const xml_node root = Xml1.child("IODevice");
-    const xml_node cnp = root.child("CommNetworkProfile");
+    const Node root = Xml1.child("IODevice");
+    const Node cnp = root.kid("CommNetworkProfile");
     if (!cnp)
         fail(root, QStringLiteral("element \"CommNetworkProfile\" missing"));
-    const xml_node tl = cnp.child("TransportLayers");
+    const Node tl = cnp.kid("TransportLayers");
     if (!tl)
         fail(cnp, QStringLiteral("element \"TransportLayers\" missing"));
-    const xml_node pl = tl.child("PhysicalLayer");
+    const Node pl = tl.kid("PhysicalLayer");
     if (!pl)
         fail(tl, QStringLiteral("element \"PhysicalLayer\" missing"));
     textAttrIfPresent(pl, "bitrate", PhysicalLayer.BitRate);
     textAttrIfPresent(pl, "baudrate", PhysicalLayer.BitRate);
     textAttrIfPresent(pl, "minCycleTime", PhysicalLayer.MinCycleTime);
-    if (const xml_attribute sio = pl.attribute("sioSupported"))
+    if (const Attr sio = pl.attr("sioSupported"))
         PhysicalLayer.SIOSupported = qs(sio.value()).trimmed().toLower() == QLatin1String("true");
     textAttrIfPresent(pl, "mSequenceCapability", PhysicalLayer.MSequenceCapability);
     return true;
