@@ -70,13 +70,16 @@ bool layoutMatches(pugi::xml_node n)
     return true;
 }
 
-bool directAccess()
+Q_NEVER_INLINE bool checkLayout()
 {
-    static const bool direct = [] {
-        static const char sample[] = "<a x='1' y='2'>t<b z='3'/><c><![CDATA[d]]></c><e/></a>";
-        pugi::xml_document doc;
-        return doc.load_buffer(sample, sizeof(sample) - 1) && layoutMatches(doc.document_element());
-    }();
+    static const char sample[] = "<a x='1' y='2'>t<b z='3'/><c><![CDATA[d]]></c><e/></a>";
+    pugi::xml_document doc;
+    return doc.load_buffer(sample, sizeof(sample) - 1) && layoutMatches(doc.document_element());
+}
+
+Q_ALWAYS_INLINE bool directAccess()
+{
+    static const bool direct = checkLayout();
     return direct;
 }
 
@@ -106,25 +109,25 @@ public:
     Attr(pugi::xml_attribute a) : m_a(static_cast<RawAttr *>(static_cast<void *>(a.internal_object()))) {}
     explicit operator bool() const { return m_a; }
     bool operator!() const { return !m_a; }
-    const char *name() const
+    Q_ALWAYS_INLINE const char *name() const
     {
         if (!directAccess())
             return api().name();
         return m_a && m_a->name ? m_a->name : "";
     }
-    const char *value() const
+    Q_ALWAYS_INLINE const char *value() const
     {
         if (!directAccess())
             return api().value();
         return m_a && m_a->value ? m_a->value : "";
     }
-    Attr next_attribute() const
+    Q_ALWAYS_INLINE Attr next_attribute() const
     {
         if (!directAccess())
             return api().next_attribute();
         return Attr(m_a ? m_a->next : nullptr);
     }
-    pugi::xml_attribute api() const
+    Q_ALWAYS_INLINE pugi::xml_attribute api() const
     {
         return pugi::xml_attribute(static_cast<pugi::xml_attribute_struct *>(static_cast<void *>(m_a)));
     }
@@ -142,39 +145,39 @@ public:
     operator pugi::xml_node() const { return api(); }
     explicit operator bool() const { return m_n; }
     bool operator!() const { return !m_n; }
-    const void *key() const { return m_n; }
+    Q_ALWAYS_INLINE const void *key() const { return m_n; }
 
-    const char *name() const
+    Q_ALWAYS_INLINE const char *name() const
     {
         if (!directAccess())
             return api().name();
         return m_n && m_n->name ? m_n->name : "";
     }
-    pugi::xml_node_type type() const
+    Q_ALWAYS_INLINE pugi::xml_node_type type() const
     {
         if (!directAccess())
             return api().type();
         return m_n ? pugi::xml_node_type(m_n->header & kRawTypeMask) : pugi::node_null;
     }
-    Node parent() const
+    Q_ALWAYS_INLINE Node parent() const
     {
         if (!directAccess())
             return api().parent();
         return Node(m_n ? m_n->parent : nullptr);
     }
-    Node first_child() const
+    Q_ALWAYS_INLINE Node first_child() const
     {
         if (!directAccess())
             return api().first_child();
         return Node(m_n ? m_n->firstChild : nullptr);
     }
-    Node next_sibling() const
+    Q_ALWAYS_INLINE Node next_sibling() const
     {
         if (!directAccess())
             return api().next_sibling();
         return Node(m_n ? m_n->nextSibling : nullptr);
     }
-    Attr first_attribute() const
+    Q_ALWAYS_INLINE Attr first_attribute() const
     {
         if (!directAccess())
             return api().first_attribute();
@@ -182,14 +185,14 @@ public:
     }
     // First attribute / child of a name; the literal forms compare inline.
     template <size_t N>
-    Attr attr(const char (&lit)[N]) const
+    Q_ALWAYS_INLINE Attr attr(const char (&lit)[N]) const
     {
         for (Attr a = first_attribute(); a; a = a.next_attribute())
             if (is(a.name(), lit))
                 return a;
         return {};
     }
-    Attr attribute(const char *name) const
+    Q_ALWAYS_INLINE Attr attribute(const char *name) const
     {
         for (Attr a = first_attribute(); a; a = a.next_attribute())
             if (sameName(a.name(), name))
@@ -197,23 +200,23 @@ public:
         return {};
     }
     template <size_t N>
-    Node kid(const char (&lit)[N]) const
+    Q_ALWAYS_INLINE Node kid(const char (&lit)[N]) const
     {
         for (Node c = first_child(); c; c = c.next_sibling())
             if (is(c.name(), lit))
                 return c;
         return {};
     }
-    Node child(const char *name) const
+    Q_ALWAYS_INLINE Node child(const char *name) const
     {
         for (Node c = first_child(); c; c = c.next_sibling())
             if (sameName(c.name(), name))
                 return c;
         return {};
     }
-    const char *child_value() const { return api().child_value(); }
-    ptrdiff_t offset_debug() const { return api().offset_debug(); }
-    pugi::xml_node api() const { return pugi::xml_node(static_cast<pugi::xml_node_struct *>(static_cast<void *>(m_n))); }
+    Q_ALWAYS_INLINE const char *child_value() const { return api().child_value(); }
+    Q_ALWAYS_INLINE ptrdiff_t offset_debug() const { return api().offset_debug(); }
+    Q_ALWAYS_INLINE pugi::xml_node api() const { return pugi::xml_node(static_cast<pugi::xml_node_struct *>(static_cast<void *>(m_n))); }
 
 private:
     RawNode *m_n = nullptr;
