@@ -398,6 +398,33 @@ struct ArenaAllocator {
 
 thread_local ObjectArena *t_arena = nullptr;
 
+// Objects held by std::unique_ptr in the model: a header in front says where they came from.
+struct alignas(std::max_align_t) OwnedHeader {
+    ObjectArena *arena;
+};
+
+void *newOwned(size_t size)
+{
+    ObjectArena *arena = t_arena;
+    void *p = arena ? arena->allocate(sizeof(OwnedHeader) + size, alignof(OwnedHeader))
+                    : std::malloc(sizeof(OwnedHeader) + size);
+    if (!p)
+        throw std::bad_alloc();
+    static_cast<OwnedHeader *>(p)->arena = arena;
+    return static_cast<OwnedHeader *>(p) + 1;
+}
+
+void deleteOwned(void *p) noexcept
+{
+    if (!p)
+        return;
+    OwnedHeader *h = static_cast<OwnedHeader *>(p) - 1;
+    if (h->arena)
+        h->arena->release();
+    else
+        std::free(h);
+}
+
 template <class T>
 std::shared_ptr<T> newShared()
 {
@@ -674,6 +701,19 @@ int lineOf(const QByteArray &bytes, ptrdiff_t offset)
 }
 
 } // namespace
+
+// ---- model objects held by std::unique_ptr ----
+
+void *TSimpleDataType::operator new(size_t size) { return newOwned(size); }
+void TSimpleDataType::operator delete(void *p, size_t) noexcept { deleteOwned(p); }
+void *TComplexDataType::operator new(size_t size) { return newOwned(size); }
+void TComplexDataType::operator delete(void *p, size_t) noexcept { deleteOwned(p); }
+void *TDataType::operator new(size_t size) { return newOwned(size); }
+void TDataType::operator delete(void *p, size_t) noexcept { deleteOwned(p); }
+void *TCondition::operator new(size_t size) { return newOwned(size); }
+void TCondition::operator delete(void *p, size_t) noexcept { deleteOwned(p); }
+void *TProcessDataInOut::operator new(size_t size) { return newOwned(size); }
+void TProcessDataInOut::operator delete(void *p, size_t) noexcept { deleteOwned(p); }
 
 // ---- failures ----
 
@@ -1244,6 +1284,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
         cdt.BitLength = bitLength ? iodd_numbers::toInt32(bitLength.value(), 0) : 0;
         if (XmlDT.first_child()) {
             cdt.RecItem.clear();
+            cdt.RecItem.reserve(elementCount(XmlDT));
             for (Node ri = XmlDT.first_child(); ri; ri = ri.next_sibling()) {
                 if (ri.type() != pugi::node_element)
                     continue;
@@ -1429,6 +1470,7 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
         App_Var.DefaultValue = def ? qs(def.value()) : QString();
         // The first child of each name counts, as a lookup by name finds.
         Node name, description, dt, ref, firstInfo;
+        size_t infos = 0;
         for (Node c = XmlVar.first_child(); c; c = c.next_sibling()) {
             const char *cn = c.name();
             switch (cn[0]) {
@@ -1445,8 +1487,11 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
                     description = c;
                 break;
             case 'R':
-                if (!firstInfo && is(cn, "RecordItemInfo"))
-                    firstInfo = c;
+                if (is(cn, "RecordItemInfo")) {
+                    if (!firstInfo)
+                        firstInfo = c;
+                    ++infos;
+                }
                 break;
             default:
                 break;
@@ -1465,6 +1510,7 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
             App_Var.DataType = std::make_unique<TDataType>();
             Read_DataType(ref, *App_Var.DataType);
         }
+        App_Var.RecordItemInfoList.reserve(App_Var.RecordItemInfoList.size() + infos);
         for (Node c = firstInfo; c; c = c.next_sibling()) {
             if (!is(c.name(), "RecordItemInfo"))
                 continue;
@@ -1545,6 +1591,7 @@ bool TIODD::Read_Menu(pugi::xml_node XmlMC_, TMenu &App_Menu)
 {
     const Node XmlMC(XmlMC_);
     App_Menu.Id = textAttr(XmlMC, "id");
+    App_Menu.MenuVariableRef_List.reserve(App_Menu.MenuVariableRef_List.size() + elementCount(XmlMC));
     for (Node c = XmlMC.first_child(); c; c = c.next_sibling()) {
         const char *n = c.name();
         bool recordItem = false;

@@ -145,6 +145,10 @@ struct TSimpleDataType {
     // Name and length of this object's own kind (no reference following).
     static QString TypeName(TActualSimpleDataType t);
     QString OwnLength() const;
+
+    // From the reader's per-model arena while a decode runs, else the heap.
+    static void *operator new(size_t size);
+    static void operator delete(void *p, size_t size) noexcept;
 };
 
 struct TRecordItem {
@@ -173,6 +177,10 @@ struct TComplexDataType {
     const TSimpleDataType *ArrayElementType() const { return ArrItem.empty() ? nullptr : ArrItem.front().get(); }
     // "None", "ArrayT", "RecordT".
     QString Get_ActualComplexDataType() const;
+
+    // From the reader's per-model arena while a decode runs, else the heap.
+    static void *operator new(size_t size);
+    static void operator delete(void *p, size_t size) noexcept;
 };
 
 struct TDataType {
@@ -184,6 +192,10 @@ struct TDataType {
 
     // Own id of a collection entry (simple or complex part), empty for a reference.
     QString OwnId() const;
+
+    // From the reader's per-model arena while a decode runs, else the heap.
+    static void *operator new(size_t size);
+    static void operator delete(void *p, size_t size) noexcept;
 };
 
 struct TDataTypeCollection {
@@ -244,6 +256,10 @@ struct TCondition {
     QString VariableId;
     qint32 SubIndex = 0;
     qint32 Value = 0;
+
+    // From the reader's per-model arena while a decode runs, else the heap.
+    static void *operator new(size_t size);
+    static void operator delete(void *p, size_t size) noexcept;
 };
 
 struct TProcessDataInOut {
@@ -260,6 +276,10 @@ struct TProcessDataInOut {
     QString Get_Gradient(const TIODD &aIODD, bool SimpleDataType, bool ProcessDataIn, const QString &SubIndex) const;
     QString Get_Offset(const TIODD &aIODD, bool SimpleDataType, bool ProcessDataIn, const QString &SubIndex) const;
     QString Get_UnitCode(const TIODD &aIODD, bool SimpleDataType, bool ProcessDataIn, const QString &SubIndex) const;
+
+    // From the reader's per-model arena while a decode runs, else the heap.
+    static void *operator new(size_t size);
+    static void operator delete(void *p, size_t size) noexcept;
 };
 
 struct TProcessData {
