@@ -506,7 +506,8 @@ struct DecodeScope {
 };
 
 // Element name compared after trimming and upper-casing (ASCII).
-bool nameIs(Node n, const char *upper)
+template <size_t N>
+Q_ALWAYS_INLINE bool nameIs(Node n, const char (&upper)[N])
 {
     const char *s = n.name();
     while (iodd_numbers::isBlank(*s))
@@ -756,7 +757,7 @@ int TIODD::simpleKind(pugi::xml_node n_) const
     return int(k);
 }
 
-void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes)
+void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes, int fd)
 {
     m_parsingFile = path;
     m_parsingBytes = &bytes;
@@ -764,7 +765,8 @@ void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &
     // Plain system calls: this runs for every file of a catalog, and QFile's extra checks
     // and buffering cost more than the reading itself.
     auto failed = [&](int error) { return EIODDError(QStringLiteral("%1: %2").arg(path, qt_error_string(error))); };
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         throw failed(errno);
     struct stat st;
@@ -802,14 +804,21 @@ void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &
 
 bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
 {
+    // Opened first: a missing file or a folder is told apart only when that fails.
+    const QByteArray native = QFile::encodeName(IODD_FileName);
+    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
     struct stat st;
-    if (::stat(QFile::encodeName(IODD_FileName).constData(), &st) != 0 || S_ISDIR(st.st_mode))
+    if (fd < 0 ? ::stat(native.constData(), &st) != 0 || S_ISDIR(st.st_mode)
+               : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
         return false;
+    }
     m_fileName = IODD_FileName;
     std::optional<DecodeScope> scope;
     if (!Simple_Decode)
         scope.emplace();
-    parseFile(IODD_FileName, Xml1, m_bytes1);
+    parseFile(IODD_FileName, Xml1, m_bytes1, fd);
     const Node root = Xml1.document_element();
     if (std::strcmp(root.name(), "IODevice") != 0) {
         fail(root, root ? QStringLiteral("not an IO device description (root element \"%1\")").arg(qs(root.name()))
@@ -1497,10 +1506,14 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
                 break;
             }
         }
-        if (name)
-            App_Var.Name = requireAttr(name, "textId");
-        if (description)
-            App_Var.Description = requireAttr(description, "textId");
+        if (name) {
+            const Attr a = name.attr("textId");
+            App_Var.Name = a ? qs(a.value()) : requireAttr(name, "textId");
+        }
+        if (description) {
+            const Attr a = description.attr("textId");
+            App_Var.Description = a ? qs(a.value()) : requireAttr(description, "textId");
+        }
         if (dt) {
             App_Var.DataType = std::make_unique<TDataType>();
             Read_DataType(dt, *App_Var.DataType);

@@ -459,7 +459,8 @@ private:
     int simpleKind(pugi::xml_node n) const;
     void decodeSimple(pugi::xml_node n, int kind, TSimpleDataType &t);
     void readTextTable(pugi::xml_node lang, TExtTextCol &col, bool onlyTextElements);
-    void parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes);
+    // Reads and parses path; fd, when given, is the file already open (closed here).
+    void parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes, int fd = -1);
 
     QString m_fileName;
     QString m_parsingFile;     // file the nodes being read belong to (for messages)
