@@ -425,10 +425,19 @@ void deleteOwned(void *p) noexcept
         std::free(h);
 }
 
+// Default-initialized: every member of the model has its own initializer, and value
+// initialization would first clear each object.
 template <class T>
 std::shared_ptr<T> newShared()
 {
-    return t_arena ? std::allocate_shared<T>(ArenaAllocator<T>(t_arena)) : std::make_shared<T>();
+    return t_arena ? std::allocate_shared_for_overwrite<T>(ArenaAllocator<T>(t_arena))
+                   : std::make_shared_for_overwrite<T>();
+}
+
+template <class T>
+std::unique_ptr<T> newOwnedObject()
+{
+    return std::unique_ptr<T>(new T);
 }
 
 thread_local TextBlocks *t_texts = nullptr;
@@ -1248,7 +1257,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
 
     if (isSimple(k)) {
         App_DT.IsSimpleDataType = true;
-        App_DT.SimpleDataType = std::make_unique<TSimpleDataType>();
+        App_DT.SimpleDataType = newOwnedObject<TSimpleDataType>();
         decodeSimple(XmlDT, int(k), *App_DT.SimpleDataType);
         App_DT.ComplexDataType.reset();
         return true;
@@ -1256,7 +1265,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
 
     App_DT.IsSimpleDataType = false;
     App_DT.SimpleDataType.reset();
-    App_DT.ComplexDataType = std::make_unique<TComplexDataType>();
+    App_DT.ComplexDataType = newOwnedObject<TComplexDataType>();
     TComplexDataType &cdt = *App_DT.ComplexDataType;
     // One pass over the attributes; the first of a name counts, as a lookup by name finds.
     Attr id, sup, count, bitLength;
@@ -1335,13 +1344,13 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
                     const Kind ik = Kind(simpleKind(sdt));
                     if (!isSimple(ik))
                         continue;
-                    item->SimpleTD = std::make_unique<TSimpleDataType>();
+                    item->SimpleTD = newOwnedObject<TSimpleDataType>();
                     decodeSimple(sdt, int(ik), *item->SimpleTD);
                 } else if (ref) {
                     const Attr typeId = ref.attr("datatypeId");
                     if (!typeId)
                         continue;
-                    item->SimpleTD = std::make_unique<TSimpleDataType>();
+                    item->SimpleTD = newOwnedObject<TSimpleDataType>();
                     item->SimpleTD->IsSimpleDataRef = true;
                     item->SimpleTD->DataTypeId = qs(typeId.value());
                 } else {
@@ -1515,12 +1524,12 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
             App_Var.Description = a ? qs(a.value()) : requireAttr(description, "textId");
         }
         if (dt) {
-            App_Var.DataType = std::make_unique<TDataType>();
+            App_Var.DataType = newOwnedObject<TDataType>();
             Read_DataType(dt, *App_Var.DataType);
         }
         if (ref) {
             requireAttr(ref, "datatypeId");
-            App_Var.DataType = std::make_unique<TDataType>();
+            App_Var.DataType = newOwnedObject<TDataType>();
             Read_DataType(ref, *App_Var.DataType);
         }
         App_Var.RecordItemInfoList.reserve(App_Var.RecordItemInfoList.size() + infos);
@@ -1575,13 +1584,13 @@ bool TIODD::Read_ProcessData(pugi::xml_node XmlPD_, TProcessData &App_PD)
 
     App_PD.Id = textAttr(XmlPD, "id");
     if (const Node c = XmlPD.kid("Condition")) {
-        App_PD.Condition = std::make_unique<TCondition>();
+        App_PD.Condition = newOwnedObject<TCondition>();
         textAttrIfPresent(c, "variableId", App_PD.Condition->VariableId);
         numberAttr(c, "subindex", App_PD.Condition->SubIndex);
         numberAttr(c, "value", App_PD.Condition->Value);
     }
     auto inOut = [&](Node n) {
-        auto io = std::make_unique<TProcessDataInOut>();
+        auto io = newOwnedObject<TProcessDataInOut>();
         textAttrIfPresent(n, "id", io->Id);
         numberAttr(n, "bitLength", io->BitLength);
         io->Name = textAttr(n.kid("Name"), "textId");
