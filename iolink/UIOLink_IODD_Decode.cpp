@@ -702,6 +702,11 @@ size_t elementCount(Node n)
     return count;
 }
 
+bool inside(const QByteArray &bytes, const char *p)
+{
+    return p >= bytes.constData() && p < bytes.constData() + bytes.size();
+}
+
 int lineOf(const QByteArray &bytes, ptrdiff_t offset)
 {
     if (offset < 0)
@@ -977,8 +982,15 @@ void TIODD::readTextTable(pugi::xml_node lang_, TExtTextCol &col, bool onlyTextE
             requireAttr(t, "id");
         if (!value)
             requireAttr(t, "value");
-        col.List_Ids.append(qs(id.value()));
-        col.PriLang_Values.append(qs(value.value()));
+        // Kept as UTF-8 in the file's bytes until asked for; a file that the parser had
+        // to convert to UTF-8 has its texts elsewhere, so they are taken now.
+        if (m_parsingBytes && inside(*m_parsingBytes, id.value()) && inside(*m_parsingBytes, value.value())) {
+            col.List_Ids.appendFromFile(id.value(), *m_parsingBytes);
+            col.PriLang_Values.appendFromFile(value.value(), *m_parsingBytes);
+        } else {
+            col.List_Ids.append(qs(id.value()));
+            col.PriLang_Values.append(qs(value.value()));
+        }
     }
 }
 

@@ -39,6 +39,7 @@
 //    Event_List (own events, StdDef false); menus: UserInterface.MenuCollection.
 #include <QString>
 #include <QStringList>
+#include <initializer_list>
 #include <memory>
 #include <pugixml.hpp>
 #include <stdexcept>
@@ -350,10 +351,46 @@ struct TExtTextLanguage {
     QStringList List_Ids, Values;
 };
 
+// A list of texts used like a QStringList. The reader fills it with the UTF-8 texts of the
+// parsed file (the list shares the file's bytes, so it stays valid on its own) and each text
+// becomes a QString only when it is asked for; texts given by code are kept as given.
+// Copies share the entries until one of them is changed.
+class TTextList {
+public:
+    TTextList() = default;
+    TTextList &operator=(std::initializer_list<QString> texts);
+    TTextList &operator=(const QStringList &texts);
+
+    qsizetype size() const { return m_entries ? qsizetype(m_entries->size()) : 0; }
+    bool isEmpty() const { return size() == 0; }
+    QString at(qsizetype i) const;
+    QString operator[](qsizetype i) const { return at(i); }
+    QString first() const { return at(0); }
+    operator QStringList() const;
+
+    void clear();
+    void reserve(qsizetype n);
+    void append(const QString &text);
+    // Index of the first text equal to text ignoring letter case, -1 when none.
+    qsizetype indexOfIgnoringCase(const QString &text) const;
+
+    // Reader: text is NUL-terminated UTF-8 inside source, which the list keeps.
+    void appendFromFile(const char *text, const QByteArray &source);
+
+private:
+    struct Entry {
+        const char *utf8 = nullptr;  // a text of the file, or null for a given one
+        QString text;
+    };
+    std::vector<Entry> &entries();
+    std::shared_ptr<const std::vector<Entry>> m_entries;
+    QByteArray m_source;
+};
+
 struct TExtTextCol {
     QString Lang_Code_Primary;
-    QStringList List_Ids;
-    QStringList PriLang_Values;
+    TTextList List_Ids;
+    TTextList PriLang_Values;
     TOwnedList<TExtTextLanguage> OtherLang;  // never filled by the reader
 
     void Erase_All();

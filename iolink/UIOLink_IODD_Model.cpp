@@ -251,6 +251,112 @@ QString TProcessDataInOut::Get_UnitCode(const TIODD &aIODD, bool SimpleDataType,
 
 // ---- texts ----
 
+std::vector<TTextList::Entry> &TTextList::entries()
+{
+    if (!m_entries)
+        m_entries = std::make_shared<std::vector<Entry>>();
+    else if (m_entries.use_count() > 1)
+        m_entries = std::make_shared<std::vector<Entry>>(*m_entries);
+    return const_cast<std::vector<Entry> &>(*m_entries);
+}
+
+TTextList &TTextList::operator=(std::initializer_list<QString> texts)
+{
+    clear();
+    reserve(qsizetype(texts.size()));
+    for (const QString &t : texts)
+        append(t);
+    return *this;
+}
+
+TTextList &TTextList::operator=(const QStringList &texts)
+{
+    clear();
+    reserve(texts.size());
+    for (const QString &t : texts)
+        append(t);
+    return *this;
+}
+
+QString TTextList::at(qsizetype i) const
+{
+    Q_ASSERT(i >= 0 && i < size());
+    const Entry &e = (*m_entries)[size_t(i)];
+    return e.utf8 ? QString::fromUtf8(e.utf8) : e.text;
+}
+
+TTextList::operator QStringList() const
+{
+    QStringList out;
+    out.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        out.append(at(i));
+    return out;
+}
+
+void TTextList::clear()
+{
+    m_entries.reset();
+    m_source.clear();
+}
+
+void TTextList::reserve(qsizetype n)
+{
+    entries().reserve(size_t(n));
+}
+
+void TTextList::append(const QString &text)
+{
+    entries().push_back({nullptr, text});
+}
+
+void TTextList::appendFromFile(const char *text, const QByteArray &source)
+{
+    if (m_source.constData() != source.constData())
+        m_source = source;
+    entries().push_back({text, QString()});
+}
+
+qsizetype TTextList::indexOfIgnoringCase(const QString &text) const
+{
+    const qsizetype n = size();
+    const char16_t *want = reinterpret_cast<const char16_t *>(text.constData());
+    const qsizetype wantLen = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const Entry &e = (*m_entries)[size_t(i)];
+        if (!e.utf8) {
+            if (e.text.compare(text, Qt::CaseInsensitive) == 0)
+                return i;
+            continue;
+        }
+        // ASCII on both sides folds by letters alone; anything else goes the long way.
+        const unsigned char *s = reinterpret_cast<const unsigned char *>(e.utf8);
+        qsizetype k = 0;
+        bool slow = false, equal = true;
+        for (;; ++k, ++s) {
+            const unsigned c = *s;
+            if (c == 0 || k == wantLen) {
+                equal = c == 0 && k == wantLen;
+                break;
+            }
+            const unsigned w = want[k];
+            if (c >= 0x80 || w >= 0x80) {
+                slow = true;
+                break;
+            }
+            const unsigned lc = c >= 'A' && c <= 'Z' ? c + 32 : c;
+            const unsigned lw = w >= 'A' && w <= 'Z' ? w + 32 : w;
+            if (lc != lw) {
+                equal = false;
+                break;
+            }
+        }
+        if (slow ? QString::fromUtf8(e.utf8).compare(text, Qt::CaseInsensitive) == 0 : equal)
+            return i;
+    }
+    return -1;
+}
+
 void TExtTextCol::Erase_All()
 {
     List_Ids.clear();
@@ -260,10 +366,7 @@ void TExtTextCol::Erase_All()
 
 int TExtTextCol::Find_ID(const QString &ID) const
 {
-    for (int i = 0; i < List_Ids.size(); ++i)
-        if (List_Ids[i].compare(ID, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
+    return int(List_Ids.indexOfIgnoringCase(ID));
 }
 
 bool TExtTextCol::Get_Value_From_ID(const QString &ID, QString &Value) const
