@@ -5,14 +5,14 @@
 #include <QFile>
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <strings.h>
-#include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #if defined(__SSE2__)
