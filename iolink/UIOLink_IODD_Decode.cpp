@@ -462,6 +462,16 @@ public:
         bound = s.bound;
         return true;
     }
+    // Whether the declared namespace bound (a text of the document) is ns.
+    bool boundTo(const char *bound, const char *ns)
+    {
+        if (bound != m_lastBound || ns != m_lastNs) {
+            m_lastBound = bound;
+            m_lastNs = ns;
+            m_lastAnswer = std::strcmp(bound, ns) == 0;
+        }
+        return m_lastAnswer;
+    }
     void store(const void *node, const char *prefix, size_t len, const char *bound)
     {
         if (!m_prefix) {
@@ -486,6 +496,9 @@ private:
     Slot m_slots[kSlots];
     const char *m_prefix = nullptr;  // the first prefix asked for (almost always "xsi")
     size_t m_prefixLen = 0;
+    const char *m_lastBound = nullptr;
+    const char *m_lastNs = nullptr;
+    bool m_lastAnswer = false;
 };
 
 // Makes text blocks, an object arena and a namespace cache current for one decode (of one
@@ -609,6 +622,13 @@ const char *namespaceOf(Node n, const char *prefix, size_t prefixLen)
     return bound;
 }
 
+// Whether a declared namespace is ns; the same declaration is asked about again and again.
+bool boundTo(const char *bound, const char *ns)
+{
+    NamespaceCache *cache = t_namespaces;
+    return cache ? cache->boundTo(bound, ns) : std::strcmp(bound, ns) == 0;
+}
+
 // Attribute by namespace and local name, whatever prefix the file binds to that namespace.
 // The usual prefix is accepted also when the file forgot to declare it.
 Attr nsAttribute(Node n, const char *ns, const char *local, const char *usualPrefix)
@@ -616,8 +636,10 @@ Attr nsAttribute(Node n, const char *ns, const char *local, const char *usualPre
     const size_t usualLen = std::strlen(usualPrefix);
     for (Attr a = n.first_attribute(); a; a = a.next_attribute()) {
         const char *an = a.name();
-        const char *colon = std::strchr(an, ':');
-        if (!colon || std::strcmp(colon + 1, local) != 0)
+        const char *colon = an;
+        while (*colon && *colon != ':')
+            ++colon;
+        if (!*colon || !sameName(colon + 1, local))
             continue;
         const size_t plen = size_t(colon - an);
         if (plen == 3 && std::strncmp(an, "xml", 3) == 0) {
@@ -626,8 +648,7 @@ Attr nsAttribute(Node n, const char *ns, const char *local, const char *usualPre
             continue;
         }
         const char *bound = namespaceOf(n, an, plen);
-        if (bound ? std::strcmp(bound, ns) == 0
-                  : (plen == usualLen && std::strncmp(an, usualPrefix, plen) == 0))
+        if (bound ? boundTo(bound, ns) : (plen == usualLen && std::strncmp(an, usualPrefix, plen) == 0))
             return a;
     }
     return {};
