@@ -17,7 +17,10 @@
 // (lists hold std::shared_ptr). The entries of the SD_ parts are shared, read-only, between all
 // TIODD objects decoded against the same unchanged standard-definition file, and
 // TEventCollection::StdEventRef_List points at the events of SD_EventCollection; each TIODD
-// keeps what it points at alive.
+// keeps what it points at alive. For speed a full decode takes the tree's entries and texts
+// from a few large blocks; every entry and every QString copied out keeps its block alive,
+// so copies stay valid after the TIODD is gone. Text tables keep the file's UTF-8 texts and
+// convert one when it is asked for (TTextList).
 //
 // Text ids (Name, Description, VendorText, ...) are resolved with TIODD::GetDesc_ExtTextCol.
 // Every text is the file's primary language; other languages of the file are not read.
