@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./tools/install-deps.sh
-export CCACHE_BASEDIR="$(cd .. && pwd)" CCACHE_NOHASHDIR=1
+# Paths relative to the checkout, so a fresh clone in another folder hits the same cache entries.
+export CCACHE_BASEDIR="$(pwd)" CCACHE_NOHASHDIR=1
 cmake -S . -B build -G Ninja -Wno-dev >/dev/null
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
