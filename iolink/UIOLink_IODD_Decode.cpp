@@ -723,6 +723,21 @@ size_t elementCount(Node n)
     return count;
 }
 
+// Calls each(child) for every element child of parent's child `name`, after making room for them
+// in `room`; false when parent has no such child.
+template <size_t N, class Room, class Each>
+bool forEachElementOf(Node parent, const char (&name)[N], Room &room, Each each)
+{
+    const Node list = parent.kid(name);
+    if (!list)
+        return false;
+    room.reserve(room.size() + elementCount(list));
+    for (Node c = list.first_child(); c; c = c.next_sibling())
+        if (c.type() == pugi::node_element)
+            each(c);
+    return true;
+}
+
 bool inside(const QByteArray &bytes, const char *p)
 {
     return p >= bytes.constData() && p < bytes.constData() + bytes.size();
@@ -1030,53 +1045,37 @@ bool TIODD::Read_SD_ExternalTextCollection(pugi::xml_node root_, TStandardDefini
 
 bool TIODD::Read_SD_DatatypeCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const Node root(root_);
-    const Node dtc = root.kid("DatatypeCollection");
-    if (!dtc)
-        return false;
-    sd.DataTypeCollection.ListDataType.clear();
-    for (Node c = dtc.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
+    auto &list = sd.DataTypeCollection.ListDataType;
+    list.clear();
+    return forEachElementOf(Node(root_), "DatatypeCollection", list, [&](Node c) {
         auto dt = newShared<TDataType>();
         if (Read_DataType(c, *dt))
-            sd.DataTypeCollection.ListDataType.push_back(std::move(dt));
-    }
-    return true;
+            list.push_back(std::move(dt));
+    });
 }
 
 bool TIODD::Read_SD_VariableCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const Node root(root_);
-    const Node vc = root.kid("VariableCollection");
-    if (!vc)
-        return false;
-    for (Node c = vc.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
+    TVariableCollection &col = sd.VariableCollection;
+    return forEachElementOf(Node(root_), "VariableCollection", col.Var_List, [&](Node c) {
         auto var = newShared<TVariable>();
         bool isRef = false;
         if (Read_Variable(c, *var, isRef))
-            (isRef ? sd.VariableCollection.StdVar_List : sd.VariableCollection.Var_List).push_back(std::move(var));
-    }
-    return true;
+            (isRef ? col.StdVar_List : col.Var_List).push_back(std::move(var));
+    });
 }
 
 bool TIODD::Read_SD_EventCollection(pugi::xml_node root_, TStandardDefinitions &sd)
 {
-    const Node root(root_);
-    const Node ec = root.kid("EventCollection");
-    if (!ec)
-        return false;
-    for (Node c = ec.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element || !nameIs(c, "EVENT"))
-            continue;
+    auto &list = sd.EventCollection.Event_List;
+    return forEachElementOf(Node(root_), "EventCollection", list, [&](Node c) {
+        if (!nameIs(c, "EVENT"))
+            return;
         auto ev = newShared<TEventData>();
         bool isRef = false;
         if (Read_Event(c, *ev, isRef) && !isRef)
-            sd.EventCollection.Event_List.push_back(std::move(ev));
-    }
-    return true;
+            list.push_back(std::move(ev));
+    });
 }
 
 // ---- profile body ----
@@ -1165,81 +1164,50 @@ bool TIODD::Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun_)
 
 bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(pugi::xml_node DevFun_)
 {
-    const Node DevFun(DevFun_);
-    const Node dtc = DevFun.kid("DatatypeCollection");
-    if (!dtc)
-        return false;
     auto &list = ProfileBody.DeviceFunction.DataTypeCollection.ListDataType;
-    list.reserve(list.size() + elementCount(dtc));
-    for (Node c = dtc.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
+    return forEachElementOf(Node(DevFun_), "DatatypeCollection", list, [&](Node c) {
         auto dt = newShared<TDataType>();
         if (Read_DataType(c, *dt))
             list.push_back(std::move(dt));
-    }
-    return true;
+    });
 }
 
 bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(pugi::xml_node DevFun_)
 {
-    const Node DevFun(DevFun_);
-    const Node vc = DevFun.kid("VariableCollection");
-    if (!vc)
-        return false;
     TVariableCollection &col = ProfileBody.DeviceFunction.VariableCollection;
-    col.Var_List.reserve(col.Var_List.size() + elementCount(vc));
-    for (Node c = vc.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
+    return forEachElementOf(Node(DevFun_), "VariableCollection", col.Var_List, [&](Node c) {
         auto var = newShared<TVariable>();
         bool isRef = false;
         if (Read_Variable(c, *var, isRef))
             (isRef ? col.StdVar_List : col.Var_List).push_back(std::move(var));
-    }
-    return true;
+    });
 }
 
 bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(pugi::xml_node DevFun_)
 {
-    const Node DevFun(DevFun_);
-    const Node pdc = DevFun.kid("ProcessDataCollection");
-    if (!pdc)
-        return false;
     auto &list = ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
-    list.reserve(list.size() + elementCount(pdc));
-    for (Node c = pdc.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
+    return forEachElementOf(Node(DevFun_), "ProcessDataCollection", list, [&](Node c) {
         auto pd = newShared<TProcessData>();
         if (Read_ProcessData(c, *pd))
             list.push_back(std::move(pd));
-    }
-    return true;
+    });
 }
 
 bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(pugi::xml_node DevFun_)
 {
-    const Node DevFun(DevFun_);
-    const Node ec = DevFun.kid("EventCollection");
-    if (!ec)
-        return false;
     TEventCollection &col = ProfileBody.DeviceFunction.EventCollection;
-    for (Node c = ec.first_child(); c; c = c.next_sibling()) {
-        if (c.type() != pugi::node_element)
-            continue;
+    return forEachElementOf(Node(DevFun_), "EventCollection", col.Event_List, [&](Node c) {
         auto ev = newShared<TEventData>();
         bool isRef = false;
         if (!Read_Event(c, *ev, isRef))
-            continue;
+            return;
         if (isRef) {
             // The standard event itself stands for the reference.
             col.StdEventRef_List.push_back(Get_Event_SD(ev->Code));
         } else {
             col.Event_List.push_back(std::move(ev));
         }
-    }
-    return true;
+    });
 }
 
 bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(pugi::xml_node DevFun_)
