@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <pugixml.hpp>
 
+using platform::attributeText;
+
 namespace {
 
 const int kPortsA[] = {4, 2, 2, 0, 0, 2, 6};
@@ -74,8 +76,20 @@ void menuScaling(const TIODD &iodd, bool in, bool record, const QString &subInde
     e.unitCode.clear();
 }
 
-QString attr(const pugi::xml_node &n, const char *name) { return QString::fromUtf8(n.attribute(name).value()); }
 bool hasAttr(const pugi::xml_node &n, const char *name) { return bool(n.attribute(name)); }
+
+// The variables of an IODD in the order their entries are built: the standard variables (through
+// their definitions, types resolved in the standard definitions), then the device's own.
+template <class F>
+void forEachVariable(const TIODD &iodd, F f)
+{
+    const auto &vc = iodd.ProfileBody.DeviceFunction.VariableCollection;
+    for (const auto &sv : vc.StdVar_List)
+        if (sv && sv->VarType == vtStdVarRef)
+            if (const TVariable *def = sv->Get_Index_Var_Ref(iodd)) f(*def, true);
+    for (const auto &v : vc.Var_List)
+        if (v && v->VarType == vtVariable) f(*v, false);
+}
 
 } // namespace
 
@@ -103,7 +117,8 @@ int TIOLink_Channel_Table::Get_ParGen_SelectDevice(QString *error)
         pugi::xml_document doc;
         if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error))
             return -1;
-        const QString name = QString::fromUtf8(doc.first_child().child("IOLink_SelectDevice").text().get());
+        QString name;
+        platform::childText(doc.first_child(), "IOLink_SelectDevice", name);
         for (int i = 0; i < Devices.size(); ++i) {
             if (Devices[i].compare(name, Qt::CaseInsensitive) == 0) {
                 NChannelsA = kPortsA[i];
@@ -185,13 +200,7 @@ void TIOLink_Channel_Table::Create_List_Variables(int index)
     const TIODD *iodd = IODD_List[size_t(index)].get();
     if (!iodd) return;
     TChannel_IOLink &ch = Channels[size_t(index)];
-    const auto &vc = iodd->ProfileBody.DeviceFunction.VariableCollection;
-    for (const auto &sv : vc.StdVar_List) {
-        if (!sv || sv->VarType != vtStdVarRef) continue;
-        if (const TVariable *def = sv->Get_Index_Var_Ref(*iodd)) Insert_Variable(ch, *iodd, *def, true);
-    }
-    for (const auto &v : vc.Var_List)
-        if (v && v->VarType == vtVariable) Insert_Variable(ch, *iodd, *v, false);
+    forEachVariable(*iodd, [&](const TVariable &var, bool VarRef) { Insert_Variable(ch, *iodd, var, VarRef); });
 }
 
 int TIOLink_Channel_Table::Insert_ProcessData(int index, bool in, int s)
@@ -340,12 +349,7 @@ void TIOLink_Channel_Table::Add_Name_to_Configuration()
                 }
             }
         };
-        const auto &vc = iodd->ProfileBody.DeviceFunction.VariableCollection;
-        for (const auto &sv : vc.StdVar_List)
-            if (sv && sv->VarType == vtStdVarRef)
-                if (const TVariable *def = sv->Get_Index_Var_Ref(*iodd)) nameVariable(*def, true);
-        for (const auto &v : vc.Var_List)
-            if (v && v->VarType == vtVariable) nameVariable(*v, false);
+        forEachVariable(*iodd, nameVariable);
 
         const TProcessData *variant = chosenVariant(*iodd, ch.ProcDataCondition);
         for (bool in : {true, false}) {
@@ -595,7 +599,7 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
         ch.IODD_File.clear();
         const pugi::xml_node f = child.child("IODD_File");
         if (!f) continue;
-        ch.IODD_File = attr(f, "FileName");
+        ch.IODD_File = attributeText(f, "FileName");
         int pdStart = counter;
         if (!ch.IODD_File.isEmpty()) {
             const QString path = Project_Path + QStringLiteral("/IODD/") + ch.IODD_File;
@@ -609,18 +613,18 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
                 }
             }
         }
-        ch.Pin4Mode = hasAttr(f, "Pin4Mode") ? Get_Pin4Mode(attr(f, "Pin4Mode")) : QStringLiteral("Disable");
-        ch.ReadPin2 = hasAttr(f, "ReadPin2") ? attr(f, "ReadPin2") : QStringLiteral("N");
-        ch.Pin2_Pos = attr(f, "Pin2Pos");
-        ch.Pin2_Bit = attr(f, "Pin2Bit");
-        ch.Pin2_Inv = hasAttr(f, "Pin2Inv") ? attr(f, "Pin2Inv") : QStringLiteral("N");
-        ch.Pin2_In_Type = hasAttr(f, "Pin2InType") ? attr(f, "Pin2InType") : QStringLiteral("None");
-        ch.Pin2_Mne = attr(f, "Pin2Mne");
-        ch.Pin4_Pos = attr(f, "Pin4Pos");
-        ch.Pin4_Bit = attr(f, "Pin4Bit");
-        ch.Pin4_Inv = hasAttr(f, "Pin4Inv") ? attr(f, "Pin4Inv") : QStringLiteral("N");
-        ch.Pin4_Mne = attr(f, "Pin4Mne");
-        ch.TimeOut = attr(f, "TimeOut");
+        ch.Pin4Mode = hasAttr(f, "Pin4Mode") ? Get_Pin4Mode(attributeText(f, "Pin4Mode")) : QStringLiteral("Disable");
+        ch.ReadPin2 = hasAttr(f, "ReadPin2") ? attributeText(f, "ReadPin2") : QStringLiteral("N");
+        ch.Pin2_Pos = attributeText(f, "Pin2Pos");
+        ch.Pin2_Bit = attributeText(f, "Pin2Bit");
+        ch.Pin2_Inv = hasAttr(f, "Pin2Inv") ? attributeText(f, "Pin2Inv") : QStringLiteral("N");
+        ch.Pin2_In_Type = hasAttr(f, "Pin2InType") ? attributeText(f, "Pin2InType") : QStringLiteral("None");
+        ch.Pin2_Mne = attributeText(f, "Pin2Mne");
+        ch.Pin4_Pos = attributeText(f, "Pin4Pos");
+        ch.Pin4_Bit = attributeText(f, "Pin4Bit");
+        ch.Pin4_Inv = hasAttr(f, "Pin4Inv") ? attributeText(f, "Pin4Inv") : QStringLiteral("N");
+        ch.Pin4_Mne = attributeText(f, "Pin4Mne");
+        ch.TimeOut = attributeText(f, "TimeOut");
         if (ch.IODD_File.isEmpty()) continue;
 
         // Variables. Files of earlier versions numbered array elements from 0: when a variable's
@@ -628,31 +632,31 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
         const pugi::xml_node vars = child.child("Variables");
         QSet<QString> zeroBased;
         for (pugi::xml_node v = vars.first_child(); v; v = v.next_sibling()) {
-            if (attr(v, "SubIndex") != QLatin1String("0")) continue;
-            const QString idx = attr(v, "Index");
+            if (attributeText(v, "SubIndex") != QLatin1String("0")) continue;
+            const QString idx = attributeText(v, "Index");
             const int whole = ch.Get_Index(idx, QString());
             if (whole >= 0 && ch.Var_List[size_t(whole)].SubIndex_Present && ch.Get_Index(idx, QStringLiteral("0")) < 0)
                 zeroBased.insert(idx);
         }
         for (pugi::xml_node v = vars.first_child(); v; v = v.next_sibling()) {
-            const QString idx = attr(v, "Index");
-            QString sub = attr(v, "SubIndex");
+            const QString idx = attributeText(v, "Index");
+            QString sub = attributeText(v, "SubIndex");
             int subNo;
             if (zeroBased.contains(idx) && TryStrToInt(sub, subNo)) sub = QString::number(subNo + 1);
             const int k = ch.Get_Index(idx, sub);
             if (k < 0) continue;
             TVarObjValue &e = ch.Var_List[size_t(k)];
-            e.Value = attr(v, "Value");
-            e.Enable = attr(v, "Enable") == QLatin1String("True");
-            e.Position = attr(v, "Position");
-            e.Bit = attr(v, "Bit");
-            e.Time = attr(v, "Time");
-            e.On_CMD = attr(v, "On_CMD") == QLatin1String("True");
-            e.On_Change = attr(v, "On_Change") == QLatin1String("True");
-            e.On_Timer = attr(v, "On_Timer") == QLatin1String("True");
-            e.ReadTime = attr(v, "ReadTime");
-            e.ReadPos = attr(v, "ReadPos");
-            e.ReadBit = attr(v, "ReadBit");
+            e.Value = attributeText(v, "Value");
+            e.Enable = attributeText(v, "Enable") == QLatin1String("True");
+            e.Position = attributeText(v, "Position");
+            e.Bit = attributeText(v, "Bit");
+            e.Time = attributeText(v, "Time");
+            e.On_CMD = attributeText(v, "On_CMD") == QLatin1String("True");
+            e.On_Change = attributeText(v, "On_Change") == QLatin1String("True");
+            e.On_Timer = attributeText(v, "On_Timer") == QLatin1String("True");
+            e.ReadTime = attributeText(v, "ReadTime");
+            e.ReadPos = attributeText(v, "ReadPos");
+            e.ReadBit = attributeText(v, "ReadBit");
         }
 
         if (const pugi::xml_node pd = child.child("ProcessData")) {
@@ -665,27 +669,27 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             for (bool in : {true, false}) {
                 const pugi::xml_node dir = pd.child(in ? "ProcessDataIn" : "ProcessDataOut");
                 for (pugi::xml_node r = dir.first_child(); r; r = r.next_sibling()) {
-                    const int k = ch.PD_Get_Index(in, attr(r, "VariableId"), attr(r, "SubIndex"));
+                    const int k = ch.PD_Get_Index(in, attributeText(r, "VariableId"), attributeText(r, "SubIndex"));
                     if (k < 0) continue;
                     TProcDataObjValue &e = (in ? *ch.ProcDataIn_List : *ch.ProcDataOut_List)[size_t(k)];
-                    e.gradient = attr(r, "Gradient");
-                    e.offset = attr(r, "Offset");
-                    e.unitCode = attr(r, "UnitCode");
-                    e.position = attr(r, "Position");
-                    e.bit = attr(r, "Bit");
+                    e.gradient = attributeText(r, "Gradient");
+                    e.offset = attributeText(r, "Offset");
+                    e.unitCode = attributeText(r, "UnitCode");
+                    e.position = attributeText(r, "Position");
+                    e.bit = attributeText(r, "Bit");
                 }
             }
         }
 
         for (pugi::xml_node ev = child.child("Events").first_child(); ev; ev = ev.next_sibling()) {
-            const int k = ch.Event_Get_Index(StrToIntDef(attr(ev, "Code"), -1));
+            const int k = ch.Event_Get_Index(StrToIntDef(attributeText(ev, "Code"), -1));
             if (k < 0) continue;
             TEventObjValue &e = ch.Event_List[size_t(k)];
-            e.Enable = attr(ev, "Enable") == QLatin1String("True");
-            e.TimeOut = hasAttr(ev, "TimeOut") ? attr(ev, "TimeOut") : QStringLiteral("1000");
-            e.Position = hasAttr(ev, "Position") ? attr(ev, "Position") : QStringLiteral("0");
-            e.Bit = hasAttr(ev, "Bit") ? attr(ev, "Bit") : QStringLiteral("0");
-            e.Mnemonic = hasAttr(ev, "Mnemonic") ? attr(ev, "Mnemonic") : QStringLiteral("0");
+            e.Enable = attributeText(ev, "Enable") == QLatin1String("True");
+            e.TimeOut = hasAttr(ev, "TimeOut") ? attributeText(ev, "TimeOut") : QStringLiteral("1000");
+            e.Position = hasAttr(ev, "Position") ? attributeText(ev, "Position") : QStringLiteral("0");
+            e.Bit = hasAttr(ev, "Bit") ? attributeText(ev, "Bit") : QStringLiteral("0");
+            e.Mnemonic = hasAttr(ev, "Mnemonic") ? attributeText(ev, "Mnemonic") : QStringLiteral("0");
         }
     }
     if (!ioddErrors.isEmpty()) Report(MsgKind::Warning, ioddErrors.join(QLatin1Char('\n')));

@@ -11,13 +11,14 @@
 #include <cstring>
 #include <pugixml.hpp>
 
+using platform::attributeText;
+
 namespace {
 
 constexpr int kMaxNameChars = 31;      // device name field: 32 bytes with its terminating 0
 constexpr int kMaxLoginChars = 7;      // user name and password fields: 8 bytes
 constexpr int kMaxCountedRecords = 255;
 
-QString attr(const pugi::xml_node &n, const char *name) { return QString::fromUtf8(n.attribute(name).value()); }
 
 // Little-endian writer into an image buffer.
 class Writer {
@@ -194,9 +195,9 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         return false;
     const pugi::xml_node channels = doc.first_child().child("IO-Link_Channels");
     auto num = [](const pugi::xml_node &n, const char *name, int def = 0) {
-        return n.attribute(name) ? StrToIntDef(attr(n, name), def) : 0;
+        return n.attribute(name) ? StrToIntDef(attributeText(n, name), def) : 0;
     };
-    auto yes = [](const pugi::xml_node &n, const char *name) { return attr(n, name) == QLatin1String("Y") ? 1 : 0; };
+    auto yes = [](const pugi::xml_node &n, const char *name) { return attributeText(n, name) == QLatin1String("Y") ? 1 : 0; };
 
     int slot = 0;
     for (pugi::xml_node child = channels.first_child(); child && slot < kChannelSlots; child = child.next_sibling(), ++slot) {
@@ -204,8 +205,8 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         TIO_Link_List_Param_ProcessData &lists = Channel_Lists[slot];
         const pugi::xml_node f = child.child("IODD_File");
         if (!f) continue;
-        const QString fileName = attr(f, "FileName");
-        const int code = Pin4_Mode_Code(attr(f, "Pin4Mode"));
+        const QString fileName = attributeText(f, "FileName");
+        const int code = Pin4_Mode_Code(attributeText(f, "Pin4Mode"));
         if (code < 0) continue;
         h.Channel_No = slot + 1;
         h.Pin4_Mode = uint8_t(code);
@@ -216,7 +217,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         h.Pin2_Pos = uint16_t(num(f, "Pin2Pos"));
         h.Pin2_Bit = uint16_t(num(f, "Pin2Bit"));
         h.Pin2_Inv = uint8_t(yes(f, "Pin2Inv"));
-        const QString inType = attr(f, "Pin2InType");
+        const QString inType = attributeText(f, "Pin2InType");
         h.Pin2_In_Type = inType == QLatin1String("PNP (Pull Down)") ? 1 : inType == QLatin1String("NPN (Pull UP)") ? 2 : 0;
         if (code != 0) continue;
         h.TimeOut = uint16_t(num(f, "TimeOut"));
@@ -237,7 +238,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         }
 
         for (pugi::xml_node v = child.child("Variables").first_child(); v; v = v.next_sibling()) {
-            if (attr(v, "Enable") != QLatin1String("True")) continue;
+            if (attributeText(v, "Enable") != QLatin1String("True")) continue;
             TIO_Link_Parameter p;
             p.index = uint16_t(num(v, "Index"));
             p.subindex = uint8_t(num(v, "SubIndex"));
@@ -247,10 +248,10 @@ bool TBank_Images::Read_Channel_Data(QString *error)
             p.position_read = uint16_t(num(v, "ReadPos"));
             p.bit_address_read = uint8_t(num(v, "ReadBit"));
             p.time = uint32_t(num(v, "Time", 1000));
-            const QString access = Trim_Text(attr(v, "Access")).toUpper();
-            p.options = uint8_t((attr(v, "On_Change") == QLatin1String("True") ? 1 : 0)
-                                | (attr(v, "On_CMD") == QLatin1String("True") ? 2 : 0)
-                                | (attr(v, "On_Timer") == QLatin1String("True") ? 4 : 0)
+            const QString access = Trim_Text(attributeText(v, "Access")).toUpper();
+            p.options = uint8_t((attributeText(v, "On_Change") == QLatin1String("True") ? 1 : 0)
+                                | (attributeText(v, "On_CMD") == QLatin1String("True") ? 2 : 0)
+                                | (attributeText(v, "On_Timer") == QLatin1String("True") ? 4 : 0)
                                 | (access == QLatin1String("READ WRITE") || access == QLatin1String("WRITE ONLY") ? 8 : 0));
             p.bit_length = uint16_t(num(v, "Length"));
             p.readtime = uint16_t(num(v, "ReadTime"));
@@ -268,7 +269,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
                     e.bit_length = uint32_t(num(r, "BitLength", 1));
                     if (r.attribute("Gradient")) {
                         double g;
-                        e.gradient = TryStrToFloat(attr(r, "Gradient"), g) ? float(g) : 1.0f;
+                        e.gradient = TryStrToFloat(attributeText(r, "Gradient"), g) ? float(g) : 1.0f;
                     }
                     e.offset = uint32_t(num(r, "Offset"));
                     e.unit_code = uint16_t(num(r, "UnitCode"));
@@ -281,7 +282,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         }
 
         for (pugi::xml_node ev = child.child("Events").first_child(); ev; ev = ev.next_sibling()) {
-            if (attr(ev, "Enable") != QLatin1String("True")) continue;
+            if (attributeText(ev, "Enable") != QLatin1String("True")) continue;
             TIO_Link_Event e;
             e.time = uint32_t(num(ev, "TimeOut"));
             e.code = uint16_t(num(ev, "Code"));

@@ -18,4 +18,10 @@ bool elementText(const pugi::xml_node &element, QString &text);
 // The text of the first child element of parent named name, as elementText.
 bool childText(const pugi::xml_node &parent, const char *name, QString &text);
 
+// An attribute's value ("" when the attribute is missing).
+inline QString attributeText(const pugi::xml_node &node, const char *name)
+{
+    return QString::fromUtf8(node.attribute(name).value());
+}
+
 } // namespace platform

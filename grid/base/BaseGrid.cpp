@@ -62,33 +62,16 @@ TPoint TCellProperties::GetBaseCell(int c, int r) const
     return {c - FCellSpanX, r - FCellSpanY};
 }
 
-void TCellProperties::SetVAlignment(TVAlignment v)
+void TCellProperties::RepaintOwner()
 {
-    FVAlignment = v;
     if (FOwnerGrid)
         FOwnerGrid->RepaintCell(FOwnerCol, FOwnerRow);
 }
 
-void TCellProperties::SetWordWrap(bool v)
-{
-    FWordWrap = v;
-    if (FOwnerGrid)
-        FOwnerGrid->RepaintCell(FOwnerCol, FOwnerRow);
-}
-
-void TCellProperties::SetBrushColor(TColor v)
-{
-    FBrushColor = v;
-    if (FOwnerGrid)
-        FOwnerGrid->RepaintCell(FOwnerCol, FOwnerRow);
-}
-
-void TCellProperties::SetBrushColorTo(TColor v)
-{
-    FBrushColorTo = v;
-    if (FOwnerGrid)
-        FOwnerGrid->RepaintCell(FOwnerCol, FOwnerRow);
-}
+void TCellProperties::SetVAlignment(TVAlignment v) { FVAlignment = v; RepaintOwner(); }
+void TCellProperties::SetWordWrap(bool v) { FWordWrap = v; RepaintOwner(); }
+void TCellProperties::SetBrushColor(TColor v) { FBrushColor = v; RepaintOwner(); }
+void TCellProperties::SetBrushColorTo(TColor v) { FBrushColorTo = v; RepaintOwner(); }
 
 // ---- construction ------------------------------------------------------------------------------
 

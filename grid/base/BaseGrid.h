@@ -95,6 +95,8 @@ public:
     void SetPaintID(int v) { FPaintID = v; }
 
 private:
+    // Redraws the cell these properties belong to, when they belong to a grid.
+    void RepaintOwner();
     TBaseGrid *FOwnerGrid;
     int FOwnerCol;
     int FOwnerRow;
