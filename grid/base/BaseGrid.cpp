@@ -638,7 +638,7 @@ bool TBaseGrid::HasNodes() { return false; }
 void TBaseGrid::LastRowChanged() {}
 void TBaseGrid::CellTextChanged(int, int) {}
 bool TBaseGrid::HasCustomCellBorders() { return false; }
-bool TBaseGrid::UsesVCLStyles() { return false; }
+bool TBaseGrid::UsesPlatformStyles() { return false; }
 int TBaseGrid::DisplColIndex(int c) { return c; }
 int TBaseGrid::TotalColCount() const { return ColCount(); }
 
@@ -835,7 +835,7 @@ void TBaseGrid::PaintGridCell(TCanvas &K, int c, int r, TRect R, TGridDrawState 
             b = FSelectionStyle == ssVista ? &vista : FSelectionStyle == ssWin7 ? &win7 : &office;
         DrawStyledSelection(K, b->fill, b->fillTo, b->mirror, b->mirrorTo, b->upper, b->lower, b->border, b->corners,
                             m_color, box, side);
-    } else if (!(UsesVCLStyles() && (fixed || S.Contains(gdSelected)))) {
+    } else if (!(UsesPlatformStyles() && (fixed || S.Contains(gdSelected)))) {
         const TColor from = K.Brush.Color;
         if (mirrorTo != clNone)
             DrawGradientBackground(K, R, from, colorTo, mirror, mirrorTo, true, clNone, false, true);

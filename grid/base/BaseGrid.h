@@ -265,7 +265,7 @@ public:
                                           TVAlignment &valign, bool &wordWrap, TCellGradientDirection &gd);
     virtual void CellTextChanged(int c, int r);
     virtual bool HasCustomCellBorders();
-    virtual bool UsesVCLStyles();
+    virtual bool UsesPlatformStyles();
     virtual void GetVisualProperties(int c, int r, TGridDrawState &state, bool print, bool select, bool remap,
                                      TBrush &brush, TColor &colorTo, TColor &mirrorColor, TColor &mirrorColorTo,
                                      TFont &font, TAlignment &halign, TVAlignment &valign, bool &wordWrap,

@@ -57,7 +57,7 @@ void PlaceLabel(QLabel *label, const QWidget *control, TLabelPosition pos, int m
     label->setVisible(!control->isHidden());
 }
 
-TAsgCustomCombo::TAsgCustomCombo(QWidget *parent) : QComboBox(parent)
+TNsgCustomCombo::TNsgCustomCombo(QWidget *parent) : QComboBox(parent)
 {
     setMouseTracking(true);
     setMaxVisibleItems(8);
@@ -74,14 +74,14 @@ TAsgCustomCombo::TAsgCustomCombo(QWidget *parent) : QComboBox(parent)
     Init();
 }
 
-TAsgCustomCombo::~TAsgCustomCombo()
+TNsgCustomCombo::~TNsgCustomCombo()
 {
     delete FLabel.data();
 }
 
 // --- platform combo properties
 
-void TAsgCustomCombo::SetStyle(TComboStyle s)
+void TNsgCustomCombo::SetStyle(TComboStyle s)
 {
     FStyle = s;
     const bool editable = s == csDropDown || s == csSimple;
@@ -98,14 +98,14 @@ void TAsgCustomCombo::SetStyle(TComboStyle s)
     update();
 }
 
-QStringList TAsgCustomCombo::Items() const
+QStringList TNsgCustomCombo::Items() const
 {
     QStringList out;
     for (int i = 0; i < count(); ++i) out << itemText(i);
     return out;
 }
 
-void TAsgCustomCombo::SetItems(const QStringList &items)
+void TNsgCustomCombo::SetItems(const QStringList &items)
 {
     const QString t = currentText();
     clear();
@@ -113,18 +113,18 @@ void TAsgCustomCombo::SetItems(const QStringList &items)
     if (isEditable()) setEditText(t);
 }
 
-void TAsgCustomCombo::SetText(const QString &t)
+void TNsgCustomCombo::SetText(const QString &t)
 {
     if (isEditable()) setEditText(t);
     else setCurrentIndex(findText(t, Qt::MatchFixedString));
 }
 
-bool TAsgCustomCombo::DroppedDown() const
+bool TNsgCustomCombo::DroppedDown() const
 {
     return view() && view()->isVisible();
 }
 
-void TAsgCustomCombo::SetAutoComplete(bool v)
+void TNsgCustomCombo::SetAutoComplete(bool v)
 {
     FAutoComplete = v;
     if (!isEditable()) return;
@@ -138,27 +138,27 @@ void TAsgCustomCombo::SetAutoComplete(bool v)
     }
 }
 
-void TAsgCustomCombo::SelectItem(const QString &text)
+void TNsgCustomCombo::SelectItem(const QString &text)
 {
     const int i = findText(text, Qt::MatchFixedString);
     if (i >= 0) setCurrentIndex(i);
 }
 
-void TAsgCustomCombo::Init()
+void TNsgCustomCombo::Init()
 {
     FNormalColor = FColor;
 }
 
 // --- own look properties
 
-void TAsgCustomCombo::SetBorderColor(TColor c)
+void TNsgCustomCombo::SetBorderColor(TColor c)
 {
     FBorderColor = c;
     PlaceEditor();
     update();
 }
 
-void TAsgCustomCombo::SetButtonWidth(int w)
+void TNsgCustomCombo::SetButtonWidth(int w)
 {
     if (w < 14 || w > 32) return;
     FButtonWidth = w;
@@ -166,13 +166,13 @@ void TAsgCustomCombo::SetButtonWidth(int w)
     update();
 }
 
-void TAsgCustomCombo::SetDisabledBorder(bool v)
+void TNsgCustomCombo::SetDisabledBorder(bool v)
 {
     FDisabledBorder = v;
     update();
 }
 
-void TAsgCustomCombo::SetFlat(bool v)
+void TNsgCustomCombo::SetFlat(bool v)
 {
     if (v == FFlat) return;
     FFlat = v;
@@ -182,31 +182,31 @@ void TAsgCustomCombo::SetFlat(bool v)
     update();
 }
 
-void TAsgCustomCombo::SetFlatLineColor(TColor c)
+void TNsgCustomCombo::SetFlatLineColor(TColor c)
 {
     FFlatLineColor = c;
     update();
 }
 
-void TAsgCustomCombo::SetFlatParentColor(bool v)
+void TNsgCustomCombo::SetFlatParentColor(bool v)
 {
     FFlatParentColor = v;
     update();
 }
 
-void TAsgCustomCombo::SetEtched(bool v)
+void TNsgCustomCombo::SetEtched(bool v)
 {
     FEtched = v;
     update();
 }
 
-void TAsgCustomCombo::SetDropWidth(int w)
+void TNsgCustomCombo::SetDropWidth(int w)
 {
     FDropWidth = w;
     if (w > 0 && view()) view()->setMinimumWidth(w);
 }
 
-void TAsgCustomCombo::ApplyColor(TColor c)
+void TNsgCustomCombo::ApplyColor(TColor c)
 {
     FColor = c;
     QPalette pal = palette();
@@ -221,13 +221,13 @@ void TAsgCustomCombo::ApplyColor(TColor c)
     }
 }
 
-void TAsgCustomCombo::SetColor(TColor c)
+void TNsgCustomCombo::SetColor(TColor c)
 {
     if (FLoading) FLoadedColor = c;
     ApplyColor(c);
 }
 
-void TAsgCustomCombo::setVisible(bool visible)
+void TNsgCustomCombo::setVisible(bool visible)
 {
     QComboBox::setVisible(visible);
     if (FLabel) FLabel->setVisible(visible);
@@ -235,9 +235,9 @@ void TAsgCustomCombo::setVisible(bool visible)
 
 // --- label
 
-QString TAsgCustomCombo::LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
+QString TNsgCustomCombo::LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
 
-void TAsgCustomCombo::SetLabelCaption(const QString &caption)
+void TNsgCustomCombo::SetLabelCaption(const QString &caption)
 {
     if (!FLabel) {
         FLabel = new QLabel(parentWidget());
@@ -248,38 +248,38 @@ void TAsgCustomCombo::SetLabelCaption(const QString &caption)
     UpdateLabel();
 }
 
-void TAsgCustomCombo::SetLabelPosition(TLabelPosition p)
+void TNsgCustomCombo::SetLabelPosition(TLabelPosition p)
 {
     FLabelPosition = p;
     UpdateLabel();
 }
 
-void TAsgCustomCombo::SetLabelMargin(int m)
+void TNsgCustomCombo::SetLabelMargin(int m)
 {
     FLabelMargin = m;
     UpdateLabel();
 }
 
-void TAsgCustomCombo::SetLabelTransparent(bool v)
+void TNsgCustomCombo::SetLabelTransparent(bool v)
 {
     FLabelTransparent = v;
     UpdateLabel();
 }
 
-void TAsgCustomCombo::SetLabelAlwaysEnabled(bool v)
+void TNsgCustomCombo::SetLabelAlwaysEnabled(bool v)
 {
     FLabelAlwaysEnabled = v;
     UpdateLabel();
 }
 
-void TAsgCustomCombo::SetLabelFont(const QFont &f)
+void TNsgCustomCombo::SetLabelFont(const QFont &f)
 {
     FLabelFont = f;
     if (FLabel && testAttribute(Qt::WA_SetFont)) FLabel->setFont(f);
     UpdateLabel();
 }
 
-void TAsgCustomCombo::UpdateLabel()
+void TNsgCustomCombo::UpdateLabel()
 {
     if (!FLabel) return;
     FLabel->setAutoFillBackground(!FLabelTransparent);
@@ -293,7 +293,7 @@ void TAsgCustomCombo::UpdateLabel()
 
 // --- loading
 
-void TAsgCustomCombo::Loaded()
+void TNsgCustomCombo::Loaded()
 {
     FLoading = false;
     if (FDropWidth > 0) SetDropWidth(FDropWidth);
@@ -309,19 +309,19 @@ void TAsgCustomCombo::Loaded()
 
 // --- geometry and painting
 
-QRect TAsgCustomCombo::ButtonRect() const
+QRect TNsgCustomCombo::ButtonRect() const
 {
     return QRect(width() - FButtonWidth + 2, 0, FButtonWidth - 2, height()).adjusted(1, 1, -1, -1);
 }
 
-bool TAsgCustomCombo::OwnPainting() const
+bool TNsgCustomCombo::OwnPainting() const
 {
     if (FIsVista && ButtonColor == clNone) return false;
     return FFlat || ButtonColor != clNone || FBorderColor != clNone || (FFocusBorderColor != clNone && FHasFocus)
            || (!isEnabled() && FIsThemed && IsThemeActive() && !FDisabledBorder);
 }
 
-void TAsgCustomCombo::PlaceEditor()
+void TNsgCustomCombo::PlaceEditor()
 {
     QLineEdit *le = lineEdit();
     if (!le || !OwnPainting()) return;
@@ -329,20 +329,20 @@ void TAsgCustomCombo::PlaceEditor()
     le->setGeometry(QRect(QPoint(3, 3), QPoint(right - 1, height() - 4)));
 }
 
-void TAsgCustomCombo::resizeEvent(QResizeEvent *e)
+void TNsgCustomCombo::resizeEvent(QResizeEvent *e)
 {
     QComboBox::resizeEvent(e);
     PlaceEditor();
     UpdateLabel();
 }
 
-void TAsgCustomCombo::moveEvent(QMoveEvent *e)
+void TNsgCustomCombo::moveEvent(QMoveEvent *e)
 {
     QComboBox::moveEvent(e);
     UpdateLabel();
 }
 
-void TAsgCustomCombo::DrawButton(QPainter &p)
+void TNsgCustomCombo::DrawButton(QPainter &p)
 {
     const QRect br = ButtonRect();
     const bool mouseDown = QApplication::mouseButtons() & (Qt::LeftButton | Qt::RightButton);
@@ -365,7 +365,7 @@ void TAsgCustomCombo::DrawButton(QPainter &p)
     }
 }
 
-void TAsgCustomCombo::DrawBorders(QPainter &p)
+void TNsgCustomCombo::DrawBorders(QPainter &p)
 {
     if (isEnabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) return;
     if (FIsVista && FBorderColor == clNone) return;
@@ -394,7 +394,7 @@ void TAsgCustomCombo::DrawBorders(QPainter &p)
     }
 }
 
-void TAsgCustomCombo::paintEvent(QPaintEvent *e)
+void TNsgCustomCombo::paintEvent(QPaintEvent *e)
 {
     if (!OwnPainting()) {
         QComboBox::paintEvent(e);
@@ -430,7 +430,7 @@ void TAsgCustomCombo::paintEvent(QPaintEvent *e)
 
 // --- focus, pointer, state
 
-void TAsgCustomCombo::focusInEvent(QFocusEvent *e)
+void TNsgCustomCombo::focusInEvent(QFocusEvent *e)
 {
     QComboBox::focusInEvent(e);
     FHasFocus = true;
@@ -441,7 +441,7 @@ void TAsgCustomCombo::focusInEvent(QFocusEvent *e)
     DoEnter();
 }
 
-void TAsgCustomCombo::focusOutEvent(QFocusEvent *e)
+void TNsgCustomCombo::focusOutEvent(QFocusEvent *e)
 {
     QComboBox::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason) return; // the list took the focus for a moment
@@ -452,7 +452,7 @@ void TAsgCustomCombo::focusOutEvent(QFocusEvent *e)
     DoExit();
 }
 
-void TAsgCustomCombo::enterEvent(QEnterEvent *e)
+void TNsgCustomCombo::enterEvent(QEnterEvent *e)
 {
     QComboBox::enterEvent(e);
     if (!FPointer.Enter(isEnabled())) return;
@@ -463,20 +463,20 @@ void TAsgCustomCombo::enterEvent(QEnterEvent *e)
     update();
 }
 
-void TAsgCustomCombo::leaveEvent(QEvent *e)
+void TNsgCustomCombo::leaveEvent(QEvent *e)
 {
     QComboBox::leaveEvent(e);
     FPointer.Leave(isEnabled());
     update();
 }
 
-void TAsgCustomCombo::mouseMoveEvent(QMouseEvent *e)
+void TNsgCustomCombo::mouseMoveEvent(QMouseEvent *e)
 {
     QComboBox::mouseMoveEvent(e);
     if (FPointer.Move(int(e->position().x()), width(), FButtonWidth)) update();
 }
 
-bool TAsgCustomCombo::eventFilter(QObject *watched, QEvent *e)
+bool TNsgCustomCombo::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == lineEdit() && e->type() == QEvent::MouseMove && FPointer.overButton) {
         FPointer.overButton = false;
@@ -485,7 +485,7 @@ bool TAsgCustomCombo::eventFilter(QObject *watched, QEvent *e)
     return QComboBox::eventFilter(watched, e);
 }
 
-void TAsgCustomCombo::changeEvent(QEvent *e)
+void TNsgCustomCombo::changeEvent(QEvent *e)
 {
     QComboBox::changeEvent(e);
     switch (e->type()) {
@@ -523,7 +523,7 @@ void TAsgCustomCombo::changeEvent(QEvent *e)
     }
 }
 
-void TAsgCustomCombo::showPopup()
+void TNsgCustomCombo::showPopup()
 {
     if (OnDropDown) OnDropDown(this);
     if (FDropWidth > 0 && view()) view()->setMinimumWidth(FDropWidth);
@@ -531,7 +531,7 @@ void TAsgCustomCombo::showPopup()
     update(ButtonRect());
 }
 
-void TAsgCustomCombo::hidePopup()
+void TNsgCustomCombo::hidePopup()
 {
     QComboBox::hidePopup();
     update(ButtonRect());
@@ -540,9 +540,9 @@ void TAsgCustomCombo::hidePopup()
 
 // --- keys
 
-bool TAsgCustomCombo::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
+bool TNsgCustomCombo::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
 
-bool TAsgCustomCombo::event(QEvent *e)
+bool TNsgCustomCombo::event(QEvent *e)
 {
     if (QKeyEvent *k = tabKeyPress(e); k && WantSpecialKey(k->key(), k->modifiers())) {
         keyPressEvent(k);
@@ -551,7 +551,7 @@ bool TAsgCustomCombo::event(QEvent *e)
     return QComboBox::event(e);
 }
 
-void TAsgCustomCombo::keyPressEvent(QKeyEvent *e)
+void TNsgCustomCombo::keyPressEvent(QKeyEvent *e)
 {
     const int k = e->key();
     int key = k;
@@ -582,39 +582,39 @@ void TAsgCustomCombo::keyPressEvent(QKeyEvent *e)
     QComboBox::keyPressEvent(e);
 }
 
-void TAsgCustomCombo::keyReleaseEvent(QKeyEvent *e)
+void TNsgCustomCombo::keyReleaseEvent(QKeyEvent *e)
 {
     int key = e->key();
     KeyUp(key, e->modifiers());
     if (key != 0) QComboBox::keyReleaseEvent(e);
 }
 
-void TAsgCustomCombo::KeyDown(int &key, Qt::KeyboardModifiers shift)
+void TNsgCustomCombo::KeyDown(int &key, Qt::KeyboardModifiers shift)
 {
     if (OnKeyDown) OnKeyDown(this, key, shift);
 }
 
-void TAsgCustomCombo::KeyPress(QChar &key)
+void TNsgCustomCombo::KeyPress(QChar &key)
 {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 
-void TAsgCustomCombo::KeyUp(int &key, Qt::KeyboardModifiers shift)
+void TNsgCustomCombo::KeyUp(int &key, Qt::KeyboardModifiers shift)
 {
     if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
-void TAsgCustomCombo::Change()
+void TNsgCustomCombo::Change()
 {
     if (OnChange) OnChange(this);
 }
 
-void TAsgCustomCombo::DoEnter()
+void TNsgCustomCombo::DoEnter()
 {
     if (OnEnter) OnEnter(this);
 }
 
-void TAsgCustomCombo::DoExit()
+void TNsgCustomCombo::DoExit()
 {
     if (OnExit) OnExit(this);
 }

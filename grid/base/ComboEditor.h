@@ -1,7 +1,7 @@
 #pragma once
 // Combo box with its own look: flat or etched frame, border and focus colours, a painted
 // drop-down button, an attached caption label, a drop-down list width and a close-up event.
-// The grid's in-place combo editor derives from TAsgComboBox.
+// The grid's in-place combo editor derives from TNsgComboBox.
 #include <QComboBox>
 #include <QFont>
 #include <QLabel>
@@ -38,13 +38,13 @@ QPoint LabelPlacement(TLabelPosition pos, const QRect &control, const QSize &lab
 // Sizes the label to its caption, moves it beside the control and shows it with the control.
 void PlaceLabel(QLabel *label, const QWidget *control, TLabelPosition pos, int margin);
 
-class TAsgCustomCombo : public QComboBox, public editorkit::ButtonColors {
+class TNsgCustomCombo : public QComboBox, public editorkit::ButtonColors {
 public:
     using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
     using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
 
-    explicit TAsgCustomCombo(QWidget *parent = nullptr);
-    ~TAsgCustomCombo() override;
+    explicit TNsgCustomCombo(QWidget *parent = nullptr);
+    ~TNsgCustomCombo() override;
 
     // Platform combo properties.
     TComboStyle Style() const { return FStyle; }
@@ -218,7 +218,7 @@ private:
 };
 
 // The combo with every property exposed; no behaviour of its own.
-class TAsgComboBox : public TAsgCustomCombo {
+class TNsgComboBox : public TNsgCustomCombo {
 public:
-    using TAsgCustomCombo::TAsgCustomCombo;
+    using TNsgCustomCombo::TNsgCustomCombo;
 };

@@ -52,7 +52,7 @@ QString pickerToQtFormat(const QString &f)
 
 } // namespace
 
-TAsgDateTimePicker::TAsgDateTimePicker(QWidget *parent) : QDateTimeEdit(parent)
+TNsgDateTimePicker::TNsgDateTimePicker(QWidget *parent) : QDateTimeEdit(parent)
 {
     setMouseTracking(true);
     setMinimumDateTime(QDateTime(QDate(100, 1, 1), QTime(0, 0)));
@@ -76,7 +76,7 @@ TAsgDateTimePicker::TAsgDateTimePicker(QWidget *parent) : QDateTimeEdit(parent)
 
 // --- platform picker
 
-void TAsgDateTimePicker::SetKind(TDateTimeKind k)
+void TNsgDateTimePicker::SetKind(TDateTimeKind k)
 {
     FKind = k;
     if (k == dtkTime) setCalendarPopup(false);
@@ -84,20 +84,20 @@ void TAsgDateTimePicker::SetKind(TDateTimeKind k)
     ApplyFormat();
 }
 
-void TAsgDateTimePicker::SetDateMode(TDTDateMode m)
+void TNsgDateTimePicker::SetDateMode(TDTDateMode m)
 {
     FDateMode = m;
     setCalendarPopup(m == dmComboBox && FKind == dtkDate);
     if (calendarPopup()) WatchCalendar();
 }
 
-void TAsgDateTimePicker::SetFormat(const QString &f)
+void TNsgDateTimePicker::SetFormat(const QString &f)
 {
     FFormat = f;
     ApplyFormat();
 }
 
-void TAsgDateTimePicker::ApplyFormat()
+void TNsgDateTimePicker::ApplyFormat()
 {
     const platform::FormatSettings fs = platform::FormatSettings::current();
     QString qf;
@@ -110,9 +110,9 @@ void TAsgDateTimePicker::ApplyFormat()
     FSettingValue = false;
 }
 
-editorkit::TDateTime TAsgDateTimePicker::DateTime() const { return FValue; }
+editorkit::TDateTime TNsgDateTimePicker::DateTime() const { return FValue; }
 
-void TAsgDateTimePicker::SetPickerDateTime(editorkit::TDateTime v)
+void TNsgDateTimePicker::SetPickerDateTime(editorkit::TDateTime v)
 {
     FValue = v;
     FSettingValue = true;
@@ -120,20 +120,20 @@ void TAsgDateTimePicker::SetPickerDateTime(editorkit::TDateTime v)
     FSettingValue = false;
 }
 
-editorkit::TDateTime TAsgDateTimePicker::Date() const { return std::trunc(DateTime()); }
-editorkit::TDateTime TAsgDateTimePicker::Time() const { return QTimeToDateTime(DateTimeToQTime(DateTime())); }
+editorkit::TDateTime TNsgDateTimePicker::Date() const { return std::trunc(DateTime()); }
+editorkit::TDateTime TNsgDateTimePicker::Time() const { return QTimeToDateTime(DateTimeToQTime(DateTime())); }
 
-void TAsgDateTimePicker::SetTime(editorkit::TDateTime t)
+void TNsgDateTimePicker::SetTime(editorkit::TDateTime t)
 {
     SetPickerDateTime(ComposeDateTime(FValue, t));
 }
 
-bool TAsgDateTimePicker::DroppedDown() const
+bool TNsgDateTimePicker::DroppedDown() const
 {
     return calendarPopup() && calendarWidget() && calendarWidget()->window()->isVisible();
 }
 
-void TAsgDateTimePicker::DropDown()
+void TNsgDateTimePicker::DropDown()
 {
     if (!calendarPopup() || DroppedDown() || !isEnabled()) return;
     // The platform control opens its calendar on a press on its arrow.
@@ -147,7 +147,7 @@ void TAsgDateTimePicker::DropDown()
     QDateTimeEdit::mousePressEvent(&press);
 }
 
-void TAsgDateTimePicker::WatchCalendar()
+void TNsgDateTimePicker::WatchCalendar()
 {
     QCalendarWidget *cw = calendarWidget();
     if (!cw) return;
@@ -157,7 +157,7 @@ void TAsgDateTimePicker::WatchCalendar()
     popup->installEventFilter(this);
 }
 
-bool TAsgDateTimePicker::eventFilter(QObject *watched, QEvent *e)
+bool TNsgDateTimePicker::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == FWatchedPopup && watched != this) {
         if (e->type() == QEvent::Show) {
@@ -171,35 +171,35 @@ bool TAsgDateTimePicker::eventFilter(QObject *watched, QEvent *e)
     return QDateTimeEdit::eventFilter(watched, e);
 }
 
-void TAsgDateTimePicker::SetCtl3D(bool v)
+void TNsgDateTimePicker::SetCtl3D(bool v)
 {
     FCtl3D = v;
     setFrame(v);
     update();
 }
 
-void TAsgDateTimePicker::SetBorderStyle(TBorderStyle s)
+void TNsgDateTimePicker::SetBorderStyle(TBorderStyle s)
 {
     if (s == FBorderStyle) return;
     FBorderStyle = s;
     update();
 }
 
-void TAsgDateTimePicker::SetBorderColor(TColor c)
+void TNsgDateTimePicker::SetBorderColor(TColor c)
 {
     if (c == FBorderColor) return;
     FBorderColor = c;
     update();
 }
 
-void TAsgDateTimePicker::SetMetroStyle(bool v)
+void TNsgDateTimePicker::SetMetroStyle(bool v)
 {
     if (v == FMetroStyle) return;
     FMetroStyle = v;
     update();
 }
 
-void TAsgDateTimePicker::SetColor(TColor c)
+void TNsgDateTimePicker::SetColor(TColor c)
 {
     FColor = c;
     QPalette pal = palette();
@@ -209,19 +209,19 @@ void TAsgDateTimePicker::SetColor(TColor c)
 
 // --- painting
 
-QRect TAsgDateTimePicker::ButtonRect() const
+QRect TNsgDateTimePicker::ButtonRect() const
 {
     return QRect(width() - FButtonWidth + 2, 0, FButtonWidth - 2, height()).adjusted(1, 1, -1, -1);
 }
 
-QColor TAsgDateTimePicker::OuterBorderColor() const
+QColor TNsgDateTimePicker::OuterBorderColor() const
 {
     if (FBorderStyle == bsNone && parentWidget()) return parentBackground(this);
     if (FIsThemed) return QColor(127, 157, 185);
     return toQColor(FBorderColor, palette());
 }
 
-void TAsgDateTimePicker::DrawOuterBorder(QPainter &p)
+void TNsgDateTimePicker::DrawOuterBorder(QPainter &p)
 {
     const int W = width(), H = height();
     p.setPen(OuterBorderColor());
@@ -234,7 +234,7 @@ void TAsgDateTimePicker::DrawOuterBorder(QPainter &p)
     }
 }
 
-void TAsgDateTimePicker::DrawButton(QPainter &p)
+void TNsgDateTimePicker::DrawButton(QPainter &p)
 {
     const QRect br = ButtonRect();
     const QPalette pal = palette();
@@ -262,7 +262,7 @@ void TAsgDateTimePicker::DrawButton(QPainter &p)
     }
 }
 
-void TAsgDateTimePicker::DrawFrame(QPainter &p)
+void TNsgDateTimePicker::DrawFrame(QPainter &p)
 {
     if (!MetroLook()) return;
     if (isEnabled() && FBorderColor == clNone && FFocusBorderColor == clNone) return;
@@ -292,7 +292,7 @@ void TAsgDateTimePicker::DrawFrame(QPainter &p)
     }
 }
 
-void TAsgDateTimePicker::PaintOwnLook(QPainter &p)
+void TNsgDateTimePicker::PaintOwnLook(QPainter &p)
 {
     if (!FCtl3D && FBorderColor != clNone) DrawOuterBorder(p);
     if (!MetroLook()) return;
@@ -300,7 +300,7 @@ void TAsgDateTimePicker::PaintOwnLook(QPainter &p)
     DrawFrame(p);
 }
 
-void TAsgDateTimePicker::paintEvent(QPaintEvent *e)
+void TNsgDateTimePicker::paintEvent(QPaintEvent *e)
 {
     QDateTimeEdit::paintEvent(e);
     QPainter p(this);
@@ -309,7 +309,7 @@ void TAsgDateTimePicker::paintEvent(QPaintEvent *e)
 
 // --- focus and pointer
 
-void TAsgDateTimePicker::focusInEvent(QFocusEvent *e)
+void TNsgDateTimePicker::focusInEvent(QFocusEvent *e)
 {
     QDateTimeEdit::focusInEvent(e);
     FHasFocus = true;
@@ -317,7 +317,7 @@ void TAsgDateTimePicker::focusInEvent(QFocusEvent *e)
     DoEnter();
 }
 
-void TAsgDateTimePicker::focusOutEvent(QFocusEvent *e)
+void TNsgDateTimePicker::focusOutEvent(QFocusEvent *e)
 {
     QDateTimeEdit::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason) return;
@@ -326,21 +326,21 @@ void TAsgDateTimePicker::focusOutEvent(QFocusEvent *e)
     DoExit();
 }
 
-void TAsgDateTimePicker::enterEvent(QEnterEvent *e)
+void TNsgDateTimePicker::enterEvent(QEnterEvent *e)
 {
     QDateTimeEdit::enterEvent(e);
     if (!FPointer.Enter(isEnabled())) return;
     update();
 }
 
-void TAsgDateTimePicker::leaveEvent(QEvent *e)
+void TNsgDateTimePicker::leaveEvent(QEvent *e)
 {
     QDateTimeEdit::leaveEvent(e);
     FPointer.Leave(isEnabled());
     update();
 }
 
-void TAsgDateTimePicker::mouseMoveEvent(QMouseEvent *e)
+void TNsgDateTimePicker::mouseMoveEvent(QMouseEvent *e)
 {
     QDateTimeEdit::mouseMoveEvent(e);
     if (FPointer.Move(int(e->position().x()), width(), FButtonWidth)) update();
@@ -348,9 +348,9 @@ void TAsgDateTimePicker::mouseMoveEvent(QMouseEvent *e)
 
 // --- keys
 
-bool TAsgDateTimePicker::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
+bool TNsgDateTimePicker::WantSpecialKey(int, Qt::KeyboardModifiers) { return false; }
 
-bool TAsgDateTimePicker::event(QEvent *e)
+bool TNsgDateTimePicker::event(QEvent *e)
 {
     if (QKeyEvent *k = tabKeyPress(e); k && WantSpecialKey(k->key(), k->modifiers())) {
         keyPressEvent(k);
@@ -359,7 +359,7 @@ bool TAsgDateTimePicker::event(QEvent *e)
     return QDateTimeEdit::event(e);
 }
 
-void TAsgDateTimePicker::keyPressEvent(QKeyEvent *e)
+void TNsgDateTimePicker::keyPressEvent(QKeyEvent *e)
 {
     const int k = e->key();
     int key = k;
@@ -400,34 +400,34 @@ void TAsgDateTimePicker::keyPressEvent(QKeyEvent *e)
     if (ch.isDigit() && currentSectionIndex() != before && before >= 0) setSelectedSection(sectionAt(before));
 }
 
-void TAsgDateTimePicker::KeyDown(int &key, Qt::KeyboardModifiers shift)
+void TNsgDateTimePicker::KeyDown(int &key, Qt::KeyboardModifiers shift)
 {
     if (OnKeyDown) OnKeyDown(this, key, shift);
 }
 
-void TAsgDateTimePicker::KeyPress(QChar &key)
+void TNsgDateTimePicker::KeyPress(QChar &key)
 {
     if (OnKeyPress) OnKeyPress(this, key);
 }
 
-void TAsgDateTimePicker::Change()
+void TNsgDateTimePicker::Change()
 {
     if (OnChange) OnChange(this);
 }
 
-void TAsgDateTimePicker::DoEnter()
+void TNsgDateTimePicker::DoEnter()
 {
     if (OnEnter) OnEnter(this);
 }
 
-void TAsgDateTimePicker::DoExit()
+void TNsgDateTimePicker::DoExit()
 {
     if (OnExit) OnExit(this);
 }
 
 // ---------------------------------------------------------------- TCustomDateTimePicker
 
-TCustomDateTimePicker::TCustomDateTimePicker(QWidget *parent) : TAsgDateTimePicker(parent)
+TCustomDateTimePicker::TCustomDateTimePicker(QWidget *parent) : TNsgDateTimePicker(parent)
 {
     SetCtl3D(false);
     SetBorderColor(clBlack);
@@ -442,7 +442,7 @@ int TCustomDateTimePicker::ShiftFocusEventType()
 void TCustomDateTimePicker::SetBorderStyle(TBorderStyle s)
 {
     if (s == BorderStyle()) return;
-    TAsgDateTimePicker::SetBorderStyle(s);
+    TNsgDateTimePicker::SetBorderStyle(s);
     update();
 }
 
@@ -480,11 +480,11 @@ void TCustomDateTimePicker::keyPressEvent(QKeyEvent *e)
     const QChar ch = typedChar(e);
     if (FAutoTab && ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) {
         RememberBeforeDigit();
-        TAsgDateTimePicker::keyPressEvent(e);
+        TNsgDateTimePicker::keyPressEvent(e);
         QApplication::postEvent(this, new QEvent(QEvent::Type(ShiftFocusEventType())));
         return;
     }
-    TAsgDateTimePicker::keyPressEvent(e);
+    TNsgDateTimePicker::keyPressEvent(e);
 }
 
 bool TCustomDateTimePicker::event(QEvent *e)
@@ -493,7 +493,7 @@ bool TCustomDateTimePicker::event(QEvent *e)
         AdvanceDateField();
         return true;
     }
-    return TAsgDateTimePicker::event(e);
+    return TNsgDateTimePicker::event(e);
 }
 
 void TCustomDateTimePicker::PostRightArrow()

@@ -10,12 +10,12 @@
 enum TDateTimeKind : quint8 { dtkDate, dtkTime };
 enum TDTDateMode : quint8 { dmComboBox, dmUpDown };
 
-class TAsgDateTimePicker : public QDateTimeEdit, public editorkit::ButtonColors {
+class TNsgDateTimePicker : public QDateTimeEdit, public editorkit::ButtonColors {
 public:
     using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
     using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
 
-    explicit TAsgDateTimePicker(QWidget *parent = nullptr);
+    explicit TNsgDateTimePicker(QWidget *parent = nullptr);
 
     // Platform picker.
     TDateTimeKind Kind() const { return FKind; }
@@ -132,7 +132,7 @@ private:
 };
 
 // The picker with the automatic move to the next field after typing (AutoTab).
-class TCustomDateTimePicker : public TAsgDateTimePicker {
+class TCustomDateTimePicker : public TNsgDateTimePicker {
 public:
     explicit TCustomDateTimePicker(QWidget *parent = nullptr);
 

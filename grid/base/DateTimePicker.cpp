@@ -26,8 +26,8 @@ TNovaDateTimePicker::TNovaDateTimePicker(QWidget *parent) : TCustomDateTimePicke
     FFocusTimer = createTimer();
     FFocusTimer->setInterval(20);
     FFocusTimer->onTimeout = [this] { FFocusTimer->stop(); };
-    FLastDate = TAsgDateTimePicker::DateTime();
-    TAsgDateTimePicker::SetKind(dtkDate);
+    FLastDate = TNsgDateTimePicker::DateTime();
+    TNsgDateTimePicker::SetKind(dtkDate);
     CreateTimePicker();
     UpdateTimePicker();
 }
@@ -46,7 +46,7 @@ void TNovaDateTimePicker::SetKind(TNovaDateTimeKind k)
 {
     if (k == FKind) return;
     FKind = k;
-    TAsgDateTimePicker::SetKind(k == dkTime ? dtkTime : dtkDate);
+    TNsgDateTimePicker::SetKind(k == dkTime ? dtkTime : dtkDate);
     if (k == dkTime && !FTimeFormat.isEmpty()) SetFormat(FTimeFormat);
     if (k == dkDateTime) CreateTimePicker();
     UpdateTimePicker();
@@ -54,7 +54,7 @@ void TNovaDateTimePicker::SetKind(TNovaDateTimeKind k)
 
 TDateTime TNovaDateTimePicker::GetDateTime() const
 {
-    const TDateTime own = TAsgDateTimePicker::DateTime();
+    const TDateTime own = TNsgDateTimePicker::DateTime();
     if (!FTimePicker) return own;
     return ComposeDateTime(own, FTimePicker->DateTime());
 }
@@ -68,7 +68,7 @@ void TNovaDateTimePicker::SetDateTime(TDateTime v)
     if (FTimePicker) FTimePicker->SetPickerDateTime(value);
 }
 
-TDateTime TNovaDateTimePicker::Date() const { return TAsgDateTimePicker::Date(); }
+TDateTime TNovaDateTimePicker::Date() const { return TNsgDateTimePicker::Date(); }
 
 void TNovaDateTimePicker::SetDate(TDateTime v)
 {
@@ -78,12 +78,12 @@ void TNovaDateTimePicker::SetDate(TDateTime v)
 TDateTime TNovaDateTimePicker::Time() const
 {
     if (FKind == dkDateTime && FTimePicker) return FTimePicker->Time();
-    return TAsgDateTimePicker::Time();
+    return TNsgDateTimePicker::Time();
 }
 
 void TNovaDateTimePicker::SetTime(TDateTime v)
 {
-    TAsgDateTimePicker::SetTime(v);
+    TNsgDateTimePicker::SetTime(v);
     UpdateTimePicker();
 }
 
@@ -150,7 +150,7 @@ void TNovaDateTimePicker::UpdateTimePicker()
     TimePartEnabledByCheck();
     const bool vis = FKind == dkDateTime;
     tp->setVisible(vis);
-    tp->SetPickerDateTime(TAsgDateTimePicker::DateTime());
+    tp->SetPickerDateTime(TNsgDateTimePicker::DateTime());
     tp->SetFormat(FTimeFormat);
     tp->setFont(font());
     if (vis || FLoading) {
@@ -204,14 +204,14 @@ void TNovaDateTimePicker::RememberBeforeDigit()
     Fy = quint16(d.year());
     FmDate = quint16(d.month());
     Fd = quint16(d.day());
-    if (TAsgDateTimePicker::Kind() == dtkTime) TCustomDateTimePicker::RememberBeforeDigit();
+    if (TNsgDateTimePicker::Kind() == dtkTime) TCustomDateTimePicker::RememberBeforeDigit();
 }
 
 // --- events
 
 void TNovaDateTimePicker::Change()
 {
-    const TDateTime now = TAsgDateTimePicker::DateTime();
+    const TDateTime now = TNsgDateTimePicker::DateTime();
     if (ShowCheckbox()) {
         const QDate before = DateTimeToQDate(FLastDate), after = DateTimeToQDate(now);
         if (before.year() != after.year()) Fpt = {80, 5};

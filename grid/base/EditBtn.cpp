@@ -15,7 +15,7 @@ using namespace editorkit;
 
 // ---------------------------------------------------------------- TNovaSpeedButton
 
-TNovaSpeedButton::TNovaSpeedButton(TAsgEditButton *owner) : SpeedButton(owner), FOwner(owner) {}
+TNovaSpeedButton::TNovaSpeedButton(TNsgEditButton *owner) : SpeedButton(owner), FOwner(owner) {}
 
 void TNovaSpeedButton::mousePressEvent(QMouseEvent *e)
 {
@@ -66,9 +66,9 @@ void TNovaSpeedButton::paintEvent(QPaintEvent *)
     }
 }
 
-// ---------------------------------------------------------------- TAsgEditButton
+// ---------------------------------------------------------------- TNsgEditButton
 
-TAsgEditButton::TAsgEditButton(QWidget *parent) : QWidget(parent)
+TNsgEditButton::TNsgEditButton(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
@@ -78,19 +78,19 @@ TAsgEditButton::TAsgEditButton(QWidget *parent) : QWidget(parent)
     FButton->setGeometry(rect());
 }
 
-void TAsgEditButton::SetFlat(bool v)
+void TNsgEditButton::SetFlat(bool v)
 {
     FFlat = v;
     FButton->SetFlat(v);
 }
 
-void TAsgEditButton::resizeEvent(QResizeEvent *e)
+void TNsgEditButton::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     FButton->setGeometry(rect());
 }
 
-void TAsgEditButton::ButtonReleased()
+void TNsgEditButton::ButtonReleased()
 {
     if (OnClick) OnClick(this);
     if (FFocusControl && FFocusControl->focusPolicy() != Qt::NoFocus && FFocusControl->isEnabled()
@@ -100,11 +100,11 @@ void TAsgEditButton::ButtonReleased()
         setFocus(Qt::MouseFocusReason);
 }
 
-// ---------------------------------------------------------------- TAsgEditBtn
+// ---------------------------------------------------------------- TNsgEditBtn
 
-TAsgEditBtn::TAsgEditBtn(QWidget *parent) : TNovaMaskEdit(parent)
+TNsgEditBtn::TNsgEditBtn(QWidget *parent) : TNovaMaskEdit(parent)
 {
-    FButton = new TAsgEditButton(this);
+    FButton = new TNsgEditButton(this);
     FButton->resize(18, 18);
     FButton->SetFocusControl(this);
     FButton->OnClick = [this](QObject *s) { EditButtonClick(s); };
@@ -115,34 +115,34 @@ TAsgEditBtn::TAsgEditBtn(QWidget *parent) : TNovaMaskEdit(parent)
     LayoutEdit();
 }
 
-void TAsgEditBtn::SetRightAlign(bool v)
+void TNsgEditBtn::SetRightAlign(bool v)
 {
     if (v == FRightAlign) return;
     FRightAlign = v;
     setAlignment((v ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
 }
 
-void TAsgEditBtn::SetButtonWidth(int w)
+void TNsgEditBtn::SetButtonWidth(int w)
 {
     FButtonWidth = w;
     FButton->resize(w, FButton->height());
     LayoutEdit();
 }
 
-void TAsgEditBtn::SetIsWinXP(bool v)
+void TNsgEditBtn::SetIsWinXP(bool v)
 {
     FIsWinXP = v;
     FButton->Button()->SetIsWinXP(v);
 }
 
-int TAsgEditBtn::MinHeight() const
+int TNsgEditBtn::MinHeight() const
 {
     const int h = QFontMetrics(font()).height();
     const int s = QFontMetrics(QApplication::font()).height();
     return h + qMin(h, s) / 4;
 }
 
-QRect TAsgEditBtn::EditRect() const
+QRect TNsgEditBtn::EditRect() const
 {
     const QRect c = ClientRect();
     const int m = BorderStyle() == bsSingle ? 1 : 3;
@@ -151,23 +151,23 @@ QRect TAsgEditBtn::EditRect() const
     return QRect(QPoint(c.left() + m, c.top() + m), QPoint(c.left() + right - 1, c.top() + c.height()));
 }
 
-void TAsgEditBtn::LayoutEdit()
+void TNsgEditBtn::LayoutEdit()
 {
     if (FButton) PlaceRightButton(FButton, EditRect());
 }
 
-void TAsgEditBtn::EditButtonClick(QObject *sender)
+void TNsgEditBtn::EditButtonClick(QObject *sender)
 {
     if (OnClickBtn) OnClickBtn(sender);
 }
 
-void TAsgEditBtn::KeyDown(int &key, Qt::KeyboardModifiers shift)
+void TNsgEditBtn::KeyDown(int &key, Qt::KeyboardModifiers shift)
 {
     TNovaMaskEdit::KeyDown(key, shift);
     if (key == Qt::Key_F4 && !(shift & (Qt::ControlModifier | Qt::AltModifier))) EditButtonClick(this);
 }
 
-void TAsgEditBtn::WMChar(QChar &ch, const QKeyEvent *e)
+void TNsgEditBtn::WMChar(QChar &ch, const QKeyEvent *e)
 {
     if (!FEditorEnabled) {
         ch = QChar(); // dropped without a sound
@@ -176,29 +176,29 @@ void TAsgEditBtn::WMChar(QChar &ch, const QKeyEvent *e)
     TNovaMaskEdit::WMChar(ch, e);
 }
 
-// ---------------------------------------------------------------- TAsgUnitEditBtn
+// ---------------------------------------------------------------- TNsgUnitEditBtn
 
-TAsgUnitEditBtn::TAsgUnitEditBtn(QWidget *parent) : TAsgEditBtn(parent)
+TNsgUnitEditBtn::TNsgUnitEditBtn(QWidget *parent) : TNsgEditBtn(parent)
 {
     FUnitSize = 20;
     SetRightAlign(true);
     LayoutEdit();
 }
 
-void TAsgUnitEditBtn::SetUnitID(const QString &unit)
+void TNsgUnitEditBtn::SetUnitID(const QString &unit)
 {
     FUnitID = unit;
     update();
 }
 
-void TAsgUnitEditBtn::SetUnitSpace(int w)
+void TNsgUnitEditBtn::SetUnitSpace(int w)
 {
     FUnitSize = w;
     LayoutEdit();
     update();
 }
 
-void TAsgUnitEditBtn::SetTextAndUnit(const QString &value)
+void TNsgUnitEditBtn::SetTextAndUnit(const QString &value)
 {
     for (const QString &u : FUnits) {
         if (u.isEmpty()) continue;
@@ -211,13 +211,13 @@ void TAsgUnitEditBtn::SetTextAndUnit(const QString &value)
     }
 }
 
-QPoint TAsgUnitEditBtn::UnitMenuPoint() const
+QPoint TNsgUnitEditBtn::UnitMenuPoint() const
 {
     const QRect c = ClientRect();
     return mapToGlobal(QPoint(c.left() + c.width() - 15, c.top() + c.height()));
 }
 
-void TAsgUnitEditBtn::EditButtonClick(QObject *)
+void TNsgUnitEditBtn::EditButtonClick(QObject *)
 {
     if (OnClickBtn) OnClickBtn(this);
     QMenu menu;
@@ -225,7 +225,7 @@ void TAsgUnitEditBtn::EditButtonClick(QObject *)
     if (QAction *chosen = menu.exec(UnitMenuPoint())) UnitMenuCommand(chosen->data().toInt());
 }
 
-void TAsgUnitEditBtn::UnitMenuCommand(int n)
+void TNsgUnitEditBtn::UnitMenuCommand(int n)
 {
     if (n < 1 || n > FUnits.size()) return;
     const QString previous = FUnitID;
@@ -233,16 +233,16 @@ void TAsgUnitEditBtn::UnitMenuCommand(int n)
     if (FUnitID != previous && OnUnitChanged) OnUnitChanged(this, FUnitID);
 }
 
-QRect TAsgUnitEditBtn::UnitRect() const
+QRect TNsgUnitEditBtn::UnitRect() const
 {
     const QRect c = ClientRect();
     const int right = c.width() - (Button()->width() + 3);
     return QRect(c.left() + right - FUnitSize, c.top() + 2, FUnitSize, c.height() - 2);
 }
 
-void TAsgUnitEditBtn::paintEvent(QPaintEvent *e)
+void TNsgUnitEditBtn::paintEvent(QPaintEvent *e)
 {
-    TAsgEditBtn::paintEvent(e);
+    TNsgEditBtn::paintEvent(e);
     if (FUnitID.isEmpty()) return;
     QPainter p(this);
     p.setFont(font());

@@ -11,12 +11,12 @@
 #include "grid/base/EditorKit.h"
 #include "grid/base/MaskEdit.h"
 
-class TAsgEditButton;
+class TNsgEditButton;
 
 // The painted push button of the holder.
 class TNovaSpeedButton : public editorkit::SpeedButton {
 public:
-    explicit TNovaSpeedButton(TAsgEditButton *owner);
+    explicit TNovaSpeedButton(TNsgEditButton *owner);
 
     bool Hot() const { return PointerOver(); }
 
@@ -26,14 +26,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
-    TAsgEditButton *FOwner;
+    TNsgEditButton *FOwner;
     bool FPressed = false;
 };
 
 // Windowed holder of one button.
-class TAsgEditButton : public QWidget, public editorkit::ButtonColors {
+class TNsgEditButton : public QWidget, public editorkit::ButtonColors {
 public:
-    explicit TAsgEditButton(QWidget *parent = nullptr);
+    explicit TNsgEditButton(QWidget *parent = nullptr);
 
     TNovaSpeedButton *Button() const { return FButton; }
     QWidget *FocusControl() const { return FFocusControl; }
@@ -63,9 +63,9 @@ private:
     bool FFlat = false;
 };
 
-class TAsgEditBtn : public TNovaMaskEdit {
+class TNsgEditBtn : public TNovaMaskEdit {
 public:
-    explicit TAsgEditBtn(QWidget *parent = nullptr);
+    explicit TNsgEditBtn(QWidget *parent = nullptr);
 
     bool EditorEnabled() const { return FEditorEnabled; }
     void SetEditorEnabled(bool v) { FEditorEnabled = v; }
@@ -81,7 +81,7 @@ public:
     void SetNumGlyphs(int n) { FButton->SetNumGlyphs(n); }
     bool IsWinXP() const { return FIsWinXP; }
     void SetIsWinXP(bool v);
-    TAsgEditButton *Button() const { return FButton; }
+    TNsgEditButton *Button() const { return FButton; }
 
     int MinHeight() const override;
     // The text area, in widget coordinates.
@@ -101,17 +101,17 @@ protected:
 
 private:
     bool FRightAlign = false;
-    TAsgEditButton *FButton = nullptr;
+    TNsgEditButton *FButton = nullptr;
     bool FEditorEnabled = true;
     int FButtonWidth = 0;
     bool FIsWinXP = false;
 };
 
-class TAsgUnitEditBtn : public TAsgEditBtn {
+class TNsgUnitEditBtn : public TNsgEditBtn {
 public:
     using UnitChangedEvent = std::function<void(QObject *sender, const QString &newUnit)>;
 
-    explicit TAsgUnitEditBtn(QWidget *parent = nullptr);
+    explicit TNsgUnitEditBtn(QWidget *parent = nullptr);
 
     QStringList Units() const { return FUnits; }
     void SetUnits(const QStringList &units) { FUnits = units; }

@@ -14,7 +14,7 @@ using namespace editorkit;
 
 // ---------------------------------------------------------------- TNovaTimerSpeedButton
 
-TNovaTimerSpeedButton::TNovaTimerSpeedButton(TAsgSpinButton *owner) : SpeedButton(owner), FOwner(owner)
+TNovaTimerSpeedButton::TNovaTimerSpeedButton(TNsgSpinButton *owner) : SpeedButton(owner), FOwner(owner)
 {
     connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
 }
@@ -125,9 +125,9 @@ void TNovaTimerSpeedButton::paintEvent(QPaintEvent *)
     }
 }
 
-// ---------------------------------------------------------------- TAsgSpinButton
+// ---------------------------------------------------------------- TNsgSpinButton
 
-TAsgSpinButton::TAsgSpinButton(QWidget *parent) : QWidget(parent)
+TNsgSpinButton::TNsgSpinButton(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAutoFillBackground(true);
@@ -148,7 +148,7 @@ TAsgSpinButton::TAsgSpinButton(QWidget *parent) : QWidget(parent)
     AdjustSize();
 }
 
-void TAsgSpinButton::SetDirection(TSpinDirection d)
+void TNsgSpinButton::SetDirection(TSpinDirection d)
 {
     if (d == FDirection) return;
     FDirection = d;
@@ -164,21 +164,21 @@ void TAsgSpinButton::SetDirection(TSpinDirection d)
     AdjustSize();
 }
 
-void TAsgSpinButton::SetIsWinXP(bool v)
+void TNsgSpinButton::SetIsWinXP(bool v)
 {
     FIsWinXP = v;
     FUpButton->SetIsWinXP(v);
     FDownButton->SetIsWinXP(v);
 }
 
-QImage TAsgSpinButton::UpGlyph() const { return FUpButton->Glyph(); }
-QImage TAsgSpinButton::DownGlyph() const { return FDownButton->Glyph(); }
-int TAsgSpinButton::UpNumGlyphs() const { return FUpButton->NumGlyphs(); }
-int TAsgSpinButton::DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
-void TAsgSpinButton::SetUpNumGlyphs(int n) { FUpButton->SetNumGlyphs(n); }
-void TAsgSpinButton::SetDownNumGlyphs(int n) { FDownButton->SetNumGlyphs(n); }
+QImage TNsgSpinButton::UpGlyph() const { return FUpButton->Glyph(); }
+QImage TNsgSpinButton::DownGlyph() const { return FDownButton->Glyph(); }
+int TNsgSpinButton::UpNumGlyphs() const { return FUpButton->NumGlyphs(); }
+int TNsgSpinButton::DownNumGlyphs() const { return FDownButton->NumGlyphs(); }
+void TNsgSpinButton::SetUpNumGlyphs(int n) { FUpButton->SetNumGlyphs(n); }
+void TNsgSpinButton::SetDownNumGlyphs(int n) { FDownButton->SetNumGlyphs(n); }
 
-void TAsgSpinButton::SetUpGlyph(const QImage &glyph)
+void TNsgSpinButton::SetUpGlyph(const QImage &glyph)
 {
     if (glyph.isNull()) {
         FUpButton->SetGlyph(spinArrowBitmap(true));
@@ -188,7 +188,7 @@ void TAsgSpinButton::SetUpGlyph(const QImage &glyph)
     }
 }
 
-void TAsgSpinButton::SetDownGlyph(const QImage &glyph)
+void TNsgSpinButton::SetDownGlyph(const QImage &glyph)
 {
     if (glyph.isNull()) {
         FDownButton->SetGlyph(spinArrowBitmap(false));
@@ -198,7 +198,7 @@ void TAsgSpinButton::SetDownGlyph(const QImage &glyph)
     }
 }
 
-void TAsgSpinButton::AdjustSize()
+void TNsgSpinButton::AdjustSize()
 {
     if (!FUpButton || !FDownButton) return;
     int W = width();
@@ -216,13 +216,13 @@ void TAsgSpinButton::AdjustSize()
     if (W != width()) resize(W, H);
 }
 
-void TAsgSpinButton::resizeEvent(QResizeEvent *e)
+void TNsgSpinButton::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     AdjustSize();
 }
 
-void TAsgSpinButton::SetFocusBtn(TNovaTimerSpeedButton *btn)
+void TNsgSpinButton::SetFocusBtn(TNovaTimerSpeedButton *btn)
 {
     if (!TabStop() || btn == FFocusedButton) return;
     FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() & ~timeBtnBit(tbFocusRect));
@@ -231,7 +231,7 @@ void TAsgSpinButton::SetFocusBtn(TNovaTimerSpeedButton *btn)
     update();
 }
 
-void TAsgSpinButton::ArrowPressed(TNovaTimerSpeedButton *button)
+void TNsgSpinButton::ArrowPressed(TNovaTimerSpeedButton *button)
 {
     SetFocusBtn(button);
     if (FFocusControl && FFocusControl->focusPolicy() != Qt::NoFocus && FFocusControl->isEnabled()
@@ -241,7 +241,7 @@ void TAsgSpinButton::ArrowPressed(TNovaTimerSpeedButton *button)
         setFocus(Qt::MouseFocusReason);
 }
 
-void TAsgSpinButton::BtnClick(TNovaTimerSpeedButton *btn)
+void TNsgSpinButton::BtnClick(TNovaTimerSpeedButton *btn)
 {
     if (btn == FUpButton) {
         if (OnUpClick) OnUpClick(this);
@@ -250,7 +250,7 @@ void TAsgSpinButton::BtnClick(TNovaTimerSpeedButton *btn)
     }
 }
 
-bool TAsgSpinButton::event(QEvent *e)
+bool TNsgSpinButton::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
         auto *k = static_cast<QKeyEvent *>(e);
@@ -262,7 +262,7 @@ bool TAsgSpinButton::event(QEvent *e)
     return QWidget::event(e);
 }
 
-void TAsgSpinButton::keyPressEvent(QKeyEvent *e)
+void TNsgSpinButton::keyPressEvent(QKeyEvent *e)
 {
     switch (e->key()) {
     case Qt::Key_Space: FFocusedButton->Click(); break;
@@ -273,23 +273,23 @@ void TAsgSpinButton::keyPressEvent(QKeyEvent *e)
     e->accept();
 }
 
-void TAsgSpinButton::focusInEvent(QFocusEvent *e)
+void TNsgSpinButton::focusInEvent(QFocusEvent *e)
 {
     FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() | timeBtnBit(tbFocusRect));
     QWidget::focusInEvent(e);
 }
 
-void TAsgSpinButton::focusOutEvent(QFocusEvent *e)
+void TNsgSpinButton::focusOutEvent(QFocusEvent *e)
 {
     FFocusedButton->SetTimeBtnState(FFocusedButton->TimeBtnState() & ~timeBtnBit(tbFocusRect));
     QWidget::focusOutEvent(e);
 }
 
-// ---------------------------------------------------------------- TAsgSpinEdit
+// ---------------------------------------------------------------- TNsgSpinEdit
 
-TAsgSpinEdit::TAsgSpinEdit(QWidget *parent) : TNovaMaskEdit(parent)
+TNsgSpinEdit::TNsgSpinEdit(QWidget *parent) : TNovaMaskEdit(parent)
 {
-    FButton = new TAsgSpinButton(this);
+    FButton = new TNsgSpinButton(this);
     FButton->resize(15, 17);
     FButton->SetFocusControl(this);
     FButton->OnUpClick = [this](QObject *s) { UpButtonClick(s); };
@@ -301,11 +301,11 @@ TAsgSpinEdit::TAsgSpinEdit(QWidget *parent) : TNovaMaskEdit(parent)
     LayoutEdit();
 }
 
-TAsgSpinEdit::~TAsgSpinEdit() = default;
+TNsgSpinEdit::~TNsgSpinEdit() = default;
 
 // --- geometry
 
-int TAsgSpinEdit::MinHeight() const
+int TNsgSpinEdit::MinHeight() const
 {
     const int h = QFontMetrics(font()).height();
     const int s = QFontMetrics(QApplication::font()).height();
@@ -314,7 +314,7 @@ int TAsgSpinEdit::MinHeight() const
     return m;
 }
 
-QRect TAsgSpinEdit::EditRect() const
+QRect TNsgSpinEdit::EditRect() const
 {
     const QRect c = ClientRect();
     const int m = BorderStyle() == bsSingle ? 0 : 3;
@@ -322,14 +322,14 @@ QRect TAsgSpinEdit::EditRect() const
     return QRect(QPoint(c.left() + m, c.top() + m), QPoint(c.left() + right - 1, c.top() + c.height()));
 }
 
-void TAsgSpinEdit::LayoutEdit()
+void TNsgSpinEdit::LayoutEdit()
 {
     if (FButton) PlaceRightButton(FButton, EditRect());
 }
 
 // --- values
 
-int TAsgSpinEdit::Value() const
+int TNsgSpinEdit::Value() const
 {
     const QString t = text().trimmed();
     if (t.isEmpty()) return 0;
@@ -337,27 +337,27 @@ int TAsgSpinEdit::Value() const
     return TryTextToInt(t, v) ? v : FMinValue;
 }
 
-void TAsgSpinEdit::SetValue(int v)
+void TNsgSpinEdit::SetValue(int v)
 {
     if (FMinValue != FMaxValue) v = qBound(FMinValue, v, FMaxValue);
     setText(QString::number(v));
     if (!FEditorEnabled) selectAll();
 }
 
-double TAsgSpinEdit::FloatValue() const
+double TNsgSpinEdit::FloatValue() const
 {
     double v = 0;
     if (tryParseFloat(text(), platform::FormatSettings::current(), v)) return v;
     return FMinValue;
 }
 
-void TAsgSpinEdit::SetFloatValue(double v)
+void TNsgSpinEdit::SetFloatValue(double v)
 {
     if (FMinFloatValue != FMaxFloatValue) v = qBound(FMinFloatValue, v, FMaxFloatValue);
     setText(floatText(v, FPrecision, platform::FormatSettings::current()));
 }
 
-editorkit::TDateTime TAsgSpinEdit::DateValue() const
+editorkit::TDateTime TNsgSpinEdit::DateValue() const
 {
     const QString t = text().trimmed();
     if (t.isEmpty() || t == QLatin1String("0")) return nowValue();
@@ -366,7 +366,7 @@ editorkit::TDateTime TAsgSpinEdit::DateValue() const
     return FMinDateValue;
 }
 
-double TAsgSpinEdit::ClampDate(double v) const
+double TNsgSpinEdit::ClampDate(double v) const
 {
     if (FMinDateValue == FMaxDateValue) return v;
     if (v < FMinDateValue) return FMinDateValue;
@@ -374,28 +374,28 @@ double TAsgSpinEdit::ClampDate(double v) const
     return v;
 }
 
-void TAsgSpinEdit::WriteKeepingCaret(const QString &t)
+void TNsgSpinEdit::WriteKeepingCaret(const QString &t)
 {
     const int pos = cursorPosition();
     setText(t);
     setCursorPosition(qMin(pos, int(t.size())));
 }
 
-void TAsgSpinEdit::SetDateValue(editorkit::TDateTime v)
+void TNsgSpinEdit::SetDateValue(editorkit::TDateTime v)
 {
     FDateValue = v;
     if (FLoading) return;
     WriteKeepingCaret(DateToStr(ClampDate(v)));
 }
 
-editorkit::TDateTime TAsgSpinEdit::TimeValue() const
+editorkit::TDateTime TNsgSpinEdit::TimeValue() const
 {
     TDateTime v = 0;
     if (tryParseTime(text(), platform::FormatSettings::current(), v)) return v;
     return 0;
 }
 
-void TAsgSpinEdit::SetTimeValue(editorkit::TDateTime v)
+void TNsgSpinEdit::SetTimeValue(editorkit::TDateTime v)
 {
     FTimeValue = v;
     if (FLoading) return;
@@ -410,7 +410,7 @@ void TAsgSpinEdit::SetTimeValue(editorkit::TDateTime v)
                       + QString::number(t.minute()).rightJustified(2, QLatin1Char('0')));
 }
 
-void TAsgSpinEdit::SetSpinType(TAsgSpinType t)
+void TNsgSpinEdit::SetSpinType(TNsgSpinType t)
 {
     FSpinType = t;
     switch (t) {
@@ -421,13 +421,13 @@ void TAsgSpinEdit::SetSpinType(TAsgSpinType t)
     }
 }
 
-void TAsgSpinEdit::SetPrecision(int v)
+void TNsgSpinEdit::SetPrecision(int v)
 {
     FPrecision = v;
     if (FSpinType == sptFloat) SetFloatValue(FloatValue());
 }
 
-void TAsgSpinEdit::SetDirection(TSpinDirection d)
+void TNsgSpinEdit::SetDirection(TSpinDirection d)
 {
     FDirection = d;
     FButton->SetDirection(d);
@@ -436,7 +436,7 @@ void TAsgSpinEdit::SetDirection(TSpinDirection d)
     LayoutEdit();
 }
 
-void TAsgSpinEdit::SetEditAlign(TEditAlign a)
+void TNsgSpinEdit::SetEditAlign(TEditAlign a)
 {
     FEditAlign = a;
     setAlignment(a == eaRight ? Qt::AlignRight | Qt::AlignVCenter
@@ -444,14 +444,14 @@ void TAsgSpinEdit::SetEditAlign(TEditAlign a)
                                  : Qt::AlignLeft | Qt::AlignVCenter);
 }
 
-void TAsgSpinEdit::SetSpinFlat(bool v)
+void TNsgSpinEdit::SetSpinFlat(bool v)
 {
     FSpinFlat = v;
     FButton->UpButton()->SetFlat(v);
     FButton->DownButton()->SetFlat(v);
 }
 
-void TAsgSpinEdit::SetSpinTransparent(bool v)
+void TNsgSpinEdit::SetSpinTransparent(bool v)
 {
     FSpinTransparent = v;
     FButton->UpButton()->SetTransparent(v);
@@ -460,13 +460,13 @@ void TAsgSpinEdit::SetSpinTransparent(bool v)
     resize(width() - 1, height());
 }
 
-void TAsgSpinEdit::SetIsWinXP(bool v)
+void TNsgSpinEdit::SetIsWinXP(bool v)
 {
     FIsWinXP = v;
     FButton->SetIsWinXP(v);
 }
 
-void TAsgSpinEdit::Loaded()
+void TNsgSpinEdit::Loaded()
 {
     FLoading = false;
     if (FSpinType == sptDate) SetDateValue(FDateValue);
@@ -476,7 +476,7 @@ void TAsgSpinEdit::Loaded()
 
 // --- stepping
 
-void TAsgSpinEdit::IncrementValue(bool page)
+void TNsgSpinEdit::IncrementValue(bool page)
 {
     if (isReadOnly()) {
         beep();
@@ -490,7 +490,7 @@ void TAsgSpinEdit::IncrementValue(bool page)
     }
 }
 
-void TAsgSpinEdit::DecrementValue(bool page)
+void TNsgSpinEdit::DecrementValue(bool page)
 {
     if (isReadOnly()) {
         beep();
@@ -504,7 +504,7 @@ void TAsgSpinEdit::DecrementValue(bool page)
     }
 }
 
-void TAsgSpinEdit::StepDate(int dir)
+void TNsgSpinEdit::StepDate(int dir)
 {
     const platform::FormatSettings fs = platform::FormatSettings::current();
     const QString fmt = fs.shortDateFormat.toUpper();
@@ -535,7 +535,7 @@ void TAsgSpinEdit::StepDate(int dir)
     SetDateValue(next);
 }
 
-void TAsgSpinEdit::StepTime(int dir)
+void TNsgSpinEdit::StepTime(int dir)
 {
     const platform::FormatSettings fs = platform::FormatSettings::current();
     const QString t = text();
@@ -562,19 +562,19 @@ void TAsgSpinEdit::StepTime(int dir)
     SetTimeValue(next);
 }
 
-void TAsgSpinEdit::UpButtonClick(QObject *) { IncrementValue(false); }
-void TAsgSpinEdit::DownButtonClick(QObject *) { DecrementValue(false); }
+void TNsgSpinEdit::UpButtonClick(QObject *) { IncrementValue(false); }
+void TNsgSpinEdit::DownButtonClick(QObject *) { DecrementValue(false); }
 
 // --- keys
 
-bool TAsgSpinEdit::IsValidKey(QChar key)
+bool TNsgSpinEdit::IsValidKey(QChar key)
 {
     if (key.unicode() == 8) return FEditorEnabled;
     const platform::FormatSettings fs = platform::FormatSettings::current();
     const ushort k = key.unicode();
     bool r = key == fs.decimalSeparator || key == fs.thousandSeparator || key == fs.timeSeparator
              || key == fs.dateSeparator || key.isNumber() || key == QLatin1Char('-') || (k < 32 && k != 13);
-    auto sepRule = [&](QChar sep, TAsgSpinType own) {
+    auto sepRule = [&](QChar sep, TNsgSpinType own) {
         if (key == sep && FSpinType != own) {
             const bool alias = key == fs.decimalSeparator || key == fs.thousandSeparator
                                || key == QLatin1Char('-') || key == QLatin1Char('+');
@@ -607,7 +607,7 @@ bool TAsgSpinEdit::IsValidKey(QChar key)
     return r;
 }
 
-bool TAsgSpinEdit::KeyMessage(QKeyEvent *e)
+bool TNsgSpinEdit::KeyMessage(QKeyEvent *e)
 {
     const int k = e->key();
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
@@ -620,7 +620,7 @@ bool TAsgSpinEdit::KeyMessage(QKeyEvent *e)
     }
 }
 
-void TAsgSpinEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
+void TNsgSpinEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
 {
     TNovaMaskEdit::KeyDown(key, shift);
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && FReturnIsTab) {
@@ -630,7 +630,7 @@ void TAsgSpinEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
     if (key == Qt::Key_Delete && !FEditorEnabled) key = 0;
 }
 
-void TAsgSpinEdit::WMChar(QChar &ch, const QKeyEvent *e)
+void TNsgSpinEdit::WMChar(QChar &ch, const QKeyEvent *e)
 {
     // The keypad's decimal key types the locale's decimal separator.
     if (FExcelStyleDecimalSeparator && ch == QLatin1Char('.') && (e->modifiers() & Qt::KeypadModifier))
@@ -638,7 +638,7 @@ void TAsgSpinEdit::WMChar(QChar &ch, const QKeyEvent *e)
     KeyPress(ch);
 }
 
-void TAsgSpinEdit::KeyPress(QChar &key)
+void TNsgSpinEdit::KeyPress(QChar &key)
 {
     TNovaMaskEdit::KeyPress(key);
     if (key.isNull()) return;
@@ -648,12 +648,12 @@ void TAsgSpinEdit::KeyPress(QChar &key)
     }
 }
 
-bool TAsgSpinEdit::SelectAllOnEnter() const
+bool TNsgSpinEdit::SelectAllOnEnter() const
 {
     return AutoSelect() && (!(QApplication::mouseButtons() & Qt::LeftButton) || !FEditorEnabled);
 }
 
-void TAsgSpinEdit::DoExit()
+void TNsgSpinEdit::DoExit()
 {
     switch (FSpinType) {
     case sptNormal: {

@@ -10,7 +10,7 @@
 #include "grid/base/EditorKit.h"
 #include "grid/base/MaskEdit.h"
 
-enum TAsgSpinType : quint8 { sptNormal, sptFloat, sptDate, sptTime };
+enum TNsgSpinType : quint8 { sptNormal, sptFloat, sptDate, sptTime };
 enum TSpinDirection : quint8 { spVertical, spHorizontal };
 enum TButtonDirection : quint8 { bdLeft, bdRight, bdUp, bdDown };
 enum TEditAlign : quint8 { eaLeft, eaRight, eaCenter };
@@ -19,12 +19,12 @@ enum TTimeBtnStateItem : quint8 { tbFocusRect, tbAllowTimer };
 using TTimeBtnState = quint8;
 constexpr TTimeBtnState timeBtnBit(TTimeBtnStateItem i) { return TTimeBtnState(1u << i); }
 
-class TAsgSpinButton;
+class TNsgSpinButton;
 
 // One arrow button with auto-repeat while held down.
 class TNovaTimerSpeedButton : public editorkit::SpeedButton {
 public:
-    explicit TNovaTimerSpeedButton(TAsgSpinButton *owner);
+    explicit TNovaTimerSpeedButton(TNsgSpinButton *owner);
     ~TNovaTimerSpeedButton() override;
 
     TTimeBtnState TimeBtnState() const { return FTimeBtnState; }
@@ -48,7 +48,7 @@ protected:
 private:
     void TimerExpired();
 
-    TAsgSpinButton *FOwner;
+    TNsgSpinButton *FOwner;
     std::unique_ptr<editorkit::EditorTimer> FRepeatTimer;
     TTimeBtnState FTimeBtnState = 0;
     TButtonDirection FButtonDirection = bdUp;
@@ -57,9 +57,9 @@ private:
 };
 
 // The pair of arrow buttons.
-class TAsgSpinButton : public QWidget, public editorkit::ButtonColors {
+class TNsgSpinButton : public QWidget, public editorkit::ButtonColors {
 public:
-    explicit TAsgSpinButton(QWidget *parent = nullptr);
+    explicit TNsgSpinButton(QWidget *parent = nullptr);
 
     TNovaTimerSpeedButton *UpButton() const { return FUpButton; }
     TNovaTimerSpeedButton *DownButton() const { return FDownButton; }
@@ -109,10 +109,10 @@ private:
     bool FIsWinXP = false;
 };
 
-class TAsgSpinEdit : public TNovaMaskEdit {
+class TNsgSpinEdit : public TNovaMaskEdit {
 public:
-    explicit TAsgSpinEdit(QWidget *parent = nullptr);
-    ~TAsgSpinEdit() override;
+    explicit TNsgSpinEdit(QWidget *parent = nullptr);
+    ~TNsgSpinEdit() override;
 
     // Values through the text.
     int Value() const;
@@ -124,8 +124,8 @@ public:
     editorkit::TDateTime TimeValue() const;
     void SetTimeValue(editorkit::TDateTime v);
 
-    TAsgSpinType SpinType() const { return FSpinType; }
-    void SetSpinType(TAsgSpinType t);
+    TNsgSpinType SpinType() const { return FSpinType; }
+    void SetSpinType(TNsgSpinType t);
     int MinValue() const { return FMinValue; }
     void SetMinValue(int v) { FMinValue = v; }
     int MaxValue() const { return FMaxValue; }
@@ -173,7 +173,7 @@ public:
     bool IsWinXP() const { return FIsWinXP; }
     void SetIsWinXP(bool v);
     bool UsDates() const { return FUsDates; }
-    TAsgSpinButton *Button() const { return FButton; }
+    TNsgSpinButton *Button() const { return FButton; }
 
     // Stored-layout loading: values only stored until Loaded().
     void BeginLoading() { FLoading = true; }
@@ -217,10 +217,10 @@ private:
     editorkit::TDateTime FTimeValue = 0;
     int FIncrement = 1;
     double FIncrementFloat = 0.1;
-    TAsgSpinButton *FButton = nullptr;
+    TNsgSpinButton *FButton = nullptr;
     bool FEditorEnabled = true;
     TSpinDirection FDirection = spVertical;
-    TAsgSpinType FSpinType = sptNormal;
+    TNsgSpinType FSpinType = sptNormal;
     int FPrecision = 0;
     bool FReturnIsTab = false;
     bool FIsWinXP = false;

@@ -34,7 +34,7 @@ void hover(QWidget *w, QPoint p)
 
 TEST_F(ComboTest, Defaults)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     EXPECT_EQ(c.ButtonWidth(), c.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &c) + 2);
     EXPECT_EQ(c.DropDownCount(), 8);
     EXPECT_EQ(c.Style(), csDropDown);
@@ -54,7 +54,7 @@ TEST_F(ComboTest, Defaults)
 
 TEST_F(ComboTest, ButtonWidthAcceptsOnly14To32)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     c.SetButtonWidth(20);
     for (int w : {13, 33, 0, -1}) {
         c.SetButtonWidth(w);
@@ -68,7 +68,7 @@ TEST_F(ComboTest, ButtonWidthAcceptsOnly14To32)
 
 TEST_F(ComboTest, SelectItemIgnoresLetterCase)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     c.SetStyle(csDropDownList);
     c.SetItems({"Alpha", "Beta", "Gamma"});
     c.SetItemIndex(0);
@@ -82,7 +82,7 @@ TEST_F(ComboTest, SelectItemIgnoresLetterCase)
 
 TEST_F(ComboTest, DropWidthSetsListMinimumOnlyWhenPositive)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     const int before = c.view()->minimumWidth();
     c.SetDropWidth(0);
     EXPECT_EQ(c.view()->minimumWidth(), before);
@@ -119,7 +119,7 @@ TEST_F(ComboTest, LabelFollowsComboPlacementStateAndFocus)
 {
     QWidget form;
     form.resize(400, 200);
-    auto *c = new TAsgComboBox(&form);
+    auto *c = new TNsgComboBox(&form);
     c->setGeometry(120, 40, 150, 24);
     auto *other = new QLineEdit(&form);
     other->move(0, 150);
@@ -168,7 +168,7 @@ TEST_F(ComboTest, LabelFollowsComboPlacementStateAndFocus)
 TEST_F(ComboTest, FocusColourAndRestore)
 {
     QWidget form;
-    auto *c = new TAsgComboBox(&form);
+    auto *c = new TNsgComboBox(&form);
     auto *other = new QLineEdit(&form);
     other->move(0, 60);
     c->SetColor(RGBColor(255, 255, 224));
@@ -184,7 +184,7 @@ TEST_F(ComboTest, FocusColourAndRestore)
 
 TEST_F(ComboTest, PointerTracksControlAndButton)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     c.resize(150, 24);
     c.SetStyle(csDropDownList);
     c.show();
@@ -206,7 +206,7 @@ TEST_F(ComboTest, AutoFocusTakesFocusOnEnter)
 {
     QWidget form;
     auto *other = new QLineEdit(&form);
-    auto *c = new TAsgComboBox(&form);
+    auto *c = new TNsgComboBox(&form);
     c->move(0, 40);
     c->SetAutoFocus(true);
     showActive(other);
@@ -218,7 +218,7 @@ TEST_F(ComboTest, AutoFocusTakesFocusOnEnter)
 
 TEST_F(ComboTest, ListStyleSelectsByKeys)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     c.SetStyle(csDropDownList);
     c.SetItems({"Apple", "Banana", "Cherry", "Blueberry"});
     c.SetItemIndex(0);
@@ -241,7 +241,7 @@ TEST_F(ComboTest, ListStyleSelectsByKeys)
 
 TEST_F(ComboTest, EditableAutoCompletesTypedText)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     c.SetItems({"Apple", "Banana", "Apricot"});
     c.SetText("");
     showActive(&c);
@@ -250,7 +250,7 @@ TEST_F(ComboTest, EditableAutoCompletesTypedText)
     EXPECT_EQ(c.lineEdit()->selectedText(), "nana") << "the completed tail is selected";
     QTest::keyClick(&c, Qt::Key_Return);
 
-    TAsgComboBox off;
+    TNsgComboBox off;
     off.SetAutoComplete(false);
     off.SetItems({"Apple", "Banana"});
     off.SetText("");
@@ -261,7 +261,7 @@ TEST_F(ComboTest, EditableAutoCompletesTypedText)
 
 TEST_F(ComboTest, MouseOpensListAndPicksItem)
 {
-    TAsgComboBox c;
+    TNsgComboBox c;
     c.SetStyle(csDropDownList);
     c.SetItems({"One", "Two", "Three"});
     c.SetItemIndex(0);
@@ -300,7 +300,7 @@ TEST_F(ComboTest, OwnPaintingDecision)
         {false, RGBColor(1, 2, 3), clNone, clNone, true, true},
     };
     for (const auto &c : cases) {
-        TAsgComboBox box;
+        TNsgComboBox box;
         box.SetFlat(c.flat);
         box.ButtonColor = c.button;
         box.SetBorderColor(c.border);
@@ -319,18 +319,18 @@ TEST_F(ComboTest, DrawingStatesShowInPixels)
     fp.setColor(QPalette::Window, QColor(248, 247, 237));
     form.setPalette(fp);
 
-    auto *border = new TAsgComboBox(&form);
+    auto *border = new TNsgComboBox(&form);
     border->setGeometry(10, 10, 150, 24);
     border->SetBorderColor(RGBColor(255, 0, 0));
     border->SetFocusBorderColor(RGBColor(0, 0, 255));
 
-    auto *button = new TAsgComboBox(&form);
+    auto *button = new TNsgComboBox(&form);
     button->setGeometry(10, 50, 150, 24);
     button->ButtonColor = RGBColor(0, 160, 0);
     button->ButtonColorHot = RGBColor(0, 200, 0);
     button->ButtonBorderColor = RGBColor(0, 0, 0);
 
-    auto *flat = new TAsgComboBox(&form);
+    auto *flat = new TNsgComboBox(&form);
     flat->setGeometry(10, 90, 150, 24);
     flat->SetFlat(true);
     flat->SetFlatLineColor(RGBColor(0, 0, 255));
@@ -365,7 +365,7 @@ TEST_F(ComboTest, FlatLookDisabledTakesParentColourAndRestores)
     QPalette fp = form.palette();
     fp.setColor(QPalette::Window, QColor(10, 20, 30));
     form.setPalette(fp);
-    auto *c = new TAsgComboBox(&form);
+    auto *c = new TNsgComboBox(&form);
     c->SetFlatParentColor(false);
     c->SetFlat(true);
     c->SetColor(RGBColor(250, 250, 200));
@@ -378,7 +378,7 @@ TEST_F(ComboTest, FlatLookDisabledTakesParentColourAndRestores)
 TEST_F(ComboTest, LoadingKeepsLoadedColourAndRecordsNormalColour)
 {
     QWidget form;
-    auto *c = new TAsgComboBox(&form);
+    auto *c = new TNsgComboBox(&form);
     c->BeginLoading();
     c->SetColor(RGBColor(1, 2, 3));
     c->SetFocusColor(RGBColor(9, 9, 9));
@@ -405,7 +405,7 @@ TEST_F(ComboTest, Screenshot)
     form.resize(420, 190);
     const QStringList items{"9600", "19200", "38400", "57600", "115200"};
     auto make = [&](int x, int y, const QString &label) {
-        auto *c = new TAsgComboBox(&form);
+        auto *c = new TNsgComboBox(&form);
         c->setGeometry(x, y, 120, 22);
         c->SetItems(items);
         c->SetText("19200");

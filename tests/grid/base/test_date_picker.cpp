@@ -41,7 +41,7 @@ void hover(QWidget *w, QPoint p)
 
 TEST_F(DatePickerTest, DefaultsAndVersion)
 {
-    TAsgDateTimePicker p;
+    TNsgDateTimePicker p;
     EXPECT_EQ(p.Version(), "1.0.0.0");
     EXPECT_EQ(p.VersionNumber(), 0x01000000u);
     p.SetVersion("9.9");
@@ -58,7 +58,7 @@ TEST_F(DatePickerTest, DefaultsAndVersion)
 
 TEST_F(DatePickerTest, DefaultLookIsThePlatformPickers)
 {
-    TAsgDateTimePicker p;
+    TNsgDateTimePicker p;
     QDateTimeEdit plain;
     for (QDateTimeEdit *e : {static_cast<QDateTimeEdit *>(&p), &plain}) {
         e->setCalendarPopup(true);
@@ -71,7 +71,7 @@ TEST_F(DatePickerTest, DefaultLookIsThePlatformPickers)
 
 TEST_F(DatePickerTest, ValuesKindsAndFormats)
 {
-    TAsgDateTimePicker p;
+    TNsgDateTimePicker p;
     p.SetPickerDateTime(dt(2024, 2, 29, 13, 45, 10));
     EXPECT_EQ(p.text(), "2/29/2024");
     EXPECT_DOUBLE_EQ(p.Date(), dt(2024, 2, 29));
@@ -90,14 +90,14 @@ TEST_F(DatePickerTest, ValuesKindsAndFormats)
     EXPECT_FALSE(p.calendarPopup());
 
     useSettings(editortest::germanSettings());
-    TAsgDateTimePicker g;
+    TNsgDateTimePicker g;
     g.SetPickerDateTime(dt(2024, 12, 24));
     EXPECT_EQ(g.text(), "24.12.2024");
 }
 
 TEST_F(DatePickerTest, KeysMoveBetweenFieldsAndStepThem)
 {
-    TAsgDateTimePicker p;
+    TNsgDateTimePicker p;
     p.SetFormat("MM/dd/yyyy");
     p.SetPickerDateTime(dt(2024, 3, 5));
     int changes = 0;
@@ -125,7 +125,7 @@ TEST_F(DatePickerTest, KeysMoveBetweenFieldsAndStepThem)
 
 TEST_F(DatePickerTest, CalendarDropDownAndCloseUpEvents)
 {
-    TAsgDateTimePicker p;
+    TNsgDateTimePicker p;
     p.resize(160, 24);
     int drops = 0, ups = 0;
     p.OnDropDown = [&](QObject *s) { EXPECT_EQ(s, &p); ++drops; };
@@ -161,7 +161,7 @@ TEST_F(DatePickerTest, CalendarDropDownAndCloseUpEvents)
 
 TEST_F(DatePickerTest, PointerTracksButtonArea)
 {
-    TAsgDateTimePicker p;
+    TNsgDateTimePicker p;
     p.resize(160, 24);
     p.show();
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
@@ -181,12 +181,12 @@ TEST_F(DatePickerTest, MetroLookDrawsButtonOnlyForDates)
 {
     QWidget form;
     form.resize(300, 100);
-    auto *date = new TAsgDateTimePicker(&form);
+    auto *date = new TNsgDateTimePicker(&form);
     date->setGeometry(10, 10, 160, 24);
     date->SetMetroStyle(true);
     date->ButtonColor = RGBColor(0, 160, 0);
     date->SetBorderColor(RGBColor(255, 0, 0));
-    auto *time = new TAsgDateTimePicker(&form);
+    auto *time = new TNsgDateTimePicker(&form);
     time->setGeometry(10, 50, 160, 24);
     time->SetKind(dtkTime);
     time->SetMetroStyle(true);
@@ -212,7 +212,7 @@ TEST_F(DatePickerTest, FlatBorderColourChoice)
     fp.setColor(QPalette::Window, QColor(248, 247, 237));
     form.setPalette(fp);
     form.resize(300, 100);
-    auto *p = new TAsgDateTimePicker(&form);
+    auto *p = new TNsgDateTimePicker(&form);
     p->setGeometry(10, 10, 160, 24);
     p->SetCtl3D(false);
     p->SetBorderColor(RGBColor(0, 0, 255));
@@ -262,10 +262,10 @@ TEST_F(DatePickerTest, Screenshot)
     fp.setColor(QPalette::Window, QColor(248, 247, 237));
     form.setPalette(fp);
     form.resize(380, 110);
-    auto *a = new TAsgDateTimePicker(&form);
+    auto *a = new TNsgDateTimePicker(&form);
     a->setGeometry(10, 10, 170, 24);
     a->SetPickerDateTime(dt(2024, 12, 24, 13, 45, 10));
-    auto *b = new TAsgDateTimePicker(&form);
+    auto *b = new TNsgDateTimePicker(&form);
     b->setGeometry(200, 10, 170, 24);
     b->SetPickerDateTime(dt(2024, 12, 24, 13, 45, 10));
     b->SetMetroStyle(true);
@@ -273,7 +273,7 @@ TEST_F(DatePickerTest, Screenshot)
     b->ButtonColor = RGBColor(220, 230, 250);
     b->ButtonBorderColor = RGBColor(127, 157, 185);
     b->ButtonTextColor = RGBColor(40, 60, 120);
-    auto *c = new TAsgDateTimePicker(&form);
+    auto *c = new TNsgDateTimePicker(&form);
     c->setGeometry(10, 45, 170, 24);
     c->SetKind(dtkTime);
     c->SetPickerDateTime(dt(2024, 12, 24, 13, 45, 10));
@@ -281,7 +281,7 @@ TEST_F(DatePickerTest, Screenshot)
     d->setGeometry(200, 45, 170, 24);
     d->SetBorderStyle(bsSingle);
     d->SetPickerDateTime(dt(2024, 12, 24));
-    auto *e = new TAsgDateTimePicker(&form);
+    auto *e = new TNsgDateTimePicker(&form);
     e->setGeometry(10, 80, 170, 24);
     e->SetPickerDateTime(dt(2024, 12, 24));
     e->setEnabled(false);

@@ -36,7 +36,7 @@ void pickNextMenuItem(int n, QStringList *seen = nullptr, QPoint *where = nullpt
 
 TEST_F(EditBtnTest, DefaultsAndButtonPlacement)
 {
-    TAsgEditBtn e;
+    TNsgEditBtn e;
     e.show();
     EXPECT_EQ(e.text(), "0");
     EXPECT_EQ(e.ButtonWidth(), 0);
@@ -59,7 +59,7 @@ TEST_F(EditBtnTest, DefaultsAndButtonPlacement)
 TEST_F(EditBtnTest, ButtonClickFiresWithHolderAndFocusesEdit)
 {
     QWidget form;
-    auto *e = new TAsgEditBtn(&form);
+    auto *e = new TNsgEditBtn(&form);
     auto *other = new QLineEdit(&form);
     other->move(0, 50);
     showActive(other);
@@ -81,7 +81,7 @@ TEST_F(EditBtnTest, ButtonClickFiresWithHolderAndFocusesEdit)
 
 TEST_F(EditBtnTest, ColouredButtonShowsNormalHotAndDownStates)
 {
-    TAsgEditButton holder;
+    TNsgEditButton holder;
     holder.ButtonColor = RGBColor(200, 0, 0);
     holder.ButtonColorHot = RGBColor(0, 200, 0);
     holder.ButtonColorDown = RGBColor(0, 0, 200);
@@ -104,7 +104,7 @@ TEST_F(EditBtnTest, ColouredButtonShowsNormalHotAndDownStates)
 
 TEST_F(EditBtnTest, F4PressesTheButtonUnlessCtrlOrAlt)
 {
-    TAsgEditBtn e;
+    TNsgEditBtn e;
     QObject *sender = nullptr;
     int clicks = 0;
     e.OnClickBtn = [&](QObject *s) { sender = s; ++clicks; };
@@ -120,7 +120,7 @@ TEST_F(EditBtnTest, F4PressesTheButtonUnlessCtrlOrAlt)
 
 TEST_F(EditBtnTest, EditorDisabledDropsCharactersSilently)
 {
-    TAsgEditBtn e;
+    TNsgEditBtn e;
     e.setText("ab");
     e.setCursorPosition(2);
     e.SetEditorEnabled(false);
@@ -144,7 +144,7 @@ TEST_F(EditBtnTest, EditorDisabledDropsCharactersSilently)
 
 TEST_F(EditBtnTest, KeyHooksSeeKeysInPlatformOrder)
 {
-    TAsgEditBtn e;
+    TNsgEditBtn e;
     e.setText("");
     QStringList log;
     e.OnKeyDown = [&](QObject *, int &key, Qt::KeyboardModifiers) {
@@ -164,7 +164,7 @@ TEST_F(EditBtnTest, KeyHooksSeeKeysInPlatformOrder)
 
 TEST_F(EditBtnTest, TextAndUnitSplitsTrailingUnit)
 {
-    TAsgUnitEditBtn e;
+    TNsgUnitEditBtn e;
     EXPECT_TRUE(e.RightAlign());
     EXPECT_EQ(e.UnitSpace(), 20);
     e.SetUnits({"m", "mm"});
@@ -181,7 +181,7 @@ TEST_F(EditBtnTest, TextAndUnitSplitsTrailingUnit)
     }
     EXPECT_EQ(e.TextAndUnit(), "7 km");
 
-    TAsgUnitEditBtn none;
+    TNsgUnitEditBtn none;
     none.setText("x");
     none.SetTextAndUnit("12");
     EXPECT_EQ(none.text(), "x");
@@ -190,7 +190,7 @@ TEST_F(EditBtnTest, TextAndUnitSplitsTrailingUnit)
 
 TEST_F(EditBtnTest, UnitMenuChoosesUnitAndReportsChanges)
 {
-    TAsgUnitEditBtn e;
+    TNsgUnitEditBtn e;
     e.resize(160, 26);
     showActive(&e);
     e.SetUnits({"mm", "cm", "m"});
@@ -233,7 +233,7 @@ TEST_F(EditBtnTest, UnitMenuChoosesUnitAndReportsChanges)
 
 TEST_F(EditBtnTest, UnitAreaSitsBetweenTextAndButton)
 {
-    TAsgUnitEditBtn e;
+    TNsgUnitEditBtn e;
     e.show();
     e.resize(160, 26);
     const QRect unit = e.UnitRect();
@@ -251,22 +251,22 @@ TEST_F(EditBtnTest, Screenshot)
     QWidget form;
     form.setAutoFillBackground(true);
     form.resize(360, 110);
-    auto *a = new TAsgEditBtn(&form);
+    auto *a = new TNsgEditBtn(&form);
     a->setGeometry(10, 10, 160, 22);
     a->setText("C:/data/file.xml");
     a->SetButtonCaption("...");
-    auto *b = new TAsgEditBtn(&form);
+    auto *b = new TNsgEditBtn(&form);
     b->setGeometry(190, 10, 160, 22);
     b->setText("coloured");
     b->SetButtonCaption("...");
     b->Button()->ButtonColor = RGBColor(210, 225, 250);
-    auto *c = new TAsgUnitEditBtn(&form);
+    auto *c = new TNsgUnitEditBtn(&form);
     c->setGeometry(10, 45, 160, 22);
     c->SetUnits({"mm", "cm", "m"});
     c->SetTextAndUnit("125mm");
     c->SetUnitSpace(26); // room for "mm" in this font
     c->SetButtonCaption("...");
-    auto *d = new TAsgEditBtn(&form);
+    auto *d = new TNsgEditBtn(&form);
     d->setGeometry(190, 45, 160, 22);
     QImage glyph(8, 8, QImage::Format_RGB32);
     glyph.fill(QColor(128, 128, 0));
@@ -274,7 +274,7 @@ TEST_F(EditBtnTest, Screenshot)
     glyph.setPixel(0, 7, qRgb(128, 128, 0));
     d->SetGlyph(glyph);
     d->setText("glyph");
-    auto *f = new TAsgEditBtn(&form);
+    auto *f = new TNsgEditBtn(&form);
     f->setGeometry(10, 80, 160, 22);
     f->SetButtonCaption("...");
     f->setEnabled(false);

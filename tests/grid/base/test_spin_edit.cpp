@@ -39,7 +39,7 @@ void typeChar(QWidget *w, QChar c, Qt::KeyboardModifiers mods = Qt::NoModifier)
 
 TEST_F(SpinEditTest, DefaultsAndIntegerTextForms)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     EXPECT_EQ(e.text(), "0");
     EXPECT_EQ(e.SpinType(), sptNormal);
     EXPECT_EQ(e.MinValue(), 0);
@@ -67,7 +67,7 @@ TEST_F(SpinEditTest, DefaultsAndIntegerTextForms)
 
 TEST_F(SpinEditTest, EqualLimitsMeanNoLimit)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetMinValue(0);
     e.SetMaxValue(0);
     e.SetValue(1000);
@@ -81,7 +81,7 @@ TEST_F(SpinEditTest, EqualLimitsMeanNoLimit)
 
 TEST_F(SpinEditTest, FloatTextFormsAndFallback)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetSpinType(sptFloat);
     e.SetFloatValue(2.5);
     EXPECT_EQ(e.text(), "2.5");
@@ -111,7 +111,7 @@ TEST_F(SpinEditTest, FloatTextFormsAndFallback)
 
 TEST_F(SpinEditTest, SpinTypeRewritesValueInNewForm)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.setText(" 7 ");
     e.SetSpinType(sptNormal);
     EXPECT_EQ(e.text(), "7");
@@ -130,7 +130,7 @@ TEST_F(SpinEditTest, SpinTypeRewritesValueInNewForm)
 
 TEST_F(SpinEditTest, DateZeroTextReadsAsToday)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetSpinType(sptDate); // text "0" reads as now
     EXPECT_EQ(e.text(), DateToStr(nowValue(), platform::FormatSettings::current()));
     e.setText("");
@@ -160,7 +160,7 @@ TEST_F(SpinEditTest, DateStepsTheFieldUnderTheCaret)
     };
     for (const auto &c : cases) {
         useSettings(c.german ? editortest::germanSettings() : editortest::usSettings());
-        TAsgSpinEdit e;
+        TNsgSpinEdit e;
         e.setText(QString::fromLatin1(c.start));
         e.SetSpinType(sptDate);
         e.setCursorPosition(c.caret);
@@ -174,7 +174,7 @@ TEST_F(SpinEditTest, DateStepsTheFieldUnderTheCaret)
 
 TEST_F(SpinEditTest, DateYearStepFromLeapDayBeepsAndKeepsValue)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.setText("2/29/2024");
     e.SetSpinType(sptDate);
     e.setCursorPosition(8);
@@ -185,7 +185,7 @@ TEST_F(SpinEditTest, DateYearStepFromLeapDayBeepsAndKeepsValue)
 
 TEST_F(SpinEditTest, DateLimitsClampSteps)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetMinDateValue(date(2024, 1, 1));
     e.SetMaxDateValue(date(2024, 12, 31));
     e.SetSpinType(sptDate);
@@ -199,7 +199,7 @@ TEST_F(SpinEditTest, DateLimitsClampSteps)
 
 TEST_F(SpinEditTest, DateTextWithoutSeparatorStepsYear)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetSpinType(sptDate);
     // An unparsable text without separators reads as MinDateValue and steps its year.
     e.SetMinDateValue(date(2024, 3, 5));
@@ -222,7 +222,7 @@ TEST_F(SpinEditTest, TimeStepsWrapAroundMidnight)
         {"0:05", 0, -1, false, "23:05"},
     };
     for (const auto &c : cases) {
-        TAsgSpinEdit e;
+        TNsgSpinEdit e;
         e.SetShowSeconds(c.seconds);
         e.SetSpinType(sptTime);
         e.setText(QString::fromLatin1(c.start));
@@ -235,7 +235,7 @@ TEST_F(SpinEditTest, TimeStepsWrapAroundMidnight)
 
 TEST_F(SpinEditTest, TimeStepOfADayOrMoreBeepsAndKeepsValue)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetSpinType(sptTime);
     e.SetTimeValue(hms(8, 0, 0));
     e.SetIncrementHours(24);
@@ -247,7 +247,7 @@ TEST_F(SpinEditTest, TimeStepOfADayOrMoreBeepsAndKeepsValue)
 
 TEST_F(SpinEditTest, ReadOnlyStepBeepsOnly)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.setReadOnly(true);
     e.SetValue(4);
     e.IncrementValue(false);
@@ -259,7 +259,7 @@ TEST_F(SpinEditTest, ReadOnlyStepBeepsOnly)
 TEST_F(SpinEditTest, IsValidKeyRules)
 {
     struct Case {
-        TAsgSpinType type;
+        TNsgSpinType type;
         const char *text;
         int caret;
         int selLen;
@@ -298,7 +298,7 @@ TEST_F(SpinEditTest, IsValidKeyRules)
         {sptDate, "1/2", 3, 0, 0, true, u'x', false},
     };
     for (const auto &c : cases) {
-        TAsgSpinEdit e;
+        TNsgSpinEdit e;
         e.SetSpinType(c.type);
         e.SetPrecision(c.precision);
         e.SetEditorEnabled(c.editorEnabled);
@@ -312,7 +312,7 @@ TEST_F(SpinEditTest, IsValidKeyRules)
 
 TEST_F(SpinEditTest, RefusedCharactersBeepAndAreDropped)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.resize(120, 24);
     e.setText("12");
     e.setCursorPosition(2);
@@ -334,7 +334,7 @@ TEST_F(SpinEditTest, RefusedCharactersBeepAndAreDropped)
 
 TEST_F(SpinEditTest, ArrowAndPageKeysStepAndAreConsumed)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     int keyDowns = 0;
     e.OnKeyDown = [&](QObject *, int &, Qt::KeyboardModifiers) { ++keyDowns; };
     e.SetSpinType(sptFloat);
@@ -355,7 +355,7 @@ TEST_F(SpinEditTest, ArrowAndPageKeysStepAndAreConsumed)
 TEST_F(SpinEditTest, KeypadPointTypesLocaleDecimalSeparator)
 {
     useSettings(editortest::germanSettings());
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetSpinType(sptFloat);
     e.setText("1");
     e.setCursorPosition(1);
@@ -372,7 +372,7 @@ TEST_F(SpinEditTest, KeypadPointTypesLocaleDecimalSeparator)
 
 TEST_F(SpinEditTest, DeleteKeyAndPasteNeedEditorEnabled)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.SetSpinType(sptFloat);
     e.setText("12");
     e.SetEditorEnabled(false);
@@ -390,7 +390,7 @@ TEST_F(SpinEditTest, DeleteKeyAndPasteNeedEditorEnabled)
 TEST_F(SpinEditTest, ReturnIsTabMovesFocusOn)
 {
     QWidget form;
-    auto *e = new TAsgSpinEdit(&form);
+    auto *e = new TNsgSpinEdit(&form);
     auto *next = new QLineEdit(&form);
     e->move(0, 0);
     next->move(0, 40);
@@ -405,7 +405,7 @@ TEST_F(SpinEditTest, ReturnIsTabMovesFocusOn)
 TEST_F(SpinEditTest, FocusExitClampsOnlyWhenNeeded)
 {
     QWidget form;
-    auto *e = new TAsgSpinEdit(&form);
+    auto *e = new TNsgSpinEdit(&form);
     auto *other = new QLineEdit(&form);
     other->move(0, 40);
     showActive(e);
@@ -433,7 +433,7 @@ TEST_F(SpinEditTest, FocusByKeyboardSelectsAll)
 {
     QWidget form;
     auto *other = new QLineEdit(&form);
-    auto *e = new TAsgSpinEdit(&form);
+    auto *e = new TNsgSpinEdit(&form);
     e->move(0, 40);
     showActive(other);
     e->setText("123");
@@ -445,7 +445,7 @@ TEST_F(SpinEditTest, FocusByKeyboardSelectsAll)
 TEST_F(SpinEditTest, ArrowButtonsStepAndRepeatWithInjectedTimer)
 {
     QWidget form;
-    auto *e = new TAsgSpinEdit(&form);
+    auto *e = new TNsgSpinEdit(&form);
     auto *other = new QLineEdit(&form);
     other->move(0, 40);
     showActive(other);
@@ -485,7 +485,7 @@ TEST_F(SpinEditTest, ArrowButtonsStepAndRepeatWithInjectedTimer)
 
 TEST_F(SpinEditTest, RepeatStopsWhenReleasedOutside)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.resize(100, 24);
     e.show();
     TNovaTimerSpeedButton *up = e.Button()->UpButton();
@@ -500,7 +500,7 @@ TEST_F(SpinEditTest, RepeatStopsWhenReleasedOutside)
 
 TEST_F(SpinEditTest, RepeatStopsWhenTheStepFails)
 {
-    TAsgSpinButton b;
+    TNsgSpinButton b;
     b.resize(15, 22);
     b.show();
     b.OnUpClick = [](QObject *) { throw std::runtime_error("step failed"); };
@@ -513,16 +513,16 @@ TEST_F(SpinEditTest, RepeatStopsWhenTheStepFails)
 }
 
 namespace {
-class CountingSpin : public TAsgSpinEdit {
+class CountingSpin : public TNsgSpinEdit {
 public:
     void UpButtonClick(QObject *sender) override
     {
-        TAsgSpinEdit::UpButtonClick(sender);
+        TNsgSpinEdit::UpButtonClick(sender);
         ++ups;
     }
     void DownButtonClick(QObject *sender) override
     {
-        TAsgSpinEdit::DownButtonClick(sender);
+        TNsgSpinEdit::DownButtonClick(sender);
         ++downs;
     }
     int ups = 0;
@@ -548,7 +548,7 @@ TEST_F(SpinEditTest, DerivedEditorSeesEveryArrowClick)
 
 TEST_F(SpinEditTest, SpinButtonKeyboardWhenTabStop)
 {
-    TAsgSpinButton b;
+    TNsgSpinButton b;
     int ups = 0, downs = 0;
     b.OnUpClick = [&](QObject *s) { EXPECT_EQ(s, &b); ++ups; };
     b.OnDownClick = [&](QObject *) { ++downs; };
@@ -568,7 +568,7 @@ TEST_F(SpinEditTest, SpinButtonKeyboardWhenTabStop)
 
 TEST_F(SpinEditTest, SpinButtonLayout)
 {
-    TAsgSpinButton b;
+    TNsgSpinButton b;
     b.show();
     b.resize(15, 21);
     EXPECT_EQ(b.UpButton()->geometry(), QRect(0, 0, 15, 10));
@@ -585,7 +585,7 @@ TEST_F(SpinEditTest, SpinButtonLayout)
 
 TEST_F(SpinEditTest, ColouredArrowsShowNormalHotAndDownStates)
 {
-    TAsgSpinButton b;
+    TNsgSpinButton b;
     b.resize(15, 24);
     b.ButtonColor = RGBColor(200, 0, 0);
     b.ButtonColorHot = RGBColor(0, 200, 0);
@@ -609,7 +609,7 @@ TEST_F(SpinEditTest, ColouredArrowsShowNormalHotAndDownStates)
 
 TEST_F(SpinEditTest, GlyphsDefaultToBuiltInArrows)
 {
-    TAsgSpinButton b;
+    TNsgSpinButton b;
     EXPECT_EQ(b.UpGlyph(), spinArrowBitmap(true));
     QImage own(18, 6, QImage::Format_RGB32);
     own.fill(Qt::red);
@@ -628,7 +628,7 @@ TEST_F(SpinEditTest, GlyphsDefaultToBuiltInArrows)
 
 TEST_F(SpinEditTest, LayoutKeepsButtonsInsideAndHeightAtLeastMinimum)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.show();
     e.resize(100, 5);
     EXPECT_EQ(e.height(), e.MinHeight());
@@ -646,7 +646,7 @@ TEST_F(SpinEditTest, LayoutKeepsButtonsInsideAndHeightAtLeastMinimum)
 
 TEST_F(SpinEditTest, LoadingDefersDateAndTimeTexts)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     e.BeginLoading();
     e.SetSpinType(sptDate);
     e.SetDateValue(date(2024, 7, 4));
@@ -657,7 +657,7 @@ TEST_F(SpinEditTest, LoadingDefersDateAndTimeTexts)
 
 TEST_F(SpinEditTest, ChangeEventFollowsText)
 {
-    TAsgSpinEdit e;
+    TNsgSpinEdit e;
     int changes = 0;
     e.OnChange = [&](QObject *s) { EXPECT_EQ(s, &e); ++changes; };
     e.IncrementValue(false);
@@ -670,31 +670,31 @@ TEST_F(SpinEditTest, Screenshot)
     QWidget form;
     form.setAutoFillBackground(true);
     form.resize(320, 140);
-    auto *a = new TAsgSpinEdit(&form);
+    auto *a = new TNsgSpinEdit(&form);
     a->setGeometry(10, 10, 120, 22);
     a->SetValue(42);
-    auto *b = new TAsgSpinEdit(&form);
+    auto *b = new TNsgSpinEdit(&form);
     b->setGeometry(10, 45, 120, 22);
     b->SetPrecision(2);
     b->SetSpinType(sptFloat);
     b->SetFloatValue(3.5);
     b->SetEditAlign(eaRight);
-    auto *c = new TAsgSpinEdit(&form);
+    auto *c = new TNsgSpinEdit(&form);
     c->setGeometry(150, 10, 150, 22);
     c->SetSpinType(sptDate);
     c->SetDateValue(date(2024, 12, 24));
-    auto *d = new TAsgSpinEdit(&form);
+    auto *d = new TNsgSpinEdit(&form);
     d->setGeometry(150, 45, 150, 22);
     d->SetSpinType(sptTime);
     d->SetTimeValue(hms(13, 45, 10));
     d->SetDirection(spHorizontal);
-    auto *f = new TAsgSpinEdit(&form);
+    auto *f = new TNsgSpinEdit(&form);
     f->setGeometry(10, 80, 120, 22);
     f->Button()->ButtonColor = RGBColor(200, 220, 255);
     f->Button()->ButtonColorHot = RGBColor(170, 200, 255);
     f->Button()->ButtonColorDown = RGBColor(120, 160, 240);
     f->SetValue(7);
-    auto *g = new TAsgSpinEdit(&form);
+    auto *g = new TNsgSpinEdit(&form);
     g->setGeometry(150, 80, 150, 22);
     g->setEnabled(false);
     g->SetValue(9);
