@@ -10,7 +10,7 @@ cmake -S . -B build -G Ninja -Wno-dev >/dev/null
 targets=()
 for t in "$@"; do targets+=(--target "$t"); done
 set +e
-cmake --build build "${targets[@]}" -- -j"$(nproc)" 2>&1 | grep -v -E '^(\[[0-9]+/[0-9]+\] |ninja: no work to do)'
+cmake --build build "${targets[@]}" -- -j"${JOBS:-$(nproc)}" 2>&1 | grep -v -E '^(\[[0-9]+/[0-9]+\] |ninja: no work to do)'
 status=${PIPESTATUS[0]}
 set -e
 [ "$status" -eq 0 ] || { echo "Build failed." >&2; exit "$status"; }
