@@ -792,3 +792,42 @@ bool CallUpdateLayeredWindow(QWidget *window, const QImage &, std::uint8_t alpha
         window->setWindowOpacity(alpha / 255.0);
     return true;
 }
+
+void DrawGradientRect(TCanvas &canvas, TColor fromColor, TColor toColor, int steps, const TRect &r, bool horizontal)
+{
+    steps = std::max(1, steps);
+    const Rgb a = rgbOf(fromColor);
+    const Rgb b = rgbOf(toColor);
+    // The far edge is left out; bands are cut there so rounding never paints it.
+    TRect area = r;
+    if (horizontal)
+        area.Right -= 1;
+    else
+        area.Bottom -= 1;
+    if (area.IsEmpty())
+        return;
+    const double d = double(horizontal ? area.Width() : area.Height()) / steps;
+    for (int i = 0; i < steps; ++i) {
+        solid(canvas, RGBColor(a.r + RoundHalfEven(double(i) * (b.r - a.r) / steps),
+                               a.g + RoundHalfEven(double(i) * (b.g - a.g) / steps),
+                               a.b + RoundHalfEven(double(i) * (b.b - a.b) / steps)));
+        const int start = RoundHalfEven(i * d);
+        const int end = start + RoundHalfEven(d) + 1;
+        const TRect band = horizontal ? TRect{area.Left + start, area.Top, area.Left + end, area.Bottom}
+                                      : TRect{area.Left, area.Top + start, area.Right, area.Top + end};
+        const TRect cut = band.Intersected(area);
+        if (!cut.IsEmpty())
+            canvas.FillRect(cut);
+    }
+}
+
+TColor BrightnessColor(TColor color, int percentLow, int percentMiddle, int percentHigh)
+{
+    const Rgb v = rgbOf(color);
+    auto ch = [](int c, int percent) {
+        if (c == 0)
+            return std::clamp(percent, 0, 255);
+        return std::clamp(RoundHalfEven(std::min(100, percent + 100) / 100.0 * c), 0, 255);
+    };
+    return RGBColor(ch(v.r, percentLow), ch(v.g, percentMiddle), ch(v.b, percentHigh));
+}

@@ -93,6 +93,14 @@ void DrawResourceBitmapTransparent(TCanvas &canvas, TColor backColor, const TRec
 bool CallSetLayeredWindowAttributes(QWidget *window, TColor keyColor, std::uint8_t alpha, unsigned flags);
 bool CallUpdateLayeredWindow(QWidget *window, const QImage &image, std::uint8_t alpha);
 
+// Fills r with steps bands (fewer than 1 count as 1) from fromColor to toColor, left to right when
+// horizontal, else top to bottom. The far column (horizontal) or row (vertical) of r stays unpainted;
+// neighbouring bands overlap by one pixel. System colours are resolved first.
+void DrawGradientRect(TCanvas &canvas, TColor fromColor, TColor toColor, int steps, const TRect &r, bool horizontal);
+// Each byte of the RGB value (low = red, middle = green, high = blue) scaled by (100 + percent) / 100,
+// at most 100 %, rounded half to even; a zero byte becomes the percent itself (0 .. 255).
+TColor BrightnessColor(TColor color, int percentLow, int percentMiddle, int percentHigh);
+
 // ---- the same routines with the argument order the grid's painting code passes them in ----------
 inline void DrawGradient(TCanvas &canvas, TColor fromColor, TColor toColor, bool horizontal, const TRect &r, int steps)
 {

@@ -250,3 +250,78 @@ TEST(CallerForms, OverloadsDrawTheSameAsTheRoutines)
     ASSERT_EQ(b.Ops.size(), 1u);
     EXPECT_EQ(a.Ops[0].rect, b.Ops[0].rect);
 }
+
+TEST(DrawGradientRect, TwoBandsLeaveTheFarRowUnpainted)
+{
+    // height 10: the bands cover rows 0..8, the bottom row stays as it was
+    TImageCanvas img(6, 10, clRed);
+    DrawGradientRect(img, clBlack, clWhite, 2, {0, 0, 6, 10}, false);
+    img.End();
+    EXPECT_EQ(img.PixelAt(3, 0), clBlack);
+    EXPECT_EQ(img.PixelAt(3, 3), clBlack);
+    EXPECT_EQ(img.PixelAt(3, 5), RGBColor(128, 128, 128)); // round(127.5) to even
+    EXPECT_EQ(img.PixelAt(3, 8), RGBColor(128, 128, 128));
+    EXPECT_EQ(img.PixelAt(3, 9), clRed);
+    EXPECT_EQ(img.PixelAt(5, 8), RGBColor(128, 128, 128)); // full width when vertical
+}
+
+TEST(DrawGradientRect, StepsAndDirections)
+{
+    struct Case {
+        const char *what;
+        int steps;
+        TRect r;
+        bool horizontal;
+        std::vector<TRect> bands;
+    };
+    const Case cases[] = {
+        {"no steps: one band of the start colour", 0, {2, 3, 12, 8}, true, {{2, 3, 11, 8}}},
+        {"negative steps count as one", -4, {0, 0, 5, 5}, false, {{0, 0, 5, 4}}},
+        {"bands overlap by one pixel", 3, {0, 0, 10, 4}, true, {{0, 0, 4, 4}, {3, 0, 7, 4}, {6, 0, 9, 4}}},
+        // 11 rows: rounding would reach the last row; the band is cut before it
+        {"rounding never reaches the far row", 2, {0, 0, 3, 11}, false, {{0, 0, 3, 6}, {0, 5, 3, 10}}},
+        {"an empty rectangle draws nothing", 4, {0, 0, 1, 9}, true, {}},
+    };
+    for (const Case &c : cases) {
+        TRecordingCanvas k;
+        DrawGradientRect(k, clBlack, RGBColor(0, 0, 90), c.steps, c.r, c.horizontal);
+        const auto fills = k.OfKind(TCanvasOp::FillRect);
+        ASSERT_EQ(fills.size(), c.bands.size()) << c.what;
+        for (size_t i = 0; i < fills.size(); ++i) {
+            EXPECT_EQ(fills[i].rect, c.bands[i]) << c.what << " band " << i;
+            EXPECT_EQ(fills[i].pen.Color, fills[i].brush.Color) << c.what;
+        }
+        if (!fills.empty())
+            EXPECT_EQ(fills[0].brush.Color, clBlack) << c.what;
+    }
+}
+
+TEST(DrawGradientRect, SystemColoursAreResolved)
+{
+    TRecordingCanvas k;
+    DrawGradientRect(k, clWindow, clWindow, 1, {0, 0, 4, 4}, true);
+    ASSERT_EQ(k.Count(TCanvasOp::FillRect), 1);
+    EXPECT_EQ(k.OfKind(TCanvasOp::FillRect)[0].brush.Color, ColorToRGB(clWindow));
+}
+
+TEST(BrightnessColor, BytesScaleCapAndLift)
+{
+    struct Case {
+        TColor in;
+        int low, mid, high;
+        TColor out;
+    };
+    const Case cases[] = {
+        {0xF5F0E1, -10, -10, 0, 0xF5D8CA}, // the button's hot colours become its checked ones
+        {0xF9D2B2, -10, -10, 0, 0xF9BDA0},
+        {RGBColor(100, 100, 100), 50, 20, 0, RGBColor(100, 100, 100)}, // never above 100 %
+        {RGBColor(0, 0, 200), 30, -5, -50, RGBColor(30, 0, 100)},       // zero bytes take the percent
+        {RGBColor(0, 0, 0), 400, -200, 0, RGBColor(255, 0, 0)},         // kept within a byte
+        {RGBColor(10, 10, 10), -200, 0, 0, RGBColor(0, 10, 10)},
+        {RGBColor(25, 5, 15), -50, -50, -50, RGBColor(12, 2, 8)},        // 12.5, 2.5, 7.5 to even
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(BrightnessColor(c.in, c.low, c.mid, c.high), c.out) << std::hex << c.in;
+    EXPECT_EQ(BrightnessColor(clWhite, -10, -10, -10), BrightnessColor(ColorToRGB(clWhite), -10, -10, -10));
+    EXPECT_EQ(BrightnessColor(clBtnFace, 0, 0, 0), ColorToRGB(clBtnFace));
+}
