@@ -303,6 +303,33 @@ void TPainterCanvas::SetPixel(int x, int y, TColor c)
     m_painter->fillRect(QRect(x, y, 1, 1), ToQColor(c));
 }
 
+void TPainterCanvas::DrawFocusRect(const TRect &r)
+{
+    if (r.IsEmpty())
+        return;
+    // Every other pixel of the edge (a checkerboard from the top-left corner), inverted, so that a
+    // second call restores the pixels.
+    m_painter->save();
+    m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QColor white(255, 255, 255);
+    const int parity = (r.Left + r.Top) & 1;
+    auto dot = [&](int x, int y) {
+        if (((x + y) & 1) == parity)
+            m_painter->fillRect(QRect(x, y, 1, 1), white);
+    };
+    for (int x = r.Left; x < r.Right; ++x) {
+        dot(x, r.Top);
+        if (r.Bottom - 1 > r.Top)
+            dot(x, r.Bottom - 1);
+    }
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+        dot(r.Left, y);
+        if (r.Right - 1 > r.Left)
+            dot(r.Right - 1, y);
+    }
+    m_painter->restore();
+}
+
 void TPainterCanvas::TextOut(int x, int y, const QString &text)
 {
     applyFont();
@@ -480,6 +507,8 @@ void TRecordingCanvas::SetPixel(int x, int y, TColor c)
 {
     add(TCanvasOp::Pixel, {x, y, x + 1, y + 1}).color = c;
 }
+
+void TRecordingCanvas::DrawFocusRect(const TRect &r) { add(TCanvasOp::FocusRect, r); }
 
 void TRecordingCanvas::TextOut(int x, int y, const QString &text)
 {

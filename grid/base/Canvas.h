@@ -122,6 +122,8 @@ public:
     void MoveTo(int x, int y) { PenPos = {x, y}; }
     void LineTo(int x, int y); // the end point itself is not drawn
     virtual void SetPixel(int x, int y, TColor c) = 0;
+    // Dotted frame that inverts the pixels under it: drawing it twice leaves r as it was.
+    virtual void DrawFocusRect(const TRect &r) = 0;
 
     virtual void TextOut(int x, int y, const QString &text) = 0;
     // Text at (x, y), clipped to r.
@@ -181,6 +183,7 @@ public:
     void Polyline(const std::vector<TPoint> &pts) override;
     void Pie(const TRect &r, double startDeg, double sweepDeg) override;
     void SetPixel(int x, int y, TColor c) override;
+    void DrawFocusRect(const TRect &r) override;
     void TextOut(int x, int y, const QString &text) override;
     void TextRect(const TRect &r, int x, int y, const QString &text) override;
     int DrawText(const QString &text, TRect &r, unsigned flags) override;
@@ -217,7 +220,7 @@ private:
 
 // One recorded drawing call, with the canvas state at that moment.
 struct TCanvasOp {
-    enum Kind { FillRect, Rectangle, FrameRect, RoundRect, Ellipse, Polygon, Polyline, Pie, Line, Pixel, Text, Image };
+    enum Kind { FillRect, Rectangle, FrameRect, RoundRect, Ellipse, Polygon, Polyline, Pie, Line, Pixel, Text, Image, FocusRect };
     Kind kind = FillRect;
     TRect rect;                 // shape or text rectangle (Text: the rectangle given, or the text's extent)
     std::vector<TPoint> points; // polygon, polyline, line ends
@@ -253,6 +256,7 @@ public:
     void Polyline(const std::vector<TPoint> &pts) override;
     void Pie(const TRect &r, double startDeg, double sweepDeg) override;
     void SetPixel(int x, int y, TColor c) override;
+    void DrawFocusRect(const TRect &r) override;
     void TextOut(int x, int y, const QString &text) override;
     void TextRect(const TRect &r, int x, int y, const QString &text) override;
     int DrawText(const QString &text, TRect &r, unsigned flags) override;

@@ -33,6 +33,32 @@ TEST(PainterCanvas, ShapesKeepExclusiveRightAndBottomEdges)
     EXPECT_EQ(k.PixelAt(8, 8), clYellow);
 }
 
+TEST(PainterCanvas, FocusRectInvertsEveryOtherEdgePixelAndASecondCallRestoresThem)
+{
+    TImageCanvas k(20, 20, clWhite);
+    k.Brush.Color = 0x336699;
+    k.FillRect({0, 0, 20, 20});
+    k.DrawFocusRect({2, 3, 12, 9});
+    k.End();
+    const TColor inverted = 0x336699 ^ 0xFFFFFF;
+    EXPECT_EQ(k.PixelAt(2, 3), inverted);  // corner
+    EXPECT_EQ(k.PixelAt(3, 3), 0x336699u); // the next pixel is left alone
+    EXPECT_EQ(k.PixelAt(4, 3), inverted);
+    EXPECT_EQ(k.PixelAt(11, 8), inverted); // bottom-right corner (exclusive edges)
+    EXPECT_EQ(k.PixelAt(12, 8), 0x336699u);
+    EXPECT_EQ(k.PixelAt(6, 6), 0x336699u); // inside untouched
+
+    TImageCanvas twice(20, 20, clWhite);
+    twice.Brush.Color = 0x336699;
+    twice.FillRect({0, 0, 20, 20});
+    twice.DrawFocusRect({2, 3, 12, 9});
+    twice.DrawFocusRect({2, 3, 12, 9});
+    twice.End();
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_EQ(twice.PixelAt(x, y), 0x336699u) << x << "," << y;
+}
+
 TEST(PainterCanvas, ClippingAndSavedState)
 {
     TImageCanvas k(20, 20, clWhite);
