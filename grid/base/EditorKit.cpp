@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <qdrawutil.h>
 
 namespace editorkit {
@@ -184,12 +185,57 @@ bool tryParseTime(const QString &text, const platform::FormatSettings &fs, TDate
     return TryEncodeTime(h, parts[1], parts[2], parts[3], out);
 }
 
+namespace {
+
+// Fixed-point text of v rounded to 15 significant digits first, so that digits beyond those
+// (binary noise such as 0.30000000000000004) never show: the decimals past them are zeros.
+// Empty when the whole part alone needs more than 15 digits.
+QString fixedText15(double v, int decimals)
+{
+    if (!std::isfinite(v)) return QString();
+    const QString e = QString::number(std::fabs(v), 'e', 14); // d.dddddddddddddde+XX
+    const int ePos = e.indexOf(QLatin1Char('e'));
+    QString digits = e.left(ePos);
+    digits.remove(1, 1); // the point
+    const int intDigits = e.mid(ePos + 1).toInt() + 1;
+    if (intDigits > 15) return QString();
+    QString whole, frac;
+    if (intDigits <= 0) {
+        whole = QStringLiteral("0");
+        frac = QString(-intDigits, QLatin1Char('0')) + digits;
+    } else {
+        whole = digits.left(intDigits);
+        frac = digits.mid(intDigits);
+    }
+    if (frac.size() > decimals) {
+        // Half up on the decimal digits; a carry runs into the whole part.
+        const bool up = frac.at(decimals).unicode() >= '5';
+        frac.truncate(decimals);
+        if (up) {
+            QString all = whole + frac;
+            int i = int(all.size()) - 1;
+            while (i >= 0 && all.at(i) == QLatin1Char('9')) all[i--] = QLatin1Char('0');
+            if (i >= 0) all[i] = QChar(all.at(i).unicode() + 1);
+            else all.prepend(QLatin1Char('1'));
+            whole = all.left(all.size() - decimals);
+            frac = all.right(decimals);
+        }
+    }
+    frac = frac.leftJustified(decimals, QLatin1Char('0'));
+    while (whole.size() > 1 && whole.startsWith(QLatin1Char('0'))) whole.remove(0, 1);
+    QString s = decimals > 0 ? whole + QLatin1Char('.') + frac : whole;
+    const bool zero = std::all_of(s.begin(), s.end(), [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); });
+    if (v < 0 && !zero) s.prepend(QLatin1Char('-'));
+    return s;
+}
+
+} // namespace
+
 QString floatText(double v, int precision, const platform::FormatSettings &fs)
 {
     QString s;
-    if (precision != 0) {
-        s = QString::number(v, 'f', qBound(0, precision, 18));
-    } else {
+    if (precision != 0) s = fixedText15(v, qBound(0, precision, 18));
+    if (s.isEmpty()) {
         s = QString::number(v, 'g', 15);
         const int e = s.indexOf(QLatin1Char('e'));
         if (e >= 0) {

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <memory>
 
+#include "platform/FormatSettings.h"
+
 using namespace editorkit;
 
 TNovaMaskEdit::TNovaMaskEdit(QWidget *parent) : QLineEdit(parent)
@@ -15,6 +17,74 @@ TNovaMaskEdit::TNovaMaskEdit(QWidget *parent) : QLineEdit(parent)
     SetColor(clWindow);
     SetBorderStyle(bsSingle);
     connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+}
+
+QString qtInputMask(const QString &editMask)
+{
+    // The fields are split at unescaped semicolons.
+    QStringList parts;
+    QString cur;
+    for (int i = 0; i < editMask.size(); ++i) {
+        const QChar c = editMask.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < editMask.size()) {
+            cur += c;
+            cur += editMask.at(++i);
+        } else if (c == QLatin1Char(';')) {
+            parts << cur;
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    parts << cur;
+    const QString mask = parts.value(0);
+    if (mask.isEmpty()) return QString();
+    QChar blank = QLatin1Char('_');
+    if (parts.size() >= 3 && !parts.at(2).isEmpty()) blank = parts.at(2).at(0);
+    const platform::FormatSettings fs = platform::FormatSettings::current();
+    static const QString qtSpecial = QStringLiteral("AaNnXx90Dd#HhBb><!\\[]{};");
+    auto literal = [&](QChar c) {
+        return qtSpecial.contains(c) ? QString(QLatin1Char('\\')) + c : QString(c);
+    };
+    QString out;
+    for (int i = 0; i < mask.size(); ++i) {
+        const QChar c = mask.at(i);
+        switch (c.unicode()) {
+        case '\\':
+            if (i + 1 < mask.size()) out += literal(mask.at(++i));
+            break;
+        case '!': break; // blank trimming: Qt has none
+        case '>': out += QLatin1Char('>'); break;
+        case '<':
+            if (i + 1 < mask.size() && mask.at(i + 1) == QLatin1Char('>')) {
+                out += QLatin1Char('!');
+                ++i;
+            } else {
+                out += QLatin1Char('<');
+            }
+            break;
+        case 'L': out += QLatin1Char('A'); break;
+        case 'l': out += QLatin1Char('a'); break;
+        case 'A': out += QLatin1Char('N'); break;
+        case 'a': out += QLatin1Char('n'); break;
+        case 'C': out += QLatin1Char('X'); break;
+        case 'c': out += QLatin1Char('x'); break;
+        case '0': out += QLatin1Char('9'); break;
+        case '9': out += QLatin1Char('0'); break;
+        case '#': out += QLatin1Char('#'); break;
+        case '/': out += literal(fs.dateSeparator); break;
+        case ':': out += literal(fs.timeSeparator); break;
+        case '_': out += QLatin1Char(' '); break;
+        default: out += literal(c); break;
+        }
+    }
+    return out + QLatin1Char(';') + blank;
+}
+
+void TNovaMaskEdit::SetEditMask(const QString &mask)
+{
+    FEditMask = mask;
+    setInputMask(qtInputMask(mask));
 }
 
 int TNovaMaskEdit::BorderWidth() const

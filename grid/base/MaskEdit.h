@@ -22,8 +22,9 @@ public:
     void SetColor(editorkit::TColor c);
     bool AutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool v) { FAutoSelect = v; }
-    QString EditMask() const { return inputMask(); }
-    void SetEditMask(const QString &mask) { setInputMask(mask); }
+    // The mask in the platform's form "mask;save-literals;blank" (see qtInputMask); reads back as set.
+    QString EditMask() const { return FEditMask; }
+    void SetEditMask(const QString &mask);
 
     // Border width of the frame: 2 (3-D), 1 (flat) or 0.
     int BorderWidth() const;
@@ -77,4 +78,11 @@ private:
     bool FCtl3D = true;
     editorkit::TBorderStyle FBorderStyle = editorkit::bsSingle;
     editorkit::TColor FColor = editorkit::clWindow;
+    QString FEditMask;
 };
+
+// An edit mask in the platform's three-part form "mask;save-literals;blank" as a Qt input mask:
+// 0 required / 9 optional digit, L/l letter, A/a letter or digit, C/c any character, # digit or
+// sign, > < <> case, \ literal, / and : the locale's date and time separators, _ a blank;
+// the blank character is the third part ("_" when absent). Empty for an empty mask.
+QString qtInputMask(const QString &editMask);

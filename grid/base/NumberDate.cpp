@@ -480,8 +480,8 @@ TDateTime IncDateBy(int years, int months, int days, TDateTime date, double incr
         const qint64 newYear = index >= 0 ? index / 12 : -((-index + 11) / 12);
         const int newMonth = int(index - newYear * 12) + 1;
         if (newYear < 1 || newYear > 9999) throw EConvertError("Invalid argument to date encode");
-        const int newDay = std::min(day, DaysInMonth(int(newYear), newMonth));
-        const TDateTime nd = EncodeDate(int(newYear), newMonth, newDay);
+        // A day the target month lacks is a conversion error (the caller ends its series).
+        const TDateTime nd = EncodeDate(int(newYear), newMonth, day);
         return ComposeDateTime(nd, date);
     }
     return date + increment;
@@ -504,7 +504,7 @@ int IntMin(int a, int b) { return a < b ? a : b; }
 int ClampToLimits(int value, int minValue, int maxValue)
 {
     if (minValue == maxValue) return value;
-    if (maxValue != 0 && value > maxValue) return maxValue;
-    if (minValue != 0 && value < minValue) return minValue;
+    if (maxValue > 0 && value > maxValue) return maxValue;
+    if (minValue > 0 && value < minValue) return minValue;
     return value;
 }

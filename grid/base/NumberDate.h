@@ -87,14 +87,14 @@ bool ParseLocaleDateTime(const QString &text, TDateTime &date);
 TDateTime ParseDateMDY(const QString &text);
 TDateTime ParseDateDMY(const QString &text);
 // Series step: only days -> date + days; only years or only months -> that calendar step
-// (negative values step back; a day past the end of the target month becomes its last day);
-// any other combination -> date + increment. The time of day is kept.
+// (negative values step back; EConvertError for a day the target month lacks, or a year outside
+// 1..9999); any other combination -> date + increment. The time of day is kept.
 TDateTime IncDateBy(int years, int months, int days, TDateTime date, double increment);
 bool LooksLikeDate(const QString &text);
 
 // ---- Integers ------------------------------------------------------------------------------
 int IntMax(int a, int b);
 int IntMin(int a, int b);
-// Value limited to [minValue, maxValue], where 0 means "no limit" for either bound and
+// Value limited to [minValue, maxValue] for sizes: only a positive bound is a limit, and
 // minValue == maxValue leaves the value alone.
 int ClampToLimits(int value, int minValue, int maxValue);

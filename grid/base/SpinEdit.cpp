@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
+#include <limits>
 
 using namespace editorkit;
 
@@ -337,11 +339,30 @@ int TNsgSpinEdit::Value() const
     return TryTextToInt(t, v) ? v : FMinValue;
 }
 
+// Below the lower limit gives the lower, above the upper the upper; checked in that order, so
+// reversed limits never trip an assertion.
+template <typename T>
+static T clampToLimits(T v, T lo, T hi)
+{
+    if (lo == hi) return v;
+    if (v < lo) return lo;
+    if (v > hi) return hi;
+    return v;
+}
+
 void TNsgSpinEdit::SetValue(int v)
 {
-    if (FMinValue != FMaxValue) v = qBound(FMinValue, v, FMaxValue);
+    v = clampToLimits(v, FMinValue, FMaxValue);
     setText(QString::number(v));
     if (!FEditorEnabled) selectAll();
+}
+
+void TNsgSpinEdit::StepValue(qint64 delta)
+{
+    // Summed in 64 bits: a step past the int range stays at its end instead of wrapping.
+    const qint64 next = std::clamp(qint64(Value()) + delta, qint64(std::numeric_limits<int>::min()),
+                                   qint64(std::numeric_limits<int>::max()));
+    SetValue(int(next));
 }
 
 double TNsgSpinEdit::FloatValue() const
@@ -353,7 +374,7 @@ double TNsgSpinEdit::FloatValue() const
 
 void TNsgSpinEdit::SetFloatValue(double v)
 {
-    if (FMinFloatValue != FMaxFloatValue) v = qBound(FMinFloatValue, v, FMaxFloatValue);
+    v = clampToLimits(v, FMinFloatValue, FMaxFloatValue);
     setText(floatText(v, FPrecision, platform::FormatSettings::current()));
 }
 
@@ -368,10 +389,7 @@ editorkit::TDateTime TNsgSpinEdit::DateValue() const
 
 double TNsgSpinEdit::ClampDate(double v) const
 {
-    if (FMinDateValue == FMaxDateValue) return v;
-    if (v < FMinDateValue) return FMinDateValue;
-    if (v > FMaxDateValue) return FMaxDateValue;
-    return v;
+    return clampToLimits(v, FMinDateValue, FMaxDateValue);
 }
 
 void TNsgSpinEdit::WriteKeepingCaret(const QString &t)
@@ -483,7 +501,7 @@ void TNsgSpinEdit::IncrementValue(bool page)
         return;
     }
     switch (FSpinType) {
-    case sptNormal: SetValue(Value() + FIncrement); break;
+    case sptNormal: StepValue(FIncrement); break;
     case sptFloat: SetFloatValue(FloatValue() + (page ? FIncrementFloatPage : FIncrementFloat)); break;
     case sptDate: StepDate(1); break;
     case sptTime: StepTime(1); break;
@@ -497,7 +515,7 @@ void TNsgSpinEdit::DecrementValue(bool page)
         return;
     }
     switch (FSpinType) {
-    case sptNormal: SetValue(Value() - FIncrement); break;
+    case sptNormal: StepValue(-qint64(FIncrement)); break;
     case sptFloat: SetFloatValue(FloatValue() - (page ? FIncrementFloatPage : FIncrementFloat)); break;
     case sptDate: StepDate(-1); break;
     case sptTime: StepTime(-1); break;
@@ -519,20 +537,19 @@ void TNsgSpinEdit::StepDate(int dir)
     enum { Day, Month, Year } kind = field == 2 ? Year : (field == 0) == FUsDates ? Month : Day;
     const TDateTime cur = DateValue();
     const QDate d = DateTimeToQDate(cur);
-    TDateTime next = cur;
-    if (kind == Day) {
-        next = cur + dir;
-    } else if (kind == Month) {
-        // addMonths clips the day to the target month's length.
-        next = ComposeDateTime(QDateToDateTime(d.addMonths(dir)), cur);
-    } else {
-        if (!TryEncodeDate(d.year() + dir, d.month(), d.day(), next)) {
-            beep(); // 29 February into a year without it: the value stays
-            return;
-        }
-        next = ComposeDateTime(next, cur);
+    QDate target;
+    if (kind == Day) target = d.addDays(dir);
+    else if (kind == Month) target = d.addMonths(dir); // the day clipped to the target month
+    else target = QDate(d.year() + dir, d.month(), d.day());
+    TDateTime next = 0;
+    // 29 February into a year without it, or a step out of the years 1 to 9999 (whose text
+    // would not read back): the value stays.
+    if (!target.isValid() || target.year() < 1 || target.year() > 9999
+        || !TryEncodeDate(target.year(), target.month(), target.day(), next)) {
+        beep();
+        return;
     }
-    SetDateValue(next);
+    SetDateValue(ComposeDateTime(next, cur));
 }
 
 void TNsgSpinEdit::StepTime(int dir)

@@ -202,6 +202,7 @@ protected:
     void LayoutEdit() override;
 
 private:
+    void StepValue(qint64 delta);
     void StepDate(int dir);
     void StepTime(int dir);
     double ClampDate(double v) const;

@@ -246,6 +246,46 @@ TEST_F(EditBtnTest, UnitAreaSitsBetweenTextAndButton)
     EXPECT_LT(e.EditRect().right(), e.UnitRect().left());
 }
 
+TEST_F(EditBtnTest, EditMaskTakesThePlatformThreePartForm)
+{
+    TNsgEditBtn e;
+    e.SetEditMask(QStringLiteral("99/99/0000;1;_"));
+    EXPECT_EQ(e.EditMask(), QStringLiteral("99/99/0000;1;_")) << "reads back as set";
+    showActive(&e);
+    e.setCursorPosition(0);
+    QTest::keyClicks(&e, QStringLiteral("12312024"));
+    EXPECT_EQ(e.text(), QStringLiteral("12/31/2024")) << "no typed 1 taken for the blank";
+    EXPECT_EQ(e.displayText(), QStringLiteral("12/31/2024"));
+    e.clear();
+    EXPECT_EQ(e.displayText(), QStringLiteral("__/__/____")) << "the third part is the blank";
+
+    // The separators of the mask are the locale's; required and optional digits swap letters.
+    useSettings(editortest::germanSettings());
+    e.SetEditMask(QStringLiteral("!90:00;0;*"));
+    EXPECT_EQ(e.EditMask(), QStringLiteral("!90:00;0;*"));
+    EXPECT_EQ(e.displayText(), QStringLiteral("**:**"));
+}
+
+TEST(EditMask, TranslationTable)
+{
+    platform::ScopedFormatSettings fs(editortest::usSettings());
+    struct Case { const char *mask; const char *qt; };
+    const Case cases[] = {
+        {"", ""},
+        {"99/99/0000;1;_", "00/00/9999;_"},
+        {"00:00", "99:99;_"},
+        {">LL<ll<>Aa", ">AA<aa!Nn;_"},
+        {"Cc#", "Xx#;_"},
+        {"!000", "999;_"},
+        {"\\0\\9_0", "\\0\\9 9;_"},        // escaped literals stay literal, _ is a blank literal
+        {"(000) 000-0000;0;*", "(999) 999-9999;*"},
+        {"NXDHB[]{}", "\\N\\X\\D\\H\\B\\[\\]\\{\\};_"}, // Qt mask letters are literals here
+        {"0\\;0;1; ", "9\\;9; "},               // an escaped semicolon belongs to the mask
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(qtInputMask(QString::fromLatin1(c.mask)), QString::fromLatin1(c.qt)) << c.mask;
+}
+
 TEST_F(EditBtnTest, Screenshot)
 {
     QWidget form;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <limits>
 #include <stdexcept>
 
 #include "grid/base/SpinEdit.h"
@@ -77,6 +78,107 @@ TEST_F(SpinEditTest, EqualLimitsMeanNoLimit)
     e.SetValue(-2);
     e.DecrementValue(false);
     EXPECT_EQ(e.Value(), -3);
+}
+
+TEST_F(SpinEditTest, ReversedLimitsClampLowerFirstAndNeverCrash)
+{
+    // Below the lower limit gives the lower, above the upper gives the upper, in that order.
+    TNsgSpinEdit e;
+    e.SetMinValue(10);
+    e.SetMaxValue(5);
+    struct Case { int in, out; } ints[] = {{3, 10}, {7, 10}, {12, 5}};
+    for (const Case &c : ints) {
+        e.SetValue(c.in);
+        EXPECT_EQ(e.Value(), c.out) << c.in;
+    }
+    e.SetSpinType(sptFloat);
+    e.SetMinFloatValue(10.5);
+    e.SetMaxFloatValue(5.5);
+    struct FCase { double in; const char *out; } floats[] = {{3, "10.5"}, {7, "10.5"}, {12, "5.5"}};
+    for (const FCase &c : floats) {
+        e.SetFloatValue(c.in);
+        EXPECT_EQ(e.text(), QString::fromLatin1(c.out)) << c.in;
+    }
+    e.IncrementValue(false);
+    e.DecrementValue(true);
+    EXPECT_FALSE(e.text().isEmpty());
+}
+
+TEST_F(SpinEditTest, StepsStopAtTheIntegerRangeWithoutLimits)
+{
+    TNsgSpinEdit e;
+    e.SetMinValue(0);
+    e.SetMaxValue(0);
+    e.SetValue(std::numeric_limits<int>::max());
+    e.IncrementValue(false);
+    EXPECT_EQ(e.Value(), std::numeric_limits<int>::max());
+    e.SetValue(std::numeric_limits<int>::min());
+    e.DecrementValue(false);
+    EXPECT_EQ(e.Value(), std::numeric_limits<int>::min());
+    // A large increment near the end, and through the keys.
+    e.SetIncrement(std::numeric_limits<int>::max());
+    e.SetValue(5);
+    showActive(&e);
+    QTest::keyClick(&e, Qt::Key_Up);
+    EXPECT_EQ(e.Value(), std::numeric_limits<int>::max());
+    e.SetValue(-5);
+    QTest::keyClick(&e, Qt::Key_Down);
+    QTest::keyClick(&e, Qt::Key_Down);
+    EXPECT_EQ(e.Value(), std::numeric_limits<int>::min());
+}
+
+TEST_F(SpinEditTest, FloatTextKeepsFifteenSignificantDigits)
+{
+    struct Case { double v; int precision; const char *text; };
+    const Case cases[] = {
+        {0.1 + 0.2, 17, "0.30000000000000000"},
+        {0.1 + 0.2, 2, "0.30"},
+        {1.0 / 3.0, 18, "0.333333333333333000"},
+        {2.0 / 3.0, 3, "0.667"},
+        {-0.004, 2, "0.00"},
+        {-1.005, 1, "-1.0"},
+        {9.999, 2, "10.00"},
+        {123456789012345.0, 2, "123456789012345.00"},
+        {1e20, 2, "1E20"},
+        {-1e20, 4, "-1E20"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(floatText(c.v, c.precision, editortest::usSettings()), QString::fromLatin1(c.text)) << c.v << " / " << c.precision;
+
+    TNsgSpinEdit e;
+    e.SetSpinType(sptFloat);
+    e.SetMinFloatValue(0);
+    e.SetMaxFloatValue(0); // no limits
+    e.SetPrecision(17);
+    e.SetFloatValue(0.1 + 0.2);
+    EXPECT_EQ(e.text(), "0.30000000000000000");
+    e.SetPrecision(2);
+    e.SetFloatValue(1e20);
+    EXPECT_EQ(e.text(), "1E20");
+    EXPECT_DOUBLE_EQ(e.FloatValue(), 1e20) << "the text reads back";
+}
+
+TEST_F(SpinEditTest, DateStepsNeverLeaveTheYearsOneTo9999)
+{
+    struct Case { const char *start; int caret; int dir; };
+    const Case cases[] = {
+        {"12/31/9999", 3, 1}, {"12/31/9999", 0, 1}, {"6/15/9999", 7, 1},
+        {"1/1/0001", 2, -1},  {"1/1/0001", 0, -1},  {"6/15/0001", 7, -1},
+    };
+    for (const Case &c : cases) {
+        TNsgSpinEdit e;
+        e.setText(QString::fromLatin1(c.start));
+        e.SetSpinType(sptDate);
+        const QString before = e.text();
+        const TDateTime value = e.DateValue();
+        e.setCursorPosition(c.caret);
+        beeps = 0;
+        if (c.dir > 0) e.IncrementValue(false);
+        else e.DecrementValue(false);
+        EXPECT_EQ(e.text(), before) << c.start << " caret " << c.caret;
+        EXPECT_DOUBLE_EQ(e.DateValue(), value) << c.start << ": the value still reads back";
+        EXPECT_EQ(beeps, 1) << c.start;
+    }
 }
 
 TEST_F(SpinEditTest, FloatTextFormsAndFallback)
