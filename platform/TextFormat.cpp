@@ -18,8 +18,11 @@ QString pad(const QString &s, int width, bool left)
 
 } // namespace
 
-QString formatText(const QString &pattern, const std::vector<FormatArg> &args)
+namespace {
+
+QString formatImpl(const QString &pattern, const std::vector<FormatArg> &args, bool &fits)
 {
+    fits = true;
     QString out;
     out.reserve(pattern.size() + 16);
     size_t next = 0;
@@ -64,10 +67,10 @@ QString formatText(const QString &pattern, const std::vector<FormatArg> &args)
             if (i < n && pattern.at(i) == QLatin1Char('*')) { ++i; ok = ok && starArg(prec); }
             else { int p = 0; readNumber(p); prec = p; }
         }
-        if (i >= n) { out += pattern.mid(start); break; }
+        if (i >= n) { out += pattern.mid(start); fits = false; break; }
         const QChar type = pattern.at(i++).toLower();
         const bool upperHex = pattern.at(i - 1) == QLatin1Char('X');
-        if (!ok || next >= args.size()) { out += pattern.mid(start, i - start); continue; }
+        if (!ok || next >= args.size()) { out += pattern.mid(start, i - start); fits = false; continue; }
         const QVariant &arg = args[next].value;
         QString text;
         switch (type.unicode()) {
@@ -99,11 +102,28 @@ QString formatText(const QString &pattern, const std::vector<FormatArg> &args)
         default:
             ok = false;
         }
-        if (!ok) { out += pattern.mid(start, i - start); continue; }
+        if (!ok) { out += pattern.mid(start, i - start); fits = false; continue; }
         ++next;
         out += pad(text, width, left);
     }
     return out;
+}
+
+} // namespace
+
+QString formatText(const QString &pattern, const std::vector<FormatArg> &args)
+{
+    bool fits = true;
+    return formatImpl(pattern, args, fits);
+}
+
+bool tryFormatText(const QString &pattern, const std::vector<FormatArg> &args, QString &result)
+{
+    bool fits = true;
+    QString out = formatImpl(pattern, args, fits);
+    if (fits)
+        result = out;
+    return fits;
 }
 
 } // namespace platform

@@ -23,6 +23,9 @@ struct FormatArg {
 };
 
 QString formatText(const QString &pattern, const std::vector<FormatArg> &args);
+// The same, for callers that keep their own text when a pattern does not fit: false (result
+// untouched) when any specifier does not fit its argument or is cut off.
+bool tryFormatText(const QString &pattern, const std::vector<FormatArg> &args, QString &result);
 
 inline QString formatText(const QString &pattern, std::initializer_list<FormatArg> args)
 {

@@ -190,6 +190,16 @@ void TBaseGrid::FreeCellProperties(int c, int r)
     m_store.SetObject(c, r, nullptr);
 }
 
+void TBaseGrid::FreeSlotObject(TObject *slot)
+{
+    if (auto *p = dynamic_cast<TCellProperties *>(slot)) {
+        TObject *g = p->GraphicObject();
+        if (g && qstrcmp(g->ClassName(), "TCellGraphic") == 0)
+            delete g;
+    }
+    delete slot;
+}
+
 void TBaseGrid::FreeCellPropertiesRange(int c1, int r1, int c2, int r2)
 {
     if (!FHasCellProps)
@@ -205,10 +215,7 @@ void TBaseGrid::FreeCellPropertiesRange(int c1, int r1, int c2, int r2)
             TCellProperties *p = propsAt(c, r);
             if (!p)
                 continue;
-            TObject *g = p->GraphicObject();
-            if (g && qstrcmp(g->ClassName(), "TCellGraphic") == 0)
-                delete g;
-            delete p;
+            FreeSlotObject(p);
             m_store.SetObject(c, r, nullptr);
         }
     }

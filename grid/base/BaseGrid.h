@@ -160,6 +160,8 @@ public:
     void SetGraphicObjectEx(int c, int r, TObject *value);
     TObject *GraphicObjectOf(TObject *props) const;
     void FreeCellProperties(int c, int r);
+    // Frees what a cell's object slot holds: its property object with the cell graphic it owns.
+    static void FreeSlotObject(TObject *slot);
     void FreeCellPropertiesRange(int c1, int r1, int c2, int r2);
 
     // ---- merged cells ------------------------------------------------------------------------

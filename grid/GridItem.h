@@ -1,0 +1,94 @@
+#pragma once
+// The store of hidden rows: one item per hidden row holding its cells (texts, and each cell's
+// object slot as the string's object), its height and the filter level it was hidden at. Every
+// change of an item's index goes through the store, which keeps a sorted copy of the indexes so
+// that the grid maps real and displayed rows without walking over the hidden ones.
+#include "platform/GridDefs.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class TGridItems;
+
+// One hidden row.
+class TGridItem {
+public:
+    int Idx() const { return FIdx; }
+    void SetIdx(int Value); // keeps the store's index table in step
+    int Height() const { return FHeight; }
+    void SetHeight(int Value) { FHeight = Value; }
+    int Level() const { return FLevel; }
+    void SetLevel(int Value) { FLevel = Value; }
+    // Hidden by a filter level (HideRowList) rather than by HideRows / HideRowsEx.
+    bool Filtered() const { return FFiltered; }
+    void SetFiltered(bool Value) { FFiltered = Value; }
+
+    // The row's cells: texts and, beside them, the cells' object slots (kept equally long).
+    const QStringList &Items() const { return FItems; }
+    void SetItems(const QStringList &Value); // copies the texts; objects of new entries are empty
+    int Count() const { return int(FItems.size()); }
+    QString Text(int Index) const { return FItems.value(Index); }
+    void SetText(int Index, const QString &Value); // raises EListError past the end
+    TObject *Object(int Index) const;
+    void SetObject(int Index, TObject *Value); // raises EListError past the end
+    void Add(const QString &Text, TObject *Object = nullptr);
+    void Clear();
+
+private:
+    friend class TGridItems;
+    explicit TGridItem(TGridItems *owner) : FOwner(owner) {}
+    TGridItems *FOwner;
+    int FIdx = 0;
+    int FHeight = 0;
+    int FLevel = 0;
+    bool FFiltered = false;
+    QStringList FItems;
+    std::vector<TObject *> FObjects;
+};
+
+// The collection of hidden rows. Items keep the order in which they were added or inserted;
+// the index table is rebuilt only when an index changed since the last query.
+class TGridItems {
+public:
+    TGridItems() = default;
+    TGridItems(const TGridItems &) = delete;
+    TGridItems &operator=(const TGridItems &) = delete;
+
+    int Count() const { return int(m_items.size()); }
+    TGridItem *Items(int Index) const { return m_items.at(std::size_t(Index)).get(); }
+    TGridItem *Add();
+    TGridItem *Insert(int Index);
+    void Delete(int Index); // frees the item (not the objects in it)
+    void Clear();           // frees every item (not the objects in them)
+    // Takes the item out of the collection; the caller owns it then.
+    std::unique_ptr<TGridItem> Take(int Index);
+
+    // First item whose index equals the row, or null / -1.
+    TGridItem *Find(int Idx) const;
+    int FindPosition(int Idx) const;
+
+    // Queries on the set of indexes (binary searches on the sorted table).
+    bool Contains(int Idx) const;
+    int CountBelow(int Idx) const; // items whose index is below Idx
+    // The real row of a displayed row: the d-th (0-based) row not hidden.
+    int DisplToReal(int d) const;
+    // The displayed row of a real row: the row less the items whose index is below it.
+    int RealToDispl(int r) const;
+    // Sorted distinct indexes.
+    const std::vector<int> &SortedIndexes() const;
+
+    void IndexChanged() { m_dirty = true; }
+
+private:
+    void rebuild() const;
+    std::vector<std::unique_ptr<TGridItem>> m_items;
+    mutable bool m_dirty = false;
+    mutable std::vector<int> m_sorted;   // every index, ascending (duplicates kept)
+    mutable std::vector<int> m_distinct; // distinct indexes, ascending
+    // Lookup tables up to the largest hidden index: real -> displayed and displayed -> real.
+    mutable std::vector<std::int32_t> m_realToDispl;
+    mutable std::vector<std::int32_t> m_displToReal;
+};

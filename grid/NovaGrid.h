@@ -1,0 +1,720 @@
+#pragma once
+// The string grid of the grid library: the base grid with per-cell hooks that the application
+// answers last through events, hidden rows and columns with the mapping between real and
+// displayed indexes, and the settings objects every table window streams in.
+//
+// One class, split by concern: each block below names the file that holds its bodies. Virtual
+// operations keep their declared order (descendants rely on it); an operation whose concern is
+// not built yet keeps a neutral body in NovaGrid_NeutralOps.cpp, said so there.
+#include "grid/CellType.h"
+#include "grid/GridItem.h"
+#include "grid/base/BaseGrid.h"
+#include "grid/base/CellChecker.h"
+#include "grid/base/GridLists.h"
+#include "grid/base/GridOptions.h"
+#include "grid/base/HtmlPicture.h"
+
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TCellGraphic;
+class TNovaStringGrid;
+
+// ---- enumerations of the string grid ----------------------------------------------------------
+
+enum TGridLook : std::uint8_t { glStandard, glSoft, glClassic, glNova, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TScrollBarAlways : std::uint8_t { saNone, saVert, saHorz, saBoth };
+enum TIntelliPan : std::uint8_t { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum TScrollType : std::uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
+enum TScrollHintType : std::uint8_t { shNone, shVertical, shHorizontal, shBoth };
+enum TInvalidEntryIcon : std::uint8_t { ieNone, ieInfo, ieWarning, ieError };
+enum THoverFixedCells : std::uint8_t { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+enum TFilterDropDownColumns : std::uint8_t { fdNormal, fdAll };
+enum THintShowLargeTextPos : std::uint8_t { hpCell, hpCursor };
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth }; // which scroll bars show
+enum TNovaGridStyle : std::uint8_t {
+    gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+    gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,
+    gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
+};
+enum TSearchAction : std::uint8_t { saFindFirst, saFindPrevious, saFindNext };
+enum TMouseSelectMode : std::uint8_t { msNormal, msAll, msColumn, msRow };
+
+// ---- event types of the string grid's hooks ------------------------------------------------------
+
+using TIsFixedCellEvent = std::function<void(QObject *Sender, int ARow, int ACol, bool &IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(QObject *Sender, int ARow, int ACol, bool &IsPassword)>;
+using TGetWordWrapEvent = std::function<void(QObject *Sender, int ACol, int ARow, bool &WordWrap)>;
+using THasComboBoxEvent = std::function<void(QObject *Sender, int ACol, int ARow, bool &HasComboBox)>;
+using THasSpinEditEvent = std::function<void(QObject *Sender, int ACol, int ARow, bool &HasSpinEdit)>;
+using TGetCheckEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)>;
+using TGetColumnFilterEvent = std::function<void(QObject *Sender, int Column, QStringList &Filter)>;
+using TSearchFooterActionEvent =
+    std::function<void(QObject *Sender, QString Value, int ACol, int ARow, TSearchAction SearchAction)>;
+using TComboCloseUpEvent = std::function<void(QObject *Sender, int ARow, int ACol)>;
+using TGetCellCursorEvent = std::function<void(QObject *Sender, int ACol, int ARow, int X, int Y, Qt::CursorShape &ACursor)>;
+using TGridWideHintEvent = std::function<void(QObject *Sender, int ARow, int ACol, QString &hintstr)>;
+using TPrintPageNumEvent = std::function<void(QObject *Sender, int PageNum, int PageColNum, QString &PageNumString)>;
+using TCanShowFixedDropDownEvent = std::function<void(QObject *Sender, int ACol, bool &CanShow)>;
+using TScrollCellEvent =
+    std::function<void(QObject *Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax)>;
+using TComboChangeEvent = std::function<void(QObject *Sender, int ACol, int ARow, int AItemIndex, QString ASelection)>;
+using TCellValidateEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value, bool &Valid)>;
+using TRowUpdateEvent = std::function<void(QObject *Sender, int OldRow, int NewRow)>;
+
+// Colour of two blended: Percent of Color1 and the rest of Color2 (RGB values).
+TColor BlendColor(TColor Color1, TColor Color2, int Percent);
+// The selection colour over a cell colour: blended by Factor when the mixer is on.
+TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
+
+#define NOVA_PROPERTY(Type, Name, Default)                                                       \
+public:                                                                                          \
+    Type Name() const { return F##Name; }                                                        \
+    void Set##Name(Type Value) { F##Name = Value; }                                              \
+                                                                                                 \
+protected:                                                                                       \
+    Type F##Name = Default;
+
+class TNovaStringGrid : public TBaseGrid {
+public:
+    explicit TNovaStringGrid(QWidget *AOwner = nullptr);
+    ~TNovaStringGrid() override;
+
+    // ============================================================================================
+    // Object, life cycle, dimensions and published defaults (NovaGrid_Object.cpp)
+    // ============================================================================================
+
+    // Whether the grid is placed in a designer (never in this program: forms are built in code).
+    bool Designing() const { return FDesigning; }
+    // Copies settings, sizes and then the cells of another string grid; anything else changes nothing.
+    void Assign(QObject *Source);
+
+    // Dimensions. Hidden rows and columns are not counted.
+    int RowCount() const { return TBaseGrid::RowCount(); }
+    void SetRowCount(int Value);
+    int ColCount() const { return TBaseGrid::ColCount(); }
+    void SetColCount(int Value);
+    int FixedRows() const;
+    void SetFixedRows(int Value);
+    int FixedCols() const;
+    void SetFixedCols(int Value);
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int Value);
+    int FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(int Value);
+    int DefaultRowHeight() const { return TBaseGrid::DefaultRowHeight(); }
+    void SetDefaultRowHeight(int Value);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int Value);
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int Value);
+    TAlignment DefaultAlignment() const { return FDefaultAlignment; }
+    void SetDefaultAlignment(TAlignment Value);
+    bool WordWrap() const { return GetWordWrap(); }
+    void SetWordWrap(bool Value);
+    int FixedRowMinimum() const { return FFixedRowsMin; }
+    int FixedColMinimum() const { return FFixedColsMin; }
+    int MaxRowCountSeen() const { return FMaxRowCount; }
+    int MaxColCountSeen() const { return FMaxColCount; }
+    // Size of the control (its width and height).
+    int Width() const { return width(); }
+    int Height() const { return height(); }
+
+    // Colours (published).
+    NOVA_PROPERTY(TColor, ActiveCellColor, clGray)
+    NOVA_PROPERTY(TColor, ActiveCellColorTo, clNone)
+    NOVA_PROPERTY(TColor, BorderColor, TColor(0xB99D7F))
+    NOVA_PROPERTY(TColor, DisabledFontColor, clSilver)
+    NOVA_PROPERTY(TColor, HighlightColor, clHighlight)
+    NOVA_PROPERTY(TColor, HighlightTextColor, clHighlightText)
+    NOVA_PROPERTY(TColor, HintColor, clInfoBk)
+    NOVA_PROPERTY(TColor, ScrollColor, clNone)
+    NOVA_PROPERTY(TColor, SelectionColor, TColor(0xEACAB6))
+    NOVA_PROPERTY(TColor, SelectionColorTo, clNone)
+    NOVA_PROPERTY(TColor, SelectionMirrorColor, clNone)
+    NOVA_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
+    NOVA_PROPERTY(TColor, SelectionTextColor, clBlack)
+    NOVA_PROPERTY(TColor, SelectionRectangleColor, clBlack)
+    NOVA_PROPERTY(TColor, URLColor, clBlue)
+    NOVA_PROPERTY(TColor, FixedColor, clBtnFace)
+public:
+    TColor NovaGradientFrom() const { return FNovaGradientFrom; }
+    void SetNovaGradientFrom(TColor Value);
+    TColor NovaGradientTo() const { return FNovaGradientTo; }
+    void SetNovaGradientTo(TColor Value);
+    TColor NovaGradientMirrorFrom() const { return FNovaGradientMirrorFrom; }
+    void SetNovaGradientMirrorFrom(TColor Value);
+    TColor NovaGradientMirrorTo() const { return FNovaGradientMirrorTo; }
+    void SetNovaGradientMirrorTo(TColor Value);
+
+    // Numbers.
+    NOVA_PROPERTY(int, FilterDropDownRow, 0)
+    NOVA_PROPERTY(int, MaxEditLength, 0)
+    NOVA_PROPERTY(int, MaxComboLength, 0)
+    NOVA_PROPERTY(int, SelectionColorMixerFactor, 50)
+    NOVA_PROPERTY(int, ScrollWidth, 17)
+    NOVA_PROPERTY(int, ZoomFactor, 0)
+
+    // Flags on by default.
+    NOVA_PROPERTY(bool, AutoFilterUpdate, true)
+    NOVA_PROPERTY(bool, EnableHTML, true)
+    NOVA_PROPERTY(bool, EnableWheel, true)
+    NOVA_PROPERTY(bool, EnhRowColMove, true)
+    NOVA_PROPERTY(bool, FilterNormalCellsOnly, true)
+    NOVA_PROPERTY(bool, IntelliZoom, true)
+    NOVA_PROPERTY(bool, ShowSelection, true)
+    NOVA_PROPERTY(bool, ShowDesignHelper, true)
+    NOVA_PROPERTY(bool, UseInternalHintClass, true)
+    NOVA_PROPERTY(bool, FitCellsInGrid, true)
+    NOVA_PROPERTY(bool, LoadFirstRow, true)
+    NOVA_PROPERTY(bool, QuoteEmptyCells, true)
+    NOVA_PROPERTY(bool, ShowNullDates, true)
+    NOVA_PROPERTY(bool, SaveFixedCells, true)
+    NOVA_PROPERTY(bool, SaveVirtCells, true)
+    NOVA_PROPERTY(bool, SaveWithHTML, true)
+    NOVA_PROPERTY(bool, UseDisabledFont, true)
+
+    // Flags off by default.
+    NOVA_PROPERTY(bool, HintShowCells, false)
+    NOVA_PROPERTY(bool, HintShowLargeText, false)
+    NOVA_PROPERTY(bool, HintShowSizing, false)
+    NOVA_PROPERTY(bool, HTMLHint, false)
+    NOVA_PROPERTY(bool, OemConvert, false)
+    NOVA_PROPERTY(bool, AnchorHint, false)
+    NOVA_PROPERTY(bool, ActiveCellShow, false)
+    NOVA_PROPERTY(bool, AutoNumAlign, false)
+    NOVA_PROPERTY(bool, AutoSize, false)
+    NOVA_PROPERTY(bool, AutoThemeAdapt, false)
+    NOVA_PROPERTY(bool, EditWithTags, false)
+    NOVA_PROPERTY(bool, EnableBlink, false)
+    NOVA_PROPERTY(bool, EnhTextSize, false)
+    NOVA_PROPERTY(bool, ExcelStyleDecimalSeparator, false)
+    NOVA_PROPERTY(bool, FilterActive, false)
+    NOVA_PROPERTY(bool, FilterDropDownAuto, false)
+    NOVA_PROPERTY(bool, FilterDropDownCheck, false)
+    NOVA_PROPERTY(bool, FilterIncremental, false)
+    NOVA_PROPERTY(bool, FixedAsButtons, false)
+    NOVA_PROPERTY(bool, FixedRowAlways, false)
+    NOVA_PROPERTY(bool, FixedColAlways, false)
+    NOVA_PROPERTY(bool, Flat, false)
+    NOVA_PROPERTY(bool, HideFocusRect, false)
+    NOVA_PROPERTY(bool, Hovering, false)
+    NOVA_PROPERTY(bool, Lookup, false)
+    NOVA_PROPERTY(bool, LookupCaseSensitive, false)
+    NOVA_PROPERTY(bool, LookupHistory, false)
+    NOVA_PROPERTY(bool, Multilinecells, false)
+    NOVA_PROPERTY(bool, ScrollProportional, false)
+    NOVA_PROPERTY(bool, ScrollSynch, false)
+    NOVA_PROPERTY(bool, SelectionColorMixer, false)
+    NOVA_PROPERTY(bool, SelectionRectangle, false)
+    NOVA_PROPERTY(bool, SelectionResizer, false)
+    NOVA_PROPERTY(bool, SelectionRTFKeep, false)
+    NOVA_PROPERTY(bool, SizeWithForm, false)
+    NOVA_PROPERTY(bool, URLShow, false)
+    NOVA_PROPERTY(bool, URLShowInText, false)
+    NOVA_PROPERTY(bool, URLUnderlineOnHover, false)
+    NOVA_PROPERTY(bool, URLFull, false)
+    NOVA_PROPERTY(bool, URLEdit, false)
+    NOVA_PROPERTY(bool, SaveFixedRows, false)
+    NOVA_PROPERTY(bool, SaveFixedCols, false)
+    NOVA_PROPERTY(bool, SaveHiddenCells, false)
+    NOVA_PROPERTY(bool, SaveWithRTF, false)
+    NOVA_PROPERTY(bool, AlwaysQuotes, false)
+    NOVA_PROPERTY(bool, JavaCSV, false)
+    NOVA_PROPERTY(bool, ClearTextOnly, false)
+    NOVA_PROPERTY(bool, ExcelClipboardFormat, false)
+    NOVA_PROPERTY(bool, IntegralHeight, false)
+
+    // Enumerations.
+    NOVA_PROPERTY(TEditorType, DefaultEditor, edNormal)
+    NOVA_PROPERTY(TFilterDropDownColumns, FilterDropDownColumns, fdNormal)
+    NOVA_PROPERTY(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
+    NOVA_PROPERTY(THoverFixedCells, HoverFixedCells, hfNone)
+    NOVA_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
+    NOVA_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
+    NOVA_PROPERTY(TGridLook, Look, glXP) // stored as it is: no look is applied here
+    NOVA_PROPERTY(TScrollBarAlways, ScrollBarAlways, saNone)
+    NOVA_PROPERTY(TScrollStyle, ScrollBars, ssBoth)
+    NOVA_PROPERTY(TScrollType, ScrollType, ssNormal)
+    NOVA_PROPERTY(TScrollHintType, ScrollHints, shNone)
+    NOVA_PROPERTY(TVAlignment, VAlignment, vtaTop)
+    NOVA_PROPERTY(TNovaGridStyle, GridStyle, gsWindowsXP)
+    NOVA_PROPERTY(TMouseSelectMode, MouseSelectMode, msNormal)
+
+    // Texts.
+    NOVA_PROPERTY(QString, FilterDropDownClear, QStringLiteral("(All)"))
+    NOVA_PROPERTY(QString, FloatFormat, QStringLiteral("%.2f"))
+    NOVA_PROPERTY(QString, InvalidEntryTitle, QString())
+    NOVA_PROPERTY(QString, InvalidEntryText, QString())
+    NOVA_PROPERTY(QString, ValidChars, QString())
+    NOVA_PROPERTY(QString, CheckTrue, QStringLiteral("Y"))
+    NOVA_PROPERTY(QString, CheckFalse, QStringLiteral("N"))
+    NOVA_PROPERTY(QChar, PasswordChar, QLatin1Char('*'))
+    NOVA_PROPERTY(QString, XMLEncoding, QStringLiteral("ISO-8859-1"))
+    NOVA_PROPERTY(QString, EditMask, QString())
+    NOVA_PROPERTY(QChar, Delimiter, QChar()) // none: found automatically
+public:
+    // The library's version text.
+    QString Version() const { return GetVersionString(); }
+
+    // Sub-objects (owned; QObject ones have the grid as parent).
+    TSearchFooter *SearchFooter() const { return FSearchFooter; }
+    TFocusHelper *FocusHelper() const { return FFocusHelper; }
+    void SetFocusHelper(const TFocusHelper &Value) { FFocusHelper->Assign(Value); }
+    TNavigation *Navigation() const { return FNavigation; }
+    TBands *Bands() const { return FBands; }
+    TMouseActions *MouseActions() const { return FMouseActions; }
+    TSyncGrid *SyncGrid() const { return FSyncGrid; }
+    QStringList &ColumnHeaders() { return FColumnHeaders; }
+    void SetColumnHeaders(const QStringList &Value);
+    QStringList &RowHeaders() { return FRowHeaders; }
+    void SetRowHeaders(const QStringList &Value);
+    QStringList &LookupItems() { return FLookupItems; }
+    THTMLPictureCache &ImageCache() { return FImageCache; }
+    TFont &FixedFont() { return FFixedFont; }
+    const TFont &FixedFont() const { return FFixedFont; }
+    void SetFixedFont(const TFont &Value);
+    TFont &ActiveCellFont() { return FActiveCellFont; }
+    const TFont &ActiveCellFont() const { return FActiveCellFont; }
+    void SetActiveCellFont(const TFont &Value);
+    TSortIndexList *SortIndexes() const { return FSortIndexes; }
+    TIntList *SortRowXRef() const { return FSortRowXRef; }
+    TIntList *UnSortRowXRef() const { return FUnSortRowXRef; }
+    TIntList *MergedColumns() const { return FMergedColumns; }
+    TIntList *SelectedCells() const { return FSelectedCells; }
+    TIntList *SelectedRows() const { return FSelectedRows; }
+    TIntList *ModifiedRows() const { return FModifiedRows; }
+    TIntList *EnabledRows() const { return FEnabledRows; }
+    TIntList *OrigColSizes() const { return FOrigColSizes; }
+    TIntList *ColumnOrder() const { return FColumnOrder; }
+    TIntList *IgnoreColumns() const { return FIgnoreColumns; }
+    TControlList &ControlList() { return FControlList; }
+    QStringList &FilterList() { return FFilterList; }
+    TNovaStringGridCheck *CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TNovaStringGridCheck *Value) { FCellChecker = Value; }
+
+    // Events the program's windows bind (the hooks' events are with the hooks below).
+    TClickCellEvent OnClickCell;
+    TDblClickCellEvent OnDblClickCell;
+    TComboChangeEvent OnComboChange;
+    TCellValidateEvent OnCellValidate;
+    TCheckBoxClickEvent OnCheckBoxChange;
+    TRowUpdateEvent OnRowUpdate;
+    TOnResizeEvent OnResize;
+
+    // ============================================================================================
+    // Virtual operations of the string grid, in their order
+    // ============================================================================================
+    virtual void CalcFloatingFooter();
+    virtual void DoClickSort(int ACol);
+    virtual void DoF2Key();
+    virtual void SetEditedCellText(int ACol, int ARow, const QString &Value);
+    virtual void DoSelectAll();
+    virtual void SetPastedCell(int ACol, int ARow, const QString &Value);
+    virtual QString GetCurrentCell();
+    virtual void SetCurrentCell(const QString &Value);
+    virtual QString GetCurrentCellText();
+    virtual void SetCurrentCellText(const QString &Value);
+    virtual void RestoreCellCache();
+    virtual void DoToggleCheckBox(int ACol, int ARow);
+    virtual void DoClickRadioButton(int ACol, int ARow);
+    virtual QString GetFormattedCell(int ACol, int ARow);
+    virtual void GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    virtual TPoint CalcCellGraphicSize(int ACol, int ARow);
+    virtual TRect CalcCellGraphicRect(int ACol, int ARow, const TRect &CellRect);
+    virtual void DoPrintGetPageNum(int PageNum, int PageColNum, QString &PageNumString);
+    virtual void DoGetEditorProp(int ACol, int ARow);
+    virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
+    virtual void DoFixedEdit(int ACol, int ARow);
+    virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void ProcessEditText(int ACol, int ARow, QString &Value);
+    virtual void AutoInsertRow(int ARow);
+    virtual void AutoDeleteRow(int ARow);
+    virtual void DoFilterDone();
+    virtual void DoUpdateColumnSize(int ACol, int &AWidth);
+    virtual void DoUpdateAutoColumnSize(int ACol, int &AWidth);
+    virtual void ColumnHeadersChanged();
+    virtual void DoEllipsClick(int ACol, int ARow, QString &S);
+    virtual bool RowPassesFilter(int ARow);
+    virtual void PasteBegin();
+    virtual void PasteEnd();
+    virtual void CellsPasted(const TGridRect &Cells);
+    virtual void GetFormulaValue(int ACol, int ARow, QString &Value);
+    virtual QString GetSaveCellText(int ACol, int ARow);
+    virtual void LoadCellText(int ACol, int ARow, const QString &Value);
+    virtual void CellValueChanged(int ACol, int ARow);
+    virtual void RememberCellValue(int ACol, int ARow);
+    virtual void DoCanEditCell(int ACol, int ARow, bool &CanEdit);
+    virtual void DoSearchFooterAction(const QString &Value, int ACol, int ARow, TSearchAction SearchAction);
+    virtual void DoButtonClick(int ACol, int ARow);
+    virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
+    virtual void DoComboCloseUp(int ARow, int ACol);
+    virtual void DoComboDropDown(int ARow, int ACol);
+    virtual void DoGetCellCursor(int ACol, int ARow, int X, int Y);
+    virtual void CellsChanged(const TGridRect &Cells);
+    virtual void CellsLoaded();
+    virtual void DoGridHint(int ACol, int ARow, QString &Hint, QString &WideHint);
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush &ABrush, TFont &AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush &ABrush, TFont &AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen &APen, TCellBorders &Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen &APen, TCellBorders &Borders);
+    virtual void GetCellAlignment(int ACol, int ARow, TAlignment &HAlign, TVAlignment &VAlign);
+    virtual void GetColFormat(int ACol, TSortStyle &AStyle, QString &aPrefix, QString &aSuffix);
+    virtual void GetCellEditorType(int ACol, int ARow, TEditorType &AEditor);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType &AEditor);
+    virtual bool IsEditorNone(int ACol, int ARow);
+    virtual void IsFixedCell(int ACol, int ARow, bool &IsFixed);
+    virtual void CheckCanEditCell(int ACol, int ARow, bool &CanEdit);
+    virtual void IsPasswordCell(int ACol, int ARow, bool &IsPassword);
+    virtual void GetCellWordWrap(int ACol, int ARow, bool &WordWrap);
+    virtual bool HasComboBox(int ACol, int ARow);
+    virtual bool HasSpinEdit(int ACol, int ARow);
+    virtual void GetCheckTrue(int ACol, int ARow, QString &Value);
+    virtual void GetCheckFalse(int ACol, int ARow, QString &Value);
+    virtual bool GetColumnFilter(int ACol);
+    virtual TPoint GetUsedCells();
+    virtual void RemoveRowsInternal(int RowIndex, int RCount);
+    virtual bool DoCanAddRow();
+    virtual bool DoCanInsertRow(int ARow);
+    virtual void MouseWheelRowMoved();
+    virtual void IncRowCount(int Count);
+    virtual void CellSelectorClick();
+    virtual void FormulaEditChanged();
+    virtual void SelectAllClicked();
+    virtual void MouseActionsChanged();
+    virtual bool IsDesigning(bool &Designing);
+    virtual void MouseActionsInvalidate();
+    virtual void ClearEditingOption();
+    virtual void InplaceEditKeyDown(int &Key, Qt::KeyboardModifiers Shift);
+    virtual void InplaceEditWMKeyDown(int &Key);
+    virtual void NavigationChanged();
+    virtual void TabToFirstRow();
+    virtual bool UseGridClipboardFormat();
+    virtual void ApplyDropListFilter();
+    virtual void ApplyCheckListFilter();
+    virtual void PaintDesignHelper();
+    virtual void DesignHelperClick();
+    virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
+    virtual void DoRatingChange(int ACol, int ARow, int Value);
+    virtual void DoColorSelect(int ACol, int ARow, TColor &Color);
+    virtual void DoImageSelect(int ACol, int ARow, int &ImageIndex);
+    virtual void DoCellChanging(int OldRow, int OldCol, int NewRow, int NewCol, bool &Allow);
+    virtual void DoScrollCell(int ACol, int ARow, int ScrollPosition, int ScrollMin, int ScrollMax);
+    virtual bool CanShowFixedDropDown(int ACol);
+    virtual void DoStartBlockFocus();
+    virtual void DoEndBlockFocus();
+    virtual QObject *GetGridImageList();
+    virtual void ExportNotification(int AState, int ARow);
+    virtual void ImportNotification(int AState, int ARow);
+    virtual void AssignCells(QObject *Source);
+    virtual int GetVersionNr() const;
+    virtual QString GetVersionString() const;
+    virtual bool ValidateCell(const QString &NewValue);
+    virtual bool ValidateCellWide(const QString &NewValue);
+    virtual void RemoveRowsEx(int RowIndex, int RCount);
+    virtual void RemoveRows(int RowIndex, int RCount);
+    virtual void InsertRows(int RowIndex, int RCount);
+    virtual void RemoveCols(int ColIndex, int CCount);
+    virtual void InsertCols(int ColIndex, int CCount);
+    virtual void SubGroup(int ColIndex);
+    virtual void SubUnGroup();
+    virtual void Group(int ColIndex);
+    virtual void UnGroup();
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    virtual void TrimRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    virtual void SaveColPositions();
+    virtual void LoadColPositions();
+    virtual void SetStyle(TNovaGridStyle AStyle);
+    virtual void QSort();
+    virtual void QSortIndexed();
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    virtual void QUnSort();
+    virtual void CalcFooter(int ACol);
+
+    // Overrides of the base grid's hooks.
+    bool IsFixed(int ACol, int ARow) override;
+    void GetDisplText(int ACol, int ARow, QString &Value) override;
+    void GetDefaultCellProperties(int ACol, int ARow, TFont &AFont, TBrush &ABrush, TColor &AColorTo,
+                                  TColor &AMirrorColor, TColor &AMirrorColorTo, TAlignment &HAlign,
+                                  TVAlignment &VAlign, bool &WW, TCellGradientDirection &GD) override;
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState &AState, bool Print, bool Select, bool Remap,
+                             TBrush &ABrush, TColor &AColorTo, TColor &AMirrorColor, TColor &AMirrorColorTo,
+                             TFont &AFont, TAlignment &HA, TVAlignment &VA, bool &WW,
+                             TCellGradientDirection &GD) override;
+    int DisplColIndex(int ACol) override;
+    int TotalColCount() const override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString &Value) override;
+
+    // ============================================================================================
+    // Cell access and cell properties (NovaGrid_CellAccess.cpp)
+    // ============================================================================================
+    // Cells, per-cell properties and objects take a real column and a displayed row; the All...
+    // accessors a real column and a real row (hidden rows read from and write to their items).
+    QString AllCells(int ACol, int ARow);
+    void SetAllCells(int ACol, int ARow, const QString &Value);
+    QString AllGridCells(int ACol, int ARow);
+    void SetAllGridCells(int ACol, int ARow, const QString &Value); // EListError past a hidden row's cells
+    QString AllWideCells(int ACol, int ARow) { return AllCells(ACol, ARow); }
+    void SetAllWideCells(int ACol, int ARow, const QString &Value) { SetAllCells(ACol, ARow, Value); }
+    QString UnSortedCells(int ACol, int ARow);
+    void SetUnSortedCells(int ACol, int ARow, const QString &Value);
+    QString OriginalCells(int ACol, int ARow);
+    void SetOriginalCells(int ACol, int ARow, const QString &Value);
+    QString StrippedCells(int ACol, int ARow);
+    int LinesInCell(int ACol, int ARow);
+    QString CurrentCell() { return GetCurrentCell(); }
+    TEditorType CurrentEditor() const { return FCurrentEditor; }
+    int SortedRowIndex(int ARow);
+    int UnSortedRowIndex(int ARow);
+    int ColumnPosition(int ACol);
+
+    TObject *AllObjects(int ACol, int ARow);
+    void SetAllObjects(int ACol, int ARow, TObject *Value);
+    TObject *GetGridObjectsEx(int ACol, int ARow);
+    TGridItem *HiddenRowItems(int ARow) const { return FGridItems.Find(ARow); }
+    QWidget *CellControls(int ACol, int ARow);
+    void SetCellControls(int ACol, int ARow, QWidget *Value);
+    int NumCellControls() const { return FNumCellControls; }
+
+    TColor Colors(int ACol, int ARow) const;
+    void SetColors(int ACol, int ARow, TColor Value);
+    TColor ColorsTo(int ACol, int ARow) const;
+    void SetColorsTo(int ACol, int ARow, TColor Value);
+    TCellGradientDirection Gradients(int ACol, int ARow) const;
+    void SetGradients(int ACol, int ARow, TCellGradientDirection Value);
+    TColor FontColors(int ACol, int ARow) const;
+    void SetFontColors(int ACol, int ARow, TColor Value);
+    TFontStyles FontStyles(int ACol, int ARow) const;
+    void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+    int FontSizes(int ACol, int ARow) const;
+    void SetFontSizes(int ACol, int ARow, int Value);
+    QString FontNames(int ACol, int ARow) const;
+    void SetFontNames(int ACol, int ARow, const QString &Value);
+    TAlignment Alignments(int ACol, int ARow) const;
+    void SetAlignments(int ACol, int ARow, TAlignment Value);
+    bool ReadOnly(int ACol, int ARow) const;
+    void SetReadOnly(int ACol, int ARow, bool Value);
+    bool WordWraps(int ACol, int ARow); // creates the properties
+    void SetWordWraps(int ACol, int ARow, bool Value);
+    // The cell's font in a scratch object the next read overwrites: do not keep it.
+    const TFont &Fonts(int ACol, int ARow);
+    const TFont &GetCellFont(int ACol, int ARow) { return Fonts(ACol, ARow); }
+    void SetFonts(int ACol, int ARow, const TFont &Value);
+    void SetRowColor(int ARow, TColor Value);
+    void SetRowColorTo(int ARow, TColor Value);
+    void SetRowFontColor(int ARow, TColor Value);
+
+    int AllColWidths(int ACol) const;
+    void SetAllColWidths(int ACol, int Value);
+    int AllColCount() const { return ColCount() + NumHiddenColumns(); }
+    int AllRowCount() const { return RowCount() + NumHiddenRows(); }
+    void Zoom(int x);
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+    int UpdateCount() const { return FUpdateCount; }
+
+    // ============================================================================================
+    // Per-cell hooks and the operations built on them (NovaGrid_Hooks.cpp)
+    // ============================================================================================
+    bool IsEditable(int ACol, int ARow);
+    bool IsEditableCell(int ACol, int ARow);
+    bool QueryPasswordCell(int ACol, int ARow);
+    bool EditDisabled() const { return FEditDisable; }
+    void SetEditDisabled(bool Value) { FEditDisable = Value; }
+
+    TCanEditCellEvent OnCanEditCell;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TButtonClickEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TComboCloseUpEvent OnComboCloseUp;
+    TComboCloseUpEvent OnComboDropDown;
+    TGetCellCursorEvent OnGetCellCursor;
+    TGridHintEvent OnGridHint;
+    TGridWideHintEvent OnGridWideHint;
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetEditorTypeEvent OnGetEditorType;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TGetWordWrapEvent OnGetWordWrap;
+    THasComboBoxEvent OnHasComboBox;
+    THasSpinEditEvent OnHasSpinEdit;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TClickSortEvent OnClickSort;
+    TPrintPageNumEvent OnPrintGetPageNum;
+    TCanShowFixedDropDownEvent OnCanShowFixedDropDown;
+    TScrollCellEvent OnScrollCell;
+    TNotifyEvent OnStartBlockFocus;
+    TNotifyEvent OnEndBlockFocus;
+
+    // ============================================================================================
+    // Cell colours, fonts and display text (NovaGrid_Display.cpp)
+    // ============================================================================================
+    void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState &AState, TFont &AFont, TBrush &ABrush,
+                           bool Remap);
+    // Horizontal and vertical alignment of a cell (per-cell setting, then the alignment hook).
+    void ResolveCellAlignment(int ACol, int ARow, TAlignment &HA, TVAlignment &VA);
+    // Whether a cell lies in the selection (the platform grid's selection rectangle).
+    bool IsSelected(int ACol, int ARow);
+    bool MouseIsDown() const { return FMouseDown; }
+
+    TFloatFormatEvent OnGetFloatFormat;
+    TGridGradientEvent OnGetCellGradient;
+
+    // ============================================================================================
+    // Hidden rows and columns (NovaGrid_Hidden.cpp)
+    // ============================================================================================
+    // Columns: real indexes; hiding is supported for real columns 0..511.
+    void HideColumn(int ColIndex) { HideColumns(ColIndex, ColIndex); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ColIndex) { UnHideColumns(ColIndex, ColIndex); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int ColIndex) const;
+    int NumHiddenColumns() const { return FNumHidden; }
+    int RealColIndex(int ACol) const; // -1 for a displayed column that does not exist
+    int DisplColIndexOf(int ACol) const;
+    int RealCol() const { return RealColIndex(Col()); }
+
+    // Rows: real indexes.
+    void HideRow(int RowIndex) { HideRows(RowIndex, RowIndex); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    void HideRowList(const TIntList &RowList);
+    void HideRowList(const std::vector<int> &RowList);
+    void UnHideRow(int RowIndex);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    void UnHideRowList();
+    bool IsHiddenRow(int RowIndex) const { return FGridItems.Contains(RowIndex); }
+    int NumHiddenRows() const { return FGridItems.Count(); }
+    int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
+    int RealRowIndex(int ARow) const; // -1 for a negative displayed row
+    int DisplRowIndex(int ARow) const;
+    int RealRow() const { return RealRowIndex(Row()); }
+    int FilterLevel() const { return FFilterLevel; }
+    TGridItems &GridItems() { return FGridItems; }
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+
+protected:
+    // Moves whole display rows with their cells, objects and heights (the cells of hidden columns
+    // travel too, the store keeps every real column).
+    void RemoveRowsCore(int ARow, int ACount);
+    void InsertRowsCore(int ARow, int ACount);
+    // Moves a display row's cells and objects into a hidden-row item, and back.
+    void rowToItem(int displayRow, TGridItem &item);
+    void itemToRow(const TGridItem &item, int displayRow);
+    void freeItemObjects(TGridItem &item);
+    // A hidden row going back into the grid, at its displayed position in the grown grid.
+    struct RowComeback {
+        int target;
+        std::unique_ptr<TGridItem> item;
+    };
+    // Puts hidden rows back in one pass from the bottom (targets made distinct and in range).
+    void mergeRowsBack(std::vector<RowComeback> &back);
+    void showCellControlsOfRow(int realRow);
+    void hideCellControlOfRow(int displayRow);
+
+    // ---- state of the object ----------------------------------------------------------------
+    bool FDesigning = false;
+    bool FLoading = false;
+    bool FLoaded = false;
+    int FUpdateCount = 0;
+    int FFixedRowHeight = 22;
+    int FFixedRightCols = 0;
+    int FFixedFooters = 0;
+    int FFixedRowsMin = 0;
+    int FFixedColsMin = 0;
+    int FMaxRowCount = 0;
+    int FMaxColCount = 0;
+    int FMinRowHeight = 0;
+    int FMinColWidth = 0;
+    TAlignment FDefaultAlignment = taLeftJustify;
+    TColor FNovaGradientFrom = clWhite;
+    TColor FNovaGradientTo = 0;
+    TColor FNovaGradientMirrorFrom = clNone;
+    TColor FNovaGradientMirrorTo = clNone;
+    TEditorType FCurrentEditor = edNormal;
+    bool FEditDisable = false;
+    bool FMouseDown = false;
+    int FNumCellControls = 0;
+    int FOldRowSel = -1;
+    int FGroupColumn = -1;
+    int FFilterColumn = -1;
+    QPoint XYOffset{2, 2};
+    bool FIsWinXP = true;
+    bool FIsWin7 = true;
+    bool FIsWinVista = true;
+    bool FIsComCtl6 = true;
+    int FOldLeftCol = 0;
+    int FOldTopRow = 0;
+
+    // ---- sub-objects, in the order the constructor makes them ----------------------------------
+    TFont FScratchFont;
+    TFocusHelper *FFocusHelper = nullptr;
+    TSearchFooter *FSearchFooter = nullptr;
+    TNavigation *FNavigation = nullptr;
+    TBands *FBands = nullptr;
+    TMouseActions *FMouseActions = nullptr;
+    QStringList FColumnHeaders;
+    THTMLPictureCache FImageCache;
+    TIntList *FOrigColSizes = nullptr;
+    TFont FFixedFont;
+    TFont FActiveCellFont;
+    QStringList FRowHeaders;
+    QStringList Sortlist;
+    QStringList FLookupItems;
+    TSortIndexList *FSortIndexes = nullptr;
+    TIntList *FSortRowXRef = nullptr;
+    TIntList *FUnSortRowXRef = nullptr;
+    TIntList *FMergedColumns = nullptr;
+    TIntList *FSelectedCells = nullptr;
+    TIntList *FSelectedRows = nullptr;
+    TIntList *FModifiedRows = nullptr;
+    TIntList *FEnabledRows = nullptr;
+    TControlList FControlList;
+    TSyncGrid *FSyncGrid = nullptr;
+    TGridItems FGridItems;
+    TIntList *FColumnOrder = nullptr;
+    TIntList *FIgnoreColumns = nullptr;
+    QStringList FFilterList; // kept sorted without duplicates while a column's filter is built
+    TNovaStringGridCheck *FCellChecker = nullptr; // attached, not owned
+
+    // ---- hidden columns and rows ------------------------------------------------------------
+    static constexpr int MaxHiddenCol = 512;
+    std::array<bool, MaxHiddenCol + 1> FVisibleCol{};
+    std::array<std::int16_t, MaxHiddenCol + 1> FAllColWidths{};
+    // Hidden columns before each real column (entry a: among 0..a-1), kept with the flags.
+    std::array<std::int16_t, MaxHiddenCol + 1> FHiddenBefore{};
+    int FNumHidden = 0;
+    int FFilterLevel = 0;
+    bool FSelHidden = false;
+    TGridRect FOldSelection;
+
+private:
+    void updateHiddenColumnTable();
+    void repaintCellAt(int ACol, int ARow);
+    void applyColumnHeaders();
+    void applyRowHeaders();
+};
+
+#undef NOVA_PROPERTY

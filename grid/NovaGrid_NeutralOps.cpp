@@ -1,0 +1,105 @@
+// Virtual operations whose concern (footer, editing, graphics, filtering, sorting, grouping,
+// row operations, clipboard, files, printing) is not built yet. Each keeps a neutral body here
+// (nothing happens, the caller's preset stands, or the plain answer is given) until the file of
+// its concern takes it over.
+#include "grid/NovaGrid.h"
+
+void TNovaStringGrid::CalcFloatingFooter() {}
+void TNovaStringGrid::DoF2Key() {}
+void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
+void TNovaStringGrid::RestoreCellCache() {}
+void TNovaStringGrid::DoToggleCheckBox(int, int) {}
+void TNovaStringGrid::DoClickRadioButton(int, int) {}
+
+// Without the graphic classes a cell answers by whether its properties hold a graphic at all.
+TCellType TNovaStringGrid::GetCellType(int ACol, int ARow)
+{
+    return GetGraphicObjectEx(ACol, ARow) ? ctNone : ctEmpty;
+}
+
+TCellGraphic *TNovaStringGrid::GetCellGraphic(int, int) { return nullptr; }
+TPoint TNovaStringGrid::GetCellGraphicSize(int, int) { return {}; }
+TPoint TNovaStringGrid::CalcCellGraphicSize(int, int) { return {}; }
+TRect TNovaStringGrid::CalcCellGraphicRect(int, int, const TRect &) { return {}; }
+void TNovaStringGrid::DoGetEditorProp(int, int) {}
+void TNovaStringGrid::DoFixedEdit(int, int) {}
+void TNovaStringGrid::DoSelectionChanged(int, int, int, int) {}
+void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
+void TNovaStringGrid::AutoInsertRow(int) {}
+void TNovaStringGrid::AutoDeleteRow(int) {}
+void TNovaStringGrid::DoFilterDone() {}
+void TNovaStringGrid::DoUpdateColumnSize(int, int &) {}
+void TNovaStringGrid::DoUpdateAutoColumnSize(int, int &) {}
+void TNovaStringGrid::ColumnHeadersChanged() {}
+void TNovaStringGrid::DoEllipsClick(int, int, QString &) {}
+bool TNovaStringGrid::RowPassesFilter(int) { return true; }
+void TNovaStringGrid::PasteBegin() {}
+void TNovaStringGrid::PasteEnd() {}
+void TNovaStringGrid::CellsPasted(const TGridRect &) {}
+void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
+QString TNovaStringGrid::GetSaveCellText(int ACol, int ARow) { return GetGridCell(ACol, ARow); }
+void TNovaStringGrid::LoadCellText(int ACol, int ARow, const QString &Value) { SetGridCell(ACol, ARow, Value); }
+void TNovaStringGrid::CellValueChanged(int, int) {}
+void TNovaStringGrid::RememberCellValue(int, int) {}
+void TNovaStringGrid::CellsChanged(const TGridRect &) {}
+void TNovaStringGrid::CellsLoaded() {}
+TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
+void TNovaStringGrid::RemoveRowsInternal(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
+bool TNovaStringGrid::DoCanAddRow() { return true; }
+bool TNovaStringGrid::DoCanInsertRow(int) { return true; }
+void TNovaStringGrid::MouseWheelRowMoved() {}
+void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
+void TNovaStringGrid::CellSelectorClick() {}
+void TNovaStringGrid::FormulaEditChanged() {}
+void TNovaStringGrid::SelectAllClicked() {}
+void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
+void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
+void TNovaStringGrid::TabToFirstRow() {}
+bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
+void TNovaStringGrid::ApplyDropListFilter() {}
+void TNovaStringGrid::ApplyCheckListFilter() {}
+void TNovaStringGrid::PaintDesignHelper() {}
+void TNovaStringGrid::DesignHelperClick() {}
+void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
+void TNovaStringGrid::DoRatingChange(int, int, int) {}
+void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
+void TNovaStringGrid::DoImageSelect(int, int, int &) {}
+void TNovaStringGrid::DoCellChanging(int, int, int, int, bool &) {}
+QObject *TNovaStringGrid::GetGridImageList() { return nullptr; }
+void TNovaStringGrid::ExportNotification(int, int) {}
+void TNovaStringGrid::ImportNotification(int, int) {}
+void TNovaStringGrid::AssignCells(QObject *) {}
+int TNovaStringGrid::GetVersionNr() const { return 0; }
+QString TNovaStringGrid::GetVersionString() const { return QString(); }
+bool TNovaStringGrid::ValidateCell(const QString &) { return true; }
+bool TNovaStringGrid::ValidateCellWide(const QString &) { return true; }
+void TNovaStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
+void TNovaStringGrid::RemoveRows(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
+void TNovaStringGrid::InsertRows(int RowIndex, int RCount) { InsertRowsCore(RowIndex, RCount); }
+void TNovaStringGrid::RemoveCols(int, int) {}
+void TNovaStringGrid::InsertCols(int, int) {}
+void TNovaStringGrid::SubGroup(int) {}
+void TNovaStringGrid::SubUnGroup() {}
+void TNovaStringGrid::Group(int) {}
+void TNovaStringGrid::UnGroup() {}
+void TNovaStringGrid::SortSwapRows(int, int) {}
+
+// Frees the properties (with their graphics) and texts of the block.
+void TNovaStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
+{
+    FreeCellPropertiesRange(ACol1, ARow1, ACol2, ARow2);
+    for (int r = ARow1; r <= ARow2; ++r)
+        for (int c = ACol1; c <= ACol2; ++c)
+            SetGridCell(c, r, QString());
+}
+
+void TNovaStringGrid::TrimRect(int, int, int, int) {}
+void TNovaStringGrid::SaveColPositions() {}
+void TNovaStringGrid::LoadColPositions() {}
+void TNovaStringGrid::SetStyle(TNovaGridStyle AStyle) { FGridStyle = AStyle; }
+void TNovaStringGrid::QSort() {}
+void TNovaStringGrid::QSortIndexed() {}
+void TNovaStringGrid::QSortGroup() {}
+void TNovaStringGrid::QSortGroupIndexed() {}
+void TNovaStringGrid::QUnSort() {}
+void TNovaStringGrid::CalcFooter(int) {}

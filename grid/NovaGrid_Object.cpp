@@ -1,0 +1,299 @@
+// The string grid object: construction with its sub-objects and defaults, destruction, copying
+// from another grid, and the row, column and fixed-size properties.
+#include "grid/NovaGrid.h"
+
+#include <QStyle>
+#include <algorithm>
+
+TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
+{
+    // Forms of this program are built in code: a grid is never placed in a designer.
+    FDesigning = false;
+
+    // Sub-objects, in their order (classes not built yet are left out).
+    FScratchFont = Font();
+    FFocusHelper = new TFocusHelper(this);
+    FSearchFooter = new TSearchFooter(this, FDesigning);
+    FNavigation = new TNavigation(this);
+    FNavigation->OnChange = [this](QObject *) { NavigationChanged(); };
+    FBands = new TBands(this);
+    FBands->OnChange = [this](QObject *) { InvalidateGrid(); };
+    FMouseActions = new TMouseActions(this);
+    FMouseActions->OnChange = [this](QObject *) { MouseActionsChanged(); };
+    FMouseActions->OnIsDesigning = [this](QObject *, bool &d) { IsDesigning(d); };
+    FMouseActions->OnInvalidate = [this](QObject *) { MouseActionsInvalidate(); };
+    FOrigColSizes = new TIntList(-1, -1, this);
+    FFixedFont = Font();
+    FFixedFont.Name = QStringLiteral("Tahoma");
+    FFixedFont.Style = TFontStyles{fsBold};
+    FActiveCellFont = Font();
+    FActiveCellFont.Style = TFontStyles{fsBold};
+    FSortIndexes = new TSortIndexList(this);
+    FSortRowXRef = new TIntList(-1, -1, this);
+    FUnSortRowXRef = new TIntList(-1, -1, this);
+    FMergedColumns = new TIntList(-1, -1, this);
+    FSelectedCells = new TIntList(-1, -1, this);
+    FSelectedRows = new TIntList(-1, -1, this);
+    FModifiedRows = new TIntList(-1, -1, this);
+    FEnabledRows = new TIntList(-1, -1, this);
+    FSyncGrid = new TSyncGrid(this);
+    FColumnOrder = new TIntList(-1, -1, this);
+    FIgnoreColumns = new TIntList(-1, -1, this);
+
+    // Sizes through their setters.
+    SetRowCount(10);
+    resize(400, 250);
+    FAutoSize = false;
+
+    // Visible-column table, texts, heights, look and system facts.
+    FVisibleCol.fill(true);
+    FAllColWidths.fill(0);
+    FHiddenBefore.fill(0);
+    SetDefaultRowHeight(22);
+    SetFixedRowHeight(DefaultRowHeight());
+    FNovaGradientTo = ColorToRGB(clBtnFace);
+    FScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    FBorderColor = FIsWinXP ? TColor(0xB99D7F) : clGray;
+    FOldLeftCol = LeftCol();
+    FOldTopRow = TopRow();
+    FNormalRowCount = RowCount();
+}
+
+TNovaStringGrid::~TNovaStringGrid()
+{
+    FClearTextOnly = false;
+    FSaveHiddenCells = false;
+    // Hidden rows own their cells' objects while they are hidden.
+    for (int i = 0; i < FGridItems.Count(); ++i)
+        freeItemObjects(*FGridItems.Items(i));
+    FGridItems.Clear();
+    // The base grid frees every property object still in the cell store.
+}
+
+void TNovaStringGrid::Assign(QObject *Source)
+{
+    auto *src = dynamic_cast<TNovaStringGrid *>(Source);
+    if (!src || src == this)
+        return;
+    SetFont(src->Font());
+    FActiveCellColor = src->FActiveCellColor;
+    FActiveCellColorTo = src->FActiveCellColorTo;
+    FActiveCellFont = src->FActiveCellFont;
+    FActiveCellShow = src->FActiveCellShow;
+    SetActiveRowShow(src->ActiveRowShow());
+    FAnchorHint = src->FAnchorHint;
+    FAutoNumAlign = src->FAutoNumAlign;
+    FAutoSize = src->FAutoSize;
+    FAutoThemeAdapt = src->FAutoThemeAdapt;
+    FAutoFilterUpdate = src->FAutoFilterUpdate;
+    FMouseActions->Assign(*src->FMouseActions);
+    FNavigation->Assign(*src->FNavigation);
+    FSearchFooter->Assign(*src->FSearchFooter);
+    FBands->Assign(*src->FBands);
+    FSyncGrid->Assign(*src->FSyncGrid);
+    FFocusHelper->Assign(*src->FFocusHelper);
+    FFixedRowAlways = src->FFixedRowAlways;
+    SetColCount(src->ColCount());
+    SetRowCount(src->RowCount());
+    SetFixedRows(src->FixedRows());
+    SetFixedCols(src->FixedCols());
+    SetDefaultColWidth(src->DefaultColWidth());
+    SetDefaultRowHeight(src->DefaultRowHeight());
+    SetFixedRowHeight(src->FixedRowHeight());
+    SetFixedColWidth(src->FixedColWidth());
+    FInvalidEntryTitle = src->FInvalidEntryTitle;
+    FInvalidEntryIcon = src->FInvalidEntryIcon;
+    FInvalidEntryText = src->FInvalidEntryText;
+    SetOptions(src->Options());
+    for (int c = 0; c < ColCount(); ++c)
+        SetColWidths(c, src->ColWidths(c));
+    SetColumnHeaders(src->FColumnHeaders);
+    for (int r = 0; r < RowCount(); ++r)
+        SetRowHeights(r, src->RowHeights(r));
+    FScrollProportional = src->FScrollProportional;
+    FScrollSynch = src->FScrollSynch;
+    FScrollHints = src->FScrollHints;
+    FScrollBarAlways = src->FScrollBarAlways;
+    FScrollBars = src->FScrollBars;
+    FScrollColor = src->FScrollColor;
+    FScrollType = src->FScrollType;
+    FScrollWidth = src->FScrollWidth;
+    AssignCells(src);
+}
+
+// ---- dimensions ----------------------------------------------------------------------------------
+
+void TNovaStringGrid::SetRowCount(int Value)
+{
+    if (TBaseGrid::RowCount() == TBaseGrid::FixedRows() && FFixedRowAlways && FSelHidden)
+        UnHideSelection();
+    TBaseGrid::SetRowCount(Value);
+    if (Value > FFixedRowsMin && FFixedRowAlways)
+        TBaseGrid::SetFixedRows(FFixedRowsMin);
+    FMaxRowCount = std::max(FMaxRowCount, Value);
+    FNormalRowCount = Value;
+}
+
+void TNovaStringGrid::SetColCount(int Value)
+{
+    TBaseGrid::SetColCount(Value);
+    if (Value > FFixedColsMin && FFixedColAlways)
+        TBaseGrid::SetFixedCols(FFixedColsMin);
+    FMaxColCount = std::max(FMaxColCount, Value);
+}
+
+int TNovaStringGrid::FixedRows() const
+{
+    const int n = TBaseGrid::FixedRows();
+    return n == 0 && FFixedRowAlways ? 1 : n;
+}
+
+void TNovaStringGrid::SetFixedRows(int Value)
+{
+    if (Value >= RowCount() && FFixedRowAlways)
+        TBaseGrid::SetFixedRows(RowCount() - 1);
+    else
+        TBaseGrid::SetFixedRows(Value);
+    if (!FLoading)
+        FFixedRowsMin = Value;
+}
+
+int TNovaStringGrid::FixedCols() const
+{
+    const int n = TBaseGrid::FixedCols();
+    return n == 0 && FFixedColAlways ? 1 : n;
+}
+
+void TNovaStringGrid::SetFixedCols(int Value)
+{
+    if (Value >= ColCount() && FFixedColAlways)
+        TBaseGrid::SetFixedCols(ColCount() - 1);
+    else
+        TBaseGrid::SetFixedCols(Value);
+    if (!FLoading)
+        FFixedColsMin = Value;
+}
+
+void TNovaStringGrid::SetFixedColWidth(int Value)
+{
+    if (FLoading || Value == DefaultColWidth())
+        return;
+    for (int c = 0; c < TBaseGrid::FixedCols(); ++c)
+        SetColWidths(c, Value);
+}
+
+void TNovaStringGrid::SetFixedRowHeight(int Value)
+{
+    FFixedRowHeight = Value;
+    if (FLoading)
+        return;
+    if (Value == DefaultRowHeight()) {
+        SetDefaultRowHeight(Value);
+        return;
+    }
+    for (int r = 0; r < TBaseGrid::FixedRows(); ++r)
+        SetRowHeights(r, Value);
+}
+
+void TNovaStringGrid::SetDefaultRowHeight(int Value)
+{
+    TBaseGrid::SetDefaultRowHeight(Value);
+    if (FDesigning)
+        FFixedRowHeight = Value;
+}
+
+void TNovaStringGrid::SetFixedRightCols(int Value)
+{
+    FFixedRightCols = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetFixedFooters(int Value)
+{
+    FFixedFooters = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetDefaultAlignment(TAlignment Value)
+{
+    if (FDefaultAlignment == Value)
+        return;
+    FDefaultAlignment = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetWordWrap(bool Value)
+{
+    TBaseGrid::SetWordWrap(Value);
+    if (FUpdateCount == 0)
+        InvalidateGrid();
+}
+
+// ---- colours, fonts and header lists --------------------------------------------------------------
+
+void TNovaStringGrid::SetNovaGradientFrom(TColor Value)
+{
+    FNovaGradientFrom = ColorToRGB(Value);
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetNovaGradientTo(TColor Value)
+{
+    FNovaGradientTo = ColorToRGB(Value);
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetNovaGradientMirrorFrom(TColor Value)
+{
+    FNovaGradientMirrorFrom = Value == clNone ? clNone : ColorToRGB(Value);
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetNovaGradientMirrorTo(TColor Value)
+{
+    FNovaGradientMirrorTo = Value == clNone ? clNone : ColorToRGB(Value);
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetFixedFont(const TFont &Value)
+{
+    FFixedFont = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetActiveCellFont(const TFont &Value)
+{
+    FActiveCellFont = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetColumnHeaders(const QStringList &Value)
+{
+    FColumnHeaders = Value;
+    ColumnHeadersChanged();
+    applyColumnHeaders();
+}
+
+void TNovaStringGrid::SetRowHeaders(const QStringList &Value)
+{
+    FRowHeaders = Value;
+    applyRowHeaders();
+}
+
+void TNovaStringGrid::applyColumnHeaders()
+{
+    for (int i = 0; i < FColumnHeaders.size() && i < AllColCount(); ++i)
+        SetCells(i, 0, FColumnHeaders.at(i));
+}
+
+void TNovaStringGrid::applyRowHeaders()
+{
+    for (int i = 0; i < FRowHeaders.size() && i < RowCount(); ++i)
+        SetCells(0, i, FRowHeaders.at(i));
+}
+
+void TNovaStringGrid::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        InvalidateGrid();
+}

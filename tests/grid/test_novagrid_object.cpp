@@ -1,0 +1,230 @@
+// A new string grid: its defaults, the order of its sub-objects, dimension setters, copying and
+// what destruction frees.
+#include "grid/NovaGrid.h"
+
+#include <QApplication>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <typeinfo>
+
+namespace {
+
+struct DefaultCase {
+    const char *name;
+    std::function<QVariant(TNovaStringGrid &)> read;
+    QVariant expected;
+};
+
+TEST(NovaGridObject, NewGridHoldsEveryDefault)
+{
+    TNovaStringGrid g;
+    const TColor btnFace = ColorToRGB(clBtnFace);
+    const std::vector<DefaultCase> cases = {
+        {"RowCount", [](auto &g) { return QVariant(g.RowCount()); }, 10},
+        {"ColCount", [](auto &g) { return QVariant(g.ColCount()); }, 5},
+        {"FixedRows", [](auto &g) { return QVariant(g.FixedRows()); }, 1},
+        {"FixedCols", [](auto &g) { return QVariant(g.FixedCols()); }, 1},
+        {"DefaultRowHeight", [](auto &g) { return QVariant(g.DefaultRowHeight()); }, 22},
+        {"FixedRowHeight", [](auto &g) { return QVariant(g.FixedRowHeight()); }, 22},
+        {"FixedColWidth", [](auto &g) { return QVariant(g.FixedColWidth()); }, 64},
+        {"Width", [](auto &g) { return QVariant(g.Width()); }, 400},
+        {"Height", [](auto &g) { return QVariant(g.Height()); }, 250},
+        {"FixedFooters", [](auto &g) { return QVariant(g.FixedFooters()); }, 0},
+        {"FixedRightCols", [](auto &g) { return QVariant(g.FixedRightCols()); }, 0},
+        {"FilterDropDownRow", [](auto &g) { return QVariant(g.FilterDropDownRow()); }, 0},
+        {"MaxEditLength", [](auto &g) { return QVariant(g.MaxEditLength()); }, 0},
+        {"MaxComboLength", [](auto &g) { return QVariant(g.MaxComboLength()); }, 0},
+        {"SelectionColorMixerFactor", [](auto &g) { return QVariant(g.SelectionColorMixerFactor()); }, 50},
+        {"ZoomFactor", [](auto &g) { return QVariant(g.ZoomFactor()); }, 0},
+        {"HighlightColor", [](auto &g) { return QVariant(g.HighlightColor()); }, clHighlight},
+        {"HighlightTextColor", [](auto &g) { return QVariant(g.HighlightTextColor()); }, clHighlightText},
+        {"HintColor", [](auto &g) { return QVariant(g.HintColor()); }, clInfoBk},
+        {"ActiveCellColor", [](auto &g) { return QVariant(g.ActiveCellColor()); }, 0x808080u},
+        {"ActiveCellColorTo", [](auto &g) { return QVariant(g.ActiveCellColorTo()); }, clNone},
+        {"BorderColor", [](auto &g) { return QVariant(g.BorderColor()); }, 0xB99D7Fu},
+        {"DisabledFontColor", [](auto &g) { return QVariant(g.DisabledFontColor()); }, 0xC0C0C0u},
+        {"ScrollColor", [](auto &g) { return QVariant(g.ScrollColor()); }, clNone},
+        {"SelectionColor", [](auto &g) { return QVariant(g.SelectionColor()); }, 0xEACAB6u},
+        {"SelectionColorTo", [](auto &g) { return QVariant(g.SelectionColorTo()); }, clNone},
+        {"SelectionMirrorColor", [](auto &g) { return QVariant(g.SelectionMirrorColor()); }, clNone},
+        {"SelectionMirrorColorTo", [](auto &g) { return QVariant(g.SelectionMirrorColorTo()); }, clNone},
+        {"SelectionTextColor", [](auto &g) { return QVariant(g.SelectionTextColor()); }, clBlack},
+        {"SelectionRectangleColor", [](auto &g) { return QVariant(g.SelectionRectangleColor()); }, clBlack},
+        {"URLColor", [](auto &g) { return QVariant(g.URLColor()); }, clBlue},
+        {"NovaGradientFrom", [](auto &g) { return QVariant(g.NovaGradientFrom()); }, clWhite},
+        {"NovaGradientTo", [](auto &g) { return QVariant(g.NovaGradientTo()); }, btnFace},
+        {"NovaGradientMirrorFrom", [](auto &g) { return QVariant(g.NovaGradientMirrorFrom()); }, clNone},
+        {"NovaGradientMirrorTo", [](auto &g) { return QVariant(g.NovaGradientMirrorTo()); }, clNone},
+        {"AutoFilterUpdate", [](auto &g) { return QVariant(g.AutoFilterUpdate()); }, true},
+        {"EnableHTML", [](auto &g) { return QVariant(g.EnableHTML()); }, true},
+        {"EnableWheel", [](auto &g) { return QVariant(g.EnableWheel()); }, true},
+        {"EnhRowColMove", [](auto &g) { return QVariant(g.EnhRowColMove()); }, true},
+        {"FilterNormalCellsOnly", [](auto &g) { return QVariant(g.FilterNormalCellsOnly()); }, true},
+        {"IntelliZoom", [](auto &g) { return QVariant(g.IntelliZoom()); }, true},
+        {"ShowSelection", [](auto &g) { return QVariant(g.ShowSelection()); }, true},
+        {"ShowDesignHelper", [](auto &g) { return QVariant(g.ShowDesignHelper()); }, true},
+        {"UseInternalHintClass", [](auto &g) { return QVariant(g.UseInternalHintClass()); }, true},
+        {"WordWrap", [](auto &g) { return QVariant(g.WordWrap()); }, true},
+        {"FitCellsInGrid", [](auto &g) { return QVariant(g.FitCellsInGrid()); }, true},
+        {"LoadFirstRow", [](auto &g) { return QVariant(g.LoadFirstRow()); }, true},
+        {"QuoteEmptyCells", [](auto &g) { return QVariant(g.QuoteEmptyCells()); }, true},
+        {"ShowNullDates", [](auto &g) { return QVariant(g.ShowNullDates()); }, true},
+        {"SaveFixedCells", [](auto &g) { return QVariant(g.SaveFixedCells()); }, true},
+        {"SaveVirtCells", [](auto &g) { return QVariant(g.SaveVirtCells()); }, true},
+        {"SaveWithHTML", [](auto &g) { return QVariant(g.SaveWithHTML()); }, true},
+        {"UseDisabledFont", [](auto &g) { return QVariant(g.UseDisabledFont()); }, true},
+        {"HintShowCells", [](auto &g) { return QVariant(g.HintShowCells()); }, false},
+        {"HTMLHint", [](auto &g) { return QVariant(g.HTMLHint()); }, false},
+        {"ActiveCellShow", [](auto &g) { return QVariant(g.ActiveCellShow()); }, false},
+        {"AutoSize", [](auto &g) { return QVariant(g.AutoSize()); }, false},
+        {"FilterDropDownAuto", [](auto &g) { return QVariant(g.FilterDropDownAuto()); }, false},
+        {"FilterIncremental", [](auto &g) { return QVariant(g.FilterIncremental()); }, false},
+        {"FixedRowAlways", [](auto &g) { return QVariant(g.FixedRowAlways()); }, false},
+        {"FixedColAlways", [](auto &g) { return QVariant(g.FixedColAlways()); }, false},
+        {"SelectionColorMixer", [](auto &g) { return QVariant(g.SelectionColorMixer()); }, false},
+        {"URLShowInText", [](auto &g) { return QVariant(g.URLShowInText()); }, false},
+        {"EditWithTags", [](auto &g) { return QVariant(g.EditWithTags()); }, false},
+        {"SaveFixedRows", [](auto &g) { return QVariant(g.SaveFixedRows()); }, false},
+        {"SaveFixedCols", [](auto &g) { return QVariant(g.SaveFixedCols()); }, false},
+        {"SaveHiddenCells", [](auto &g) { return QVariant(g.SaveHiddenCells()); }, false},
+        {"SaveWithRTF", [](auto &g) { return QVariant(g.SaveWithRTF()); }, false},
+        {"AlwaysQuotes", [](auto &g) { return QVariant(g.AlwaysQuotes()); }, false},
+        {"JavaCSV", [](auto &g) { return QVariant(g.JavaCSV()); }, false},
+        {"DefaultEditor", [](auto &g) { return QVariant(int(g.DefaultEditor())); }, int(edNormal)},
+        {"DefaultAlignment", [](auto &g) { return QVariant(int(g.DefaultAlignment())); }, int(taLeftJustify)},
+        {"FilterDropDownColumns", [](auto &g) { return QVariant(int(g.FilterDropDownColumns())); }, int(fdNormal)},
+        {"HintShowLargeTextPos", [](auto &g) { return QVariant(int(g.HintShowLargeTextPos())); }, int(hpCell)},
+        {"HoverFixedCells", [](auto &g) { return QVariant(int(g.HoverFixedCells())); }, int(hfNone)},
+        {"IntelliPan", [](auto &g) { return QVariant(int(g.IntelliPan())); }, int(ipVertical)},
+        {"InvalidEntryIcon", [](auto &g) { return QVariant(int(g.InvalidEntryIcon())); }, int(ieWarning)},
+        {"Look", [](auto &g) { return QVariant(int(g.Look())); }, int(glXP)},
+        {"ScrollBarAlways", [](auto &g) { return QVariant(int(g.ScrollBarAlways())); }, int(saNone)},
+        {"ScrollBars", [](auto &g) { return QVariant(int(g.ScrollBars())); }, int(ssBoth)},
+        {"ScrollType", [](auto &g) { return QVariant(int(g.ScrollType())); }, int(ssNormal)},
+        {"ScrollHints", [](auto &g) { return QVariant(int(g.ScrollHints())); }, int(shNone)},
+        {"VAlignment", [](auto &g) { return QVariant(int(g.VAlignment())); }, int(vtaTop)},
+        {"FilterDropDownClear", [](auto &g) { return QVariant(g.FilterDropDownClear()); }, "(All)"},
+        {"FloatFormat", [](auto &g) { return QVariant(g.FloatFormat()); }, "%.2f"},
+        {"CheckTrue", [](auto &g) { return QVariant(g.CheckTrue()); }, "Y"},
+        {"CheckFalse", [](auto &g) { return QVariant(g.CheckFalse()); }, "N"},
+        {"PasswordChar", [](auto &g) { return QVariant(QString(g.PasswordChar())); }, "*"},
+        {"XMLEncoding", [](auto &g) { return QVariant(g.XMLEncoding()); }, "ISO-8859-1"},
+        {"EditMask", [](auto &g) { return QVariant(g.EditMask()); }, ""},
+        {"FixedFont.Name", [](auto &g) { return QVariant(g.FixedFont().Name); }, "Tahoma"},
+        {"FixedFont.Bold", [](auto &g) { return QVariant(g.FixedFont().Style.Contains(fsBold)); }, true},
+        {"ActiveCellFont.Bold", [](auto &g) { return QVariant(g.ActiveCellFont().Style.Contains(fsBold)); }, true},
+        {"NumHiddenColumns", [](auto &g) { return QVariant(g.NumHiddenColumns()); }, 0},
+        {"NumHiddenRows", [](auto &g) { return QVariant(g.NumHiddenRows()); }, 0},
+        {"FilterLevel", [](auto &g) { return QVariant(g.FilterLevel()); }, 0},
+        {"Navigation.AdvanceOnEnterLoop", [](auto &g) { return QVariant(g.Navigation()->AdvanceOnEnterLoop()); }, true},
+        {"SearchFooter.Visible", [](auto &g) { return QVariant(g.SearchFooter()->Visible()); }, false},
+        {"Bands.Active", [](auto &g) { return QVariant(g.Bands()->Active()); }, false},
+    };
+    for (const DefaultCase &c : cases) {
+        QVariant got = c.read(g);
+        QVariant want = c.expected;
+        if (want.typeId() == QMetaType::UInt || got.typeId() == QMetaType::UInt) {
+            got = QVariant(got.toLongLong());
+            want = QVariant(want.toLongLong());
+        }
+        if (want.typeId() == QMetaType::Char || want.typeId() == QMetaType::QByteArray)
+            want = QVariant(want.toString());
+        EXPECT_EQ(got.toString(), want.toString()) << c.name;
+    }
+    // Every real column starts visible, and the visible-column table covers 0..511.
+    for (int c = 0; c < 512; ++c)
+        ASSERT_FALSE(g.IsHiddenColumn(c)) << c;
+}
+
+// The sub-objects that exist are created in their fixed order (the grid is their parent).
+TEST(NovaGridObject, SubObjectsAreCreatedInTheirOrder)
+{
+    TNovaStringGrid g;
+    std::vector<QObject *> expected = {g.FocusHelper(), g.SearchFooter(), g.Navigation(), g.Bands(),
+                                       g.MouseActions(), g.OrigColSizes(), g.SortIndexes(), g.SortRowXRef(),
+                                       g.UnSortRowXRef(), g.MergedColumns(), g.SelectedCells(), g.SelectedRows(),
+                                       g.ModifiedRows(), g.EnabledRows(), g.SyncGrid(), g.ColumnOrder(),
+                                       g.IgnoreColumns()};
+    std::vector<QObject *> seen;
+    for (QObject *child : g.children())
+        if (std::find(expected.begin(), expected.end(), child) != expected.end())
+            seen.push_back(child);
+    EXPECT_EQ(seen, expected);
+}
+
+TEST(NovaGridObject, FixedRowsFollowTheAlwaysFlag)
+{
+    TNovaStringGrid g;
+    g.SetFixedRowAlways(true);
+    g.SetRowCount(3);
+    g.SetFixedRows(3);
+    // The platform grid keeps one row scrollable, the minimum records what was asked.
+    EXPECT_EQ(g.TBaseGrid::FixedRows(), 2);
+    EXPECT_EQ(g.FixedRowMinimum(), 3);
+    g.SetFixedRows(0);
+    EXPECT_EQ(g.FixedRows(), 1) << "reads 1 while the platform grid has none";
+    g.SetFixedRowAlways(false);
+    EXPECT_EQ(g.FixedRows(), 0);
+}
+
+TEST(NovaGridObject, FixedSizes)
+{
+    TNovaStringGrid g;
+    g.SetColWidths(0, 30);
+    g.SetFixedColWidth(g.DefaultColWidth());
+    EXPECT_EQ(g.ColWidths(0), 30) << "the default width leaves fixed columns alone";
+    g.SetFixedColWidth(40);
+    EXPECT_EQ(g.FixedColWidth(), 40);
+    g.SetFixedRowHeight(30);
+    EXPECT_EQ(g.RowHeights(0), 30);
+    EXPECT_EQ(g.RowHeights(1), 22);
+    g.SetFixedRowHeight(22);
+    EXPECT_EQ(g.RowHeights(0), 22) << "equal to the default row height resets every row";
+}
+
+TEST(NovaGridObject, AssignCopiesSettingsOnlyFromAStringGrid)
+{
+    TNovaStringGrid a, b;
+    a.SetColCount(7);
+    a.SetRowCount(4);
+    a.SetActiveCellColor(clRed);
+    a.Navigation()->SetAdvanceOnEnter(true);
+    QObject other;
+    b.Assign(&other);
+    EXPECT_EQ(b.ColCount(), 5);
+    b.Assign(&a);
+    EXPECT_EQ(b.ColCount(), 7);
+    EXPECT_EQ(b.RowCount(), 4);
+    EXPECT_EQ(b.ActiveCellColor(), clRed);
+    EXPECT_TRUE(b.Navigation()->AdvanceOnEnter());
+}
+
+class Tracked : public TObject {
+public:
+    explicit Tracked(int *freed) : m_freed(freed) {}
+    ~Tracked() override { ++*m_freed; }
+    const char *ClassName() const override { return "TCellGraphic"; }
+
+private:
+    int *m_freed;
+};
+
+// A hidden row's cell objects belong to its item; destroying the grid frees them as well.
+TEST(NovaGridObject, DestroyingFreesHiddenRowsWithTheirCellObjects)
+{
+    int freed = 0;
+    {
+        TNovaStringGrid g;
+        g.SetGraphicObjectEx(1, 3, new Tracked(&freed));
+        g.SetGraphicObjectEx(2, 6, new Tracked(&freed));
+        g.SetGraphicObjectEx(2, 7, new Tracked(&freed));
+        g.HideRow(3);
+        g.HideRowList(std::vector<int>{5}); // real row 6 is display row 5 now
+        EXPECT_EQ(g.NumHiddenRows(), 2);
+        EXPECT_EQ(freed, 0);
+    }
+    EXPECT_EQ(freed, 3);
+}
+
+} // namespace
