@@ -2,6 +2,7 @@
 // decoding those 8 IODDs alone: the build should add little to the decode.
 #include "iolink/UIO_Link_Channels.h"
 #include "iolink/USaveBincc.h"
+#include "platform/Files.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -39,6 +40,8 @@ struct Setup {
         QDir().mkpath(Project_Path);
         Set_Files();
         Load_Default_Texts();
+        // Communication parameters without a variant: 8 ports of kind A.
+        if (!platform::writeFileAtomic(ParGen_File, "<Par_Gen/>")) return;
         TIOLink_Channel_Table table;
         table.Report = [](auto, const QString &) {};
         if (!table.Create_Channels()) return;
@@ -88,6 +91,7 @@ void BM_BuildImages(benchmark::State &state)
 {
     if (!setup().ok) { state.SkipWithError("IODD corpus not present"); return; }
     TBank_Images images;
+    if (!images.Build_Bank_Images()) { state.SkipWithError("the images cannot be built"); return; }
     QElapsedTimer t;
     t.start();
     qint64 n = 0;

@@ -109,25 +109,32 @@ void TIOLink_Channel_Table::IOLink_Get_Device_List()
     Devices = ParGen_Device_List();
 }
 
-int TIOLink_Channel_Table::Get_ParGen_SelectDevice(QString *error)
+bool Read_Device_Ports(TDevice_Ports &ports, QString *error)
 {
-    NChannelsA = 8;
-    NChannelsB = 0;
-    if (QFileInfo::exists(ParGen_File)) {
-        pugi::xml_document doc;
-        if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error))
-            return -1;
-        QString name;
-        platform::childText(doc.first_child(), "IOLink_SelectDevice", name);
-        for (int i = 0; i < Devices.size(); ++i) {
-            if (Devices[i].compare(name, Qt::CaseInsensitive) == 0) {
-                NChannelsA = kPortsA[i];
-                NChannelsB = kPortsB[i];
-                break;
-            }
+    ports = TDevice_Ports{};
+    if (!QFileInfo::exists(ParGen_File)) return true;
+    pugi::xml_document doc;
+    if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error)) return false;
+    QString name;
+    platform::childText(doc.first_child(), "IOLink_SelectDevice", name);
+    const QStringList devices = ParGen_Device_List();
+    for (int i = 0; i < devices.size(); ++i) {
+        if (devices[i].compare(name, Qt::CaseInsensitive) == 0) {
+            ports.A = kPortsA[i];
+            ports.B = kPortsB[i];
+            break;
         }
     }
-    return NChannelsA + NChannelsB;
+    return true;
+}
+
+int TIOLink_Channel_Table::Get_ParGen_SelectDevice(QString *error)
+{
+    TDevice_Ports ports;
+    const bool read = Read_Device_Ports(ports, error);
+    NChannelsA = ports.A;
+    NChannelsB = ports.B;
+    return read ? ports.Count() : -1;
 }
 
 bool TIOLink_Channel_Table::Create_Channels(QString *error)

@@ -13,6 +13,19 @@
 
 // Limits of the gateway's data area (input and output area alike).
 inline constexpr int kDataAreaLastByte = 1438;
+// A variable's value reaches the device in 32 bits, taken as signed or as unsigned.
+inline constexpr qint64 kMinCarriedValue = -2147483648LL, kMaxCarriedValue = 4294967295LL;
+
+// The IO-Link ports of a device variant: the kind-B ports come first, then the kind-A ports.
+struct TDevice_Ports {
+    int A = 8;  // without a known variant: 8 ports of kind A
+    int B = 0;
+    int Count() const { return A + B; }
+    bool TypeA(int port) const { return port >= B; }
+};
+// The ports of the variant stored in ParGen_File (8 of kind A when the file or a known variant is
+// missing). False (with *error) when the file cannot be read as XML.
+bool Read_Device_Ports(TDevice_Ports &ports, QString *error = nullptr);
 
 class TIOLink_Channel_Table {
 public:

@@ -7,6 +7,7 @@
 
 #include <QSet>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace {
@@ -33,6 +34,8 @@ bool TIOLink_Channel_Table::message(MsgKind kind, int slot, std::initializer_lis
 bool TIOLink_Channel_Table::Check_SimpleDataType(const TSimpleDataType &aSimpleDT, const QString &Value)
 {
     const double bits = aSimpleDT.BitLength;
+    // Integer values must also fit the 32 bits that carry them to the device, wider types included:
+    // unsigned up to 2^32 - 1, signed within the signed 32-bit range.
     switch (aSimpleDT.ActualSimpleDataType) {
     case asdtBooleanT: {
         const qint64 v = num64(Value, kNotANumber);
@@ -40,11 +43,12 @@ bool TIOLink_Channel_Table::Check_SimpleDataType(const TSimpleDataType &aSimpleD
     }
     case asdtUIntegerT: {
         const qint64 v = num64(Value, kNotANumber);
-        return v >= 0 && double(v) <= std::pow(2.0, bits) - 1;
+        return v >= 0 && double(v) <= std::pow(2.0, bits) - 1 && v <= kMaxCarriedValue;
     }
     case asdtIntegerT: {
         const qint64 v = num64(Value, kNotANumber);
-        return double(v) >= -std::pow(2.0, bits - 1) && double(v) <= std::pow(2.0, bits - 1) - 1;
+        return double(v) >= -std::pow(2.0, bits - 1) && double(v) <= std::pow(2.0, bits - 1) - 1
+               && v >= kMinCarriedValue && v <= std::numeric_limits<qint32>::max();
     }
     case asdtFloat32T: {
         // The platform locale's number format: its decimal separator, no thousands separators.

@@ -1,6 +1,7 @@
 #include "iolink/USaveBincc.h"
 
 #include "iolink/UIOLink_IODD_Decode.h"
+#include "iolink/UIO_Link_Channels.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
 #include "platform/TextFormat.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstring>
 #include <pugixml.hpp>
 
@@ -19,6 +21,12 @@ constexpr int kMaxNameChars = 31;      // device name field: 32 bytes with its t
 constexpr int kMaxLoginChars = 7;      // user name and password fields: 8 bytes
 constexpr int kMaxCountedRecords = 255;
 
+// The shape of the program's integer texts, whatever their size.
+const QRegularExpression &integerPattern()
+{
+    static const QRegularExpression re(QStringLiteral("^ *[+-]?([0-9]+|(\\$|x|X|0x|0X)[0-9A-Fa-f]+)$"));
+    return re;
+}
 
 // Little-endian writer into an image buffer.
 class Writer {
@@ -193,6 +201,10 @@ bool TBank_Images::Read_Channel_Data(QString *error)
     if (!platform::loadXmlFile(doc, IOLink_SetAccess_File,
                                platform::kXmlReadOptions, error))
         return false;
+    // Only the ports of the saved device variant reach the device; further channels are left out.
+    TDevice_Ports ports;
+    if (!Read_Device_Ports(ports, error)) return false;
+    const int portSlots = std::min(ports.Count(), kChannelSlots);
     const pugi::xml_node channels = doc.first_child().child("IO-Link_Channels");
     auto num = [](const pugi::xml_node &n, const char *name, int def = 0) {
         return n.attribute(name) ? StrToIntDef(attributeText(n, name), def) : 0;
@@ -200,7 +212,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
     auto yes = [](const pugi::xml_node &n, const char *name) { return attributeText(n, name) == QLatin1String("Y") ? 1 : 0; };
 
     int slot = 0;
-    for (pugi::xml_node child = channels.first_child(); child && slot < kChannelSlots; child = child.next_sibling(), ++slot) {
+    for (pugi::xml_node child = channels.first_child(); child && slot < portSlots; child = child.next_sibling(), ++slot) {
         TChannel_Header &h = Channel_Headers[slot];
         TIO_Link_List_Param_ProcessData &lists = Channel_Lists[slot];
         const pugi::xml_node f = child.child("IODD_File");
@@ -213,7 +225,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         h.Pin4_Pos = uint16_t(num(f, "Pin4Pos"));
         h.Pin4_Bit = uint16_t(num(f, "Pin4Bit"));
         h.Pin4_Inv = uint8_t(yes(f, "Pin4Inv"));
-        h.Read_Pin2 = uint8_t(yes(f, "ReadPin2"));
+        h.Read_Pin2 = ports.TypeA(slot) ? uint8_t(yes(f, "ReadPin2")) : 0;  // kind-B ports have no pin 2 input
         h.Pin2_Pos = uint16_t(num(f, "Pin2Pos"));
         h.Pin2_Bit = uint16_t(num(f, "Pin2Bit"));
         h.Pin2_Inv = uint8_t(yes(f, "Pin2Inv"));
@@ -242,7 +254,23 @@ bool TBank_Images::Read_Channel_Data(QString *error)
             TIO_Link_Parameter p;
             p.index = uint16_t(num(v, "Index"));
             p.subindex = uint8_t(num(v, "SubIndex"));
-            p.value = uint32_t(num(v, "Value"));
+            // The record carries the value in 32 bits: unsigned values up to 2^32 - 1 keep their bits.
+            if (v.attribute("Value")) {
+                const QString text = attributeText(v, "Value");
+                qint64 value = 0;
+                // Digits too many for 64 bits are still a number, not a text that gives 0.
+                if (!TryStrToInt64(text, value) && integerPattern().match(text).hasMatch())
+                    value = kMaxCarriedValue + 1;
+                if (value < kMinCarriedValue || value > kMaxCarriedValue) {
+                    if (error)
+                        *error = platform::formatText(
+                            "Channel #%.2d: the value %s of variable Index %s and SubIndex %s does not fit in 32 bits. "
+                            "Correct it in IO-Link Set Access.",
+                            {slot + 1, text, attributeText(v, "Index"), attributeText(v, "SubIndex")});
+                    return false;
+                }
+                p.value = uint32_t(value);
+            }
             p.position_write = uint16_t(num(v, "Position"));
             p.bit_address_write = uint8_t(num(v, "Bit"));
             p.position_read = uint16_t(num(v, "ReadPos"));
@@ -267,10 +295,9 @@ bool TBank_Images::Read_Channel_Data(QString *error)
                 for (pugi::xml_node r = pd.child(in ? "ProcessDataIn" : "ProcessDataOut").first_child(); r; r = r.next_sibling()) {
                     TIO_Link_Process_Data e;
                     e.bit_length = uint32_t(num(r, "BitLength", 1));
-                    if (r.attribute("Gradient")) {
-                        double g;
-                        e.gradient = TryStrToFloat(attributeText(r, "Gradient"), g) ? float(g) : 1.0f;
-                    }
+                    // Read as the channel check reads it: either separator; no number gives 1.0.
+                    if (r.attribute("Gradient"))
+                        Convert_Str_To_Float(attributeText(r, "Gradient"), Get_Decimal_Separator(), e.gradient);
                     e.offset = uint32_t(num(r, "Offset"));
                     e.unit_code = uint16_t(num(r, "UnitCode"));
                     e.Position = uint16_t(num(r, "Position"));
@@ -419,6 +446,15 @@ int TBank_Images::Append_Bank2_Image(uint32_t base, int pos, TByteImage &buf, in
 
 bool TBank_Images::Build_Bank_Images(QString *error)
 {
+    // Without the communication parameters the device would get an address and a serial line
+    // nobody chose.
+    if (!QFileInfo::exists(ParGen_File)) {
+        if (error)
+            *error = platform::formatText("The file \"%s\" of the configuration is missing (%s). Set the communication "
+                                          "parameters in Step 2 before updating the device. No image was written.",
+                                          {QFileInfo(ParGen_File).fileName(), QDir::toNativeSeparators(ParGen_File)});
+        return false;
+    }
     Init_Bank1_Defaults();
     Clear_Channel_Data();
     if (!Read_ParGen_To_Bank1(error) || !Read_Channel_Data(error)) return false;

@@ -102,14 +102,15 @@ public:
     // Channel image.
     void Clear_Channel_Data();
     static int Pin4_Mode_Code(const QString &mode);
-    // False (with *error) when "IOLink_SetAccess.xml" or an IODD cannot be read, or a channel has more
-    // records than its header can count.
+    // Reads the channels of the saved device variant's ports (kind B first) and leaves further ones out.
+    // False (with *error) when "IOLink_SetAccess.xml", "ParGen.xml" or an IODD cannot be read, a channel
+    // has more records than its header can count, or a variable's value does not fit in 32 bits.
     bool Read_Channel_Data(QString *error = nullptr);
     // Size in bytes of the channel image of the slots read.
     int Bank2_Size() const;
     int Append_Bank2_Image(uint32_t base, int pos, TByteImage &buf, int limit);
 
-    // The build sequence: all four images, or nothing and *error.
+    // The build sequence: all four images, or nothing and *error (also when "ParGen.xml" is missing).
     bool Build_Bank_Images(QString *error = nullptr);
     // Writes "bank1.bin", "bank2.bin", "bank1_ESP32.bin", "bank2_ESP32.bin" into the configuration's
     // "bin" folder, each whole.

@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/FormatSettings.h"
 #include "shell/ParGenFile.h"
+#include "support/LocaleSettings.h"
 
 #include <cstring>
 
@@ -50,7 +51,19 @@ class BankTest : public ChannelTest {
 public:
     TBank_Images images;
     QString err;
+    void SetUp() override
+    {
+        ChannelTest::SetUp();
+        writeParGen("");  // a build needs the communication parameters
+    }
     bool build() { return images.Build_Bank_Images(&err); }
+    // Puts a catalog IODD into the configuration's "IODD" folder, as assigning it would.
+    void installIodd(const QString &name, const IoddRecipe &recipe)
+    {
+        catalog(name, recipe);
+        QDir().mkpath(Project_Path + "/IODD");
+        ASSERT_TRUE(QFile::copy(IODD_Catalog_Dir + "/" + name, Project_Path + "/IODD/" + name));
+    }
     void writeParGen(const QString &elements)
     {
         ASSERT_TRUE(platform::writeFileAtomic(ParGen_File, ("<Par_Gen>" + elements + "</Par_Gen>").toUtf8()));
@@ -62,13 +75,25 @@ public:
     }
 };
 
-TEST_F(BankTest, ParameterBlockWithoutParGen)
+TEST_F(BankTest, ParameterBlockDefaultsWithoutParGen)
 {
-    ASSERT_TRUE(build()) << err.toStdString();
-    EXPECT_EQ(images.Bank1_Image, expectedDefaultBlock(0x80000, 0xC0000, 0));
-    EXPECT_EQ(images.Bank1_ESP32_Image, expectedDefaultBlock(0x310000, 0x350000, 0));
+    ASSERT_TRUE(QFile::remove(ParGen_File));
+    images.Init_Bank1_Defaults();
+    ASSERT_TRUE(images.Read_ParGen_To_Bank1(&err));
+    Bytes block;
+    images.Append_Bank1_Image(0, block);
+    EXPECT_EQ(block, expectedDefaultBlock(0, 0, 0));
+}
+
+TEST_F(BankTest, BuildWithoutParGenStopsAndNamesTheFile)
+{
+    writeChannels("<Channel><IODD_File Pin4Mode=\"DIn\"/></Channel>");
+    ASSERT_TRUE(QFile::remove(ParGen_File));
+    EXPECT_FALSE(build());
+    EXPECT_TRUE(err.contains("\"ParGen.xml\"")) << err.toStdString();
+    EXPECT_TRUE(err.contains("missing")) << err.toStdString();
+    EXPECT_TRUE(images.Bank1_Image.empty());
     EXPECT_TRUE(images.Bank2_Image.empty());
-    EXPECT_TRUE(images.Bank2_ESP32_Image.empty());
 }
 
 TEST_F(BankTest, ParameterBlockFromTheWindowDefaults)
@@ -218,14 +243,12 @@ TEST_F(BankTest, HeaderOnlyChannelImage)
 
 TEST_F(BankTest, RecordsFromTheChannelFile)
 {
-    catalog("dev.xml", [] {
+    installIodd("dev.xml", [] {
         IoddRecipe s;
         s.pdIn = kU16;
         s.pdInBits = 16;
         return s;
     }());
-    QDir().mkpath(Project_Path + "/IODD");
-    QFile::copy(IODD_Catalog_Dir + "/dev.xml", Project_Path + "/IODD/dev.xml");
     writeChannels("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\" TimeOut=\"30\"/>"
                   "<Variables>"
                   "<Variable Enable=\"True\" Index=\"64\" SubIndex=\"2\" Value=\"-1\" Position=\"600\" Bit=\"3\" Time=\"x\""
@@ -306,22 +329,134 @@ TEST_F(BankTest, RecordsFromTheChannelFile)
         if (address) EXPECT_EQ(u32(e, i - (i % 4)) - u32(b, i - (i % 4)), 0x310000u - 0x80000u) << i;
         else EXPECT_EQ(e[i], b[i]) << i;
     }
+}
 
-    // With "," as the user's separator "0.5" does not convert.
-    platform::FormatSettings comma;
-    comma.decimalSeparator = QLatin1Char(',');
-    platform::ScopedFormatSettings commaScope(comma);
-    ASSERT_TRUE(build());
-    EXPECT_FLOAT_EQ(f32(images.Bank2_Image, 56 + 72), 1.0f);
+// The channel table accepts a gradient with either separator, so its file may hold either.
+TEST_F(BankTest, GradientsWithEitherSeparator)
+{
+    installIodd("dev.xml", [] {
+        IoddRecipe s;
+        s.pdIn = kU16;
+        s.pdInBits = 16;
+        return s;
+    }());
+    writeChannels("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><ProcessData><ProcessDataIn>"
+                  "<PD_Record Gradient=\"0,5\"/><PD_Record Gradient=\"1,5\"/><PD_Record Gradient=\"0.5\"/>"
+                  "<PD_Record Gradient=\" -2,25 \"/><PD_Record Gradient=\"abc\"/><PD_Record Gradient=\"\"/><PD_Record/>"
+                  "</ProcessDataIn></ProcessData></Channel>");
+    const float expected[] = {0.5f, 1.5f, 0.5f, -2.25f, 1.0f, 1.0f, 0.0f};
+    const struct { const char *name; platform::FormatSettings settings; } locales[] = {
+        {"decimal point", testsupport::usSettings()}, {"decimal comma", testsupport::europeanSettings()}};
+    for (const auto &l : locales) {
+        platform::ScopedFormatSettings scope(l.settings);
+        ASSERT_TRUE(build()) << err.toStdString();
+        const size_t first = 56;
+        ASSERT_EQ(images.Bank2_Image.size(), first + 7 * 24) << l.name;
+        for (size_t i = 0; i < 7; ++i)
+            EXPECT_FLOAT_EQ(f32(images.Bank2_Image, first + 24 * i), expected[i]) << l.name << ", record " << i;
+    }
+}
+
+// A variable's value travels in 32 bits: unsigned values above 2^31 - 1 keep their bits.
+TEST_F(BankTest, UnsignedValuesKeepTheir32Bits)
+{
+    parGen("GW41520-A1-4A");
+    ASSERT_TRUE(table.Create_Channels());
+    IoddRecipe recipe;
+    recipe.variables =
+        "<Variable id=\"V_U32\" index=\"68\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"32\"/><Name textId=\"T_Var\"/></Variable>"
+        "<Variable id=\"V_U32b\" index=\"69\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"32\"/><Name textId=\"T_Var\"/></Variable>"
+        "<Variable id=\"V_I32\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"32\"/><Name textId=\"T_Var\"/></Variable>";
+    assign(0, "dev.xml", recipe);
+    auto &ch = table.Channels[0];
+    const struct { const char *index, *value, *position; uint32_t bits; } cases[] = {
+        {"68", "2147483648", "600", 0x80000000u}, {"69", "4000000000", "604", 0xEE6B2800u},
+        {"70", "-2147483648", "608", 0x80000000u}};
+    for (const auto &c : cases) {
+        TVarObjValue &v = ch.Var_List[size_t(ch.Get_Index(c.index, ""))];
+        v.Enable = true;
+        v.Value = c.value;
+        v.Position = c.position;
+    }
+    ASSERT_TRUE(table.Check_Configuration()) << messages.join("\n").toStdString();
+    ASSERT_TRUE(table.Save_Configuration(&err)) << err.toStdString();
+    ASSERT_TRUE(build()) << err.toStdString();
+    const Bytes &b = images.Bank2_Image;
+    ASSERT_EQ(b[1], 3);
+    for (size_t i = 0; i < 3; ++i) {
+        const size_t p = 56 + 36 * i;
+        EXPECT_EQ(u16(b, p), uint16_t(std::stoi(cases[i].index)));
+        EXPECT_EQ(u32(b, p + 4), cases[i].bits) << cases[i].value;
+    }
+}
+
+// A hand-edited value that 32 bits cannot carry stops the build instead of becoming 0.
+TEST_F(BankTest, ValuesBeyond32BitsStopTheBuild)
+{
+    installIodd("dev.xml", IoddRecipe{});
+    for (const char *value : {"4294967296", "-2147483649", "99999999999999999999"}) {
+        writeChannels(QString("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><Variables>"
+                              "<Variable Enable=\"True\" Index=\"69\" SubIndex=\"0\" Value=\"%1\"/></Variables></Channel>").arg(value));
+        EXPECT_FALSE(build()) << value;
+        EXPECT_EQ(err, QString("Channel #01: the value %1 of variable Index 69 and SubIndex 0 does not fit in 32 bits. "
+                               "Correct it in IO-Link Set Access.").arg(value));
+    }
+    // Hexadecimal and the largest unsigned value keep their bits; a text that is no number stays 0.
+    const struct { const char *value; uint32_t bits; } kept[] = {
+        {"0xEE6B2800", 0xEE6B2800u}, {"4294967295", 0xFFFFFFFFu}, {"-1", 0xFFFFFFFFu}, {"x", 0}};
+    for (const auto &k : kept) {
+        writeChannels(QString("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><Variables>"
+                              "<Variable Enable=\"True\" Index=\"69\" Value=\"%1\"/></Variables></Channel>").arg(k.value));
+        ASSERT_TRUE(build()) << err.toStdString();
+        EXPECT_EQ(u32(images.Bank2_Image, 56 + 4), k.bits) << k.value;
+    }
+}
+
+// Only the saved variant's ports reach the images and the count; kind B first.
+TEST_F(BankTest, OnlyTheVariantsPortsAreWritten)
+{
+    QString eight;
+    for (int i = 0; i < 8; ++i)
+        eight += "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DIn\" ReadPin2=\"Y\" Pin4Pos=\"" + QString::number(i) + "\"/></Channel>";
+    writeChannels(eight);
+    const struct { const char *variant; uint32_t ports; } cases[] = {
+        {"GW41520-A1-4A", 4}, {"gw41520-a1-2b", 2}, {"GW41520-A1-2A-4B", 6}, {"GW41520-A1-6A", 6},
+        {"GW41520-A1-9Z", 8}, {"", 8}};
+    for (const auto &c : cases) {
+        parGen(c.variant);
+        ASSERT_TRUE(build()) << err.toStdString();
+        EXPECT_EQ(images.Bank2_Image.size(), 56u * c.ports) << c.variant;
+        EXPECT_EQ(images.Bank2_ESP32_Image.size(), 56u * c.ports) << c.variant;
+        EXPECT_EQ(u32(images.Bank1_Image, 1524), c.ports) << c.variant;
+        EXPECT_EQ(u32(images.Bank1_ESP32_Image, 1524), c.ports) << c.variant;
+        for (uint32_t h = 0; h < c.ports && 56 * h < images.Bank2_Image.size(); ++h) {
+            EXPECT_EQ(u32(images.Bank2_Image, 56 * h + 32), h + 1) << c.variant;
+            EXPECT_EQ(u16(images.Bank2_Image, 56 * h + 40), h) << c.variant;
+        }
+    }
+}
+
+// Kind-B ports never read pin 2, whatever the file says.
+TEST_F(BankTest, ReadPin2OnlyOnKindAPorts)
+{
+    parGen("GW41520-A1-2A-2B");
+    writeChannels("<Channel><IODD_File FileName=\"\" Pin4Mode=\"IO-Link\" ReadPin2=\"Y\" Pin2Pos=\"3\"/></Channel>"
+                  "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DIn\" ReadPin2=\"Y\" Pin2Pos=\"4\"/></Channel>"
+                  "<Channel><IODD_File FileName=\"\" Pin4Mode=\"IO-Link\" ReadPin2=\"Y\" Pin2Pos=\"5\"/></Channel>"
+                  "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DIn\" ReadPin2=\"Y\" Pin2Pos=\"6\"/></Channel>");
+    ASSERT_TRUE(build()) << err.toStdString();
+    const uint8_t readPin2[] = {0, 0, 1, 1};  // two B ports, then two A ports
+    for (const Bytes *image : {&images.Bank2_Image, &images.Bank2_ESP32_Image}) {
+        ASSERT_EQ(image->size(), 4u * 56);
+        for (size_t h = 0; h < 4; ++h) EXPECT_EQ((*image)[56 * h + 36], readPin2[h]) << "port " << h + 1;
+    }
 }
 
 TEST_F(BankTest, OversizedListsAndImagesStopTheBuild)
 {
     QString variables;
     for (int i = 0; i < 256; ++i) variables += QString("<Variable Enable=\"True\" Index=\"%1\"/>").arg(i);
-    catalog("dev.xml", IoddRecipe{});
-    QDir().mkpath(Project_Path + "/IODD");
-    QFile::copy(IODD_Catalog_Dir + "/dev.xml", Project_Path + "/IODD/dev.xml");
+    installIodd("dev.xml", IoddRecipe{});
     writeChannels("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><Variables>" + variables + "</Variables></Channel>");
     EXPECT_FALSE(build());
     EXPECT_EQ(err.toStdString(), "Channel #01 has 256 parameter records; the device takes at most 255.");

@@ -25,7 +25,10 @@ public:
             "<Variable id=\"V_I8\" index=\"65\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>"
             "<Variable id=\"V_Arr\" index=\"66\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"3\" subindexAccessSupported=\"false\">"
             + simple("UIntegerT", 8) + "</Datatype><Name textId=\"T_Var\"/></Variable>"
-            "<Variable id=\"V_RO\" index=\"67\" accessRights=\"ro\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>";
+            "<Variable id=\"V_RO\" index=\"67\" accessRights=\"ro\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>"
+            "<Variable id=\"V_U32\" index=\"68\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"32\"/><Name textId=\"T_Var\"/></Variable>"
+            "<Variable id=\"V_U64\" index=\"69\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"64\"/><Name textId=\"T_Var\"/></Variable>"
+            "<Variable id=\"V_I64\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"64\"/><Name textId=\"T_Var\"/></Variable>";
         assign(0, "dev.xml", recipe);
     }
     TVarObjValue &var(const QString &index, const QString &sub = "")
@@ -66,6 +69,16 @@ TEST_F(CheckTest, RulesAndTheirMessages)
         {"IntegerT 8 takes -128", [](CheckTest &t) { t.var("65").Enable = true; t.var("65").Value = "-128"; }, true, {}},
         {"IntegerT 8 refuses 128", [](CheckTest &t) { t.var("65").Enable = true; t.var("65").Value = "128"; }, false,
          {"E: Error in Channel #01!! Variable Index 65 and SubIndex  Value Error"}},
+        // The device takes a value in 32 bits: wider types keep to what 32 bits carry.
+        {"UIntegerT 32 takes 4000000000", [](CheckTest &t) { t.var("68").Enable = true; t.var("68").Value = "4000000000"; }, true, {}},
+        {"UIntegerT 64 takes 4294967295", [](CheckTest &t) { t.var("69").Enable = true; t.var("69").Value = "4294967295"; }, true, {}},
+        {"UIntegerT 64 refuses 4294967296", [](CheckTest &t) { t.var("69").Enable = true; t.var("69").Value = "4294967296"; }, false,
+         {"E: Error in Channel #01!! Variable Index 69 and SubIndex  Value Error"}},
+        {"IntegerT 64 takes -2147483648", [](CheckTest &t) { t.var("70").Enable = true; t.var("70").Value = "-2147483648"; }, true, {}},
+        {"IntegerT 64 refuses -2147483649", [](CheckTest &t) { t.var("70").Enable = true; t.var("70").Value = "-2147483649"; }, false,
+         {"E: Error in Channel #01!! Variable Index 70 and SubIndex  Value Error"}},
+        {"IntegerT 64 refuses 2147483648", [](CheckTest &t) { t.var("70").Enable = true; t.var("70").Value = "2147483648"; }, false,
+         {"E: Error in Channel #01!! Variable Index 70 and SubIndex  Value Error"}},
         {"array element 3 of 3 is in range",
          [](CheckTest &t) { for (auto s : {"1", "2", "3"}) { t.var("66", s).Enable = true; t.var("66", s).Value = "7"; } }, true, {}},
         {"array parts without subindex access go together",

@@ -223,6 +223,7 @@ TEST_F(MainWindow, OpenConfigurationListsAndOpensTheChosenOne)
     EXPECT_EQ(w->L_Name_Conf_L2->text(), QStringLiteral("Beta"));
 
     // The steps now run: no error box; Step 2 opens the communication parameters.
+    writeFile(ParGen_File, "<Par_Gen/>");
     w->Btn_CreateBin->click();
     EXPECT_TRUE(responder.texts().isEmpty());
     QString step2;

@@ -1,3 +1,4 @@
+#include "shell/ParGenFile.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "support/TestSupport.h"
@@ -32,6 +33,9 @@ protected:
 
 TEST_F(UpdateStep, WritesTheFourImagesIntoBin)
 {
+    TParGenData data;
+    pugi::xml_document doc;
+    ASSERT_TRUE(ParGen_Write(data, doc, ParGen_File));
     ModalResponder responder;
     FDovavivuvFirmWare->Btn_Click(FDovavivuvFirmWare->Btn_CreateBin);
     EXPECT_TRUE(responder.texts().isEmpty()) << responder.texts().join("\n").toStdString();
@@ -54,6 +58,21 @@ TEST_F(UpdateStep, FailedBuildShowsWhyAndWritesNothing)
     EXPECT_EQ(responder.boxes()[0].buttons, QMessageBox::Ok);
     EXPECT_TRUE(responder.texts()[0].contains("WebServer_Password")) << responder.texts()[0].toStdString();
     EXPECT_FALSE(QFileInfo::exists(bin("bank1.bin")));
+}
+
+// Without "ParGen.xml" the device would get an address and a serial line nobody chose.
+TEST_F(UpdateStep, WithoutParGenNothingIsWrittenAndTheFileIsNamed)
+{
+    ASSERT_FALSE(QFileInfo::exists(ParGen_File));
+    QDir().mkpath(bin(""));
+    testsupport::writeFile(bin("bank1.bin"), "older image");
+    ModalResponder responder;
+    FDovavivuvFirmWare->Btn_Click(FDovavivuvFirmWare->Btn_CreateBin);
+    ASSERT_EQ(responder.boxes().size(), 1);
+    EXPECT_EQ(responder.boxes()[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(responder.texts()[0].contains("\"ParGen.xml\"")) << responder.texts()[0].toStdString();
+    EXPECT_EQ(testsupport::readAll(bin("bank1.bin")), QByteArray("older image"));
+    EXPECT_EQ(QDir(bin("")).entryList(QDir::Files), QStringList{"bank1.bin"});
 }
 
 } // namespace
