@@ -5,6 +5,7 @@
 #include "shell/DefaultTexts.h"
 #include "shell/UComon.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 void Load_Default_Texts()
@@ -65,14 +66,33 @@ bool Read_Language_File(const QString &fileName, QString *error)
     return true;
 }
 
+namespace {
+
+// name + ".lng" in Language_Dir, the extension in any letter case; empty when there is none.
+QString languageFile(const QString &name)
+{
+    const QString exact = Language_Dir + QLatin1Char('/') + name + QStringLiteral(".lng");
+    if (QFileInfo(exact).isFile()) return exact;
+    // The options dialog lists "Deutsch.LNG" as "Deutsch": find it whatever the case of its extension.
+    const QStringList files = QDir(Language_Dir).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &f : files) {
+        if (f.size() == name.size() + 4 && f.startsWith(name)
+            && f.endsWith(QLatin1String(".lng"), Qt::CaseInsensitive))
+            return Language_Dir + QLatin1Char('/') + f;
+    }
+    return QString();
+}
+
+} // namespace
+
 void Load_Language()
 {
     Load_Default_Texts();
-    QString file = Language_Dir + QLatin1Char('/') + Language_Name + QStringLiteral(".lng");
-    if (!QFileInfo::exists(file)) {
+    QString file = languageFile(Language_Name);
+    if (file.isEmpty()) {
         Language_Name = QStringLiteral("English");
-        file = Language_Dir + QStringLiteral("/English.lng");
-        if (!QFileInfo::exists(file)) return;
+        file = languageFile(Language_Name);
+        if (file.isEmpty()) return;
     }
     QString error;
     if (!Read_Language_File(file, &error)) {

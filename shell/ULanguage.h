@@ -13,7 +13,8 @@ inline int Lang_Texts_Count = 0;
 void Load_Default_Texts();
 // Applies one language file to the table. False (with *error) when the file cannot be opened.
 bool Read_Language_File(const QString &fileName, QString *error = nullptr);
-// Built-in texts, then the file of Language_Name (falling back to English).
+// Built-in texts, then the file of Language_Name (falling back to English); the file's extension
+// ".lng" may be in any letter case.
 // A file that exists but cannot be opened is reported with a message box; the built-in texts stay.
 void Load_Language();
 

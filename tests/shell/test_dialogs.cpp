@@ -477,6 +477,34 @@ TEST_F(Dialogs, OptionsConfirmedFromTheMainWindowAreWrittenAndRemembered)
                     .contains("<enable_internet>0</enable_internet><enable_update>1</enable_update>"));
 }
 
+// The list shows "Deutsch.LNG" as "Deutsch": that language loads when chosen and at the next start.
+TEST_F(Dialogs, LanguageFileWithUpperCaseExtensionLoads)
+{
+    writeFile(language() + QStringLiteral("/Deutsch.LNG"), "STR15 = Neu\n");
+    ModalResponder responder;
+    responder.then([](QWidget *d) {
+        auto *o = static_cast<TFSoftOptions *>(d);
+        EXPECT_EQ(o->L_L[0]->text(), QStringLiteral("Deutsch"));
+        QTimer::singleShot(0, o, [o] { o->LangClick(1); });
+    });
+    responder.answerBox(QMessageBox::Yes);
+    responder.then([](QWidget *d) {
+        auto *o = static_cast<TFSoftOptions *>(d);
+        EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu")) << "loaded when chosen";
+        o->Btn_OK->click();
+    });
+    FDovavivuvFirmWare->Btn_Opz->click();
+    EXPECT_FALSE(responder.timedOut());
+    EXPECT_EQ(Language_Name, QStringLiteral("Deutsch"));
+    FDovavivuvFirmWare->close();
+    EXPECT_TRUE(readAll(dir.path() + QStringLiteral("/Fabricor.xml")).contains("<language>Deutsch</language>"));
+
+    windows.reset();
+    windows = std::make_unique<TProgramWindows>(dir.path());
+    EXPECT_EQ(Language_Name, QStringLiteral("Deutsch"));
+    EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu")) << "loaded at the next start";
+}
+
 TEST_F(Dialogs, OptionsCancelledKeepTheLoadedTextsButNotTheChoice)
 {
     addLanguage(QStringLiteral("Deutsch"), "STR15 = Neu\n");

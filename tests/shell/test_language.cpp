@@ -124,6 +124,23 @@ TEST_F(LanguageFile, MissingFileFallsBackToEnglish)
     EXPECT_EQ(Lang_Texts[31], builtIn31);
 }
 
+TEST_F(LanguageFile, ExtensionInAnyLetterCase)
+{
+    write("Deutsch.LNG", "STR30 = Dreissig");
+    write("Italiano.Lng", "STR30 = Trenta");
+    write("English.lNg", "STR30 = English thirty");
+    write("Fran.lng.bak", "STR30 = no language file");
+    const struct { const char *name; const char *slot30; const char *after; } cases[] = {
+        {"Deutsch", "Dreissig", "Deutsch"}, {"Italiano", "Trenta", "Italiano"},
+        {"Fran", "English thirty", "English"}};
+    for (const auto &c : cases) {
+        Language_Name = c.name;
+        Load_Language();
+        EXPECT_EQ(Lang_Texts[30], c.slot30) << c.name;
+        EXPECT_EQ(Language_Name, c.after) << c.name;
+    }
+}
+
 TEST_F(LanguageFile, UnreadableFileIsReportedAndChangesNothing)
 {
     QString err;
