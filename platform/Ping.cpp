@@ -1,6 +1,9 @@
 #include "platform/Ping.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
+#include <atomic>
+#include <vector>
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -38,7 +41,7 @@ public:
     int fd;
 };
 
-PingReply realEcho(const QString &ipv4, int timeoutMs)
+PingReply realEcho(const QString &ipv4, int timeoutMs, const QByteArray &payload)
 {
     PingReply reply;
     sockaddr_in to{};
@@ -60,27 +63,31 @@ PingReply realEcho(const QString &ipv4, int timeoutMs)
         return reply;
     }
 
-    static uint16_t sequence = 0;
+    static std::atomic<uint16_t> sequence{0}; // echoes may be sent from worker threads
     const uint16_t seq = ++sequence;
     const uint16_t id = uint16_t(::getpid());
-    uint8_t packet[8 + 32] = {};
+    std::vector<uint8_t> packet(8);
+    if (payload.isEmpty()) {
+        for (int i = 0; i < 32; ++i) packet.push_back(uint8_t('a' + i % 23));
+    } else {
+        packet.insert(packet.end(), payload.begin(), payload.begin() + std::min<qsizetype>(payload.size(), 1024));
+    }
     packet[0] = ICMP_ECHO;
     packet[4] = uint8_t(id >> 8);
     packet[5] = uint8_t(id);
     packet[6] = uint8_t(seq >> 8);
     packet[7] = uint8_t(seq);
-    for (size_t i = 8; i < sizeof packet; ++i) packet[i] = uint8_t('a' + (i - 8) % 23);
-    const uint16_t sum = checksum(packet, sizeof packet);
+    const uint16_t sum = checksum(packet.data(), packet.size());
     packet[2] = uint8_t(sum >> 8);
     packet[3] = uint8_t(sum);
 
     QElapsedTimer clock;
     clock.start();
-    if (::sendto(s.fd, packet, sizeof packet, 0, reinterpret_cast<sockaddr *>(&to), sizeof to) < 0) {
+    if (::sendto(s.fd, packet.data(), packet.size(), 0, reinterpret_cast<sockaddr *>(&to), sizeof to) < 0) {
         reply.error = QStringLiteral("The echo request could not be sent: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
         return reply;
     }
-    uint8_t buf[1500];
+    uint8_t buf[2048];
     for (;;) {
         const int left = timeoutMs - int(clock.elapsed());
         if (left <= 0) return reply;
@@ -110,9 +117,9 @@ PingReply realEcho(const QString &ipv4, int timeoutMs)
 
 } // namespace
 
-PingReply icmpEcho(const QString &ipv4, int timeoutMs)
+PingReply icmpEcho(const QString &ipv4, int timeoutMs, const QByteArray &payload)
 {
-    return slot() ? slot()(ipv4, timeoutMs) : realEcho(ipv4, timeoutMs);
+    return slot() ? slot()(ipv4, timeoutMs) : realEcho(ipv4, timeoutMs, payload);
 }
 
 void setPingFunction(std::function<PingReply(const QString &, int)> f) { slot() = std::move(f); }

@@ -44,7 +44,7 @@ void reapLeftRunning()
 } // namespace
 
 RunResult runProgramAndWait(const QString &program, const QStringList &args, bool hidden, int timeoutMs,
-                            int pollMs)
+                            int pollMs, const std::function<void()> &whileWaiting)
 {
     Q_UNUSED(hidden); // a spawned program opens windows of its own accord here
     reapLeftRunning();
@@ -77,6 +77,7 @@ RunResult runProgramAndWait(const QString &program, const QStringList &args, boo
             return result;
         }
         QThread::msleep(qMax(1, pollMs));
+        if (whileWaiting) whileWaiting();
     }
 }
 

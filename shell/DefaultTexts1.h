@@ -27,7 +27,7 @@ std::span<const DefaultText> Par_Gen_Texts();           // 400-1125
 std::span<const DefaultText> IOLink_Set_Access_Texts(); // 1200-1298
 std::span<const DefaultText> IOLink_Set_Access_Texts_2(); // 1700-1737
 std::span<const DefaultText> IODD_Catalog_Texts();      // 1300-1311
-std::span<const DefaultText> Boot_Texts();              // 1400-1437
+std::span<const DefaultText> Boot_Texts();              // 1400-1440
 std::span<const DefaultText> Shared_Row_Texts();        // 1500-1505
 
 // Every block that Load_Default_Texts_1 fills, in slot order.

@@ -209,6 +209,9 @@ const DefaultText kBoot[] = {
     {1435, u"Start the update of Device"},
     {1436, u"Device Not Found!"},
     {1437, u"Error!!! Check the Ip Address"},
+    {1438, u"Error!!! The update program %s could not be started"},
+    {1439, u"Error!!! The update program %s ended with the error code %d"},
+    {1440, u"Warning!!! The update program %s is still running after %d seconds"},
 };
 
 std::span<const DefaultText> IOLink_Set_Access_Texts() { return kIOLinkSetAccess; }

@@ -1,5 +1,6 @@
 #include "shell/UDovavivuvFirmWare.h"
 
+#include "iolink/UBoot.h"
 #include "iolink/USaveBincc.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -322,6 +323,7 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FNew_Project) list.push_back({FNew_Project, [] { FNew_Project->Set_Lang(); }});
     if (FOpenConf) list.push_back({FOpenConf, [] { FOpenConf->Set_Lang(); }});
     if (FSoftOptions) list.push_back({FSoftOptions, [] { FSoftOptions->Set_Lang(); }});
+    if (FBoot) list.push_back({FBoot, [] { FBoot->Set_Lang(); }});
     if (FParGen) list.push_back({FParGen, [] { FParGen->Set_Lang(); }});
     return list;
 }
@@ -389,12 +391,18 @@ void DIDurovuzozAdozAvir::Update_Device()
         platform::showError(error, this);
         return;
     }
+    if (!FBoot) return;
+    FBoot->Form_Type = 1;
+    FBoot->exec();
 }
 
 platform::RunResult DIDurovuzozAdozAvir::Start_Program(const QString &NomeSW, const QString &Parameter, quint8 tipo)
 {
+    // Windows keep painting during the wait; clicks and keys wait until the program has ended.
     return platform::runProgramAndWait(NomeSW, QProcess::splitCommand(Parameter), tipo != 0,
-                                       Start_Program_Timeout_Ms);
+                                       Start_Program_Timeout_Ms, 10, [] {
+                                           QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                                       });
 }
 
 void DIDurovuzozAdozAvir::Set_Update_Timer(bool on)
@@ -526,8 +534,10 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     m_release.push_back([] { delete std::exchange(FSoftOptions, nullptr); });
     FParGen = new TFParGen();
     m_release.push_back([] { delete std::exchange(FParGen, nullptr); });
+    FBoot = new TFBoot();
+    m_release.push_back([] { delete std::exchange(FBoot, nullptr); });
 
-    for (QWidget *w : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen})
+    for (QWidget *w : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen, FBoot})
         w->installEventFilter(taskBarOwner());
 }
 

@@ -33,8 +33,8 @@ public:
     void Open_Project();
     void Update_Device();
     // Runs NomeSW with Parameter (split like a command line) and waits for its end, at most
-    // Start_Program_Timeout_Ms; tipo 0 shows the program normally, any other value hidden. Failures are
-    // silent; the result tells what happened.
+    // Start_Program_Timeout_Ms; tipo 0 shows the program normally, any other value hidden. The windows
+    // keep painting meanwhile. Failures are silent; the result tells what happened.
     platform::RunResult Start_Program(const QString &NomeSW, const QString &Parameter, quint8 tipo);
     void Timer_UpdateTimer();
     void LL_UpdateLinkClick(const QString &Link);

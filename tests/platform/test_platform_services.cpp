@@ -34,6 +34,14 @@ TEST(Ping, LoopbackAnswersOrTheReasonIsClear)
     EXPECT_TRUE(r.error.isEmpty());
 }
 
+TEST(Ping, ReplyCarriesTheRequestsData)
+{
+    const platform::PingReply r = platform::icmpEcho("127.0.0.1", 1000, QByteArrayLiteral("127.0.0.1"));
+    if (!r.error.isEmpty()) GTEST_SKIP() << r.error.toStdString();
+    ASSERT_TRUE(r.answered);
+    EXPECT_EQ(r.bytes, 9);
+}
+
 TEST(Ping, BadAddressesAreRefusedWithoutTraffic)
 {
     for (const char *bad : {"", "localhost", "1.2.3", "256.1.1.1", "::1"}) {

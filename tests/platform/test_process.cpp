@@ -39,6 +39,16 @@ TEST(ProcessRunner, ProgramRunningPastTheTimeOutIsLeftRunning)
     EXPECT_FALSE(platform::isProgramRunning(r.pid)) << "an ended program is reaped";
 }
 
+TEST(ProcessRunner, CallerRunsItsOwnWorkBetweenPolls)
+{
+    int calls = 0;
+    const platform::RunResult r = platform::runProgramAndWait(
+        QStringLiteral("sleep"), {QStringLiteral("0.3")}, false, 5000, 10, [&] { ++calls; });
+    EXPECT_EQ(r.outcome, RunOutcome::Ended);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_GE(calls, 10); // about 30 polls in 300 ms
+}
+
 TEST(ProcessRunner, MissingProgramIsNotStarted)
 {
     const platform::RunResult r = platform::runProgramAndWait(QStringLiteral("/nonexistent/Ethernet_Update.exe"),

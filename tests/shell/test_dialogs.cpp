@@ -1,3 +1,4 @@
+#include "iolink/UBoot.h"
 #include "platform/UrlOpener.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
@@ -331,14 +332,15 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR100 = Neue Konfiguration\nSTR200 = Konfiguration \xC3\xB6" "ffnen\n"
                                            "STR300 = Optionen\nSTR304 = \xC2\xB6Sprache : \xC2\xB6\n"
                                            "STR400 = Kommunikation\nSTR316 = \xC2\xB6Sprache von \xC2\xB6\n"
-                                           "STR317 = \xC2\xB6 nach \xC2\xB6\nSTR318 = ?\n");
+                                           "STR317 = \xC2\xB6 nach \xC2\xB6\nSTR318 = ?\n"
+                                           "STR1402 = Ger\xC3\xA4t aktualisieren\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
     for (const auto &lw : FDovavivuvFirmWare->Language_Windows()) names.push_back(lw.window->objectName());
     EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("FDovavivuvFirmWare"), QStringLiteral("FNew_Project"),
                                            QStringLiteral("FOpenConf"), QStringLiteral("FSoftOptions"),
-                                           QStringLiteral("FParGen")}));
+                                           QStringLiteral("FBoot"), QStringLiteral("FParGen")}));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -349,7 +351,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
             return false;
         }
     } log;
-    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FParGen})
+    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -370,13 +372,14 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
         o->LangClick(1);
     }
     EXPECT_EQ(log.order, (QStringList{QStringLiteral("FNew_Project"), QStringLiteral("FOpenConf"),
-                                      QStringLiteral("FSoftOptions"), QStringLiteral("FParGen")}));
+                                      QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
     EXPECT_EQ(FOpenConf->windowTitle(), QStringLiteral("Konfiguration öffnen"));
     EXPECT_EQ(FSoftOptions->windowTitle(), QStringLiteral("Optionen"));
     EXPECT_EQ(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
+    EXPECT_EQ(FBoot->windowTitle(), QStringLiteral("Gerät aktualisieren"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
     EXPECT_EQ(o->Language_In_Use, QStringLiteral("Deutsch"));
     EXPECT_EQ(Language_Name, QStringLiteral("English")) << "only OK commits the choice";
@@ -390,7 +393,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("New Configuration"));
     EXPECT_NE(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
-    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FParGen})
+    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen})
         win->removeEventFilter(&log);
 }
 

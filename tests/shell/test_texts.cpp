@@ -20,7 +20,7 @@ const std::set<int> kUnfilledInsideBlocks = {458, 1244, 1245, 1246};
 // Slot ranges that windows use; every other slot holds one blank.
 const std::vector<std::pair<int, int>> kBlocks = {
     {0, 62},      {100, 110},   {200, 207},   {300, 321},   {400, 1125},  {1200, 1298}, {1300, 1311},
-    {1400, 1437}, {1500, 1505}, {1600, 1693}, {1700, 1737}, {1800, 1811}, {1900, 2003}, {2100, 2160},
+    {1400, 1440}, {1500, 1505}, {1600, 1693}, {1700, 1737}, {1800, 1811}, {1900, 2003}, {2100, 2160},
     {2200, 2208}, {2300, 2358}, {2400, 2463}, {2500, 2591}, {2600, 2679}, {2700, 2765}, {2800, 2847},
     {2900, 2943}, {3000, 3043}, {3100, 3142}, {3200, 3286}, {3300, 3398}, {3400, 3474}, {3500, 3530},
     {3600, 3645}, {3700, 3765}, {3800, 3829}};
@@ -138,6 +138,9 @@ TEST_F(TextTable, SpotChecksEveryBlockExactly)
         {1429, "Serch Velmar Device in Network"},
         {1436, "Device Not Found!"},
         {1437, "Error!!! Check the Ip Address"},
+        {1438, "Error!!! The update program %s could not be started"},
+        {1439, "Error!!! The update program %s ended with the error code %d"},
+        {1440, "Warning!!! The update program %s is still running after %d seconds"},
         // shared rows and file questions
         {1500, "Row Already used. Do you want to overwrite the values?"},
         {1502, "Error!!! Copy a valid row before Paste it"},
