@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 // ---- packed rows ---------------------------------------------------------------------------------
 // A row is a sequence of cells [varint byte length][code units]; a code unit below 0x80 takes one
@@ -101,6 +103,17 @@ bool locate(const std::string &s, int col, std::size_t &start, std::size_t &len,
     return false;
 }
 
+int countCells(const std::string &s)
+{
+    int n = 0;
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        pos += getVarint(s, pos);
+        ++n;
+    }
+    return n;
+}
+
 void trimTrailingEmpty(std::string &s)
 {
     std::size_t pos = 0, keep = 0;
@@ -113,136 +126,297 @@ void trimTrailingEmpty(std::string &s)
     s.resize(keep);
 }
 
-std::string packRow(const QStringList &cells)
+// The packed form of one cell: its length, then its code units.
+std::string packCell(const std::string &units)
 {
-    std::string s;
-    for (const QString &t : cells) {
-        const std::string enc = encodeUnits(t);
-        putVarint(s, std::uint32_t(enc.size()));
-        s += enc;
+    std::string cell;
+    putVarint(cell, std::uint32_t(units.size()));
+    cell += units;
+    return cell;
+}
+
+// Puts a packed cell at col, shifting the cells from col on one to the right.
+void insertCell(std::string &s, int col, const std::string &cell)
+{
+    std::size_t start = 0, len = 0, cs = 0;
+    if (locate(s, col, start, len, cs)) {
+        s.insert(cs, cell);
+    } else {
+        s.append(std::size_t(col - countCells(s)), '\0');
+        s += cell;
     }
     trimTrailingEmpty(s);
-    return s;
 }
 
 } // namespace
 
+// ---- cell store ----------------------------------------------------------------------------------
+
+TGridCellStore::TGridCellStore() = default;
+TGridCellStore::~TGridCellStore() = default;
+
+// A store moved from is left empty (its last row must not point into the blocks it gave away).
+TGridCellStore::TGridCellStore(TGridCellStore &&other) noexcept
+    : m_blocks(std::move(other.m_blocks)), m_lastRow(std::exchange(other.m_lastRow, -1)),
+      m_objectCount(std::exchange(other.m_objectCount, 0))
+{
+    other.m_blocks.clear();
+}
+
+TGridCellStore &TGridCellStore::operator=(TGridCellStore &&other) noexcept
+{
+    if (this != &other) {
+        m_blocks = std::move(other.m_blocks);
+        other.m_blocks.clear();
+        m_lastRow = std::exchange(other.m_lastRow, -1);
+        m_objectCount = std::exchange(other.m_objectCount, 0);
+    }
+    return *this;
+}
+
+TGridCellStore::TGridCellStore(const TGridCellStore &other)
+{
+    *this = other;
+}
+
+TGridCellStore &TGridCellStore::operator=(const TGridCellStore &other)
+{
+    if (this == &other)
+        return *this;
+    Clear();
+    for (int r = other.NextRow(0); r >= 0; r = r == INT_MAX ? -1 : other.NextRow(r + 1))
+        put(r, RowData(*other.find(r)));
+    m_objectCount = other.m_objectCount;
+    return *this;
+}
+
+TGridCellStore::RowData &TGridCellStore::rowFor(int row)
+{
+    const auto bi = std::size_t(row >> (kLeafBits + kBlockBits));
+    if (bi >= m_blocks.size())
+        m_blocks.resize(bi + 1);
+    std::unique_ptr<Block> &b = m_blocks[bi];
+    if (!b)
+        b = std::make_unique<Block>();
+    std::unique_ptr<Leaf> &l = b->leaves[(row >> kLeafBits) & ((1 << kBlockBits) - 1)];
+    if (!l) {
+        l = std::make_unique<Leaf>();
+        ++b->used;
+    }
+    return l->rows[row & ((1 << kLeafBits) - 1)];
+}
+
+void TGridCellStore::settle(int row, bool wasEmpty)
+{
+    const auto bi = std::size_t(row >> (kLeafBits + kBlockBits));
+    if (bi >= m_blocks.size() || !m_blocks[bi])
+        return;
+    Block &b = *m_blocks[bi];
+    std::unique_ptr<Leaf> &l = b.leaves[(row >> kLeafBits) & ((1 << kBlockBits) - 1)];
+    if (!l)
+        return;
+    const bool isEmpty = l->rows[row & ((1 << kLeafBits) - 1)].empty();
+    if (wasEmpty && !isEmpty) {
+        ++l->used;
+        m_lastRow = std::max(m_lastRow, row);
+    } else if (!wasEmpty && isEmpty) {
+        --l->used;
+    }
+    if (l->used == 0) {
+        // The leaf holds nothing any more (or was made for nothing): it goes, and so does an empty block.
+        l.reset();
+        if (--b.used == 0) {
+            m_blocks[bi].reset();
+            while (!m_blocks.empty() && !m_blocks.back())
+                m_blocks.pop_back();
+        }
+    }
+    if (isEmpty && row == m_lastRow)
+        m_lastRow = prevRow(row);
+}
+
+int TGridCellStore::NextRow(int from) const
+{
+    from = std::max(from, 0);
+    constexpr int leafRows = 1 << kLeafBits;
+    constexpr int blockLeaves = 1 << kBlockBits;
+    while (from <= m_lastRow) {
+        const Block *b = m_blocks[std::size_t(from >> (kLeafBits + kBlockBits))].get();
+        if (!b) { // on to the next block
+            const long long next = ((static_cast<long long>(from) >> (kLeafBits + kBlockBits)) + 1) << (kLeafBits + kBlockBits);
+            if (next > m_lastRow)
+                return -1;
+            from = int(next);
+            continue;
+        }
+        const Leaf *l = b->leaves[(from >> kLeafBits) & (blockLeaves - 1)].get();
+        if (l) {
+            for (int i = from & (leafRows - 1); i < leafRows; ++i)
+                if (!l->rows[i].empty())
+                    return (from & ~(leafRows - 1)) + i;
+        }
+        const long long next = ((static_cast<long long>(from) >> kLeafBits) + 1) << kLeafBits;
+        if (next > m_lastRow)
+            return -1;
+        from = int(next);
+    }
+    return -1;
+}
+
+int TGridCellStore::prevRow(int from) const
+{
+    from = std::min(from, m_lastRow);
+    constexpr int leafRows = 1 << kLeafBits;
+    constexpr int blockLeaves = 1 << kBlockBits;
+    while (from >= 0) {
+        const auto bi = std::size_t(from >> (kLeafBits + kBlockBits));
+        const Block *b = bi < m_blocks.size() ? m_blocks[bi].get() : nullptr;
+        if (!b) { // back to the end of the previous block
+            from = int(bi << (kLeafBits + kBlockBits)) - 1;
+            continue;
+        }
+        const Leaf *l = b->leaves[(from >> kLeafBits) & (blockLeaves - 1)].get();
+        if (l) {
+            for (int i = from & (leafRows - 1); i >= 0; --i)
+                if (!l->rows[i].empty())
+                    return (from & ~(leafRows - 1)) + i;
+        }
+        from = (from & ~(leafRows - 1)) - 1;
+    }
+    return -1;
+}
+
+TGridCellStore::RowData TGridCellStore::take(int row)
+{
+    RowData out;
+    const RowData *rd = find(row);
+    if (!rd || rd->empty())
+        return out;
+    RowData &slot = rowFor(row);
+    out = std::move(slot);
+    slot = RowData();
+    settle(row, false);
+    return out;
+}
+
+void TGridCellStore::put(int row, RowData &&data)
+{
+    if (data.empty())
+        return;
+    rowFor(row) = std::move(data);
+    settle(row, true);
+}
+
 QString TGridCellStore::Text(int col, int row) const
 {
-    if (row < 0 || col < 0 || row >= int(m_rows.size()))
+    const RowData *rd = col >= 0 ? find(row) : nullptr;
+    if (!rd)
         return QString();
-    const std::string &s = m_rows[std::size_t(row)].packed;
     std::size_t start = 0, len = 0, cs = 0;
-    if (!locate(s, col, start, len, cs))
+    if (!locate(rd->packed, col, start, len, cs))
         return QString();
-    return decodeUnits(s.data() + start, len);
+    return decodeUnits(rd->packed.data() + start, len);
 }
 
 bool TGridCellStore::IsEmpty(int col, int row) const
 {
-    if (row < 0 || col < 0 || row >= int(m_rows.size()))
-        return true;
+    const RowData *rd = col >= 0 ? find(row) : nullptr;
     std::size_t start = 0, len = 0, cs = 0;
-    return !locate(m_rows[std::size_t(row)].packed, col, start, len, cs) || len == 0;
-}
-
-TGridCellStore::RowData *TGridCellStore::rowFor(int row)
-{
-    if (row >= int(m_rows.size()))
-        m_rows.resize(std::size_t(row) + 1);
-    return &m_rows[std::size_t(row)];
+    return !rd || !locate(rd->packed, col, start, len, cs) || len == 0;
 }
 
 void TGridCellStore::SetText(int col, int row, const QString &text)
 {
-    if (row < 0 || col < 0)
+    if (row < 0 || col < 0 || col >= MaxCols)
         return;
     if (text.isEmpty() && IsEmpty(col, row))
         return;
-    RowData *rd = rowFor(row);
-    std::string &s = rd->packed;
-    const std::string enc = encodeUnits(text);
+    const RowData *old = find(row);
+    const bool wasEmpty = !old || old->empty();
+    std::string &s = rowFor(row).packed;
+    const std::string cell = packCell(encodeUnits(text));
     std::size_t start = 0, len = 0, cs = 0;
     if (locate(s, col, start, len, cs)) {
-        std::string cell;
-        putVarint(cell, std::uint32_t(enc.size()));
-        cell += enc;
         s.replace(cs, start + len - cs, cell);
     } else {
-        int have = 0;
-        std::size_t pos = 0;
-        while (pos < s.size()) {
-            pos += getVarint(s, pos);
-            ++have;
-        }
-        s.append(std::size_t(col - have), '\0');
-        putVarint(s, std::uint32_t(enc.size()));
-        s += enc;
+        s.append(std::size_t(col - countCells(s)), '\0');
+        s += cell;
     }
     if (text.isEmpty())
         trimTrailingEmpty(s);
-    while (!m_rows.empty() && m_rows.back().packed.empty() && m_rows.back().objects.empty())
-        m_rows.pop_back();
+    settle(row, wasEmpty);
 }
 
 TObject *TGridCellStore::Object(int col, int row) const
 {
-    if (m_objectCount == 0 || row < 0 || col < 0 || row >= int(m_rows.size()))
+    if (m_objectCount == 0 || col < 0)
         return nullptr;
-    const auto &objs = m_rows[std::size_t(row)].objects;
-    return col < int(objs.size()) ? objs[std::size_t(col)] : nullptr;
+    const RowData *rd = find(row);
+    if (!rd)
+        return nullptr;
+    return col < int(rd->objects.size()) ? rd->objects[std::size_t(col)] : nullptr;
 }
 
 bool TGridCellStore::RowHasObjects(int row) const
 {
-    return m_objectCount > 0 && row >= 0 && row < int(m_rows.size()) && !m_rows[std::size_t(row)].objects.empty();
+    if (m_objectCount == 0)
+        return false;
+    const RowData *rd = find(row);
+    return rd && !rd->objects.empty();
+}
+
+int TGridCellStore::NextObjectCol(int row, int from) const
+{
+    const RowData *rd = m_objectCount > 0 ? find(row) : nullptr;
+    if (!rd)
+        return -1;
+    for (int c = std::max(from, 0); c < int(rd->objects.size()); ++c)
+        if (rd->objects[std::size_t(c)])
+            return c;
+    return -1;
 }
 
 void TGridCellStore::SetObject(int col, int row, TObject *obj)
 {
-    if (row < 0 || col < 0)
+    if (row < 0 || col < 0 || col >= MaxCols)
         return;
     if (!obj && !Object(col, row))
         return;
-    RowData *rd = rowFor(row);
-    if (col >= int(rd->objects.size()))
-        rd->objects.resize(std::size_t(col) + 1, nullptr);
-    TObject *&slot = rd->objects[std::size_t(col)];
+    const RowData *old = find(row);
+    const bool wasEmpty = !old || old->empty();
+    RowData &rd = rowFor(row);
+    if (col >= int(rd.objects.size()))
+        rd.objects.resize(std::size_t(col) + 1, nullptr);
+    TObject *&slot = rd.objects[std::size_t(col)];
     if (slot)
         --m_objectCount;
     slot = obj;
     if (obj)
         ++m_objectCount;
     if (!obj) {
-        while (!rd->objects.empty() && !rd->objects.back())
-            rd->objects.pop_back();
-        if (rd->objects.empty())
-            rd->objects.shrink_to_fit();
+        while (!rd.objects.empty() && !rd.objects.back())
+            rd.objects.pop_back();
+        if (rd.objects.empty())
+            rd.objects.shrink_to_fit();
     }
-    while (!m_rows.empty() && m_rows.back().packed.empty() && m_rows.back().objects.empty())
-        m_rows.pop_back();
+    settle(row, wasEmpty);
 }
 
 int TGridCellStore::CellsInRow(int row) const
 {
-    if (row < 0 || row >= int(m_rows.size()))
+    const RowData *rd = find(row);
+    if (!rd)
         return 0;
-    const std::string &s = m_rows[std::size_t(row)].packed;
-    int n = 0;
-    std::size_t pos = 0;
-    while (pos < s.size()) {
-        pos += getVarint(s, pos);
-        ++n;
-    }
-    return std::max(n, int(m_rows[std::size_t(row)].objects.size()));
+    return std::max(countCells(rd->packed), int(rd->objects.size()));
 }
 
 QStringList TGridCellStore::RowTexts(int row) const
 {
     QStringList out;
-    if (row < 0 || row >= int(m_rows.size()))
+    const RowData *rd = find(row);
+    if (!rd)
         return out;
-    const std::string &s = m_rows[std::size_t(row)].packed;
+    const std::string &s = rd->packed;
     std::size_t pos = 0;
     while (pos < s.size()) {
         const std::uint32_t n = getVarint(s, pos);
@@ -256,76 +430,88 @@ void TGridCellStore::MoveRow(int from, int to)
 {
     if (from < 0 || to < 0 || from == to)
         return;
-    if (from >= int(m_rows.size()) && to >= int(m_rows.size()))
-        return;
-    rowFor(std::max(from, to));
-    auto b = m_rows.begin();
-    if (from < to)
-        std::rotate(b + from, b + from + 1, b + to + 1);
-    else
-        std::rotate(b + to, b + from, b + from + 1);
-    while (!m_rows.empty() && m_rows.back().packed.empty() && m_rows.back().objects.empty())
-        m_rows.pop_back();
+    RowData moving = take(from);
+    // Only rows that hold something move; each lands on a row already emptied.
+    if (from < to) {
+        for (int r = NextRow(from + 1); r >= 0 && r <= to; r = r == INT_MAX ? -1 : NextRow(r + 1))
+            put(r - 1, take(r));
+    } else {
+        for (int r = prevRow(from - 1); r >= to; r = r == 0 ? -1 : prevRow(r - 1))
+            put(r + 1, take(r));
+    }
+    put(to, std::move(moving));
 }
 
 void TGridCellStore::ExchangeRows(int a, int b)
 {
     if (a < 0 || b < 0 || a == b)
         return;
-    if (a >= int(m_rows.size()) && b >= int(m_rows.size()))
-        return;
-    rowFor(std::max(a, b));
-    std::swap(m_rows[std::size_t(a)], m_rows[std::size_t(b)]);
-    while (!m_rows.empty() && m_rows.back().packed.empty() && m_rows.back().objects.empty())
-        m_rows.pop_back();
+    RowData ra = take(a);
+    RowData rb = take(b);
+    put(a, std::move(rb));
+    put(b, std::move(ra));
 }
 
 void TGridCellStore::MoveCol(int from, int to)
 {
-    if (from < 0 || to < 0 || from == to)
+    if (from < 0 || to < 0 || from == to || from >= MaxCols || to >= MaxCols)
         return;
-    for (RowData &rd : m_rows) {
-        if (!rd.packed.empty()) {
-            std::size_t pos = 0;
-            QStringList cells;
-            while (pos < rd.packed.size()) {
-                const std::uint32_t n = getVarint(rd.packed, pos);
-                cells << decodeUnits(rd.packed.data() + pos, n);
-                pos += n;
-            }
-            if (from < cells.size() || to < cells.size()) {
-                while (cells.size() <= std::max(from, to))
-                    cells << QString();
-                cells.move(from, to);
-                rd.packed = packRow(cells);
-            }
+    for (int r = NextRow(0); r >= 0; r = r == INT_MAX ? -1 : NextRow(r + 1)) {
+        RowData &rd = rowFor(r);
+        std::string &s = rd.packed;
+        std::size_t start = 0, len = 0, cs = 0;
+        if (locate(s, from, start, len, cs)) {
+            const std::string cell = s.substr(cs, start + len - cs);
+            s.erase(cs, start + len - cs);
+            insertCell(s, to, cell);
+        } else if (to < countCells(s)) {
+            insertCell(s, to, packCell({}));
         }
-        if (!rd.objects.empty() && (from < int(rd.objects.size()) || to < int(rd.objects.size()))) {
-            if (int(rd.objects.size()) <= std::max(from, to))
-                rd.objects.resize(std::size_t(std::max(from, to)) + 1, nullptr);
-            TObject *o = rd.objects[std::size_t(from)];
-            rd.objects.erase(rd.objects.begin() + from);
-            rd.objects.insert(rd.objects.begin() + to, o);
-            while (!rd.objects.empty() && !rd.objects.back())
-                rd.objects.pop_back();
+        auto &objs = rd.objects;
+        if (!objs.empty()) {
+            TObject *o = nullptr;
+            if (from < int(objs.size())) {
+                o = objs[std::size_t(from)];
+                objs.erase(objs.begin() + from);
+            }
+            if (to < int(objs.size()))
+                objs.insert(objs.begin() + to, o);
+            else if (o) {
+                objs.resize(std::size_t(to) + 1, nullptr);
+                objs[std::size_t(to)] = o;
+            }
+            while (!objs.empty() && !objs.back())
+                objs.pop_back();
         }
+        settle(r, false);
     }
 }
 
 void TGridCellStore::Clear()
 {
-    m_rows.clear();
-    m_rows.shrink_to_fit();
+    m_blocks.clear();
+    m_blocks.shrink_to_fit();
+    m_lastRow = -1;
     m_objectCount = 0;
 }
 
 std::size_t TGridCellStore::MemoryBytes() const
 {
-    std::size_t n = m_rows.capacity() * sizeof(RowData);
-    for (const RowData &rd : m_rows) {
-        if (rd.packed.capacity() > 15)
-            n += rd.packed.capacity() + 1;
-        n += rd.objects.capacity() * sizeof(TObject *);
+    std::size_t n = m_blocks.capacity() * sizeof(std::unique_ptr<Block>);
+    for (const auto &b : m_blocks) {
+        if (!b)
+            continue;
+        n += sizeof(Block);
+        for (const auto &l : b->leaves) {
+            if (!l)
+                continue;
+            n += sizeof(Leaf);
+            for (const RowData &rd : l->rows) {
+                if (rd.packed.capacity() > 15)
+                    n += rd.packed.capacity() + 1;
+                n += rd.objects.capacity() * sizeof(TObject *);
+            }
+        }
     }
     return n;
 }
@@ -442,7 +628,7 @@ void TStringGrid::SetCell(int col, int row, const QString &text)
 
 void TStringGrid::SetColCount(int n)
 {
-    n = std::max(1, n);
+    n = std::clamp(n, 1, TGridCellStore::MaxCols); // every cell inside the counts can be stored
     if (n == m_colCount)
         return;
     const int oldCols = m_colCount;
@@ -621,26 +807,29 @@ int TStringGrid::ClientHeight() const
     return testAttribute(Qt::WA_PendingResizeEvent) || !isVisible() ? maximumViewportSize().height() : viewport()->height();
 }
 
-int TStringGrid::ColSpanWidth(int from, int to) const
+namespace {
+// Sum of sizes (plus one line each) over [from, to): every index at the default size, corrected by
+// the sizes set explicitly; 64-bit and capped, so no index range can overflow or take long.
+int spanSum(int from, int to, const std::vector<int> &sizes, int defaultSize, int line)
 {
     if (to <= from)
-        return from == to ? 0 : -ColSpanWidth(to, from);
-    int w = 0;
-    for (int c = from; c < to; ++c)
-        w += ColWidths(c) + m_gridLineWidth;
-    return w;
+        return from == to ? 0 : -spanSum(to, from, sizes, defaultSize, line);
+    long long sum = (static_cast<long long>(to) - from) * (defaultSize + line);
+    const int last = int(std::min<long long>(to, static_cast<long long>(sizes.size())));
+    for (int i = std::max(from, 0); i < last; ++i)
+        sum += sizes[std::size_t(i)] - defaultSize;
+    return int(std::min<long long>(sum, 0x3FFFFFFF));
+}
+} // namespace
+
+int TStringGrid::ColSpanWidth(int from, int to) const
+{
+    return spanSum(from, to, m_colWidths, m_defaultColWidth, m_gridLineWidth);
 }
 
 int TStringGrid::RowSpanHeight(int from, int to) const
 {
-    if (to <= from)
-        return from == to ? 0 : -RowSpanHeight(to, from);
-    if (m_rowHeights.empty())
-        return (to - from) * (m_defaultRowHeight + m_gridLineWidth);
-    long long h = 0;
-    for (int r = from; r < to; ++r)
-        h += RowHeights(r) + m_gridLineWidth;
-    return int(std::min<long long>(h, 0x3FFFFFFF));
+    return spanSum(from, to, m_rowHeights, m_defaultRowHeight, m_gridLineWidth);
 }
 
 int TStringGrid::ColPos(int col) const

@@ -5,8 +5,9 @@
 // keys, mouse and wheel. The grid library's base grid derives from it.
 //
 // The cell store is independent of RowCount/ColCount: cells written outside the counts are
-// kept (and read back), cells never written read "". Rows are packed compactly, so a grid
-// of 10^6 x 20 short texts stays small.
+// kept (and read back), cells never written read "". Rows are kept in a sparse table, so only
+// rows that hold something cost memory, whatever their index; rows are packed compactly, so a
+// grid of 10^6 x 20 short texts stays small.
 #include "platform/GridDefs.h"
 
 #include <QAbstractScrollArea>
@@ -14,16 +15,29 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <climits>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 class QPainter;
 class TStringGrid;
 
-// Cell texts and object slots. Texts are kept per row as packed UTF-16 code units.
+// Cell texts and object slots. Any row from 0 to INT_MAX can be written; a row costs memory only
+// while it holds a text or an object. Texts are kept per row as packed UTF-16 code units. Columns
+// from MaxCols on are refused like negative ones (the grid keeps its column count below it).
 class TGridCellStore {
 public:
+    static constexpr int MaxCols = 1 << 16;
+
+    TGridCellStore();
+    ~TGridCellStore();
+    TGridCellStore(const TGridCellStore &other);
+    TGridCellStore &operator=(const TGridCellStore &other);
+    TGridCellStore(TGridCellStore &&other) noexcept;
+    TGridCellStore &operator=(TGridCellStore &&other) noexcept;
+
     QString Text(int col, int row) const;
     bool IsEmpty(int col, int row) const;
     void SetText(int col, int row, const QString &text);
@@ -32,8 +46,13 @@ public:
     bool HasObjects() const { return m_objectCount > 0; }
     bool RowHasObjects(int row) const;
 
-    int RowSpan() const { return int(m_rows.size()); } // rows that ever held something
-    int CellsInRow(int row) const;                     // cells up to the last non-empty one
+    // Rows up to the last one that holds something (INT_MAX when row INT_MAX does); walk the rows
+    // that hold something with NextRow rather than counting up to this.
+    int RowSpan() const { return m_lastRow == INT_MAX ? INT_MAX : m_lastRow + 1; }
+    int LastRow() const { return m_lastRow; }    // -1 when the store is empty
+    int NextRow(int from) const;                 // first row >= from that holds something, or -1
+    int NextObjectCol(int row, int from) const;  // first column >= from with an object, or -1
+    int CellsInRow(int row) const;               // cells up to the last non-empty one
     QStringList RowTexts(int row) const;
 
     void MoveRow(int from, int to);   // the row moves, rows between shift by one
@@ -46,9 +65,38 @@ private:
     struct RowData {
         std::string packed;
         std::vector<TObject *> objects; // empty while the row has no object
+        bool empty() const { return packed.empty() && objects.empty(); }
     };
-    RowData *rowFor(int row);
-    std::vector<RowData> m_rows;
+    // Three levels: a list of blocks of 2^21 rows, each block a table of leaves of 2^10 rows.
+    static constexpr int kLeafBits = 10;
+    static constexpr int kBlockBits = 11;
+    struct Leaf {
+        RowData rows[1 << kLeafBits];
+        int used = 0; // rows holding something
+    };
+    struct Block {
+        std::unique_ptr<Leaf> leaves[1 << kBlockBits];
+        int used = 0; // leaves present
+    };
+
+    const RowData *find(int row) const
+    {
+        if (row < 0 || row > m_lastRow)
+            return nullptr;
+        const Block *b = m_blocks[std::size_t(row >> (kLeafBits + kBlockBits))].get();
+        if (!b)
+            return nullptr;
+        const Leaf *l = b->leaves[(row >> kLeafBits) & ((1 << kBlockBits) - 1)].get();
+        return l ? &l->rows[row & ((1 << kLeafBits) - 1)] : nullptr;
+    }
+    RowData &rowFor(int row);            // creates the row's leaf; call settle(row, ...) after a change
+    void settle(int row, bool wasEmpty); // books a row that became empty or non-empty
+    RowData take(int row);               // moves a row's contents out, leaving it empty
+    void put(int row, RowData &&data);   // fills an empty row
+    int prevRow(int from) const;         // last row <= from that holds something, or -1
+
+    std::vector<std::unique_ptr<Block>> m_blocks;
+    int m_lastRow = -1;
     long long m_objectCount = 0;
 };
 

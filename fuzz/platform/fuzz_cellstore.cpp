@@ -1,10 +1,14 @@
 // Runs the input as a sequence of cell-store operations and compares every answer with a plain
-// map of the same cells.
+// map of the same cells. Rows are near the start and at the edges of the store's row table, up
+// to the largest row there is.
 #include "platform/StringGrid.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <map>
+#include <set>
 #include <vector>
 
 namespace {
@@ -31,11 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     std::map<std::pair<int, int>, QString> texts;
     std::map<std::pair<int, int>, TObject *> objects;
     std::vector<TObject> pool(4);
-    const int kRows = 12, kCols = 40;
+    static const int kRowTable[] = {0, 1, 2, 3, 4, 5, 6, 7, 1023, 1024, (1 << 21) - 1, 1 << 21, 50000000,
+                                    INT_MAX - 1024, INT_MAX - 1, INT_MAX};
+    const int kRows = int(std::size(kRowTable)), kCols = 40;
+    auto pickRow = [&] { return kRowTable[in.byte() % kRows]; };
     while (in.more()) {
         const int op = in.byte() % 6;
         const int c = in.byte() % kCols;
-        const int r = in.byte() % kRows;
+        const int r = pickRow();
         switch (op) {
         case 0:
         case 1: {
@@ -60,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
             break;
         }
         case 3: { // move a row
-            const int to = in.byte() % kRows;
+            const int to = pickRow();
             store.MoveRow(r, to);
             auto moveKey = [&](int row) {
                 if (row == r)
@@ -104,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
             break;
         }
         default: { // exchange rows
-            const int other = in.byte() % kRows;
+            const int other = pickRow();
             store.ExchangeRows(r, other);
             std::map<std::pair<int, int>, QString> t2;
             for (auto &[k, v] : texts)
@@ -118,7 +125,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
         }
         }
     }
-    for (int r = 0; r < kRows + 2; ++r)
+    // The store walks exactly the rows the map holds, and every cell of them (and of the table) agrees.
+    std::set<int> used;
+    for (auto &[k, v] : texts)
+        used.insert(k.second);
+    for (auto &[k, v] : objects)
+        used.insert(k.second);
+    std::set<int> walked;
+    for (int r = store.NextRow(0); r >= 0; r = r == INT_MAX ? -1 : store.NextRow(r + 1))
+        walked.insert(r);
+    check(walked == used);
+    check(store.LastRow() == (used.empty() ? -1 : *used.rbegin()));
+    std::set<int> probe = used;
+    probe.insert(std::begin(kRowTable), std::end(kRowTable));
+    for (int r : probe)
         for (int c = 0; c < kCols + 2; ++c) {
             auto t = texts.find({c, r});
             check(store.Text(c, r) == (t == texts.end() ? QString() : t->second));

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -60,7 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
             g.SplitCells(c, r);
             break;
         }
-        case 6: g.SetCells(byte() % 40, byte() % 40, QString(byte() % 5, QLatin1Char('x'))); break;
+        case 6: {
+            // Mostly near the grid, sometimes at the very last rows there are.
+            const int c = byte() % 40, r = (byte() & 1) ? byte() % 40 : INT_MAX - byte() % 4;
+            g.SetCells(c, r, QString(byte() % 5, QLatin1Char('x')));
+            if (byte() & 1)
+                g.GetCellProperties(c, r);
+            break;
+        }
         case 7: {
             int key = keys[byte() % 9];
             g.KeyDown(key, (byte() & 1) ? Qt::ShiftModifier : Qt::NoModifier);

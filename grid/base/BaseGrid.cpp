@@ -88,7 +88,7 @@ TBaseGrid::~TBaseGrid()
     m_destroying = true;
     // Everything the store holds, also scratch rows past the counts, belongs to the grid.
     if (FHasCellProps)
-        FreeCellPropertiesRange(0, 0, INT_MAX, std::max(RowCount(), m_store.RowSpan()) - 1);
+        FreeCellPropertiesRange(0, 0, INT_MAX, INT_MAX);
 }
 
 TCellProperties *TBaseGrid::propsAt(int c, int r) const
@@ -204,18 +204,12 @@ void TBaseGrid::FreeCellPropertiesRange(int c1, int r1, int c2, int r2)
 {
     if (!FHasCellProps)
         return;
-    r1 = std::max(r1, 0);
-    c1 = std::max(c1, 0);
-    r2 = std::min(r2, m_store.RowSpan() - 1);
-    for (int r = r1; r <= r2; ++r) {
+    // Only the rows and slots that hold something are visited, however wide the range.
+    for (int r = m_store.NextRow(std::max(r1, 0)); r >= 0 && r <= r2; r = r == INT_MAX ? -1 : m_store.NextRow(r + 1)) {
         if (!m_store.RowHasObjects(r))
             continue;
-        const int last = std::min(c2, m_store.CellsInRow(r) - 1);
-        for (int c = c1; c <= last; ++c) {
-            TCellProperties *p = propsAt(c, r);
-            if (!p)
-                continue;
-            FreeSlotObject(p);
+        for (int c = m_store.NextObjectCol(r, std::max(c1, 0)); c >= 0 && c <= c2; c = m_store.NextObjectCol(r, c + 1)) {
+            FreeSlotObject(m_store.Object(c, r));
             m_store.SetObject(c, r, nullptr);
         }
     }
@@ -291,11 +285,21 @@ void TBaseGrid::ResetCell(int c, int r)
 
 // ---- merged cells ------------------------------------------------------------------------------
 
+namespace {
+// Last index of a span from first, kept at INT_MAX (the loops below count in 64 bits).
+long long spanEnd(int first, long long extent)
+{
+    return std::min<long long>(first + extent - 1, INT_MAX);
+}
+} // namespace
+
 void TBaseGrid::MergeCells(int c, int r, int spanx, int spany)
 {
     ++FMergeCount;
-    for (int i = c; i < c + spanx; ++i)
-        for (int j = r; j < r + spany; ++j) {
+    const long long ce = spanEnd(c, spanx), re = spanEnd(r, spany);
+    for (long long ii = c; ii <= ce; ++ii)
+        for (long long jj = r; jj <= re; ++jj) {
+            const int i = int(ii), j = int(jj);
             TCellProperties *p = GetCellProperties(i, j);
             if (i == c && j == r) {
                 p->SetIsBaseCell(true);
@@ -307,27 +311,26 @@ void TBaseGrid::MergeCells(int c, int r, int spanx, int spany)
                 p->SetCellSpanY(j - r);
             }
         }
-    for (int i = c; i < c + spanx; ++i)
-        for (int j = r; j < r + spany; ++j)
-            RepaintCell(i, j);
+    for (long long i = c; i <= ce; ++i)
+        for (long long j = r; j <= re; ++j)
+            RepaintCell(int(i), int(j));
 }
 
 void TBaseGrid::SplitCells(int c, int r)
 {
     const TPoint b = GetCellProperties(c, r)->GetBaseCell(c, r);
     TCellProperties *bp = GetCellProperties(b.X, b.Y);
-    const int sx = bp->CellSpanX();
-    const int sy = bp->CellSpanY();
-    for (int i = b.X; i <= b.X + sx; ++i)
-        for (int j = b.Y; j <= b.Y + sy; ++j) {
-            TCellProperties *p = GetCellProperties(i, j);
+    const long long ce = spanEnd(b.X, bp->CellSpanX() + 1LL), re = spanEnd(b.Y, bp->CellSpanY() + 1LL);
+    for (long long i = b.X; i <= ce; ++i)
+        for (long long j = b.Y; j <= re; ++j) {
+            TCellProperties *p = GetCellProperties(int(i), int(j));
             p->SetIsBaseCell(true);
             p->SetCellSpanX(-1);
             p->SetCellSpanY(-1);
         }
-    for (int i = b.X; i <= b.X + sx; ++i)
-        for (int j = b.Y; j <= b.Y + sy; ++j)
-            RepaintCell(i, j);
+    for (long long i = b.X; i <= ce; ++i)
+        for (long long j = b.Y; j <= re; ++j)
+            RepaintCell(int(i), int(j));
     --FMergeCount;
 }
 

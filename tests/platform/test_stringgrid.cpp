@@ -1,9 +1,11 @@
 #include "platform/StringGrid.h"
+#include "support/TestSupport.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <climits>
 #include <set>
 
 namespace {
@@ -102,6 +104,119 @@ TEST(CellStore, MillionRowsOfTwentyColumnsStaySmall)
     EXPECT_EQ(s.Text(7, 500000), QStringLiteral("R500000C7"));
     // About 230 bytes of text per row; the store must not take several times that.
     EXPECT_LT(s.MemoryBytes(), std::size_t(400) * 1000000);
+}
+
+namespace {
+constexpr long long kMB = 1000000;
+}
+
+TEST(CellStore, RowsFarBeyondAnyCountCostNothing)
+{
+    // Block and leaf edges of the row table, and the largest rows there are.
+    for (const int row : {50000000, INT_MAX, INT_MAX - 1, 1 << 21, (1 << 21) - 1, 1 << 30}) {
+        SCOPED_TRACE(row);
+        const long long before = testsupport::residentBytes();
+        TGridCellStore s;
+        TObject o;
+        s.SetText(3, row, QStringLiteral("far"));
+        s.SetObject(1, row, &o);
+        EXPECT_EQ(s.Text(3, row), QStringLiteral("far"));
+        EXPECT_EQ(s.Object(1, row), &o);
+        EXPECT_EQ(s.Text(3, row - 1), QString());
+        EXPECT_EQ(s.Object(1, row - 1), nullptr);
+        EXPECT_EQ(s.CellsInRow(row), 4);
+        EXPECT_EQ(s.RowSpan(), row == INT_MAX ? INT_MAX : row + 1);
+        EXPECT_LT(s.MemoryBytes(), std::size_t(kMB));
+        EXPECT_LT(testsupport::residentBytes() - before, 200 * kMB);
+        s.SetText(3, row, QString());
+        s.SetObject(1, row, nullptr);
+        EXPECT_EQ(s.RowSpan(), 0);
+        EXPECT_FALSE(s.HasObjects());
+        EXPECT_LT(s.MemoryBytes(), std::size_t(16384));
+    }
+}
+
+TEST(CellStore, OnlyRowsThatHoldSomethingAreWalkedAndMoved)
+{
+    const long long before = testsupport::residentBytes();
+    TGridCellStore s;
+    TObject o;
+    s.SetText(0, 2, QStringLiteral("two"));
+    s.SetText(1, 50000000, QStringLiteral("mid"));
+    s.SetObject(2, INT_MAX, &o);
+    EXPECT_EQ(s.NextRow(0), 2);
+    EXPECT_EQ(s.NextRow(3), 50000000);
+    EXPECT_EQ(s.NextRow(50000001), INT_MAX);
+    EXPECT_EQ(s.LastRow(), INT_MAX);
+    EXPECT_EQ(s.NextObjectCol(INT_MAX, 0), 2);
+    EXPECT_EQ(s.NextObjectCol(INT_MAX, 3), -1);
+
+    s.ExchangeRows(2, INT_MAX);
+    EXPECT_EQ(s.Object(2, 2), &o);
+    EXPECT_EQ(s.Text(0, INT_MAX), QStringLiteral("two"));
+    s.MoveRow(INT_MAX, 0); // every row below moves down one
+    EXPECT_EQ(s.Text(0, 0), QStringLiteral("two"));
+    EXPECT_EQ(s.Object(2, 3), &o);
+    EXPECT_EQ(s.Text(1, 50000001), QStringLiteral("mid"));
+    EXPECT_EQ(s.LastRow(), 50000001);
+    s.MoveRow(0, INT_MAX); // and back up
+    EXPECT_EQ(s.Text(0, INT_MAX), QStringLiteral("two"));
+    EXPECT_EQ(s.Object(2, 2), &o);
+    EXPECT_EQ(s.Text(1, 50000000), QStringLiteral("mid"));
+    s.MoveCol(2, 0);
+    EXPECT_EQ(s.Object(0, 2), &o);
+    EXPECT_EQ(s.Text(1, INT_MAX), QStringLiteral("two"));
+    EXPECT_EQ(s.Text(2, 50000000), QStringLiteral("mid"));
+
+    TGridCellStore copy = s;
+    EXPECT_EQ(copy.Text(1, INT_MAX), QStringLiteral("two"));
+    EXPECT_EQ(copy.Object(0, 2), &o);
+    EXPECT_LT(s.MemoryBytes() + copy.MemoryBytes(), std::size_t(kMB));
+    EXPECT_LT(testsupport::residentBytes() - before, 200 * kMB);
+    TGridCellStore moved = std::move(copy);
+    EXPECT_EQ(moved.Text(1, INT_MAX), QStringLiteral("two"));
+    EXPECT_EQ(copy.Text(1, INT_MAX), QString()); // a store moved from is left empty
+    EXPECT_EQ(copy.LastRow(), -1);
+    s.Clear();
+    EXPECT_EQ(s.NextRow(0), -1);
+    EXPECT_EQ(s.Text(1, INT_MAX), QString());
+}
+
+TEST(CellStore, ColumnsFromTheLimitOnAreRefusedLikeNegativeOnes)
+{
+    const long long before = testsupport::residentBytes();
+    TGridCellStore s;
+    TObject o;
+    for (const int col : {INT_MAX, TGridCellStore::MaxCols}) {
+        s.SetText(col, 1, QStringLiteral("x"));
+        s.SetObject(col, 1, &o);
+        EXPECT_EQ(s.Text(col, 1), QString());
+        EXPECT_EQ(s.Object(col, 1), nullptr);
+    }
+    s.SetText(TGridCellStore::MaxCols - 1, 1, QStringLiteral("last"));
+    EXPECT_EQ(s.Text(TGridCellStore::MaxCols - 1, 1), QStringLiteral("last"));
+    s.MoveCol(TGridCellStore::MaxCols - 1, INT_MAX);
+    EXPECT_EQ(s.Text(TGridCellStore::MaxCols - 1, 1), QStringLiteral("last"));
+    EXPECT_FALSE(s.HasObjects());
+    EXPECT_LT(testsupport::residentBytes() - before, 200 * kMB);
+
+    auto g = std::make_unique<TStringGrid>();
+    g->SetColCount(INT_MAX);
+    EXPECT_EQ(g->ColCount(), TGridCellStore::MaxCols);
+}
+
+TEST(StringGrid, SpansOfAnyLengthStayInRange)
+{
+    auto g = std::make_unique<TStringGrid>();
+    g->SetDefaultRowHeight(20);
+    g->SetGridLineWidth(1);
+    EXPECT_EQ(g->RowSpanHeight(0, 10), 210);
+    EXPECT_EQ(g->RowSpanHeight(0, INT_MAX), 0x3FFFFFFF);
+    EXPECT_EQ(g->RowSpanHeight(INT_MAX, 0), -0x3FFFFFFF);
+    EXPECT_EQ(g->ColSpanWidth(1, INT_MAX), 0x3FFFFFFF);
+    g->SetRowHeights(2, 5);
+    EXPECT_EQ(g->RowSpanHeight(0, 10), 195);
+    EXPECT_EQ(g->RowSpanHeight(0, INT_MAX), 0x3FFFFFFF);
 }
 
 TEST(StringGrid, CountsDoNotCutTheStore)

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTcpSocket>
+#include <unistd.h>
 
 namespace testsupport {
 
@@ -21,6 +22,12 @@ QByteArray readAll(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+long long residentBytes()
+{
+    const QList<QByteArray> fields = readAll(QStringLiteral("/proc/self/statm")).split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
 }
 
 QString dataDir() { return QStringLiteral(CFG_TEST_DATA_DIR); }

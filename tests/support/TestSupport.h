@@ -19,6 +19,9 @@ namespace testsupport {
 void writeFile(const QString &path, const QByteArray &data);
 QByteArray readAll(const QString &path);
 
+// Resident memory of this process in bytes (from /proc/self/statm; 0 where it cannot be read).
+long long residentBytes();
+
 // Folder of the project's own small fixtures.
 QString dataDir();
 // Folder of the real IODD corpus beside the project; empty when it is absent.

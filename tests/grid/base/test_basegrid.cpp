@@ -1,7 +1,9 @@
 #include "grid/base/BaseGrid.h"
 #include "grid/base/VedAzirText.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
+#include <climits>
 #include <map>
 #include <QPainter>
 #include <QTest>
@@ -283,6 +285,30 @@ TEST_F(GridFixture, HiddenLastRowIsAPlainAreaAndReportsWrites)
     EXPECT_EQ(k.Ops[0].kind, TCanvasOp::FillRect);
     EXPECT_EQ(k.Ops[0].brush.Color, g->Color());
     EXPECT_TRUE(k.Texts().isEmpty());
+}
+
+TEST_F(GridFixture, CellsFarBelowTheGridCostNothingAndNeverCrash)
+{
+    const long long before = testsupport::residentBytes();
+    for (const int row : {50000000, INT_MAX}) {
+        SCOPED_TRACE(row);
+        g->SetCells(3, row, QStringLiteral("far"));
+        EXPECT_EQ(g->Cells(3, row), QStringLiteral("far"));
+        EXPECT_EQ(g->GetGridCell(3, row), QStringLiteral("far"));
+        EXPECT_EQ(g->Cells(3, row - 1), QString());
+        // A property object out there is kept by the store but is no cell of the grid.
+        g->GetCellProperties(4, row)->SetBrushColor(clRed);
+        EXPECT_NE(g->GetGridObject(4, row), nullptr);
+        EXPECT_FALSE(g->HasCellProperties(4, row));
+        // Far below the view, whatever the distance.
+        EXPECT_GT(g->VirtualCellRect(3, row).Top, g->ClientHeight());
+        EXPECT_EQ(g->CellSize(3, row), (TPoint{50, 20}));
+    }
+    EXPECT_LT(g->Store().MemoryBytes(), std::size_t(1000000));
+    EXPECT_LT(testsupport::residentBytes() - before, 200LL * 1000000);
+    g->FreeCellPropertiesRange(0, 50000000, INT_MAX, INT_MAX - 1);
+    EXPECT_EQ(g->GetGridObject(4, 50000000), nullptr);
+    EXPECT_NE(g->GetGridObject(4, INT_MAX), nullptr); // freed with the grid
 }
 
 TEST_F(GridFixture, PainterDrawsGridLinesAndCentredText)

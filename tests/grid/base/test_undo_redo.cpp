@@ -1,5 +1,7 @@
 #include "grid/base/UndoRedo.h"
+#include "support/TestSupport.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +55,32 @@ TEST(UndoRedo, TwoChangesUndoneAndRedoneInOrder)
     EXPECT_FALSE(f.undo.CanRedo());
     f.undo.Redo(); // nothing left
     EXPECT_EQ(f.undo.Level(), 2);
+}
+
+TEST(UndoRedo, ChangesFarBelowTheGridAreReplayedAtNoCost)
+{
+    const long long before = testsupport::residentBytes();
+    Fixture f;
+    f.edit(2, 50000000, QStringLiteral("a"));
+    f.undo.StartSequence();
+    f.edit(3, INT_MAX, QStringLiteral("b"));
+    f.edit(4, INT_MAX - 1, QStringLiteral("c"));
+    f.undo.StopSequence();
+
+    f.undo.Undo();
+    EXPECT_EQ(f.cell(3, INT_MAX), QString());
+    EXPECT_EQ(f.cell(4, INT_MAX - 1), QString());
+    EXPECT_EQ(f.grid.Row(), 5); // the current cell stays inside the grid
+    f.undo.Undo();
+    EXPECT_EQ(f.cell(2, 50000000), QString());
+    EXPECT_EQ(f.grid.Col(), 2);
+    f.undo.Redo();
+    f.undo.Redo();
+    EXPECT_EQ(f.cell(2, 50000000), QStringLiteral("a"));
+    EXPECT_EQ(f.cell(3, INT_MAX), QStringLiteral("b"));
+    EXPECT_EQ(f.cell(4, INT_MAX - 1), QStringLiteral("c"));
+    EXPECT_LT(f.grid.Store().MemoryBytes(), std::size_t(1000000));
+    EXPECT_LT(testsupport::residentBytes() - before, 200LL * 1000000);
 }
 
 TEST(UndoRedo, EventsSeeTheCurrentAndTheReplayedText)
