@@ -959,11 +959,19 @@ void TBaseGrid::KeyDown(int &key, Qt::KeyboardModifiers shift)
             break;
         }
     }
-    if (key == Qt::Key_PageDown && VisibleRowCount() + TopRow() - FixedRows() == RowCount() - 1 && FHideLastRow
-        && RowCount() > 1)
-        SetRow(RowCount() - 2);
+    const bool pageDown = key == Qt::Key_PageDown;
     TObjStringGrid::KeyDown(key, shift);
+    // A page step that reaches the hidden footer row stops on the row above it (the selection's
+    // anchor stays where it was for Shift+PgDn).
+    if (pageDown && key != 0)
+        keepAboveHiddenLastRow(!(shift & Qt::ShiftModifier));
     MoveToBaseCell();
+}
+
+void TBaseGrid::keepAboveHiddenLastRow(bool moveAnchor)
+{
+    if (FHideLastRow && RowCount() > 1 && Row() == RowCount() - 1 && RowCount() - 2 >= FixedRows())
+        FocusCell(Col(), RowCount() - 2, moveAnchor);
 }
 
 bool TBaseGrid::DoMouseWheelDown(Qt::KeyboardModifiers shift, const QPoint &mousePos)
@@ -971,6 +979,7 @@ bool TBaseGrid::DoMouseWheelDown(Qt::KeyboardModifiers shift, const QPoint &mous
     const bool res = TObjStringGrid::DoMouseWheelDown(shift, mousePos);
     if (VisibleRowCount() < Row() - TopRow() && Row() < RowCount() - 1 && FHideLastRow)
         SetTopRow(TopRow() + 1);
+    keepAboveHiddenLastRow(true);
     MoveToBaseCell();
     return res;
 }

@@ -321,6 +321,7 @@ protected:
 private:
     friend class TCellProperties;
     TCellProperties *propsAt(int c, int r) const; // the slot's property object, or null
+    void keepAboveHiddenLastRow(bool moveAnchor); // with a hidden footer row, the current row stays above it
     bool gridFocused() const;
 
     TColor m_color = clWindow;

@@ -287,6 +287,34 @@ TEST_F(GridFixture, HiddenLastRowIsAPlainAreaAndReportsWrites)
     EXPECT_TRUE(k.Texts().isEmpty());
 }
 
+TEST_F(GridFixture, PageDownAndTheWheelStopAboveAHiddenLastRow)
+{
+    g->SetHideLastRow(true);
+    g->setFocus();
+    // All rows in view, and a grid several pages long.
+    for (const int rows : {10, 100}) {
+        SCOPED_TRACE(rows);
+        g->SetRowCount(rows);
+        g->FocusCell(1, 1);
+        for (int i = 0; i < rows / 5; ++i) {
+            QTest::keyClick(g, Qt::Key_PageDown);
+            ASSERT_LT(g->Row(), rows - 1);
+        }
+        EXPECT_EQ(g->Row(), rows - 2);
+        g->DoMouseWheelDown(Qt::NoModifier, {});
+        EXPECT_EQ(g->Row(), rows - 2);
+        // Shift+PgDn selects down to the same row.
+        g->FocusCell(1, 1);
+        for (int i = 0; i < rows / 5; ++i)
+            QTest::keyClick(g, Qt::Key_PageDown, Qt::ShiftModifier);
+        EXPECT_EQ(g->Selection().Top, 1);
+        EXPECT_EQ(g->Selection().Bottom, rows - 2);
+    }
+    g->SetHideLastRow(false);
+    QTest::keyClick(g, Qt::Key_PageDown);
+    EXPECT_EQ(g->Row(), 99);
+}
+
 TEST_F(GridFixture, CellsFarBelowTheGridCostNothingAndNeverCrash)
 {
     const long long before = testsupport::residentBytes();
