@@ -10,10 +10,13 @@ namespace iodd_numbers {
 
 inline bool isBlank(char c) { return static_cast<unsigned char>(c) <= 32 && c != 0; }
 
-inline bool parseInt64(const char *s, int64_t &out)
+enum class Parsed { Ok, NotANumber, OutOfRange };
+
+// A decimal integer; OutOfRange when its digits do not fit 64 bits.
+inline Parsed parseDecimal(const char *s, int64_t &out)
 {
     if (!s)
-        return false;
+        return Parsed::NotANumber;
     while (isBlank(*s))
         ++s;
     bool neg = false;
@@ -22,24 +25,29 @@ inline bool parseInt64(const char *s, int64_t &out)
         ++s;
     }
     if (*s < '0' || *s > '9')
-        return false;
+        return Parsed::NotANumber;
     uint64_t v = 0;
+    bool overflow = false;
     const uint64_t limit = neg ? uint64_t(std::numeric_limits<int64_t>::max()) + 1
                                : uint64_t(std::numeric_limits<int64_t>::max());
-    while (*s >= '0' && *s <= '9') {
+    for (; *s >= '0' && *s <= '9'; ++s) {
         const unsigned d = unsigned(*s - '0');
         if (v > (limit - d) / 10)
-            return false;
-        v = v * 10 + d;
-        ++s;
+            overflow = true;
+        else
+            v = v * 10 + d;
     }
     while (isBlank(*s))
         ++s;
     if (*s)
-        return false;
+        return Parsed::NotANumber;
+    if (overflow)
+        return Parsed::OutOfRange;
     out = neg ? int64_t(0 - v) : int64_t(v);
-    return true;
+    return Parsed::Ok;
 }
+
+inline bool parseInt64(const char *s, int64_t &out) { return parseDecimal(s, out) == Parsed::Ok; }
 
 inline int64_t toInt64(const char *s, int64_t def)
 {

@@ -8,80 +8,20 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <strings.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace {
 
-// ---- direct reads of the parsed tree ----
-// The reader visits every node and attribute of a file, some several times, and each of
-// pugixml's accessors is a call into the shared library that costs more than the work done
-// per node. So the tree is read through the library's node layout, which is checked once
-// against the library's own accessors; should a build of the library differ, every read
-// goes through the accessors instead.
-struct RawAttr {
-    uintptr_t header;
-    char *name;
-    char *value;
-    RawAttr *prevCyclic;
-    RawAttr *next;
-};
-struct RawNode {
-    uintptr_t header;
-    char *name;
-    char *value;
-    RawNode *parent;
-    RawNode *firstChild;
-    RawNode *prevCyclic;
-    RawNode *nextSibling;
-    RawAttr *firstAttribute;
-};
-constexpr uintptr_t kRawTypeMask = 15;
-
-bool sameText(const char *raw, const char *api) { return raw ? raw == api : *api == 0; }
-
-bool layoutMatches(pugi::xml_node n)
-{
-    const auto *r = static_cast<const RawNode *>(static_cast<const void *>(n.internal_object()));
-    if (!r || r->parent != static_cast<void *>(n.parent().internal_object())
-        || r->firstChild != static_cast<void *>(n.first_child().internal_object())
-        || r->nextSibling != static_cast<void *>(n.next_sibling().internal_object())
-        || r->firstAttribute != static_cast<void *>(n.first_attribute().internal_object())
-        || pugi::xml_node_type(r->header & kRawTypeMask) != n.type() || !sameText(r->name, n.name())
-        || !sameText(r->value, n.value()))
-        return false;
-    for (pugi::xml_attribute a = n.first_attribute(); a; a = a.next_attribute()) {
-        const auto *ra = static_cast<const RawAttr *>(static_cast<const void *>(a.internal_object()));
-        if (!sameText(ra->name, a.name()) || !sameText(ra->value, a.value())
-            || ra->next != static_cast<void *>(a.next_attribute().internal_object()))
-            return false;
-    }
-    for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling())
-        if (!layoutMatches(c))
-            return false;
-    return true;
-}
-
-Q_NEVER_INLINE bool checkLayout()
-{
-    static const char sample[] = "<a x='1' y='2'>t<b z='3'/><c><![CDATA[d]]></c><e/></a>";
-    pugi::xml_document doc;
-    return doc.load_buffer(sample, sizeof(sample) - 1) && layoutMatches(doc.document_element());
-}
-
-Q_ALWAYS_INLINE bool directAccess()
-{
-    static const bool direct = checkLayout();
-    return direct;
-}
+// ---- the parsed tree ----
+// The reader walks the checked file's copy of the tree (platform::XmlNode), whose accessors are
+// inline: it visits every node and attribute, some several times.
 
 // Name equal to a literal, compared without strlen up to the first difference.
 template <size_t N>
@@ -101,88 +41,18 @@ inline bool sameName(const char *a, const char *b)
     return false;
 }
 
-// An attribute: a null one reads as an empty name and value, as pugixml's does.
-class Attr {
-public:
-    Attr() = default;
-    explicit Attr(RawAttr *a) : m_a(a) {}
-    Attr(pugi::xml_attribute a) : m_a(static_cast<RawAttr *>(static_cast<void *>(a.internal_object()))) {}
-    explicit operator bool() const { return m_a; }
-    bool operator!() const { return !m_a; }
-    Q_ALWAYS_INLINE const char *name() const
-    {
-        if (!directAccess())
-            return api().name();
-        return m_a && m_a->name ? m_a->name : "";
-    }
-    Q_ALWAYS_INLINE const char *value() const
-    {
-        if (!directAccess())
-            return api().value();
-        return m_a && m_a->value ? m_a->value : "";
-    }
-    Q_ALWAYS_INLINE Attr next_attribute() const
-    {
-        if (!directAccess())
-            return api().next_attribute();
-        return Attr(m_a ? m_a->next : nullptr);
-    }
-    Q_ALWAYS_INLINE pugi::xml_attribute api() const
-    {
-        return pugi::xml_attribute(static_cast<pugi::xml_attribute_struct *>(static_cast<void *>(m_a)));
-    }
+using Attr = platform::XmlAttr;
 
-private:
-    RawAttr *m_a = nullptr;
-};
-
-// A node, with the few accessors the reader uses under pugixml's names.
-class Node {
+// A node with the lookups the reader uses.
+class Node : public platform::XmlNode {
 public:
     Node() = default;
-    explicit Node(RawNode *n) : m_n(n) {}
-    Node(pugi::xml_node n) : m_n(static_cast<RawNode *>(static_cast<void *>(n.internal_object()))) {}
-    operator pugi::xml_node() const { return api(); }
-    explicit operator bool() const { return m_n; }
-    bool operator!() const { return !m_n; }
-    Q_ALWAYS_INLINE const void *key() const { return m_n; }
+    Node(platform::XmlNode n) : platform::XmlNode(n) {}
+    Node parent() const { return platform::XmlNode::parent(); }
+    Node first_child() const { return platform::XmlNode::first_child(); }
+    Node next_sibling() const { return platform::XmlNode::next_sibling(); }
+    const void *key() const { return rec(); }
 
-    Q_ALWAYS_INLINE const char *name() const
-    {
-        if (!directAccess())
-            return api().name();
-        return m_n && m_n->name ? m_n->name : "";
-    }
-    Q_ALWAYS_INLINE pugi::xml_node_type type() const
-    {
-        if (!directAccess())
-            return api().type();
-        return m_n ? pugi::xml_node_type(m_n->header & kRawTypeMask) : pugi::node_null;
-    }
-    Q_ALWAYS_INLINE Node parent() const
-    {
-        if (!directAccess())
-            return api().parent();
-        return Node(m_n ? m_n->parent : nullptr);
-    }
-    Q_ALWAYS_INLINE Node first_child() const
-    {
-        if (!directAccess())
-            return api().first_child();
-        return Node(m_n ? m_n->firstChild : nullptr);
-    }
-    Q_ALWAYS_INLINE Node next_sibling() const
-    {
-        if (!directAccess())
-            return api().next_sibling();
-        return Node(m_n ? m_n->nextSibling : nullptr);
-    }
-    Q_ALWAYS_INLINE Attr first_attribute() const
-    {
-        if (!directAccess())
-            return api().first_attribute();
-        return Attr(m_n ? m_n->firstAttribute : nullptr);
-    }
     // First attribute / child of a name; the literal forms compare inline.
     template <size_t N>
     Q_ALWAYS_INLINE Attr attr(const char (&lit)[N]) const
@@ -214,12 +84,6 @@ public:
                 return c;
         return {};
     }
-    Q_ALWAYS_INLINE const char *child_value() const { return api().child_value(); }
-    Q_ALWAYS_INLINE ptrdiff_t offset_debug() const { return api().offset_debug(); }
-    Q_ALWAYS_INLINE pugi::xml_node api() const { return pugi::xml_node(static_cast<pugi::xml_node_struct *>(static_cast<void *>(m_n))); }
-
-private:
-    RawNode *m_n = nullptr;
 };
 
 
@@ -708,12 +572,6 @@ Kind kindFromUpper(const QString &k)
     return k.isEmpty() ? Kind::None : Kind::Unknown;
 }
 
-qint32 octetsToBits(qint32 octets)
-{
-    const qint64 bits = 8 * qint64(octets);
-    return bits > INT32_MAX || bits < INT32_MIN ? 0 : qint32(bits);
-}
-
 // Number of child elements, to size a list once.
 size_t elementCount(Node n)
 {
@@ -743,14 +601,6 @@ bool inside(const QByteArray &bytes, const char *p)
     return p >= bytes.constData() && p < bytes.constData() + bytes.size();
 }
 
-int lineOf(const QByteArray &bytes, ptrdiff_t offset)
-{
-    if (offset < 0)
-        return 0;
-    const qsizetype end = qMin<qsizetype>(offset, bytes.size());
-    return int(std::count(bytes.constData(), bytes.constData() + end, '\n')) + 1;
-}
-
 } // namespace
 
 // ---- model objects held by std::unique_ptr ----
@@ -768,19 +618,69 @@ void TProcessDataInOut::operator delete(void *p, size_t) noexcept { deleteOwned(
 
 // ---- failures ----
 
-void TIODD::fail(pugi::xml_node at_, const QString &what) const
+void TIODD::fail(platform::XmlNode at, const QString &what) const
 {
-    const Node at(at_);
-    QString where = m_parsingFile;
-    if (at && m_parsingBytes) {
-        const int line = lineOf(*m_parsingBytes, at.offset_debug());
-        if (line > 0)
-            where += QStringLiteral(", line %1").arg(line);
-    }
-    throw EIODDError(QStringLiteral("%1: %2").arg(where, what));
+    failAtLine(m_parsing ? m_parsing->lineOf(at) : 0, what);
 }
 
-QString TIODD::requireAttr(pugi::xml_node n_, const char *name) const
+void TIODD::failAtLine(int line, const QString &what) const
+{
+    const QString file = m_parsing ? m_parsing->fileName() : m_fileName;
+    if (line > 0)
+        throw EIODDError(QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(what));
+    throw EIODDError(QStringLiteral("%1: %2").arg(file, what));
+}
+
+// Sizes and places the data layout is built from, as the schema bounds them.
+const TIODD::Range TIODD::kIntegerBits{1, 64};
+const TIODD::Range TIODD::kStringOctets{1, 232};
+const TIODD::Range TIODD::kArrayCount{1, 255};
+const TIODD::Range TIODD::kRecordBits{1, 1856};
+const TIODD::Range TIODD::kBitOffset{0, 1855};
+const TIODD::Range TIODD::kProcessDataBits{1, 256};
+
+// A text that is no number keeps the default; a number outside the range stops the decode, as a
+// layout built from a wrapped or negative size would map the wrong bits.
+qint32 TIODD::rangedAttr(platform::XmlAttr a, Range range, qint32 def) const
+{
+    if (!a)
+        return def;
+    int64_t v = 0;
+    const iodd_numbers::Parsed p = iodd_numbers::parseDecimal(a.value(), v);
+    if (p == iodd_numbers::Parsed::NotANumber)
+        return def;
+    if (p == iodd_numbers::Parsed::Ok && v >= range.min && v <= range.max)
+        return qint32(v);
+    failAtLine(m_parsing ? m_parsing->lineOf(a) : 0,
+               QStringLiteral("attribute \"%1\" out of range: \"%2\" (allowed %3 to %4)")
+                   .arg(qs(a.name()), qs(a.value()))
+                   .arg(range.min)
+                   .arg(range.max));
+}
+
+// A data type reference is kept until the collections it may point into are read.
+void TIODD::noteTypeRef(platform::XmlAttr datatypeId)
+{
+    if (datatypeId)
+        m_typeRefs.push_back(datatypeId);
+}
+
+// Every noted reference must name a data type of the collections: an unresolved one would
+// answer empty types and lengths later, in the middle of a configuration.
+void TIODD::checkTypeRefs(const TDataTypeCollection &own, const TDataTypeCollection *standard, const QString &holders)
+{
+    std::vector<platform::XmlAttr> refs;
+    refs.swap(m_typeRefs);
+    for (const platform::XmlAttr &ref : refs) {
+        const QString id = qs(ref.value());
+        if (own.GetDTIndex(id) >= 0 || (standard && standard->GetDTIndex(id) >= 0))
+            continue;
+        failAtLine(m_parsing ? m_parsing->lineOf(ref) : 0,
+                   QStringLiteral("DatatypeRef to datatype \"%1\", which %2").arg(id, holders));
+    }
+}
+
+QString TIODD::requireAttr(platform::XmlNode n_, const char *name) const
 {
     const Node n(n_);
     const Attr a = n.attribute(name);
@@ -789,7 +689,7 @@ QString TIODD::requireAttr(pugi::xml_node n_, const char *name) const
     return qs(a.value());
 }
 
-QString TIODD::requireTextId(pugi::xml_node parent_, const char *child) const
+QString TIODD::requireTextId(platform::XmlNode parent_, const char *child) const
 {
     const Node parent(parent_);
     return requireAttr(parent.child(child), "textId");
@@ -797,7 +697,7 @@ QString TIODD::requireTextId(pugi::xml_node parent_, const char *child) const
 
 // Kind of a SimpleDatatype element; a type the schema does not know stops the decode, as a
 // silently dropped item would shift every later field of the device's data.
-int TIODD::simpleKind(pugi::xml_node n_) const
+int TIODD::simpleKind(platform::XmlNode n_) const
 {
     const Node n(n_);
     const char *raw = nullptr;
@@ -807,69 +707,29 @@ int TIODD::simpleKind(pugi::xml_node n_) const
     return int(k);
 }
 
-void TIODD::parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes, int fd)
+void TIODD::parseFile(const QString &path, platform::XmlFile &xml)
 {
-    m_parsingFile = path;
-    m_parsingBytes = &bytes;
-    doc.reset();  // its strings live in bytes, which is about to be replaced
-    // Plain system calls: this runs for every file of a catalog, and QFile's extra checks
-    // and buffering cost more than the reading itself.
-    auto failed = [&](int error) { return EIODDError(QStringLiteral("%1: %2").arg(path, qt_error_string(error))); };
-    if (fd < 0)
-        fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw failed(errno);
-    struct stat st;
-    const int statError = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
-    if (statError) {
-        ::close(fd);
-        throw failed(statError);
-    }
-    bytes.resize(qsizetype(st.st_size));
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : EIO;  // shorter than it said
-            ::close(fd);
-            throw failed(error);
-        }
-        done += n;
-    }
-    ::close(fd);
-    // Parsed in place: bytes stays alive beside the document.
-    const pugi::xml_parse_result r =
-        doc.load_buffer_inplace(bytes.data(), size_t(bytes.size()), pugi::parse_default, pugi::encoding_auto);
-    if (!r) {
-        throw EIODDError(QStringLiteral("%1, line %2: not a well-formed XML file (%3)")
-                             .arg(path)
-                             .arg(lineOf(bytes, r.offset))
-                             .arg(qs(r.description())));
-    }
+    m_parsing = &xml;
+    if (!xml.load(path, pugi::parse_default))
+        throw EIODDError(xml.error().message());
 }
 
 // ---- decode ----
 
 bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
 {
-    // Opened first: a missing file or a folder is told apart only when that fails.
-    const QByteArray native = QFile::encodeName(IODD_FileName);
-    const int fd = ::open(native.constData(), O_RDONLY | O_CLOEXEC);
     struct stat st;
-    if (fd < 0 ? ::stat(native.constData(), &st) != 0 || S_ISDIR(st.st_mode)
-               : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (::stat(QFile::encodeName(IODD_FileName).constData(), &st) != 0 ? errno == ENOENT || errno == ENOTDIR
+                                                                          : S_ISDIR(st.st_mode))
         return false;
-    }
     m_fileName = IODD_FileName;
+    m_typeRefs.clear();
+    m_standardRead = false;
     std::optional<DecodeScope> scope;
     if (!Simple_Decode)
         scope.emplace();
-    parseFile(IODD_FileName, Xml1, m_bytes1, fd);
-    const Node root = Xml1.document_element();
+    parseFile(IODD_FileName, Xml1);
+    const Node root = Xml1.documentElement();
     if (std::strcmp(root.name(), "IODevice") != 0) {
         fail(root, root ? QStringLiteral("not an IO device description (root element \"%1\")").arg(qs(root.name()))
                         : QStringLiteral("no root element"));
@@ -878,10 +738,13 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
         Read_DocumentInfo();
         Read_ProfileHeader();
         Read_StandardDef();
-        m_parsingFile = m_fileName;
-        m_parsingBytes = &m_bytes1;
+        m_parsing = &Xml1;
     }
     Read_ProfileBody(Simple_Decode);
+    if (m_standardRead)
+        checkTypeRefs(ProfileBody.DeviceFunction.DataTypeCollection, &SD_DataTypeCollection,
+                      QStringLiteral("neither the file nor the standard definitions hold"));
+    m_typeRefs.clear();  // without standard definitions such references stay unresolved
     Read_ExternalTextCollection();
     if (!Simple_Decode)
         Read_CommNetworkProfile();
@@ -890,7 +753,7 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
 
 bool TIODD::Read_DocumentInfo()
 {
-    const Node di = Xml1.child("IODevice").child("DocumentInfo");
+    const Node di = Node(Xml1.root()).child("IODevice").child("DocumentInfo");
     if (!di)
         return false;
     DocumentInfo.Version = requireAttr(di, "version");
@@ -901,7 +764,7 @@ bool TIODD::Read_DocumentInfo()
 
 bool TIODD::Read_ProfileHeader()
 {
-    const Node ph = Xml1.child("IODevice").child("ProfileHeader");
+    const Node ph = Node(Xml1.root()).child("IODevice").child("ProfileHeader");
     if (!ph)
         return false;
     auto text = [&](Node parent, const char *name, QString &into) {
@@ -968,15 +831,17 @@ bool TIODD::Read_StandardDef()
         m_sd = cached;
     } else {
         auto sd = std::make_shared<TStandardDefinitions>();
+        m_typeRefs.clear();
         const DecodeScope sdScope;  // cached for long: its texts and entries get blocks of their own
-        parseFile(path, sd->Xml, sd->Bytes);
-        const Node root = sd->Xml.child("IODDStandardDefinitions");
+        parseFile(path, sd->Xml);
+        const Node root = Node(sd->Xml.root()).child("IODDStandardDefinitions");
         if (!root)
-            fail(sd->Xml.document_element(), QStringLiteral("not a standard-definition file"));
+            fail(sd->Xml.documentElement(), QStringLiteral("not a standard-definition file"));
         Read_SD_ExternalTextCollection(root, *sd);
         Read_SD_DatatypeCollection(root, *sd);
         Read_SD_VariableCollection(root, *sd);
         Read_SD_EventCollection(root, *sd);
+        checkTypeRefs(sd->DataTypeCollection, nullptr, QStringLiteral("the standard definitions do not hold"));
         m_sd = sd;
         stamp.sd = sd;
         std::lock_guard<std::mutex> lock(g_sdMutex);
@@ -987,10 +852,11 @@ bool TIODD::Read_StandardDef()
     SD_DataTypeCollection = m_sd->DataTypeCollection;
     SD_VariableCollection = m_sd->VariableCollection;
     SD_EventCollection.Event_List = m_sd->EventCollection.Event_List;
+    m_standardRead = true;
     return true;
 }
 
-void TIODD::readTextTable(pugi::xml_node lang_, TExtTextCol &col, bool onlyTextElements)
+void TIODD::readTextTable(platform::XmlNode lang_, TExtTextCol &col, bool onlyTextElements)
 {
     const Node lang(lang_);
     const Attr code = nsAttribute(lang, kXmlNs, "lang", "xml");
@@ -1020,9 +886,10 @@ void TIODD::readTextTable(pugi::xml_node lang_, TExtTextCol &col, bool onlyTextE
             requireAttr(t, "value");
         // Kept as UTF-8 in the file's bytes until asked for; a file that the parser had
         // to convert to UTF-8 has its texts elsewhere, so they are taken now.
-        if (m_parsingBytes && inside(*m_parsingBytes, id.value()) && inside(*m_parsingBytes, value.value())) {
-            col.List_Ids.appendFromFile(id.value(), *m_parsingBytes);
-            col.PriLang_Values.appendFromFile(value.value(), *m_parsingBytes);
+        const QByteArray &text = m_parsing->text();
+        if (inside(text, id.value()) && inside(text, value.value())) {
+            col.List_Ids.appendFromFile(id.value(), text);
+            col.PriLang_Values.appendFromFile(value.value(), text);
         } else {
             col.List_Ids.append(qs(id.value()));
             col.PriLang_Values.append(qs(value.value()));
@@ -1030,7 +897,7 @@ void TIODD::readTextTable(pugi::xml_node lang_, TExtTextCol &col, bool onlyTextE
     }
 }
 
-bool TIODD::Read_SD_ExternalTextCollection(pugi::xml_node root_, TStandardDefinitions &sd)
+bool TIODD::Read_SD_ExternalTextCollection(platform::XmlNode root_, TStandardDefinitions &sd)
 {
     const Node root(root_);
     const Node etc = root.kid("ExternalTextCollection");
@@ -1043,7 +910,7 @@ bool TIODD::Read_SD_ExternalTextCollection(pugi::xml_node root_, TStandardDefini
     return true;
 }
 
-bool TIODD::Read_SD_DatatypeCollection(pugi::xml_node root_, TStandardDefinitions &sd)
+bool TIODD::Read_SD_DatatypeCollection(platform::XmlNode root_, TStandardDefinitions &sd)
 {
     auto &list = sd.DataTypeCollection.ListDataType;
     list.clear();
@@ -1054,7 +921,7 @@ bool TIODD::Read_SD_DatatypeCollection(pugi::xml_node root_, TStandardDefinition
     });
 }
 
-bool TIODD::Read_SD_VariableCollection(pugi::xml_node root_, TStandardDefinitions &sd)
+bool TIODD::Read_SD_VariableCollection(platform::XmlNode root_, TStandardDefinitions &sd)
 {
     TVariableCollection &col = sd.VariableCollection;
     return forEachElementOf(Node(root_), "VariableCollection", col.Var_List, [&](Node c) {
@@ -1065,7 +932,7 @@ bool TIODD::Read_SD_VariableCollection(pugi::xml_node root_, TStandardDefinition
     });
 }
 
-bool TIODD::Read_SD_EventCollection(pugi::xml_node root_, TStandardDefinitions &sd)
+bool TIODD::Read_SD_EventCollection(platform::XmlNode root_, TStandardDefinitions &sd)
 {
     auto &list = sd.EventCollection.Event_List;
     return forEachElementOf(Node(root_), "EventCollection", list, [&](Node c) {
@@ -1082,7 +949,7 @@ bool TIODD::Read_SD_EventCollection(pugi::xml_node root_, TStandardDefinitions &
 
 bool TIODD::Read_ProfileBody(bool Simple_Decode)
 {
-    const Node pb = Xml1.child("IODevice").child("ProfileBody");
+    const Node pb = Node(Xml1.root()).child("IODevice").child("ProfileBody");
     if (!pb)
         return false;
     Read_ProfileBody_DeviceIdentity(pb);
@@ -1100,7 +967,7 @@ bool TIODD::Read_ProfileBody(bool Simple_Decode)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceIdentity(pugi::xml_node ProBody_)
+bool TIODD::Read_ProfileBody_DeviceIdentity(platform::XmlNode ProBody_)
 {
     const Node ProBody(ProBody_);
     const Node di = ProBody.kid("DeviceIdentity");
@@ -1143,7 +1010,7 @@ bool TIODD::Read_ProfileBody_DeviceIdentity(pugi::xml_node ProBody_)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun_)
+bool TIODD::Read_ProfileBody_DeviceFunction_Features(platform::XmlNode DevFun_)
 {
     const Node DevFun(DevFun_);
     const Node f = DevFun.kid("Features");
@@ -1162,7 +1029,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun_)
     return true;
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(pugi::xml_node DevFun_)
+bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(platform::XmlNode DevFun_)
 {
     auto &list = ProfileBody.DeviceFunction.DataTypeCollection.ListDataType;
     return forEachElementOf(Node(DevFun_), "DatatypeCollection", list, [&](Node c) {
@@ -1172,7 +1039,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_DataTypeCollection(pugi::xml_node De
     });
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(pugi::xml_node DevFun_)
+bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(platform::XmlNode DevFun_)
 {
     TVariableCollection &col = ProfileBody.DeviceFunction.VariableCollection;
     return forEachElementOf(Node(DevFun_), "VariableCollection", col.Var_List, [&](Node c) {
@@ -1183,7 +1050,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_VariableCollection(pugi::xml_node De
     });
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(pugi::xml_node DevFun_)
+bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(platform::XmlNode DevFun_)
 {
     auto &list = ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
     return forEachElementOf(Node(DevFun_), "ProcessDataCollection", list, [&](Node c) {
@@ -1193,7 +1060,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_ProcessDataCollection(pugi::xml_node
     });
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(pugi::xml_node DevFun_)
+bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(platform::XmlNode DevFun_)
 {
     TEventCollection &col = ProfileBody.DeviceFunction.EventCollection;
     return forEachElementOf(Node(DevFun_), "EventCollection", col.Event_List, [&](Node c) {
@@ -1210,7 +1077,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_EventCollection(pugi::xml_node DevFu
     });
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(pugi::xml_node DevFun_)
+bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(platform::XmlNode DevFun_)
 {
     const Node DevFun(DevFun_);
     const Node ui = DevFun.kid("UserInterface");
@@ -1219,7 +1086,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface(pugi::xml_node DevFun_
     return Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(ui);
 }
 
-bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(pugi::xml_node UserInt_)
+bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(platform::XmlNode UserInt_)
 {
     const Node UserInt(UserInt_);
     const Node mc = UserInt.kid("MenuCollection");
@@ -1239,7 +1106,7 @@ bool TIODD::Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(pugi::x
 
 // ---- element readers ----
 
-bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
+bool TIODD::Read_DataType(platform::XmlNode XmlDT_, TDataType &App_DT)
 {
     const Node XmlDT(XmlDT_);
     if (!nameIs(XmlDT, "DATATYPE")) {
@@ -1286,7 +1153,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
 
     if (k == Kind::ArrayT) {
         cdt.ActualComplexDataType = acdtArrayT;
-        cdt.Count = count ? iodd_numbers::toInt32(count.value(), 0) : 0;
+        cdt.Count = rangedAttr(count, kArrayCount, 0);
         if (XmlDT.first_child()) {
             cdt.ArrItem.clear();
             if (const Node sdt = XmlDT.kid("SimpleDatatype")) {
@@ -1300,7 +1167,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
         }
     } else if (k == Kind::RecordT) {
         cdt.ActualComplexDataType = acdtRecordT;
-        cdt.BitLength = bitLength ? iodd_numbers::toInt32(bitLength.value(), 0) : 0;
+        cdt.BitLength = rangedAttr(bitLength, kRecordBits, 0);
         if (XmlDT.first_child()) {
             cdt.RecItem.clear();
             cdt.RecItem.reserve(elementCount(XmlDT));
@@ -1340,7 +1207,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
                 }
                 auto item = newShared<TRecordItem>();
                 item->SubIndex = sub ? iodd_numbers::toInt32(sub.value(), 1) : 1;
-                item->BitOffset = offset ? iodd_numbers::toInt32(offset.value(), 0) : 0;
+                item->BitOffset = rangedAttr(offset, kBitOffset, 0);
                 if (sdt) {
                     const Kind ik = Kind(simpleKind(sdt));
                     if (!isSimple(ik))
@@ -1351,6 +1218,7 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
                     const Attr typeId = ref.attr("datatypeId");
                     if (!typeId)
                         continue;
+                    noteTypeRef(typeId);
                     item->SimpleTD = newOwnedObject<TSimpleDataType>();
                     item->SimpleTD->IsSimpleDataRef = true;
                     item->SimpleTD->DataTypeId = qs(typeId.value());
@@ -1368,14 +1236,14 @@ bool TIODD::Read_DataType(pugi::xml_node XmlDT_, TDataType &App_DT)
     return true;
 }
 
-bool TIODD::Decode_SimpleDataType(pugi::xml_node main_xml_, const QString &DataType, TSimpleDataType &app_SDT)
+bool TIODD::Decode_SimpleDataType(platform::XmlNode main_xml_, const QString &DataType, TSimpleDataType &app_SDT)
 {
     const Node main_xml(main_xml_);
     decodeSimple(main_xml, int(kindFromUpper(DataType.trimmed())), app_SDT);
     return true;
 }
 
-void TIODD::decodeSimple(pugi::xml_node n_, int kind, TSimpleDataType &t)
+void TIODD::decodeSimple(platform::XmlNode n_, int kind, TSimpleDataType &t)
 {
     const Node n(n_);
     bool ranges = true;
@@ -1396,10 +1264,10 @@ void TIODD::decodeSimple(pugi::xml_node n_, int kind, TSimpleDataType &t)
             t.Id = qs(a.value());
         } else if (is(an, "bitLength")) {
             if (t.ActualSimpleDataType == asdtUIntegerT || t.ActualSimpleDataType == asdtIntegerT)
-                t.BitLength = iodd_numbers::toInt32(a.value(), 0);
+                t.BitLength = rangedAttr(a, kIntegerBits, 0);
         } else if (is(an, "fixedLength")) {
             if (t.ActualSimpleDataType == asdtStringT || t.ActualSimpleDataType == asdtOctetStringT)
-                t.FixedLength = octetsToBits(iodd_numbers::toInt32(a.value(), 0));
+                t.FixedLength = 8 * rangedAttr(a, kStringOctets, 0);
         } else if (is(an, "encoding")) {
             if (t.ActualSimpleDataType == asdtStringT)
                 t.Encodig = qs(a.value());
@@ -1414,7 +1282,7 @@ void TIODD::decodeSimple(pugi::xml_node n_, int kind, TSimpleDataType &t)
     }
 }
 
-bool TIODD::Read_SingleValueRange(pugi::xml_node XmlSVR_, TSimpleDataType &app_SDT)
+bool TIODD::Read_SingleValueRange(platform::XmlNode XmlSVR_, TSimpleDataType &app_SDT)
 {
     const Node XmlSVR(XmlSVR_);
     const TActualSimpleDataType t = app_SDT.ActualSimpleDataType;
@@ -1458,7 +1326,7 @@ bool TIODD::Read_SingleValueRange(pugi::xml_node XmlSVR_, TSimpleDataType &app_S
     return true;
 }
 
-bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarRef)
+bool TIODD::Read_Variable(platform::XmlNode XmlVar_, TVariable &App_Var, bool &VarRef)
 {
     const Node XmlVar(XmlVar_);
     if (nameIs(XmlVar, "VARIABLE")) {
@@ -1530,6 +1398,7 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
         }
         if (ref) {
             requireAttr(ref, "datatypeId");
+            noteTypeRef(ref.attr("datatypeId"));
             App_Var.DataType = newOwnedObject<TDataType>();
             Read_DataType(ref, *App_Var.DataType);
         }
@@ -1555,7 +1424,7 @@ bool TIODD::Read_Variable(pugi::xml_node XmlVar_, TVariable &App_Var, bool &VarR
     return false;
 }
 
-bool TIODD::Read_RecordItemInfo(pugi::xml_node XmlRII_, TRecordItemInfo &App_RII)
+bool TIODD::Read_RecordItemInfo(platform::XmlNode XmlRII_, TRecordItemInfo &App_RII)
 {
     const Node XmlRII(XmlRII_);
     if (!nameIs(XmlRII, "RECORDITEMINFO"))
@@ -1567,20 +1436,24 @@ bool TIODD::Read_RecordItemInfo(pugi::xml_node XmlRII_, TRecordItemInfo &App_RII
     return true;
 }
 
-bool TIODD::Read_ProcessData(pugi::xml_node XmlPD_, TProcessData &App_PD)
+bool TIODD::Read_ProcessData(platform::XmlNode XmlPD_, TProcessData &App_PD)
 {
     const Node XmlPD(XmlPD_);
     // A present number attribute must be a number: a layout chosen by a garbled condition or
     // length would silently map the wrong data.
-    auto numberAttr = [&](Node n, const char *name, qint32 &into) {
+    auto numberAttr = [&](Node n, const char *name, qint32 &into, const Range *range = nullptr) {
         const Attr a = n.attribute(name);
         if (!a)
             return;
         int64_t v = 0;
-        if (!iodd_numbers::parseInt64(a.value(), v) || v < INT32_MIN || v > INT32_MAX)
+        const iodd_numbers::Parsed p = iodd_numbers::parseDecimal(a.value(), v);
+        if (p == iodd_numbers::Parsed::NotANumber)
             fail(n, QStringLiteral("attribute \"%1\" of element \"%2\" is not a number: \"%3\"")
                         .arg(qs(name), qs(n.name()), qs(a.value())));
-        into = qint32(v);
+        if (range || p != iodd_numbers::Parsed::Ok || v < INT32_MIN || v > INT32_MAX)
+            into = rangedAttr(a, range ? *range : Range{INT32_MIN, INT32_MAX}, 0);
+        else
+            into = qint32(v);
     };
 
     App_PD.Id = textAttr(XmlPD, "id");
@@ -1593,12 +1466,13 @@ bool TIODD::Read_ProcessData(pugi::xml_node XmlPD_, TProcessData &App_PD)
     auto inOut = [&](Node n) {
         auto io = newOwnedObject<TProcessDataInOut>();
         textAttrIfPresent(n, "id", io->Id);
-        numberAttr(n, "bitLength", io->BitLength);
+        numberAttr(n, "bitLength", io->BitLength, &kProcessDataBits);
         io->Name = textAttr(n.kid("Name"), "textId");
         if (const Node dt = n.kid("Datatype"))
             Read_DataType(dt, io->DataType);
         if (const Node ref = n.kid("DatatypeRef")) {
             requireAttr(ref, "datatypeId");
+            noteTypeRef(ref.attr("datatypeId"));
             Read_DataType(ref, io->DataType);
         }
         return io;
@@ -1610,7 +1484,7 @@ bool TIODD::Read_ProcessData(pugi::xml_node XmlPD_, TProcessData &App_PD)
     return true;
 }
 
-bool TIODD::Read_Menu(pugi::xml_node XmlMC_, TMenu &App_Menu)
+bool TIODD::Read_Menu(platform::XmlNode XmlMC_, TMenu &App_Menu)
 {
     const Node XmlMC(XmlMC_);
     App_Menu.Id = textAttr(XmlMC, "id");
@@ -1687,7 +1561,7 @@ bool TIODD::Read_Menu(pugi::xml_node XmlMC_, TMenu &App_Menu)
     return true;
 }
 
-bool TIODD::Read_Event(pugi::xml_node XmlEVE_, TEventData &App_Event, bool &EventRef)
+bool TIODD::Read_Event(platform::XmlNode XmlEVE_, TEventData &App_Event, bool &EventRef)
 {
     const Node XmlEVE(XmlEVE_);
     if (nameIs(XmlEVE, "EVENT")) {
@@ -1712,7 +1586,7 @@ bool TIODD::Read_Event(pugi::xml_node XmlEVE_, TEventData &App_Event, bool &Even
 
 bool TIODD::Read_ExternalTextCollection()
 {
-    const Node etc = Xml1.child("IODevice").child("ExternalTextCollection");
+    const Node etc = Node(Xml1.root()).child("IODevice").child("ExternalTextCollection");
     if (!etc)
         return false;
     const Node pl = etc.kid("PrimaryLanguage");
@@ -1724,7 +1598,7 @@ bool TIODD::Read_ExternalTextCollection()
 
 bool TIODD::Read_CommNetworkProfile()
 {
-    const Node root = Xml1.child("IODevice");
+    const Node root = Node(Xml1.root()).child("IODevice");
     const Node cnp = root.kid("CommNetworkProfile");
     if (!cnp)
         fail(root, QStringLiteral("element \"CommNetworkProfile\" missing"));

@@ -44,7 +44,7 @@
 #include <QStringList>
 #include <initializer_list>
 #include <memory>
-#include <pugixml.hpp>
+#include "platform/Xml.h"
 #include <stdexcept>
 #include <vector>
 
@@ -414,8 +414,7 @@ struct TPhysicalLayer {
 
 // The parts of a standard-definition file that device files refer to.
 struct TStandardDefinitions {
-    QByteArray Bytes;  // file text, parsed in place into Xml
-    pugi::xml_document Xml;
+    platform::XmlFile Xml;
     TExtTextCol ExtTextCol;
     TDataTypeCollection DataTypeCollection;
     TVariableCollection VariableCollection;
@@ -429,8 +428,8 @@ public:
     TIODD(const TIODD &) = delete;
     TIODD &operator=(const TIODD &) = delete;
 
-    pugi::xml_document Xml1;  // device file
-    const pugi::xml_document &Xml2() const;  // standard-definition file (empty when not read)
+    platform::XmlFile Xml1;  // device file
+    const platform::XmlFile &Xml2() const;  // standard-definition file (empty when not read)
 
     const QString &IODD_FileName() const { return m_fileName; }
     QString StandardDef_Path;  // folder of the standard-definition files, trailing separator
@@ -446,9 +445,12 @@ public:
     TVariableCollection SD_VariableCollection;
     TEventCollection SD_EventCollection;
 
-    // Decodes the file. A missing file does nothing (answer false). Malformed XML, a root
-    // other than IODevice, a missing required attribute, an unknown data type or (full
-    // decode) a missing physical layer throws EIODDError; what was read before stays.
+    // Decodes the file. A missing file does nothing (answer false). A file that is not well-formed
+    // XML or not decodable in its encoding (read through platform::XmlFile), a root other than
+    // IODevice, a missing required attribute, an unknown data type, a size or bit offset out of
+    // its range, a DatatypeRef to a type neither the file nor the read standard definitions hold,
+    // or (full decode) a missing physical layer throws EIODDError naming file, line and cause;
+    // what was read before stays.
     bool Decode_IODD(const QString &IODD_FileName, bool Simple_Decode);
 
     // Text for a text id from the device's texts (StdDef false) or the standard definitions'
@@ -467,44 +469,52 @@ public:
     bool Read_DocumentInfo();
     bool Read_ProfileHeader();
     bool Read_StandardDef();
-    bool Read_SD_ExternalTextCollection(pugi::xml_node root, TStandardDefinitions &sd);
-    bool Read_SD_DatatypeCollection(pugi::xml_node root, TStandardDefinitions &sd);
-    bool Read_SD_VariableCollection(pugi::xml_node root, TStandardDefinitions &sd);
-    bool Read_SD_EventCollection(pugi::xml_node root, TStandardDefinitions &sd);
+    bool Read_SD_ExternalTextCollection(platform::XmlNode root, TStandardDefinitions &sd);
+    bool Read_SD_DatatypeCollection(platform::XmlNode root, TStandardDefinitions &sd);
+    bool Read_SD_VariableCollection(platform::XmlNode root, TStandardDefinitions &sd);
+    bool Read_SD_EventCollection(platform::XmlNode root, TStandardDefinitions &sd);
     bool Read_ProfileBody(bool Simple_Decode);
-    bool Read_ProfileBody_DeviceIdentity(pugi::xml_node ProBody);
-    bool Read_ProfileBody_DeviceFunction_Features(pugi::xml_node DevFun);
-    bool Read_ProfileBody_DeviceFunction_DataTypeCollection(pugi::xml_node DevFun);
-    bool Read_ProfileBody_DeviceFunction_VariableCollection(pugi::xml_node DevFun);
-    bool Read_ProfileBody_DeviceFunction_ProcessDataCollection(pugi::xml_node DevFun);
-    bool Read_ProfileBody_DeviceFunction_EventCollection(pugi::xml_node DevFun);
-    bool Read_ProfileBody_DeviceFunction_UserInterface(pugi::xml_node DevFun);
-    bool Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(pugi::xml_node UserInt);
+    bool Read_ProfileBody_DeviceIdentity(platform::XmlNode ProBody);
+    bool Read_ProfileBody_DeviceFunction_Features(platform::XmlNode DevFun);
+    bool Read_ProfileBody_DeviceFunction_DataTypeCollection(platform::XmlNode DevFun);
+    bool Read_ProfileBody_DeviceFunction_VariableCollection(platform::XmlNode DevFun);
+    bool Read_ProfileBody_DeviceFunction_ProcessDataCollection(platform::XmlNode DevFun);
+    bool Read_ProfileBody_DeviceFunction_EventCollection(platform::XmlNode DevFun);
+    bool Read_ProfileBody_DeviceFunction_UserInterface(platform::XmlNode DevFun);
+    bool Read_ProfileBody_DeviceFunction_UserInterface_MenuCollection(platform::XmlNode UserInt);
     bool Read_ExternalTextCollection();
     bool Read_CommNetworkProfile();
 
-    bool Read_DataType(pugi::xml_node XmlDT, TDataType &App_DT);
-    bool Decode_SimpleDataType(pugi::xml_node main_xml, const QString &DataType, TSimpleDataType &app_SDT);
-    bool Read_SingleValueRange(pugi::xml_node XmlSVR, TSimpleDataType &app_SDT);
-    bool Read_Variable(pugi::xml_node XmlVar, TVariable &App_Var, bool &VarRef);
-    bool Read_RecordItemInfo(pugi::xml_node XmlRII, TRecordItemInfo &App_RII);
-    bool Read_ProcessData(pugi::xml_node XmlPD, TProcessData &App_PD);
-    bool Read_Menu(pugi::xml_node XmlMC, TMenu &App_Menu);
-    bool Read_Event(pugi::xml_node XmlEVE, TEventData &App_Event, bool &EventRef);
+    bool Read_DataType(platform::XmlNode XmlDT, TDataType &App_DT);
+    bool Decode_SimpleDataType(platform::XmlNode main_xml, const QString &DataType, TSimpleDataType &app_SDT);
+    bool Read_SingleValueRange(platform::XmlNode XmlSVR, TSimpleDataType &app_SDT);
+    bool Read_Variable(platform::XmlNode XmlVar, TVariable &App_Var, bool &VarRef);
+    bool Read_RecordItemInfo(platform::XmlNode XmlRII, TRecordItemInfo &App_RII);
+    bool Read_ProcessData(platform::XmlNode XmlPD, TProcessData &App_PD);
+    bool Read_Menu(platform::XmlNode XmlMC, TMenu &App_Menu);
+    bool Read_Event(platform::XmlNode XmlEVE, TEventData &App_Event, bool &EventRef);
 
 private:
-    [[noreturn]] void fail(pugi::xml_node at, const QString &what) const;
-    QString requireAttr(pugi::xml_node n, const char *name) const;
-    QString requireTextId(pugi::xml_node parent, const char *child) const;
-    int simpleKind(pugi::xml_node n) const;
-    void decodeSimple(pugi::xml_node n, int kind, TSimpleDataType &t);
-    void readTextTable(pugi::xml_node lang, TExtTextCol &col, bool onlyTextElements);
-    // Reads and parses path; fd, when given, is the file already open (closed here).
-    void parseFile(const QString &path, pugi::xml_document &doc, QByteArray &bytes, int fd = -1);
+    [[noreturn]] void fail(platform::XmlNode at, const QString &what) const;
+    [[noreturn]] void failAtLine(int line, const QString &what) const;
+    struct Range {
+        qint64 min, max;
+    };
+    static const Range kIntegerBits, kStringOctets, kArrayCount, kRecordBits, kBitOffset, kProcessDataBits;
+    qint32 rangedAttr(platform::XmlAttr a, Range range, qint32 def) const;
+    void noteTypeRef(platform::XmlAttr datatypeId);
+    void checkTypeRefs(const TDataTypeCollection &own, const TDataTypeCollection *standard, const QString &holders);
+    QString requireAttr(platform::XmlNode n, const char *name) const;
+    QString requireTextId(platform::XmlNode parent, const char *child) const;
+    int simpleKind(platform::XmlNode n) const;
+    void decodeSimple(platform::XmlNode n, int kind, TSimpleDataType &t);
+    void readTextTable(platform::XmlNode lang, TExtTextCol &col, bool onlyTextElements);
+    // Reads, checks and parses path into xml, which the nodes being read belong to from now on.
+    void parseFile(const QString &path, platform::XmlFile &xml);
 
     QString m_fileName;
-    QString m_parsingFile;     // file the nodes being read belong to (for messages)
-    QByteArray m_bytes1;       // device file text, parsed in place
-    const QByteArray *m_parsingBytes = nullptr;
+    const platform::XmlFile *m_parsing = nullptr;  // file the nodes being read belong to
+    std::vector<platform::XmlAttr> m_typeRefs;      // datatypeId attributes not yet checked
+    bool m_standardRead = false;                    // the standard definitions of this decode were read
     std::shared_ptr<const TStandardDefinitions> m_sd;  // the file behind the SD_ parts
 };

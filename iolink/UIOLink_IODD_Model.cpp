@@ -407,7 +407,7 @@ static const std::shared_ptr<const TStandardDefinitions> &noStandardDefinitions(
 
 TIODD::TIODD() : m_sd(noStandardDefinitions()) {}
 
-const pugi::xml_document &TIODD::Xml2() const { return m_sd->Xml; }
+const platform::XmlFile &TIODD::Xml2() const { return m_sd->Xml; }
 TIODD::~TIODD() = default;
 
 QString TIODD::GetDesc_ExtTextCol(bool StdDef, const QString &Text) const

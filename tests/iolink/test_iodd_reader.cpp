@@ -417,6 +417,7 @@ TEST(IoddReader, ByteLevelVariantsDecodeAlike)
         .replace("<DatatypeCollection>", "<DatatypeCollection xmlns:t=\"http://www.w3.org/2001/XMLSchema-instance\">")
         .replace("<VariableCollection>", "<VariableCollection xmlns:t=\"http://www.w3.org/2001/XMLSchema-instance\">")
         .replace("<ProcessDataCollection>", "<ProcessDataCollection xmlns:t=\"http://www.w3.org/2001/XMLSchema-instance\">")
+        .replace("<CommNetworkProfile ", "<CommNetworkProfile xmlns:t=\"urn:other\" ")
         .replace("xsi:type=", "t:type=");
     QByteArray xmlDecl = base;  // the xml prefix declared explicitly
     xmlDecl.replace("<IODevice ", "<IODevice xmlns:xml=\"http://www.w3.org/XML/1998/namespace\" ");
@@ -625,4 +626,108 @@ TEST(IoddReader, StandardDefinitionsFollowFileChanges)
     QFile::remove(sdPath);
     auto fourth = decodeFile(fixture(), false, std);
     EXPECT_TRUE(fourth->SD_VariableCollection.Var_List.empty());
+}
+
+// Small edited copies of one description, each with one fault: refused with the file, the file's
+// own line and the cause, also where the line ends, the encoding or the attributes before the
+// fault would throw a count of line breaks off.
+TEST(IoddReader, EditedCopiesAreRefusedWithLineAndCause)
+{
+    {
+        // The copies' original decodes.
+        auto iodd = decodeFile(fixtureDir() + "Small-Device-IODD1.1.xml");
+        EXPECT_EQ(iodd->GetDesc_ExtTextCol(false, iodd->ProfileBody.DeviceIdentity.DeviceName), "Small Device");
+        EXPECT_EQ(var(*iodd, "V_Rec")->Get_Length(*iodd, false), "16");
+        EXPECT_EQ(var(*iodd, "V_Array")->DataType->Ref_DataTypeId, "D_Array");
+    }
+    const struct {
+        const char *file;
+        int line;
+        const char *cause;
+        bool simpleToo;  // the fault is in the XML itself, so the simple decode refuses it too
+    } cases[] = {
+        {"second-root.xml", 62, "second root element \"IODevice\"", true},
+        {"text-after-root.xml", 62, "text outside the root element", true},
+        {"duplicate-attribute.xml", 30, "attribute \"index\" twice in element \"Variable\"", true},
+        {"undeclared-entity.xml", 57, "undeclared entity \"&copy;\"", true},
+        {"undeclared-entity-in-text.xml", 5, "undeclared entity \"&device;\"", true},
+        {"less-than-in-attribute.xml", 56, "\"<\" in the value of attribute \"value\"", true},
+        {"invalid-utf8.xml", 56, "bytes that are not valid UTF-8", true},
+        {"undeclared-prefix.xml", 23, "undeclared namespace prefix \"xs\"", true},
+        {"unsupported-encoding.xml", 1, "encoding \"x-unheard-of\" is not supported", true},
+        {"utf16-declared-but-8-bit.xml", 1, "declares encoding \"UTF-16\" but is not written in it", true},
+        {"windows-1252-undefined-byte.xml", 56, "byte 0x81 is no character of the declared encoding \"windows-1252\"", true},
+        {"unknown-type-utf16.xml", 16, "unknown data type \"Ulen\"", false},
+        {"unknown-type-cr.xml", 16, "unknown data type \"Ulen\"", false},
+        {"unknown-type-after-broken-attribute.xml", 18, "unknown data type \"Ulen\"", false},
+        {"unknown-type-after-character-references.xml", 16, "unknown data type \"Ulen\"", false},
+        {"bit-length-4294967295.xml", 23, "attribute \"bitLength\" out of range: \"4294967295\"", false},
+        {"bit-offset-4294967295.xml", 19, "attribute \"bitOffset\" out of range: \"4294967295\"", false},
+        {"fixed-length-4294967295.xml", 25, "attribute \"fixedLength\" out of range: \"4294967295\"", false},
+        {"bit-length-negative.xml", 16, "attribute \"bitLength\" out of range: \"-8\"", false},
+        {"array-count-negative.xml", 24, "attribute \"count\" out of range: \"-5\"", false},
+        {"record-bit-length-huge.xml", 14, "attribute \"bitLength\" out of range: \"99999999999999999999\"", false},
+        {"process-data-bit-length-negative.xml", 40, "attribute \"bitLength\" out of range: \"-8\"", false},
+        {"unknown-datatype-ref-variable.xml", 31, "DatatypeRef to datatype \"D_Missing\"", false},
+        {"unknown-datatype-ref-record-item.xml", 20, "DatatypeRef to datatype \"D_Gone\"", false},
+        {"unknown-datatype-ref-process-data.xml", 41, "DatatypeRef to datatype \"D_Nowhere\"", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = fixtureDir() + "refused/" + QLatin1String(c.file);
+        ASSERT_TRUE(QFile::exists(path));
+        for (bool simple : {false, true}) {
+            TIODD iodd;
+            iodd.StandardDef_Path = stdDir();
+            if (simple && !c.simpleToo) {
+                EXPECT_NO_THROW(iodd.Decode_IODD(path, true));
+                continue;
+            }
+            try {
+                iodd.Decode_IODD(path, simple);
+                ADD_FAILURE() << "accepted (" << (simple ? "simple" : "full") << ")";
+            } catch (const EIODDError &e) {
+                EXPECT_TRUE(e.message().startsWith(QStringLiteral("%1, line %2: ").arg(path).arg(c.line))) << e.what();
+                EXPECT_TRUE(e.message().contains(QLatin1String(c.cause))) << e.what();
+            }
+        }
+    }
+}
+
+// A number attribute whose text is no number keeps the default; the same value written in
+// range decodes.
+TEST(IoddReader, NumbersThatAreNoNumbersKeepTheirDefaults)
+{
+    QByteArray bytes;
+    {
+        QFile f(fixtureDir() + "Small-Device-IODD1.1.xml");
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        bytes = f.readAll();
+    }
+    bytes.replace("<Datatype id=\"D_Byte\" xsi:type=\"UIntegerT\" bitLength=\"8\"/>",
+                  "<Datatype id=\"D_Byte\" xsi:type=\"UIntegerT\" bitLength=\"eight\"/>")
+        .replace("count=\"4\"", "count=\"four\"")
+        .replace("fixedLength=\"2\"", "fixedLength=\"2.5\"")
+        .replace("<RecordItem subindex=\"2\" bitOffset=\"0\">", "<RecordItem subindex=\"2\" bitOffset=\" 1855 \">");
+    QTemporaryDir tmp;
+    auto iodd = decodeFile(writeTemp(tmp, "words.xml", bytes));
+    const TDataTypeCollection &dtc = df(*iodd).DataTypeCollection;
+    EXPECT_EQ(dtc.at(dtc.GetDTIndex("D_Byte"))->SimpleDataType->BitLength, 0);
+    const TComplexDataType *arr = dtc.at(dtc.GetDTIndex("D_Array"))->ComplexDataType.get();
+    EXPECT_EQ(arr->Count, 0);
+    EXPECT_EQ(arr->ArrayElementType()->FixedLength, 0);
+    EXPECT_EQ(dtc.at(dtc.GetDTIndex("D_Rec"))->ComplexDataType->RecItem[1]->BitOffset, 1855);
+}
+
+// A declared 8-bit encoding is decoded by its name.
+TEST(IoddReader, DeclaredEightBitEncodingsAreDecoded)
+{
+    for (const char *file : {"Small-Device-windows-1252.xml", "Small-Device-ISO-8859-1.xml"}) {
+        SCOPED_TRACE(file);
+        for (bool simple : {true, false}) {
+            auto iodd = decodeFile(fixtureDir() + QLatin1String(file), simple);
+            EXPECT_EQ(iodd->GetDesc_ExtTextCol(false, "T_Name"), QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC"));
+            EXPECT_EQ(iodd->GetDesc_ExtTextCol(false, "T_High"), "High byte");
+        }
+    }
 }
