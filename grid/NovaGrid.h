@@ -7,6 +7,7 @@
 // operations keep their declared order (descendants rely on it); an operation whose concern is
 // not built yet keeps a neutral body in NovaGrid_NeutralOps.cpp, said so there.
 #include "grid/CellType.h"
+#include "grid/EditingTypes.h"
 #include "grid/GridItem.h"
 #include "grid/base/BaseGrid.h"
 #include "grid/base/CellChecker.h"
@@ -614,6 +615,221 @@ public:
     void HideSelection();
     void UnHideSelection();
     bool SelectionHidden() const { return FSelHidden; }
+
+    // ============================================================================================
+    // Editing: editing core (NovaGrid_Editing.cpp), validation and balloons
+    // (NovaGrid_Validation.cpp), keyboard (NovaGrid_Keyboard.cpp), cell advance
+    // (NovaGrid_Advance.cpp) and the in-place editor controls made on first use (NovaGrid_Editors.cpp)
+    // ============================================================================================
+public:
+    // Combo list shared by every combo cell.
+    void ClearComboString();
+    void AddComboString(const QString &S);
+    void AddComboStringObject(const QString &S, QObject *AObject);
+    bool RemoveComboString(const QString &S);
+    bool SetComboSelectionString(const QString &S);
+    void SetComboSelection(int Index);
+    int GetComboCount();
+    int ComboIndex(int ACol, int ARow);
+    void SetComboIndex(int ACol, int ARow, int Value);
+
+    // Editing entry points.
+    bool CanEditShow() override;
+    TInplaceEdit *CreateEditor() override;
+    QString GetEditMask(int ACol, int ARow) override;
+    int GetEditLimit() override;
+    void PrepareCellEditor(int ACol, int ARow);
+    void StoreEditorValue(int ACol, int ARow);
+    void HideCellEdit();
+    void ShowCellEdit();
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+    void PostGridEditDone(int ACol, int ARow);
+    bool WantsTabKey() const;
+    QString GetEditMaskText() const;
+    bool EditMode() const { return FEditMode; }
+    bool Editing() const { return FEditing; }
+    QWidget *EditCtrl() const { return FEditCtrl; }
+    QString CellCache() const { return FCellCache; }
+    TNovaInplaceEdit *NormalEdit() const;
+
+    // Validation.
+    NOVA_PROPERTY(bool, AlwaysValidate, false)
+public:
+    bool LastValidation() const { return FLastValidation; }
+    QString NewCellText() const { return FNewCellText; }
+    bool Validating() const { return FValidating; }
+    bool GridModified() const { return FGridModified; }
+    void SetGridModified(bool Value) { FGridModified = Value; }
+    bool RowModified(int ARow) const;
+    void SetRowModified(int ARow, bool Value);
+    TBalloonSettings *Balloon();
+    TShowModified *ShowModified();
+    void BalloonInit();
+    void BalloonDone();
+    void BalloonEnableChanged();
+    // The tooltip window of cell balloons (none until BalloonInit) and the invalid-entry balloon.
+    QWidget *BalloonWindow() const { return FBalloonWindow; }
+    QWidget *InvalidEntryBalloon() const { return FInvalidEntryBalloon; }
+    int BalloonWindowsCreated() const { return FBalloonWindowsCreated; }
+
+    // Keyboard.
+    bool HandleTabKey(bool Backward);
+    void DoneInplaceEdit(int Key, Qt::KeyboardModifiers Shift);
+    void AutoAppendRow();
+    int FirstNavigableCol();
+    int VisibleFixedRightCols();
+    bool CanNavigateToCell(int ACol, int ARow);
+    int FirstSelectableCol(int ARow);
+    int LastSelectableCol(int ARow);
+    bool IsLastDataRow();
+    void SimulateCellClick(int ACol, int ARow);
+    void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
+    void KeyPress(QChar &Key) override;
+    virtual void KeyUp(int &Key, Qt::KeyboardModifiers Shift);
+    bool HasClickableGraphic(int ACol, int ARow);
+
+    // Cell advance.
+    void AdvanceAfterEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Skipping, bool ShowEdit);
+    void GotoCell(int ACol, int ARow);
+    void EditCell(int ACol, int ARow);
+    void MoveToCell(int ACol, int ARow);
+    bool NoAutoAdvance() const { return FNoAutoAdvance; }
+    void SetNoAutoAdvance(bool Value) { FNoAutoAdvance = Value; }
+
+    // Editor controls: made on first use, owned by the grid.
+    TGridCombo *Combo();
+    TGridCheckBox *EditCheck();
+    TGridEditBtn *EditBtn();
+    TGridUnitEditBtn *UnitEditBtn();
+    TGridButton *GridButton();
+    TGridSpin *SpinEdit();
+    TGridDatePicker *DateTimePicker();
+    TGridDateTimePicker *DateAndTimePicker();
+    // Takes the focus off the editors and hides them while the grid is still whole (its destructor
+    // calls it first, so no editor reports to a grid that is half gone).
+    void ReleaseEditors();
+    bool HasSpinEditor() const { return FEditSpin != nullptr; }
+    bool HasDatePicker() const { return FEditDate != nullptr; }
+    bool HasDateTimeEditor() const { return FEditDateTime != nullptr; }
+
+    // Events of editing.
+    TEditChangeEvent OnEditChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TEllipsClickEvent OnEllipsClick;
+    TGetEditorPropEvent OnGetEditorProp;
+    TGetEditorPropIntEvent OnGetEditorPropInt;
+    TNotifyEvent OnEditingDone;
+    TEditCellDoneEvent OnEditCellDone;
+    TAutoAdvanceEvent OnAutoAdvance;
+    TRowChangingEvent OnRowChanging;
+    TColChangingEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TCanAddRowEvent OnCanAddRow;
+    TAutoAddRowEvent OnAutoAddRow;
+    TAutoInsertColEvent OnAutoInsertCol;
+    TClipboardEvent OnClipboardPaste;
+    TClipboardEvent OnClipboardCopy;
+    TClipboardEvent OnClipboardCut;
+    TClipboardBeforePasteCellEvent OnClipboardBeforePasteCell;
+    TClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+    TDatePickerEvent OnDatePickerCloseUp;
+    TDatePickerEvent OnDatePickerDropDown;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TCustomStrToDateEvent OnCustomStrToDate;
+    TGridKeyEvent OnKeyUp;
+    TEndRowSizeEvent OnEndRowSize;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void keyReleaseEvent(QKeyEvent *e) override;
+    // The typed character once the key has passed (the platform's character message).
+    void WMChar(QChar Ch, bool Keypad);
+    void DatePickerChange();
+    void DatePickerCloseUp();
+    void DatePickerDropDown();
+    void DateAndTimePickerChange();
+    void ShowInvalidEntryBalloon(QWidget *Anchor);
+    void StoreSpinValue(int c, int ARow);
+    void CloseEditor(QWidget *w);
+    void ShowEditorControl(QWidget *w, const TRect &R, TColor B, bool focus = true);
+    void PostStartChar(QWidget *w);
+    void AdvanceStep(int &ACol, int &ARow, bool Forward, bool &Moved, bool &Stop);
+
+    friend class TNovaInplaceEdit;
+    friend class TGridSpin;
+    friend class TGridCombo;
+    friend class TGridCheckBox;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
+    friend class TGridButton;
+    friend class TGridDatePicker;
+    friend class TGridDateTimePicker;
+
+    // ---- editing state ------------------------------------------------------------------------
+    bool FEditMode = false;         // an editor of the editing core is open
+    QWidget *FEditCtrl = nullptr;   // the editor control that is open
+    bool FEditing = false;          // a cell is being edited (pending validation)
+    bool FEditActive = false;
+    bool FSpecialEditor = false;
+    bool FBlockKill = false;
+    QChar FStartEditChar;
+    QString FCellCache;
+    QString FEditText;
+    int FComboIdx = -1;
+    bool FEditChange = false;
+    bool FNoEditChange = false;
+    bool FShowEditProcess = false;
+    bool FEntered = false;
+    TDateTime FOriginalDateTime = 0;
+    bool FSpinUpClick = false;
+    bool FSpinDnClick = false;
+    bool FLastValidation = true;
+    bool FNoAutoAdvance = false;
+    bool LButFlg = false;
+    bool FInSelectCell = false;
+
+    // ---- validation -----------------------------------------------------------------------------
+    int FOldCol = -1;
+    int FOldRow = -1;
+    QString FOldCellText;
+    bool FOldModifiedValue = false;
+    QString FNewCellText;
+    bool FValidating = false;
+    bool FGridModified = false;
+    TBalloonSettings *FBalloon = nullptr;
+    TShowModified *FShowModified = nullptr;
+    QWidget *FBalloonWindow = nullptr;
+    QWidget *FInvalidEntryBalloon = nullptr;
+    int FBalloonWindowsCreated = 0;
+
+    // ---- keyboard and advance -------------------------------------------------------------------
+    TPoint FLastKeyCell;
+    int FLastTabCol = -1;
+    int FLastTabRow = -1;
+    TGridRect FMoveSelection;
+    bool FForceSel = false;
+    QString SearchInc;
+    int SearchTics = 0;
+    bool FBlockFocus = false;
+    int FAECol = -1;
+    int FAERow = -1;
+    bool FDisableChange = false;
+    int FTabDepth = 0;
+
+    // ---- editor controls ------------------------------------------------------------------------
+    TGridCombo *FEditCombo = nullptr;
+    TGridCheckBox *FEditCheck = nullptr;
+    TGridEditBtn *FEditBtn = nullptr;
+    TGridUnitEditBtn *FUnitEditBtn = nullptr;
+    TGridButton *FGridButton = nullptr;
+    TGridSpin *FEditSpin = nullptr;
+    TGridDatePicker *FEditDate = nullptr;
+    TGridDateTimePicker *FEditDateTime = nullptr;
 
 protected:
     // Moves whole display rows with their cells, objects and heights (the cells of hidden columns

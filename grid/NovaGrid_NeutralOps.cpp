@@ -7,7 +7,6 @@
 void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
 void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
-void TNovaStringGrid::RestoreCellCache() {}
 void TNovaStringGrid::DoToggleCheckBox(int, int) {}
 void TNovaStringGrid::DoClickRadioButton(int, int) {}
 
@@ -21,7 +20,6 @@ TCellGraphic *TNovaStringGrid::GetCellGraphic(int, int) { return nullptr; }
 TPoint TNovaStringGrid::GetCellGraphicSize(int, int) { return {}; }
 TPoint TNovaStringGrid::CalcCellGraphicSize(int, int) { return {}; }
 TRect TNovaStringGrid::CalcCellGraphicRect(int, int, const TRect &) { return {}; }
-void TNovaStringGrid::DoGetEditorProp(int, int) {}
 void TNovaStringGrid::DoFixedEdit(int, int) {}
 void TNovaStringGrid::DoSelectionChanged(int, int, int, int) {}
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
@@ -31,7 +29,6 @@ void TNovaStringGrid::DoFilterDone() {}
 void TNovaStringGrid::DoUpdateColumnSize(int, int &) {}
 void TNovaStringGrid::DoUpdateAutoColumnSize(int, int &) {}
 void TNovaStringGrid::ColumnHeadersChanged() {}
-void TNovaStringGrid::DoEllipsClick(int, int, QString &) {}
 bool TNovaStringGrid::RowPassesFilter(int) { return true; }
 void TNovaStringGrid::PasteBegin() {}
 void TNovaStringGrid::PasteEnd() {}
@@ -39,13 +36,10 @@ void TNovaStringGrid::CellsPasted(const TGridRect &) {}
 void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
 QString TNovaStringGrid::GetSaveCellText(int ACol, int ARow) { return GetGridCell(ACol, ARow); }
 void TNovaStringGrid::LoadCellText(int ACol, int ARow, const QString &Value) { SetGridCell(ACol, ARow, Value); }
-void TNovaStringGrid::CellValueChanged(int, int) {}
-void TNovaStringGrid::RememberCellValue(int, int) {}
 void TNovaStringGrid::CellsChanged(const TGridRect &) {}
 void TNovaStringGrid::CellsLoaded() {}
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
 void TNovaStringGrid::RemoveRowsInternal(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
-bool TNovaStringGrid::DoCanAddRow() { return true; }
 bool TNovaStringGrid::DoCanInsertRow(int) { return true; }
 void TNovaStringGrid::MouseWheelRowMoved() {}
 void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
@@ -54,7 +48,6 @@ void TNovaStringGrid::FormulaEditChanged() {}
 void TNovaStringGrid::SelectAllClicked() {}
 void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
-void TNovaStringGrid::TabToFirstRow() {}
 bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
 void TNovaStringGrid::ApplyDropListFilter() {}
 void TNovaStringGrid::ApplyCheckListFilter() {}
@@ -64,15 +57,12 @@ void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEve
 void TNovaStringGrid::DoRatingChange(int, int, int) {}
 void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
 void TNovaStringGrid::DoImageSelect(int, int, int &) {}
-void TNovaStringGrid::DoCellChanging(int, int, int, int, bool &) {}
 QObject *TNovaStringGrid::GetGridImageList() { return nullptr; }
 void TNovaStringGrid::ExportNotification(int, int) {}
 void TNovaStringGrid::ImportNotification(int, int) {}
 void TNovaStringGrid::AssignCells(QObject *) {}
 int TNovaStringGrid::GetVersionNr() const { return 0; }
 QString TNovaStringGrid::GetVersionString() const { return QString(); }
-bool TNovaStringGrid::ValidateCell(const QString &) { return true; }
-bool TNovaStringGrid::ValidateCellWide(const QString &) { return true; }
 void TNovaStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
 void TNovaStringGrid::RemoveRows(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
 void TNovaStringGrid::InsertRows(int RowIndex, int RCount) { InsertRowsCore(RowIndex, RCount); }

@@ -61,6 +61,7 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
 
 TNovaStringGrid::~TNovaStringGrid()
 {
+    ReleaseEditors();
     FClearTextOnly = false;
     FSaveHiddenCells = false;
     // Hidden rows own their cells' objects while they are hidden.
