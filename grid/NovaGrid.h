@@ -72,14 +72,6 @@ TColor BlendColor(TColor Color1, TColor Color2, int Percent);
 // The selection colour over a cell colour: blended by Factor when the mixer is on.
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
 
-#define NOVA_PROPERTY(Type, Name, Default)                                                       \
-public:                                                                                          \
-    Type Name() const { return F##Name; }                                                        \
-    void Set##Name(Type Value) { F##Name = Value; }                                              \
-                                                                                                 \
-protected:                                                                                       \
-    Type F##Name = Default;
-
 class TNovaStringGrid : public TBaseGrid {
 public:
     explicit TNovaStringGrid(QWidget *AOwner = nullptr);
@@ -117,6 +109,12 @@ public:
     void SetDefaultAlignment(TAlignment Value);
     bool WordWrap() const { return GetWordWrap(); }
     void SetWordWrap(bool Value);
+    // The current column; a synchronised grid follows it when asked to.
+    void SetCol(int Value);
+    // Places and sizes the control; with IntegralHeight the height shows whole rows only.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
     int FixedRowMinimum() const { return FFixedRowsMin; }
     int FixedColMinimum() const { return FFixedColsMin; }
     int MaxRowCountSeen() const { return FMaxRowCount; }
@@ -126,22 +124,22 @@ public:
     int Height() const { return height(); }
 
     // Colours (published).
-    NOVA_PROPERTY(TColor, ActiveCellColor, clGray)
-    NOVA_PROPERTY(TColor, ActiveCellColorTo, clNone)
-    NOVA_PROPERTY(TColor, BorderColor, TColor(0xB99D7F))
-    NOVA_PROPERTY(TColor, DisabledFontColor, clSilver)
-    NOVA_PROPERTY(TColor, HighlightColor, clHighlight)
-    NOVA_PROPERTY(TColor, HighlightTextColor, clHighlightText)
-    NOVA_PROPERTY(TColor, HintColor, clInfoBk)
-    NOVA_PROPERTY(TColor, ScrollColor, clNone)
-    NOVA_PROPERTY(TColor, SelectionColor, TColor(0xEACAB6))
-    NOVA_PROPERTY(TColor, SelectionColorTo, clNone)
-    NOVA_PROPERTY(TColor, SelectionMirrorColor, clNone)
-    NOVA_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
-    NOVA_PROPERTY(TColor, SelectionTextColor, clBlack)
-    NOVA_PROPERTY(TColor, SelectionRectangleColor, clBlack)
-    NOVA_PROPERTY(TColor, URLColor, clBlue)
-    NOVA_PROPERTY(TColor, FixedColor, clBtnFace)
+    CFG_PLAIN_PROPERTY(TColor, ActiveCellColor, clGray)
+    CFG_PLAIN_PROPERTY(TColor, ActiveCellColorTo, clNone)
+    CFG_PLAIN_PROPERTY(TColor, BorderColor, TColor(0xB99D7F))
+    CFG_PLAIN_PROPERTY(TColor, DisabledFontColor, clSilver)
+    CFG_PLAIN_PROPERTY(TColor, HighlightColor, clHighlight)
+    CFG_PLAIN_PROPERTY(TColor, HighlightTextColor, clHighlightText)
+    CFG_PLAIN_PROPERTY(TColor, HintColor, clInfoBk)
+    CFG_PLAIN_PROPERTY(TColor, ScrollColor, clNone)
+    CFG_PLAIN_PROPERTY(TColor, SelectionColor, TColor(0xEACAB6))
+    CFG_PLAIN_PROPERTY(TColor, SelectionColorTo, clNone)
+    CFG_PLAIN_PROPERTY(TColor, SelectionMirrorColor, clNone)
+    CFG_PLAIN_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
+    CFG_PLAIN_PROPERTY(TColor, SelectionTextColor, clBlack)
+    CFG_PLAIN_PROPERTY(TColor, SelectionRectangleColor, clBlack)
+    CFG_PLAIN_PROPERTY(TColor, URLColor, clBlue)
+    CFG_PLAIN_PROPERTY(TColor, FixedColor, clBtnFace)
 public:
     TColor NovaGradientFrom() const { return FNovaGradientFrom; }
     void SetNovaGradientFrom(TColor Value);
@@ -153,111 +151,110 @@ public:
     void SetNovaGradientMirrorTo(TColor Value);
 
     // Numbers.
-    NOVA_PROPERTY(int, FilterDropDownRow, 0)
-    NOVA_PROPERTY(int, MaxEditLength, 0)
-    NOVA_PROPERTY(int, MaxComboLength, 0)
-    NOVA_PROPERTY(int, SelectionColorMixerFactor, 50)
-    NOVA_PROPERTY(int, ScrollWidth, 17)
-    NOVA_PROPERTY(int, ZoomFactor, 0)
+    CFG_PLAIN_PROPERTY(int, FilterDropDownRow, 0)
+    CFG_PLAIN_PROPERTY(int, MaxEditLength, 0)
+    CFG_PLAIN_PROPERTY(int, MaxComboLength, 0)
+    CFG_PLAIN_PROPERTY(int, SelectionColorMixerFactor, 50)
+    CFG_PLAIN_PROPERTY(int, ScrollWidth, 17)
+    CFG_PLAIN_PROPERTY(int, ZoomFactor, 0)
 
     // Flags on by default.
-    NOVA_PROPERTY(bool, AutoFilterUpdate, true)
-    NOVA_PROPERTY(bool, EnableHTML, true)
-    NOVA_PROPERTY(bool, EnableWheel, true)
-    NOVA_PROPERTY(bool, EnhRowColMove, true)
-    NOVA_PROPERTY(bool, FilterNormalCellsOnly, true)
-    NOVA_PROPERTY(bool, IntelliZoom, true)
-    NOVA_PROPERTY(bool, ShowSelection, true)
-    NOVA_PROPERTY(bool, ShowDesignHelper, true)
-    NOVA_PROPERTY(bool, UseInternalHintClass, true)
-    NOVA_PROPERTY(bool, FitCellsInGrid, true)
-    NOVA_PROPERTY(bool, LoadFirstRow, true)
-    NOVA_PROPERTY(bool, QuoteEmptyCells, true)
-    NOVA_PROPERTY(bool, ShowNullDates, true)
-    NOVA_PROPERTY(bool, SaveFixedCells, true)
-    NOVA_PROPERTY(bool, SaveVirtCells, true)
-    NOVA_PROPERTY(bool, SaveWithHTML, true)
-    NOVA_PROPERTY(bool, UseDisabledFont, true)
+    CFG_PLAIN_PROPERTY(bool, AutoFilterUpdate, true)
+    CFG_PLAIN_PROPERTY(bool, EnableHTML, true)
+    CFG_PLAIN_PROPERTY(bool, EnableWheel, true)
+    CFG_PLAIN_PROPERTY(bool, EnhRowColMove, true)
+    CFG_PLAIN_PROPERTY(bool, FilterNormalCellsOnly, true)
+    CFG_PLAIN_PROPERTY(bool, IntelliZoom, true)
+    CFG_PLAIN_PROPERTY(bool, ShowSelection, true)
+    CFG_PLAIN_PROPERTY(bool, ShowDesignHelper, true)
+    CFG_PLAIN_PROPERTY(bool, UseInternalHintClass, true)
+    CFG_PLAIN_PROPERTY(bool, FitCellsInGrid, true)
+    CFG_PLAIN_PROPERTY(bool, LoadFirstRow, true)
+    CFG_PLAIN_PROPERTY(bool, QuoteEmptyCells, true)
+    CFG_PLAIN_PROPERTY(bool, ShowNullDates, true)
+    CFG_PLAIN_PROPERTY(bool, SaveFixedCells, true)
+    CFG_PLAIN_PROPERTY(bool, SaveVirtCells, true)
+    CFG_PLAIN_PROPERTY(bool, SaveWithHTML, true)
+    CFG_PLAIN_PROPERTY(bool, UseDisabledFont, true)
 
     // Flags off by default.
-    NOVA_PROPERTY(bool, HintShowCells, false)
-    NOVA_PROPERTY(bool, HintShowLargeText, false)
-    NOVA_PROPERTY(bool, HintShowSizing, false)
-    NOVA_PROPERTY(bool, HTMLHint, false)
-    NOVA_PROPERTY(bool, OemConvert, false)
-    NOVA_PROPERTY(bool, AnchorHint, false)
-    NOVA_PROPERTY(bool, ActiveCellShow, false)
-    NOVA_PROPERTY(bool, AutoNumAlign, false)
-    NOVA_PROPERTY(bool, AutoSize, false)
-    NOVA_PROPERTY(bool, AutoThemeAdapt, false)
-    NOVA_PROPERTY(bool, EditWithTags, false)
-    NOVA_PROPERTY(bool, EnableBlink, false)
-    NOVA_PROPERTY(bool, EnhTextSize, false)
-    NOVA_PROPERTY(bool, ExcelStyleDecimalSeparator, false)
-    NOVA_PROPERTY(bool, FilterActive, false)
-    NOVA_PROPERTY(bool, FilterDropDownAuto, false)
-    NOVA_PROPERTY(bool, FilterDropDownCheck, false)
-    NOVA_PROPERTY(bool, FilterIncremental, false)
-    NOVA_PROPERTY(bool, FixedAsButtons, false)
-    NOVA_PROPERTY(bool, FixedRowAlways, false)
-    NOVA_PROPERTY(bool, FixedColAlways, false)
-    NOVA_PROPERTY(bool, Flat, false)
-    NOVA_PROPERTY(bool, HideFocusRect, false)
-    NOVA_PROPERTY(bool, Hovering, false)
-    NOVA_PROPERTY(bool, Lookup, false)
-    NOVA_PROPERTY(bool, LookupCaseSensitive, false)
-    NOVA_PROPERTY(bool, LookupHistory, false)
-    NOVA_PROPERTY(bool, Multilinecells, false)
-    NOVA_PROPERTY(bool, ScrollProportional, false)
-    NOVA_PROPERTY(bool, ScrollSynch, false)
-    NOVA_PROPERTY(bool, SelectionColorMixer, false)
-    NOVA_PROPERTY(bool, SelectionRectangle, false)
-    NOVA_PROPERTY(bool, SelectionResizer, false)
-    NOVA_PROPERTY(bool, SelectionRTFKeep, false)
-    NOVA_PROPERTY(bool, SizeWithForm, false)
-    NOVA_PROPERTY(bool, URLShow, false)
-    NOVA_PROPERTY(bool, URLShowInText, false)
-    NOVA_PROPERTY(bool, URLUnderlineOnHover, false)
-    NOVA_PROPERTY(bool, URLFull, false)
-    NOVA_PROPERTY(bool, URLEdit, false)
-    NOVA_PROPERTY(bool, SaveFixedRows, false)
-    NOVA_PROPERTY(bool, SaveFixedCols, false)
-    NOVA_PROPERTY(bool, SaveHiddenCells, false)
-    NOVA_PROPERTY(bool, SaveWithRTF, false)
-    NOVA_PROPERTY(bool, AlwaysQuotes, false)
-    NOVA_PROPERTY(bool, JavaCSV, false)
-    NOVA_PROPERTY(bool, ClearTextOnly, false)
-    NOVA_PROPERTY(bool, ExcelClipboardFormat, false)
-    NOVA_PROPERTY(bool, IntegralHeight, false)
+    CFG_PLAIN_PROPERTY(bool, HintShowCells, false)
+    CFG_PLAIN_PROPERTY(bool, HintShowLargeText, false)
+    CFG_PLAIN_PROPERTY(bool, HintShowSizing, false)
+    CFG_PLAIN_PROPERTY(bool, HTMLHint, false)
+    CFG_PLAIN_PROPERTY(bool, OemConvert, false)
+    CFG_PLAIN_PROPERTY(bool, AnchorHint, false)
+    CFG_PLAIN_PROPERTY(bool, ActiveCellShow, false)
+    CFG_PLAIN_PROPERTY(bool, AutoNumAlign, false)
+    CFG_PLAIN_PROPERTY(bool, AutoSize, false)
+    CFG_PLAIN_PROPERTY(bool, AutoThemeAdapt, false)
+    CFG_PLAIN_PROPERTY(bool, EditWithTags, false)
+    CFG_PLAIN_PROPERTY(bool, EnableBlink, false)
+    CFG_PLAIN_PROPERTY(bool, EnhTextSize, false)
+    CFG_PLAIN_PROPERTY(bool, ExcelStyleDecimalSeparator, false)
+    CFG_PLAIN_PROPERTY(bool, FilterActive, false)
+    CFG_PLAIN_PROPERTY(bool, FilterDropDownAuto, false)
+    CFG_PLAIN_PROPERTY(bool, FilterDropDownCheck, false)
+    CFG_PLAIN_PROPERTY(bool, FilterIncremental, false)
+    CFG_PLAIN_PROPERTY(bool, FixedAsButtons, false)
+    CFG_PLAIN_PROPERTY(bool, FixedRowAlways, false)
+    CFG_PLAIN_PROPERTY(bool, FixedColAlways, false)
+    CFG_PLAIN_PROPERTY(bool, Flat, false)
+    CFG_PLAIN_PROPERTY(bool, HideFocusRect, false)
+    CFG_PLAIN_PROPERTY(bool, Hovering, false)
+    CFG_PLAIN_PROPERTY(bool, Lookup, false)
+    CFG_PLAIN_PROPERTY(bool, LookupCaseSensitive, false)
+    CFG_PLAIN_PROPERTY(bool, LookupHistory, false)
+    CFG_PLAIN_PROPERTY(bool, Multilinecells, false)
+    CFG_PLAIN_PROPERTY(bool, ScrollProportional, false)
+    CFG_PLAIN_PROPERTY(bool, ScrollSynch, false)
+    CFG_PLAIN_PROPERTY(bool, SelectionColorMixer, false)
+    CFG_PLAIN_PROPERTY(bool, SelectionRectangle, false)
+    CFG_PLAIN_PROPERTY(bool, SelectionResizer, false)
+    CFG_PLAIN_PROPERTY(bool, SelectionRTFKeep, false)
+    CFG_PLAIN_PROPERTY(bool, SizeWithForm, false)
+    CFG_PLAIN_PROPERTY(bool, URLShow, false)
+    CFG_PLAIN_PROPERTY(bool, URLShowInText, false)
+    CFG_PLAIN_PROPERTY(bool, URLUnderlineOnHover, false)
+    CFG_PLAIN_PROPERTY(bool, URLFull, false)
+    CFG_PLAIN_PROPERTY(bool, URLEdit, false)
+    CFG_PLAIN_PROPERTY(bool, SaveFixedRows, false)
+    CFG_PLAIN_PROPERTY(bool, SaveFixedCols, false)
+    CFG_PLAIN_PROPERTY(bool, SaveHiddenCells, false)
+    CFG_PLAIN_PROPERTY(bool, SaveWithRTF, false)
+    CFG_PLAIN_PROPERTY(bool, AlwaysQuotes, false)
+    CFG_PLAIN_PROPERTY(bool, JavaCSV, false)
+    CFG_PLAIN_PROPERTY(bool, ClearTextOnly, false)
+    CFG_PLAIN_PROPERTY(bool, ExcelClipboardFormat, false)
 
     // Enumerations.
-    NOVA_PROPERTY(TEditorType, DefaultEditor, edNormal)
-    NOVA_PROPERTY(TFilterDropDownColumns, FilterDropDownColumns, fdNormal)
-    NOVA_PROPERTY(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
-    NOVA_PROPERTY(THoverFixedCells, HoverFixedCells, hfNone)
-    NOVA_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
-    NOVA_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
-    NOVA_PROPERTY(TGridLook, Look, glXP) // stored as it is: no look is applied here
-    NOVA_PROPERTY(TScrollBarAlways, ScrollBarAlways, saNone)
-    NOVA_PROPERTY(TScrollStyle, ScrollBars, ssBoth)
-    NOVA_PROPERTY(TScrollType, ScrollType, ssNormal)
-    NOVA_PROPERTY(TScrollHintType, ScrollHints, shNone)
-    NOVA_PROPERTY(TVAlignment, VAlignment, vtaTop)
-    NOVA_PROPERTY(TNovaGridStyle, GridStyle, gsWindowsXP)
-    NOVA_PROPERTY(TMouseSelectMode, MouseSelectMode, msNormal)
+    CFG_PLAIN_PROPERTY(TEditorType, DefaultEditor, edNormal)
+    CFG_PLAIN_PROPERTY(TFilterDropDownColumns, FilterDropDownColumns, fdNormal)
+    CFG_PLAIN_PROPERTY(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
+    CFG_PLAIN_PROPERTY(THoverFixedCells, HoverFixedCells, hfNone)
+    CFG_PLAIN_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
+    CFG_PLAIN_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
+    CFG_PLAIN_PROPERTY(TGridLook, Look, glXP) // stored as it is: no look is applied here
+    CFG_PLAIN_PROPERTY(TScrollBarAlways, ScrollBarAlways, saNone)
+    CFG_PLAIN_PROPERTY(TScrollStyle, ScrollBars, ssBoth)
+    CFG_PLAIN_PROPERTY(TScrollType, ScrollType, ssNormal)
+    CFG_PLAIN_PROPERTY(TScrollHintType, ScrollHints, shNone)
+    CFG_PLAIN_PROPERTY(TVAlignment, VAlignment, vtaTop)
+    CFG_PLAIN_PROPERTY(TNovaGridStyle, GridStyle, gsWindowsXP)
+    CFG_PLAIN_PROPERTY(TMouseSelectMode, MouseSelectMode, msNormal)
 
     // Texts.
-    NOVA_PROPERTY(QString, FilterDropDownClear, QStringLiteral("(All)"))
-    NOVA_PROPERTY(QString, FloatFormat, QStringLiteral("%.2f"))
-    NOVA_PROPERTY(QString, InvalidEntryTitle, QString())
-    NOVA_PROPERTY(QString, InvalidEntryText, QString())
-    NOVA_PROPERTY(QString, ValidChars, QString())
-    NOVA_PROPERTY(QString, CheckTrue, QStringLiteral("Y"))
-    NOVA_PROPERTY(QString, CheckFalse, QStringLiteral("N"))
-    NOVA_PROPERTY(QChar, PasswordChar, QLatin1Char('*'))
-    NOVA_PROPERTY(QString, XMLEncoding, QStringLiteral("ISO-8859-1"))
-    NOVA_PROPERTY(QString, EditMask, QString())
-    NOVA_PROPERTY(QChar, Delimiter, QChar()) // none: found automatically
+    CFG_PLAIN_PROPERTY(QString, FilterDropDownClear, QStringLiteral("(All)"))
+    CFG_PLAIN_PROPERTY(QString, FloatFormat, QStringLiteral("%.2f"))
+    CFG_PLAIN_PROPERTY(QString, InvalidEntryTitle, QString())
+    CFG_PLAIN_PROPERTY(QString, InvalidEntryText, QString())
+    CFG_PLAIN_PROPERTY(QString, ValidChars, QString())
+    CFG_PLAIN_PROPERTY(QString, CheckTrue, QStringLiteral("Y"))
+    CFG_PLAIN_PROPERTY(QString, CheckFalse, QStringLiteral("N"))
+    CFG_PLAIN_PROPERTY(QChar, PasswordChar, QLatin1Char('*'))
+    CFG_PLAIN_PROPERTY(QString, XMLEncoding, QStringLiteral("ISO-8859-1"))
+    CFG_PLAIN_PROPERTY(QString, EditMask, QString())
+    CFG_PLAIN_PROPERTY(QChar, Delimiter, QChar()) // none: found automatically
 public:
     // The library's version text.
     QString Version() const { return GetVersionString(); }
@@ -306,6 +303,11 @@ public:
     TCheckBoxClickEvent OnCheckBoxChange;
     TRowUpdateEvent OnRowUpdate;
     TOnResizeEvent OnResize;
+    TColumnSizeEvent OnColumnSize;
+    TRowSizeEvent OnRowSize;
+
+    // Platform hook: sizing a column or row by the mouse may be refused by the events above.
+    void CalcSizingState(int x, int y, TGridState &state, int &index, int &sizingPos) override;
 
     // ============================================================================================
     // Virtual operations of the string grid, in their order
@@ -611,6 +613,10 @@ public:
     int DisplRowIndex(int ARow) const;
     int RealRow() const { return RealRowIndex(Row()); }
     int FilterLevel() const { return FFilterLevel; }
+    // The current row (displayed): fires OnRowUpdate when it changed, a synchronised grid follows.
+    void SetRow(int Value);
+    // The first scrollable row shown; a value outside the scrollable rows is ignored.
+    void SetTopRow(int Value);
     TGridItems &GridItems() { return FGridItems; }
     void HideSelection();
     void UnHideSelection();
@@ -654,7 +660,7 @@ public:
     TNovaInplaceEdit *NormalEdit() const;
 
     // Validation.
-    NOVA_PROPERTY(bool, AlwaysValidate, false)
+    CFG_PLAIN_PROPERTY(bool, AlwaysValidate, false)
 public:
     bool LastValidation() const { return FLastValidation; }
     QString NewCellText() const { return FNewCellText; }
@@ -832,6 +838,8 @@ protected:
     TGridDateTimePicker *FEditDateTime = nullptr;
 
 protected:
+    void resizeEvent(QResizeEvent *e) override;
+
     // Moves whole display rows with their cells, objects and heights (the cells of hidden columns
     // travel too, the store keeps every real column).
     void RemoveRowsCore(int ARow, int ACount);
@@ -840,6 +848,11 @@ protected:
     void rowToItem(int displayRow, TGridItem &item);
     void itemToRow(const TGridItem &item, int displayRow);
     void freeItemObjects(TGridItem &item);
+    // Moves the shown rows of a real range into new items (inserted from pos, appended when pos
+    // is negative); answers how many, and the display row of the first.
+    int moveRowsIntoItems(int FromRow, int ToRow, int pos, bool keepHeight, int &firstDisplay);
+    // Sets the parts of a font that a cell's properties set (colour, style, size, name).
+    static void applyOwnFont(const TCellProperties &props, TFont &font);
     // A hidden row going back into the grid, at its displayed position in the grown grid.
     struct RowComeback {
         int target;
@@ -874,6 +887,7 @@ protected:
     bool FMouseDown = false;
     int FNumCellControls = 0;
     int FOldRowSel = -1;
+    bool FIntegralHeight = false;
     int FGroupColumn = -1;
     int FFilterColumn = -1;
     QPoint XYOffset{2, 2};
@@ -933,4 +947,3 @@ private:
     void applyRowHeaders();
 };
 
-#undef NOVA_PROPERTY

@@ -65,6 +65,18 @@ QString TNovaStringGrid::GetFormattedCell(int ACol, int ARow)
 
 // ---- fonts and colours --------------------------------------------------------------------------------
 
+void TNovaStringGrid::applyOwnFont(const TCellProperties &props, TFont &font)
+{
+    if (props.FontColor() != clNone)
+        font.Color = props.FontColor();
+    if (!props.FontStyle().IsEmpty())
+        font.Style = props.FontStyle();
+    if (props.FontSize() != 0)
+        font.Size = props.FontSize();
+    if (!props.FontName().isEmpty())
+        font.Name = props.FontName();
+}
+
 void TNovaStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState &AState, TFont &AFont,
                                         TBrush &ABrush, bool Remap)
 {
@@ -75,14 +87,7 @@ void TNovaStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawS
         AFont = Font();
     if (HasCellProperties(RCol, ARow)) {
         const auto *p = static_cast<const TCellProperties *>(GetGridObject(RCol, ARow));
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().IsEmpty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        applyOwnFont(*p, AFont);
     }
     GetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
@@ -146,14 +151,7 @@ void TNovaStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState &AS
             explicitBrush = own != clNone;
             break;
         }
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().IsEmpty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        applyOwnFont(*p, AFont);
         WW = p->WordWrap();
         AColorTo = p->BrushColorTo();
         GD = p->GradientDirection();

@@ -245,38 +245,43 @@ void TNovaStringGrid::mergeRowsBack(std::vector<RowComeback> &back)
 
 // ---- hiding rows -------------------------------------------------------------------------------------
 
+int TNovaStringGrid::moveRowsIntoItems(int FromRow, int ToRow, int pos, bool keepHeight, int &firstDisplay)
+{
+    firstDisplay = FromRow - FGridItems.CountBelow(FromRow);
+    std::vector<int> rows;
+    for (int i = FromRow; i <= ToRow; ++i)
+        if (!IsHiddenRow(i))
+            rows.push_back(i);
+    // The shown rows of the range follow each other in the display.
+    int shown = 0;
+    for (int i : rows) {
+        TGridItem *item = pos < 0 ? FGridItems.Add() : FGridItems.Insert(pos++);
+        rowToItem(firstDisplay + shown, *item);
+        if (!keepHeight)
+            item->SetHeight(0);
+        item->SetIdx(i);
+        ++shown;
+    }
+    return shown;
+}
+
 void TNovaStringGrid::HideRows(int FromRow, int ToRow)
 {
     FromRow = std::max(FromRow, 0);
     ToRow = std::min(ToRow, TotalRowCount() - 1);
     if (FromRow > ToRow)
         return;
-    int n = 0;
-    for (int i = FromRow; i <= ToRow; ++i)
-        n += IsHiddenRow(i) ? 1 : 0;
-    if (ToRow - FromRow + 1 == n)
-        return;
-    int k = FGridItems.CountBelow(FromRow);
-    const int p = FromRow - k;
     // Items of HideRows stay in ascending order: insert before the first later one.
     int pos = 0;
     while (pos < FGridItems.Count() && FGridItems.Items(pos)->Idx() < FromRow)
         ++pos;
-    std::vector<int> rows;
-    for (int i = FromRow; i <= ToRow; ++i)
-        if (!IsHiddenRow(i))
-            rows.push_back(i);
-    int shown = 0;
-    for (int i : rows) {
-        TGridItem *item = FGridItems.Insert(pos++);
-        rowToItem(p + shown, *item);
-        item->SetIdx(i);
-        item->SetLevel(0);
-        ++shown;
-    }
+    int p = 0;
+    const int count = moveRowsIntoItems(FromRow, ToRow, pos, true, p);
+    if (count == 0)
+        return;
     hideCellControlOfRow(p);
     // The rows are empty now; take them out of the display.
-    RemoveRowsCore(p, shown);
+    RemoveRowsCore(p, count);
     InvalidateGrid();
 }
 
@@ -286,21 +291,10 @@ void TNovaStringGrid::HideRowsEx(int FromRow, int ToRow)
     ToRow = std::min(ToRow, TotalRowCount() - 1);
     if (FromRow > ToRow || IsHiddenRow(FromRow))
         return;
-    const int k = FGridItems.CountBelow(FromRow);
-    std::vector<int> rows;
-    for (int i = FromRow; i <= ToRow; ++i)
-        if (!IsHiddenRow(i))
-            rows.push_back(i);
-    int shown = 0;
-    for (int i : rows) {
-        TGridItem *item = FGridItems.Add();
-        rowToItem(FromRow - k + shown, *item);
-        item->SetHeight(0);
-        item->SetIdx(i);
-        ++shown;
-    }
-    // The stored indexes are real rows and stay as they are.
-    RemoveRowsCore(FromRow - k, shown);
+    // Appended without heights; the stored indexes are real rows and stay as they are.
+    int p = 0;
+    const int count = moveRowsIntoItems(FromRow, ToRow, -1, false, p);
+    RemoveRowsCore(p, count);
     InvalidateGrid();
 }
 
@@ -416,6 +410,28 @@ int TNovaStringGrid::RealRowIndex(int ARow) const
 int TNovaStringGrid::DisplRowIndex(int ARow) const
 {
     return FGridItems.RealToDispl(ARow);
+}
+
+// ---- current and top row ------------------------------------------------------------------------------
+
+void TNovaStringGrid::SetRow(int Value)
+{
+    if (Col() < 0 || Col() > ColCount() - 1)
+        moveCurrent(FixedCols(), Value, true, true);
+    TBaseGrid::SetRow(Value);
+    if (Row() != FOldRowSel && OnRowUpdate) {
+        OnRowUpdate(this, FOldRowSel, Row());
+        FOldRowSel = Row();
+    }
+    if (auto *other = dynamic_cast<TNovaStringGrid *>(FSyncGrid->Grid()))
+        if (FSyncGrid->SelectionRow())
+            other->SetRow(Row());
+}
+
+void TNovaStringGrid::SetTopRow(int Value)
+{
+    if (Value >= FixedRows() && Value <= RowCount() - 1)
+        TBaseGrid::SetTopRow(Value);
 }
 
 // ---- cell controls of hidden rows ----------------------------------------------------------------------

@@ -97,14 +97,7 @@ void TNovaStringGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TB
                 break;
             }
         }
-        if (p->FontColor() != clNone)
-            AFont.Color = p->FontColor();
-        if (!p->FontStyle().IsEmpty())
-            AFont.Style = p->FontStyle();
-        if (p->FontSize() != 0)
-            AFont.Size = p->FontSize();
-        if (!p->FontName().isEmpty())
-            AFont.Name = p->FontName();
+        applyOwnFont(*p, AFont);
     }
     FireEvent(OnGetCellColor, this, ARow, ACol, AState, ABrush, AFont);
 }

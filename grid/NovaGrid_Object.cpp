@@ -2,6 +2,7 @@
 // from another grid, and the row, column and fixed-size properties.
 #include "grid/NovaGrid.h"
 
+#include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 
@@ -297,4 +298,59 @@ void TNovaStringGrid::EndUpdate()
 {
     if (FUpdateCount > 0 && --FUpdateCount == 0)
         InvalidateGrid();
+}
+
+void TNovaStringGrid::SetCol(int Value)
+{
+    TBaseGrid::SetCol(Value);
+    if (auto *other = dynamic_cast<TNovaStringGrid *>(FSyncGrid->Grid()))
+        if (FSyncGrid->SelectionColumn())
+            other->SetCol(Col());
+}
+
+void TNovaStringGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (FIntegralHeight && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+        const int s = VisibleColCount() + FixedCols() < ColCount() ? style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+        const int b = frameShape() != QFrame::NoFrame ? 2 : 0;
+        const int h = AHeight - s - b;
+        AHeight = AHeight - (h % DefaultRowHeight()) + b;
+    }
+    setGeometry(ALeft, ATop, AWidth, AHeight);
+}
+
+void TNovaStringGrid::SetIntegralHeight(bool Value)
+{
+    FIntegralHeight = Value;
+    SetBounds(x(), y(), width(), height());
+}
+
+void TNovaStringGrid::resizeEvent(QResizeEvent *e)
+{
+    TBaseGrid::resizeEvent(e);
+    FireEvent(OnResize, this);
+}
+
+void TNovaStringGrid::CalcSizingState(int x, int y, TGridState &state, int &index, int &sizingPos)
+{
+    TBaseGrid::CalcSizingState(x, y, state, index, sizingPos);
+    int c = -1, r = -1;
+    if (state == gsColSizing && OnColumnSize) {
+        MouseToCell(x - 6, y, c, r);
+        if (r >= 0 && r < FixedRows() && c >= 0) {
+            bool allow = true;
+            OnColumnSize(this, c, allow);
+            if (!allow)
+                state = gsNormal;
+        }
+    }
+    if (state == gsRowSizing && OnRowSize) {
+        MouseToCell(x, y - 6, c, r);
+        if (c >= 0 && c < FixedCols() && r >= 0) {
+            bool allow = true;
+            OnRowSize(this, r, allow);
+            if (!allow)
+                state = gsNormal;
+        }
+    }
 }

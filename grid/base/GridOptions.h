@@ -307,4 +307,3 @@ public:
     CFG_PLAIN_PROPERTY(bool, Enabled, false)
 };
 
-#undef CFG_PLAIN_PROPERTY

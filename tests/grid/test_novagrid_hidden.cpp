@@ -211,6 +211,31 @@ TEST_F(HiddenFixture, HideRowsExKeepsRealIndexes)
     EXPECT_EQ(g.RowHeights(4), 22) << "a row hidden without its height comes back with the default";
 }
 
+TEST_F(HiddenFixture, RowSetterReportsTheChangeAndSynchronises)
+{
+    std::vector<std::pair<int, int>> updates;
+    g.OnRowUpdate = [&](QObject *, int oldRow, int newRow) { updates.push_back({oldRow, newRow}); };
+    TNovaStringGrid other;
+    g.SyncGrid()->SetGrid(&other);
+    g.SyncGrid()->SetSelectionRow(true);
+    g.SetRow(4);
+    g.SetRow(4);
+    g.SetRow(6);
+    EXPECT_EQ(updates, (std::vector<std::pair<int, int>>{{-1, 4}, {4, 6}}));
+    EXPECT_EQ(other.Row(), 6);
+}
+
+TEST_F(HiddenFixture, TopRowOutsideTheScrollableRowsIsIgnored)
+{
+    g.resize(200, 100);
+    g.SetTopRow(3);
+    EXPECT_EQ(g.TopRow(), 3);
+    g.SetTopRow(0);
+    EXPECT_EQ(g.TopRow(), 3);
+    g.SetTopRow(10);
+    EXPECT_EQ(g.TopRow(), 3);
+}
+
 TEST_F(HiddenFixture, SelectionHiddenAndBack)
 {
     g.SetSelection({2, 3, 2, 3});

@@ -200,6 +200,30 @@ TEST(NovaGridObject, AssignCopiesSettingsOnlyFromAStringGrid)
     EXPECT_TRUE(b.Navigation()->AdvanceOnEnter());
 }
 
+TEST(NovaGridObject, IntegralHeightShowsWholeRows)
+{
+    TNovaStringGrid g;
+    g.SetDefaultRowHeight(20);
+    g.SetIntegralHeight(true);
+    g.SetBounds(0, 0, 400, 250);
+    // 250 - ((250 - 0 - 2) mod 20) + 2 with a single border and every column in view.
+    EXPECT_EQ(g.Height(), 244);
+    g.SetIntegralHeight(false);
+    g.SetBounds(0, 0, 400, 250);
+    EXPECT_EQ(g.Height(), 250);
+}
+
+TEST(NovaGridObject, ColumnFollowsInASynchronisedGrid)
+{
+    TNovaStringGrid a, b;
+    a.SyncGrid()->SetGrid(&b);
+    a.SetCol(3);
+    EXPECT_EQ(b.Col(), 1);
+    a.SyncGrid()->SetSelectionColumn(true);
+    a.SetCol(2);
+    EXPECT_EQ(b.Col(), 2);
+}
+
 class Tracked : public TObject {
 public:
     explicit Tracked(int *freed) : m_freed(freed) {}
