@@ -40,6 +40,25 @@ using TDateTimeChangeEvent = std::function<void(QObject *Sender, int ACol, int A
 using TCustomStrToDateEvent = std::function<void(QObject *Sender, QString Value, TDateTime &ADate)>;
 using TGridKeyEvent = std::function<void(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift)>;
 
+// Kinds edited in the grid's own text editor.
+inline bool IsTextEditorKind(TEditorType t)
+{
+    switch (t) {
+    case edNormal:
+    case edNumeric:
+    case edPositiveNumeric:
+    case edFloat:
+    case edCapital:
+    case edMixedCase:
+    case edPassword:
+    case edLowerCase:
+    case edUpperCase:
+    case edValidChars:
+    case edPositiveFloat: return true;
+    default: return false;
+    }
+}
+
 // Balloon hints of the grid (published as Balloon). A delay of -1 keeps the platform's delay.
 class TBalloonSettings : public QObject {
 public:

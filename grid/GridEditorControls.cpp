@@ -61,6 +61,15 @@ QChar filterNumberChar(QChar ch, TEditorType kind, const QString &text, int selS
     return ch;
 }
 
+// Tab with goTabs: the editor closes and the grid walks on.
+void tabOn(TNovaStringGrid *g, int key, Qt::KeyboardModifiers shift)
+{
+    const bool back = shiftHeld(key, shift);
+    g->HideInplaceEdit();
+    g->setFocus();
+    g->HandleTabKey(back);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- TGridCheckBox
@@ -223,10 +232,7 @@ void TGridSpin::KeyDown(int &key, Qt::KeyboardModifiers shift)
             return;
         }
         if (tab && FGrid->Options().Contains(goTabs)) {
-            const bool back = shiftHeld(key, shift);
-            FGrid->HideInplaceEdit();
-            FGrid->setFocus();
-            FGrid->HandleTabKey(back);
+            tabOn(FGrid, key, shift);
             key = 0;
             return;
         }
@@ -390,11 +396,8 @@ void TGridCombo::KeyDown(int &key, Qt::KeyboardModifiers shift)
             return;
         }
         if (FGrid->Options().Contains(goTabs)) {
-            const bool back = shiftHeld(key, shift);
             if (DroppedDown()) hidePopup();
-            FGrid->HideInplaceEdit();
-            FGrid->setFocus();
-            FGrid->HandleTabKey(back);
+            tabOn(FGrid, key, shift);
             key = 0;
             return;
         }
@@ -444,12 +447,7 @@ void TGridCombo::KeyUp(int &key, Qt::KeyboardModifiers shift)
                 }
             } else {
                 FGrid->setFocus();
-                TNavigation *n = FGrid->Navigation();
-                const TAdvanceDirection d = n->AdvanceDirection();
-                n->SetAdvanceDirection(adLeftRight);
-                FGrid->AdvanceAfterEdit(col, FGrid->Row(), true, true, !left, false, true);
-                n->SetAdvanceDirection(d);
-                if (n->CursorWalkAlwaysEdit()) FGrid->ShowEditor();
+                FGrid->CaretWalk(left);
             }
         }
     }
@@ -621,10 +619,7 @@ void TGridEditBtn::KeyDown(int &key, Qt::KeyboardModifiers shift)
             return;
         }
         if (tab && FGrid->Options().Contains(goTabs)) {
-            const bool back = shiftHeld(key, shift);
-            FGrid->HideInplaceEdit();
-            FGrid->setFocus();
-            FGrid->HandleTabKey(back);
+            tabOn(FGrid, key, shift);
             key = 0;
             return;
         }
@@ -646,12 +641,7 @@ void TGridEditBtn::KeyUp(int &key, Qt::KeyboardModifiers shift)
             || (!left && cursorPosition() == text().size() && col < FGrid->ColCount() - FGrid->FixedRightCols() - 1)) {
             key = 0;
             FGrid->setFocus();
-            TNavigation *n = FGrid->Navigation();
-            const TAdvanceDirection d = n->AdvanceDirection();
-            n->SetAdvanceDirection(adLeftRight);
-            FGrid->AdvanceAfterEdit(col, FGrid->Row(), true, true, !left, false, true);
-            n->SetAdvanceDirection(d);
-            if (n->CursorWalkAlwaysEdit()) FGrid->ShowEditor();
+            FGrid->CaretWalk(left);
         }
     }
     if (!isEnter(key)) TNsgEditBtn::KeyUp(key, shift);
@@ -776,10 +766,7 @@ void TGridUnitEditBtn::KeyDown(int &key, Qt::KeyboardModifiers shift)
         return;
     }
     if (tab && FGrid->Options().Contains(goTabs)) {
-        const bool back = shiftHeld(key, shift);
-        FGrid->HideInplaceEdit();
-        FGrid->setFocus();
-        FGrid->HandleTabKey(back);
+        tabOn(FGrid, key, shift);
         key = 0;
         return;
     }
@@ -924,10 +911,7 @@ void TGridDatePicker::KeyDown(int &key, Qt::KeyboardModifiers shift)
             return;
         }
         if (tab && FGrid->Options().Contains(goTabs)) {
-            const bool back = shiftHeld(key, shift);
-            FGrid->HideInplaceEdit();
-            FGrid->setFocus();
-            FGrid->HandleTabKey(back);
+            tabOn(FGrid, key, shift);
             key = 0;
             return;
         }

@@ -700,6 +700,9 @@ public:
     void GotoCell(int ACol, int ARow);
     void EditCell(int ACol, int ARow);
     void MoveToCell(int ACol, int ARow);
+    // The caret walked out of an editor to the left or right: one advance along the row, and
+    // the editor of the new cell with CursorWalkAlwaysEdit.
+    void CaretWalk(bool Left);
     bool NoAutoAdvance() const { return FNoAutoAdvance; }
     void SetNoAutoAdvance(bool Value) { FNoAutoAdvance = Value; }
 

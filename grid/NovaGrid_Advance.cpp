@@ -5,27 +5,6 @@
 
 #include <QApplication>
 
-namespace {
-
-bool keepsEditor(TEditorType t)
-{
-    switch (t) {
-    case edNormal:
-    case edNumeric:
-    case edPositiveNumeric:
-    case edFloat:
-    case edCapital:
-    case edMixedCase:
-    case edPassword:
-    case edLowerCase:
-    case edUpperCase:
-    case edPositiveFloat: return true;
-    default: return false;
-    }
-}
-
-} // namespace
-
 void TNovaStringGrid::AdvanceAfterEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Skipping,
                                        bool ShowEdit)
 {
@@ -151,7 +130,7 @@ void TNovaStringGrid::AdvanceAfterEdit(int ACol, int ARow, bool Force, bool Auto
             if (clickable) {
                 TEditorType t = FDefaultEditor;
                 GetCellEditor(RealColIndex(startCol), startRow, t);
-                if (!keepsEditor(t)) HideEditor();
+                if (!IsTextEditorKind(t) || t == edValidChars) HideEditor();
             }
         }
     }
@@ -199,6 +178,15 @@ void TNovaStringGrid::KeyPress(QChar &Key)
         }
     }
     TBaseGrid::KeyPress(Key);
+}
+
+void TNovaStringGrid::CaretWalk(bool Left)
+{
+    const TAdvanceDirection d = FNavigation->AdvanceDirection();
+    FNavigation->SetAdvanceDirection(adLeftRight);
+    AdvanceAfterEdit(Col(), Row(), true, true, !Left, false, true);
+    FNavigation->SetAdvanceDirection(d);
+    if (FNavigation->CursorWalkAlwaysEdit()) ShowEditor();
 }
 
 void TNovaStringGrid::GotoCell(int ACol, int ARow)

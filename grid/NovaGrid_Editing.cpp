@@ -17,24 +17,6 @@ using namespace editorkit;
 
 namespace {
 
-bool isTextEditorKind(TEditorType t)
-{
-    switch (t) {
-    case edNormal:
-    case edNumeric:
-    case edPositiveNumeric:
-    case edFloat:
-    case edCapital:
-    case edMixedCase:
-    case edPassword:
-    case edLowerCase:
-    case edUpperCase:
-    case edValidChars:
-    case edPositiveFloat: return true;
-    default: return false;
-    }
-}
-
 // The whole number a text starts with (0 when it starts with no digit); saturated to 32 bits.
 int leadingInt(const QString &text)
 {
@@ -178,7 +160,7 @@ bool TNovaStringGrid::CanEditShow()
             return false;
         }
         FEditMode = true;
-        if (isTextEditorKind(FCurrentEditor)) {
+        if (IsTextEditorKind(FCurrentEditor)) {
             FShowEditProcess = true;
             FNoEditChange = false;
         } else {

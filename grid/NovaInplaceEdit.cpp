@@ -161,6 +161,20 @@ void TNovaInplaceEdit::Refuse(const QString &keptOld)
     FGrid->FOldCellText = keptOld;
 }
 
+bool TNovaInplaceEdit::CommitBeforeMove(const QString &keptOld)
+{
+    FGrid->FValidating = true;
+    FGrid->SetCurrentCell(text());
+    FGrid->FValidating = false;
+    if (!FGrid->ValidateCell(text())) {
+        Refuse(keptOld);
+        update();
+        return false;
+    }
+    setText(FGrid->FNewCellText);
+    return true;
+}
+
 bool TNovaInplaceEdit::WMKeyDown(int key, Qt::KeyboardModifiers shift)
 {
     int k = key;
@@ -200,29 +214,13 @@ bool TNovaInplaceEdit::WMKeyDown(int key, Qt::KeyboardModifiers shift)
     }
     if (sh && nav->CursorWalkEditor()
         && ((key == Qt::Key_Left && cursorPosition() == 0) || (key == Qt::Key_Right && cursorPosition() == text().size()))) {
-        FGrid->FValidating = true;
-        FGrid->SetCurrentCell(text());
-        FGrid->FValidating = false;
-        if (!FGrid->ValidateCell(text())) {
-            Refuse(kept);
-            update();
-            return true;
-        }
-        setText(FGrid->FNewCellText);
+        if (!CommitBeforeMove(kept)) return true;
         FGrid->HideEditor();
         FGrid->setFocus();
         return true;
     }
     if ((key == Qt::Key_Up || key == Qt::Key_Down) && !ctrl) {
-        FGrid->FValidating = true;
-        FGrid->SetCurrentCell(text());
-        FGrid->FValidating = false;
-        if (!FGrid->ValidateCell(text())) {
-            Refuse(kept);
-            update();
-            return true;
-        }
-        setText(FGrid->FNewCellText);
+        if (!CommitBeforeMove(kept)) return true;
         return false;
     }
     if (enter && !nav->LineFeedOnEnter() && !ctrl) {
@@ -438,13 +436,8 @@ void TNovaInplaceEdit::KeyUp(int &key, Qt::KeyboardModifiers shift)
                 return;
             }
             if (!left || FGrid->ValidateCell(text())) FGrid->HideEditor();
-            TNavigation *n = FGrid->Navigation();
-            const TAdvanceDirection d = n->AdvanceDirection();
-            n->SetAdvanceDirection(adLeftRight);
-            FGrid->AdvanceAfterEdit(FGrid->Col(), FGrid->Row(), true, true, !left, false, true);
-            n->SetAdvanceDirection(d);
-            if (n->CursorWalkAlwaysEdit()) FGrid->ShowEditor();
-            else FGrid->HideEditor();
+            FGrid->CaretWalk(left);
+            if (!nav->CursorWalkAlwaysEdit()) FGrid->HideEditor();
             return;
         }
     }

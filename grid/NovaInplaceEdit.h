@@ -40,6 +40,8 @@ private:
     bool WMKeyDown(int key, Qt::KeyboardModifiers shift);
     // Refused value: the validated text back, selected or with the caret at the end.
     void Refuse(const QString &keptOld);
+    // The text written and validated before the caret leaves the cell; false after a refusal.
+    bool CommitBeforeMove(const QString &keptOld);
     // Character filter of the editor kinds; false drops the character. Sets after-insert work.
     bool WMChar(QChar &ch, bool keypad, bool ctrl, bool &mixedCase, bool &autoAdvance);
     void WMPaste();

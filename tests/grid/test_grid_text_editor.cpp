@@ -208,3 +208,17 @@ TEST_F(GridEditTest, F2GivesTheEditorTheFocus)
     ASSERT_TRUE(textEditorShown());
     EXPECT_EQ(QApplication::focusWidget(), textEditor());
 }
+
+TEST_F(GridEditTest, CaretWalksIntoTheNeighbourCellWithCursorWalkEditor)
+{
+    grid->Navigation()->SetCursorWalkEditor(true);
+    grid->SetCells(1, 1, QStringLiteral("ab"));
+    key(Qt::Key_F2);
+    textEditor()->setCursorPosition(2);
+    key(Qt::Key_Right);
+    EXPECT_EQ(grid->Col(), 2) << "Right at the end walks to the next cell";
+    EXPECT_TRUE(textEditorShown()) << "and opens its editor (CursorWalkAlwaysEdit)";
+    textEditor()->setCursorPosition(0);
+    key(Qt::Key_Left);
+    EXPECT_EQ(grid->Col(), 1);
+}
