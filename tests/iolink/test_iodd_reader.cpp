@@ -98,6 +98,27 @@ QString digest(const TIODD &iodd)
     return d.join(QLatin1Char('\n'));
 }
 
+// The full decode of path (and the simple one when simpleToo, else the simple one succeeds)
+// stops with a message that starts with prefix and names cause.
+void expectRefused(const QString &path, const QString &prefix, const char *cause, bool simpleToo)
+{
+    for (bool simple : {false, true}) {
+        TIODD iodd;
+        iodd.StandardDef_Path = stdDir();
+        if (simple && !simpleToo) {
+            EXPECT_NO_THROW(iodd.Decode_IODD(path, true));
+            continue;
+        }
+        try {
+            iodd.Decode_IODD(path, simple);
+            ADD_FAILURE() << "accepted (" << (simple ? "simple" : "full") << ")";
+        } catch (const EIODDError &e) {
+            EXPECT_TRUE(e.message().startsWith(prefix)) << e.what();
+            EXPECT_TRUE(e.message().contains(QLatin1String(cause))) << e.what();
+        }
+    }
+}
+
 } // namespace
 
 TEST(IoddReader, FullDecodeReadsEverySection)
@@ -500,21 +521,7 @@ TEST(IoddReader, RefusedFiles)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const QString path = writeTemp(tmp, "bad.xml", c.bytes);
-        for (bool simple : {false, true}) {
-            TIODD iodd;
-            iodd.StandardDef_Path = stdDir();
-            if (simple && !c.simpleToo) {
-                EXPECT_NO_THROW(iodd.Decode_IODD(path, true));
-                continue;
-            }
-            try {
-                iodd.Decode_IODD(path, simple);
-                ADD_FAILURE() << "accepted (" << (simple ? "simple" : "full") << ")";
-            } catch (const EIODDError &e) {
-                EXPECT_TRUE(e.message().startsWith(path)) << e.what();
-                EXPECT_TRUE(e.message().contains(QLatin1String(c.message))) << e.what();
-            }
-        }
+        expectRefused(path, path, c.message, c.simpleToo);
     }
 }
 
@@ -676,21 +683,7 @@ TEST(IoddReader, EditedCopiesAreRefusedWithLineAndCause)
         SCOPED_TRACE(c.file);
         const QString path = fixtureDir() + "refused/" + QLatin1String(c.file);
         ASSERT_TRUE(QFile::exists(path));
-        for (bool simple : {false, true}) {
-            TIODD iodd;
-            iodd.StandardDef_Path = stdDir();
-            if (simple && !c.simpleToo) {
-                EXPECT_NO_THROW(iodd.Decode_IODD(path, true));
-                continue;
-            }
-            try {
-                iodd.Decode_IODD(path, simple);
-                ADD_FAILURE() << "accepted (" << (simple ? "simple" : "full") << ")";
-            } catch (const EIODDError &e) {
-                EXPECT_TRUE(e.message().startsWith(QStringLiteral("%1, line %2: ").arg(path).arg(c.line))) << e.what();
-                EXPECT_TRUE(e.message().contains(QLatin1String(c.cause))) << e.what();
-            }
-        }
+        expectRefused(path, QStringLiteral("%1, line %2: ").arg(path).arg(c.line), c.cause, c.simpleToo);
     }
 }
 
