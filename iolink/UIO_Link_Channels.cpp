@@ -114,7 +114,7 @@ bool Read_Device_Ports(TDevice_Ports &ports, QString *error)
     ports = TDevice_Ports{};
     if (!QFileInfo::exists(ParGen_File)) return true;
     pugi::xml_document doc;
-    if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error)) return false;
+    if (!platform::readXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error)) return false;
     QString name;
     platform::childText(doc.first_child(), "IOLink_SelectDevice", name);
     const QStringList devices = ParGen_Device_List();
@@ -592,7 +592,7 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
 {
     if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
     pugi::xml_document doc;
-    if (!platform::loadXmlFile(doc, IOLink_SetAccess_File,
+    if (!platform::readXmlFile(doc, IOLink_SetAccess_File,
                                platform::kXmlReadOptions, error))
         return false;
     const pugi::xml_node list = doc.first_child().child("IO-Link_Channels");

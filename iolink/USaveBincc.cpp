@@ -89,7 +89,7 @@ bool TBank_Images::Read_ParGen_To_Bank1(QString *error)
 {
     if (!QFileInfo::exists(ParGen_File)) return true;
     pugi::xml_document doc;
-    if (!platform::loadXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error))
+    if (!platform::readXmlFile(doc, ParGen_File, platform::kXmlReadOptions, error))
         return false;
     const pugi::xml_node root = doc.first_child();
     // Each element on its own: missing, or holding anything but text, gives that step's default.
@@ -198,7 +198,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
     for (auto &h : Channel_Headers) h.Channel_No = -1;
     if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
     pugi::xml_document doc;
-    if (!platform::loadXmlFile(doc, IOLink_SetAccess_File,
+    if (!platform::readXmlFile(doc, IOLink_SetAccess_File,
                                platform::kXmlReadOptions, error))
         return false;
     // Only the ports of the saved device variant reach the device; further channels are left out.

@@ -36,22 +36,6 @@ bool readFile(const QString &path, QByteArray &data, QString *error)
     return true;
 }
 
-bool loadXmlFile(pugi::xml_document &doc, const QString &path, unsigned parseOptions, QString *error)
-{
-    QByteArray data;
-    if (!readFile(path, data, error))
-        return false;
-    const pugi::xml_parse_result r = doc.load_buffer(data.constData(), size_t(data.size()), parseOptions);
-    if (!r) {
-        if (error)
-            *error = QStringLiteral("\"%1\" is not a valid XML document: %2 (at byte %3).")
-                         .arg(path, QString::fromUtf8(r.description()))
-                         .arg(qlonglong(r.offset));
-        return false;
-    }
-    return true;
-}
-
 QByteArray xmlBytes(const pugi::xml_document &doc, unsigned formatFlags, const char *indent)
 {
     std::ostringstream os;

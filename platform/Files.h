@@ -13,11 +13,6 @@ bool writeFileAtomic(const QString &path, const QByteArray &data, QString *error
 // Reads a whole file; false (with *error) when it cannot be opened.
 bool readFile(const QString &path, QByteArray &data, QString *error = nullptr);
 
-// Loads an XML file into doc. parseOptions are pugixml's parse flags.
-// False with *error (parser message with offset) when the file cannot be read or is not well-formed.
-bool loadXmlFile(pugi::xml_document &doc, const QString &path, unsigned parseOptions,
-                 QString *error = nullptr);
-
 // Serialises doc with pugixml's formatting flags and writes it atomically.
 bool saveXmlFile(const pugi::xml_document &doc, const QString &path, unsigned formatFlags,
                  const char *indent = "\t", QString *error = nullptr);

@@ -250,7 +250,7 @@ TParGenLoad ParGen_Read(const QString &path, pugi::xml_document &doc, TParGenDat
         data.UDP_Port = QString::fromLatin1(kParGenPortDefault);
         return TParGenLoad::Missing;
     }
-    if (!platform::loadXmlFile(doc, path, ParGen_Parse_Options(), error)) {
+    if (!platform::readXmlFile(doc, path, ParGen_Parse_Options(), error)) {
         doc.reset();
         return TParGenLoad::Failed;
     }

@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
+#include "platform/Xml.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -451,7 +452,7 @@ void DIDurovuzozAdozAvir::PROFINET_XML()
 int DIDurovuzozAdozAvir::Get_Type_BACnet()
 {
     XML1.reset();
-    if (!platform::loadXmlFile(XML1, ParGen_File, pugi::parse_default)) return 0;
+    if (!platform::readXmlFile(XML1, ParGen_File, pugi::parse_default)) return 0;
     const pugi::xml_node node = XML1.document_element().child("BACnet_Type");
     if (!node || node.first_child().type() == pugi::node_element) return 0;
     return StrToIntDef(QString::fromUtf8(node.text().get()), 0);

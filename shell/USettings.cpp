@@ -32,7 +32,7 @@ SettingsRead Read_Settings(QString *error)
 
     pugi::xml_document doc;
     QString reason;
-    if (!platform::loadXmlFile(doc, path, platform::kXmlReadOptions, &reason)) {
+    if (!platform::readXmlFile(doc, path, platform::kXmlReadOptions, &reason)) {
         // The next save replaces the file: keep the unreadable one beside it so nothing is lost.
         const QString kept = path + QStringLiteral(".bad");
         QFile::remove(kept);

@@ -479,6 +479,23 @@ TEST_F(BankTest, UnreadableFilesStopTheBuild)
     EXPECT_FALSE(build());
 }
 
+// Bytes that are not UTF-8 (a Latin-1 "ü") stop the build with the file and its line.
+TEST_F(BankTest, FilesWithLatin1BytesStopTheBuild)
+{
+    const struct { QString path; QByteArray bytes; } cases[] = {
+        {ParGen_File, "<Par_Gen>\n<Eth_Conn_Device_Name>Pr\xFC" "fung</Eth_Conn_Device_Name></Par_Gen>"},
+        {IOLink_SetAccess_File, "<IO-Link><IO-Link_Channels>\n<Channel><IODD_File FileName=\"Pr\xFC" "fung.xml\""
+                                " Pin4Mode=\"DIn\"/></Channel></IO-Link_Channels></IO-Link>"},
+    };
+    for (const auto &c : cases) {
+        writeParGen("");
+        writeChannels("");
+        ASSERT_TRUE(platform::writeFileAtomic(c.path, c.bytes));
+        EXPECT_FALSE(build()) << c.path.toStdString();
+        EXPECT_TRUE(err.startsWith(c.path + ", line 2: ")) << err.toStdString();
+    }
+}
+
 TEST_F(BankTest, SaveWritesTheFourFiles)
 {
     writeChannels("<Channel><IODD_File Pin4Mode=\"DOut\"/></Channel>");

@@ -1,6 +1,7 @@
 #include "ChannelFixture.h"
 
 #include "platform/Files.h"
+#include "platform/Xml.h"
 
 #include <pugixml.hpp>
 
@@ -212,7 +213,7 @@ TEST_F(ChannelTest, FileStructureAndRoundTrip)
     ASSERT_TRUE(table.Save_Configuration());
 
     pugi::xml_document doc;
-    ASSERT_TRUE(platform::loadXmlFile(doc, IOLink_SetAccess_File, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration));
+    ASSERT_TRUE(platform::readXmlFile(doc, IOLink_SetAccess_File, pugi::parse_default | pugi::parse_comments | pugi::parse_declaration));
     EXPECT_STREQ(doc.first_child().name(), "IO-Link");
     EXPECT_EQ(doc.first_child().next_sibling().type(), pugi::node_comment);
     EXPECT_STREQ(doc.first_child().next_sibling().value(), "SW_VERSION = 1.103");
@@ -324,6 +325,19 @@ TEST_F(ChannelTest, UnreadableFileFailsWholeAndChangesNothing)
     QString err;
     EXPECT_FALSE(table.Load_Configuration(&err));
     EXPECT_FALSE(err.isEmpty());
+    for (const auto &ch : table.Channels) EXPECT_EQ(ch.Pin4Mode, "Disable");
+}
+
+// Bytes that are not UTF-8 (a Latin-1 "ü") are refused, never read as U+FFFD and saved so.
+TEST_F(ChannelTest, ChannelFileWithLatin1BytesIsRefused)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File,
+                                          "<IO-Link><IO-Link_Channels>\n<Channel><IODD_File FileName=\"Pr\xFC" "fung.xml\" Pin4Mode=\"DIn\"/>"
+                                          "</Channel></IO-Link_Channels></IO-Link>"));
+    QString err;
+    EXPECT_FALSE(table.Load_Configuration(&err));
+    EXPECT_TRUE(err.startsWith(IOLink_SetAccess_File + ", line 2: ")) << err.toStdString();
     for (const auto &ch : table.Channels) EXPECT_EQ(ch.Pin4Mode, "Disable");
 }
 

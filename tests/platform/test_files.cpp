@@ -1,5 +1,6 @@
 #include "platform/Files.h"
 #include "platform/FormatSettings.h"
+#include "platform/Xml.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,8 +32,8 @@ TEST(XmlFile, RefusesMalformedDocumentWithReason)
     ASSERT_TRUE(platform::writeFileAtomic(path, "<a><b></a>"));
     pugi::xml_document doc;
     QString err;
-    EXPECT_FALSE(platform::loadXmlFile(doc, path, pugi::parse_default, &err));
-    EXPECT_TRUE(err.contains("not a valid XML")) << err.toStdString();
+    EXPECT_FALSE(platform::readXmlFile(doc, path, pugi::parse_default, &err));
+    EXPECT_TRUE(err.startsWith(path + ", line 1: ")) << err.toStdString();
 }
 
 TEST(FormatSettings, OverrideWinsWhileInScope)

@@ -382,6 +382,21 @@ TEST_F(ParGenFileTest, MalformedFileTakesNothingAndReportsTheParser)
     EXPECT_EQ(d, before);
 }
 
+// A Latin-1 "ü" is not UTF-8: the file is refused, not read with U+FFFD and written back so.
+TEST_F(ParGenFileTest, Latin1BytesAreRefusedWithTheLine)
+{
+    const QByteArray latin1 = "<Par_Gen>\n<Eth_Conn_Device_Name>Pr\xFC" "fung</Eth_Conn_Device_Name>\n</Par_Gen>";
+    writeAll(path, latin1);
+    TParGenData d;
+    const TParGenData before = d;
+    pugi::xml_document doc;
+    QString error;
+    EXPECT_EQ(ParGen_Read(path, doc, d, &error), TParGenLoad::Failed);
+    EXPECT_EQ(d, before);
+    EXPECT_TRUE(error.startsWith(path + ", line 2: ")) << error.toStdString();
+    EXPECT_EQ(readAll(path), latin1);
+}
+
 TEST_F(ParGenFileTest, RewriteReplacesTheWholeFileAtomically)
 {
     // A longer old file leaves no tail behind.

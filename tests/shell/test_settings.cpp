@@ -134,6 +134,26 @@ TEST_F(SettingsFile, MalformedFileGivesDefaultsWithReason)
     EXPECT_EQ(kept.readAll(), QByteArray("<Conf_Settings><lastproj>"));
 }
 
+// A Latin-1 "ü" is not UTF-8: the file counts as not well-formed instead of being read with U+FFFD
+// and written back so on close.
+TEST_F(SettingsFile, Latin1FileIsKeptAsBadAndReplacedByTheDefaults)
+{
+    const QByteArray latin1 = "<Conf_Settings><lastproj>\n<projectname>Pr\xFC" "fung</projectname></lastproj>"
+                              "<lastlang><language>Deutsch</language></lastlang></Conf_Settings>";
+    writeSettings(latin1);
+    QString err;
+    EXPECT_EQ(Read_Settings(&err), SettingsRead::Malformed);
+    EXPECT_TRUE(err.contains("Fabricor.xml, line 2: ")) << err.toStdString();
+    EXPECT_TRUE(err.contains("\"Fabricor.xml.bad\"")) << err.toStdString();
+    EXPECT_TRUE(Project_Name.isEmpty());
+    EXPECT_EQ(Language_Name, "English");
+    ASSERT_TRUE(Write_Settings());
+    EXPECT_EQ(fileBytes(), QByteArray(kDefaultFile));
+    QFile kept(Settings_File_Path() + ".bad");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), latin1);
+}
+
 TEST_F(SettingsFile, UnwritableFolderReportsAndKeepsState)
 {
     Exe_Dir = dir.filePath("does-not-exist");

@@ -178,6 +178,24 @@ TEST_F(Startup, MalformedSettingsFileStartsWithDefaultsAndOneWarning)
     EXPECT_EQ(readAll(settings()), kDefaultSettings);
 }
 
+TEST_F(Startup, Latin1SettingsFileStartsWithDefaultsAndIsKeptAsBad)
+{
+    const QByteArray latin1 = settingsXml("Pr\xFC" "fung", "1.2.3.4", "English", "1111");
+    writeFile(settings(), latin1);
+    testsupport::ModalResponder responder;
+    {
+        TProgramWindows windows(exe());
+        ASSERT_EQ(responder.texts().size(), 1);
+        EXPECT_TRUE(responder.texts().at(0).contains(QStringLiteral("Fabricor.xml.bad")));
+        EXPECT_TRUE(Project_Name.isEmpty());
+        EXPECT_EQ(Last_IP_Address, QStringLiteral("192.168.2.205"));
+        EXPECT_FALSE(Opt_Enable_Internet);
+        FDovavivuvFirmWare->close();
+    }
+    EXPECT_EQ(readAll(settings()), kDefaultSettings);
+    EXPECT_EQ(readAll(settings() + QStringLiteral(".bad")), latin1);
+}
+
 TEST_F(Startup, UnwritableSettingsFileShowsTheErrorOnceAndStillCloses)
 {
     testsupport::ModalResponder responder;
