@@ -12,6 +12,15 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
+// A device with 16 bits of input process data.
+IoddRecipe u16Input()
+{
+    IoddRecipe s;
+    s.pdIn = kU16;
+    s.pdInBits = 16;
+    return s;
+}
+
 uint32_t u32(const Bytes &b, size_t off) { return b[off] | b[off + 1] << 8 | b[off + 2] << 16 | uint32_t(b[off + 3]) << 24; }
 uint16_t u16(const Bytes &b, size_t off) { return uint16_t(b[off] | b[off + 1] << 8); }
 float f32(const Bytes &b, size_t off)
@@ -243,12 +252,7 @@ TEST_F(BankTest, HeaderOnlyChannelImage)
 
 TEST_F(BankTest, RecordsFromTheChannelFile)
 {
-    installIodd("dev.xml", [] {
-        IoddRecipe s;
-        s.pdIn = kU16;
-        s.pdInBits = 16;
-        return s;
-    }());
+    installIodd("dev.xml", u16Input());
     writeChannels("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\" TimeOut=\"30\"/>"
                   "<Variables>"
                   "<Variable Enable=\"True\" Index=\"64\" SubIndex=\"2\" Value=\"-1\" Position=\"600\" Bit=\"3\" Time=\"x\""
@@ -334,12 +338,7 @@ TEST_F(BankTest, RecordsFromTheChannelFile)
 // The channel table accepts a gradient with either separator, so its file may hold either.
 TEST_F(BankTest, GradientsWithEitherSeparator)
 {
-    installIodd("dev.xml", [] {
-        IoddRecipe s;
-        s.pdIn = kU16;
-        s.pdInBits = 16;
-        return s;
-    }());
+    installIodd("dev.xml", u16Input());
     writeChannels("<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><ProcessData><ProcessDataIn>"
                   "<PD_Record Gradient=\"0,5\"/><PD_Record Gradient=\"1,5\"/><PD_Record Gradient=\"0.5\"/>"
                   "<PD_Record Gradient=\" -2,25 \"/><PD_Record Gradient=\"abc\"/><PD_Record Gradient=\"\"/><PD_Record/>"
