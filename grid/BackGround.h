@@ -3,16 +3,15 @@
 #include "grid/GridSettingsHost.h"
 
 #include <QImage>
+#include <QObject>
 
 enum TBackGroundDisplay : std::uint8_t { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
 enum TBackGroundCells : std::uint8_t { bcNormal, bcFixed, bcAll };
 
-// Every setter stores (the bitmap is copied) and repaints the grid.
-class TBackGround {
+// Every setter stores (the bitmap is copied) and repaints the grid, its Qt parent.
+class TBackGround : public QObject {
 public:
-    explicit TBackGround(IGridSettingsHost *AGrid = nullptr) : FGrid(AGrid) {}
-    TBackGround(const TBackGround &) = delete;
-    TBackGround &operator=(const TBackGround &) = delete;
+    explicit TBackGround(IGridSettingsHost *AGrid = nullptr) : QObject(SettingsParent(AGrid)), FGrid(AGrid) {}
 
     int Top() const { return FTop; }
     void SetTop(int Value) { store(FTop, Value); }

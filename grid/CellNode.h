@@ -3,14 +3,14 @@
 #include "grid/GridSettingsHost.h"
 
 #include <QImage>
+#include <QObject>
 
 enum TNodeType : std::uint8_t { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
 
-class TCellNode {
+// The grid is its Qt parent.
+class TCellNode : public QObject {
 public:
-    explicit TCellNode(IGridSettingsHost *AOwner = nullptr) : FOwner(AOwner) {}
-    TCellNode(const TCellNode &) = delete;
-    TCellNode &operator=(const TCellNode &) = delete;
+    explicit TCellNode(IGridSettingsHost *AOwner = nullptr) : QObject(SettingsParent(AOwner)), FOwner(AOwner) {}
     void Assign(const TCellNode &Source); // every property, the glyphs by copy
 
     TColor Color() const { return FColor; }

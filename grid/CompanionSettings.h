@@ -15,8 +15,9 @@ public:                                                                         
 private:                                                                                         \
     Type F##Name = Default;
 
-class TGrouping {
+class TGrouping : public QObject {
 public:
+    explicit TGrouping(QObject *AParent = nullptr) : QObject(AParent) {}
     // Copies everything but the header and summary line colours and widths.
     void Assign(const TGrouping &Source);
 
@@ -41,9 +42,9 @@ public:
     CFG_VALUE(int, SummaryLineWidth, 2)
 };
 
-class TDragDropSettings {
+class TDragDropSettings : public QObject {
 public:
-    explicit TDragDropSettings(IGridSettingsHost *AGrid = nullptr) : FGrid(AGrid) {}
+    explicit TDragDropSettings(IGridSettingsHost *AGrid = nullptr) : QObject(SettingsParent(AGrid)), FGrid(AGrid) {}
     // Copies every value directly, without the setters' effects.
     void Assign(const TDragDropSettings &Source);
 
@@ -110,8 +111,9 @@ public:
     CFG_VALUE(int, RightMargin, 50)
 };
 
-class TDragScrollOptions {
+class TDragScrollOptions : public QObject {
 public:
+    explicit TDragScrollOptions(QObject *AParent = nullptr) : QObject(AParent) {}
     void Assign(const TDragScrollOptions &Source)
     {
         FMargins.Assign(Source.FMargins);
@@ -135,6 +137,7 @@ enum TProgressStyle : std::uint8_t { psXP, psClassic };
 // Every setter stores and fires OnChange when the value differs (the grid repaints).
 class TGridProgressAppearance : public QObject {
 public:
+    explicit TGridProgressAppearance(QObject *AParent = nullptr) : QObject(AParent) {}
     // Copies every value and Style, then fires OnChange once.
     void Assign(const TGridProgressAppearance &Source);
 

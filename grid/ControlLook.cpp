@@ -1,15 +1,20 @@
 #include "grid/ControlLook.h"
 
+QObject *SettingsParent(IGridSettingsHost *Host)
+{
+    return dynamic_cast<QObject *>(Host);
+}
+
 TColor GradientRGB(TColor Value)
 {
     return IsSystemColor(Value) ? ColorToRGB(Value) : Value;
 }
 
-TControlLook::TControlLook(IGridSettingsHost *AOwner) : FOwner(AOwner)
+TControlLook::TControlLook(IGridSettingsHost *AOwner) : QObject(SettingsParent(AOwner)), FOwner(AOwner)
 {
     Init();
     // The grid (when it is an object) owns the drop-down appearances too.
-    QObject *owner = dynamic_cast<QObject *>(AOwner);
+    QObject *owner = SettingsParent(AOwner);
     FDropDownHeader = std::make_unique<THeaderAppearance>(owner);
     FDropDownFooter = std::make_unique<TFooterAppearance>(owner);
 }

@@ -6,15 +6,15 @@
 #include "grid/base/DropDownAppearance.h"
 
 #include <QImage>
+#include <QObject>
 #include <memory>
 
 enum TControlStyle : std::uint8_t { csClassic, csFlat, csWinXP, csBorland, csNova, csGlyph, csTheme };
 
-class TControlLook {
+// The grid is its Qt parent.
+class TControlLook : public QObject {
 public:
     explicit TControlLook(IGridSettingsHost *AOwner = nullptr);
-    TControlLook(const TControlLook &) = delete;
-    TControlLook &operator=(const TControlLook &) = delete;
 
     // Colours and gradients back to their initial values; the hover and down mirror colours go
     // through their setters, so the grid's become clNone too.

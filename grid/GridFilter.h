@@ -2,6 +2,7 @@
 // The grid's filter: conditions per column, joined by their operations, that filtering applies.
 #include "grid/GridSettingsHost.h"
 
+#include <QObject>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -43,11 +44,10 @@ private:
     TFilterMethod FMethod = fmExpression;
 };
 
-class TFilter {
+// The grid is its Qt parent.
+class TFilter : public QObject {
 public:
-    explicit TFilter(IGridSettingsHost *AOwner = nullptr) : FOwner(AOwner) {}
-    TFilter(const TFilter &) = delete;
-    TFilter &operator=(const TFilter &) = delete;
+    explicit TFilter(IGridSettingsHost *AOwner = nullptr) : QObject(SettingsParent(AOwner)), FOwner(AOwner) {}
 
     // A new condition at the end, joined by AND to those before it (NONE when it is the only one).
     TFilterData *Add();

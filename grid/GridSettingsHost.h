@@ -16,6 +16,11 @@ enum TFixedGradientColor : std::uint8_t {
     fgDownFrom, fgDownTo, fgDownMirrorFrom, fgDownMirrorTo, fgDownBorder
 };
 
+class IGridSettingsHost;
+class QObject;
+// The grid as the Qt parent of its settings objects (none when the host is no object).
+QObject *SettingsParent(IGridSettingsHost *Host);
+
 class IGridSettingsHost {
 public:
     virtual ~IGridSettingsHost() = default;

@@ -3,6 +3,7 @@
 #include "grid/GridSettingsHost.h"
 #include "grid/base/GridLists.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -14,11 +15,9 @@ public:                                                                         
 private:                                                                                         \
     Type F##Name = Default;
 
-class THTMLSettings {
+class THTMLSettings : public QObject {
 public:
-    THTMLSettings() = default;
-    THTMLSettings(const THTMLSettings &) = delete;
-    THTMLSettings &operator=(const THTMLSettings &) = delete;
+    explicit THTMLSettings(QObject *AParent = nullptr) : QObject(AParent) {}
     // Every value, not the column widths.
     void Assign(const THTMLSettings &Source);
 
@@ -55,11 +54,10 @@ enum TPrintBorders : std::uint8_t {
 enum TPrinterOrientation : std::uint8_t { poPortrait, poLandscape };
 enum TFitToPage : std::uint8_t { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
 
-class TPrintSettings {
+// The grid is its Qt parent.
+class TPrintSettings : public QObject {
 public:
-    explicit TPrintSettings(IGridSettingsHost *AGrid = nullptr) : FGrid(AGrid) {}
-    TPrintSettings(const TPrintSettings &) = delete;
-    TPrintSettings &operator=(const TPrintSettings &) = delete;
+    explicit TPrintSettings(IGridSettingsHost *AGrid = nullptr) : QObject(SettingsParent(AGrid)), FGrid(AGrid) {}
     IGridSettingsHost *Grid() const { return FGrid; }
     // Every published value; FixedCellsAlways stays.
     void Assign(const TPrintSettings &Source);

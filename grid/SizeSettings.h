@@ -3,11 +3,13 @@
 // and remembered.
 #include "grid/GridSettingsHost.h"
 
+#include <QObject>
 #include <QString>
 
 // Whether the text editor grows the row height or the column width while typing.
-class TSizeWhileTyping {
+class TSizeWhileTyping : public QObject {
 public:
+    explicit TSizeWhileTyping(QObject *AParent = nullptr) : QObject(AParent) {}
     void Assign(const TSizeWhileTyping &Source)
     {
         FHeight = Source.FHeight;
@@ -26,11 +28,10 @@ private:
 enum TAutoSizeRows : std::uint8_t { arAll, arNormal, arFixed };
 enum TColumnSizeLocation : std::uint8_t { clRegistry, clIniFile };
 
-class TColumnSize {
+// The grid is its Qt parent.
+class TColumnSize : public QObject {
 public:
-    explicit TColumnSize(IGridSettingsHost *AOwner = nullptr) : FOwner(AOwner) {}
-    TColumnSize(const TColumnSize &) = delete;
-    TColumnSize &operator=(const TColumnSize &) = delete;
+    explicit TColumnSize(IGridSettingsHost *AOwner = nullptr) : QObject(SettingsParent(AOwner)), FOwner(AOwner) {}
     void Assign(const TColumnSize &Source); // all nine values
 
     TAutoSizeRows Rows() const { return FRows; }

@@ -4,6 +4,7 @@
 #include "grid/GridSettingsHost.h"
 
 #include <QImage>
+#include <QObject>
 #include <QString>
 #include <stdexcept>
 
@@ -11,11 +12,10 @@ enum TSortDirection : std::uint8_t { sdAscending, sdDescending };
 enum TIndexSortKey : std::uint8_t { ikShift, ikCtrl };
 enum TBlankPos : std::uint8_t { blFirst, blLast };
 
-class TSortSettings {
+// The grid is its Qt parent.
+class TSortSettings : public QObject {
 public:
-    explicit TSortSettings(IGridSettingsHost *AOwner = nullptr) : FOwner(AOwner) {}
-    TSortSettings(const TSortSettings &) = delete;
-    TSortSettings &operator=(const TSortSettings &) = delete;
+    explicit TSortSettings(IGridSettingsHost *AOwner = nullptr) : QObject(SettingsParent(AOwner)), FOwner(AOwner) {}
 
     // Copies every setting but SortOnVirtualCells and IgnoreCase, without repainting.
     void Assign(const TSortSettings &Source);
