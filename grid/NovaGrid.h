@@ -7,8 +7,10 @@
 // operations keep their declared order (descendants rely on it); an operation whose concern is
 // not built yet keeps a neutral body in NovaGrid_NeutralOps.cpp, said so there.
 #include "grid/CellType.h"
+#include "grid/CellGraphic.h"
 #include "grid/EditingTypes.h"
 #include "grid/GridItem.h"
+#include "grid/GridSettingsObjects.h"
 #include "grid/base/BaseGrid.h"
 #include "grid/base/CellChecker.h"
 #include "grid/base/GridLists.h"
@@ -72,7 +74,7 @@ TColor BlendColor(TColor Color1, TColor Color2, int Percent);
 // The selection colour over a cell colour: blended by Factor when the mixer is on.
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
 
-class TNovaStringGrid : public TBaseGrid {
+class TNovaStringGrid : public TBaseGrid, public IGridSettingsHost {
 public:
     explicit TNovaStringGrid(QWidget *AOwner = nullptr);
     ~TNovaStringGrid() override;
@@ -295,6 +297,64 @@ public:
     TNovaStringGridCheck *CellChecker() const { return FCellChecker; }
     void SetCellChecker(TNovaStringGridCheck *Value) { FCellChecker = Value; }
 
+    // Cell graphics (NovaGrid_CellGraphics.cpp); ACol real, ARow displayed.
+    TIntList *GetCellImages(int ACol, int ARow);
+    // Replaces the cell's graphic (a shared one is only let go) by a new one of kind ctNone.
+    TCellGraphic *CreateCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType);
+    // Bitmap or icon identity, image index, else -1 (sorting by images).
+    int GetGraphicSortKey(int ACol, int ARow);
+    bool IsSortIndicatorCell(int ACol, int ARow);
+
+    // Settings objects and header editors (NovaGrid_Settings.cpp).
+    TPrintSettings *PrintSettings() const { return FPrintSettings; }
+    THTMLSettings *HTMLSettings() const { return FHTMLSettings; }
+    TSortSettings *SortSettings() const { return FSortSettings; }
+    TDragDropSettings *DragDropSettings() const { return FDragDropSettings; }
+    TDragScrollOptions *DragScrollOptions() const { return FDragScrollOptions; }
+    TControlLook *ControlLook() const { return FControlLook; }
+    TColumnSize *ColumnSize() const { return FColumnSize; }
+    TCellNode *CellNode() const { return FCellNode; }
+    TSizeWhileTyping *SizeWhileTyping() const { return FSizeWhileTyping; }
+    TGrouping *Grouping() const { return FGrouping; }
+    TBackGround *BackGround() const { return FBackGround; }
+    TGridProgressAppearance *ProgressAppearance() const { return FProgressAppearance; }
+    TFilter *Filter() const { return FFilter; }
+    TCellGraphic *SharedCellGraphic() const { return FCellGraphic.get(); }
+    TGridTransEdit *EditTrans() const { return FEditTrans; }
+    TGridTransCombo *ComboTrans() const { return FComboTrans; }
+    THeaderDragButton *MoveButton() const { return FMoveButton; }
+    // Hover and down colours of fixed cells, as the control look passes them on.
+    TColor NovaGradientHoverFrom() const { return FNovaGradientHoverFrom; }
+    TColor NovaGradientHoverTo() const { return FNovaGradientHoverTo; }
+    TColor NovaGradientHoverMirrorFrom() const { return FNovaGradientHoverMirrorFrom; }
+    TColor NovaGradientHoverMirrorTo() const { return FNovaGradientHoverMirrorTo; }
+    TColor NovaGradientHoverBorder() const { return FNovaGradientHoverBorder; }
+    TColor NovaGradientDownFrom() const { return FNovaGradientDownFrom; }
+    TColor NovaGradientDownTo() const { return FNovaGradientDownTo; }
+    TColor NovaGradientDownMirrorFrom() const { return FNovaGradientDownMirrorFrom; }
+    TColor NovaGradientDownMirrorTo() const { return FNovaGradientDownMirrorTo; }
+    TColor NovaGradientDownBorder() const { return FNovaGradientDownBorder; }
+    TNotifyEvent OnEditingDone;
+
+    void SettingsRepaint() override;
+    void SettingsRepaintRow(int ARow) override;
+    void SettingsRepaintCell(int ACol, int ARow) override;
+    int SettingsFixedRows() const override;
+    bool SettingsDesigning() const override;
+    bool SettingsHasParent() const override;
+    void SetFixedGradientColor(TFixedGradientColor Which, TColor Value, bool Repaint) override;
+    TSortIndexList &SettingsSortIndexes() override;
+    void SettingsQSort() override;
+    void SettingsQSortIndexed() override;
+    void SettingsStretchColumn(int ACol) override;
+    bool SettingsValidateCell(int ACol, int ARow, QString &Value) override;
+    void SettingsEditingDone() override;
+    void SettingsSetCell(int ACol, int ARow, const QString &Value) override;
+    void SettingsFocusCell(int ACol, int ARow) override;
+    void SettingsPaintFixedBackground(TCanvas &Canvas, const TRect &R) override;
+
     // Events the program's windows bind (the hooks' events are with the hooks below).
     TClickCellEvent OnClickCell;
     TDblClickCellEvent OnDblClickCell;
@@ -330,7 +390,7 @@ public:
     virtual TCellType GetCellType(int ACol, int ARow);
     virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
     virtual TPoint GetCellGraphicSize(int ACol, int ARow);
-    virtual TPoint CalcCellGraphicSize(int ACol, int ARow);
+    virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int Extra = 0);
     virtual TRect CalcCellGraphicRect(int ACol, int ARow, const TRect &CellRect);
     virtual void DoPrintGetPageNum(int PageNum, int PageColNum, QString &PageNumString);
     virtual void DoGetEditorProp(int ACol, int ARow);
@@ -927,6 +987,33 @@ protected:
     TControlList FControlList;
     TSyncGrid *FSyncGrid = nullptr;
     TGridItems FGridItems;
+    TPrintSettings *FPrintSettings = nullptr;
+    THTMLSettings *FHTMLSettings = nullptr;
+    TSortSettings *FSortSettings = nullptr;
+    TDragDropSettings *FDragDropSettings = nullptr;
+    TDragScrollOptions *FDragScrollOptions = nullptr;
+    TControlLook *FControlLook = nullptr;
+    TColumnSize *FColumnSize = nullptr;
+    TCellNode *FCellNode = nullptr;
+    TSizeWhileTyping *FSizeWhileTyping = nullptr;
+    TGrouping *FGrouping = nullptr;
+    TBackGround *FBackGround = nullptr;
+    TGridProgressAppearance *FProgressAppearance = nullptr;
+    TFilter *FFilter = nullptr;
+    std::unique_ptr<TCellGraphic> FCellGraphic; // shared scratch graphic (row check boxes)
+    TGridTransEdit *FEditTrans = nullptr;
+    TGridTransCombo *FComboTrans = nullptr;
+    THeaderDragButton *FMoveButton = nullptr;
+    TColor FNovaGradientHoverFrom = clGray;
+    TColor FNovaGradientHoverTo = clWhite;
+    TColor FNovaGradientHoverMirrorFrom = clNone;
+    TColor FNovaGradientHoverMirrorTo = clNone;
+    TColor FNovaGradientHoverBorder = clSilver;
+    TColor FNovaGradientDownFrom = clGray;
+    TColor FNovaGradientDownTo = clSilver;
+    TColor FNovaGradientDownMirrorFrom = clNone;
+    TColor FNovaGradientDownMirrorTo = clNone;
+    TColor FNovaGradientDownBorder = clGray;
     TIntList *FColumnOrder = nullptr;
     TIntList *FIgnoreColumns = nullptr;
     QStringList FFilterList; // kept sorted without duplicates while a column's filter is built

@@ -10,15 +10,6 @@ void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { 
 void TNovaStringGrid::DoToggleCheckBox(int, int) {}
 void TNovaStringGrid::DoClickRadioButton(int, int) {}
 
-// Without the graphic classes a cell answers by whether its properties hold a graphic at all.
-TCellType TNovaStringGrid::GetCellType(int ACol, int ARow)
-{
-    return GetGraphicObjectEx(ACol, ARow) ? ctNone : ctEmpty;
-}
-
-TCellGraphic *TNovaStringGrid::GetCellGraphic(int, int) { return nullptr; }
-TPoint TNovaStringGrid::GetCellGraphicSize(int, int) { return {}; }
-TPoint TNovaStringGrid::CalcCellGraphicSize(int, int) { return {}; }
 TRect TNovaStringGrid::CalcCellGraphicRect(int, int, const TRect &) { return {}; }
 void TNovaStringGrid::DoFixedEdit(int, int) {}
 void TNovaStringGrid::DoSelectionChanged(int, int, int, int) {}

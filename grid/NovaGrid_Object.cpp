@@ -15,14 +15,24 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FScratchFont = Font();
     FFocusHelper = new TFocusHelper(this);
     FSearchFooter = new TSearchFooter(this, FDesigning);
+    FPrintSettings = new TPrintSettings(this);
+    FHTMLSettings = new THTMLSettings(this);
+    FSortSettings = new TSortSettings(this);
+    FDragDropSettings = new TDragDropSettings(this);
+    FDragScrollOptions = new TDragScrollOptions(this);
+    FControlLook = new TControlLook(this);
     FNavigation = new TNavigation(this);
     FNavigation->OnChange = [this](QObject *) { NavigationChanged(); };
+    FColumnSize = new TColumnSize(this);
+    FCellNode = new TCellNode(this);
     FBands = new TBands(this);
     FBands->OnChange = [this](QObject *) { InvalidateGrid(); };
+    FSizeWhileTyping = new TSizeWhileTyping(this);
     FMouseActions = new TMouseActions(this);
     FMouseActions->OnChange = [this](QObject *) { MouseActionsChanged(); };
     FMouseActions->OnIsDesigning = [this](QObject *, bool &d) { IsDesigning(d); };
     FMouseActions->OnInvalidate = [this](QObject *) { MouseActionsInvalidate(); };
+    FGrouping = new TGrouping(this);
     FOrigColSizes = new TIntList(-1, -1, this);
     FFixedFont = Font();
     FFixedFont.Name = QStringLiteral("Tahoma");
@@ -37,8 +47,13 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FSelectedRows = new TIntList(-1, -1, this);
     FModifiedRows = new TIntList(-1, -1, this);
     FEnabledRows = new TIntList(-1, -1, this);
+    FBackGround = new TBackGround(this);
+    FProgressAppearance = new TGridProgressAppearance(this);
+    FProgressAppearance->OnChange = [this](QObject *) { InvalidateGrid(); };
     FSyncGrid = new TSyncGrid(this);
+    FFilter = new TFilter(this);
     FColumnOrder = new TIntList(-1, -1, this);
+    FCellGraphic = std::make_unique<TCellGraphic>();
     FIgnoreColumns = new TIntList(-1, -1, this);
 
     // Sizes through their setters.
@@ -58,6 +73,14 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();
     FNormalRowCount = RowCount();
+
+    // Run-time controls (a grid placed in a designer has none).
+    if (!FDesigning) {
+        FEditTrans = new TGridTransEdit(this, this);
+        FEditTrans->setFrame(false);
+        FComboTrans = new TGridTransCombo(this, this);
+        FMoveButton = new THeaderDragButton(this, this);
+    }
 }
 
 TNovaStringGrid::~TNovaStringGrid()

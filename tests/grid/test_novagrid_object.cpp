@@ -141,11 +141,15 @@ TEST(NovaGridObject, NewGridHoldsEveryDefault)
 TEST(NovaGridObject, SubObjectsAreCreatedInTheirOrder)
 {
     TNovaStringGrid g;
-    std::vector<QObject *> expected = {g.FocusHelper(), g.SearchFooter(), g.Navigation(), g.Bands(),
-                                       g.MouseActions(), g.OrigColSizes(), g.SortIndexes(), g.SortRowXRef(),
-                                       g.UnSortRowXRef(), g.MergedColumns(), g.SelectedCells(), g.SelectedRows(),
-                                       g.ModifiedRows(), g.EnabledRows(), g.SyncGrid(), g.ColumnOrder(),
-                                       g.IgnoreColumns()};
+    std::vector<QObject *> expected = {g.FocusHelper(), g.SearchFooter(), g.PrintSettings(), g.HTMLSettings(),
+                                       g.SortSettings(), g.DragDropSettings(), g.DragScrollOptions(),
+                                       g.ControlLook(), g.Navigation(), g.ColumnSize(), g.CellNode(), g.Bands(),
+                                       g.SizeWhileTyping(), g.MouseActions(), g.Grouping(), g.OrigColSizes(),
+                                       g.SortIndexes(), g.SortRowXRef(), g.UnSortRowXRef(), g.MergedColumns(),
+                                       g.SelectedCells(), g.SelectedRows(), g.ModifiedRows(), g.EnabledRows(),
+                                       g.BackGround(), g.ProgressAppearance(), g.SyncGrid(), g.Filter(),
+                                       g.ColumnOrder(), g.IgnoreColumns(), g.EditTrans(), g.ComboTrans(),
+                                       g.MoveButton()};
     std::vector<QObject *> seen;
     for (QObject *child : g.children())
         if (std::find(expected.begin(), expected.end(), child) != expected.end())

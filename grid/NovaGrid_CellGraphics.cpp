@@ -1,0 +1,226 @@
+// Cell graphics of the string grid: finding, creating and removing a cell's graphic, its kind,
+// and the room it takes in its cell.
+#include "grid/NovaGrid.h"
+
+#include <QFontMetrics>
+#include <QIcon>
+#include <QImage>
+#include <cstring>
+
+namespace {
+
+bool isSharedGraphic(const TCellGraphic *g)
+{
+    return g->CellType() == ctVirtCheckBox || g->CellType() == ctRowCheckBox;
+}
+
+} // namespace
+
+TCellGraphic *TNovaStringGrid::GetCellGraphic(int ACol, int ARow)
+{
+    if (ACol == 0 && FMouseActions->HotmailRowSelect()) {
+        // Column 0 shows one shared row check box; row 0 stands for all data rows.
+        TCellGraphic *g = FCellGraphic.get();
+        g->SetCellType(ctRowCheckBox);
+        g->SetCellTransparent(FControlLook->ControlStyle() == csFlat);
+        if (ARow == 0) {
+            const int dataRows = RowCount() - FixedRows();
+            int selected = 0;
+            for (int r = FixedRows(); r < RowCount(); ++r)
+                selected += FSelectedRows->HasValue(RealRowIndex(r)) ? 1 : 0;
+            g->SetCellAngle(selected > 0 && selected < dataRows ? 1 : 0); // grayed: some, not all
+            g->SetCellBoolean(dataRows > 0 && selected == dataRows);
+        } else {
+            g->SetCellAngle(0);
+            g->SetCellBoolean(FSelectedRows->HasValue(RealRowIndex(ARow)));
+        }
+        return g;
+    }
+    if (ACol < 0 || ARow < 0)
+        return nullptr;
+    TObject *o = GetGraphicObjectEx(ACol, ARow);
+    if (!o || std::strcmp(o->ClassName(), "TCellGraphic") != 0)
+        return nullptr;
+    return static_cast<TCellGraphic *>(o);
+}
+
+TCellType TNovaStringGrid::GetCellType(int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return ctEmpty;
+    if (ACol == 0 && FMouseActions->HotmailRowSelect())
+        return ctRowCheckBox;
+    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    return g ? g->CellType() : ctEmpty;
+}
+
+TIntList *TNovaStringGrid::GetCellImages(int ACol, int ARow)
+{
+    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    return g && g->CellType() == ctImages ? g->CellBitmap().As<TIntList>() : nullptr;
+}
+
+TCellGraphic *TNovaStringGrid::CreateCellGraphic(int ACol, int ARow)
+{
+    if (TCellGraphic *old = GetCellGraphic(ACol, ARow); old && old != FCellGraphic.get()) {
+        SetGraphicObjectEx(ACol, ARow, nullptr);
+        if (!isSharedGraphic(old))
+            delete old;
+    }
+    auto *g = new TCellGraphic;
+    // An empty cell holds a blank while the object is stored, so that storing cannot drop it.
+    const bool wasEmpty = GetGridCell(ACol, ARow).isEmpty();
+    if (wasEmpty)
+        SetGridCell(ACol, ARow, QStringLiteral(" "));
+    SetGraphicObjectEx(ACol, ARow, g);
+    if (wasEmpty)
+        SetGridCell(ACol, ARow, QString());
+    if (NumHiddenColumns() > 0 && DisplColIndex(ACol) != ACol)
+        RepaintCell(DisplColIndex(ACol), ARow);
+    return g;
+}
+
+bool TNovaStringGrid::RemoveCellGraphic(int ACol, int ARow)
+{
+    if (ACol == 0 && FMouseActions->HotmailRowSelect() && !GetGraphicObjectEx(ACol, ARow))
+        return false; // the shared row check box is no graphic of the cell
+    TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    if (!g || g == FCellGraphic.get())
+        return false;
+    SetGraphicObjectEx(ACol, ARow, nullptr);
+    if (!isSharedGraphic(g))
+        delete g;
+    if (!Destroying())
+        RepaintCell(DisplColIndex(ACol), ARow);
+    return true;
+}
+
+bool TNovaStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType AType)
+{
+    return GetCellType(ACol, ARow) == AType && RemoveCellGraphic(ACol, ARow);
+}
+
+TPoint TNovaStringGrid::GetCellGraphicSize(int ACol, int ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
+
+TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
+{
+    TPoint size{0, 0};
+    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return size;
+    const bool hasText = !Cells(ACol, ARow).isEmpty();
+    const bool beside = g->CellHAlign() == haBeforeText || g->CellHAlign() == haAfterText;
+    const bool aboveUnder = g->CellVAlign() == vaUnderText || g->CellVAlign() == vaAboveText;
+    bool mayWiden = true;
+    const QFontMetrics fm(Font().ToQFont());
+    switch (g->CellType()) {
+    case ctBitmap:
+        if (const QImage *b = g->CellBitmap().As<QImage>()) {
+            size.X = beside || !hasText ? b->width() : 0;
+            size.Y = aboveUnder || !hasText ? b->height() : 0;
+        }
+        break;
+    case ctIcon:
+        if (const QIcon *icon = g->CellIcon().As<QIcon>()) {
+            const QSize s = icon->availableSizes().value(0, QSize(32, 32));
+            size.X = beside || !hasText ? s.width() : 0;
+            size.Y = s.height();
+        }
+        break;
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctTriStateCheckBox:
+        size = {FControlLook->CheckBoxSize(), FControlLook->CheckBoxSize()};
+        break;
+    case ctRadioButton:
+        size = {FControlLook->RadioSize(), FControlLook->RadioSize()};
+        break;
+    case ctRadio:
+        if (const QStringList *items = g->CellBitmap().As<QStringList>()) {
+            const int th = fm.boundingRect(QStringLiteral("gh")).height();
+            if (g->CellBoolean()) {
+                for (const QString &s : *items)
+                    size.X += fm.horizontalAdvance(s) + 12;
+                size.Y = th;
+            } else {
+                size.X = 12;
+                for (const QString &s : *items)
+                    size.X = std::max(size.X, fm.horizontalAdvance(s) + 12);
+                size.Y = std::max(16, th) * int(items->size());
+            }
+        }
+        break;
+    case ctPicture:
+    case ctFilePicture: {
+        const TPoint cell = CellSize(DisplColIndex(ACol), ARow);
+        g->GetPictureSize(cell.X - 2 * XYOffset.x() - 1, cell.Y - 2 * XYOffset.y() - Extra - 1, hasText, size);
+        break;
+    }
+    case ctButton:
+    case ctBitButton: {
+        size = {g->CellIndex() & 0xFFFF, (g->CellIndex() >> 16) & 0xFFFF};
+        const int captionWidth = fm.horizontalAdvance(g->CellText()) + 4;
+        if (!hasText) {
+            if (g->CellHAlign() == haFull) {
+                size.X = captionWidth;
+                mayWiden = g->CellText().isEmpty();
+            }
+        } else {
+            if (g->CellHAlign() == haCenter)
+                size.X = 0;
+            else if (g->CellHAlign() == haFull)
+                size.X = captionWidth;
+            if (!aboveUnder)
+                size.Y = 0;
+            else
+                size.X = 0;
+        }
+        break;
+    }
+    case ctProgressPie:
+        size = {20, 20};
+        break;
+    case ctRating:
+        size = {g->CellAngle() * 18, 16};
+        mayWiden = false;
+        break;
+    default:
+        break;
+    }
+    if (g->CellVAlign() == vaFull || (g->CellHAlign() == haFull && mayWiden)) {
+        const TRect r = CellRect(DisplColIndex(ACol), ARow);
+        if (g->CellVAlign() == vaFull)
+            size.Y = r.Height();
+        if (g->CellHAlign() == haFull && mayWiden)
+            size.X = r.Width();
+    }
+    return size;
+}
+
+int TNovaStringGrid::GetGraphicSortKey(int ACol, int ARow)
+{
+    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return -1;
+    switch (g->CellType()) {
+    case ctBitmap:
+        return int(reinterpret_cast<quintptr>(g->CellBitmap().Get()) & 0x7FFFFFFF);
+    case ctIcon:
+        return int(reinterpret_cast<quintptr>(g->CellIcon().Get()) & 0x7FFFFFFF);
+    case ctImageList:
+        return g->CellIndex();
+    default:
+        return -1;
+    }
+}
+
+bool TNovaStringGrid::IsSortIndicatorCell(int ACol, int ARow)
+{
+    if (IsMergedCell(ACol, ARow)) {
+        const TPoint base = BaseCell(ACol, ARow);
+        ARow = base.Y + std::max(0, CellSpan(base.X, base.Y).Y); // the span's last row
+    }
+    return ARow == FSortSettings->Row() && FSortSettings->Show() && FixedRows() + 1 < RowCount();
+}
