@@ -2,18 +2,12 @@
 // Plain value holders of the string grid: grouping looks, OLE drag-and-drop switches, drag
 // scrolling delays and margins, and the look of progress-bar cells.
 #include "grid/GridSettingsHost.h"
+#include "grid/base/GridOptions.h"
 #include "grid/base/GridTypes.h"
 
 #include <QObject>
 #include <QString>
 
-#define CFG_VALUE(Type, Name, Default)                                                           \
-public:                                                                                          \
-    Type Name() const { return F##Name; }                                                        \
-    void Set##Name(Type Value) { F##Name = Value; }                                              \
-                                                                                                 \
-private:                                                                                         \
-    Type F##Name = Default;
 
 class TGrouping : public QObject {
 public:
@@ -21,25 +15,25 @@ public:
     // Copies everything but the header and summary line colours and widths.
     void Assign(const TGrouping &Source);
 
-    CFG_VALUE(bool, AutoSelectGroup, false)
-    CFG_VALUE(bool, AutoCheckGroup, false)
-    CFG_VALUE(QString, GroupCountFormat, QString())
-    CFG_VALUE(TColor, HeaderColor, clNone)
-    CFG_VALUE(TColor, HeaderColorTo, clNone)
-    CFG_VALUE(TColor, HeaderTextColor, clNone)
-    CFG_VALUE(bool, HeaderUnderline, false)
-    CFG_VALUE(TColor, HeaderLineColor, clBlue)
-    CFG_VALUE(int, HeaderLineWidth, 2)
-    CFG_VALUE(bool, MergeHeader, false)
-    CFG_VALUE(bool, MergeSummary, false)
-    CFG_VALUE(bool, ShowGroupCount, false)
-    CFG_VALUE(bool, Summary, false)
-    CFG_VALUE(TColor, SummaryColor, clNone)
-    CFG_VALUE(TColor, SummaryColorTo, clNone)
-    CFG_VALUE(TColor, SummaryTextColor, clNone)
-    CFG_VALUE(bool, SummaryLine, false)
-    CFG_VALUE(TColor, SummaryLineColor, clBlue)
-    CFG_VALUE(int, SummaryLineWidth, 2)
+    CFG_PLAIN_PROPERTY(bool, AutoSelectGroup, false)
+    CFG_PLAIN_PROPERTY(bool, AutoCheckGroup, false)
+    CFG_PLAIN_PROPERTY(QString, GroupCountFormat, QString())
+    CFG_PLAIN_PROPERTY(TColor, HeaderColor, clNone)
+    CFG_PLAIN_PROPERTY(TColor, HeaderColorTo, clNone)
+    CFG_PLAIN_PROPERTY(TColor, HeaderTextColor, clNone)
+    CFG_PLAIN_PROPERTY(bool, HeaderUnderline, false)
+    CFG_PLAIN_PROPERTY(TColor, HeaderLineColor, clBlue)
+    CFG_PLAIN_PROPERTY(int, HeaderLineWidth, 2)
+    CFG_PLAIN_PROPERTY(bool, MergeHeader, false)
+    CFG_PLAIN_PROPERTY(bool, MergeSummary, false)
+    CFG_PLAIN_PROPERTY(bool, ShowGroupCount, false)
+    CFG_PLAIN_PROPERTY(bool, Summary, false)
+    CFG_PLAIN_PROPERTY(TColor, SummaryColor, clNone)
+    CFG_PLAIN_PROPERTY(TColor, SummaryColorTo, clNone)
+    CFG_PLAIN_PROPERTY(TColor, SummaryTextColor, clNone)
+    CFG_PLAIN_PROPERTY(bool, SummaryLine, false)
+    CFG_PLAIN_PROPERTY(TColor, SummaryLineColor, clBlue)
+    CFG_PLAIN_PROPERTY(int, SummaryLineWidth, 2)
 };
 
 class TDragDropSettings : public QObject {
@@ -48,15 +42,15 @@ public:
     // Copies every value directly, without the setters' effects.
     void Assign(const TDragDropSettings &Source);
 
-    CFG_VALUE(bool, ShowCells, true)
-    CFG_VALUE(bool, OleAcceptFiles, true)
-    CFG_VALUE(bool, OleAcceptText, true)
-    CFG_VALUE(bool, OleAcceptURLs, true)
-    CFG_VALUE(bool, OleAppendRows, false)
-    CFG_VALUE(bool, OleColumnDragDrop, false)
-    CFG_VALUE(bool, OleColumnReorder, false)
-    CFG_VALUE(bool, OleColumnsOnly, false)
-    CFG_VALUE(bool, OleCopyAlways, false)
+    CFG_PLAIN_PROPERTY(bool, ShowCells, true)
+    CFG_PLAIN_PROPERTY(bool, OleAcceptFiles, true)
+    CFG_PLAIN_PROPERTY(bool, OleAcceptText, true)
+    CFG_PLAIN_PROPERTY(bool, OleAcceptURLs, true)
+    CFG_PLAIN_PROPERTY(bool, OleAppendRows, false)
+    CFG_PLAIN_PROPERTY(bool, OleColumnDragDrop, false)
+    CFG_PLAIN_PROPERTY(bool, OleColumnReorder, false)
+    CFG_PLAIN_PROPERTY(bool, OleColumnsOnly, false)
+    CFG_PLAIN_PROPERTY(bool, OleCopyAlways, false)
 public:
     // Outside design time, on registers the grid as a drop target and off revokes a registration
     // that was made.
@@ -64,10 +58,10 @@ public:
     void SetOleDropTarget(bool Value);
     // Whether the grid is registered as a drop target now.
     bool DropTargetRegistered() const { return FRegistered; }
-    CFG_VALUE(bool, OleDropSource, false)
-    CFG_VALUE(bool, OleEntireRows, false)
-    CFG_VALUE(bool, OleInsertRows, false)
-    CFG_VALUE(bool, OleRemoveRows, false)
+    CFG_PLAIN_PROPERTY(bool, OleDropSource, false)
+    CFG_PLAIN_PROPERTY(bool, OleEntireRows, false)
+    CFG_PLAIN_PROPERTY(bool, OleInsertRows, false)
+    CFG_PLAIN_PROPERTY(bool, OleRemoveRows, false)
 public:
     // Also switches the acceptance of rich text in the grids' shared drop code.
     bool OleDropRTF() const { return FOleDropRTF; }
@@ -92,8 +86,8 @@ public:
         FInitialDelay = Source.FInitialDelay;
         FRepeatDelay = Source.FRepeatDelay;
     }
-    CFG_VALUE(int, InitialDelay, 1000) // milliseconds
-    CFG_VALUE(int, RepeatDelay, 250)
+    CFG_PLAIN_PROPERTY(int, InitialDelay, 1000) // milliseconds
+    CFG_PLAIN_PROPERTY(int, RepeatDelay, 250)
 };
 
 class TDragScrollMargins {
@@ -105,10 +99,10 @@ public:
         FLeftMargin = Source.FLeftMargin;
         FRightMargin = Source.FRightMargin;
     }
-    CFG_VALUE(int, TopMargin, 50) // pixels
-    CFG_VALUE(int, BottomMargin, 50)
-    CFG_VALUE(int, LeftMargin, 50)
-    CFG_VALUE(int, RightMargin, 50)
+    CFG_PLAIN_PROPERTY(int, TopMargin, 50) // pixels
+    CFG_PLAIN_PROPERTY(int, BottomMargin, 50)
+    CFG_PLAIN_PROPERTY(int, LeftMargin, 50)
+    CFG_PLAIN_PROPERTY(int, RightMargin, 50)
 };
 
 class TDragScrollOptions : public QObject {
@@ -120,7 +114,7 @@ public:
         FDelays.Assign(Source.FDelays);
         FActive = Source.FActive;
     }
-    CFG_VALUE(bool, Active, false)
+    CFG_PLAIN_PROPERTY(bool, Active, false)
 public:
     TDragScrollDelays &Delays() { return FDelays; }
     const TDragScrollDelays &Delays() const { return FDelays; }
@@ -186,4 +180,3 @@ private:
     }
 };
 
-#undef CFG_VALUE

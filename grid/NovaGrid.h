@@ -336,7 +336,6 @@ public:
     TColor NovaGradientDownMirrorFrom() const { return FNovaGradientDownMirrorFrom; }
     TColor NovaGradientDownMirrorTo() const { return FNovaGradientDownMirrorTo; }
     TColor NovaGradientDownBorder() const { return FNovaGradientDownBorder; }
-    TNotifyEvent OnEditingDone;
 
     void SettingsRepaint() override;
     void SettingsRepaintRow(int ARow) override;
