@@ -22,6 +22,19 @@ QByteArray readAll(const QString &path);
 // Resident memory of this process in bytes (from /proc/self/statm; 0 where it cannot be read).
 long long residentBytes();
 
+// Counts change notifications (events taking their sender) and remembers the last sender.
+struct NotifyCounter {
+    int count = 0;
+    QObject *sender = nullptr;
+    std::function<void(QObject *)> handler()
+    {
+        return [this](QObject *s) {
+            ++count;
+            sender = s;
+        };
+    }
+};
+
 // Folder of the project's own small fixtures.
 QString dataDir();
 // Folder of the real IODD corpus beside the project; empty when it is absent.

@@ -1,21 +1,13 @@
 #include "grid/base/DropDownAppearance.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 #include <type_traits>
 
 namespace {
 
-struct Counter {
-    int count = 0;
-    QObject *sender = nullptr;
-    TNotifyEvent handler()
-    {
-        return [this](QObject *s) {
-            ++count;
-            sender = s;
-        };
-    }
-};
+using Counter = testsupport::NotifyCounter;
 
 template <typename A>
 void expectStripDefaults(const A &a)

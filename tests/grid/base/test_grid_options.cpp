@@ -1,22 +1,13 @@
 #include "grid/base/CellChecker.h"
 #include "grid/base/GridOptions.h"
 
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-// Counts change notifications and remembers the sender.
-struct Counter {
-    int count = 0;
-    QObject *sender = nullptr;
-    TNotifyEvent handler()
-    {
-        return [this](QObject *s) {
-            ++count;
-            sender = s;
-        };
-    }
-};
+using Counter = testsupport::NotifyCounter;
 
 } // namespace
 
