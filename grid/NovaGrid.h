@@ -12,12 +12,16 @@
 #include "grid/GridItem.h"
 #include "grid/GridSettingsObjects.h"
 #include "grid/base/BaseGrid.h"
+#include "grid/base/Theme.h"
+#include "grid/base/EditorKit.h"
 #include "grid/base/CellChecker.h"
 #include "grid/base/GridLists.h"
 #include "grid/base/GridOptions.h"
 #include "grid/base/HtmlPicture.h"
 
 #include <QStringList>
+#include <stdexcept>
+#include <QImage>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -73,6 +77,21 @@ using TRowUpdateEvent = std::function<void(QObject *Sender, int OldRow, int NewR
 TColor BlendColor(TColor Color1, TColor Color2, int Percent);
 // The selection colour over a cell colour: blended by Factor when the mixer is on.
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
+
+// ---- painting, looks, messages and selection ------------------------------------------------------
+enum TXPColorScheme : std::uint8_t { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+using TRowDisjunctSelectEvent = std::function<void(QObject *Sender, int ARow, bool AState, bool &Allow)>;
+using TRowDisjunctSelectedEvent = std::function<void(QObject *Sender, int ARow)>;
+
+// The grid's exception, raised with fixed English messages.
+class ENovaGridError : public std::runtime_error {
+public:
+    explicit ENovaGridError(const QString &Message) : std::runtime_error(Message.toStdString()) {}
+};
+
+// Identifier and display text of a look; glCustom has neither and answers Unchanged.
+QString LookIdentifier(TGridLook Look, const QString &Unchanged = QString());
+QString LookDisplayName(TGridLook Look, const QString &Unchanged = QString());
 
 class TNovaStringGrid : public TBaseGrid, public IGridSettingsHost {
 public:
@@ -259,7 +278,7 @@ public:
     CFG_PLAIN_PROPERTY(QChar, Delimiter, QChar()) // none: found automatically
 public:
     // The library's version text.
-    QString Version() const { return GetVersionString(); }
+    QString Version() const { return versionDigits(); }
 
     // Sub-objects (owned; QObject ones have the grid as parent).
     TSearchFooter *SearchFooter() const { return FSearchFooter; }
@@ -581,9 +600,6 @@ public:
     int AllColCount() const { return ColCount() + NumHiddenColumns(); }
     int AllRowCount() const { return RowCount() + NumHiddenRows(); }
     void Zoom(int x);
-    void BeginUpdate() { ++FUpdateCount; }
-    void EndUpdate();
-    int UpdateCount() const { return FUpdateCount; }
 
     // ============================================================================================
     // Per-cell hooks and the operations built on them (NovaGrid_Hooks.cpp)
@@ -898,6 +914,87 @@ protected:
     TGridSpin *FEditSpin = nullptr;
     TGridDatePicker *FEditDate = nullptr;
     TGridDateTimePicker *FEditDateTime = nullptr;
+
+public:
+    // ============================================================================================
+    // Window messages, timer and update lock (NovaGrid_Messages.cpp)
+    // ============================================================================================
+    // Drawing lock: nests; while locked nothing is painted; the last EndUpdate repaints once.
+    void BeginUpdate();
+    void EndUpdate();
+    void StartUpdate();  // depth + 1 without stopping the window's redrawing
+    void ResetUpdate();  // depth 0 (not a decrement)
+    bool LockUpdate() const { return FUpdateCount > 0; }
+    void SetLockUpdate(bool Value);
+    int UpdateCount() const { return FUpdateCount; }
+    // The grid timer (500 ms) and one of its ticks; tests fire ticks through the editor timers.
+    void StartGridTimer();
+    void GridTimerTick();
+    int TimerTicks() const { return FTimerTicks; }
+    bool BlinkPhase() const { return FGridBlink; }
+    void TopLeftChanged() override;
+    void Paint(QPainter &p, const QRect &updateRect) override;
+    bool IsHoverFixedCell(int ACol, int ARow) const;
+    void ResetFixedCellHighlight();
+
+    std::function<void(QObject *Sender, const TGridRect &R)> OnCellsChanged;
+
+    // ============================================================================================
+    // Row and column selection, current-cell changes (NovaGrid_Selection.cpp)
+    // ============================================================================================
+    bool RowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    bool ColSelect(int ACol);
+    void SetColSelect(int ACol, bool Value);
+    int RowSelectCount();
+    int ColSelectCount();
+    void SelectRows(int RowIndex, int RCount);
+    void UnSelectRows(int RowIndex, int RCount);
+    void SelectCols(int ColIndex, int CCount);
+    void UnSelectCols(int ColIndex, int CCount);
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SyncRowSelect(bool AllRows);
+    void SyncColSelect(bool AllCols);
+    int ModifiedRowCount() const;
+    // Enabled rows: a disabled row is skipped by navigation and shown in the disabled font colour.
+    bool RowEnabled(int ARow) const;
+    void SetRowEnabled(int ARow, bool Value);
+    bool UseEnabledRows() const { return FUseEnabledRows; }
+    const QImage &RowIndicator() const { return FRowIndicator; }
+    void SetRowIndicator(const QImage &Value) { FRowIndicator = Value; InvalidateGrid(); }
+    void RepaintActiveCellHeaders(int ACol, int ARow);
+    bool SelectCell(int ACol, int ARow) override;
+
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+
+protected:
+    void showEvent(QShowEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+    // ---- messages, timer, lock -----------------------------------------------------------------
+    QString versionDigits() const;
+    std::unique_ptr<editorkit::EditorTimer> FGridTimer;
+    int FTimerTicks = 0;
+    bool FGridBlink = false;
+    bool FSelChange = false;
+    bool FInvokedFocusChange = false;
+
+    // ---- selection -----------------------------------------------------------------------------
+    void repaintRowIndicators(int ARow);
+    int SearchPanelHeight() const { return FSearchFooter->Visible() ? 32 : 0; }
+    std::vector<char> FRowSelect; // one flag per row, grown on demand
+    std::vector<char> FColSelect;
+    bool FUseEnabledRows = false;
+    QImage FRowIndicator;
+    int FHoverFixedX = -1; // fixed cell drawn highlighted under the pointer (-1: none)
+    int FHoverFixedY = -1;
+
+public:
 
 protected:
     void resizeEvent(QResizeEvent *e) override;

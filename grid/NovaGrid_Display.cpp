@@ -218,8 +218,24 @@ void TNovaStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState &AS
         AState.Include(gdSelected);
     };
 
-    // 9. selection of a data cell (disjunct row and column selection come with row selection)
+    // 9. selection of a data cell: by the disjunct row or column flags, else by the rectangle
     const bool selectable = !Print && FShowSelection && dataCell && !AState.Contains(gdFixed);
+    const bool persistentRows = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent();
+    const int flagRow = persistentRows || FUseEnabledRows ? RealRowIndex(ARow) : ARow;
+    auto disjunct = [&](bool flagged) {
+        if (!flagged || (ARow == Row() && FMouseDown)) {
+            if (!(FMouseDown && AState.Contains(gdSelected)))
+                AState.Exclude(gdSelected);
+        } else {
+            AState = TGridDrawState{gdSelected};
+            ABrush.Color = FSelectionColor;
+            selectionColours();
+        }
+    };
+    if (Select && selectable && FMouseActions->DisjunctRowSelect() && flagRow >= 0)
+        disjunct(RowSelect(flagRow));
+    if (Select && selectable && FMouseActions->DisjunctColSelect() && dcol < ColCount())
+        disjunct(ColSelect(dcol));
     if (Select && selectable && !FMouseActions->DisjunctRowSelect() && !FMouseActions->DisjunctColSelect()
         && IsSelected(dcol, ARow))
         select();
@@ -243,7 +259,7 @@ void TNovaStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState &AS
     }
 
     // 12. disabled look
-    if (FUseDisabledFont && !isEnabled())
+    if (FUseDisabledFont && (!isEnabled() || (FUseEnabledRows && !RowEnabled(flagRow))))
         AFont.Color = FDisabledFontColor;
 
     // 13. a selected row other than the current one is a little brighter

@@ -27,8 +27,6 @@ void TNovaStringGrid::CellsPasted(const TGridRect &) {}
 void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
 QString TNovaStringGrid::GetSaveCellText(int ACol, int ARow) { return GetGridCell(ACol, ARow); }
 void TNovaStringGrid::LoadCellText(int ACol, int ARow, const QString &Value) { SetGridCell(ACol, ARow, Value); }
-void TNovaStringGrid::CellsChanged(const TGridRect &) {}
-void TNovaStringGrid::CellsLoaded() {}
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
 void TNovaStringGrid::RemoveRowsInternal(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
 bool TNovaStringGrid::DoCanInsertRow(int) { return true; }
@@ -52,8 +50,6 @@ QObject *TNovaStringGrid::GetGridImageList() { return nullptr; }
 void TNovaStringGrid::ExportNotification(int, int) {}
 void TNovaStringGrid::ImportNotification(int, int) {}
 void TNovaStringGrid::AssignCells(QObject *) {}
-int TNovaStringGrid::GetVersionNr() const { return 0; }
-QString TNovaStringGrid::GetVersionString() const { return QString(); }
 void TNovaStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
 void TNovaStringGrid::RemoveRows(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
 void TNovaStringGrid::InsertRows(int RowIndex, int RCount) { InsertRowsCore(RowIndex, RCount); }
@@ -77,10 +73,10 @@ void TNovaStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 void TNovaStringGrid::TrimRect(int, int, int, int) {}
 void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}
-void TNovaStringGrid::SetStyle(TNovaGridStyle AStyle) { FGridStyle = AStyle; }
 void TNovaStringGrid::QSort() {}
 void TNovaStringGrid::QSortIndexed() {}
 void TNovaStringGrid::QSortGroup() {}
 void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::QUnSort() {}
+void TNovaStringGrid::SetStyle(TNovaGridStyle AStyle) { FGridStyle = AStyle; }
 void TNovaStringGrid::CalcFooter(int) {}

@@ -317,11 +317,6 @@ void TNovaStringGrid::applyRowHeaders()
         SetCells(0, i, FRowHeaders.at(i));
 }
 
-void TNovaStringGrid::EndUpdate()
-{
-    if (FUpdateCount > 0 && --FUpdateCount == 0)
-        InvalidateGrid();
-}
 
 void TNovaStringGrid::SetCol(int Value)
 {

@@ -60,7 +60,7 @@ void TNovaStringGrid::SetRowModified(int ARow, bool Value)
     else if (!Value) FModifiedRows->DeleteValue(ARow);
 }
 
-void TNovaStringGrid::CellValueChanged(int, int) {}
+void TNovaStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }
 
 bool TNovaStringGrid::ValidateCell(const QString &NewValue)
 {
