@@ -39,10 +39,7 @@ private:
     template <typename T>
     void change(T &field, T Value)
     {
-        if (field == Value)
-            return;
-        field = Value;
-        if (FOwner)
+        if (storeIfChanged(field, Value) && FOwner)
             FOwner->SettingsRepaint();
     }
     IGridSettingsHost *FOwner;

@@ -173,10 +173,8 @@ private:
     template <typename T>
     void change(T &field, T Value)
     {
-        if (field == Value)
-            return;
-        field = Value;
-        FireEvent(OnChange, this);
+        if (storeIfChanged(field, Value))
+            FireEvent(OnChange, this);
     }
 };
 

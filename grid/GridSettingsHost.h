@@ -7,6 +7,16 @@
 #include <QString>
 #include <cstdint>
 
+// Stores a setting's new value; true when it changed (the caller then repaints or notifies).
+template <typename T>
+inline bool storeIfChanged(T &field, const T &value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 class TSortIndexList;
 
 // The fixed-cell gradient colours of the grid that the control look passes on.
