@@ -64,8 +64,9 @@ void menuScaling(const TIODD &iodd, bool in, bool record, const QString &subInde
                        && (!ref->Gradient.isEmpty() || !ref->Offset.isEmpty() || !ref->UnitCode.isEmpty());
             }
             if (fits) {
-                e.gradient = ref->Gradient;
-                e.offset = ref->Offset;
+                // A menu may scale with a gradient alone or an offset alone: the other keeps its neutral value.
+                e.gradient = ref->Gradient.isEmpty() ? QStringLiteral("1") : ref->Gradient;
+                e.offset = ref->Offset.isEmpty() ? QStringLiteral("0") : ref->Offset;
                 e.unitCode = ref->UnitCode;
                 return;
             }

@@ -250,7 +250,9 @@ bool TIOLink_Channel_Table::Check_Overlaps()
 {
     struct Owner { int channel; QString what; };
     std::map<qint64, Owner> used[2];  // [0] input area, [1] output area; key = byte * 8 + bit
-    const QString overlap = QStringLiteral("Error in Channel #%.2d!! %s overlaps %s of Channel #%.2d at byte %d, bit %d");
+    auto item = [](int slot, std::initializer_list<platform::FormatArg> args) {
+        return platform::formatText(LT(slot), std::vector<platform::FormatArg>(args));
+    };
 
     auto claim = [&](int area, int channel, const QString &what, qint64 pos, qint64 bit, qint64 bits) {
         if (pos < 0 || bit < 0 || bit > 7 || bits <= 0) return true;
@@ -258,9 +260,7 @@ bool TIOLink_Channel_Table::Check_Overlaps()
         for (qint64 k = first; k < first + bits; ++k) {
             const auto it = used[area].find(k);
             if (it != used[area].end()) {
-                Report(MsgKind::Error, platform::formatText(overlap, {channel + 1, what, it->second.what,
-                                                                      it->second.channel + 1, k / 8, k % 8}));
-                return false;
+                return message(MsgKind::Error, 1738, {channel + 1, what, it->second.what, it->second.channel + 1, k / 8, k % 8});
             }
             used[area].emplace(k, Owner{channel, what});
         }
@@ -273,36 +273,34 @@ bool TIOLink_Channel_Table::Check_Overlaps()
         const QString &mode = ch.Pin4Mode;
         if (mode == QLatin1String("Disable") || mode.isEmpty()) continue;
         if (ch.TypeA && ch.ReadPin2 == QLatin1String("Y")
-            && !claim(0, ci, QStringLiteral("Pin 2"), num64(ch.Pin2_Pos, -1), num64(ch.Pin2_Bit, -1), 1))
+            && !claim(0, ci, LT(1739), num64(ch.Pin2_Pos, -1), num64(ch.Pin2_Bit, -1), 1))
             return false;
         if (mode != QLatin1String("IO-Link")) {
             const int area = mode == QLatin1String("DOut") ? 1 : 0;
-            if (!claim(area, ci, QStringLiteral("Pin 4"), num64(ch.Pin4_Pos, -1), num64(ch.Pin4_Bit, -1), 1)) return false;
+            if (!claim(area, ci, LT(1740), num64(ch.Pin4_Pos, -1), num64(ch.Pin4_Bit, -1), 1)) return false;
             continue;
         }
         for (bool in : {true, false}) {
             if (const TProcDataList *list = ch.PD_List(in)) {
                 for (const TProcDataObjValue &e : *list) {
-                    const QString what = QStringLiteral("ProcessData %1 Index %2 and SubIndex %3")
-                                             .arg(in ? QStringLiteral("In") : QStringLiteral("Out"), e.variableId, e.SubIndex);
+                    const QString what = item(in ? 1741 : 1742, {e.variableId, e.SubIndex});
                     if (!claim(in ? 0 : 1, ci, what, num64(e.position, -1), num64(e.bit, -1), num64(e.BitLength, 0)))
                         return false;
                 }
             }
         }
         for (const TEventObjValue &e : ch.Event_List) {
-            if (e.Enable && !claim(0, ci, QStringLiteral("Event Code %1").arg(e.Code), num64(e.Position, -1), num64(e.Bit, 0), 1))
+            if (e.Enable && !claim(0, ci, item(1743, {e.Code}), num64(e.Position, -1), num64(e.Bit, 0), 1))
                 return false;
         }
         for (const TVarObjValue &e : ch.Var_List) {
             if (!e.Enable) continue;
-            const QString var = QStringLiteral("Variable Index %1 and SubIndex %2").arg(e.Index, e.SubIndex);
             const qint64 bits = std::max<qint64>(1, num64(e.Dimension, 1));
             if (!Trim_Text(e.Position).isEmpty()
-                && !claim(1, ci, var, num64(Trim_Text(e.Position), -1), num64(e.Bit, 0), bits))
+                && !claim(1, ci, item(1744, {e.Index, e.SubIndex}), num64(Trim_Text(e.Position), -1), num64(e.Bit, 0), bits))
                 return false;
             if (!Trim_Text(e.ReadPos).isEmpty()
-                && !claim(0, ci, QStringLiteral("Read Position of ") + var, num64(Trim_Text(e.ReadPos), -1), num64(e.ReadBit, 0), bits))
+                && !claim(0, ci, item(1745, {e.Index, e.SubIndex}), num64(Trim_Text(e.ReadPos), -1), num64(e.ReadBit, 0), bits))
                 return false;
         }
     }

@@ -23,7 +23,7 @@ const std::vector<DefaultTextBlock> &Blocks_1()
 
 } // namespace default_texts
 
-// Slots 0-1599 and the channel table's second block (1700-1737); the other slots are untouched.
+// Slots 0-1599 and the channel table's second block (from 1700); the other slots are untouched.
 void Load_Default_Texts_1(QStringList &texts)
 {
     for (const auto &block : default_texts::Blocks_1())

@@ -1,6 +1,6 @@
 #pragma once
 // Built-in English texts of slots 0-1599, kept as one table per window block. The channel
-// table's second block (1700-1737) lives here too, beside its first one.
+// table's second block (from 1700) lives here too, beside its first one.
 #include <QString>
 #include <span>
 #include <vector>
@@ -25,7 +25,7 @@ std::span<const DefaultText> Open_Conf_Texts();         // 200-207
 std::span<const DefaultText> Soft_Options_Texts();      // 300-321
 std::span<const DefaultText> Par_Gen_Texts();           // 400-1125
 std::span<const DefaultText> IOLink_Set_Access_Texts(); // 1200-1298
-std::span<const DefaultText> IOLink_Set_Access_Texts_2(); // 1700-1737
+std::span<const DefaultText> IOLink_Set_Access_Texts_2(); // from 1700
 std::span<const DefaultText> IODD_Catalog_Texts();      // 1300-1311
 std::span<const DefaultText> Boot_Texts();              // 1400-1440
 std::span<const DefaultText> Shared_Row_Texts();        // 1500-1505

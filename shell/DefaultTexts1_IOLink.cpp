@@ -153,6 +153,20 @@ const DefaultText kIOLinkSetAccess2[] = {
     {1735, u"Error in Channel #%.2d!! Read Position of Variable Index %s and SubIndex %s must be a valid value, better if major of 512"},
     {1736, u"Warning in Channel #%.2d!! Read Position of Variable Index %s and SubIndex %s must be a valid value, should be major of 512"},
     {1737, u"Read Start Bit"},
+    // two mapped items on one bit, and the items it names
+    {1738, u"Error in Channel #%.2d!! %s overlaps %s of Channel #%.2d at byte %d, bit %d"},
+    {1739, u"Pin 2"},
+    {1740, u"Pin 4"},
+    {1741, u"ProcessData In Index %s and SubIndex %s"},
+    {1742, u"ProcessData Out Index %s and SubIndex %s"},
+    {1743, u"Event Code %s"},
+    {1744, u"Variable Index %s and SubIndex %s"},
+    {1745, u"Read Position of Variable Index %s and SubIndex %s"},
+    // the channel file and the IODD files it names
+    {1746, u"Error!! %s is not an IO-Link channel file: its root element is \"%s\", not \"IO-Link\""},
+    {1747, u"Error in Channel #%.2d!! The IODD file name %s is not a plain file name"},
+    {1748, u"Warning in Channel #%.2d!! The IODD file %s is missing from the configuration: the channel's variables, process data and events are kept as saved"},
+    {1749, u"Warning in Channel #%.2d!! The IODD file %s has no process data variant %d: the channel's process data are kept as saved"},
 };
 
 const DefaultText kIODDCatalog[] = {
@@ -168,6 +182,7 @@ const DefaultText kIODDCatalog[] = {
     {1309, u"Device Name"},
     {1310, u"FileName"},
     {1311, u"IODD File already exists in Catalog, Do you want to overwrite file?"},
+    {1312, u"(unreadable IODD)"},
 };
 
 const DefaultText kBoot[] = {

@@ -28,7 +28,9 @@ public:
             "<Variable id=\"V_RO\" index=\"67\" accessRights=\"ro\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/><Name textId=\"T_Var\"/></Variable>"
             "<Variable id=\"V_U32\" index=\"68\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"32\"/><Name textId=\"T_Var\"/></Variable>"
             "<Variable id=\"V_U64\" index=\"69\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"64\"/><Name textId=\"T_Var\"/></Variable>"
-            "<Variable id=\"V_I64\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"64\"/><Name textId=\"T_Var\"/></Variable>";
+            "<Variable id=\"V_I64\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"64\"/><Name textId=\"T_Var\"/></Variable>"
+            "<Variable id=\"V_U40\" index=\"71\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"40\"/><Name textId=\"T_Var\"/></Variable>"
+            "<Variable id=\"V_I40\" index=\"72\" accessRights=\"rw\"><Datatype xsi:type=\"IntegerT\" bitLength=\"40\"/><Name textId=\"T_Var\"/></Variable>";
         assign(0, "dev.xml", recipe);
     }
     TVarObjValue &var(const QString &index, const QString &sub = "")
@@ -79,6 +81,9 @@ TEST_F(CheckTest, RulesAndTheirMessages)
          {"E: Error in Channel #01!! Variable Index 70 and SubIndex  Value Error"}},
         {"IntegerT 64 refuses 2147483648", [](CheckTest &t) { t.var("70").Enable = true; t.var("70").Value = "2147483648"; }, false,
          {"E: Error in Channel #01!! Variable Index 70 and SubIndex  Value Error"}},
+        {"UIntegerT 64 takes 0", [](CheckTest &t) { t.var("69").Enable = true; t.var("69").Value = "0"; }, true, {}},
+        {"IntegerT 40 takes -1", [](CheckTest &t) { t.var("72").Enable = true; t.var("72").Value = "-1"; }, true, {}},
+        {"UIntegerT 40 takes 4294967295", [](CheckTest &t) { t.var("71").Enable = true; t.var("71").Value = "4294967295"; }, true, {}},
         {"array element 3 of 3 is in range",
          [](CheckTest &t) { for (auto s : {"1", "2", "3"}) { t.var("66", s).Enable = true; t.var("66", s).Value = "7"; } }, true, {}},
         {"array parts without subindex access go together",
@@ -128,6 +133,33 @@ TEST_F(CheckTest, RulesAndTheirMessages)
         messages.clear();
         EXPECT_EQ(table.Check_Configuration(), c.ok) << c.name;
         EXPECT_EQ(messages.join("\n").toStdString(), c.messages.join("\n").toStdString()) << c.name;
+    }
+}
+
+// Types wider than 32 bits refuse what is no number or lies outside their range like the narrow ones.
+TEST_F(CheckTest, WideIntegersRefuseNonNumbersAndOutOfRangeValues)
+{
+    const struct { const char *index, *value; } cases[] = {
+        {"69", "abc"}, {"69", "18446744073709551616"}, {"69", "18446744073709551615"}, {"69", "-1"}, {"69", "1e3"},
+        {"70", "abc"}, {"70", "18446744073709551616"}, {"70", "-9223372036854775809"}, {"70", "9223372036854775808"},
+        {"71", "abc"}, {"71", "1099511627776"}, {"71", "-1"}, {"71", "99999999999999999999999"},
+        {"72", "abc"}, {"72", "1099511627776"}, {"72", "-549755813889"}, {"72", "$"},
+        {"68", "0x100000000"}, {"68", ""},
+    };
+    for (const auto &c : cases) {
+        SetUp();
+        var(c.index).Enable = true;
+        var(c.index).Value = c.value;
+        messages.clear();
+        EXPECT_FALSE(table.Check_Configuration()) << c.index << " " << c.value;
+        const QString expected = *c.value ? "E: Error in Channel #01!! Variable Index %1 and SubIndex  Value Error"
+                                          : "E: Error in Channel #01!! Variable Index %1 and SubIndex  cannot be embty";
+        EXPECT_EQ(messages.join("\n").toStdString(), expected.arg(c.index).toStdString()) << c.value;
+        // The check itself refuses, not only the 32-bit carrier test of the image.
+        TSimpleDataType t;
+        t.ActualSimpleDataType = QString(c.index) == "70" || QString(c.index) == "72" ? asdtIntegerT : asdtUIntegerT;
+        t.BitLength = QString(c.index) == "69" || QString(c.index) == "70" ? 64 : QString(c.index) == "68" ? 32 : 40;
+        EXPECT_FALSE(TIOLink_Channel_Table::Check_SimpleDataType(t, c.value)) << c.index << " " << c.value;
     }
 }
 
@@ -185,6 +217,20 @@ TEST_F(CheckTest, NoTwoItemsShareABit)
     EXPECT_FALSE(table.Check_Configuration());
     EXPECT_EQ(messages.join("\n").toStdString(),
               "E: Error in Channel #01!! Variable Index 65 and SubIndex  overlaps Variable Index 64 and SubIndex  of Channel #01 at byte 600, bit 0");
+
+    // A language file translates the message and the names of the items in it.
+    const struct { int slot; const char *text; } translated[] = {
+        {1738, "Kanal %.2d: %s liegt auf %s von Kanal %.2d, Byte %d, Bit %d"},
+        {1744, "Variable %s/%s"},
+        {1745, "Lesestelle der Variable %s/%s"},
+    };
+    for (const auto &t : translated) Lang_Texts[t.slot] = t.text;
+    var("65").ReadPos = "600";
+    var("64").ReadPos = "600";
+    var("65").Position = "601";
+    messages.clear();
+    EXPECT_FALSE(table.Check_Configuration());
+    EXPECT_EQ(messages.join("\n").toStdString(), "E: Kanal 01: Lesestelle der Variable 65/ liegt auf Lesestelle der Variable 64/ von Kanal 01, Byte 600, Bit 0");
 }
 
 TEST_F(CheckTest, FloatValuesFollowTheLocaleSeparator)
@@ -206,6 +252,46 @@ TEST_F(CheckTest, FloatValuesFollowTheLocaleSeparator)
     u32.BitLength = 32;
     EXPECT_TRUE(TIOLink_Channel_Table::Check_SimpleDataType(u32, "4294967295"));
     EXPECT_FALSE(TIOLink_Channel_Table::Check_SimpleDataType(u32, "4294967296"));
+}
+
+} // namespace
+
+namespace {
+
+// Every real device description, placed automatically, passes the check: alone on port 1, and
+// eight at a time on the eight ports one below the other.
+TEST_F(ChannelTest, RealIoddsPlacedAutomaticallyPassTheCheck)
+{
+    SKIP_WITHOUT_SHARED_IODD();
+    const QString corpus = testsupport::sharedIoddDir();
+    IOLink_StaDef_Dir = corpus + "/standard/";
+    QStringList devices;
+    for (const QString &name : QDir(corpus + "/devices").entryList({"*.xml"}, QDir::Files, QDir::Name)) {
+        ASSERT_TRUE(QFile::copy(corpus + "/devices/" + name, IODD_Catalog_Dir + "/" + name));
+        ASSERT_TRUE(table.Create_Channels());
+        QString err;
+        // Language files and the one broken description are no devices to place.
+        if (!table.Assign_IODD(0, name, &err)) continue;
+        devices << name;
+        table.Channels[0].Pin4Mode = "IO-Link";
+        messages.clear();
+        EXPECT_TRUE(table.Check_Configuration()) << name.toStdString() << ": " << messages.join("\n").toStdString();
+    }
+    EXPECT_GE(devices.size(), 25);
+    for (const QString needed : {"S15C-IU.xml", "STEGO-SmartSensor-CSS014-08-20190726-IODD1.1.xml"})
+        EXPECT_TRUE(devices.contains(needed)) << needed.toStdString();
+
+    for (qsizetype first = 0; first < devices.size(); first += 8) {
+        ASSERT_TRUE(table.Create_Channels());
+        QStringList placed;
+        for (int c = 0; c < 8 && first + c < devices.size(); ++c) {
+            ASSERT_TRUE(table.Assign_IODD(c, devices[first + c]));
+            table.Channels[size_t(c)].Pin4Mode = "IO-Link";
+            placed << devices[first + c];
+        }
+        messages.clear();
+        EXPECT_TRUE(table.Check_Configuration()) << placed.join(", ").toStdString() << ": " << messages.join("\n").toStdString();
+    }
 }
 
 } // namespace

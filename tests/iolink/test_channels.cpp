@@ -190,6 +190,35 @@ TEST_F(ChannelTest, StandardVariablesComeFirstAndEveryEntryIsNamed)
     EXPECT_EQ(pd[1].BitLength, "1");
 }
 
+// A menu reference that scales with only one of gradient and offset leaves the other neutral, so
+// the placed table passes its own check.
+TEST_F(ChannelTest, MenuScalingWithOneOfGradientAndOffset)
+{
+    const struct { const char *name, *pdIn, *ref, *gradient, *offset, *unit; } cases[] = {
+        {"record, gradient only", "R", "<RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"1\" gradient=\"0.1\"/>", "0.1", "0", ""},
+        {"record, offset only", "R", "<RecordItemRef variableId=\"V_ProcessDataInput\" subindex=\"1\" offset=\"-40\"/>", "1", "-40", ""},
+        {"array, gradient only", "A", "<VariableRef variableId=\"V_ProcessDataInput\" gradient=\"2.5\" unitCode=\"1001\"/>", "2.5", "0", "1001"},
+        {"array, offset only", "A", "<VariableRef variableId=\"V_ProcessDataInput\" offset=\"3\"/>", "1", "3", ""},
+        {"array, unit only", "A", "<VariableRef variableId=\"V_ProcessDataInput\" unitCode=\"1010\"/>", "1", "0", "1010"},
+    };
+    for (const auto &c : cases) {
+        parGen("GW41520-A1-4A");
+        ASSERT_TRUE(table.Create_Channels());
+        IoddRecipe recipe;
+        recipe.pdIn = QString(c.pdIn) == "R" ? recordOf({simple("UIntegerT", 8), simple("UIntegerT", 8)}, 16)
+                                              : "<Datatype xsi:type=\"ArrayT\" count=\"2\">" + simple("UIntegerT", 8) + "</Datatype>";
+        recipe.pdInBits = 16;
+        recipe.menus = QString("<Menu id=\"M\">") + c.ref + "</Menu>";
+        assign(0, "scaled.xml", recipe);
+        const TProcDataObjValue &e = (*table.Channels[0].ProcDataIn_List)[0];
+        EXPECT_EQ(e.gradient, c.gradient) << c.name;
+        EXPECT_EQ(e.offset, c.offset) << c.name;
+        EXPECT_EQ(e.unitCode, c.unit) << c.name;
+        messages.clear();
+        EXPECT_TRUE(table.Check_Configuration()) << c.name << ": " << messages.join("\n").toStdString();
+    }
+}
+
 TEST_F(ChannelTest, FileStructureAndRoundTrip)
 {
     parGen("GW41520-A1-4A");
