@@ -442,6 +442,9 @@ bool TIOLink_Channel_Table::Assign_IODD(int index, const QString &catalogFile, Q
     TChannel_IOLink &ch = Channels[size_t(index)];
     ch.Clear_Entries();
     ch.IODD_File = catalogFile;
+    // A variant chosen for the previous IODD may not exist in this one: take its first.
+    const auto &variants = IODD_List[size_t(index)]->ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
+    if (ch.ProcDataCondition < 0 || size_t(ch.ProcDataCondition) >= variants.size()) ch.ProcDataCondition = 0;
 
     int numIn, numOut;
     Find_First_Address_Data_Free(index, numIn, numOut);

@@ -126,6 +126,37 @@ TEST_F(ChannelTest, NewIoddIsPlacedBehindTheChannelsAbove)
     EXPECT_EQ(placed(*table.Channels[1].ProcDataIn_List), QStringList{"6/0"});
 }
 
+// A variant chosen for the previous IODD of a port may lie beyond the list of the next one.
+TEST_F(ChannelTest, AKeptVariantBeyondTheNewIoddsListTakesItsFirst)
+{
+    ASSERT_TRUE(table.Create_Channels());
+    IoddRecipe three;
+    three.pdIn = kU16;
+    three.pdInBits = 16;
+    three.moreProcessData = "<ProcessData id=\"P_B\"><ProcessDataIn id=\"PB\" bitLength=\"16\">" + kU16 +
+                            "<Name textId=\"T_PD\"/></ProcessDataIn></ProcessData>"
+                            "<ProcessData id=\"P_C\"><ProcessDataIn id=\"PC\" bitLength=\"16\">" + kU16 +
+                            "<Name textId=\"T_PD\"/></ProcessDataIn></ProcessData>";
+    assign(0, "three.xml", three);
+    table.Change_ProcDataCondition(0, 2);
+    ASSERT_EQ((*table.Channels[0].ProcDataIn_List)[0].variableId, "PC");
+    IoddRecipe one;
+    one.pdIn = kU32;
+    one.pdInBits = 32;
+    assign(0, "one.xml", one);
+    const TChannel_IOLink &ch = table.Channels[0];
+    EXPECT_EQ(ch.ProcDataCondition, 0);
+    ASSERT_TRUE(ch.ProcDataIn_List.has_value());
+    EXPECT_EQ(placed(*ch.ProcDataIn_List), QStringList{"0/0"});
+    EXPECT_TRUE(table.Check_Configuration()) << messages.join("\n").toStdString();
+
+    // A variant that the new IODD also has is kept.
+    assign(0, "three.xml", three);
+    table.Change_ProcDataCondition(0, 1);
+    assign(0, "three.xml", three);
+    EXPECT_EQ(table.Channels[0].ProcDataCondition, 1);
+}
+
 TEST_F(ChannelTest, ArraysAreNumberedFromOne)
 {
     ASSERT_TRUE(table.Create_Channels());
