@@ -288,7 +288,7 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
             }
             cb->setCurrentIndex(i);
         }
-        cb->SetDropDownCount(8);
+        cb->SetDropDownCount(FControlLook->DropDownCount());
         ShowEditorControl(cb, R, B, false);
         cb->setGeometry(R.Left, R.Top, w, h);
         cb->SetColor(B);

@@ -307,6 +307,8 @@ void TNovaStringGrid::SetRowHeaders(const QStringList &Value)
 
 void TNovaStringGrid::applyColumnHeaders()
 {
+    if (FixedRows() <= 0)
+        return; // no header row to show them in
     for (int i = 0; i < FColumnHeaders.size() && i < AllColCount(); ++i)
         SetCells(i, 0, FColumnHeaders.at(i));
 }
