@@ -49,6 +49,7 @@ public:
     void GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat) override;
     TCellType GetCellType(int ACol, int ARow) override;
     TCellGraphic *GetCellGraphic(int ACol, int ARow) override;
+    TCellGraphic *GetHiddenRowCellGraphic(int ACol, int RealRow) override;
     void DoUpdateColumnSize(int ACol, int &AWidth) override;
     void DoUpdateAutoColumnSize(int ACol, int &AWidth) override;
     void ColumnHeadersChanged() override;

@@ -88,6 +88,17 @@ TCellGraphic *TNovaColumnGrid::GetCellGraphic(int ACol, int ARow)
     return FVirtCheckGraphic.get();
 }
 
+TCellGraphic *TNovaColumnGrid::GetHiddenRowCellGraphic(int ACol, int RealRow)
+{
+    // A hidden row of a data check box column has its box as any other body row.
+    const TGridColumnItem *item = itemAt(ACol);
+    if (!item || item->Editor() != edDataCheckBox || !FVirtCheckGraphic || ACol < FixedCols() || RealRow < FixedRows())
+        return TNovaStringGrid::GetHiddenRowCellGraphic(ACol, RealRow);
+    FVirtCheckGraphic->SetCellType(ctVirtCheckBox);
+    FVirtCheckGraphic->SetCellTransparent(ControlLook()->ControlStyle() == csFlat);
+    return FVirtCheckGraphic.get();
+}
+
 void TNovaColumnGrid::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush &ABrush, TFont &AFont)
 {
     const TGridColumnItem *item = itemAt(ACol);

@@ -401,8 +401,9 @@ public:
     virtual QString GetCurrentCellText();
     virtual void SetCurrentCellText(const QString &Value);
     virtual void RestoreCellCache();
-    virtual void DoToggleCheckBox(int ACol, int ARow);
-    virtual void DoClickRadioButton(int ACol, int ARow);
+    // ACol real, ARow displayed; FromUser asks for edit permission first. True when acted on.
+    virtual bool DoToggleCheckBox(int ACol, int ARow, bool FromUser);
+    virtual bool DoClickRadioButton(int ACol, int ARow, bool FromUser);
     virtual QString GetFormattedCell(int ACol, int ARow);
     virtual void GetFloatFormat(int ACol, int ARow, bool &IsFloat, QString &FloatFormat);
     virtual TCellType GetCellType(int ACol, int ARow);
@@ -657,6 +658,84 @@ public:
     TGridGradientEvent OnGetCellGradient;
 
     // ============================================================================================
+    // Cell check boxes and radio buttons (NovaGrid_CheckBoxes.cpp)
+    // ============================================================================================
+    // Adders, queries and toggles take a real column and a displayed row; the state getters and
+    // setters GetCheckBoxState/SetCheckBoxState take a real row, so hidden rows can be read and set.
+    // The single-cell adders raise std::runtime_error "Invalid cell" outside the grid.
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    void AddCheckBox(int ACol, int ARow, TCheckBoxState State);
+    void AddCheckBoxColumn(int ACol, bool DefaultState = false, bool DataCheckBox = false);
+    void AddTriStateCheckBoxColumn(int ACol, TCheckBoxState State);
+    void RemoveCheckBox(int ACol, int ARow);
+    void RemoveCheckBoxColumn(int ACol);
+    void AddRadioButton(int ACol, int ARow, bool State);
+    void AddRadioButtonColumn(int ACol);
+    void RemoveRadioButton(int ACol, int ARow);
+    void RemoveRadioButtonColumn(int ACol);
+    // A radio group over the caller's list (not owned), or over a new list the cell owns.
+    void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, QStringList *sl);
+    QStringList *CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+    void RemoveRadio(int ACol, int ARow);
+
+    bool HasCheckBox(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    bool HasRadioButton(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow);
+    // A click or key acts on the cell's control instead of opening its editor.
+    bool HasClickableGraphic(int ACol, int ARow);
+    // Printing and export skip the text of these cells (it backs the control).
+    bool IsDataGraphicCell(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool &State);
+    bool GetCheckBoxState(int ACol, int ARow, TCheckBoxState &State);
+    bool IsChecked(int ACol, int ARow);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    bool SetCheckBoxState(int ACol, int ARow, TCheckBoxState State);
+    // Sets the state of a box at a displayed row and reports a change through OnCheckBoxChange.
+    bool SetCheckBoxStateNotify(int ACol, int ARow, bool State);
+    bool ToggleCheckBox(int ACol, int ARow) { return DoToggleCheckBox(ACol, ARow, false); }
+    void CheckAll(int ACol);
+    void UnCheckAll(int ACol);
+    bool IsRadioButtonChecked(int ACol, int ARow);
+    bool SetRadioButtonState(int ACol, int ARow, bool State);
+    void SetRadioButtonColumnIndex(int ACol, int Index);
+    int GetRadioButtonColumnIndex(int ACol);
+    bool GetRadioIdx(int ACol, int ARow, int &IdxRadio);
+    bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+    QStringList *GetRadioStrings(int ACol, int ARow);
+    // Space on a radio group: the next option, wrapping; its text goes into the cell.
+    void SelectNextRadio(int ACol, int ARow, bool FromUser);
+    // Whether a point lies on the cell's check box glyph (anywhere in the cell unless precise).
+    bool IsInCheckBox(int ACol, int ARow, int XPos, int YPos);
+
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    std::function<void(QObject *Sender, int ACol, int ARow, int AIdx)> OnRadioClick;
+    std::function<void(QObject *Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
+    std::function<void(QObject *Sender, int ACol, int ARow)> OnRadioButtonClick;
+
+    // Row nodes and group summaries; their bodies come with row nodes and grouping.
+    virtual bool IsNode(int ARow);
+    virtual int GetNodeSpan(int ARow);
+    virtual int GetParentRow(int ARow);
+    virtual bool GetNodeState(int ARow); // contracted
+    virtual bool IsSummary(int ARow);
+
+protected:
+    // The graphic that holds the check box state of a real row, where its text lives, and
+    // whether it is the cell's own graphic.
+    struct CheckCell {
+        bool hidden = false; // the row is hidden: texts are read and written through All...
+        int row = -1;        // displayed row, or the real row when hidden
+    };
+    TCellGraphic *FindCheckGraphic(int ACol, int RealRow, CheckCell &At);
+    // A graphic that no cell of a hidden row holds but its column supplies (none here).
+    virtual TCellGraphic *GetHiddenRowCellGraphic(int ACol, int RealRow);
+    QString checkCellText(int ACol, const CheckCell &At);
+    void setCheckCellText(int ACol, const CheckCell &At, const QString &Value);
+    TCellGraphic *addCheckGraphic(int ACol, int ARow);
+
+public:
+    // ============================================================================================
     // Hidden rows and columns (NovaGrid_Hidden.cpp)
     // ============================================================================================
     // Columns: real indexes; hiding is supported for real columns 0..511.
@@ -768,7 +847,6 @@ public:
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
     void KeyPress(QChar &Key) override;
     virtual void KeyUp(int &Key, Qt::KeyboardModifiers Shift);
-    bool HasClickableGraphic(int ACol, int ARow);
 
     // Cell advance.
     void AdvanceAfterEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Skipping, bool ShowEdit);

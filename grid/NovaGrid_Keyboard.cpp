@@ -10,13 +10,6 @@
 
 using namespace editorkit;
 
-bool TNovaStringGrid::HasClickableGraphic(int ACol, int ARow)
-{
-    // Check boxes, radios and buttons of cells arrive with the cell graphics.
-    const TCellType t = GetCellType(ACol, ARow);
-    return t != ctEmpty && t != ctNone;
-}
-
 int TNovaStringGrid::FirstNavigableCol() { return FixedCols() == 0 && HasNodes() ? 1 : FixedCols(); }
 
 int TNovaStringGrid::VisibleFixedRightCols()

@@ -7,8 +7,6 @@
 void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
 void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
-void TNovaStringGrid::DoToggleCheckBox(int, int) {}
-void TNovaStringGrid::DoClickRadioButton(int, int) {}
 
 TRect TNovaStringGrid::CalcCellGraphicRect(int, int, const TRect &) { return {}; }
 void TNovaStringGrid::DoFixedEdit(int, int) {}
@@ -80,3 +78,10 @@ void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::QUnSort() {}
 void TNovaStringGrid::SetStyle(TNovaGridStyle AStyle) { FGridStyle = AStyle; }
 void TNovaStringGrid::CalcFooter(int) {}
+
+// Row nodes and group summaries: no row is a node or a summary until they are built.
+bool TNovaStringGrid::IsNode(int) { return false; }
+int TNovaStringGrid::GetNodeSpan(int) { return 0; }
+int TNovaStringGrid::GetParentRow(int) { return -1; }
+bool TNovaStringGrid::GetNodeState(int) { return false; }
+bool TNovaStringGrid::IsSummary(int) { return false; }
