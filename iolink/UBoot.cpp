@@ -78,6 +78,13 @@ TFBoot::TFBoot(QWidget *parent) : TFrameWindow(parent)
     P_Eth_Search = newPanel(P_Client, "P_Eth_Search", kSearchHeight);
     L_List_Device = newLabel(P_Eth_Search, "L_List_Device", kLeft, 8, 280);
     Btn_Search = newButton(P_Eth_Search, "Btn_Search", kClientWidth - kLeft - 110, 4, 110, 28);
+    NCG_List_Devices = new TNovaColumnGrid(P_Eth_Search);
+    NCG_List_Devices->setObjectName(QStringLiteral("NCG_List_Devices"));
+    NCG_List_Devices->SetColCount(2);
+    NCG_List_Devices->SetRowCount(2);
+    NCG_List_Devices->SetFixedCols(0);
+    for (int c = 0; c < 2; ++c) NCG_List_Devices->Columns()->GetItem(c)->SetWidth(180);
+    NCG_List_Devices->setGeometry(kLeft, 36, kClientWidth - 2 * kLeft, kSearchHeight - 36 - 30);
     CB_Find_All_Velmar = new QCheckBox(P_Eth_Search);
     CB_Find_All_Velmar->setObjectName(QStringLiteral("CB_Find_All_Velmar"));
     CB_Find_All_Velmar->setGeometry(kLeft, kSearchHeight - 24, kClientWidth - 2 * kLeft, 17);
@@ -131,6 +138,8 @@ void TFBoot::Set_Lang()
     L_List_Device->setText(LT(1409));
     Btn_Search->setText(LT(1410));
     CB_Find_All_Velmar->setText(LT(1413));
+    NCG_List_Devices->Columns()->GetItem(0)->SetHeader(LT(1411));
+    NCG_List_Devices->Columns()->GetItem(1)->SetHeader(LT(1412));
     L_Update_Option->setText(LT(1414));
     CB_Update_Options->clear();
     CB_Update_Options->addItems({LT(1415), LT(1416), LT(1417)});
@@ -143,6 +152,7 @@ void TFBoot::Set_Lang()
     CB_COM_Port->setToolTip(LT(1425));
     Btn_COM_List->setToolTip(LT(1427));
     Btn_Search->setToolTip(LT(1429));
+    NCG_List_Devices->setToolTip(LT(1430));
     CB_Find_All_Velmar->setToolTip(LT(1431));
     CB_Update_Options->setToolTip(LT(1432));
     CB_Update_Option_Read_Back->setToolTip(LT(1433));

@@ -1,6 +1,7 @@
 #pragma once
 // Step 4's update window: the device's address and what to send; the update button pings the device,
 // writes the update job beside the program and runs the external update tool.
+#include "grid/NovaColumnGrid.h"
 #include "platform/ProcessRunner.h"
 #include "shell/TFrameWindow.h"
 
@@ -58,11 +59,11 @@ public:
     QComboBox *CB_COM_Port = nullptr;
     TLbButton *Btn_COM_List = nullptr;
 
-    // The device search has no behaviour in this model and is never shown; its list of devices
-    // is not part of the window.
+    // The device search has no behaviour in this model and is never shown.
     QWidget *P_Eth_Search = nullptr;
     QLabel *L_List_Device = nullptr;
     TLbButton *Btn_Search = nullptr;
+    TNovaColumnGrid *NCG_List_Devices = nullptr;
     QCheckBox *CB_Find_All_Velmar = nullptr;
 
     QWidget *P_Options = nullptr;

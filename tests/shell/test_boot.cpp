@@ -529,6 +529,14 @@ TEST_F(Boot, EthernetLayoutAndTexts)
     EXPECT_EQ(b->Btn_Update->toolTip(), "Start the update of Device");
     EXPECT_EQ(b->Btn_Cancel->toolTip(), "Exit without to do the Update");
     EXPECT_TRUE(b->CB_Find_All_Velmar->isChecked());
+    // The never-shown search panel still carries its device list with its two columns.
+    ASSERT_EQ(b->NCG_List_Devices->ColCount(), 2);
+    EXPECT_EQ(b->NCG_List_Devices->Columns()->GetItem(0)->Header(), "IP Address");
+    EXPECT_EQ(b->NCG_List_Devices->Columns()->GetItem(1)->Header(), "MAC Address");
+    EXPECT_EQ(b->NCG_List_Devices->Cells(0, 0), "IP Address");
+    EXPECT_EQ(b->NCG_List_Devices->ColWidths(0), 180);
+    EXPECT_EQ(b->NCG_List_Devices->ColWidths(1), 180);
+    EXPECT_EQ(b->NCG_List_Devices->toolTip(), "Select a device in the list");
     // The captions fit their buttons.
     for (TLbButton *button : {b->Btn_Cancel, b->Btn_Update})
         EXPECT_LT(QFontMetrics(button->font()).horizontalAdvance(button->text()) + 32, button->width())
