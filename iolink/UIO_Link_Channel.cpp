@@ -79,6 +79,9 @@ void TChannel_IOLink::Clear_Entries()
     Var_List.clear();
     ProcessData_Erase();
     Event_List.clear();
+    Kept_Variables.reset();
+    Kept_ProcessData.reset();
+    Kept_Events.reset();
 }
 
 QString Get_Pin4Mode(const QString &Pin4Mode)

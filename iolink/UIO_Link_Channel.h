@@ -2,6 +2,7 @@
 // Channel model of the IO-Link channel table: one TChannel_IOLink per IO-Link port with its variable,
 // process-data and event entries. Every value is kept as the text the user typed or the builder
 // derived; the checks run only when the table is confirmed.
+#include <QByteArray>
 #include <QString>
 #include <optional>
 #include <vector>
@@ -79,6 +80,10 @@ struct TChannel_IOLink {
     std::optional<TProcDataList> ProcDataIn_List;
     std::optional<TProcDataList> ProcDataOut_List;
     std::vector<TEventObjValue> Event_List;
+    // Records of the channel file that no entry could take, because the IODD is missing or cannot be
+    // read, or the process-data variant is not one of the IODD's: saved again as they were read.
+    std::optional<QByteArray> Kept_Variables, Kept_ProcessData, Kept_Events;
+    bool Keeps_Records() const { return Kept_Variables || Kept_ProcessData || Kept_Events; }
 
     // Variable lookups by Index and SubIndex (exact texts, first match).
     int Get_Index(const QString &index, const QString &subindex) const;
@@ -111,7 +116,7 @@ struct TChannel_IOLink {
 
     // Frees both process-data lists: the channel has neither afterwards.
     void ProcessData_Erase();
-    // Frees every entry (variables, process data, events).
+    // Frees every entry (variables, process data, events) and every kept record.
     void Clear_Entries();
 };
 

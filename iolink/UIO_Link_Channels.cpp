@@ -1,5 +1,6 @@
 #include "iolink/UIO_Link_Channels.h"
 
+#include "iolink/UIO_Link_Channel_File.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
@@ -90,6 +91,17 @@ void forEachVariable(const TIODD &iodd, F f)
             if (const TVariable *def = sv->Get_Index_Var_Ref(iodd)) f(*def, true);
     for (const auto &v : vc.Var_List)
         if (v && v->VarType == vtVariable) f(*v, false);
+}
+
+bool isArrayVariable(const TIODD &iodd, const QString &index)
+{
+    bool array = false;
+    forEachVariable(iodd, [&](const TVariable &var, bool VarRef) {
+        if (QString::number(var.Index) != index) return;
+        const TComplexDataType *cdt = complexOf(var.ResolvedDataType(iodd, VarRef));
+        array = array || (cdt && cdt->ActualComplexDataType == acdtArrayT);
+    });
+    return array;
 }
 
 } // namespace
@@ -426,8 +438,12 @@ bool TIOLink_Channel_Table::decodeChannel(int index, const QString &path, QStrin
 bool TIOLink_Channel_Table::Assign_IODD(int index, const QString &catalogFile, QString *error)
 {
     if (index < 0 || size_t(index) >= Channels.size()) return false;
+    if (!Is_Plain_File_Name(catalogFile)) {
+        if (error) *error = platform::formatText(LT(1747), {index + 1, catalogFile});
+        return false;
+    }
     const QString source = IODD_Catalog_Dir + QLatin1Char('/') + catalogFile;
-    if (catalogFile.isEmpty() || !QFileInfo(source).isFile()) return false;
+    if (!QFileInfo(source).isFile()) return false;
     const QString folder = Project_Path + QStringLiteral("/IODD");
     QDir().mkpath(folder);
     const QString target = folder + QLatin1Char('/') + catalogFile;
@@ -473,6 +489,7 @@ void TIOLink_Channel_Table::Change_ProcDataCondition(int index, int condition)
     TChannel_IOLink &ch = Channels[size_t(index)];
     ch.ProcDataCondition = condition;
     ch.ProcessData_Erase();
+    ch.Kept_ProcessData.reset();
     Create_List_ProcessDataIn(index, 0);
     Create_List_ProcessDataOut(index, 0);
 }
@@ -519,8 +536,12 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
         set(f, "TimeOut", ch.TimeOut);
         if (ch.IODD_File.isEmpty()) continue;
 
-        pugi::xml_node vars = c.append_child("Variables");
+        // Kept records stand where the built ones would.
+        pugi::xml_node vars;
+        if (ch.Kept_Variables) Append_Element_Bytes(c, *ch.Kept_Variables);
+        else vars = c.append_child("Variables");
         for (const TVarObjValue &v : ch.Var_List) {
+            if (!vars) break;
             pugi::xml_node n = vars.append_child("Variable");
             set(n, "Enable", flag(v.Enable));
             set(n, "Index", v.Index);
@@ -543,11 +564,13 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
             set(n, "Name", v.Name);
             set(n, "VarType", v.VarType);
         }
-        pugi::xml_node pd = c.append_child("ProcessData");
-        pd.append_child("processDataCondition").text().set(QString::number(ch.ProcDataCondition).toUtf8().constData());
+        pugi::xml_node pd;
+        if (ch.Kept_ProcessData) Append_Element_Bytes(c, *ch.Kept_ProcessData);
+        else pd = c.append_child("ProcessData");
+        if (pd) pd.append_child("processDataCondition").text().set(QString::number(ch.ProcDataCondition).toUtf8().constData());
         for (bool in : {true, false}) {
             const TProcDataList *l = ch.PD_List(in);
-            if (!l) continue;
+            if (!l || !pd) continue;
             pugi::xml_node dir = pd.append_child(in ? "ProcessDataIn" : "ProcessDataOut");
             for (const TProcDataObjValue &e : *l) {
                 pugi::xml_node n = dir.append_child("PD_Record");
@@ -563,6 +586,10 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
                 set(n, "Name", e.Name);
                 set(n, "VarType", e.VarType);
             }
+        }
+        if (ch.Kept_Events) {
+            Append_Element_Bytes(c, *ch.Kept_Events);
+            continue;
         }
         pugi::xml_node events = c.append_child("Events");
         for (const TEventObjValue &e : ch.Event_List) {
@@ -581,6 +608,11 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
 
 bool TIOLink_Channel_Table::Save_Configuration(QString *error) const
 {
+    // A file that could not be read holds a mapping this table never saw: it is not saved over.
+    if (!Load_Error.isEmpty()) {
+        if (error) *error = Load_Error;
+        return false;
+    }
     return platform::writeFileAtomic(IOLink_SetAccess_File, Configuration_Xml(), error);
 }
 
@@ -594,34 +626,47 @@ int TIOLink_Channel_Table::Build_And_Place(int index, int start)
 
 bool TIOLink_Channel_Table::Load_Configuration(QString *error)
 {
+    Load_Error.clear();
     if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
     pugi::xml_document doc;
-    if (!platform::readXmlFile(doc, IOLink_SetAccess_File,
-                               platform::kXmlReadOptions, error))
+    const pugi::xml_node root = Read_Channel_File(doc, &Load_Error);
+    if (!root) {
+        if (error) *error = Load_Error;
         return false;
-    const pugi::xml_node list = doc.first_child().child("IO-Link_Channels");
+    }
+    const pugi::xml_node list = root.child("IO-Link_Channels");
     if (!list) return true;
 
-    QStringList ioddErrors;
+    QStringList problems;
+    bool errors = false;
     int counter = 0;
-    size_t i = 0;
-    for (pugi::xml_node child = list.first_child(); child && i < Channels.size(); child = child.next_sibling(), ++i) {
+    const std::vector<pugi::xml_node> children = Child_Elements(list);
+    for (size_t i = 0; i < children.size() && i < Channels.size(); ++i) {
+        const pugi::xml_node child = children[i];
         TChannel_IOLink &ch = Channels[i];
+        const int no = int(i) + 1;
         ch.IODD_File.clear();
         const pugi::xml_node f = child.child("IODD_File");
         if (!f) continue;
         ch.IODD_File = attributeText(f, "FileName");
         int pdStart = counter;
+        bool decoded = false;
         if (!ch.IODD_File.isEmpty()) {
             const QString path = Project_Path + QStringLiteral("/IODD/") + ch.IODD_File;
             QString err;
-            if (QFileInfo(path).isFile()) {
-                if (decodeChannel(int(i), path, &err)) {
-                    pdStart = counter;
-                    counter = Build_And_Place(int(i), counter);
-                } else {
-                    ioddErrors << err;
-                }
+            if (!Is_Plain_File_Name(ch.IODD_File)) {
+                // Nothing outside the configuration's IODD folder is ever read.
+                problems << platform::formatText(LT(1747), {no, ch.IODD_File});
+                errors = true;
+            } else if (!QFileInfo(path).isFile()) {
+                problems << platform::formatText(LT(1748), {no, ch.IODD_File});
+            } else if (decodeChannel(int(i), path, &err)) {
+                decoded = true;
+                pdStart = counter;
+                counter = Build_And_Place(int(i), counter);
+            } else {
+                problems << err;
+                errors = true;
             }
         }
         ch.Pin4Mode = hasAttr(f, "Pin4Mode") ? Get_Pin4Mode(attributeText(f, "Pin4Mode")) : QStringLiteral("Disable");
@@ -638,18 +683,30 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
         ch.TimeOut = attributeText(f, "TimeOut");
         if (ch.IODD_File.isEmpty()) continue;
 
-        // Variables. Files of earlier versions numbered array elements from 0: when a variable's
-        // records use subindex 0 for a part, every part of that variable moves up by one.
         const pugi::xml_node vars = child.child("Variables");
+        const pugi::xml_node pd = child.child("ProcessData");
+        const pugi::xml_node events = child.child("Events");
+        auto keep = [](const pugi::xml_node &n) { return n ? Element_Bytes(n) : QByteArray(); };
+        if (pd) ch.ProcDataCondition = StrToIntDef(QString::fromUtf8(pd.child("processDataCondition").text().get()), 0);
+        if (!decoded) {
+            // No entry can take the records: the mapping is kept for a later save, never emptied.
+            ch.Kept_Variables = keep(vars);
+            ch.Kept_ProcessData = keep(pd);
+            ch.Kept_Events = keep(events);
+            continue;
+        }
+        const TIODD &iodd = *IODD_List[i];
+
+        // Variables. Files of earlier versions numbered array elements from 0: when an array
+        // variable's records use subindex 0, every element of that variable moves up by one.
+        // Records keep their subindices, 0 included.
         QSet<QString> zeroBased;
-        for (pugi::xml_node v = vars.first_child(); v; v = v.next_sibling()) {
+        for (const pugi::xml_node &v : Child_Elements(vars)) {
             if (attributeText(v, "SubIndex") != QLatin1String("0")) continue;
             const QString idx = attributeText(v, "Index");
-            const int whole = ch.Get_Index(idx, QString());
-            if (whole >= 0 && ch.Var_List[size_t(whole)].SubIndex_Present && ch.Get_Index(idx, QStringLiteral("0")) < 0)
-                zeroBased.insert(idx);
+            if (isArrayVariable(iodd, idx) && ch.Get_Index(idx, QStringLiteral("0")) < 0) zeroBased.insert(idx);
         }
-        for (pugi::xml_node v = vars.first_child(); v; v = v.next_sibling()) {
+        for (const pugi::xml_node &v : Child_Elements(vars)) {
             const QString idx = attributeText(v, "Index");
             QString sub = attributeText(v, "SubIndex");
             int subNo;
@@ -670,16 +727,19 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             e.ReadBit = attributeText(v, "ReadBit");
         }
 
-        if (const pugi::xml_node pd = child.child("ProcessData")) {
-            ch.ProcDataCondition = StrToIntDef(QString::fromUtf8(pd.child("processDataCondition").text().get()), 0);
-            if (IODD_List[i]) {
+        if (pd) {
+            const auto &variants = iodd.ProfileBody.DeviceFunction.ProcessDataCollection.ProcessData_List;
+            if (!variants.empty() && !chosenVariant(iodd, ch.ProcDataCondition)) {
+                // A variant this IODD does not have: its records wait until another is chosen.
+                problems << platform::formatText(LT(1749), {no, ch.IODD_File, ch.ProcDataCondition});
+                ch.Kept_ProcessData = keep(pd);
+            } else {
                 ch.ProcessData_Erase();
                 const int afterIn = Create_List_ProcessDataIn(int(i), pdStart);
                 counter = Create_List_ProcessDataOut(int(i), afterIn);
             }
             for (bool in : {true, false}) {
-                const pugi::xml_node dir = pd.child(in ? "ProcessDataIn" : "ProcessDataOut");
-                for (pugi::xml_node r = dir.first_child(); r; r = r.next_sibling()) {
+                for (const pugi::xml_node &r : Child_Elements(pd.child(in ? "ProcessDataIn" : "ProcessDataOut"))) {
                     const int k = ch.PD_Get_Index(in, attributeText(r, "VariableId"), attributeText(r, "SubIndex"));
                     if (k < 0) continue;
                     TProcDataObjValue &e = (in ? *ch.ProcDataIn_List : *ch.ProcDataOut_List)[size_t(k)];
@@ -692,7 +752,7 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             }
         }
 
-        for (pugi::xml_node ev = child.child("Events").first_child(); ev; ev = ev.next_sibling()) {
+        for (const pugi::xml_node &ev : Child_Elements(events)) {
             const int k = ch.Event_Get_Index(StrToIntDef(attributeText(ev, "Code"), -1));
             if (k < 0) continue;
             TEventObjValue &e = ch.Event_List[size_t(k)];
@@ -703,6 +763,6 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             e.Mnemonic = hasAttr(ev, "Mnemonic") ? attributeText(ev, "Mnemonic") : QStringLiteral("0");
         }
     }
-    if (!ioddErrors.isEmpty()) Report(MsgKind::Warning, ioddErrors.join(QLatin1Char('\n')));
+    if (!problems.isEmpty()) Report(errors ? MsgKind::Error : MsgKind::Warning, problems.join(QLatin1Char('\n')));
     return true;
 }

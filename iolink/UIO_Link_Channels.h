@@ -73,9 +73,12 @@ public:
     void Change_ProcDataCondition(int index, int condition);
 
     // Reads IOLink_SetAccess_File into the channels just created. False (with *error) when the file
-    // is not well-formed XML.
+    // is not well-formed XML or not a channel file. A channel whose IODD is missing or cannot be read,
+    // or whose process-data variant is not one of its IODD's, keeps its records for the next save;
+    // Report shows why.
     bool Load_Configuration(QString *error = nullptr);
-    // Rewrites IOLink_SetAccess_File whole. False (with *error) when it cannot be written.
+    // Rewrites IOLink_SetAccess_File whole. False (with *error) when it cannot be written, or when
+    // the last Load_Configuration could not read it (the file is then left as it is).
     bool Save_Configuration(QString *error = nullptr) const;
     // The document Save_Configuration writes.
     QByteArray Configuration_Xml() const;
@@ -99,4 +102,6 @@ private:
     // Shows the message of a slot filled with args; answers false for errors, true for warnings.
     bool message(MsgKind kind, int slot, std::initializer_list<platform::FormatArg> args);
     bool decodeChannel(int index, const QString &path, QString *error);
+
+    QString Load_Error;  // why the channel file could not be read, empty when it could
 };

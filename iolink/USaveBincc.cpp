@@ -1,11 +1,13 @@
 #include "iolink/USaveBincc.h"
 
 #include "iolink/UIOLink_IODD_Decode.h"
+#include "iolink/UIO_Link_Channel_File.h"
 #include "iolink/UIO_Link_Channels.h"
 #include "platform/Files.h"
 #include "platform/Xml.h"
 #include "platform/TextFormat.h"
 #include "shell/UComon.h"
+#include "shell/ULanguage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -198,21 +200,20 @@ bool TBank_Images::Read_Channel_Data(QString *error)
     for (auto &h : Channel_Headers) h.Channel_No = -1;
     if (!QFileInfo::exists(IOLink_SetAccess_File)) return true;
     pugi::xml_document doc;
-    if (!platform::readXmlFile(doc, IOLink_SetAccess_File,
-                               platform::kXmlReadOptions, error))
-        return false;
+    const pugi::xml_node root = Read_Channel_File(doc, error);
+    if (!root) return false;
     // Only the ports of the saved device variant reach the device; further channels are left out.
     TDevice_Ports ports;
     if (!Read_Device_Ports(ports, error)) return false;
     const int portSlots = std::min(ports.Count(), kChannelSlots);
-    const pugi::xml_node channels = doc.first_child().child("IO-Link_Channels");
+    const std::vector<pugi::xml_node> channels = Child_Elements(root.child("IO-Link_Channels"));
     auto num = [](const pugi::xml_node &n, const char *name, int def = 0) {
         return n.attribute(name) ? StrToIntDef(attributeText(n, name), def) : 0;
     };
     auto yes = [](const pugi::xml_node &n, const char *name) { return attributeText(n, name) == QLatin1String("Y") ? 1 : 0; };
 
-    int slot = 0;
-    for (pugi::xml_node child = channels.first_child(); child && slot < portSlots; child = child.next_sibling(), ++slot) {
+    for (int slot = 0; slot < portSlots && size_t(slot) < channels.size(); ++slot) {
+        const pugi::xml_node child = channels[size_t(slot)];
         TChannel_Header &h = Channel_Headers[slot];
         TIO_Link_List_Param_ProcessData &lists = Channel_Lists[slot];
         const pugi::xml_node f = child.child("IODD_File");
@@ -234,6 +235,11 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         if (code != 0) continue;
         h.TimeOut = uint16_t(num(f, "TimeOut"));
 
+        if (!fileName.isEmpty() && !Is_Plain_File_Name(fileName)) {
+            // Nothing outside the configuration's IODD folder is read.
+            if (error) *error = platform::formatText(LT(1747), {slot + 1, fileName});
+            return false;
+        }
         const QString path = Project_Path + QStringLiteral("/IODD/") + fileName;
         if (fileName.isEmpty() || !QFileInfo(path).isFile()) continue;
         {
@@ -249,7 +255,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
             h.Min_Cycle_Time = uint32_t(iodd.PhysicalLayer.Get_MinCycleTime());
         }
 
-        for (pugi::xml_node v = child.child("Variables").first_child(); v; v = v.next_sibling()) {
+        for (const pugi::xml_node &v : Child_Elements(child.child("Variables"))) {
             if (attributeText(v, "Enable") != QLatin1String("True")) continue;
             TIO_Link_Parameter p;
             p.index = uint16_t(num(v, "Index"));
@@ -292,7 +298,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
         if (const pugi::xml_node pd = child.child("ProcessData")) {
             for (bool in : {true, false}) {
                 auto &list = in ? lists.List_ProDataIn : lists.List_ProDataOut;
-                for (pugi::xml_node r = pd.child(in ? "ProcessDataIn" : "ProcessDataOut").first_child(); r; r = r.next_sibling()) {
+                for (const pugi::xml_node &r : Child_Elements(pd.child(in ? "ProcessDataIn" : "ProcessDataOut"))) {
                     TIO_Link_Process_Data e;
                     e.bit_length = uint32_t(num(r, "BitLength", 1));
                     // Read as the channel check reads it: either separator; no number gives 1.0.
@@ -308,7 +314,7 @@ bool TBank_Images::Read_Channel_Data(QString *error)
             }
         }
 
-        for (pugi::xml_node ev = child.child("Events").first_child(); ev; ev = ev.next_sibling()) {
+        for (const pugi::xml_node &ev : Child_Elements(child.child("Events"))) {
             if (attributeText(ev, "Enable") != QLatin1String("True")) continue;
             TIO_Link_Event e;
             e.time = uint32_t(num(ev, "TimeOut"));

@@ -478,6 +478,40 @@ TEST_F(BankTest, UnreadableFilesStopTheBuild)
     EXPECT_FALSE(build());
 }
 
+// The image is read from the same channels whatever declaration or comments the file holds; a file
+// of another kind, or an IODD name leading out of the configuration's "IODD" folder, stops the build.
+TEST_F(BankTest, ChannelFileReadByItsRootElementOnly)
+{
+    installIodd("dev.xml", u16Input());
+    testsupport::writeFile(Project_Path + "/outside.xml", makeIodd(u16Input()));
+    const QByteArray channels =
+        "<IO-Link_Channels>%C<Channel><IODD_File FileName=\"%F\" Pin4Mode=\"IO-Link\" TimeOut=\"9\"/><Variables>%C"
+        "<Variable Enable=\"True\" Index=\"64\" Value=\"5\" Position=\"600\"/></Variables></Channel>%C"
+        "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DIn\" Pin4Pos=\"21\"/></Channel></IO-Link_Channels>";
+    auto file = [&](const char *before, const char *comment, const char *name, const char *root = "IO-Link") {
+        return QByteArray(before) + "<" + root + ">" + QByteArray(channels).replace("%C", comment).replace("%F", name) + "</" + root + ">";
+    };
+    ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, file("", "", "dev.xml")));
+    ASSERT_TRUE(build()) << err.toStdString();
+    const Bytes plain = images.Bank2_Image;
+    ASSERT_GT(plain.size(), 2u * 56);
+
+    const struct { const char *name; QByteArray file; QString error; } cases[] = {
+        {"declaration and comments", file("<?xml version=\"1.0\"?><!-- by hand -->", "<!-- c -->", "dev.xml"), ""},
+        {"other root", file("", "", "dev.xml", "Par_Gen"),
+         "Error!! " + IOLink_SetAccess_File + " is not an IO-Link channel file: its root element is \"Par_Gen\", not \"IO-Link\""},
+        {"name leaving the folder", file("", "", "../outside.xml"),
+         "Error in Channel #01!! The IODD file name ../outside.xml is not a plain file name"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, c.file));
+        err.clear();
+        EXPECT_EQ(build(), c.error.isEmpty()) << c.name;
+        EXPECT_EQ(err.toStdString(), c.error.toStdString()) << c.name;
+        if (c.error.isEmpty()) EXPECT_EQ(images.Bank2_Image, plain) << c.name;
+    }
+}
+
 // Bytes that are not UTF-8 (a Latin-1 "ü") stop the build with the file and its line.
 TEST_F(BankTest, FilesWithLatin1BytesStopTheBuild)
 {

@@ -474,3 +474,199 @@ TEST_F(ChannelTest, RealDeviceDescriptionBuildsAndRoundTrips)
 }
 
 } // namespace
+
+namespace {
+
+// One device with a 16-bit input, an output record, two events, a plain, an array and a record
+// variable, in the configuration's "IODD" folder; the channel file is written by hand.
+class ChannelFileTest : public ChannelTest {
+public:
+    void SetUp() override
+    {
+        ChannelTest::SetUp();
+        parGen("GW41520-A1-4A");
+        ASSERT_TRUE(table.Create_Channels());
+        IoddRecipe recipe;
+        recipe.pdIn = kU16;
+        recipe.pdInBits = 16;
+        recipe.ownEvents = 2;
+        recipe.variables =
+            "<Variable id=\"V_U8\" index=\"64\" accessRights=\"rw\">" + simple("UIntegerT", 8).replace("SimpleDatatype", "Datatype")
+            + "<Name textId=\"T_Var\"/></Variable>"
+              "<Variable id=\"V_Arr\" index=\"70\" accessRights=\"rw\"><Datatype xsi:type=\"ArrayT\" count=\"2\">"
+            + simple("UIntegerT", 8) + "</Datatype><Name textId=\"T_Var\"/></Variable>"
+              "<Variable id=\"V_Rec\" index=\"75\" accessRights=\"rw\">"
+            + recordOf({simple("UIntegerT", 8), simple("UIntegerT", 8)}, 16) + "<Name textId=\"T_Var\"/></Variable>";
+        catalog("dev.xml", recipe);
+        QDir().mkpath(Project_Path + "/IODD");
+        ASSERT_TRUE(QFile::copy(IODD_Catalog_Dir + "/dev.xml", Project_Path + "/IODD/dev.xml"));
+    }
+    // The first channel with dev.xml and a few records, the second a digital input.
+    static QByteArray channels(const QByteArray &before = "", const QByteArray &inside = "")
+    {
+        return before + "<IO-Link><IO-Link_Channels>" + inside +
+               "<Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/>"
+               "<Variables>" + inside + "<Variable Index=\"64\" SubIndex=\"\" Value=\"7\" Enable=\"True\"/></Variables>"
+               "<ProcessData>" + inside + "<processDataCondition>0</processDataCondition><ProcessDataIn>" + inside +
+               "<PD_Record VariableId=\"PI\" SubIndex=\"\" Position=\"12\" Bit=\"0\" Gradient=\"1\" Offset=\"0\"/></ProcessDataIn></ProcessData>"
+               "<Events>" + inside + "<Event Code=\"36001\" Enable=\"True\"/></Events></Channel>" + inside +
+               "<Channel><IODD_File FileName=\"\" Pin4Mode=\"DIn\"/></Channel>"
+               "</IO-Link_Channels></IO-Link>";
+    }
+};
+
+TEST_F(ChannelFileTest, RootIsTheDocumentElementAndCommentsAreSkipped)
+{
+    const struct { const char *name; QByteArray file; } cases[] = {
+        {"plain", channels()},
+        {"declaration", channels("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n")},
+        {"comment first", channels("<!-- edited by hand -->\n")},
+        {"declaration and comment", channels("<?xml version=\"1.0\"?><!-- x --><!-- y -->")},
+        {"comments inside", channels("", "<!-- note -->")},
+        {"blank texts inside", channels("", "\n  ")},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(table.Create_Channels());
+        ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, c.file));
+        QString err;
+        ASSERT_TRUE(table.Load_Configuration(&err)) << c.name << ": " << err.toStdString();
+        const TChannel_IOLink &a = table.Channels[0];
+        EXPECT_EQ(a.Pin4Mode, "IO-Link") << c.name;
+        EXPECT_EQ(a.Get_Value("64", ""), "7") << c.name;
+        ASSERT_TRUE(a.ProcDataIn_List) << c.name;
+        EXPECT_EQ((*a.ProcDataIn_List)[0].position, "12") << c.name;
+        EXPECT_TRUE(a.Event_List[1].Enable) << c.name;
+        EXPECT_EQ(table.Channels[1].Pin4Mode, "DIn") << c.name;  // no channel shifted
+        EXPECT_EQ(table.Channels[2].Pin4Mode, "Disable") << c.name;
+        EXPECT_TRUE(table.Save_Configuration()) << c.name;
+    }
+}
+
+TEST_F(ChannelFileTest, FileThatIsNoChannelFileFailsAndIsNeverSavedOver)
+{
+    const struct { const char *name; QByteArray file; QString message; } cases[] = {
+        {"other root", "<Par_Gen><IO-Link_Channels/></Par_Gen>",
+         "Error!! " + IOLink_SetAccess_File + " is not an IO-Link channel file: its root element is \"Par_Gen\", not \"IO-Link\""},
+        {"declaration, other root", "<?xml version=\"1.0\"?><IOLink/>",
+         "Error!! " + IOLink_SetAccess_File + " is not an IO-Link channel file: its root element is \"IOLink\", not \"IO-Link\""},
+        {"text after the root", channels() + "junk", ""},
+        {"second root", channels() + "<IO-Link/>", ""},
+        {"invalid UTF-8", channels().replace("FileName=\"\"", "FileName=\"\xC3\x28\""), ""},
+        {"not well-formed", channels().left(80), ""},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(table.Create_Channels());
+        ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, c.file));
+        QString err;
+        EXPECT_FALSE(table.Load_Configuration(&err)) << c.name;
+        if (c.message.isEmpty()) EXPECT_TRUE(err.startsWith(IOLink_SetAccess_File + ", line ")) << c.name << ": " << err.toStdString();
+        else EXPECT_EQ(err.toStdString(), c.message.toStdString()) << c.name;
+        for (const auto &ch : table.Channels) EXPECT_EQ(ch.Pin4Mode, "Disable") << c.name;
+        // Whatever the user does next, the file keeps its mapping.
+        table.Channels[0].Pin4Mode = "DOut";
+        QString saveErr;
+        EXPECT_FALSE(table.Save_Configuration(&saveErr)) << c.name;
+        EXPECT_EQ(saveErr, err) << c.name;
+        EXPECT_EQ(testsupport::readAll(IOLink_SetAccess_File), c.file) << c.name;
+    }
+    // Once the file reads, saving works again.
+    ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File, channels()));
+    ASSERT_TRUE(table.Create_Channels());
+    ASSERT_TRUE(table.Load_Configuration());
+    EXPECT_TRUE(table.Save_Configuration());
+}
+
+// Old files numbered array elements from 0; a record has no item 0, and its records never move.
+TEST_F(ChannelFileTest, OnlyArraysTakeTheOldElementNumbering)
+{
+    ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File,
+        "<IO-Link><IO-Link_Channels><Channel><IODD_File FileName=\"dev.xml\" Pin4Mode=\"IO-Link\"/><Variables>"
+        "<Variable Index=\"75\" SubIndex=\"0\" Value=\"9\" Enable=\"True\"/>"
+        "<Variable Index=\"75\" SubIndex=\"1\" Value=\"5\"/>"
+        "<Variable Index=\"70\" SubIndex=\"0\" Value=\"3\"/>"
+        "<Variable Index=\"70\" SubIndex=\"1\" Value=\"4\"/>"
+        "</Variables></Channel></IO-Link_Channels></IO-Link>"));
+    ASSERT_TRUE(table.Load_Configuration());
+    const TChannel_IOLink &a = table.Channels[0];
+    EXPECT_EQ(a.Get_Value("75", "1"), "5");
+    EXPECT_FALSE(a.Get_Enable("75", "1"));
+    EXPECT_EQ(a.Get_Value("75", "2"), "");
+    EXPECT_EQ(a.Get_Value("70", "1"), "3");
+    EXPECT_EQ(a.Get_Value("70", "2"), "4");
+}
+
+// A channel whose records find no entry keeps them all on the next save; Report says why.
+TEST_F(ChannelFileTest, RecordsWithoutEntriesAreKeptOnSave)
+{
+    const QByteArray vars = "<Variables><Variable Index=\"64\" SubIndex=\"\" Value=\"7\" Enable=\"True\"/>"
+                            "<Variable Index=\"200\" SubIndex=\"3\" Value=\"x\"/></Variables>";
+    const QByteArray pd = "<ProcessData><processDataCondition>%C</processDataCondition><ProcessDataIn>"
+                          "<PD_Record VariableId=\"PI\" SubIndex=\"\" Position=\"12\" Bit=\"0\" Gradient=\"0.5\" Offset=\"1\"/>"
+                          "</ProcessDataIn></ProcessData>";
+    const QByteArray events = "<Events><Event Enable=\"True\" Code=\"36001\" TimeOut=\"5\"/></Events>";
+    QFile::copy(Project_Path + "/IODD/dev.xml", Project_Path + "/outside.xml");
+    testsupport::writeFile(Project_Path + "/IODD/broken.xml", "<IODevice>");
+    const struct { const char *name, *file, *condition; bool decoded, allKept; QString message; } cases[] = {
+        {"IODD missing", "gone.xml", "0", false, true,
+         "W: Warning in Channel #01!! The IODD file gone.xml is missing from the configuration: the channel's variables, "
+         "process data and events are kept as saved"},
+        {"IODD unreadable", "broken.xml", "0", false, true, "E: " + Project_Path + "/IODD/broken.xml"},
+        {"name leaves the folder", "../outside.xml", "0", false, true,
+         "E: Error in Channel #01!! The IODD file name ../outside.xml is not a plain file name"},
+        {"name with a backslash", "..\\outside.xml", "0", false, true,
+         "E: Error in Channel #01!! The IODD file name ..\\outside.xml is not a plain file name"},
+        {"variant out of range", "dev.xml", "3", true, false,
+         "W: Warning in Channel #01!! The IODD file dev.xml has no process data variant 3: the channel's process data are kept as saved"},
+        {"negative variant", "dev.xml", "-1", true, false,
+         "W: Warning in Channel #01!! The IODD file dev.xml has no process data variant -1: the channel's process data are kept as saved"},
+    };
+    for (const auto &c : cases) {
+        ASSERT_TRUE(table.Create_Channels());
+        const QByteArray pdHere = QByteArray(pd).replace("%C", c.condition);
+        ASSERT_TRUE(platform::writeFileAtomic(IOLink_SetAccess_File,
+            "<IO-Link><IO-Link_Channels><Channel><IODD_File FileName=\"" + QByteArray(c.file) + "\" Pin4Mode=\"IO-Link\"/>"
+            + vars + pdHere + events + "</Channel></IO-Link_Channels></IO-Link>"));
+        messages.clear();
+        ASSERT_TRUE(table.Load_Configuration()) << c.name;
+        EXPECT_EQ(table.IODD_List[0] != nullptr, c.decoded) << c.name;
+        ASSERT_EQ(messages.size(), 1) << c.name;
+        EXPECT_TRUE(messages[0].startsWith(c.message)) << c.name << ": " << messages[0].toStdString();
+        EXPECT_TRUE(table.Channels[0].Keeps_Records()) << c.name;
+        EXPECT_EQ(table.Channels[0].IODD_File, c.file) << c.name;
+
+        table.Add_Name_to_Configuration();
+        ASSERT_TRUE(table.Save_Configuration()) << c.name;
+        const QByteArray saved = testsupport::readAll(IOLink_SetAccess_File);
+        EXPECT_TRUE(saved.contains(pdHere)) << c.name << ": " << saved.toStdString();
+        EXPECT_EQ(saved.contains(vars), c.allKept) << c.name;
+        EXPECT_EQ(saved.contains(events), c.allKept) << c.name;
+        if (!c.allKept) {
+            // The IODD's own entries are there, with the values of the records.
+            EXPECT_EQ(table.Channels[0].Get_Value("64", ""), "7") << c.name;
+            EXPECT_TRUE(table.Channels[0].Event_List[1].Enable) << c.name;
+        }
+    }
+
+    // Choosing a variant the IODD has builds the process data afresh; the kept records go.
+    table.Change_ProcDataCondition(0, 0);
+    EXPECT_FALSE(table.Channels[0].Keeps_Records());
+    ASSERT_TRUE(table.Channels[0].ProcDataIn_List);
+    ASSERT_TRUE(table.Save_Configuration());
+    EXPECT_TRUE(testsupport::readAll(IOLink_SetAccess_File).contains("<processDataCondition>0</processDataCondition><ProcessDataIn><PD_Record VariableId=\"PI\""));
+}
+
+TEST_F(ChannelFileTest, CatalogNamesThatLeaveTheFolderAreRefused)
+{
+    testsupport::writeFile(dir.path() + "/secret.xml", makeIodd(IoddRecipe{}));
+    for (const QString &name : QStringList{"../secret.xml", "sub/dev.xml", "..\\secret.xml", "..", ".", "dev.xml\n"}) {
+        QString err;
+        EXPECT_FALSE(table.Assign_IODD(0, name, &err)) << name.toStdString();
+        EXPECT_EQ(err, "Error in Channel #01!! The IODD file name " + name + " is not a plain file name") << name.toStdString();
+        EXPECT_EQ(table.IODD_List[0], nullptr);
+    }
+    EXPECT_FALSE(QFileInfo::exists(Project_Path + "/secret.xml"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + "/PROJECTS/secret.xml"));
+    EXPECT_TRUE(table.Assign_IODD(0, "dev.xml"));
+}
+
+} // namespace
