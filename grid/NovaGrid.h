@@ -207,7 +207,6 @@ public:
     CFG_PLAIN_PROPERTY(bool, AnchorHint, false)
     CFG_PLAIN_PROPERTY(bool, ActiveCellShow, false)
     CFG_PLAIN_PROPERTY(bool, AutoNumAlign, false)
-    CFG_PLAIN_PROPERTY(bool, AutoSize, false)
     CFG_PLAIN_PROPERTY(bool, AutoThemeAdapt, false)
     CFG_PLAIN_PROPERTY(bool, EditWithTags, false)
     CFG_PLAIN_PROPERTY(bool, EnableBlink, false)
@@ -736,6 +735,55 @@ protected:
 
 public:
     // ============================================================================================
+    // Automatic sizing and cell text measures (NovaGrid_AutoSize.cpp)
+    // ============================================================================================
+    // With AutoSize switched on the columns take their contents' widths.
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    // Limits of automatic widths and heights; 0 is none, equal values switch both off.
+    int MinColWidth() const { return FMinColWidth; }
+    void SetMinColWidth(int Value) { FMinColWidth = Value; }
+    int MinRowHeight() const { return FMinRowHeight; }
+    void SetMinRowHeight(int Value) { FMinRowHeight = Value; }
+    CFG_PLAIN_PROPERTY(int, MaxColWidth, 0)
+    CFG_PLAIN_PROPERTY(int, MaxRowHeight, 0)
+    CFG_PLAIN_PROPERTY(bool, SizeGrowOnly, false)
+    CFG_PLAIN_PROPERTY(bool, XYOffsetTopLeftOnly, false)
+public:
+    QPoint TextOffset() const { return XYOffset; }
+    void SetTextOffset(QPoint Value) { XYOffset = Value; }
+    int XYOffsetWidth() const { return FXYOffsetTopLeftOnly ? XYOffset.x() : 2 * XYOffset.x(); }
+    int XYOffsetHeight() const { return FXYOffsetTopLeftOnly ? XYOffset.y() : 2 * XYOffset.y(); }
+    // The canvas cell texts are measured on; a replaced one (tests: fixed metrics) is owned.
+    TCanvas *MeasureCanvas();
+    void SetMeasureCanvas(std::unique_ptr<TCanvas> Value);
+    // Extent of a cell's text (real column): VS measures the height for the cell's width, SB keeps
+    // 17 pixels for a scroll bar.
+    TPoint GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
+    void MeasureCellText(int ACol, int DisplayCol, TPoint &Size, bool SB, bool VS, int ARow);
+
+    // Display columns and rows.
+    void AutoSizeCol(int ACol, int Padding = 0);
+    void AutoSizeColumns(bool DoFixedCols, int Padding = 0);
+    void AutoSizeRow(int ARow, int Padding = 0);
+    void AutoSizeRows(bool DoFixedRows, int Padding = 0);
+    void AutoSizeCells(bool DoFixedCells, int PaddingX, int PaddingY);
+    void AutoFitColumns(bool DoFixedCells = true);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void SetRowHeightForLines(int ARow, int Lines, int Extra);
+    int MaxLinesInRow(int ARow);
+    // Form scaling: the extra fonts follow.
+    void ChangeScale(int M, int D) override;
+
+protected:
+    void autoSizeColumnCore(int ACol, bool GrowOnly);
+    void autoSizeRowCore(int ARow, bool GrowOnly, int Extra);
+    std::unique_ptr<TCanvas> FMeasureCanvas;
+
+public:
+    // ============================================================================================
     // Hidden rows and columns (NovaGrid_Hidden.cpp)
     // ============================================================================================
     // Columns: real indexes; hiding is supported for real columns 0..511.
@@ -1114,6 +1162,7 @@ protected:
     int FMaxColCount = 0;
     int FMinRowHeight = 0;
     int FMinColWidth = 0;
+    bool FAutoSize = false;
     TAlignment FDefaultAlignment = taLeftJustify;
     TColor FNovaGradientFrom = clWhite;
     TColor FNovaGradientTo = 0;
