@@ -25,6 +25,33 @@ bool isTextBackedKind(TCellType t)
     return t == ctDataCheckBox || t == ctDataImage || t == ctVirtCheckBox || t == ctRowCheckBox;
 }
 
+// The graphic of a cell's base cell (merged cells answer with it); none for negative indexes.
+TCellGraphic *baseGraphic(TNovaStringGrid &g, int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return nullptr;
+    const TPoint b = g.BaseCell(ACol, ARow);
+    return g.GetCellGraphic(b.X, b.Y);
+}
+
+TCellType baseType(TNovaStringGrid &g, int ACol, int ARow)
+{
+    if (ACol < 0 || ARow < 0)
+        return ctEmpty;
+    const TPoint b = g.BaseCell(ACol, ARow);
+    return g.GetCellType(b.X, b.Y);
+}
+
+// A user's click or key acts only where the cell may be edited, unless controls are always active.
+bool userMayAct(TNovaStringGrid &g, int ACol, int ARow, bool FromUser, bool AlwaysActive)
+{
+    if (!FromUser || AlwaysActive)
+        return true;
+    bool canEdit = true;
+    g.CheckCanEditCell(ACol, ARow, canEdit);
+    return canEdit;
+}
+
 TCellVAlign placementOf(TVAlignment v)
 {
     switch (v) {
@@ -165,54 +192,27 @@ void TNovaStringGrid::RemoveRadio(int ACol, int ARow)
 
 bool TNovaStringGrid::HasCheckBox(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    const TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    const TCellGraphic *g = baseGraphic(*this, ACol, ARow);
     return g && isCheckBoxKind(g->CellType());
 }
 
 bool TNovaStringGrid::HasDataCheckBox(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    const TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    const TCellGraphic *g = baseGraphic(*this, ACol, ARow);
     return g && isDataCheckBoxKind(g->CellType());
 }
 
-bool TNovaStringGrid::HasRadioButton(int ACol, int ARow)
-{
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    return GetCellType(b.X, b.Y) == ctRadioButton;
-}
+bool TNovaStringGrid::HasRadioButton(int ACol, int ARow) { return baseType(*this, ACol, ARow) == ctRadioButton; }
 
 bool TNovaStringGrid::IsRadio(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    const TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    const TCellGraphic *g = baseGraphic(*this, ACol, ARow);
     return g && g->CellType() == ctRadio;
 }
 
-bool TNovaStringGrid::HasClickableGraphic(int ACol, int ARow)
-{
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    return isClickableKind(GetCellType(b.X, b.Y));
-}
+bool TNovaStringGrid::HasClickableGraphic(int ACol, int ARow) { return isClickableKind(baseType(*this, ACol, ARow)); }
 
-bool TNovaStringGrid::IsDataGraphicCell(int ACol, int ARow)
-{
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    return isTextBackedKind(GetCellType(b.X, b.Y));
-}
+bool TNovaStringGrid::IsDataGraphicCell(int ACol, int ARow) { return isTextBackedKind(baseType(*this, ACol, ARow)); }
 
 // ---- state by real row ----------------------------------------------------------------------------------
 
@@ -414,12 +414,8 @@ bool TNovaStringGrid::DoToggleCheckBox(int ACol, int ARow, bool FromUser)
     const TCellType kind = g->CellType();
     if (!isCheckBoxKind(kind))
         return false;
-    if (FromUser && !FControlLook->CheckAlwaysActive()) {
-        bool canEdit = true;
-        CheckCanEditCell(ACol, ARow, canEdit);
-        if (!canEdit)
-            return false;
-    }
+    if (!userMayAct(*this, ACol, ARow, FromUser, FControlLook->CheckAlwaysActive()))
+        return false;
 
     bool state = false;
     QString oldText, newText;
@@ -478,19 +474,13 @@ bool TNovaStringGrid::DoToggleCheckBox(int ACol, int ARow, bool FromUser)
 
 bool TNovaStringGrid::IsRadioButtonChecked(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    const TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    const TCellGraphic *g = baseGraphic(*this, ACol, ARow);
     return g && g->CellType() == ctRadioButton && g->CellBoolean();
 }
 
 bool TNovaStringGrid::SetRadioButtonState(int ACol, int ARow, bool State)
 {
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    TCellGraphic *g = baseGraphic(*this, ACol, ARow);
     if (!g || g->CellType() != ctRadioButton)
         return false;
     if (g->CellBoolean() != State) {
@@ -519,12 +509,8 @@ bool TNovaStringGrid::DoClickRadioButton(int ACol, int ARow, bool FromUser)
     TCellGraphic *g = GetCellGraphic(ACol, ARow);
     if (!g || g->CellType() != ctRadioButton)
         return false;
-    if (FromUser && !FControlLook->CheckAlwaysActive()) {
-        bool canEdit = true;
-        CheckCanEditCell(ACol, ARow, canEdit);
-        if (!canEdit)
-            return false;
-    }
+    if (!userMayAct(*this, ACol, ARow, FromUser, FControlLook->CheckAlwaysActive()))
+        return false;
     if (g->CellBoolean())
         return true;
     g->SetCellBoolean(true);
@@ -564,10 +550,7 @@ bool TNovaStringGrid::SetRadioIdx(int ACol, int ARow, int IdxRadio)
 
 QStringList *TNovaStringGrid::GetRadioStrings(int ACol, int ARow)
 {
-    if (ACol < 0 || ARow < 0)
-        return nullptr;
-    const TPoint b = BaseCell(ACol, ARow);
-    const TCellGraphic *g = GetCellGraphic(b.X, b.Y);
+    const TCellGraphic *g = baseGraphic(*this, ACol, ARow);
     return g && g->CellType() == ctRadio ? g->CellBitmap().As<QStringList>() : nullptr;
 }
 
@@ -576,12 +559,8 @@ void TNovaStringGrid::SelectNextRadio(int ACol, int ARow, bool FromUser)
     TCellGraphic *g = GetCellGraphic(ACol, ARow);
     if (!g || g->CellType() != ctRadio)
         return;
-    if (FromUser && !FControlLook->RadioAlwaysActive()) {
-        bool canEdit = true;
-        CheckCanEditCell(ACol, ARow, canEdit);
-        if (!canEdit)
-            return;
-    }
+    if (!userMayAct(*this, ACol, ARow, FromUser, FControlLook->RadioAlwaysActive()))
+        return;
     const QStringList *options = g->CellBitmap().As<QStringList>();
     const int count = options ? int(options->size()) : 0;
     if (count == 0)

@@ -11,6 +11,7 @@
 #include "grid/NovaColumnGrid.h"
 #include "grid/NovaInplaceEdit.h"
 #include "grid/base/GridLists.h"
+#include "grid_visuals.h"
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -27,18 +28,10 @@ struct ColumnGridTest : ::testing::Test {
     }
     TBrush brushOf(int c, int r, TFont *font = nullptr)
     {
-        TGridDrawState st;
-        TBrush b;
-        TFont f;
-        TColor to = clNone, m = clNone, mt = clNone;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = false;
-        TCellGradientDirection gd = GradientVertical;
-        grid->GetVisualProperties(c, r, st, false, false, false, b, to, m, mt, f, ha, va, ww, gd);
+        const CellVisuals v = visualsOf(*grid, c, r);
         if (font)
-            *font = f;
-        return b;
+            *font = v.font;
+        return v.brush;
     }
 };
 
@@ -518,6 +511,32 @@ TEST_F(ColumnGridTest, ColumnPopupFiresForItsClickKindAndOpensOnlyOnItsRowKind)
     grid->Notification(&menu, true);
     EXPECT_EQ(item(1)->ColumnPopup(), nullptr);
     EXPECT_EQ(item(2)->ColumnPopup(), nullptr);
+}
+
+TEST_F(ColumnGridTest, ColumnsAssignedFromAnotherCollectionAndLoadedInStep)
+{
+    TNovaColumnGrid source;
+    source.SetColCount(3);
+    source.Columns()->Items(1)->SetHeader(QStringLiteral("Addr"));
+    source.Columns()->Items(2)->SetEditor(edDataCheckBox);
+    source.Columns()->Items(2)->SetColumnPopupType(cpAllCellsLClick);
+    source.Columns()->Items(2)->SetDefIdx(7);
+    grid->SetColCount(6);
+    grid->SetColumns(*source.Columns());
+    ASSERT_EQ(grid->Columns()->Count(), 3);
+    EXPECT_EQ(grid->ColCount(), 3);
+    EXPECT_EQ(item(1)->Header(), QStringLiteral("Addr"));
+    EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("Addr"));
+    EXPECT_EQ(item(2)->Editor(), edDataCheckBox);
+    EXPECT_EQ(item(2)->DefIdx(), 7);
+    EXPECT_EQ(item(2)->ColumnPopupType(), cpFixedCellsRClick); // the target's own
+    // Assigning one item through the collection.
+    grid->Columns()->SetItem(0, *source.Columns()->Items(1));
+    EXPECT_EQ(item(0)->Header(), QStringLiteral("Addr"));
+    // The end of building a form: items in step, default indexes numbered.
+    grid->Loaded();
+    for (int i = 0; i < grid->Columns()->Count(); ++i)
+        EXPECT_EQ(item(i)->DefIdx(), i);
 }
 
 TEST_F(ColumnGridTest, GroupingKeepsTheGroupedColumnsItem)
