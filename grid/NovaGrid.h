@@ -30,6 +30,7 @@
 
 class TCellGraphic;
 class TNovaStringGrid;
+struct TMarkupImageList;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
@@ -324,6 +325,9 @@ public:
     // Bitmap or icon identity, image index, else -1 (sorting by images).
     int GetGraphicSortKey(int ACol, int ARow);
     bool IsSortIndicatorCell(int ACol, int ARow);
+    // The image list of image-index graphics (not owned; none by default).
+    const TMarkupImageList *GridImages() const { return FGridImages; }
+    void SetGridImages(const TMarkupImageList *Value);
 
     // Settings objects and header editors (NovaGrid_Settings.cpp).
     TPrintSettings *PrintSettings() const { return FPrintSettings; }
@@ -409,7 +413,8 @@ public:
     virtual TCellGraphic *GetCellGraphic(int ACol, int ARow);
     virtual TPoint GetCellGraphicSize(int ACol, int ARow);
     virtual TPoint CalcCellGraphicSize(int ACol, int ARow, int Extra = 0);
-    virtual TRect CalcCellGraphicRect(int ACol, int ARow, const TRect &CellRect);
+    // Printed size of a cell's graphic for a cell of AWidth x AHeight at a print Scale.
+    virtual TPoint CalcCellGraphicRect(int ACol, int ARow, int AWidth, int AHeight, double Scale);
     virtual void DoPrintGetPageNum(int PageNum, int PageColNum, QString &PageNumString);
     virtual void DoGetEditorProp(int ACol, int ARow);
     virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
@@ -491,7 +496,7 @@ public:
     virtual bool CanShowFixedDropDown(int ACol);
     virtual void DoStartBlockFocus();
     virtual void DoEndBlockFocus();
-    virtual QObject *GetGridImageList();
+    virtual const TMarkupImageList *GetGridImageList();
     virtual void ExportNotification(int AState, int ARow);
     virtual void ImportNotification(int AState, int ARow);
     virtual void AssignCells(QObject *Source);
@@ -712,7 +717,7 @@ public:
     std::function<void(QObject *Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
     std::function<void(QObject *Sender, int ACol, int ARow)> OnRadioButtonClick;
 
-    // Row nodes and group summaries; their bodies come with row nodes and grouping.
+    // Row nodes and group summaries (NovaGrid_Nodes.cpp; spans and parents come with the node operations).
     virtual bool IsNode(int ARow);
     virtual int GetNodeSpan(int ARow);
     virtual int GetParentRow(int ARow);
@@ -1241,6 +1246,7 @@ protected:
     TIntList *FIgnoreColumns = nullptr;
     QStringList FFilterList; // kept sorted without duplicates while a column's filter is built
     TNovaStringGridCheck *FCellChecker = nullptr; // attached, not owned
+    const TMarkupImageList *FGridImages = nullptr;  // attached, not owned
 
     // ---- hidden columns and rows ------------------------------------------------------------
     static constexpr int MaxHiddenCol = 512;

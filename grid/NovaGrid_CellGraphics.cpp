@@ -2,6 +2,9 @@
 // and the room it takes in its cell.
 #include "grid/NovaGrid.h"
 
+#include "grid/base/MarkupRenderer.h"
+#include "grid/base/VedAzirDraw.h"
+
 #include <QFontMetrics>
 #include <QIcon>
 #include <QImage>
@@ -102,6 +105,55 @@ bool TNovaStringGrid::RemoveCellGraphicOfType(int ACol, int ARow, TCellType ATyp
 
 TPoint TNovaStringGrid::GetCellGraphicSize(int ACol, int ARow) { return CalcCellGraphicSize(ACol, ARow, 0); }
 
+namespace {
+
+bool isCheckBoxKind(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
+           || t == ctTriStateCheckBox;
+}
+
+QSize iconSize(const TCellGraphic &g)
+{
+    const QIcon *icon = g.CellIcon().As<QIcon>();
+    return icon ? icon->availableSizes().value(0, QSize(32, 32)) : QSize();
+}
+
+// A radio group: items side by side on one line, or stacked one per line.
+TPoint radioGroupSize(const TCellGraphic &g, const QFontMetrics &fm)
+{
+    TPoint size{0, 0};
+    const QStringList *items = g.CellBitmap().As<QStringList>();
+    if (!items)
+        return size;
+    const int th = fm.boundingRect(QStringLiteral("gh")).height();
+    if (g.CellBoolean()) {
+        for (const QString &s : *items)
+            size.X += fm.horizontalAdvance(s) + 12;
+        size.Y = th;
+    } else {
+        size.X = 12;
+        for (const QString &s : *items)
+            size.X = std::max(size.X, fm.horizontalAdvance(s) + 12);
+        size.Y = std::max(16, th) * int(items->size());
+    }
+    return size;
+}
+
+// Several images of the grid's list, side by side or stacked.
+TPoint imageRowSize(const TCellGraphic &g, const TMarkupImageList *images)
+{
+    const TIntList *indexes = g.CellBitmap().As<TIntList>();
+    if (!images || !indexes)
+        return {0, 0};
+    const int n = indexes->Count();
+    if (g.CellBoolean())
+        return {n * images->Width, images->Height};
+    return {images->Width, n * images->Height};
+}
+
+} // namespace
+
 TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
 {
     TPoint size{0, 0};
@@ -121,10 +173,16 @@ TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
         }
         break;
     case ctIcon:
-        if (const QIcon *icon = g->CellIcon().As<QIcon>()) {
-            const QSize s = icon->availableSizes().value(0, QSize(32, 32));
+        if (const QSize s = iconSize(*g); s.isValid()) {
             size.X = beside || !hasText ? s.width() : 0;
             size.Y = s.height();
+        }
+        break;
+    case ctImageList:
+    case ctDataImage:
+        if (const TMarkupImageList *images = GetGridImageList()) {
+            size.X = beside || !hasText ? images->Width : 0;
+            size.Y = aboveUnder || !hasText ? images->Height : 0;
         }
         break;
     case ctCheckBox:
@@ -138,19 +196,10 @@ TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
         size = {FControlLook->RadioSize(), FControlLook->RadioSize()};
         break;
     case ctRadio:
-        if (const QStringList *items = g->CellBitmap().As<QStringList>()) {
-            const int th = fm.boundingRect(QStringLiteral("gh")).height();
-            if (g->CellBoolean()) {
-                for (const QString &s : *items)
-                    size.X += fm.horizontalAdvance(s) + 12;
-                size.Y = th;
-            } else {
-                size.X = 12;
-                for (const QString &s : *items)
-                    size.X = std::max(size.X, fm.horizontalAdvance(s) + 12);
-                size.Y = std::max(16, th) * int(items->size());
-            }
-        }
+        size = radioGroupSize(*g, fm);
+        break;
+    case ctImages:
+        size = imageRowSize(*g, GetGridImageList());
         break;
     case ctPicture:
     case ctFilePicture: {
@@ -198,6 +247,81 @@ TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
     }
     return size;
 }
+
+TPoint TNovaStringGrid::CalcCellGraphicRect(int ACol, int ARow, int AWidth, int AHeight, double Scale)
+{
+    TPoint size{0, 0};
+    const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return size;
+    const bool hasText = !Cells(ACol, ARow).isEmpty();
+    const bool beside = g->CellHAlign() == haBeforeText || g->CellHAlign() == haAfterText;
+    const TMarkupImageList *images = GetGridImageList();
+    const TCellType kind = g->CellType();
+    if (isCheckBoxKind(kind))
+        return {FControlLook->CheckBoxSize(), FControlLook->CheckBoxSize()};
+    switch (kind) {
+    case ctBitmap:
+        if (const QImage *b = g->CellBitmap().As<QImage>())
+            size = {b->width(), b->height()};
+        break;
+    case ctIcon:
+        if (const QSize s = iconSize(*g); s.isValid())
+            size = {s.width(), s.height()};
+        break;
+    case ctImageList:
+        if (images)
+            size = {beside || !hasText ? images->Width : 0, images->Height};
+        break;
+    case ctDataImage:
+        if (images)
+            size = {images->Width, images->Height};
+        break;
+    case ctNode:
+    case ctProgressPie:
+        size = {20, 20};
+        break;
+    case ctRadio:
+        size = radioGroupSize(*g, QFontMetrics(Font().ToQFont()));
+        break;
+    case ctImages:
+        size = imageRowSize(*g, images);
+        break;
+    case ctPicture:
+    case ctFilePicture: {
+        g->GetPictureSize(AWidth, AHeight, hasText, size);
+        // A scale of 0 or below would divide by nothing: the picture is taken as it is.
+        if (Scale > 0)
+            size = {RoundHalfEven(size.X / Scale), RoundHalfEven(size.Y / Scale)};
+        break;
+    }
+    case ctProgress:
+    case ctXPProgress:
+        size = {ColWidths(DisplColIndex(ACol)), RowHeights(ARow)};
+        break;
+    case ctButton:
+    case ctBitButton:
+        size = {g->CellIndex() & 0xFFFF, (g->CellIndex() >> 16) & 0xFFFF};
+        break;
+    case ctRadioButton:
+        size = {FControlLook->RadioSize(), FControlLook->RadioSize()};
+        break;
+    case ctShape:
+        size.X = size.Y = RowHeights(ARow) - 2 * XYOffset.y();
+        break;
+    default:
+        break;
+    }
+    return size;
+}
+
+void TNovaStringGrid::SetGridImages(const TMarkupImageList *Value)
+{
+    FGridImages = Value;
+    InvalidateGrid();
+}
+
+const TMarkupImageList *TNovaStringGrid::GetGridImageList() { return FGridImages; }
 
 int TNovaStringGrid::GetGraphicSortKey(int ACol, int ARow)
 {

@@ -124,8 +124,12 @@ void TNovaStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState &AS
         rcol = ACol;
     const bool dataCell = dcol >= FixedCols() && ARow >= FixedRows();
 
-    // 1. font
-    AFont = dataCell ? Font() : FFixedFont;
+    // 1. font; printing takes the print fonts unless it prints with the display's
+    const bool printFonts = Print && !FPrintSettings->UseDisplayFont();
+    if (dataCell)
+        AFont = printFonts ? FPrintSettings->Font() : Font();
+    else
+        AFont = printFonts ? FPrintSettings->FixedFont() : FFixedFont;
 
     // 2. no colours yet
     ABrush.Color = clNone;

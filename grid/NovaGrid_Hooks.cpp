@@ -19,7 +19,9 @@ void TNovaStringGrid::GetDefaultCellProperties(int ACol, int ARow, TFont &AFont,
     GetVisualProperties(ACol, ARow, state, false, false, false, ABrush, AColorTo, AMirrorColor, AMirrorColorTo,
                         AFont, HAlign, VAlign, WW, GD);
     // A new property object carries no brush of its own where the look decides the colour.
-    if (IsFixed(ACol, ARow) || FBands->Active() || state.Contains(gdSelected)) {
+    const bool gradientBack =
+        FBackGround->Display() == bdGradientHorz || FBackGround->Display() == bdGradientVert;
+    if (IsFixed(ACol, ARow) || FBands->Active() || gradientBack || state.Contains(gdSelected)) {
         ABrush.Color = clNone;
         AColorTo = clNone;
     }
@@ -107,9 +109,19 @@ void TNovaStringGrid::GetCellPrintColor(int ACol, int ARow, TGridDrawState AStat
     FireEvent(OnGetCellPrintColor, this, ARow, ACol, AState, ABrush, AFont);
 }
 
-// Group header and summary lines come with grouping; until then only the event decides.
+// Group headers are underlined and summary rows overlined, from column 1 on.
 void TNovaStringGrid::GetCellBorder(int ACol, int ARow, TPen &APen, TCellBorders &Borders)
 {
+    if (FGrouping->HeaderUnderline() && ACol > 0 && IsNode(ARow)) {
+        Borders = TCellBorders{cbBottom};
+        APen.Color = FGrouping->HeaderLineColor();
+        APen.Width = FGrouping->HeaderLineWidth();
+    }
+    if (FGrouping->SummaryLine() && ACol > 0 && IsSummary(ARow)) {
+        Borders = TCellBorders{cbTop};
+        APen.Color = FGrouping->SummaryLineColor();
+        APen.Width = FGrouping->SummaryLineWidth();
+    }
     FireEvent(OnGetCellBorder, this, ARow, ACol, APen, Borders);
 }
 
@@ -182,24 +194,36 @@ void TNovaStringGrid::GetCellWordWrap(int ACol, int ARow, bool &WordWrap)
     FireEvent(OnGetWordWrap, this, ACol, ARow, WordWrap);
 }
 
-// Drop-down buttons that always show come with the control look; until then only the event answers.
+// Whether the cell shows a drop-down button without being edited: the event replaces the rule.
 bool TNovaStringGrid::HasComboBox(int ACol, int ARow)
 {
     bool has = false;
-    if (OnHasComboBox)
+    if (OnHasComboBox) {
         OnHasComboBox(this, ACol, ARow, has);
-    return has;
+        return has;
+    }
+    if (!FControlLook->DropDownAlwaysVisible())
+        return false;
+    TEditorType editor = FDefaultEditor;
+    GetCellEditor(ACol, ARow, editor);
+    return editor == edComboEdit || editor == edComboList;
 }
 
-// Spin buttons that always show come with the control look; until then only the event answers.
+// Whether the cell shows spin buttons without being edited: the event replaces the rule.
 bool TNovaStringGrid::HasSpinEdit(int ACol, int ARow)
 {
     if (ACol < FixedCols() || ARow < FixedRows())
         return false;
     bool has = false;
-    if (OnHasSpinEdit)
+    if (OnHasSpinEdit) {
         OnHasSpinEdit(this, ACol, ARow, has);
-    return has;
+        return has;
+    }
+    if (!FControlLook->SpinButtonsAlwaysVisible())
+        return false;
+    TEditorType editor = FDefaultEditor;
+    GetCellEditorType(ACol, ARow, editor);
+    return editor == edSpinEdit || editor == edFloatSpinEdit || editor == edTimeSpinEdit || editor == edDateSpinEdit;
 }
 
 void TNovaStringGrid::GetCheckTrue(int ACol, int ARow, QString &Value)

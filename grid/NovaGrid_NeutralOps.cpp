@@ -8,7 +8,6 @@ void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
 void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
-TRect TNovaStringGrid::CalcCellGraphicRect(int, int, const TRect &) { return {}; }
 void TNovaStringGrid::DoFixedEdit(int, int) {}
 void TNovaStringGrid::DoSelectionChanged(int, int, int, int) {}
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
@@ -44,7 +43,6 @@ void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEve
 void TNovaStringGrid::DoRatingChange(int, int, int) {}
 void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
 void TNovaStringGrid::DoImageSelect(int, int, int &) {}
-QObject *TNovaStringGrid::GetGridImageList() { return nullptr; }
 void TNovaStringGrid::ExportNotification(int, int) {}
 void TNovaStringGrid::ImportNotification(int, int) {}
 void TNovaStringGrid::AssignCells(QObject *) {}
@@ -79,9 +77,7 @@ void TNovaStringGrid::QUnSort() {}
 void TNovaStringGrid::SetStyle(TNovaGridStyle AStyle) { FGridStyle = AStyle; }
 void TNovaStringGrid::CalcFooter(int) {}
 
-// Row nodes and group summaries: no row is a node or a summary until they are built.
-bool TNovaStringGrid::IsNode(int) { return false; }
+// Row nodes: spans and parents come with the node operations.
 int TNovaStringGrid::GetNodeSpan(int) { return 0; }
 int TNovaStringGrid::GetParentRow(int) { return -1; }
 bool TNovaStringGrid::GetNodeState(int) { return false; }
-bool TNovaStringGrid::IsSummary(int) { return false; }

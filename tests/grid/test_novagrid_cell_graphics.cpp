@@ -1,6 +1,8 @@
 // A cell's graphic inside the string grid: finding, creating, removing and measuring it.
 #include "grid/NovaGrid.h"
+#include "grid/base/MarkupRenderer.h"
 
+#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -9,6 +11,25 @@ namespace {
 struct OtherObject : TObject {
     const char *ClassName() const override { return "OtherObject"; }
 };
+
+// Three images of the grid's list, side by side or one under the other.
+void setThreeImages(TCellGraphic &c, bool vertical, TCellHAlign hal = haLeft)
+{
+    c.SetMultiImage(1, 1, nullptr, vertical, hal, vaTop);
+    for (int i = 0; i < 3; ++i)
+        c.CellBitmap().As<TIntList>()->Add(i);
+}
+
+QByteArray pngOfSize(int w, int h)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    img.save(&buf, "PNG");
+    return bytes;
+}
 
 } // namespace
 
@@ -153,4 +174,91 @@ TEST(NovaGridCellGraphics, SortIndicatorCellAndSortKeys)
     k.CreateCellGraphic(1, 2)->SetButton(1, 1, haLeft, vaTop, QString());
     EXPECT_EQ(k.GetGraphicSortKey(1, 2), -1);
     EXPECT_EQ(k.GetGraphicSortKey(1, 3), -1);
+}
+
+// Image-index graphics take the size of the grid's image list, and nothing without one.
+TEST(NovaGridCellGraphics, ImageListGraphicsMeasureByTheGridsList)
+{
+    TNovaStringGrid g;
+    TMarkupImageList images;
+    images.Width = 24;
+    images.Height = 18;
+    struct Case {
+        const char *what;
+        std::function<void(TCellGraphic &)> set;
+        QString text;
+        TPoint size;
+    };
+    const Case cases[] = {
+        {"image alone", [](TCellGraphic &c) { c.SetImageIdx(2, haLeft, vaTop); }, {}, {24, 18}},
+        {"image over text", [](TCellGraphic &c) { c.SetImageIdx(2, haLeft, vaTop); }, QStringLiteral("x"), {0, 0}},
+        {"image before text", [](TCellGraphic &c) { c.SetImageIdx(2, haBeforeText, vaTop); }, QStringLiteral("x"), {24, 0}},
+        {"image under text", [](TCellGraphic &c) { c.SetImageIdx(2, haLeft, vaUnderText); }, QStringLiteral("x"), {0, 18}},
+        {"data image alone", [](TCellGraphic &c) { c.SetDataImage(1, haLeft, vaTop); }, {}, {24, 18}},
+        {"data image after text", [](TCellGraphic &c) { c.SetDataImage(1, haAfterText, vaTop); }, QStringLiteral("5"), {24, 0}},
+        {"images side by side", [](TCellGraphic &c) { setThreeImages(c, false); }, {}, {72, 18}},
+        {"images stacked", [](TCellGraphic &c) { setThreeImages(c, true); }, QStringLiteral("x"), {24, 54}},
+    };
+    for (const Case &c : cases) {
+        g.SetGridImages(nullptr);
+        g.SetCells(1, 1, c.text);
+        c.set(*g.CreateCellGraphic(1, 1));
+        EXPECT_EQ(g.GetCellGraphicSize(1, 1), (TPoint{0, 0})) << c.what << " without a list";
+        g.SetGridImages(&images);
+        EXPECT_EQ(g.GetCellGraphicSize(1, 1), c.size) << c.what;
+    }
+    EXPECT_EQ(g.GetGridImageList(), &images);
+}
+
+// The printed size of a graphic: natural sizes, no widening to the cell, pictures scaled.
+TEST(NovaGridCellGraphics, PrintedGraphicSizes)
+{
+    TNovaStringGrid g;
+    g.SetColWidths(1, 80);
+    g.SetRowHeights(1, 30);
+    TMarkupImageList images;
+    images.Width = 24;
+    images.Height = 18;
+    g.SetGridImages(&images);
+    QImage bitmap(30, 20, QImage::Format_RGB32);
+    THTMLPicture picture;
+    picture.LoadFromData(pngOfSize(200, 100));
+    ASSERT_EQ(picture.Width(), 200);
+    struct Case {
+        const char *what;
+        std::function<void(TCellGraphic &)> set;
+        QString text;
+        double scale;
+        TPoint size;
+    };
+    const Case cases[] = {
+        {"bitmap beside text keeps its size", [&](TCellGraphic &c) { c.SetBitmap(&bitmap, false, haLeft, vaTop); },
+         QStringLiteral("x"), 1, {30, 20}},
+        {"image over text has no width", [](TCellGraphic &c) { c.SetImageIdx(0, haLeft, vaTop); }, QStringLiteral("x"), 1, {0, 18}},
+        {"image before text", [](TCellGraphic &c) { c.SetImageIdx(0, haBeforeText, vaTop); }, QStringLiteral("x"), 1, {24, 18}},
+        {"data image", [](TCellGraphic &c) { c.SetDataImage(0, haLeft, vaTop); }, QStringLiteral("x"), 1, {24, 18}},
+        {"images stacked", [](TCellGraphic &c) { setThreeImages(c, true); }, {}, 1, {24, 54}},
+        {"check box not widened", [](TCellGraphic &c) { c.SetCheckBox(true, false, haFull, vaFull, false); }, {}, 1, {15, 15}},
+        {"tri-state check box", [](TCellGraphic &c) { c.SetCheckBox(TCheckBoxState::cbGrayed, false, haLeft, vaTop); }, {}, 1, {15, 15}},
+        {"radio button", [](TCellGraphic &c) { c.SetRadioButton(true, false, haLeft, vaTop); }, {}, 1, {10, 10}},
+        {"node", [](TCellGraphic &c) { c.SetCellType(ctNode); }, {}, 1, {20, 20}},
+        {"pie", [](TCellGraphic &c) { c.SetCellType(ctProgressPie); }, {}, 1, {20, 20}},
+        {"progress fills the cell", [](TCellGraphic &c) { c.SetCellType(ctProgress); }, {}, 1, {80, 30}},
+        {"button at its own size", [](TCellGraphic &c) { c.SetButton(40, 18, haCenter, vaTop, QStringLiteral("Go")); },
+         QStringLiteral("x"), 1, {40, 18}},
+        {"shape inside the row's margins", [](TCellGraphic &c) { c.SetCellType(ctShape); }, {}, 1, {26, 26}},
+        {"stretched picture at half scale", [&](TCellGraphic &c) { c.SetPicture(&picture, false, haLeft, vaTop, 0, 1); },
+         {}, 2, {50, 20}},
+        {"picture with aspect at scale 4", [&](TCellGraphic &c) { c.SetPicture(&picture, false, haLeft, vaTop, 0, 2); },
+         {}, 4, {20, 10}},
+        {"picture at scale 0 is not divided", [&](TCellGraphic &c) { c.SetPicture(&picture, false, haLeft, vaTop, 0, 0); },
+         {}, 0, {200, 100}},
+        {"comment has no size", [](TCellGraphic &c) { c.SetCellType(ctComment); }, {}, 1, {0, 0}},
+    };
+    for (const Case &c : cases) {
+        g.SetCells(1, 1, c.text);
+        c.set(*g.CreateCellGraphic(1, 1));
+        EXPECT_EQ(g.CalcCellGraphicRect(1, 1, 100, 40, c.scale), c.size) << c.what;
+    }
+    EXPECT_EQ(g.CalcCellGraphicRect(2, 2, 100, 40, 1), (TPoint{0, 0})); // no graphic
 }

@@ -1,6 +1,7 @@
 // Per-cell hooks answer in their order (preset, grid rule or cell property, event last), and the
 // visual properties of a cell resolve step by step.
 #include "grid/NovaGrid.h"
+#include "grid/base/VedAzirDraw.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -276,6 +277,293 @@ TEST_F(HooksFixture, OwnPropertiesGiveColourFontAndWrap)
     g.setEnabled(false);
     brushOf(2, 4);
     EXPECT_EQ(lastFont.Color, g.DisabledFontColor());
+}
+
+// The later steps of the resolution, each shown on one cell of a fresh grid.
+TEST(VisualProperties, ResolveStepByStep)
+{
+    struct Outcome {
+        TColor brush;
+        TColor fontColor;
+        bool selected;
+        TCellGradientDirection gd;
+        bool ww;
+        TAlignment ha;
+    };
+    struct Case {
+        const char *step;
+        std::function<void(TNovaStringGrid &)> set;
+        int col, row;
+        TGridDrawState state;
+        std::function<Outcome(TNovaStringGrid &)> want;
+    };
+    const TColor sel = TColor(0xEACAB6);
+    const Case cases[] = {
+        {"a selected cell runs its gradient top to bottom",
+         [](TNovaStringGrid &g) { g.SetGradients(2, 3, GradientHorizontal); g.SetColors(2, 3, clRed); }, 2, 3,
+         TGridDrawState{gdSelected}, [](TNovaStringGrid &g) { return Outcome{clRed, g.Font().Color, true, GradientVertical, true, taLeftJustify}; }},
+        {"an unselected one keeps its own direction",
+         [](TNovaStringGrid &g) { g.SetGradients(2, 3, GradientHorizontal); g.SetColors(2, 3, clRed); }, 2, 3, {},
+         [](TNovaStringGrid &g) { return Outcome{clRed, g.Font().Color, false, GradientHorizontal, true, taLeftJustify}; }},
+        {"footer rows are fixed cells",
+         [](TNovaStringGrid &g) { g.SetFixedFooters(1); g.SetLook(glClassic); }, 2, 9, {},
+         [](TNovaStringGrid &g) { return Outcome{g.FixedColor(), g.FixedFont().Color, false, GradientVertical, true, taLeftJustify}; }},
+        {"right fixed columns are fixed cells",
+         [](TNovaStringGrid &g) { g.SetFixedRightCols(1); g.SetLook(glClassic); }, 4, 3, {},
+         [](TNovaStringGrid &g) { return Outcome{g.FixedColor(), g.FixedFont().Color, false, GradientVertical, true, taLeftJustify}; }},
+        {"a disjunct row that is selected takes the selection",
+         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctRowSelect(true); g.SetRowSelect(3, true); g.FocusCell(1, 3); },
+         2, 3, {}, [sel](TNovaStringGrid &) { return Outcome{sel, clBlack, true, GradientVertical, true, taLeftJustify}; }},
+        {"a disjunct row that is not selected loses the rectangle's selection",
+         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctRowSelect(true); g.FocusCell(2, 4); }, 2, 4,
+         TGridDrawState{gdSelected}, [](TNovaStringGrid &g) { return Outcome{g.Color(), g.Font().Color, false, GradientVertical, true, taLeftJustify}; }},
+        {"a selected disjunct row away from the current row is brightened",
+         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctRowSelect(true); g.SetRowSelect(5, true); g.FocusCell(1, 3); },
+         2, 5, {}, [sel](TNovaStringGrid &) { return Outcome{ChangeColorBrightness(sel, 7), clBlack, true, GradientVertical, true, taLeftJustify}; }},
+        {"a listed disjunct cell takes the selection",
+         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctCellSelect(true); g.SelectedCells()->Add((4 << 16) | 3); g.FocusCell(1, 1); },
+         3, 4, {}, [sel](TNovaStringGrid &) { return Outcome{sel, clBlack, true, GradientVertical, true, taLeftJustify}; }},
+        {"the current cell outside the list gets its own colours back",
+         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctCellSelect(true); g.SetColors(3, 4, clAqua); g.FocusCell(3, 4); },
+         3, 4, {}, [](TNovaStringGrid &g) { return Outcome{clAqua, g.Font().Color, false, GradientVertical, true, taLeftJustify}; }},
+        {"a disabled row shows the disabled font colour",
+         [](TNovaStringGrid &g) { g.SetRowEnabled(6, false); }, 2, 6, {},
+         [](TNovaStringGrid &g) { return Outcome{g.Color(), g.DisabledFontColor(), false, GradientVertical, true, taLeftJustify}; }},
+        {"word wrap and alignment come from their hooks last",
+         [](TNovaStringGrid &g) {
+             g.OnGetWordWrap = [](QObject *, int, int, bool &w) { w = false; };
+             g.OnGetAlignment = [](QObject *, int, int, TAlignment &h, TVAlignment &) { h = taRightJustify; };
+         },
+         2, 3, {}, [](TNovaStringGrid &g) { return Outcome{g.Color(), g.Font().Color, false, GradientVertical, false, taRightJustify}; }},
+    };
+    for (const Case &c : cases) {
+        TNovaStringGrid g;
+        g.SetRowCount(10);
+        c.set(g);
+        TGridDrawState state = c.state;
+        TBrush brush;
+        TFont font;
+        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+        TAlignment ha = taCenter;
+        TVAlignment va = vtaTop;
+        bool ww = true;
+        TCellGradientDirection gd = GradientVertical;
+        g.GetVisualProperties(c.col, c.row, state, false, true, false, brush, to, mirror, mirrorTo, font, ha, va, ww, gd);
+        const Outcome w = c.want(g);
+        EXPECT_EQ(brush.Color, w.brush) << c.step;
+        EXPECT_EQ(font.Color, w.fontColor) << c.step;
+        EXPECT_EQ(state.Contains(gdSelected), w.selected) << c.step;
+        EXPECT_EQ(gd, w.gd) << c.step;
+        EXPECT_EQ(ww, w.ww) << c.step;
+        EXPECT_EQ(ha, w.ha) << c.step;
+    }
+}
+
+// Like a column grid: a column's own editor answers before the event.
+class ColumnEditorGrid : public TNovaStringGrid {
+public:
+    std::map<int, TEditorType> columnEditor;
+    void GetCellEditor(int ACol, int ARow, TEditorType &AEditor) override
+    {
+        if (const auto it = columnEditor.find(ACol); it != columnEditor.end())
+            AEditor = it->second;
+        TNovaStringGrid::GetCellEditor(ACol, ARow, AEditor);
+    }
+};
+
+// Drop-down and spin buttons that always show: the control look's flag and the cell's editor kind
+// decide, starting from the default editor; an assigned event replaces the rule.
+TEST(HooksAlwaysVisibleButtons, FollowTheControlLookAndTheEditorKind)
+{
+    struct Case {
+        const char *what;
+        bool flag;
+        TEditorType defaultEditor;
+        TEditorType columnEditor; // edNone: the column sets nothing
+        TEditorType eventEditor;  // edNone: no editor-kind event
+        bool combo;
+        bool spin;
+    };
+    const Case cases[] = {
+        {"flag off", false, edComboList, edNone, edNone, false, false},
+        {"default combo list", true, edComboList, edNone, edNone, true, false},
+        {"default combo edit", true, edComboEdit, edNone, edNone, true, false},
+        {"default plain text", true, edNormal, edNone, edNone, false, false},
+        {"column combo list", true, edNormal, edComboList, edNone, true, false},
+        {"event gives combo", true, edNormal, edNone, edComboEdit, true, false},
+        {"default spin", true, edSpinEdit, edNone, edNone, false, true},
+        {"event gives float spin", true, edNormal, edNone, edFloatSpinEdit, false, true},
+        {"event gives time spin", true, edNormal, edNone, edTimeSpinEdit, false, true},
+        {"event gives date spin", true, edNormal, edNone, edDateSpinEdit, false, true},
+        {"column spin is no cell editor type", true, edNormal, edSpinEdit, edNone, false, false},
+        {"event takes the combo away", true, edComboList, edNone, edNormal, false, false},
+    };
+    for (const Case &c : cases) {
+        ColumnEditorGrid g;
+        g.ControlLook()->SetDropDownAlwaysVisible(c.flag);
+        g.ControlLook()->SetSpinButtonsAlwaysVisible(c.flag);
+        g.SetDefaultEditor(c.defaultEditor);
+        if (c.columnEditor != edNone)
+            g.columnEditor[2] = c.columnEditor;
+        if (c.eventEditor != edNone)
+            g.OnGetEditorType = [&](QObject *, int, int, TEditorType &e) { e = c.eventEditor; };
+        EXPECT_EQ(g.HasComboBox(2, 3), c.combo) << c.what;
+        EXPECT_EQ(g.HasSpinEdit(2, 3), c.spin) << c.what;
+    }
+}
+
+TEST(HooksAlwaysVisibleButtons, AnAssignedEventReplacesTheRule)
+{
+    TNovaStringGrid g;
+    g.ControlLook()->SetDropDownAlwaysVisible(true);
+    g.ControlLook()->SetSpinButtonsAlwaysVisible(true);
+    g.SetDefaultEditor(edComboList);
+    bool seenCombo = true;
+    g.OnHasComboBox = [&](QObject *, int, int, bool &has) { seenCombo = has; };
+    EXPECT_FALSE(g.HasComboBox(2, 3));
+    EXPECT_FALSE(seenCombo) << "the event starts from false, not from the rule";
+    g.SetDefaultEditor(edSpinEdit);
+    g.OnHasSpinEdit = [](QObject *, int, int, bool &has) { has = false; };
+    EXPECT_FALSE(g.HasSpinEdit(2, 3));
+    g.OnHasSpinEdit = nullptr;
+    EXPECT_TRUE(g.HasSpinEdit(2, 3));
+    EXPECT_FALSE(g.HasSpinEdit(0, 3)) << "no spin buttons in a fixed column";
+    EXPECT_FALSE(g.HasSpinEdit(2, 0)) << "no spin buttons in a fixed row";
+}
+
+// New cell properties carry no brush where a gradient background shows through.
+TEST_F(HooksFixture, NewPropertiesStartWithoutBrushOverAGradientBackground)
+{
+    g.OnGetCellGradient = [](QObject *, int, int, TColor &, TColor &to, TColor &, TColor &, TCellGradientDirection &) {
+        to = clBlue;
+    };
+    struct Case {
+        TBackGroundDisplay display;
+        bool brushKept;
+    };
+    const Case cases[] = {{bdTile, true}, {bdFixed, true}, {bdGradientHorz, false}, {bdGradientVert, false}};
+    for (const Case &c : cases) {
+        g.BackGround()->SetDisplay(c.display);
+        TFont font;
+        TBrush brush;
+        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+        TAlignment ha = taLeftJustify;
+        TVAlignment va = vtaTop;
+        bool ww = false;
+        TCellGradientDirection gd = GradientVertical;
+        g.GetDefaultCellProperties(2, 3, font, brush, to, mirror, mirrorTo, ha, va, ww, gd);
+        EXPECT_EQ(brush.Color, c.brushKept ? g.Color() : clNone) << int(c.display);
+        EXPECT_EQ(to, c.brushKept ? clBlue : clNone) << int(c.display);
+    }
+    g.BackGround()->SetDisplay(bdGradientVert);
+    g.SetReadOnly(2, 4, true);
+    EXPECT_EQ(g.Colors(2, 4), clNone);
+}
+
+// Printing takes the print fonts for data and fixed cells unless it prints with the display's.
+TEST_F(HooksFixture, PrintingTakesThePrintFonts)
+{
+    TFont printFont;
+    printFont.Name = QStringLiteral("Courier");
+    printFont.Size = 9;
+    TFont printFixed;
+    printFixed.Name = QStringLiteral("Times");
+    printFixed.Size = 11;
+    g.PrintSettings()->SetFont(printFont);
+    g.PrintSettings()->SetFixedFont(printFixed);
+    struct Case {
+        bool print;
+        bool useDisplayFont;
+        int col, row;
+        QString font;
+    };
+    const Case cases[] = {
+        {true, false, 2, 3, "Courier"},  {true, false, 0, 3, "Times"},  {true, false, 2, 0, "Times"},
+        {true, true, 2, 3, g.Font().Name}, {true, true, 0, 3, g.FixedFont().Name},
+        {false, false, 2, 3, g.Font().Name}, {false, false, 0, 3, g.FixedFont().Name},
+    };
+    for (const Case &c : cases) {
+        g.PrintSettings()->SetUseDisplayFont(c.useDisplayFont);
+        TGridDrawState state;
+        TBrush brush;
+        TFont font;
+        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+        TAlignment ha = taLeftJustify;
+        TVAlignment va = vtaTop;
+        bool ww = false;
+        TCellGradientDirection gd = GradientVertical;
+        g.GetVisualProperties(c.col, c.row, state, c.print, false, false, brush, to, mirror, mirrorTo, font, ha, va,
+                              ww, gd);
+        EXPECT_EQ(font.Name, c.font) << c.print << c.useDisplayFont << " cell " << c.col << "," << c.row;
+    }
+    // A cell's own font still applies over the print font.
+    g.PrintSettings()->SetUseDisplayFont(false);
+    g.SetFontSizes(2, 3, 15);
+    TGridDrawState state;
+    TBrush brush;
+    TColor to = clNone, mirror = clNone, mirrorTo = clNone;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va = vtaTop;
+    bool ww = false;
+    TCellGradientDirection gd = GradientVertical;
+    g.GetVisualProperties(2, 3, state, true, false, false, brush, to, mirror, mirrorTo, lastFont, ha, va, ww, gd);
+    EXPECT_EQ(lastFont.Size, 15);
+}
+
+// Group headers are underlined and summary rows overlined from column 1 on; the event decides last.
+TEST_F(HooksFixture, GroupLinesOnHeaderAndSummaryRows)
+{
+    g.CreateCellGraphic(0, 2)->SetCellType(ctNode);
+    g.CreateCellGraphic(0, 5)->SetCellType(ctSummary);
+    g.Grouping()->SetHeaderLineColor(clRed);
+    g.Grouping()->SetHeaderLineWidth(3);
+    g.Grouping()->SetSummaryLineColor(clGreen);
+    g.Grouping()->SetSummaryLineWidth(4);
+    struct Case {
+        const char *what;
+        bool underline, summaryLine;
+        int col, row;
+        TCellBorders borders;
+        TColor pen;
+        int width;
+    };
+    const TCellBorders none{};
+    const Case cases[] = {
+        {"header underlined", true, false, 2, 2, TCellBorders{cbBottom}, clRed, 3},
+        {"header line off", false, true, 2, 2, none, clBlack, 1},
+        {"no line in column 0", true, true, 0, 2, none, clBlack, 1},
+        {"plain row", true, true, 2, 3, none, clBlack, 1},
+        {"summary overlined", false, true, 3, 5, TCellBorders{cbTop}, clGreen, 4},
+        {"summary line off", true, false, 3, 5, none, clBlack, 1},
+    };
+    for (const Case &c : cases) {
+        g.Grouping()->SetHeaderUnderline(c.underline);
+        g.Grouping()->SetSummaryLine(c.summaryLine);
+        TPen pen;
+        TCellBorders borders;
+        g.GetCellBorder(c.col, c.row, pen, borders);
+        EXPECT_TRUE(borders == c.borders) << c.what;
+        EXPECT_EQ(pen.Color, c.pen) << c.what;
+        EXPECT_EQ(pen.Width, c.width) << c.what;
+    }
+    EXPECT_TRUE(g.IsNode(2));
+    EXPECT_FALSE(g.IsNode(5));
+    EXPECT_TRUE(g.IsSummary(5));
+    EXPECT_FALSE(g.IsNode(-1));
+
+    TCellBorders seen;
+    g.OnGetCellBorder = [&](QObject *, int, int, TPen &pen, TCellBorders &b) {
+        seen = b;
+        b = TCellBorders{cbLeft};
+        pen.Width = 9;
+    };
+    g.Grouping()->SetHeaderUnderline(true);
+    TPen pen;
+    TCellBorders borders;
+    g.GetCellBorder(1, 2, pen, borders);
+    EXPECT_TRUE(seen == TCellBorders{cbBottom}) << "the event sees the group line";
+    EXPECT_TRUE(borders == TCellBorders{cbLeft});
+    EXPECT_EQ(pen.Width, 9);
 }
 
 TEST(Display, BlendColor)

@@ -3,6 +3,7 @@
 #include "grid/NovaGrid.h"
 
 #include <QApplication>
+#include <QStyle>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -120,6 +121,49 @@ TEST(NovaGridObject, NewGridHoldsEveryDefault)
         {"Navigation.AdvanceOnEnterLoop", [](auto &g) { return QVariant(g.Navigation()->AdvanceOnEnterLoop()); }, true},
         {"SearchFooter.Visible", [](auto &g) { return QVariant(g.SearchFooter()->Visible()); }, false},
         {"Bands.Active", [](auto &g) { return QVariant(g.Bands()->Active()); }, false},
+        {"HintShowLargeText", [](auto &g) { return QVariant(g.HintShowLargeText()); }, false},
+        {"HintShowSizing", [](auto &g) { return QVariant(g.HintShowSizing()); }, false},
+        {"OemConvert", [](auto &g) { return QVariant(g.OemConvert()); }, false},
+        {"AnchorHint", [](auto &g) { return QVariant(g.AnchorHint()); }, false},
+        {"AutoNumAlign", [](auto &g) { return QVariant(g.AutoNumAlign()); }, false},
+        {"AutoThemeAdapt", [](auto &g) { return QVariant(g.AutoThemeAdapt()); }, false},
+        {"EnableBlink", [](auto &g) { return QVariant(g.EnableBlink()); }, false},
+        {"EnhTextSize", [](auto &g) { return QVariant(g.EnhTextSize()); }, false},
+        {"ExcelStyleDecimalSeparator", [](auto &g) { return QVariant(g.ExcelStyleDecimalSeparator()); }, false},
+        {"FilterActive", [](auto &g) { return QVariant(g.FilterActive()); }, false},
+        {"FilterDropDownCheck", [](auto &g) { return QVariant(g.FilterDropDownCheck()); }, false},
+        {"FixedAsButtons", [](auto &g) { return QVariant(g.FixedAsButtons()); }, false},
+        {"Flat", [](auto &g) { return QVariant(g.Flat()); }, false},
+        {"HideFocusRect", [](auto &g) { return QVariant(g.HideFocusRect()); }, false},
+        {"Hovering", [](auto &g) { return QVariant(g.Hovering()); }, false},
+        {"IntegralHeight", [](auto &g) { return QVariant(g.IntegralHeight()); }, false},
+        {"Lookup", [](auto &g) { return QVariant(g.Lookup()); }, false},
+        {"LookupCaseSensitive", [](auto &g) { return QVariant(g.LookupCaseSensitive()); }, false},
+        {"LookupHistory", [](auto &g) { return QVariant(g.LookupHistory()); }, false},
+        {"Multilinecells", [](auto &g) { return QVariant(g.Multilinecells()); }, false},
+        {"ScrollProportional", [](auto &g) { return QVariant(g.ScrollProportional()); }, false},
+        {"ScrollSynch", [](auto &g) { return QVariant(g.ScrollSynch()); }, false},
+        {"SelectionRectangle", [](auto &g) { return QVariant(g.SelectionRectangle()); }, false},
+        {"SelectionResizer", [](auto &g) { return QVariant(g.SelectionResizer()); }, false},
+        {"SelectionRTFKeep", [](auto &g) { return QVariant(g.SelectionRTFKeep()); }, false},
+        {"SizeWithForm", [](auto &g) { return QVariant(g.SizeWithForm()); }, false},
+        {"URLShow", [](auto &g) { return QVariant(g.URLShow()); }, false},
+        {"URLUnderlineOnHover", [](auto &g) { return QVariant(g.URLUnderlineOnHover()); }, false},
+        {"URLFull", [](auto &g) { return QVariant(g.URLFull()); }, false},
+        {"URLEdit", [](auto &g) { return QVariant(g.URLEdit()); }, false},
+        {"ExcelClipboardFormat", [](auto &g) { return QVariant(g.ExcelClipboardFormat()); }, false},
+        {"ClearTextOnly", [](auto &g) { return QVariant(g.ClearTextOnly()); }, false},
+        {"GridStyle", [](auto &g) { return QVariant(int(g.GridStyle())); }, int(gsWindowsXP)},
+        {"MouseSelectMode", [](auto &g) { return QVariant(int(g.MouseSelectMode())); }, int(msNormal)},
+        {"InvalidEntryTitle", [](auto &g) { return QVariant(g.InvalidEntryTitle()); }, ""},
+        {"InvalidEntryText", [](auto &g) { return QVariant(g.InvalidEntryText()); }, ""},
+        {"ValidChars", [](auto &g) { return QVariant(g.ValidChars()); }, ""},
+        {"Delimiter (automatic)", [](auto &g) { return QVariant(g.Delimiter().isNull()); }, true},
+        {"CellChecker", [](auto &g) { return QVariant(g.CellChecker() == nullptr); }, true},
+        {"GridImages", [](auto &g) { return QVariant(g.GridImages() == nullptr); }, true},
+        {"ScrollWidth (the system's)",
+         [](auto &g) { return QVariant(g.ScrollWidth() == g.style()->pixelMetric(QStyle::PM_ScrollBarExtent)); }, true},
+        {"Version", [](auto &g) { return QVariant(!g.Version().isEmpty()); }, true},
     };
     for (const DefaultCase &c : cases) {
         QVariant got = c.read(g);
