@@ -3,8 +3,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 
 TRect TRect::Intersected(const TRect &o) const
 {
@@ -353,14 +356,68 @@ void TPainterCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
     m_painter->restore();
 }
 
+namespace {
+
+// Lines of a word-wrapped text as the platform breaks them: at CR, LF or CR LF, then between
+// words; inside a word only as an edit control does (DT_EDITCONTROL), otherwise an overlong word
+// keeps its line and is clipped at the right.
+struct WrappedText {
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    std::vector<QTextLine> lines;
+    int widest = 0;
+};
+
+void wrapText(const QString &text, const QFont &font, int width, unsigned flags, WrappedText &out)
+{
+    const QFontMetrics metrics(font);
+    QTextOption option;
+    option.setWrapMode((flags & DT_EDITCONTROL) ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
+    const Qt::Alignment h = (flags & DT_CENTER) ? Qt::AlignHCenter : (flags & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
+    option.setAlignment(h);
+    int start = 0;
+    const int n = int(text.size());
+    while (start <= n) {
+        int end = start;
+        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+            ++end;
+        auto layout = std::make_unique<QTextLayout>(text.mid(start, end - start), font);
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(width);
+            QString shown = layout->text().mid(line.textStart(), line.textLength());
+            while (!shown.isEmpty() && shown.back().isSpace())
+                shown.chop(1);
+            out.widest = std::max(out.widest, metrics.horizontalAdvance(shown));
+            out.lines.push_back(line);
+        }
+        layout->endLayout();
+        out.layouts.push_back(std::move(layout));
+        if (end < n && text[end] == QLatin1Char('\r') && end + 1 < n && text[end + 1] == QLatin1Char('\n'))
+            ++end;
+        if (end >= n)
+            break;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
 int TPainterCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
 {
     applyFont();
     const QFontMetrics fm(m_painter->font());
+    const bool wrapped = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE) && (flags & DT_NOPREFIX);
+    if (wrapped && (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n'))
+                    || fm.horizontalAdvance(text) > r.Width()))
+        return drawWrappedText(text, r, flags);
     QString t = text;
     if ((flags & (DT_END_ELLIPSIS | DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS)) && (flags & DT_SINGLELINE))
         t = fm.elidedText(text, (flags & DT_PATH_ELLIPSIS) ? Qt::ElideMiddle : Qt::ElideRight, r.Width());
-    const int qf = qtTextFlags(flags);
+    int qf = qtTextFlags(flags);
+    if (wrapped)
+        qf &= ~Qt::TextWordWrap; // one line that fits: nothing to break
     if (flags & DT_CALCRECT) {
         const int w = (flags & DT_WORDBREAK) && !(flags & DT_SINGLELINE) ? std::max(1, r.Width()) : 100000;
         QRect b = fm.boundingRect(QRect(r.Left, r.Top, w, 100000), qf, t);
@@ -379,6 +436,33 @@ int TPainterCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
         m_painter->drawText(qr, qf, t, &out);
     }
     return out.height();
+}
+
+int TPainterCanvas::drawWrappedText(const QString &text, TRect &r, unsigned flags)
+{
+    const QFont font = m_painter->font();
+    const QFontMetrics fm(font);
+    const int lineHeight = fm.height();
+    WrappedText w;
+    wrapText(text, font, std::max(1, r.Width()), flags, w);
+    int count = int(w.lines.size());
+    if (flags & DT_CALCRECT) {
+        r.Right = r.Left + w.widest;
+        r.Bottom = r.Top + count * lineHeight;
+        return count * lineHeight;
+    }
+    // As an edit control shows it: no partly visible last line (the first line always shows).
+    if (flags & DT_EDITCONTROL)
+        count = std::clamp(r.Height() / lineHeight, 1, count);
+    if (!(flags & DT_NOCLIP)) {
+        m_painter->save();
+        m_painter->setClipRect(r.ToQRect(), m_hasClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    }
+    for (int i = 0; i < count; ++i)
+        w.lines[size_t(i)].draw(m_painter, QPointF(r.Left, r.Top + i * lineHeight - w.lines[size_t(i)].y()));
+    if (!(flags & DT_NOCLIP))
+        m_painter->restore();
+    return count * lineHeight;
 }
 
 TPoint TPainterCanvas::TextExtent(const QString &text)

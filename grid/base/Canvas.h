@@ -201,6 +201,8 @@ private:
     void applyPen(bool withPen);
     void applyBrush(bool withBrush);
     void applyFont();
+    // Word-wrapped text broken as the platform breaks it (DrawText with DT_WORDBREAK).
+    int drawWrappedText(const QString &text, TRect &r, unsigned flags);
     QPainter *m_painter;
 };
 

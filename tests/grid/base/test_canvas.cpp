@@ -102,6 +102,62 @@ TEST(PainterCanvas, TextStaysInsideItsRectangle)
     EXPECT_EQ(pc.TextWidth(QStringLiteral("MMMMMM")), QFontMetrics(pc.Font.ToQFont()).horizontalAdvance(QStringLiteral("MMMMMM")));
 }
 
+TEST(PainterCanvas, WrappedTextBreaksBetweenWordsAndShowsNoPartLine)
+{
+    TImageCanvas k(200, 80, clWhite);
+    k.Font.Color = clBlack;
+    const QFontMetrics fm(k.Font.ToQFont());
+    const int lh = fm.height();
+    const int word = fm.horizontalAdvance(QStringLiteral("Parameter"));
+    const unsigned wrap = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+    struct Case {
+        const char *text;
+        int width;
+        unsigned flags;
+        int lines; // as measured with DT_CALCRECT; -1: more than one
+        int widest;
+    } cases[] = {
+        {"Parameter 10", word + 4, wrap | DT_EDITCONTROL, 2, word},           // breaks at the blank
+        {"Parameter", word / 2, wrap, 1, word},                               // an overlong word keeps its line
+        {"Parameter", word / 2, wrap | DT_EDITCONTROL, -1, -1},               // an edit control breaks it
+        {"one\rtwo\r\nthree\nfour", 150, wrap, 4, -1},                      // CR, CR LF and LF
+        {"short", 150, wrap, 1, -1},
+    };
+    for (const Case &c : cases) {
+        TRect calc{0, 0, c.width, 0};
+        const int h = k.DrawText(QString::fromLatin1(c.text), calc, c.flags | DT_CALCRECT);
+        if (c.lines > 0)
+            EXPECT_EQ(h, c.lines * lh) << c.text;
+        else
+            EXPECT_GT(h, lh) << c.text;
+        if (c.widest >= 0)
+            EXPECT_EQ(calc.Width(), c.widest) << c.text;
+    }
+
+    // A rectangle one and a half lines high shows the first line only: nothing of the second
+    // line peeks in under it. Two full lines show both.
+    auto inked = [&](int top, int bottom) {
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (k.PixelAt(x, y) != clWhite)
+                    return true;
+        return false;
+    };
+    TRect half{2, 2, 2 + word + 4, 2 + lh + lh / 2};
+    k.DrawText(QStringLiteral("Parameter 10"), half, wrap | DT_EDITCONTROL);
+    TRect full{2, 40, 2 + word + 4, 40 + 2 * lh};
+    k.DrawText(QStringLiteral("Parameter 10"), full, wrap | DT_EDITCONTROL);
+    k.End();
+    EXPECT_TRUE(inked(2, 2 + lh));
+    EXPECT_FALSE(inked(2 + lh, 40));
+    EXPECT_TRUE(inked(40 + lh, 40 + 2 * lh));
+    // The first line holds the whole word: ink reaches close to its measured end.
+    bool nearEnd = false;
+    for (int y = 2; y < 2 + lh; ++y)
+        nearEnd = nearEnd || k.PixelAt(2 + word - 3, y) != clWhite || k.PixelAt(2 + word - 2, y) != clWhite;
+    EXPECT_TRUE(nearEnd);
+}
+
 TEST(RecordingCanvas, RecordsStateAndFixedMetrics)
 {
     TRecordingCanvas k;
