@@ -255,7 +255,6 @@ public:
     CFG_PLAIN_PROPERTY(THoverFixedCells, HoverFixedCells, hfNone)
     CFG_PLAIN_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
     CFG_PLAIN_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
-    CFG_PLAIN_PROPERTY(TGridLook, Look, glXP) // stored as it is: no look is applied here
     CFG_PLAIN_PROPERTY(TScrollBarAlways, ScrollBarAlways, saNone)
     CFG_PLAIN_PROPERTY(TScrollStyle, ScrollBars, ssBoth)
     CFG_PLAIN_PROPERTY(TScrollType, ScrollType, ssNormal)
@@ -1048,6 +1047,59 @@ protected:
 
 public:
     // ============================================================================================
+    // Cell painting (NovaGrid_Paint.cpp) and grid painting (NovaGrid_GridPaint.cpp)
+    // ============================================================================================
+    struct TCellPaint;
+    void PaintCellContents(TCanvas &Canvas, int ACol, int ARow, const TRect &ARect, TGridDrawState AState) override;
+    void Paint(QPainter &p, const QRect &updateRect) override;
+    // The cell's graphic with its placement and size; nullptr (sizes 0, text beside) without one.
+    TCellGraphic *MeasureCellGraphic(int ACol, int ARow, TCellVAlign &VAlign, TCellHAlign &HAlign, bool &TextBeside,
+                                     int &Height, int &Width);
+    void DrawCellBorders(TCanvas &Canvas, int ACol, int ARow, TRect R);
+    void PaintBackgroundFixed(TCanvas &Canvas, const TRect &R);
+    void PaintBackgroundTiled(TCanvas &Canvas, const TRect &R, int ACol, int ARow);
+    void PaintBackgroundGradient(TCanvas &Canvas, const TRect &R);
+    void PaintEmptyArea(TCanvas &Canvas);
+    // The one-pixel border of the modern looks (the scroll area's frame here).
+    void PaintWindowBorder();
+    // Dotted inverting lines that follow a column or row being sized; drawing one twice removes it.
+    void DrawColSizingLine(int X);
+    void DrawRowSizingLine(int Y);
+    void PaintSortIndicator(TCanvas &Canvas, int ACol, int Y, int X);
+    // The vertical alignment of the text painted last (the in-place editor follows it).
+    TVAlignment LastVAlign() const { return FLastVAlign; }
+
+    bool NoDefaultDraw() const { return FNoDefaultDraw; }
+    void SetNoDefaultDraw(bool Value) { FNoDefaultDraw = Value; }
+    bool NoImageAndText() const { return FNoImageAndText; }
+    void SetNoImageAndText(bool Value) { FNoImageAndText = Value; }
+    // The fixed cell drawn highlighted under the pointer (-1, -1: none).
+    void SetHoverFixedCell(int ACol, int ARow) { FHoverFixedX = ACol; FHoverFixedY = ARow; }
+
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TNotifyEvent OnPainted;
+
+    // ============================================================================================
+    // Looks, styles, themes and colour tones (NovaGrid_Looks.cpp, NovaGrid_Styles.cpp)
+    // ============================================================================================
+    // Switches the fixed cells, grid lines, selection and active cell to a preset.
+    TGridLook Look() const { return FLook; }
+    void SetLook(TGridLook Value);
+    void SetComponentStyle(TNovaStyle AStyle);
+    TNovaStyle ComponentStyle() const { return FComponentStyle; }
+    void SetTheme(TXPColorScheme Scheme);
+    void SetColorTones(const TColorTones &ATones);
+    const TColorTones &ColorTones() const { return FColorTones; }
+    void ApplyOfficeTheme();
+    void SetEditorsStyle(TNovaStyle AStyle);
+    editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(editorkit::TBorderStyle Value) { FBorderStyle = Value; PaintWindowBorder(); }
+
+
+public:
+    // ============================================================================================
     // Window messages, timer and update lock (NovaGrid_Messages.cpp)
     // ============================================================================================
     // Drawing lock: nests; while locked nothing is painted; the last EndUpdate repaints once.
@@ -1064,7 +1116,6 @@ public:
     int TimerTicks() const { return FTimerTicks; }
     bool BlinkPhase() const { return FGridBlink; }
     void TopLeftChanged() override;
-    void Paint(QPainter &p, const QRect &updateRect) override;
     bool IsHoverFixedCell(int ACol, int ARow) const;
     void ResetFixedCellHighlight();
 
@@ -1106,6 +1157,27 @@ protected:
     void changeEvent(QEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+
+    // ---- painting state ------------------------------------------------------------------------
+    void DrawCellText(TCellPaint &P);
+    void DrawCellGraphic(TCanvas &Canvas, TCellPaint &P, const TRect &R);
+    void paintFixedBackground(TCellPaint &P);
+    void paintLookEdges(TCellPaint &P, bool ctl3D);
+    void paintSelectionRectangle(TCellPaint &P, const TRect &TR);
+    void paintSizingLines(QPainter &p);
+    bool FNoDefaultDraw = false;
+    bool FNoImageAndText = false;
+    TVAlignment FLastVAlign = vtaTop;
+    int FMovingCol = -1;           // column being moved (column-move state)
+    bool FMouseDownMove = false;   // a header is pressed
+    bool FFixedDropDownDown = false; // the header's drop-down button is pressed
+    std::vector<int> FColSizingLines;
+    std::vector<int> FRowSizingLines;
+    TGridLook FLook = glXP;
+    TNovaStyle FComponentStyle = tsWindowsXP;
+    TOfficeTheme FOfficeTheme = otUnknown;
+    TColorTones FColorTones;
+    editorkit::TBorderStyle FBorderStyle = editorkit::bsSingle;
 
     // ---- messages, timer, lock -----------------------------------------------------------------
     QString versionDigits() const;

@@ -35,6 +35,7 @@ void TNovaStringGrid::EndUpdate()
         FSelChange = false;
         viewport()->setUpdatesEnabled(true);
         InvalidateGrid();
+        PaintWindowBorder();
     }
 }
 
@@ -54,14 +55,6 @@ void TNovaStringGrid::SetLockUpdate(bool Value)
         BeginUpdate();
     else
         EndUpdate();
-}
-
-void TNovaStringGrid::Paint(QPainter &p, const QRect &updateRect)
-{
-    // Locked: nothing is painted until the lock is released.
-    if (FUpdateCount >= 1)
-        return;
-    TBaseGrid::Paint(p, updateRect);
 }
 
 // ---- the grid timer ----------------------------------------------------------------------------------
@@ -128,6 +121,7 @@ void TNovaStringGrid::showEvent(QShowEvent *e)
     TBaseGrid::showEvent(e);
     // The window exists from its first show on: the grid timer runs from then.
     StartGridTimer();
+    PaintWindowBorder();
 }
 
 void TNovaStringGrid::changeEvent(QEvent *e)

@@ -74,7 +74,6 @@ void TNovaStringGrid::QSortIndexed() {}
 void TNovaStringGrid::QSortGroup() {}
 void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::QUnSort() {}
-void TNovaStringGrid::SetStyle(TNovaGridStyle AStyle) { FGridStyle = AStyle; }
 void TNovaStringGrid::CalcFooter(int) {}
 
 // Row nodes: spans and parents come with the node operations.

@@ -1,0 +1,462 @@
+// Cell painting: what is drawn, in which order and with which arguments (recording canvas), and
+// the pixels of the fixed-cell gradient, the selection colour and the focus rectangle.
+#include "grid/NovaGrid.h"
+
+#include "grid/base/VedAzirDraw.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontMetrics>
+#include <QImage>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct PaintFixture : ::testing::Test {
+    TNovaStringGrid g;
+    TRecordingCanvas rc;
+    void SetUp() override
+    {
+        g.resize(400, 250);
+        g.SetColCount(5);
+        g.SetRowCount(6);
+        for (int r = 0; r < 6; ++r)
+            for (int c = 0; c < 5; ++c)
+                g.SetCells(c, r, QStringLiteral("c%1r%2").arg(c).arg(r));
+    }
+    TRect rectOf(int c, int r) { return g.CellRect(c, r); }
+    // Index of the first recorded operation of a kind at or after `from`; -1 when none.
+    int indexOf(TCanvasOp::Kind k, int from = 0) const
+    {
+        for (int i = from; i < int(rc.Ops.size()); ++i)
+            if (rc.Ops[i].kind == k)
+                return i;
+        return -1;
+    }
+    int textIndex(const QString &t) const
+    {
+        for (int i = 0; i < int(rc.Ops.size()); ++i)
+            if (rc.Ops[i].kind == TCanvasOp::Text && rc.Ops[i].text == t)
+                return i;
+        return -1;
+    }
+    void focusGrid()
+    {
+        g.show();
+        g.activateWindow();
+        QApplication::setActiveWindow(&g);
+        g.setFocus();
+        QApplication::processEvents();
+    }
+};
+
+bool near(TColor a, TColor b, int tolerance)
+{
+    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance
+        && std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
+}
+
+TColor pixel(const QImage &img, int x, int y)
+{
+    return FromQColor(img.pixelColor(x, y));
+}
+
+} // namespace
+
+TEST_F(PaintFixture, NormalCellFillsThenDrawsLinesThenItsTextInsideTheMargins)
+{
+    g.PaintCell(rc, 2, 3, {}, {});
+    const TRect R = rectOf(2, 3);
+    const int fill = indexOf(TCanvasOp::FillRect);
+    const int lineOp = indexOf(TCanvasOp::Line);
+    const int text = textIndex(QStringLiteral("c2r3"));
+    ASSERT_GE(fill, 0);
+    ASSERT_GT(lineOp, fill);
+    ASSERT_GT(text, lineOp);
+    EXPECT_EQ(rc.Ops[fill].brush.Color, clWindow);
+    EXPECT_EQ(rc.Ops[lineOp].pen.Color, clSilver);
+    const TCanvasOp &t = rc.Ops[text];
+    // Content rectangle inside the grid line, then the text margin (2, 2) left, right and top.
+    EXPECT_EQ(t.rect, (TRect{R.Left + 3, R.Top + 3, R.Right - 3, R.Bottom - 1}));
+    EXPECT_EQ(t.flags, unsigned(DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT | DT_TOP | DT_WORDBREAK));
+    EXPECT_EQ(t.font.Color, clWindowText);
+    EXPECT_FALSE(t.font.Style.Contains(fsBold));
+    EXPECT_EQ(rc.Count(TCanvasOp::FocusRect), 0);
+    EXPECT_EQ(rc.Count(TCanvasOp::Text), 1);
+}
+
+TEST_F(PaintFixture, FixedCellOfTheXPLookPaintsItsGradientTextAndEdgesInThatOrder)
+{
+    g.PaintCell(rc, 2, 0, {}, {});
+    const TRect R = rectOf(2, 0);
+    const int text = textIndex(QStringLiteral("c2r0"));
+    ASSERT_GT(text, 0);
+    // The gradient runs from white at the top to the button face at the bottom.
+    std::vector<TCanvasOp> fills;
+    for (int i = 0; i < text; ++i)
+        if (rc.Ops[i].kind == TCanvasOp::FillRect)
+            fills.push_back(rc.Ops[i]);
+    ASSERT_GE(fills.size(), 10u);
+    EXPECT_EQ(fills.front().brush.Color, clWhite);
+    EXPECT_TRUE(near(fills.back().brush.Color, ColorToRGB(clBtnFace), 2)) << std::hex << fills.back().brush.Color;
+    EXPECT_LT(fills.front().rect.Top, fills.back().rect.Top);
+    // Fixed font: bold Tahoma; the text starts one grid line further right and down.
+    const TCanvasOp &t = rc.Ops[text];
+    EXPECT_TRUE(t.font.Style.Contains(fsBold));
+    EXPECT_EQ(t.font.Name, QStringLiteral("Tahoma"));
+    EXPECT_EQ(t.rect.Left, R.Left + 1 + 2);
+    EXPECT_EQ(t.rect.Top, R.Top + 1 + 2);
+    // After the text: the half-intensity bottom line, then the white top and left lines.
+    std::vector<TCanvasOp> after;
+    for (int i = text + 1; i < int(rc.Ops.size()); ++i)
+        if (rc.Ops[i].kind == TCanvasOp::Line)
+            after.push_back(rc.Ops[i]);
+    ASSERT_EQ(after.size(), 3u);
+    EXPECT_EQ(after[0].pen.Color, HalveColor(clBtnFace));
+    EXPECT_EQ(after[0].points, (std::vector<TPoint>{{R.Left - 1, R.Bottom - 1}, {R.Right - 1, R.Bottom - 1}}));
+    EXPECT_EQ(after[1].pen.Color, clWhite);
+    EXPECT_EQ(after[1].points, (std::vector<TPoint>{{R.Right - 2, R.Top}, {R.Left, R.Top}}));
+    EXPECT_EQ(after[2].points, (std::vector<TPoint>{{R.Left, R.Top}, {R.Left, R.Bottom - 1}}));
+}
+
+TEST_F(PaintFixture, FixedCellOfTheClassicLookKeepsItsFixedColourAndGetsRaisedEdges)
+{
+    g.SetLook(glClassic);
+    g.PaintCell(rc, 2, 0, {}, {});
+    const int text = textIndex(QStringLiteral("c2r0"));
+    ASSERT_GT(text, 0);
+    EXPECT_EQ(rc.Ops[indexOf(TCanvasOp::FillRect)].brush.Color, clBtnFace);
+    int edges = 0;
+    bool black = false;
+    for (int i = text + 1; i < int(rc.Ops.size()); ++i)
+        if (rc.Ops[i].kind == TCanvasOp::Line) {
+            ++edges;
+            black = black || rc.Ops[i].pen.Color == clBlack;
+        }
+    EXPECT_GE(edges, 6);
+    EXPECT_TRUE(black);
+}
+
+TEST_F(PaintFixture, SelectedCellGetsTheSelectionColourAndTextColour)
+{
+    g.SetSelection({2, 2, 3, 3});
+    g.PaintCell(rc, 3, 3, {}, {gdSelected});
+    EXPECT_EQ(rc.Ops[indexOf(TCanvasOp::FillRect)].brush.Color, TColor(0xEACAB6));
+    const int text = textIndex(QStringLiteral("c3r3"));
+    ASSERT_GE(text, 0);
+    EXPECT_EQ(rc.Ops[text].font.Color, clBlack);
+
+    // Without a selection text colour the cell keeps its own font colour.
+    g.SetSelectionTextColor(clNone);
+    g.SetFontColors(3, 3, clRed);
+    rc.Clear();
+    g.PaintCell(rc, 3, 3, {}, {gdSelected});
+    EXPECT_EQ(rc.Ops[textIndex(QStringLiteral("c3r3"))].font.Color, clRed);
+}
+
+TEST_F(PaintFixture, FocusedCurrentCellGetsTheFocusRectangleLastUnlessRowSelectOrHidden)
+{
+    focusGrid();
+    ASSERT_TRUE(g.hasFocus());
+    g.SetRow(2);
+    g.SetCol(2);
+    const TRect R = rectOf(2, 2);
+    g.PaintCell(rc, 2, 2, {}, {gdFocused, gdSelected});
+    ASSERT_EQ(rc.Count(TCanvasOp::FocusRect), 1);
+    EXPECT_EQ(rc.Ops.back().kind, TCanvasOp::FocusRect);
+    EXPECT_EQ(rc.Ops.back().rect, (TRect{R.Left, R.Top, R.Right - 1, R.Bottom - 1}));
+    EXPECT_GT(indexOf(TCanvasOp::FocusRect), textIndex(QStringLiteral("c2r2")));
+
+    // Another cell, the hidden focus rectangle and row selection draw none.
+    rc.Clear();
+    g.PaintCell(rc, 3, 2, {}, {});
+    EXPECT_EQ(rc.Count(TCanvasOp::FocusRect), 0);
+    g.SetHideFocusRect(true);
+    rc.Clear();
+    g.PaintCell(rc, 2, 2, {}, {gdFocused});
+    EXPECT_EQ(rc.Count(TCanvasOp::FocusRect), 0);
+    g.SetHideFocusRect(false);
+    TGridOptions o = g.Options();
+    g.SetOptions(o.Include(goRowSelect));
+    rc.Clear();
+    g.PaintCell(rc, g.Col(), g.Row(), {}, {gdFocused});
+    EXPECT_EQ(rc.Count(TCanvasOp::FocusRect), 0);
+}
+
+TEST_F(PaintFixture, MergedCellsPaintTheBaseCellOnceOverTheWholeRange)
+{
+    g.MergeCells(1, 1, 2, 2);
+    g.SetCells(1, 1, QStringLiteral("merged"));
+    g.PaintCell(rc, 2, 1, {}, {});
+    g.PaintCell(rc, 1, 2, {}, {});
+    g.PaintCell(rc, 2, 2, {}, {});
+    EXPECT_EQ(rc.Texts(), QStringList{QStringLiteral("merged")});
+    const TRect a = g.VirtualCellRect(1, 1);
+    const TRect b = g.VirtualCellRect(2, 2);
+    const TCanvasOp &t = rc.Ops[textIndex(QStringLiteral("merged"))];
+    EXPECT_EQ(t.rect.Left, a.Left + 3);
+    EXPECT_EQ(t.rect.Right, b.Right - 3);
+    EXPECT_EQ(t.rect.Bottom, b.Bottom - 1);
+}
+
+TEST_F(PaintFixture, DisabledGridPaintsItsTextInTheDisabledFontColour)
+{
+    g.setEnabled(false);
+    g.SetSelection({2, 2, 3, 3});
+    g.PaintCell(rc, 3, 2, {}, {});
+    g.PaintCell(rc, 3, 3, {}, {gdSelected});
+    EXPECT_EQ(rc.Ops[textIndex(QStringLiteral("c3r2"))].font.Color, clSilver);
+    // The selection text colour is not applied on a disabled grid.
+    EXPECT_EQ(rc.Ops[textIndex(QStringLiteral("c3r3"))].font.Color, clSilver);
+}
+
+TEST_F(PaintFixture, DisjunctlySelectedRowsAndDisabledRows)
+{
+    g.MouseActions()->SetDisjunctRowSelectDirect(true);
+    g.SetRowSelect(4, true);
+    g.SetSelection({1, 2, 4, 2}); // the rectangle does not count under disjunct selection
+    g.PaintCell(rc, 2, 4, {}, {});
+    g.PaintCell(rc, 3, 2, {}, {gdSelected});
+    std::vector<TColor> fills;
+    for (const TCanvasOp &op : rc.Ops)
+        if (op.kind == TCanvasOp::FillRect)
+            fills.push_back(op.brush.Color);
+    ASSERT_GE(fills.size(), 2u);
+    // A selected row other than the current one is a little brighter.
+    EXPECT_EQ(fills.front(), ChangeColorBrightness(0xEACAB6, 7));
+    EXPECT_EQ(fills.back(), clWindow);
+
+    g.MouseActions()->SetDisjunctRowSelectDirect(false);
+    g.SetRowEnabled(3, false);
+    rc.Clear();
+    g.PaintCell(rc, 2, 3, {}, {});
+    EXPECT_EQ(rc.Ops[textIndex(QStringLiteral("c2r3"))].font.Color, clSilver);
+}
+
+TEST_F(PaintFixture, TextFlagsFollowWordWrapAlignmentAndMultilineCells)
+{
+    struct Case {
+        bool wordWrap;
+        bool multiline;
+        TAlignment ha;
+        TVAlignment va;
+        QString text;
+        QString shown;
+        unsigned flags;
+    } cases[] = {
+        {false, false, taLeftJustify, vtaCenter, QStringLiteral("one\rtwo"), QStringLiteral("one"),
+         DT_SINGLELINE | DT_EXPANDTABS | DT_NOPREFIX | DT_LEFT | DT_VCENTER},
+        {true, false, taRightJustify, vtaBottom, QStringLiteral("one"), QStringLiteral("one"),
+         DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX | DT_RIGHT | DT_BOTTOM | DT_WORDBREAK},
+        {false, true, taCenter, vtaTop, QStringLiteral("one\rtwo"), QStringLiteral("one\rtwo"),
+         DT_EDITCONTROL | DT_EXPANDTABS | DT_NOPREFIX | DT_CENTER | DT_TOP | DT_WORDBREAK},
+    };
+    for (const Case &c : cases) {
+        g.SetWordWrap(c.wordWrap);
+        g.SetMultilinecells(c.multiline);
+        g.OnGetAlignment = [&](QObject *, int, int, TAlignment &h, TVAlignment &v) {
+            h = c.ha;
+            v = c.va;
+        };
+        g.SetCells(2, 2, c.text);
+        rc.Clear();
+        g.PaintCell(rc, 2, 2, {}, {});
+        const int t = textIndex(c.shown);
+        ASSERT_GE(t, 0) << c.text.toStdString();
+        EXPECT_EQ(rc.Ops[t].flags, c.flags) << c.text.toStdString();
+        EXPECT_EQ(g.LastVAlign(), c.va);
+    }
+}
+
+TEST_F(PaintFixture, PasswordAndFormulaCells)
+{
+    g.OnIsPasswordCell = [](QObject *, int r, int c, bool &p) { p = c == 2 && r == 2; };
+    g.SetCells(2, 2, QStringLiteral("secret"));
+    g.SetCells(3, 2, QStringLiteral("=A1+B1"));
+    g.PaintCell(rc, 2, 2, {}, {});
+    g.PaintCell(rc, 3, 2, {}, {});
+    EXPECT_EQ(rc.Texts(), (QStringList{QStringLiteral("******"), QStringLiteral("=A1+B1")}));
+}
+
+TEST_F(PaintFixture, CustomDrawEventsFireAfterTheTextAndNoDefaultDrawSuppressesIt)
+{
+    QStringList order;
+    g.OnCustomCellBkgDraw = [&](QObject *, TCanvas &, int c, int r, TGridDrawState, TRect, bool printing) {
+        order << QStringLiteral("bkg %1 %2").arg(c).arg(r);
+        EXPECT_FALSE(printing);
+    };
+    g.OnCustomCellDraw = [&](QObject *, TCanvas &k, int c, int r, TGridDrawState, TRect, bool) {
+        order << QStringLiteral("draw %1 %2 after %3").arg(c).arg(r).arg(static_cast<TRecordingCanvas &>(k).Texts().join(QLatin1Char(',')));
+    };
+    g.PaintCell(rc, 2, 3, {}, {});
+    EXPECT_EQ(order, (QStringList{QStringLiteral("bkg 2 3"), QStringLiteral("draw 2 3 after c2r3")}));
+    g.SetNoDefaultDraw(true);
+    rc.Clear();
+    g.PaintCell(rc, 2, 3, {}, {});
+    EXPECT_TRUE(rc.Texts().isEmpty());
+}
+
+TEST_F(PaintFixture, CellBordersFromTheHookWithTheirOwnPens)
+{
+    g.OnGetCellBorder = [](QObject *, int r, int c, TPen &pen, TCellBorders &b) {
+        if (c == 2 && r == 2) {
+            b = {cbLeft, cbBottom};
+            pen.Color = clRed;
+        }
+    };
+    g.OnGetCellBorderProp = [](QObject *, int, int, TPen &left, TPen &, TPen &, TPen &bottom) {
+        left.Color = clBlue;
+        bottom.Width = 1;
+    };
+    g.PaintCell(rc, 2, 2, {}, {});
+    std::vector<TCanvasOp> lines;
+    for (const TCanvasOp &op : rc.Ops)
+        if (op.kind == TCanvasOp::Line && (op.pen.Color == clRed || op.pen.Color == clBlue))
+            lines.push_back(op);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].pen.Color, clBlue); // left side first
+    EXPECT_EQ(lines[1].pen.Color, clRed);
+    const TRect R = rectOf(2, 2);
+    EXPECT_EQ(lines[1].points.front().Y, R.Bottom - 2); // bottom line above the grid line
+}
+
+TEST_F(PaintFixture, ActiveCellHeadersUseTheActiveCellColourOnlyWhenShown)
+{
+    g.SetRow(3);
+    g.SetCol(2);
+    g.PaintCell(rc, 2, 0, {}, {});
+    for (const TCanvasOp &op : rc.Ops)
+        EXPECT_NE(op.brush.Color, clGray);
+    g.SetActiveCellShow(true);
+    g.SetActiveCellColor(0x00FF00);
+    g.SetActiveCellColorTo(clNone);
+    rc.Clear();
+    g.PaintCell(rc, 0, 3, {}, {});
+    bool green = false;
+    for (const TCanvasOp &op : rc.Ops)
+        green = green || (op.kind == TCanvasOp::FillRect && op.brush.Color == 0x00FF00);
+    EXPECT_TRUE(green);
+}
+
+TEST_F(PaintFixture, ModifiedRowsShowABarAtTheRightOfTheFirstColumn)
+{
+    g.ShowModified()->Enabled = true;
+    g.ShowModified()->SetColor(clLime);
+    g.SetRowModified(3, true);
+    auto bars = [&](int row) {
+        rc.Clear();
+        g.PaintCell(rc, 0, row, {}, {});
+        std::vector<TRect> found;
+        for (const TCanvasOp &op : rc.Ops)
+            if (op.kind == TCanvasOp::FillRect && op.brush.Color == clLime)
+                found.push_back(op.rect);
+        return found;
+    };
+    const std::vector<TRect> modified = bars(3);
+    ASSERT_EQ(modified.size(), 1u);
+    EXPECT_EQ(modified[0].Width(), 4);
+    EXPECT_EQ(modified[0].Right, rectOf(0, 3).Right - 1); // inside the grid line
+    EXPECT_TRUE(bars(2).empty());
+    g.ShowModified()->Enabled = false;
+    EXPECT_TRUE(bars(3).empty());
+}
+
+// ---- pixels ----------------------------------------------------------------------------------------
+
+TEST_F(PaintFixture, PixelsOfTheFixedGradientTheSelectionAndTheFocusRectangle)
+{
+    focusGrid();
+    ASSERT_TRUE(g.hasFocus());
+    for (int r = 1; r < 6; ++r)
+        for (int c = 1; c < 5; ++c)
+            g.SetCells(c, r, QString());
+    g.SetSelection({2, 2, 3, 3}); // current cell (2, 2)
+    QApplication::processEvents();
+    const QImage img = g.viewport()->grab().toImage();
+
+    // Header cell: white at the top, the button face at the bottom, lighter on the way down.
+    const TRect H = rectOf(2, 0);
+    const int x = (H.Left + H.Right) / 2;
+    const TColor top = pixel(img, x, H.Top + 2);
+    const TColor bottom = pixel(img, x, H.Bottom - 4);
+    EXPECT_TRUE(near(top, clWhite, 8)) << std::hex << top;
+    EXPECT_TRUE(near(bottom, ColorToRGB(clBtnFace), 8)) << std::hex << bottom;
+    EXPECT_GT(GetRValue(top) + GetGValue(top), GetRValue(bottom) + GetGValue(bottom));
+
+    // A selected cell that is not current shows the selection colour.
+    const TRect S = rectOf(3, 3);
+    EXPECT_EQ(pixel(img, S.Left + 10, S.Top + 10), TColor(0xEACAB6));
+
+    // The current cell's focus rectangle inverts every other pixel of its edge.
+    const TRect F = rectOf(2, 2);
+    const TColor inside = pixel(img, F.Left + 10, F.Top + 10);
+    EXPECT_EQ(pixel(img, F.Left, F.Top), inside ^ 0xFFFFFFu);
+    EXPECT_EQ(pixel(img, F.Left + 1, F.Top), inside);
+    EXPECT_EQ(pixel(img, F.Left + 2, F.Top), inside ^ 0xFFFFFFu);
+}
+
+// Screenshots of several looks for a person to look at (set CFG_SCREENSHOT_DIR to write them).
+TEST(GridScreenshots, LooksRenderedToPngFiles)
+{
+    const QString dir = qEnvironmentVariable("CFG_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        GTEST_SKIP() << "CFG_SCREENSHOT_DIR not set";
+    QDir().mkpath(dir);
+    struct Look {
+        const char *name;
+        std::function<void(TNovaStringGrid &)> apply;
+    } looks[] = {
+        {"classic", [](TNovaStringGrid &g) { g.SetLook(glClassic); }},
+        {"xp", [](TNovaStringGrid &) {}},
+        {"office2003blue", [](TNovaStringGrid &g) { g.SetComponentStyle(tsOffice2003Blue); }},
+        {"office2007luna", [](TNovaStringGrid &g) { g.SetComponentStyle(tsOffice2007Luna); }},
+        {"office2007obsidian", [](TNovaStringGrid &g) { g.SetComponentStyle(tsOffice2007Obsidian); }},
+        {"office2010blue", [](TNovaStringGrid &g) { g.SetComponentStyle(tsOffice2010Blue); }},
+        {"vista", [](TNovaStringGrid &g) { g.SetComponentStyle(tsWindowsVista); }},
+        {"windows7", [](TNovaStringGrid &g) { g.SetComponentStyle(tsWindows7); }},
+        {"custom-tones", [](TNovaStringGrid &g) {
+             TColorTones t;
+             t.Background = {0xFFFFFF, 0xC8C8C8, 0x333333};
+             t.Foreground = {0x8A5A2B, 0x8A5A2B, 0xFFFFFF};
+             t.Selected = {0xF0D9C4, 0xD9A77E, 0x000000};
+             t.Hover = {0xF7EBDF, 0xF7EBDF, 0x000000};
+             t.Disabled = {0xF0F0F0, 0xC8C8C8, 0x999999};
+             g.SetColorTones(t);
+         }},
+    };
+    for (const Look &l : looks) {
+        TNovaStringGrid g;
+        g.resize(420, 200);
+        g.SetColCount(5);
+        g.SetRowCount(12);
+        const char *heads[] = {"", "Name", "Index", "Value", "Unit"};
+        for (int c = 0; c < 5; ++c)
+            g.SetCells(c, 0, QString::fromLatin1(heads[c]));
+        for (int r = 1; r < 12; ++r) {
+            g.SetCells(0, r, QString::number(r));
+            g.SetCells(1, r, QStringLiteral("Parameter %1").arg(r));
+            g.SetCells(2, r, QString::number(100 + r));
+            g.SetCells(3, r, QString::number(r * 2.5, 'f', 1));
+            g.SetCells(4, r, r % 2 ? QStringLiteral("mA") : QStringLiteral("V"));
+        }
+        l.apply(g);
+        // Columns sized to their texts, as the program's windows size them.
+        for (int c = 0; c < 5; ++c) {
+            int widest = 0;
+            for (int r = 0; r < 12; ++r) {
+                const TFont &f = r == 0 ? g.FixedFont() : g.Font();
+                widest = std::max(widest, QFontMetrics(f.ToQFont()).horizontalAdvance(g.Cells(c, r)));
+            }
+            g.SetColWidths(c, std::max(32, widest + 12));
+        }
+        g.show();
+        g.activateWindow();
+        QApplication::setActiveWindow(&g);
+        g.setFocus();
+        g.SetSelection({1, 3, 3, 4});
+        QApplication::processEvents();
+        const QString file = dir + QStringLiteral("/grid-%1.png").arg(QString::fromLatin1(l.name));
+        EXPECT_TRUE(g.grab().save(file)) << file.toStdString();
+    }
+}
