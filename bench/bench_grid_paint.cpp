@@ -1,6 +1,7 @@
-// Paints one full page in the middle of a 10^6 x 10 grid, next to a QTableView over a model with
-// the same texts painting the same page, and prints the ratio (target: ours no slower).
-#include "grid/base/BaseGrid.h"
+// Paints one full page in the middle of a 10^6 x 10 string grid with its full cell painting (look,
+// header gradients, text layout, borders), next to a QTableView over a model with the same texts
+// painting the same page, and prints the ratio (target: ours no slower).
+#include "grid/NovaGrid.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
@@ -51,22 +52,27 @@ private:
 };
 
 struct Scene {
-    std::unique_ptr<TBaseGrid> grid;
+    std::unique_ptr<TNovaStringGrid> grid;
     std::unique_ptr<TextModel> model;
     std::unique_ptr<QTableView> view;
     QImage image{kWidth, kHeight, QImage::Format_RGB32};
 
     Scene()
     {
-        grid = std::make_unique<TBaseGrid>();
+        grid = std::make_unique<TNovaStringGrid>();
         grid->resize(kWidth, kHeight);
         grid->SetColCount(kCols + 1); // plus the fixed column of row numbers
         grid->SetRowCount(kRows + 1);
         grid->SetDefaultColWidth(kColWidth);
         grid->SetDefaultRowHeight(kRowHeight);
-        for (int r = 0; r < kRows; ++r)
+        // Header texts and row numbers, as the table view's headers show them.
+        for (int c = 0; c < kCols; ++c)
+            grid->SetGridCell(c + 1, 0, QString::number(c + 1));
+        for (int r = 0; r < kRows; ++r) {
+            grid->SetGridCell(0, r + 1, QString::number(r + 1));
             for (int c = 0; c < kCols; ++c)
                 grid->SetGridCell(c + 1, r + 1, cellText(c, r));
+        }
         grid->show();
         grid->SetRow(kRows / 2);
         grid->SetTopRow(kRows / 2);
