@@ -1,6 +1,7 @@
 #include "shell/UDovavivuvFirmWare.h"
 
 #include "iolink/UBoot.h"
+#include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/USaveBincc.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -326,6 +327,7 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FSoftOptions) list.push_back({FSoftOptions, [] { FSoftOptions->Set_Lang(); }});
     if (FBoot) list.push_back({FBoot, [] { FBoot->Set_Lang(); }});
     if (FParGen) list.push_back({FParGen, [] { FParGen->Set_Lang(); }});
+    if (FIOLink_IODD_Catalog) list.push_back({FIOLink_IODD_Catalog, [] { FIOLink_IODD_Catalog->Set_Lang(); }});
     return list;
 }
 
@@ -535,10 +537,12 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     m_release.push_back([] { delete std::exchange(FSoftOptions, nullptr); });
     FParGen = new TFParGen();
     m_release.push_back([] { delete std::exchange(FParGen, nullptr); });
+    FIOLink_IODD_Catalog = new TFIOLink_IODD_Catalog();
+    m_release.push_back([] { delete std::exchange(FIOLink_IODD_Catalog, nullptr); });
     FBoot = new TFBoot();
     m_release.push_back([] { delete std::exchange(FBoot, nullptr); });
 
-    for (QWidget *w : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen, FBoot})
+    for (QWidget *w : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot})
         w->installEventFilter(taskBarOwner());
 }
 

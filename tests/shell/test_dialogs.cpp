@@ -1,4 +1,5 @@
 #include "iolink/UBoot.h"
+#include "iolink/UIOLink_IODD_Catalog.h"
 #include "platform/UrlOpener.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
@@ -333,14 +334,15 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR300 = Optionen\nSTR304 = \xC2\xB6Sprache : \xC2\xB6\n"
                                            "STR400 = Kommunikation\nSTR316 = \xC2\xB6Sprache von \xC2\xB6\n"
                                            "STR317 = \xC2\xB6 nach \xC2\xB6\nSTR318 = ?\n"
-                                           "STR1402 = Ger\xC3\xA4t aktualisieren\n");
+                                           "STR1402 = Ger\xC3\xA4t aktualisieren\nSTR1300 = IODD-Katalog\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
     for (const auto &lw : FDovavivuvFirmWare->Language_Windows()) names.push_back(lw.window->objectName());
     EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("FDovavivuvFirmWare"), QStringLiteral("FNew_Project"),
                                            QStringLiteral("FOpenConf"), QStringLiteral("FSoftOptions"),
-                                           QStringLiteral("FBoot"), QStringLiteral("FParGen")}));
+                                           QStringLiteral("FBoot"), QStringLiteral("FParGen"),
+                                           QStringLiteral("FIOLink_IODD_Catalog")}));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -351,7 +353,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
             return false;
         }
     } log;
-    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen})
+    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIOLink_IODD_Catalog})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -372,7 +374,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
         o->LangClick(1);
     }
     EXPECT_EQ(log.order, (QStringList{QStringLiteral("FNew_Project"), QStringLiteral("FOpenConf"),
-                                      QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen")}));
+                                      QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
+                                      QStringLiteral("FIOLink_IODD_Catalog")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
@@ -380,6 +383,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FSoftOptions->windowTitle(), QStringLiteral("Optionen"));
     EXPECT_EQ(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FBoot->windowTitle(), QStringLiteral("Gerät aktualisieren"));
+    EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IODD-Katalog"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
     EXPECT_EQ(o->Language_In_Use, QStringLiteral("Deutsch"));
     EXPECT_EQ(Language_Name, QStringLiteral("English")) << "only OK commits the choice";
@@ -393,7 +397,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("New Configuration"));
     EXPECT_NE(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
-    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen})
+    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIOLink_IODD_Catalog})
         win->removeEventFilter(&log);
 }
 
