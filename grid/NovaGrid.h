@@ -28,6 +28,7 @@
 #include <memory>
 #include <vector>
 
+class QMenu;
 class TCellGraphic;
 class TNovaStringGrid;
 struct TMarkupImageList;
@@ -50,7 +51,7 @@ enum TNovaGridStyle : std::uint8_t {
     gsTerminal, gsOffice2010Blue, gsOffice2010Silver, gsOffice2010Black
 };
 enum TSearchAction : std::uint8_t { saFindFirst, saFindPrevious, saFindNext };
-enum TMouseSelectMode : std::uint8_t { msNormal, msAll, msColumn, msRow };
+enum TMouseSelectMode : std::uint8_t { msNormal, msColumn, msRow, msAll, msURL, msResize };
 
 // ---- event types of the string grid's hooks ------------------------------------------------------
 
@@ -73,6 +74,12 @@ using TScrollCellEvent =
 using TComboChangeEvent = std::function<void(QObject *Sender, int ACol, int ARow, int AItemIndex, QString ASelection)>;
 using TCellValidateEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value, bool &Valid)>;
 using TRowUpdateEvent = std::function<void(QObject *Sender, int OldRow, int NewRow)>;
+using TCanClickCellEvent = std::function<void(QObject *Sender, int ARow, int ACol, bool &Allow)>;
+using TSelectionChangedEvent = std::function<void(QObject *Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TFixedDropDownClickEvent =
+    std::function<void(QObject *Sender, int ACol, int ARow, QMenu *&AMenu, bool &KeepFixedCellHighlighted)>;
+using TFixedEditEvent =
+    std::function<void(QObject *Sender, int ACol, int ARow, TGridFixedCellEditor &AEditor, QStringList &Values)>;
 
 // Colour of two blended: Percent of Color1 and the rest of Color2 (RGB values).
 TColor BlendColor(TColor Color1, TColor Color2, int Percent);
@@ -417,7 +424,7 @@ public:
     virtual void DoPrintGetPageNum(int PageNum, int PageColNum, QString &PageNumString);
     virtual void DoGetEditorProp(int ACol, int ARow);
     virtual void DoCheckBoxClick(int ACol, int ARow, bool State);
-    virtual void DoFixedEdit(int ACol, int ARow);
+    virtual void DoFixedEdit(int ACol, int ARow, QStringList &Values, TGridFixedCellEditor &AEditor);
     virtual void DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
     virtual void ProcessEditText(int ACol, int ARow, QString &Value);
     virtual void AutoInsertRow(int ARow);
@@ -1196,6 +1203,91 @@ protected:
     QImage FRowIndicator;
     int FHoverFixedX = -1; // fixed cell drawn highlighted under the pointer (-1: none)
     int FHoverFixedY = -1;
+
+public:
+    // ============================================================================================
+    // Mouse input: the left button, click sorting and radio groups (NovaGrid_Mouse.cpp); the
+    // double click, the right button, the platform's press and release and the fixed-cell editor
+    // (NovaGrid_MouseHooks.cpp)
+    // ============================================================================================
+    // Selects the option of a radio group cell under a point given relative to the cell.
+    void RadioGroupClick(int ACol, int ARow, int X, int Y);
+    // Opens the transient editor of a fixed cell.
+    void ShowFixedCellCombo(int ACol, int ARow);
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    void MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
+    // Milliseconds the last click sort took.
+    int SortTime() const { return FSortTime; }
+    // The column and row a size drag from the last press would move, and the header column or
+    // fixed-column row under it (the candidate for moving); -1 when none.
+    int ClickedCol() const { return Colclicked; }
+    int ClickedRow() const { return Rowclicked; }
+    int MoveCell() const { return Movecell; }
+    // The column whose filter list is open (-1 none).
+    int FilterCol() const { return FFilterCol; }
+
+    TCanClickCellEvent OnCanClickCell;
+    TClickCellEvent OnRightClickCell;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TCanSortEvent OnCanSort;
+    TSelectionChangedEvent OnSelectionChanged;
+    TFixedDropDownClickEvent OnFixedDropDownClick;
+    TFixedEditEvent OnFixedEdit;
+    QMenu *FixedDropDownMenu = nullptr; // not owned
+
+protected:
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    // The grid's handlers of the button messages; each decides when the platform's own runs.
+    void WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift);
+    void WMLButtonUp(int X, int Y, Qt::KeyboardModifiers Shift);
+    void WMLButtonDblClk(int X, int Y, Qt::KeyboardModifiers Shift);
+    void WMRButtonDown(int X, int Y, Qt::KeyboardModifiers Shift);
+    void WMRButtonUp(int X, int Y, Qt::KeyboardModifiers Shift);
+    // The parts of a press, in their order (each answers true when the press ends there).
+    bool pressCheckBox(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift);
+    void pressSelectModes(int ACol, int ARow, Qt::KeyboardModifiers Shift);
+    bool pressDisjunct(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift, const TGridRect &OldSel);
+    void pressNormalCell(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift, const TGridRect &OldSel);
+    void releaseClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift, bool AfterAutoSize);
+    void ClickSort(int ACol, Qt::KeyboardModifiers Shift);
+    void releaseDisjunct(int ARow, Qt::KeyboardModifiers Shift, bool &RowUnselected);
+    void mouseUpDisjunctCells(int ACol, int ARow, Qt::KeyboardModifiers Shift, bool &Stop);
+    void rightClickSelect(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift);
+
+    // ---- mouse state between a press and its release -------------------------------------------
+    bool FDoOnClick = false;
+    bool FMouseKeepDown = false;
+    bool FMouseDownMove = false;
+    bool FSelectionClick = false;
+    bool FDeselectState = false;
+    TPoint FPushedCellButton{-1, -1};
+    bool FFixedCellPushed = false;
+    int Colclicked = -1;
+    int Rowclicked = -1;
+    int Colclickedsize = 0;
+    int Rowclickedsize = 0;
+    int Clickposx = 0;
+    int Clickposy = 0;
+    int Clickposdx = 0;
+    int Clickposdy = 0;
+    int MoveOfsX = 0;
+    int MoveOfsY = 0;
+    int Movecell = -1;
+    int FMouseSelectStart = -1;
+    int FPressRow = -1;          // the row of the last press (a click sort needs press and release on it)
+    bool ColSized = false;       // a platform column size drag has happened since the press
+    bool Rowsized = false;
+    bool FDblClk = false;
+    bool FRowUnselected = false; // the release unselected a disjunct row
+    int FFilterCol = -1;
+    bool FDropDownDown = false;
+    bool FNoMouseLeave = false;
+    int FOldKeepLeftCol = 0;
+    int FSortTime = 0;
 
 public:
 

@@ -8,14 +8,10 @@ void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
 void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
-void TNovaStringGrid::DoFixedEdit(int, int) {}
-void TNovaStringGrid::DoSelectionChanged(int, int, int, int) {}
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
 void TNovaStringGrid::AutoInsertRow(int) {}
 void TNovaStringGrid::AutoDeleteRow(int) {}
 void TNovaStringGrid::DoFilterDone() {}
-void TNovaStringGrid::DoUpdateColumnSize(int, int &) {}
-void TNovaStringGrid::DoUpdateAutoColumnSize(int, int &) {}
 void TNovaStringGrid::ColumnHeadersChanged() {}
 bool TNovaStringGrid::RowPassesFilter(int) { return true; }
 void TNovaStringGrid::PasteBegin() {}

@@ -1698,8 +1698,17 @@ void TStringGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
 {
     if (!hasFocus() && !(m_editor && m_editor->hasFocus()))
         setFocus(Qt::MouseFocusReason);
-    if (button != Qt::LeftButton)
-        return;
+    if (button == Qt::LeftButton)
+        pressCell(shift, x, y);
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+// The left press: a sizing border starts sizing; with goEditing a press on the current cell opens
+// the editor and one on another cell moves there, either then clicks; without it the press moves
+// the current cell (Shift: the far corner) and selecting goes on until the release, which clicks.
+void TStringGrid::pressCell(Qt::KeyboardModifiers shift, int x, int y)
+{
     TGridState st = gsNormal;
     int index = -1, pos = 0;
     CalcSizingState(x, y, st, index, pos);
@@ -1711,21 +1720,29 @@ void TStringGrid::MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift,
         return;
     }
     const TGridCoord cell = MouseCoord(x, y);
-    if (cell.X < m_fixedCols || cell.Y < m_fixedRows)
+    if (cell.X < m_fixedCols || cell.Y < m_fixedRows || cell.X >= m_colCount || cell.Y >= m_rowCount)
         return;
+    if (m_options.Contains(goEditing)) {
+        if (cell.X == m_col && cell.Y == m_row)
+            ShowEditor();
+        else
+            moveCurrent(cell.X, cell.Y, true, true);
+        Click();
+        return;
+    }
     const bool extend = (shift & Qt::ShiftModifier) && m_options.Contains(goRangeSelect);
     moveCurrent(cell.X, cell.Y, !extend, true);
-    if (m_options.Contains(goRangeSelect))
-        m_state = gsSelecting;
+    m_state = gsSelecting;
 }
 
 void TStringGrid::MouseMove(Qt::KeyboardModifiers, int x, int y)
 {
     switch (m_state) {
     case gsSelecting: {
+        // Without range selection the drag carries the current cell along.
         const TGridCoord cell = MouseCoord(std::clamp(x, 0, ClientWidth() - 1), std::clamp(y, 0, ClientHeight() - 1));
         if (cell.X >= m_fixedCols && cell.Y >= m_fixedRows && (cell.X != m_col || cell.Y != m_row))
-            moveCurrent(cell.X, cell.Y, false, true);
+            moveCurrent(cell.X, cell.Y, !m_options.Contains(goRangeSelect), true);
         break;
     }
     case gsColSizing:
@@ -1748,10 +1765,27 @@ void TStringGrid::MouseMove(Qt::KeyboardModifiers, int x, int y)
     }
 }
 
-void TStringGrid::MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int)
+void TStringGrid::MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
+    const bool selecting = m_state == gsSelecting;
     m_state = gsNormal;
     m_sizingIndex = -1;
+    if (selecting && button == Qt::LeftButton)
+        Click();
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TStringGrid::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TStringGrid::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
 }
 
 void TStringGrid::mousePressEvent(QMouseEvent *e)
@@ -1774,9 +1808,14 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent *e)
 
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent *e)
 {
+    if (e->button() != Qt::LeftButton) {
+        mousePressEvent(e);
+        return;
+    }
+    DblClick();
     const QPoint p = e->position().toPoint();
     const TGridCoord cell = MouseCoord(p.x(), p.y());
-    if (e->button() == Qt::LeftButton && cell.X == m_col && cell.Y == m_row && m_options.Contains(goEditing))
+    if (cell.X == m_col && cell.Y == m_row && m_options.Contains(goEditing))
         ShowEditor();
 }
 

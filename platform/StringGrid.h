@@ -181,6 +181,11 @@ public:
     int VisibleColCount() const; // fully visible scrollable columns from LeftCol
     int VisibleRowCount() const;
     TGridState GridState() const { return m_state; }
+    // Ends or changes a mouse state from outside (a sizing or selecting drag stops at gsNormal).
+    void SetGridState(TGridState s) { m_state = s; }
+    // The column or row a sizing drag moves (-1 none), and its size when the drag began.
+    int SizingIndex() const { return m_sizingIndex; }
+    int SizingStartSize() const { return m_sizingStart; }
 
     // ---- geometry (client coordinates, right and bottom exclusive) ------------------------------
     QRect CellRect(int col, int row) const; // empty when the cell is out of view
@@ -222,6 +227,11 @@ public:
     std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)> OnGetEditText;
     std::function<void(QObject *Sender, int ACol, int ARow, const QString &Value)> OnSetEditText;
     std::function<void(QObject *Sender, bool IsColumn, int FromIndex, int ToIndex)> OnColRowMoved;
+    // The control's own mouse events: a press and a release of any button, a click and a double click.
+    std::function<void(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseDown;
+    std::function<void(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseUp;
+    std::function<void(QObject *Sender)> OnClick;
+    std::function<void(QObject *Sender)> OnDblClick;
 
     // ---- hooks for descendants ---------------------------------------------------------------
     // The painter of the current paint pass (valid inside Paint and DrawCell).
@@ -237,6 +247,9 @@ public:
     virtual void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     virtual void MouseMove(Qt::KeyboardModifiers shift, int x, int y);
     virtual void MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // Fire OnClick and OnDblClick.
+    virtual void Click();
+    virtual void DblClick();
     virtual bool CanEditShow();
     virtual QString GetEditText(int col, int row);
     virtual void SetEditText(int col, int row, const QString &value);
@@ -271,6 +284,7 @@ protected:
     int maxTopRow() const;
     int maxLeftCol() const;
     void moveCurrent(int c, int r, bool moveAnchor, bool show);
+    void pressCell(Qt::KeyboardModifiers shift, int x, int y);
     void updateEditor();
     void defaultDrawCell(int col, int row, const QRect &rect, TGridDrawState state);
 
