@@ -3,6 +3,7 @@
 // clicks, the right button, fixed-cell editors, filter-glyph releases and disjunct rows.
 #include "grid/ControlLook.h"
 #include "grid/FixedCellEditors.h"
+#include "grid/NovaColumnGrid.h"
 #include "grid/NovaGrid.h"
 #include "grid/SortSettings.h"
 
@@ -517,4 +518,149 @@ TEST_F(MouseFixture, RadioGroupClickChoosesTheOptionUnderThePoint)
     EXPECT_EQ(gr->CellIndex(), 1);
     EXPECT_EQ(g.Col(), 2);
     EXPECT_EQ(g.Row(), 2);
+}
+
+namespace {
+
+// A column grid as the windows build it: an editable data check box column, a read-only one.
+struct CheckBoxClickFixture : ::testing::Test {
+    TNovaColumnGrid g;
+    Log log;
+
+    void SetUp() override
+    {
+        g.resize(420, 260);
+        g.SetColCount(4);
+        g.SetRowCount(6);
+        g.SetOptions(g.Options().Include(goEditing));
+        g.Columns()->Items(2)->SetEditor(edDataCheckBox);
+        g.Columns()->Items(3)->SetEditor(edDataCheckBox);
+        g.Columns()->Items(3)->SetReadOnly(true);
+        for (int r = 1; r < 6; ++r) {
+            g.SetCells(2, r, "N");
+            g.SetCells(3, r, "N");
+        }
+        g.show();
+        QApplication::processEvents();
+        g.OnCanClickCell = [this](QObject *, int r, int c, bool &) { log.push_back(at("CanClickCell", r, c)); };
+        g.OnClickCell = [this](QObject *, int r, int c) { log.push_back(at("ClickCell", r, c)); };
+        g.OnMouseDown = [this](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("MouseDown"); };
+        g.OnMouseUp = [this](QObject *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("MouseUp"); };
+        g.OnClick = [this](QObject *) { log.push_back("Click"); };
+        auto state = [](bool s) { return std::string(s ? "+" : "-"); };
+        g.OnCheckBoxChange = [this, state](QObject *, int c, int r, bool s) { log.push_back(at("CheckBoxChange", c, r) + state(s)); };
+        g.OnCheckBoxClick = [this, state](QObject *, int c, int r, bool s) { log.push_back(at("CheckBoxClick", c, r) + state(s)); };
+        g.OnCheckBoxMouseUp = [this, state](QObject *, int c, int r, bool s) { log.push_back(at("CheckBoxMouseUp", c, r) + state(s)); };
+    }
+    QPoint in(int c, int r, int dx, int dy) const
+    {
+        const TRect R = g.CellRect(c, r);
+        return QPoint(R.Left + dx, R.Top + dy);
+    }
+    void click(QPoint p) { QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, p); }
+};
+
+} // namespace
+
+TEST_F(CheckBoxClickFixture, ClickOnADataCheckBoxTogglesWithItsEventOrderAndNoCellClick)
+{
+    click(in(2, 3, 8, 8));
+    EXPECT_EQ(log, (Log{"CanClickCell(3,2)", "CheckBoxChange(2,3)+", "CheckBoxClick(2,3)+", "MouseDown", "Click",
+                        "MouseUp", "CheckBoxMouseUp(2,3)+"}));
+    EXPECT_EQ(g.Cells(2, 3), QStringLiteral("Y"));
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 3);
+    log.clear();
+    click(in(2, 3, 8, 8));
+    EXPECT_EQ(log.at(1), "CheckBoxChange(2,3)-");
+    EXPECT_EQ(g.Cells(2, 3), QStringLiteral("N"));
+}
+
+TEST_F(CheckBoxClickFixture, ClickBesideThePreciseGlyphOrOnAReadOnlyBoxIsAPlainClick)
+{
+    struct Case {
+        const char *what;
+        std::function<void()> arrange;
+        QPoint at;
+        int col;
+    };
+    const Case cases[] = {
+        {"beside the glyph with precise checking", [&] { g.MouseActions()->SetPreciseCheckBoxCheck(true); },
+         in(2, 3, 40, 8), 2},
+        {"read-only column", [] {}, in(3, 3, 8, 8), 3},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        log.clear();
+        k.arrange();
+        click(k.at);
+        EXPECT_EQ(g.Cells(k.col, 3), QStringLiteral("N"));
+        EXPECT_TRUE(std::find(log.begin(), log.end(), at("ClickCell", 3, k.col)) != log.end());
+        EXPECT_TRUE(std::none_of(log.begin(), log.end(),
+                                 [](const std::string &e) { return e.rfind("CheckBoxChange", 0) == 0; }));
+    }
+    // The precise glyph itself still toggles.
+    log.clear();
+    const int top = g.CellRect(2, 3).Top + 2; // the grid's glyphs sit at the top by default
+    click(QPoint(g.CellRect(2, 3).Left + 2 + 3, top + 3));
+    EXPECT_EQ(g.Cells(2, 3), QStringLiteral("Y"));
+}
+
+TEST_F(CheckBoxClickFixture, ReadOnlyBoxTogglesWhenChecksAreAlwaysActive)
+{
+    g.ControlLook()->SetCheckAlwaysActive(true);
+    click(in(3, 2, 8, 8));
+    EXPECT_EQ(g.Cells(3, 2), QStringLiteral("Y"));
+    EXPECT_EQ(log.at(1), "CheckBoxChange(3,2)+");
+}
+
+TEST_F(CheckBoxClickFixture, HeaderCheckBoxWithCheckAllSetsEveryDataRow)
+{
+    g.MouseActions()->SetCheckAllCheck(true);
+    g.ControlLook()->SetCheckAlwaysActive(true); // a header cell is never editable
+    g.AddCheckBoxColumn(1, false, false);
+    g.SetCheckBoxState(1, 4, true);
+    const auto states = [&] {
+        std::vector<bool> v;
+        for (int r = 0; r < 6; ++r)
+            v.push_back(g.IsChecked(1, r));
+        return v;
+    };
+    click(in(1, 0, 8, 8));
+    EXPECT_EQ(states(), std::vector<bool>(6, true));
+    click(in(1, 0, 8, 8));
+    EXPECT_EQ(states(), std::vector<bool>(6, false));
+}
+
+TEST_F(CheckBoxClickFixture, RadioButtonClickChecksItAndReportsTheClick)
+{
+    std::vector<std::string> clicked;
+    g.OnRadioButtonClick = [&](QObject *, int c, int r) { clicked.push_back(at("Radio", c, r)); };
+    g.AddRadioButtonColumn(1);
+    g.AddRadioButton(1, 2, true);
+    click(in(1, 4, 6, 6));
+    EXPECT_EQ(g.GetRadioButtonColumnIndex(1), 4);
+    EXPECT_FALSE(g.IsRadioButtonChecked(1, 2));
+    EXPECT_EQ(clicked, (std::vector<std::string>{"Radio(1,4)"}));
+    EXPECT_TRUE(std::find(log.begin(), log.end(), "CheckBoxClick(1,4)+") != log.end());
+}
+
+TEST_F(CheckBoxClickFixture, BorderDoubleClickSizesTheColumnLikeAutoSizeCol)
+{
+    g.SetOptions(g.Options().Include(goColSizing));
+    g.SetCells(1, 2, "a much longer text than the column shows");
+    TNovaColumnGrid twin;
+    twin.SetColCount(4);
+    twin.SetRowCount(6);
+    twin.SetCells(1, 2, g.Cells(1, 2));
+    twin.AutoSizeCol(1, 0);
+    ASSERT_GT(twin.ColWidths(1), 64);
+    std::vector<int> ended;
+    g.OnEndColumnSize = [&](QObject *, int c) { ended.push_back(c); };
+    const QPoint border(g.CellRect(1, 0).Right - 1, 8);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, border);
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, border);
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, border);
+    EXPECT_EQ(g.ColWidths(1), twin.ColWidths(1));
+    EXPECT_EQ(ended, (std::vector<int>{1}));
 }
