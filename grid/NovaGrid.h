@@ -1261,7 +1261,6 @@ protected:
     // ---- mouse state between a press and its release -------------------------------------------
     bool FDoOnClick = false;
     bool FMouseKeepDown = false;
-    bool FMouseDownMove = false;
     bool FSelectionClick = false;
     bool FDeselectState = false;
     TPoint FPushedCellButton{-1, -1};
@@ -1284,7 +1283,6 @@ protected:
     bool FDblClk = false;
     bool FRowUnselected = false; // the release unselected a disjunct row
     int FFilterCol = -1;
-    bool FDropDownDown = false;
     bool FNoMouseLeave = false;
     int FOldKeepLeftCol = 0;
     int FSortTime = 0;

@@ -64,13 +64,10 @@ void TNovaStringGrid::WMLButtonDblClk(int X, int Y, Qt::KeyboardModifiers Shift)
 
     const int rc = RealColIndex(ACol);
     const TCellType kind = GetCellType(rc, ARow);
-    if (kind == ctExpand || (kind == ctButton || kind == ctBitButton)) {
-        // Only a double click on the button itself is ignored.
-        const TRect B = CalcCellGraphicRect(rc, ARow, R);
-        if (B.Right > B.Left && X >= B.Left && X < B.Right && Y >= B.Top && Y < B.Bottom) {
-            FForceSel = false;
-            return;
-        }
+    // A double click on an expand button is ignored (its 11 x 11 square at the cell's top right).
+    if (kind == ctExpand && X >= R.Right - 13 && X < R.Right - 2 && Y >= R.Top + 2 && Y < R.Top + 13) {
+        FForceSel = false;
+        return;
     }
     if (HasClickableGraphic(rc, ARow)) {
         TBaseGrid::mouseDoubleClickEvent(&platformEvent);
@@ -194,7 +191,7 @@ void TNovaStringGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Sh
         const TRect R = CellRect(ACol, ARow);
         const int right = Options().Contains(goColSizing) ? R.Right - 2 : R.Right;
         if (X > R.Right - 16 && X < right) {
-            FDropDownDown = true;
+            FFixedDropDownDown = true;
             if (FixedDropDownMenu || OnFixedDropDownClick) {
                 FNoMouseLeave = true;
                 QMenu *menu = FixedDropDownMenu;
@@ -266,7 +263,7 @@ void TNovaStringGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shif
         else
             FFilterCol = -1;
     }
-    FDropDownDown = false;
+    FFixedDropDownDown = false;
 
     // A release beyond the edge cancels a sizing.
     if ((GridState() == gsColSizing && X >= ClientWidth()) || (GridState() == gsRowSizing && Y >= ClientHeight())) {
