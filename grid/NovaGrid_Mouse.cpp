@@ -6,25 +6,11 @@
 #include "grid/ControlLook.h"
 #include "grid/NovaGrid.h"
 #include "grid/SortSettings.h"
+#include "grid/base/VedAzirText.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMouseEvent>
-
-namespace {
-
-bool InRect(const TGridRect &r, int c, int row)
-{
-    return c >= std::min(r.Left, r.Right) && c <= std::max(r.Left, r.Right) && row >= std::min(r.Top, r.Bottom)
-           && row <= std::max(r.Top, r.Bottom);
-}
-
-bool IsCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox || t == ctTriStateCheckBox;
-}
-
-} // namespace
 
 void TNovaStringGrid::mousePressEvent(QMouseEvent *e)
 {
@@ -62,7 +48,7 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
 
     // A press outside the selection starts a range selection instead of an edit.
     if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit() && ACol >= 0 && ARow >= 0
-        && !InRect(oldSel, ACol, ARow))
+        && !PointInGridRect(oldSel, ACol, ARow))
         SetOptions(Options().Exclude(goEditing));
 
     bool Allow = true;
@@ -288,18 +274,18 @@ bool TNovaStringGrid::pressCheckBox(int ACol, int ARow, int X, int Y, Qt::Keyboa
     const int rc = RealColIndex(ACol);
     bool CanEdit = Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit();
     CheckCanEditCell(rc, ARow, CanEdit);
-    const TCellType kind = GetCellType(rc, ARow);
     const bool hotmail = ACol == 0 && FMouseActions->HotmailRowSelect();
     if (ACol >= ColCount() || ARow >= RowCount())
         return false;
     if (!(CanEdit || FControlLook->CheckAlwaysActive() || hotmail))
         return false;
-    if (!(IsCheckBoxKind(kind) || kind == ctRadioButton) || !IsInCheckBox(rc, ARow, X, Y))
+    const bool radioButton = HasRadioButton(rc, ARow);
+    if (!(HasCheckBox(rc, ARow) || radioButton) || !IsInCheckBox(rc, ARow, X, Y))
         return false;
 
     HideInplaceEdit();
     setFocus(Qt::MouseFocusReason);
-    if (kind == ctRadioButton) {
+    if (radioButton) {
         DoClickRadioButton(rc, ARow, true);
         FireEvent(OnRadioButtonClick, this, rc, ARow);
     } else {
@@ -531,10 +517,10 @@ void TNovaStringGrid::releaseDisjunct(int ARow, Qt::KeyboardModifiers Shift, boo
 void TNovaStringGrid::releaseClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift, bool AfterAutoSize)
 {
     const int c = RealColIndex(ACol);
-    const TCellType kind = GetCellType(c, ARow);
-    if (IsCheckBoxKind(kind))
+    const bool checkBox = HasCheckBox(c, ARow);
+    if (checkBox)
         FireEvent(OnCheckBoxMouseUp, this, c, ARow, ClickedState(*this, c, ARow));
-    else if (kind == ctRadio) {
+    else if (IsRadio(c, ARow)) {
         int idx = -1;
         GetRadioIdx(c, ARow, idx);
         FireEvent(OnRadioMouseUp, this, c, ARow, idx);
@@ -550,7 +536,7 @@ void TNovaStringGrid::releaseClickSort(int ACol, int ARow, int X, Qt::KeyboardMo
     if (ARow != FSortSettings->Row() || ARow != FPressRow || FixedRows() == 0 || RowCount() <= 2
         || !FSortSettings->Show())
         return;
-    if (IsCheckBoxKind(kind) && IsInCheckBox(c, ARow, X, Clickposy))
+    if (checkBox && IsInCheckBox(c, ARow, X, Clickposy))
         return;
     ClickSort(c, Shift);
 }
