@@ -114,6 +114,28 @@ TEST_F(MouseFixture, PlainClickFiresItsEventsInOrderWithAndWithoutEditing)
     }
 }
 
+TEST_F(MouseFixture, DragSelectsARangeAndTheReleaseReportsIt)
+{
+    std::vector<std::vector<int>> reports;
+    g.OnSelectionChanged = [&](QObject *, int l, int t, int r, int b) { reports.push_back({l, t, r, b}); };
+    press(centre(1, 1));
+    move(centre(2, 2));
+    move(centre(3, 4));
+    release(centre(3, 4));
+    const TGridRect s = g.Selection();
+    EXPECT_EQ((std::vector<int>{s.Left, s.Top, s.Right, s.Bottom}), (std::vector<int>{1, 1, 3, 4}));
+    EXPECT_EQ(reports, (std::vector<std::vector<int>>{{1, 1, 3, 4}}));
+    // Without range selection the drag carries the current cell along.
+    g.SetOptions(g.Options().Exclude(goRangeSelect));
+    press(centre(1, 1));
+    move(centre(2, 3));
+    release(centre(2, 3));
+    EXPECT_EQ(g.Col(), 2);
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(g.Selection().Left, 2);
+    EXPECT_EQ(g.Selection().Top, 3);
+}
+
 TEST_F(MouseFixture, RefusedClickMovesNothingAndFiresNoCellEvent)
 {
     record();
