@@ -39,6 +39,9 @@ using TDatePickerEvent = std::function<void(QObject *Sender, int ARow, int ACol)
 using TDateTimeChangeEvent = std::function<void(QObject *Sender, int ACol, int ARow, TDateTime ADateTime)>;
 using TCustomStrToDateEvent = std::function<void(QObject *Sender, QString Value, TDateTime &ADate)>;
 using TGridKeyEvent = std::function<void(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift)>;
+using TCanInsertRowEvent = std::function<void(QObject *Sender, int ARow, bool &CanInsert)>;
+using TCanDeleteRowEvent = std::function<void(QObject *Sender, int ARow, bool &CanDelete)>;
+using TAutoInsertRowEvent = std::function<void(QObject *Sender, int ARow)>;
 
 // Kinds edited in the grid's own text editor.
 inline bool IsTextEditorKind(TEditorType t)

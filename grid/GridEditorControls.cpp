@@ -271,6 +271,12 @@ void TGridSpin::Change()
 
 void TGridSpin::DoExit()
 {
+    // A value typed but not yet committed is validated before it may reach the cell.
+    if (FGrid->MustValidateOnExit(this) && !Commit(true)) {
+        FGrid->RefuseExit(this);
+        TNsgSpinEdit::DoExit();
+        return;
+    }
     FGrid->HideInplaceEdit();
     TNsgSpinEdit::DoExit();
 }
@@ -496,6 +502,11 @@ void TGridCombo::Change()
 void TGridCombo::DoExit()
 {
     if (FGrid->LookupHistory() && !Text().isEmpty() && findText(Text()) < 0) addItem(Text());
+    if (FGrid->MustValidateOnExit(this) && !Commit(true)) {
+        FGrid->RefuseExit(this);
+        TNsgComboBox::DoExit();
+        return;
+    }
     FGrid->HideInplaceEdit();
     TNsgComboBox::DoExit();
 }
@@ -688,6 +699,15 @@ void TGridEditBtn::Change()
 
 void TGridEditBtn::DoExit()
 {
+    if (FGrid->MustValidateOnExit(this)) {
+        FGrid->SetCurrentCell(text());
+        if (!FGrid->ValidateCell(text())) {
+            setText(FGrid->FNewCellText);
+            FGrid->RefuseExit(this);
+            TNsgEditBtn::DoExit();
+            return;
+        }
+    }
     FGrid->HideInplaceEdit();
     TNsgEditBtn::DoExit();
 }
@@ -922,8 +942,50 @@ void TGridDatePicker::KeyDown(int &key, Qt::KeyboardModifiers shift)
 
 void TGridDatePicker::KeyPress(QChar &key)
 {
-    TNsgDateTimePicker::KeyPress(key);
+    if (key.isDigit()) {
+        const QDateTime v = DateTimeToQDateTime(DateTime());
+        Fy = v.date().year();
+        Fm = v.date().month();
+        Fd = v.date().day();
+        Fth = v.time().hour();
+        Ftm = v.time().minute();
+        Fts = v.time().second();
+        Ftms = v.time().msec();
+        TNsgDateTimePicker::KeyPress(key);
+        QApplication::postEvent(this, new QEvent(QEvent::Type(TCustomDateTimePicker::ShiftFocusEventType())));
+    } else {
+        TNsgDateTimePicker::KeyPress(key);
+    }
     FireEvent(FGrid->OnKeyPress, FGrid, key);
+}
+
+bool TGridDatePicker::event(QEvent *e)
+{
+    if (e->type() == TCustomDateTimePicker::ShiftFocusEventType()) {
+        ShiftFocus();
+        return true;
+    }
+    return TNsgDateTimePicker::event(e);
+}
+
+void TGridDatePicker::ShiftFocus()
+{
+    const QDateTime v = DateTimeToQDateTime(DateTime());
+    bool move;
+    if (Kind() == dtkTime) {
+        move = v.time().hour() != Fth || v.time().minute() != Ftm || v.time().second() != Fts;
+    } else {
+        const bool day = v.date().day() != Fd, month = v.date().month() != Fm, year = v.date().year() != Fy;
+        if (Format().isEmpty()) {
+            move = day || month;
+        } else {
+            // The last field of the format has no next one.
+            const QChar last = Format().back().toLower();
+            move = (day || month || year) && !(day && last == QLatin1Char('d')) && !(month && last == QLatin1Char('m'))
+                   && !(year && last == QLatin1Char('y'));
+        }
+    }
+    if (move) QApplication::postEvent(this, new QKeyEvent(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier));
 }
 
 void TGridDatePicker::Change()

@@ -149,6 +149,8 @@ public:
     bool ShowToday = true;
     bool ShowTodayCircle = true;
     TNotifyEvent OnPickerChange;
+    // After a typed digit: moves to the next field when the digit completed the one it was typed in.
+    void ShiftFocus();
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers shift) override;
@@ -156,9 +158,12 @@ protected:
     void Change() override;
     void DoExit() override;
     bool WantSpecialKey(int key, Qt::KeyboardModifiers shift) override;
+    bool event(QEvent *e) override;
 
 private:
     TNovaStringGrid *FGrid;
+    // The value's parts before the last typed digit.
+    int Fy = 0, Fm = 0, Fd = 0, Fth = 0, Ftm = 0, Fts = 0, Ftms = 0;
 };
 
 class TGridDateTimePicker : public TNovaDateTimePicker {

@@ -906,6 +906,19 @@ public:
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
     void KeyPress(QChar &Key) override;
     virtual void KeyUp(int &Key, Qt::KeyboardModifiers Shift);
+    // Scrolls until the last row lies above the search panel.
+    void KeepLastRowAboveSearchFooter();
+    // The first row from FixedRows whose sort-column text starts with the (upper-cased) prefix; -1 when none.
+    int Search(const QString &s);
+    // Opens the editor of the next editable CONTROL element of a marked-up cell after the one named ID.
+    void EditNextCellControl(int ACol, int ARow, const QString &ID);
+    // The editor over an EDIT, PASSWORD, MASK or COMBO element of a marked-up cell (ACol real, DCol displayed).
+    void ShowCellControlEditor(const QString &Text, const QString &Type, int ARow, int ACol, int DCol,
+                               const TRect &R, const QString &Value, const QString &ID);
+    // Clipboard operations of the keyboard's shortcuts.
+    void CopySelectionToClipboard();
+    void CutSelectionToClipboard();
+    void PasteSelectionFromClipboard();
 
     // Cell advance.
     void AdvanceAfterEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Skipping, bool ShowEdit);
@@ -963,6 +976,9 @@ public:
     TDateTimeChangeEvent OnDateTimeChange;
     TCustomStrToDateEvent OnCustomStrToDate;
     TGridKeyEvent OnKeyUp;
+    TCanInsertRowEvent OnCanInsertRow;
+    TAutoInsertRowEvent OnAutoInsertRow;
+    TCanDeleteRowEvent OnCanDeleteRow;
     TEndRowSizeEvent OnEndRowSize;
 
 protected:
@@ -980,6 +996,15 @@ protected:
     void ShowEditorControl(QWidget *w, const TRect &R, TColor B, bool focus = true);
     void PostStartChar(QWidget *w);
     void AdvanceStep(int &ACol, int &ARow, bool Forward, bool &Moved, bool &Stop);
+    void ClickableCellKey(int Key);
+    // An editor control is losing the focus while its edit is pending: whether its value must be
+    // validated before it may be stored.
+    bool MustValidateOnExit(QWidget *w) const;
+    // The value was refused: the move that took the focus is refused too, and the control gets the
+    // focus back once that event is over.
+    void RefuseExit(QWidget *w);
+    bool FRefuseSelect = false;
+    void HomeEndKey(int Key, Qt::KeyboardModifiers Shift, bool KeepHoriz, int OldLeft);
 
     friend class TNovaInplaceEdit;
     friend class TGridSpin;

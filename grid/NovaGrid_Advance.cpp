@@ -2,6 +2,12 @@
 // look-up) and the small cell-positioning operations.
 #include "grid/NovaGrid.h"
 #include "grid/NovaInplaceEdit.h"
+#include "grid/base/Canvas.h"
+#include "grid/base/MarkupHelpers.h"
+#include "grid/base/MarkupRenderer.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <QApplication>
 
@@ -168,7 +174,7 @@ void TNovaStringGrid::KeyPress(QChar &Key)
             return;
         }
     }
-    if (!Options().Contains(goEditing) && FNavigation->AutoGotoWhenSorted() && k >= 32) {
+    if (!Options().Contains(goEditing) && FNavigation->AutoGotoWhenSorted() && (k == 8 || k >= 32)) {
         if (FNavigation->AutoGotoIncremental()) {
             if (k == 8) SearchInc.chop(1);
             else SearchInc += Key;
@@ -176,8 +182,61 @@ void TNovaStringGrid::KeyPress(QChar &Key)
         } else {
             SearchInc = QString(Key);
         }
+        const int found = SearchInc.isEmpty() ? -1 : Search(SearchInc.toUpper());
+        if (found < 0) SearchInc.clear();
+        else SetRow(found);
     }
     TBaseGrid::KeyPress(Key);
+}
+
+int TNovaStringGrid::Search(const QString &s)
+{
+    if (RowCount() < 2) return -1;
+    int col = FixedCols();
+    if (FSortSettings->Show()) {
+        if (FSortSettings->IndexShow())
+            col = FSortIndexes->Count() > 0 ? FSortIndexes->GetSortColumns(0) : FixedCols();
+        else
+            col = FSortSettings->Column();
+    }
+    if (col < 0) return -1;
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (StripMarkup(Cells(col, r)).left(s.size()).toUpper() == s) return r;
+    return -1;
+}
+
+void TNovaStringGrid::EditNextCellControl(int ACol, int ARow, const QString &ID)
+{
+    const QString text = Cells(ACol, ARow);
+    const QString next = NextEditControlID(text, ID);
+    if (next.isEmpty()) {
+        setFocus();
+        return;
+    }
+    // The control's place comes from laying the text out as the cell paints it.
+    const int dc = DisplColIndex(ACol);
+    TRect r = TRect::FromQRect(CellBounds(dc, ARow));
+    r.Left += XYOffset.x() + 1;
+    r.Top += XYOffset.y() + 1;
+    const TCellType t = GetCellType(ACol, ARow);
+    if (t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
+        || t == ctTriStateCheckBox)
+        r.Left += FControlLook->CheckBoxSize();
+    QImage scratch(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&scratch);
+    TPainterCanvas canvas(&painter);
+    TBrush brush;
+    TFont font;
+    GetCellColor(ACol, ARow, TGridDrawState{}, brush, font);
+    canvas.Font = font;
+    TMarkupDrawParams params;
+    params.hitTestOnly = true;
+    params.linkColor = URLColor();
+    params.window = this;
+    TMarkupDrawResult result;
+    result.controlId = next;
+    DrawMarkupText(canvas, text, r, params, result);
+    ShowCellControlEditor(text, result.controlType, ARow, ACol, dc, result.controlRect, result.controlValue, next);
 }
 
 void TNovaStringGrid::CaretWalk(bool Left)

@@ -207,6 +207,7 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
     TRect R = TBaseGrid::CellRect(RealColIndex(ACol), ARow);
     const QRect q = CellBounds(ACol, ARow);
     if (!q.isEmpty()) R = TRect{q.left(), q.top(), q.right() + 1, q.bottom() + 1};
+    if (layoutDirection() == Qt::RightToLeft) R.Left += 1;
     const int c = RealColIndex(ACol);
     const int w = R.Right - R.Left - 1, h = R.Bottom - R.Top - 1;
     TGridDrawState st;
@@ -548,6 +549,23 @@ void TNovaStringGrid::HideInplaceEdit()
     HideEditor();
     StoreEditorValue(Col(), Row());
     FEditMode = false;
+}
+
+bool TNovaStringGrid::MustValidateOnExit(QWidget *w) const
+{
+    return FEditMode && FEditing && !FValidating && w == FEditCtrl && w->isVisible();
+}
+
+void TNovaStringGrid::RefuseExit(QWidget *w)
+{
+    FRefuseSelect = true;
+    QPointer<TNovaStringGrid> self(this);
+    QPointer<QWidget> ctrl(w);
+    QTimer::singleShot(0, this, [self, ctrl] {
+        if (!self) return;
+        self->FRefuseSelect = false;
+        if (ctrl && ctrl->isVisible()) ctrl->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void TNovaStringGrid::PostGridEditDone(int ACol, int ARow)

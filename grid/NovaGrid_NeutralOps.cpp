@@ -22,7 +22,6 @@ QString TNovaStringGrid::GetSaveCellText(int ACol, int ARow) { return GetGridCel
 void TNovaStringGrid::LoadCellText(int ACol, int ARow, const QString &Value) { SetGridCell(ACol, ARow, Value); }
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
 void TNovaStringGrid::RemoveRowsInternal(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
-bool TNovaStringGrid::DoCanInsertRow(int) { return true; }
 void TNovaStringGrid::MouseWheelRowMoved() {}
 void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
 void TNovaStringGrid::CellSelectorClick() {}
@@ -52,6 +51,11 @@ void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
 void TNovaStringGrid::UnGroup() {}
 void TNovaStringGrid::SortSwapRows(int, int) {}
+void TNovaStringGrid::CopySelectionToClipboard() {}
+void TNovaStringGrid::CutSelectionToClipboard() {}
+void TNovaStringGrid::PasteSelectionFromClipboard() {}
+void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, int, int, int, const TRect &,
+                                            const QString &, const QString &) {}
 
 // Frees the properties (with their graphics) and texts of the block.
 void TNovaStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)

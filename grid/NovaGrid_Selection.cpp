@@ -235,6 +235,9 @@ bool TNovaStringGrid::SelectCell(int ACol, int ARow)
     }
     if (!parentWidget() && !isVisible())
         return true;
+    // The value of the editor control that lost the focus to this move was refused.
+    if (FRefuseSelect)
+        return false;
     FEditText = ACol >= 0 && ARow >= 0 ? Cells(RealColIndex(ACol), ARow) : QString();
 
     // Keep the target above the search footer.
@@ -311,7 +314,7 @@ bool TNovaStringGrid::SelectCell(int ACol, int ARow)
 
     bool answer;
     bool refused = false;
-    if (!FEditMode || editorFocused) {
+    if (!FEditing || editorFocused) {
         bool Allow = true;
         DoCellChanging(oldRow, oldCol, ARow, ACol, Allow);
         if (IsFixed(ACol, ARow) || !Allow) {

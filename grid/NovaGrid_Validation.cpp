@@ -116,7 +116,8 @@ bool TNovaStringGrid::ValidateCell(const QString &NewValue)
         }
     } else {
         FLastValidation = false;
-        const bool special = FSpecialEditor || !NormalEdit() || !NormalEdit()->isVisible();
+        // The text editor reopens also when the move that validated had closed it.
+        const bool special = FSpecialEditor || !NormalEdit();
         QWidget *anchor = special ? FEditCtrl : static_cast<QWidget *>(NormalEdit());
         if (!special) HideEditor();
         // The editor shows what the cell holds again: the handler's value or the old text.

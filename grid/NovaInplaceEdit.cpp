@@ -72,11 +72,13 @@ void TNovaInplaceEdit::SetVAlign(bool Value) { FValign = Value; }
 
 void TNovaInplaceEdit::BoundsChanged()
 {
-    const QRect r = FGrid->CellBounds(FGrid->Col(), FGrid->Row());
+    QRect r = FGrid->CellBounds(FGrid->Col(), FGrid->Row());
     if (r.isEmpty()) {
         move(-10000, -10000);
         return;
     }
+    // Right to left: the cell's left grid line stays visible.
+    if (FGrid->layoutDirection() == Qt::RightToLeft) r.setLeft(r.left() + 1);
     setGeometry(r.x(), r.y(), r.width() - 1, r.height() - 1);
     setTextMargins(2, 0, 0, 0);
 }
@@ -113,7 +115,8 @@ void TNovaInplaceEdit::focusOutEvent(QFocusEvent *e)
         FGrid->LookupItems().append(text());
     TInplaceEdit::focusOutEvent(e);
     QWidget *to = QApplication::focusWidget();
-    if (to != FGrid && isVisible() && to) {
+    // While Alt+Backspace is held the edit stays open and unvalidated.
+    if (!FAltBack && to != FGrid && isVisible() && to) {
         // Focus leaves the grid: the value is validated and the cell's text shown again.
         struct Cleanup {
             TNovaInplaceEdit *self;
@@ -255,6 +258,13 @@ void TNovaInplaceEdit::keyPressEvent(QKeyEvent *e)
     e->accept();
     const int key0 = e->key();
     const Qt::KeyboardModifiers shift = e->modifiers();
+    if (key0 == Qt::Key_Backspace && (shift & Qt::AltModifier)) {
+        // Alt+Backspace undoes the last change, as in the platform's edit boxes.
+        FAltBack = true;
+        undo();
+        Change();
+        return;
+    }
     if (WMKeyDown(key0, shift)) return;
     if (!isVisible() && key0 != Qt::Key_Escape) return;
     int key = key0;
@@ -405,6 +415,10 @@ void TNovaInplaceEdit::KeyPress(QChar &key)
 
 void TNovaInplaceEdit::keyReleaseEvent(QKeyEvent *e)
 {
+    if (e->key() == Qt::Key_Backspace && FAltBack) {
+        FAltBack = false;
+        return;
+    }
     int key = e->key();
     KeyUp(key, e->modifiers());
     if (key != 0) QLineEdit::keyReleaseEvent(e);

@@ -26,6 +26,7 @@ public:
     int LengthLimit() const { return FLengthLimit; }
     int EditCol() const { return FColE; }
     int EditRowE() const { return FRowE; }
+    bool AltBack() const { return FAltBack; }
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -58,4 +59,5 @@ private:
     bool Workmode = true;
     int FColE = -1;
     int FRowE = -1;
+    bool FAltBack = false; // Alt+Backspace (undo) is held down
 };

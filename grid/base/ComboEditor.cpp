@@ -445,6 +445,9 @@ void TNsgCustomCombo::focusOutEvent(QFocusEvent *e)
 {
     QComboBox::focusOutEvent(e);
     if (e->reason() == Qt::PopupFocusReason) return; // the list took the focus for a moment
+    // Dropping the list down hands the focus to the list itself, not always as a pop-up focus.
+    const QWidget *to = QApplication::focusWidget();
+    if (to && view() && (to == view() || view()->window()->isAncestorOf(to) || to == view()->window())) return;
     FHasFocus = false;
     if (FFocusColor != clNone && FNormalColor != clNone) ApplyColor(FNormalColor);
     if (FFocusLabel) UpdateLabel();

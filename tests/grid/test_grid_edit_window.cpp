@@ -1,6 +1,7 @@
 // A whole editing session in a real window: type into a cell, pick from a combo list, step a spin
 // editor, commit each with Enter. With GRID_EDIT_SHOTS set the window is grabbed after each step
 // into /tmp (run under xvfb-run with QT_QPA_PLATFORM=xcb to see it as a user does).
+#include <QAbstractItemView>
 #include <QScreen>
 #include <QWindow>
 
@@ -44,8 +45,18 @@ TEST_F(GridEditTest, TypePickAndStepInARealWindow)
     key(Qt::Key_Right);
     key(Qt::Key_F2);
     ASSERT_TRUE(grid->Combo()->isVisible());
-    key(Qt::Key_Down);
-    key(Qt::Key_Down);
+    // The list drops down and "blue" is clicked in it.
+    TGridCombo *combo = grid->Combo();
+    key(Qt::Key_F4);
+    QAbstractItemView *list = combo->view();
+    QApplication::processEvents();
+    ASSERT_TRUE(combo->DroppedDown());
+    shot(grid.get(), "2_combo_list");
+    const QRect item = list->visualRect(list->model()->index(2, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    QApplication::processEvents();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(combo->currentText(), QStringLiteral("blue"));
     shot(grid.get(), "2_combo");
     key(Qt::Key_Return);
     EXPECT_EQ(grid->Cells(2, 1), QStringLiteral("blue"));

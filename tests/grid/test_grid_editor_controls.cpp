@@ -296,3 +296,24 @@ TEST_F(GridEditTest, EditorsAreMadeOnceOnFirstUseHiddenAndDisabled)
     EXPECT_THROW(TGridSpin bad(&plain), std::bad_cast);
     EXPECT_NO_THROW(TGridDateTimePicker ok(&plain));
 }
+
+TEST_F(GridEditTest, DroppingTheComboListKeepsTheEditorOpen)
+{
+    editorFor(edComboList);
+    for (const char *s : {"red", "green", "blue"}) grid->AddComboString(QString::fromLatin1(s));
+    grid->SetCells(1, 1, QStringLiteral("red"));
+    key(Qt::Key_F2);
+    ASSERT_TRUE(grid->Combo()->isVisible());
+    key(Qt::Key_F4); // the list takes the focus while it is down
+    QApplication::processEvents();
+    EXPECT_TRUE(grid->Combo()->isVisible());
+    ASSERT_TRUE(grid->Combo()->DroppedDown());
+    key(Qt::Key_Down); // in the list
+    key(Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid->Combo()->DroppedDown());
+    EXPECT_TRUE(grid->Combo()->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("red")) << "nothing is written before the commit";
+    key(Qt::Key_Return);
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("green"));
+}
