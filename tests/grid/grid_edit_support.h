@@ -20,7 +20,12 @@ protected:
     {
         editorkit::setBeepHook([this] { ++beeps; });
         fs = std::make_unique<platform::ScopedFormatSettings>(testsupport::usSettings());
-        grid = std::make_unique<TNovaStringGrid>();
+        prepare(std::make_unique<TNovaStringGrid>());
+    }
+    // Shows the grid, with editing on and the focus.
+    void prepare(std::unique_ptr<TNovaStringGrid> g)
+    {
+        grid = std::move(g);
         grid->resize(500, 300);
         TGridOptions o = grid->Options();
         o.Include(goEditing);

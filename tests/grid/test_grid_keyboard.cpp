@@ -42,18 +42,9 @@ protected:
     void SetUp() override
     {
         GridEditTest::SetUp();
-        grid.reset(); // the fixture's plain grid makes way for the recording one
-        auto *g = new KeyGrid;
-        kg = g;
-        grid.reset(g);
-        grid->resize(500, 300);
-        TGridOptions o = grid->Options();
-        o.Include(goEditing);
-        grid->SetOptions(o);
-        grid->show();
-        QApplication::setActiveWindow(grid.get());
-        grid->setFocus();
-        QApplication::processEvents();
+        auto g = std::make_unique<KeyGrid>();
+        kg = g.get();
+        prepare(std::move(g)); // the recording grid replaces the fixture's plain one
     }
     void editing(bool on)
     {
