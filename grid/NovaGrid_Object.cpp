@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
+#include <climits>
 
 TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
 {
@@ -150,6 +151,12 @@ void TNovaStringGrid::Assign(QObject *Source)
 
 void TNovaStringGrid::SetRowCount(int Value)
 {
+    // The store keeps rows past the count; the rows the grid grows by must not bring old texts back.
+    TGridCellStore &store = Store();
+    for (int r = store.NextRow(TBaseGrid::RowCount()); r >= 0 && r < Value; r = r == INT_MAX ? -1 : store.NextRow(r + 1)) {
+        FreeCellPropertiesRange(0, r, INT_MAX, r);
+        for (int c = store.CellsInRow(r) - 1; c >= 0; --c) store.SetText(c, r, QString());
+    }
     if (TBaseGrid::RowCount() == TBaseGrid::FixedRows() && FFixedRowAlways && FSelHidden)
         UnHideSelection();
     TBaseGrid::SetRowCount(Value);

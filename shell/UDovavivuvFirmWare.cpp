@@ -2,6 +2,7 @@
 
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
+#include "iolink/UIO_Link_Set_Access.h"
 #include "iolink/USaveBincc.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
@@ -327,6 +328,7 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FSoftOptions) list.push_back({FSoftOptions, [] { FSoftOptions->Set_Lang(); }});
     if (FBoot) list.push_back({FBoot, [] { FBoot->Set_Lang(); }});
     if (FParGen) list.push_back({FParGen, [] { FParGen->Set_Lang(); }});
+    if (FIO_Link_Set_Access) list.push_back({FIO_Link_Set_Access, [] { FIO_Link_Set_Access->Set_Lang(); }});
     if (FIOLink_IODD_Catalog) list.push_back({FIOLink_IODD_Catalog, [] { FIOLink_IODD_Catalog->Set_Lang(); }});
     return list;
 }
@@ -355,6 +357,8 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         platform::showError(LT(18), this);
     } else if (Sender == Btn_Prm_Gen) {
         if (FParGen) FParGen->Edit_Configuration();
+    } else if (Sender == Btn_IOLink_Set_Access) {
+        if (FIO_Link_Set_Access) FIO_Link_Set_Access->Edit_Configuration();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -527,6 +531,8 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     auto *main = new DIDurovuzozAdozAvir(exeDir);
     main->winId(); // the desktop window the others are shown over
     m_release.push_back([main] { delete main; });
+    FIO_Link_Set_Access = new TFIO_Link_Set_Access();
+    m_release.push_back([] { delete std::exchange(FIO_Link_Set_Access, nullptr); });
     FNew_Project = new TFNew_Project();
     m_release.push_back([] { delete std::exchange(FNew_Project, nullptr); });
     FOpenConf = new TFOpenConf();
@@ -542,7 +548,8 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     FBoot = new TFBoot();
     m_release.push_back([] { delete std::exchange(FBoot, nullptr); });
 
-    for (QWidget *w : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FAbout, FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot})
+    for (QWidget *w : std::initializer_list<QWidget *>{FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout, FSoftOptions,
+                                                       FParGen, FIOLink_IODD_Catalog, FBoot})
         w->installEventFilter(taskBarOwner());
 }
 
