@@ -123,6 +123,8 @@ private:
     void Show_ProcessData_Grid(TNovaColumnGrid *grid, const TProcessDataInOut &aPD, const TIODD &iodd, int index);
     void ProcessData_CellValidate(bool in, int ACol, int ARow, const QString &Value);
     void Clear_Grid(TNovaStringGrid *grid);
+    // The variable entry of a grid row of the shown channel, none when the row matches no entry.
+    TVarObjValue *Var_Entry(int ARow);
     void Var_Box(int ACol, int ARow, bool State);
     bool Var_Box_State(int ACol, int ARow) const;
     int m_shown = -1;

@@ -232,14 +232,20 @@ void TFIO_Link_Set_Access::SetEditableCells(int RowNum)
     for (int c = 0; c < kVarColumns; ++c) NSG_Var->SetReadOnly(c, RowNum, !isVarEditable(c));
 }
 
-void TFIO_Link_Set_Access::NSG_VarCellValidate(int ACol, int ARow, const QString &Value)
+TVarObjValue *TFIO_Link_Set_Access::Var_Entry(int ARow)
 {
     const int c = Shown_Channel();
-    if (c < 0) return;
+    if (c < 0) return nullptr;
     TChannel_IOLink &ch = Table.Channels[size_t(c)];
     const int k = ch.Get_Index(NSG_Var->Cells(1, ARow), NSG_Var->Cells(2, ARow));
-    if (k < 0) return;
-    TVarObjValue &e = ch.Var_List[size_t(k)];
+    return k < 0 ? nullptr : &ch.Var_List[size_t(k)];
+}
+
+void TFIO_Link_Set_Access::NSG_VarCellValidate(int ACol, int ARow, const QString &Value)
+{
+    TVarObjValue *entry = Var_Entry(ARow);
+    if (!entry) return;
+    TVarObjValue &e = *entry;
     switch (NSG_Var->RealColIndex(ACol)) {
     case 12: e.Value = Value; break;
     case 13: e.Position = Value; break;
@@ -254,12 +260,9 @@ void TFIO_Link_Set_Access::NSG_VarCellValidate(int ACol, int ARow, const QString
 
 void TFIO_Link_Set_Access::NSG_VarCheckBoxClick(int ACol, int ARow, bool State)
 {
-    const int c = Shown_Channel();
-    if (c < 0) return;
-    TChannel_IOLink &ch = Table.Channels[size_t(c)];
-    const int k = ch.Get_Index(NSG_Var->Cells(1, ARow), NSG_Var->Cells(2, ARow));
-    if (k < 0) return;
-    TVarObjValue &e = ch.Var_List[size_t(k)];
+    TVarObjValue *entry = Var_Entry(ARow);
+    if (!entry) return;
+    TVarObjValue &e = *entry;
     switch (NSG_Var->RealColIndex(ACol)) {
     case 0:
         // A whole array or record is mapped through its parts only.
