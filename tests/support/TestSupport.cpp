@@ -60,6 +60,12 @@ void ModalResponder::answerBox(QMessageBox::StandardButton button)
 
 void ModalResponder::then(Action action) { m_script.push_back(std::move(action)); }
 
+bool ModalResponder::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide && watched == m_last) m_lastHidden = true;
+    return QObject::eventFilter(watched, event);
+}
+
 void ModalResponder::tick()
 {
     QWidget *w = QApplication::activeModalWidget();
@@ -70,8 +76,12 @@ void ModalResponder::tick()
         else w->close();
         return;
     }
-    if (w == m_last) return; // still closing from the last answer
+    // Still closing from the last answer; a window shown again is answered only by a waiting script.
+    if (w == m_last && !(m_lastHidden && !m_script.empty())) return;
+    if (m_last) m_last->removeEventFilter(this);
     m_last = w;
+    m_lastHidden = false;
+    w->installEventFilter(this);
     ++m_seen;
     auto *box = qobject_cast<QMessageBox *>(w);
     if (box) {

@@ -72,6 +72,10 @@ public:
     int modalsSeen() const { return m_seen; }
     bool timedOut() const { return m_timedOut; }
 
+protected:
+    // Notes when the last answered window closes: shown again, a waiting script answers it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void tick();
     QTimer m_timer;
@@ -81,6 +85,7 @@ private:
     QStringList m_texts;
     QList<Box> m_boxes;
     QPointer<QWidget> m_last;
+    bool m_lastHidden = false;
     int m_seen = 0;
     bool m_timedOut = false;
 };
