@@ -107,6 +107,10 @@ TPoint TNovaStringGrid::GetCellGraphicSize(int ACol, int ARow) { return CalcCell
 
 namespace {
 
+// A graphic placed beside the cell's text, or above or under it, shares the cell with the text.
+bool besideText(const TCellGraphic &g) { return g.CellHAlign() == haBeforeText || g.CellHAlign() == haAfterText; }
+bool aboveOrUnderText(const TCellGraphic &g) { return g.CellVAlign() == vaUnderText || g.CellVAlign() == vaAboveText; }
+
 bool isCheckBoxKind(TCellType t)
 {
     return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
@@ -161,8 +165,8 @@ TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
     if (!g)
         return size;
     const bool hasText = !Cells(ACol, ARow).isEmpty();
-    const bool beside = g->CellHAlign() == haBeforeText || g->CellHAlign() == haAfterText;
-    const bool aboveUnder = g->CellVAlign() == vaUnderText || g->CellVAlign() == vaAboveText;
+    const bool beside = besideText(*g);
+    const bool aboveUnder = aboveOrUnderText(*g);
     bool mayWiden = true;
     const QFontMetrics fm(Font().ToQFont());
     switch (g->CellType()) {
@@ -254,8 +258,6 @@ TPoint TNovaStringGrid::CalcCellGraphicRect(int ACol, int ARow, int AWidth, int 
     const TCellGraphic *g = GetCellGraphic(ACol, ARow);
     if (!g)
         return size;
-    const bool hasText = !Cells(ACol, ARow).isEmpty();
-    const bool beside = g->CellHAlign() == haBeforeText || g->CellHAlign() == haAfterText;
     const TMarkupImageList *images = GetGridImageList();
     const TCellType kind = g->CellType();
     if (isCheckBoxKind(kind))
@@ -271,7 +273,7 @@ TPoint TNovaStringGrid::CalcCellGraphicRect(int ACol, int ARow, int AWidth, int 
         break;
     case ctImageList:
         if (images)
-            size = {beside || !hasText ? images->Width : 0, images->Height};
+            size = {besideText(*g) || Cells(ACol, ARow).isEmpty() ? images->Width : 0, images->Height};
         break;
     case ctDataImage:
         if (images)
@@ -289,7 +291,7 @@ TPoint TNovaStringGrid::CalcCellGraphicRect(int ACol, int ARow, int AWidth, int 
         break;
     case ctPicture:
     case ctFilePicture: {
-        g->GetPictureSize(AWidth, AHeight, hasText, size);
+        g->GetPictureSize(AWidth, AHeight, !Cells(ACol, ARow).isEmpty(), size);
         // A scale of 0 or below would divide by nothing: the picture is taken as it is.
         if (Scale > 0)
             size = {RoundHalfEven(size.X / Scale), RoundHalfEven(size.Y / Scale)};

@@ -9,17 +9,26 @@ struct CellVisuals {
     TColor colorTo = clNone;
     TAlignment hAlign = taLeftJustify;
     TVAlignment vAlign = vtaTop;
+    TColor mirror = clNone;
+    TColor mirrorTo = clNone;
+    bool wordWrap = true;
+    TCellGradientDirection gradient = GradientVertical;
 };
 
-// Not printing; Select applies the selection colours.
-inline CellVisuals visualsOf(TNovaStringGrid &g, int c, int r, bool Select = false, TGridDrawState state = {})
+// Print takes the print fonts and colours; Select applies the selection colours.
+inline CellVisuals resolveVisuals(TNovaStringGrid &g, int c, int r, bool Print, bool Select, TGridDrawState state = {},
+                                  TAlignment hAlign = taLeftJustify)
 {
     CellVisuals v;
     v.state = state;
-    TColor mirror = clNone, mirrorTo = clNone;
-    bool ww = true;
-    TCellGradientDirection gd = GradientVertical;
-    g.GetVisualProperties(c, r, v.state, false, Select, false, v.brush, v.colorTo, mirror, mirrorTo, v.font, v.hAlign,
-                          v.vAlign, ww, gd);
+    v.hAlign = hAlign;
+    g.GetVisualProperties(c, r, v.state, Print, Select, false, v.brush, v.colorTo, v.mirror, v.mirrorTo, v.font,
+                          v.hAlign, v.vAlign, v.wordWrap, v.gradient);
     return v;
+}
+
+// Not printing.
+inline CellVisuals visualsOf(TNovaStringGrid &g, int c, int r, bool Select = false, TGridDrawState state = {})
+{
+    return resolveVisuals(g, c, r, false, Select, state);
 }

@@ -1,7 +1,7 @@
 #include "grid/CellGraphic.h"
 #include "grid/base/HtmlPicture.h"
+#include "grid_pictures.h"
 
-#include <QBuffer>
 #include <QIcon>
 #include <QImage>
 #include <gtest/gtest.h>
@@ -14,17 +14,6 @@ struct Tracked {
     ~Tracked() { ++deaths; }
     int &deaths;
 };
-
-QByteArray pngOfSize(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::blue);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return bytes;
-}
 
 } // namespace
 

@@ -1,8 +1,8 @@
 // A cell's graphic inside the string grid: finding, creating, removing and measuring it.
 #include "grid/NovaGrid.h"
 #include "grid/base/MarkupRenderer.h"
+#include "grid_pictures.h"
 
-#include <QBuffer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -12,23 +12,20 @@ struct OtherObject : TObject {
     const char *ClassName() const override { return "OtherObject"; }
 };
 
+// A graphic put into a cell holding a text, and the size it should measure.
+struct SizeCase {
+    const char *what;
+    std::function<void(TCellGraphic &)> set;
+    QString text;
+    TPoint size;
+};
+
 // Three images of the grid's list, side by side or one under the other.
 void setThreeImages(TCellGraphic &c, bool vertical, TCellHAlign hal = haLeft)
 {
     c.SetMultiImage(1, 1, nullptr, vertical, hal, vaTop);
     for (int i = 0; i < 3; ++i)
         c.CellBitmap().As<TIntList>()->Add(i);
-}
-
-QByteArray pngOfSize(int w, int h)
-{
-    QImage img(w, h, QImage::Format_RGB32);
-    img.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buf(&bytes);
-    buf.open(QIODevice::WriteOnly);
-    img.save(&buf, "PNG");
-    return bytes;
 }
 
 } // namespace
@@ -126,13 +123,7 @@ TEST(NovaGridCellGraphics, GraphicSizes)
     TNovaStringGrid g;
     g.SetColWidths(1, 80);
     g.SetRowHeights(1, 30);
-    struct Case {
-        const char *what;
-        std::function<void(TCellGraphic &)> set;
-        QString text;
-        TPoint size;
-    };
-    const Case cases[] = {
+    const SizeCase cases[] = {
         {"check box", [](TCellGraphic &c) { c.SetCheckBox(true, false, haLeft, vaTop, false); }, {}, {15, 15}},
         {"radio button", [](TCellGraphic &c) { c.SetRadioButton(true, false, haLeft, vaTop); }, {}, {10, 10}},
         {"pie", [](TCellGraphic &c) { c.SetCellType(ctProgressPie); }, {}, {20, 20}},
@@ -147,7 +138,7 @@ TEST(NovaGridCellGraphics, GraphicSizes)
         {"full width", [](TCellGraphic &c) { c.SetRadioButton(true, false, haFull, vaTop); }, {}, {80, 10}},
         {"no size of its own", [](TCellGraphic &c) { c.SetCellType(ctComment); }, {}, {0, 0}},
     };
-    for (const Case &c : cases) {
+    for (const SizeCase &c : cases) {
         g.SetCells(1, 1, c.text);
         c.set(*g.CreateCellGraphic(1, 1));
         EXPECT_EQ(g.GetCellGraphicSize(1, 1), c.size) << c.what;
@@ -183,13 +174,7 @@ TEST(NovaGridCellGraphics, ImageListGraphicsMeasureByTheGridsList)
     TMarkupImageList images;
     images.Width = 24;
     images.Height = 18;
-    struct Case {
-        const char *what;
-        std::function<void(TCellGraphic &)> set;
-        QString text;
-        TPoint size;
-    };
-    const Case cases[] = {
+    const SizeCase cases[] = {
         {"image alone", [](TCellGraphic &c) { c.SetImageIdx(2, haLeft, vaTop); }, {}, {24, 18}},
         {"image over text", [](TCellGraphic &c) { c.SetImageIdx(2, haLeft, vaTop); }, QStringLiteral("x"), {0, 0}},
         {"image before text", [](TCellGraphic &c) { c.SetImageIdx(2, haBeforeText, vaTop); }, QStringLiteral("x"), {24, 0}},
@@ -199,7 +184,7 @@ TEST(NovaGridCellGraphics, ImageListGraphicsMeasureByTheGridsList)
         {"images side by side", [](TCellGraphic &c) { setThreeImages(c, false); }, {}, {72, 18}},
         {"images stacked", [](TCellGraphic &c) { setThreeImages(c, true); }, QStringLiteral("x"), {24, 54}},
     };
-    for (const Case &c : cases) {
+    for (const SizeCase &c : cases) {
         g.SetGridImages(nullptr);
         g.SetCells(1, 1, c.text);
         c.set(*g.CreateCellGraphic(1, 1));

@@ -2,6 +2,7 @@
 // visual properties of a cell resolve step by step.
 #include "grid/NovaGrid.h"
 #include "grid/base/VedAzirDraw.h"
+#include "grid_visuals.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -26,21 +27,14 @@ struct HooksFixture : ::testing::Test {
         g.SetColCount(6);
         g.SetRowCount(8);
     }
-    // The brush a cell is painted with (no selection, not printing).
+    // The brush a cell is painted with (selection applied, not printing).
     TColor brushOf(int c, int r, TGridDrawState state = {})
     {
-        TBrush brush;
-        TFont font;
-        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = true;
-        TCellGradientDirection gd = GradientVertical;
-        g.GetVisualProperties(c, r, state, false, true, false, brush, to, mirror, mirrorTo, font, ha, va, ww, gd);
-        lastTo = to;
-        lastFont = font;
-        lastState = state;
-        return brush.Color;
+        const CellVisuals v = visualsOf(g, c, r, true, state);
+        lastTo = v.colorTo;
+        lastFont = v.font;
+        lastState = v.state;
+        return v.brush.Color;
     }
     TColor lastTo = clNone;
     TFont lastFont;
@@ -340,22 +334,14 @@ TEST(VisualProperties, ResolveStepByStep)
         TNovaStringGrid g;
         g.SetRowCount(10);
         c.set(g);
-        TGridDrawState state = c.state;
-        TBrush brush;
-        TFont font;
-        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
-        TAlignment ha = taCenter;
-        TVAlignment va = vtaTop;
-        bool ww = true;
-        TCellGradientDirection gd = GradientVertical;
-        g.GetVisualProperties(c.col, c.row, state, false, true, false, brush, to, mirror, mirrorTo, font, ha, va, ww, gd);
+        const CellVisuals v = resolveVisuals(g, c.col, c.row, false, true, c.state, taCenter);
         const Outcome w = c.want(g);
-        EXPECT_EQ(brush.Color, w.brush) << c.step;
-        EXPECT_EQ(font.Color, w.fontColor) << c.step;
-        EXPECT_EQ(state.Contains(gdSelected), w.selected) << c.step;
-        EXPECT_EQ(gd, w.gd) << c.step;
-        EXPECT_EQ(ww, w.ww) << c.step;
-        EXPECT_EQ(ha, w.ha) << c.step;
+        EXPECT_EQ(v.brush.Color, w.brush) << c.step;
+        EXPECT_EQ(v.font.Color, w.fontColor) << c.step;
+        EXPECT_EQ(v.state.Contains(gdSelected), w.selected) << c.step;
+        EXPECT_EQ(v.gradient, w.gd) << c.step;
+        EXPECT_EQ(v.wordWrap, w.ww) << c.step;
+        EXPECT_EQ(v.hAlign, w.ha) << c.step;
     }
 }
 
@@ -484,30 +470,13 @@ TEST_F(HooksFixture, PrintingTakesThePrintFonts)
     };
     for (const Case &c : cases) {
         g.PrintSettings()->SetUseDisplayFont(c.useDisplayFont);
-        TGridDrawState state;
-        TBrush brush;
-        TFont font;
-        TColor to = clNone, mirror = clNone, mirrorTo = clNone;
-        TAlignment ha = taLeftJustify;
-        TVAlignment va = vtaTop;
-        bool ww = false;
-        TCellGradientDirection gd = GradientVertical;
-        g.GetVisualProperties(c.col, c.row, state, c.print, false, false, brush, to, mirror, mirrorTo, font, ha, va,
-                              ww, gd);
-        EXPECT_EQ(font.Name, c.font) << c.print << c.useDisplayFont << " cell " << c.col << "," << c.row;
+        EXPECT_EQ(resolveVisuals(g, c.col, c.row, c.print, false).font.Name, c.font)
+            << c.print << c.useDisplayFont << " cell " << c.col << "," << c.row;
     }
     // A cell's own font still applies over the print font.
     g.PrintSettings()->SetUseDisplayFont(false);
     g.SetFontSizes(2, 3, 15);
-    TGridDrawState state;
-    TBrush brush;
-    TColor to = clNone, mirror = clNone, mirrorTo = clNone;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
-    bool ww = false;
-    TCellGradientDirection gd = GradientVertical;
-    g.GetVisualProperties(2, 3, state, true, false, false, brush, to, mirror, mirrorTo, lastFont, ha, va, ww, gd);
-    EXPECT_EQ(lastFont.Size, 15);
+    EXPECT_EQ(resolveVisuals(g, 2, 3, true, false).font.Size, 15);
 }
 
 // Group headers are underlined and summary rows overlined from column 1 on; the event decides last.
