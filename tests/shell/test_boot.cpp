@@ -8,6 +8,7 @@
 #include "shell/UNew_Project.h"
 #include "shell/UParGen.h"
 #include "support/TestSupport.h"
+#include "NewConfigurationStep.h"
 
 #include <QDir>
 #include <QFile>
@@ -633,17 +634,8 @@ TEST(BootRoad, StepFourFromAnEmptyFolder)
     QTemporaryDir dir;
     TProgramWindows windows(dir.path());
     auto *w = FDovavivuvFirmWare;
-    {
-        ModalResponder responder;
-        responder.then([](QWidget *d) {
-            auto *dlg = qobject_cast<TFNew_Project *>(d);
-            ASSERT_NE(dlg, nullptr);
-            dlg->E_New_Proj->setText("Road");
-            dlg->Btn_OK->click();
-        });
-        w->Btn_New->click();
-        ASSERT_TRUE(responder.texts().isEmpty());
-    }
+    createConfiguration("Road");
+    ASSERT_FALSE(HasFatalFailure());
     {
         // Set Communication confirmed with the window's values writes "ParGen.xml".
         ModalResponder responder;

@@ -8,6 +8,7 @@
 #include "shell/UNew_Project.h"
 #include "shell/UParGen.h"
 #include "support/TestSupport.h"
+#include "NewConfigurationStep.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -50,17 +51,8 @@ TEST(Step3Road, TwoRealIoddsOnTwoPortsFromAnEmptyFolder)
     ASSERT_TRUE(QFile::copy(corpus + "/standard/IODD-StandardDefinitions1.1.xml",
                             IOLink_StaDef_Dir + "/IODD-StandardDefinitions1.1.xml"));
 
-    {
-        ModalResponder responder;
-        responder.then([](QWidget *d) {
-            auto *dlg = qobject_cast<TFNew_Project *>(d);
-            ASSERT_NE(dlg, nullptr);
-            dlg->E_New_Proj->setText("Road");
-            dlg->Btn_OK->click();
-        });
-        w->Btn_New->click();
-        ASSERT_TRUE(responder.texts().isEmpty());
-    }
+    createConfiguration("Road");
+    ASSERT_FALSE(HasFatalFailure());
     QString variant;
     {
         ModalResponder responder;
