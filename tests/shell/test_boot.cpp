@@ -8,7 +8,7 @@
 #include "shell/UNew_Project.h"
 #include "shell/UParGen.h"
 #include "support/TestSupport.h"
-#include "NewConfigurationStep.h"
+#include "RoadSteps.h"
 
 #include <QDir>
 #include <QFile>
@@ -648,37 +648,7 @@ TEST(BootRoad, StepFourFromAnEmptyFolder)
         ASSERT_TRUE(responder.texts().isEmpty()) << responder.texts().join('\n').toStdString();
         ASSERT_TRUE(QFileInfo::exists(ParGen_File));
     }
-    const QString tool = dir.filePath("Ethernet_Update.exe");
-    writeFile(tool, "#!/bin/sh\nd=$(dirname \"$0\")\ncp \"$d/Ethernet_Update.xml\" \"$d/seen.xml\"\nexit 0\n");
-    QFile::setPermissions(tool, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-
-    ModalResponder responder;
-    QString opened;
-    responder.then([&](QWidget *d) {
-        opened = d->objectName();
-        auto *boot = static_cast<TFBoot *>(d);
-        boot->E_IP1->setText("127");
-        boot->E_IP2->setText("0");
-        boot->E_IP3->setText("0");
-        boot->E_IP4->setText("1");
-        // Pressed from the window's own loop, so message boxes of the update are answered too.
-        QTimer::singleShot(0, boot, [boot] {
-            boot->Btn_Update->click();
-            boot->Btn_Cancel->click();
-        });
-    });
-    w->Btn_CreateBin->click();
-    EXPECT_EQ(opened, "FBoot");
-    EXPECT_TRUE(responder.texts().isEmpty()) << responder.texts().join('\n').toStdString();
-    const QString bin = dir.filePath("PROJECTS/Road/bin/");
-    EXPECT_EQ(QFileInfo(bin + "bank1.bin").size(), 2048);
-    EXPECT_EQ(QFileInfo(bin + "bank1_ESP32.bin").size(), 2048);
-    EXPECT_TRUE(QFileInfo::exists(bin + "bank2.bin"));
-    EXPECT_TRUE(QFileInfo::exists(bin + "bank2_ESP32.bin"));
-    const QByteArray job = readAll(dir.filePath("Ethernet_Update.xml"));
-    EXPECT_TRUE(job.contains("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"));
-    EXPECT_TRUE(job.contains(QString("<Ope_FileName>" + bin + "bank2_ESP32.bin</Ope_FileName>").toUtf8()));
-    EXPECT_EQ(readAll(dir.filePath("seen.xml")), job);
+    stepFourOnLoopback(dir.path(), "Road");
     EXPECT_EQ(Last_IP_Address, "127.0.0.1");
     w->close();
     EXPECT_TRUE(readAll(dir.filePath("Fabricor.xml")).contains("<ipaddress>127.0.0.1</ipaddress>"));

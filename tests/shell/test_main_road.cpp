@@ -1,14 +1,15 @@
-// The road of a configuration through Step 3, scripted from the main window with real IODDs.
+// The road of a configuration through Steps 1 to 4, scripted from the main window with real IODDs.
 #include "grid/NovaColumnGrid.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "platform/Ping.h"
 #include "platform/Xml.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/UNew_Project.h"
 #include "shell/UParGen.h"
 #include "support/TestSupport.h"
-#include "NewConfigurationStep.h"
+#include "RoadSteps.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -39,7 +40,7 @@ QStringList attributeNames(const pugi::xml_node &n)
     return out;
 }
 
-TEST(Step3Road, TwoRealIoddsOnTwoPortsFromAnEmptyFolder)
+TEST(MainRoad, TwoRealIoddsThroughStepFourFromAnEmptyFolder)
 {
     SKIP_WITHOUT_SHARED_IODD();
     const QString corpus = testsupport::sharedIoddDir();
@@ -163,6 +164,9 @@ TEST(Step3Road, TwoRealIoddsOnTwoPortsFromAnEmptyFolder)
     EXPECT_EQ(first.child("IODD_File").attribute("Pin2Pos").as_int(), firstEnd);
     const pugi::xml_node thirdIn = third.child("ProcessData").child("ProcessDataIn").first_child();
     if (thirdIn) EXPECT_GE(thirdIn.attribute("Position").as_int(), firstEnd + 1 + (events + 7) / 8);
+
+    // Step 4 on the same configuration, where this machine lets the program ping.
+    if (platform::icmpEcho("127.0.0.1", 1000).error.isEmpty()) stepFourOnLoopback(dir.path(), "Road");
     w->close();
 }
 
