@@ -375,6 +375,7 @@ void TFIO_Link_Set_Access::Show_Channel_Row(int index)
     // A file name whose IODD could not be read still shows, so the user sees which port lacks it.
     NCG_IODD->SetCells(5, r, ch.IODD_File);
     NCG_IODD->SetCells(6, r, ch.TimeOut);
+    fitColumns(NCG_IODD, {3, 4}, 260);
 }
 
 int TFIO_Link_Set_Access::Current_Channel() const
@@ -483,6 +484,7 @@ void TFIO_Link_Set_Access::Show_Data_Events(int index)
         for (int c = 0; c < cells.size(); ++c) g->SetCells(c, r, cells[c]);
         ++r;
     }
+    fitColumns(g, {2, 3}, 400);
 }
 
 void TFIO_Link_Set_Access::Show_Data_DeviceIdentity(int index)
@@ -504,6 +506,8 @@ void TFIO_Link_Set_Access::Show_Data_DeviceIdentity(int index)
         NCG_DevIde_DevVarColl->SetCells(2, r, v ? iodd.GetDesc_ExtTextCol(false, v->Description) : QString());
         ++r;
     }
+    fitColumns(NCG_DevIde_DevVarColl, {0, 1}, 400);
+    fitColumns(NCG_DevIde_DevVarColl, {2}, 850);
 }
 
 void TFIO_Link_Set_Access::Show_Data_TransportLayer(int index)

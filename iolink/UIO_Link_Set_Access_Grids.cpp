@@ -75,6 +75,14 @@ void setHeaders(TNovaColumnGrid *grid, std::span<const int> titles)
     }
 }
 
+void fitColumns(TNovaStringGrid *grid, std::initializer_list<int> columns, int maxWidth)
+{
+    grid->SetSizeGrowOnly(true);
+    grid->SetMaxColWidth(maxWidth);
+    for (int c : columns)
+        if (grid->ColWidths(c) < maxWidth) grid->AutoSizeCol(c, 0);
+}
+
 } // namespace setaccess
 
 // ---- the variable grid ----------------------------------------------------------------------------
@@ -134,7 +142,12 @@ void TFIO_Link_Set_Access::Show_Data_Variables(int index)
         row = Show_Data_Var_Grid(row, *v, nullptr, false, *iodd, first, index);
         first = !first;
     }
-    if (vc.Var_List.empty()) Init_Var_Table();
+    if (vc.Var_List.empty()) {
+        Init_Var_Table();
+        return;
+    }
+    fitColumns(NSG_Var, {3, 4, 5, 6, 11}, 320);
+    fitColumns(NSG_Var, {22}, 800);
 }
 
 int TFIO_Link_Set_Access::Show_Data_Var_Grid(int Num_Row, const TVariable &aVar, const TVariable *refVar, bool VarRef,
@@ -327,7 +340,10 @@ void TFIO_Link_Set_Access::Show_Data_ProcessData(int index)
         const TProcessDataInOut *pd = variant ? (in ? variant->ProcessDataIn.get() : variant->ProcessDataOut.get()) : nullptr;
         PC_ProcessData->setTabVisible(PC_ProcessData->indexOf(page), pd != nullptr);
         Clear_Grid(grid);
-        if (pd) Show_ProcessData_Grid(grid, *pd, *iodd, index);
+        if (pd) {
+            Show_ProcessData_Grid(grid, *pd, *iodd, index);
+            fitColumns(grid, {0, 2, 3}, 320);
+        }
     }
 }
 

@@ -41,6 +41,9 @@ TNovaColumnGrid *newColumnGrid(QWidget *parent, const QString &name, std::initia
 int titleWidth(const TNovaStringGrid *grid, const QString &title);
 // Column titles from the text table, one slot per column.
 void setHeaders(TNovaColumnGrid *grid, std::span<const int> titles);
+// Widens text columns to the texts they show, up to a limit, so names from an IODD are not cut;
+// a column never becomes narrower than it is.
+void fitColumns(TNovaStringGrid *grid, std::initializer_list<int> columns, int maxWidth);
 
 // Sets the flag while the window fills its controls; restores it at the end of the scope or on release.
 class ShowingGuard {

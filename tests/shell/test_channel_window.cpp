@@ -2,7 +2,9 @@
 
 #include "platform/Xml.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTest>
 
@@ -469,6 +471,50 @@ TEST_F(ChannelWindowTest, UnreadableFilesStopTheShowWithTheirMessage)
         EXPECT_TRUE(boxes[0].contains(QFileInfo(*c.file).fileName())) << boxes[0].toStdString();
         EXPECT_EQ(testsupport::readAll(*c.file), c.bytes);
     }
+}
+
+// Names of two real IODDs fit their columns; pictures of every tab go to the temporary folder for a person to look at.
+TEST_F(ChannelWindowTest, RealIoddNamesFitTheirColumns)
+{
+    SKIP_WITHOUT_SHARED_IODD();
+    const QString corpus = testsupport::sharedIoddDir();
+    IOLink_StaDef_Dir = corpus + "/standard/";
+    SW_Code = "CF41520";
+    const QString first = "IO-Link-22-ConditionalProcessDataDevice-20240824-IODD1.1.xml";
+    const QString second = "IO-Link-10-AllComplexDatatypesDevice-20240824-IODD1.1.xml";
+    for (const QString &f : {first, second}) ASSERT_TRUE(QFile::copy(corpus + "/devices/" + f, IODD_Catalog_Dir + "/" + f));
+    parGen(Get_Device_Code() + "-A1-2A-2B");
+    ASSERT_TRUE(show());
+    choose(1, first);
+    choose(3, second);
+    ASSERT_TRUE(boxes.isEmpty()) << boxes.join("\n").toStdString();
+    // Names from the IODDs widen their columns rather than being cut.
+    auto fits = [](TNovaStringGrid *g, int col) {
+        const QFontMetrics fm(g->font());
+        for (int r = 1; r < g->RowCount(); ++r)
+            EXPECT_LT(fm.horizontalAdvance(g->Cells(col, r)), g->ColWidths(col)) << g->objectName().toStdString() << " " << col << "," << r;
+    };
+    fits(w->NCG_IODD, 3);
+    fits(w->NCG_IODD, 4);
+    fits(w->NCG_ProcessDataIn, 2);
+    fits(w->NSG_Var, 3);
+    fits(w->NSG_Var, 4);
+    w->NCG_IODDComboChange(1, 3, 2, "DIn");
+    w->NCG_IODD->SetRow(3);
+    w->NCG_IODDClickCell(3, 0);
+    w->show();
+    const QString out = QDir::tempPath() + "/channel_table_";
+    for (int t = 0; t < w->PC_Device->count(); ++t) {
+        w->PC_Device->setCurrentIndex(t);
+        QTest::qWait(20);
+        EXPECT_TRUE(w->grab().save(out + QString::number(t) + ".png"));
+    }
+    w->PC_Device->setCurrentIndex(0);
+    w->NCG_IODD->SetRow(1);
+    w->NCG_IODDClickCell(1, 0);
+    QTest::qWait(20);
+    EXPECT_TRUE(w->grab().save(out + "port1.png"));
+    w->hide();
 }
 
 } // namespace
