@@ -285,4 +285,97 @@ TEST(WindowGridServices, CellValidateCarriesTheEditedText)
     EXPECT_EQ(g.Cells(1, 2), "30");
 }
 
+// A data check box column with its own check texts; a column's alignment reaches its cells.
+TEST(WindowGridServices, ColumnCheckTextsAndAlignmentGovernTheirCells)
+{
+    TNovaColumnGrid g;
+    g.SetColCount(3);
+    g.SetFixedCols(0);
+    g.SetRowCount(3);
+    EXPECT_EQ(g.Columns()->Items(1)->CheckTrue(), "Y");
+    g.Columns()->Items(1)->SetEditor(edDataCheckBox);
+    g.Columns()->Items(1)->SetCheckTrue("On");
+    g.Columns()->Items(1)->SetCheckFalse("Off");
+    EXPECT_TRUE(g.SetCheckBoxState(1, 1, true));
+    EXPECT_EQ(g.Cells(1, 1), "On");
+    EXPECT_TRUE(g.SetCheckBoxState(1, 1, false));
+    EXPECT_EQ(g.Cells(1, 1), "Off");
+    g.SetCells(1, 2, "On");
+    bool state = false;
+    EXPECT_TRUE(g.GetCheckBoxState(1, 2, state));
+    EXPECT_TRUE(state);
+    g.SetCells(1, 2, "Y");
+    EXPECT_TRUE(g.GetCheckBoxState(1, 2, state));
+    EXPECT_FALSE(state) << "only the column's own check-true text is ticked";
+
+    g.Columns()->Items(2)->SetAlignment(taCenter);
+    TAlignment h = taLeftJustify;
+    TVAlignment v{};
+    g.GetCellAlignment(2, 1, h, v);
+    EXPECT_EQ(h, taCenter);
+    g.GetCellAlignment(0, 1, h, v);
+    EXPECT_EQ(h, taLeftJustify);
+}
+
+// What the windows bind on their grids: a click names its cell, a click on a box tells its new state,
+// a double click names its cell except on a cell button or an expand button.
+TEST(WindowGridServices, ClicksAndDoubleClicksReportTheirCell)
+{
+    TNovaColumnGrid g;
+    g.SetColCount(4);
+    g.SetFixedCols(0);
+    g.SetRowCount(4);
+    g.resize(420, 200);
+    g.Columns()->Items(2)->SetEditor(edDataCheckBox);
+    g.show();
+    QApplication::processEvents();
+    QStringList log;
+    g.OnClickCell = [&](QObject *sender, int r, int c) {
+        EXPECT_EQ(sender, &g);
+        log << QString("click %1,%2").arg(r).arg(c);
+    };
+    g.OnDblClickCell = [&](QObject *sender, int r, int c) {
+        EXPECT_EQ(sender, &g);
+        log << QString("dbl %1,%2").arg(r).arg(c);
+    };
+    g.OnCheckBoxClick = [&](QObject *, int c, int r, bool s) { log << QString("box %1,%2 %3").arg(c).arg(r).arg(s); };
+    auto centre = [&](int c, int r) {
+        const TRect R = g.CellRect(c, r);
+        return QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    };
+
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centre(1, 2));
+    EXPECT_EQ(log, QStringList{"click 2,1"});
+
+    // The box of a data check box cell: found inside the cell, toggled by a click.
+    const TRect R = g.CellRect(2, 3);
+    QPoint box(-1, -1);
+    for (int y = R.Top; y < R.Bottom && box.x() < 0; ++y)
+        for (int x = R.Left; x < R.Right && box.x() < 0; ++x)
+            if (g.IsInCheckBox(2, 3, x, y)) box = QPoint(x + 2, y + 2);
+    ASSERT_GE(box.x(), 0);
+    log.clear();
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, box);
+    EXPECT_TRUE(log.contains("box 2,3 1")) << log.join(" | ").toStdString();
+    EXPECT_EQ(g.Cells(2, 3), "Y");
+
+    QTest::qWait(QApplication::doubleClickInterval() + 50);
+    log.clear();
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre(3, 1));
+    EXPECT_EQ(log, QStringList{"dbl 1,3"});
+
+    log.clear();
+    g.CreateCellGraphic(3, 2)->SetCellType(ctButton);
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre(3, 2));
+    EXPECT_TRUE(log.filter("dbl").isEmpty()) << log.join(" | ").toStdString();
+
+    log.clear();
+    g.CreateCellGraphic(1, 3)->SetCellType(ctExpand);
+    const TRect E = g.CellRect(1, 3);
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, QPoint(E.Right - 8, E.Top + 7));
+    EXPECT_TRUE(log.filter("dbl").isEmpty()) << log.join(" | ").toStdString();
+    QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, QPoint(E.Left + 4, E.Bottom - 3));
+    EXPECT_TRUE(log.contains("dbl 3,1")) << "outside the expand button the double click counts";
+}
+
 } // namespace
