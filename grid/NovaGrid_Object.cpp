@@ -70,6 +70,8 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     SetFixedRowHeight(DefaultRowHeight());
     FNovaGradientTo = ColorToRGB(clBtnFace);
     FScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    FIsWinXP = IsWindowsXPOrLater();
+    FIsWinVista = IsWindowsVistaOrLater();
     FBorderColor = FIsWinXP ? TColor(0xB99D7F) : clGray;
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();

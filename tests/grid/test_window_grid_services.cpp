@@ -1,7 +1,9 @@
 // What the program's table windows (catalog, channel table, row routines) rely on of the string grid,
 // one test per service, met by the real grid.
 #include "grid/NovaColumnGrid.h"
+#include "grid/GridEditorControls.h"
 #include "grid/NovaGrid.h"
+#include "grid/base/Theme.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -33,6 +35,29 @@ TEST(WindowGridServices, IsABaseGrid)
 {
     TNovaStringGrid g;
     EXPECT_NE(dynamic_cast<TBaseGrid *>(&g), nullptr);
+}
+
+// The grid chooses its defaults for the platform version it finds when it is made.
+TEST(WindowGridServices, ConstructionAsksThePlatformVersion)
+{
+    struct OldPlatform : TThemePlatform {
+        bool HasGetLocaleInfoEx() const override { return false; }
+        int OsMajorVersion() const override { return 5; }
+    } old;
+    TThemePlatform fresh;
+    SetThemePlatform(&old);
+    {
+        TNovaStringGrid g;
+        EXPECT_EQ(g.BorderColor(), clGray);
+        EXPECT_FALSE(g.Combo()->IsVista());
+    }
+    SetThemePlatform(&fresh);
+    {
+        TNovaStringGrid g;
+        EXPECT_EQ(g.BorderColor(), TColor(0xB99D7F));
+        EXPECT_TRUE(g.Combo()->IsVista());
+    }
+    SetThemePlatform(nullptr);
 }
 
 // Rows dropped by a smaller count do not come back with their old texts when the grid grows again:
