@@ -473,6 +473,33 @@ TEST_F(ChannelWindowTest, UnreadableFilesStopTheShowWithTheirMessage)
     }
 }
 
+// A port whose IODD is gone from the configuration: the window says so, shows the file name, and OK
+// writes the port's mapping back unchanged.
+TEST_F(ChannelWindowTest, APortWhoseIoddIsMissingKeepsItsMapping)
+{
+    const QByteArray channel =
+        "<Channel><IODD_File FileName=\"gone.xml\" Pin4Mode=\"IO-Link\" ReadPin2=\"N\"/>"
+        "<Variables><Variable Index=\"64\" SubIndex=\"\" Value=\"7\" Enable=\"True\"/></Variables>"
+        "<ProcessData><processDataCondition>0</processDataCondition><ProcessDataIn>"
+        "<PD_Record VariableId=\"PI\" SubIndex=\"\" Position=\"12\" Bit=\"0\" Gradient=\"0.5\" Offset=\"1\"/>"
+        "</ProcessDataIn></ProcessData><Events><Event Enable=\"True\" Code=\"36001\" TimeOut=\"5\"/></Events></Channel>";
+    parGen(Get_Device_Code() + "-A1-2A");
+    testsupport::writeFile(IOLink_SetAccess_File, "<IO-Link><IO-Link_Channels>" + channel +
+                                                      "<Channel><IODD_File FileName=\"\"/></Channel></IO-Link_Channels></IO-Link>");
+    ASSERT_TRUE(show());
+    ASSERT_EQ(boxes.size(), 1);
+    EXPECT_TRUE(boxes[0].contains("gone.xml")) << boxes[0].toStdString();
+    EXPECT_EQ(rowOf(w->NCG_IODD, 1, 1, 5), (QStringList{"IO-Link", "N", "", "", "gone.xml"}));
+    EXPECT_EQ(w->NCG_ProcessDataIn->Cells(0, 1), "") << "nothing of another port on the tabs";
+    ModalResponder responder;
+    responder.answerBox(QMessageBox::Ok);
+    EXPECT_TRUE(ok(responder)) << responder.texts().join("\n").toStdString();
+    const QByteArray saved = testsupport::readAll(IOLink_SetAccess_File);
+    for (const char *part : {"<Variable Index=\"64\" SubIndex=\"\" Value=\"7\"", "Position=\"12\" Bit=\"0\" Gradient=\"0.5\" Offset=\"1\"",
+                             "<Event Enable=\"True\" Code=\"36001\" TimeOut=\"5\""})
+        EXPECT_TRUE(saved.contains(part)) << part << "\n" << saved.constData();
+}
+
 // Names of two real IODDs fit their columns; pictures of every tab go to the temporary folder for a person to look at.
 TEST_F(ChannelWindowTest, RealIoddNamesFitTheirColumns)
 {
