@@ -1,8 +1,12 @@
+#include "iolink/UBoot.h"
+#include "iolink/UIOLink_IODD_Catalog.h"
+#include "iolink/UIO_Link_Set_Access.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
+#include "shell/UParGen.h"
 #include "shell/USoftOptions.h"
 #include "shell/UAbout.h"
 #include "support/TestSupport.h"
@@ -87,6 +91,12 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         ASSERT_NE(FOpenConf, nullptr);
         ASSERT_NE(FAbout, nullptr);
         ASSERT_NE(FSoftOptions, nullptr);
+        ASSERT_NE(FIO_Link_Set_Access, nullptr);
+        ASSERT_NE(FParGen, nullptr);
+        ASSERT_NE(FIOLink_IODD_Catalog, nullptr);
+        ASSERT_NE(FBoot, nullptr);
+        EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
+        EXPECT_EQ(FIO_Link_Set_Access->windowTitle(), QStringLiteral("IO-Link Set Access"));
         // Windows created after the main window already show the software code and the texts.
         EXPECT_EQ(FNew_Project->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FOpenConf->windowTitle(), QStringLiteral("Open Configuration"));
@@ -98,6 +108,10 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FOpenConf, nullptr);
     EXPECT_EQ(FAbout, nullptr);
     EXPECT_EQ(FSoftOptions, nullptr);
+    EXPECT_EQ(FIO_Link_Set_Access, nullptr);
+    EXPECT_EQ(FParGen, nullptr);
+    EXPECT_EQ(FIOLink_IODD_Catalog, nullptr);
+    EXPECT_EQ(FBoot, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)
