@@ -358,9 +358,9 @@ void TPainterCanvas::TextRect(const TRect &r, int x, int y, const QString &text)
 
 namespace {
 
-// Lines of a word-wrapped text as the platform breaks them: at CR, LF or CR LF, then between
-// words; inside a word only as an edit control does (DT_EDITCONTROL), otherwise an overlong word
-// keeps its line and is clipped at the right.
+// Lines of a word-wrapped text: at CR, LF or CR LF, then between words. A word is never split,
+// also under DT_EDITCONTROL: "Parameter 10" in a narrow column reads "Parameter" over "10", not
+// "Paramete" over "r 10"; an overlong word keeps its line and is clipped at the right.
 struct WrappedText {
     std::vector<std::unique_ptr<QTextLayout>> layouts;
     std::vector<QTextLine> lines;
@@ -371,7 +371,7 @@ void wrapText(const QString &text, const QFont &font, int width, unsigned flags,
 {
     const QFontMetrics metrics(font);
     QTextOption option;
-    option.setWrapMode((flags & DT_EDITCONTROL) ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
+    option.setWrapMode(QTextOption::WordWrap);
     const Qt::Alignment h = (flags & DT_CENTER) ? Qt::AlignHCenter : (flags & DT_RIGHT) ? Qt::AlignRight : Qt::AlignLeft;
     option.setAlignment(h);
     int start = 0;

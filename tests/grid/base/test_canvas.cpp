@@ -119,7 +119,8 @@ TEST(PainterCanvas, WrappedTextBreaksBetweenWordsAndShowsNoPartLine)
     } cases[] = {
         {"Parameter 10", word + 4, wrap | DT_EDITCONTROL, 2, word},           // breaks at the blank
         {"Parameter", word / 2, wrap, 1, word},                               // an overlong word keeps its line
-        {"Parameter", word / 2, wrap | DT_EDITCONTROL, -1, -1},               // an edit control breaks it
+        {"Parameter", word / 2, wrap | DT_EDITCONTROL, 1, word},              // never split inside
+        {"Parameter 10", word - 4, wrap | DT_EDITCONTROL, 2, word},           // not even when too narrow
         {"one\rtwo\r\nthree\nfour", 150, wrap, 4, -1},                      // CR, CR LF and LF
         {"short", 150, wrap, 1, -1},
     };
