@@ -729,8 +729,16 @@ public:
     virtual int GetParentRow(int ARow);
     virtual bool GetNodeState(int ARow); // contracted
     virtual bool IsSummary(int ARow);
+    // 0 for a node row; 2 when the next row continues the tree at this level or deeper; 1 for
+    // the last child of a group. The painter draws the tree lines by it.
+    virtual int GetNodeSpanType(int ARow);
+    // At least one node row: the node operations keep the count.
+    bool HasNodes() override { return FNodeCount > 0; }
+    // Node level of the row times the node indent; 0 without nodes or properties.
+    int GetRowIndent(int ARow) override;
 
 protected:
+    int FNodeCount = 0; // node rows added and not removed
     // The graphic that holds the check box state of a real row, where its text lives, and
     // whether it is the cell's own graphic.
     struct CheckCell {
@@ -1194,6 +1202,7 @@ protected:
     void DrawCellText(TCellPaint &P);
     void DrawCellGraphic(TCanvas &Canvas, TCellPaint &P, const TRect &R);
     void paintFixedBackground(TCellPaint &P);
+    void paintTreeLines(TCellPaint &P);
     void paintLookEdges(TCellPaint &P, bool ctl3D);
     void paintSelectionRectangle(TCellPaint &P, const TRect &TR);
     void paintSizingLines(QPainter &p);

@@ -228,6 +228,10 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
         K.Pen = pen;
     }
 
+    // 19. tree lines of the node outline
+    if (HasNodes() && P.RCol == 0 && ARow >= FixedRows() && FCellNode->ShowTree())
+        paintTreeLines(P);
+
     // 20. the graphic
     if (P.Graphic) {
         TRect g = P.ClipRect;
@@ -255,6 +259,42 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
             K.DrawFocusRect(f);
         }
     }
+}
+
+// Lines joining the rows of the outline: a stub to each child, a vertical line down the group
+// (ending at mid height on its last child), and the lines of the outer levels passing by.
+void TNovaStringGrid::paintTreeLines(TCellPaint &P)
+{
+    TCanvas &K = P.K;
+    const int ARow = P.ARow;
+    const int ni = FCellNode->NodeIndent();
+    const int indent = GetRowIndent(ARow);
+    const int level = HasCellProperties(0, ARow) ? GetCellProperties(0, ARow)->NodeLevel() : 0;
+    if (level <= 0)
+        return;
+    const TPen saved = K.Pen;
+    K.Pen.Color = FCellNode->TreeColor();
+    K.Pen.Width = 1;
+    K.Pen.Style = psSolid;
+    const TRect &r = P.ClipRect;
+    const int left = r.Left + indent;
+    const int x = left + ni / 2 - ni + 2;
+    const int mid = (r.Top + r.Bottom) / 2;
+    line(K, x, mid, FCellNode->ShowTreeFull() ? r.Right : left + 4, mid);
+    const int span = GetNodeSpanType(ARow);
+    if (span == 1)
+        line(K, x, r.Top, x, mid);
+    else if (span == 2)
+        line(K, x, r.Top, x, r.Bottom + 4);
+    const int next = ARow + 1;
+    const bool nextIsChild = next < RowCount() && HasCellProperties(0, next) && GetCellProperties(0, next)->NodeLevel() != 0;
+    for (int i = 1; i <= level; ++i) {
+        const int xi = x - ni * i;
+        line(K, xi, r.Top, xi, nextIsChild ? r.Bottom + 4 : mid);
+        if (i < level)
+            line(K, xi, mid, x + ni - ni * i, mid);
+    }
+    K.Pen = saved;
 }
 
 void TNovaStringGrid::paintFixedBackground(TCellPaint &P)

@@ -362,6 +362,81 @@ TEST_F(PaintFixture, ModifiedRowsShowABarAtTheRightOfTheFirstColumn)
     EXPECT_TRUE(bars(3).empty());
 }
 
+// A grid that holds nodes as the node operations leave it: the count raised, levels in column 0.
+struct OutlineGrid : TNovaStringGrid {
+    void MarkNode(int ARow, int Level)
+    {
+        CreateCellGraphic(0, ARow)->SetCellType(ctNode);
+        GetCellProperties(0, ARow)->SetNodeLevel(Level);
+        ++FNodeCount;
+    }
+    void SetLevel(int ARow, int Level) { GetCellProperties(0, ARow)->SetNodeLevel(Level); }
+};
+
+TEST(PaintOutline, TreeLinesJoinTheChildrenOfANode)
+{
+    OutlineGrid g;
+    g.resize(400, 250);
+    g.SetColCount(3);
+    g.SetRowCount(6);
+    g.CellNode()->SetTreeColor(clRed);
+    TRecordingCanvas rc;
+    auto treeLines = [&](int row) {
+        rc.Clear();
+        g.PaintCell(rc, 0, row, {}, {});
+        std::vector<std::vector<TPoint>> found;
+        for (const TCanvasOp &op : rc.Ops)
+            if (op.kind == TCanvasOp::Line && op.pen.Color == clRed)
+                found.push_back(op.points);
+        return found;
+    };
+    g.SetLevel(2, 1);
+    EXPECT_FALSE(g.HasNodes());
+    EXPECT_EQ(g.GetRowIndent(2), 0) << "no indent without nodes";
+    EXPECT_TRUE(treeLines(2).empty()) << "no tree without nodes";
+
+    g.MarkNode(1, 1); // node at row 1 over rows 1..3; row 4 lies outside
+    g.SetLevel(3, 1);
+    EXPECT_TRUE(g.HasNodes());
+    EXPECT_EQ(g.GetRowIndent(2), 12);
+    EXPECT_EQ(g.GetRowIndent(4), 0) << "a row without properties";
+    EXPECT_EQ(g.GetNodeSpanType(1), 0);
+    EXPECT_EQ(g.GetNodeSpanType(2), 2) << "the group goes on";
+    EXPECT_EQ(g.GetNodeSpanType(3), 1) << "last child";
+
+    const auto vertical = [](const std::vector<TPoint> &p) { return p.size() == 2 && p[0].X == p[1].X; };
+    // A middle child: its stub to the right edge, and the group's line through the whole cell.
+    auto mid = treeLines(2);
+    ASSERT_FALSE(mid.empty());
+    const std::vector<TPoint> stub = mid[0];
+    ASSERT_EQ(stub.size(), 2u);
+    EXPECT_EQ(stub[0].Y, stub[1].Y);
+    const int x = stub[0].X;
+    const int midY = stub[0].Y;
+    EXPECT_GE(stub[1].X, g.CellRect(0, 2).Right - 1) << "the full tree reaches the right edge";
+    bool through = false;
+    for (const auto &l : mid)
+        through = through || (vertical(l) && l[0].X == x && l[1].Y > g.CellRect(0, 2).Bottom);
+    EXPECT_TRUE(through);
+    // The last child: the group's line ends at mid height.
+    bool endsMid = false;
+    bool runsOn = false;
+    for (const auto &l : treeLines(3)) {
+        if (vertical(l) && l[0].X == x) {
+            endsMid = endsMid || l[1].Y == midY - g.CellRect(0, 2).Top + g.CellRect(0, 3).Top;
+            runsOn = runsOn || l[1].Y > g.CellRect(0, 3).Bottom;
+        }
+    }
+    EXPECT_TRUE(endsMid);
+    EXPECT_FALSE(runsOn);
+    // A short stub without the full tree; nothing in other columns or outside the outline.
+    g.CellNode()->SetShowTreeFull(false);
+    EXPECT_LT(treeLines(2)[0][1].X, g.CellRect(0, 2).Right - 10);
+    EXPECT_TRUE(treeLines(4).empty());
+    g.CellNode()->SetShowTree(false);
+    EXPECT_TRUE(treeLines(2).empty());
+}
+
 // ---- pixels ----------------------------------------------------------------------------------------
 
 TEST_F(PaintFixture, PixelsOfTheFixedGradientTheSelectionAndTheFocusRectangle)
