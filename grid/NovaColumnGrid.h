@@ -68,6 +68,7 @@ public:
     void GetCheckTrue(int ACol, int ARow, QString &Value) override;
     void GetCheckFalse(int ACol, int ARow, QString &Value) override;
     bool GetColumnFilter(int ACol) override;
+    void ApplyDropListFilter(QObject *Sender, int ItemIndex) override;
     int GetVersionNr() const override;
     QString GetVersionString() const override;
     void RemoveCols(int ColIndex, int CCount) override;

@@ -3,6 +3,7 @@
 #include "grid/NovaColumnGrid.h"
 
 #include "grid/ControlLook.h"
+#include "grid/GridFilter.h"
 #include "grid/GridEditorControls.h"
 #include "grid/base/NumberDate.h"
 #include "platform/TextFormat.h"
@@ -278,7 +279,36 @@ bool TNovaColumnGrid::GetColumnFilter(int ACol)
         return false;
     QStringList &list = FilterList();
     list.clear();
-    for (const QString &entry : item->Filter())
-        list << entry.section(QLatin1Char('='), 0, 0);
+    for (const QString &entry : item->Filter()) {
+        QString name, condition;
+        SplitFilterEntry(entry, name, condition);
+        // The list shows names; a name that would split again keeps the entry form.
+        list << (name.contains(QLatin1Char('=')) || name.contains(QLatin1Char('"')) ? MakeFilterEntry(name) : name);
+    }
     return true;
+}
+
+void TNovaColumnGrid::ApplyDropListFilter(QObject *Sender, int ItemIndex)
+{
+    const int c = FFilterCol;
+    TGridColumnItem *item = c >= 0 && c < FColumnCollection->Count() ? FColumnCollection->Items(c) : nullptr;
+    if (item && ItemIndex >= 0 && ItemIndex < item->Filter().size()) {
+        QString display, condition;
+        SplitFilterEntry(item->Filter().at(ItemIndex), display, condition);
+        if (FAutoFilterDisplay)
+            item->SetHeader(display);
+        if (AutoFilterUpdate())
+            SetFilterActive(false);
+        FireEvent(OnFilterSelect, Sender, c, ItemIndex, display, condition);
+        TFilterData *f = Filter()->GetColFilter(c);
+        StoreFilterCondition(*f, condition);
+        f->SetCaseSensitive(item->FilterCaseSensitive());
+        if (AutoFilterUpdate()) {
+            SetFilterActive(true);
+            if (RowCount() != FixedRows() && !(RowCount() == 1 && FixedRowAlways()))
+                SetRow(FixedRows());
+            DoFilterDone();
+        }
+    }
+    FFilterCol = -1;
 }

@@ -32,6 +32,9 @@ class QMenu;
 class TCellGraphic;
 class TNovaStringGrid;
 struct TMarkupImageList;
+class TDropList;
+class TDropCheckList;
+class TFilterDropDown;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
@@ -96,6 +99,17 @@ class ENovaGridError : public std::runtime_error {
 public:
     explicit ENovaGridError(const QString &Message) : std::runtime_error(Message.toStdString()) {}
 };
+
+// Filter drop-list entries: a bare value, or a name with "=" and a condition. A value holding a
+// blank, "=" or a double quote is listed as value="value" with inner quotes doubled.
+QString MakeFilterEntry(const QString &Value);
+// Splits an entry at the "=" before a trailing quoted value, else at its first "=".
+void SplitFilterEntry(const QString &Entry, QString &FriendlyName, QString &Condition);
+// The value of a condition that is one double-quoted value (inner quotes doubled).
+bool UnquoteFilterValue(const QString &Condition, QString &Value);
+class TFilterData;
+// Stores a chosen condition: a quoted value as an exact value, anything else as an expression.
+void StoreFilterCondition(TFilterData &Item, const QString &Condition);
 
 // Identifier and display text of a look; glCustom has neither and answers Unchanged.
 QString LookIdentifier(TGridLook Look, const QString &Unchanged = QString());
@@ -180,7 +194,6 @@ public:
     void SetNovaGradientMirrorTo(TColor Value);
 
     // Numbers.
-    CFG_PLAIN_PROPERTY(int, FilterDropDownRow, 0)
     CFG_PLAIN_PROPERTY(int, MaxEditLength, 0)
     CFG_PLAIN_PROPERTY(int, MaxComboLength, 0)
     CFG_PLAIN_PROPERTY(int, SelectionColorMixerFactor, 50)
@@ -220,8 +233,6 @@ public:
     CFG_PLAIN_PROPERTY(bool, EnableBlink, false)
     CFG_PLAIN_PROPERTY(bool, EnhTextSize, false)
     CFG_PLAIN_PROPERTY(bool, ExcelStyleDecimalSeparator, false)
-    CFG_PLAIN_PROPERTY(bool, FilterActive, false)
-    CFG_PLAIN_PROPERTY(bool, FilterDropDownAuto, false)
     CFG_PLAIN_PROPERTY(bool, FilterDropDownCheck, false)
     CFG_PLAIN_PROPERTY(bool, FilterIncremental, false)
     CFG_PLAIN_PROPERTY(bool, FixedAsButtons, false)
@@ -489,7 +500,8 @@ public:
     virtual void NavigationChanged();
     virtual void TabToFirstRow();
     virtual bool UseGridClipboardFormat();
-    virtual void ApplyDropListFilter();
+    // A choice of the filter drop list (ItemIndex -1: none); the check list was closed.
+    virtual void ApplyDropListFilter(QObject *Sender, int ItemIndex);
     virtual void ApplyCheckListFilter();
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick();
@@ -800,6 +812,61 @@ protected:
     void autoSizeColumnCore(int ACol, bool GrowOnly);
     void autoSizeRowCore(int ARow, bool GrowOnly, int Extra);
     std::unique_ptr<TCanvas> FMeasureCanvas;
+
+public:
+    // ============================================================================================
+    // Filtering (NovaGrid_Filter.cpp)
+    // ============================================================================================
+    // Rows failing the conditions of Filter are hidden as one filter level of the hidden-row store;
+    // levels stack and come off one by one. Rows hidden by other means stay hidden throughout.
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    // The fixed row that carries the filter glyphs: only a value below FixedRows is taken.
+    int FilterDropDownRow() const { return FFilterDropDownRow; }
+    void SetFilterDropDownRow(int Value);
+    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+    void SetFilterDropDownAuto(bool Value);
+    // Hides display row ARow when it fails the filter.
+    void FilterRow(int ARow);
+    void ApplyFilter();
+    // Takes the last filter level off; true while more than one level remains.
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    // Incremental narrowing on a column (-1: the whole row): one character more narrows the
+    // current result, one less goes back a level, anything else starts again.
+    void NarrowDown(const QString &ACondition, int AColumn = -1);
+    QString LastFilter() const { return FLastFilter; }
+    // The filter drop-down lists (owned by the grid, hidden until a header glyph opens them).
+    TDropList *DropList() const { return FDropList; }
+    TDropCheckList *DropCheckList() const { return FDropCheckList; }
+    // Opens the filter list of real column ACol under its header cell in FilterDropDownRow.
+    void ShowFilterDropDown(int ACol);
+    // Closes an open filter list without a change of the filter.
+    void CloseFilterDropDown();
+    TFilterDropDown *FilterDropDown() const { return FFilterDropDown; }
+
+    std::function<void(QObject *Sender, int ARow, bool &AcceptRow)> OnCustomFilter;
+    std::function<void(QObject *Sender, int Progress)> OnFilterProgress;
+    std::function<void(QObject *Sender, int Column, int ItemIndex, const QString &FriendlyName, QString &FilterCondition)>
+        OnFilterSelect;
+    std::function<void(QObject *Sender, int Column, int ItemIndex, const QString &FriendlyName, QString &FilterCondition,
+                       TDropCheckList *CheckList)>
+        OnFilterCheck;
+    TNotifyEvent OnFilterDone;
+
+protected:
+    bool FFilterActive = false;
+    int FFilterDropDownRow = 0;
+    bool FFilterDropDownAuto = false;
+    int FFilterFixedRows = 0;
+    QString FLastFilter;
+    TFilterDropDown *FFilterDropDown = nullptr;
+    TDropList *FDropList = nullptr;
+    TDropCheckList *FDropCheckList = nullptr;
+    // Takes every filter level off at once; rows hidden otherwise stay hidden.
+    void removeFilterLevels();
+    void createFilterLists();
+    int FFilterPressClosed = -1; // column whose list a press on the grid closed (-1 none)
 
 public:
     // ============================================================================================

@@ -316,10 +316,16 @@ void TNovaStringGrid::HideRowList(const std::vector<int> &RowList)
     std::vector<int> heights(static_cast<std::size_t>(old));
     for (int r = 0; r < old; ++r)
         heights[std::size_t(r)] = RowHeights(r);
-    for (int r : rows) {
+    // Items keep real indexes, as those of HideRows do, so that both kinds mix in the mappings.
+    std::vector<int> real;
+    real.reserve(rows.size());
+    for (int r : rows)
+        real.push_back(RealRowIndex(r));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int r = rows[i];
         TGridItem *item = FGridItems.Add();
         rowToItem(r, *item);
-        item->SetIdx(r);
+        item->SetIdx(real[i]);
         item->SetLevel(FFilterLevel);
         item->SetFiltered(true);
     }
@@ -394,8 +400,11 @@ void TNovaStringGrid::UnHideRowList()
     for (int i = FGridItems.Count() - 1; i >= 0; --i) {
         TGridItem *item = FGridItems.Items(i);
         if (item->Filtered() && item->Level() == level)
-            back.push_back({item->Idx(), FGridItems.Take(i)});
+            back.push_back({0, FGridItems.Take(i)});
     }
+    // Each row goes back below the rows that stay hidden before it.
+    for (RowComeback &b : back)
+        b.target = b.item->Idx() - FGridItems.CountBelow(b.item->Idx());
     if (Row() >= RowCount())
         FocusCell(FixedCols(), FixedRows());
     mergeRowsBack(back);

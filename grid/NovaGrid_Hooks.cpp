@@ -242,11 +242,7 @@ bool TNovaStringGrid::GetColumnFilter(int ACol)
 {
     FFilterList.clear();
     if (FFilterDropDownAuto && (ACol >= FixedCols() || FFilterDropDownColumns == fdAll)) {
-        auto entry = [](QString text) {
-            if (text.contains(QLatin1Char(' ')))
-                text = text + QLatin1String("=\"") + text + QLatin1Char('"');
-            return text;
-        };
+        auto entry = [](const QString &text) { return MakeFilterEntry(text); };
         QStringList values;
         for (int r = FixedRows(); r <= RowCount() - FFixedFooters - 1; ++r)
             values << entry(Cells(ACol, r).trimmed());

@@ -256,13 +256,15 @@ void TNovaStringGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shif
     if (ACol >= 0 && ARow >= 0) {
         const int c = RealColIndex(ACol);
         const TRect R = CellRect(ACol, ARow);
-        if (ARow != FilterDropDownRow() || c == FFilterCol)
-            FFilterCol = -1;
+        const bool closedByPress = c == FFilterPressClosed;
+        if (ARow != FilterDropDownRow() || c == FFilterCol || closedByPress)
+            CloseFilterDropDown();
         else if (X > R.Right - 16 && Y < R.Top + 19 && X < R.Right - 3 && GetColumnFilter(c))
-            FFilterCol = c;
+            ShowFilterDropDown(c);
         else
-            FFilterCol = -1;
+            CloseFilterDropDown();
     }
+    FFilterPressClosed = -1;
     FFixedDropDownDown = false;
 
     // A release beyond the edge cancels a sizing.

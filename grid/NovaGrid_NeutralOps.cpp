@@ -11,9 +11,7 @@ void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { 
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
 void TNovaStringGrid::AutoInsertRow(int) {}
 void TNovaStringGrid::AutoDeleteRow(int) {}
-void TNovaStringGrid::DoFilterDone() {}
 void TNovaStringGrid::ColumnHeadersChanged() {}
-bool TNovaStringGrid::RowPassesFilter(int) { return true; }
 void TNovaStringGrid::PasteBegin() {}
 void TNovaStringGrid::PasteEnd() {}
 void TNovaStringGrid::CellsPasted(const TGridRect &) {}
@@ -30,8 +28,6 @@ void TNovaStringGrid::SelectAllClicked() {}
 void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
 bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
-void TNovaStringGrid::ApplyDropListFilter() {}
-void TNovaStringGrid::ApplyCheckListFilter() {}
 void TNovaStringGrid::PaintDesignHelper() {}
 void TNovaStringGrid::DesignHelperClick() {}
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }

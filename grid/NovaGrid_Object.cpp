@@ -53,6 +53,7 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FProgressAppearance->OnChange = [this](QObject *) { InvalidateGrid(); };
     FSyncGrid = new TSyncGrid(this);
     FFilter = new TFilter(this);
+    createFilterLists();
     FColumnOrder = new TIntList(-1, -1, this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     FIgnoreColumns = new TIntList(-1, -1, this);
