@@ -735,6 +735,23 @@ public:
     std::function<void(QObject *Sender, int ACol, int ARow, int AIdx)> OnRadioMouseUp;
     std::function<void(QObject *Sender, int ACol, int ARow)> OnRadioButtonClick;
 
+    // ============================================================================================
+    // Cell graphics and control glyphs (NovaGrid_Glyphs.cpp)
+    // ============================================================================================
+    // A check box glyph of the style at R; a tri-state box takes its look from TriState.
+    void DrawCheckBoxGlyph(TCanvas &Canvas, const TRect &R, bool Checked, TCheckBoxState TriState, bool IsTriState,
+                           TControlStyle Style, bool Grayed, bool Enabled);
+    // Count options of Items stacked (upward or down) or side by side; CheckedIndex -1 checks the
+    // option whose caption is the cell's text.
+    void DrawRadioGroup(TCanvas &Canvas, const TRect &R, bool Upward, double Scale, TControlStyle Style, int ARow,
+                        int ACol, bool Selected, const QStringList &Items, bool Disabled, bool SideBySide,
+                        int CheckedIndex, int Count);
+    // Places a cell's graphic of W x H beside a text of TextWidth in Cell and paints it.
+    void DrawGraphicInCell(TCanvas &Canvas, TCellGraphic &G, const TRect &Cell, int RCol, int ARow, TAlignment HA,
+                           TVAlignment VA, int TextWidth, int W, int H, bool Selected);
+    // Whether the desktop's themed controls draw the csTheme style.
+    bool ThemedControls();
+
     // Row nodes and group summaries (NovaGrid_Nodes.cpp; spans and parents come with the node operations).
     virtual bool IsNode(int ARow);
     virtual int GetNodeSpan(int ARow);

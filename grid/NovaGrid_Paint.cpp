@@ -808,8 +808,8 @@ TCellGraphic *TNovaStringGrid::MeasureCellGraphic(int ACol, int ARow, TCellVAlig
     return g;
 }
 
-void TNovaStringGrid::DrawCellGraphic(TCanvas &, TCellPaint &, const TRect &)
+void TNovaStringGrid::DrawCellGraphic(TCanvas &Canvas, TCellPaint &P, const TRect &R)
 {
-    // The painter of cell graphics (check boxes, images, progress bars, nodes, ...) is not part of
-    // this grid yet: a graphic keeps its room beside the text but is not drawn.
+    DrawGraphicInCell(Canvas, *P.Graphic, R, P.RCol, P.ARow, P.HA, P.VA, P.TextWidth, P.GW, P.GH,
+                      P.State.Contains(gdSelected));
 }
