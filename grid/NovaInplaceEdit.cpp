@@ -246,6 +246,16 @@ void TNovaInplaceEdit::KeyDown(int &key, Qt::KeyboardModifiers shift)
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !FGrid->Navigation()->AllowCtrlEnter()
         && (FGrid->WordWrap() || FGrid->Multilinecells()))
         FGrid->FEditing = false;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (shift & (Qt::ControlModifier | Qt::ShiftModifier))
+        && FGrid->SizeWhileTyping()->Height() && FGrid->Multilinecells()) {
+        // The row makes room for the text and the line about to begin.
+        const int lines = int((text() + QLatin1String("\n ")).count(QLatin1Char('\n'))) + 1;
+        const int row = FGrid->Row();
+        sizeRowKeepingColumns([&] {
+            if (lines < FGrid->MaxLinesInRow(row)) FGrid->AutoSizeRow(row);
+            else FGrid->SetRowHeightForLines(row, lines, FGrid->XYOffsetHeight());
+        });
+    }
     FGrid->InplaceEditKeyDown(key, shift);
     // Enter reaches the grid as a character (KeyPress); the platform edit hands the rest back.
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) return;
@@ -458,6 +468,20 @@ void TNovaInplaceEdit::KeyUp(int &key, Qt::KeyboardModifiers shift)
     if (key == Qt::Key_Left || key == Qt::Key_Right) return;
     TInplaceEdit::KeyUp(key, shift);
     DoChange();
+    if (FGrid->SizeWhileTyping()->Width()) FGrid->AutoSizeCol(FGrid->Col());
+    if (FGrid->SizeWhileTyping()->Height() && FGrid->WordWrap())
+        sizeRowKeepingColumns([&] { FGrid->AutoSizeRow(FGrid->Row()); });
+}
+
+void TNovaInplaceEdit::sizeRowKeepingColumns(const std::function<void()> &size)
+{
+    // The column widths must not follow the row's new height.
+    TColumnSize *cs = FGrid->ColumnSize();
+    const bool synch = cs->SynchWithGrid();
+    cs->SetSynchWithGrid(false);
+    size();
+    cs->SetSynchWithGrid(synch);
+    FireEvent(FGrid->OnEndRowSize, FGrid, FGrid->Row());
 }
 
 void TNovaInplaceEdit::DoChange()

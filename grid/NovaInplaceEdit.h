@@ -4,6 +4,8 @@
 // completion and the caret walk into the neighbouring cell.
 #include "platform/StringGrid.h"
 
+#include <functional>
+
 class TNovaStringGrid;
 
 class TNovaInplaceEdit : public TInplaceEdit {
@@ -37,6 +39,8 @@ protected:
     bool event(QEvent *e) override;
 
 private:
+    // Runs a row sizing with the column widths held, then reports the row's new height.
+    void sizeRowKeepingColumns(const std::function<void()> &size);
     // The key-down message: validation of Tab, Enter and the caret walk; true consumes the key.
     bool WMKeyDown(int key, Qt::KeyboardModifiers shift);
     // Refused value: the validated text back, selected or with the caret at the end.

@@ -222,3 +222,35 @@ TEST_F(GridEditTest, CaretWalksIntoTheNeighbourCellWithCursorWalkEditor)
     key(Qt::Key_Left);
     EXPECT_EQ(grid->Col(), 1);
 }
+
+TEST_F(GridEditTest, SizingWhileTypingWidensTheColumnAndReportsRowHeights)
+{
+    std::vector<int> sizedRows;
+    grid->OnEndRowSize = [&](QObject *, int r) { sizedRows.push_back(r); };
+    grid->SizeWhileTyping()->SetWidth(true);
+    const int before = grid->ColWidths(1);
+    type(QStringLiteral("a rather long text for this column"));
+    ASSERT_TRUE(textEditorShown());
+    EXPECT_GT(grid->ColWidths(1), before) << "the column grows as the text is typed";
+    EXPECT_TRUE(sizedRows.empty()) << "no row sizing without the height option";
+
+    // Height with word wrap: every key sizes the row and says so.
+    key(Qt::Key_Escape);
+    grid->SizeWhileTyping()->SetWidth(false);
+    grid->SizeWhileTyping()->SetHeight(true);
+    grid->SetWordWrap(true);
+    grid->SetCol(2);
+    type(QStringLiteral("xy"));
+    ASSERT_FALSE(sizedRows.empty());
+    EXPECT_EQ(std::count(sizedRows.begin(), sizedRows.end(), 1), int(sizedRows.size()));
+
+    // Shift+Enter in multi-line cells makes room for one more line than the text has.
+    sizedRows.clear();
+    grid->SetWordWrap(false);
+    grid->SetMultilinecells(true);
+    const int one = grid->RowHeights(1);
+    key(Qt::Key_Return, Qt::ShiftModifier);
+    ASSERT_FALSE(sizedRows.empty());
+    EXPECT_EQ(sizedRows.front(), 1);
+    EXPECT_GT(grid->RowHeights(1), one);
+}
