@@ -757,6 +757,11 @@ public:
     virtual int GetNodeSpan(int ARow);
     virtual int GetParentRow(int ARow);
     virtual bool GetNodeState(int ARow); // contracted
+    // Show or hide the children of the node at a real row.
+    virtual void ExpandNode(int ARow);
+    virtual void ContractNode(int ARow);
+    // Puts the focus into the search footer's edit.
+    virtual void FocusSearchEdit();
     virtual bool IsSummary(int ARow);
     // 0 for a node row; 2 when the next row continues the tree at this level or deeper; 1 for
     // the last child of a group. The painter draws the tree lines by it.

@@ -437,7 +437,8 @@ void TNovaStringGrid::keyPressEvent(QKeyEvent *e)
         ShowInplaceEdit();
         return;
     }
-    // 6: the search panel's edit takes Ctrl+F once the panel exists; the key goes on.
+    // 6: the search panel's edit takes Ctrl+F; the key goes on.
+    if (ctrl && key0 == Qt::Key_F && FSearchFooter->Visible()) FocusSearchEdit();
     const QString cellText = Cells(c, Row());
     const bool hasControl = cellText.toUpper().contains(QLatin1String("<CONTROL"));
     // 7
@@ -500,7 +501,11 @@ void TNovaStringGrid::keyPressEvent(QKeyEvent *e)
             return;
         }
     }
-    // 11: node rows expand and contract once rows have nodes.
+    // 11: Right and Left on the merged cell of a node row open and close the node.
+    if ((key0 == Qt::Key_Right || key0 == Qt::Key_Left) && IsNode(Row()) && IsMergedCell(c, Row())) {
+        if (key0 == Qt::Key_Right) ExpandNode(RealRowIndex(Row()));
+        else ContractNode(RealRowIndex(Row()));
+    }
     // 12: sideways scrolling in row-select mode.
     if (Options().Contains(goRowSelect) && ColCount() - FixedCols() > VisibleColCount()
         && (key0 == Qt::Key_Left || key0 == Qt::Key_Right)) {

@@ -76,3 +76,6 @@ void TNovaStringGrid::CalcFooter(int) {}
 int TNovaStringGrid::GetNodeSpan(int) { return 0; }
 int TNovaStringGrid::GetParentRow(int) { return -1; }
 bool TNovaStringGrid::GetNodeState(int) { return false; }
+void TNovaStringGrid::ExpandNode(int) {}
+void TNovaStringGrid::ContractNode(int) {}
+void TNovaStringGrid::FocusSearchEdit() {}

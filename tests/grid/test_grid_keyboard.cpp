@@ -30,6 +30,11 @@ public:
         calls.push_back(QStringLiteral("delete %1").arg(ARow));
         RemoveRowsCore(ARow, 1);
     }
+    bool IsNode(int ARow) override { return ARow == nodeRow; }
+    void ExpandNode(int ARow) override { calls.push_back(QStringLiteral("expand %1").arg(ARow)); }
+    void ContractNode(int ARow) override { calls.push_back(QStringLiteral("contract %1").arg(ARow)); }
+    void FocusSearchEdit() override { calls.push_back(QStringLiteral("search edit")); }
+    int nodeRow = -1;
     void DoButtonClick(int ACol, int ARow) override { calls.push_back(QStringLiteral("button %1,%2").arg(ACol).arg(ARow)); }
     void DoCheckBoxClick(int ACol, int ARow, bool State) override
     {
@@ -488,4 +493,35 @@ TEST_F(KeyboardTest, EnterOnACellWithControlElementsOpensNoTextEditor)
     EXPECT_FALSE(textEditorShown());
     EXPECT_EQ(keyDowns(Qt::Key_Return), 0);
     EXPECT_EQ(grid->Row(), 1);
+}
+
+TEST_F(KeyboardTest, RightAndLeftOnTheMergedCellOfANodeRowOpenAndCloseTheNode)
+{
+    grid->SetRowCount(8);
+    grid->HideRow(1); // displayed row 3 is real row 4 from here on
+    kg->nodeRow = 3;
+    grid->MergeCells(1, 3, 3, 1);
+    grid->FocusCell(1, 2, true);
+    kg->calls.clear();
+    key(Qt::Key_Right); // not a node row: only the platform's step
+    for (const QString &c : kg->calls)
+        EXPECT_TRUE(c.startsWith(QLatin1String("selection"))) << c.toStdString();
+    grid->FocusCell(1, 3, true);
+    kg->calls.clear();
+    key(Qt::Key_Right);
+    grid->FocusCell(1, 3, true); // the step went on past the merged cell
+    key(Qt::Key_Left);
+    std::vector<QString> nodes;
+    for (const QString &c : kg->calls)
+        if (!c.startsWith(QLatin1String("selection"))) nodes.push_back(c);
+    EXPECT_EQ(nodes, (std::vector<QString>{QStringLiteral("expand 4"), QStringLiteral("contract 4")}));
+}
+
+TEST_F(KeyboardTest, CtrlFPutsTheFocusIntoAVisibleSearchFooter)
+{
+    key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(kg->calls.empty());
+    grid->SearchFooter()->SetVisible(true);
+    key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(kg->calls, (std::vector<QString>{QStringLiteral("search edit")}));
 }
