@@ -196,7 +196,11 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
 
     // 15. the text
     const bool customDraw = (OnDrawCell || OnCustomCellDraw) && NoDefaultDraw();
-    if (!(P.Graphic && NoImageAndText()) && !customDraw)
+    // The text of a data check box or data image only backs the graphic ("Y"/"N", an index): it
+    // would show around the glyph wherever the font is wider than the glyph.
+    const TCellType gk = P.Graphic ? P.Graphic->CellType() : ctEmpty;
+    const bool textBacked = gk == ctDataCheckBox || gk == ctVirtCheckBox || gk == ctRowCheckBox || gk == ctDataImage;
+    if (!(P.Graphic && NoImageAndText()) && !textBacked && !customDraw)
         DrawCellText(P);
 
     // 16. borders

@@ -240,6 +240,32 @@ TEST_F(Glyphs, CellsPaintTheirBoxesByStateAndDataBoxesByTheirText)
     EXPECT_TRUE(marked(1, 2));
 }
 
+// A data box's "Y"/"N" only backs the glyph: drawn, it shows around the box wherever the font is
+// wider than the glyph. A plain box keeps its caption beside it.
+TEST_F(Glyphs, DataBoxesDrawNoTextAndPlainBoxesKeepTheirCaption)
+{
+    g.resize(300, 200);
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    g.SetColWidths(1, 100);
+    g.SetColWidths(2, 100);
+    g.AddCheckBox(1, 1, true, true);
+    g.AddCheckBox(2, 1, true, false);
+    g.SetCells(2, 1, QStringLiteral("chosen"));
+    auto texts = [&](int c, int r) {
+        TRecordingCanvas rc;
+        g.PaintCell(rc, c, r, {}, {});
+        QStringList t;
+        for (const TCanvasOp &o : rc.Ops)
+            if (o.kind == TCanvasOp::Text && !o.text.isEmpty())
+                t << o.text;
+        return t;
+    };
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("Y"));
+    EXPECT_TRUE(texts(1, 1).isEmpty());
+    EXPECT_TRUE(texts(2, 1).contains(QStringLiteral("chosen")));
+}
+
 TEST_F(Glyphs, CheckBoxFollowsTheCellsTextAlignment)
 {
     g.resize(300, 200);
