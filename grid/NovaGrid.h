@@ -321,7 +321,7 @@ public:
     TIntList *SortRowXRef() const { return FSortRowXRef; }
     TIntList *UnSortRowXRef() const { return FUnSortRowXRef; }
     TIntList *MergedColumns() const { return FMergedColumns; }
-    TIntList *SelectedCells() const { return FSelectedCells; }
+    TCellCoordList *SelectedCellList() const { return FSelectedCells; }
     TIntList *SelectedRows() const { return FSelectedRows; }
     TIntList *ModifiedRows() const { return FModifiedRows; }
     TIntList *EnabledRows() const { return FEnabledRows; }
@@ -1493,7 +1493,7 @@ protected:
     TIntList *FSortRowXRef = nullptr;
     TIntList *FUnSortRowXRef = nullptr;
     TIntList *FMergedColumns = nullptr;
-    TIntList *FSelectedCells = nullptr;
+    TCellCoordList *FSelectedCells = nullptr;
     TIntList *FSelectedRows = nullptr;
     TIntList *FModifiedRows = nullptr;
     TIntList *FEnabledRows = nullptr;
@@ -1544,10 +1544,130 @@ protected:
     bool FSelHidden = false;
     TGridRect FOldSelection;
 
+public:
+    // ============================================================================================
+    // Rows and columns: insertion, removal, moving and merging (NovaGrid_RowsCols.cpp). Rows are
+    // display rows, columns real columns unless said otherwise. Whole rows move at store level with
+    // every real column, so the cells of hidden columns travel with them.
+    // ============================================================================================
+    void InsertRows(int RowIndex, int RCount, bool UpdateCellControls);
+    void AddRow();
+    void RemoveCheckedRows(int CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(int ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void MoveRows(int FromIndex, int ToIndex, int Count);
+    void MoveRow(int FromIndex, int ToIndex);
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MergeColumnCells(int ColIndex, bool MainMerge);
+    void MergeRowCells(int RowIndex, bool MainMerge);
+    void SplitColumnCells(int ColIndex);
+    void SplitRowCells(int RowIndex);
+    void SplitAllCells();
+    void MergeCols(int ColIndex1, int ColIndex2, const QString &Separator);
+    // Places every cell control over its cell again.
+    void CellControlsUpdate();
+    // Column and row moves (display positions), by the platform's drag or by MoveColumn/MoveRow.
+    void ColumnMoved(int FromIndex, int ToIndex) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
+
+    std::function<void(QObject *Sender, int FromIndex, int ToIndex)> OnColumnMoved;
+    std::function<void(QObject *Sender, int FromIndex, int ToIndex)> OnRowMoved;
+
+    // ============================================================================================
+    // Clearing, trimming and colouring cell ranges (NovaGrid_Clearing.cpp)
+    // ============================================================================================
+    void ClearRows(int RowIndex, int RCount);
+    void ClearCols(int ColIndex, int CCount);
+    void ClearNormalCols(int ColIndex, int CCount);
+    void ClearNormalRows(int RowIndex, int RCount);
+    void ClearNormalCells();
+    void Clear();
+    void ClearAll();
+    void ClearSelection();
+    void ClearModifiedRows();
+    void TrimColumn(int ACol);
+    void TrimRow(int ARow);
+    void TrimAll();
+    void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
+    // Takes every row node out (the node operations come later).
+    virtual void RemoveAllNodes();
+
+    // ============================================================================================
+    // Selection queries (NovaGrid_SelectionQueries.cpp)
+    // ============================================================================================
+    // The selection block; setting it repaints the header highlight of the active cell.
+    void SetSelection(const TGridRect &Value);
+    int SelectedCellsCount();
+    bool SelectedCells(int i, int j);
+    void SetSelectedCells(int i, int j, bool Value);
+    TGridCoord SelectedCell(int Index);
+    void ClearSelectedCells();
+    int SelectedRowCount();
+    int SelectedColCount();
+    int SelectedRow(int i);
+    void InvalidateCellRange(const TGridRect &R);
+
+    // ============================================================================================
+    // Header lists, repaint operations and small accessors (NovaGrid_HeaderLists.cpp)
+    // ============================================================================================
+    void ClearColumnHeaders();
+    void ShowColumnHeaders();
+    void ClearRowHeaders();
+    void ShowRowHeaders();
+    void RepaintRect(const TGridRect &r);
+    void RepaintRow(int ARow);
+    void RepaintCol(int ACol);
+    void SwapCells(TGridCoord FromCell, TGridCoord ToCell);
+    void SetVersion(const QString &) {}
+    int PrintColWidth(int ACol) const;
+    int PrintColOffset(int ACol) const;
+    void SetLookupItems(const QStringList *Value);
+    void SplitAllColumnCells();
+    void ApplyMergedColumns();
+    void MergedColumnsChanged();
+    bool IsLastRowAboveSearchFooter();
+
+    // ============================================================================================
+    // Column order and cell text measures (NovaGrid_ColumnOrder.cpp)
+    // ============================================================================================
+    void SetColumnOrder();
+    void ResetColumnOrder();
+    int ColumnAtPosition(int ACol);
+    int ColumnByHeader(const QString &AValue);
+    QString GetWideCells(int i, int j) { return Cells(i, j); }
+    void SetWideCells(int i, int j, const QString &Value) { SetCells(i, j, Value); }
+
+protected:
+    // Per-real-column layout (visibility and width) read out of the grid, changed and put back,
+    // so that column operations carry hidden columns' flags and widths.
+    struct ColumnLayout {
+        std::vector<char> visible;
+        std::vector<int> width;
+    };
+    ColumnLayout takeColumnLayout() const;
+    void putColumnLayout(const ColumnLayout &L);
+    // Removes the sorted, distinct display rows in one pass: frees their objects, moves the rows
+    // below up with their heights, and keeps every per-row structure in step.
+    void removeDisplayRows(const std::vector<int> &Rows);
+    // Per-row structures follow a change of rows: Displ maps an old display row, Real an old real
+    // row to its new index (false: the row is gone).
+    void remapRowStructures(const std::function<bool(int &)> &Displ, const std::function<bool(int &)> &Real,
+                            bool Controls, bool HiddenItems);
+    void placeCurrentRowAfterRemoval(int OldRow, int OldTop);
+    bool hasNodes();
+    std::array<int, 512> FPrintMaxWidths{};
+    std::array<int, 512> FPrintIndents{};
+    bool FNilObjects = false;
+    bool FBlockCellChange = false;
+    bool FGridMoveColumn = false; // the column move comes from MoveColumn
+    bool FSyncedMove = false;     // the move came from the synchronised grid
+
 private:
     void updateHiddenColumnTable();
     void repaintCellAt(int ACol, int ARow);
-    void applyColumnHeaders();
-    void applyRowHeaders();
 };
 

@@ -248,7 +248,7 @@ void TNovaStringGrid::GetVisualProperties(int ACol, int ARow, TGridDrawState &AS
 
     // 10. disjunct cell selection
     if (FMouseActions->DisjunctCellSelect() && FShowSelection && selectable) {
-        if (FSelectedCells->HasValue((ARow << 16) | dcol)) {
+        if (FSelectedCells->Contains({dcol, ARow})) {
             ABrush.Color = FSelectionColor;
             selectionColours();
             AState.Include(gdSelected);

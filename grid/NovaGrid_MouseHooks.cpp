@@ -316,7 +316,6 @@ void TNovaStringGrid::mouseUpDisjunctCells(int ACol, int ARow, Qt::KeyboardModif
 {
     const TPoint b = BaseCell(RealColIndex(ACol), ARow);
     const int bc = DisplColIndexOf(b.X);
-    auto code = [](int c, int r) { return (r << 16) | (c & 0xFFFF); };
     if (!IsFixed(bc, b.Y)) {
         bool CanSelect = true;
         FireEvent(OnSelectCell, this, bc, b.Y, CanSelect);
@@ -324,14 +323,11 @@ void TNovaStringGrid::mouseUpDisjunctCells(int ACol, int ARow, Qt::KeyboardModif
             Stop = true;
             return;
         }
-        const int v = code(bc, b.Y);
+        const TGridCoord v{bc, b.Y};
         if (Shift & Qt::ShiftModifier) {
-            if (!FSelectedCells->HasValue(v))
-                FSelectedCells->Add(v);
+            FSelectedCells->Add(v);
         } else if (Shift & Qt::ControlModifier) {
-            if (FSelectedCells->HasValue(v))
-                FSelectedCells->DeleteValue(v);
-            else
+            if (!FSelectedCells->Remove(v))
                 FSelectedCells->Add(v);
         } else {
             FSelectedCells->Clear();
@@ -348,8 +344,8 @@ void TNovaStringGrid::mouseUpDisjunctCells(int ACol, int ARow, Qt::KeyboardModif
     }
     for (int r = std::min(s.Top, s.Bottom); r <= std::max(s.Top, s.Bottom); ++r)
         for (int c = std::min(s.Left, s.Right); c <= std::max(s.Left, s.Right); ++c)
-            if (!(c == bc && r == b.Y) && !FSelectedCells->HasValue(code(c, r)))
-                FSelectedCells->Add(code(c, r));
+            if (!(c == bc && r == b.Y))
+                FSelectedCells->Add({c, r});
     InvalidateGrid();
 }
 

@@ -19,7 +19,6 @@ void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
 QString TNovaStringGrid::GetSaveCellText(int ACol, int ARow) { return GetGridCell(ACol, ARow); }
 void TNovaStringGrid::LoadCellText(int ACol, int ARow, const QString &Value) { SetGridCell(ACol, ARow, Value); }
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
-void TNovaStringGrid::RemoveRowsInternal(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
 void TNovaStringGrid::MouseWheelRowMoved() {}
 void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
 void TNovaStringGrid::CellSelectorClick() {}
@@ -37,11 +36,6 @@ void TNovaStringGrid::DoImageSelect(int, int, int &) {}
 void TNovaStringGrid::ExportNotification(int, int) {}
 void TNovaStringGrid::ImportNotification(int, int) {}
 void TNovaStringGrid::AssignCells(QObject *) {}
-void TNovaStringGrid::RemoveRowsEx(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
-void TNovaStringGrid::RemoveRows(int RowIndex, int RCount) { RemoveRowsCore(RowIndex, RCount); }
-void TNovaStringGrid::InsertRows(int RowIndex, int RCount) { InsertRowsCore(RowIndex, RCount); }
-void TNovaStringGrid::RemoveCols(int, int) {}
-void TNovaStringGrid::InsertCols(int, int) {}
 void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
@@ -53,16 +47,6 @@ void TNovaStringGrid::PasteSelectionFromClipboard() {}
 void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, int, int, int, const TRect &,
                                             const QString &, const QString &) {}
 
-// Frees the properties (with their graphics) and texts of the block.
-void TNovaStringGrid::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
-{
-    FreeCellPropertiesRange(ACol1, ARow1, ACol2, ARow2);
-    for (int r = ARow1; r <= ARow2; ++r)
-        for (int c = ACol1; c <= ACol2; ++c)
-            SetGridCell(c, r, QString());
-}
-
-void TNovaStringGrid::TrimRect(int, int, int, int) {}
 void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}
 void TNovaStringGrid::QSort() {}
@@ -79,3 +63,4 @@ bool TNovaStringGrid::GetNodeState(int) { return false; }
 void TNovaStringGrid::ExpandNode(int) {}
 void TNovaStringGrid::ContractNode(int) {}
 void TNovaStringGrid::FocusSearchEdit() {}
+void TNovaStringGrid::RemoveAllNodes() {}

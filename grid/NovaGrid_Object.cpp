@@ -44,7 +44,8 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FSortRowXRef = new TIntList(-1, -1, this);
     FUnSortRowXRef = new TIntList(-1, -1, this);
     FMergedColumns = new TIntList(-1, -1, this);
-    FSelectedCells = new TIntList(-1, -1, this);
+    FMergedColumns->OnChange = [this](QObject *, int, int) { MergedColumnsChanged(); };
+    FSelectedCells = new TCellCoordList(this);
     FSelectedRows = new TIntList(-1, -1, this);
     FModifiedRows = new TIntList(-1, -1, this);
     FEnabledRows = new TIntList(-1, -1, this);
@@ -302,32 +303,6 @@ void TNovaStringGrid::SetActiveCellFont(const TFont &Value)
     InvalidateGrid();
 }
 
-void TNovaStringGrid::SetColumnHeaders(const QStringList &Value)
-{
-    FColumnHeaders = Value;
-    ColumnHeadersChanged();
-    applyColumnHeaders();
-}
-
-void TNovaStringGrid::SetRowHeaders(const QStringList &Value)
-{
-    FRowHeaders = Value;
-    applyRowHeaders();
-}
-
-void TNovaStringGrid::applyColumnHeaders()
-{
-    if (FixedRows() <= 0)
-        return; // no header row to show them in
-    for (int i = 0; i < FColumnHeaders.size() && i < AllColCount(); ++i)
-        SetCells(i, 0, FColumnHeaders.at(i));
-}
-
-void TNovaStringGrid::applyRowHeaders()
-{
-    for (int i = 0; i < FRowHeaders.size() && i < RowCount(); ++i)
-        SetCells(0, i, FRowHeaders.at(i));
-}
 
 
 void TNovaStringGrid::SetCol(int Value)

@@ -370,3 +370,34 @@ bool TFileStringList::SaveToFile(const QString &FileName, QString *error) const
 {
     return platform::writeFileAtomic(FileName, TextBytes(), error);
 }
+
+// ---- cells of a disjunct selection ----------------------------------------------------------------
+
+bool TCellCoordList::Add(TGridCoord Cell)
+{
+    if (!m_index.insert(key(Cell)).second)
+        return false;
+    m_items.push_back(Cell);
+    return true;
+}
+
+bool TCellCoordList::Remove(TGridCoord Cell)
+{
+    if (m_index.erase(key(Cell)) == 0)
+        return false;
+    m_items.erase(std::find(m_items.begin(), m_items.end(), Cell));
+    return true;
+}
+
+TGridCoord TCellCoordList::Items(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        throw EListError("cell selection index out of range");
+    return m_items[std::size_t(Index)];
+}
+
+void TCellCoordList::Clear()
+{
+    m_items.clear();
+    m_index.clear();
+}

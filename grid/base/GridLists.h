@@ -5,6 +5,7 @@
 // line by line.
 #include "grid/base/Canvas.h"
 #include "grid/base/GridTypes.h"
+#include "platform/GridDefs.h"
 
 #include <QObject>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
+#include <unordered_set>
 #include <vector>
 
 // An index outside a list.
@@ -87,6 +89,39 @@ public:
     // Clears, then reads the tokens between ";": shorter than 2 characters, or whose column is
     // not a whole number of at least 0, they are skipped; "u" ascending, anything else descending.
     void LoadFromString(const QString &s);
+};
+
+// Cells of a disjunct cell selection, in selection order: any column and row the grid can hold
+// (no packing of both into one number), each cell at most once.
+class TCellCoordList : public QObject {
+public:
+    explicit TCellCoordList(QObject *parent = nullptr) : QObject(parent) {}
+
+    // False when the cell was listed already.
+    bool Add(TGridCoord Cell);
+    // False when the cell was not listed.
+    bool Remove(TGridCoord Cell);
+    bool Contains(TGridCoord Cell) const { return m_index.count(key(Cell)) != 0; }
+    int Count() const { return int(m_items.size()); }
+    TGridCoord Items(int Index) const; // EListError outside the list
+    void Clear();
+    // Keeps the cells for which Keep answers true, each moved to where Map puts it.
+    template <class F> void Remap(F &&Map)
+    {
+        std::vector<TGridCoord> old;
+        old.swap(m_items);
+        m_index.clear();
+        for (const TGridCoord &c : old) {
+            TGridCoord n = c;
+            if (Map(n))
+                Add(n);
+        }
+    }
+
+private:
+    static std::uint64_t key(TGridCoord c) { return (std::uint64_t(std::uint32_t(c.Y)) << 32) | std::uint32_t(c.X); }
+    std::vector<TGridCoord> m_items;
+    std::unordered_set<std::uint64_t> m_index;
 };
 
 class TControlItem {

@@ -315,7 +315,7 @@ TEST(VisualProperties, ResolveStepByStep)
          [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctRowSelect(true); g.SetRowSelect(5, true); g.FocusCell(1, 3); },
          2, 5, {}, [sel](TNovaStringGrid &) { return Outcome{ChangeColorBrightness(sel, 7), clBlack, true, GradientVertical, true, taLeftJustify}; }},
         {"a listed disjunct cell takes the selection",
-         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctCellSelect(true); g.SelectedCells()->Add((4 << 16) | 3); g.FocusCell(1, 1); },
+         [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctCellSelect(true); g.SelectedCellList()->Add({3, 4}); g.FocusCell(1, 1); },
          3, 4, {}, [sel](TNovaStringGrid &) { return Outcome{sel, clBlack, true, GradientVertical, true, taLeftJustify}; }},
         {"the current cell outside the list gets its own colours back",
          [](TNovaStringGrid &g) { g.MouseActions()->SetDisjunctCellSelect(true); g.SetColors(3, 4, clAqua); g.FocusCell(3, 4); },

@@ -190,7 +190,7 @@ TEST(NovaGridObject, SubObjectsAreCreatedInTheirOrder)
                                        g.ControlLook(), g.Navigation(), g.ColumnSize(), g.CellNode(), g.Bands(),
                                        g.SizeWhileTyping(), g.MouseActions(), g.Grouping(), g.OrigColSizes(),
                                        g.SortIndexes(), g.SortRowXRef(), g.UnSortRowXRef(), g.MergedColumns(),
-                                       g.SelectedCells(), g.SelectedRows(), g.ModifiedRows(), g.EnabledRows(),
+                                       g.SelectedCellList(), g.SelectedRows(), g.ModifiedRows(), g.EnabledRows(),
                                        g.BackGround(), g.ProgressAppearance(), g.SyncGrid(), g.Filter(),
                                        g.ColumnOrder(), g.IgnoreColumns(), g.EditTrans(), g.ComboTrans(),
                                        g.MoveButton()};
