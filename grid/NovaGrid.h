@@ -1658,7 +1658,6 @@ protected:
     void remapRowStructures(const std::function<bool(int &)> &Displ, const std::function<bool(int &)> &Real,
                             bool Controls, bool HiddenItems);
     void placeCurrentRowAfterRemoval(int OldRow, int OldTop);
-    bool hasNodes();
     std::array<int, 512> FPrintMaxWidths{};
     std::array<int, 512> FPrintIndents{};
     bool FNilObjects = false;

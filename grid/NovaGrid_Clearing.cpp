@@ -86,17 +86,9 @@ void TNovaStringGrid::ClearNormalRows(int RowIndex, int RCount)
     ClearRect(FixedCols(), RowIndex, ColCount() + NumHiddenColumns() - FixedRightCols() - 1, RowIndex + RCount - 1);
 }
 
-bool TNovaStringGrid::hasNodes()
-{
-    for (int r = 0; r < RowCount(); ++r)
-        if (IsNode(r))
-            return true;
-    return false;
-}
-
 void TNovaStringGrid::ClearNormalCells()
 {
-    if (FixedCols() == 0 && hasNodes())
+    if (FixedCols() == 0 && HasNodes())
         RemoveAllNodes();
     if (RowCount() <= 0 || ColCount() <= 0)
         return;
@@ -106,7 +98,7 @@ void TNovaStringGrid::ClearNormalCells()
 
 void TNovaStringGrid::Clear()
 {
-    if (!Destroying() && hasNodes())
+    if (!Destroying() && HasNodes())
         RemoveAllNodes();
     if (RowCount() > 0 && ColCount() > 0)
         ClearRect(0, 0, AllColCount() - 1, RowCount() - 1);
