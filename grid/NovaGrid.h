@@ -547,6 +547,8 @@ public:
     // Overrides of the base grid's hooks.
     bool IsFixed(int ACol, int ARow) override;
     void GetDisplText(int ACol, int ARow, QString &Value) override;
+    void CellTextChanged(int ACol, int ARow) override;
+    bool HasCustomCellBorders() override { return bool(OnGetCellBorder); }
     void GetDefaultCellProperties(int ACol, int ARow, TFont &AFont, TBrush &ABrush, TColor &AColorTo,
                                   TColor &AMirrorColor, TColor &AMirrorColorTo, TAlignment &HAlign,
                                   TVAlignment &VAlign, bool &WW, TCellGradientDirection &GD) override;

@@ -203,6 +203,19 @@ void TNovaStringGrid::GetDisplText(int ACol, int ARow, QString &Value)
     }
 }
 
+// A cell scroll bar whose range follows the text: a page is the row's height, the range the
+// height of the text wrapped beside the bar.
+void TNovaStringGrid::CellTextChanged(int ACol, int ARow)
+{
+    if (GetCellType(ACol, ARow) != ctScrollbar)
+        return;
+    TCellGraphic *g = GetCellGraphic(ACol, ARow);
+    if (!g || !g->CellBoolean())
+        return;
+    g->SetCellAngle(RowHeights(ARow));
+    g->SetCellErrFrom(GetCellTextSize(ACol, ARow, true, true).Y);
+}
+
 // ---- cell objects and controls ------------------------------------------------------------------------
 
 TObject *TNovaStringGrid::AllObjects(int ACol, int ARow)

@@ -181,4 +181,31 @@ TEST_F(CellsFixture, UrlsInTextBecomeAnchors)
     EXPECT_TRUE(g.Cells(1, 1).contains("<A href=", Qt::CaseInsensitive)) << g.Cells(1, 1).toStdString();
 }
 
+TEST_F(CellsFixture, ACellScrollBarFollowingItsTextTakesTheTextsHeightAsRange)
+{
+    g.SetColCount(3);
+    g.SetRowCount(3);
+    TCellGraphic *bar = g.CreateCellGraphic(1, 1);
+    bar->SetCellType(ctScrollbar);
+    bar->SetCellErrFrom(100);
+    const QString longText = QStringLiteral("a long text of many words that wraps over several lines of its cell");
+    g.SetCells(1, 1, longText);
+    EXPECT_EQ(bar->CellErrFrom(), 100) << "a fixed range stays";
+
+    bar->SetCellBoolean(true);
+    g.SetCells(1, 1, longText);
+    EXPECT_EQ(bar->CellAngle(), g.RowHeights(1));
+    EXPECT_EQ(bar->CellErrFrom(), g.GetCellTextSize(1, 1, true, true).Y);
+    EXPECT_GT(bar->CellErrFrom(), g.RowHeights(1)) << "the text needs more than one page";
+    g.SetCells(1, 1, QStringLiteral("x"));
+    EXPECT_LT(bar->CellErrFrom(), g.RowHeights(1));
+}
+
+TEST_F(CellsFixture, CellBordersComeFromAnEventOnlyWhenOneIsAssigned)
+{
+    EXPECT_FALSE(g.HasCustomCellBorders());
+    g.OnGetCellBorder = [](QObject *, int, int, TPen &, TCellBorders &) {};
+    EXPECT_TRUE(g.HasCustomCellBorders());
+}
+
 } // namespace
