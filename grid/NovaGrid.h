@@ -890,6 +890,8 @@ protected:
     // Takes every filter level off at once; rows hidden otherwise stay hidden.
     void removeFilterLevels();
     void createFilterLists();
+    // The header glyph of a column with a filter list (the active one while its filter is set).
+    void paintFilterGlyph(TCanvas &Canvas, const TRect &R, bool Active);
     int FFilterPressClosed = -1; // column whose list a press on the grid closed (-1 none)
 
 public:

@@ -7,9 +7,12 @@
 #include "grid/GridFilter.h"
 #include "grid/NovaGrid.h"
 #include "grid/base/FilterExpr.h"
+#include "grid/base/VedAzirDraw.h"
 #include "grid/base/VedAzirText.h"
 
 #include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
@@ -462,4 +465,31 @@ void TNovaStringGrid::createFilterLists()
     };
     FDropList->OnCancel = cancel;
     FDropCheckList->OnCancel = cancel;
+}
+
+void TNovaStringGrid::paintFilterGlyph(TCanvas &Canvas, const TRect &R, bool Active)
+{
+    const QImage &own = Active ? FFilterDropDown->GlyphActive() : FFilterDropDown->Glyph();
+    if (!own.isNull()) {
+        DrawBitmapTransparent(Canvas, own, FixedColor(), {R.Left, R.Top, R.Left + own.width(), R.Top + own.height()});
+        return;
+    }
+    const QString name = Active ? QStringLiteral("NSGFILTACT") : QStringLiteral("NSGFILT");
+    if (!QImage(QStringLiteral(":/") + name).isNull() || !QImage(QStringLiteral(":/") + name + QStringLiteral(".png")).isNull()) {
+        DrawResourceBitmapTransparent(Canvas, FixedColor(), R, name);
+        return;
+    }
+    // No picture given: a small funnel, filled while the column's filter is set.
+    QPainter *p = Canvas.Painter();
+    if (!p)
+        return;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, true);
+    const int x = R.Left + 3, y = R.Top + 4;
+    const QPolygon funnel({QPoint(x, y), QPoint(x + 10, y), QPoint(x + 6, y + 5), QPoint(x + 6, y + 9),
+                           QPoint(x + 4, y + 10), QPoint(x + 4, y + 5)});
+    p->setPen(QPen(QColor(60, 60, 60), 1));
+    p->setBrush(Active ? QColor(30, 110, 220) : QColor(255, 255, 255));
+    p->drawPolygon(funnel);
+    p->restore();
 }

@@ -496,8 +496,7 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
     // 4. filter glyph
     if (P.ShowFilter) {
         const TBrush b = K.Brush;
-        DrawResourceBitmapTransparent(K, FixedColor(), {TR.Right - 16, TR.Top, TR.Right, TR.Top + 16},
-                                      FFilter->HasFilter(P.RCol) ? QStringLiteral("NSGFILTACT") : QStringLiteral("NSGFILT"));
+        paintFilterGlyph(K, {TR.Right - 16, TR.Top, TR.Right, TR.Top + 16}, FFilter->HasFilter(P.RCol));
         K.Brush = b;
     }
 

@@ -550,3 +550,66 @@ TEST_F(ClickFixture, AClickOnAnEntryAppliesItAndAClickOutsideClosesWithoutChange
 }
 
 } // namespace
+
+namespace {
+
+// With FILTER_SHOTS set the window is grabbed after each step into /tmp (run under xvfb-run with
+// QT_QPA_PLATFORM=xcb to see it as a user does).
+void shot(QWidget *w, const char *name)
+{
+    if (!qEnvironmentVariableIsSet("FILTER_SHOTS"))
+        return;
+    QApplication::processEvents();
+    w->grab().save(QStringLiteral("/tmp/grid_filter_%1.png").arg(QString::fromLatin1(name)));
+}
+
+TEST_F(ClickFixture, ADropDownSessionInARealWindow)
+{
+    g.SetColWidths(1, 110);
+    g.SetColWidths(2, 90);
+    g.SetCells(1, 0, "Fruit");
+    g.SetCells(2, 0, "Word");
+    g.SetCells(3, 0, "Amount");
+    g.SetColWidths(3, 90);
+    g.FilterDropDown()->SetHeight(120);
+    g.move(40, 40);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    shot(&g, "1_glyphs");
+
+    click(g.viewport(), glyph(1));
+    QListWidget *list = g.DropList();
+    ASSERT_TRUE(list->isVisible());
+    shot(&g, "2_list_open");
+    int banana = -1;
+    for (int k = 0; k < list->count(); ++k)
+        if (list->item(k)->text() == "Banana")
+            banana = k;
+    ASSERT_GE(banana, 0);
+    list->scrollToItem(list->item(banana));
+    click(list->viewport(), list->visualItemRect(list->item(banana)).center());
+    EXPECT_EQ(shown(), "2");
+    shot(&g, "3_chosen");
+
+    // The check list: ticks filter at once and keep it open; a click outside closes it.
+    g.SetFilterDropDownCheck(true);
+    click(g.viewport(), glyph(1));
+    TDropCheckList *checks = g.DropCheckList();
+    ASSERT_TRUE(checks->isVisible());
+    for (const char *name : {"Apple", "Cherry"}) {
+        QListWidgetItem *it = checks->findItems(name, Qt::MatchExactly).value(0);
+        ASSERT_NE(it, nullptr);
+        checks->scrollToItem(it);
+        const QRect r = checks->visualItemRect(it);
+        click(checks->viewport(), QPoint(r.left() + 10, r.center().y()));
+        EXPECT_TRUE(checks->isVisible());
+    }
+    EXPECT_EQ(shown(), "1 2 4") << "Banana, the choice before, stays ticked";
+    shot(&g, "4_ticked");
+    click(g.viewport(), QPoint(20, g.CellRect(0, g.RowCount() - 1).Top + 5));
+    EXPECT_FALSE(checks->isVisible());
+    EXPECT_EQ(g.FilterCol(), -1);
+    EXPECT_EQ(shown(), "1 2 4");
+    shot(&g, "5_closed");
+}
+
+} // namespace
