@@ -31,6 +31,7 @@
 class QMenu;
 class TCellGraphic;
 class TNovaStringGrid;
+class TSearchPanel;
 struct TMarkupImageList;
 class TDropList;
 class TDropCheckList;
@@ -77,6 +78,17 @@ using TScrollCellEvent =
 using TComboChangeEvent = std::function<void(QObject *Sender, int ACol, int ARow, int AItemIndex, QString ASelection)>;
 using TCellValidateEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value, bool &Valid)>;
 using TRowUpdateEvent = std::function<void(QObject *Sender, int OldRow, int NewRow)>;
+// Search flags; the set is 16 bits, bit n = value n.
+enum TFindParameters : std::uint8_t {
+    fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart, fnFindInCurrentRow,
+    fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward, fnIncludeHiddenColumns,
+    fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows
+};
+using TFindParams = TSet<TFindParameters>;
+enum TGridExportState : std::uint8_t {
+    esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow
+};
+using TSearchEditChangeEvent = std::function<void(QObject *Sender, QString Value, bool &DefaultSearch)>;
 using TCanClickCellEvent = std::function<void(QObject *Sender, int ARow, int ACol, bool &Allow)>;
 using TSelectionChangedEvent = std::function<void(QObject *Sender, int ALeft, int ATop, int ARight, int ABottom)>;
 using TFixedDropDownClickEvent =
@@ -777,15 +789,15 @@ protected:
     int FNodeCount = 0; // node rows added and not removed
     // The graphic that holds the check box state of a real row, where its text lives, and
     // whether it is the cell's own graphic.
-    struct CheckCell {
+    struct CheckBoxAt {
         bool hidden = false; // the row is hidden: texts are read and written through All...
         int row = -1;        // displayed row, or the real row when hidden
     };
-    TCellGraphic *FindCheckGraphic(int ACol, int RealRow, CheckCell &At);
+    TCellGraphic *FindCheckGraphic(int ACol, int RealRow, CheckBoxAt &At);
     // A graphic that no cell of a hidden row holds but its column supplies (none here).
     virtual TCellGraphic *GetHiddenRowCellGraphic(int ACol, int RealRow);
-    QString checkCellText(int ACol, const CheckCell &At);
-    void setCheckCellText(int ACol, const CheckCell &At, const QString &Value);
+    QString checkCellText(int ACol, const CheckBoxAt &At);
+    void setCheckCellText(int ACol, const CheckBoxAt &At, const QString &Value);
     TCellGraphic *addCheckGraphic(int ACol, int ARow);
 
 public:
@@ -1230,6 +1242,139 @@ public:
     editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(editorkit::TBorderStyle Value) { FBorderStyle = Value; PaintWindowBorder(); }
 
+
+public:
+    // ============================================================================================
+    // Sorting (NovaGrid_Sort.cpp)
+    // ============================================================================================
+    // The quicksort runs over row indexes with each cell's key read once, then replays its swaps
+    // through SortSwapRows in order; the grid's rows do not move while cells are compared.
+    int SortDir = 1;   // +1 ascending, -1 descending (the last quicksort pass)
+    int SortRow = -1;  // the row followed through the swaps
+    int Compares = 0;
+    int Swaps = 0;
+    void Sort(int Column, TSortDirection Direction);
+    void SortByColumn(int Col);
+    void QuickSort(int Col, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    bool SortLine(int Col, int ARow1, int ARow2);
+    void InitSortXRef();
+    // 1 when the cell of ARow1 sorts after that of ARow2, -1 before, 0 equal (rows displayed).
+    int CompareCells(int ACol, int ARow1, int ARow2, bool Descending);
+    int CompareRows(int ACol, int Row1, int Row2);
+    int CompareRowsIndexed(int Index, int Row1, int Row2);
+
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+
+    class SortKeys; // per-sort cache of cell texts and parsed keys
+
+private:
+    void sortRows(int Col, int Left, int Right, bool Indexed);
+    void sortWithRestore(bool Indexed);
+    SortKeys *FSortKeys = nullptr; // set while a sort compares
+    int FSortIndexedCount = 0;
+
+public:
+    // ============================================================================================
+    // Search and replace (NovaGrid_Search.cpp)
+    // ============================================================================================
+    // The next matching cell after StartCell ((-1, -1): the first cell of the range); (-1, -1) when none.
+    TPoint Find(TPoint StartCell, const QString &s, TFindParams FindParams);
+    TPoint FindWide(TPoint StartCell, const QString &s, TFindParams FindParams);
+    TPoint FindFirst(const QString &s, TFindParams FindParams);
+    TPoint FindNext();
+    // Cells changed; a cell is never changed twice by one call.
+    int Replace(const QString &OrigStr, const QString &NewStr, TFindParams FindParams);
+    bool IsIgnoredColumn(int ACol) const { return FIgnoreColumns->HasValue(ACol); }
+    void ScrollInView(int ColIndex, int RowIndex);
+    TPoint SearchCell{-1, -1};
+    QString SearchCache;
+    QString SearchCacheWide;
+    TFindParams FindParams() const { return FFindParams; }
+    int FindCol = 0;
+    int FindRow = 0;
+    TSearchEditChangeEvent OnSearchEditChange;
+    TNotifyEvent OnSearchFooterClose;
+
+    // ============================================================================================
+    // Highlighting and marking (NovaGrid_Highlight.cpp)
+    // ============================================================================================
+    static QString HilightText(bool DoCase, const QString &S, const QString &Text);
+    static QString UnHilightText(const QString &S);
+    static QString MarkText(bool DoCase, const QString &S, const QString &Text);
+    static QString UnMarkText(const QString &S);
+    void HilightInCell(bool DoCase, int Col, int Row, const QString &HiText);
+    void MarkInCell(bool DoCase, int Col, int Row, const QString &HiText);
+    void UnHilightInCell(int Col, int Row);
+    void UnMarkInCell(int Col, int Row);
+    void HilightInCol(bool DoFixed, bool DoCase, int Col, const QString &HiText);
+    void MarkInCol(bool DoFixed, bool DoCase, int Col, const QString &HiText);
+    void UnHilightInCol(bool DoFixed, int Col);
+    void UnMarkInCol(bool DoFixed, int Col);
+    void HilightInRow(bool DoFixed, bool DoCase, int Row, const QString &HiText);
+    void MarkInRow(bool DoFixed, bool DoCase, int Row, const QString &HiText);
+    void UnHilightInRow(bool DoFixed, int Row);
+    void UnMarkInRow(bool DoFixed, int Row);
+    void HilightInGrid(bool DoFixed, bool DoCase, const QString &HiText);
+    void MarkInGrid(bool DoFixed, bool DoCase, const QString &HiText);
+    void UnHilightInGrid(bool DoFixed);
+    void UnMarkInGrid(bool DoFixed);
+
+    // ============================================================================================
+    // Typed cell values, fills and cell checks (NovaGrid_Values.cpp)
+    // ============================================================================================
+    int Ints(int ACol, int ARow);
+    void SetInts(int ACol, int ARow, int Value);
+    int AllInts(int ACol, int ARow);
+    void SetAllInts(int ACol, int ARow, int Value);
+    double Floats(int ACol, int ARow);
+    void SetFloats(int ACol, int ARow, double Value);
+    double AllFloats(int ACol, int ARow);
+    void SetAllFloats(int ACol, int ARow, double Value);
+    TDateTime Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    QString ControlValues(int ACol, int ARow, const QString &ID);
+    void SetControlValues(int ACol, int ARow, const QString &ID, const QString &Value);
+    void TextFill(bool DoFixed, const QString &Txt);
+    void FormatFill(bool DoFixed, const QString &Fmt);
+    void RandomFill(bool DoFixed, int Rnd);
+    void LinearFill(bool DoFixed);
+    bool CheckCell(int Col, int Row);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int Col);
+    bool CheckRow(bool DoFixed, int Row);
+    bool CheckGrid(bool DoFixed);
+
+    // The search bar (NovaGrid_SearchFooter.cpp): created on the first settings change.
+    TSearchPanel *SearchPanel() const { return FSearchPanel; }
+    void UpdateSearchFooter();
+    void SearchPanelEditChange();
+    void SearchPanelForwardClick();
+    void SearchPanelBackwardClick();
+    void SearchPanelHighlightClick();
+    void SearchPanelExitClick();
+    // Alt+letter of the bar's buttons while the bar is shown; true when a button acted.
+    bool DialogChar(int Key);
+    std::function<void(QObject *Sender)> OnCreatedSearchFooter;
+
+    // Not built yet: the floating footer answers neutrally.
+    virtual bool FloatingFooterShown();
+
+private:
+    TPoint findCellCore(TPoint StartCell, const QString &s, TFindParams FindParams, bool Wide, const QString &ws);
+    bool matchCellText(int ACol, int ARow, bool Wide);
+    void hilightRange(const QString &Text, const QString &Tag, int R1, int R2, int C1, int C2, bool DoCase);
+    void unHilightRange(const QString &Tag, int R1, int R2, int C1, int C2);
+    struct FillRange { int c1, c2, r1, r2; };
+    FillRange fillRange(bool DoFixed);
+    TFindParams FFindParams;
+    TSearchPanel *FSearchPanel = nullptr; // child widget
+    void placeSearchPanel();
+    TFindParams footerFlags(bool Forward, bool Backward, bool Full);
+    void setSearchEditColor(TColor Color);
 
 public:
     // ============================================================================================

@@ -218,7 +218,7 @@ bool TNovaStringGrid::IsDataGraphicCell(int ACol, int ARow) { return isTextBacke
 
 TCellGraphic *TNovaStringGrid::GetHiddenRowCellGraphic(int, int) { return nullptr; }
 
-TCellGraphic *TNovaStringGrid::FindCheckGraphic(int ACol, int RealRow, CheckCell &At)
+TCellGraphic *TNovaStringGrid::FindCheckGraphic(int ACol, int RealRow, CheckBoxAt &At)
 {
     if (ACol < 0 || RealRow < 0)
         return nullptr;
@@ -234,12 +234,12 @@ TCellGraphic *TNovaStringGrid::FindCheckGraphic(int ACol, int RealRow, CheckCell
     return At.row < 0 ? nullptr : GetCellGraphic(ACol, At.row);
 }
 
-QString TNovaStringGrid::checkCellText(int ACol, const CheckCell &At)
+QString TNovaStringGrid::checkCellText(int ACol, const CheckBoxAt &At)
 {
     return At.hidden ? AllCells(ACol, At.row) : Cells(ACol, At.row);
 }
 
-void TNovaStringGrid::setCheckCellText(int ACol, const CheckCell &At, const QString &Value)
+void TNovaStringGrid::setCheckCellText(int ACol, const CheckBoxAt &At, const QString &Value)
 {
     if (At.hidden)
         SetAllCells(ACol, At.row, Value);
@@ -249,7 +249,7 @@ void TNovaStringGrid::setCheckCellText(int ACol, const CheckCell &At, const QStr
 
 bool TNovaStringGrid::GetCheckBoxState(int ACol, int ARow, TCheckBoxState &State)
 {
-    CheckCell at;
+    CheckBoxAt at;
     const TCellGraphic *g = FindCheckGraphic(ACol, ARow, at);
     if (!g)
         return false;
@@ -295,7 +295,7 @@ bool TNovaStringGrid::IsChecked(int ACol, int ARow)
 
 bool TNovaStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 {
-    CheckCell at;
+    CheckBoxAt at;
     TCellGraphic *g = FindCheckGraphic(ACol, ARow, at);
     if (!g)
         return false;
@@ -327,7 +327,7 @@ bool TNovaStringGrid::SetCheckBoxState(int ACol, int ARow, bool State)
 
 bool TNovaStringGrid::SetCheckBoxState(int ACol, int ARow, TCheckBoxState State)
 {
-    CheckCell at;
+    CheckBoxAt at;
     TCellGraphic *g = FindCheckGraphic(ACol, ARow, at);
     if (!g || g->CellType() != ctTriStateCheckBox)
         return false;
@@ -339,7 +339,7 @@ bool TNovaStringGrid::SetCheckBoxState(int ACol, int ARow, TCheckBoxState State)
 
 bool TNovaStringGrid::SetCheckBoxStateNotify(int ACol, int ARow, bool State)
 {
-    CheckCell at;
+    CheckBoxAt at;
     TCellGraphic *g = FindCheckGraphic(ACol, RealRowIndex(ARow), at);
     if (!g)
         return false;

@@ -2,6 +2,7 @@
 // navigation, typed characters opening the editor, the Tab walker and the hand-back of editors.
 #include "grid/GridEditorControls.h"
 #include "grid/NovaGrid.h"
+#include "grid/SearchPanel.h"
 #include "grid/NovaInplaceEdit.h"
 #include "grid/base/EditorKit.h"
 
@@ -372,6 +373,9 @@ void TNovaStringGrid::keyPressEvent(QKeyEvent *e)
     e->accept();
     const int key0 = e->key();
     const Qt::KeyboardModifiers shift = e->modifiers();
+    // Alt+letter: the search bar's buttons (also when the key comes from the bar's edit).
+    if ((shift & Qt::AltModifier) && DialogChar(key0))
+        return;
     const bool ctrl = shift & Qt::ControlModifier;
     const bool withShift = shift & Qt::ShiftModifier;
     const bool alt = shift & Qt::AltModifier;

@@ -40,7 +40,6 @@ void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
 void TNovaStringGrid::UnGroup() {}
-void TNovaStringGrid::SortSwapRows(int, int) {}
 void TNovaStringGrid::CopySelectionToClipboard() {}
 void TNovaStringGrid::CutSelectionToClipboard() {}
 void TNovaStringGrid::PasteSelectionFromClipboard() {}
@@ -49,11 +48,8 @@ void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, in
 
 void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}
-void TNovaStringGrid::QSort() {}
-void TNovaStringGrid::QSortIndexed() {}
 void TNovaStringGrid::QSortGroup() {}
 void TNovaStringGrid::QSortGroupIndexed() {}
-void TNovaStringGrid::QUnSort() {}
 void TNovaStringGrid::CalcFooter(int) {}
 
 // Row nodes: spans and parents come with the node operations.
@@ -62,5 +58,5 @@ int TNovaStringGrid::GetParentRow(int) { return -1; }
 bool TNovaStringGrid::GetNodeState(int) { return false; }
 void TNovaStringGrid::ExpandNode(int) {}
 void TNovaStringGrid::ContractNode(int) {}
-void TNovaStringGrid::FocusSearchEdit() {}
 void TNovaStringGrid::RemoveAllNodes() {}
+bool TNovaStringGrid::FloatingFooterShown() { return false; }

@@ -16,6 +16,7 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FScratchFont = Font();
     FFocusHelper = new TFocusHelper(this);
     FSearchFooter = new TSearchFooter(this, FDesigning);
+    FSearchFooter->OnChange = [this](QObject *) { UpdateSearchFooter(); };
     FPrintSettings = new TPrintSettings(this);
     FHTMLSettings = new THTMLSettings(this);
     FSortSettings = new TSortSettings(this);
@@ -333,6 +334,7 @@ void TNovaStringGrid::SetIntegralHeight(bool Value)
 void TNovaStringGrid::resizeEvent(QResizeEvent *e)
 {
     TBaseGrid::resizeEvent(e);
+    placeSearchPanel();
     FireEvent(OnResize, this);
 }
 

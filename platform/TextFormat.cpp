@@ -126,4 +126,12 @@ bool tryFormatText(const QString &pattern, const std::vector<FormatArg> &args, Q
     return fits;
 }
 
+QString checkedFormatText(const QString &pattern, const std::vector<FormatArg> &args)
+{
+    QString out;
+    if (!tryFormatText(pattern, args, out))
+        throw EFormatError(QStringLiteral("Format '%1' invalid or incompatible with argument").arg(pattern).toStdString());
+    return out;
+}
+
 } // namespace platform

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <initializer_list>
+#include <stdexcept>
 #include <vector>
 
 namespace platform {
@@ -27,6 +28,13 @@ QString formatText(const QString &pattern, const std::vector<FormatArg> &args);
 // untouched) when any specifier does not fit its argument or is cut off.
 bool tryFormatText(const QString &pattern, const std::vector<FormatArg> &args, QString &result);
 
+// A pattern that does not fit its arguments where the caller cannot go on without the text.
+class EFormatError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+// The same, raising EFormatError ("Format '...' invalid or incompatible with argument") on a misfit.
+QString checkedFormatText(const QString &pattern, const std::vector<FormatArg> &args);
 inline QString formatText(const QString &pattern, std::initializer_list<FormatArg> args)
 {
     return formatText(pattern, std::vector<FormatArg>(args));

@@ -1,0 +1,173 @@
+// Finding, continuing, replacing and bringing cells into view in the string grid.
+#include "grid/NovaGrid.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+bool operator==(TPoint a, std::pair<int, int> b) { return a.X == b.first && a.Y == b.second; }
+
+// Counts the rows the engine announces while it tests cells.
+class NotifyingGrid : public TNovaStringGrid {
+public:
+    std::vector<int> states;
+    int newRows = 0;
+    void ExportNotification(int AState, int) override
+    {
+        if (AState == esExportNewRow)
+            ++newRows;
+        else
+            states.push_back(AState);
+    }
+};
+
+struct SearchFixture : ::testing::Test {
+    NotifyingGrid g;
+    void SetUp() override
+    {
+        g.SetColCount(5);
+        g.SetRowCount(4);
+        g.SetCells(3, 1, "x");
+        g.SetCells(1, 2, "x");
+    }
+};
+
+TEST_F(SearchFixture, FindFirstFindNextWrapAround)
+{
+    const std::pair<int, int> expected[] = {{1, 2}, {3, 1}, {-1, -1}, {1, 2}};
+    EXPECT_TRUE(g.FindFirst("x", {}) == expected[0]);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(g.FindNext() == expected[i]) << i;
+    EXPECT_EQ(g.states.front(), esExportStart);
+    EXPECT_EQ(g.states.back(), esExportFail); // found
+}
+
+TEST_F(SearchFixture, EdgeCases)
+{
+    struct Case {
+        const char *what;
+        std::function<TPoint()> act;
+        std::pair<int, int> expected;
+    };
+    const Case cases[] = {
+        {"two double quotes find the next empty cell", [&] { return g.FindFirst("\"\"", {}); }, {1, 1}},
+        {"an empty text finds nothing", [&] { return g.FindFirst("", {}); }, {-1, -1}},
+        {"FindNext after FindWide searches an empty narrow text", [&] {
+             g.FindWide({-1, -1}, "x", {});
+             return g.FindNext();
+         }, {-1, -1}},
+        {"forward from the last cell finds nothing", [&] { return g.Find({4, 3}, "x", {}); }, {-1, -1}},
+        {"FindNext from the last cell fails, the next one starts again", [&] {
+             g.FindFirst("x", {});
+             g.SearchCell = {4, 3};
+             EXPECT_TRUE(g.FindNext() == std::make_pair(-1, -1));
+             return g.FindNext();
+         }, {1, 2}},
+        {"a start past the end wraps to the first cell", [&] {
+             g.SetCells(1, 1, "x");
+             return g.Find({5, 4}, "x", {});
+         }, {1, 1}},
+        {"case counts with match case", [&] { return g.FindFirst("X", {fnMatchCase}); }, {-1, -1}},
+        {"without match case any case matches", [&] { return g.FindFirst("X", {}); }, {1, 2}},
+        {"row by row finds row 1 first", [&] { return g.FindFirst("x", {fnDirectionLeftRight}); }, {3, 1}},
+        {"backward from the end", [&] { return g.FindFirst("x", {fnBackward}); }, {3, 1}},
+        {"column by column tests ignored columns", [&] {
+             g.IgnoreColumns()->Add(1);
+             return g.FindFirst("x", {});
+         }, {1, 2}},
+        {"row by row skips ignored columns", [&] {
+             g.IgnoreColumns()->Add(3);
+             return g.FindFirst("x", {fnDirectionLeftRight});
+         }, {1, 2}},
+        {"preset column", [&] {
+             g.FindCol = 3;
+             return g.FindFirst("x", {fnFindInPresetCol});
+         }, {3, 1}},
+        {"match full", [&] {
+             g.SetCells(2, 1, "xy");
+             return g.FindFirst("x", {fnMatchFull, fnDirectionLeftRight});
+         }, {3, 1}},
+        {"filter condition", [&] { return g.FindFirst("x*", {fnMatchRegular}); }, {1, 2}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        SetUp();
+        g.IgnoreColumns()->Clear();
+        for (int c = 0; c < 5; ++c)
+            for (int r = 0; r < 4; ++r)
+                g.SetCells(c, r, (c == 3 && r == 1) || (c == 1 && r == 2) ? "x" : "");
+        for (int c = 1; c < 5; ++c)
+            for (int r = 1; r < 4; ++r)
+                if (g.Cells(c, r).isEmpty() && !(c == 1 && r == 1))
+                    g.SetCells(c, r, "-");
+        const TPoint p = k.act();
+        EXPECT_EQ(p.X, k.expected.first);
+        EXPECT_EQ(p.Y, k.expected.second);
+    }
+}
+
+TEST_F(SearchFixture, NothingToSearchTestsNoCell)
+{
+    // The platform keeps a column that is not fixed; fixed columns on both sides leave none to search.
+    for (auto arrange : std::vector<std::function<void()>>{[&] {
+                                                               g.SetColCount(2);
+                                                               g.SetFixedRightCols(1);
+                                                           },
+                                                           [&] { g.SetRowCount(1); }}) {
+        g.newRows = 0;
+        arrange();
+        EXPECT_TRUE(g.FindFirst("x", {}) == std::make_pair(-1, -1));
+        EXPECT_EQ(g.newRows, 0);
+    }
+}
+
+TEST_F(SearchFixture, ReplaceChangesEachMatchingCellOnce)
+{
+    g.SetCells(2, 3, "aXa");
+    g.SetCells(2, 2, "yy");
+    // Match case finds "X" only, but the cell's every "x" in any case is replaced.
+    EXPECT_EQ(g.Replace("X", "xx", {fnMatchCase}), 1);
+    EXPECT_EQ(g.Cells(2, 3), "axxa");
+    // Restricted to the current column, a continued search steps back onto its last match: each
+    // cell is still changed once.
+    g.SetCol(1);
+    EXPECT_EQ(g.Replace("x", "xx", {fnFindInCurrentCol, fnDirectionLeftRight}), 1);
+    EXPECT_EQ(g.Cells(1, 2), "xx");
+}
+
+TEST_F(SearchFixture, IncrementalSearchTakesThePrefixAsGiven)
+{
+    g.SetCells(1, 1, "Beta");
+    g.SetCells(1, 3, "alpha");
+    EXPECT_EQ(g.Search("BE"), 1);
+    EXPECT_EQ(g.Search("AL"), 3);
+    EXPECT_EQ(g.Search("al"), -1);
+}
+
+TEST(ScrollInView, Row500Of1000With20VisibleTopsAt490)
+{
+    TNovaStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(1000);
+    g.show();
+    int h = g.FixedRowsHeight() + 20 * (g.DefaultRowHeight() + 1) + 8;
+    g.resize(300, h);
+    QApplication::processEvents();
+    for (int i = 0; i < 60 && g.VisibleRowCount() != 20; ++i) {
+        h += g.VisibleRowCount() < 20 ? 1 : -1;
+        g.resize(300, h);
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(g.VisibleRowCount(), 20);
+    g.ScrollInView(1, 500);
+    EXPECT_EQ(g.TopRow(), 490);
+    EXPECT_EQ(g.Row(), 500);
+    g.ScrollInView(1, 1000); // outside the grid: nothing
+    EXPECT_EQ(g.TopRow(), 490);
+}
+
+} // namespace

@@ -1,0 +1,344 @@
+// Sorting of the string grid: the styles of a column, blanks, ties, index sorts, undoing a sort,
+// the swaps an override sees, header clicks and saved sort settings.
+#include "grid/NovaGrid.h"
+#include "grid/SortSettings.h"
+#include "platform/FormatSettings.h"
+#include "support/LocaleSettings.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+QStringList column(TNovaStringGrid &g, int c)
+{
+    QStringList out;
+    for (int r = g.FixedRows(); r < g.RowCount(); ++r)
+        out << g.Cells(c, r);
+    return out;
+}
+
+// One fixed row, then the values in column 1 and the row's original position in column 2.
+void fill(TNovaStringGrid &g, const QStringList &values)
+{
+    g.SetColCount(3);
+    g.SetRowCount(int(values.size()) + 1);
+    for (int i = 0; i < values.size(); ++i) {
+        g.SetCells(1, i + 1, values[i]);
+        g.SetCells(2, i + 1, QString::number(i));
+    }
+}
+
+void style(TNovaStringGrid &g, TSortStyle s)
+{
+    g.OnGetFormat = [s](QObject *, int, TSortStyle &AStyle, QString &, QString &) { AStyle = s; };
+}
+
+struct SortFixture : ::testing::Test {
+    platform::ScopedFormatSettings us{testsupport::usSettings()};
+    TNovaStringGrid g;
+};
+
+TEST_F(SortFixture, NumbersAscendingDescendingAndAlphabetic)
+{
+    struct Case {
+        const char *what;
+        std::function<void()> arrange;
+        TSortDirection dir;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"automatic ascending", [] {}, sdAscending, {"2.5", "9", "10", "100"}},
+        {"automatic descending", [] {}, sdDescending, {"100", "10", "9", "2.5"}},
+        {"alphabetic", [&] { style(g, ssAlphabetic); }, sdAscending, {"10", "100", "2.5", "9"}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        g.OnGetFormat = nullptr;
+        fill(g, {"10", "9", "2.5", "100"});
+        k.arrange();
+        g.Sort(1, k.dir);
+        EXPECT_EQ(column(g, 1), k.expected);
+        EXPECT_EQ(g.RowCount(), 5); // no scratch row left
+        EXPECT_GT(g.Compares, 0);
+    }
+}
+
+// Each case fills column 1, sets the style and settings, sorts, and reads column 1 back.
+TEST_F(SortFixture, StylesBlanksAndTies)
+{
+    struct Case {
+        const char *what;
+        QStringList values;
+        std::function<void()> arrange;
+        TSortDirection dir;
+        QStringList expected;
+    };
+    const Case cases[] = {
+        {"numeric: empty counts as 0, non-numbers equal and low", {"10", "abc", "9", ""},
+         [&] { style(g, ssNumeric); }, sdAscending, {"abc", "", "9", "10"}},
+        {"automatic dates with /", {"3/4/2024", "12/1/2023", "1/2/2024"}, [] {}, sdAscending,
+         {"12/1/2023", "1/2/2024", "3/4/2024"}},
+        {"automatic times with :", {"12:30", "9:15", "10:05"}, [] {}, sdAscending, {"9:15", "10:05", "12:30"}},
+        {"blanks last ascending", {"b", "", "a", ""},
+         [&] { g.SortSettings()->SetIgnoreBlanks(true); g.SortSettings()->SetBlankPos(blLast); }, sdAscending,
+         {"a", "b", "", ""}},
+        {"blanks last descending", {"b", "", "a", ""},
+         [&] { g.SortSettings()->SetIgnoreBlanks(true); g.SortSettings()->SetBlankPos(blLast); }, sdDescending,
+         {"b", "a", "", ""}},
+        {"blanks first descending", {"b", "", "a"},
+         [&] { g.SortSettings()->SetIgnoreBlanks(true); g.SortSettings()->SetBlankPos(blFirst); }, sdDescending,
+         {"", "b", "a"}},
+        {"short EU dates: a four-digit year stays as written", {"01.02.24", "01.02.1999", "15.01.24"},
+         [&] { style(g, ssShortDateEU); }, sdAscending, {"01.02.1999", "15.01.24", "01.02.24"}},
+        {"short US dates", {"02.01.24", "01.15.24", "12.31.1999"}, [&] { style(g, ssShortDateUS); },
+         sdAscending, {"12.31.1999", "01.15.24", "02.01.24"}},
+        {"financial with prefix and thousands", {"$1,200.5", "$999", "$12,000"},
+         [&] {
+             g.OnGetFormat = [](QObject *, int, TSortStyle &s, QString &p, QString &) {
+                 s = ssFinancial;
+                 p = QStringLiteral("$");
+             };
+         },
+         sdAscending, {"$999", "$1,200.5", "$12,000"}},
+        {"no case: upper-cases a-z only", {"b", "C", "a"}, [&] { style(g, ssAlphaNoCase); }, sdAscending,
+         {"a", "b", "C"}},
+        {"case: ordinal code units", {"b", "C", "a"}, [&] { style(g, ssAlphaCase); }, sdAscending,
+         {"C", "a", "b"}},
+        {"locale without case groups letters", {"b", "A", "B", "a"},
+         [&] {
+             QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+             style(g, ssAnsiAlphaNoCase);
+         },
+         sdAscending, {"A", "a", "b", "B"}},
+        {"HTML: markup stripped", {"<b>z</b>", "y", "<i>x</i>"}, [&] { style(g, ssHTML); }, sdAscending,
+         {"<i>x</i>", "y", "<b>z</b>"}},
+        {"alphanumeric: numbers when both are", {"10", "9", "b"}, [&] { style(g, ssAlphaNumeric); }, sdAscending,
+         {"9", "10", "b"}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        g.OnGetFormat = nullptr;
+        g.SortSettings()->SetIgnoreBlanks(false);
+        fill(g, k.values);
+        k.arrange();
+        g.Sort(1, k.dir);
+        QStringList got = column(g, 1);
+        if (QString(k.what).startsWith("locale")) {
+            // The locale decides the order of a letter's two cases; only the grouping is checked.
+            for (QString &s : got)
+                s = s.toLower();
+            QStringList want = k.expected;
+            for (QString &s : want)
+                s = s.toLower();
+            EXPECT_EQ(got, want);
+            QLocale::setDefault(QLocale::c());
+        } else {
+            EXPECT_EQ(got, k.expected);
+        }
+    }
+}
+
+TEST_F(SortFixture, NonNumbersCompareEqualUnderNumeric)
+{
+    fill(g, {"abc", "xyz", ""});
+    style(g, ssNumeric);
+    EXPECT_EQ(g.CompareCells(1, 1, 2, false), 0);
+    EXPECT_EQ(g.CompareCells(1, 3, 1, false), 0); // empty is 0, abc reads no digits
+}
+
+TEST_F(SortFixture, CheckBoxesUncheckedBeforeChecked)
+{
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    const bool states[] = {true, false, true, false};
+    for (int r = 1; r <= 4; ++r) {
+        g.AddCheckBox(1, r, states[r - 1], false);
+        g.SetCells(2, r, QString::number(r));
+    }
+    g.Sort(1, sdAscending);
+    for (int r = 1; r <= 4; ++r) {
+        bool st = true;
+        ASSERT_TRUE(g.GetCheckBoxState(1, r, st));
+        EXPECT_EQ(st, r >= 3) << "row " << r;
+    }
+}
+
+TEST_F(SortFixture, FullBreaksTiesByTheColumnsToTheRight)
+{
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    const char *rows[][2] = {{"a", "3"}, {"b", "1"}, {"a", "1"}, {"a", "2"}};
+    for (int r = 0; r < 4; ++r) {
+        g.SetCells(1, r + 1, rows[r][0]);
+        g.SetCells(2, r + 1, rows[r][1]);
+    }
+    g.SortSettings()->SetFull(true);
+    g.Sort(1, sdAscending);
+    EXPECT_EQ(column(g, 1), (QStringList{"a", "a", "a", "b"}));
+    EXPECT_EQ(column(g, 2), (QStringList{"1", "2", "3", "1"}));
+}
+
+TEST_F(SortFixture, IndexedSortOrdersByTheFirstEntryFirst)
+{
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    const char *rows[][2] = {{"1", "x"}, {"2", "y"}, {"3", "x"}, {"4", "y"}};
+    for (int r = 0; r < 4; ++r) {
+        g.SetCells(1, r + 1, rows[r][0]);
+        g.SetCells(2, r + 1, rows[r][1]);
+    }
+    g.SortIndexes()->AddIndex(2, false);
+    g.SortIndexes()->AddIndex(1, true);
+    g.QSortIndexed();
+    EXPECT_EQ(column(g, 2), (QStringList{"y", "y", "x", "x"}));
+    EXPECT_EQ(column(g, 1), (QStringList{"2", "4", "1", "3"}));
+
+    g.SortIndexes()->Clear();
+    try {
+        g.QSortIndexed();
+        FAIL() << "no error";
+    } catch (const ENovaGridError &e) {
+        EXPECT_STREQ(e.what(), "No indexes specified for indexed sort");
+    }
+}
+
+TEST_F(SortFixture, ColumnsAndIndexEntriesOutsideTheGridSortNothing)
+{
+    fill(g, {"3", "1", "2"});
+    g.Compares = 0;
+    g.Sort(7, sdAscending);
+    g.SortIndexes()->AddIndex(9, true);
+    g.QSortIndexed();
+    EXPECT_EQ(g.Compares, 0);
+    EXPECT_EQ(column(g, 1), (QStringList{"3", "1", "2"}));
+}
+
+TEST_F(SortFixture, HiddenColumnsMoveWithTheirRows)
+{
+    g.SetColCount(4);
+    g.SetRowCount(4);
+    const char *rows[][3] = {{"c", "3", "z"}, {"a", "1", "x"}, {"b", "2", "y"}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            g.SetCells(c + 1, r + 1, rows[r][c]);
+    g.HideColumn(3);
+    g.Sort(1, sdAscending);
+    g.UnHideColumn(3);
+    EXPECT_EQ(column(g, 1), (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(column(g, 3), (QStringList{"x", "y", "z"}));
+}
+
+TEST_F(SortFixture, UnSortAfterTwoSortsRestoresTheFirstOrder)
+{
+    const QStringList orig{"5", "3", "9", "1", "7", "3"};
+    fill(g, orig);
+    g.Sort(1, sdAscending);
+    g.Sort(2, sdDescending);
+    ASSERT_NE(column(g, 1), orig);
+    g.QUnSort();
+    EXPECT_EQ(column(g, 1), orig);
+    for (int r = 0; r < g.RowCount(); ++r)
+        EXPECT_EQ(g.SortRowXRef()->GetInteger(r), r);
+}
+
+TEST_F(SortFixture, HooksAreAskedForEveryComparison)
+{
+    fill(g, {"d", "b", "a", "c", "e"});
+    int formats = 0, customs = 0;
+    g.OnGetFormat = [&](QObject *, int, TSortStyle &s, QString &, QString &) {
+        ++formats;
+        s = ssCustom;
+    };
+    g.OnCustomCompare = [&](QObject *, const QString &a, const QString &b, int &res) {
+        ++customs;
+        res = a < b ? 1 : (b < a ? -1 : 0); // reversed
+    };
+    g.Compares = 0;
+    g.Sort(1, sdAscending);
+    EXPECT_EQ(column(g, 1), (QStringList{"e", "d", "c", "b", "a"}));
+    EXPECT_EQ(formats, g.Compares);
+    EXPECT_EQ(customs, g.Compares);
+}
+
+// An override of SortSwapRows gets one call per swap, and the swaps it is given, applied in order,
+// give the sorted grid.
+class SwapLoggingGrid : public TNovaStringGrid {
+public:
+    std::vector<std::pair<int, int>> calls;
+    void SortSwapRows(int a, int b) override
+    {
+        calls.emplace_back(a, b);
+        TNovaStringGrid::SortSwapRows(a, b);
+    }
+};
+
+TEST(SortSwaps, OverrideGetsOneCallPerSwap)
+{
+    SwapLoggingGrid g;
+    const QStringList values{"8", "3", "5", "1", "9", "2", "7", "4", "6", "5"};
+    fill(g, values);
+    g.Swaps = 0;
+    g.Sort(1, sdAscending);
+    EXPECT_EQ(int(g.calls.size()), g.Swaps);
+    QStringList replay = values;
+    for (auto [a, b] : g.calls)
+        replay.swapItemsAt(a - 1, b - 1);
+    EXPECT_EQ(replay, column(g, 1));
+    EXPECT_EQ(column(g, 1), (QStringList{"1", "2", "3", "4", "5", "5", "6", "7", "8", "9"}));
+}
+
+TEST(SortSwaps, HeightsModifiedFlagsAndCurrentRowFollowTheirRows)
+{
+    TNovaStringGrid g;
+    fill(g, {"c", "a", "b"});
+    g.SetRowHeights(1, 40);
+    g.ShowModified()->Enabled = true;
+    g.SetRowModified(1, true);
+    g.Navigation()->SetMoveRowOnSort(true);
+    g.SetRow(1);
+    g.Sort(1, sdAscending);
+    EXPECT_EQ(g.Cells(1, 3), "c");
+    EXPECT_EQ(g.RowHeights(3), 40);
+    EXPECT_EQ(g.RowHeights(1), g.DefaultRowHeight());
+    EXPECT_TRUE(g.RowModified(3));
+    EXPECT_FALSE(g.RowModified(1));
+    EXPECT_EQ(g.Row(), 3);
+}
+
+TEST(SortClicks, HeaderClicksAscendingDescendingThenUnsorted)
+{
+    TNovaStringGrid g;
+    g.resize(420, 260);
+    fill(g, {"b", "c", "a"});
+    g.SortSettings()->SetShow(true);
+    g.SortSettings()->SetUndoSort(true);
+    g.show();
+    QApplication::processEvents();
+    const QPoint header = g.CellRect(1, 0).ToQRect().center();
+    const QStringList steps[] = {{"a", "b", "c"}, {"c", "b", "a"}, {"b", "c", "a"}};
+    for (const QStringList &want : steps) {
+        QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, header);
+        EXPECT_EQ(column(g, 1), want);
+        EXPECT_EQ(g.RowCount(), 4);
+    }
+    EXPECT_EQ(g.SortSettings()->Column(), -1);
+}
+
+TEST(SortSettingsString, LoadFromStringSorts)
+{
+    TNovaStringGrid g;
+    fill(g, {"2", "3", "1"});
+    g.SortSettings()->LoadFromString(QStringLiteral("d1"));
+    EXPECT_EQ(column(g, 1), (QStringList{"3", "2", "1"}));
+    g.SortSettings()->LoadFromString(QStringLiteral("i;u1"));
+    EXPECT_EQ(column(g, 1), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(g.SortSettings()->SaveToString(), QStringLiteral("i;u1"));
+}
+
+} // namespace
