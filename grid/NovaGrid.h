@@ -20,6 +20,7 @@
 #include "grid/base/HtmlPicture.h"
 
 #include <QStringList>
+#include <QIODevice>
 #include <stdexcept>
 #include <QImage>
 #include <array>
@@ -88,11 +89,14 @@ using TFindParams = TSet<TFindParameters>;
 enum TGridExportState : std::uint8_t {
     esExportStart, esExportNewRow, esExportDone, esExportSelRow, esExportFail, esExportNextRow
 };
+enum TGridImportState : std::uint8_t { isImportStart, isImportNewRow, isImportDone, isImportSelRow };
 using TSearchEditChangeEvent = std::function<void(QObject *Sender, QString Value, bool &DefaultSearch)>;
 using TCanClickCellEvent = std::function<void(QObject *Sender, int ARow, int ACol, bool &Allow)>;
 using TSelectionChangedEvent = std::function<void(QObject *Sender, int ALeft, int ATop, int ARight, int ABottom)>;
 using TFixedDropDownClickEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, QMenu *&AMenu, bool &KeepFixedCellHighlighted)>;
+using TFileProgressEvent = std::function<void(QObject *Sender, short Progress)>;
+using TCellTextEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)>;
 using TFixedEditEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, TGridFixedCellEditor &AEditor, QStringList &Values)>;
 
@@ -1813,6 +1817,66 @@ protected:
     bool FBlockCellChange = false;
     bool FGridMoveColumn = false; // the column move comes from MoveColumn
     bool FSyncedMove = false;     // the move came from the synchronised grid
+
+public:
+    // ============================================================================================
+    // The grid's own files: the saved area and the binary stream (NovaGrid_BinStream.cpp), the
+    // text file and text stream (NovaGrid_TextFiles.cpp), CSV and fixed width (NovaGrid_Csv.cpp),
+    // the save and row hooks (NovaGrid_SaveHooks.cpp)
+    // ============================================================================================
+    int SaveStartCol() const;
+    int SaveStartRow() const;
+    int SaveEndCol() const;
+    int SaveEndRow() const;
+    int SaveColCount() const { return SaveEndCol() - SaveStartCol() + 1; }
+    int SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
+
+    // Binary stream: records of the cells' texts, properties and graphics. Positions travel as
+    // 16-bit numbers: an area beyond column or row 65535 raises ENovaGridError before anything
+    // is written. A stream whose grid record is bad raises ENovaGridError before the grid changes;
+    // cells that land outside the grid are skipped; bytes that are no whole record end the read.
+    void SaveToBinFile(const QString &FileName);
+    void LoadFromBinFile(const QString &FileName);
+    void SaveToBinStream(QIODevice &Stream);
+    void SaveRectToBinStream(const TRect &Rect, QIODevice &Stream);
+    void LoadFromBinStream(QIODevice &Stream);
+    void LoadAtPointFromBinStream(TPoint Point, QIODevice &Stream);
+
+    // Text file: size, "cw " width lines and one line per non-empty cell, lines ended CR LF;
+    // UTF-16LE with its mark when Unicode, else the ANSI code page.
+    void SaveToFile(const QString &FileName, bool Unicode = false);
+    void LoadFromFile(const QString &FileName);
+    // Text stream: the same lines in UTF-16LE relative to the saved area; reading stops before
+    // the first line that is no grid data.
+    void SaveToStream(QIODevice &Stream);
+    void LoadFromStream(QIODevice &Stream);
+
+    // CSV: UTF-8 with its mark when Unicode, else the ANSI (with OemConvert the OEM) code page.
+    void SaveToCSV(const QString &FileName, bool Unicode = false);
+    void AppendToCSV(const QString &FileName, bool Unicode = false);
+    void LoadFromCSV(const QString &FileName, int MaxRows = -1);
+    void InsertFromCSV(const QString &FileName, int MaxRows = -1);
+    void LoadFromCSVStream(QIODevice &Stream, int MaxRows = -1);
+    // Fixed width: SaveToFixed takes column widths (missing ones are computed and added to the
+    // list), LoadFromFixed 1-based start positions (n positions give n - 1 fields).
+    void SaveToFixed(const QString &FileName, TIntList &Positions);
+    void LoadFromFixed(const QString &FileName, TIntList &Positions, bool DoTrim = true, int MaxRows = -1);
+
+    TFileProgressEvent OnFileProgress;
+    TCellTextEvent OnSaveCell;
+    TCellTextEvent OnLoadCell;
+    TAutoDeleteRowEvent OnAutoDeleteRow;
+    // Set by every selection change.
+    bool SelectionChangedFlag() const { return FSelChange; }
+
+protected:
+    // Sends a progress value (0..100) when it differs from the last one sent.
+    void FileProgress(double Percent);
+    void StartFileProgress() { FLastProgress = -1; }
+    int FLastProgress = -1;
+    // The line form of a cell text in the text files.
+    static QString FileLineForm(const QString &Text);
+    void loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert);
 
 private:
     void updateHiddenColumnTable();

@@ -360,6 +360,12 @@ void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 
 void TNovaStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
 {
+    // These looks draw the selection as one rectangle: its old and new extent need redrawing.
+    if (FLook == glVista || FLook == glWin7 || FLook == glOffice2007)
+        for (int r = std::max(0, ATop); r <= ABottom && r < RowCount(); ++r)
+            for (int c = std::max(0, ALeft); c <= ARight && c < ColCount(); ++c)
+                RepaintCell(c, r);
+    FSelChange = true;
     FireEvent(OnSelectionChanged, this, ALeft, ATop, ARight, ABottom);
 }
 

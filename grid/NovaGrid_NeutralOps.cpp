@@ -9,15 +9,11 @@ void TNovaStringGrid::DoF2Key() {}
 void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
-void TNovaStringGrid::AutoInsertRow(int) {}
-void TNovaStringGrid::AutoDeleteRow(int) {}
 void TNovaStringGrid::ColumnHeadersChanged() {}
 void TNovaStringGrid::PasteBegin() {}
 void TNovaStringGrid::PasteEnd() {}
 void TNovaStringGrid::CellsPasted(const TGridRect &) {}
 void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
-QString TNovaStringGrid::GetSaveCellText(int ACol, int ARow) { return GetGridCell(ACol, ARow); }
-void TNovaStringGrid::LoadCellText(int ACol, int ARow, const QString &Value) { SetGridCell(ACol, ARow, Value); }
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
 void TNovaStringGrid::MouseWheelRowMoved() {}
 void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
@@ -33,9 +29,6 @@ void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEve
 void TNovaStringGrid::DoRatingChange(int, int, int) {}
 void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
 void TNovaStringGrid::DoImageSelect(int, int, int &) {}
-void TNovaStringGrid::ExportNotification(int, int) {}
-void TNovaStringGrid::ImportNotification(int, int) {}
-void TNovaStringGrid::AssignCells(QObject *) {}
 void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}

@@ -1,13 +1,26 @@
 #pragma once
 // Text files as the program reads them: UTF-8 or UTF-16 (either byte order) when the file starts
-// with a byte-order mark, otherwise the Windows ANSI code page (Windows-1252).
+// with a byte-order mark, otherwise an 8-bit code page: the Windows ANSI code page
+// (Windows-1252), or the OEM code page (IBM850) where a caller asks for it. The one place
+// where texts become bytes and back.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace platform {
 
+enum class TextEncoding { Ansi, Oem, Utf8Bom, Utf16LeBom };
+
 QString decodeText(const QByteArray &data);
+// A byte-order mark selects the encoding, else the 8-bit code page of fallback (Ansi or Oem).
+QString decodeText(const QByteArray &data, TextEncoding fallback);
+// The bytes of text in enc, with the byte-order mark of the Unicode encodings. Characters an
+// 8-bit code page lacks become "?".
+QByteArray encodeText(const QString &text, TextEncoding enc);
+// The lines of a text: each ends at CR, LF or CR LF; a break at the very end opens no line.
+QStringList splitTextLines(const QString &text);
 // False (with *error) when the file cannot be opened.
 bool readTextFile(const QString &path, QString &text, QString *error = nullptr);
+bool readTextFile(const QString &path, TextEncoding fallback, QString &text, QString *error = nullptr);
 
 } // namespace platform

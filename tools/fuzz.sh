@@ -15,5 +15,6 @@ mkdir -p "$corpus" build-fuzz-$target/crashes
 seeds=fuzz/seeds/$target
 [ -d "$seeds" ] || seeds=
 export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan-qt.supp
 ./build-fuzz-$target/fuzz/"$target" -max_total_time="$secs" -artifact_prefix=build-fuzz-$target/crashes/ \
   -rss_limit_mb=4096 "$corpus" $seeds

@@ -1,0 +1,153 @@
+#pragma once
+// The records of the grid's binary stream: one small carrier per kind of item (the grid's size,
+// a cell, its properties, its graphic and the graphic's image or list). Each carrier owns the
+// object it carries; its properties are exactly what the stream holds, so their names, types
+// and order are the format.
+#include "platform/ComponentStream.h"
+
+#include <QIcon>
+#include <QImage>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+class TBaseGrid;
+class TCellProperties;
+class TCellGraphic;
+class THTMLPicture;
+class TFilePicture;
+
+// Base of the carriers: the class name that opens its record.
+class TGridStreamCarrier {
+public:
+    virtual ~TGridStreamCarrier() = default;
+    virtual const char *ClassName() const = 0;
+    platform::StreamRecord ToRecord() const;
+    // False when the record is of another class; unknown or ill-typed properties are skipped.
+    bool FromRecord(const platform::StreamRecord &record);
+
+protected:
+    virtual void WriteProperties(platform::StreamRecord &record) const = 0;
+    virtual void ReadProperty(const QByteArray &name, const platform::StreamValue &value) = 0;
+};
+
+class TGridPropIO : public TGridStreamCarrier {
+public:
+    const char *ClassName() const override { return "TGridPropIO"; }
+    std::int32_t ColCount = 0;
+    std::int32_t RowCount = 0;
+    QString ColWidths;
+    QString RowHeights;
+    bool FullGrid = false;
+    std::int32_t ID = 0;
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+};
+
+class TGridCellIO : public TGridStreamCarrier {
+public:
+    const char *ClassName() const override { return "TGridCellIO"; }
+    std::uint16_t Col = 0;
+    std::uint16_t Row = 0;
+    QString Cell;
+    bool HasProp = false;
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+};
+
+class TGridCellPropIO : public TGridStreamCarrier {
+public:
+    explicit TGridCellPropIO(TBaseGrid *Owner);
+    ~TGridCellPropIO() override;
+    const char *ClassName() const override { return "TGridCellPropIO"; }
+    TCellProperties &CellProperties() { return *FCellProperties; }
+    bool HasGraphic = false;
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+
+private:
+    std::unique_ptr<TCellProperties> FCellProperties;
+};
+
+class TGridGraphicIO : public TGridStreamCarrier {
+public:
+    TGridGraphicIO();
+    ~TGridGraphicIO() override;
+    const char *ClassName() const override { return "TGridGraphicIO"; }
+    TCellGraphic &CellGraphic() { return *FCellGraphic; }
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+
+private:
+    std::unique_ptr<TCellGraphic> FCellGraphic;
+};
+
+// Images travel as PNG.
+class TGridBMPIO : public TGridStreamCarrier {
+public:
+    const char *ClassName() const override { return "TGridBMPIO"; }
+    QImage Bitmap;
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+};
+
+class TGridIconIO : public TGridStreamCarrier {
+public:
+    const char *ClassName() const override { return "TGridIconIO"; }
+    QIcon Icon;
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+};
+
+// A picture's data: the short name of its class, then its data as it was loaded.
+class TGridPicIO : public TGridStreamCarrier {
+public:
+    TGridPicIO();
+    ~TGridPicIO() override;
+    const char *ClassName() const override { return "TGridPicIO"; }
+    THTMLPicture &Picture() { return *FPicture; }
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+
+private:
+    std::unique_ptr<THTMLPicture> FPicture;
+};
+
+class TGridFilePicIO : public TGridStreamCarrier {
+public:
+    TGridFilePicIO();
+    ~TGridFilePicIO() override;
+    const char *ClassName() const override { return "TGridFilePicIO"; }
+    TFilePicture &Picture() { return *FPicture; }
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+
+private:
+    std::unique_ptr<TFilePicture> FPicture;
+};
+
+class TGridSLIO : public TGridStreamCarrier {
+public:
+    const char *ClassName() const override { return "TGridSLIO"; }
+    QStringList Strings;
+
+protected:
+    void WriteProperties(platform::StreamRecord &record) const override;
+    void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+};
