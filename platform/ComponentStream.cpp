@@ -51,7 +51,8 @@ void putInt(QByteArray &out, qint64 v)
 void putText(QByteArray &out, const QString &t)
 {
     const QByteArray utf8 = t.toUtf8();
-    if (!t.isEmpty() && utf8.size() >= 2 * t.size()) {
+    // Unpaired surrogates have no UTF-8 form: such a text goes as 16-bit units.
+    if (!t.isEmpty() && (utf8.size() >= 2 * t.size() || !t.isValidUtf16())) {
         out.append(char(vaWString));
         putLE(out, quint64(t.size()), 4);
         for (QChar c : t) putLE(out, c.unicode(), 2);
@@ -186,11 +187,11 @@ public:
         switch (type) {
         case vaString:
             if (!shortString(b)) return false;
-            out = decodeText(b, TextEncoding::Ansi);
+            out = decodeCodePage(b, TextEncoding::Ansi);
             return true;
         case vaLString:
             if (!length32(n) || !raw(b, n)) return false;
-            out = decodeText(b, TextEncoding::Ansi);
+            out = decodeCodePage(b, TextEncoding::Ansi);
             return true;
         case vaUTF8String:
             if (!length32(n) || !raw(b, n)) return false;

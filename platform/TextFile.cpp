@@ -24,7 +24,12 @@ QString decodeText(const QByteArray &data, TextEncoding fallback)
         QStringDecoder dec(QStringConverter::Utf16BE);
         return dec.decode(data.mid(2));
     }
-    QStringDecoder dec(codePage(fallback));
+    return decodeCodePage(data, fallback);
+}
+
+QString decodeCodePage(const QByteArray &data, TextEncoding enc)
+{
+    QStringDecoder dec(codePage(enc));
     if (!dec.isValid()) return QString::fromLatin1(data);
     return dec.decode(data);
 }

@@ -14,6 +14,8 @@ enum class TextEncoding { Ansi, Oem, Utf8Bom, Utf16LeBom };
 QString decodeText(const QByteArray &data);
 // A byte-order mark selects the encoding, else the 8-bit code page of fallback (Ansi or Oem).
 QString decodeText(const QByteArray &data, TextEncoding fallback);
+// Bytes of an 8-bit code page (Ansi or Oem) as they are: no byte-order mark is looked for.
+QString decodeCodePage(const QByteArray &data, TextEncoding enc);
 // The bytes of text in enc, with the byte-order mark of the Unicode encodings. Characters an
 // 8-bit code page lacks become "?".
 QByteArray encodeText(const QString &text, TextEncoding enc);

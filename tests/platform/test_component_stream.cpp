@@ -36,6 +36,8 @@ TEST(ComponentStream, EachValueTakesItsNarrowestForm)
         {"utf-8 text", StreamValue::ofText(QString::fromUtf8("aé")), hex("140300000061c3a9")},
         {"wide text: UTF-8 twice as long", StreamValue::ofText(QString::fromUtf8("é")), hex("1201000000e900")},
         {"wide text", StreamValue::ofText(QString::fromUtf8("€")), hex("1201000000ac20")},
+        {"wide text: unpaired surrogate", StreamValue::ofText(QStringLiteral("abc") + QChar(0xD800)),
+         hex("120400000061006200630000d8")},
         {"identifier", StreamValue::ofIdent("taCenter"), hex("0708") + "taCenter"},
         {"false", StreamValue::ofBool(false), hex("08")},
         {"true", StreamValue::ofBool(true), hex("09")},
@@ -64,6 +66,18 @@ TEST(ComponentStream, EachValueTakesItsNarrowestForm)
         EXPECT_EQ(v.bytes, c.value.bytes);
         EXPECT_EQ(v.items, c.value.items);
     }
+}
+
+// 8-bit texts are ANSI whatever bytes they start with (found by fuzzing: a text starting with
+// FF FE was taken for UTF-16).
+TEST(ComponentStream, ShortTextsStartingLikeAByteOrderMarkStayAnsi)
+{
+    const QByteArray rec = hex("54504630015400") + hex("0150") + hex("0603fffe41") + hex("0000");
+    qsizetype pos = 0;
+    StreamRecord out;
+    ASSERT_TRUE(readRecord(rec, pos, out));
+    EXPECT_EQ(out.properties[0].value.text, QString::fromUtf8("ÿþA"));
+    EXPECT_EQ(bytesOf(out.properties[0].value).toHex(), "1405000000c3bfc3be41");
 }
 
 TEST(ComponentStream, FloatsTravelAsExtended)
