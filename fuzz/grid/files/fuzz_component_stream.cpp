@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <cstdio>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -17,11 +18,14 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     return 0;
 }
 
-static void check(bool ok)
+static void checkAt(bool ok, int line)
 {
-    if (!ok)
+    if (!ok) {
+        std::fprintf(stderr, "check failed at line %d\n", line);
         std::abort();
+    }
 }
+#define check(ok) checkAt((ok), __LINE__)
 
 static bool same(const platform::StreamValue &a, const platform::StreamValue &b)
 {
