@@ -1877,6 +1877,8 @@ protected:
     // The line form of a cell text in the text files.
     static QString FileLineForm(const QString &Text);
     void loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert);
+    void loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert);
+    static QByteArray readCsvFile(const QString &FileName);
 
 private:
     void updateHiddenColumnTable();

@@ -243,35 +243,35 @@ void TNovaStringGrid::loadCsvLines(const QStringList &Lines, int StartRow, int M
 
 void TNovaStringGrid::LoadFromCSVStream(QIODevice &Stream, int MaxRows)
 {
-    const QByteArray data = Stream.readAll();
-    if (data.isEmpty())
-        return;
-    const auto fallback = OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
-    loadCsvLines(platform::splitTextLines(platform::decodeText(data, fallback)), SaveStartRow(), MaxRows, false);
+    loadCsvBytes(Stream.readAll(), SaveStartRow(), MaxRows, false);
 }
 
 void TNovaStringGrid::LoadFromCSV(const QString &FileName, int MaxRows)
 {
-    QByteArray data;
-    QString error;
-    if (!platform::readFile(FileName, data, &error))
-        throw std::runtime_error(("Cannot open file " + FileName + ": " + error).toStdString());
-    if (data.isEmpty())
-        return;
-    const auto fallback = OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
-    loadCsvLines(platform::splitTextLines(platform::decodeText(data, fallback)), SaveStartRow(), MaxRows, false);
+    loadCsvBytes(readCsvFile(FileName), SaveStartRow(), MaxRows, false);
 }
 
 void TNovaStringGrid::InsertFromCSV(const QString &FileName, int MaxRows)
+{
+    loadCsvBytes(readCsvFile(FileName), RowCount(), MaxRows, true);
+}
+
+QByteArray TNovaStringGrid::readCsvFile(const QString &FileName)
 {
     QByteArray data;
     QString error;
     if (!platform::readFile(FileName, data, &error))
         throw std::runtime_error(("Cannot open file " + FileName + ": " + error).toStdString());
-    if (data.isEmpty())
+    return data;
+}
+
+// Bytes without a mark are read in the ANSI code page, or the OEM one with OemConvert.
+void TNovaStringGrid::loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert)
+{
+    if (Data.isEmpty())
         return;
     const auto fallback = OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
-    loadCsvLines(platform::splitTextLines(platform::decodeText(data, fallback)), RowCount(), MaxRows, true);
+    loadCsvLines(platform::splitTextLines(platform::decodeText(Data, fallback)), StartRow, MaxRows, Insert);
 }
 
 // ---- fixed width -----------------------------------------------------------------------------------
