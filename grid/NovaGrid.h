@@ -1810,6 +1810,7 @@ protected:
     // row to its new index (false: the row is gone).
     void remapRowStructures(const std::function<bool(int &)> &Displ, const std::function<bool(int &)> &Real,
                             bool Controls, bool HiddenItems);
+    void remapMovedRows(const std::function<bool(int &)> &Displ);
     void placeCurrentRowAfterRemoval(int OldRow, int OldTop);
     std::array<int, 512> FPrintMaxWidths{};
     std::array<int, 512> FPrintIndents{};
@@ -1876,6 +1877,7 @@ protected:
     int FLastProgress = -1;
     // The line form of a cell text in the text files.
     static QString FileLineForm(const QString &Text);
+    void applyWidthLine(const QString &Line, int Comma);
     void loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert);
     void loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert);
     static QByteArray readCsvFile(const QString &FileName);

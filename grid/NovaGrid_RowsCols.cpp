@@ -253,6 +253,21 @@ void TNovaStringGrid::removeDisplayRows(const std::vector<int> &Rows)
     InvalidateGrid();
 }
 
+// A move keeps every row: the displayed rows follow Displ, and the cell controls, which live by
+// real rows, follow their displayed place; the hidden rows keep theirs.
+void TNovaStringGrid::remapMovedRows(const std::function<bool(int &)> &Displ)
+{
+    auto real = [this, &Displ](int &r) {
+        if (IsHiddenRow(r))
+            return true;
+        int d = DisplRowIndex(r);
+        Displ(d);
+        r = RealRowIndex(d);
+        return true;
+    };
+    remapRowStructures(Displ, real, true, false);
+}
+
 void TNovaStringGrid::placeCurrentRowAfterRemoval(int OldRow, int OldTop)
 {
     const int normalEnd = RowCount() - FixedFooters(); // one past the last normal row
@@ -587,16 +602,7 @@ void TNovaStringGrid::MoveRows(int FromIndex, int ToIndex, int Count)
             p += Count;
         return true;
     };
-    // Cell controls live by real rows; the hidden rows keep their places.
-    auto real = [this, &displ](int &r) {
-        if (IsHiddenRow(r))
-            return true;
-        int d = DisplRowIndex(r);
-        displ(d);
-        r = RealRowIndex(d);
-        return true;
-    };
-    remapRowStructures(displ, real, true, false);
+    remapMovedRows(displ);
     if (ToIndex > FromIndex) {
         for (int k = 0; k < Count; ++k)
             Store().MoveRow(FromIndex, ToIndex + Count - 1);
@@ -716,15 +722,7 @@ void TNovaStringGrid::RowMoved(int FromIndex, int ToIndex)
         p = followMove(p, FromIndex, ToIndex);
         return true;
     };
-    auto real = [this, &displ](int &r) {
-        if (IsHiddenRow(r))
-            return true;
-        int d = DisplRowIndex(r);
-        displ(d);
-        r = RealRowIndex(d);
-        return true;
-    };
-    remapRowStructures(displ, real, true, false);
+    remapMovedRows(displ);
     if (FControlList.Count() > 0)
         CellControlsUpdate();
     FireEvent(OnRowMoved, this, FromIndex, ToIndex);

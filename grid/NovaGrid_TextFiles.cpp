@@ -42,6 +42,15 @@ bool wholeNumber(QStringView text, int &value)
 
 } // namespace
 
+// A "cw <column>,<width>" line; one naming no column of the grid is skipped.
+void TNovaStringGrid::applyWidthLine(const QString &Line, int Comma)
+{
+    int index = 0, width = 0;
+    if (Comma > 3 && wholeNumber(QStringView(Line).mid(3, Comma - 3), index)
+        && wholeNumber(QStringView(Line).mid(Comma + 1), width) && index >= 0 && index < ColCount())
+        SetColWidths(index, std::clamp(width, 0, 32767));
+}
+
 QString TNovaStringGrid::FileLineForm(const QString &Text)
 {
     // A bare LF would split the line as well as a CR: it takes the same form.
@@ -122,10 +131,7 @@ void TNovaStringGrid::LoadFromFile(const QString &FileName)
         const QString &line = lines.at(i);
         const int c1 = int(line.indexOf(QLatin1Char(',')));
         if (line.startsWith(QLatin1String("cw"))) {
-            int index = 0, width = 0;
-            if (c1 > 3 && wholeNumber(QStringView(line).mid(3, c1 - 3), index)
-                && wholeNumber(QStringView(line).mid(c1 + 1), width) && index >= 0 && index < ColCount())
-                SetColWidths(index, std::clamp(width, 0, 32767));
+            applyWidthLine(line, c1);
             continue;
         }
         const int c2 = c1 < 0 ? -1 : int(line.indexOf(QLatin1Char(','), c1 + 1));
@@ -219,10 +225,7 @@ void TNovaStringGrid::LoadFromStream(QIODevice &Stream)
         const QString line = readLine();
         const int c1 = int(line.indexOf(QLatin1Char(',')));
         if (line.startsWith(QLatin1String("cw"))) {
-            int index = 0, width = 0;
-            if (c1 > 3 && wholeNumber(QStringView(line).mid(3, c1 - 3), index)
-                && wholeNumber(QStringView(line).mid(c1 + 1), width) && index >= 0 && index < ColCount())
-                SetColWidths(index, std::clamp(width, 0, 32767));
+            applyWidthLine(line, c1);
             continue;
         }
         const int c2 = c1 < 0 ? -1 : int(line.indexOf(QLatin1Char(','), c1 + 1));
