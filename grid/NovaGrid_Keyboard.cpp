@@ -679,6 +679,15 @@ void TNovaStringGrid::keyPressEvent(QKeyEvent *e)
             DoSelectAll();
             FocusCell(all.Right, all.Bottom, false);
             SetSelection(all);
+            // A click on the focused cell settles the platform grid's own anchor; the focus and
+            // the selection are set again afterwards since the click moved them.
+            const TRect r = CellRect(all.Right, all.Bottom);
+            if (!r.IsEmpty()) {
+                WMLButtonDown(r.Left + 2, r.Top + 2, Qt::NoModifier);
+                WMLButtonUp(r.Left + 2, r.Top + 2, Qt::NoModifier);
+            }
+            FocusCell(all.Right, all.Bottom, false);
+            SetSelection(all);
             const TGridRect s = Selection();
             DoSelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
             FMoveSelection = s;

@@ -380,10 +380,14 @@ TEST_F(KeyboardTest, CtrlASelectsEveryDataCellOnlyInRangeOrRowSelectMode)
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 1, 1}));
     option(goRangeSelect, true);
     kg->calls.clear();
+    std::vector<std::pair<int, int>> clicks;
+    grid->OnClickCell = [&](QObject *, int r, int c) { clicks.emplace_back(c, r); };
     key(Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 4, 5}));
     ASSERT_FALSE(kg->calls.empty());
     EXPECT_EQ(kg->calls.front(), QStringLiteral("select all"));
+    // The settling click lands on the last data cell and leaves the whole selection standing.
+    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{{4, 5}}));
     EXPECT_FALSE(textEditorShown());
 }
 
