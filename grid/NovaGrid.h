@@ -686,6 +686,12 @@ public:
     TNotifyEvent OnEndBlockFocus;
 
     // ============================================================================================
+    // Database import (NovaGrid_Database.cpp): a query on an SQLite database file fills the grid
+    // ============================================================================================
+    void LoadFromMDBSQL(const QString &Filename, const QString &SQL);
+    void LoadFromMDBTable(const QString &Filename, const QString &Table);
+
+    // ============================================================================================
     // Printing and print preview (NovaGrid_Print.cpp; the page layout in GridPrintEngine.cpp)
     // ============================================================================================
     void Print();
