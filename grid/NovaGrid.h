@@ -20,6 +20,7 @@
 #include "grid/base/HtmlPicture.h"
 
 #include <QStringList>
+#include <QDateTime>
 #include <QIODevice>
 #include <stdexcept>
 #include <QImage>
@@ -30,6 +31,7 @@
 #include <vector>
 
 class QMenu;
+class QPrinter;
 class TCellGraphic;
 class TNovaStringGrid;
 class TSearchPanel;
@@ -683,6 +685,79 @@ public:
     TNotifyEvent OnStartBlockFocus;
     TNotifyEvent OnEndBlockFocus;
 
+    // ============================================================================================
+    // Database import (NovaGrid_Database.cpp): a query on an SQLite database file fills the grid
+    // ============================================================================================
+    void LoadFromMDBSQL(const QString &Filename, const QString &SQL);
+    void LoadFromMDBTable(const QString &Filename, const QString &Table);
+
+    // ============================================================================================
+    // Printing and print preview (NovaGrid_Print.cpp; the page layout in GridPrintEngine.cpp)
+    // ============================================================================================
+    void Print();
+    void PrintRect(const TGridRect &Gridrect);
+    void PrintSelection();
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // Renders the page PreviewPage into Displayrect (device pixels of Canvas).
+    void PrintPreview(TCanvas &Canvas, const TRect &Displayrect);
+    void PrintPreviewRect(TCanvas &Canvas, const TRect &Displayrect, const TGridRect &Gridrect);
+    void PrintPreviewSelection(TCanvas &Canvas, const TRect &Displayrect);
+    void PrintPreviewSelectedRows(TCanvas &Canvas, const TRect &Displayrect);
+    void PrintPreviewSelectedCols(TCanvas &Canvas, const TRect &Displayrect);
+    // Page 1 of the layout onto any canvas; its clip rectangle (else DrawRect) gives the page.
+    void PrintDraw(TCanvas &Canvas, const TRect &DrawRect);
+    void PrintDrawRect(TCanvas &Canvas, const TRect &DrawRect, const TGridRect &Gridrect);
+    int MapFontHeight(int pointsize) const;
+    int MapFontSize(int Height) const;
+    TRect PrintPageRect() const { return FPrintPageRect; }
+    int PrintPageWidth() const { return FPrintPageWidth; }
+    int PrintColStart() const { return FPrintColStart; }
+    int PrintColEnd() const { return FPrintColEnd; }
+    int PrintNrOfPages() const { return FPrintNrOfPages; }
+    int PreviewPage() const { return FPrintPageFrom; }
+    void SetPreviewPage(int Value) { FPrintPageFrom = FPrintPageTo = Value; }
+    bool IsPrintPreview() const { return FIsPrintPreview; }
+    bool FastPrint() const { return FFastPrint; }
+    void SetFastPrint(bool Value) { FFastPrint = Value; }
+    bool PrinterDriverFix() const { return FPrinterDriverFix; }
+    void SetPrinterDriverFix(bool Value) { FPrinterDriverFix = Value; }
+    // The printer Print uses (the system's default, made on first use).
+    QPrinter *Printer();
+    void SetPrinter(std::shared_ptr<QPrinter> Value) { FPrinter = std::move(Value); }
+    // Time and date of page headers and footers.
+    void SetPrintClock(std::function<QDateTime()> Value) { FPrintClock = std::move(Value); }
+
+    std::function<void(QObject *Sender, int NrOfPages, int &FromPage, int &ToPage)> OnPrintStart;
+    std::function<void(QObject *Sender, TCanvas &Canvas, int PageNr, int PageXSize, int PageYSize)> OnPrintPage;
+    std::function<void(QObject *Sender, int ARow, bool &NewPage)> OnPrintNewPage;
+    std::function<void(QObject *Sender, TCanvas &Canvas, int LastRow, int LastRowOffset, int LastPage,
+                       int PageXSize, int PageYSize)>
+        OnPrintPageDone;
+    std::function<void(QObject *Sender, int PageNr, bool &Cancel)> OnPrintCancel;
+    std::function<void(QObject *Sender, int ACol, int &Width)> OnPrintSetColumnWidth;
+    std::function<void(QObject *Sender, int ARow, int &Height)> OnPrintSetRowHeight;
+    std::function<void(QObject *Sender, double &ScaleFactor, bool &Allow)> OnFitToPage;
+    std::function<void(QObject *Sender, TCanvas &Canvas, int ACol, int ARow, TPoint &ASize, bool Printing)>
+        OnCustomCellSize;
+
+private:
+    friend class TGridPrintEngine;
+    void previewRun(TCanvas &Canvas, const TRect &Displayrect, const TGridRect &Range, bool Filter);
+    TRect FPrintPageRect;
+    int FPrintPageWidth = 0;
+    int FPrintColStart = 0;
+    int FPrintColEnd = 0;
+    int FPrintNrOfPages = 0;
+    int FPrintPageFrom = 1;
+    int FPrintPageTo = 1;
+    bool FIsPrintPreview = false;
+    bool FFastPrint = false;
+    bool FPrinterDriverFix = false;
+    std::shared_ptr<QPrinter> FPrinter;
+    std::function<QDateTime()> FPrintClock;
+
+public:
     // ============================================================================================
     // Cell colours, fonts and display text (NovaGrid_Display.cpp)
     // ============================================================================================

@@ -1,0 +1,421 @@
+// Printing and print preview: the page layout on a recording canvas at one device pixel per tenth
+// of a millimetre (exact positions), the runs around it, and real PDFs read back by poppler.
+#include "grid/GridPrintEngine.h"
+#include "grid/HtmlPrintSettings.h"
+
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+// A grid that records the rows it is asked to export and the pages begun.
+struct PrintGrid : TNovaStringGrid {
+    std::vector<QString> log;
+    PrintGrid(int cols, int rows, int fixedRows = 1, int fixedCols = 0)
+    {
+        SetColCount(cols);
+        SetRowCount(rows);
+        SetFixedRows(fixedRows);
+        SetFixedCols(fixedCols);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                SetCells(c, r, QStringLiteral("r%1c%2").arg(r).arg(c));
+        OnPrintPage = [this](QObject *, TCanvas &, int page, int, int) { log.push_back(QStringLiteral("page %1").arg(page)); };
+    }
+    void ExportNotification(int AState, int ARow) override
+    {
+        if (AState == esExportStart)
+            log.push_back(QStringLiteral("start"));
+        else if (AState == esExportDone)
+            log.push_back(QStringLiteral("done"));
+        else
+            log.push_back(QStringLiteral("row %1").arg(ARow));
+    }
+    // Rows printed per page, from the log.
+    std::vector<std::vector<int>> pages() const
+    {
+        std::vector<std::vector<int>> out;
+        for (const QString &e : log) {
+            if (e.startsWith(QLatin1String("page")))
+                out.emplace_back();
+            else if (e.startsWith(QLatin1String("row")) && !out.empty())
+                out.back().push_back(e.mid(4).toInt());
+        }
+        return out;
+    }
+};
+
+// Lays the whole grid out onto a recording canvas: 7 units per character, 13 per line.
+struct Layout {
+    TRecordingCanvas device;
+    TLometricCanvas canvas{device, 1.0, 1.0};
+    int pages = 0;
+    Layout(TNovaStringGrid &g, int W, int H, TPrintMode mode = pmPreview, int total = 0)
+    {
+        g.SetPreviewPage(1);
+        TGridPrintEngine e(g, canvas, mode, W, H, TGridRect{0, 0, g.ColCount() - 1, g.RowCount() - 1}, false);
+        pages = e.Run(total);
+    }
+};
+
+QStringList textsOf(const TRecordingCanvas &c)
+{
+    return c.Texts();
+}
+
+// The device x of the first op drawing this text.
+int xOf(const TRecordingCanvas &c, const QString &text)
+{
+    for (const TCanvasOp &op : c.Ops)
+        if (op.kind == TCanvasOp::Text && op.text == text)
+            return op.rect.Left;
+    return INT_MIN;
+}
+
+} // namespace
+
+TEST(PrintUnits, FontHeightsMapToTenthsOfAMillimetre)
+{
+    PrintGrid g(1, 1);
+    struct Case {
+        int in, height;
+    } cases[] = {{10, -35}, {12, -42}, {8, -28}, {0, 0}};
+    for (const Case &c : cases)
+        EXPECT_EQ(g.MapFontHeight(c.in), c.height) << c.in;
+    EXPECT_EQ(g.MapFontSize(-35), -9); // truncated toward zero
+    EXPECT_EQ(g.MapFontSize(254), 72);
+}
+
+TEST(PrintLayout, RowsBreakIntoPagesEachRowOnceInOrder)
+{
+    PrintGrid g(3, 101);
+    // Row height 13 + 13/8 = 14, printed 2 * 1 + 14 = 16; footer 1 + 13 = 14: 61 rows on 1000.
+    Layout l(g, 1000, -1000, pmPreview, 2);
+    g.SetPreviewPage(1);
+    const auto pages = g.pages();
+    ASSERT_EQ(l.pages, 2);
+    ASSERT_EQ(pages.size(), 1u) << "the preview draws only its page";
+    EXPECT_EQ(pages[0].size(), 61u);
+    EXPECT_EQ(pages[0].front(), 0);
+    EXPECT_EQ(pages[0].back(), 60);
+
+    // Page 2 repeats the fixed row when asked and carries on at row 61.
+    g.PrintSettings()->SetRepeatFixedRows(true);
+    g.log.clear();
+    TRecordingCanvas dev;
+    TLometricCanvas canvas(dev, 1.0, 1.0);
+    g.SetPreviewPage(2);
+    TGridPrintEngine e(g, canvas, pmPreview, 1000, -1000, TGridRect{0, 0, 2, 100}, false);
+    EXPECT_EQ(e.Run(2), 2);
+    const auto p2 = g.pages();
+    ASSERT_EQ(p2.size(), 1u);
+    ASSERT_FALSE(p2[0].empty());
+    EXPECT_EQ(p2[0].front(), 0) << "the fixed row comes first";
+    EXPECT_EQ(p2[0][1], 61);
+    EXPECT_EQ(p2[0].back(), 100);
+    EXPECT_TRUE(dev.Texts().contains(QStringLiteral("r100c2")));
+    EXPECT_FALSE(dev.Texts().contains(QStringLiteral("r60c2")));
+}
+
+TEST(PrintLayout, FitToPageTable)
+{
+    // Three columns of "r0c0" (28 units) + spacing 20 = 48 each: 144 in all.
+    struct Case {
+        TFitToPage fit;
+        int pageWidth;
+        int pageColumns;
+        bool widthsKept;
+    } cases[] = {
+        {fpShrink, 1000, 1, true},  // narrower than the page: kept
+        {fpGrow, 100, 2, true},     // wider: kept and split
+        {fpAlways, 1000, 1, false}, // grown to the page
+        {fpAlways, 100, 1, false},  // shrunk to the page
+        {fpNever, 100, 2, true},
+    };
+    for (const Case &c : cases) {
+        PrintGrid g(3, 2);
+        g.PrintSettings()->SetFitToPage(c.fit);
+        g.PrintSettings()->SetCentered(false);
+        Layout l(g, c.pageWidth, -1000, pmPreviewCount, INT_MAX);
+        EXPECT_EQ(l.pages, c.pageColumns) << int(c.fit) << " " << c.pageWidth;
+        // The last page column's width tells whether the widths changed.
+        if (c.widthsKept)
+            EXPECT_EQ(g.PrintPageWidth() % 48, 0) << int(c.fit) << " " << c.pageWidth;
+        else
+            EXPECT_NE(g.PrintPageWidth(), 144) << int(c.fit) << " " << c.pageWidth;
+    }
+}
+
+TEST(PrintLayout, PageColumnsRepeatFixedColumnsAndNumberPagesPerColumn)
+{
+    PrintGrid g(6, 101, 1, 1);
+    auto *ps = g.PrintSettings();
+    ps->SetRepeatFixedCols(true);
+    ps->SetCentered(false);
+    ps->SetPageNr(ppBottomRight);
+    ps->SetPagePrefix(QString());
+    ps->SetPageSuffix(QString());
+    std::vector<std::pair<int, int>> columns;
+    g.OnPrintPage = [&](QObject *, TCanvas &, int, int, int) { columns.emplace_back(g.PrintColStart(), g.PrintColEnd()); };
+    TRecordingCanvas dev;
+    TLometricCanvas canvas(dev, 1.0, 1.0);
+    g.SetPreviewPage(1);
+    // Columns of 42 + 20 units; 260 units hold four, so page columns are 0-3 and 4-5 (with 0 again).
+    int pages = 0;
+    for (int p = 1; p <= 4; ++p) {
+        g.SetPreviewPage(p);
+        TGridPrintEngine e(g, canvas, pmPreview, 260, -1000, TGridRect{0, 0, 5, 100}, false);
+        pages = e.Run(4);
+    }
+    EXPECT_EQ(pages, 4);
+    const QStringList t = dev.Texts();
+    for (const char *n : {"  1-1 ", "  2-1 ", "  1-2 ", "  2-2 "})
+        EXPECT_TRUE(t.contains(QString::fromLatin1(n))) << n << t.join(QLatin1Char('|')).left(400).toStdString();
+    // The second page column starts with the repeated fixed column.
+    EXPECT_TRUE(t.contains(QStringLiteral("r70c0")) && t.contains(QStringLiteral("r70c5")));
+    EXPECT_LT(xOf(dev, QStringLiteral("r1c0")), xOf(dev, QStringLiteral("r1c3")));
+}
+
+TEST(PrintLayout, PageNumbersWithSeparatorAndHeaderTexts)
+{
+    PrintGrid g(2, 130);
+    auto *ps = g.PrintSettings();
+    ps->SetPageNr(ppBottomCenter);
+    ps->SetPageNumSep(QStringLiteral("/"));
+    ps->SetTime(ppTopLeft);
+    ps->SetDate(ppTopLeft);
+    ps->SetDateFormat(QStringLiteral("dd/mm/yyyy"));
+    g.SetPrintClock([] { return QDateTime(QDate(2026, 3, 4), QTime(9, 5)); });
+    TRecordingCanvas dev;
+    TLometricCanvas canvas(dev, 1.0, 1.0);
+    QStringList numbers;
+    for (int p = 1; p <= 3; ++p) {
+        g.SetPreviewPage(p);
+        TGridPrintEngine e(g, canvas, pmPreview, 1000, -1000, TGridRect{0, 0, 1, 129}, false);
+        EXPECT_EQ(e.Run(3), 3);
+    }
+    const QStringList t = dev.Texts();
+    // The number between its prefix and suffix, after the position's own space.
+    for (const char *n : {"  1/3 ", "  2/3 ", "  3/3 "})
+        EXPECT_TRUE(t.contains(QString::fromLatin1(n))) << n << t.join(QLatin1Char('|')).left(400).toStdString();
+    // Later sources go in front at the left: the date, a space, the time and its space.
+    EXPECT_TRUE(t.contains(QStringLiteral("04/03/2026 09:05 "))) << t.join(QLatin1Char('|')).left(300).toStdString();
+    EXPECT_EQ(xOf(dev, QStringLiteral("04/03/2026 09:05 ")), 0);
+}
+
+TEST(PrintLayout, AColumnWiderThanThePageStillMakesAPageColumn)
+{
+    PrintGrid g(2, 2, 0, 0);
+    g.SetCells(0, 0, QString(60, QLatin1Char('x'))); // 420 units
+    g.PrintSettings()->SetCentered(false);
+    Layout l(g, 300, -1000, pmPreviewCount, INT_MAX);
+    EXPECT_EQ(l.pages, 2);
+}
+
+TEST(PrintLayout, ARowTallerThanThePagePrintsClippedOnAPageOfItsOwn)
+{
+    PrintGrid g(1, 3, 0, 0);
+    QStringList lines;
+    for (int i = 0; i < 100; ++i)
+        lines << QStringLiteral("line");
+    g.SetCells(0, 1, lines.join(QLatin1Char('\n')));
+    Layout count(g, 500, -500, pmPreviewCount, INT_MAX);
+    EXPECT_EQ(count.pages, 3) << "row 0, the tall row alone, row 2";
+    g.log.clear();
+    g.SetPreviewPage(2);
+    TRecordingCanvas dev;
+    TLometricCanvas canvas(dev, 1.0, 1.0);
+    TGridPrintEngine e(g, canvas, pmPreview, 500, -500, TGridRect{0, 0, 0, 2}, false);
+    e.Run(3);
+    EXPECT_EQ(g.pages(), (std::vector<std::vector<int>>{{1}}));
+    bool clipped = false;
+    for (const TCanvasOp &op : dev.Ops)
+        clipped = clipped || (op.clipped && op.clip.Bottom <= 500);
+    EXPECT_TRUE(clipped) << "drawn inside the page";
+}
+
+TEST(PrintRuns, PreviewFiresItsEventsAndNotifications)
+{
+    PrintGrid g(2, 3);
+    std::vector<int> starts;
+    g.OnPrintStart = [&](QObject *, int n, int &, int &) {
+        starts.push_back(n);
+        EXPECT_TRUE(g.IsPrintPreview());
+    };
+    TImageCanvas canvas(400, 400);
+    g.PrintPreview(canvas, TRect{0, 0, 400, 400});
+    EXPECT_FALSE(g.IsPrintPreview());
+    EXPECT_EQ(starts, (std::vector<int>{1}));
+    ASSERT_GE(g.log.size(), 3u);
+    EXPECT_EQ(g.log.front(), QStringLiteral("start"));
+    EXPECT_EQ(g.log.back(), QStringLiteral("done"));
+    // FastPrint skips the counting pass: the count is 1.
+    g.SetFastPrint(true);
+    g.PrintPreview(canvas, TRect{0, 0, 400, 400});
+    EXPECT_EQ(starts.back(), 1);
+}
+
+TEST(PrintRuns, PageTwoPreviewedIntoAnImage)
+{
+    PrintGrid g(3, 200);
+    TImageCanvas canvas(794, 1123); // A4 at 96 dpi
+    g.SetPreviewPage(2);
+    g.PrintPreview(canvas, TRect{0, 0, 794, 1123});
+    EXPECT_GE(g.PrintNrOfPages(), 2);
+    canvas.End();
+    const QImage &img = canvas.Image();
+    int dark = 0;
+    for (int y = 0; y < img.height(); y += 2)
+        for (int x = 0; x < img.width(); x += 2)
+            dark += qGray(img.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 200) << "text and lines were drawn";
+    const auto pages = g.pages();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_GT(pages[0].front(), 1) << "page 2 starts further down the grid";
+    img.save(QStringLiteral("/tmp/grid_print_preview_page2.png"));
+}
+
+namespace {
+
+QString tool(const char *name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+struct PrintPdf : ::testing::Test {
+    QTemporaryDir dir;
+    QString pdf;
+    void SetUp() override
+    {
+        if (tool("pdfinfo").isEmpty() || tool("pdftotext").isEmpty())
+            GTEST_SKIP() << "poppler-utils not installed";
+        pdf = dir.filePath(QStringLiteral("grid.pdf"));
+    }
+    std::shared_ptr<QPrinter> printer()
+    {
+        auto p = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        p->setOutputFormat(QPrinter::PdfFormat);
+        p->setOutputFileName(pdf);
+        p->setPageSize(QPageSize(QPageSize::A4));
+        return p;
+    }
+    int pages()
+    {
+        const QString info = run(tool("pdfinfo"), {pdf});
+        for (const QString &line : info.split(QLatin1Char('\n')))
+            if (line.startsWith(QLatin1String("Pages:")))
+                return line.mid(6).trimmed().toInt();
+        return -1;
+    }
+    QString pageText(int page)
+    {
+        return run(tool("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
+                                       QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    }
+};
+
+TEST_F(PrintPdf, ThreePagesWithTitleAndPageNumbers)
+{
+    PrintGrid g(4, 100);
+    g.SetPrinter(printer());
+    auto *ps = g.PrintSettings();
+    ps->SetTitle(ppTopCenter);
+    ps->SetTitleText(QStringLiteral("Port mapping"));
+    ps->SetPageNr(ppBottomRight);
+    ps->SetPagePrefix(QStringLiteral("Page"));
+    ps->SetPageNumSep(QStringLiteral("of"));
+    ps->SetRepeatFixedRows(true);
+    // Tall rows so that the grid takes three A4 pages.
+    ps->SetUseFixedHeight(true);
+    ps->SetFixedHeight(60);
+    std::vector<int> counted;
+    g.OnPrintStart = [&](QObject *, int n, int &, int &) { counted.push_back(n); };
+    g.Print();
+    ASSERT_EQ(counted.size(), 1u);
+    const int n = counted[0];
+    EXPECT_EQ(pages(), n);
+    ASSERT_EQ(n, 3);
+    for (int p = 1; p <= 3; ++p) {
+        const QString text = pageText(p);
+        EXPECT_TRUE(text.contains(QStringLiteral("Port mapping"))) << p;
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1of3").arg(p)) || text.contains(QStringLiteral("Page %1 of3").arg(p))
+                    || text.contains(QStringLiteral("Page %1of 3").arg(p)) || text.contains(QStringLiteral("Page %1 of 3").arg(p)))
+            << text.right(200).toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("r0c3"))) << "the header row repeats on page " << p;
+    }
+    EXPECT_TRUE(pageText(1).contains(QStringLiteral("r1c0")));
+    if (qEnvironmentVariableIsSet("GRID_PRINT_SHOTS")) {
+        QFile::remove(QStringLiteral("/tmp/grid_print.pdf"));
+        QFile::copy(pdf, QStringLiteral("/tmp/grid_print.pdf"));
+    }
+    EXPECT_TRUE(pageText(3).contains(QStringLiteral("r99c3")));
+    EXPECT_FALSE(pageText(1).contains(QStringLiteral("r99c3")));
+}
+
+TEST_F(PrintPdf, WideGridSplitsIntoPageColumns)
+{
+    PrintGrid g(12, 10, 1, 1);
+    g.SetPrinter(printer());
+    for (int c = 0; c < 12; ++c)
+        g.SetCells(c, 1, QStringLiteral("column%1-").arg(c) + QString(20, QLatin1Char('w')));
+    auto *ps = g.PrintSettings();
+    ps->SetRepeatFixedCols(true);
+    ps->SetPageNr(ppBottomCenter);
+    g.Print();
+    const int n = pages();
+    ASSERT_GE(n, 2);
+    const QString first = pageText(1);
+    const QString last = pageText(n);
+    EXPECT_TRUE(first.contains(QStringLiteral("column1-")));
+    EXPECT_FALSE(first.contains(QStringLiteral("column11-")));
+    EXPECT_TRUE(last.contains(QStringLiteral("column11-")));
+    EXPECT_TRUE(last.contains(QStringLiteral("column0-"))) << "the fixed column repeats";
+    EXPECT_TRUE(first.contains(QStringLiteral("1-1")));
+    EXPECT_TRUE(last.contains(QStringLiteral("1-%1").arg(n)));
+}
+
+TEST_F(PrintPdf, RefusedRangePrintsNothingAndCancelStopsAfterThePage)
+{
+    PrintGrid g(2, 200);
+    g.SetPrinter(printer());
+    g.OnPrintStart = [](QObject *, int, int &from, int &to) { from = 2, to = 1; };
+    g.Print();
+    EXPECT_FALSE(QFile::exists(pdf));
+    EXPECT_EQ(g.log.back(), QStringLiteral("start")) << "no closing notification";
+
+    g.OnPrintStart = nullptr;
+    g.OnPrintCancel = [](QObject *, int page, bool &cancel) { cancel = page == 1; };
+    g.log.clear();
+    g.Print();
+    EXPECT_EQ(pages(), 1);
+    EXPECT_EQ(g.log.back(), QStringLiteral("done"));
+}
+
+TEST_F(PrintPdf, FastPrintSkipsTheCount)
+{
+    PrintGrid g(2, 5);
+    g.SetPrinter(printer());
+    g.SetFastPrint(true);
+    int seen = 0;
+    g.OnPrintStart = [&](QObject *, int n, int &, int &) { seen = n; };
+    g.Print();
+    EXPECT_EQ(seen, 2147483647);
+    EXPECT_EQ(pages(), 1);
+}
