@@ -2,6 +2,8 @@
 // Small windows and bitmaps a grid shows as visual feedback: the arrows that mark where a dragged
 // column or row will land, the window that carries the translucent focus frame around an edited
 // cell, the premultiplied image of that frame, and the routines that draw and soften its shape.
+#include "grid/base/GridTypes.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
@@ -9,7 +11,6 @@
 #include <cstdint>
 #include <stdexcept>
 
-enum TArrowDirection : std::uint8_t { arrUp, arrDown, arrLeft, arrRight };
 
 // A lime arrow: a frameless pop-up masked to its 7-point outline, so only the arrow is seen and
 // takes the mouse. Tool-tip windows take no activation.
