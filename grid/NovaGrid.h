@@ -18,12 +18,14 @@
 #include "grid/base/GridLists.h"
 #include "grid/base/GridOptions.h"
 #include "grid/base/HtmlPicture.h"
+#include "grid/base/FeedbackWindows.h"
 
 #include <QStringList>
 #include <QDateTime>
 #include <QIODevice>
 #include <stdexcept>
 #include <QImage>
+#include <QPointer>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -39,6 +41,10 @@ struct TMarkupImageList;
 class TDropList;
 class TDropCheckList;
 class TFilterDropDown;
+class THTMLHintWindow;
+class TNoActiveForm;
+class TGridFocusWindow;
+class TGridAlphaMask;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
@@ -1064,6 +1070,24 @@ public:
     QString CellCache() const { return FCellCache; }
     TNovaInplaceEdit *NormalEdit() const;
 
+    // Focus frame of the edited cell (NovaGrid_FocusFrame.cpp): a translucent glow around the
+    // cell whose editor opens with FocusHelper enabled; it follows the form and goes with validation.
+    void ShowFocusFrame(const TRect &R);
+    void MoveFocusFrame();
+    void HideFocusWindow();
+    TGridFocusWindow *FocusWindow() const { return FFocusWindow; }
+    // The grid whose focus frame is shown (none: nullptr).
+    static TNovaStringGrid *FocusFrameGrid();
+
+protected:
+    // Watches the form: its moves carry the focus frame, its resizes the grid (NovaGrid_Pointer.cpp).
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void showFocusFrameForEditor();
+    TGridFocusWindow *FFocusWindow = nullptr;
+    std::unique_ptr<TGridAlphaMask> FFocusMask;
+    QPointer<QWidget> FFocusTopLevel; // the window watched for moves while the frame shows
+
+public:
     // Validation.
     CFG_PLAIN_PROPERTY(bool, AlwaysValidate, false)
 public:
@@ -1587,6 +1611,96 @@ public:
     TFixedDropDownClickEvent OnFixedDropDownClick;
     TFixedEditEvent OnFixedEdit;
     QMenu *FixedDropDownMenu = nullptr; // not owned
+
+    // ---- pointer movement, hover and cell hints (NovaGrid_Pointer.cpp); column and row
+    //      dragging with arrows and a picture of the cells (NovaGrid_ColumnDrag.cpp)
+    // The hint of the cell under a client point: its text (empty: none), where it shows (screen),
+    // its widest layout (0: the hint window's own), colour, and whether it is marked up.
+    struct TCellHintInfo {
+        QPoint ScreenPos;
+        int MaxWidth = 0;
+        TColor Color = clInfoBk;
+        bool Html = false;
+    };
+    void BuildCellHint(QPoint CursorPos, QString &HintStr, TCellHintInfo &Info);
+    // Resize handler hooked into the form: the grid follows the form's size, then stretches.
+    void FollowFormResize(QObject *Sender);
+    // Hooks FollowFormResize into the grid's top-level window (SizeWithForm acts from then on).
+    void HookFormResize();
+    // A picture of the grid area under a cell range in a window that takes no activation; the
+    // caller shows, moves and frees it.
+    TNoActiveForm *SelectionToForm(const TGridRect &ARect);
+    int HoverRowIndex() const { return FHoverRowIdx; }
+    TPoint HoverFixedCell() const { return {FHoverFixedX, FHoverFixedY}; }
+    TPoint HoverButtonCell() const { return FHoverButton; }
+    bool SizeFixedHover() const { return FSizeFixed; }
+    bool SizeFixedRowHover() const { return FSizeFixedR; }
+    // Hint windows of sizing and of cells (made on first use, owned by the grid).
+    THTMLHintWindow *SizingHintWindow() const { return FSizeHintWnd; }
+    THTMLHintWindow *CellHintWindow() const { return FCellHintWnd; }
+    bool SizingHintShown() const { return FSizeHintShow; }
+    TPoint LastHintCell() const { return FLastHintPos; }
+    // The drop arrows of a column or row drag (made on first use, owned by the grid).
+    TArrowWindow *MoveArrow(TArrowDirection Dir);
+    QWidget *MoveForm() const;
+    // The cursor of a column or row drag: Qt::DragMoveCursor allowed, Qt::ForbiddenCursor refused,
+    // Qt::ArrowCursor when no drag runs.
+    Qt::CursorShape DragCursor() const { return FDragCursor; }
+    int MoveColIndicator() const { return FMoveColInd; }
+    int MoveRowIndicator() const { return FMoveRowInd; }
+
+    std::function<void(QObject *Sender, int ACol, bool &Allow)> OnColumnMove;
+    std::function<void(QObject *Sender, int ACol, bool &Allow)> OnColumnMoving;
+    std::function<void(QObject *Sender, int ARow, bool &Allow)> OnRowMove;
+    std::function<void(QObject *Sender, int ARow, bool &Allow)> OnRowMoving;
+    std::function<void(QObject *Sender, int ACol, int ColumnSize)> OnColumnSizing;
+    std::function<void(QObject *Sender, int ARow, int RowSize)> OnRowSizing;
+    std::function<void(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y)> OnMouseMove;
+
+protected:
+    bool viewportEvent(QEvent *e) override;
+    void CMMouseLeave();
+    void showCellHint(QPoint CursorPos);
+    void hideCellHint();
+    void hoverSteps(int ACol, int ARow, int X, int Y);
+    void fixedSizingHover(int ACol, int ARow, int X, int Y);
+    void dragSelectRowsCols(int ACol, int ARow, int Y);
+    void decideSelectMode(int ACol, int ARow, int X, int Y);
+    void sizingEventsAndHint(int X, int Y);
+    bool IsOnSizingBorder(int ACol, int ARow, int X) const;
+    // Enhanced column and row drag: one move event, and the release that ends it (true when
+    // the release belonged to a drag).
+    void enhancedDrag(int X, int Y);
+    bool endEnhancedMove(int X, int Y);
+    void hideMoveArrows();
+    // A press on a header or fixed-column cell that may start a column or row drag.
+    void enterMovingState();
+    THTMLHintWindow *FSizeHintWnd = nullptr;
+    THTMLHintWindow *FCellHintWnd = nullptr;
+    bool FSizeHintShow = false;
+    TPoint FHoverButton{-1, -1};
+    TPoint FHotFixedCell{-1, -1};
+    TPoint FLastHintPos{-1, -1};
+    TPoint FLastBalloonPos{-1, -1};
+    TGridRect FSizeSelection;
+    bool FSizeFixed = false;
+    bool FSizeFixedR = false;
+    int FSizeFixedX = -1;
+    int FSizeFixedY = -1;
+    bool FSizingFixedCol = false; // a fixed column is being sized
+    bool FSizingFixedRow = false;
+    bool FCursorClaimed = false;
+    Qt::CursorShape FOldCursor = Qt::ArrowCursor;
+    int PrevSizeX = 0;
+    int PrevSizeY = 0;
+    QPointer<QWidget> FResizeForm;
+    std::array<TArrowWindow *, 4> FArrows{};
+    TNoActiveForm *FMoveForm = nullptr;
+    Qt::CursorShape FDragCursor = Qt::ArrowCursor;
+    int FMoveColInd = -1;
+    int FMoveRowInd = -1;
+    bool FDragStarted = false; // the enhanced drag has started its block focus
+    bool FAfterUpScroll = false;
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;

@@ -170,6 +170,7 @@ bool TNovaStringGrid::CanEditShow()
             FNoEditChange = false;
             r = false;
         }
+        showFocusFrameForEditor();
     }
     if (r) {
         FEntered = true;

@@ -4,6 +4,7 @@
 // click. The double click, the right button and the platform's press and release hooks are in
 // NovaGrid_MouseHooks.cpp.
 #include "grid/ControlLook.h"
+#include "grid/HtmlHintWindow.h"
 #include "grid/NovaGrid.h"
 #include "grid/SortSettings.h"
 #include "grid/base/VedAzirText.h"
@@ -182,6 +183,7 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
         return;
 
     pressNormalCell(ACol, ARow, px, py, Shift, oldSel);
+    enterMovingState();
 }
 
 bool TNovaStringGrid::pressDisjunct(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift,
@@ -436,6 +438,20 @@ void TNovaStringGrid::WMLButtonUp(int X, int Y, Qt::KeyboardModifiers Shift)
 
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
+
+    // Every release takes the drop arrows and the sizing hint away; one that ends a column or row
+    // drag moves (or not) and sorts nothing.
+    hideMoveArrows();
+    if (FSizeHintShow) {
+        FSizeHintShow = false;
+        if (FSizeHintWnd)
+            FSizeHintWnd->hide();
+    }
+    if (endEnhancedMove(X, Y)) {
+        FDoOnClick = false;
+        MouseUp(Qt::LeftButton, Shift, X, Y);
+        return;
+    }
 
     const bool colSizing = GridState() == gsColSizing;
     const bool rowSizing = GridState() == gsRowSizing;

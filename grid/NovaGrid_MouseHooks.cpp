@@ -349,15 +349,6 @@ void TNovaStringGrid::mouseUpDisjunctCells(int ACol, int ARow, Qt::KeyboardModif
     InvalidateGrid();
 }
 
-void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
-{
-    if (GridState() == gsColSizing)
-        ColSized = true;
-    else if (GridState() == gsRowSizing)
-        Rowsized = true;
-    TBaseGrid::MouseMove(Shift, X, Y);
-}
-
 void TNovaStringGrid::DoSelectionChanged(int ALeft, int ATop, int ARight, int ABottom)
 {
     // These looks draw the selection as one rectangle: its old and new extent need redrawing.

@@ -65,6 +65,7 @@ void TNovaStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }
 bool TNovaStringGrid::ValidateCell(const QString &NewValue)
 {
     if (!FEditing || FValidating) return true;
+    HideFocusWindow();
     FEditing = false;
     FValidating = true;
     bool valid = true;

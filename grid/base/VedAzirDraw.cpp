@@ -1,5 +1,6 @@
 #include "grid/base/VedAzirDraw.h"
 
+#include "grid/base/FeedbackWindows.h"
 #include "grid/base/Theme.h"
 #include "platform/FormatSettings.h"
 
@@ -786,10 +787,14 @@ bool CallSetLayeredWindowAttributes(QWidget *window, TColor, std::uint8_t alpha,
     return true;
 }
 
-bool CallUpdateLayeredWindow(QWidget *window, const QImage &, std::uint8_t alpha)
+bool CallUpdateLayeredWindow(QWidget *window, const QImage &image, std::uint8_t alpha)
 {
-    if (window)
-        window->setWindowOpacity(alpha / 255.0);
+    if (!window)
+        return true;
+    window->setWindowOpacity(alpha / 255.0);
+    // The focus window draws the premultiplied image itself over a transparent background.
+    if (auto *focus = dynamic_cast<TGridFocusWindow *>(window))
+        focus->SetImage(image);
     return true;
 }
 

@@ -89,7 +89,7 @@ void DrawBitmapTransparent(TCanvas &canvas, const QImage &bitmap, TColor backCol
 void DrawResourceBitmapTransparent(TCanvas &canvas, TColor backColor, const TRect &r, const QString &resName);
 
 // Layered-window calls; this platform has no such functions, so they answer true. An alpha
-// request (flag 2) is applied as the window's opacity.
+// request (flag 2) is applied as the window's opacity; a focus window also shows the image.
 bool CallSetLayeredWindowAttributes(QWidget *window, TColor keyColor, std::uint8_t alpha, unsigned flags);
 bool CallUpdateLayeredWindow(QWidget *window, const QImage &image, std::uint8_t alpha);
 
