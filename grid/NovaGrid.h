@@ -20,6 +20,7 @@
 #include "grid/base/HtmlPicture.h"
 #include "grid/base/FeedbackWindows.h"
 
+#include <QCursor>
 #include <QStringList>
 #include <QDateTime>
 #include <QIODevice>
@@ -139,6 +140,43 @@ void StoreFilterCondition(TFilterData &Item, const QString &Condition);
 QString LookIdentifier(TGridLook Look, const QString &Unchanged = QString());
 QString LookDisplayName(TGridLook Look, const QString &Unchanged = QString());
 
+// A published setting whose setter stores the value and repaints the grid when it changed.
+#define CFG_REPAINT_PROPERTY(Type, Name, Default)                                               \
+public:                                                                                          \
+    Type Name() const { return F##Name; }                                                        \
+    void Set##Name(Type Value)                                                                   \
+    {                                                                                            \
+        if (F##Name == Value)                                                                    \
+            return;                                                                              \
+        F##Name = Value;                                                                         \
+        InvalidateGrid();                                                                        \
+    }                                                                                            \
+                                                                                                 \
+private:                                                                                         \
+    Type F##Name = Default;
+
+class TScrollControl;
+class THTMLHintWindow;
+class TGridChangeNotifier;
+class TEditLink;
+class QScrollBar;
+
+// A selection listener the grid keeps one of (the application implements it).
+class ITNovaStringGridSelect {
+public:
+    virtual ~ITNovaStringGridSelect() = default;
+    virtual void SelectionChanged(int ACol, int ARow) = 0;
+};
+
+using TScrollHintEvent = std::function<void(QObject *Sender, int ARow, QString &hintstr)>;
+using TDragScrollEvent =
+    std::function<void(QObject *Sender, int TopRow, int LeftCol, int &DragScrollDir, bool &CanScroll)>;
+// Drag-scroll directions (a set of bits).
+enum TDragScrollDirection : int { dsdUp = 1, dsdDown = 2, dsdLeft = 4, dsdRight = 8 };
+// Drag states the drag-over handling is told of.
+enum TDragOverState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+using TMouseWheelEvent = std::function<void(QObject *Sender, Qt::KeyboardModifiers Shift, QPoint MousePos, bool &Handled)>;
+
 class TNovaStringGrid : public TBaseGrid, public IGridSettingsHost {
 public:
     explicit TNovaStringGrid(QWidget *AOwner = nullptr);
@@ -191,19 +229,16 @@ public:
     int Height() const { return height(); }
 
     // Colours (published).
-    CFG_PLAIN_PROPERTY(TColor, ActiveCellColor, clGray)
-    CFG_PLAIN_PROPERTY(TColor, ActiveCellColorTo, clNone)
+    CFG_REPAINT_PROPERTY(TColor, ActiveCellColor, clGray)
+    CFG_REPAINT_PROPERTY(TColor, ActiveCellColorTo, clNone)
     CFG_PLAIN_PROPERTY(TColor, BorderColor, TColor(0xB99D7F))
     CFG_PLAIN_PROPERTY(TColor, DisabledFontColor, clSilver)
-    CFG_PLAIN_PROPERTY(TColor, HighlightColor, clHighlight)
-    CFG_PLAIN_PROPERTY(TColor, HighlightTextColor, clHighlightText)
     CFG_PLAIN_PROPERTY(TColor, HintColor, clInfoBk)
-    CFG_PLAIN_PROPERTY(TColor, ScrollColor, clNone)
-    CFG_PLAIN_PROPERTY(TColor, SelectionColor, TColor(0xEACAB6))
-    CFG_PLAIN_PROPERTY(TColor, SelectionColorTo, clNone)
-    CFG_PLAIN_PROPERTY(TColor, SelectionMirrorColor, clNone)
-    CFG_PLAIN_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
-    CFG_PLAIN_PROPERTY(TColor, SelectionTextColor, clBlack)
+    CFG_REPAINT_PROPERTY(TColor, SelectionColor, TColor(0xEACAB6))
+    CFG_REPAINT_PROPERTY(TColor, SelectionColorTo, clNone)
+    CFG_REPAINT_PROPERTY(TColor, SelectionMirrorColor, clNone)
+    CFG_REPAINT_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
+    CFG_REPAINT_PROPERTY(TColor, SelectionTextColor, clBlack)
     CFG_PLAIN_PROPERTY(TColor, SelectionRectangleColor, clBlack)
     CFG_PLAIN_PROPERTY(TColor, URLColor, clBlue)
     CFG_PLAIN_PROPERTY(TColor, FixedColor, clBtnFace)
@@ -218,10 +253,7 @@ public:
     void SetNovaGradientMirrorTo(TColor Value);
 
     // Numbers.
-    CFG_PLAIN_PROPERTY(int, MaxEditLength, 0)
     CFG_PLAIN_PROPERTY(int, MaxComboLength, 0)
-    CFG_PLAIN_PROPERTY(int, SelectionColorMixerFactor, 50)
-    CFG_PLAIN_PROPERTY(int, ScrollWidth, 17)
     CFG_PLAIN_PROPERTY(int, ZoomFactor, 0)
 
     // Flags on by default.
@@ -231,8 +263,7 @@ public:
     CFG_PLAIN_PROPERTY(bool, EnhRowColMove, true)
     CFG_PLAIN_PROPERTY(bool, FilterNormalCellsOnly, true)
     CFG_PLAIN_PROPERTY(bool, IntelliZoom, true)
-    CFG_PLAIN_PROPERTY(bool, ShowSelection, true)
-    CFG_PLAIN_PROPERTY(bool, ShowDesignHelper, true)
+    CFG_REPAINT_PROPERTY(bool, ShowDesignHelper, true)
     CFG_PLAIN_PROPERTY(bool, UseInternalHintClass, true)
     CFG_PLAIN_PROPERTY(bool, FitCellsInGrid, true)
     CFG_PLAIN_PROPERTY(bool, LoadFirstRow, true)
@@ -250,9 +281,8 @@ public:
     CFG_PLAIN_PROPERTY(bool, HTMLHint, false)
     CFG_PLAIN_PROPERTY(bool, OemConvert, false)
     CFG_PLAIN_PROPERTY(bool, AnchorHint, false)
-    CFG_PLAIN_PROPERTY(bool, ActiveCellShow, false)
+    CFG_REPAINT_PROPERTY(bool, ActiveCellShow, false)
     CFG_PLAIN_PROPERTY(bool, AutoNumAlign, false)
-    CFG_PLAIN_PROPERTY(bool, AutoThemeAdapt, false)
     CFG_PLAIN_PROPERTY(bool, EditWithTags, false)
     CFG_PLAIN_PROPERTY(bool, EnableBlink, false)
     CFG_PLAIN_PROPERTY(bool, EnhTextSize, false)
@@ -262,18 +292,16 @@ public:
     CFG_PLAIN_PROPERTY(bool, FixedAsButtons, false)
     CFG_PLAIN_PROPERTY(bool, FixedRowAlways, false)
     CFG_PLAIN_PROPERTY(bool, FixedColAlways, false)
-    CFG_PLAIN_PROPERTY(bool, Flat, false)
     CFG_PLAIN_PROPERTY(bool, HideFocusRect, false)
     CFG_PLAIN_PROPERTY(bool, Hovering, false)
     CFG_PLAIN_PROPERTY(bool, Lookup, false)
     CFG_PLAIN_PROPERTY(bool, LookupCaseSensitive, false)
     CFG_PLAIN_PROPERTY(bool, LookupHistory, false)
     CFG_PLAIN_PROPERTY(bool, Multilinecells, false)
-    CFG_PLAIN_PROPERTY(bool, ScrollProportional, false)
     CFG_PLAIN_PROPERTY(bool, ScrollSynch, false)
-    CFG_PLAIN_PROPERTY(bool, SelectionColorMixer, false)
-    CFG_PLAIN_PROPERTY(bool, SelectionRectangle, false)
-    CFG_PLAIN_PROPERTY(bool, SelectionResizer, false)
+    CFG_REPAINT_PROPERTY(bool, SelectionColorMixer, false)
+    CFG_REPAINT_PROPERTY(bool, SelectionRectangle, false)
+    CFG_REPAINT_PROPERTY(bool, SelectionResizer, false)
     CFG_PLAIN_PROPERTY(bool, SelectionRTFKeep, false)
     CFG_PLAIN_PROPERTY(bool, SizeWithForm, false)
     CFG_PLAIN_PROPERTY(bool, URLShow, false)
@@ -297,11 +325,7 @@ public:
     CFG_PLAIN_PROPERTY(THoverFixedCells, HoverFixedCells, hfNone)
     CFG_PLAIN_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
     CFG_PLAIN_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
-    CFG_PLAIN_PROPERTY(TScrollBarAlways, ScrollBarAlways, saNone)
-    CFG_PLAIN_PROPERTY(TScrollStyle, ScrollBars, ssBoth)
-    CFG_PLAIN_PROPERTY(TScrollType, ScrollType, ssNormal)
     CFG_PLAIN_PROPERTY(TScrollHintType, ScrollHints, shNone)
-    CFG_PLAIN_PROPERTY(TVAlignment, VAlignment, vtaTop)
     CFG_PLAIN_PROPERTY(TNovaGridStyle, GridStyle, gsWindowsXP)
     CFG_PLAIN_PROPERTY(TMouseSelectMode, MouseSelectMode, msNormal)
 
@@ -317,6 +341,70 @@ public:
     CFG_PLAIN_PROPERTY(QString, XMLEncoding, QStringLiteral("ISO-8859-1"))
     CFG_PLAIN_PROPERTY(QString, EditMask, QString())
     CFG_PLAIN_PROPERTY(QChar, Delimiter, QChar()) // none: found automatically
+    // ---- appearance setters that do more than store (NovaGrid_Appearance.cpp) ----------------
+public:
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor Value);
+    TColor HighlightTextColor() const { return FHighlightTextColor; }
+    void SetHighlightTextColor(TColor Value);
+    int SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    void SetSelectionColorMixerFactor(int Value); // kept within 0..100
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    // Text-drawing flag of VAlignment: top 0, vertical centre 4, bottom 8.
+    int VAlignFlag() const { return FVAlign; }
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(int Value);
+    // Whatever the value, switches on what a spreadsheet needs: range selection, editing, the
+    // selection rectangle with its resizer and the smart clipboard.
+    bool SpreadSheet() const { return FSpreadSheet; }
+    void SetSpreadSheet(bool Value);
+    // Follows the desktop's office theme: registered with the theme notifier while on.
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    void SetXYOffset(QPoint Value);
+    void UpdateXYOffset(int X, int Y) { XYOffset = QPoint(X, Y); }
+    bool UsePlatformStyles() const { return FUsePlatformStyles; }
+    void SetUsePlatformStyles(bool Value) { FUsePlatformStyles = Value; InvalidateGrid(); }
+    bool UsesPlatformStyles() override { return FUsePlatformStyles; }
+
+    // Listeners: one selection listener, any number of change notifiers (not owned).
+    void RegisterSelListener(ITNovaStringGridSelect *AListener) { FISelect = AListener; }
+    void UnRegisterSelListener(ITNovaStringGridSelect *) { FISelect = nullptr; }
+    ITNovaStringGridSelect *SelListener() const { return FISelect; }
+    void RegisterNotifier(TGridChangeNotifier *Item);
+    void UnRegisterNotifier(TGridChangeNotifier *ANotifier);
+    const std::vector<TGridChangeNotifier *> &Notifiers() const { return FNotifierList; }
+    // A component the grid refers to is going away: the grid forgets it.
+    void Notification(QObject *AComponent, bool Removed) override;
+
+    // The smallest rectangle holding every cell with text; (0, 0, 0, 0) when none has.
+    virtual TRect UsedCells();
+    // The cell under a screen point (-1 outside cells).
+    void ScreenToCell(QPoint pt, int &ACol, int &ARow);
+    // Whether a client point lies on a column sizing border of a fixed row or a row sizing
+    // border of a fixed column.
+    bool IsOnSizingBorder(int X, int Y);
+
+private:
+    TColor FHighlightColor = clHighlight;
+    TColor FHighlightTextColor = clHighlightText;
+    int FSelectionColorMixerFactor = 50;
+    bool FShowSelection = true;
+    bool FFlat = false;
+    TVAlignment FVAlignment = vtaTop;
+    int FVAlign = 0;
+    int FMaxEditLength = 0;
+    bool FSpreadSheet = false;
+    bool FAutoThemeAdapt = false;
+    bool FUsePlatformStyles = false;
+    ITNovaStringGridSelect *FISelect = nullptr;
+    std::vector<TGridChangeNotifier *> FNotifierList;
+
 public:
     // The library's version text.
     QString Version() const { return versionDigits(); }
@@ -929,6 +1017,28 @@ public:
     // Form scaling: the extra fonts follow.
     void ChangeScale(int M, int D) override;
 
+    // ---- column stretching and size notifications (NovaGrid_Stretch.cpp) ----------------------
+    // Widens or narrows one column (-1: the last) so that the columns fill the client width;
+    // an index outside -1..ColCount-1 raises std::runtime_error "Stretch column index out of range".
+    void StretchColumn(int Index);
+    void StretchRightColumn() { StretchColumn(ColCount() - 1); }
+    bool StretchRunning() const { return FIsColChanging; }
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    // The end of a user sizing: proportional sizing of the other columns or rows, the end
+    // events and the chance to correct the width (called on the release).
+    void EndUserColumnSize(int ACol, int OldWidth);
+    void EndUserRowSize(int ARow, int OldHeight);
+
+private:
+    bool FIsColChanging = false;
+    bool ColchgFlg = false;
+    bool ColSizeFlg = false;
+    bool FInSizeChanged = false;
+
+public:
+
 protected:
     void autoSizeColumnCore(int ACol, bool GrowOnly);
     void autoSizeRowCore(int ARow, bool GrowOnly, int Extra);
@@ -1163,6 +1273,16 @@ public:
     bool HasDatePicker() const { return FEditDate != nullptr; }
     bool HasDateTimeEditor() const { return FEditDateTime != nullptr; }
 
+    // ---- the application's own editor of edCustom cells (EditLink.cpp) --------------------------
+    TEditLink *EditLink() const;
+    void SetEditLink(TEditLink *Value);
+
+private:
+    QPointer<QObject> FEditLink; // a TEditLink, not owned
+    void openEditLink(int ACol, int ARow, const TRect &R, TColor B, const TFont &F, const QString &Text);
+    void closeEditLink(int ACol, int ARow);
+
+public:
     // Events of editing.
     TEditChangeEvent OnEditChange;
     TComboObjectChangeEvent OnComboObjectChange;
@@ -1324,6 +1444,30 @@ public:
     // The fixed cell drawn highlighted under the pointer (-1, -1: none).
     void SetHoverFixedCell(int ACol, int ARow) { FHoverFixedX = ACol; FHoverFixedY = ARow; }
 
+    // ---- design-time quick configuration box (NovaGrid_DesignHelper.cpp) -------------------------
+    // Only a grid placed in a designer shows it; the program never sets the flag.
+    void SetDesigning(bool Value) { FDesigning = Value; }
+    // Item under a client point: 1 "Allow edit", 2 "Column numbers", 3 the look, 4 close; -1 none.
+    int DesignHelperHitTest(int X, int Y);
+    // The designer's hit test: repaints the box when the item under the pointer changed; true
+    // over an item, so that the designer passes the click on.
+    bool CMDesignHitTest(int X, int Y);
+    void DesignHelperClickAt(int X, int Y);
+    bool DesignColumnNumbers() const { return FDesignColumnNumbers; }
+    // The box's rectangle in client coordinates.
+    QRect DesignHelperRect();
+    // The look menu of the box's third item (command = look + 1, the current look checked).
+    QMenu *DesignLookMenu();
+    int DesignHelperRepaints() const { return FDesignHelperRepaints; }
+
+private:
+    int designTextHeight();
+    bool FDesignColumnNumbers = false;
+    int FDesignHoverItem = -1;
+    int FDesignHelperRepaints = 0;
+    QMenu *FDesignLookMenu = nullptr;
+
+public:
     TCustomCellDrawEvent OnCustomCellBkgDraw;
     TCustomCellDrawEvent OnCustomCellDraw;
     TGridBorderPropEvent OnGetCellBorderProp;
@@ -1501,6 +1645,75 @@ public:
     void ResetFixedCellHighlight();
 
     std::function<void(QObject *Sender, const TGridRect &R)> OnCellsChanged;
+
+    // ---- scroll bars, scroll hints and drag scrolling (NovaGrid_ScrollBars.cpp) ----------------
+    // This platform has no flat scroll-bar library: the flat looks keep the window scroll bars
+    // (IsFlat stays false and the flat calls do nothing); ssMetro lays slim bars over the grid.
+    TScrollType ScrollType() const { return FScrollType; }
+    void SetScrollType(TScrollType Value);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    TScrollBarAlways ScrollBarAlways() const { return FScrollBarAlways; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
+    // The window scroll bars after ScrollBars and ScrollBarAlways.
+    void UpdateScrollBarsAlways();
+    TColor ScrollColor() const { return FScrollColor; }
+    void SetScrollColor(TColor Value);
+    int ScrollWidth() const { return FScrollWidth; }
+    void SetScrollWidth(int Value);
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+    bool IsFlat() const { return FIsFlat; }
+    void InitFlatScrollBars();
+    void DoneFlatScrollBars();
+    void UpdateFlatScrollBars();
+    // The slim bars of ssMetro (none otherwise).
+    void CreateMetroScrollBars();
+    void FreeScrollControls();
+    TScrollControl *VScrollControl() const { return vscrlctrl; }
+    TScrollControl *HScrollControl() const { return hscrlctrl; }
+    // Thumb drags of the window scroll bars (Pos counts from the first scrollable row or column).
+    void VScrollThumbTrack(int Pos);
+    void HScrollThumbTrack(int Pos);
+    void ScrollThumbEnd();
+    THTMLHintWindow *ThumbHintWindow() const { return FThumbHintWnd; }
+    bool ThumbHintShowing() const { return FThumbHintShow; }
+    // Something dragged over the grid (client point): scrolls over the margins.
+    void DragOver(QObject *Source, int X, int Y, TDragOverState State, bool &Accept);
+    int DragScrollDirection() const { return FDragScrollDirection; }
+    int DragScrollInterval() const { return FDragTmr ? FDragTmr->interval() : 0; }
+    bool DragScrolling() const { return FDragTmr && FDragTmr->isActive(); }
+    // A scroll action of the cell scroll bar (0 line up, 1 line down, 2 page up, 3 page down,
+    // 5 thumb track to Pos): true when its position changed.
+    bool CellScrollBarAction(int Action, int Pos);
+    void SetCellScrollBarCell(int ACol, int ARow) { FScrollCol = ACol; FScrollRow = ARow; }
+
+    TScrollHintEvent OnScrollHint;
+    TDragScrollEvent OnDragScroll;
+
+private:
+    void showThumbHint(const QString &Text);
+    void dragScrollTick();
+    void stopDragScroll();
+    void connectWindowScrollBars();
+    TScrollType FScrollType = ssNormal;
+    TScrollStyle FScrollBars = ssBoth;
+    TScrollBarAlways FScrollBarAlways = saNone;
+    TColor FScrollColor = clNone;
+    int FScrollWidth = 17;
+    bool FScrollProportional = false;
+    bool FIsFlat = false;
+    TScrollControl *vscrlctrl = nullptr; // children of the viewport
+    TScrollControl *hscrlctrl = nullptr;
+    THTMLHintWindow *FThumbHintWnd = nullptr; // made on first use, a child of the grid
+    bool FThumbHintShow = false;
+    int FDragScrollDirection = 0;
+    std::unique_ptr<editorkit::EditorTimer> FDragTmr;
+    int FScrollCol = -1;
+    int FScrollRow = -1;
+    bool FScrollBarsConnected = false;
+
+public:
 
     // ============================================================================================
     // Row and column selection, current-cell changes (NovaGrid_Selection.cpp)
@@ -1701,6 +1914,46 @@ protected:
     int FMoveRowInd = -1;
     bool FDragStarted = false; // the enhanced drag has started its block focus
     bool FAfterUpScroll = false;
+
+public:
+    // ---- mouse wheel and middle-button panning (NovaGrid_Wheel.cpp) ----------------------------
+    // Rows per wheel notch: the application's setting (a page setting gives the visible rows).
+    int WheelScrollLines() const;
+    // The wheel turned by Delta (angle units, 120 a notch; negative towards the user): true when
+    // the grid consumed it.
+    bool WheelMessage(int Delta, Qt::KeyboardModifiers Shift, QPoint Pos);
+    bool DoMouseWheelDown(Qt::KeyboardModifiers Shift, const QPoint &MousePos) override;
+    bool DoMouseWheelUp(Qt::KeyboardModifiers Shift, const QPoint &MousePos) override;
+    bool Panning() const { return wheelpan; }
+    QPoint PanOrigin() const { return wheelpanpos; }
+    // Starts panning at a client point (the middle button), ends it (a button or a key).
+    bool StartPanning(QPoint Pos);
+    void EndPanning();
+    // One tick of the pan timer, with the pointer at a client point.
+    void PanStep(QPoint Pointer);
+    QWidget *PanMarker() const { return FPanMarker; }
+    // Number of the pan cursor showing (8000 centre, 8001 to 8008 the directions; 0 none).
+    int PanCursorId() const { return FPanCursorId; }
+
+    TMouseWheelEvent OnMouseWheelDown;
+    TMouseWheelEvent OnMouseWheelUp;
+
+protected:
+    void wheelEvent(QWheelEvent *e) override;
+
+private:
+    friend class TWheelPanFilter;
+    bool wheelpan = false;
+    QPoint wheelpanpos;
+    std::unique_ptr<editorkit::EditorTimer> FPanTimer;
+    QWidget *FPanMarker = nullptr;   // child of the viewport while panning
+    QObject *FPanFilter = nullptr;   // watches presses and keys while panning
+    QCursor FPrevCursor;
+    int FPanCursorId = 0;
+    void setPanCursor(int Id);
+    void installWheelPanFilter();
+
+public:
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;

@@ -4,6 +4,7 @@
 
 #include "grid/base/NumberDate.h"
 #include "grid/base/VedAzirDraw.h"
+#include "grid/base/VedAzirText.h"
 #include "platform/TextFormat.h"
 
 #include <algorithm>
@@ -94,12 +95,27 @@ void TNovaStringGrid::GetFontProperties(int ACol, int RCol, int ARow, TGridDrawS
 
 void TNovaStringGrid::ResolveCellAlignment(int ACol, int ARow, TAlignment &HA, TVAlignment &VA)
 {
-    if (HasCellProperties(ACol, ARow)) {
+    // With AutoNumAlign numbers (also the values of formulas) stand right.
+    bool formula = false;
+    bool number = false;
+    if (FAutoNumAlign) {
+        QString t = Cells(ACol, ARow);
+        if (t.startsWith(QLatin1Char('='))) {
+            formula = true;
+            GetFormulaValue(ACol, ARow, t);
+        } else if (t.length() > 3 && GetTextKind(t, false) == 5 && DecodeWideText(t).startsWith(QLatin1Char('='))) {
+            formula = true;
+            GetFormulaValue(ACol, ARow, t);
+        }
+        const QString trimmed = t.trimmed();
+        number = !trimmed.isEmpty() && ClassifyNumberText(trimmed) != nkNotANumber;
+    }
+    if (HasCellProperties(ACol, ARow) && !formula) {
         const auto *p = static_cast<const TCellProperties *>(GetGridObject(ACol, ARow));
         HA = p->Alignment();
         VA = p->VAlignment();
     } else {
-        HA = FDefaultAlignment;
+        HA = number ? taRightJustify : FDefaultAlignment;
         VA = FVAlignment;
     }
     GetCellAlignment(ACol, ARow, HA, VA);

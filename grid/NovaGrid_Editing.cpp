@@ -414,8 +414,15 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
         FEditCtrl = nullptr;
         break;
     }
+    case edCustom:
+        if (FEditLink) {
+            openEditLink(ACol, ARow, R, B, font, Text);
+            break;
+        }
+        FEditMode = false;
+        break;
     default:
-        // Custom, rich-text and drop-down kinds have no editor here: nothing opens.
+        // Rich-text and drop-down kinds have no editor here: nothing opens.
         FEditMode = false;
         break;
     }
@@ -523,6 +530,7 @@ void TNovaStringGrid::StoreEditorValue(int ACol, int ARow)
             CloseEditor(FEditDateTime);
         }
         break;
+    case edCustom: closeEditLink(c, ARow); break;
     default: break;
     }
     if (FCurrentEditor != edNormal && FEditActive) PostGridEditDone(c, ARow);

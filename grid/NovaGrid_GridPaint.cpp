@@ -28,6 +28,7 @@ void TNovaStringGrid::Paint(QPainter &p, const QRect &updateRect)
     if (!FBackGround->Bitmap().isNull() || FBackGround->ColorTo() != clNone)
         PaintEmptyArea(K);
     paintSizingLines(p);
+    PaintDesignHelper();
     FireEvent(OnPainted, this);
 }
 

@@ -3,6 +3,8 @@
 // and the small remember/notify hooks around cell values.
 #include "grid/NovaGrid.h"
 
+#include "grid/EditLink.h"
+#include "grid/ScrollControl.h"
 #include "grid/base/EditorKit.h"
 
 #include <QApplication>
@@ -177,6 +179,10 @@ void TNovaStringGrid::TopLeftChanged()
         HideInplaceEdit();
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();
+    if (vscrlctrl)
+        vscrlctrl->update();
+    if (hscrlctrl)
+        hscrlctrl->update();
     if (QWidget *other = FSyncGrid->Grid()) {
         if (auto *g = dynamic_cast<TNovaStringGrid *>(other)) {
             if (FSyncGrid->ScrollVertical() && g->TopRow() != TopRow())
@@ -208,6 +214,8 @@ QString TNovaStringGrid::GetVersionString() const
 void TNovaStringGrid::CellsChanged(const TGridRect &R)
 {
     FireEvent(OnCellsChanged, this, R);
+    for (TGridChangeNotifier *n : std::vector<TGridChangeNotifier *>(FNotifierList))
+        n->CellsChanged(R);
     CalcFooter(-1);
 }
 

@@ -291,16 +291,10 @@ void TNovaStringGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shif
 
     // The platform sizes while the pointer moves: the end of a user sizing is reported here.
     const int sized = SizingIndex();
-    if (GridState() == gsColSizing && ColSized && sized >= 0) {
-        FireEvent(OnEndColumnSize, this, sized);
-        int w = ColWidths(sized);
-        const int old = w;
-        DoUpdateColumnSize(sized, w);
-        if (w != old)
-            SetColWidths(sized, w);
-    } else if (GridState() == gsRowSizing && Rowsized && sized >= 0) {
-        FireEvent(OnEndRowSize, this, sized);
-    }
+    if (GridState() == gsColSizing && ColSized && sized >= 0)
+        EndUserColumnSize(sized, SizingStartSize());
+    else if (GridState() == gsRowSizing && Rowsized && sized >= 0)
+        EndUserRowSize(sized, SizingStartSize());
     ColSized = Rowsized = false;
 
     TBaseGrid::MouseUp(Button, Shift, X, Y);

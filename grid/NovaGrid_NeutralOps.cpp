@@ -15,7 +15,6 @@ void TNovaStringGrid::PasteEnd() {}
 void TNovaStringGrid::CellsPasted(const TGridRect &) {}
 void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
-void TNovaStringGrid::MouseWheelRowMoved() {}
 void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
 void TNovaStringGrid::CellSelectorClick() {}
 void TNovaStringGrid::FormulaEditChanged() {}
@@ -23,8 +22,6 @@ void TNovaStringGrid::SelectAllClicked() {}
 void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
 bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
-void TNovaStringGrid::PaintDesignHelper() {}
-void TNovaStringGrid::DesignHelperClick() {}
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
 void TNovaStringGrid::DoRatingChange(int, int, int) {}
 void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}

@@ -59,6 +59,8 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FColumnOrder = new TIntList(-1, -1, this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     FIgnoreColumns = new TIntList(-1, -1, this);
+    connectWindowScrollBars();
+    installWheelPanFilter();
 
     // Sizes through their setters.
     SetRowCount(10);
@@ -335,6 +337,8 @@ void TNovaStringGrid::resizeEvent(QResizeEvent *e)
 {
     TBaseGrid::resizeEvent(e);
     placeSearchPanel();
+    if (FColumnSize->Stretch())
+        SettingsStretchColumn(FColumnSize->StretchColumn());
     FireEvent(OnResize, this);
 }
 

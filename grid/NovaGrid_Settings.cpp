@@ -35,10 +35,6 @@ void TNovaStringGrid::SetFixedGradientColor(TFixedGradientColor Which, TColor Va
 TSortIndexList &TNovaStringGrid::SettingsSortIndexes() { return *FSortIndexes; }
 void TNovaStringGrid::SettingsQSort() { QSort(); }
 void TNovaStringGrid::SettingsQSortIndexed() { QSortIndexed(); }
-void TNovaStringGrid::SettingsStretchColumn(int)
-{
-    // The grid does not stretch columns yet; ColumnSize keeps the setting for when it does.
-}
 
 bool TNovaStringGrid::SettingsValidateCell(int ACol, int ARow, QString &Value)
 {

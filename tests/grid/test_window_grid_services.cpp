@@ -404,3 +404,54 @@ TEST(WindowGridServices, ClicksAndDoubleClicksReportTheirCell)
 }
 
 } // namespace
+
+namespace {
+// An office installation whose colour scheme changes while the program runs.
+struct WatchedOffice : TThemePlatform {
+    int scheme = 3;
+    std::function<void()> changed;
+    bool KeyExists(const QString &) const override { return true; }
+    bool ReadInteger(const QString &, const QString &, int &value) const override
+    {
+        value = scheme;
+        return true;
+    }
+    std::unique_ptr<Watch> WatchKey(const QString &, std::function<void()> onChange) override
+    {
+        changed = std::move(onChange);
+        return std::make_unique<Watch>();
+    }
+};
+} // namespace
+
+// A grid that follows the office theme is told of its changes while it adapts, and not after.
+TEST(WindowGridServices, AutoThemeAdaptFollowsTheOfficeThemeWhileItIsOn)
+{
+    WatchedOffice office;
+    SetThemePlatform(&office);
+    QWidget main;
+    main.setObjectName("MainWindow"); // owns the shared notifier
+    {
+        auto g = windowGrid(3, 5);
+        g->show();
+        g->SetAutoThemeAdapt(true);
+        TThemeNotifier *n = GetThemeNotifier(g.get());
+        ASSERT_TRUE(n->HasMonitor());
+        EXPECT_TRUE(n->WindowList().HasValue(g.get()));
+        EXPECT_EQ(int(g->ComponentStyle()), int(tsOffice2010Black));
+        office.scheme = 1;
+        office.changed();
+        EXPECT_EQ(int(g->ComponentStyle()), int(tsOffice2010Blue));
+        g->SetAutoThemeAdapt(false);
+        EXPECT_FALSE(n->WindowList().HasValue(g.get()));
+        office.scheme = 2;
+        office.changed();
+        EXPECT_EQ(int(g->ComponentStyle()), int(tsOffice2010Blue));
+        g->SetAutoThemeAdapt(true);
+        EXPECT_EQ(n->WindowList().Count(), 1);
+        g.reset(); // a grid that goes away leaves the list
+        EXPECT_EQ(n->WindowList().Count(), 0);
+        delete n;
+    }
+    SetThemePlatform(nullptr);
+}

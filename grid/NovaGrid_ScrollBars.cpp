@@ -1,0 +1,276 @@
+// Scroll bars of the string grid: their looks (window bars or the slim bars of ssMetro), which
+// of them show, the hint that names the row or column a dragged thumb points at, the scroll bar
+// of a scroll-bar cell, and scrolling while something is dragged over the grid's margins.
+#include "grid/NovaGrid.h"
+
+#include "grid/HtmlHintWindow.h"
+#include "grid/ScrollControl.h"
+
+#include <QCursor>
+#include <QScrollBar>
+#include <algorithm>
+
+// ---- looks ---------------------------------------------------------------------------------------------
+
+void TNovaStringGrid::SetScrollType(TScrollType Value)
+{
+    if (Value != FScrollType) {
+        FScrollType = Value;
+        if (Value == ssFlat || Value == ssEncarta) {
+            InitFlatScrollBars();
+            UpdateFlatScrollBars();
+        } else {
+            DoneFlatScrollBars();
+        }
+        if (Value == ssMetro) {
+            CreateMetroScrollBars();
+            SetScrollBars(ssNone);
+        } else if (vscrlctrl || hscrlctrl) {
+            FreeScrollControls();
+            SetScrollBars(ssBoth);
+        }
+    }
+    UpdateFlatScrollBars();
+}
+
+// No flat scroll-bar library exists here: the bars stay the window's own.
+void TNovaStringGrid::InitFlatScrollBars()
+{
+    FIsFlat = false;
+}
+
+void TNovaStringGrid::DoneFlatScrollBars()
+{
+    FIsFlat = false;
+}
+
+void TNovaStringGrid::UpdateFlatScrollBars()
+{
+    // Style, colour and width go to flat bars only, and there are none while FIsFlat is false.
+}
+
+void TNovaStringGrid::SetScrollColor(TColor Value)
+{
+    FScrollColor = Value;
+    UpdateFlatScrollBars();
+}
+
+void TNovaStringGrid::SetScrollWidth(int Value)
+{
+    FScrollWidth = Value;
+    UpdateFlatScrollBars();
+}
+
+void TNovaStringGrid::SetScrollProportional(bool Value)
+{
+    // The window bars already show the visible share: their page is the visible rows or columns.
+    FScrollProportional = Value;
+    if (!Value && FIsFlat && FScrollType == ssNormal)
+        DoneFlatScrollBars();
+}
+
+void TNovaStringGrid::CreateMetroScrollBars()
+{
+    if (!vscrlctrl) {
+        vscrlctrl = new TScrollControl(viewport(), sdVertical);
+        vscrlctrl->show();
+    }
+    if (!hscrlctrl) {
+        hscrlctrl = new TScrollControl(viewport(), sdHorizontal);
+        hscrlctrl->show();
+    }
+}
+
+void TNovaStringGrid::FreeScrollControls()
+{
+    delete vscrlctrl;
+    vscrlctrl = nullptr;
+    delete hscrlctrl;
+    hscrlctrl = nullptr;
+}
+
+// ---- which window bars show --------------------------------------------------------------------------
+
+void TNovaStringGrid::SetScrollBars(TScrollStyle Value)
+{
+    FScrollBars = Value;
+    UpdateScrollBarsAlways();
+}
+
+void TNovaStringGrid::SetScrollBarAlways(TScrollBarAlways Value)
+{
+    FScrollBarAlways = Value;
+    UpdateScrollBarsAlways();
+}
+
+void TNovaStringGrid::UpdateScrollBarsAlways()
+{
+    const bool horz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+    const bool vert = FScrollBars == ssVertical || FScrollBars == ssBoth;
+    const bool horzAlways = FScrollBarAlways == saHorz || FScrollBarAlways == saBoth;
+    const bool vertAlways = FScrollBarAlways == saVert || FScrollBarAlways == saBoth;
+    setHorizontalScrollBarPolicy(!horz ? Qt::ScrollBarAlwaysOff : horzAlways ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(!vert ? Qt::ScrollBarAlwaysOff : vertAlways ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+}
+
+// ---- thumb hints ----------------------------------------------------------------------------------------
+
+void TNovaStringGrid::connectWindowScrollBars()
+{
+    if (FScrollBarsConnected)
+        return;
+    FScrollBarsConnected = true;
+    QObject::connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int pos) { VScrollThumbTrack(pos); });
+    QObject::connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this, [this](int pos) { HScrollThumbTrack(pos); });
+    QObject::connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] { ScrollThumbEnd(); });
+    QObject::connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] { ScrollThumbEnd(); });
+}
+
+void TNovaStringGrid::showThumbHint(const QString &Text)
+{
+    if (!FThumbHintWnd)
+        FThumbHintWnd = new THTMLHintWindow(this);
+    FThumbHintWnd->Color = HintColor();
+    const TRect size = FThumbHintWnd->CalcHintRect(100, Text, this);
+    const QPoint at = QCursor::pos() + QPoint(10, 0);
+    FThumbHintWnd->ActivateHintData(TRect{at.x(), at.y(), at.x() + size.Right, at.y() + size.Bottom}, Text, this);
+    FThumbHintShow = true;
+}
+
+void TNovaStringGrid::VScrollThumbTrack(int Pos)
+{
+    // The window bar counts rows from the first scrollable one.
+    const int target = std::clamp(Pos + FixedRows(), FixedRows(), std::max(FixedRows(), RowCount() - 1));
+    if (ScrollHints() == shVertical || ScrollHints() == shBoth) {
+        QString hint = QStringLiteral("Row : %1").arg(target);
+        FireEvent(OnScrollHint, this, target, hint);
+        showThumbHint(hint);
+    }
+    if (ScrollSynch())
+        SetTopRow(target);
+}
+
+void TNovaStringGrid::HScrollThumbTrack(int Pos)
+{
+    const int target = std::clamp(Pos + FixedCols(), FixedCols(), std::max(FixedCols(), ColCount() - 1));
+    if (ScrollHints() == shHorizontal || ScrollHints() == shBoth) {
+        QString hint = QStringLiteral("Col : %1").arg(target);
+        FireEvent(OnScrollHint, this, target, hint);
+        showThumbHint(hint);
+    }
+    if (ScrollSynch())
+        SetLeftCol(target);
+    // Without fixed columns an edit to the right of the thumb's column ends.
+    if (FixedCols() == 0 && target >= Col() && EditorMode())
+        HideInplaceEdit();
+}
+
+void TNovaStringGrid::ScrollThumbEnd()
+{
+    if (FThumbHintWnd)
+        FThumbHintWnd->hide();
+    FThumbHintShow = false;
+    // The editor does not stay over a check-box cell.
+    if (HasCheckBox(RealColIndex(Col()), Row()) && EditorMode())
+        HideEditor();
+}
+
+// ---- the scroll bar of a scroll-bar cell -------------------------------------------------------------
+
+bool TNovaStringGrid::CellScrollBarAction(int Action, int Pos)
+{
+    if (FScrollCol < 0 || FScrollRow < 0 || GetCellType(FScrollCol, FScrollRow) != ctScrollbar)
+        return false;
+    TCellGraphic *g = GetCellGraphic(FScrollCol, FScrollRow);
+    if (!g)
+        return false;
+    const int minPos = 0;
+    const int maxPos = std::max(0, int(g->CellErrFrom()));
+    const int old = g->CellIndex();
+    int pos = old;
+    switch (Action) {
+    case 0: pos = std::max(minPos, pos - 10); break;
+    case 1: pos = std::min(maxPos, pos + 10); break;
+    case 2: pos = std::max(minPos, pos - 100); break;
+    case 3: pos = std::min(maxPos, pos + 100); break;
+    case 5: pos = std::clamp(Pos, minPos, maxPos); break;
+    default: return false;
+    }
+    if (pos == old)
+        return false;
+    g->SetCellIndex(pos);
+    RepaintCell(DisplColIndexOf(FScrollCol), FScrollRow);
+    DoScrollCell(FScrollCol, FScrollRow, pos, minPos, maxPos);
+    return true;
+}
+
+// ---- drag scrolling -------------------------------------------------------------------------------------
+
+// Stopped, not freed: a tick may stop the timer that runs it.
+void TNovaStringGrid::stopDragScroll()
+{
+    if (FDragTmr)
+        FDragTmr->stop();
+}
+
+void TNovaStringGrid::DragOver(QObject *, int X, int Y, TDragOverState State, bool &)
+{
+    if (!FDragScrollOptions->Active()) {
+        stopDragScroll();
+        return;
+    }
+    const int previous = FDragScrollDirection;
+    FDragScrollDirection = 0;
+    if (State == dsDragLeave) {
+        stopDragScroll();
+        return;
+    }
+    const TDragScrollMargins &m = FDragScrollOptions->Margins();
+    if (Y < m.TopMargin())
+        FDragScrollDirection |= dsdUp;
+    else if (Y > Height() - m.BottomMargin())
+        FDragScrollDirection |= dsdDown;
+    if (X < m.LeftMargin())
+        FDragScrollDirection |= dsdLeft;
+    else if (X > Width() - m.RightMargin())
+        FDragScrollDirection |= dsdRight;
+    if (FDragScrollDirection == 0) {
+        stopDragScroll();
+        return;
+    }
+    const int initial = FDragScrollOptions->Delays().InitialDelay();
+    if (!FDragTmr) {
+        FDragTmr = editorkit::createTimer();
+        FDragTmr->onTimeout = [this] { dragScrollTick(); };
+    }
+    if (!FDragTmr->isActive()) {
+        FDragTmr->setInterval(initial);
+        FDragTmr->start();
+    } else if (previous == 0) {
+        FDragTmr->setInterval(initial);
+    }
+}
+
+void TNovaStringGrid::dragScrollTick()
+{
+    if (!FDragScrollOptions->Active()) {
+        stopDragScroll();
+        return;
+    }
+    FDragTmr->setInterval(FDragScrollOptions->Delays().RepeatDelay());
+    int dir = FDragScrollDirection;
+    if (OnDragScroll) {
+        bool canScroll = true;
+        OnDragScroll(this, TopRow(), LeftCol(), dir, canScroll);
+        if (!canScroll)
+            return;
+    }
+    if ((dir & dsdUp) && TopRow() > FixedRows())
+        SetTopRow(TopRow() - 1);
+    if ((dir & dsdDown) && TopRow() + VisibleRowCount() < RowCount())
+        SetTopRow(TopRow() + 1);
+    if ((dir & dsdLeft) && LeftCol() > FixedCols())
+        SetLeftCol(LeftCol() - 1);
+    if ((dir & dsdRight) && LeftCol() + VisibleColCount() < ColCount())
+        SetLeftCol(LeftCol() + 1);
+}
