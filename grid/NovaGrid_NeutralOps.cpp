@@ -26,9 +26,6 @@ bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
 void TNovaStringGrid::PaintDesignHelper() {}
 void TNovaStringGrid::DesignHelperClick() {}
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
-void TNovaStringGrid::DoRatingChange(int, int, int) {}
-void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
-void TNovaStringGrid::DoImageSelect(int, int, int &) {}
 void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
