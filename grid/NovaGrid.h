@@ -198,7 +198,12 @@ public:
     CFG_PLAIN_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
     CFG_PLAIN_PROPERTY(TColor, SelectionTextColor, clBlack)
     CFG_PLAIN_PROPERTY(TColor, SelectionRectangleColor, clBlack)
-    CFG_PLAIN_PROPERTY(TColor, URLColor, clBlue)
+    // Link look (NovaGrid_CellObjects.cpp): the setters repaint as the link display needs it.
+public:
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value);
+private:
+    TColor FURLColor = clBlue;
     CFG_PLAIN_PROPERTY(TColor, FixedColor, clBtnFace)
 public:
     TColor NovaGradientFrom() const { return FNovaGradientFrom; }
@@ -269,10 +274,20 @@ public:
     CFG_PLAIN_PROPERTY(bool, SelectionResizer, false)
     CFG_PLAIN_PROPERTY(bool, SelectionRTFKeep, false)
     CFG_PLAIN_PROPERTY(bool, SizeWithForm, false)
-    CFG_PLAIN_PROPERTY(bool, URLShow, false)
-    CFG_PLAIN_PROPERTY(bool, URLShowInText, false)
+public:
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool Value);
+private:
+    bool FURLShow = false;
+    bool FURLShowInText = false;
     CFG_PLAIN_PROPERTY(bool, URLUnderlineOnHover, false)
-    CFG_PLAIN_PROPERTY(bool, URLFull, false)
+public:
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+private:
+    bool FURLFull = false;
     CFG_PLAIN_PROPERTY(bool, URLEdit, false)
     CFG_PLAIN_PROPERTY(bool, SaveFixedRows, false)
     CFG_PLAIN_PROPERTY(bool, SaveFixedCols, false)

@@ -764,6 +764,40 @@ TInterfacedPersistent *TNovaStringGrid::GetInterfacedCell(int ACol, int ARow)
     return g ? g->CellBitmap().As<TInterfacedPersistent>() : nullptr;
 }
 
+// ---- link look ---------------------------------------------------------------------------------------
+
+void TNovaStringGrid::SetURLColor(TColor Value)
+{
+    if (FURLColor == Value)
+        return;
+    FURLColor = Value;
+    if (FURLShow)
+        InvalidateGrid();
+}
+
+void TNovaStringGrid::SetURLShow(bool Value)
+{
+    if (FURLShow == Value)
+        return;
+    FURLShow = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetURLShowInText(bool Value)
+{
+    if (FURLShowInText == Value)
+        return;
+    FURLShowInText = Value;
+    InvalidateGrid();
+}
+
+void TNovaStringGrid::SetURLFull(bool Value)
+{
+    FURLFull = Value;
+    if (FURLShow)
+        InvalidateGrid();
+}
+
 // ---- events that stand with the cell objects ---------------------------------------------------------
 
 bool TNovaStringGrid::DoRatingChange(int ACol, int ARow, double &NewRate)

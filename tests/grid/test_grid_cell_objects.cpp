@@ -345,6 +345,44 @@ TEST_F(CellObjects, ImageQueriesNeedTheImageListAndTheirKind)
     EXPECT_FALSE(g.GetImageIdx(1, 1, idx));
 }
 
+// The room the painter places each object in, and whether the cell's text goes beside it.
+TEST_F(CellObjects, MeasuredSizeOfEachObject)
+{
+    struct Case {
+        const char *what;
+        std::function<void(TNovaStringGrid &)> add;
+        TPoint size;
+        bool beside;
+    };
+    g.SetGridImages(&images);
+    g.SetRowHeights(1, 30);
+    const int shape = 30 - 2 * g.TextOffset().y();
+    const Case cases[] = {
+        {"image with text", [](TNovaStringGrid &g) { g.AddImageIdx(1, 1, 0, haLeft, vaCenter); }, {16, 16}, true},
+        {"data image", [](TNovaStringGrid &g) { g.AddDataImage(1, 1, 0, haLeft, vaTop); }, {16, 16}, false},
+        {"shape", [](TNovaStringGrid &g) { g.AddShape(1, 1, csCircle, clRed, clBlack, haLeft, vaTop); },
+         {shape, shape}, true},
+        {"rating", [](TNovaStringGrid &g) { g.AddRating(1, 1, 4, clRed, clGray); }, {72, 16}, false},
+        {"pie", [](TNovaStringGrid &g) { g.AddProgressPie(1, 1, clRed, 5); }, {20, 20}, true},
+        {"progress", [](TNovaStringGrid &g) { g.AddProgress(1, 1, clRed, clWhite); }, {0, 0}, false},
+        {"styled progress", [](TNovaStringGrid &g) { g.AddNovaProgress(1, 1, 0, 10); }, {0, 0}, false},
+        {"range", [](TNovaStringGrid &g) { g.AddRangeIndicator(1, 1, 10, clRed, clGreen, false); }, {0, 0}, false},
+        {"rotated", [](TNovaStringGrid &g) { g.AddRotated(1, 1, 45, QStringLiteral("1")); }, {0, 0}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        g.SetCells(1, 1, QStringLiteral("1"));
+        c.add(g);
+        TCellVAlign gv;
+        TCellHAlign gh;
+        bool beside = false;
+        int h = -1, w = -1;
+        EXPECT_NE(g.MeasureCellGraphic(1, 1, gv, gh, beside, h, w), nullptr);
+        EXPECT_EQ((TPoint{w, h}), c.size);
+        EXPECT_EQ(beside, c.beside);
+    }
+}
+
 // Start of a text 77 x 13 in R = (10, 20, 150, 100) for an angle in each quadrant:
 // 30 (A 11, B 38, C 6, D 66), 120 (A 6, B 66, C 11, D 38), 210 (A 11, B 38, C 6, D 66),
 // 300 (A 6, B 66, C 11, D 38).
