@@ -28,6 +28,14 @@ public:
     TCellObjectRef(T *Object) : FObject(Object), FFree(Object ? &freeAs<T> : nullptr)
     {
     }
+    // Some kinds keep a colour in an object field; such a reference is never freed.
+    static TCellObjectRef FromColor(TColor c)
+    {
+        TCellObjectRef r;
+        r.FObject = reinterpret_cast<void *>(static_cast<std::uintptr_t>(c));
+        return r;
+    }
+    TColor AsColor() const { return static_cast<TColor>(reinterpret_cast<std::uintptr_t>(FObject)); }
     void *Get() const { return FObject; }
     template <typename T>
     T *As() const { return static_cast<T *>(FObject); }

@@ -8,6 +8,7 @@
 // not built yet keeps a neutral body in NovaGrid_NeutralOps.cpp, said so there.
 #include "grid/CellType.h"
 #include "grid/CellGraphic.h"
+#include "grid/CellObjects.h"
 #include "grid/EditingTypes.h"
 #include "grid/GridItem.h"
 #include "grid/GridSettingsObjects.h"
@@ -240,7 +241,12 @@ public:
     CFG_REPAINT_PROPERTY(TColor, SelectionMirrorColorTo, clNone)
     CFG_REPAINT_PROPERTY(TColor, SelectionTextColor, clBlack)
     CFG_PLAIN_PROPERTY(TColor, SelectionRectangleColor, clBlack)
-    CFG_PLAIN_PROPERTY(TColor, URLColor, clBlue)
+    // Link look (NovaGrid_CellObjects.cpp): the setters repaint as the link display needs it.
+public:
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value);
+private:
+    TColor FURLColor = clBlue;
     CFG_PLAIN_PROPERTY(TColor, FixedColor, clBtnFace)
 public:
     TColor NovaGradientFrom() const { return FNovaGradientFrom; }
@@ -304,10 +310,20 @@ public:
     CFG_REPAINT_PROPERTY(bool, SelectionResizer, false)
     CFG_PLAIN_PROPERTY(bool, SelectionRTFKeep, false)
     CFG_PLAIN_PROPERTY(bool, SizeWithForm, false)
-    CFG_PLAIN_PROPERTY(bool, URLShow, false)
-    CFG_PLAIN_PROPERTY(bool, URLShowInText, false)
+public:
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool Value);
+private:
+    bool FURLShow = false;
+    bool FURLShowInText = false;
     CFG_PLAIN_PROPERTY(bool, URLUnderlineOnHover, false)
-    CFG_PLAIN_PROPERTY(bool, URLFull, false)
+public:
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+private:
+    bool FURLFull = false;
     CFG_PLAIN_PROPERTY(bool, URLEdit, false)
     CFG_PLAIN_PROPERTY(bool, SaveFixedRows, false)
     CFG_PLAIN_PROPERTY(bool, SaveFixedCols, false)
@@ -457,6 +473,129 @@ public:
     // The image list of image-index graphics (not owned; none by default).
     const TMarkupImageList *GridImages() const { return FGridImages; }
     void SetGridImages(const TMarkupImageList *Value);
+
+    // Cell objects (NovaGrid_CellObjects.cpp): pictures, icons, images, progress bars, pies,
+    // ranges, comments, shapes, ratings, scroll bars, buttons, balloons, markers, expand cells,
+    // rotated text and painted objects. ACol real, ARow displayed. An adder replaces the cell's
+    // graphic; Add... keeps the caller's object the caller's, Create... makes one the cell owns.
+    void AddBitmap(int ACol, int ARow, QImage *ABmp, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    QImage *CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign hal, TCellVAlign val);
+    void RemoveBitmap(int ACol, int ARow);
+    QImage *GetBitmap(int ACol, int ARow);
+    bool HasBitmap(int ACol, int ARow);
+    void AddPicture(int ACol, int ARow, THTMLPicture *APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign hal, TCellVAlign val);
+    THTMLPicture *CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                TCellHAlign hal, TCellVAlign val);
+    void RemovePicture(int ACol, int ARow);
+    THTMLPicture *GetPicture(int ACol, int ARow);
+    bool HasPicture(int ACol, int ARow);
+    void AddFilePicture(int ACol, int ARow, TFilePicture *AFilePicture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign hal, TCellVAlign val);
+    TFilePicture *CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign hal, TCellVAlign val);
+    void RemoveFilePicture(int ACol, int ARow);
+    TFilePicture *GetFilePicture(int ACol, int ARow);
+    void AddIcon(int ACol, int ARow, QIcon *AIcon, TCellHAlign hal, TCellVAlign val);
+    QIcon *CreateIcon(int ACol, int ARow, TCellHAlign hal, TCellVAlign val);
+    void RemoveIcon(int ACol, int ARow);
+    // The image kinds do nothing while GridImages is unassigned.
+    void AddImageIdx(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    void RemoveImageIdx(int ACol, int ARow);
+    bool GetImageIdx(int ACol, int ARow, int &idx);
+    bool SetImageIdx(int ACol, int ARow, int idx);
+    void AddDataImage(int ACol, int ARow, int Aidx, TCellHAlign hal, TCellVAlign val);
+    // Clears the cell text whatever the cell held.
+    void RemoveDataImage(int ACol, int ARow);
+    bool HasDataImage(int ACol, int ARow);
+    // Dir 0: side by side, else stacked.
+    void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    void RemoveMultiImage(int ACol, int ARow);
+    void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+    void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+    void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                              TColor BKTextColor, const QString &Fmt, int Min, int Max);
+    void RemoveProgress(int ACol, int ARow);
+    bool HasProgress(int ACol, int ARow);
+    void AddProgressPie(int ACol, int ARow, TColor Color, int Value);
+    void SetProgressPie(int ACol, int ARow, int Value);
+    void RemoveProgressPie(int ACol, int ARow);
+    void AddNovaProgress(int ACol, int ARow, int Min, int Max);
+    void RemoveNovaProgress(int ACol, int ARow);
+    void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+    void RemoveRangeIndicator(int ACol, int ARow);
+    void AddComment(int ACol, int ARow, const QString &Comment);
+    void AddColorComment(int ACol, int ARow, const QString &Comment, TColor Color);
+    void RemoveComment(int ACol, int ARow);
+    void RemoveAllComments();
+    QString GetComment(int ACol, int ARow);
+    bool IsComment(int ACol, int ARow, QString &Comment);
+    void SetComment(int ACol, int ARow, const QString &Value);
+    void AddShape(int ACol, int ARow, TCellShape Shape, TColor FillColor, TColor LineColor, TCellHAlign hal,
+                  TCellVAlign val);
+    void RemoveShape(int ACol, int ARow);
+    void SetShapeColor(int ACol, int ARow, TColor FillColor);
+    TColor GetShapeColor(int ACol, int ARow);
+    void AddRating(int ACol, int ARow, int Scale, TColor FillColor, TColor EmptyColor);
+    void RemoveRating(int ACol, int ARow);
+    bool HasRating(int ACol, int ARow);
+    void AddScrollBar(int ACol, int ARow, bool AutoRange);
+    void RemoveScrollBar(int ACol, int ARow);
+    bool HasScrollBar(int ACol, int ARow);
+    bool HasAutoRangeScrollBar(int ACol, int ARow);
+    void SetScrollPosition(int ACol, int ARow, int Pos);
+    int GetScrollPosition(int ACol, int ARow);
+    void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+    TScrollProp GetScrollProp(int ACol, int ARow);
+    void AddButton(int ACol, int ARow, int bw, int bh, const QString &Caption, TCellHAlign hal, TCellVAlign val);
+    void AddBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption, QImage *Glyph, TCellHAlign hal,
+                      TCellVAlign val);
+    QImage *CreateBitButton(int ACol, int ARow, int bw, int bh, const QString &Caption, TCellHAlign hal,
+                            TCellVAlign val);
+    void RemoveButton(int ACol, int ARow);
+    void RemoveBitButton(int ACol, int ARow);
+    void RemoveAllButtons();
+    bool HasButton(int ACol, int ARow);
+    void SetButtonText(int ACol, int ARow, const QString &Caption);
+    QString GetButtonText(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool Push);
+    TRect GetCellButtonRect(int ACol, int ARow);
+    void AddBalloon(int ACol, int ARow, const QString &Title, const QString &Text, TBalloonIcon Icon);
+    void RemoveBalloon(int ACol, int ARow);
+    bool HasBalloon(int ACol, int ARow);
+    bool IsBalloon(int ACol, int ARow, QString &Title, QString &Text, TBalloonIcon &Icon);
+    void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+    void RemoveMarker(int ACol, int ARow);
+    void RemoveAllMarkers();
+    void GetMarker(int ACol, int ARow, int &ErrPos, int &ErrLen);
+    void AddExpand(int ACol, int ARow, int ExpandedHeight);
+    void RemoveExpand(int ACol, int ARow);
+    bool HasExpand(int ACol, int ARow);
+    bool ToggleExpand(int ACol, int ARow);
+    bool GetExpandState(int ACol, int ARow);
+    int GetExpandHeight(int ACol, int ARow, bool Expanded);
+    TRect GetExpandButtonRect(int ACol, int ARow);
+    // The cell text s written at AAngle degrees (counter-clockwise).
+    void AddRotated(int ACol, int ARow, int AAngle, const QString &s);
+    void SetRotated(int ACol, int ARow, int AAngle);
+    void RemoveRotated(int ACol, int ARow);
+    bool IsRotated(int ACol, int ARow, int &aAngle);
+    void AddInterfacedCell(int ACol, int ARow, TInterfacedPersistent *AObject);
+    void RemoveInterfacedCell(int ACol, int ARow);
+    TInterfacedPersistent *GetInterfacedCell(int ACol, int ARow);
+    // Start point of a text of W x H written at Angle degrees in R (already shrunk), by the cell's
+    // alignments; printing uses the same rule.
+    static TPoint RotatedTextOrigin(const TRect &R, TAlignment HA, TVAlignment VA, int Angle, int W, int H);
+    // The same for a cell: its text measured in the canvas font, the cell rectangle shrunk by 2.
+    TPoint PositionRotatedText(TCanvas &Canvas, const TRect &CellRect, TAlignment HA, TVAlignment VA, int Angle,
+                               const QString &Text);
+    // Paints the object kinds above (not check boxes, radio controls, nodes or buttons) at the
+    // placed rectangle; false for a kind it does not paint.
+    bool DrawCellObject(TCanvas &Canvas, TCellGraphic &G, const TRect &Cell, const TRect &Work, const TRect &Placed,
+                        int RCol, int ARow, TAlignment HA, TVAlignment VA, bool Selected);
+    std::function<void(QObject *Sender, int ACol, int ARow, double &NewRate, bool &Allow)> OnRatingChange;
+    std::function<void(QObject *Sender, int ACol, int ARow, TColor Color, const QString &Value)> OnColorSelect;
+    std::function<void(QObject *Sender, int ACol, int ARow, int Index)> OnImageSelect;
 
     // Settings objects and header editors (NovaGrid_Settings.cpp).
     TPrintSettings *PrintSettings() const { return FPrintSettings; }
@@ -618,7 +757,8 @@ public:
     virtual void PaintDesignHelper();
     virtual void DesignHelperClick();
     virtual void DoCheckBoxChange(int ACol, int ARow, bool State);
-    virtual void DoRatingChange(int ACol, int ARow, int Value);
+    // Answers whether the new rating may stand (OnRatingChange may change it).
+    virtual bool DoRatingChange(int ACol, int ARow, double &NewRate);
     virtual void DoColorSelect(int ACol, int ARow, TColor &Color);
     virtual void DoImageSelect(int ACol, int ARow, int &ImageIndex);
     virtual void DoCellChanging(int OldRow, int OldCol, int NewRow, int NewCol, bool &Allow);

@@ -156,6 +156,16 @@ TPoint imageRowSize(const TCellGraphic &g, const TMarkupImageList *images)
     return {images->Width, n * images->Height};
 }
 
+// A painted object's own size; a dimension it leaves at 0 takes the cell's.
+TPoint interfacedSize(const TCellGraphic &g, TPoint cell)
+{
+    const TInterfacedPersistent *o = g.CellBitmap().As<TInterfacedPersistent>();
+    if (!o)
+        return {0, 0};
+    const TPoint own{o->GetWidth(), o->GetHeight()};
+    return own.X == 0 || own.Y == 0 ? cell : own;
+}
+
 } // namespace
 
 TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
@@ -239,6 +249,9 @@ TPoint TNovaStringGrid::CalcCellGraphicSize(int ACol, int ARow, int Extra)
         size = {g->CellAngle() * 18, 16};
         mayWiden = false;
         break;
+    case ctInterface:
+        size = interfacedSize(*g, CellSize(DisplColIndex(ACol), ARow));
+        break;
     default:
         break;
     }
@@ -311,6 +324,14 @@ TPoint TNovaStringGrid::CalcCellGraphicRect(int ACol, int ARow, int AWidth, int 
     case ctShape:
         size.X = size.Y = RowHeights(ARow) - 2 * XYOffset.y();
         break;
+    case ctInterface: {
+        // For printing only the dimension the object leaves at 0 takes the cell's.
+        if (const TInterfacedPersistent *o = g->CellBitmap().As<TInterfacedPersistent>()) {
+            const TRect r = CellRect(DisplColIndex(ACol), ARow);
+            size = {o->GetWidth() ? o->GetWidth() : r.Width(), o->GetHeight() ? o->GetHeight() : r.Height()};
+        }
+        break;
+    }
     default:
         break;
     }

@@ -502,7 +502,8 @@ void TNovaStringGrid::DrawGraphicInCell(TCanvas &K, TCellGraphic &G, const TRect
         break;
     }
     default:
-        // Nodes, image lists, pictures, buttons, progress bars, shapes and ratings come with their adders.
+        // Nodes and buttons have painters of their own; the other objects are painted here.
+        DrawCellObject(K, G, Cell, r, placed, RCol, ARow, HA, VA, Selected);
         break;
     }
 }

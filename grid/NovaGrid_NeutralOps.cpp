@@ -23,9 +23,6 @@ void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
 bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
-void TNovaStringGrid::DoRatingChange(int, int, int) {}
-void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
-void TNovaStringGrid::DoImageSelect(int, int, int &) {}
 void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}

@@ -199,7 +199,9 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
     // The text of a data check box or data image only backs the graphic ("Y"/"N", an index): it
     // would show around the glyph wherever the font is wider than the glyph.
     const TCellType gk = P.Graphic ? P.Graphic->CellType() : ctEmpty;
-    const bool textBacked = gk == ctDataCheckBox || gk == ctVirtCheckBox || gk == ctRowCheckBox || gk == ctDataImage;
+    const bool textBacked = gk == ctDataCheckBox || gk == ctVirtCheckBox || gk == ctRowCheckBox || gk == ctDataImage
+        || gk == ctRotated  // a rotated text is written by its graphic only
+        || gk == ctRating;  // the stars show the value
     if (!(P.Graphic && NoImageAndText()) && !textBacked && !customDraw)
         DrawCellText(P);
 
@@ -797,7 +799,20 @@ TCellGraphic *TNovaStringGrid::MeasureCellGraphic(int ACol, int ARow, TCellVAlig
         return nullptr;
     VAlign = g->CellVAlign();
     HAlign = g->CellHAlign();
-    const TPoint size = GetCellGraphicSize(ACol, ARow);
+    TPoint size = GetCellGraphicSize(ACol, ARow);
+    // Placing takes the graphic's whole size, also where the text leaves it no room of its own.
+    switch (g->CellType()) {
+    case ctShape: // a square as high as the row leaves room for
+        size.X = size.Y = RowHeights(ARow) - 2 * XYOffset.y();
+        break;
+    case ctImageList:
+    case ctDataImage:
+        if (const TMarkupImageList *images = GetGridImageList())
+            size = {images->Width, images->Height};
+        break;
+    default:
+        break;
+    }
     Width = size.X;
     Height = size.Y;
     switch (g->CellType()) {
