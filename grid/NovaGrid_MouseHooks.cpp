@@ -351,6 +351,8 @@ void TNovaStringGrid::mouseUpDisjunctCells(int ACol, int ARow, Qt::KeyboardModif
 
 void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 {
+    if (OleDragStartMove(Shift, X, Y))
+        return;
     if (GridState() == gsColSizing)
         ColSized = true;
     else if (GridState() == gsRowSizing)

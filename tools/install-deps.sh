@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the configurator needs; quiet when all are present.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build qt6-base-dev libpugixml-dev zlib1g-dev libjpeg62-turbo-dev
-      libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth ccache python3)
+      libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth ccache python3
+      libxml2-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
