@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -629,14 +630,11 @@ bool TNovaStringGrid::smartSeries(const TGridRect &S, int)
                 if (!std::isfinite(v) || v < -693593 || v > 2958465)
                     return false;
                 out = isDate ? DateToStr(v) : TimeToStr(v);
-                if (dy == 0 && dm == 0 && dd != 0)
-                    v = IncDateBy(0, 0, dd, v, 0);
-                else if (dy != 0 && dm == 0 && dd == 0)
-                    v = IncDateBy(dy, 0, 0, v, 0);
-                else if (dy == 0 && dm != 0 && dd == 0)
-                    v = IncDateBy(0, dm, 0, v, 0);
-                else
-                    v += b - a;
+                try {
+                    v = IncDateBy(dy, dm, dd, v, b - a);
+                } catch (const std::exception &) {
+                    v = std::numeric_limits<double>::quiet_NaN(); // the next value cannot be made
+                }
                 return true;
             });
         }
