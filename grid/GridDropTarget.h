@@ -23,6 +23,8 @@ private:
     // The cell under a screen point ((-1, -1) parts outside the cells), with the append position
     // applied; Append tells whether it applied.
     void targetCell(QPoint pt, bool OfferCol, int &ACol, int &ARow, bool &Append) const;
+    // Rich text or a link dropped on a cell replaces its text.
+    void dropIntoCell(QPoint pt, const QString &Text, bool Url);
     TNovaStringGrid *FGrid;
 };
 

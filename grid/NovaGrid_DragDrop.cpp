@@ -293,7 +293,7 @@ void TGridDropTarget::DropCol(QPoint pt, int Col)
     FireEvent(g.OnOleDropCol, &g, ARow, Col, ACol);
 }
 
-void TGridDropTarget::DropRTF(QPoint pt, const QString &Text)
+void TGridDropTarget::dropIntoCell(QPoint pt, const QString &Text, bool Url)
 {
     TNovaStringGrid &g = *FGrid;
     int ACol, ARow;
@@ -302,24 +302,14 @@ void TGridDropTarget::DropRTF(QPoint pt, const QString &Text)
     if (ACol < 0 || ARow < 0)
         return;
     bool allow = true;
-    FireEvent(g.OnOleDrop, &g, ARow, ACol, Text, allow);
+    FireEvent(Url ? g.OnOleDropURL : g.OnOleDrop, &g, ARow, ACol, Text, allow);
     if (allow)
         g.SetCells(ACol, ARow, Text);
 }
 
-void TGridDropTarget::DropURL(QPoint pt, const QString &Text)
-{
-    TNovaStringGrid &g = *FGrid;
-    int ACol, ARow;
-    bool append;
-    targetCell(pt, false, ACol, ARow, append);
-    if (ACol < 0 || ARow < 0)
-        return;
-    bool allow = true;
-    FireEvent(g.OnOleDropURL, &g, ARow, ACol, Text, allow);
-    if (allow)
-        g.SetCells(ACol, ARow, Text);
-}
+void TGridDropTarget::DropRTF(QPoint pt, const QString &Text) { dropIntoCell(pt, Text, false); }
+
+void TGridDropTarget::DropURL(QPoint pt, const QString &Text) { dropIntoCell(pt, Text, true); }
 
 void TGridDropTarget::DropFiles(QPoint pt, const QStringList &Files)
 {

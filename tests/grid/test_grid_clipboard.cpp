@@ -7,6 +7,12 @@
 #include "support/TestSupport.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <gtest/gtest.h>
@@ -225,4 +231,70 @@ TEST(GridClipboard, HtmlCopyHoldsTheTable)
     g.CopyToClipBoardAsHTML();
     const QMimeData *md = QGuiApplication::clipboard()->mimeData();
     EXPECT_TRUE(md->html().contains(QStringLiteral("<TD class=\"c0\" nowrap>a</td>")));
+}
+
+// ---- a second process reads the clipboard (X server under xvfb-run) ------------------------------
+
+namespace {
+QString selfPath() { return QCoreApplication::applicationFilePath(); }
+
+// Runs this program in a role; its output and exit code.
+int runRole(const QString &program, const QStringList &args, const QString &role, QByteArray &out)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("GRID_CLIP_ROLE"), role);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    p.setProcessEnvironment(env);
+    p.start(program, args);
+    // The clipboard's owner answers the reader's requests while it waits.
+    QEventLoop loop;
+    QObject::connect(&p, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    if (p.state() != QProcess::NotRunning)
+        loop.exec();
+    out = p.readAllStandardOutput();
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+} // namespace
+
+TEST(GridClipboardX11, Reader)
+{
+    if (qgetenv("GRID_CLIP_ROLE") != "reader")
+        GTEST_SKIP() << "runs as the second process only";
+    const QMimeData *md = QGuiApplication::clipboard()->mimeData();
+    std::printf("TEXT[%s]\nHTML[%s]\n", md->text().toUtf8().constData(), md->html().toUtf8().constData());
+    std::fflush(stdout);
+}
+
+TEST(GridClipboardX11, Writer)
+{
+    if (qgetenv("GRID_CLIP_ROLE") != "writer")
+        GTEST_SKIP() << "runs under an X server only";
+    Grid g(2, 2);
+    g.fill({{"a", "b"}, {"c", "d"}});
+    g.CopyToClipBoard();
+    QByteArray out;
+    ASSERT_EQ(runRole(selfPath(), {QStringLiteral("--gtest_filter=GridClipboardX11.Reader")}, QStringLiteral("reader"), out), 0);
+    EXPECT_TRUE(out.contains("TEXT[a\tb\r\nc\td\r\n]")) << out.toStdString();
+    g.CopyToClipBoardAsHTML();
+    ASSERT_EQ(runRole(selfPath(), {QStringLiteral("--gtest_filter=GridClipboardX11.Reader")}, QStringLiteral("reader"), out), 0);
+    EXPECT_TRUE(out.contains("<TD class=\"c0\" nowrap>d</td>")) << out.toStdString();
+    EXPECT_TRUE(out.contains("HTML[<style>")) << out.toStdString();
+}
+
+TEST(GridClipboardX11, SecondProcessReadsTextAndHtml)
+{
+    if (!qgetenv("GRID_CLIP_ROLE").isEmpty())
+        GTEST_SKIP();
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("xvfb-run"));
+    if (xvfb.isEmpty())
+        GTEST_SKIP() << "xvfb-run not installed";
+    QByteArray out;
+    const int code = runRole(xvfb,
+                             {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 640x480x24"),
+                              selfPath(), QStringLiteral("--gtest_filter=GridClipboardX11.Writer")},
+                             QStringLiteral("writer"), out);
+    EXPECT_EQ(code, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("[  PASSED  ] 1 test")) << out.toStdString();
 }

@@ -245,6 +245,24 @@ TEST(GridDrop, AnnouncedColumnBecomesVisibleWhereItIsDropped)
     EXPECT_EQ(dst.Cells(1, 0), QStringLiteral("h3"));
 }
 
+TEST(GridDrop, DraggingOverTheEdgesScrolls)
+{
+    Grid dst(3, 80, 0, 1);
+    dst.SetTopRow(5);
+    QMimeData data;
+    data.setText(QStringLiteral("x"));
+    Drag d{dst.viewport(), &data};
+    d.over(dst.center(1, 0));
+    EXPECT_EQ(dst.TopRow(), 4) << "the header row scrolls up one row per move";
+    d.over(dst.center(1, 0));
+    EXPECT_EQ(dst.TopRow(), 3);
+    const int below = dst.TopRow() + dst.VisibleRowCount();
+    const TRect r = dst.CellRect(1, below);
+    ASSERT_LT(r.Top + 1, dst.viewport()->height()) << "the first row below the visible ones shows in part";
+    d.over(QPoint(dst.center(1, 1).x(), r.Top + 1));
+    EXPECT_EQ(dst.TopRow(), 4);
+}
+
 // ---- the drop target's acceptance rules --------------------------------------------------------
 
 namespace {
