@@ -35,6 +35,8 @@ using TCellChangingEvent = std::function<void(QObject *Sender, int OldRow, int O
 using TClipboardEvent = std::function<void(QObject *Sender, bool &Allow)>;
 using TClipboardBeforePasteCellEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value, bool &Allow)>;
 using TClipboardAfterPasteCellEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString Value)>;
+// The last clipboard operation of a grid.
+enum TClipOperation { coCut, coCopy };
 using TDatePickerEvent = std::function<void(QObject *Sender, int ARow, int ACol)>;
 using TDateTimeChangeEvent = std::function<void(QObject *Sender, int ACol, int ARow, TDateTime ADateTime)>;
 using TCustomStrToDateEvent = std::function<void(QObject *Sender, QString Value, TDateTime &ADate)>;

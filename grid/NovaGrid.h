@@ -24,6 +24,8 @@
 #include <QCursor>
 #include <QStringList>
 #include <QDateTime>
+#include <QMimeData>
+#include <QListWidget>
 #include <QIODevice>
 #include <stdexcept>
 #include <QImage>
@@ -47,6 +49,8 @@ class THTMLHintWindow;
 class TNoActiveForm;
 class TGridFocusWindow;
 class TGridAlphaMask;
+class TGridDropTarget;
+class TGridDropSource;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
@@ -699,7 +703,8 @@ public:
     virtual bool RowPassesFilter(int ARow);
     virtual void PasteBegin();
     virtual void PasteEnd();
-    virtual void CellsPasted(const TGridRect &Cells);
+    // Origin: the top-left cell the data was copied from in this grid, (-1, -1) for another source.
+    virtual void CellsPasted(TPoint Origin, const TGridRect &Cells, TClipOperation Op);
     virtual void GetFormulaValue(int ACol, int ARow, QString &Value);
     virtual QString GetSaveCellText(int ACol, int ARow);
     virtual void LoadCellText(int ACol, int ARow, const QString &Value);
@@ -1385,6 +1390,70 @@ public:
     void CopySelectionToClipboard();
     void CutSelectionToClipboard();
     void PasteSelectionFromClipboard();
+    // Clipboard (NovaGrid_Clipboard.cpp): text (TAB between cells, CR LF after rows), the rich
+    // text of one cell, the grid's own cell stream and HTML. Pastes prefer the own format, then
+    // rich text, then text; growing the grid by a paste is bounded (MaxPasteCols, MaxPasteRows).
+    void CopyToClipBoard();
+    void CutToClipboard();
+    void CopyToClipBoardAsHTML();
+    void PasteFromClipboard();
+    QString GetSelectionAsText();
+    void SetSelectionAsText(const QString &Value);
+    QString SelectedText();
+    QString SelectionToText(const TGridRect &R, bool Disjunct);
+    void SelectionToClipboard(const TGridRect &R, bool Disjunct);
+    void ExtendSelectionToMergedCells();
+    // Results: cells pasted / fields read; Rows and Cols report the pasted extent.
+    int PasteFromClipboardCore(int ACol, int ARow, int &Rows, int &Cols);
+    int PasteTextIntoCells(int ACol, int ARow, int &Rows, int &Cols, const QString &Text);
+    static constexpr int MaxPasteCols = 16384;
+    static constexpr int MaxPasteRows = 1048576;
+    TClipboardBeforePasteCellEvent OnClipboardBeforePasteWideCell;
+    TClipboardAfterPasteCellEvent OnClipboardAfterPasteWideCell;
+
+protected:
+    // Clipboard state
+    TPoint FClipTopLeft{0, 0};
+    TClipOperation FClipLastOp = coCopy;
+    bool FPasteAll = false;
+    void CopyRTFCellToClipboard(int ACol, int ARow, QMimeData &Data);
+    void CopyCellsToClipboardFmt(const TGridRect &R, QMimeData &Data);
+    bool smartSeries(const TGridRect &Sel, int N);
+    void pasteIntoCell(int c, int r, const QString &Value, bool Events, const TGridRect &Sel);
+
+public:
+    // Drag and drop (NovaGrid_DragDrop.cpp): the grid as drop target (registered with
+    // DragDropSettings.OleDropTarget) and as drag source (started by pointer movement).
+    void OleColumnDragStart(int ACol, int AIndex, QListWidget *AList);
+    // The size of a TAB-separated text as (columns, rows - 1).
+    static TPoint TextBlockSize(const QString &Text);
+    std::function<void(QObject *Sender, int ARow, int ACol, const QString &Data, bool &Allow)> OnOleDrop;
+    std::function<void(QObject *Sender, const TGridRect &ARect)> OnOleDropped;
+    std::function<void(QObject *Sender, int ARow, int ACol, bool &Allow)> OnOleDragOver;
+    std::function<void(QObject *Sender, int ARow, int ACol, int DropCol)> OnOleDropCol;
+    std::function<void(QObject *Sender, int ARow, int ACol, const QString &FileName, bool &Allow)> OnOleDropFile;
+    std::function<void(QObject *Sender, int ARow, int ACol, const QString &URL, bool &Allow)> OnOleDropURL;
+    std::function<void(QObject *Sender, int ARow, int ACol, const QString &Data, bool &Allow)> OnOleDrag;
+    std::function<void(QObject *Sender, int ARow, int ACol)> OnOleDragStart;
+    std::function<void(QObject *Sender, Qt::DropAction Effect)> OnOleDragStop;
+    TGridDropTarget *DropTarget() const { return FDropTarget.get(); }
+
+protected:
+    // Starts a drag when the pointer, pressed on the selection of a drag source grid, has moved
+    // more than 3 pixels; true when a drag ran.
+    virtual bool OleDragStartMove(Qt::KeyboardModifiers Shift, int X, int Y);
+    // The drop source of one drag (tests replace it to run the drag loop themselves).
+    virtual std::unique_ptr<TGridDropSource> CreateDropSource();
+    void installDropSupport();
+    int FOleDragCol = -1;
+    int FOleDragIndex = -1;
+    QListWidget *FOleDragList = nullptr;
+    TGridRect FDropSelection{-1, -1, -1, -1};
+    std::unique_ptr<TGridDropTarget> FDropTarget;
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+
+public:
 
     // Cell advance.
     void AdvanceAfterEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Skipping, bool ShowEdit);
@@ -2444,6 +2513,23 @@ public:
     // list), LoadFromFixed 1-based start positions (n positions give n - 1 fields).
     void SaveToFixed(const QString &FileName, TIntList &Positions);
     void LoadFromFixed(const QString &FileName, TIntList &Positions, bool DoTrim = true, int MaxRows = -1);
+    // HTML, XML and plain-text export (NovaGrid_HtmlXml.cpp). HTML: one CSS class per distinct
+    // cell look, cell images as JPEG files under Dir + "images"; XHTML is well-formed XML. XML is
+    // written in the bytes of XMLEncoding; element names must be XML names.
+    QString SaveToHTMLString(const QString &Dir);
+    void SaveToHTML(const QString &FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString &FileName, bool Show = false, bool Unicode = false);
+    void SaveToXML(const QString &FileName, const QString &ListDescr, const QString &RecordDescr,
+                   const QStringList *FieldDescr, bool ExportEmptyCells);
+    void LoadFromXML(const QString &FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    void SaveToASCII(const QString &FileName, bool Unicode = false);
+    void AppendToASCII(const QString &FileName, bool Unicode = false);
+    // The longest line (characters) of the export texts of a real column; 0 for an empty column.
+    int ColumnMaxTextLength(int ACol);
+    // Bounds of an XML import: element depth and the size the grid may grow to.
+    static constexpr int MaxXMLDepth = 256;
+    static constexpr int MaxXMLCols = 16384;
+    static constexpr int MaxXMLRows = 1048576;
 
     TFileProgressEvent OnFileProgress;
     TCellTextEvent OnSaveCell;
@@ -2463,6 +2549,11 @@ protected:
     void loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert);
     void loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert);
     static QByteArray readCsvFile(const QString &FileName);
+    // HTML, XML and plain-text export
+    void WriteHTMLFile(const QString &FileName, bool Append, bool Unicode, bool Show);
+    void WriteASCIIFile(const QString &FileName, bool Append, bool Unicode);
+    QString SaveCellImage(const QImage &Image, const QString &Dir);
+    int FImageCounter = 0;
 
 private:
     void updateHiddenColumnTable();

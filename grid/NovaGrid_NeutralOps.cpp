@@ -6,13 +6,9 @@
 
 void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
-void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
 void TNovaStringGrid::ColumnHeadersChanged() {}
-void TNovaStringGrid::PasteBegin() {}
-void TNovaStringGrid::PasteEnd() {}
-void TNovaStringGrid::CellsPasted(const TGridRect &) {}
 void TNovaStringGrid::GetFormulaValue(int, int, QString &) {}
 TPoint TNovaStringGrid::GetUsedCells() { return {AllColCount(), AllRowCount()}; }
 void TNovaStringGrid::IncRowCount(int Count) { SetRowCount(RowCount() + Count); }
@@ -21,15 +17,11 @@ void TNovaStringGrid::FormulaEditChanged() {}
 void TNovaStringGrid::SelectAllClicked() {}
 void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
-bool TNovaStringGrid::UseGridClipboardFormat() { return false; }
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
 void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
 void TNovaStringGrid::UnGroup() {}
-void TNovaStringGrid::CopySelectionToClipboard() {}
-void TNovaStringGrid::CutSelectionToClipboard() {}
-void TNovaStringGrid::PasteSelectionFromClipboard() {}
 void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, int, int, int, const TRect &,
                                             const QString &, const QString &) {}
 

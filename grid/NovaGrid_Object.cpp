@@ -1,6 +1,7 @@
 // The string grid object: construction with its sub-objects and defaults, destruction, copying
 // from another grid, and the row, column and fixed-size properties.
 #include "grid/NovaGrid.h"
+#include "grid/GridDropTarget.h"
 
 #include <QScrollBar>
 #include <QStyle>
@@ -89,6 +90,7 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
         FComboTrans = new TGridTransCombo(this, this);
         FMoveButton = new THeaderDragButton(this, this);
     }
+    installDropSupport();
 }
 
 TNovaStringGrid::~TNovaStringGrid()

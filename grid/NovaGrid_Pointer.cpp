@@ -22,6 +22,8 @@ bool isMoving(TGridState s)
 
 void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
 {
+    if (OleDragStartMove(Shift, X, Y))
+        return;
     FCursorClaimed = false;
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
