@@ -36,8 +36,6 @@ void TNovaStringGrid::UnGroup() {}
 void TNovaStringGrid::CopySelectionToClipboard() {}
 void TNovaStringGrid::CutSelectionToClipboard() {}
 void TNovaStringGrid::PasteSelectionFromClipboard() {}
-void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, int, int, int, const TRect &,
-                                            const QString &, const QString &) {}
 
 void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}

@@ -587,7 +587,14 @@ bool RtfToDocument(const QByteArray &rtf, QTextDocument &doc)
 {
     doc.clear();
     if (!LooksLikeRtf(rtf)) {
-        doc.setPlainText(QString::fromLatin1(rtf));
+        // Lines kept, other control characters dropped as the reader drops them.
+        QString text = QString::fromLatin1(rtf);
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        QStringList clean;
+        for (const QString &line : lines)
+            clean << sanitized(line);
+        doc.setPlainText(clean.join(QLatin1Char('\n')));
         return false;
     }
     Reader(doc).read(rtf);

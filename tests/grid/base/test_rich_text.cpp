@@ -118,6 +118,7 @@ TEST(RichText, DamagedInputKeepsWhatWasRead)
         {"{\\rtf1 \\fs99999999999999 \\u99999999 \\'zz x\\", "?z x"},
         {"{\\rtf1 \\u-99999 \\uc-5 y", "?y"},
         {"{\\rtf1 {\\colortbl;\\red999;}\\cf7 \\highlight-3 z}", "z"},
+        {QByteArray("{+rvf1 not rich\0\x01\xff\r\nline", 24), QString::fromUtf16(u"{+rvf1 not rich\u00ff\nline")},
         {"{\\rtf1 \\u64976?\\u65532?\\u8233?e}", QString::fromUtf16(u"\ufffd\ufffd\ne")},
     };
     for (const auto &c : cases) {
