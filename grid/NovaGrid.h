@@ -42,6 +42,10 @@ class TCellGraphic;
 class TNovaStringGrid;
 class TSearchPanel;
 struct TMarkupImageList;
+class TNovaRichEdit;
+class TControlEdit;
+class TControlCombo;
+struct TMarkupDrawResult;
 class TDropList;
 class TDropCheckList;
 class TFilterDropDown;
@@ -111,6 +115,14 @@ using TFixedDropDownClickEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, QMenu *&AMenu, bool &KeepFixedCellHighlighted)>;
 using TFileProgressEvent = std::function<void(QObject *Sender, short Progress)>;
 using TCellTextEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)>;
+// Anchors and control tags of marked-up cells.
+using TControlClickEvent = std::function<void(QObject *Sender, int ARow, int ACol, const QString &CtrlID,
+                                              const QString &CtrlType, const QString &CtrlVal)>;
+using TControlComboListEvent =
+    std::function<void(QObject *Sender, int ARow, int ACol, const QString &CtrlID, const QString &CtrlType,
+                       const QString &CtrlVal, QStringList &Values, bool &Edit, int &DropCount)>;
+using TControlComboSelectEvent = std::function<void(QObject *Sender, int ARow, int ACol, int ItemIndex,
+                                                    const QString &CtrlID, const QString &CtrlValue)>;
 using TFixedEditEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, TGridFixedCellEditor &AEditor, QStringList &Values)>;
 
@@ -1146,6 +1158,18 @@ public:
     // 17 pixels for a scroll bar.
     TPoint GetCellTextSize(int ACol, int ARow, bool VS, bool SB);
     void MeasureCellText(int ACol, int DisplayCol, TPoint &Size, bool SB, bool VS, int ARow);
+    // Rich-text cells (NovaGrid_RichText.cpp): the hidden converter and the in-place editor, both
+    // made on first use; a cell holds its rich text one byte per character.
+    TNovaRichEdit *RichEdit();
+    TNovaRichEdit *InplaceRichEdit();
+    void CellToRich(int ACol, int ARow, TNovaRichEdit *Rich);
+    QString RichToString(TNovaRichEdit *Rich);
+    void RichToCell(int ACol, int ARow, TNovaRichEdit *Rich);
+    // Draws a rich-text cell on any canvas; a printed one, or one under SelectionRTFKeep, keeps
+    // its own colours when selected.
+    void PaintRichTextCell(int ACol, int ARow, const TRect &Rect, TCanvas &Canvas);
+    // The plain text of a rich-text cell text.
+    QString RichCellPlainText(const QString &CellText);
 
     // Display columns and rows.
     void AutoSizeCol(int ACol, int Padding = 0);
@@ -1188,6 +1212,11 @@ protected:
     void autoSizeColumnCore(int ACol, bool GrowOnly);
     void autoSizeRowCore(int ARow, bool GrowOnly, int Extra);
     std::unique_ptr<TCanvas> FMeasureCanvas;
+    // ---- rich-text cells -----------------------------------------------------------------------
+    friend class TNovaRichEdit;
+    bool richCellSelected(int ACol, int ARow);
+    TNovaRichEdit *FRichEdit = nullptr;
+    TNovaRichEdit *FInplaceRichEdit = nullptr;
 
 public:
     // ============================================================================================
@@ -1362,6 +1391,15 @@ public:
     QWidget *BalloonWindow() const { return FBalloonWindow; }
     QWidget *InvalidEntryBalloon() const { return FInvalidEntryBalloon; }
     int BalloonWindowsCreated() const { return FBalloonWindowsCreated; }
+    // Balloon tooltip text (NovaGrid_Balloon.cpp): what the balloon shows for the cell at a client
+    // point; false (no answer) while Balloon.Enable is off. ShowCellBalloon shows it.
+    bool BalloonNeedText(const QPoint &ClientPos, QString &Title, QString &Text, int &Icon);
+    bool ShowCellBalloon(const QPoint &ClientPos);
+    void WatchBalloonRequests();
+    TPoint LastBalloonCell() const { return FLastBalloonCell; }
+    // The date picker changed its date (0 for an incomplete one): OnDateTimeChange for the current cell.
+    void DateTimeChangeNotify(TDateTime Value);
+    TGridBalloonEvent OnCellBalloon;
 
     // Keyboard.
     bool HandleTabKey(bool Backward);
@@ -1597,6 +1635,9 @@ protected:
     QWidget *FBalloonWindow = nullptr;
     QWidget *FInvalidEntryBalloon = nullptr;
     int FBalloonWindowsCreated = 0;
+    // ---- balloon tooltip text ---------------------------------------------------------------
+    TPoint FLastBalloonCell{-1, -1};
+    QObject *FBalloonRequests = nullptr;
 
     // ---- keyboard and advance -------------------------------------------------------------------
     TPoint FLastKeyCell;
@@ -2163,6 +2204,33 @@ private:
     void installWheelPanFilter();
 
 public:
+    // Cell anchors and control tags (NovaGrid_Anchors.cpp): links and jumps under a press, the
+    // editors over embedded edit and combo controls, hover underline and anchor events.
+    // The anchor step of pointer movement over cell (ACol displayed, ARow) at (X, Y); true when it
+    // claimed the cursor (the link cursor is showing).
+    virtual bool AnchorHover(int ACol, int ARow, int X, int Y);
+    // The pointer left the grid: no link stays hovered.
+    void AnchorLeave();
+    // Writes the open control editor's value into its CONTROL element and hides the editor.
+    void StoreCellControlValue();
+    // Return (Tab false) or Tab left an embedded control editor.
+    void LeaveCellControl(bool Tab);
+    void ControlComboSelect(int Index);
+    TControlEdit *ControlEditor() const { return FEditControl; }
+    TControlCombo *ControlCombo() const { return FComboControl; }
+    bool ControlEditing() const { return FCtrlEditing; }
+    bool ControlDown() const { return FCtrlDown; }
+    QString CurrentAnchor() const { return FAnchor; }
+    TPoint HoverCell() const { return FHoverCell; }
+    int HoverLink() const { return FHoverlink; }
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    TAnchorHintEvent OnAnchorHint;
+    TControlClickEvent OnControlClick;
+    TControlComboListEvent OnControlComboList;
+    TControlComboSelectEvent OnControlComboSelect;
+    TControlClickEvent OnControlEditDone;
 
 protected:
     void mousePressEvent(QMouseEvent *e) override;
@@ -2179,6 +2247,24 @@ protected:
     void pressSelectModes(int ACol, int ARow, Qt::KeyboardModifiers Shift);
     bool pressDisjunct(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift, const TGridRect &OldSel);
     void pressNormalCell(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift, const TGridRect &OldSel);
+    // ---- anchors and control tags --------------------------------------------------------------
+    // A press on a link, jump anchor or control tag; true when the press ends there.
+    bool AnchorPress(int ACol, int ARow, int X, int Y);
+    void AnchorRelease();
+    // Lays out a marked-up cell at the point as it is drawn and hit-tests it.
+    bool hitTestCellMarkup(int ACol, int ARow, int X, int Y, TMarkupDrawResult &Result);
+    void openAnchor(const QString &Anchor);
+    TPoint FCtrlXY{-1, -1};
+    QString FCtrlID;
+    QString FCtrlType;
+    bool FCtrlEditing = false;
+    bool FCtrlDown = false;
+    TControlEdit *FEditControl = nullptr;
+    TControlCombo *FComboControl = nullptr;
+    QString FAnchor;
+    QString FLastAnchorHint;
+    TPoint FHoverCell{-1, -1};
+    int FHoverlink = -1;
     void releaseClickSort(int ACol, int ARow, int X, Qt::KeyboardModifiers Shift, bool AfterAutoSize);
     void ClickSort(int ACol, Qt::KeyboardModifiers Shift);
     void releaseDisjunct(int ARow, Qt::KeyboardModifiers Shift, bool &RowUnselected);

@@ -4,10 +4,15 @@
 #include "grid/NovaGrid.h"
 
 #include "grid/NovaInplaceEdit.h"
+#include "grid/NovaRichEdit.h"
+#include "grid/base/MarkupRenderer.h"
+#include "grid/base/VedAzirText.h"
 #include "grid/base/NumberDate.h"
 
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
 
@@ -46,6 +51,7 @@ void TNovaStringGrid::MeasureCellText(int ACol, int DisplayCol, TPoint &Size, bo
 {
     TCanvas *canvas = MeasureCanvas();
     QString text = GetFormattedCell(ACol, ARow);
+    const int kind = GetTextKind(text, EnableHTML());
     TGridDrawState state;
     TBrush brush;
     TFont font;
@@ -54,6 +60,8 @@ void TNovaStringGrid::MeasureCellText(int ACol, int DisplayCol, TPoint &Size, bo
         font.Style.Include(fsBold);
     font.Size += FZoomFactor;
     canvas->Font = font;
+    if (kind == tkFormula)
+        GetFormulaValue(ACol, ARow, text);
 
     TRect r = CellRect(DisplayCol, ARow);
     if (FXYOffsetTopLeftOnly)
@@ -63,23 +71,78 @@ void TNovaStringGrid::MeasureCellText(int ACol, int DisplayCol, TPoint &Size, bo
     if (SB)
         r.Right -= 17;
 
+    if (kind == tkHTML) {
+        TRect m = r;
+        if (!VS)
+            m.Right = 65535;
+        m.Bottom = 65535;
+        TMarkupDrawParams mp;
+        mp.measureOnly = true;
+        mp.imageList = GetGridImageList();
+        mp.pictureCache = &FImageCache;
+        mp.linkColor = URLColor();
+        mp.window = this;
+        TMarkupDrawResult res;
+        DrawMarkupText(*canvas, text, m, mp, res);
+        Size = {res.textWidth + 2, res.textHeight + 2};
+        return;
+    }
+
+    QTextDocument *richDoc = nullptr;
+    if (kind == tkRTF && !FDesigning) {
+        TNovaRichEdit *rich = RichEdit();
+        CellToRich(ACol, ARow, rich);
+        richDoc = rich->document();
+        // The first character's font stands for the text.
+        QTextCursor first(richDoc);
+        first.movePosition(QTextCursor::NextCharacter);
+        const QFont f = first.charFormat().font().resolve(richDoc->defaultFont());
+        canvas->Font.Assign(f);
+        text = richDoc->toPlainText();
+    }
+
     if (VS) {
         r = r.Inflate(-2, -2);
         // An edited text that ends in a line break counts its empty last line.
         if (FEditMode && DisplayCol == Col() && ARow == Row() && text.endsWith(QLatin1Char('\n')))
             text += QLatin1Char('w');
+        else if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+            text.chop(text.endsWith(QLatin1String("\r\n")) ? 2 : 1); // the canvas would count the empty line
         TRect calc = r;
-        const int h = canvas->DrawText(text, calc, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | DT_WORDBREAK);
+        const TCellGraphic *g = GetCellGraphic(ACol, ARow);
+        const unsigned breakFlag = g && g->CellType() == ctRotated ? DT_SINGLELINE : DT_WORDBREAK;
+        const int h = canvas->DrawText(text, calc, DT_CALCRECT | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL | breakFlag);
         Size = {r.Width(), h};
-        return;
+    } else {
+        QStringList lines = linesOf(text);
+        if (!FMultilinecells)
+            lines = QStringList{lines.value(0)};
+        int widest = 0;
+        for (QString line : lines) {
+            if (URLShow() && !URLFull() && IsURL(line))
+                StripURLProtocol(line);
+            widest = std::max(widest, canvas->TextWidth(line));
+        }
+        Size = {widest, canvas->TextHeight(QStringLiteral("gh")) * int(lines.size())};
     }
-    QStringList lines = linesOf(text);
-    if (!FMultilinecells)
-        lines = QStringList{lines.value(0)};
-    int widest = 0;
-    for (const QString &line : lines)
-        widest = std::max(widest, canvas->TextWidth(line));
-    Size = {widest, canvas->TextHeight(QStringLiteral("gh")) * int(lines.size())};
+
+    if (const TCellGraphic *g = GetCellGraphic(ACol, ARow); g && g->CellType() == ctRotated) {
+        const double a = g->CellAngle() * M_PI / 180.0;
+        const double S = std::sin(a), C = std::cos(a);
+        const int W = Size.X, H = Size.Y;
+        const int hs = std::abs(int(H * S)), wc = std::abs(int(W * C));
+        const int hc = std::abs(int(H * C)), ws = std::abs(int(W * S));
+        Size = {std::abs(hs - wc) + 12, std::abs(hc - ws) + 12};
+    }
+
+    if (richDoc) {
+        // The rich edit reports the size its text needs at the cell's width (wrapped or not).
+        richDoc->setTextWidth(WordWrap() ? std::max(1, r.Width()) : -1);
+        const QSizeF need = richDoc->size();
+        RichEdit()->RequestResize(int(std::ceil(WordWrap() ? need.width() : richDoc->idealWidth())),
+                                  int(std::ceil(need.height())));
+        Size = {RichEdit()->ReqWidth(), RichEdit()->ReqHeight() + 4};
+    }
 }
 
 int TNovaStringGrid::MaxLinesInRow(int ARow)

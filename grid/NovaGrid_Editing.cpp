@@ -598,6 +598,7 @@ void TNovaStringGrid::PostGridEditDone(int ACol, int ARow)
 
 void TNovaStringGrid::DatePickerChange()
 {
+    if (OnDateTimeChange && FEditDate) DateTimeChangeNotify(FEditDate->DateTime());
     if (!OnEditChange || !FEditDate) return;
     const QString v = FEditDate->Kind() == dtkTime ? TimeToStr(FEditDate->DateTime()) : DateToStr(FEditDate->DateTime());
     OnEditChange(this, Col(), Row(), v);

@@ -172,6 +172,8 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
 
     if (pressDisjunct(ACol, ARow, px, py, Shift, oldSel))
         return;
+    if (AnchorPress(ACol, ARow, X, Y))
+        return;
 
     Movecell = -1;
     pressSelectModes(ACol, ARow, Shift);
@@ -427,6 +429,7 @@ void TNovaStringGrid::WMLButtonUp(int X, int Y, Qt::KeyboardModifiers Shift)
     FMouseKeepDown = false;
     FMouseDownMove = false;
     SetMouseSelectMode(msNormal);
+    AnchorRelease();
     FMouseSelectStart = -1;
     const bool afterAutoSize = FDblClk; // an auto-size double click: this release does not sort
     FDblClk = false;

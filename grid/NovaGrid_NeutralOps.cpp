@@ -22,8 +22,6 @@ void TNovaStringGrid::SubGroup(int) {}
 void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
 void TNovaStringGrid::UnGroup() {}
-void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, int, int, int, const TRect &,
-                                            const QString &, const QString &) {}
 
 void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}

@@ -586,7 +586,8 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
         TMarkupDrawParams mp;
         mp.linkColor = P.LinkColor;
         mp.shadowColor = clGray;
-        mp.hoverLink = -1; // no link is hovered before pointer tracking exists
+        mp.hoverLink = FHoverCell == TPoint{ACol, ARow} ? FHoverlink : -1;
+        mp.mouseDown = FCtrlDown && FCtrlXY == TPoint{P.RCol, ARow};
         mp.hoverOnly = URLUnderlineOnHover();
         mp.blinkVisible = FGridBlink;
         mp.pictureCache = &FImageCache;
@@ -602,8 +603,8 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
                 PaintSortIndicator(K, P.RCol, sortIndicatorY(TR), TR.Right + 2);
         }
     } else if (kind == 2) {
-        // 11. rich-text cells have a painter of their own, not part of this grid yet: their
-        // background stays, their text is not shown.
+        // 11. rich text
+        PaintRichTextCell(P.RCol, ARow, TR, K);
     } else {
         // 12. plain text
         if (FSortSettings->Show() && P.HA == taCenter && ARow == FSortSettings->Row() && P.RCol == FSortSettings->Column())

@@ -171,6 +171,7 @@ void TNovaStringGrid::BalloonInit()
     if (FBalloon->Transparency > 0) tip->setWindowOpacity((255 - FBalloon->Transparency) / 255.0);
     FBalloonWindow = tip;
     ++FBalloonWindowsCreated;
+    WatchBalloonRequests();
 }
 
 void TNovaStringGrid::BalloonDone()

@@ -28,6 +28,21 @@ bool openWebUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
+bool isMailUrl(const QUrl &url)
+{
+    return url.isValid() && url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) == 0
+           && !url.path().trimmed().isEmpty();
+}
+
+bool openLinkUrl(const QUrl &url)
+{
+    if (isWebUrl(url)) return openWebUrl(url);
+    if (!isMailUrl(url)) return false;
+    const UrlOpenFunction &opener = currentOpener();
+    if (opener) return opener(url);
+    return QDesktopServices::openUrl(url);
+}
+
 UrlOpenFunction setUrlOpener(UrlOpenFunction opener)
 {
     UrlOpenFunction previous = std::move(currentOpener());

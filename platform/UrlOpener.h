@@ -1,5 +1,6 @@
 #pragma once
-// Opens web addresses in the user's browser. Only http and https addresses are ever handed on.
+// Opens web addresses in the user's browser and mail addresses in the mail program. Only http and
+// https addresses with a host, and mailto addresses with a recipient, are ever handed on.
 #include <QUrl>
 #include <functional>
 
@@ -13,6 +14,12 @@ bool isWebUrl(const QUrl &url);
 // Hands a web address to the current opener (the desktop's browser by default). Anything that is not
 // an http or https address is refused (false) and never reaches the opener.
 bool openWebUrl(const QUrl &url);
+
+// True when url is a mailto address with a recipient.
+bool isMailUrl(const QUrl &url);
+
+// Hands a web or mail address to the current opener; anything else is refused (false).
+bool openLinkUrl(const QUrl &url);
 
 // Replaces the opener (tests record instead of starting a browser); an empty function restores the
 // desktop's. Returns the previous opener.
