@@ -39,8 +39,6 @@ void TNovaStringGrid::PasteSelectionFromClipboard() {}
 void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, int, int, int, const TRect &,
                                             const QString &, const QString &) {}
 
-void TNovaStringGrid::SaveColPositions() {}
-void TNovaStringGrid::LoadColPositions() {}
 void TNovaStringGrid::QSortGroup() {}
 void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::CalcFooter(int) {}
