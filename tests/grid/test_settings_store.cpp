@@ -164,6 +164,7 @@ TEST_F(ColumnStore, TheRegistryLocationIsTheUsersSettingsFile)
     g.SetColWidths(2, 10);
     g.LoadColSizes();
     EXPECT_EQ(g.ColWidths(2), 55);
+    QFile::remove(platform::userSettingsFile());
 }
 
 TEST_F(ColumnStore, PositionsWithoutPos0OrNotAPermutationChangeNothing)
