@@ -229,6 +229,9 @@ public:
 
     // Items resynchronised with the grid, then each item's default index := its index.
     void SetOrganization();
+    // Moves the columns until every item stands at its default index; default indexes that are
+    // not 0 .. Count - 1 each once are refused (EListError) before anything moves.
+    void ResetOrganization();
 
     bool NoRecursiveUpdate() const { return FNoRecursiveUpdate; }
     void SetNoRecursiveUpdate(bool Value) { FNoRecursiveUpdate = Value; }

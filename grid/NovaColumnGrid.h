@@ -32,6 +32,13 @@ public:
     void SetColCount(int Value);
     int ColCount() const { return TNovaStringGrid::ColCount(); }
 
+    // Column organisation: the "CP" keys of an INI file hold, per position, the default index of
+    // the column standing there (NovaColumnGrid_Organization.cpp).
+    void SaveColumnPositions(const QString &Key, const QString &Section);
+    void LoadColumnPositions(const QString &Key, const QString &Section);
+    void SaveColPositions() override;
+    void LoadColPositions() override;
+
     bool AutoFilterDisplay() const { return FAutoFilterDisplay; }
     void SetAutoFilterDisplay(bool Value) { FAutoFilterDisplay = Value; }
     bool ColMoving() const { return FColMoving; }

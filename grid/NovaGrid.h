@@ -2531,6 +2531,14 @@ public:
     QString GetWideCells(int i, int j) { return Cells(i, j); }
     void SetWideCells(int i, int j, const QString &Value) { SetCells(i, j, Value); }
 
+    // Settings persistence: column arrangement, widths and positions, print settings (NovaGrid_SettingsStore.cpp)
+    QString ColumnStatesToString();
+    void StringToColumnStates(const QString &Value);
+    void SaveColSizes();
+    void LoadColSizes();
+    void SavePrintSettings(const QString &Key, const QString &Section);
+    void LoadPrintSettings(const QString &Key, const QString &Section);
+
 protected:
     // Per-real-column layout (visibility and width) read out of the grid, changed and put back,
     // so that column operations carry hidden columns' flags and widths.
@@ -2540,6 +2548,10 @@ protected:
     };
     ColumnLayout takeColumnLayout() const;
     void putColumnLayout(const ColumnLayout &L);
+    // Settings persistence: the store ColumnSize names (none at design time or without key and section)
+    struct ColumnStore;
+    std::unique_ptr<ColumnStore> openColumnStore() const;
+    void closeColumnStore(const ColumnStore &Store) const;
     // Removes the sorted, distinct display rows in one pass: frees their objects, moves the rows
     // below up with their heights, and keeps every per-row structure in step.
     void removeDisplayRows(const std::vector<int> &Rows);

@@ -41,6 +41,21 @@ qsizetype closingQuote(QStringView s, qsizetype from, bool lastLine)
     return -1;
 }
 
+// True when a field goes out unchanged: not empty, no quote, delimiter or line break, and no
+// leading blank (which only the Java style keeps unquoted).
+bool isPlainField(QStringView s, QChar d, bool java)
+{
+    if (s.isEmpty() || (!java && s.front() == kBlank))
+        return false;
+    const char16_t dc = d.unicode();
+    for (QChar ch : s) {
+        const char16_t c = ch.unicode();
+        if (c == dc || c == u'"' || c == u'\r' || c == u'\n')
+            return false;
+    }
+    return true;
+}
+
 QString undoubled(QStringView s)
 {
     QString t = s.toString();
@@ -91,7 +106,12 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
 {
     const QChar d = Delimiter().isNull() ? QLatin1Char(',') : Delimiter();
     const int h = SaveHiddenCells() ? NumHiddenColumns() : 0;
-    QString out;
+    // Most fields are written as they are; the rules below only ever change a field that holds
+    // a quote, the delimiter or a line break, starts with a blank or is empty.
+    const bool plainDelimiter = d != kQuote && d != kCR && d != kLF;
+    const auto enc = Unicode ? platform::TextEncoding::Utf8Bom
+                             : OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
+    platform::TextEncoder out(enc);
     out.reserve(qsizetype(SaveRowCount()) * SaveColCount() * 8);
     StartFileProgress();
     ExportNotification(esExportStart, SaveStartRow());
@@ -99,8 +119,13 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
         ExportNotification(esExportNextRow, r);
         for (int c = SaveStartCol(); c <= SaveEndCol() + h; ++c) {
             if (c > SaveStartCol())
-                out += d;
-            QString t = DoubleQuoteChars(GetSaveCellText(h ? c : RealColIndex(c), r));
+                out.append(d);
+            QString t = GetSaveCellText(h ? c : RealColIndex(c), r);
+            if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d, JavaCSV())) {
+                out.append(t);
+                continue;
+            }
+            t = DoubleQuoteChars(t);
             bool quoted = false;
             if (AlwaysQuotes()
                 || (!t.contains(d) && (t.contains(kQuote) || (!JavaCSV() && t.startsWith(kBlank))))) {
@@ -122,17 +147,15 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                 else
                     t = QuoteMultiLineText(t);
             }
-            out += t;
+            out.append(t);
         }
-        out += kCRLF;
+        out.append(kCRLF);
         if (OnFileProgress)
             FileProgress(double(r) * 100.0 / std::max(1, RowCount() - 1));
     }
     ExportNotification(esExportDone, -1);
-    const auto enc = Unicode ? platform::TextEncoding::Utf8Bom
-                             : OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
     QString error;
-    if (!platform::writeFileAtomic(FileName, platform::encodeText(out, enc), &error))
+    if (!platform::writeFileAtomic(FileName, out.bytes(), &error))
         throw ENovaGridError(QStringLiteral("Cannot Create file ") + FileName);
 }
 

@@ -23,8 +23,6 @@ void TNovaStringGrid::SubUnGroup() {}
 void TNovaStringGrid::Group(int) {}
 void TNovaStringGrid::UnGroup() {}
 
-void TNovaStringGrid::SaveColPositions() {}
-void TNovaStringGrid::LoadColPositions() {}
 void TNovaStringGrid::QSortGroup() {}
 void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::CalcFooter(int) {}

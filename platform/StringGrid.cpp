@@ -62,29 +62,31 @@ std::string encodeUnits(const QString &text)
 
 QString decodeUnits(const char *p, std::size_t n)
 {
-    QString out;
-    out.reserve(qsizetype(n));
+    // Written straight into the string's buffer: never more characters than bytes.
+    QString out(qsizetype(n), Qt::Uninitialized);
+    char16_t *d = reinterpret_cast<char16_t *>(out.data());
+    qsizetype k = 0;
     std::size_t i = 0;
     while (i < n) {
         const auto b = std::uint8_t(p[i]);
         if (b < 0x80) {
-            out.append(QChar(char16_t(b)));
+            d[k++] = char16_t(b);
             i += 1;
         } else if (b < 0xC0) {
             if (i + 1 >= n)
                 break;
-            out.append(QChar(char16_t(((b & 0x3F) << 8) | std::uint8_t(p[i + 1]))));
+            d[k++] = char16_t(((b & 0x3F) << 8) | std::uint8_t(p[i + 1]));
             i += 2;
         } else {
             if (i + 2 >= n)
                 break;
-            out.append(QChar(char16_t((std::uint8_t(p[i + 1]) << 8) | std::uint8_t(p[i + 2]))));
+            d[k++] = char16_t((std::uint8_t(p[i + 1]) << 8) | std::uint8_t(p[i + 2]));
             i += 3;
         }
     }
+    out.truncate(k);
     return out;
 }
-
 // Finds cell col of a packed row: its payload start and length. False when the row is shorter.
 bool locate(const std::string &s, int col, std::size_t &start, std::size_t &len, std::size_t &cellStart)
 {

@@ -9,6 +9,18 @@ namespace platform {
 
 namespace {
 const char *codePage(TextEncoding enc) { return enc == TextEncoding::Oem ? "IBM850" : "windows-1252"; }
+
+// Windows-1252 agrees with Latin-1 everywhere but 0x80..0x9F; most texts never leave that common
+// part and take the quick Latin-1 conversion.
+bool latin1SameAsAnsi(const QByteArray &data)
+{
+    for (char ch : data) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80 && c < 0xA0)
+            return false;
+    }
+    return true;
+}
 } // namespace
 
 QString decodeText(const QByteArray &data) { return decodeText(data, TextEncoding::Ansi); }
@@ -29,6 +41,7 @@ QString decodeText(const QByteArray &data, TextEncoding fallback)
 
 QString decodeCodePage(const QByteArray &data, TextEncoding enc)
 {
+    if (enc == TextEncoding::Ansi && latin1SameAsAnsi(data)) return QString::fromLatin1(data);
     QStringDecoder dec(codePage(enc));
     if (!dec.isValid()) return QString::fromLatin1(data);
     return dec.decode(data);
@@ -36,19 +49,68 @@ QString decodeCodePage(const QByteArray &data, TextEncoding enc)
 
 QByteArray encodeText(const QString &text, TextEncoding enc)
 {
-    switch (enc) {
-    case TextEncoding::Utf8Bom:
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-    case TextEncoding::Utf16LeBom: {
-        QStringEncoder e(QStringConverter::Utf16LE);
-        return QByteArray("\xFF\xFE") + QByteArray(e.encode(text));
+    TextEncoder e(enc);
+    e.append(text);
+    return e.bytes();
+}
+
+TextEncoder::TextEncoder(TextEncoding enc) : m_enc(enc)
+{
+    if (enc == TextEncoding::Utf8Bom) m_bytes = QByteArray("\xEF\xBB\xBF");
+    if (enc == TextEncoding::Utf16LeBom) m_bytes = QByteArray("\xFF\xFE");
+}
+
+TextEncoder::~TextEncoder() = default;
+
+void TextEncoder::append(QStringView text)
+{
+    const qsizetype n = text.size();
+    if (n == 0) return;
+    // One byte a character while every character is one the encoding keeps as its own byte:
+    // ASCII for UTF-8, Latin-1 but 0x80..0x9F for ANSI, and for OEM printable ASCII and the
+    // line breaks and tab (its converter moves some control characters).
+    if (m_enc != TextEncoding::Utf16LeBom && !m_held) {
+        const qsizetype old = m_bytes.size();
+        m_bytes.resize(old + n);
+        char *out = m_bytes.data() + old;
+        const QChar *in = text.data();
+        qsizetype i = 0;
+        for (; i < n; ++i) {
+            const char16_t c = in[i].unicode();
+            const bool same = m_enc == TextEncoding::Ansi      ? c <= 0xFF && (c < 0x80 || c >= 0xA0)
+                              : m_enc == TextEncoding::Utf8Bom ? c < 0x80
+                                                               : (c >= 0x20 && c < 0x7F) || c == u'\r' || c == u'\n' || c == u'\t';
+            if (!same) break;
+            out[i] = char(c);
+        }
+        if (i == n) return;
+        m_bytes.truncate(old);
     }
-    default: {
-        QStringEncoder e(codePage(enc), QStringConverter::Flag::Default);
-        if (!e.isValid()) return text.toLatin1();
-        return e.encode(text);
+    // A surrogate pair split between pieces is converted as in the whole text: UTF-8 keeps the
+    // first half back, the code page converters hold it themselves.
+    m_held = text.back().isHighSurrogate();
+    if (m_enc == TextEncoding::Utf8Bom) {
+        QString piece = m_pending.isNull() ? QString() : QString(m_pending);
+        piece += m_held ? text.chopped(1) : text;
+        m_pending = m_held ? text.back() : QChar();
+        m_bytes += piece.toUtf8();
+        return;
     }
+    if (!m_codec)
+        m_codec = m_enc == TextEncoding::Utf16LeBom
+                      ? std::make_unique<QStringEncoder>(QStringConverter::Utf16LE)
+                      : std::make_unique<QStringEncoder>(codePage(m_enc), QStringConverter::Flag::Default);
+    m_bytes += m_codec->isValid() ? QByteArray(m_codec->encode(text)) : text.toLatin1();
+}
+
+const QByteArray &TextEncoder::bytes()
+{
+    if (!m_pending.isNull()) {
+        m_bytes += QString(m_pending).toUtf8();
+        m_pending = QChar();
+        m_held = false;
     }
+    return m_bytes;
 }
 
 QStringList splitTextLines(const QString &text)

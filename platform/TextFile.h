@@ -6,6 +6,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <memory>
+
+class QStringEncoder;
 
 namespace platform {
 
@@ -19,6 +24,25 @@ QString decodeCodePage(const QByteArray &data, TextEncoding enc);
 // The bytes of text in enc, with the byte-order mark of the Unicode encodings. Characters an
 // 8-bit code page lacks become "?".
 QByteArray encodeText(const QString &text, TextEncoding enc);
+// Builds the bytes of a text piece by piece: the pieces' bytes are those encodeText gives for
+// the whole text (the byte-order mark comes first), without holding the whole text at once.
+class TextEncoder {
+public:
+    explicit TextEncoder(TextEncoding enc);
+    ~TextEncoder();
+    void reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
+    void append(QStringView text);
+    void append(QChar ch) { append(QStringView(&ch, 1)); }
+    const QByteArray &bytes();
+
+private:
+    TextEncoding m_enc;
+    QByteArray m_bytes;
+    std::unique_ptr<QStringEncoder> m_codec;
+    bool m_held = false; // the first half of a surrogate pair is held back
+    QChar m_pending;
+};
+
 // The lines of a text: each ends at CR, LF or CR LF; a break at the very end opens no line.
 QStringList splitTextLines(const QString &text);
 // False (with *error) when the file cannot be opened.

@@ -400,22 +400,25 @@ bool ParseRCReference(const QString &text, int &col, int &row)
 
 int GetTextKind(const QString &text, bool detectHTML)
 {
-    const QString s = text + QLatin1Char(' ');
-    if (text.isEmpty())
+    // Looked at as if a blank followed the text, without building that copy.
+    const qsizetype n = text.size();
+    if (n == 0)
         return tkPlain;
-    if (s.at(0) == QLatin1Char('='))
+    const QChar c0 = text.at(0);
+    const QChar c1 = n > 1 ? text.at(1) : QLatin1Char(' ');
+    if (c0 == QLatin1Char('='))
         return tkFormula;
-    if (s.at(0) == QLatin1Char('|') && s.at(1) == QLatin1Char('\\')) {
-        if (s.size() >= 5 && s.at(3) == QLatin1Char('=') && s.at(4) == QChar(0))
+    if (c0 == QLatin1Char('|') && c1 == QLatin1Char('\\')) {
+        if (n >= 5 && text.at(3) == QLatin1Char('=') && text.at(4) == QChar(0))
             return tkFormula;
         return tkWide;
     }
-    if (s.at(0) == QLatin1Char('{') && s.at(1) == QLatin1Char('\\'))
+    if (c0 == QLatin1Char('{') && c1 == QLatin1Char('\\'))
         return tkRTF;
-    if (!detectHTML)
+    if (!detectHTML || !text.contains(QLatin1Char('<')))
         return tkPlain;
-    if (s.contains(QLatin1String("</")) || s.contains(QLatin1String("<B")) || s.contains(QLatin1String("<I"))
-        || s.contains(QLatin1String("<C")))
+    if (text.contains(QLatin1String("</")) || text.contains(QLatin1String("<B")) || text.contains(QLatin1String("<I"))
+        || text.contains(QLatin1String("<C")))
         return tkHTML;
     return tkPlain;
 }

@@ -3,6 +3,8 @@
 #include "platform/Ping.h"
 #include "platform/TextFile.h"
 
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 TEST(TextFile, ByteOrderMarksAndAnsiFallback)
@@ -20,6 +22,40 @@ TEST(TextFile, ByteOrderMarksAndAnsiFallback)
     QString text, error;
     EXPECT_FALSE(platform::readTextFile("/nonexistent/file.lng", text, &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// The quick one-byte paths must give what the code page converters give, character by character
+// and for texts built piece by piece.
+TEST(TextFile, CodePagesAgreeWithTheirConverters)
+{
+    for (int u = 1; u < 0x10000; ++u) {
+        const QString one(1, QChar(char16_t(u)));
+        QStringEncoder ansiEnc("windows-1252"), oemEnc("IBM850");
+        ASSERT_EQ(platform::encodeText(one, platform::TextEncoding::Ansi), QByteArray(ansiEnc.encode(one))) << u;
+        ASSERT_EQ(platform::encodeText(one, platform::TextEncoding::Oem), QByteArray(oemEnc.encode(one))) << u;
+    }
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray one(1, char(b));
+        QStringDecoder ansiDec("windows-1252");
+        ASSERT_EQ(platform::decodeCodePage(one, platform::TextEncoding::Ansi), QString(ansiDec.decode(one))) << b;
+    }
+    const QString pieces[] = {QStringLiteral("plain,"), QStringLiteral("Größe €"), QStringLiteral("\u4e2d\r\n"),
+                              QString(1, QChar(0xD83D)), QString(1, QChar(0xDE00)) + QStringLiteral("x")};
+    for (auto enc : {platform::TextEncoding::Ansi, platform::TextEncoding::Oem, platform::TextEncoding::Utf8Bom,
+                     platform::TextEncoding::Utf16LeBom}) {
+        platform::TextEncoder e(enc);
+        QString whole;
+        for (const QString &p : pieces) {
+            e.append(p);
+            whole += p;
+        }
+        EXPECT_EQ(e.bytes(), platform::encodeText(whole, enc)) << int(enc);
+    }
+    const QString odd = QStringLiteral("a") + QChar(0xD83D) + QStringLiteral(",") + QChar(0xDE00);
+    EXPECT_EQ(platform::encodeText(odd, platform::TextEncoding::Utf8Bom), QByteArray("\xEF\xBB\xBF") + odd.toUtf8());
+    EXPECT_EQ(platform::encodeText(QStringLiteral("a€"), platform::TextEncoding::Ansi), QByteArray("a\x80"));
+    EXPECT_EQ(platform::encodeText(QStringLiteral("a\u4e2d"), platform::TextEncoding::Utf8Bom),
+              QByteArray("\xEF\xBB\xBF" "a\xE4\xB8\xAD"));
 }
 
 TEST(Ping, LoopbackAnswersOrTheReasonIsClear)
