@@ -29,10 +29,6 @@ void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEve
 void TNovaStringGrid::DoRatingChange(int, int, int) {}
 void TNovaStringGrid::DoColorSelect(int, int, TColor &) {}
 void TNovaStringGrid::DoImageSelect(int, int, int &) {}
-void TNovaStringGrid::SubGroup(int) {}
-void TNovaStringGrid::SubUnGroup() {}
-void TNovaStringGrid::Group(int) {}
-void TNovaStringGrid::UnGroup() {}
 void TNovaStringGrid::CopySelectionToClipboard() {}
 void TNovaStringGrid::CutSelectionToClipboard() {}
 void TNovaStringGrid::PasteSelectionFromClipboard() {}
@@ -41,15 +37,6 @@ void TNovaStringGrid::ShowCellControlEditor(const QString &, const QString &, in
 
 void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}
-void TNovaStringGrid::QSortGroup() {}
-void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::CalcFooter(int) {}
 
-// Row nodes: spans and parents come with the node operations.
-int TNovaStringGrid::GetNodeSpan(int) { return 0; }
-int TNovaStringGrid::GetParentRow(int) { return -1; }
-bool TNovaStringGrid::GetNodeState(int) { return false; }
-void TNovaStringGrid::ExpandNode(int) {}
-void TNovaStringGrid::ContractNode(int) {}
-void TNovaStringGrid::RemoveAllNodes() {}
 bool TNovaStringGrid::FloatingFooterShown() { return false; }
