@@ -797,7 +797,7 @@ public:
     virtual void RemoveCols(int ColIndex, int CCount);
     virtual void InsertCols(int ColIndex, int CCount);
     virtual void SubGroup(int ColIndex);
-    virtual void SubUnGroup();
+    virtual void SubUnGroup(int ColIndex);
     virtual void Group(int ColIndex);
     virtual void UnGroup();
     virtual void SortSwapRows(int ARow1, int ARow2);
@@ -1096,7 +1096,7 @@ public:
     // Whether the desktop's themed controls draw the csTheme style.
     bool ThemedControls();
 
-    // Row nodes and group summaries (NovaGrid_Nodes.cpp; spans and parents come with the node operations).
+    // Row nodes and group summaries (NovaGrid_Nodes.cpp).
     virtual bool IsNode(int ARow);
     virtual int GetNodeSpan(int ARow);
     virtual int GetParentRow(int ARow);
@@ -1114,9 +1114,72 @@ public:
     bool HasNodes() override { return FNodeCount > 0; }
     // Node level of the row times the node indent; 0 without nodes or properties.
     int GetRowIndent(int ARow) override;
+    // Row node operations (NovaGrid_Nodes.cpp). AddNode, ExpandNode, ContractNode, InsertChildRow,
+    // RemoveChildRow, InsertNormalRow and RemoveNode take real rows; the queries displayed rows.
+    // A span counts the node row itself; AddNode clamps it to the rows there are.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void SetNodeState(int ARow, bool Value);
+    int GetNodeLevel(int ARow); // -1 unless the row is a node
+    void SetNodeSpan(int ARow, int Span);
+    void UpdateNodeSpan(int ARow, int Delta);
+    int GetSubNodeCount(int ARow);
+    void UpdateSubNodeCount(int ARow, int Delta);
+    void ExpandAll();
+    void ContractAll();
+    void InsertChildRow(int ARow, int InsertAt);
+    void RemoveChildRow(int ARow);
+    void InsertNormalRow(int ARow);
+    void RemoveNormalRow(int ARow);
+    // Marks the displayed row of a real row as a group summary row.
+    void MarkSummaryRow(int ARow);
+    // Whether X (client pixels) lies on the node glyph of a displayed row.
+    bool IsNodeGlyphHit(int ARow, int X);
+    std::function<void(QObject *Sender, int ARow, int ARowReal, bool &Allow)> OnBeforeExpandNode;
+    std::function<void(QObject *Sender, int ARow, int ARowReal, bool &Allow)> OnBeforeContractNode;
+    std::function<void(QObject *Sender, int ARow, int ARowReal)> OnExpandNode;
+    std::function<void(QObject *Sender, int ARow, int ARowReal)> OnContractNode;
+
+    // Grouping (NovaGrid_Grouping.cpp): the grouped real column, -1 when not grouped; setting -1
+    // ungroups, a column above 0 groups on it.
+    int GroupColumn() const;
+    void SetGroupColumn(int Value);
+    bool IsGrouping() const { return FIsGrouping; }
+    // Writes a column function of every expanded group's children into its summary row (or its
+    // header without summaries): 1 sum, 2 average, 3 minimum, 4 maximum, 5 count, 6 custom,
+    // 7 distinct, 8 standard deviation.
+    void GroupCalc(int ColIndex, int Method);
+    void GroupSum(int ColIndex);
+    void GroupAvg(int ColIndex);
+    void GroupMin(int ColIndex);
+    void GroupMax(int ColIndex);
+    void GroupCount(int ColIndex);
+    void GroupCustomCalc(int ColIndex);
+    void GroupDistinct(int ColIndex);
+    void GroupStdDev(int ColIndex);
+    virtual double DoGroupCalc(int ACol, int FromRow, int ToRow);
+    std::function<void(QObject *Sender, int ACol, int FromRow, int ToRow, double &Res)> OnGroupCalc;
 
 protected:
     int FNodeCount = 0; // node rows added and not removed
+    // Row nodes: one level less for the rows r .. r + span - 1; bare properties of children go.
+    void lowerNodeLevels(int r, int span);
+    bool bareNodeProperties(int r);
+    void takeNode(int r);
+    TCellGraphic *nodeGraphic(int ARow); // the node graphic of a displayed row, or null
+    void drawNodeGlyph(TCanvas &K, const TCellGraphic &G, const TRect &Cell, int ARow, bool Selected);
+    // Grouping: header and summary row colours, summary rows, the per-group column functions
+    // (nodes and summaries left out) and the count behind a header's value.
+    void colourGroupRow(int ARow, bool Header);
+    void colourGroupCell(int ACol, int ARow, bool Header);
+    void uncolourGroupRow(int ARow, bool Header);
+    void insertSummaryRow(int ARow);
+    double groupColumnValue(int ACol, int FromRow, int ToRow, int Method);
+    void appendGroupCount(int ACol, int ARow, QString &Value);
+    bool FIsGrouping = false;
+    int FGroupWidth = 0;
+    QString FGroupCaption;
+    QString FGroupFooter;
     // The graphic that holds the check box state of a real row, where its text lives, and
     // whether it is the cell's own graphic.
     struct CheckBoxAt {
@@ -1768,7 +1831,8 @@ public:
 
 private:
     void sortRows(int Col, int Left, int Right, bool Indexed);
-    void sortWithRestore(bool Indexed);
+    void sortWithRestore(bool Indexed, bool Groups = false);
+    void sortGroups(bool Indexed); // the children of each deepest expanded group on their own
     SortKeys *FSortKeys = nullptr; // set while a sort compares
     int FSortIndexedCount = 0;
 
@@ -2483,7 +2547,7 @@ public:
     void TrimRow(int ARow);
     void TrimAll();
     void ColorRect(int ACol1, int ARow1, int ACol2, int ARow2, TColor AColor);
-    // Takes every row node out (the node operations come later).
+    // Takes every row node out.
     virtual void RemoveAllNodes();
 
     // ============================================================================================

@@ -201,6 +201,7 @@ void TNovaStringGrid::GetDisplText(int ACol, int ARow, QString &Value)
             }
         }
     }
+    appendGroupCount(ACol, ARow, Value);
 }
 
 // A cell scroll bar whose range follows the text: a page is the row's height, the range the

@@ -487,6 +487,9 @@ void TNovaStringGrid::DrawGraphicInCell(TCanvas &K, TCellGraphic &G, const TRect
                            G.CellIndex(), static_cast<int>(items->size()));
         break;
     }
+    case ctNode:
+        drawNodeGlyph(K, G, Cell, ARow, Selected);
+        break;
     case ctComment: {
         if (FControlLook->CommentColor() == clNone)
             break;

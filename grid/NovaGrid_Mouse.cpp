@@ -127,6 +127,39 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
         return;
     }
 
+    // A press on a node glyph flips the node (in a fixed row: every node of the grid).
+    if (ACol == 0 && HasNodes() && IsNode(ARow) && IsNodeGlyphHit(ARow, X - R.Left)) {
+        if (ARow < FixedRows()) {
+            if (FMouseActions->NodeAllExpandContract()) {
+                const bool contracted = GetNodeState(ARow);
+                contracted ? ExpandAll() : ContractAll();
+                if (TCellGraphic *g = nodeGraphic(ARow))
+                    g->SetCellBoolean(!contracted);
+            }
+            return;
+        }
+        FireEvent(OnMouseDown, this, Qt::LeftButton, Shift, X, Y);
+        FireEvent(OnClickCell, this, ARow, ACol);
+        const int real = RealRowIndex(ARow);
+        bool Allow = true;
+        if (GetNodeState(ARow)) {
+            FireEvent(OnBeforeExpandNode, this, ARow, real, Allow);
+            if (Allow) {
+                ExpandNode(real);
+                FireEvent(OnExpandNode, this, ARow, real);
+            }
+        } else {
+            FireEvent(OnBeforeContractNode, this, ARow, real, Allow);
+            if (Allow) {
+                ContractNode(real);
+                FireEvent(OnContractNode, this, ARow, real);
+            }
+        }
+        if (FMouseActions->MoveRowOnNodeClick())
+            SetRow(ARow);
+        return;
+    }
+
     // Column 0 of a grid with nodes holds the node glyphs: a press there only reports.
     if (ACol == 0 && ARow >= FixedRows() && HasNodes() && !FMouseActions->RowSelect()
         && !Options().Contains(goRowSizing)) {

@@ -18,20 +18,6 @@ void TNovaStringGrid::SelectAllClicked() {}
 void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
-void TNovaStringGrid::SubGroup(int) {}
-void TNovaStringGrid::SubUnGroup() {}
-void TNovaStringGrid::Group(int) {}
-void TNovaStringGrid::UnGroup() {}
-
-void TNovaStringGrid::QSortGroup() {}
-void TNovaStringGrid::QSortGroupIndexed() {}
 void TNovaStringGrid::CalcFooter(int) {}
 
-// Row nodes: spans and parents come with the node operations.
-int TNovaStringGrid::GetNodeSpan(int) { return 0; }
-int TNovaStringGrid::GetParentRow(int) { return -1; }
-bool TNovaStringGrid::GetNodeState(int) { return false; }
-void TNovaStringGrid::ExpandNode(int) {}
-void TNovaStringGrid::ContractNode(int) {}
-void TNovaStringGrid::RemoveAllNodes() {}
 bool TNovaStringGrid::FloatingFooterShown() { return false; }

@@ -619,7 +619,7 @@ void TNovaStringGrid::SortSwapRows(int ARow1, int ARow2)
 
 // ---- the sorts -----------------------------------------------------------------------------------
 
-void TNovaStringGrid::sortWithRestore(bool Indexed)
+void TNovaStringGrid::sortWithRestore(bool Indexed, bool Groups)
 {
     const bool keepCol0 = FSortSettings->NormalCellsOnly() && FixedCols() > 0;
     QStringList col0;
@@ -648,19 +648,22 @@ void TNovaStringGrid::sortWithRestore(bool Indexed)
     SortRow = oldRow;
     const int first = FixedRows();
     const int last = RowCount() - FFixedFooters - 1;
-    sortRows(Indexed ? -1 : FSortSettings->Column(), first, last, Indexed);
+    if (Groups)
+        sortGroups(Indexed);
+    else
+        sortRows(Indexed ? -1 : FSortSettings->Column(), first, last, Indexed);
 
     const bool disjunct = FMouseActions->DisjunctRowSelect();
     const bool entered = FEntered;
     FEntered = false;
-    if (Indexed || !disjunct) {
+    if (Indexed || Groups || !disjunct) {
         if (FNavigation->MoveRowOnSort() && SortRow >= 0 && SortRow < RowCount())
             SetRow(SortRow);
         else if (oldRow < RowCount())
             SetRow(oldRow);
     }
     FEntered = entered;
-    if (!Indexed && OnRowUpdate && !FNavigation->MoveRowOnSort())
+    if (!Indexed && !Groups && OnRowUpdate && !FNavigation->MoveRowOnSort())
         OnRowUpdate(this, oldRow, Row());
 }
 
@@ -688,6 +691,46 @@ void TNovaStringGrid::QSortIndexed()
             return; // an entry outside the grid sorts nothing
     }
     sortWithRestore(true);
+}
+
+// The children of every expanded group of the deepest level sort on their own; node, summary
+// and header rows stay where they are.
+void TNovaStringGrid::sortGroups(bool Indexed)
+{
+    const int last = RowCount() - FFixedFooters - 1;
+    int deepest = -1;
+    for (int r = FixedRows(); r <= last; ++r)
+        if (IsNode(r))
+            deepest = std::max(deepest, GetNodeLevel(r));
+    for (int r = FixedRows(); r <= last; ++r) {
+        if (!IsNode(r) || GetNodeLevel(r) != deepest || GetNodeState(r))
+            continue;
+        const int span = GetNodeSpan(r);
+        if (span - 1 > 1)
+            sortRows(Indexed ? -1 : FSortSettings->Column(), r + 1, std::min(r + span - 1, last), Indexed);
+    }
+}
+
+void TNovaStringGrid::QSortGroup()
+{
+    const int c = FSortSettings->Column();
+    if (c < 0 || c >= AllColCount())
+        return;
+    if (RowCount() != FSortRowXRef->Count())
+        InitSortXRef();
+    sortWithRestore(false, true);
+}
+
+void TNovaStringGrid::QSortGroupIndexed()
+{
+    if (RowCount() != FSortRowXRef->Count())
+        InitSortXRef();
+    if (FSortIndexes->Count() == 0)
+        return;
+    for (int i = 0; i < FSortIndexes->Count(); ++i)
+        if ((FSortIndexes->GetInteger(i) & 0x7FFFFFFF) >= AllColCount())
+            return;
+    sortWithRestore(true, true);
 }
 
 void TNovaStringGrid::QUnSort()
