@@ -4,7 +4,6 @@
 // its concern takes it over.
 #include "grid/NovaGrid.h"
 
-void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
 void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value) { SetCells(ACol, ARow, Value); }
 
@@ -43,7 +42,6 @@ void TNovaStringGrid::SaveColPositions() {}
 void TNovaStringGrid::LoadColPositions() {}
 void TNovaStringGrid::QSortGroup() {}
 void TNovaStringGrid::QSortGroupIndexed() {}
-void TNovaStringGrid::CalcFooter(int) {}
 
 // Row nodes: spans and parents come with the node operations.
 int TNovaStringGrid::GetNodeSpan(int) { return 0; }
@@ -52,4 +50,3 @@ bool TNovaStringGrid::GetNodeState(int) { return false; }
 void TNovaStringGrid::ExpandNode(int) {}
 void TNovaStringGrid::ContractNode(int) {}
 void TNovaStringGrid::RemoveAllNodes() {}
-bool TNovaStringGrid::FloatingFooterShown() { return false; }
