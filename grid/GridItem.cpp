@@ -15,14 +15,51 @@ void TGridItem::SetIdx(int Value)
         FOwner->IndexChanged();
 }
 
+void TGridItem::unpack() const
+{
+    if (!FPacked)
+        return;
+    FPacked = false;
+    FItems = FPackedRow.Texts();
+    FObjects = std::move(FPackedRow.objects);
+    FPackedRow = TGridCellStore::PackedRow();
+    while (FItems.size() < FPackedCols)
+        FItems << QString();
+    FObjects.resize(std::size_t(FItems.size()), nullptr);
+}
+
+void TGridItem::SetPackedRow(TGridCellStore::PackedRow &&Row, int Cols)
+{
+    FItems.clear();
+    FObjects.clear();
+    FPackedCols = std::max(Cols, Row.CellCount());
+    FPackedRow = std::move(Row);
+    FPacked = true;
+}
+
+TGridCellStore::PackedRow TGridItem::TakePackedRow()
+{
+    TGridCellStore::PackedRow out;
+    if (FPacked) {
+        out = std::move(FPackedRow);
+        FPackedRow = TGridCellStore::PackedRow();
+        FPacked = false;
+    }
+    FItems.clear();
+    FObjects.clear();
+    return out;
+}
+
 void TGridItem::SetItems(const QStringList &Value)
 {
+    unpack();
     FItems = Value;
     FObjects.resize(std::size_t(FItems.size()), nullptr);
 }
 
 void TGridItem::SetText(int Index, const QString &Value)
 {
+    unpack();
     if (Index < 0 || Index >= FItems.size())
         throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index).toStdString());
     FItems[Index] = Value;
@@ -30,11 +67,13 @@ void TGridItem::SetText(int Index, const QString &Value)
 
 TObject *TGridItem::Object(int Index) const
 {
+    unpack();
     return Index >= 0 && Index < int(FObjects.size()) ? FObjects[std::size_t(Index)] : nullptr;
 }
 
 void TGridItem::SetObject(int Index, TObject *Value)
 {
+    unpack();
     if (Index < 0 || Index >= int(FObjects.size()))
         throw EListError(QStringLiteral("List index out of bounds (%1)").arg(Index).toStdString());
     FObjects[std::size_t(Index)] = Value;
@@ -42,12 +81,15 @@ void TGridItem::SetObject(int Index, TObject *Value)
 
 void TGridItem::Add(const QString &Text, TObject *Object)
 {
+    unpack();
     FItems << Text;
     FObjects.push_back(Object);
 }
 
 void TGridItem::Clear()
 {
+    FPacked = false;
+    FPackedRow = TGridCellStore::PackedRow();
     FItems.clear();
     FObjects.clear();
 }

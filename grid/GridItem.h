@@ -4,6 +4,7 @@
 // change of an item's index goes through the store, which keeps a sorted copy of the indexes so
 // that the grid maps real and displayed rows without walking over the hidden ones.
 #include "platform/GridDefs.h"
+#include "platform/StringGrid.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,15 +28,21 @@ public:
     void SetFiltered(bool Value) { FFiltered = Value; }
 
     // The row's cells: texts and, beside them, the cells' object slots (kept equally long).
-    const QStringList &Items() const { return FItems; }
+    const QStringList &Items() const { unpack(); return FItems; }
     void SetItems(const QStringList &Value); // copies the texts; objects of new entries are empty
-    int Count() const { return int(FItems.size()); }
-    QString Text(int Index) const { return FItems.value(Index); }
+    int Count() const { return FPacked ? FPackedCols : int(FItems.size()); }
+    QString Text(int Index) const { unpack(); return FItems.value(Index); }
     void SetText(int Index, const QString &Value); // raises EListError past the end
     TObject *Object(int Index) const;
     void SetObject(int Index, TObject *Value); // raises EListError past the end
     void Add(const QString &Text, TObject *Object = nullptr);
     void Clear();
+
+    // The cells as the grid's store packed them, kept so until something reads them one by one:
+    // a row hidden and shown again is never decoded. Cols is the cell count the item reports.
+    void SetPackedRow(TGridCellStore::PackedRow &&Row, int Cols);
+    bool IsPacked() const { return FPacked; }
+    TGridCellStore::PackedRow TakePackedRow(); // empties the item
 
 private:
     friend class TGridItems;
@@ -45,8 +52,12 @@ private:
     int FHeight = 0;
     int FLevel = 0;
     bool FFiltered = false;
-    QStringList FItems;
-    std::vector<TObject *> FObjects;
+    void unpack() const;
+    mutable QStringList FItems;
+    mutable std::vector<TObject *> FObjects;
+    mutable TGridCellStore::PackedRow FPackedRow;
+    mutable bool FPacked = false;
+    int FPackedCols = 0;
 };
 
 // The collection of hidden rows. Items keep the order in which they were added or inserted;

@@ -55,6 +55,8 @@ class TGridFocusWindow;
 class TGridAlphaMask;
 class TGridDropTarget;
 class TGridDropSource;
+class TFloatingFooter;
+class TFooterPanel;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
@@ -677,7 +679,7 @@ public:
     // ============================================================================================
     // Virtual operations of the string grid, in their order
     // ============================================================================================
-    virtual void CalcFloatingFooter();
+    virtual void CalcFloatingFooter(int ACol);
     virtual void DoClickSort(int ACol);
     virtual void DoF2Key();
     virtual void SetEditedCellText(int ACol, int ARow, const QString &Value);
@@ -1909,6 +1911,49 @@ public:
     bool CheckRow(bool DoFixed, int Row);
     bool CheckGrid(bool DoFixed);
 
+    // Column and row calculations and cell queries (NovaGrid_Calculations.cpp). Columns real, rows
+    // displayed; -1 for a row bound means every normal row. A range whose ToRow lies past the shown
+    // rows is read by real rows, hidden ones included. Cells that hold no number are left out of
+    // sums and extremes; an empty range answers 0 and reads no cell.
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double ColumnStdDev(int ACol, int FromRow, int ToRow);
+    double ColumnDistinct(int ACol, int FromRow, int ToRow);
+    double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+    double DoGroupCalc(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
+    void SelectCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    // The first cell (row by row) whose stored text equals SubStr.
+    bool IsCell(const QString &SubStr, int &ACol, int &ARow);
+    bool IsWideCell(int ACol, int ARow);
+    // The cell's number; raises ENovaGridError "Error at position: p in Cell [c, r]." for a text
+    // whose numeric part a number cannot use whole.
+    double CellToReal(int ACol, int ARow);
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    void SwapColumns(int ACol1, int ACol2);
+    void SwapRows(int ARow1, int ARow2);
+    CFG_PLAIN_PROPERTY(int, AutoNumberStart, 0)
+    CFG_PLAIN_PROPERTY(int, AutoNumberOffset, 0)
+    CFG_PLAIN_PROPERTY(TSortDirection, AutoNumberDirection, sdAscending)
+public:
+    std::function<void(QObject *Sender, int ACol, int FromRow, int ToRow, double &Res)> OnColumnCalc;
+    std::function<void(QObject *Sender, int ACol, int FromRow, int ToRow, double &Res)> OnGroupCalc;
+
+private:
+    void calcRange(int &FromRow, int &ToRow, bool &RealRows);
+    bool calcTakesRow(int ACol, int r, bool RealRows);
+    double calcValue(int ACol, int r, bool RealRows);
+    double columnExtreme(int ACol, int FromRow, int ToRow, bool Larger);
+    double rowExtreme(int ARow, int FromCol, int ToCol, bool Larger);
+    bool FCalcRealRows = false; // the footer reads by real rows whatever the range
+
+public:
     // The search bar (NovaGrid_SearchFooter.cpp): created on the first settings change.
     TSearchPanel *SearchPanel() const { return FSearchPanel; }
     void UpdateSearchFooter();
@@ -1921,8 +1966,33 @@ public:
     bool DialogChar(int Key);
     std::function<void(QObject *Sender)> OnCreatedSearchFooter;
 
-    // Not built yet: the floating footer answers neutrally.
+    // The floating footer (NovaGrid_Footer.cpp, FloatingFooter.h): made on first use with its
+    // panel, docked under the cells. Shown means visible, whatever its style.
     virtual bool FloatingFooterShown();
+    TFloatingFooter *FloatingFooter();
+    TFooterPanel *FooterPanel() { FloatingFooter(); return FFooterPanel; }
+    // Repaints the footer panel.
+    void UpdateFooter();
+    // The footer's visibility, style or height changed: the last row, FixedFooters and the panel follow.
+    void FloatingFooterChanged();
+    void LastRowChanged() override;
+    std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)> OnFooterCalc;
+    std::function<void(QObject *Sender, int AColumn, TCanvas &Canvas, const TRect &ARect)> OnFooterPaint;
+    TNotifyEvent OnCreatedFloatingFooter;
+
+protected:
+    void placeFooterPanel();
+    TFloatingFooter *FFloatingFooter = nullptr; // child object
+    TFooterPanel *FFooterPanel = nullptr;       // child widget
+    // Set while rows move at store level: the row-count setter then leaves the footer row alone.
+    int FStoreRowMoves = 0;
+    struct StoreRowMove {
+        TNovaStringGrid &g;
+        explicit StoreRowMove(TNovaStringGrid &G) : g(G) { ++g.FStoreRowMoves; }
+        ~StoreRowMove() { --g.FStoreRowMoves; }
+    };
+
+public:
 
 private:
     TPoint findCellCore(TPoint StartCell, const QString &s, TFindParams FindParams, bool Wide, const QString &ws);
@@ -2375,7 +2445,7 @@ protected:
     void InsertRowsCore(int ARow, int ACount);
     // Moves a display row's cells and objects into a hidden-row item, and back.
     void rowToItem(int displayRow, TGridItem &item);
-    void itemToRow(const TGridItem &item, int displayRow);
+    void itemToRow(TGridItem &item, int displayRow);
     void freeItemObjects(TGridItem &item);
     // Moves the shown rows of a real range into new items (inserted from pos, appended when pos
     // is negative); answers how many, and the display row of the first.

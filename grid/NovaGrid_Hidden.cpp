@@ -127,23 +127,18 @@ void clearStoreRow(TNovaStringGrid &g, int r)
 
 void TNovaStringGrid::rowToItem(int displayRow, TGridItem &item)
 {
-    TGridCellStore &s = Store();
-    const QStringList texts = s.RowTexts(displayRow);
-    const int cols = std::max({AllColCount(), s.CellsInRow(displayRow), int(texts.size())});
-    item.Clear();
-    for (int c = 0; c < cols; ++c)
-        item.Add(texts.value(c), s.Object(c, displayRow));
+    // The row moves whole, still packed; its objects now belong to the item (nothing is freed).
     item.SetHeight(RowHeights(displayRow));
-    // The objects now belong to the item: the slots are emptied, nothing is freed.
-    for (int c = cols - 1; c >= 0; --c) {
-        s.SetObject(c, displayRow, nullptr);
-        s.SetText(c, displayRow, QString());
-    }
+    item.SetPackedRow(Store().TakeRow(displayRow), AllColCount());
 }
 
-void TNovaStringGrid::itemToRow(const TGridItem &item, int displayRow)
+void TNovaStringGrid::itemToRow(TGridItem &item, int displayRow)
 {
     TGridCellStore &s = Store();
+    if (item.IsPacked()) {
+        s.PutRow(displayRow, item.TakePackedRow());
+        return;
+    }
     for (int c = 0; c < item.Count(); ++c) {
         s.SetText(c, displayRow, item.Text(c));
         s.SetObject(c, displayRow, item.Object(c));
@@ -175,6 +170,7 @@ void TNovaStringGrid::RemoveRowsCore(int ARow, int ACount)
         heights[std::size_t(r - ARow)] = RowHeights(r);
     for (int r = ARow + ACount; r < old; ++r)
         Store().ExchangeRows(r, r - ACount);
+    const StoreRowMove moving(*this);
     SetRowCount(old - ACount);
     for (int r = ARow; r < RowCount(); ++r)
         SetRowHeights(r, heights[std::size_t(r + ACount - ARow)]);
@@ -192,6 +188,7 @@ void TNovaStringGrid::InsertRowsCore(int ARow, int ACount)
     // Rows past the count may hold leftovers: the new rows start empty.
     for (int r = old; r < old + ACount; ++r)
         clearStoreRow(*this, r);
+    const StoreRowMove moving(*this);
     SetRowCount(old + ACount);
     for (int r = old - 1; r >= ARow; --r)
         Store().ExchangeRows(r, r + ACount);
@@ -221,12 +218,13 @@ void TNovaStringGrid::mergeRowsBack(std::vector<RowComeback> &back)
     std::vector<int> newHeights(static_cast<std::size_t>(total), g.DefaultRowHeight());
     for (int r = old; r < total; ++r)
         clearStoreRow(g, r);
+    const StoreRowMove moving(*this);
     g.SetRowCount(total);
     int s = old - 1;
     int j = m - 1;
     for (int t = total - 1; t >= 0 && (j >= 0 || s != t); --t) {
         if (j >= 0 && back[std::size_t(j)].target == t) {
-            const TGridItem &item = *back[std::size_t(j)].item;
+            TGridItem &item = *back[std::size_t(j)].item;
             itemToRow(item, t);
             if (item.Height() > 0)
                 newHeights[std::size_t(t)] = item.Height();
@@ -347,6 +345,7 @@ void TNovaStringGrid::HideRowList(const std::vector<int> &RowList)
         newHeights.push_back(heights[std::size_t(r)]);
         ++w;
     }
+    const StoreRowMove moving(*this);
     SetRowCount(old - int(rows.size()));
     for (int r = rows.front(); r < RowCount(); ++r)
         SetRowHeights(r, newHeights[std::size_t(r)]);

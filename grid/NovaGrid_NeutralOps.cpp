@@ -4,7 +4,6 @@
 // its concern takes it over.
 #include "grid/NovaGrid.h"
 
-void TNovaStringGrid::CalcFloatingFooter() {}
 void TNovaStringGrid::DoF2Key() {}
 
 void TNovaStringGrid::ProcessEditText(int, int, QString &) {}
@@ -18,6 +17,3 @@ void TNovaStringGrid::SelectAllClicked() {}
 void TNovaStringGrid::InplaceEditKeyDown(int &, Qt::KeyboardModifiers) {}
 void TNovaStringGrid::InplaceEditWMKeyDown(int &) {}
 void TNovaStringGrid::DoCheckBoxChange(int ACol, int ARow, bool State) { FireEvent(OnCheckBoxChange, this, ACol, ARow, State); }
-void TNovaStringGrid::CalcFooter(int) {}
-
-bool TNovaStringGrid::FloatingFooterShown() { return false; }

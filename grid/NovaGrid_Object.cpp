@@ -168,11 +168,20 @@ void TNovaStringGrid::SetRowCount(int Value)
     }
     if (TBaseGrid::RowCount() == TBaseGrid::FixedRows() && FFixedRowAlways && FSelHidden)
         UnHideSelection();
+    const int old = TBaseGrid::RowCount();
     TBaseGrid::SetRowCount(Value);
     if (Value > FFixedRowsMin && FFixedRowAlways)
         TBaseGrid::SetFixedRows(FFixedRowsMin);
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
+    const int now = TBaseGrid::RowCount();
+    if (FloatingFooterShown() && FStoreRowMoves == 0 && now != old) {
+        // The footer row stays last, its cells and their calculations with it.
+        FreeCellPropertiesRange(0, now - 1, INT_MAX, now - 1);
+        store.PutRow(now - 1, store.TakeRow(old - 1));
+        CalcFooter(-1);
+    }
+    UpdateFooter();
 }
 
 void TNovaStringGrid::SetColCount(int Value)
@@ -339,6 +348,7 @@ void TNovaStringGrid::resizeEvent(QResizeEvent *e)
 {
     TBaseGrid::resizeEvent(e);
     placeSearchPanel();
+    placeFooterPanel();
     if (FColumnSize->Stretch())
         SettingsStretchColumn(FColumnSize->StretchColumn());
     FireEvent(OnResize, this);

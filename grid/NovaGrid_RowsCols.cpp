@@ -7,6 +7,8 @@
 // row that moved.
 #include "grid/NovaGrid.h"
 
+#include "grid/FloatingFooter.h"
+
 #include <QSet>
 #include <algorithm>
 #include <climits>
@@ -147,6 +149,9 @@ void TNovaStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellContro
 {
     if (RowIndex < 0 || RowIndex > RowCount() || RCount < 1)
         return;
+    // The footer row stays last: rows added at the end go in before it.
+    if (FloatingFooterShown() && RowIndex == RowCount())
+        RowIndex = RowCount() - 1;
     RCount = std::min(RCount, INT_MAX / 2 - RowCount());
     if (RCount < 1)
         return;
@@ -176,9 +181,11 @@ void TNovaStringGrid::InsertRows(int RowIndex, int RCount, bool UpdateCellContro
 
 void TNovaStringGrid::AddRow()
 {
-    const int r = RowCount();
+    const bool footer = FloatingFooterShown();
+    const int r = footer ? RowCount() - 1 : RowCount();
     InsertRows(r, 1);
-    ClearRows(r, 1);
+    if (!footer || FFloatingFooter->FooterStyle() == fsFixedLastRow)
+        ClearRows(r, 1);
 }
 
 // ---- removing rows --------------------------------------------------------------------------------
@@ -240,7 +247,10 @@ void TNovaStringGrid::removeDisplayRows(const std::vector<int> &Rows)
     remapRowStructures(displ, real, true, true);
 
     const int newCount = std::max(1, w);
-    SetRowCount(newCount);
+    {
+        const StoreRowMove moving(*this); // the footer row moved up with the others
+        SetRowCount(newCount);
+    }
     for (int r = first; r < newCount && r - first < int(newHeights.size()); ++r)
         SetRowHeights(r, newHeights[std::size_t(r - first)]);
     FMaxRowCount = std::max(RowCount(), FMaxRowCount - int(Rows.size()));

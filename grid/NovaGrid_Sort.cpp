@@ -642,6 +642,7 @@ void TNovaStringGrid::sortWithRestore(bool Indexed, bool Groups)
             if (g.FNavigation->KeepScrollOnSort())
                 g.SetTopRow(oldTop);
             g.EndUpdate();
+            g.UpdateFooter();
         }
     } restore{*this, keepCol0, col0, oldTop};
 

@@ -202,7 +202,7 @@ TGridCellStore::RowData &TGridCellStore::rowFor(int row)
         b = std::make_unique<Block>();
     std::unique_ptr<Leaf> &l = b->leaves[(row >> kLeafBits) & ((1 << kBlockBits) - 1)];
     if (!l) {
-        l = std::make_unique<Leaf>();
+        l = m_spareLeaf ? std::move(m_spareLeaf) : std::make_unique<Leaf>();
         ++b->used;
     }
     return l->rows[row & ((1 << kLeafBits) - 1)];
@@ -226,7 +226,10 @@ void TGridCellStore::settle(int row, bool wasEmpty)
     }
     if (l->used == 0) {
         // The leaf holds nothing any more (or was made for nothing): it goes, and so does an empty block.
-        l.reset();
+        if (!m_spareLeaf)
+            m_spareLeaf = std::move(l);
+        else
+            l.reset();
         if (--b.used == 0) {
             m_blocks[bi].reset();
             while (!m_blocks.empty() && !m_blocks.back())
@@ -414,18 +417,45 @@ int TGridCellStore::CellsInRow(int row) const
 
 QStringList TGridCellStore::RowTexts(int row) const
 {
-    QStringList out;
     const RowData *rd = find(row);
-    if (!rd)
-        return out;
-    const std::string &s = rd->packed;
+    return rd ? rd->Texts() : QStringList();
+}
+
+int TGridCellStore::PackedRow::CellCount() const
+{
+    return std::max(countCells(packed), int(objects.size()));
+}
+
+QStringList TGridCellStore::PackedRow::Texts() const
+{
+    QStringList out;
     std::size_t pos = 0;
-    while (pos < s.size()) {
-        const std::uint32_t n = getVarint(s, pos);
-        out << decodeUnits(s.data() + pos, n);
+    while (pos < packed.size()) {
+        const std::uint32_t n = getVarint(packed, pos);
+        out << decodeUnits(packed.data() + pos, n);
         pos += n;
     }
     return out;
+}
+
+TGridCellStore::PackedRow TGridCellStore::TakeRow(int row)
+{
+    PackedRow out = take(row);
+    for (TObject *o : out.objects)
+        if (o)
+            --m_objectCount;
+    return out;
+}
+
+void TGridCellStore::PutRow(int row, PackedRow &&data)
+{
+    if (row < 0)
+        return;
+    TakeRow(row);
+    for (TObject *o : data.objects)
+        if (o)
+            ++m_objectCount;
+    put(row, std::move(data));
 }
 
 void TGridCellStore::MoveRow(int from, int to)

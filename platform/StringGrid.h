@@ -55,6 +55,20 @@ public:
     int CellsInRow(int row) const;               // cells up to the last non-empty one
     QStringList RowTexts(int row) const;
 
+    // A whole row as the store keeps it (texts packed, object slots beside them), moved out and
+    // back without decoding: hiding and showing rows move many rows this way.
+    struct PackedRow {
+        std::string packed;
+        std::vector<TObject *> objects; // empty while the row has no object
+        bool empty() const { return packed.empty() && objects.empty(); }
+        int CellCount() const;          // cells up to the last non-empty text or object
+        QStringList Texts() const;      // up to the last non-empty text
+    };
+    // Takes a row out, leaving it empty; the objects go with it (nothing is freed).
+    PackedRow TakeRow(int row);
+    // Makes a row hold exactly Data (what it held before is dropped, its objects are not freed).
+    void PutRow(int row, PackedRow &&data);
+
     void MoveRow(int from, int to);   // the row moves, rows between shift by one
     void MoveCol(int from, int to);
     void ExchangeRows(int a, int b);
@@ -62,11 +76,7 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
-    struct RowData {
-        std::string packed;
-        std::vector<TObject *> objects; // empty while the row has no object
-        bool empty() const { return packed.empty() && objects.empty(); }
-    };
+    using RowData = PackedRow;
     // Three levels: a list of blocks of 2^21 rows, each block a table of leaves of 2^10 rows.
     static constexpr int kLeafBits = 10;
     static constexpr int kBlockBits = 11;
@@ -96,6 +106,9 @@ private:
     int prevRow(int from) const;         // last row <= from that holds something, or -1
 
     std::vector<std::unique_ptr<Block>> m_blocks;
+    // The last leaf that emptied, kept for the next one needed: rows moving through the store in
+    // a pass (hiding, showing, removing many rows) empty one leaf as they fill the next.
+    std::unique_ptr<Leaf> m_spareLeaf;
     int m_lastRow = -1;
     long long m_objectCount = 0;
 };
