@@ -83,6 +83,10 @@ void TEditLink::SetFocus(bool Value)
     // The grid sees the in-place control's keys through a filter while it edits.
     if (w && FEditStyle == esInplace && !FSubclassed) {
         w->installEventFilter(this);
+        if (FGrid) {
+            FGrid->installEventFilter(this);
+            FGrid->viewport()->installEventFilter(this);
+        }
         FWatched = w;
         FSubclassed = true;
     }
@@ -96,6 +100,10 @@ void TEditLink::RestoreWinProc()
 {
     if (FEditStyle != esInplace)
         return;
+    if (FGrid) {
+        FGrid->removeEventFilter(this);
+        FGrid->viewport()->removeEventFilter(this);
+    }
     if (FWatched) {
         FWatched->removeEventFilter(this);
         FWatched->hide();
@@ -165,6 +173,7 @@ void TEditLink::EditKeyDown(QObject *, int &Key, Qt::KeyboardModifiers Shift)
     case Qt::Key_Right: gridTakes = gridTakes || !FWantKeyLeftRight; break;
     default: break;
     }
+    FGridTookKey = gridTakes;
     if (!gridTakes)
         return;
     const bool tab = Key == Qt::Key_Tab || Key == Qt::Key_Backtab;
@@ -224,11 +233,33 @@ bool TEditLink::eventFilter(QObject *watched, QEvent *event)
             FormExit(watched);
         return false;
     }
+    if (FKeptKey != 0 && FGrid && (watched == FGrid || watched == FGrid->viewport())
+        && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == FKeptKey) {
+        // A key the control keeps is the control's alone: one it ignores stops here instead of
+        // moving the grid behind it.
+        FKeptKey = 0;
+        return true;
+    }
     if (watched == FWatched && event->type() == QEvent::KeyPress) {
         auto *k = static_cast<QKeyEvent *>(event);
         int key = k->key();
+        FGridTookKey = false;
         EditKeyDown(watched, key, k->modifiers());
-        return key == 0;
+        if (key == 0)
+            return true;
+        if (!FGridTookKey) {
+            switch (key) {
+            case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_Left: case Qt::Key_Right: case Qt::Key_Home:
+            case Qt::Key_End: case Qt::Key_PageUp: case Qt::Key_PageDown: case Qt::Key_Tab: case Qt::Key_Backtab:
+            case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape:
+                FKeptKey = key;
+                QTimer::singleShot(0, this, [this] { FKeptKey = 0; });
+                break;
+            default:
+                break;
+            }
+        }
+        return false;
     }
     return QObject::eventFilter(watched, event);
 }

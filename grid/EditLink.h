@@ -81,6 +81,8 @@ private:
     QPointer<QWidget> FPopupForm;
     bool FForcedExit = false;
     bool FSubclassed = false;
+    int FKeptKey = 0; // a key the control keeps, not to reach the grid behind it
+    bool FGridTookKey = false;
     QPointer<QWidget> FWatched;
 };
 

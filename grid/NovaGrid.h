@@ -1779,6 +1779,7 @@ private:
     int designTextHeight();
     bool FDesignColumnNumbers = false;
     int FDesignHoverItem = -1;
+    QPainter *FPaintingOn = nullptr; // the painter of the running Paint, for what is drawn after the cells
     int FDesignHelperRepaints = 0;
     QMenu *FDesignLookMenu = nullptr;
 
@@ -1922,7 +1923,6 @@ public:
     double ColumnStdDev(int ACol, int FromRow, int ToRow);
     double ColumnDistinct(int ACol, int FromRow, int ToRow);
     double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
-    double DoGroupCalc(int ACol, int FromRow, int ToRow);
     double RowSum(int ARow, int FromCol, int ToCol);
     double RowAvg(int ARow, int FromCol, int ToCol);
     double RowMin(int ARow, int FromCol, int ToCol);
@@ -1943,7 +1943,6 @@ public:
     CFG_PLAIN_PROPERTY(TSortDirection, AutoNumberDirection, sdAscending)
 public:
     std::function<void(QObject *Sender, int ACol, int FromRow, int ToRow, double &Res)> OnColumnCalc;
-    std::function<void(QObject *Sender, int ACol, int FromRow, int ToRow, double &Res)> OnGroupCalc;
 
 private:
     void calcRange(int &FromRow, int &ToRow, bool &RealRows);

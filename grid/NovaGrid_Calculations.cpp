@@ -205,13 +205,6 @@ double TNovaStringGrid::ColumnCustomCalc(int ACol, int FromRow, int ToRow)
     return res;
 }
 
-double TNovaStringGrid::DoGroupCalc(int ACol, int FromRow, int ToRow)
-{
-    double res = 0;
-    FireEvent(OnGroupCalc, this, ACol, FromRow, ToRow, res);
-    return res;
-}
-
 // ---- row functions ---------------------------------------------------------------------------------------
 
 double TNovaStringGrid::RowSum(int ARow, int FromCol, int ToCol)

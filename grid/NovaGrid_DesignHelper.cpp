@@ -46,7 +46,7 @@ QRect TNovaStringGrid::DesignHelperRect()
 
 void TNovaStringGrid::PaintDesignHelper()
 {
-    QPainter *p = PaintPainter();
+    QPainter *p = PaintPainter() ? PaintPainter() : FPaintingOn;
     if (!FDesigning || !ShowDesignHelper() || !p)
         return;
     if (FDesignColumnNumbers && RowCount() > 0) {

@@ -28,7 +28,9 @@ void TNovaStringGrid::Paint(QPainter &p, const QRect &updateRect)
     if (!FBackGround->Bitmap().isNull() || FBackGround->ColorTo() != clNone)
         PaintEmptyArea(K);
     paintSizingLines(p);
+    FPaintingOn = &p;
     PaintDesignHelper();
+    FPaintingOn = nullptr;
     FireEvent(OnPainted, this);
 }
 
