@@ -197,6 +197,65 @@ bool themedControl(TCanvas &c, const TRect &r, bool radio, TCheckBoxState state,
     return true;
 }
 
+
+// A button, bit button or expand button in a cell: its offset in the cell goes into CellValue
+// for hit testing; a pushed button's content moves by (1, 1).
+void drawButtonObject(TNovaStringGrid &grid, TCanvas &K, TCellGraphic &G, const TRect &Cell, const TRect &placed,
+                      int RCol, int ARow)
+{
+    const TCellType kind = G.CellType();
+    const TRect b = kind == ctExpand ? TRect{Cell.Right - 13, Cell.Top, Cell.Right, Cell.Top + 13} : placed;
+    G.SetCellValue(double((std::uint32_t(b.Top - Cell.Top) << 16) | std::uint32_t(b.Left - Cell.Left)));
+    const TControlLook &look = *grid.ControlLook();
+    const int style = look.FlatButton() ? 2 : grid.ThemedControls() ? 0 : 1;
+    bool canEdit = true;
+    grid.CheckCanEditCell(RCol, ARow, canEdit);
+    int state = 0;
+    if (G.CellBoolean())
+        state = 2;
+    else if (grid.HoverButtonCell() == TPoint{RCol, ARow})
+        state = 1;
+    if (kind != ctExpand && !canEdit && !look.NoDisabledButtonLook())
+        state = 3;
+    DrawCellButton(K, &grid, b, style, state, TButtonTones());
+    const int push = state == 2 ? 1 : 0;
+    if (kind == ctExpand) {
+        const TPen pen = K.Pen;
+        K.Pen.Color = clBlack;
+        K.Pen.Width = 1;
+        const int R = b.Right + push, T = b.Top + push;
+        if (G.CellVar().toBool())
+            K.Polyline({{R - 10, T + 8}, {R - 7, T + 5}, {R - 3, T + 9}});
+        else
+            K.Polyline({{R - 10, T + 5}, {R - 7, T + 8}, {R - 3, T + 4}});
+        K.Pen = pen;
+        return;
+    }
+    TRect text = b.Offset(push, push);
+    if (kind == ctBitButton) {
+        if (const QImage *glyph = G.CellBitmap().As<QImage>(); glyph && !glyph->isNull()) {
+            const int gh = glyph->height(), gw = glyph->width();
+            const int gy = gh <= b.Height() ? b.Top + (b.Height() - gh) / 2 : b.Top + 3;
+            const int gx = G.CellText().isEmpty() ? b.Left + (b.Width() - gw) / 2 : b.Left + 3;
+            drawTransparent(K, *glyph, gx + push, gy + push);
+            if (!G.CellText().isEmpty())
+                text.Left = b.Left + 3 + gw + 4 + push;
+        }
+    }
+    if (G.CellText().isEmpty())
+        return;
+    const TBrush brush = K.Brush;
+    const TColor fc = K.Font.Color;
+    K.Brush.Style = bsClear;
+    K.Font.Color = state == 3 ? clGrayText : clBtnText;
+    text.Left += 1;
+    const bool lines = G.CellText().contains(QLatin1Char('\r'));
+    K.DrawText(G.CellText(), text,
+               DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | (lines ? DT_WORDBREAK : DT_SINGLELINE) | DT_NOPREFIX);
+    K.Font.Color = fc;
+    K.Brush = brush;
+}
+
 } // namespace
 
 bool TNovaStringGrid::ThemedControls() { return IsThemeActive() && FIsComCtl6; }
@@ -504,8 +563,12 @@ void TNovaStringGrid::DrawGraphicInCell(TCanvas &K, TCellGraphic &G, const TRect
         K.Brush.Color = Color();
         break;
     }
+    case ctButton:
+    case ctBitButton:
+    case ctExpand:
+        drawButtonObject(*this, K, G, Cell, placed, RCol, ARow);
+        break;
     default:
-        // Nodes and buttons have painters of their own; the other objects are painted here.
         DrawCellObject(K, G, Cell, r, placed, RCol, ARow, HA, VA, Selected);
         break;
     }

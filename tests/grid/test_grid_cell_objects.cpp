@@ -726,3 +726,37 @@ TEST(CellObjectScreenshots, EveryObjectRenderedToAPngFile)
     const QString file = dir + QStringLiteral("/cell-objects.png");
     EXPECT_TRUE(g.grab().save(file)) << file.toStdString();
 }
+
+TEST_F(CellObjects, ButtonsDrawTheirCaptionMoveWhenPushedAndKeepTheirOffset)
+{
+    g.SetOptions(g.Options() + TGridOptions{goEditing}); // a cell that cannot be edited shows a disabled button
+    g.AddButton(1, 1, 40, 20, QStringLiteral("Go"), haLeft, vaTop);
+    auto captionAt = [](const TRecordingCanvas &rc) {
+        for (const TCanvasOp &op : rc.Ops)
+            if (op.kind == TCanvasOp::Text && op.text == QStringLiteral("Go"))
+                return op.rect;
+        return TRect{-1, -1, -1, -1};
+    };
+    const TRect up = captionAt(draw());
+    ASSERT_NE(up.Left, -1) << "the caption is drawn";
+    const auto offset = std::uint32_t(graphic().CellValue());
+    EXPECT_EQ(int(offset & 0xFFFF), up.Left - 1) << "the button's left, for hit testing";
+    graphic().SetCellBoolean(true);
+    const TRect down = captionAt(draw());
+    EXPECT_EQ(down.Left, up.Left + 1);
+    EXPECT_EQ(down.Top, up.Top + 1);
+}
+
+TEST_F(CellObjects, ExpandButtonShowsItsChevronAtTheTopRight)
+{
+    g.AddExpand(2, 1, 40);
+    auto chevron = [](const TRecordingCanvas &rc) {
+        for (const TCanvasOp &op : rc.Ops)
+            if (op.kind == TCanvasOp::Polyline)
+                return op.points;
+        return std::vector<TPoint>{};
+    };
+    EXPECT_EQ(chevron(draw({0, 0, 104, 24}, 2, 1)), (std::vector<TPoint>{{94, 5}, {97, 8}, {101, 4}}));
+    graphic(2, 1).SetCellVar(true);
+    EXPECT_EQ(chevron(draw({0, 0, 104, 24}, 2, 1)), (std::vector<TPoint>{{94, 8}, {97, 5}, {101, 9}}));
+}

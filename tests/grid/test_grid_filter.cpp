@@ -51,8 +51,11 @@ struct FilterFixture : ::testing::Test {
     std::string shown()
     {
         std::string out;
-        for (int r = g.FixedRows(); r < g.RowCount(); ++r)
-            out += (out.empty() ? "" : " ") + g.Cells(0, r).toStdString();
+        for (int r = g.FixedRows(); r < g.RowCount(); ++r) {
+            if (!out.empty())
+                out += ' ';
+            out += g.Cells(0, r).toStdString();
+        }
         return out;
     }
     TFilterData *add(int col, const QString &cond, TFilterOperation op)
@@ -469,8 +472,11 @@ struct ColumnFilterFixture : ::testing::Test {
     std::string shown()
     {
         std::string out;
-        for (int r = g.FixedRows(); r < g.RowCount(); ++r)
-            out += (out.empty() ? "" : " ") + g.Cells(0, r).toStdString();
+        for (int r = g.FixedRows(); r < g.RowCount(); ++r) {
+            if (!out.empty())
+                out += ' ';
+            out += g.Cells(0, r).toStdString();
+        }
         return out;
     }
 };
