@@ -5,6 +5,7 @@
 #include "grid/SortSettings.h"
 #include "grid/base/Canvas.h"
 
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -305,3 +306,33 @@ TEST_F(NodeFixture, GlyphIsABoxWithMinusOrPlusAtTheRowsLevel)
 }
 
 } // namespace
+
+TEST_F(NodeFixture, PressOnTheGlyphContractsAndExpandsTheNodeWithItsEvents)
+{
+    g.resize(300, 300);
+    g.show();
+    g.AddNode(1, 3);
+    g.CellNode()->SetNodeType(cnFlat);
+    std::vector<QString> events;
+    g.OnBeforeContractNode = [&](QObject *, int r, int real, bool &allow) {
+        events.push_back(QStringLiteral("before contract %1 %2").arg(r).arg(real));
+        allow = true;
+    };
+    g.OnContractNode = [&](QObject *, int r, int real) { events.push_back(QStringLiteral("contract %1 %2").arg(r).arg(real)); };
+    g.OnBeforeExpandNode = [&](QObject *, int r, int real, bool &) { events.push_back(QStringLiteral("before expand %1 %2").arg(r).arg(real)); };
+    g.OnExpandNode = [&](QObject *, int r, int real) { events.push_back(QStringLiteral("expand %1 %2").arg(r).arg(real)); };
+    const TRect cell = g.CellRect(0, 1);
+    ASSERT_FALSE(cell.IsEmpty());
+    const QPoint glyph(cell.Left + 5, (cell.Top + cell.Bottom) / 2);
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, glyph);
+    EXPECT_TRUE(g.GetNodeState(1)) << "contracted";
+    EXPECT_EQ(shown(), QStringLiteral("r1 r4 r5 r6 r7 r8"));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, glyph);
+    EXPECT_FALSE(g.GetNodeState(1));
+    EXPECT_EQ(shown(), QStringLiteral("r1 r2 r3 r4 r5 r6 r7 r8"));
+    EXPECT_EQ(events, (std::vector<QString>{QStringLiteral("before contract 1 1"), QStringLiteral("contract 1 1"),
+                                            QStringLiteral("before expand 1 1"), QStringLiteral("expand 1 1")}));
+    // A press beside the glyph flips nothing.
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.Right - 2, glyph.y()));
+    EXPECT_FALSE(g.GetNodeState(1));
+}
