@@ -33,8 +33,11 @@ struct FooterFixture : ::testing::Test {
     std::string column0()
     {
         std::string out;
-        for (int r = 1; r < g.RowCount(); ++r)
-            out += (r > 1 ? " " : "") + g.Cells(0, r).toStdString();
+        for (int r = 1; r < g.RowCount(); ++r) {
+            if (r > 1)
+                out += ' ';
+            out += g.Cells(0, r).toStdString();
+        }
         return out;
     }
 };
@@ -285,3 +288,31 @@ TEST_F(ScreenFixture, FourStylesPaint)
 }
 
 } // namespace
+
+namespace {
+struct LastRowGrid : TNovaStringGrid {
+    int lastRowWrites = 0;
+    void LastRowChanged() override
+    {
+        ++lastRowWrites;
+        TNovaStringGrid::LastRowChanged();
+    }
+};
+} // namespace
+
+TEST(FooterLastRow, WritingTheHiddenLastRowReachesTheFooterHookOnlyWhileItIsHidden)
+{
+    LastRowGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    g.FloatingFooter()->SetVisible(true);
+    ASSERT_TRUE(g.HideLastRow());
+    int before = g.lastRowWrites;
+    g.SetCells(1, g.RowCount() - 1, QStringLiteral("x"));
+    EXPECT_EQ(g.lastRowWrites, before + 1);
+    g.FloatingFooter()->SetVisible(false);
+    ASSERT_FALSE(g.HideLastRow());
+    before = g.lastRowWrites;
+    g.SetCells(1, g.RowCount() - 1, QStringLiteral("z"));
+    EXPECT_EQ(g.lastRowWrites, before);
+}
