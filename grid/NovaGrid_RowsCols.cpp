@@ -54,6 +54,24 @@ void remapFlagList(std::vector<char> &flags, const std::function<bool(int &)> &M
     flags.swap(out);
 }
 
+
+// A grid item's entries taken out of it, leaving it empty: the caller adds back what stays.
+struct TItemSlot {
+    QString text;
+    TObject *object;
+};
+
+std::vector<TItemSlot> takeSlots(TGridItem &item)
+{
+    const QStringList texts = item.Items();
+    std::vector<TItemSlot> taken;
+    taken.reserve(std::size_t(texts.size()));
+    for (int c = 0; c < int(texts.size()); ++c)
+        taken.push_back({texts.at(c), item.Object(c)});
+    item.Clear();
+    return taken;
+}
+
 } // namespace
 
 // ---- per-row structures ---------------------------------------------------------------------------
@@ -450,16 +468,12 @@ void TNovaStringGrid::InsertCols(int ColIndex, int CCount)
         TGridItem *item = FGridItems.Items(i);
         if (item->Count() <= ColIndex)
             continue;
-        QStringList texts = item->Items();
-        std::vector<TObject *> objs;
-        for (int c = 0; c < item->Count(); ++c)
-            objs.push_back(item->Object(c));
-        item->Clear();
-        for (int c = 0; c < int(texts.size()); ++c) {
+        const std::vector<TItemSlot> taken = takeSlots(*item);
+        for (int c = 0; c < int(taken.size()); ++c) {
             if (c == ColIndex)
                 for (int k = 0; k < CCount; ++k)
                     item->Add(QString());
-            item->Add(texts.at(c), objs[std::size_t(c)]);
+            item->Add(taken[std::size_t(c)].text, taken[std::size_t(c)].object);
         }
     }
     for (int i = 0; i < FControlList.Count(); ++i)
@@ -515,17 +529,12 @@ void TNovaStringGrid::RemoveCols(int ColIndex, int CCount)
         TGridItem *item = FGridItems.Items(i);
         if (item->Count() <= ColIndex)
             continue;
-        QStringList texts = item->Items();
-        std::vector<TObject *> objs;
-        for (int c = 0; c < item->Count(); ++c)
-            objs.push_back(item->Object(c));
-        item->Clear();
-        for (int c = 0; c < int(texts.size()); ++c) {
-            if (c >= ColIndex && c < end) {
-                FreeSlotObject(objs[std::size_t(c)]);
-                continue;
-            }
-            item->Add(texts.at(c), objs[std::size_t(c)]);
+        const std::vector<TItemSlot> taken = takeSlots(*item);
+        for (int c = 0; c < int(taken.size()); ++c) {
+            if (c >= ColIndex && c < end)
+                FreeSlotObject(taken[std::size_t(c)].object);
+            else
+                item->Add(taken[std::size_t(c)].text, taken[std::size_t(c)].object);
         }
     }
     const int dFirst = DisplColIndexOf(ColIndex);

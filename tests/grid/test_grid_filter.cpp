@@ -15,6 +15,19 @@
 
 namespace {
 
+// Column 0 (each row's original number) of the shown data rows.
+std::string shownRows(TNovaStringGrid &g)
+{
+    std::string out;
+    for (int r = g.FixedRows(); r < g.RowCount(); ++r) {
+        if (!out.empty())
+            out += ' ';
+        out += g.Cells(0, r).toStdString();
+    }
+    return out;
+}
+
+
 // Column 1 holds the names; column 2 the words NarrowDown searches; column 3 amounts.
 const char *const kNames[] = {"Apple", "Banana", "Avocado", "Cherry", "Blueberry", "Date", "a=b", "say \"hi\""};
 const char *const kWords[] = {"xab", "xa b", "ya", "zzz", "abc", "a", "b", "qa bq"};
@@ -47,17 +60,7 @@ struct FilterFixture : ::testing::Test {
             g.SetCells(3, r, QString::fromUtf8(kAmounts[r - 1]));
         }
     }
-    // Column 0 (the row's original number) of the shown data rows.
-    std::string shown()
-    {
-        std::string out;
-        for (int r = g.FixedRows(); r < g.RowCount(); ++r) {
-            if (!out.empty())
-                out += ' ';
-            out += g.Cells(0, r).toStdString();
-        }
-        return out;
-    }
+    std::string shown() { return shownRows(g); }
     TFilterData *add(int col, const QString &cond, TFilterOperation op)
     {
         TFilterData *f = g.Filter()->Add();
@@ -469,16 +472,7 @@ struct ColumnFilterFixture : ::testing::Test {
         g.Columns()->Items(1)->SetFilterCaseSensitive(false);
         g.SetAutoFilterDisplay(true);
     }
-    std::string shown()
-    {
-        std::string out;
-        for (int r = g.FixedRows(); r < g.RowCount(); ++r) {
-            if (!out.empty())
-                out += ' ';
-            out += g.Cells(0, r).toStdString();
-        }
-        return out;
-    }
+    std::string shown() { return shownRows(g); }
 };
 
 TEST_F(ColumnFilterFixture, AChoiceAppliesTheItemsConditionAndShowsItsName)
