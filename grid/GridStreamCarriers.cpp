@@ -26,30 +26,13 @@ const char *const VAlignNames[] = {"vaTop", "vaBottom", "vaCenter", "vaUnderText
 const char *const CheckStateNames[] = {"cbUnchecked", "cbChecked", "cbGrayed"};
 const char *const BrushStyleNames[] = {"bsSolid", "bsClear", "bsHorizontal", "bsVertical",
                                        "bsFDiagonal", "bsBDiagonal", "bsCross", "bsDiagCross"};
-const char *const FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
 const char *const AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
 const char *const VAlignmentNames[] = {"vtaTop", "vtaCenter", "vtaBottom"};
 const char *const GradientNames[] = {"GradientVertical", "GradientHorizontal"};
 
-template <std::size_t N>
-StreamValue ident(const char *const (&names)[N], int v)
-{
-    return StreamValue::ofIdent(QString::fromLatin1(v >= 0 && std::size_t(v) < N ? names[v] : names[0]));
-}
+} // namespace
 
-// The member named by an identifier value; false for another value type or an unknown name.
-template <std::size_t N, typename E>
-bool fromIdent(const char *const (&names)[N], const StreamValue &v, E &out)
-{
-    if (v.kind != StreamValue::Ident)
-        return false;
-    for (std::size_t i = 0; i < N; ++i)
-        if (v.text.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0) {
-            out = E(i);
-            return true;
-        }
-    return false;
-}
+namespace carrier_values {
 
 bool toInt(const StreamValue &v, std::int32_t &out)
 {
@@ -80,6 +63,35 @@ void addText(StreamRecord &r, const char *name, const QString &t)
     if (!t.isEmpty())
         r.add(name, StreamValue::ofText(t));
 }
+
+StreamValue fontStyleValue(TFontStyles styles)
+{
+    QStringList names;
+    for (int s = 0; s < 4; ++s)
+        if (styles.Contains(TFontStyle(s)))
+            names << QString::fromLatin1(FontStyleNames[s]);
+    return StreamValue::ofSet(names);
+}
+
+bool toFontStyles(const StreamValue &v, TFontStyles &out)
+{
+    if (v.kind != StreamValue::Set)
+        return false;
+    TFontStyles styles;
+    for (const QString &name : v.items) {
+        TFontStyle s;
+        if (fromIdent(FontStyleNames, StreamValue::ofIdent(name), s))
+            styles.Include(s);
+    }
+    out = styles;
+    return true;
+}
+
+} // namespace carrier_values
+
+using namespace carrier_values;
+
+namespace {
 
 QByteArray pngOf(const QImage &img)
 {
@@ -182,11 +194,7 @@ void TGridCellPropIO::WriteProperties(StreamRecord &r) const
     r.add("CellProperties.FontColor", StreamValue::ofInt(std::int32_t(p.FontColor())));
     addText(r, "CellProperties.FontName", p.FontName());
     r.add("CellProperties.FontSize", StreamValue::ofInt(p.FontSize()));
-    QStringList styles;
-    for (int s = 0; s < 4; ++s)
-        if (p.FontStyle().Contains(TFontStyle(s)))
-            styles << QString::fromLatin1(FontStyleNames[s]);
-    r.add("CellProperties.FontStyle", StreamValue::ofSet(styles));
+    r.add("CellProperties.FontStyle", fontStyleValue(p.FontStyle()));
     r.add("CellProperties.Editor", StreamValue::ofIdent(EnumName(p.Editor())));
     r.add("CellProperties.GradientDirection", ident(GradientNames, p.GradientDirection()));
     r.add("CellProperties.ReadOnly", StreamValue::ofBool(p.ReadOnly()));
@@ -202,6 +210,7 @@ void TGridCellPropIO::ReadProperty(const QByteArray &n, const StreamValue &v)
     std::int32_t i = 0;
     bool b = false;
     QString t;
+    TFontStyles styles;
     if (n == "HasGraphic") {
         toBool(v, HasGraphic);
         return;
@@ -221,14 +230,8 @@ void TGridCellPropIO::ReadProperty(const QByteArray &n, const StreamValue &v)
     else if (k == "FontColor" && toInt(v, i)) p.SetFontColor(TColor(std::uint32_t(i)));
     else if (k == "FontName" && toText(v, t)) p.SetFontName(t);
     else if (k == "FontSize" && toInt(v, i)) p.SetFontSize(std::clamp(i, -1000, 1000));
-    else if (k == "FontStyle" && v.kind == StreamValue::Set) {
-        TFontStyles styles;
-        for (const QString &name : v.items) {
-            TFontStyle s;
-            if (fromIdent(FontStyleNames, StreamValue::ofIdent(name), s)) styles.Include(s);
-        }
-        p.SetFontStyle(styles);
-    } else if (k == "Editor" && v.kind == StreamValue::Ident) {
+    else if (k == "FontStyle" && toFontStyles(v, styles)) p.SetFontStyle(styles);
+    else if (k == "Editor" && v.kind == StreamValue::Ident) {
         bool ok = false;
         const TEditorType e = EnumFromName(v.text, edNormal, &ok);
         if (ok) p.SetEditor(e);

@@ -3,6 +3,7 @@
 // a cell, its properties, its graphic and the graphic's image or list). Each carrier owns the
 // object it carries; its properties are exactly what the stream holds, so their names, types
 // and order are the format.
+#include "grid/base/Canvas.h"
 #include "platform/ComponentStream.h"
 
 #include <QIcon>
@@ -16,6 +17,41 @@ class TCellProperties;
 class TCellGraphic;
 class THTMLPicture;
 class TFilePicture;
+
+// Values as the carriers read and write them: a reader answers false for a value of another type.
+namespace carrier_values {
+bool toInt(const platform::StreamValue &v, std::int32_t &out); // clamped into 32 bits
+bool toBool(const platform::StreamValue &v, bool &out);
+bool toText(const platform::StreamValue &v, QString &out);
+void addText(platform::StreamRecord &r, const char *name, const QString &t); // only when not empty
+
+inline constexpr const char *FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+// A font style as the set of its members' names, and back (unknown names are left out).
+platform::StreamValue fontStyleValue(TFontStyles styles);
+bool toFontStyles(const platform::StreamValue &v, TFontStyles &out);
+
+// The identifier of member v (the first member's for a value out of range).
+template <std::size_t N>
+platform::StreamValue ident(const char *const (&names)[N], int v)
+{
+    return platform::StreamValue::ofIdent(QString::fromLatin1(v >= 0 && std::size_t(v) < N ? names[v] : names[0]));
+}
+
+// The member named by an identifier value (any letter case); false for another value type or
+// an unknown name.
+template <std::size_t N, typename E>
+bool fromIdent(const char *const (&names)[N], const platform::StreamValue &v, E &out)
+{
+    if (v.kind != platform::StreamValue::Ident)
+        return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (v.text.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0) {
+            out = E(i);
+            return true;
+        }
+    return false;
+}
+} // namespace carrier_values
 
 // Base of the carriers: the class name that opens its record.
 class TGridStreamCarrier {

@@ -49,6 +49,9 @@ std::unique_ptr<TGridColumnCollection> TNovaColumnGrid::CreateColumns()
 
 void TNovaColumnGrid::Loaded()
 {
+    // The string grid's part of the end of building: the kept column widths come back.
+    if (ColumnSize()->Save())
+        LoadColSizes();
     const bool keep = FColumnCollection->NoRecursiveUpdate();
     FColumnCollection->SetNoRecursiveUpdate(true);
     SyncColumnItems();

@@ -121,8 +121,12 @@ void TNovaStringGrid::GridTimerTick()
 void TNovaStringGrid::showEvent(QShowEvent *e)
 {
     TBaseGrid::showEvent(e);
-    // The window exists from its first show on: the grid timer runs from then.
+    // The window exists from its first show on: the grid timer runs from then, and the column
+    // widths kept by ColumnSize.Save come back then.
+    const bool created = !FGridTimer;
     StartGridTimer();
+    if (created && FColumnSize->Save())
+        LoadColSizes();
     PaintWindowBorder();
 }
 

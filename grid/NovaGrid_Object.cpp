@@ -95,6 +95,15 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
 
 TNovaStringGrid::~TNovaStringGrid()
 {
+    // Column widths kept by ColumnSize.Save go with the grid; a store that cannot be written is
+    // only reported, as nothing could catch an error here.
+    if (FColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (const std::exception &e) {
+            qWarning("%s", e.what());
+        }
+    }
     ReleaseEditors();
     FClearTextOnly = false;
     FSaveHiddenCells = false;

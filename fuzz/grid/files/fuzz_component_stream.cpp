@@ -1,6 +1,8 @@
-// Component-stream records and the grid's binary stream. A record that reads must write back to
-// bytes that read to the same record; a grid load never grows past what the stream may claim.
-#include "grid/NovaGrid.h"
+// Component-stream records, the grid's binary stream and the column stream. A record that reads
+// must write back to bytes that read to the same record; a grid load never grows past what the
+// stream may claim; a column stream that loads saves and loads again.
+#include "grid/ColumnGridIO.h"
+#include "grid/NovaColumnGrid.h"
 #include "platform/ComponentStream.h"
 
 #include <QApplication>
@@ -44,6 +46,31 @@ static bool same(const platform::StreamValue &a, const platform::StreamValue &b)
     return true;
 }
 
+static void loadColumns(const QByteArray &bytes)
+{
+    TNovaColumnGrid g;
+    g.SetColCount(4);
+    g.SetRowCount(2);
+    QByteArray copy = bytes;
+    QBuffer buf(&copy);
+    buf.open(QIODevice::ReadOnly);
+    try {
+        LoadColumnsFromStream(g, buf);
+    } catch (const ENovaGridError &) {
+        check(buf.pos() == 0 && g.Columns()->Count() == 4);
+        return;
+    }
+    check(buf.pos() <= copy.size() && g.ColCount() == 4 && g.Columns()->Count() <= 512);
+    QByteArray again;
+    QBuffer out(&again);
+    out.open(QIODevice::WriteOnly);
+    SaveColumnsToStream(g, out);
+    out.close();
+    out.open(QIODevice::ReadOnly);
+    LoadColumnsFromStream(g, out);
+    check(out.pos() == again.size());
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 1 << 16)
@@ -72,6 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                       && same(back.properties[i].value, rec.properties[i].value));
         }
     }
+
+    loadColumns(bytes);
 
     TNovaStringGrid g;
     g.SetColCount(4);
