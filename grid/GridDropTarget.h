@@ -25,6 +25,10 @@ private:
     void targetCell(QPoint pt, bool OfferCol, int &ACol, int &ARow, bool &Append) const;
     // Rich text or a link dropped on a cell replaces its text.
     void dropIntoCell(QPoint pt, const QString &Text, bool Url);
+    // Drop arrows: above and below a column's left edge for a column, left of the row's cell (at
+    // its bottom when appending) for other data; hidden when the drop is refused.
+    void showArrows(bool Allowed, bool OfferCol, int ACol, int ARow, bool Append);
+    void hideArrows();
     TNovaStringGrid *FGrid;
 };
 

@@ -2,13 +2,19 @@
 
 #include "grid/CellGraphic.h"
 #include "grid/CellNode.h"
+#include "grid/CellObjects.h"
 #include "grid/ControlLook.h"
 #include "grid/HtmlPrintSettings.h"
+#include "grid/base/GridLists.h"
+#include "grid/base/HtmlPicture.h"
 #include "grid/base/VedAzirDraw.h"
 #include "grid/base/MarkupRenderer.h"
 #include "grid/base/VedAzirText.h"
+#include "platform/Colors.h"
 
+#include <QIcon>
 #include <QLocale>
+#include <QPainter>
 
 #include <algorithm>
 #include <climits>
@@ -275,21 +281,64 @@ void TGridPrintEngine::computeHeaderFooterHeights()
     const bool top = std::any_of(std::begin(pos), std::end(pos), isTop);
     const bool bottom = std::any_of(std::begin(pos), std::end(pos), isBottom);
     const int lines = int(PS.TitleLines().size());
-    const bool htmlTitle = lines > 0 && GetTextKind(PS.TitleLines().join(QString()), true) == tkHTML;
+    const bool html = htmlTitle();
     if (top) {
         E = g + hH + PS.HeaderSize();
         if (lines > 0 && isTop(PS.Title()))
-            E += htmlTitle ? t + PS.HeaderSize() : (lines - 1) * hH;
+            E += html ? t + PS.HeaderSize() : (lines - 1) * hH;
     } else {
         E = PS.HeaderSize();
     }
     if (bottom) {
         B = 2 * (g + hF) + PS.FooterSize();
-        if (lines > 0 && isBottom(PS.Title()) && !htmlTitle)
+        if (lines > 0 && isBottom(PS.Title()) && !html)
             B += (lines - 1) * hF;
     } else {
         B = g + hF + PS.FooterSize();
     }
+}
+
+bool TGridPrintEngine::htmlTitle() const
+{
+    // A title text of its own takes the place of the lines, and is written as plain text.
+    return PS.Title() != ppNone && PS.TitleText().isEmpty() && !PS.TitleLines().isEmpty()
+        && GetTextKind(PS.TitleLines().join(QString()), true) == tkHTML;
+}
+
+void TGridPrintEngine::prepareTitleFont()
+{
+    setFont(isTop(PS.Title()) ? PS.HeaderFont() : PS.FooterFont());
+    C.Sync();
+    C.Device().Brush.Style = bsClear;
+}
+
+int TGridPrintEngine::measureHtmlTitle()
+{
+    if (!htmlTitle())
+        return 0;
+    prepareTitleFont();
+    const TRect box = C.ToDevice(TRect{PS.LeftSize(), 0, W, -1});
+    TMarkupDrawParams mp;
+    mp.measureOnly = true;
+    mp.printing = true;
+    mp.printScale = f * C.ScaleX();
+    TMarkupDrawResult res;
+    DrawMarkupText(C.Device(), PS.TitleLines().join(QStringLiteral("\r\n")), TRect{box.Left, 0, box.Right, 65535}, mp,
+                   res);
+    // The title's height in page units, so that the rows start below it.
+    return int(std::lround(res.textHeight / C.ScaleY()));
+}
+
+void TGridPrintEngine::drawHtmlTitle()
+{
+    prepareTitleFont();
+    const TRect area = isTop(PS.Title()) ? TRect{PS.LeftSize(), -PS.HeaderSize(), W, -PS.HeaderSize() - t}
+                                         : TRect{PS.LeftSize(), H + PS.FooterSize(), W, H};
+    TMarkupDrawParams mp;
+    mp.printing = true;
+    mp.printScale = f * C.ScaleX();
+    TMarkupDrawResult res;
+    DrawMarkupText(C.Device(), PS.TitleLines().join(QStringLiteral("\r\n")), C.ToDevice(area), mp, res);
 }
 
 void TGridPrintEngine::layoutPageColumns()
@@ -377,10 +426,13 @@ void TGridPrintEngine::drawHeaderFooter()
     put(PS.Date(), formatDateTime(PS.DateFormat(), dt), true);
     put(PS.PageNr(), PS.PagePrefix() + QStringLiteral(" ") + pageNumberText() + QStringLiteral(" ") + PS.PageSuffix(), true);
     const QStringList &lines = PS.TitleLines();
+    const bool html = htmlTitle();
     if (!PS.TitleText().isEmpty())
         put(PS.Title(), PS.TitleText(), true);
-    else if (!lines.isEmpty())
+    else if (!lines.isEmpty() && !html)
         put(PS.Title(), lines.first(), false);
+    if (html)
+        drawHtmlTitle();
 
     const int bottomY = H + PS.FooterSize() + g + hF;
     for (int p = ppTopLeft; p <= ppBottomCenter; ++p) {
@@ -400,7 +452,7 @@ void TGridPrintEngine::drawHeaderFooter()
         };
         C.Brush.Style = bsClear;
         C.TextOut(xFor(texts[p]), y, texts[p]);
-        if (pos == PS.Title() && PS.TitleText().isEmpty()) {
+        if (pos == PS.Title() && PS.TitleText().isEmpty() && !html) {
             const int lh = C.TextHeight(QStringLiteral("gh"));
             for (int i = 1; i < lines.size(); ++i)
                 C.TextOut(xFor(lines.at(i)), y - i * lh, lines.at(i));
@@ -409,7 +461,7 @@ void TGridPrintEngine::drawHeaderFooter()
 }
 
 void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &textRect, const TRect &cellRect,
-                                        TAlignment ha)
+                                        TAlignment ha, TColor cellColor)
 {
     const TPoint sz = G.CalcCellGraphicRect(c, r, cellRect.Width(), std::abs(cellRect.Height()), f);
     const int gw = int(std::lround(sz.X * f));
@@ -466,6 +518,103 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
         }
         break;
     }
+    case ctIcon:
+        if (const QIcon *icon = cg->CellIcon().As<QIcon>(); icon && !icon->isNull()) {
+            const TRect d = C.ToDevice(gr);
+            C.StretchDraw(gr, icon->pixmap(QSize(std::max(1, d.Width()), std::max(1, d.Height()))).toImage());
+        }
+        break;
+    case ctImageList:
+        printListImage(cg->CellIndex(), gr, cellColor);
+        break;
+    case ctDataImage: {
+        bool ok = false;
+        const int value = G.Cells(c, r).trimmed().toInt(&ok);
+        if (ok)
+            printListImage(value + cg->CellIndex(), gr, cellColor);
+        break;
+    }
+    case ctImages: {
+        const TMarkupImageList *images = G.GetGridImageList();
+        const TIntList *indexes = cg->CellBitmap().As<TIntList>();
+        if (!images || !indexes)
+            break;
+        const int iw = int(std::lround(images->Width * f)), ih = int(std::lround(images->Height * f));
+        int x = gr.Left, y = gr.Top;
+        for (int i = 0; i < indexes->Count(); ++i) {
+            printListImage(indexes->Items(i), TRect{x, y, x + iw, y - ih}, cellColor);
+            if (cg->CellBoolean())
+                x += iw;
+            else
+                y -= ih;
+        }
+        break;
+    }
+    case ctPicture:
+        if (const THTMLPicture *p = cg->CellBitmap().As<THTMLPicture>(); p && p->Decoded())
+            C.StretchDraw(gr, p->Image().convertToFormat(QImage::Format_RGB888));
+        break;
+    case ctFilePicture:
+        if (const TFilePicture *p = cg->CellBitmap().As<TFilePicture>(); p && p->Width() > 0 && p->Height() > 0) {
+            TImageCanvas bitmap(p->Width(), p->Height(), cellColor == clNone ? clWhite : cellColor);
+            p->DrawPicture(bitmap, TRect{0, 0, p->Width(), p->Height()});
+            bitmap.End();
+            C.StretchDraw(gr, bitmap.Image());
+        }
+        break;
+    case ctRadio:
+        if (const QStringList *items = cg->CellBitmap().As<QStringList>()) {
+            // Drawn in device pixels: the screen's glyph sizes scaled to the device.
+            C.Sync();
+            G.DrawRadioGroup(C.Device(), C.ToDevice(gr), false, f * C.ScaleX(), G.ControlLook()->ControlStyle(), r, c,
+                             false, *items, false, cg->CellBoolean(), cg->CellIndex(), int(items->size()));
+        }
+        break;
+    case ctProgress: {
+        // To the cell's right edge, a little in from its top and bottom.
+        const TRect bar{gr.Left, cellRect.Top - int(std::lround(2 * f)), cellRect.Right,
+                        cellRect.Bottom + int(std::lround(4 * f))};
+        const TColor fg = cg->CellBitmap().AsColor();
+        const TColor bk = cg->CellIcon().AsColor();
+        const TColor fgText = cg->CellBoolean() ? TColor(cg->CellIndex()) : (ColorToRGB(fg) ^ 0xFFFFFF);
+        const TColor bkText = cg->CellBoolean() ? TColor(cg->CellAngle()) : (ColorToRGB(bk) ^ 0xFFFFFF);
+        bool ok = false;
+        const int value = G.Cells(c, r).trimmed().toInt(&ok);
+        const double px = f * C.ScaleX();
+        C.Sync();
+        TCanvas &dev = C.Device();
+        const TBrush brush = dev.Brush;
+        DrawProgressBar(dev, C.ToDevice(bar), fg, fgText, bk, bkText, ok ? value : 0,
+                        int(std::lround(G.ControlLook()->ProgressMarginX() * px)),
+                        int(std::lround(G.ControlLook()->ProgressMarginY() * px)), cg->CellErrFrom(), cg->CellErrLen(),
+                        cg->CellText(), G.ControlLook()->ProgressBorderColor(), false);
+        dev.Brush = brush;
+        break;
+    }
+    case ctProgressPie: {
+        C.Sync();
+        TCanvas &dev = C.Device();
+        const TBrush brush = dev.Brush;
+        const TPen pen = dev.Pen;
+        DrawProgressPie(dev, C.ToDevice(gr), cg->CellBitmap().AsColor(), cg->CellAngle(), true);
+        dev.Brush = brush;
+        dev.Pen = pen;
+        break;
+    }
+    case ctInterface:
+        if (TInterfacedPersistent *o = cg->CellBitmap().As<TInterfacedPersistent>()) {
+            // The object draws on a bitmap of its own size (0: the cell's), stretched onto the page.
+            const TRect screen = G.CellRect(c, r);
+            const int bw = o->GetWidth() ? o->GetWidth() : screen.Width();
+            const int bh = o->GetHeight() ? o->GetHeight() : screen.Height();
+            if (bw > 0 && bh > 0) {
+                TImageCanvas bitmap(bw, bh, cellColor == clNone ? clWhite : cellColor);
+                o->Draw(bitmap, TRect{0, 0, bw, bh}, c, r, false, &G);
+                bitmap.End();
+                C.StretchDraw(gr, bitmap.Image());
+            }
+        }
+        break;
     case ctNode: {
         // A 20 x 20 square with a bar, and a second bar while contracted.
         const TRect sq{gr.Left, gr.Top, gr.Left + 20, gr.Top - 20};
@@ -483,8 +632,23 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
         break;
     }
     default:
-        break; // buttons, shapes, ratings, comments and indicators do not print
+        break; // tri-state boxes, radio buttons, buttons, shapes, ratings, comments and indicators do not print
     }
+}
+
+void TGridPrintEngine::printListImage(int index, const TRect &at, TColor cellColor)
+{
+    const TMarkupImageList *images = G.GetGridImageList();
+    if (!images || index < 0 || index >= images->Count())
+        return;
+    // On a bitmap of the list's size filled with the cell's colour, then stretched.
+    QImage bitmap(std::max(1, images->Width), std::max(1, images->Height), QImage::Format_RGB32);
+    bitmap.fill(ToQColor(cellColor == clNone ? clWhite : ColorToRGB(cellColor)));
+    {
+        QPainter p(&bitmap);
+        p.drawImage(0, 0, images->Images[size_t(index)]);
+    }
+    C.StretchDraw(at, bitmap);
 }
 
 void TGridPrintEngine::printCell(int c, int r, int y, int ph, int pageFirstCol, int c1)
@@ -551,8 +715,10 @@ void TGridPrintEngine::printCell(int c, int r, int y, int ph, int pageFirstCol, 
     QString text = G.Cells(c, r);
     TCellGraphic *cg = G.GetCellGraphic(rc, r);
     TRect tr = cell;
-    if (PS.PrintGraphics() && cg)
-        printCellGraphic(c, r, cg, tr, cell, ha);
+    if (PS.PrintGraphics() && cg) {
+        setFont(font);
+        printCellGraphic(c, r, cg, tr, cell, ha, br.Color);
+    }
     if (cg && (cg->CellType() == ctDataCheckBox || cg->CellType() == ctDataImage || cg->CellType() == ctProgress
                || cg->CellType() == ctProgressPie))
         text.clear(); // text-backed graphics print no text
@@ -566,8 +732,8 @@ void TGridPrintEngine::printCell(int c, int r, int y, int ph, int pageFirstCol, 
     const unsigned vflag = va == vtaBottom ? DT_BOTTOM : va == vtaCenter ? DT_VCENTER : DT_TOP;
     if (kind == tkHTML) {
         TRect dr = C.ToDevice({tr.Left, tr.Top, tr.Right - m - int(std::lround(2 * f)), tr.Bottom});
+        C.Sync(); // the device font at the printed height
         TCanvas &dev = C.Device();
-        dev.Font = font;
         TMarkupDrawParams mp;
         mp.wordWrap = ww;
         TMarkupDrawResult res;
@@ -763,6 +929,7 @@ int TGridPrintEngine::Run(int PageTotal)
         for (int c = FRange.Left; c <= FRange.Right; ++c)
             G.OnPrintSetColumnWidth(&G, c, FWidths[c]);
     FLastRowAsked = -1;
+    t = measureHtmlTitle();
 
     layoutPageColumns();
     FPageIndex = 0;

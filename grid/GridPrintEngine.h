@@ -36,10 +36,17 @@ private:
     void layoutPageColumns();
     void placeIndents(int c0, int c1, bool repeatFixed, int x);
     void drawHeaderFooter();
+    // A title given as HTML lines is rendered by the markup renderer.
+    bool htmlTitle() const;
+    void prepareTitleFont();
+    int measureHtmlTitle();
+    void drawHtmlTitle();
     QString pageNumberText();
     int printCells(int r, int y, bool onlyFixedCols);
     void printCell(int c, int r, int y, int ph, int pageFirstCol, int c1);
-    void printCellGraphic(int c, int r, TCellGraphic *cg, TRect &textRect, const TRect &cellRect, TAlignment ha);
+    void printCellGraphic(int c, int r, TCellGraphic *cg, TRect &textRect, const TRect &cellRect, TAlignment ha,
+                          TColor cellColor);
+    void printListImage(int index, const TRect &at, TColor cellColor);
     void drawPageFrame(int y);
     void endPage(int r, int y, bool &stop, bool more);
     QDateTime now() const;

@@ -55,6 +55,7 @@ class TGridFocusWindow;
 class TGridAlphaMask;
 class TGridDropTarget;
 class TGridDropSource;
+class TNSGDropSource;
 class TFloatingFooter;
 class TFooterPanel;
 
@@ -1523,6 +1524,8 @@ protected:
     void CopyCellsToClipboardFmt(const TGridRect &R, QMimeData &Data);
     bool smartSeries(const TGridRect &Sel, int N);
     void pasteIntoCell(int c, int r, const QString &Value, bool Events, const TGridRect &Sel);
+    // Clipboard footer rule: the rows a paste may write; a fixed-last-row footer keeps its row.
+    int pasteRowLimit();
 
 public:
     // Drag and drop (NovaGrid_DragDrop.cpp): the grid as drop target (registered with
@@ -1547,6 +1550,8 @@ protected:
     virtual bool OleDragStartMove(Qt::KeyboardModifiers Shift, int X, int Y);
     // The drop source of one drag (tests replace it to run the drag loop themselves).
     virtual std::unique_ptr<TGridDropSource> CreateDropSource();
+    // Drag picture: with ShowCells the dragged cells follow the pointer as the drag's picture.
+    void setDragPicture(TNSGDropSource &Source, bool ColumnDrag, int ACol);
     void installDropSupport();
     int FOleDragCol = -1;
     int FOleDragIndex = -1;
@@ -2226,6 +2231,8 @@ public:
     // A picture of the grid area under a cell range in a window that takes no activation; the
     // caller shows, moves and frees it.
     TNoActiveForm *SelectionToForm(const TGridRect &ARect);
+    // The picture itself: the grid area under the range as painted.
+    QImage SelectionToImage(const TGridRect &ARect);
     int HoverRowIndex() const { return FHoverRowIdx; }
     TPoint HoverFixedCell() const { return {FHoverFixedX, FHoverFixedY}; }
     TPoint HoverButtonCell() const { return FHoverButton; }

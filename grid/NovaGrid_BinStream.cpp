@@ -312,14 +312,15 @@ void TNovaStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice &Stream)
 
     StartFileProgress();
     ImportNotification(isImportStart, Point.Y);
+    const int rowLimit = grid.FullGrid ? RowCount() : pasteRowLimit();
     int lastRow = -1;
     for (const CellGroup &g : groups) {
         cellIO = TGridCellIO();
         cellIO.FromRecord(g.cell);
         const int tc = Point.X + cellIO.Col - originCol;
         const int tr = Point.Y + cellIO.Row - originRow;
-        if (tc < 0 || tr < 0 || tc >= ColCount() || tr >= RowCount())
-            continue; // the stream never grows the grid beyond its own size
+        if (tc < 0 || tr < 0 || tc >= ColCount() || tr >= rowLimit)
+            continue; // the stream never grows the grid beyond its own size, nor writes a footer row
         SetCells(tc, tr, cellIO.Cell);
         if (tr != lastRow) {
             lastRow = tr;

@@ -3,6 +3,7 @@
 // doubled, CR LF as LF) so that it comes back whole; a paste grows the grid only within bounds.
 #include "grid/NovaGrid.h"
 
+#include "grid/FloatingFooter.h"
 #include "grid/GridStreamCarriers.h"
 #include "grid/base/GridDragDrop.h"
 #include "grid/base/NumberDate.h"
@@ -375,14 +376,14 @@ void TNovaStringGrid::SetSelectionAsText(const QString &Value)
                 f = EncodeWideText(DecodeWideText(f));
             if (c >= ColCount() && c < MaxPasteCols)
                 SetColCount(c + 1);
-            if (c < ColCount() && r < RowCount())
+            if (c < ColCount() && r < pasteRowLimit())
                 SetGridCell(c, r, f);
             maxCol = std::max(maxCol, c);
             ++c;
         }
         if (li + 1 < lines.size()) {
             ++r;
-            if (r >= RowCount() && r < MaxPasteRows)
+            if (r >= pasteRowLimit() && r < MaxPasteRows)
                 SetRowCount(RowCount() + 1);
         }
     }
@@ -431,6 +432,12 @@ void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value)
         RepaintCell(ACol, ARow);
 }
 
+int TNovaStringGrid::pasteRowLimit()
+{
+    const bool footerRow = FloatingFooterShown() && FloatingFooter()->FooterStyle() == fsFixedLastRow;
+    return footerRow ? RowCount() - 1 : RowCount();
+}
+
 void TNovaStringGrid::PasteBegin() {}
 void TNovaStringGrid::PasteEnd() {}
 
@@ -466,7 +473,7 @@ int TNovaStringGrid::PasteTextIntoCells(int ACol, int ARow, int &Rows, int &Cols
         for (qsizetype fi = 0; fi < fields.size(); ++fi) {
             ++fieldsRead;
             QString f = unquoteField(fields[fi]);
-            if (c < ColCount() && r < RowCount()
+            if (c < ColCount() && r < pasteRowLimit()
                 && (IsEditable(RealColIndex(c), r) || FNavigation->AllowClipboardAlways())) {
                 bool allow = true;
                 const bool wide = f.startsWith(kWideMarker);
@@ -500,7 +507,7 @@ int TNovaStringGrid::PasteTextIntoCells(int ACol, int ARow, int &Rows, int &Cols
         Cols = int(fields.size());
         if (li + 1 < lines.size()) {
             ++r;
-            if (r >= RowCount() && FNavigation->AllowClipboardRowGrow() && r < MaxPasteRows)
+            if (r >= pasteRowLimit() && FNavigation->AllowClipboardRowGrow() && r < MaxPasteRows)
                 SetRowCount(RowCount() + 1);
         }
     }
@@ -536,9 +543,10 @@ int TNovaStringGrid::PasteFromClipboardCore(int ACol, int ARow, int &Rows, int &
             if (ACol + head.ColCount >= ColCount() && FNavigation->AllowClipboardColGrow()
                 && ACol + head.ColCount <= MaxPasteCols)
                 SetColCount(ACol + head.ColCount);
-            if (ARow + head.RowCount >= RowCount() && FNavigation->AllowClipboardRowGrow()
+            const int footer = RowCount() - pasteRowLimit();
+            if (ARow + head.RowCount >= pasteRowLimit() && FNavigation->AllowClipboardRowGrow()
                 && ARow + head.RowCount <= MaxPasteRows)
-                SetRowCount(ARow + head.RowCount);
+                SetRowCount(ARow + head.RowCount + footer);
             Rows = RowCount();
             Cols = ColCount();
             if (FNavigation->ClipboardPasteAction() == paInsert)

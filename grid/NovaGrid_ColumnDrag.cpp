@@ -224,6 +224,19 @@ bool TNovaStringGrid::endEnhancedMove(int X, int Y)
 
 TNoActiveForm *TNovaStringGrid::SelectionToForm(const TGridRect &ARect)
 {
+    const QImage picture = SelectionToImage(ARect);
+    auto *form = new TNoActiveForm(this);
+    form->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    form->setWindowOpacity(192 / 255.0);
+    auto *label = new QLabel(form);
+    label->setPixmap(QPixmap::fromImage(picture));
+    label->setGeometry(0, 0, picture.width(), picture.height());
+    form->resize(picture.size());
+    return form;
+}
+
+QImage TNovaStringGrid::SelectionToImage(const TGridRect &ARect)
+{
     QImage grid(viewport()->size(), QImage::Format_RGB32);
     grid.fill(Qt::white);
     {
@@ -252,12 +265,5 @@ TNoActiveForm *TNovaStringGrid::SelectionToForm(const TGridRect &ARect)
         if (ARect.Top == 0 && FixedRows() > 0 && Options().Contains(goFixedHorzLine))
             p.drawLine(0, 0, w - 1, 0);
     }
-    auto *form = new TNoActiveForm(this);
-    form->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    form->setWindowOpacity(192 / 255.0);
-    auto *label = new QLabel(form);
-    label->setPixmap(QPixmap::fromImage(picture));
-    label->setGeometry(0, 0, picture.width(), picture.height());
-    form->resize(picture.size());
-    return form;
+    return picture;
 }

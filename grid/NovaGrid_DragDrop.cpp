@@ -79,7 +79,10 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
     std::unique_ptr<TGridDropSource> source = CreateDropSource();
     FireEvent(OnOleDragStart, this, ARow, rc);
     DoStartBlockFocus();
-    if (ARow < FixedRows() && FDragDropSettings->OleColumnDragDrop()) {
+    const bool columnDrag = ARow < FixedRows() && FDragDropSettings->OleColumnDragDrop();
+    if (FDragDropSettings->ShowCells())
+        setDragPicture(*source, columnDrag, ACol);
+    if (columnDrag) {
         if (FMoveButton && !FDragDropSettings->ShowCells()) {
             FMoveButton->SetCaption(Cells(ACol, 0));
             FMoveButton->resize(ColWidths(ACol), RowHeights(0));
@@ -91,6 +94,7 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
             FireEvent(OnOleDragStop, this, effect);
         if (FMoveButton)
             FMoveButton->hide();
+        hideMoveArrows();
         return true;
     }
 
@@ -122,6 +126,35 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
     }
     FireEvent(OnOleDragStop, this, effect);
     return true;
+}
+
+void TNovaStringGrid::setDragPicture(TNSGDropSource &Source, bool ColumnDrag, int ACol)
+{
+    const int lastRow = std::min(RowCount() - 1, TopRow() + VisibleRowCount() - 1);
+    TGridRect r;
+    if (ColumnDrag) {
+        r = TGridRect{ACol, 0, ACol, lastRow};
+    } else {
+        // The selection, clipped to the cells in view.
+        const TGridRect s = Selection();
+        const int lastCol = std::min(ColCount() - 1, LeftCol() + VisibleColCount() - 1);
+        r = TGridRect{std::max(std::min(s.Left, s.Right), LeftCol()), std::max(std::min(s.Top, s.Bottom), TopRow()),
+                      std::min(std::max(s.Left, s.Right), lastCol), std::min(std::max(s.Top, s.Bottom), lastRow)};
+        if (r.Left > r.Right || r.Top > r.Bottom)
+            return;
+    }
+    QImage picture = SelectionToImage(r).convertToFormat(QImage::Format_ARGB32);
+    // Seen through, as the moving picture of a column or row drag.
+    for (int y = 0; y < picture.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), 192);
+    }
+    // Its top-left 4 pixels right of and below the pointer; right to left it ends under column 0.
+    QPoint hot(-4, -4);
+    if (UseRightToLeftAlignment())
+        hot.rx() -= ColWidths(0) - picture.width();
+    Source.SetDragPicture(QPixmap::fromImage(picture), hot);
 }
 
 // ---- drop target --------------------------------------------------------------------------------
@@ -181,13 +214,53 @@ void TGridDropTarget::DragMouseMove(QPoint pt, bool &Allow, TDropFormats Formats
     FireEvent(g.OnOleDragOver, &g, ARow, ACol, Allow);
     if (!(Formats & dfFile))
         Allow = Allow && ARow >= 0 && ACol >= 0;
+    showArrows(Allow && ACol >= 0 && ARow >= 0, offerCol, ACol, ARow, append);
 }
 
-void TGridDropTarget::DragMouseLeave() {}
+void TGridDropTarget::showArrows(bool Allowed, bool OfferCol, int ACol, int ARow, bool Append)
+{
+    TNovaStringGrid &g = *FGrid;
+    TArrowWindow *left = g.MoveArrow(arrLeft);
+    TArrowWindow *down = g.MoveArrow(arrDown);
+    TArrowWindow *up = g.MoveArrow(arrUp);
+    QWidget *vp = g.viewport();
+    if (Allowed && OfferCol) {
+        // Above and below the left edge of the target column (right of the last one outside).
+        const int c = std::min(ACol, g.ColCount() - 1);
+        const TRect R = g.CellRect(c, ARow);
+        const int x = ACol >= g.ColCount() ? R.Right : R.Left;
+        down->move(vp->mapToGlobal(QPoint(x, R.Top - 8)));
+        up->move(vp->mapToGlobal(QPoint(x, R.Bottom)));
+        left->hide();
+        down->show();
+        up->show();
+        down->raise();
+        up->raise();
+    } else if (Allowed) {
+        if (ARow == 0 && g.FixedRowAlways()) {
+            ++ARow;
+            Append = false;
+        }
+        const int c = g.DragDropSettings()->OleEntireRows() ? g.FixedCols() : ACol;
+        const TRect R = g.CellRect(c, ARow);
+        left->move(vp->mapToGlobal(QPoint(R.Left - 10, Append ? R.Top + g.RowHeights(ARow) : R.Top)));
+        down->hide();
+        up->hide();
+        left->show();
+        left->raise();
+    } else {
+        hideArrows();
+    }
+}
+
+void TGridDropTarget::hideArrows() { FGrid->hideMoveArrows(); }
+
+void TGridDropTarget::DragMouseLeave() { hideArrows(); }
 
 void TGridDropTarget::DropText(QPoint pt, const QString &Text)
 {
     TNovaStringGrid &g = *FGrid;
+    hideArrows();
     int ACol, ARow;
     bool append;
     targetCell(pt, false, ACol, ARow, append);
@@ -235,6 +308,7 @@ void TGridDropTarget::DropText(QPoint pt, const QString &Text)
 void TGridDropTarget::DropStream(QPoint pt, QByteArray &Stream)
 {
     TNovaStringGrid &g = *FGrid;
+    hideArrows();
     int ACol, ARow;
     bool append;
     targetCell(pt, false, ACol, ARow, append);
@@ -251,6 +325,7 @@ void TGridDropTarget::DropStream(QPoint pt, QByteArray &Stream)
 void TGridDropTarget::DropCol(QPoint pt, int Col)
 {
     TNovaStringGrid &g = *FGrid;
+    hideArrows();
     int ACol, ARow;
     bool append;
     targetCell(pt, true, ACol, ARow, append);
@@ -296,6 +371,7 @@ void TGridDropTarget::DropCol(QPoint pt, int Col)
 void TGridDropTarget::dropIntoCell(QPoint pt, const QString &Text, bool Url)
 {
     TNovaStringGrid &g = *FGrid;
+    hideArrows();
     int ACol, ARow;
     bool append;
     targetCell(pt, false, ACol, ARow, append);
@@ -313,6 +389,7 @@ void TGridDropTarget::DropURL(QPoint pt, const QString &Text) { dropIntoCell(pt,
 
 void TGridDropTarget::DropFiles(QPoint pt, const QStringList &Files)
 {
+    hideArrows();
     if (Files.size() != 1)
         return;
     TNovaStringGrid &g = *FGrid;

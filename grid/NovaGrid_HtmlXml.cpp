@@ -9,6 +9,7 @@
 #include "platform/Colors.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
+#include "platform/WaitCursor.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -659,6 +660,7 @@ int TNovaStringGrid::ColumnMaxTextLength(int ACol)
 
 void TNovaStringGrid::WriteASCIIFile(const QString &FileName, bool Append, bool Unicode)
 {
+    const platform::WaitCursor hourglass;
     QStringList lines;
     if (Append)
         lines = fileLines(FileName);

@@ -23,6 +23,8 @@ public:
     // The font's character height in logical units (negative, as the mapping gives it); Font.Size
     // is ignored while a height is set.
     void SetFontHeight(int height) { m_fontHeight = height; }
+    // Hands pen, brush and font (at its height) to the device, for drawing there in device pixels.
+    void Sync() { sync(); }
     int FontHeight() const { return m_fontHeight; }
 
     void FillRect(const TRect &r) override;

@@ -226,6 +226,12 @@ Qt::DropAction TNSGDropSource::Execute(QDrag &Drag, Qt::DropActions Allowed, Qt:
     return Drag.exec(Allowed, Default);
 }
 
+void TNSGDropSource::SetDragPicture(const QPixmap &Picture, QPoint HotSpot)
+{
+    FPicture = Picture;
+    FHotSpot = HotSpot;
+}
+
 void TNSGDropSource::GiveFeedback(Qt::DropAction Effect)
 {
     FNoAccept = Effect == Qt::IgnoreAction;
@@ -272,6 +278,10 @@ Qt::DropAction runDrag(TNSGDropSource &Source, QWidget *DragSource, QMimeData *D
 {
     QDrag drag(DragSource);
     drag.setMimeData(Data); // the drag owns it
+    if (!Source.DragPicture().isNull()) {
+        drag.setPixmap(Source.DragPicture());
+        drag.setHotSpot(Source.DragHotSpot());
+    }
     QObject::connect(&drag, &QDrag::actionChanged, &Source,
                      [&Source](Qt::DropAction a) { Source.GiveFeedback(a); });
     const Qt::DropAction r = Source.Execute(drag, Allowed, Allowed & Qt::MoveAction ? Qt::MoveAction : Qt::CopyAction);

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMimeData>
 #include <QObject>
+#include <QPixmap>
 #include <QPoint>
 #include <QPointer>
 #include <QStringList>
@@ -105,9 +106,15 @@ public:
     virtual Qt::DropAction Execute(QDrag &Drag, Qt::DropActions Allowed, Qt::DropAction Default);
     // Feedback of the running drag (the effect the target reports).
     void GiveFeedback(Qt::DropAction Effect);
+    // The picture that follows the pointer during the drag; HotSpot is the pointer's place in it.
+    void SetDragPicture(const QPixmap &Picture, QPoint HotSpot);
+    const QPixmap &DragPicture() const { return FPicture; }
+    QPoint DragHotSpot() const { return FHotSpot; }
 
 private:
     bool FNoAccept = false;
+    QPixmap FPicture;
+    QPoint FHotSpot;
 };
 
 // The data a grid drags out: text, rich text, a column or a cell stream (not owned).

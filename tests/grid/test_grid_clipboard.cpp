@@ -1,5 +1,6 @@
 // Copy, cut and paste through the system clipboard (the offscreen one): the text form, the own
 // cell format between grids, smart paste series, growth and its bounds, rich text as bytes.
+#include "grid/FloatingFooter.h"
 #include "grid/NovaGrid.h"
 #include "grid/base/GridDragDrop.h"
 #include "grid/base/NumberDate.h"
@@ -168,6 +169,54 @@ TEST(GridClipboard, GrowthByPastedLines)
     g.select(0, 0, 0, 0);
     g.PasteSelectionFromClipboard();
     EXPECT_EQ(g.ColCount(), TNovaStringGrid::MaxPasteCols);
+}
+
+TEST(GridClipboard, PasteKeepsTheFooterRowLast)
+{
+    // Rows 0..2 take data; row 3 is the footer row of a fixed-last-row floating footer.
+    struct Case {
+        const char *name;
+        bool ownFormat;
+        bool grow;
+        int rows;         // RowCount after the paste
+        QString lastData; // column 0 of row 3 afterwards
+    };
+    const std::vector<Case> cases = {
+        {"text, growing", false, true, 5, QStringLiteral("3")},
+        {"text, not growing", false, false, 4, QStringLiteral("total")},
+        {"own format, growing", true, true, 5, QStringLiteral("3")},
+        {"own format, not growing", true, false, 4, QStringLiteral("total")},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid src(2, 4);
+        src.fill({{"1"}, {"2"}, {"3"}});
+        src.Navigation()->SetAllowFmtClipboard(c.ownFormat);
+        src.select(0, 0, 0, 2);
+        src.CopySelectionToClipboard();
+
+        Grid g(2, 4);
+        g.Navigation()->SetAllowFmtClipboard(c.ownFormat);
+        g.Navigation()->SetAllowClipboardRowGrow(c.grow);
+        g.FloatingFooter()->SetVisible(true);
+        g.SetCells(0, 3, QStringLiteral("total"));
+        g.select(0, 1, 0, 1);
+        g.PasteSelectionFromClipboard();
+        EXPECT_EQ(g.RowCount(), c.rows);
+        EXPECT_EQ(g.Cells(0, 1), QStringLiteral("1"));
+        EXPECT_EQ(g.Cells(0, 2), QStringLiteral("2"));
+        EXPECT_EQ(g.Cells(0, 3), c.lastData);
+        EXPECT_EQ(g.Cells(0, g.RowCount() - 1), QStringLiteral("total")) << "the footer row stays last, untouched";
+    }
+    // Text set as the selection's text obeys the same rule.
+    Grid g(1, 3);
+    g.FloatingFooter()->SetVisible(true);
+    g.SetCells(0, 2, QStringLiteral("total"));
+    g.select(0, 1, 0, 1);
+    g.SetSelectionAsText(QStringLiteral("a\r\nb"));
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(g.Cells(0, 2), QStringLiteral("b"));
+    EXPECT_EQ(g.Cells(0, 3), QStringLiteral("total"));
 }
 
 TEST(GridClipboard, OwnFormatReportsItsOriginOnlyToTheCopyingGrid)

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QPixmap>
+#include <climits>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -263,6 +265,75 @@ TEST(GridDrop, DraggingOverTheEdgesScrolls)
     EXPECT_EQ(dst.TopRow(), 4);
 }
 
+TEST(GridDrop, ArrowsMarkTheDropPlace)
+{
+    auto at = [](Grid &g, int c, int r, int dx, int dy) {
+        const TRect R = g.CellRect(c, r);
+        return g.viewport()->mapToGlobal(QPoint(R.Left + dx, (dy == INT_MAX ? R.Bottom : R.Top + dy)));
+    };
+    Grid dst(6, 10, 1, 1);
+    TArrowWindow *left = dst.MoveArrow(arrLeft);
+    TArrowWindow *down = dst.MoveArrow(arrDown);
+    TArrowWindow *up = dst.MoveArrow(arrUp);
+    QMimeData data;
+    data.setText(QStringLiteral("x"));
+    Drag d{dst.viewport(), &data};
+    {
+        SCOPED_TRACE("text over a cell: the left arrow at the cell's top");
+        ASSERT_TRUE(d.over(dst.center(3, 4)));
+        EXPECT_TRUE(left->isVisible());
+        EXPECT_FALSE(down->isVisible());
+        EXPECT_EQ(left->pos(), at(dst, 3, 4, -10, 0));
+    }
+    {
+        SCOPED_TRACE("whole rows: left of the first normal column");
+        dst.DragDropSettings()->SetOleEntireRows(true);
+        ASSERT_TRUE(d.over(dst.center(3, 4)));
+        EXPECT_EQ(left->pos(), at(dst, 1, 4, -10, 0));
+    }
+    {
+        SCOPED_TRACE("a refused place hides it");
+        EXPECT_FALSE(d.over(dst.center(3, 0)));
+        EXPECT_FALSE(left->isVisible());
+    }
+    {
+        SCOPED_TRACE("leaving hides it");
+        ASSERT_TRUE(d.over(dst.center(3, 4)));
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(dst.viewport(), &leave);
+        EXPECT_FALSE(left->isVisible());
+    }
+    {
+        SCOPED_TRACE("appending below the last row: at the last row's bottom");
+        dst.DragDropSettings()->SetOleAppendRows(true);
+        const TRect last = dst.CellRect(1, 9);
+        ASSERT_TRUE(d.over(QPoint(dst.center(2, 9).x(), last.Bottom + 20)));
+        EXPECT_EQ(left->pos(), dst.viewport()->mapToGlobal(QPoint(last.Left - 10, last.Top + dst.RowHeights(9))));
+    }
+    {
+        SCOPED_TRACE("the drop hides it");
+        ASSERT_TRUE(d.drop(dst.center(3, 4)));
+        EXPECT_FALSE(left->isVisible());
+    }
+    {
+        SCOPED_TRACE("a column: above and below the target column's left edge");
+        dst.DragDropSettings()->SetOleColumnReorder(true);
+        dst.DragDropSettings()->SetOleDropTarget(false);
+        dst.DragDropSettings()->SetOleDropTarget(true);
+        TSourceDataObject col(QString(), nullptr, 1, QString());
+        Drag c{dst.viewport(), &col};
+        ASSERT_TRUE(c.over(dst.center(3, 0)));
+        EXPECT_TRUE(down->isVisible());
+        EXPECT_TRUE(up->isVisible());
+        EXPECT_FALSE(left->isVisible());
+        EXPECT_EQ(down->pos(), at(dst, 3, 0, 0, -8));
+        EXPECT_EQ(up->pos(), at(dst, 3, 0, 0, INT_MAX));
+        EXPECT_FALSE(c.over(dst.center(3, 2))) << "a data cell";
+        EXPECT_FALSE(down->isVisible());
+        EXPECT_FALSE(up->isVisible());
+    }
+}
+
 // ---- the drop target's acceptance rules --------------------------------------------------------
 
 namespace {
@@ -334,10 +405,14 @@ struct RecordingSource : TGridDropSource {
     using TGridDropSource::TGridDropSource;
     int *runs;
     QString *text;
+    QPixmap *picture;
+    QPoint *hotSpot;
     Qt::DropAction Execute(QDrag &Drag, Qt::DropActions, Qt::DropAction) override
     {
         ++*runs;
         *text = Drag.mimeData()->text();
+        *picture = Drag.pixmap();
+        *hotSpot = Drag.hotSpot();
         GiveFeedback(Qt::MoveAction);
         return Qt::MoveAction;
     }
@@ -346,11 +421,15 @@ struct DragGrid : Grid {
     DragGrid() : Grid(4, 4) { SetOptions(Options() - TGridOptions{goEditing}); }
     int runs = 0;
     QString text;
+    QPixmap picture;
+    QPoint hotSpot;
     std::unique_ptr<TGridDropSource> CreateDropSource() override
     {
         auto s = std::make_unique<RecordingSource>(this);
         s->runs = &runs;
         s->text = &text;
+        s->picture = &picture;
+        s->hotSpot = &hotSpot;
         return s;
     }
 };
@@ -372,4 +451,38 @@ TEST(GridDragStart, StartsAtFourPixelsNotThree)
     // A move drag clears what was dragged out.
     EXPECT_EQ(g.Cells(1, 1), QString());
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, p + QPoint(4, 0));
+}
+
+TEST(GridDragStart, ThePictureOfTheDraggedCellsFollowsThePointer)
+{
+    for (bool showCells : {true, false}) {
+        SCOPED_TRACE(showCells);
+        DragGrid g;
+        g.DragDropSettings()->SetOleDropSource(true);
+        g.DragDropSettings()->SetShowCells(showCells);
+        g.DragDropSettings()->SetOleCopyAlways(true);
+        g.SetCells(1, 1, QStringLiteral("m"));
+        g.CellProperties(2, 1)->SetBrushColor(clRed);
+        g.SetShowSelection(false); // the cells in their own colours
+        g.SetSelection({1, 1, 2, 1});
+        const QPoint p = g.center(1, 1);
+        QTest::mousePress(g.viewport(), Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseMove(g.viewport(), p + QPoint(4, 0));
+        QTest::mouseRelease(g.viewport(), Qt::LeftButton, Qt::NoModifier, p + QPoint(4, 0));
+        ASSERT_EQ(g.runs, 1);
+        if (!showCells) {
+            EXPECT_TRUE(g.picture.isNull());
+            continue;
+        }
+        // The two selected cells, as painted, seen through, top-left 4 pixels off the pointer.
+        const TRect a = g.CellRect(1, 1), b = g.CellRect(2, 1);
+        ASSERT_FALSE(g.picture.isNull());
+        EXPECT_EQ(g.picture.size(), QSize(b.Right - a.Left + 1, a.Bottom - a.Top + 1));
+        EXPECT_EQ(g.hotSpot, QPoint(-4, -4));
+        const QImage img = g.picture.toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRgb red = img.pixel(b.ToQRect().center() - QPoint(a.Left, a.Top));
+        EXPECT_GT(qRed(red), 200);
+        EXPECT_LT(qGreen(red), 60);
+        EXPECT_EQ(qAlpha(red), 192);
+    }
 }

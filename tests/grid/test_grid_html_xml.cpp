@@ -5,6 +5,7 @@
 #include "platform/TextFile.h"
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -379,4 +380,40 @@ TEST(GridAsciiExport, AnyColumnCountAndWideColumns)
     EXPECT_TRUE(lines[0].startsWith(longText + QLatin1Char(' '))) << "a 300-character column keeps its width";
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("q end "))) << "columns past 512 are written";
     EXPECT_EQ(g.ColumnMaxTextLength(0), 300);
+}
+
+TEST(GridAsciiExport, HourglassWhileWritingRestoredAfterAFailureToo)
+{
+    // The cursor in force at each row the export reports, and a failure at a chosen row.
+    struct CursorGrid : Grid {
+        using Grid::Grid;
+        std::vector<int> shapes;
+        int failAt = -1;
+        void ExportNotification(int AState, int ARow) override
+        {
+            if (AState != esExportNextRow)
+                return;
+            const QCursor *c = QApplication::overrideCursor();
+            shapes.push_back(c ? int(c->shape()) : -1);
+            if (ARow == failAt)
+                throw ENovaGridError(QStringLiteral("export stopped"));
+        }
+    };
+    QTemporaryDir dir;
+    for (int failAt : {-1, 1}) {
+        SCOPED_TRACE(failAt);
+        CursorGrid g(2, 3);
+        g.fill({{"a", "b"}, {"c", "d"}, {"e", "f"}});
+        g.failAt = failAt;
+        const QString path = dir.filePath(QStringLiteral("t%1.txt").arg(failAt));
+        if (failAt < 0)
+            g.SaveToASCII(path);
+        else
+            EXPECT_THROW(g.SaveToASCII(path), ENovaGridError);
+        ASSERT_FALSE(g.shapes.empty());
+        for (int s : g.shapes)
+            EXPECT_EQ(s, int(Qt::WaitCursor));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "restored";
+        EXPECT_TRUE(QFile::exists(path)) << "the lines built so far are written";
+    }
 }

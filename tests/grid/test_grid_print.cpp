@@ -1,9 +1,13 @@
 // Printing and print preview: the page layout on a recording canvas at one device pixel per tenth
 // of a millimetre (exact positions), the runs around it, and real PDFs read back by poppler.
 #include "grid/GridPrintEngine.h"
+#include "grid/CellObjects.h"
 #include "grid/HtmlPrintSettings.h"
+#include "grid/base/MarkupRenderer.h"
 
 #include <QFile>
+#include <QIcon>
+#include <QPixmap>
 #include <QImage>
 #include <QPrinter>
 #include <QProcess>
@@ -12,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 
 namespace {
 
@@ -241,6 +246,137 @@ TEST(PrintLayout, ARowTallerThanThePagePrintsClippedOnAPageOfItsOwn)
     EXPECT_TRUE(clipped) << "drawn inside the page";
 }
 
+TEST(PrintCells, GraphicsPrintByKind)
+{
+    // Each kind in a cell of its own: what it draws with PrintGraphics, and that nothing of it
+    // is drawn without.
+    static TMarkupImageList images;
+    images.Images.assign(2, QImage(16, 16, QImage::Format_RGB32));
+    struct Drawn : TInterfacedPersistent {
+        int *calls;
+        explicit Drawn(int *c) : calls(c) {}
+        void Draw(TCanvas &Canvas, const TRect &R, int, int, bool, TNovaStringGrid *) override
+        {
+            ++*calls;
+            Canvas.FillRect(R);
+        }
+        int GetWidth() const override { return 10; }
+    };
+    static int interfaceDraws = 0;
+    static Drawn drawn(&interfaceDraws);
+    static QStringList radioItems{QStringLiteral("on"), QStringLiteral("off")};
+    static QIcon icon(QPixmap::fromImage(QImage(16, 16, QImage::Format_RGB32)));
+    using Check = std::function<bool(const TRecordingCanvas &)>;
+    auto count = [](const TRecordingCanvas &c, TCanvasOp::Kind k) { return c.Count(k); };
+    struct Case {
+        const char *name;
+        std::function<void(TNovaStringGrid &)> setup;
+        Check drawn;
+    };
+    const std::vector<Case> cases = {
+        {"progress bar: done part, rest and value",
+         [](TNovaStringGrid &g) {
+             g.SetCells(0, 0, QStringLiteral("40"));
+             g.AddProgress(0, 0, clRed, clYellow);
+         },
+         [](const TRecordingCanvas &c) {
+             bool done = false, rest = false;
+             for (const TCanvasOp &op : c.OfKind(TCanvasOp::FillRect)) {
+                 done = done || op.brush.Color == clRed;
+                 rest = rest || op.brush.Color == clYellow;
+             }
+             return done && rest && c.Texts().contains(QStringLiteral("40%"));
+         }},
+        {"progress pie", [](TNovaStringGrid &g) { g.AddProgressPie(0, 0, clGreen, 30); },
+         [count](const TRecordingCanvas &c) { return count(c, TCanvasOp::Pie) > 0; }},
+        {"radio group: its captions",
+         [](TNovaStringGrid &g) { g.AddRadio(0, 0, 0, 1, &radioItems); },
+         [](const TRecordingCanvas &c) {
+             return c.Texts().contains(QStringLiteral("on")) && c.Texts().contains(QStringLiteral("off"));
+         }},
+        {"image list", [](TNovaStringGrid &g) { g.AddImageIdx(0, 0, 1, haLeft, vaTop); },
+         [count](const TRecordingCanvas &c) { return count(c, TCanvasOp::Image) == 1; }},
+        {"data image: the image, not its index",
+         [](TNovaStringGrid &g) {
+             g.SetCells(0, 0, QStringLiteral("1"));
+             g.AddDataImage(0, 0, 0, haLeft, vaTop);
+         },
+         [count](const TRecordingCanvas &c) {
+             return count(c, TCanvasOp::Image) == 1 && !c.Texts().contains(QStringLiteral("1"));
+         }},
+        {"icon", [](TNovaStringGrid &g) { g.AddIcon(0, 0, &icon, haLeft, vaTop); },
+         [count](const TRecordingCanvas &c) { return count(c, TCanvasOp::Image) == 1; }},
+        {"interfaced object draws on a bitmap",
+         [](TNovaStringGrid &g) { g.AddInterfacedCell(0, 0, &drawn); },
+         [count](const TRecordingCanvas &c) { return count(c, TCanvasOp::Image) == 1 && interfaceDraws > 0; }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        for (bool graphics : {true, false}) {
+            PrintGrid g(1, 1, 0, 0);
+            g.SetCells(0, 0, QString());
+            g.SetGridImages(&images);
+            // Room for the graphics at the recording canvas's small text sizes.
+            g.PrintSettings()->SetUseFixedHeight(true);
+            g.PrintSettings()->SetFixedHeight(80);
+            g.PrintSettings()->SetUseFixedWidth(true);
+            g.PrintSettings()->SetFixedWidth(300);
+            g.PrintSettings()->SetPrintGraphics(graphics);
+            c.setup(g);
+            interfaceDraws = 0;
+            Layout l(g, 1000, -1000);
+            EXPECT_EQ(c.drawn(l.device), graphics) << (graphics ? "with" : "without") << " PrintGraphics";
+        }
+    }
+}
+
+TEST(PrintCells, ButtonsPrintNothing)
+{
+    PrintGrid g(1, 1, 0, 0);
+    g.SetCells(0, 0, QString());
+    g.PrintSettings()->SetPrintGraphics(true);
+    g.AddButton(0, 0, 60, 20, QStringLiteral("Go"), haLeft, vaTop);
+    Layout l(g, 1000, -1000);
+    EXPECT_FALSE(l.device.Texts().contains(QStringLiteral("Go")));
+    EXPECT_EQ(l.device.Count(TCanvasOp::Image), 0);
+}
+
+TEST(PrintLayout, HtmlTitleIsRenderedAndTheRowsStartBelowIt)
+{
+    auto firstRowY = [](const TRecordingCanvas &c) {
+        for (const TCanvasOp &op : c.OfKind(TCanvasOp::Text))
+            if (op.text == QLatin1String("r0c0"))
+                return op.rect.Top;
+        return INT_MIN;
+    };
+    int plainY = 0;
+    {
+        PrintGrid g(2, 3, 0, 0);
+        g.PrintSettings()->SetTitle(ppTopLeft);
+        g.PrintSettings()->SetTitleLines({QStringLiteral("Port map")});
+        Layout l(g, 1000, -1000);
+        plainY = firstRowY(l.device);
+    }
+    PrintGrid g(2, 3, 0, 0);
+    auto *ps = g.PrintSettings();
+    ps->SetTitle(ppTopLeft);
+    ps->SetTitleLines({QStringLiteral("<b>Port</b> map"), QStringLiteral("<i>second</i>")});
+    Layout l(g, 1000, -1000);
+    const QStringList t = l.device.Texts();
+    EXPECT_FALSE(t.join(QString()).contains(QLatin1String("<b>"))) << "no markup shows";
+    EXPECT_TRUE(t.join(QString()).contains(QLatin1String("Port"))) << t.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(t.join(QString()).contains(QLatin1String("second")));
+    // The title's lowest text ends above the first row.
+    int titleBottom = INT_MIN;
+    for (const TCanvasOp &op : l.device.OfKind(TCanvasOp::Text))
+        if (op.text.contains(QLatin1String("second")))
+            titleBottom = std::max(titleBottom, op.rect.Bottom);
+    ASSERT_NE(titleBottom, INT_MIN);
+    const int rowY = firstRowY(l.device);
+    EXPECT_GT(rowY, titleBottom);
+    EXPECT_GT(rowY, plainY) << "two title lines take more room than one";
+}
+
 TEST(PrintRuns, PreviewFiresItsEventsAndNotifications)
 {
     PrintGrid g(2, 3);
@@ -367,6 +503,34 @@ TEST_F(PrintPdf, ThreePagesWithTitleAndPageNumbers)
     }
     EXPECT_TRUE(pageText(3).contains(QStringLiteral("r99c3")));
     EXPECT_FALSE(pageText(1).contains(QStringLiteral("r99c3")));
+}
+
+TEST_F(PrintPdf, HtmlTitleAndCellGraphics)
+{
+    PrintGrid g(3, 6);
+    g.SetPrinter(printer());
+    auto *ps = g.PrintSettings();
+    ps->SetTitle(ppTopCenter);
+    ps->SetTitleLines({QStringLiteral("<b>Port</b> <font color=\"clRed\">mapping</font>")});
+    ps->SetPrintGraphics(true);
+    ps->SetPageNr(ppBottomRight);
+    ps->SetNoAutoSize(true); // the screen's widths, so that the bars have room
+    g.SetColWidths(1, 160);
+    for (int r = 1; r < 6; ++r) {
+        g.SetCells(1, r, QString::number(r * 20));
+        g.AddProgress(1, r, clBlue, clWhite);
+        g.AddProgressPie(2, r, clGreen, r * 20);
+    }
+    g.Print();
+    ASSERT_EQ(pages(), 1);
+    const QString text = pageText(1);
+    EXPECT_TRUE(text.contains(QStringLiteral("Port mapping"))) << text.left(300).toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("<b>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("60%")));
+    if (qEnvironmentVariableIsSet("GRID_PRINT_SHOTS")) {
+        QFile::remove(QStringLiteral("/tmp/grid_print_graphics.pdf"));
+        QFile::copy(pdf, QStringLiteral("/tmp/grid_print_graphics.pdf"));
+    }
 }
 
 TEST_F(PrintPdf, WideGridSplitsIntoPageColumns)
