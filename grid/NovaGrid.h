@@ -2140,6 +2140,8 @@ protected:
     void DrawCellGraphic(TCanvas &Canvas, TCellPaint &P, const TRect &R);
     void paintFixedBackground(TCellPaint &P);
     void paintTreeLines(TCellPaint &P);
+    // scroll bar of a scroll-bar cell, at the cell's right end
+    void paintCellScrollBar(TCellPaint &P);
     void paintLookEdges(TCellPaint &P, bool ctl3D);
     void paintSelectionRectangle(TCellPaint &P, const TRect &TR);
     void paintSizingLines(QPainter &p);
