@@ -2145,6 +2145,8 @@ protected:
     void DrawCellGraphic(TCanvas &Canvas, TCellPaint &P, const TRect &R);
     void paintFixedBackground(TCellPaint &P);
     void paintTreeLines(TCellPaint &P);
+    // scroll bar of a scroll-bar cell, at the cell's right end
+    void paintCellScrollBar(TCellPaint &P);
     void paintLookEdges(TCellPaint &P, bool ctl3D);
     void paintSelectionRectangle(TCellPaint &P, const TRect &TR);
     void paintSizingLines(QPainter &p);
@@ -2387,6 +2389,10 @@ protected:
     void pressSelectModes(int ACol, int ARow, Qt::KeyboardModifiers Shift);
     bool pressDisjunct(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift, const TGridRect &OldSel);
     void pressNormalCell(int ACol, int ARow, int X, int Y, Qt::KeyboardModifiers Shift, const TGridRect &OldSel);
+    // ---- cell buttons and expand buttons under the mouse (NovaGrid_CellButtonClicks.cpp) -----
+    bool pressCellButton(int ACol, int ARow, int X, int Y);
+    // True when the release lay on the pushed button's rectangle.
+    bool releaseCellButton(int ACol, int ARow, int X, int Y);
     // ---- anchors and control tags --------------------------------------------------------------
     // A press on a link, jump anchor or control tag; true when the press ends there.
     bool AnchorPress(int ACol, int ARow, int X, int Y);

@@ -533,10 +533,12 @@ QString TNovaStringGrid::GetButtonText(int ACol, int ARow)
     return g ? g->CellText() : QString();
 }
 
+// The pushed look lives in CellBoolean, which other kinds use for their state (a node's
+// contraction, a check box's tick): only buttons are pushed.
 void TNovaStringGrid::PushButton(int ACol, int ARow, bool Push)
 {
     TCellGraphic *g = GetCellGraphic(RealColIndex(ACol), ARow);
-    if (!g || g->CellType() == ctNode)
+    if (!g || (g->CellType() != ctButton && g->CellType() != ctBitButton && g->CellType() != ctExpand))
         return;
     g->SetCellBoolean(Push);
     RepaintCell(ACol, ARow);
@@ -544,8 +546,9 @@ void TNovaStringGrid::PushButton(int ACol, int ARow, bool Push)
 
 TRect TNovaStringGrid::GetCellButtonRect(int ACol, int ARow)
 {
+    // Only a button's CellIndex holds a size; an expand cell answers GetExpandButtonRect.
     const TCellGraphic *g = GetCellGraphic(RealColIndex(ACol), ARow);
-    if (!g)
+    if (!g || (g->CellType() != ctButton && g->CellType() != ctBitButton))
         return {};
     const TRect cell = CellRect(ACol, ARow);
     // The painter keeps the button's offset in the cell: x in the low, y in the high 16 bits.
@@ -688,6 +691,8 @@ bool TNovaStringGrid::HasExpand(int ACol, int ARow) { return baseKind(*this, ACo
 
 bool TNovaStringGrid::ToggleExpand(int ACol, int ARow)
 {
+    if (!HasExpand(ACol, ARow))
+        return false;
     TCellGraphic *g = baseGraphicOf(*this, ACol, ARow);
     if (!g)
         return false;

@@ -482,6 +482,10 @@ void TNovaStringGrid::DrawGraphicInCell(TCanvas &K, TCellGraphic &G, const TRect
     bool canEdit = true;
     CheckCanEditCell(RCol, ARow, canEdit);
     const TControlStyle style = FControlLook->ControlStyle();
+    // Right to left a picture takes the mirrored place in its cell; the image itself stays as
+    // it is (a mirror image of a picture would read wrongly).
+    if (UseRightToLeftAlignment() && (kind == ctBitmap || kind == ctIcon || kind == ctPicture || kind == ctFilePicture))
+        x = r.Left + r.Right - x - W;
     const TRect placed{x, y, x + W, y + H};
     switch (kind) {
     case ctBitmap:

@@ -47,6 +47,7 @@ void TNovaStringGrid::DoButtonClick(int ACol, int ARow)
 void TNovaStringGrid::DoExpandClick(int ACol, int ARow, bool Expanded)
 {
     FireEvent(OnExpandClick, this, ACol, ARow, Expanded);
+    SetRowHeights(ARow, GetExpandHeight(ACol, ARow, Expanded));
 }
 
 void TNovaStringGrid::DoComboCloseUp(int ARow, int ACol)

@@ -180,6 +180,9 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
         return;
     }
 
+    if (pressCellButton(ACol, ARow, X, Y))
+        return;
+
     // The platform selects what lies at the point: a merged cell is pressed at its base cell.
     int px = X, py = Y;
     if (IsMergedCell(rc, ARow) && !inFixed && !OnMouseDown) {
@@ -483,6 +486,8 @@ void TNovaStringGrid::WMLButtonUp(int X, int Y, Qt::KeyboardModifiers Shift)
         if (FSizeHintWnd)
             FSizeHintWnd->hide();
     }
+    if (releaseCellButton(ACol, ARow, X, Y))
+        return;
     if (endEnhancedMove(X, Y)) {
         FDoOnClick = false;
         MouseUp(Qt::LeftButton, Shift, X, Y);

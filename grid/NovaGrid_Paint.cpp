@@ -10,7 +10,11 @@
 #include "grid/base/VedAzirDraw.h"
 #include "grid/base/VedAzirText.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 // The painter's view of the cell it is painting.
@@ -42,6 +46,8 @@ struct TNovaStringGrid::TCellPaint {
     TColor UnselFont = clNone;
     TColor LinkColor = clBlue;
     int TextWidth = 0;
+    int ScrollBarWidth = 0; // taken from the right of a scroll-bar cell
+    int ScrollOffset = 0;   // the text moves up by it
 };
 
 namespace {
@@ -95,6 +101,10 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
     // 2. filter glyph, row of the disjunct tests
     P.ShowFilter = ARow == FilterDropDownRow() && GetColumnFilter(P.RCol);
     P.DRow = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent() ? RealRowIndex(ARow) : ARow;
+
+    // 3. scroll bar of a scroll-bar cell
+    if (GetCellType(P.RCol, ARow) == ctScrollbar)
+        paintCellScrollBar(P);
 
     // 4. colours, font, alignment
     P.WW = WordWrap();
@@ -206,7 +216,7 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
         DrawCellText(P);
 
     // 16. borders
-    P.ClipRect.Right = savedRight;
+    P.ClipRect.Right = savedRight + P.ScrollBarWidth;
     K.Brush.Color = P.UnselBrush;
     K.Font.Color = P.UnselFont;
     P.ClipRect = P.ClipRect.Inflate(1, 1);
@@ -494,6 +504,13 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
         TR.Left += glw;
         TR.Top += glw;
     }
+    // A scrolled cell shows the part of its text below the offset, clipped to the cell.
+    const bool scrollClip = P.ScrollOffset > 0;
+    if (scrollClip) {
+        K.SaveState();
+        K.IntersectClipRect(P.ClipRect);
+        TR = TR.Offset(0, -P.ScrollOffset);
+    }
 
     // 4. filter glyph
     if (P.ShowFilter) {
@@ -659,6 +676,52 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
         }
         K.Font = savedFont;
     }
+
+    // 13. the scroll clip goes
+    if (scrollClip) {
+        const TFont font = K.Font;
+        const TBrush brush = K.Brush;
+        K.RestoreState();
+        K.Font = font;
+        K.Brush = brush;
+    }
+}
+
+void TNovaStringGrid::paintCellScrollBar(TCellPaint &P)
+{
+    const TCellGraphic *g = GetCellGraphic(P.RCol, P.ARow);
+    if (!g)
+        return;
+    const int range = std::max(0, int(g->CellErrFrom()));
+    const int page = g->CellAngle();
+    const int pos = std::max(0, g->CellIndex());
+    QStyle *style = QApplication::style();
+    const int w = style->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int h = P.ClipRect.Height();
+    if (w <= 0 || h <= 0 || P.ClipRect.Width() <= w)
+        return;
+    QStyleOptionSlider opt;
+    opt.rect = QRect(0, 0, w, h);
+    opt.orientation = Qt::Vertical;
+    opt.state = QStyle::State_Enabled;
+    opt.subControls = QStyle::SC_All;
+    opt.minimum = 0;
+    // The page covers part of the range; a page as large as the range leaves nothing to scroll.
+    const bool paged = page > 0 && page < range;
+    opt.pageStep = paged ? page : 0;
+    opt.maximum = paged ? range - page : range;
+    opt.singleStep = 10;
+    opt.sliderPosition = opt.sliderValue = std::min(pos, opt.maximum);
+    QImage bar(w, h, QImage::Format_ARGB32_Premultiplied);
+    bar.fill(Qt::transparent);
+    {
+        QPainter p(&bar);
+        style->drawComplexControl(QStyle::CC_ScrollBar, &opt, &p);
+    }
+    P.K.Draw(P.ClipRect.Right - w, P.ClipRect.Top, bar);
+    P.ClipRect.Right -= w;
+    P.ScrollBarWidth = w;
+    P.ScrollOffset = pos;
 }
 
 void TNovaStringGrid::paintSelectionRectangle(TCellPaint &P, const TRect &TR)

@@ -4,6 +4,7 @@
 #include "grid/HtmlHintWindow.h"
 #include "grid/NovaGrid.h"
 #include "grid/ScrollControl.h"
+#include "grid_xtest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -11,57 +12,9 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The X server's test extension, looked up at run time.
-struct XTest {
-    void *display = nullptr;
-    void *(*openDisplay)(const char *) = nullptr;
-    int (*motion)(void *, int, int, int, unsigned long) = nullptr;
-    int (*button)(void *, unsigned, int, unsigned long) = nullptr;
-    int (*flush)(void *) = nullptr;
-    bool load()
-    {
-        void *x11 = dlopen("libX11.so.6", RTLD_NOW);
-        void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
-        if (!x11 || !xtst)
-            return false;
-        openDisplay = reinterpret_cast<void *(*)(const char *)>(dlsym(x11, "XOpenDisplay"));
-        flush = reinterpret_cast<int (*)(void *)>(dlsym(x11, "XFlush"));
-        motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(xtst, "XTestFakeMotionEvent"));
-        button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeButtonEvent"));
-        if (!openDisplay || !flush || !motion || !button)
-            return false;
-        display = openDisplay(nullptr);
-        return display != nullptr;
-    }
-    void settle(int ms = 60)
-    {
-        flush(display);
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    void moveTo(QPoint global)
-    {
-        motion(display, -1, global.x(), global.y(), 0);
-        settle();
-    }
-    void press(unsigned b)
-    {
-        button(display, b, 1, 0);
-        settle();
-    }
-    void release(unsigned b)
-    {
-        button(display, b, 0, 0);
-        settle();
-    }
-};
 
 void shot(const char *name)
 {
@@ -89,11 +42,9 @@ QRect thumbOf(QScrollBar *b)
 
 TEST(GridScrollWindow, ThumbHintSlimBarsAndPanningWithTheRealPointer)
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        GTEST_SKIP() << "needs an X server (xvfb-run, QT_QPA_PLATFORM=xcb)";
     XTest x;
-    if (!x.load())
-        GTEST_SKIP() << "no XTest extension";
+    if (const char *why = xPointerMissing(x))
+        GTEST_SKIP() << why;
     auto g = std::make_unique<TNovaStringGrid>();
     g->SetColCount(8);
     g->SetRowCount(1000);
