@@ -230,9 +230,19 @@ TEST_F(AnchorFixture, TabWalksTheEditControlsOfACellAndThenBackToTheGrid)
     ASSERT_TRUE(e->isVisible()) << "Tab opens the next control of the cell";
     EXPECT_EQ(e->echoMode(), QLineEdit::Password);
     EXPECT_EQ(e->maxLength(), 4);
+    const QRect walked = e->geometry();
     QTest::keyClick(e, Qt::Key_Tab);
     EXPECT_FALSE(e->isVisible());
     EXPECT_TRUE(g.hasFocus()) << "after the last control the grid has the focus";
+
+    // Tab lays the editor over the second control exactly where a press on that control does.
+    const QPoint p2 = g.pointOn(1, 2, "e2");
+    ASSERT_GE(p2.x(), 0);
+    click(p2);
+    ASSERT_TRUE(e->isVisible());
+    EXPECT_EQ(e->geometry(), walked);
+    EXPECT_GT(walked.left(), g.CellRect(1, 2).Left + 40) << "the second control stands right of the first";
+    g.StoreCellControlValue();
 }
 
 TEST_F(AnchorFixture, HoverEntersEachAnchorAndLeavesOnce)
