@@ -1281,6 +1281,9 @@ protected:
     // ---- rich-text cells -----------------------------------------------------------------------
     friend class TNovaRichEdit;
     bool richCellSelected(int ACol, int ARow);
+    // The in-place rich editor over cell (ACol real, ARow) in R, and its text back into the cell.
+    void openInplaceRichEdit(int ACol, int ARow, const TRect &R, TColor B);
+    void storeInplaceRichEdit(int ACol, int ARow);
     TNovaRichEdit *FRichEdit = nullptr;
     TNovaRichEdit *FInplaceRichEdit = nullptr;
 
@@ -2245,6 +2248,19 @@ public:
     THTMLHintWindow *CellHintWindow() const { return FCellHintWnd; }
     bool SizingHintShown() const { return FSizeHintShow; }
     TPoint LastHintCell() const { return FLastHintPos; }
+    // Selection resize handle (NovaGrid_SelectionResize.cpp): the 6 x 6 corner of the selection's
+    // bottom-right cell (bottom-left when reading right to left) while SelectionResizer and
+    // SelectionRectangle are on. Dragging it enlarges the selection from its top-left cell; the
+    // release pastes the cells copied at the press into the new selection.
+    bool IsOnResizeHandle(int X, int Y);
+    bool SelectionResizing() const { return FMouseResize; }
+    std::function<void(QObject *Sender, const TGridRect &OrigSelection, const TGridRect &NewSelection)>
+        OnSelectionResize;
+    std::function<void(QObject *Sender, const TGridRect &OrigSelection, const TGridRect &NewSelection)>
+        OnSelectionResized;
+    // Select-mode cursors (NovaGrid_SelectCursors.cpp): the number of the one showing, 8010 rows,
+    // 8011 columns, 8012 all cells or the resize handle; 0 when none shows.
+    int SelectCursorId() const { return FSelectCursorId; }
     // The drop arrows of a column or row drag (made on first use, owned by the grid).
     TArrowWindow *MoveArrow(TArrowDirection Dir);
     QWidget *MoveForm() const;
@@ -2273,6 +2289,18 @@ protected:
     void decideSelectMode(int ACol, int ARow, int X, int Y);
     void sizingEventsAndHint(int X, int Y);
     bool IsOnSizingBorder(int ACol, int ARow, int X) const;
+    // The cursor this move claims; it is put back after the platform's own hover.
+    void claimCursor(const QCursor &Cursor);
+    QCursor FClaimedCursor;
+    // Selection resize handle: a press on it (the platform sees the press only with
+    // PlatformPress), the drag of its corner, and the release that pastes.
+    void beginSelectionResize(int X, int Y, Qt::KeyboardModifiers Shift, bool PlatformPress);
+    void selectionResizeMove(int X, int Y);
+    void endSelectionResize();
+    bool FMouseResize = false;
+    // Select-mode cursors: claims the cursor of a select mode other than msNormal.
+    void claimSelectCursor(TMouseSelectMode Mode);
+    int FSelectCursorId = 0;
     // Enhanced column and row drag: one move event, and the release that ends it (true when
     // the release belonged to a drag).
     void enhancedDrag(int X, int Y);
@@ -2286,7 +2314,6 @@ protected:
     TPoint FHoverButton{-1, -1};
     TPoint FHotFixedCell{-1, -1};
     TPoint FLastHintPos{-1, -1};
-    TPoint FLastBalloonPos{-1, -1};
     TGridRect FSizeSelection;
     bool FSizeFixed = false;
     bool FSizeFixedR = false;

@@ -2,12 +2,8 @@
 // look-up) and the small cell-positioning operations.
 #include "grid/NovaGrid.h"
 #include "grid/NovaInplaceEdit.h"
-#include "grid/base/Canvas.h"
 #include "grid/base/MarkupHelpers.h"
 #include "grid/base/MarkupRenderer.h"
-
-#include <QImage>
-#include <QPainter>
 
 #include <QApplication>
 
@@ -215,27 +211,9 @@ void TNovaStringGrid::EditNextCellControl(int ACol, int ARow, const QString &ID)
     }
     // The control's place comes from laying the text out as the cell paints it.
     const int dc = DisplColIndex(ACol);
-    TRect r = TRect::FromQRect(CellBounds(dc, ARow));
-    r.Left += XYOffset.x() + 1;
-    r.Top += XYOffset.y() + 1;
-    const TCellType t = GetCellType(ACol, ARow);
-    if (t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
-        || t == ctTriStateCheckBox)
-        r.Left += FControlLook->CheckBoxSize();
-    QImage scratch(1, 1, QImage::Format_ARGB32);
-    QPainter painter(&scratch);
-    TPainterCanvas canvas(&painter);
-    TBrush brush;
-    TFont font;
-    GetCellColor(ACol, ARow, TGridDrawState{}, brush, font);
-    canvas.Font = font;
-    TMarkupDrawParams params;
-    params.hitTestOnly = true;
-    params.linkColor = URLColor();
-    params.window = this;
     TMarkupDrawResult result;
     result.controlId = next;
-    DrawMarkupText(canvas, text, r, params, result);
+    hitTestCellMarkup(dc, ARow, -1, -1, result);
     ShowCellControlEditor(text, result.controlType, ARow, ACol, dc, result.controlRect, result.controlValue, next);
 }
 

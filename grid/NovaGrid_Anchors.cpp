@@ -12,7 +12,6 @@
 #include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPainter>
-#include <QToolTip>
 
 namespace {
 
@@ -302,7 +301,7 @@ bool TNovaStringGrid::AnchorHover(int ACol, int ARow, int X, int Y)
                 FireEvent(OnAnchorHint, this, ARow, ACol, title);
             if (title != FLastAnchorHint && !FLastAnchorHint.isEmpty() && anchor != FAnchor) {
                 FLastAnchorHint = title;
-                QToolTip::hideText();
+                hideCellHint();
             }
             claimed = true;
             if (anchor != FAnchor) {

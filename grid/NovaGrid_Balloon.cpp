@@ -61,8 +61,17 @@ bool TNovaStringGrid::BalloonNeedText(const QPoint &ClientPos, QString &Title, Q
     Icon = 1;
     if (Title.isEmpty())
         Title = QStringLiteral(" ");
-    if (valid)
+    if (valid) {
+        // A balloon of the cell's own has the first say, the event the last.
+        QString ownTitle, ownText;
+        TBalloonIcon ownIcon = biInfo;
+        if (IsBalloon(rc, r, ownTitle, ownText, ownIcon)) {
+            Title = ownTitle;
+            Text = ownText;
+            Icon = ownIcon;
+        }
         FireEvent(OnCellBalloon, this, rc, r, Title, Text, Icon);
+    }
     FLastBalloonCell = {rc, r};
     if (Title.size() > kBalloonTitleMax)
         Title = Title.left(kBalloonTitleMax - 3) + QStringLiteral("...");

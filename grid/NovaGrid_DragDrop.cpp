@@ -62,6 +62,8 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
         return false;
     if (std::abs(X - Clickposx) <= 3 && std::abs(Y - Clickposy) <= 3)
         return false;
+    if (IsOnResizeHandle(X, Y))
+        return false;
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     if (ACol < 0 || ARow < 0)

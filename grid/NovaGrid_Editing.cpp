@@ -3,6 +3,7 @@
 #include "grid/GridEditorControls.h"
 #include "grid/NovaGrid.h"
 #include "grid/NovaInplaceEdit.h"
+#include "grid/NovaRichEdit.h"
 #include "grid/base/EditorKit.h"
 #include "grid/base/VedAzirText.h"
 #include "platform/TextFormat.h"
@@ -414,6 +415,9 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
         FEditCtrl = nullptr;
         break;
     }
+    case edRichEdit:
+        openInplaceRichEdit(c, ARow, R, B);
+        break;
     case edCustom:
         if (FEditLink) {
             openEditLink(ACol, ARow, R, B, font, Text);
@@ -422,7 +426,7 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
         FEditMode = false;
         break;
     default:
-        // Rich-text and drop-down kinds have no editor here: nothing opens.
+        // Drop-down kinds have no editor here: nothing opens.
         FEditMode = false;
         break;
     }
@@ -531,6 +535,12 @@ void TNovaStringGrid::StoreEditorValue(int ACol, int ARow)
         }
         break;
     case edCustom: closeEditLink(c, ARow); break;
+    case edRichEdit:
+        if (FInplaceRichEdit) {
+            storeInplaceRichEdit(c, ARow);
+            CloseEditor(FInplaceRichEdit);
+        }
+        break;
     default: break;
     }
     if (FCurrentEditor != edNormal && FEditActive) PostGridEditDone(c, ARow);

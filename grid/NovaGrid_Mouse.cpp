@@ -47,6 +47,13 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
     const TGridRect oldSel = Selection();
     FPressRow = ARow;
 
+    // The selection's resize handle starts a drag of the selection's corner.
+    if (IsOnResizeHandle(X, Y)) {
+        beginSelectionResize(X, Y, Shift,
+                             !(Options().Contains(goEditing) || FMouseActions->RangeSelectAndEdit()));
+        return;
+    }
+
     // A press outside the selection starts a range selection instead of an edit.
     if (Options().Contains(goEditing) && FMouseActions->RangeSelectAndEdit() && ACol >= 0 && ARow >= 0
         && !PointInGridRect(oldSel, ACol, ARow))
@@ -56,6 +63,12 @@ void TNovaStringGrid::WMLButtonDown(int X, int Y, Qt::KeyboardModifiers Shift)
     FireEvent(OnCanClickCell, this, ARow, ACol, Allow);
     if (!Allow)
         return;
+
+    // The last move found the pointer on the handle although the press is just off it.
+    if (MouseSelectMode() == msResize) {
+        beginSelectionResize(X, Y, Shift, !Options().Contains(goEditing));
+        return;
+    }
 
     if (FMouseActions->DisjunctCellSelect() && !(Shift & Qt::ControlModifier) && ACol >= 0 && ARow >= 0
         && !IsFixed(ACol, ARow)) {
@@ -545,6 +558,8 @@ void TNovaStringGrid::WMLButtonUp(int X, int Y, Qt::KeyboardModifiers Shift)
         if (GridState() == gsSelecting)
             SetGridState(gsNormal);
     }
+    if (FMouseResize)
+        endSelectionResize();
 
     if (colSizing || rowSizing)
         return;

@@ -7,6 +7,7 @@
 #include "grid/NovaGrid.h"
 #include "grid/SizeSettings.h"
 #include "grid/base/MarkupHelpers.h"
+#include "grid/base/MarkupRenderer.h"
 #include "grid/base/VedAzirText.h"
 
 #include <QEvent>
@@ -25,6 +26,7 @@ void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
     if (OleDragStartMove(Shift, X, Y))
         return;
     FCursorClaimed = false;
+    FSelectCursorId = 0;
     int ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     const bool overCell = ACol >= 0 && ARow >= 0;
@@ -50,23 +52,42 @@ void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
             enhancedDrag(X, Y);
     }
 
+    // The corner of the selection follows the pointer while its resize handle is dragged.
+    if (FMouseResize && FMouseDownMove)
+        selectionResizeMove(X, Y);
+
     if (!FMouseDownMove)
         decideSelectMode(ACol, ARow, X, Y);
+    else
+        claimSelectCursor(MouseSelectMode()); // a drag keeps the cursor it started with
+
+    // Links and anchors: the link cursor wins over the select cursors.
+    if (overCell && !FDesigning) {
+        if (AnchorHover(ACol, ARow, X, Y))
+            claimCursor(QCursor(Qt::PointingHandCursor));
+    } else if (!overCell) {
+        AnchorLeave();
+    }
+
     if (!FCursorClaimed && FDragCursor == Qt::ArrowCursor && viewport()->cursor().shape() != FOldCursor
         && GridState() == gsNormal)
         viewport()->setCursor(FOldCursor);
 
-    // A hint shown for another cell is stale now.
+    // A hint or balloon shown for another cell is stale now.
+    TPoint base{-1, -1};
+    if (overCell)
+        base = BaseCell(RealColIndex(ACol), ARow);
     if (FLastHintPos.X >= 0) {
-        TPoint base{-1, -1};
-        if (overCell) {
-            const TPoint b = BaseCell(RealColIndex(ACol), ARow);
-            base = TPoint{DisplColIndexOf(b.X), b.Y};
-        }
-        if (!(base == FLastHintPos)) {
+        const TPoint shown = overCell ? TPoint{DisplColIndexOf(base.X), base.Y} : TPoint{-1, -1};
+        if (!(shown == FLastHintPos)) {
             hideCellHint();
             FLastHintPos = TPoint{-1, -1};
         }
+    }
+    if (Balloon()->Enable() && FLastBalloonCell.X >= 0 && !(base == FLastBalloonCell)) {
+        if (FBalloonWindow)
+            FBalloonWindow->hide();
+        FLastBalloonCell = TPoint{-1, -1};
     }
 
     if (SelectionRectangle() && GridState() == gsSelecting && !(Selection() == FMoveSelection)) {
@@ -74,11 +95,15 @@ void TNovaStringGrid::MouseMove(Qt::KeyboardModifiers Shift, int X, int Y)
         FMoveSelection = Selection();
     }
 
-    TBaseGrid::MouseMove(Shift, X, Y);
+    // The platform's range extension would move the far corner's opposite while the handle drags.
+    if (!FMouseResize)
+        TBaseGrid::MouseMove(Shift, X, Y);
     FireEvent(OnMouseMove, this, Shift, X, Y);
-    // The platform's hover resets the cursor: a drag keeps its own.
+    // The platform's hover resets the cursor: a drag keeps its own, a claim its own.
     if (FDragCursor != Qt::ArrowCursor)
         viewport()->setCursor(FDragCursor);
+    else if (FCursorClaimed)
+        viewport()->setCursor(FClaimedCursor);
 
     if (FNavigation->KeepHorizScroll() && FMouseDownMove && GridState() != gsColMoving && LeftCol() != FOldKeepLeftCol) {
         BeginUpdate();
@@ -212,10 +237,15 @@ void TNovaStringGrid::fixedSizingHover(int ACol, int ARow, int X, int Y)
         FSizeFixedY = Y;
         DrawRowSizingLine(Y);
     }
-    if (FSizeFixed || FSizeFixedR) {
-        viewport()->setCursor(FSizeFixed ? Qt::SplitHCursor : Qt::SplitVCursor);
-        FCursorClaimed = true;
-    }
+    if (FSizeFixed || FSizeFixedR)
+        claimCursor(QCursor(FSizeFixed ? Qt::SplitHCursor : Qt::SplitVCursor));
+}
+
+void TNovaStringGrid::claimCursor(const QCursor &Cursor)
+{
+    FClaimedCursor = Cursor;
+    FCursorClaimed = true;
+    viewport()->setCursor(Cursor);
 }
 
 bool TNovaStringGrid::IsOnSizingBorder(int ACol, int ARow, int X) const
@@ -228,9 +258,10 @@ bool TNovaStringGrid::IsOnSizingBorder(int ACol, int ARow, int X) const
 
 void TNovaStringGrid::decideSelectMode(int ACol, int ARow, int X, int Y)
 {
-    (void)Y;
     TMouseSelectMode mode = msNormal;
-    if (ACol >= 0 && ARow >= 0) {
+    if (IsOnResizeHandle(X, Y)) {
+        mode = msResize;
+    } else if (ACol >= 0 && ARow >= 0) {
         const int firstRow = FAfterUpScroll ? FixedRows() - 1 : FixedRows();
         const int lastRow = FloatingFooterShown() ? RowCount() - 2 : RowCount() - 1;
         const bool nodeGlyph = ACol == 0 && HasNodes() && IsNode(ARow);
@@ -244,8 +275,7 @@ void TNovaStringGrid::decideSelectMode(int ACol, int ARow, int X, int Y)
             mode = msRow;
     }
     SetMouseSelectMode(mode);
-    if (mode != msNormal)
-        FCursorClaimed = true;
+    claimSelectCursor(mode);
 }
 
 void TNovaStringGrid::sizingEventsAndHint(int X, int Y)
@@ -314,6 +344,7 @@ void TNovaStringGrid::CMMouseLeave()
         if (old < RowCount())
             RepaintRow(old);
     }
+    AnchorLeave();
 }
 
 bool TNovaStringGrid::viewportEvent(QEvent *e)
@@ -351,6 +382,22 @@ void TNovaStringGrid::BuildCellHint(QPoint CursorPos, QString &HintStr, TCellHin
         pos = QPoint(CursorPos.x(), R.Bottom + 6);
         const QString text = Cells(c, ARow);
         const int kind = GetTextKind(text, EnableHTML());
+        QString comment;
+        if (IsComment(c, ARow, comment)) {
+            HintStr = comment;
+            pos = QPoint(R.Right, R.Top);
+        }
+        if (kind == tkHTML && AnchorHint()) {
+            TMarkupDrawResult hit;
+            if (hitTestCellMarkup(ACol, ARow, CursorPos.x(), CursorPos.y(), hit) && hit.controlId.isEmpty()
+                && !hit.hitAnchor.isEmpty()) {
+                QString anchor = hit.hitTitle.isEmpty() ? hit.hitAnchor : hit.hitTitle;
+                FireEvent(OnAnchorHint, this, ARow, c, anchor);
+                HintStr = anchor;
+                FLastAnchorHint = anchor;
+                pos = CursorPos + QPoint(8, -16);
+            }
+        }
         const bool body = ACol >= FixedCols() && ARow >= FixedRows() && ACol < ColCount() - FixedRightCols()
                           && ARow < RowCount() - FixedFooters();
         if (HintShowCells() && body) {

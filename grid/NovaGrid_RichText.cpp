@@ -5,6 +5,7 @@
 #include "grid/base/RichText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -49,6 +50,45 @@ QString TNovaStringGrid::RichToString(TNovaRichEdit *Rich)
 }
 
 void TNovaStringGrid::RichToCell(int ACol, int ARow, TNovaRichEdit *Rich) { SetCells(ACol, ARow, RichToString(Rich)); }
+
+void TNovaStringGrid::openInplaceRichEdit(int ACol, int ARow, const TRect &R, TColor B)
+{
+    TNovaRichEdit *rich = InplaceRichEdit();
+    rich->ReCreate();
+    rich->setFrameShape(QFrame::NoFrame);
+    // The selection keeps its colour while the focus is elsewhere.
+    QPalette pal = rich->palette();
+    pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
+    pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
+    pal.setColor(QPalette::Base, ToQColor(B, QApplication::palette()));
+    rich->setPalette(pal);
+    rich->setGeometry(R.Left, R.Top, R.Right - R.Left - 1, R.Bottom - R.Top - 1);
+    DoGetEditorProp(ACol, ARow);
+    CellToRich(ACol, ARow, rich);
+    rich->Lock();
+    rich->document()->setDocumentMargin(2);
+    rich->document()->setModified(false);
+    QTextCursor cursor(rich->document());
+    if (FNavigation->EditSelectAll())
+        cursor.select(QTextCursor::Document);
+    else
+        cursor.movePosition(QTextCursor::End);
+    rich->setTextCursor(cursor);
+    rich->setEnabled(true);
+    rich->show();
+    rich->raise();
+    rich->setFocus(Qt::OtherFocusReason);
+    PostStartChar(rich);
+    rich->Unlock();
+    FEditCtrl = rich;
+}
+
+void TNovaStringGrid::storeInplaceRichEdit(int ACol, int ARow)
+{
+    // An editor closed unchanged leaves the cell's rich text as it was, byte for byte.
+    if (FInplaceRichEdit->document()->isModified())
+        SetEditedCellText(ACol, ARow, RichToString(FInplaceRichEdit));
+}
 
 QString TNovaStringGrid::RichCellPlainText(const QString &CellText) { return RtfToPlainText(CellTextToRtfBytes(CellText)); }
 

@@ -106,6 +106,13 @@ void TNovaRichEdit::keyPressEvent(QKeyEvent *e)
         FGrid->ShowInplaceEdit();
         return;
     }
+    if (key == Qt::Key_Escape && this == FGrid->FInplaceRichEdit) {
+        // Escape drops what was typed: the cell keeps the text it had when editing began.
+        document()->setModified(false);
+        FGrid->setFocus(Qt::OtherFocusReason);
+        FGrid->HideInplaceEdit();
+        return;
+    }
     if ((key == Qt::Key_Up || key == Qt::Key_Down) && !FGrid->WordWrap() && !FGrid->Multilinecells()) {
         FGrid->setFocus(Qt::OtherFocusReason);
         int k = key;

@@ -1,6 +1,7 @@
 // Links, jump anchors and embedded controls of cells: what a press does, the editors over edit and
 // combo controls and how Return and Tab leave them, and the anchor events of pointer movement.
 #include "grid/CellControlEditors.h"
+#include "grid/HtmlHintWindow.h"
 #include "grid/NovaGrid.h"
 #include "grid/base/MarkupHelpers.h"
 #include "grid/base/MarkupRenderer.h"
@@ -8,6 +9,7 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QHelpEvent>
 #include <QScreen>
 #include <QApplication>
 #include <QTest>
@@ -230,9 +232,19 @@ TEST_F(AnchorFixture, TabWalksTheEditControlsOfACellAndThenBackToTheGrid)
     ASSERT_TRUE(e->isVisible()) << "Tab opens the next control of the cell";
     EXPECT_EQ(e->echoMode(), QLineEdit::Password);
     EXPECT_EQ(e->maxLength(), 4);
+    const QRect walked = e->geometry();
     QTest::keyClick(e, Qt::Key_Tab);
     EXPECT_FALSE(e->isVisible());
     EXPECT_TRUE(g.hasFocus()) << "after the last control the grid has the focus";
+
+    // Tab lays the editor over the second control exactly where a press on that control does.
+    const QPoint p2 = g.pointOn(1, 2, "e2");
+    ASSERT_GE(p2.x(), 0);
+    click(p2);
+    ASSERT_TRUE(e->isVisible());
+    EXPECT_EQ(e->geometry(), walked);
+    EXPECT_GT(walked.left(), g.CellRect(1, 2).Left + 40) << "the second control stands right of the first";
+    g.StoreCellControlValue();
 }
 
 TEST_F(AnchorFixture, HoverEntersEachAnchorAndLeavesOnce)
@@ -259,6 +271,60 @@ TEST_F(AnchorFixture, HoverEntersEachAnchorAndLeavesOnce)
     EXPECT_NE(g.viewport()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(g.HoverCell(), (TPoint{-1, -1}));
     EXPECT_EQ(events, (std::vector<QString>{"enter one", "enter two", "exit "}));
+}
+
+TEST_F(AnchorFixture, PointerMovesOverAnchorsShowTheLinkCursorAndLeaveOnce)
+{
+    g.SetCells(1, 2, "<A HREF=\"one\">first</A> and <A HREF=\"two\">second</A>");
+    g.SetCells(1, 3, "plain");
+    std::vector<QString> events;
+    g.OnAnchorEnter = [&](QObject *, int, int, const QString &a) { events.push_back("enter " + a); };
+    g.OnAnchorExit = [&](QObject *, int, int, const QString &a) { events.push_back("exit " + a); };
+    const QPoint a = g.pointOn(1, 2, "one"), b = g.pointOn(1, 2, "two");
+    ASSERT_GE(a.x(), 0);
+    ASSERT_GE(b.x(), 0);
+    QTest::mouseMove(g.viewport(), a);
+    EXPECT_EQ(g.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(g.viewport(), b);
+    EXPECT_EQ(g.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(g.viewport(), middleOf(1, 3));
+    EXPECT_EQ(g.viewport()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(events, (std::vector<QString>{"enter one", "enter two", "exit "}));
+
+    // Leaving the grid from an anchor leaves the anchor too, so coming back enters it again.
+    QTest::mouseMove(g.viewport(), a);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(g.viewport(), &leave);
+    QTest::mouseMove(g.viewport(), a + QPoint(1, 0));
+    EXPECT_EQ(events, (std::vector<QString>{"enter one", "enter two", "exit ", "enter one", "exit ", "enter one"}));
+}
+
+TEST_F(AnchorFixture, AnchorHintShowsTheTitleBesideTheCursor)
+{
+    g.SetCells(1, 2, "<A HREF=\"one\" TITLE=\"The first\">first</A> and <A HREF=\"two\">second</A>");
+    const QPoint a = g.pointOn(1, 2, "one"), b = g.pointOn(1, 2, "two");
+    ASSERT_GE(a.x(), 0);
+    ASSERT_GE(b.x(), 0);
+    auto hintAt = [&](QPoint p) {
+        QHelpEvent e(QEvent::ToolTip, p, g.viewport()->mapToGlobal(p));
+        QApplication::sendEvent(g.viewport(), &e);
+        THTMLHintWindow *w = g.CellHintWindow();
+        return w && w->isVisible() ? w->Caption() : QString();
+    };
+    EXPECT_EQ(hintAt(a), QString()) << "off without AnchorHint";
+
+    g.SetAnchorHint(true);
+    EXPECT_EQ(hintAt(a), "The first");
+    EXPECT_EQ(g.CellHintWindow()->pos(), g.viewport()->mapToGlobal(a + QPoint(8, -16)));
+    EXPECT_EQ(hintAt(b), "two") << "an anchor without a title shows itself";
+    std::vector<QString> asked;
+    g.OnAnchorHint = [&](QObject *, int r, int c, QString &anchor) {
+        asked.push_back(QString("%1,%2 %3").arg(r).arg(c).arg(anchor));
+        anchor = "second link";
+    };
+    EXPECT_EQ(hintAt(b), "second link");
+    EXPECT_EQ(asked, (std::vector<QString>{"2,1 two"}));
+    EXPECT_EQ(hintAt(middleOf(1, 3)), QString()) << "no anchor, no hint";
 }
 
 // A rich-text cell and a hovered anchor for a person to look at (set CFG_SCREENSHOT_DIR to write them).

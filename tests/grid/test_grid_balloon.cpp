@@ -4,7 +4,9 @@
 #include "grid/NovaGrid.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -101,4 +103,46 @@ TEST_F(BalloonFixture, DatePickerChangeReportsTheDateForTheCurrentCell)
     g.DateTimeChangeNotify(45000.5);
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0], std::make_tuple(2, 3, TDateTime(45000.5)));
+}
+
+TEST_F(BalloonFixture, CellsOwnBalloonComesBeforeTheEvent)
+{
+    g.SetCells(2, 2, "cell text");
+    g.AddBalloon(2, 2, "Own title", "own text", biWarning);
+    QString t, x;
+    int i = 0;
+    ASSERT_TRUE(g.BalloonNeedText(middleOf(2, 2), t, x, i));
+    EXPECT_EQ(t, "Own title");
+    EXPECT_EQ(x, "own text");
+    EXPECT_EQ(i, int(biWarning));
+    g.OnCellBalloon = [](QObject *, int, int, QString &, QString &text, int &icon) {
+        text += "!";
+        EXPECT_EQ(icon, int(biWarning)) << "the event sees the cell's icon";
+    };
+    ASSERT_TRUE(g.BalloonNeedText(middleOf(2, 2), t, x, i));
+    EXPECT_EQ(x, "own text!");
+    // A neighbour without a balloon of its own shows its text.
+    g.SetCells(3, 2, "neighbour");
+    g.OnCellBalloon = nullptr;
+    ASSERT_TRUE(g.BalloonNeedText(middleOf(3, 2), t, x, i));
+    EXPECT_EQ(x, "neighbour");
+    EXPECT_EQ(i, 1);
+}
+
+TEST_F(BalloonFixture, PointerMovingToAnotherCellPopsTheBalloon)
+{
+    g.SetCells(1, 1, "one");
+    g.SetCells(2, 2, "two");
+    const QPoint p = middleOf(1, 1);
+    QHelpEvent e(QEvent::ToolTip, p, g.viewport()->mapToGlobal(p));
+    QApplication::sendEvent(g.viewport(), &e);
+    QWidget *tip = g.BalloonWindow();
+    ASSERT_NE(tip, nullptr);
+    ASSERT_TRUE(tip->isVisible());
+    EXPECT_EQ(g.LastBalloonCell(), (TPoint{1, 1}));
+    QTest::mouseMove(g.viewport(), p + QPoint(3, 1));
+    EXPECT_TRUE(tip->isVisible()) << "a move inside the cell keeps it";
+    QTest::mouseMove(g.viewport(), middleOf(2, 2));
+    EXPECT_FALSE(tip->isVisible());
+    EXPECT_EQ(g.LastBalloonCell(), (TPoint{-1, -1}));
 }

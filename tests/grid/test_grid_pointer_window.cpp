@@ -1,11 +1,15 @@
 // A string grid in a real window with the pointer over it: a hovered row, a header dragged onto
-// another column (drag button and drop arrows showing), and a cell edited with the focus frame
-// on. With POINTER_SHOTS set the screen is grabbed after each step into /tmp (run under
+// another column (drag button and drop arrows showing), a cell edited with the focus frame on,
+// the selection's resize handle dragged, anchor and comment hints, and the rich-text editor. With POINTER_SHOTS set the screen is grabbed after each step into /tmp (run under
 // xvfb-run with QT_QPA_PLATFORM=xcb, where the pop-up windows show on the screen).
 #include "grid/FixedCellEditors.h"
+#include "grid/HtmlHintWindow.h"
 #include "grid/NovaGrid.h"
+#include "grid/NovaRichEdit.h"
+#include "grid/base/MarkupRenderer.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -78,5 +82,108 @@ TEST(GridPointerWindow, HoveredRowHeaderDragAndFocusFrame)
     ASSERT_NE(g.FocusWindow(), nullptr);
     EXPECT_TRUE(g.FocusWindow()->isVisible());
     shot(&form, "focus");
+    g.HideInplaceEdit();
+}
+
+namespace {
+
+class HintGrid : public TNovaStringGrid {
+public:
+    using TNovaStringGrid::TNovaStringGrid;
+    // A point over the anchor named, found as the grid hit-tests.
+    QPoint pointOn(int ACol, int ARow, const QString &anchor)
+    {
+        const TRect r = CellRect(ACol, ARow);
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                TMarkupDrawResult res;
+                if (hitTestCellMarkup(ACol, ARow, x, y, res) && res.hitAnchor == anchor)
+                    return {x, y};
+            }
+        return {-1, -1};
+    }
+};
+
+void toolTipAt(TNovaStringGrid &g, QPoint p)
+{
+    QHelpEvent e(QEvent::ToolTip, p, g.viewport()->mapToGlobal(p));
+    QApplication::sendEvent(g.viewport(), &e);
+}
+
+} // namespace
+
+TEST(GridPointerWindow, ResizeHandleHintsAndRichEditor)
+{
+    QWidget form;
+    form.setWindowTitle(QStringLiteral("Grid"));
+    form.resize(560, 300);
+    form.move(60, 60);
+    HintGrid g(&form);
+    g.setGeometry(10, 10, 540, 280);
+    g.SetColCount(4);
+    g.SetRowCount(9);
+    g.SetColWidths(1, 80);
+    g.SetColWidths(2, 200);
+    g.SetColWidths(3, 170);
+    const char *headers[] = {"#", "Value", "Notes", "Links"};
+    for (int c = 0; c < 4; ++c)
+        g.SetCells(c, 0, QString::fromLatin1(headers[c]));
+    for (int r = 1; r < 9; ++r)
+        g.SetCells(0, r, QString::number(r));
+    g.SetCells(1, 1, QStringLiteral("10"));
+    g.SetCells(1, 2, QStringLiteral("20"));
+    g.SetRowHeights(2, 44);
+    g.SetCells(2, 2, QString::fromLatin1(R"({\rtf1{\fonttbl{\f0 DejaVu Sans;}}{\colortbl ;\red200\green0\blue0;})"
+                                         R"(\f0\fs20 Flow in m\super 3\nosupersub /h, \b \cf1 alarm\cf0\b0 })"));
+    g.SetCells(3, 1, QStringLiteral("See <A HREF=\"https://example.com\" TITLE=\"Open the manual\">manual</A>"));
+    g.AddComment(3, 4, QStringLiteral("Checked on site"));
+    g.SetCells(3, 4, QStringLiteral("commented"));
+    g.SetOptions(g.Options().Include(goRangeSelect).Include(goEditing));
+    g.SetSelectionRectangle(true);
+    g.SetSelectionResizer(true);
+    g.SetAnchorHint(true);
+    g.Navigation()->SetAllowSmartClipboard(true);
+    g.OnGetEditorType = [](QObject *, int c, int, TEditorType &e) {
+        if (c == 2)
+            e = edRichEdit;
+    };
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    g.SetSelection(TGridRect{1, 1, 1, 2});
+    const TRect R = g.CellRect(1, 2);
+    const QPoint handle(R.Right - 2, R.Bottom - 2);
+    QTest::mouseMove(g.viewport(), handle);
+    EXPECT_EQ(g.SelectCursorId(), 8012);
+    shot(&form, "resize_handle");
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, handle);
+    QTest::mouseMove(g.viewport(), centre(g, 1, 4));
+    QTest::mouseMove(g.viewport(), centre(g, 1, 6));
+    shot(&form, "resize_drag");
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, centre(g, 1, 6));
+    EXPECT_EQ(g.Cells(1, 6), QStringLiteral("60"));
+    shot(&form, "resize_done");
+
+    const QPoint link = g.pointOn(3, 1, QStringLiteral("https://example.com"));
+    ASSERT_GE(link.x(), 0);
+    QTest::mouseMove(g.viewport(), link);
+    toolTipAt(g, link);
+    ASSERT_NE(g.CellHintWindow(), nullptr);
+    EXPECT_TRUE(g.CellHintWindow()->isVisible());
+    shot(&form, "anchor_hint");
+    QTest::mouseMove(g.viewport(), centre(g, 3, 4));
+    toolTipAt(g, centre(g, 3, 4));
+    EXPECT_EQ(g.CellHintWindow()->Caption(), QStringLiteral("Checked on site"));
+    shot(&form, "comment_hint");
+    g.CellHintWindow()->hide();
+
+    g.FocusCell(2, 2, true);
+    g.setFocus();
+    QTest::keyClick(&g, Qt::Key_F2);
+    QApplication::processEvents();
+    ASSERT_TRUE(g.InplaceRichEdit()->isVisible());
+    shot(&form, "rich_editor");
+    g.setFocus();
     g.HideInplaceEdit();
 }

@@ -320,18 +320,26 @@ TEST_F(PointerFixture, SelectModeFollowsThePointerOverFixedCells)
         const char *name;
         QPoint p;
         TMouseSelectMode mode;
+        int cursor; // the select cursor showing (0: the grid's own)
     };
     const TRect R2 = g.CellRect(2, 0);
     const Case cases[] = {
-        {"top-left fixed cell", centre(0, 0), msAll},
-        {"header of a normal column", centre(2, 0), msColumn},
-        {"header on a sizing border", QPoint(R2.Right - 2, 10), msNormal},
-        {"fixed cell of a data row", centre(0, 3), msRow},
-        {"data cell", centre(2, 3), msNormal},
+        {"top-left fixed cell", centre(0, 0), msAll, 8012},
+        {"header of a normal column", centre(2, 0), msColumn, 8011},
+        {"header on a sizing border", QPoint(R2.Right - 2, 10), msNormal, 0},
+        {"fixed cell of a data row", centre(0, 3), msRow, 8010},
+        {"data cell", centre(2, 3), msNormal, 0},
+        {"fixed cell of a data row again", centre(0, 5), msRow, 8010},
     };
     for (const Case &c : cases) {
         move(c.p);
         EXPECT_EQ(g.MouseSelectMode(), c.mode) << c.name;
+        EXPECT_EQ(g.SelectCursorId(), c.cursor) << c.name;
+        // The platform's own hover runs after the select mode and must not take the cursor away.
+        if (c.cursor)
+            EXPECT_EQ(g.viewport()->cursor().shape(), Qt::BitmapCursor) << c.name;
+        else if (c.mode == msNormal && c.p.y() > R2.Bottom)
+            EXPECT_EQ(g.viewport()->cursor().shape(), Qt::ArrowCursor) << c.name;
     }
     // Dragging along the fixed column selects whole rows.
     move(centre(0, 2));
@@ -459,4 +467,121 @@ TEST_F(PointerFixture, FocusFrameSurroundsTheEditedCellFollowsTheFormAndGoesWith
     QApplication::processEvents();
     EXPECT_EQ(g.FocusWindow()->geometry(), before);
     g.setParent(nullptr);
+}
+
+TEST_F(PointerFixture, ResizeHandleIsTheSelectionsFarCornerOnlyWithRectangleAndResizer)
+{
+    g.SetOptions(g.Options().Include(goRangeSelect));
+    g.SetSelection(TGridRect{2, 2, 3, 3});
+    const TRect R = g.CellRect(3, 3);
+    struct Case {
+        const char *name;
+        bool rectangle, resizer;
+        QPoint p;
+        bool handle;
+    };
+    const Case cases[] = {
+        {"inside the corner", true, true, QPoint(R.Right - 2, R.Bottom - 2), true},
+        {"on the corner's edge", true, true, QPoint(R.Right, R.Bottom), true},
+        {"5 pixels in", true, true, QPoint(R.Right - 5, R.Bottom - 5), true},
+        {"6 pixels left of the edge", true, true, QPoint(R.Right - 6, R.Bottom - 2), false},
+        {"6 pixels above the edge", true, true, QPoint(R.Right - 2, R.Bottom - 6), false},
+        {"corner of another cell", true, true, QPoint(g.CellRect(2, 2).Right - 2, g.CellRect(2, 2).Bottom - 2), false},
+        {"without the resizer", true, false, QPoint(R.Right - 2, R.Bottom - 2), false},
+        {"without the rectangle", false, true, QPoint(R.Right - 2, R.Bottom - 2), false},
+    };
+    for (const Case &c : cases) {
+        g.SetSelectionRectangle(c.rectangle);
+        g.SetSelectionResizer(c.resizer);
+        EXPECT_EQ(g.IsOnResizeHandle(c.p.x(), c.p.y()), c.handle) << c.name;
+        move(centre(4, 5));
+        move(c.p);
+        EXPECT_EQ(g.MouseSelectMode(), c.handle ? msResize : msNormal) << c.name;
+        EXPECT_EQ(g.SelectCursorId(), c.handle ? 8012 : 0) << c.name;
+    }
+}
+
+TEST_F(PointerFixture, DraggingTheResizeHandleEnlargesTheSelectionAndContinuesTheSeries)
+{
+    g.SetOptions(g.Options().Include(goRangeSelect));
+    g.SetSelectionRectangle(true);
+    g.SetSelectionResizer(true);
+    g.Navigation()->SetAllowSmartClipboard(true);
+    g.SetCells(2, 1, "1");
+    g.SetCells(2, 2, "3");
+    g.SetSelection(TGridRect{2, 1, 2, 2});
+    Log events;
+    auto rect = [](const TGridRect &r) {
+        return std::to_string(r.Left) + "," + std::to_string(r.Top) + "-" + std::to_string(r.Right) + ","
+               + std::to_string(r.Bottom);
+    };
+    g.OnSelectionResize = [&](QObject *, const TGridRect &o, const TGridRect &n) {
+        events.push_back("resize " + rect(o) + " " + rect(n));
+        EXPECT_EQ(g.Cells(2, 3), QStringLiteral("c2r3")) << "the paste follows the first event";
+    };
+    g.OnSelectionResized = [&](QObject *, const TGridRect &o, const TGridRect &n) {
+        events.push_back("resized " + rect(o) + " " + rect(n));
+    };
+
+    const TRect R = g.CellRect(2, 2);
+    const QPoint handle(R.Right - 2, R.Bottom - 2);
+    move(handle);
+    press(handle);
+    EXPECT_TRUE(g.SelectionResizing());
+    EXPECT_EQ(g.GridState(), gsSelecting);
+    // Above the top-left cell the selection shrinks to that cell; it never passes it.
+    move(centre(2, 1) - QPoint(0, 4));
+    EXPECT_EQ(g.Selection(), (TGridRect{2, 1, 2, 1}));
+    move(centre(2, 4));
+    move(centre(2, 5));
+    EXPECT_EQ(g.Selection(), (TGridRect{2, 1, 2, 5}));
+    EXPECT_EQ(g.SelectCursorId(), 8012) << "the drag keeps the handle's cursor";
+    release(centre(2, 5));
+
+    EXPECT_FALSE(g.SelectionResizing());
+    EXPECT_EQ(g.GridState(), gsNormal);
+    const QStringList expected{"1", "3", "5", "7", "9"};
+    for (int r = 1; r <= 5; ++r)
+        EXPECT_EQ(g.Cells(2, r), expected.at(r - 1)) << r;
+    EXPECT_EQ(g.Cells(1, 3), QStringLiteral("c1r3")) << "other columns stay";
+    EXPECT_EQ(events, (Log{"resize 2,1-2,2 2,1-2,5", "resized 2,1-2,2 2,1-2,5"}));
+}
+
+TEST_F(PointerFixture, DraggingTheHandleWithoutSmartClipboardRepeatsNothingAndFillsReadOnlyCellsToo)
+{
+    g.SetOptions(g.Options().Include(goRangeSelect));
+    g.SetSelectionRectangle(true);
+    g.SetSelectionResizer(true);
+    g.SetCells(3, 2, "x");
+    g.SetSelection(TGridRect{3, 2, 3, 2});
+    const TRect R = g.CellRect(3, 2);
+    press({R.Right - 1, R.Bottom - 1});
+    move(centre(4, 2));
+    release(centre(4, 2));
+    EXPECT_EQ(g.Selection(), (TGridRect{3, 2, 4, 2}));
+    EXPECT_EQ(g.Cells(3, 2), QStringLiteral("x"));
+    EXPECT_EQ(g.Cells(4, 2), QStringLiteral("c4r2")) << "without the smart clipboard only the copied cell is pasted";
+
+    g.Navigation()->SetAllowSmartClipboard(true);
+    g.SetSelection(TGridRect{3, 2, 3, 2});
+    press({R.Right - 1, R.Bottom - 1});
+    move(centre(4, 2));
+    release(centre(4, 2));
+    EXPECT_EQ(g.Cells(4, 2), QStringLiteral("x")) << "the grid is not editable, the handle fills anyway";
+    EXPECT_FALSE(g.Navigation()->AllowClipboardAlways()) << "the setting is put back";
+}
+
+TEST_F(PointerFixture, CommentCellShowsItsCommentAtItsTopRightCorner)
+{
+    g.AddComment(2, 3, QStringLiteral("checked <by> Ann"));
+    toolTipAt(centre(2, 3));
+    THTMLHintWindow *hint = g.CellHintWindow();
+    ASSERT_NE(hint, nullptr);
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->Caption(), QStringLiteral("checked &lt;by&gt; Ann"));
+    const TRect R = g.CellRect(2, 3);
+    EXPECT_EQ(hint->pos(), global(QPoint(R.Right, R.Top)));
+    // A cell without a comment shows none.
+    toolTipAt(centre(3, 3));
+    EXPECT_FALSE(hint->isVisible());
 }
