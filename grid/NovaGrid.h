@@ -1439,6 +1439,10 @@ protected:
     TGridFocusWindow *FFocusWindow = nullptr;
     std::unique_ptr<TGridAlphaMask> FFocusMask;
     QPointer<QWidget> FFocusTopLevel; // the window watched for moves while the frame shows
+    // Focus frame without a compositor: the glow blended over what lies behind it, renewed when
+    // the cells under it repaint.
+    void renewFocusBackdrop();
+    QObject *FFocusBackdropWatch = nullptr; // a child of the grid, watching the viewport's paints
 
 public:
     // Validation.
@@ -2054,6 +2058,9 @@ public:
     void SetScrollWidth(int Value);
     bool ScrollProportional() const { return FScrollProportional; }
     void SetScrollProportional(bool Value);
+    // Thumb length of a window bar as a share of its track: the visible share of the scrolling
+    // rows or columns with ScrollProportional, else 0 (the style's fixed minimum); -1 when all fit.
+    double ThumbShare(Qt::Orientation Orientation) const;
     bool IsFlat() const { return FIsFlat; }
     void InitFlatScrollBars();
     void DoneFlatScrollBars();

@@ -5,10 +5,13 @@
 
 #include "grid/HtmlHintWindow.h"
 #include "grid/ScrollControl.h"
+#include "grid/ThumbSizeStyle.h"
 
 #include <QCursor>
 #include <QScrollBar>
+#include <QStyleFactory>
 #include <algorithm>
+#include <cmath>
 
 // ---- looks ---------------------------------------------------------------------------------------------
 
@@ -63,10 +66,38 @@ void TNovaStringGrid::SetScrollWidth(int Value)
 
 void TNovaStringGrid::SetScrollProportional(bool Value)
 {
-    // The window bars already show the visible share: their page is the visible rows or columns.
     FScrollProportional = Value;
     if (!Value && FIsFlat && FScrollType == ssNormal)
         DoneFlatScrollBars();
+    // The bars' styles ask ThumbShare each time they draw.
+    verticalScrollBar()->update();
+    horizontalScrollBar()->update();
+}
+
+double TNovaStringGrid::ThumbShare(Qt::Orientation Orientation) const
+{
+    if (!FScrollProportional)
+        return 0;
+    const bool vert = Orientation == Qt::Vertical;
+    const int count = vert ? RowCount() : ColCount();
+    const int fixed = vert ? FixedRows() : FixedCols();
+    if (vert && VisibleRowCount() + fixed >= count)
+        return -1;
+    // Pixels of the fixed and of the scrolling lines, each with its grid line.
+    const int lw = GridLineWidth();
+    double b = lw, c = lw;
+    for (int i = 0; i < count; ++i)
+        (i < fixed ? b : c) += lw + (vert ? RowHeights(i) : ColWidths(i));
+    if (c == 0)
+        return -1;
+    const double extent = vert ? ClientHeight() : ClientWidth();
+    const float e = float((extent - b) / c);
+    if (e >= 0.9999f || b + c - extent < 5)
+        return -1;
+    // A 128-step bar whose page shows the visible share.
+    const int nMax = int(std::trunc((e + 127) / (1 - e)));
+    const int nPage = nMax - 126;
+    return nPage <= 0 ? 0 : double(nPage) / (nMax + 1);
 }
 
 void TNovaStringGrid::CreateMetroScrollBars()
@@ -120,6 +151,13 @@ void TNovaStringGrid::connectWindowScrollBars()
     if (FScrollBarsConnected)
         return;
     FScrollBarsConnected = true;
+    // Proportional or fixed thumbs; the bars page by the visible rows either way.
+    for (QScrollBar *bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        auto *thumbs = new TThumbSizeStyle(QStyleFactory::create(bar->style()->name()),
+                                           [this](Qt::Orientation o) { return ThumbShare(o); });
+        thumbs->setParent(bar);
+        bar->setStyle(thumbs);
+    }
     QObject::connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, [this](int pos) { VScrollThumbTrack(pos); });
     QObject::connect(horizontalScrollBar(), &QScrollBar::sliderMoved, this, [this](int pos) { HScrollThumbTrack(pos); });
     QObject::connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] { ScrollThumbEnd(); });

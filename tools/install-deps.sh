@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the configurator needs; quiet when all are present.
 set -euo pipefail
 pkgs=(g++ cmake ninja-build qt6-base-dev libpugixml-dev zlib1g-dev libjpeg62-turbo-dev
-      libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth ccache python3 poppler-utils
+      libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth libxtst6 ccache python3 poppler-utils
       libqt6sql6-sqlite libxml2-utils)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -55,10 +55,34 @@ TGridFocusWindow::TGridFocusWindow(QWidget *AOwner)
     hide();
 }
 
-void TGridFocusWindow::SetImage(const QImage &Image)
+void TGridFocusWindow::SetImage(const QImage &Image, std::uint8_t Opacity)
 {
     FImage = Image;
+    FOpacity = Opacity;
+    setWindowOpacity(FBackdrop.isNull() ? Opacity / 255.0 : 1.0);
     update();
+}
+
+void TGridFocusWindow::SetBackdrop(const QImage &Backdrop)
+{
+    FBackdrop = Backdrop.isNull() ? QImage() : Backdrop.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    setWindowOpacity(FBackdrop.isNull() ? FOpacity / 255.0 : 1.0);
+    update();
+}
+
+QImage TGridFocusWindow::Composed() const
+{
+    if (FBackdrop.isNull() || FImage.isNull())
+        return FImage;
+    // Opaque throughout: without a compositor an alpha byte shows as darkness. Whatever the
+    // backdrop lacks takes the window colour.
+    QImage out(FImage.size(), QImage::Format_ARGB32_Premultiplied);
+    out.fill(palette().color(QPalette::Window));
+    QPainter p(&out);
+    p.drawImage(0, 0, FBackdrop);
+    p.setOpacity(FOpacity / 255.0);
+    p.drawImage(0, 0, FImage);
+    return out;
 }
 
 void TGridFocusWindow::paintEvent(QPaintEvent *)
@@ -67,7 +91,7 @@ void TGridFocusWindow::paintEvent(QPaintEvent *)
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.fillRect(rect(), Qt::transparent);
     if (!FImage.isNull())
-        p.drawImage(0, 0, FImage);
+        p.drawImage(0, 0, Composed());
 }
 
 // ---- alpha mask ------------------------------------------------------------------------------------

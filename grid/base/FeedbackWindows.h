@@ -31,18 +31,28 @@ private:
 };
 
 // The window of the focus frame: frameless, never activated, not focusable and disabled, so it
-// never takes the focus from the editor it surrounds. It shows the image last given to it.
+// never takes the focus from the editor it surrounds. It shows the image last given to it with
+// its opacity: translucent where the desktop blends windows, else blended here over a backdrop
+// (a picture of what lies behind it) and shown opaque.
 class TGridFocusWindow : public QWidget {
 public:
     explicit TGridFocusWindow(QWidget *AOwner);
-    void SetImage(const QImage &Image);
+    void SetImage(const QImage &Image, std::uint8_t Opacity = 255);
     const QImage &Image() const { return FImage; }
+    std::uint8_t Opacity() const { return FOpacity; }
+    // A null backdrop goes back to the translucent window.
+    void SetBackdrop(const QImage &Backdrop);
+    const QImage &Backdrop() const { return FBackdrop; }
+    // What the window shows: the image over the backdrop (opaque), or the image alone.
+    QImage Composed() const;
 
 protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
     QImage FImage;
+    QImage FBackdrop;
+    std::uint8_t FOpacity = 255;
 };
 
 // A 32-bit image of premultiplied colour and alpha, shown with a constant opacity.

@@ -791,10 +791,12 @@ bool CallUpdateLayeredWindow(QWidget *window, const QImage &image, std::uint8_t 
 {
     if (!window)
         return true;
+    // The focus window draws the premultiplied image itself and applies the opacity its way.
+    if (auto *focus = dynamic_cast<TGridFocusWindow *>(window)) {
+        focus->SetImage(image, alpha);
+        return true;
+    }
     window->setWindowOpacity(alpha / 255.0);
-    // The focus window draws the premultiplied image itself over a transparent background.
-    if (auto *focus = dynamic_cast<TGridFocusWindow *>(window))
-        focus->SetImage(image);
     return true;
 }
 

@@ -47,6 +47,23 @@ QRect thumbOf(QScrollBar *b)
     return b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, b);
 }
 
+// Length of a bar's thumb and of its groove, along the bar.
+std::pair<int, int> thumbAndGroove(QScrollBar *b)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(b);
+    opt.orientation = b->orientation();
+    if (b->orientation() == Qt::Horizontal)
+        opt.state |= QStyle::State_Horizontal;
+    opt.minimum = b->minimum();
+    opt.maximum = b->maximum();
+    opt.sliderPosition = b->sliderPosition();
+    opt.pageStep = b->pageStep();
+    const QRect t = b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, b);
+    const QRect gr = b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarGroove, b);
+    return b->orientation() == Qt::Vertical ? std::pair{t.height(), gr.height()} : std::pair{t.width(), gr.width()};
+}
+
 // A grid of 1000 rows whose client area shows exactly 20 of them under its title row.
 struct SlimFixture : editortest::EditorTest {
     std::unique_ptr<TNovaStringGrid> g = std::make_unique<TNovaStringGrid>();
@@ -257,6 +274,71 @@ TEST_F(ScrollFixture, ScrollBarsAndAlwaysDecideWhichWindowBarsShow)
         EXPECT_EQ(g->horizontalScrollBarPolicy(), c.h);
         EXPECT_EQ(g->verticalScrollBarPolicy(), c.v);
     }
+}
+
+TEST_F(ScrollFixture, ProportionalThumbsShowTheVisibleShareAndOtherwiseKeepTheStyleMinimum)
+{
+    QScrollBar *v = g->verticalScrollBar();
+    QScrollBar *h = g->horizontalScrollBar();
+    const int minimum = v->style()->pixelMetric(QStyle::PM_ScrollBarSliderMin, nullptr, v);
+    struct Case {
+        bool proportional;
+        int rows, cols, colWidth;
+        Qt::Orientation bar;
+    };
+    const Case cases[] = {
+        {false, 1000, 5, 64, Qt::Vertical},
+        {false, 40, 5, 64, Qt::Vertical},     // a fixed thumb whatever the share
+        {false, 5, 12, 100, Qt::Horizontal},
+        {true, 40, 5, 64, Qt::Vertical},
+        {true, 120, 5, 64, Qt::Vertical},
+        {true, 1000, 5, 64, Qt::Vertical},   // a share below the style's minimum
+        {true, 5, 12, 100, Qt::Horizontal},  // columns wider than the grid
+        {true, 5, 4, 200, Qt::Horizontal},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.proportional << " " << c.rows << "x" << c.cols << " " << c.colWidth);
+        g->SetScrollProportional(c.proportional);
+        g->SetRowCount(c.rows);
+        g->SetColCount(c.cols);
+        for (int i = 1; i < c.cols; ++i)
+            g->SetColWidths(i, c.colWidth);
+        QApplication::processEvents();
+        QScrollBar *b = c.bar == Qt::Vertical ? v : h;
+        ASSERT_TRUE(b->isVisible());
+        const auto [thumb, groove] = thumbAndGroove(b);
+        if (!c.proportional) {
+            EXPECT_EQ(thumb, minimum);
+        } else {
+            // The visible share of the scrolling pixels, each line with its grid line.
+            const bool vert = c.bar == Qt::Vertical;
+            const double scrolling = vert ? (c.rows - 1) * (22.0 + 1) + 1 : (c.cols - 1) * (c.colWidth + 1.0) + 1;
+            const double shown = vert ? g->viewport()->height() - 23 - 1 : g->viewport()->width() - 65 - 1;
+            EXPECT_NEAR(thumb, std::max<double>(minimum, groove * shown / scrolling), 2.5);
+        }
+        // Pages stay a screenful whatever the thumb.
+        EXPECT_EQ(b->pageStep(), c.bar == Qt::Vertical ? g->VisibleRowCount() : g->VisibleColCount());
+    }
+}
+
+TEST_F(ScrollFixture, TheFixedThumbDraggedToTheEndOfItsGrooveReachesTheLastRow)
+{
+    QScrollBar *v = g->verticalScrollBar();
+    g->SetRowCount(60);
+    QApplication::processEvents();
+    g->SetScrollProportional(true);
+    const int proportional = thumbAndGroove(v).first;
+    g->SetScrollProportional(false);
+    const auto [thumb, groove] = thumbAndGroove(v);
+    EXPECT_LT(thumb, proportional);
+    const QRect t = thumbOf(v);
+    drag(v, t.center(), t.center() + QPoint(0, groove));
+    EXPECT_EQ(v->value(), v->maximum());
+    EXPECT_EQ(g->TopRow(), g->RowCount() - g->VisibleRowCount());
+    // A press in the groove above the thumb goes back one page.
+    const int top = g->TopRow();
+    QTest::mouseClick(v, Qt::LeftButton, Qt::NoModifier, QPoint(v->width() / 2, thumbOf(v).top() - 5));
+    EXPECT_EQ(g->TopRow(), top - g->VisibleRowCount());
 }
 
 TEST_F(ScrollFixture, TheCellScrollBarMovesWithinItsRangeAndReportsItsPosition)

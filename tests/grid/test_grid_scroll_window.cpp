@@ -1,10 +1,12 @@
-// Scroll bars, slim bars and panning of a string grid in a real window, driven by the X server's
-// own pointer (XTest) when run under xvfb-run with QT_QPA_PLATFORM=xcb; elsewhere it is skipped.
-// With SCROLL_SHOTS set the screen is grabbed after each step into /tmp.
+// A string grid in a real window, driven by the X server's own pointer (XTest): the vertical
+// thumb dragged with its row hint, the slim bars of ssMetro, middle-button panning, a hovered row
+// and a cell edited with the focus frame. Runs under xvfb-run with QT_QPA_PLATFORM=xcb and is
+// skipped elsewhere. With SCROLL_SHOTS set the screen around the form is saved into /tmp after
+// each step.
 #include "grid/HtmlHintWindow.h"
 #include "grid/NovaGrid.h"
 #include "grid/ScrollControl.h"
-#include "grid_xtest.h"
+#include "platform/Compositing.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -12,18 +14,81 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <dlfcn.h>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
 
-void shot(const char *name)
-{
-    if (!qEnvironmentVariableIsSet("SCROLL_SHOTS"))
-        return;
-    QApplication::processEvents();
-    if (QScreen *s = QGuiApplication::primaryScreen())
-        s->grabWindow(0, 0, 0, 700, 560).save(QStringLiteral("/tmp/scroll_window_%1.png").arg(QString::fromLatin1(name)));
-}
+// The X server's test extension, looked up at run time.
+struct XTest {
+    void *display = nullptr;
+    int (*motion)(void *, int, int, int, unsigned long) = nullptr;
+    int (*button)(void *, unsigned, int, unsigned long) = nullptr;
+    int (*flush)(void *) = nullptr;
+    bool load()
+    {
+        void *x11 = dlopen("libX11.so.6", RTLD_NOW);
+        void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!x11 || !xtst)
+            return false;
+        auto openDisplay = reinterpret_cast<void *(*)(const char *)>(dlsym(x11, "XOpenDisplay"));
+        flush = reinterpret_cast<int (*)(void *)>(dlsym(x11, "XFlush"));
+        motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(xtst, "XTestFakeMotionEvent"));
+        button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeButtonEvent"));
+        if (!openDisplay || !flush || !motion || !button)
+            return false;
+        display = openDisplay(nullptr);
+        return display != nullptr;
+    }
+    // Events run until the condition holds (at most Limit ms); false when it never did.
+    static bool waitFor(const std::function<bool()> &Cond, int Limit = 2000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!Cond()) {
+            if (t.elapsed() > Limit)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
+    }
+    void settle(int ms = 60)
+    {
+        flush(display);
+        waitFor([] { return false; }, ms);
+    }
+    void moveTo(QPoint global)
+    {
+        motion(display, -1, global.x(), global.y(), 0);
+        flush(display);
+        waitFor([global] { return QCursor::pos() == global; }, 1000);
+        settle(30);
+    }
+    void press(unsigned b)
+    {
+        button(display, b, 1, 0);
+        settle();
+    }
+    void release(unsigned b)
+    {
+        button(display, b, 0, 0);
+        settle();
+    }
+    void click(unsigned b)
+    {
+        press(b);
+        release(b);
+    }
+    void doubleClick(unsigned b)
+    {
+        button(display, b, 1, 0);
+        button(display, b, 0, 0);
+        button(display, b, 1, 0);
+        button(display, b, 0, 0);
+        settle(100);
+    }
+};
 
 QRect thumbOf(QScrollBar *b)
 {
@@ -40,25 +105,68 @@ QRect thumbOf(QScrollBar *b)
     return b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, b);
 }
 
-TEST(GridScrollWindow, ThumbHintSlimBarsAndPanningWithTheRealPointer)
+QPoint centre(TNovaStringGrid &g, int c, int r)
 {
-    XTest x;
-    if (const char *why = xPointerMissing(x))
-        GTEST_SKIP() << why;
-    auto g = std::make_unique<TNovaStringGrid>();
-    g->SetColCount(8);
-    g->SetRowCount(1000);
-    for (int r = 1; r < 1000; ++r) {
-        g->SetCells(0, r, QString::number(r));
-        for (int c = 1; c < 8; ++c)
-            g->SetCells(c, r, QString("R%1 C%2").arg(r).arg(c));
-    }
-    g->SetScrollHints(shVertical);
-    g->setGeometry(20, 20, 600, 480);
-    g->show();
-    x.settle(300);
+    const TRect R = g.CellRect(c, r);
+    return g.viewport()->mapToGlobal(QPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2));
+}
 
-    // The vertical thumb dragged: the hint names the row the thumb points at.
+// A form holding a 1000-row grid with column titles, shown on the X screen.
+class ScrollWindow : public testing::Test {
+protected:
+    static XTest x;
+    static bool xReady;
+    QWidget form;
+    TNovaStringGrid *g = nullptr;
+
+    static void SetUpTestSuite()
+    {
+        xReady = QGuiApplication::platformName() == QLatin1String("xcb") && x.load();
+    }
+
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X server (xvfb-run, QT_QPA_PLATFORM=xcb)";
+        if (!xReady)
+            GTEST_SKIP() << "no XTest extension";
+        form.setWindowTitle(QStringLiteral("Grid"));
+        form.setGeometry(40, 40, 640, 500);
+        g = new TNovaStringGrid(&form);
+        g->setGeometry(10, 10, 620, 480);
+        g->SetColCount(12);
+        g->SetRowCount(1000);
+        const char *titles[] = {"#", "Name", "Address", "Type", "Length", "Unit", "Min", "Max", "Scale", "Offset", "Access", "Note"};
+        for (int c = 0; c < 12; ++c)
+            g->SetCells(c, 0, QString::fromLatin1(titles[c]));
+        for (int r = 1; r < 1000; ++r) {
+            g->SetCells(0, r, QString::number(r));
+            for (int c = 1; c < 12; ++c)
+                g->SetCells(c, r, QStringLiteral("R%1 C%2").arg(r).arg(c));
+        }
+        form.show();
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(XTest::waitFor([this] { return g->isVisible() && form.windowHandle()->isExposed(); }));
+        x.settle(200);
+    }
+
+    void shot(const char *name)
+    {
+        if (!qEnvironmentVariableIsSet("SCROLL_SHOTS"))
+            return;
+        x.settle(100);
+        if (QScreen *s = QGuiApplication::primaryScreen())
+            s->grabWindow(0, form.x() - 20, form.y() - 20, form.width() + 140, form.height() + 40)
+                .save(QStringLiteral("/tmp/scroll_window_%1.png").arg(QString::fromLatin1(name)));
+    }
+};
+
+XTest ScrollWindow::x;
+bool ScrollWindow::xReady = false;
+
+TEST_F(ScrollWindow, TheDraggedThumbShowsTheRowItPointsAt)
+{
+    g->SetScrollHints(shVertical);
     QScrollBar *v = g->verticalScrollBar();
     const QPoint start = v->mapToGlobal(thumbOf(v).center());
     x.moveTo(start);
@@ -69,44 +177,101 @@ TEST(GridScrollWindow, ThumbHintSlimBarsAndPanningWithTheRealPointer)
     EXPECT_TRUE(g->ThumbHintWindow()->isVisible());
     EXPECT_GT(g->TopRow(), 100);
     EXPECT_EQ(g->ThumbHintWindow()->Caption(), QString("Row : %1").arg(g->TopRow()));
+    // The hint stands beside the pointer, wholly on the screen.
+    const QRect hint = g->ThumbHintWindow()->geometry();
+    EXPECT_EQ(hint.left(), start.x() + 10);
+    EXPECT_TRUE(g->screen()->geometry().contains(hint));
     shot("thumb_hint");
     x.release(1);
     EXPECT_FALSE(g->ThumbHintWindow()->isVisible());
+}
 
-    // Slim bars in place of the window bars.
+TEST_F(ScrollWindow, SlimBarsPageOnAPressBesideTheirThumbs)
+{
     g->SetScrollType(ssMetro);
     g->SetTopRow(400);
     g->SetLeftCol(3);
     x.settle(200);
+    EXPECT_FALSE(g->verticalScrollBar()->isVisible());
     int pos = 0, size = 0;
     ASSERT_TRUE(g->VScrollControl()->ThumbGeometry(pos, size));
+    int hpos = 0, hsize = 0;
+    ASSERT_TRUE(g->HScrollControl()->ThumbGeometry(hpos, hsize));
     shot("slim_bars");
-    // A press below the slim thumb pages down.
     const int top = g->TopRow();
     x.moveTo(g->VScrollControl()->mapToGlobal(QPoint(2, pos + size + 30)));
-    x.press(1);
-    x.release(1);
+    x.click(1);
     EXPECT_EQ(g->TopRow(), top + g->VisibleRowCount());
+    const int left = g->LeftCol();
+    x.moveTo(g->HScrollControl()->mapToGlobal(QPoint(hpos - 10, 2)));
+    x.click(1);
+    EXPECT_LT(g->LeftCol(), left);
+}
 
-    // Middle-button panning: the pointer held below the origin moves the current row down.
-    g->SetScrollType(ssNormal);
-    g->SetTopRow(1);
+TEST_F(ScrollWindow, MiddleButtonPanningMovesTheCurrentRowWhileThePointerStaysBelowTheMarker)
+{
     g->SetRow(3);
     g->SetCol(2);
-    x.settle(100);
     const QPoint origin = g->viewport()->mapToGlobal(QPoint(250, 150));
     x.moveTo(origin);
-    x.press(2);
-    x.release(2);
+    x.click(2);
     ASSERT_TRUE(g->Panning());
     x.moveTo(origin + QPoint(0, 40));
-    x.settle(300);
-    EXPECT_GT(g->Row(), 8);
+    EXPECT_TRUE(XTest::waitFor([this] { return g->Row() > 8; }));
     EXPECT_EQ(g->PanCursorId(), 8001);
     shot("panning");
-    x.press(1);
-    x.release(1);
+    x.click(1);
     EXPECT_FALSE(g->Panning());
+    const int row = g->Row();
+    x.settle(100);
+    EXPECT_EQ(g->Row(), row);
+}
+
+TEST_F(ScrollWindow, TheHoveredRowFollowsThePointer)
+{
+    g->SetHoverRow(true);
+    g->SetHoverRowColor(TColor(0xC0FFFF));
+    x.moveTo(centre(*g, 3, 6));
+    EXPECT_TRUE(XTest::waitFor([this] { return g->HoverRowIndex() == 6; }));
+    shot("hover");
+    x.moveTo(centre(*g, 3, 9));
+    EXPECT_TRUE(XTest::waitFor([this] { return g->HoverRowIndex() == 9; }));
+}
+
+TEST_F(ScrollWindow, AnEditedCellGlowsLightBlueEvenWithoutACompositor)
+{
+    g->SetOptions(g->Options().Include(goEditing));
+    g->FocusHelper()->SetEnabled(true);
+    x.moveTo(centre(*g, 2, 5));
+    x.click(1);
+    x.doubleClick(1);
+    ASSERT_TRUE(XTest::waitFor([this] { return g->FocusWindow() && g->FocusWindow()->isVisible(); }));
+    ASSERT_TRUE(XTest::waitFor([this] { return g->InplaceEditor() && g->InplaceEditor()->isVisible(); }));
+    x.settle(200);
+    shot("focus_frame");
+    const QRect frame = g->FocusWindow()->geometry();
+    if (qEnvironmentVariableIsSet("SCROLL_SHOTS"))
+        g->screen()->grabWindow(0, frame.x() - 12, frame.y() - 12, frame.width() + 24, frame.height() + 24)
+            .scaled((frame.width() + 24) * 6, (frame.height() + 24) * 6)
+            .save(QStringLiteral("/tmp/scroll_window_focus_frame_zoom.png"));
+    // The ring as the screen shows it, where the glow is strongest above the cell: light and
+    // bluish, the frame's colour over the white cells, never a dark ring.
+    const QImage glow = g->FocusWindow()->Image();
+    int y = 0;
+    for (int i = 1; i < 4; ++i)
+        if (qAlpha(glow.pixel(frame.width() / 2, i)) > qAlpha(glow.pixel(frame.width() / 2, y)))
+            y = i;
+    const QImage screen = g->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height()).toImage();
+    const QRgb ring = screen.pixel(frame.width() / 2, y);
+    EXPECT_GT(qGray(ring), 170) << std::hex << ring;
+    EXPECT_GT(qBlue(ring), qRed(ring) + 10) << std::hex << ring;
+    if (!DesktopComposites())
+        EXPECT_FALSE(g->FocusWindow()->Backdrop().isNull());
+    // A repaint of the cells under the ring renews what the ring is blended over.
+    g->SetCells(2, 4, QStringLiteral("renewed"));
+    g->RepaintCell(2, 4);
+    x.settle(100);
+    g->HideInplaceEdit();
 }
 
 } // namespace

@@ -156,3 +156,41 @@ TEST(FocusWindow, TakesNoFocusAndShowsTheLayeredImage)
     EXPECT_EQ(f.Image(), img);
     EXPECT_NEAR(f.windowOpacity(), 230 / 255.0, 0.01);
 }
+
+TEST(FocusWindow, WithABackdropTheGlowIsBlendedOverItAndShownOpaque)
+{
+    QWidget owner;
+    TGridFocusWindow f(&owner);
+    // A ring pixel of the frame's light blue at half alpha, premultiplied, and a clear pixel.
+    QImage glow(2, 1, QImage::Format_ARGB32_Premultiplied);
+    glow.setPixel(0, 0, qRgba(0x97 / 2, 0xD3 / 2, 0xFD / 2, 128));
+    glow.setPixel(1, 0, qRgba(0, 0, 0, 0));
+    CallUpdateLayeredWindow(&f, glow, 230);
+    struct Case {
+        QRgb behind;
+    };
+    for (const Case c : {Case{qRgb(255, 255, 255)}, Case{qRgb(0, 0, 0)}, Case{qRgb(200, 40, 40)}}) {
+        QImage back(2, 1, QImage::Format_RGB32);
+        back.fill(c.behind);
+        f.SetBackdrop(back);
+        EXPECT_EQ(f.windowOpacity(), 1.0);
+        const QImage shown = f.Composed();
+        const double a = 128 / 255.0 * 230 / 255.0;
+        const QRgb ring = shown.pixel(0, 0);
+        EXPECT_EQ(qAlpha(ring), 255);
+        EXPECT_NEAR(qRed(ring), 0x97 * a + qRed(c.behind) * (1 - a), 2);
+        EXPECT_NEAR(qGreen(ring), 0xD3 * a + qGreen(c.behind) * (1 - a), 2);
+        EXPECT_NEAR(qBlue(ring), 0xFD * a + qBlue(c.behind) * (1 - a), 2);
+        // Where the glow is clear, what lies behind shows unchanged.
+        EXPECT_EQ(shown.pixel(1, 0), c.behind | 0xFF000000u);
+    }
+    // A backdrop smaller than the frame leaves no see-through pixels.
+    QImage small(1, 1, QImage::Format_RGB32);
+    small.fill(Qt::red);
+    f.SetBackdrop(small);
+    EXPECT_EQ(qAlpha(f.Composed().pixel(1, 0)), 255);
+    // Back to the translucent window: the image as it is, the opacity on the window.
+    f.SetBackdrop(QImage());
+    EXPECT_EQ(f.Composed(), glow);
+    EXPECT_NEAR(f.windowOpacity(), 230 / 255.0, 0.01);
+}
