@@ -5,6 +5,7 @@
 #include "grid/NovaGrid.h"
 
 #include "grid/FixedCellEditors.h"
+#include "platform/Dialogs.h"
 
 #include <QBuffer>
 #include <QCursor>
@@ -332,8 +333,14 @@ void TGridDropTarget::DropFiles(QPoint pt, const QStringList &Files)
     if (allow && (suffix.compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0 ||
                   suffix.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)) {
         FireEvent(g.OnOleDrop, &g, -1, -1, name, allow);
-        if (allow)
-            g.LoadFromXLS(name);
+        // A drop has no caller to take the error: the user is told (no office, a broken file).
+        if (allow) {
+            try {
+                g.LoadFromXLS(name);
+            } catch (const std::exception &e) {
+                platform::showError(QString::fromStdString(e.what()), &g);
+            }
+        }
     }
 }
 

@@ -246,6 +246,20 @@ TEST(GridDrop, DroppedWorkbookLoadsThroughTheOffice)
     }
 }
 
+TEST(GridDrop, DroppedWorkbookWithoutOfficeIsReportedToTheUser)
+{
+    TFakeOffice office;
+    office.Creatable = false;
+    Grid dst(1, 1);
+    dst.SetOfficeLink(&office);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/book.xls"))});
+    testsupport::ModalResponder responder;
+    Drag d{dst.viewport(), &data};
+    d.drop(dst.center(0, 0));
+    EXPECT_EQ(responder.texts(), QStringList{QStringLiteral("Excel OLE server not found")});
+}
+
 TEST(GridDrop, AnnouncedColumnBecomesVisibleWhereItIsDropped)
 {
     Grid dst(4, 3, 0, 1);
