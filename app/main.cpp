@@ -1,3 +1,4 @@
+#include "grid/UnoOffice.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 
@@ -6,6 +7,8 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    // The grids exchange cells with the office through its UNO link.
+    SetDefaultOfficeLink(std::make_unique<TUnoOffice>());
     int result = 0;
     {
         // Every window once, in the fixed order; the main window's creation is the start-up sequence.

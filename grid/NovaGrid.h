@@ -40,6 +40,7 @@ class QMenu;
 class QPrinter;
 class TCellGraphic;
 class TNovaStringGrid;
+class TOfficeLink;
 class TSearchPanel;
 struct TMarkupImageList;
 class TNovaRichEdit;
@@ -944,6 +945,29 @@ public:
     // ============================================================================================
     void LoadFromMDBSQL(const QString &Filename, const QString &SQL);
     void LoadFromMDBTable(const QString &Filename, const QString &Table);
+
+    // ============================================================================================
+    // Office exchange (NovaGrid_Office.cpp): cells to and from the spreadsheet program, the grid
+    // as a table in the word processor, through the office link of OfficeAutomation.h
+    // ============================================================================================
+    QStringList GetXLSSheets(const QString &FileName);
+    void LoadFromXLS(const QString &Filename);
+    void LoadFromXLSSheet(const QString &Filename, const QString &SheetName);
+    void SaveToXLS(const QString &Filename, bool CreateNewSheet);
+    void SaveToXLSSheet(const QString &Filename, const QString &SheetName);
+    void SaveToDOC(const QString &Filename, bool CreateNewDocument);
+    void AppendToDoc(const QString &Filename, const QString &Bookmark);
+    // The link this grid talks through (not owned); null takes the program's default link.
+    void SetOfficeLink(TOfficeLink *Link) { FOfficeLink = Link; }
+
+private:
+    TOfficeLink &OfficeLink() const;
+    void ReadXLSSheet(const QString &Filename, const QString &SheetName);
+    void WriteXLSSheet(const QString &Filename, const QString &SheetName, bool CreateNewSheet);
+    void WriteDOCFile(const QString &Filename, const QString &Bookmark, bool Append, bool CreateNewDocument);
+    TOfficeLink *FOfficeLink = nullptr;
+
+public:
 
     // ============================================================================================
     // Printing and print preview (NovaGrid_Print.cpp; the page layout in GridPrintEngine.cpp)

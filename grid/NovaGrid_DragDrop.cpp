@@ -5,6 +5,7 @@
 #include "grid/NovaGrid.h"
 
 #include "grid/FixedCellEditors.h"
+#include "platform/Dialogs.h"
 
 #include <QBuffer>
 #include <QCursor>
@@ -402,10 +403,23 @@ void TGridDropTarget::DropFiles(QPoint pt, const QStringList &Files)
     bool allow = true;
     FireEvent(g.OnOleDropFile, &g, ARow, ACol, name, allow);
     // The file's type is its last suffix: "a.csv.bak" is no CSV file.
-    if (allow && QFileInfo(name).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
+    const QString suffix = QFileInfo(name).suffix();
+    if (allow && suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
         FireEvent(g.OnOleDrop, &g, -1, -1, name, allow);
         if (allow)
             g.LoadFromCSV(name, -1);
+    }
+    if (allow && (suffix.compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0 ||
+                  suffix.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)) {
+        FireEvent(g.OnOleDrop, &g, -1, -1, name, allow);
+        // A drop has no caller to take the error: the user is told (no office, a broken file).
+        if (allow) {
+            try {
+                g.LoadFromXLS(name);
+            } catch (const std::exception &e) {
+                platform::showError(QString::fromStdString(e.what()), &g);
+            }
+        }
     }
 }
 

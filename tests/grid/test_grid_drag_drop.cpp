@@ -1,5 +1,6 @@
 // Drag and drop by Qt's drag events: data a source grid drags out, dropped on a target grid;
 // acceptance rules of the drop target; the start of a drag by pointer movement.
+#include "FakeOffice.h"
 #include "grid/GridDropTarget.h"
 #include "grid/NovaGrid.h"
 #include "support/TestSupport.h"
@@ -224,6 +225,41 @@ TEST(GridDrop, DroppedFileLoadsByItsSuffix)
         d.drop(dst.center(0, 0));
         EXPECT_EQ(dst.Cells(1, 1) == QStringLiteral("2"), c.loads);
     }
+}
+
+TEST(GridDrop, DroppedWorkbookLoadsThroughTheOffice)
+{
+    struct Case {
+        const char *name;
+        bool loads;
+    };
+    for (const Case &c : std::vector<Case>{{"book.xls", true}, {"BOOK.XLSX", true}, {"book.xls.bak", false}}) {
+        SCOPED_TRACE(c.name);
+        const QString path = QStringLiteral("/tmp/") + QLatin1String(c.name);
+        TFakeOffice office;
+        office.Files[path] = TFakeBook{{fakeSheet(QStringLiteral("S"), QStringLiteral("$A$1"), {}, QStringLiteral("v"))}, 0};
+        Grid dst(1, 1);
+        dst.SetOfficeLink(&office);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        Drag d{dst.viewport(), &data};
+        d.drop(dst.center(0, 0));
+        EXPECT_EQ(office.Log.contains(QStringLiteral("WorkBooks.Open(") + path + QLatin1Char(')')), c.loads);
+    }
+}
+
+TEST(GridDrop, DroppedWorkbookWithoutOfficeIsReportedToTheUser)
+{
+    TFakeOffice office;
+    office.Creatable = false;
+    Grid dst(1, 1);
+    dst.SetOfficeLink(&office);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/book.xls"))});
+    testsupport::ModalResponder responder;
+    Drag d{dst.viewport(), &data};
+    d.drop(dst.center(0, 0));
+    EXPECT_EQ(responder.texts(), QStringList{QStringLiteral("Excel OLE server not found")});
 }
 
 TEST(GridDrop, AnnouncedColumnBecomesVisibleWhereItIsDropped)
