@@ -1,8 +1,10 @@
 #include "grid/GridItem.h"
+#include "grid/GridItemChunk.h"
 
 #include "grid/base/GridLists.h"
 
 #include <algorithm>
+#include <new>
 
 // ---- one hidden row ------------------------------------------------------------------------------
 
@@ -96,6 +98,42 @@ void TGridItem::Clear()
 
 // ---- the collection ------------------------------------------------------------------------------
 
+TGridItems::~TGridItems()
+{
+    for (TGridItem *item : m_items)
+        item->~TGridItem();
+}
+
+void TGridItems::ItemRecycler::operator()(TGridItem *item) const
+{
+    if (!item)
+        return;
+    --owner->m_taken;
+    owner->recycle(item);
+}
+
+TGridItem *TGridItems::newItem()
+{
+    if (m_spare.empty()) {
+        // Not value-initialised: the places are raw memory until an item is built in one.
+        m_chunks.push_back(std::unique_ptr<Chunk>(new Chunk));
+        unsigned char *base = m_chunks.back()->bytes;
+        m_spare.reserve(m_spare.size() + Chunk::kItems);
+        // Handed out in address order.
+        for (int i = Chunk::kItems - 1; i >= 0; --i)
+            m_spare.push_back(reinterpret_cast<TGridItem *>(base + std::size_t(i) * sizeof(TGridItem)));
+    }
+    void *place = m_spare.back();
+    m_spare.pop_back();
+    return new (place) TGridItem(this);
+}
+
+void TGridItems::recycle(TGridItem *item)
+{
+    item->~TGridItem();
+    m_spare.push_back(item);
+}
+
 TGridItem *TGridItems::Add()
 {
     return Insert(Count());
@@ -104,11 +142,15 @@ TGridItem *TGridItems::Add()
 TGridItem *TGridItems::Insert(int Index)
 {
     Index = std::clamp(Index, 0, Count());
-    auto item = std::unique_ptr<TGridItem>(new TGridItem(this));
-    TGridItem *raw = item.get();
-    m_items.insert(m_items.begin() + Index, std::move(item));
+    TGridItem *item = newItem();
+    m_items.insert(m_items.begin() + Index, item);
     m_dirty = true;
-    return raw;
+    return item;
+}
+
+void TGridItems::Reserve(int Count)
+{
+    m_items.reserve(std::size_t(std::max(Count, 0)));
 }
 
 void TGridItems::Delete(int Index)
@@ -116,27 +158,36 @@ void TGridItems::Delete(int Index)
     Take(Index);
 }
 
-std::unique_ptr<TGridItem> TGridItems::Take(int Index)
+TGridItems::TakenItem TGridItems::Take(int Index)
 {
     if (Index < 0 || Index >= Count())
-        return nullptr;
-    std::unique_ptr<TGridItem> item = std::move(m_items[std::size_t(Index)]);
+        return TakenItem(nullptr, ItemRecycler{this});
+    TGridItem *item = m_items[std::size_t(Index)];
     m_items.erase(m_items.begin() + Index);
     item->FOwner = nullptr;
+    ++m_taken;
     m_dirty = true;
-    return item;
+    return TakenItem(item, ItemRecycler{this});
 }
 
 void TGridItems::Clear()
 {
+    for (TGridItem *item : m_items)
+        recycle(item);
     m_items.clear();
     m_dirty = true;
+    // Nothing lives in the chunks any more: their memory goes.
+    if (m_taken == 0) {
+        m_spare.clear();
+        m_spare.shrink_to_fit();
+        m_chunks.clear();
+    }
 }
 
 TGridItem *TGridItems::Find(int Idx) const
 {
     const int i = FindPosition(Idx);
-    return i < 0 ? nullptr : m_items[std::size_t(i)].get();
+    return i < 0 ? nullptr : m_items[std::size_t(i)];
 }
 
 int TGridItems::FindPosition(int Idx) const

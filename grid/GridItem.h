@@ -61,21 +61,33 @@ private:
 };
 
 // The collection of hidden rows. Items keep the order in which they were added or inserted;
-// the index table is rebuilt only when an index changed since the last query.
+// the index table is rebuilt only when an index changed since the last query. Items live in
+// chunks the collection keeps, so that hiding and showing many rows again and again reuses the
+// same memory rather than allocating an item per row.
 class TGridItems {
 public:
+    // Gives a taken item's place back to the collection it came from.
+    struct ItemRecycler {
+        TGridItems *owner = nullptr;
+        void operator()(TGridItem *item) const;
+    };
+    // An item taken out of the collection; it must not outlive the collection.
+    using TakenItem = std::unique_ptr<TGridItem, ItemRecycler>;
+
     TGridItems() = default;
+    ~TGridItems();
     TGridItems(const TGridItems &) = delete;
     TGridItems &operator=(const TGridItems &) = delete;
 
     int Count() const { return int(m_items.size()); }
-    TGridItem *Items(int Index) const { return m_items.at(std::size_t(Index)).get(); }
+    TGridItem *Items(int Index) const { return m_items.at(std::size_t(Index)); }
     TGridItem *Add();
     TGridItem *Insert(int Index);
+    void Reserve(int Count); // room for that many items in all
     void Delete(int Index); // frees the item (not the objects in it)
     void Clear();           // frees every item (not the objects in them)
     // Takes the item out of the collection; the caller owns it then.
-    std::unique_ptr<TGridItem> Take(int Index);
+    TakenItem Take(int Index);
 
     // First item whose index equals the row, or null / -1.
     TGridItem *Find(int Idx) const;
@@ -95,7 +107,13 @@ public:
 
 private:
     void rebuild() const;
-    std::vector<std::unique_ptr<TGridItem>> m_items;
+    TGridItem *newItem();
+    void recycle(TGridItem *item);
+    struct Chunk;
+    std::vector<TGridItem *> m_items; // in the chunks
+    std::vector<std::unique_ptr<Chunk>> m_chunks;
+    std::vector<TGridItem *> m_spare; // free places in the chunks (no item there)
+    int m_taken = 0;                  // taken items still alive
     mutable bool m_dirty = false;
     mutable std::vector<int> m_sorted;   // every index, ascending (duplicates kept)
     mutable std::vector<int> m_distinct; // distinct indexes, ascending

@@ -20,6 +20,7 @@
 #include "grid/base/GridOptions.h"
 #include "grid/base/HtmlPicture.h"
 #include "grid/base/FeedbackWindows.h"
+#include "grid/base/FilterExpr.h"
 
 #include <QCursor>
 #include <QStringList>
@@ -2525,7 +2526,7 @@ protected:
     // A hidden row going back into the grid, at its displayed position in the grown grid.
     struct RowComeback {
         int target;
-        std::unique_ptr<TGridItem> item;
+        TGridItems::TakenItem item;
     };
     // Puts hidden rows back in one pass from the bottom (targets made distinct and in range).
     void mergeRowsBack(std::vector<RowComeback> &back);
@@ -2637,6 +2638,18 @@ protected:
     int FFilterLevel = 0;
     bool FSelHidden = false;
     TGridRect FOldSelection;
+    // ---- filter conditions parsed once for many rows
+    struct ParsedFilterCondition {
+        QString condition;
+        bool caseSensitive;
+        TFilterCondition parsed;
+    };
+    std::vector<ParsedFilterCondition> FParsedFilter; // by filter item, reparsed when an item changes
+    QString FFilterText;                              // read buffer of the row being matched
+    const TFilterCondition &parsedFilterCondition(int Index, const QString &Condition, bool CaseSensitive);
+    // The text Cells answers, read into Text without building a string when no hook, cell
+    // property or derived grid can change it.
+    void readDisplayText(int ACol, int ARow, QString &Text);
 
 public:
     // ============================================================================================

@@ -136,10 +136,14 @@ double TNovaStringGrid::columnExtreme(int ACol, int FromRow, int ToRow, bool Lar
 {
     bool real = false;
     calcRange(FromRow, ToRow, real);
-    // An empty range reads no cell.
-    if (ToRow < FromRow)
+    // The extreme starts from the first row the function takes (node and summary rows are left
+    // out); that row's error goes to the caller. An empty range reads no cell.
+    int first = FromRow;
+    while (first <= ToRow && !calcTakesRow(ACol, first, real))
+        ++first;
+    if (first > ToRow)
         return 0;
-    double best = Floats(ACol, FromRow); // the first row's error goes to the caller
+    double best = calcValue(ACol, first, real);
     ExportNotification(esExportStart, FromRow);
     for (int r = FromRow; r <= ToRow; ++r) {
         ExportNotification(esExportNextRow, r);
@@ -170,6 +174,8 @@ double TNovaStringGrid::ColumnStdDev(int ACol, int FromRow, int ToRow)
     ExportNotification(esExportStart, FromRow);
     double sum = 0;
     for (int r = FromRow; r <= ToRow; ++r) {
+        if (!calcTakesRow(ACol, r, real))
+            continue;
         const double v = calcValue(ACol, r, real) - avg;
         sum += v * v;
     }

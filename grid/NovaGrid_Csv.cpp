@@ -11,6 +11,10 @@
 #include <QIODevice>
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <typeinfo>
+#include <vector>
 
 namespace {
 
@@ -113,43 +117,98 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                              : OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
     platform::TextEncoder out(enc);
     out.reserve(qsizetype(SaveRowCount()) * SaveColCount() * 8);
+    auto appendField = [&](int ACol, int ARow) {
+        QString t = GetSaveCellText(ACol, ARow);
+        if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d, JavaCSV())) {
+            out.append(t);
+            return;
+        }
+        t = DoubleQuoteChars(t);
+        bool quoted = false;
+        if (AlwaysQuotes() || (!t.contains(d) && (t.contains(kQuote) || (!JavaCSV() && t.startsWith(kBlank))))) {
+            // Leading blanks are dropped by the reader unless the field is quoted.
+            t = kQuote + t + kQuote;
+            quoted = true;
+        }
+        if (t.isEmpty()) {
+            if (JavaCSV())
+                t = QStringLiteral("^");
+            else if (QuoteEmptyCells())
+                t = QStringLiteral("\"\"");
+        }
+        if (t.contains(d) || t.contains(kCR) || t.contains(kLF)) {
+            if (JavaCSV())
+                t = CRToTilde(t);
+            else if (quoted)
+                t = CRLFToLF(t);
+            else
+                t = QuoteMultiLineText(t);
+        }
+        out.append(t);
+    };
+
+    const int firstCol = SaveStartCol();
+    std::vector<int> cols; // the real column of each saved one
+    for (int c = firstCol; c <= SaveEndCol() + h; ++c)
+        cols.push_back(h ? c : RealColIndex(c));
+    // A field of printable ASCII without a quote, the delimiter, a tag or a leading brace or
+    // blank goes out as the store keeps it, when nothing can change the saved texts: no hook, no
+    // formatting, no cell property in the row and no derived grid with overrides of its own.
+    const char16_t du = d.unicode();
+    const bool direct = plainDelimiter && !AlwaysQuotes() && (du == u'\t' || (du >= 0x20 && du < 0x7F))
+                        && typeid(*this) == typeid(TNovaStringGrid) && !OnSaveCell
+                        && (!SaveVirtCells()
+                            || (!OnGetFloatFormat && !OnGetDisplText && !OnGetDisplWideText && !URLShowInText()
+                                && !Grouping()->ShowGroupCount()));
+    const bool java = JavaCSV();
+    auto isDirect = [&](std::string_view u) {
+        if (u.empty() || u.front() == '{' || (!java && u.front() == ' '))
+            return false;
+        for (const char ch : u) {
+            const auto b = static_cast<unsigned char>(ch);
+            if (b < 0x20 || b >= 0x7F || b == '"' || b == '<' || b == du)
+                return false;
+        }
+        return true;
+    };
+    std::vector<std::string_view> cells;
+    std::string line;
+    line.reserve(256);
+    const char delimiter = char(du);
+
     StartFileProgress();
     ExportNotification(esExportStart, SaveStartRow());
     for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
         ExportNotification(esExportNextRow, r);
-        for (int c = SaveStartCol(); c <= SaveEndCol() + h; ++c) {
-            if (c > SaveStartCol())
-                out.append(d);
-            QString t = GetSaveCellText(h ? c : RealColIndex(c), r);
-            if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d, JavaCSV())) {
-                out.append(t);
-                continue;
+        const TGridCellStore::PackedRow *packed = direct ? Store().PeekRow(r) : nullptr;
+        if (packed && packed->objects.empty()) {
+            cells.clear();
+            std::string_view u;
+            for (std::size_t pos = 0; packed->NextCell(pos, u);)
+                cells.push_back(u);
+            for (std::size_t k = 0; k < cols.size(); ++k) {
+                if (k > 0)
+                    line += delimiter;
+                const int c = cols[k];
+                if (c >= 0 && std::size_t(c) < cells.size() && isDirect(cells[std::size_t(c)])) {
+                    line += cells[std::size_t(c)];
+                    continue;
+                }
+                out.appendAscii(line);
+                line.clear();
+                appendField(c, r);
             }
-            t = DoubleQuoteChars(t);
-            bool quoted = false;
-            if (AlwaysQuotes()
-                || (!t.contains(d) && (t.contains(kQuote) || (!JavaCSV() && t.startsWith(kBlank))))) {
-                // Leading blanks are dropped by the reader unless the field is quoted.
-                t = kQuote + t + kQuote;
-                quoted = true;
+            line += "\r\n";
+            out.appendAscii(line);
+            line.clear();
+        } else {
+            for (std::size_t k = 0; k < cols.size(); ++k) {
+                if (k > 0)
+                    out.append(d);
+                appendField(cols[k], r);
             }
-            if (t.isEmpty()) {
-                if (JavaCSV())
-                    t = QStringLiteral("^");
-                else if (QuoteEmptyCells())
-                    t = QStringLiteral("\"\"");
-            }
-            if (t.contains(d) || t.contains(kCR) || t.contains(kLF)) {
-                if (JavaCSV())
-                    t = CRToTilde(t);
-                else if (quoted)
-                    t = CRLFToLF(t);
-                else
-                    t = QuoteMultiLineText(t);
-            }
-            out.append(t);
+            out.append(kCRLF);
         }
-        out.append(kCRLF);
         if (OnFileProgress)
             FileProgress(double(r) * 100.0 / std::max(1, RowCount() - 1));
     }

@@ -16,6 +16,7 @@
 #include <QStyle>
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 // ---- drop-list entries -----------------------------------------------------------------------------
 
@@ -107,14 +108,37 @@ void TNovaStringGrid::SetFilterDropDownAuto(bool Value)
 
 // ---- matching --------------------------------------------------------------------------------------
 
+const TFilterCondition &TNovaStringGrid::parsedFilterCondition(int Index, const QString &Condition, bool CaseSensitive)
+{
+    while (int(FParsedFilter.size()) <= Index)
+        FParsedFilter.push_back({Condition, CaseSensitive, TFilterCondition(Condition, CaseSensitive)});
+    ParsedFilterCondition &p = FParsedFilter[std::size_t(Index)];
+    if (p.caseSensitive != CaseSensitive || p.condition != Condition)
+        p = {Condition, CaseSensitive, TFilterCondition(Condition, CaseSensitive)};
+    return p.parsed;
+}
+
+void TNovaStringGrid::readDisplayText(int ACol, int ARow, QString &Text)
+{
+    // Cells passes the text through the display hooks and a merged cell's base; where none of
+    // them is there, it is the store's text. A derived grid may change texts in its overrides.
+    if (typeid(*this) == typeid(TNovaStringGrid) && !OnGetDisplText && !OnGetDisplWideText && !FURLShowInText
+        && !FGrouping->ShowGroupCount() && !Store().RowHasObjects(ARow)) {
+        Store().TextInto(ACol, ARow, Text);
+        return;
+    }
+    Text = Cells(ACol, ARow);
+}
+
 bool TNovaStringGrid::RowPassesFilter(int ARow)
 {
     bool R = true;
     const int cols = AllColCount();
+    // The read buffer is borrowed for the row, so that a hook matching rows itself gets another.
+    QString text = std::move(FFilterText);
     for (int i = 0; i < FFilter->Count(); ++i) {
         const TFilterData &f = *FFilter->Items(i);
         const int c = f.Column();
-        QString text;
         switch (f.Data()) {
         case fcRow: {
             QStringList all;
@@ -131,16 +155,18 @@ bool TNovaStringGrid::RowPassesFilter(int ARow)
             if (c < 0 || c >= cols)
                 continue;
             if (f.Data() == fcVirtual)
-                text = Cells(c, ARow);
+                readDisplayText(c, ARow, text);
             else if (f.Data() == fcNormal)
-                text = GetGridCell(c, ARow);
+                Store().TextInto(c, ARow, text);
             else if (f.Data() == fcStripHTML)
                 text = StrippedCells(c, ARow);
-            else
+            else {
+                text.clear();
                 GetFormulaValue(c, ARow, text);
+            }
             break;
         }
-        text = text.trimmed();
+        text = std::move(text).trimmed();
         if (text.contains(QLatin1String("|\\")))
             text = DecodeWideText(text);
 
@@ -162,7 +188,7 @@ bool TNovaStringGrid::RowPassesFilter(int ARow)
                 m = cond == text;
             else {
                 try {
-                    m = MatchFilterCondition(cond, text, f.CaseSensitive());
+                    m = parsedFilterCondition(i, cond, f.CaseSensitive()).Matches(text);
                 } catch (...) {
                     m = false;
                 }
@@ -179,6 +205,7 @@ bool TNovaStringGrid::RowPassesFilter(int ARow)
         if (f.Operation() == foSHORT && !m)
             break;
     }
+    FFilterText = std::move(text);
     FireEvent(OnCustomFilter, this, ARow, R);
     return R;
 }

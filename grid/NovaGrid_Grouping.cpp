@@ -5,7 +5,6 @@
 
 #include "platform/TextFormat.h"
 
-#include <QSet>
 #include <cmath>
 
 namespace {
@@ -321,61 +320,18 @@ void TNovaStringGrid::SubUnGroup(int ColIndex)
 
 // ---- per-group column functions -------------------------------------------------------------------------------
 
+// The method's column function over a group's child rows.
 double TNovaStringGrid::groupColumnValue(int ACol, int FromRow, int ToRow, int Method)
 {
-    std::vector<double> values;
-    int rows = 0;
-    for (int r = FromRow; r <= ToRow; ++r) {
-        ++rows;
-        if (IsNode(r) || IsSummary(r) || IsMergedNonBaseCell(ACol, r))
-            continue;
-        try {
-            values.push_back(Floats(ACol, r));
-        } catch (const ENovaGridError &) {
-            // A cell without a number takes no part.
-        }
-    }
     switch (Method) {
-    case 1: {
-        double s = 0;
-        for (double v : values)
-            s += v;
-        return s;
-    }
-    case 2: {
-        double s = 0;
-        for (double v : values)
-            s += v;
-        return rows > 0 ? s / rows : 0;
-    }
-    case 3:
-    case 4: {
-        if (values.empty())
-            return 0;
-        double m = values.front();
-        for (double v : values)
-            m = Method == 3 ? std::min(m, v) : std::max(m, v);
-        return m;
-    }
-    case 6:
-        return DoGroupCalc(ACol, FromRow, ToRow);
-    case 7: {
-        QSet<QString> seen;
-        for (int r = FromRow; r <= ToRow; ++r)
-            seen.insert(GetGridCell(ACol, r).toLower());
-        return double(seen.size());
-    }
-    case 8: {
-        if (rows == 0)
-            return 0;
-        const double avg = groupColumnValue(ACol, FromRow, ToRow, 2);
-        double s = 0;
-        for (double v : values)
-            s += (v - avg) * (v - avg);
-        return std::sqrt(s / rows);
-    }
-    default:
-        return 0;
+    case 1: return ColumnSum(ACol, FromRow, ToRow);
+    case 2: return ColumnAvg(ACol, FromRow, ToRow);
+    case 3: return ColumnMin(ACol, FromRow, ToRow);
+    case 4: return ColumnMax(ACol, FromRow, ToRow);
+    case 6: return DoGroupCalc(ACol, FromRow, ToRow);
+    case 7: return ColumnDistinct(ACol, FromRow, ToRow);
+    case 8: return ColumnStdDev(ACol, FromRow, ToRow);
+    default: return 0;
     }
 }
 

@@ -319,6 +319,7 @@ void TNovaStringGrid::HideRowList(const std::vector<int> &RowList)
     real.reserve(rows.size());
     for (int r : rows)
         real.push_back(RealRowIndex(r));
+    FGridItems.Reserve(FGridItems.Count() + int(rows.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const int r = rows[i];
         TGridItem *item = FGridItems.Add();

@@ -60,11 +60,10 @@ std::string encodeUnits(const QString &text)
     return out;
 }
 
-QString decodeUnits(const char *p, std::size_t n)
+// Writes the characters of n packed bytes to d (room for n: never more characters than bytes);
+// answers how many.
+qsizetype decodeTo(const char *p, std::size_t n, char16_t *d)
 {
-    // Written straight into the string's buffer: never more characters than bytes.
-    QString out(qsizetype(n), Qt::Uninitialized);
-    char16_t *d = reinterpret_cast<char16_t *>(out.data());
     qsizetype k = 0;
     std::size_t i = 0;
     while (i < n) {
@@ -84,9 +83,16 @@ QString decodeUnits(const char *p, std::size_t n)
             i += 3;
         }
     }
-    out.truncate(k);
+    return k;
+}
+
+QString decodeUnits(const char *p, std::size_t n)
+{
+    QString out(qsizetype(n), Qt::Uninitialized);
+    out.truncate(decodeTo(p, n, reinterpret_cast<char16_t *>(out.data())));
     return out;
 }
+
 // Finds cell col of a packed row: its payload start and length. False when the row is shorter.
 bool locate(const std::string &s, int col, std::size_t &start, std::size_t &len, std::size_t &cellStart)
 {
@@ -323,6 +329,18 @@ QString TGridCellStore::Text(int col, int row) const
     return decodeUnits(rd->packed.data() + start, len);
 }
 
+void TGridCellStore::TextInto(int col, int row, QString &Out) const
+{
+    const RowData *rd = col >= 0 ? find(row) : nullptr;
+    std::size_t start = 0, len = 0, cs = 0;
+    if (!rd || !locate(rd->packed, col, start, len, cs)) {
+        Out.resize(0);
+        return;
+    }
+    Out.resize(qsizetype(len));
+    Out.truncate(decodeTo(rd->packed.data() + start, len, reinterpret_cast<char16_t *>(Out.data())));
+}
+
 bool TGridCellStore::IsEmpty(int col, int row) const
 {
     const RowData *rd = col >= 0 ? find(row) : nullptr;
@@ -436,6 +454,17 @@ QStringList TGridCellStore::PackedRow::Texts() const
         pos += n;
     }
     return out;
+}
+
+bool TGridCellStore::PackedRow::NextCell(std::size_t &Pos, std::string_view &Units) const
+{
+    if (Pos >= packed.size())
+        return false;
+    const std::size_t n = getVarint(packed, Pos);
+    const std::size_t len = std::min(n, packed.size() - Pos);
+    Units = std::string_view(packed.data() + Pos, len);
+    Pos += len;
+    return true;
 }
 
 TGridCellStore::PackedRow TGridCellStore::TakeRow(int row)

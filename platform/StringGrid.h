@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QPainter;
@@ -39,6 +40,8 @@ public:
     TGridCellStore &operator=(TGridCellStore &&other) noexcept;
 
     QString Text(int col, int row) const;
+    // The same text written into Out, whose buffer is reused when it is large enough and not shared.
+    void TextInto(int col, int row, QString &Out) const;
     bool IsEmpty(int col, int row) const;
     void SetText(int col, int row, const QString &text);
     TObject *Object(int col, int row) const;
@@ -63,7 +66,12 @@ public:
         bool empty() const { return packed.empty() && objects.empty(); }
         int CellCount() const;          // cells up to the last non-empty text or object
         QStringList Texts() const;      // up to the last non-empty text
+        // Steps over the cell at Pos (from 0): Units are its packed code units, which are the
+        // text's own characters when every byte is below 0x80. False past the last cell.
+        bool NextCell(std::size_t &Pos, std::string_view &Units) const;
     };
+    // A row's packed form to read in place, or null when the row holds nothing.
+    const PackedRow *PeekRow(int row) const { return find(row); }
     // Takes a row out, leaving it empty; the objects go with it (nothing is freed).
     PackedRow TakeRow(int row);
     // Makes a row hold exactly Data (what it held before is dropped, its objects are not freed).

@@ -103,6 +103,15 @@ void TextEncoder::append(QStringView text)
     m_bytes += m_codec->isValid() ? QByteArray(m_codec->encode(text)) : text.toLatin1();
 }
 
+void TextEncoder::appendAscii(std::string_view text)
+{
+    if (m_held || m_enc == TextEncoding::Utf16LeBom) {
+        append(QString::fromLatin1(text.data(), qsizetype(text.size())));
+        return;
+    }
+    m_bytes.append(text.data(), qsizetype(text.size()));
+}
+
 const QByteArray &TextEncoder::bytes()
 {
     if (!m_pending.isNull()) {

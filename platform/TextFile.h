@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <memory>
+#include <string_view>
 
 class QStringEncoder;
 
@@ -33,6 +34,8 @@ public:
     void reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
     void append(QStringView text);
     void append(QChar ch) { append(QStringView(&ch, 1)); }
+    // Printable ASCII, tab, CR and LF only: the same bytes in every 8-bit encoding here.
+    void appendAscii(std::string_view text);
     const QByteArray &bytes();
 
 private:

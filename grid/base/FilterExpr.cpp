@@ -62,24 +62,17 @@ int compareValues(const QString &value, const QString &operand)
     return ordinalCompare255(value, operand);
 }
 
-// "*" any run (also none), "?" exactly one character; "!" and double quotes are not compared
-// ("!" negates the whole result). Iterative, so no pattern takes more than pattern x value steps.
-bool wildcardMatch(const QString &term, const QString &value)
+// "*" any run (also none), "?" exactly one character. Iterative, so no pattern takes more than
+// pattern x value steps.
+bool wildcardMatch(QStringView pat, bool negate, QStringView value)
 {
-    bool negate = false;
-    QString pat;
-    pat.reserve(term.size());
-    for (const QChar c : term) {
-        if (c == QLatin1Char('!')) negate = true;
-        else if (c != QLatin1Char('"')) pat += c;
-    }
     qsizetype i = 0, j = 0, star = -1, mark = 0;
     const qsizetype np = pat.size(), nv = value.size();
     while (j < nv) {
-        if (i < np && pat.at(i) == QLatin1Char('*')) {
+        if (i < np && pat[i] == QLatin1Char('*')) {
             star = i++;
             mark = j;
-        } else if (i < np && (pat.at(i) == QLatin1Char('?') || pat.at(i) == value.at(j))) {
+        } else if (i < np && (pat[i] == QLatin1Char('?') || pat[i] == value[j])) {
             ++i;
             ++j;
         } else if (star >= 0) {
@@ -89,50 +82,8 @@ bool wildcardMatch(const QString &term, const QString &value)
             return negate;
         }
     }
-    while (i < np && pat.at(i) == QLatin1Char('*')) ++i;
+    while (i < np && pat[i] == QLatin1Char('*')) ++i;
     return (i == np) != negate;
-}
-
-bool matchCondition(const QString &condition, const QString &value, bool caseSensitive, int depth)
-{
-    QString cond = StripBlanksOutsideQuotes(trimmed32(condition));
-    if (cond.startsWith(QLatin1Char('='))) cond.remove(0, 1);
-
-    bool result = true;
-    QChar prev; // null: no connective yet
-    auto combine = [&](bool v) {
-        if (prev.isNull()) result = v;
-        else if (prev == QLatin1Char('&')) result = result && v;
-        else if (prev == QLatin1Char('(')) { /* the empty term after a group does not count */ }
-        else result = result || v;
-    };
-
-    static const QString connectives = QStringLiteral("(;^&|");
-    for (;;) {
-        int pos = -1;
-        const QChar found = FindCharOutsideQuotes(connectives, cond, pos);
-        if (found.isNull()) break;
-        if (cond.startsWith(QLatin1Char('('))) {
-            const int close = ClosingParenPos(cond);
-            QString inner;
-            if (close == 0) {
-                inner = cond.mid(1);
-                cond.clear();
-            } else {
-                inner = cond.mid(1, close - 2);
-                cond = cond.mid(close);
-            }
-            combine(depth < kMaxGroupDepth && matchCondition(inner, value, caseSensitive, depth + 1));
-            prev = QLatin1Char('(');
-        } else {
-            const QString term = cond.left(pos - 1);
-            cond = cond.mid(pos);
-            combine(MatchFilterTerm(term, value, caseSensitive));
-            prev = found;
-        }
-    }
-    combine(MatchFilterTerm(cond, value, caseSensitive));
-    return result;
 }
 
 } // namespace
@@ -200,7 +151,7 @@ QString NormalizeNumberText(const QString &text)
 
 bool MatchFilterCondition(const QString &condition, const QString &value, bool caseSensitive)
 {
-    return matchCondition(condition, value, caseSensitive, 0);
+    return TFilterCondition(condition, caseSensitive).Matches(value);
 }
 
 bool MatchFilterTerm(const QString &term, const QString &value, bool caseSensitive)
@@ -211,40 +162,125 @@ bool MatchFilterTerm(const QString &term, const QString &value, bool caseSensiti
 
 bool MatchFilterExpression(const QString &term, const QString &value)
 {
-    bool gtRan = false, ltRan = false, gtOk = false, ltOk = false;
+    return TFilterTerm(term).Matches(value);
+}
 
-    const qsizetype gt = term.indexOf(QLatin1Char('>'));
+// ---- parsed terms and conditions -----------------------------------------------------------------
+
+TFilterTerm::TFilterTerm(const QString &term)
+{
+    gt = term.indexOf(QLatin1Char('>'));
     if (gt >= 0) {
-        gtRan = true;
         qsizetype p = gt + 1;
-        bool orEqual = false;
         if (p < term.size() && term.at(p) == QLatin1Char('=')) {
-            orEqual = true;
+            gtOrEqual = true;
             ++p;
         }
-        const int c = compareValues(value, readOperand(term, p));
-        gtOk = c > 0 || (orEqual && c == 0);
+        gtOperand = readOperand(term, p);
     }
-    const qsizetype lt = term.indexOf(QLatin1Char('<'));
+    lt = term.indexOf(QLatin1Char('<'));
     if (lt >= 0) {
-        ltRan = true;
         qsizetype p = lt + 1;
-        bool orEqual = false;
         if (p < term.size() && term.at(p) == QLatin1Char('=')) {
-            orEqual = true;
+            ltOrEqual = true;
             ++p;
         }
-        const int c = compareValues(value, readOperand(term, p));
-        ltOk = c < 0 || (orEqual && c == 0);
+        ltOperand = readOperand(term, p);
     }
-    if (term.contains(QLatin1Char('!'))) {
-        if (gt < 0) gtOk = true;
-        if (lt < 0) ltOk = true;
-    }
+    bang = term.contains(QLatin1Char('!'));
+    caret = term.contains(QLatin1Char('^'));
+    amp = term.contains(QLatin1Char('&'));
+    // "!" and double quotes take no part in the pattern ("!" negates the whole result).
+    pattern.reserve(term.size());
+    for (const QChar c : term)
+        if (c != QLatin1Char('!') && c != QLatin1Char('"')) pattern += c;
+}
 
-    if (term.contains(QLatin1Char('^')) && (gtRan || ltRan)) return gtOk || ltOk;
-    if (term.contains(QLatin1Char('&')) && gtRan && ltRan) return gtOk && ltOk;
-    if (gt >= 0 && gtOk) return true;
-    if (lt >= 0 && ltOk) return true;
-    return wildcardMatch(term, value);
+bool TFilterTerm::Matches(const QString &value) const
+{
+    bool gtOk = false, ltOk = false;
+    const bool gtRan = gt >= 0, ltRan = lt >= 0;
+    if (gtRan) {
+        const int c = compareValues(value, gtOperand);
+        gtOk = c > 0 || (gtOrEqual && c == 0);
+    }
+    if (ltRan) {
+        const int c = compareValues(value, ltOperand);
+        ltOk = c < 0 || (ltOrEqual && c == 0);
+    }
+    if (bang) {
+        if (!gtRan) gtOk = true;
+        if (!ltRan) ltOk = true;
+    }
+    if (caret && (gtRan || ltRan)) return gtOk || ltOk;
+    if (amp && gtRan && ltRan) return gtOk && ltOk;
+    if (gtRan && gtOk) return true;
+    if (ltRan && ltOk) return true;
+    return wildcardMatch(pattern, bang, value);
+}
+
+TFilterCondition::TFilterCondition(const QString &condition, bool caseSensitive) : m_caseSensitive(caseSensitive)
+{
+    compile(condition, 0);
+}
+
+// Connectives outside double quotes split the condition into terms and parenthesised groups,
+// strictly left to right; each step keeps the connective before it.
+int TFilterCondition::compile(const QString &condition, int depth)
+{
+    const int g = int(m_groups.size());
+    m_groups.emplace_back();
+    QString cond = StripBlanksOutsideQuotes(trimmed32(condition));
+    if (cond.startsWith(QLatin1Char('='))) cond.remove(0, 1);
+    auto addTerm = [&](QChar prev, const QString &term) {
+        m_groups[std::size_t(g)].push_back({prev, kTerm, TFilterTerm(m_caseSensitive ? term : term.toUpper())});
+    };
+
+    QChar prev; // null: no connective yet
+    static const QString connectives = QStringLiteral("(;^&|");
+    for (;;) {
+        int pos = -1;
+        const QChar found = FindCharOutsideQuotes(connectives, cond, pos);
+        if (found.isNull()) break;
+        if (cond.startsWith(QLatin1Char('('))) {
+            const int close = ClosingParenPos(cond);
+            QString inner;
+            if (close == 0) {
+                inner = cond.mid(1);
+                cond.clear();
+            } else {
+                inner = cond.mid(1, close - 2);
+                cond = cond.mid(close);
+            }
+            // Groups nested too deep are never read: they count as not matching.
+            const int sub = depth < kMaxGroupDepth ? compile(inner, depth + 1) : kTooDeep;
+            m_groups[std::size_t(g)].push_back({prev, sub, TFilterTerm(QString())});
+            prev = QLatin1Char('(');
+        } else {
+            addTerm(prev, cond.left(pos - 1));
+            cond = cond.mid(pos);
+            prev = found;
+        }
+    }
+    addTerm(prev, cond);
+    return g;
+}
+
+bool TFilterCondition::matchGroup(int group, const QString &value) const
+{
+    bool result = true;
+    for (const Step &s : m_groups[std::size_t(group)]) {
+        const bool v = s.group == kTerm ? s.term.Matches(value) : s.group != kTooDeep && matchGroup(s.group, value);
+        const QChar prev = s.connective;
+        if (prev.isNull()) result = v;
+        else if (prev == QLatin1Char('&')) result = result && v;
+        else if (prev == QLatin1Char('(')) { /* the empty term after a group does not count */ }
+        else result = result || v;
+    }
+    return result;
+}
+
+bool TFilterCondition::Matches(const QString &value) const
+{
+    return matchGroup(0, m_caseSensitive ? value : value.toUpper());
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace {
@@ -101,6 +102,9 @@ TEST_F(CalcFixture, NodeAndSummaryRowsCountOnlyWithoutAGroupColumn)
     EXPECT_DOUBLE_EQ(g.ColumnSum(1, 1, 5), 6);
     EXPECT_DOUBLE_EQ(g.ColumnMin(1, 2, 5), 1);
     EXPECT_DOUBLE_EQ(g.ColumnMax(1, 2, 5), 3) << "the summary row (7) is skipped";
+    EXPECT_DOUBLE_EQ(g.ColumnMax(1, 1, 3), 2) << "the node row (5) does not start the extreme";
+    // Average 3 / 3 rows = 1; the node's 5 takes no part in the deviation either.
+    EXPECT_DOUBLE_EQ(g.ColumnStdDev(1, 1, 3), std::sqrt(1.0 / 3));
 }
 
 TEST_F(CalcFixture, ARangePastTheShownRowsReadsHiddenRowsToo)

@@ -399,6 +399,76 @@ TEST_F(Files, CsvRowsHaveTheirGoldenBytes)
     EXPECT_EQ(testsupport::readAll(path("g.csv")), QByteArray("a,\"b,c\",\"\"\r\n\"say \"\"hi\"\"\",\"x\x0By\",1\r\n"));
 }
 
+// Fields the writer copies as the grid stores them and fields that need its rules, side by side:
+// the file is the same whether copying applies (the grid itself, no hook) or every field takes
+// the rules (a save hook that changes nothing, or a derived grid).
+TEST_F(Files, CsvCopiedFieldsMatchTheRulesByteForByte)
+{
+    const std::vector<QStringList> rows = {
+        {"plain", "b,c", "", " lead", "say \"hi\""},
+        {"x\r\ny", "<b>bold</b>", "{\\rtf1 x}", QString::fromUtf8("Caf\u00e9"), "tab\there"},
+        {"1.5", "a;b", "|\\wide", "=1+2", "<not a tag"},
+        {"", "", "", "", ""},
+        {"last", "q\"\"q", "~", "^", "end "},
+    };
+    struct Setting {
+        const char *what;
+        std::function<void(TNovaStringGrid &)> set;
+        bool unicode;
+    };
+    const Setting settings[] = {
+        {"defaults", [](TNovaStringGrid &) {}, false},
+        {"UTF-8", [](TNovaStringGrid &) {}, true},
+        {"OEM", [](TNovaStringGrid &g) { g.SetOemConvert(true); }, false},
+        {"semicolon", [](TNovaStringGrid &g) { g.SetDelimiter(QLatin1Char(';')); }, false},
+        {"tab", [](TNovaStringGrid &g) { g.SetDelimiter(QLatin1Char('\t')); }, false},
+        {"Java", [](TNovaStringGrid &g) { g.SetJavaCSV(true); }, false},
+        {"empty cells unquoted", [](TNovaStringGrid &g) { g.SetQuoteEmptyCells(false); }, false},
+        {"always quotes", [](TNovaStringGrid &g) { g.SetAlwaysQuotes(true); }, false},
+        {"markup stripped", [](TNovaStringGrid &g) { g.SetSaveWithHTML(false); }, false},
+        {"stored texts", [](TNovaStringGrid &g) { g.SetSaveVirtCells(false); }, false},
+        {"hidden column saved", [](TNovaStringGrid &g) { g.HideColumn(1); g.SetSaveHiddenCells(true); }, false},
+        {"hidden column left out", [](TNovaStringGrid &g) { g.HideColumn(2); }, false},
+        {"merged cells", [](TNovaStringGrid &g) { g.MergeCells(0, 0, 2, 1); }, false},
+        {"check box", [](TNovaStringGrid &g) { g.AddCheckBox(2, 3, true, false); }, false},
+        {"display hook", [](TNovaStringGrid &g) {
+             g.OnGetDisplText = [](QObject *, int c, int r, QString &v) { if (c == 0 && r == 0) v = QStringLiteral("shown"); };
+         }, false},
+    };
+    auto save = [&](TNovaStringGrid &g, const Setting &s) {
+        g.SetFixedRows(0);
+        g.SetFixedCols(0);
+        g.SetColCount(5);
+        g.SetRowCount(int(rows.size()));
+        for (int r = 0; r < int(rows.size()); ++r)
+            for (int c = 0; c < 5; ++c)
+                g.SetCells(c, r, rows[size_t(r)][c]);
+        s.set(g);
+        g.SaveToCSV(path("d.csv"), s.unicode);
+        return testsupport::readAll(path("d.csv"));
+    };
+    for (const Setting &s : settings) {
+        SCOPED_TRACE(s.what);
+        TNovaStringGrid own, hooked;
+        Plain derived(1, 1);
+        hooked.OnSaveCell = [](QObject *, int, int, QString &) {};
+        const QByteArray bytes = save(own, s);
+        EXPECT_EQ(bytes, save(hooked, s));
+        EXPECT_EQ(bytes, save(derived, s));
+    }
+    TNovaStringGrid g;
+    g.SetFixedRows(0);
+    g.SetFixedCols(0);
+    g.SetColCount(3);
+    g.SetRowCount(2);
+    const std::vector<QStringList> golden = {{"a", "b,c", ""}, {"say \"hi\"", "x\r\ny", "1"}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            g.SetCells(c, r, golden[size_t(r)][c]);
+    g.SaveToCSV(path("g.csv"));
+    EXPECT_EQ(testsupport::readAll(path("g.csv")), QByteArray("a,\"b,c\",\"\"\r\n\"say \"\"hi\"\"\",\"x\x0By\",1\r\n"));
+}
+
 TEST_F(Files, CsvRoundTripsInAnsiAndUtf8)
 {
     for (bool unicode : {false, true}) {

@@ -294,6 +294,45 @@ TEST_F(FilterFixture, FilterDropDownRowTakesOnlyAFixedRow)
 
 // ---- drop-down entries ---------------------------------------------------------------------------------
 
+// The grid itself (no derived class) reads the shown texts straight from its cells while no
+// hook or merged cell changes them; a condition changed between filters is read anew.
+TEST(FilterOwnGrid, ShownTextsHooksMergedCellsAndChangedConditions)
+{
+    TNovaStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(5);
+    const char *const names[] = {"Apple", "Banana", "Avocado", "Cherry"};
+    for (int r = 1; r < 5; ++r) {
+        g.SetCells(0, r, QString::number(r));
+        g.SetCells(1, r, QString::fromUtf8(names[r - 1]));
+    }
+    TFilterData *f = g.Filter()->Add();
+    f->SetColumn(1);
+    f->SetCondition(QStringLiteral("a*"));
+    auto shown = [&] {
+        g.SetFilterActive(true);
+        const std::string s = shownRows(g);
+        g.SetFilterActive(false);
+        return s;
+    };
+    f->SetCaseSensitive(false);
+    EXPECT_EQ(shown(), "1 3");
+    f->SetCaseSensitive(true);
+    EXPECT_EQ(shown(), "");
+    f->SetCondition(QStringLiteral("B*"));
+    EXPECT_EQ(shown(), "2");
+    g.OnGetDisplText = [](QObject *, int c, int r, QString &v) {
+        if (c == 1 && r == 4)
+            v = QStringLiteral("Berry");
+    };
+    EXPECT_EQ(shown(), "2 4");
+    g.OnGetDisplText = nullptr;
+    g.MergeCells(1, 1, 1, 2); // row 2 shows Apple, the merged cell's text
+    f->SetCondition(QStringLiteral("A*"));
+    EXPECT_EQ(shown(), "1 2 3");
+    EXPECT_EQ(g.RowCount(), 5);
+}
+
 TEST(FilterEntries, ValuesAListWouldMisreadAreQuotedAndSplitBack)
 {
     struct Case {

@@ -1,9 +1,12 @@
 // Hidden rows and columns: the two index spaces, what travels with a hidden row, and showing
 // rows again at every level.
+#include "grid/GridItemChunk.h"
 #include "grid/NovaGrid.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -27,6 +30,42 @@ struct HiddenFixture : ::testing::Test {
         return out.join(QLatin1Char(' '));
     }
 };
+
+// The store keeps its items in chunks of places reused after an item goes: over more than one
+// chunk, items taken out, deleted and added again keep their own contents, order and indexes.
+TEST(HiddenRowStore, ItemsKeepTheirContentsWhilePlacesAreReused)
+{
+    TGridItems items;
+    for (int i = 0; i < 2500; ++i) {
+        TGridItem *it = items.Add();
+        it->SetIdx(2 * i);
+        it->Add(QString::number(i));
+    }
+    std::vector<TGridItems::TakenItem> taken;
+    for (int i = items.Count() - 1; i >= 0; i -= 3)
+        taken.push_back(items.Take(i));
+    items.Delete(0);
+    ASSERT_EQ(items.Count(), 2500 - int(taken.size()) - 1);
+    for (int i = 0; i < 900; ++i)
+        items.Insert(0)->Add(QStringLiteral("new %1").arg(i)); // takes the deleted item's place first
+    for (const auto &t : taken)
+        EXPECT_EQ(t->Text(0).toInt() * 2, t->Idx());
+    taken.clear();
+    for (int i = 0; i < 900; ++i)
+        EXPECT_EQ(items.Items(i)->Text(0), QStringLiteral("new %1").arg(899 - i));
+    int last = -1;
+    for (int i = 900; i < items.Count(); ++i) {
+        const TGridItem *it = items.Items(i);
+        EXPECT_EQ(it->Text(0).toInt() * 2, it->Idx());
+        EXPECT_GT(it->Idx(), last);
+        last = it->Idx();
+    }
+    EXPECT_EQ(items.CountBelow(1), 900) << "the new items have index 0";
+    items.Clear();
+    EXPECT_EQ(items.Count(), 0);
+    items.Add()->Add(QStringLiteral("again"));
+    EXPECT_EQ(items.Items(0)->Text(0), "again");
+}
 
 TEST_F(HiddenFixture, HidingAColumnKeepsItsCellsAndWidth)
 {

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
+
 using platform::FormatSettings;
 using platform::ScopedFormatSettings;
 
@@ -199,6 +202,27 @@ TEST(FilterExpr, CompoundTermsGivenDirectly)
     for (const Expr &c : cases)
         EXPECT_EQ(MatchFilterExpression(QString::fromUtf8(c.term), QString::fromUtf8(c.value)), c.expected)
             << c.term << " / " << c.value;
+}
+
+TEST(FilterExpr, AConditionParsedOnceServesManyValues)
+{
+    ScopedFormatSettings fs(usSettings());
+    const TFilterCondition c(QStringLiteral("(a* | *z) & !*x*"), false);
+    const std::pair<const char *, bool> cases[] = {{"apple", true}, {"ABZ", true}, {"axe", false}, {"buzz", true}, {"bob", false}};
+    for (const auto &[value, expected] : cases)
+        EXPECT_EQ(c.Matches(QString::fromUtf8(value)), expected) << value;
+}
+
+TEST(FilterExpr, AParsedConditionReadsNumbersWithTheSettingsOfTheMatch)
+{
+    std::unique_ptr<TFilterCondition> c;
+    {
+        ScopedFormatSettings fs(usSettings());
+        c = std::make_unique<TFilterCondition>(QStringLiteral(">1,5"), true);
+        EXPECT_FALSE(c->Matches(QStringLiteral("2"))) << "1,5 is fifteen here";
+    }
+    ScopedFormatSettings fs(euSettings());
+    EXPECT_TRUE(c->Matches(QStringLiteral("2"))) << "and one and a half here";
 }
 
 TEST(FilterExpr, HostileConditionsFinishQuickly)
