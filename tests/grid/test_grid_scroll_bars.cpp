@@ -30,7 +30,8 @@ void drag(QWidget *w, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftB
     QTest::mouseRelease(w, button, Qt::NoModifier, to);
 }
 
-QRect thumbOf(QScrollBar *b)
+// A sub-control of a bar as its style places it for the bar's present state.
+QRect partOf(QScrollBar *b, QStyle::SubControl part)
 {
     QStyleOptionSlider opt;
     opt.initFrom(b);
@@ -44,23 +45,19 @@ QRect thumbOf(QScrollBar *b)
     opt.sliderValue = b->value();
     opt.singleStep = b->singleStep();
     opt.pageStep = b->pageStep();
-    return b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, b);
+    return b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, b);
+}
+
+QRect thumbOf(QScrollBar *b)
+{
+    return partOf(b, QStyle::SC_ScrollBarSlider);
 }
 
 // Length of a bar's thumb and of its groove, along the bar.
 std::pair<int, int> thumbAndGroove(QScrollBar *b)
 {
-    QStyleOptionSlider opt;
-    opt.initFrom(b);
-    opt.orientation = b->orientation();
-    if (b->orientation() == Qt::Horizontal)
-        opt.state |= QStyle::State_Horizontal;
-    opt.minimum = b->minimum();
-    opt.maximum = b->maximum();
-    opt.sliderPosition = b->sliderPosition();
-    opt.pageStep = b->pageStep();
-    const QRect t = b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, b);
-    const QRect gr = b->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarGroove, b);
+    const QRect t = thumbOf(b);
+    const QRect gr = partOf(b, QStyle::SC_ScrollBarGroove);
     return b->orientation() == Qt::Vertical ? std::pair{t.height(), gr.height()} : std::pair{t.width(), gr.width()};
 }
 
