@@ -151,9 +151,11 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
     std::vector<int> cols; // the real column of each saved one
     for (int c = firstCol; c <= SaveEndCol() + h; ++c)
         cols.push_back(h ? c : RealColIndex(c));
-    // A field of printable ASCII without a quote, the delimiter, a tag or a leading brace or
-    // blank goes out as the store keeps it, when nothing can change the saved texts: no hook, no
-    // formatting, no cell property in the row and no derived grid with overrides of its own.
+    // A field of printable ASCII without a tag or a leading brace is copied as the store keeps
+    // it, when nothing can change the saved texts: no hook, no formatting, no cell property in
+    // the row and no derived grid with overrides of its own. What the rules make of such a field
+    // holding a quote or the delimiter, or starting with a blank, is the field in quotes with its
+    // quotes doubled (the Java style leaves those to the rules).
     const char16_t du = d.unicode();
     const bool direct = plainDelimiter && !AlwaysQuotes() && (du == u'\t' || (du >= 0x20 && du < 0x7F))
                         && typeid(*this) == typeid(TNovaStringGrid) && !OnSaveCell
@@ -161,15 +163,19 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                             || (!OnGetFloatFormat && !OnGetDisplText && !OnGetDisplWideText && !URLShowInText()
                                 && !Grouping()->ShowGroupCount()));
     const bool java = JavaCSV();
-    auto isDirect = [&](std::string_view u) {
-        if (u.empty() || u.front() == '{' || (!java && u.front() == ' '))
-            return false;
+    enum Copy { ByRules, AsStored, InQuotes };
+    auto copyOf = [&](std::string_view u) {
+        if (u.empty() || u.front() == '{')
+            return ByRules;
+        bool quote = !java && u.front() == ' ';
         for (const char ch : u) {
             const auto b = static_cast<unsigned char>(ch);
-            if (b < 0x20 || b >= 0x7F || b == '"' || b == '<' || b == du)
-                return false;
+            if (b < 0x20 || b >= 0x7F || b == '<')
+                return ByRules;
+            if (b == '"' || b == du)
+                quote = true;
         }
-        return true;
+        return !quote ? AsStored : java ? ByRules : InQuotes;
     };
     std::vector<std::string_view> cells;
     std::string line;
@@ -190,8 +196,20 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                 if (k > 0)
                     line += delimiter;
                 const int c = cols[k];
-                if (c >= 0 && std::size_t(c) < cells.size() && isDirect(cells[std::size_t(c)])) {
-                    line += cells[std::size_t(c)];
+                const std::string_view u = c >= 0 && std::size_t(c) < cells.size() ? cells[std::size_t(c)] : std::string_view();
+                const Copy how = copyOf(u);
+                if (how == AsStored) {
+                    line += u;
+                    continue;
+                }
+                if (how == InQuotes) {
+                    line += '"';
+                    for (const char ch : u) {
+                        line += ch;
+                        if (ch == '"')
+                            line += '"';
+                    }
+                    line += '"';
                     continue;
                 }
                 out.appendAscii(line);
