@@ -2,14 +2,15 @@
 // The X server's own pointer for tests of real windows under xvfb-run (QT_QPA_PLATFORM=xcb):
 // presses and moves go through the server, as a user's would.
 #include <QApplication>
+#include <QCursor>
 #include <QElapsedTimer>
 #include <QPoint>
 #include <dlfcn.h>
+#include <functional>
 
 // The X server's test extension, looked up at run time.
 struct XTest {
     void *display = nullptr;
-    void *(*openDisplay)(const char *) = nullptr;
     int (*motion)(void *, int, int, int, unsigned long) = nullptr;
     int (*button)(void *, unsigned, int, unsigned long) = nullptr;
     int (*flush)(void *) = nullptr;
@@ -19,7 +20,7 @@ struct XTest {
         void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
         if (!x11 || !xtst)
             return false;
-        openDisplay = reinterpret_cast<void *(*)(const char *)>(dlsym(x11, "XOpenDisplay"));
+        auto openDisplay = reinterpret_cast<void *(*)(const char *)>(dlsym(x11, "XOpenDisplay"));
         flush = reinterpret_cast<int (*)(void *)>(dlsym(x11, "XFlush"));
         motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(xtst, "XTestFakeMotionEvent"));
         button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeButtonEvent"));
@@ -28,18 +29,29 @@ struct XTest {
         display = openDisplay(nullptr);
         return display != nullptr;
     }
+    // Events run until the condition holds (at most Limit ms); false when it never did.
+    static bool waitFor(const std::function<bool()> &Cond, int Limit = 2000)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (!Cond()) {
+            if (t.elapsed() > Limit)
+                return false;
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        return true;
+    }
     void settle(int ms = 60)
     {
         flush(display);
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms)
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        waitFor([] { return false; }, ms);
     }
     void moveTo(QPoint global)
     {
         motion(display, -1, global.x(), global.y(), 0);
-        settle();
+        flush(display);
+        waitFor([global] { return QCursor::pos() == global; }, 1000);
+        settle(30);
     }
     void press(unsigned b)
     {
@@ -50,6 +62,19 @@ struct XTest {
     {
         button(display, b, 0, 0);
         settle();
+    }
+    void click(unsigned b)
+    {
+        press(b);
+        release(b);
+    }
+    void doubleClick(unsigned b)
+    {
+        button(display, b, 1, 0);
+        button(display, b, 0, 0);
+        button(display, b, 1, 0);
+        button(display, b, 0, 0);
+        settle(100);
     }
 };
 

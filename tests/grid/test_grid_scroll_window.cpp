@@ -7,6 +7,7 @@
 #include "grid/NovaGrid.h"
 #include "grid/ScrollControl.h"
 #include "platform/Compositing.h"
+#include "grid_xtest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -14,81 +15,10 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
-#include <dlfcn.h>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The X server's test extension, looked up at run time.
-struct XTest {
-    void *display = nullptr;
-    int (*motion)(void *, int, int, int, unsigned long) = nullptr;
-    int (*button)(void *, unsigned, int, unsigned long) = nullptr;
-    int (*flush)(void *) = nullptr;
-    bool load()
-    {
-        void *x11 = dlopen("libX11.so.6", RTLD_NOW);
-        void *xtst = dlopen("libXtst.so.6", RTLD_NOW);
-        if (!x11 || !xtst)
-            return false;
-        auto openDisplay = reinterpret_cast<void *(*)(const char *)>(dlsym(x11, "XOpenDisplay"));
-        flush = reinterpret_cast<int (*)(void *)>(dlsym(x11, "XFlush"));
-        motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(xtst, "XTestFakeMotionEvent"));
-        button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeButtonEvent"));
-        if (!openDisplay || !flush || !motion || !button)
-            return false;
-        display = openDisplay(nullptr);
-        return display != nullptr;
-    }
-    // Events run until the condition holds (at most Limit ms); false when it never did.
-    static bool waitFor(const std::function<bool()> &Cond, int Limit = 2000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (!Cond()) {
-            if (t.elapsed() > Limit)
-                return false;
-            QApplication::processEvents(QEventLoop::AllEvents, 10);
-        }
-        return true;
-    }
-    void settle(int ms = 60)
-    {
-        flush(display);
-        waitFor([] { return false; }, ms);
-    }
-    void moveTo(QPoint global)
-    {
-        motion(display, -1, global.x(), global.y(), 0);
-        flush(display);
-        waitFor([global] { return QCursor::pos() == global; }, 1000);
-        settle(30);
-    }
-    void press(unsigned b)
-    {
-        button(display, b, 1, 0);
-        settle();
-    }
-    void release(unsigned b)
-    {
-        button(display, b, 0, 0);
-        settle();
-    }
-    void click(unsigned b)
-    {
-        press(b);
-        release(b);
-    }
-    void doubleClick(unsigned b)
-    {
-        button(display, b, 1, 0);
-        button(display, b, 0, 0);
-        button(display, b, 1, 0);
-        button(display, b, 0, 0);
-        settle(100);
-    }
-};
 
 QRect thumbOf(QScrollBar *b)
 {
