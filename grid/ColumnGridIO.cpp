@@ -331,8 +331,9 @@ void TNovaColumnGridIO::ReadProperty(const QByteArray &name, const StreamValue &
 
 // ---- the column grid's stream ----------------------------------------------------------------------
 
-void SaveColumnsToStream(TNovaColumnGrid &Grid, QIODevice &st)
+void TNovaColumnGrid::SaveColumnsToStream(QIODevice &st)
 {
+    TNovaColumnGrid &Grid = *this;
     TNovaColumnGridIO io(&Grid);
     io.Items()->SetNoRecursiveUpdate(true);
     io.Items()->Assign(*Grid.Columns());
@@ -341,8 +342,9 @@ void SaveColumnsToStream(TNovaColumnGrid &Grid, QIODevice &st)
         throw ENovaGridError(QStringLiteral("Cannot write the column stream: ") + st.errorString());
 }
 
-void LoadColumnsFromStream(TNovaColumnGrid &Grid, QIODevice &st)
+void TNovaColumnGrid::LoadColumnsFromStream(QIODevice &st)
 {
+    TNovaColumnGrid &Grid = *this;
     // The record is read and checked whole before the grid changes.
     const qint64 start = st.pos();
     const QByteArray data = st.readAll();

@@ -34,11 +34,3 @@ private:
     std::unique_ptr<TGridColumnCollection> FItems;
 };
 
-// The column grid's items as one column-stream record at the stream's position, and back. A
-// stream that holds no readable column record, more items than a grid can have or widths no
-// column can take raises ENovaGridError before anything changes, the stream where it was.
-// Widths and headers of the read items go to the grid's columns of the same index; the column
-// count stays, so a stream of another item count leaves the items out of step with the columns
-// until the next change of the column count.
-void SaveColumnsToStream(TNovaColumnGrid &Grid, QIODevice &st);
-void LoadColumnsFromStream(TNovaColumnGrid &Grid, QIODevice &st);

@@ -36,6 +36,10 @@ public:
     // the column standing there (NovaColumnGrid_Organization.cpp).
     void SaveColumnPositions(const QString &Key, const QString &Section);
     void LoadColumnPositions(const QString &Key, const QString &Section);
+    // The items as one column-stream record at the stream's position, and back (ColumnGridIO.cpp).
+    // A damaged record raises ENovaGridError before anything changes, the stream where it was.
+    void SaveColumnsToStream(QIODevice &st);
+    void LoadColumnsFromStream(QIODevice &st);
     void SaveColPositions() override;
     void LoadColPositions() override;
 

@@ -2755,6 +2755,11 @@ public:
     void LoadColSizes();
     void SavePrintSettings(const QString &Key, const QString &Section);
     void LoadPrintSettings(const QString &Key, const QString &Section);
+    // The look kept in a "key=value" file (ANSI, CR LF), colours by identifier (VisualProps.cpp).
+    // Save raises "Cannot Create " + FileName; Load raises "Cannot open file " + FileName, or an
+    // EConvertError naming key and file for a bad value, either way before any setting changes.
+    void SaveVisualProps(const QString &FileName);
+    void LoadVisualProps(const QString &FileName);
 
 protected:
     // Per-real-column layout (visibility and width) read out of the grid, changed and put back,

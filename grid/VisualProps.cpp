@@ -2,7 +2,7 @@
 // hexadecimal digits, fonts as four lines each, enumerations by identifier. One list of keys
 // serves writing and reading, so the two cannot drift apart. A file is read and checked whole
 // before the grid changes: a damaged line is reported and leaves the grid as it was.
-#include "grid/VisualProps.h"
+#include "grid/NovaGrid.h"
 
 #include "grid/BackGround.h"
 #include "grid/CompanionSettings.h"
@@ -273,8 +273,9 @@ private:
 
 } // namespace
 
-void SaveVisualProps(TNovaStringGrid &Grid, const QString &FileName)
+void TNovaStringGrid::SaveVisualProps(const QString &FileName)
 {
+    TNovaStringGrid &Grid = *this;
     VisualPropsWriter w;
     visitVisualProps(Grid, w);
     // ANSI as the grid's other text files; UTF-8 when a font name holds characters ANSI lacks.
@@ -285,8 +286,9 @@ void SaveVisualProps(TNovaStringGrid &Grid, const QString &FileName)
         throw ENovaGridError(QStringLiteral("Cannot Create ") + FileName);
 }
 
-void LoadVisualProps(TNovaStringGrid &Grid, const QString &FileName)
+void TNovaStringGrid::LoadVisualProps(const QString &FileName)
 {
+    TNovaStringGrid &Grid = *this;
     QString text;
     if (!platform::readTextFile(FileName, text))
         throw ENovaGridError(QStringLiteral("Cannot open file ") + FileName);

@@ -71,14 +71,14 @@ struct ColumnStream : ::testing::Test {
         QByteArray data;
         QBuffer buf(&data);
         buf.open(QIODevice::WriteOnly);
-        SaveColumnsToStream(*grid, buf);
+        grid->SaveColumnsToStream(buf);
         return data;
     }
     void load(QByteArray data)
     {
         QBuffer buf(&data);
         buf.open(QIODevice::ReadOnly);
-        LoadColumnsFromStream(*grid, buf);
+        grid->LoadColumnsFromStream(buf);
     }
     // Everything a column stream holds, and the grid's widths and headers.
     QByteArray state()
@@ -135,7 +135,7 @@ TEST_F(ColumnStream, ItemsComeBackAsTheyWere)
     QByteArray copy = data;
     QBuffer buf(&copy);
     buf.open(QIODevice::ReadOnly);
-    LoadColumnsFromStream(*fresh, buf);
+    fresh->LoadColumnsFromStream(buf);
     EXPECT_EQ(fresh->Columns()->Items(1)->Name(), QStringLiteral("addr"));
     EXPECT_EQ(fresh->Columns()->Items(2)->Editor(), edDataCheckBox);
     EXPECT_EQ(fresh->Cells(2, 0), QStringLiteral("On"));
@@ -159,7 +159,7 @@ TEST_F(ColumnStream, TheReadStopsAtTheRecordsEnd)
     QByteArray data = save() + "TPF0 and more";
     QBuffer buf(&data);
     buf.open(QIODevice::ReadOnly);
-    LoadColumnsFromStream(*grid, buf);
+    grid->LoadColumnsFromStream(buf);
     EXPECT_EQ(buf.pos(), data.size() - 13);
 }
 
@@ -176,7 +176,7 @@ TEST_F(ColumnStream, OtherItemCountsLeaveTheGridsColumnsAlone)
     QByteArray data;
     QBuffer out(&data);
     out.open(QIODevice::WriteOnly);
-    SaveColumnsToStream(*wide, out);
+    wide->SaveColumnsToStream(out);
     load(data);
     EXPECT_EQ(grid->ColCount(), 4);
     EXPECT_EQ(grid->Columns()->Count(), 6);
@@ -218,7 +218,7 @@ TEST_F(ColumnStream, UnreadableStreamsRaiseBeforeAnythingChanges)
         QByteArray data = c.data;
         QBuffer buf(&data);
         buf.open(QIODevice::ReadOnly);
-        EXPECT_THROW(LoadColumnsFromStream(*grid, buf), ENovaGridError);
+        EXPECT_THROW(grid->LoadColumnsFromStream(buf), ENovaGridError);
         EXPECT_EQ(buf.pos(), 0);
         EXPECT_EQ(state(), before);
     }

@@ -4,7 +4,7 @@
 #include "grid/CompanionSettings.h"
 #include "grid/ControlLook.h"
 #include "grid/NovaGrid.h"
-#include "grid/VisualProps.h"
+#include "grid/NovaGrid.h"
 #include "grid/base/NumberDate.h"
 #include "platform/Files.h"
 
@@ -25,7 +25,7 @@ QByteArray fileBytes(const QString &path)
 QByteArray visualProps(TNovaStringGrid &g, const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("compare.txt"));
-    SaveVisualProps(g, path);
+    g.SaveVisualProps(path);
     return fileBytes(path);
 }
 
@@ -37,7 +37,7 @@ struct VisualProps : ::testing::Test {
     // The saved file of the grid with one line replaced (key matched exactly).
     void writeWith(const QByteArray &key, const QByteArray &line)
     {
-        SaveVisualProps(g, file);
+        g.SaveVisualProps(file);
         QList<QByteArray> lines = fileBytes(file).split('\n');
         for (QByteArray &l : lines)
             if (l.startsWith(key + '='))
@@ -59,7 +59,7 @@ TEST_F(VisualProps, LinesAreKeyEqualsValueInKeyOrderWithCrLf)
     f.Color = clWindowText;
     g.SetFont(f);
     g.SetLook(glCustom);
-    SaveVisualProps(g, file);
+    g.SaveVisualProps(file);
     const QByteArray bytes = fileBytes(file);
     EXPECT_TRUE(bytes.startsWith("Color=clWindow\r\nHintColor=clInfoBk\r\nSelectionColor=$00EACAB6\r\n")) << bytes.left(80).data();
     EXPECT_TRUE(bytes.contains("\r\nURLShow=false\r\nURLShowInText=false\r\n"));
@@ -100,10 +100,10 @@ TEST_F(VisualProps, SettingsComeBackIntoAFreshGrid)
     g.BackGround()->SetTop(-3);
     g.BackGround()->SetDisplay(bdGradientVert);
     g.BackGround()->SetCells(bcAll);
-    SaveVisualProps(g, file);
+    g.SaveVisualProps(file);
 
     TNovaStringGrid fresh;
-    LoadVisualProps(fresh, file);
+    fresh.LoadVisualProps(file);
     EXPECT_EQ(fresh.Color(), TColor(0x123456));
     EXPECT_EQ(fresh.HintColor(), clYellow);
     EXPECT_TRUE(fresh.URLShow());
@@ -121,9 +121,9 @@ TEST_F(VisualProps, SettingsComeBackIntoAFreshGrid)
 TEST_F(VisualProps, TheLookComesLastOfItsGroupAndIsAppliedByItsSetter)
 {
     g.SetLook(glOffice2007);
-    SaveVisualProps(g, file);
+    g.SaveVisualProps(file);
     TNovaStringGrid fresh;
-    LoadVisualProps(fresh, file);
+    fresh.LoadVisualProps(file);
     EXPECT_EQ(fresh.Look(), glOffice2007);
 }
 
@@ -155,7 +155,7 @@ TEST_F(VisualProps, EdgeCases)
         writeWith(c.key, c.line);
         TNovaStringGrid t;
         t.BackGround()->SetCells(bcFixed);
-        LoadVisualProps(t, file);
+        t.LoadVisualProps(file);
         c.check(t);
     }
 }
@@ -183,7 +183,7 @@ TEST_F(VisualProps, ADamagedValueRaisesBeforeAnySettingChanges)
         writeWith(c.key, c.line);
         const QByteArray before = visualProps(other, d2);
         try {
-            LoadVisualProps(other, file);
+            other.LoadVisualProps(file);
             ADD_FAILURE() << "no error";
         } catch (const EConvertError &e) {
             EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QString::fromLatin1(c.key), Qt::CaseInsensitive)) << e.what();
@@ -197,7 +197,7 @@ TEST_F(VisualProps, FilesThatCannotBeOpenedOrCreatedAreNamed)
 {
     const QString missing = dir.filePath(QStringLiteral("none.txt"));
     try {
-        LoadVisualProps(g, missing);
+        g.LoadVisualProps(missing);
         ADD_FAILURE();
     } catch (const ENovaGridError &e) {
         EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("Cannot open file ") + missing);
@@ -205,7 +205,7 @@ TEST_F(VisualProps, FilesThatCannotBeOpenedOrCreatedAreNamed)
     const QString blocked = dir.filePath(QStringLiteral("none/sub/look.txt"));
     platform::writeFileAtomic(dir.filePath(QStringLiteral("none")), "a file where a folder should be");
     try {
-        SaveVisualProps(g, blocked);
+        g.SaveVisualProps(blocked);
         ADD_FAILURE();
     } catch (const ENovaGridError &e) {
         EXPECT_EQ(QString::fromUtf8(e.what()), QStringLiteral("Cannot Create ") + blocked);

@@ -55,7 +55,7 @@ static void loadColumns(const QByteArray &bytes)
     QBuffer buf(&copy);
     buf.open(QIODevice::ReadOnly);
     try {
-        LoadColumnsFromStream(g, buf);
+        g.LoadColumnsFromStream(buf);
     } catch (const ENovaGridError &) {
         check(buf.pos() == 0 && g.Columns()->Count() == 4);
         return;
@@ -64,10 +64,10 @@ static void loadColumns(const QByteArray &bytes)
     QByteArray again;
     QBuffer out(&again);
     out.open(QIODevice::WriteOnly);
-    SaveColumnsToStream(g, out);
+    g.SaveColumnsToStream(out);
     out.close();
     out.open(QIODevice::ReadOnly);
-    LoadColumnsFromStream(g, out);
+    g.LoadColumnsFromStream(out);
     check(out.pos() == again.size());
 }
 
