@@ -2032,7 +2032,7 @@ public:
 
 private:
     TPoint findCellCore(TPoint StartCell, const QString &s, TFindParams FindParams, bool Wide, const QString &ws);
-    bool matchCellText(int ACol, int ARow, bool Wide);
+    bool matchCellText(int ACol, int ARow, bool Wide, QString &text);
     void hilightRange(const QString &Text, const QString &Tag, int R1, int R2, int C1, int C2, bool DoCase);
     void unHilightRange(const QString &Tag, int R1, int R2, int C1, int C2);
     struct FillRange { int c1, c2, r1, r2; };

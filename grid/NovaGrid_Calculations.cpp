@@ -324,14 +324,8 @@ void TNovaStringGrid::SwapColumns(int ACol1, int ACol2)
         return;
     TGridCellStore &s = Store();
     // Cells and objects of the shown rows change places; nothing is freed.
-    for (int r = 0; r < RowCount(); ++r) {
-        const QString t = s.Text(ACol1, r);
-        TObject *o = s.Object(ACol1, r);
-        s.SetText(ACol1, r, s.Text(ACol2, r));
-        s.SetObject(ACol1, r, s.Object(ACol2, r));
-        s.SetText(ACol2, r, t);
-        s.SetObject(ACol2, r, o);
-    }
+    for (int r = 0; r < RowCount(); ++r)
+        s.ExchangeCells(ACol1, r, ACol2, r);
     const int w1 = AllColWidths(ACol1), w2 = AllColWidths(ACol2);
     SetAllColWidths(ACol1, w2);
     SetAllColWidths(ACol2, w1);

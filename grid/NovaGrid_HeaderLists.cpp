@@ -90,13 +90,7 @@ void TNovaStringGrid::SwapCells(TGridCoord FromCell, TGridCoord ToCell)
     auto inside = [this](TGridCoord c) { return c.X >= 0 && c.Y >= 0 && c.X < AllColCount() && c.Y < RowCount(); };
     if (!inside(FromCell) || !inside(ToCell) || FromCell == ToCell)
         return;
-    TGridCellStore &s = Store();
-    const QString t = s.Text(FromCell.X, FromCell.Y);
-    TObject *o = s.Object(FromCell.X, FromCell.Y);
-    s.SetText(FromCell.X, FromCell.Y, s.Text(ToCell.X, ToCell.Y));
-    s.SetObject(FromCell.X, FromCell.Y, s.Object(ToCell.X, ToCell.Y));
-    s.SetText(ToCell.X, ToCell.Y, t);
-    s.SetObject(ToCell.X, ToCell.Y, o);
+    Store().ExchangeCells(FromCell.X, FromCell.Y, ToCell.X, ToCell.Y);
 }
 
 int TNovaStringGrid::PrintColWidth(int ACol) const

@@ -16,12 +16,16 @@ namespace {
 const QString kEmptyCell = QStringLiteral("\"\"");
 }
 
-bool TNovaStringGrid::matchCellText(int ACol, int ARow, bool Wide)
+// Text is the caller's buffer, reused from cell to cell so that reading a cell allocates nothing.
+bool TNovaStringGrid::matchCellText(int ACol, int ARow, bool Wide, QString &text)
 {
     const TFindParams fp = FFindParams;
     if (!fp.Contains(fnIncludeHiddenColumns))
         ACol = RealColIndex(ACol);
-    QString text = fp.Contains(fnIncludeHiddenRows) ? AllCells(ACol, ARow) : Cells(ACol, ARow);
+    if (fp.Contains(fnIncludeHiddenRows))
+        text = AllCells(ACol, ARow);
+    else
+        GetCellExInto(ACol, ARow, text);
     if (!Wide && fp.Contains(fnIgnoreHTMLTags))
         text = StripMarkup(text);
     const QString &s = Wide ? SearchCacheWide : SearchCache;
@@ -32,11 +36,12 @@ bool TNovaStringGrid::matchCellText(int ACol, int ARow, bool Wide)
     if (s.isEmpty())
         return false;
     const Qt::CaseSensitivity cs = fp.Contains(fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const QStringView t(text);
     if (fp.Contains(fnMatchFull))
-        return text.compare(s, cs) == 0;
+        return t.compare(s, cs) == 0;
     if (fp.Contains(fnMatchStart))
-        return text.startsWith(s, cs);
-    return text.contains(s, cs);
+        return t.startsWith(s, cs);
+    return t.contains(s, cs);
 }
 
 TPoint TNovaStringGrid::findCellCore(TPoint StartCell, const QString &s, TFindParams fp, bool Wide, const QString &ws)
@@ -104,11 +109,12 @@ TPoint TNovaStringGrid::findCellCore(TPoint StartCell, const QString &s, TFindPa
 
     const int d = back ? -1 : 1;
     bool found = false;
+    QString text;
     if (byRow) {
         while (!found && r0 <= Y && Y <= r1) {
             while (c0 <= X && X <= c1) {
                 ExportNotification(esExportNewRow, Y);
-                if (!IsIgnoredColumn(X) && matchCellText(X, Y, Wide)) {
+                if (!IsIgnoredColumn(X) && matchCellText(X, Y, Wide, text)) {
                     found = true;
                     break;
                 }
@@ -123,7 +129,7 @@ TPoint TNovaStringGrid::findCellCore(TPoint StartCell, const QString &s, TFindPa
         while (!found && c0 <= X && X <= c1) {
             while (r0 <= Y && Y <= r1) {
                 ExportNotification(esExportNewRow, Y);
-                if (matchCellText(X, Y, Wide)) {
+                if (matchCellText(X, Y, Wide, text)) {
                     found = true;
                     break;
                 }

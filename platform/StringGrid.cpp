@@ -60,11 +60,10 @@ std::string encodeUnits(const QString &text)
     return out;
 }
 
-// Writes the characters of n packed bytes to d (room for n: never more characters than bytes);
-// answers how many.
-qsizetype decodeTo(const char *p, std::size_t n, char16_t *d)
+// Decodes n bytes into d (room for n units); answers the units written.
+std::size_t decodeUnitsTo(const char *p, std::size_t n, char16_t *d)
 {
-    qsizetype k = 0;
+    std::size_t k = 0;
     std::size_t i = 0;
     while (i < n) {
         const auto b = std::uint8_t(p[i]);
@@ -88,8 +87,9 @@ qsizetype decodeTo(const char *p, std::size_t n, char16_t *d)
 
 QString decodeUnits(const char *p, std::size_t n)
 {
+    // Written straight into the string's buffer: never more characters than bytes.
     QString out(qsizetype(n), Qt::Uninitialized);
-    out.truncate(decodeTo(p, n, reinterpret_cast<char16_t *>(out.data())));
+    out.truncate(qsizetype(decodeUnitsTo(p, n, reinterpret_cast<char16_t *>(out.data()))));
     return out;
 }
 
@@ -329,16 +329,27 @@ QString TGridCellStore::Text(int col, int row) const
     return decodeUnits(rd->packed.data() + start, len);
 }
 
-void TGridCellStore::TextInto(int col, int row, QString &Out) const
+void TGridCellStore::TextInto(int col, int row, QString &out) const
 {
     const RowData *rd = col >= 0 ? find(row) : nullptr;
     std::size_t start = 0, len = 0, cs = 0;
     if (!rd || !locate(rd->packed, col, start, len, cs)) {
-        Out.resize(0);
+        if (!out.isNull()) // a missing cell reads as a null text, as from Text
+            out.resize(0);
         return;
     }
-    Out.resize(qsizetype(len));
-    Out.truncate(decodeTo(rd->packed.data() + start, len, reinterpret_cast<char16_t *>(Out.data())));
+    out.resize(qsizetype(len));
+    out.truncate(qsizetype(decodeUnitsTo(rd->packed.data() + start, len, reinterpret_cast<char16_t *>(out.data()))));
+}
+
+void TGridCellStore::ExchangeCells(int c1, int r1, int c2, int r2)
+{
+    const QString t = Text(c1, r1);
+    TObject *o = Object(c1, r1);
+    SetText(c1, r1, Text(c2, r2));
+    SetObject(c1, r1, Object(c2, r2));
+    SetText(c2, r2, t);
+    SetObject(c2, r2, o);
 }
 
 bool TGridCellStore::IsEmpty(int col, int row) const

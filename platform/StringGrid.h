@@ -40,8 +40,10 @@ public:
     TGridCellStore &operator=(TGridCellStore &&other) noexcept;
 
     QString Text(int col, int row) const;
-    // The same text written into Out, whose buffer is reused when it is large enough and not shared.
-    void TextInto(int col, int row, QString &Out) const;
+    // The same into out, reusing its buffer: no allocation per cell when reading many.
+    void TextInto(int col, int row, QString &out) const;
+    // Cell (c1, r1) and cell (c2, r2) exchange texts and objects; nothing is freed.
+    void ExchangeCells(int c1, int r1, int c2, int r2);
     bool IsEmpty(int col, int row) const;
     void SetText(int col, int row, const QString &text);
     TObject *Object(int col, int row) const;

@@ -219,12 +219,19 @@ void TBaseGrid::FreeCellPropertiesRange(int c1, int r1, int c2, int r2)
 
 QString TBaseGrid::GetCellEx(int c, int r)
 {
+    QString text;
+    GetCellExInto(c, r, text);
+    return text;
+}
+
+void TBaseGrid::GetCellExInto(int c, int r, QString &text)
+{
     if (HasCellProperties(c, r)) {
         const TPoint b = propsAt(c, r)->GetBaseCell(c, r);
         c = b.X;
         r = b.Y;
     }
-    QString text = m_store.Text(c, r);
+    m_store.TextInto(c, r, text);
     if (r < FNormalRowCount) {
         GetDisplText(c, r, text);
         if (OnGetDisplWideText) {
@@ -233,7 +240,6 @@ QString TBaseGrid::GetCellEx(int c, int r)
             text = EncodeWideText(wide);
         }
     }
-    return text;
 }
 
 void TBaseGrid::SetCellEx(int c, int r, const QString &value)

@@ -140,6 +140,8 @@ public:
 
     // ---- cell access -------------------------------------------------------------------------
     QString GetCellEx(int c, int r);
+    // The same into text, reusing its buffer (for reading many cells).
+    void GetCellExInto(int c, int r, QString &text);
     void SetCellEx(int c, int r, const QString &value);
     QString Cells(int c, int r) { return GetCellEx(c, r); }
     void SetCells(int c, int r, const QString &value) { SetCellEx(c, r, value); }

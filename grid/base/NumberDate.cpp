@@ -326,7 +326,12 @@ QString ExtractNumericText(const QString &text)
 unsigned char ClassifyNumberText(const QString &text)
 {
     if (text.isEmpty()) return nkNotANumber;
-    const platform::FormatSettings fs = platform::FormatSettings::current();
+    return ClassifyNumberText(text, platform::FormatSettings::current());
+}
+
+unsigned char ClassifyNumberText(const QString &text, const platform::FormatSettings &fs)
+{
+    if (text.isEmpty()) return nkNotANumber;
     bool allDigits = true, decimalValid = true, exponentSeen = false, scientificValid = true;
     int minusCount = 0, decimalCount = 0, expCount = 0;
     qsizetype lastThousand = -1;

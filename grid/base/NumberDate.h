@@ -75,6 +75,8 @@ QString ExtractNumericText(const QString &text);
 enum TNumberKind : unsigned char { nkInteger = 0, nkFloat = 1, nkNotANumber = 2, nkScientific = 5 };
 // 0 integer, 1 decimal, 2 not a number, 5 scientific.
 unsigned char ClassifyNumberText(const QString &text);
+// The same with the separators of fs, for callers classifying many texts.
+unsigned char ClassifyNumberText(const QString &text, const platform::FormatSettings &fs);
 
 // ---- Dates ---------------------------------------------------------------------------------
 // Date (and an optional time after a blank) in the order of the short date format.

@@ -110,6 +110,22 @@ TEST_F(SearchFixture, EdgeCases)
     }
 }
 
+// Cells are read one after another into one buffer: a display hook that replaces one cell's text
+// neither leaks into the next cell nor is skipped.
+TEST_F(SearchFixture, DisplayHookTextIsSearchedCellByCell)
+{
+    g.SetCells(2, 1, "abcdefghij");
+    g.OnGetDisplText = [](QObject *, int c, int r, QString &v) {
+        if (c == 2 && r == 1)
+            v = QStringLiteral("hook");
+    };
+    EXPECT_TRUE(g.FindFirst("HOOK", {}) == std::make_pair(2, 1));
+    EXPECT_TRUE(g.FindFirst("abc", {}) == std::make_pair(-1, -1));
+    EXPECT_TRUE(g.Find({2, 1}, "k", {fnDirectionLeftRight}) == std::make_pair(-1, -1)); // no "hook" left over
+    g.OnGetDisplText = nullptr;
+    EXPECT_TRUE(g.FindFirst("DEF", {}) == std::make_pair(2, 1));
+}
+
 TEST_F(SearchFixture, NothingToSearchTestsNoCell)
 {
     // The platform keeps a column that is not fixed; fixed columns on both sides leave none to search.

@@ -266,6 +266,86 @@ TEST_F(SortFixture, HooksAreAskedForEveryComparison)
     EXPECT_EQ(customs, g.Compares);
 }
 
+// The sort keeps its keys ahead only while the format hook answers what they were made for; a
+// hook whose answer changes at every call (a prefix no cell holds) compares every pair the general
+// way. Both must give the same order of equal rows, the same comparisons and the same swaps.
+TEST_F(SortFixture, KeysMadeAheadAndPairByPairGiveTheSameSort)
+{
+    struct Case {
+        const char *what;
+        TSortStyle style;
+        QStringList values;
+        bool full;
+        bool blanksLast;
+        TSortDirection dir;
+    };
+    const QStringList mixed{"10", "abc", "", "9", "abc", "2.5", "x1", "", "10", "Abc", "-3", "1e2", "12abc"};
+    const QStringList dates{"1/2/2024", "3/4/2023", "", "1/2/2024", "12:30", "9:15", "2/2/2024 10:00", "x"};
+    const QStringList words{"b", "B", "a", "A", "", "b", "ab", "Ab", "a", "\u00e9", "e", "z"};
+    const Case cases[] = {
+        {"automatic, ties in their partition order", ssAutomatic, mixed, false, false, sdAscending},
+        {"automatic, ties by the next column", ssAutomatic, mixed, true, false, sdDescending},
+        {"automatic dates and times", ssAutomatic, dates, false, false, sdAscending},
+        {"numeric with texts and empty cells", ssNumeric, mixed, false, false, sdAscending},
+        {"financial", ssFinancial, {"1,000.5", "999", "", "abc", "1,000.5", "-2"}, false, false, sdDescending},
+        {"alphabetic", ssAlphabetic, words, false, false, sdAscending},
+        {"without case", ssAlphaNoCase, words, false, false, sdAscending},
+        {"locale without case", ssAnsiAlphaNoCase, words, false, false, sdAscending},
+        {"alphanumeric", ssAlphaNumeric, mixed, false, false, sdAscending},
+        {"short dates EU", ssShortDateEU, {"01.02.24", "01.02.1999", "", "x", "31.12.23", "01.02.24"}, false, false,
+         sdAscending},
+        {"short dates US", ssShortDateUS, {"02/01/24", "12/31/23", "", "02/01/24", "x"}, false, false, sdDescending},
+        {"blanks last, descending", ssAutomatic, mixed, false, true, sdDescending},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        struct Result {
+            QStringList order;
+            int compares, swaps, formats;
+        };
+        const auto run = [&](bool varyingHook) {
+            fill(g, k.values);
+            g.SortSettings()->SetFull(k.full);
+            g.SortSettings()->SetIgnoreBlanks(k.blanksLast);
+            g.SortSettings()->SetBlankPos(blLast);
+            int formats = 0;
+            g.OnGetFormat = [&, st = k.style](QObject *, int, TSortStyle &s, QString &prefix, QString &) {
+                s = st;
+                if (varyingHook)
+                    prefix = QStringLiteral("#%1#").arg(formats);
+                ++formats;
+            };
+            g.Compares = g.Swaps = 0;
+            g.Sort(1, k.dir);
+            g.OnGetFormat = nullptr;
+            return Result{column(g, 2), g.Compares, g.Swaps, formats};
+        };
+        const Result ahead = run(false), pairwise = run(true);
+        EXPECT_EQ(ahead.order, pairwise.order);
+        EXPECT_EQ(ahead.compares, pairwise.compares);
+        EXPECT_EQ(ahead.swaps, pairwise.swaps);
+        EXPECT_EQ(ahead.formats, ahead.compares); // the hook is still asked for every comparison
+    }
+    g.SortSettings()->SetIgnoreBlanks(false);
+}
+
+// A hook answering a different style for a later column: the ties of the first column follow it.
+TEST_F(SortFixture, LaterColumnsFollowTheirOwnAnswer)
+{
+    g.SetColCount(3);
+    g.SetRowCount(6);
+    const char *rows[][2] = {{"1", "b"}, {"2", "10"}, {"1", "9"}, {"2", "a"}, {"1", "100"}};
+    for (int r = 0; r < 5; ++r) {
+        g.SetCells(1, r + 1, rows[r][0]);
+        g.SetCells(2, r + 1, rows[r][1]);
+    }
+    g.SortSettings()->SetFull(true);
+    g.OnGetFormat = [](QObject *, int c, TSortStyle &s, QString &, QString &) { s = c == 2 ? ssAlphabetic : ssNumeric; };
+    g.Sort(1, sdAscending);
+    EXPECT_EQ(column(g, 2), (QStringList{"100", "9", "b", "10", "a"}));
+    g.OnGetFormat = nullptr;
+}
+
 // An override of SortSwapRows gets one call per swap, and the swaps it is given, applied in order,
 // give the sorted grid.
 class SwapLoggingGrid : public TNovaStringGrid {

@@ -1,0 +1,684 @@
+// Keys of the cells of one sort and the comparison of two cells by the column's sort style: the
+// general way by displayed row, and the fast way over position records (see NovaGrid_SortKeys.h).
+#include "grid/NovaGrid_SortKeys.h"
+
+#include "grid/base/EditorKit.h"
+#include "grid/base/MarkupHelpers.h"
+#include "grid/base/NumberDate.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+bool isCheckType(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox;
+}
+
+bool isNumberText(const QString &t, const platform::FormatSettings &fs)
+{
+    const unsigned char k = ClassifyNumberText(t, fs);
+    return k == nkInteger || k == nkFloat || k == nkScientific;
+}
+
+// Upper case of the letters a-z only.
+QString upperAZ(const QString &t)
+{
+    QString u = t;
+    for (QChar &ch : u)
+        if (ch.unicode() >= 'a' && ch.unicode() <= 'z')
+            ch = QChar(ch.unicode() - 32);
+    return u;
+}
+
+template <typename T> int sign(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
+
+// Digits read from the start of a text that is no number as a whole ("12abc" -> 12, "abc" -> 0).
+double leadingValue(const QString &t)
+{
+    int n = 0;
+    if (n < t.size() && (t[n] == u'-' || t[n] == u'+'))
+        ++n;
+    while (n < t.size() && (t[n].isDigit() || t[n] == u'.'))
+        ++n;
+    bool ok = false;
+    const double v = t.left(n).toDouble(&ok);
+    return ok ? v : 0.0;
+}
+
+} // namespace
+
+TNovaStringGrid::SortKeys::SortKeys(TNovaStringGrid &g, bool cache)
+    : G(g), Cache(cache), Rows(g.RowCount()), Fs(platform::FormatSettings::current()),
+      DateSep(Fs.dateSeparator), TimeSep(Fs.timeSeparator)
+{
+}
+
+// ---- keys by displayed row -----------------------------------------------------------------------
+// Each key is made on first use and kept; the grid is not changed while a SortKeys exists (swaps
+// are replayed afterwards). Without caching (a single comparison outside a sort) every key is made
+// afresh.
+
+bool TNovaStringGrid::SortKeys::ignored(int ACol)
+{
+    if (!Cache)
+        return G.FIgnoreColumns->HasValue(ACol);
+    Column &c = column(ACol);
+    if (c.ignored < 0)
+        c.ignored = G.FIgnoreColumns->HasValue(ACol) ? 1 : 0;
+    return c.ignored == 1;
+}
+
+TNovaStringGrid::SortKeys::Column &TNovaStringGrid::SortKeys::column(int ACol)
+{
+    if (ACol >= int(Cols.size()))
+        Cols.resize(std::size_t(ACol) + 1);
+    return Cols[std::size_t(ACol)];
+}
+
+QString TNovaStringGrid::SortKeys::readText(int ACol, int R)
+{
+    return G.FSortSettings->SortOnVirtualCells() ? G.Cells(ACol, R) : G.GetGridCell(ACol, R);
+}
+
+const QString &TNovaStringGrid::SortKeys::text(int ACol, int R)
+{
+    if (!inCache(R)) {
+        Scratch[ScratchPos ^= 1] = readText(ACol, R);
+        return Scratch[ScratchPos];
+    }
+    Column &c = column(ACol);
+    if (c.text.empty()) {
+        c.text.resize(std::size_t(Rows));
+        c.haveText.assign(std::size_t(Rows), 0);
+    }
+    if (!c.haveText[std::size_t(R)]) {
+        c.text[std::size_t(R)] = readText(ACol, R);
+        c.haveText[std::size_t(R)] = 1;
+    }
+    return c.text[std::size_t(R)];
+}
+
+std::uint8_t TNovaStringGrid::SortKeys::makeAuto(const QString &t) const
+{
+    std::uint8_t b = abKnown;
+    if (isNumberText(t, Fs))
+        b |= abNumber;
+    const auto digitsAround = [&](int p1) { // p1: 1-based position of a separator
+        return (p1 == 2 || p1 == 3) && t.size() > p1 && t[p1 - 2].isDigit() && t[p1].isDigit();
+    };
+    const int pd = int(t.indexOf(DateSep)) + 1;
+    if (pd > 0)
+        b |= abHasDate;
+    if (pd == 2 || pd == 3)
+        b |= abDatePos23;
+    if (digitsAround(pd))
+        b |= abDateAt;
+    const int pt = int(t.indexOf(TimeSep)) + 1;
+    if (pt > 0)
+        b |= abHasTime;
+    if (digitsAround(pt))
+        b |= abTimeAt;
+    return b;
+}
+
+std::uint8_t TNovaStringGrid::SortKeys::autoBits(int ACol, int R)
+{
+    if (!inCache(R))
+        return makeAuto(text(ACol, R));
+    Column &c = column(ACol);
+    if (c.autoBits.empty())
+        c.autoBits.assign(std::size_t(Rows), 0);
+    std::uint8_t &b = c.autoBits[std::size_t(R)];
+    if (!b)
+        b = makeAuto(text(ACol, R));
+    return b;
+}
+
+TCellType TNovaStringGrid::SortKeys::cellType(int ACol, int R)
+{
+    if (!inCache(R))
+        return G.GetCellType(ACol, R);
+    Column &c = column(ACol);
+    if (c.cellType.empty())
+        c.cellType.assign(std::size_t(Rows), -1);
+    std::int16_t &t = c.cellType[std::size_t(R)];
+    if (t < 0)
+        t = std::int16_t(G.GetCellType(ACol, R));
+    return TCellType(t);
+}
+
+// A numeric key of the text t0 of (ACol, R): false when the text does not convert (value: the
+// leading digits).
+bool TNovaStringGrid::SortKeys::makeNum(int kind, const QString &prefix, const QString &suffix, const QString &t0,
+                                        int ACol, int R, double &v)
+{
+    switch (kind) {
+    case nkNumeric:
+    case nkFinancial: {
+        QString t = t0;
+        if (!prefix.isEmpty()) {
+            const qsizetype p = t.indexOf(prefix);
+            if (p >= 0)
+                t.remove(p, prefix.size());
+        }
+        if (!suffix.isEmpty()) {
+            const qsizetype p = t.indexOf(suffix);
+            if (p >= 0)
+                t.remove(p, suffix.size());
+        }
+        if (kind == nkFinancial)
+            t.remove(Fs.thousandSeparator);
+        if (Fs.decimalSeparator != u'.') {
+            const qsizetype p = t.indexOf(Fs.decimalSeparator);
+            if (p >= 0)
+                t[p] = u'.';
+        }
+        bool ok = false;
+        v = t.trimmed().toDouble(&ok);
+        if (ok)
+            return true;
+        if (G.Cells(ACol, R).isEmpty()) {
+            v = 0;
+            return true;
+        }
+        v = leadingValue(t.trimmed());
+        return false;
+    }
+    case nkDate: {
+        TDateTime d = 0;
+        v = (!t0.isEmpty() && ParseLocaleDateTime(t0, d)) ? d : 0.0;
+        return true;
+    }
+    case nkTime: {
+        TDateTime d = 0;
+        v = editorkit::tryParseTime(t0, Fs, d) ? d : 0.0;
+        return true;
+    }
+    case nkDMY:
+    case nkMDY:
+        try {
+            v = kind == nkDMY ? ParseDateDMY(t0) : ParseDateMDY(t0);
+        } catch (const EConvertError &) {
+            v = 0;
+        }
+        return true;
+    case nkImage:
+        v = G.GetGraphicSortKey(ACol, R);
+        return true;
+    default: { // check box: checked after unchecked
+        bool state = false;
+        const int real = G.RealRowIndex(R);
+        v = (G.GetCheckBoxState(ACol, real, state) && state) ? 1 : 0;
+        return true;
+    }
+    }
+}
+
+bool TNovaStringGrid::SortKeys::num(int kind, const QString &prefix, const QString &suffix, int ACol, int R, double &v)
+{
+    if (!inCache(R))
+        return makeNum(kind, prefix, suffix, text(ACol, R), ACol, R, v);
+    Column &c = column(ACol);
+    NumSlot *s = nullptr;
+    for (NumSlot &x : c.nums)
+        if (x.kind == kind && x.prefix == prefix && x.suffix == suffix) {
+            s = &x;
+            break;
+        }
+    if (!s) {
+        c.nums.push_back({kind, prefix, suffix, std::vector<double>(std::size_t(Rows)),
+                          std::vector<std::int8_t>(std::size_t(Rows), 0)});
+        s = &c.nums.back();
+    }
+    std::int8_t &st = s->st[std::size_t(R)];
+    if (!st) {
+        double x = 0;
+        st = makeNum(kind, prefix, suffix, text(ACol, R), ACol, R, x) ? 1 : 2;
+        s->v[std::size_t(R)] = x;
+    }
+    v = s->v[std::size_t(R)];
+    return st == 1;
+}
+
+const QString &TNovaStringGrid::SortKeys::str(int kind, int ACol, int R)
+{
+    auto make = [&] { return kind == 0 ? upperAZ(text(ACol, R)) : StripMarkup(G.Cells(ACol, R)); };
+    if (!inCache(R)) {
+        Scratch[ScratchPos ^= 1] = make();
+        return Scratch[ScratchPos];
+    }
+    Column &c = column(ACol);
+    StrSlot *s = nullptr;
+    for (StrSlot &x : c.strs)
+        if (x.kind == kind) {
+            s = &x;
+            break;
+        }
+    if (!s) {
+        c.strs.push_back({kind, std::vector<QString>(std::size_t(Rows)), std::vector<char>(std::size_t(Rows), 0)});
+        s = &c.strs.back();
+    }
+    if (!s->have[std::size_t(R)]) {
+        s->v[std::size_t(R)] = make();
+        s->have[std::size_t(R)] = 1;
+    }
+    return s->v[std::size_t(R)];
+}
+
+QCollator &TNovaStringGrid::SortKeys::collator(bool noCase)
+{
+    std::optional<QCollator> &c = Collators[noCase ? 1 : 0];
+    if (!c) {
+        c.emplace(QLocale());
+        c->setCaseSensitivity(noCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    }
+    return *c;
+}
+
+int TNovaStringGrid::SortKeys::collate(bool noCase, int ACol, int R1, int R2)
+{
+    QCollator &co = collator(noCase);
+    if (!inCache(R1) || !inCache(R2))
+        return std::clamp(co.compare(text(ACol, R1), text(ACol, R2)), -1, 1);
+    Column &c = column(ACol);
+    auto &keys = c.coll[noCase ? 1 : 0];
+    if (keys.empty())
+        keys.resize(std::size_t(Rows));
+    for (int R : {R1, R2})
+        if (!keys[std::size_t(R)])
+            keys[std::size_t(R)].emplace(co.sortKey(text(ACol, R)));
+    return std::clamp(keys[std::size_t(R1)]->compare(*keys[std::size_t(R2)]), -1, 1);
+}
+
+// The numeric key a number or date style compares by.
+int TNovaStringGrid::SortKeys::numKind(TSortStyle style)
+{
+    switch (style) {
+    case ssFinancial:
+        return nkFinancial;
+    case ssDate:
+    case ssDateTime:
+        return nkDate;
+    case ssTime:
+        return nkTime;
+    case ssShortDateEU:
+        return nkDMY;
+    case ssShortDateUS:
+        return nkMDY;
+    default:
+        return nkNumeric;
+    }
+}
+
+// ---- the comparison of two cells -----------------------------------------------------------------
+
+// Counts a comparison and asks the column's format: the style, prefix and suffix to compare by.
+TSortStyle TNovaStringGrid::SortKeys::askFormat(int ACol, QString &prefix, QString &suffix)
+{
+    ++G.Compares;
+    TSortStyle style = G.FSortSettings->AutoFormat() ? ssAutomatic
+                       : G.FSortSettings->IgnoreCase() ? ssAlphaNoCase
+                                                       : ssAlphabetic;
+    G.GetColFormat(ACol, style, prefix, suffix);
+    return style;
+}
+
+int TNovaStringGrid::SortKeys::compareCells(int ACol, int R1, int R2, bool Descending)
+{
+    QString prefix, suffix;
+    const TSortStyle style = askFormat(ACol, prefix, suffix);
+    return compareStyled(ACol, R1, R2, Descending, style, prefix, suffix);
+}
+
+// Blanks placed first or last whatever the direction (the quicksort reverses a descending answer).
+int TNovaStringGrid::SortKeys::blanks(int res, bool e1, bool e2, bool Descending) const
+{
+    if (!G.FSortSettings->IgnoreBlanks() || e1 == e2)
+        return res;
+    const bool first = G.FSortSettings->BlankPos() == blFirst;
+    res = (e1 == first) ? -1 : 1;
+    return Descending ? -res : res;
+}
+
+int TNovaStringGrid::SortKeys::compareStyled(int ACol, int R1, int R2, bool Descending, TSortStyle style,
+                                             const QString &prefix, const QString &suffix)
+{
+    const bool noCaseDefault = G.FSortSettings->IgnoreCase();
+    if (style == ssAutomatic) {
+        const std::uint8_t b1 = autoBits(ACol, R1);
+        if (isCheckType(cellType(ACol, R1))) {
+            style = ssCheckBox;
+        } else if (b1 & abNumber) {
+            style = ssNumeric;
+        } else {
+            style = noCaseDefault ? ssAlphaNoCase : ssAlphabetic;
+            const std::uint8_t b2 = autoBits(ACol, R2);
+            if (b1 & abDatePos23) {
+                if ((b1 & abDateAt) && (b2 & abHasDate))
+                    style = (b1 & abHasTime) ? ssDateTime : ssDate;
+            } else if ((b1 & abTimeAt) && (b2 & abHasTime)) {
+                style = ssTime;
+            }
+        }
+    } else if (style == ssAlphaNumeric || style == ssAlphaNumericNoCase) {
+        const bool both = (autoBits(ACol, R1) & abNumber) && (autoBits(ACol, R2) & abNumber);
+        style = both ? ssNumeric : (style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase);
+    }
+
+    int res = 0;
+    const auto numCompare = [&](int kind) {
+        double v1 = 0, v2 = 0;
+        const bool ok1 = num(kind, prefix, suffix, ACol, R1, v1);
+        const bool ok2 = num(kind, prefix, suffix, ACol, R2, v2);
+        return (!ok1 && !ok2) ? 0 : sign(v1, v2);
+    };
+    switch (style) {
+    case ssAlphaNoCase:
+        res = std::clamp(str(0, ACol, R1).compare(str(0, ACol, R2)), -1, 1);
+        break;
+    case ssAnsiAlphaCase:
+    case ssAnsiAlphaNoCase:
+        res = collate(style == ssAnsiAlphaNoCase, ACol, R1, R2);
+        break;
+    case ssNumeric:
+    case ssFinancial:
+    case ssDate:
+    case ssDateTime:
+    case ssTime:
+    case ssShortDateEU:
+    case ssShortDateUS:
+        res = numCompare(numKind(style));
+        break;
+    case ssCustom:
+        if (G.OnCustomCompare)
+            G.OnCustomCompare(&G, text(ACol, R1), text(ACol, R2), res);
+        break;
+    case ssRaw:
+        if (G.OnRawCompare)
+            G.OnRawCompare(&G, ACol, R1, R2, res);
+        break;
+    case ssHTML:
+        res = std::clamp(str(1, ACol, R1).compare(str(1, ACol, R2)), -1, 1);
+        break;
+    case ssImages:
+        res = numCompare(nkImage);
+        break;
+    case ssCheckBox:
+        res = numCompare(nkCheck);
+        break;
+    default: // ssAlphabetic, ssAlphaCase
+        res = std::clamp(text(ACol, R1).compare(text(ACol, R2)), -1, 1);
+        break;
+    }
+    if (G.FSortSettings->IgnoreBlanks())
+        res = blanks(res, text(ACol, R1).isEmpty(), text(ACol, R2).isEmpty(), Descending);
+    return res;
+}
+
+// ---- the fast columns ----------------------------------------------------------------------------
+
+bool TNovaStringGrid::SortKeys::makeFast(int ACol, int Left, int Right, std::vector<Rec> &recs)
+{
+    if (!Cache || ACol < 0 || Left < 0 || Left > Right || Right >= Rows || ignored(ACol))
+        return false;
+    FastLeft = Left;
+    FastRight = Right;
+    First = Fast();
+    First.col = ACol;
+    First.left = Left;
+    First.recs = &recs;
+    recs.assign(std::size_t(Right - Left + 1), Rec());
+    for (int r = Left; r <= Right; ++r)
+        recs[std::size_t(r - Left)].row = r;
+    Pivot = Rec();
+    Pivot.row = -1;
+    return true;
+}
+
+// A column after the first, for ties: its records stay in row order.
+TNovaStringGrid::SortKeys::Fast *TNovaStringGrid::SortKeys::laterColumn(int ACol)
+{
+    if (ACol >= int(Later.size()))
+        Later.resize(std::size_t(ACol) + 1);
+    std::unique_ptr<Fast> &f = Later[std::size_t(ACol)];
+    if (!f) {
+        f = std::make_unique<Fast>();
+        f->col = ACol;
+        f->left = FastLeft;
+        f->recs = &f->own;
+        f->own.resize(std::size_t(FastRight - FastLeft + 1));
+        for (int r = FastLeft; r <= FastRight; ++r)
+            f->own[std::size_t(r - FastLeft)].row = r;
+    }
+    return f.get();
+}
+
+// Made for the first answer of the format hook: which keys the style compares. The first column
+// makes every record's keys at once (every row is compared); a later column, read only for ties,
+// makes a row's keys when a comparison first needs them. Numbers and dates are always made so.
+void TNovaStringGrid::SortKeys::activateFast(Fast &f, TSortStyle style, const QString &prefix, const QString &suffix)
+{
+    const bool noCase = G.FSortSettings->IgnoreCase();
+    f.bits = false;
+    f.textKey = tkNone;
+    switch (style) {
+    case ssAutomatic:
+        f.bits = true;
+        f.textKey = noCase ? tkFolded : tkText;
+        break;
+    case ssAlphaNumeric:
+    case ssAlphaNumericNoCase:
+        f.bits = true;
+        f.textKey = style == ssAlphaNumeric ? tkText : tkFolded;
+        break;
+    case ssAlphabetic:
+    case ssAlphaCase:
+        f.textKey = tkText;
+        break;
+    case ssAlphaNoCase:
+        f.textKey = tkFolded;
+        break;
+    case ssAnsiAlphaCase:
+        f.textKey = tkCollate;
+        break;
+    case ssAnsiAlphaNoCase:
+        f.textKey = tkCollateNoCase;
+        break;
+    case ssNumeric:
+    case ssFinancial:
+    case ssDate:
+    case ssDateTime:
+    case ssTime:
+    case ssShortDateEU:
+    case ssShortDateUS:
+        break;
+    default: // custom, raw, markup, images and check boxes compare the general way
+        f.off = true;
+        return;
+    }
+    f.active = true;
+    f.style = style;
+    f.prefix = prefix;
+    f.suffix = suffix;
+    f.noCase = noCase;
+    const std::size_t n = f.recs->size();
+    f.texts.resize(n);
+    if (f.textKey == tkFolded)
+        f.folded.resize(n);
+    else if (f.textKey == tkCollate || f.textKey == tkCollateNoCase)
+        f.collKeys.resize(n);
+    if (&f != &First)
+        return;
+    for (Rec &r : *f.recs)
+        fill(f, r);
+    // The partition's pivot copy was taken before the keys existed; no swap has been made yet, so
+    // the records are still in row order.
+    if (Pivot.row >= f.left && Pivot.row - f.left < int(n))
+        Pivot = (*f.recs)[std::size_t(Pivot.row - f.left)];
+}
+
+void TNovaStringGrid::SortKeys::fill(Fast &f, Rec &r)
+{
+    const std::size_t i = std::size_t(r.row - f.left);
+    QString &t = f.texts[i];
+    t = readText(f.col, r.row);
+    r.flags |= rfMade;
+    if (t.isEmpty())
+        r.flags |= rfEmpty;
+    if (f.bits)
+        r.bits = makeAuto(t);
+    if (f.textKey == tkText) {
+        r.key = t.utf16();
+        r.len = int(t.size());
+    } else if (f.textKey == tkFolded) {
+        QString &k = f.folded[i];
+        k = upperAZ(t);
+        r.key = k.utf16();
+        r.len = int(k.size());
+    } else if (f.textKey != tkNone) {
+        std::optional<QCollatorSortKey> &k = f.collKeys[i];
+        k.emplace(collator(f.textKey == tkCollateNoCase).sortKey(t));
+        r.key = &*k;
+    }
+}
+
+double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
+{
+    const QString &t = f.texts[std::size_t(r.row - f.left)];
+    if (kind == nkNumeric || kind == nkFinancial) {
+        if (!r.numState) {
+            double v = 0;
+            r.numState = makeNum(kind, f.prefix, f.suffix, t, f.col, r.row, v) ? 1 : 2;
+            r.num = v;
+        }
+        ok = r.numState == 1;
+        return r.num;
+    }
+    ok = true;
+    if (r.dtKind == kind + 1)
+        return r.dt;
+    double v = 0;
+    makeNum(kind, f.prefix, f.suffix, t, f.col, r.row, v);
+    if (!r.dtKind) { // a cell read both as a date and as a time keeps the first
+        r.dt = v;
+        r.dtKind = std::uint8_t(kind + 1);
+    }
+    return v;
+}
+
+// The style of the pair as the general way resolves it; general is set for a check-box cell.
+TSortStyle TNovaStringGrid::SortKeys::resolveFast(Fast &f, Rec &a, Rec &b, bool &general)
+{
+    const TSortStyle style = f.style;
+    if (style == ssAutomatic) {
+        if (!(a.flags & rfTypeKnown))
+            a.flags |= rfTypeKnown | (isCheckType(G.GetCellType(f.col, a.row)) ? rfCheck : 0);
+        if (a.flags & rfCheck) {
+            general = true;
+            return style;
+        }
+        if (a.bits & abNumber)
+            return ssNumeric;
+        if (a.bits & abDatePos23) {
+            if ((a.bits & abDateAt) && (b.bits & abHasDate))
+                return (a.bits & abHasTime) ? ssDateTime : ssDate;
+        } else if ((a.bits & abTimeAt) && (b.bits & abHasTime)) {
+            return ssTime;
+        }
+        return f.noCase ? ssAlphaNoCase : ssAlphabetic;
+    }
+    if (style == ssAlphaNumeric || style == ssAlphaNumericNoCase) {
+        if ((a.bits & abNumber) && (b.bits & abNumber))
+            return ssNumeric;
+        return style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
+    }
+    return style;
+}
+
+int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descending)
+{
+    QString prefix, suffix;
+    const TSortStyle style = askFormat(f.col, prefix, suffix);
+    if (!f.active && !f.off)
+        activateFast(f, style, prefix, suffix);
+    if (f.off || style != f.style || prefix != f.prefix || suffix != f.suffix
+        || G.FSortSettings->IgnoreCase() != f.noCase)
+        return compareStyled(f.col, a.row, b.row, Descending, style, prefix, suffix);
+    if (!(a.flags & rfMade))
+        fill(f, a);
+    if (!(b.flags & rfMade))
+        fill(f, b);
+    bool general = false;
+    const TSortStyle st = resolveFast(f, a, b, general);
+    if (general)
+        return compareStyled(f.col, a.row, b.row, Descending, style, prefix, suffix);
+
+    int res = 0;
+    const auto numCompare = [&](int kind) {
+        bool ok1 = false, ok2 = false;
+        const double v1 = fastNum(f, a, kind, ok1);
+        const double v2 = fastNum(f, b, kind, ok2);
+        return (!ok1 && !ok2) ? 0 : sign(v1, v2);
+    };
+    switch (st) {
+    case ssAlphabetic:
+    case ssAlphaCase:
+    case ssAlphaNoCase: {
+        const QStringView s1(static_cast<const char16_t *>(a.key), a.len);
+        const QStringView s2(static_cast<const char16_t *>(b.key), b.len);
+        res = std::clamp(s1.compare(s2), -1, 1);
+        break;
+    }
+    case ssAnsiAlphaCase:
+    case ssAnsiAlphaNoCase:
+        res = std::clamp(static_cast<const QCollatorSortKey *>(a.key)->compare(
+                             *static_cast<const QCollatorSortKey *>(b.key)),
+                         -1, 1);
+        break;
+    default: // numbers and dates
+        res = numCompare(numKind(st));
+        break;
+    }
+    if (G.FSortSettings->IgnoreBlanks())
+        res = blanks(res, a.flags & rfEmpty, b.flags & rfEmpty, Descending);
+    return res;
+}
+
+int TNovaStringGrid::SortKeys::compareFast(Rec &a, Rec &b, bool Descending)
+{
+    return compareIn(First, a, b, Descending);
+}
+
+int TNovaStringGrid::SortKeys::compareRowsFast(int ACol, int R1, int R2)
+{
+    const bool desc = G.FSortSettings->Direction() == sdDescending;
+    const int last = G.AllColCount() - 2;
+    for (;; ++ACol) {
+        int r = 0;
+        if (!ignored(ACol)) {
+            Fast &f = *laterColumn(ACol);
+            r = compareIn(f, f.own[std::size_t(R1 - f.left)], f.own[std::size_t(R2 - f.left)], desc);
+        }
+        if (r != 0 || !G.FSortSettings->Full() || ACol > last)
+            return r;
+    }
+}
+
+int TNovaStringGrid::SortKeys::compareRowsIndexedFast(int Index, int R1, int R2)
+{
+    for (; Index < G.FSortIndexes->Count(); ++Index) {
+        const int e = G.FSortIndexes->GetInteger(Index);
+        const bool desc = e < 0;
+        const int col = e & 0x7FFFFFFF;
+        int r = 0;
+        if (!ignored(col)) {
+            Fast &f = *laterColumn(col);
+            r = compareIn(f, f.own[std::size_t(R1 - f.left)], f.own[std::size_t(R2 - f.left)], desc);
+        }
+        if (r != 0 || !G.FSortSettings->Full())
+            return desc ? -r : r;
+    }
+    return 0;
+}

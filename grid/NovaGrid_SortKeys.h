@@ -1,0 +1,140 @@
+// Keys of the cells of one sort, private to the sort's own files.
+//
+// Two ways to compare. The general one reads keys by displayed row, each made on first use and
+// kept; it serves every style and every answer of the column format hook. The fast one holds one
+// record per sorted position with the sort column's keys made ahead (text, folded text or
+// collation key; numbers and dates made once when first needed) and moves the records with the
+// partition's swaps, so the partition reads its keys in order. It is used for a comparison only
+// while the format hook answers what the records were made for; any other answer takes the general
+// way for that pair, so hooks and events are asked, and answered, exactly as before.
+#pragma once
+
+#include "grid/NovaGrid.h"
+
+#include "platform/FormatSettings.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class TNovaStringGrid::SortKeys {
+public:
+    SortKeys(TNovaStringGrid &g, bool cache);
+
+    // Counts the comparison, asks the format hook, compares.
+    int compareCells(int ACol, int R1, int R2, bool Descending);
+    bool ignored(int ACol);
+
+    // One sorted position of the fast path.
+    struct Rec {
+        const void *key = nullptr; // text units (len of them), or a collation key
+        int len = 0;
+        int row = 0;
+        double num = 0;            // the numeric key, once numState is set
+        double dt = 0;             // the date or time key of kind dtKind
+        std::uint8_t bits = 0;     // automatic-style bits of the text
+        std::uint8_t numState = 0; // 0 not made, 1 converted, 2 failed
+        std::uint8_t dtKind = 0;   // 0 not made, else the key kind + 1
+        std::uint8_t flags = 0;    // RecFlags
+    };
+
+    // Records for the rows Left..Right of the first sort column ACol, in row order; false when the
+    // column cannot take the fast path at all. The partition moves them with its swaps.
+    bool makeFast(int ACol, int Left, int Right, std::vector<Rec> &recs);
+    // CompareCells of the two records' rows on the first sort column.
+    int compareFast(Rec &a, Rec &b, bool Descending);
+    // CompareRows and CompareRowsIndexed for rows of the sorted range, the columns after the first
+    // read through records of their own that stay in row order.
+    int compareRowsFast(int ACol, int R1, int R2);
+    int compareRowsIndexedFast(int Index, int R1, int R2);
+    Rec Pivot; // the partition's copy of its pivot record, kept up to date when the keys are made
+
+private:
+    enum AutoBits : std::uint8_t {
+        abNumber = 1, abDateAt = 2, abDatePos23 = 4, abHasDate = 8, abHasTime = 16, abTimeAt = 32, abKnown = 128
+    };
+    enum RecFlags : std::uint8_t { rfMade = 1, rfEmpty = 2, rfTypeKnown = 4, rfCheck = 8 };
+    enum TextKey : std::uint8_t { tkNone, tkText, tkFolded, tkCollate, tkCollateNoCase };
+    enum NumKind { nkNumeric, nkFinancial, nkDate, nkTime, nkDMY, nkMDY, nkImage, nkCheck };
+    struct NumSlot {
+        int kind;
+        QString prefix, suffix;
+        std::vector<double> v;
+        std::vector<std::int8_t> st; // 0 not made, 1 converted, 2 failed
+    };
+    struct StrSlot {
+        int kind; // 0 upper-cased a-z, 1 stripped markup
+        std::vector<QString> v;
+        std::vector<char> have;
+    };
+    struct Column {
+        int ignored = -1;
+        std::vector<QString> text;
+        std::vector<char> haveText;
+        std::vector<std::uint8_t> autoBits;
+        std::vector<std::int16_t> cellType; // -1 not asked
+        std::vector<NumSlot> nums;
+        std::vector<StrSlot> strs;
+        std::vector<std::optional<QCollatorSortKey>> coll[2]; // case, no case
+    };
+    // A fast column: what its records were made for, and the storage their keys point into.
+    struct Fast {
+        int col = -1;
+        bool active = false; // records made for the first answer of the format hook
+        bool off = false;    // that answer has no fast form
+        TSortStyle style = ssAutomatic;
+        QString prefix, suffix;
+        bool noCase = false; // SortSettings.IgnoreCase when made
+        bool bits = false;   // the style reads the automatic-style bits
+        TextKey textKey = tkNone;
+        int left = 0;
+        std::vector<Rec> *recs = nullptr; // the partition's records, or own
+        std::vector<Rec> own;             // a later column's records, by row - left
+        std::vector<QString> texts;       // by row - left
+        std::vector<QString> folded;      // upper-cased a-z, when the style compares so
+        std::vector<std::optional<QCollatorSortKey>> collKeys;
+    };
+
+    int compareIn(Fast &f, Rec &a, Rec &b, bool Descending);
+    Fast *laterColumn(int ACol);
+    int compareStyled(int ACol, int R1, int R2, bool Descending, TSortStyle style, const QString &prefix,
+                      const QString &suffix);
+    void activateFast(Fast &f, TSortStyle style, const QString &prefix, const QString &suffix);
+    void fill(Fast &f, Rec &r); // the record's text key, bits and flags
+    TSortStyle resolveFast(Fast &f, Rec &a, Rec &b, bool &general);
+    double fastNum(Fast &f, Rec &r, int kind, bool &ok);
+    int blanks(int res, bool e1, bool e2, bool Descending) const;
+    static int numKind(TSortStyle style);
+    TSortStyle askFormat(int ACol, QString &prefix, QString &suffix);
+
+    Column &column(int ACol);
+    bool inCache(int R) const { return Cache && R >= 0 && R < Rows; }
+    QString readText(int ACol, int R);
+    const QString &text(int ACol, int R);
+    std::uint8_t makeAuto(const QString &t) const;
+    std::uint8_t autoBits(int ACol, int R);
+    TCellType cellType(int ACol, int R);
+    bool makeNum(int kind, const QString &prefix, const QString &suffix, const QString &t0, int ACol, int R,
+                 double &v);
+    bool num(int kind, const QString &prefix, const QString &suffix, int ACol, int R, double &v);
+    const QString &str(int kind, int ACol, int R);
+    QCollator &collator(bool noCase);
+    int collate(bool noCase, int ACol, int R1, int R2);
+
+    TNovaStringGrid &G;
+    const bool Cache;
+    const int Rows;
+    const platform::FormatSettings Fs;
+    const QChar DateSep;
+    const QChar TimeSep;
+    std::vector<Column> Cols;
+    std::optional<QCollator> Collators[2];
+    QString Scratch[2];
+    int ScratchPos = 0;
+    Fast First;
+    std::vector<std::unique_ptr<Fast>> Later; // by column
+    int FastLeft = 0, FastRight = -1;
+};
