@@ -2134,6 +2134,7 @@ private:
     std::unique_ptr<editorkit::EditorTimer> FDragTmr;
     int FScrollCol = -1;
     int FScrollRow = -1;
+    QScrollBar *FScrollBar = nullptr; // the shared cell scroll bar, made on first hover, a child of the viewport
     bool FScrollBarsConnected = false;
 
 public:
@@ -2316,6 +2317,9 @@ protected:
     void showCellHint(QPoint CursorPos);
     void hideCellHint();
     void hoverSteps(int ACol, int ARow, int X, int Y);
+    // The shared scroll bar laid over a hovered scroll-bar cell, and its actions.
+    void cellScrollBarHover(int ACol, int ARow);
+    void cellScrollBarTriggered(int Action);
     void fixedSizingHover(int ACol, int ARow, int X, int Y);
     void dragSelectRowsCols(int ACol, int ARow, int Y);
     void decideSelectMode(int ACol, int ARow, int X, int Y);

@@ -171,6 +171,7 @@ void TNovaStringGrid::hoverSteps(int ACol, int ARow, int X, int Y)
         if (hovered.X >= 0)
             InvalidateCell(hovered.X, hovered.Y);
     }
+    cellScrollBarHover(ACol, ARow);
 }
 
 void TNovaStringGrid::dragSelectRowsCols(int ACol, int ARow, int Y)

@@ -9,6 +9,7 @@
 
 #include <QCursor>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyleFactory>
 #include <algorithm>
 #include <cmath>
@@ -240,6 +241,59 @@ bool TNovaStringGrid::CellScrollBarAction(int Action, int Pos)
     RepaintCell(DisplColIndexOf(FScrollCol), FScrollRow);
     DoScrollCell(FScrollCol, FScrollRow, pos, minPos, maxPos);
     return true;
+}
+
+void TNovaStringGrid::cellScrollBarHover(int ACol, int ARow)
+{
+    const int rc = RealColIndex(ACol);
+    const TCellGraphic *g = rc >= 0 && GetCellType(rc, ARow) == ctScrollbar ? GetCellGraphic(rc, ARow) : nullptr;
+    const int range = g ? std::max(0, int(g->CellErrFrom())) : 0;
+    const int page = g ? g->CellAngle() : 0;
+    if (!g || page >= range) {
+        if (FScrollBar)
+            FScrollBar->hide();
+        return;
+    }
+    if (!FScrollBar) {
+        FScrollBar = new QScrollBar(Qt::Vertical, viewport());
+        FScrollBar->setFocusPolicy(Qt::NoFocus);
+        FScrollBar->hide();
+        connect(FScrollBar, &QAbstractSlider::actionTriggered, this, [this](int a) { cellScrollBarTriggered(a); });
+    }
+    const TRect R = CellRect(ACol, ARow);
+    const int lw = GridLineWidth();
+    const int w = style()->pixelMetric(QStyle::PM_ScrollBarExtent); // as wide as the painted one
+    const QRect place(R.Right - w - lw, R.Top + lw, w, std::max(0, R.Bottom - R.Top - 2 * lw));
+    if (FScrollCol == rc && FScrollRow == ARow && FScrollBar->isVisible() && FScrollBar->geometry() == place)
+        return;
+    FScrollCol = rc;
+    FScrollRow = ARow;
+    const QSignalBlocker quiet(FScrollBar);
+    // The same scale as the painted bar, so the thumb does not jump when the control covers it.
+    FScrollBar->setRange(0, page > 0 ? range - page : range);
+    FScrollBar->setPageStep(std::max(1, page));
+    FScrollBar->setSingleStep(10);
+    FScrollBar->setValue(std::max(0, g->CellIndex()));
+    FScrollBar->setGeometry(place);
+    FScrollBar->show();
+    FScrollBar->raise();
+}
+
+void TNovaStringGrid::cellScrollBarTriggered(int Action)
+{
+    int code = -1;
+    switch (Action) {
+    case QAbstractSlider::SliderSingleStepSub: code = 0; break;
+    case QAbstractSlider::SliderSingleStepAdd: code = 1; break;
+    case QAbstractSlider::SliderPageStepSub: code = 2; break;
+    case QAbstractSlider::SliderPageStepAdd: code = 3; break;
+    case QAbstractSlider::SliderMove: code = 5; break;
+    default: return;
+    }
+    CellScrollBarAction(code, FScrollBar->sliderPosition());
+    // The cell holds the position; the control shows what it took.
+    if (const TCellGraphic *g = FScrollCol >= 0 ? GetCellGraphic(FScrollCol, FScrollRow) : nullptr)
+        FScrollBar->setSliderPosition(std::min(std::max(0, g->CellIndex()), FScrollBar->maximum()));
 }
 
 // ---- drag scrolling -------------------------------------------------------------------------------------

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QScrollBar>
+#include <QTest>
 #include <QStyle>
 #include <gtest/gtest.h>
 
@@ -124,4 +126,49 @@ TEST_F(CellScrollBar, PictureOfAGridWithAScrolledCell)
     const QString dir = QDir::tempPath() + QStringLiteral("/grid-cell-scroll-bar");
     QDir().mkpath(dir);
     EXPECT_TRUE(shot().save(dir + QStringLiteral("/scrolled-cell.png")));
+}
+
+// The pointer over a scroll-bar cell lays the shared scroll bar over the cell's right end; its
+// steps move the cell's position and report it; over another cell it goes away.
+TEST_F(CellScrollBar, HoveringLaysTheScrollBarOverTheCellAndItsStepsMoveThePosition)
+{
+    g.show();
+    QApplication::processEvents();
+    std::vector<int> reported;
+    g.OnScrollCell = [&](QObject *, int c, int r, int pos, int, int) {
+        EXPECT_EQ(QPoint(c, r), QPoint(2, 2));
+        reported.push_back(pos);
+    };
+    auto barOf = [&]() -> QScrollBar * {
+        for (QScrollBar *b : g.viewport()->findChildren<QScrollBar *>())
+            if (b->isVisible())
+                return b;
+        return nullptr;
+    };
+    const TRect R = g.CellRect(2, 2);
+    QTest::mouseMove(g.viewport(), QPoint(R.Left + 10, R.Top + 10));
+    QScrollBar *bar = barOf();
+    ASSERT_NE(bar, nullptr);
+    const TRect in = content(2, 2);
+    EXPECT_EQ(bar->geometry(), QRect(in.Right - barWidth(), in.Top, barWidth(), in.Height()));
+    EXPECT_EQ(bar->maximum(), 90); // range 120 less a page of 30
+
+    struct Step {
+        QAbstractSlider::SliderAction action;
+        int position;
+    };
+    for (const Step s : {Step{QAbstractSlider::SliderSingleStepAdd, 10}, Step{QAbstractSlider::SliderPageStepAdd, 110},
+                         Step{QAbstractSlider::SliderSingleStepSub, 100}, Step{QAbstractSlider::SliderPageStepSub, 0}}) {
+        bar->triggerAction(s.action);
+        EXPECT_EQ(g.GetCellGraphic(2, 2)->CellIndex(), s.position);
+    }
+    EXPECT_EQ(reported, (std::vector<int>{10, 110, 100, 0}));
+
+    // A page as large as the range leaves nothing to scroll; another cell hides the bar too.
+    const TRect other = g.CellRect(1, 1);
+    QTest::mouseMove(g.viewport(), QPoint(other.Left + 5, other.Top + 5));
+    EXPECT_EQ(barOf(), nullptr);
+    g.SetScrollProp(2, 2, {120, 120});
+    QTest::mouseMove(g.viewport(), QPoint(R.Left + 12, R.Top + 12));
+    EXPECT_EQ(barOf(), nullptr);
 }
