@@ -7,6 +7,7 @@
 #include "grid/NovaGrid.h"
 #include "grid/NovaRichEdit.h"
 #include "grid/base/MarkupRenderer.h"
+#include "grid_xtest.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -155,6 +156,8 @@ TEST(GridPointerWindow, ResizeHandleHintsAndRichEditor)
     const TRect R = g.CellRect(1, 2);
     const QPoint handle(R.Right - 2, R.Bottom - 2);
     QTest::mouseMove(g.viewport(), handle);
+    // On an X server the move arrives through the server, a moment later.
+    XTest::waitFor([&] { return g.SelectCursorId() == 8012; }, 1000);
     EXPECT_EQ(g.SelectCursorId(), 8012);
     shot(&form, "resize_handle");
     QTest::mousePress(g.viewport(), Qt::LeftButton, {}, handle);
