@@ -583,8 +583,10 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
 
     const bool rtl = UseRightToLeftAlignment();
     if (rtl) {
-        const int cw = ClientWidth();
-        TR = {cw - TR.Right, TR.Top, cw - TR.Left, TR.Bottom};
+        // The columns are not mirrored on this canvas: the text takes the mirrored place inside
+        // its own cell, as pictures do.
+        const int sum = P.ClipRect.Left + P.ClipRect.Right;
+        TR = {sum - TR.Right, TR.Top, sum - TR.Left, TR.Bottom};
     }
     auto sortIndicatorY = [&](const TRect &r) {
         return P.VA == vtaTop ? r.Top + 8 : P.VA == vtaCenter ? (r.Top + r.Bottom) / 2 : r.Bottom - 8;

@@ -113,3 +113,28 @@ TEST_F(RightToLeftPictures, CentredAndFullPicturesStayWhereTheyWere)
     EXPECT_NEAR(rtl.first, ltr.first, 1);
     EXPECT_EQ(rtl.second - rtl.first, ltr.second - ltr.first);
 }
+
+// Right to left the columns stay in their order on this canvas, so each cell's text stays in its
+// own cell and takes the mirrored place there, as pictures do.
+TEST_F(RightToLeftPictures, TextStaysInItsOwnCellInTheMirroredPlace)
+{
+    g.SetColWidths(2, 90);
+    for (const int c : {1, 2, 3}) {
+        SCOPED_TRACE(c);
+        g.SetCells(c, 1, QStringLiteral("text"));
+        auto textRect = [&](Qt::LayoutDirection d) {
+            g.setLayoutDirection(d);
+            TRecordingCanvas rc;
+            g.PaintCell(rc, c, 1, {}, {});
+            const auto texts = rc.OfKind(TCanvasOp::Text);
+            EXPECT_EQ(texts.size(), 1u);
+            return texts.empty() ? TRect{} : texts.back().rect;
+        };
+        const TRect L = textRect(Qt::LeftToRight);
+        const TRect R = textRect(Qt::RightToLeft);
+        const TRect C = g.CellRect(c, 1);
+        EXPECT_GE(R.Left, C.Left);
+        EXPECT_LE(R.Right, C.Right);
+        EXPECT_EQ(R, (TRect{C.Left + C.Right - L.Right, L.Top, C.Left + C.Right - L.Left, L.Bottom}));
+    }
+}
