@@ -1,5 +1,4 @@
 #include "grid/GridItem.h"
-#include "grid/GridItemChunk.h"
 
 #include "grid/base/GridLists.h"
 
@@ -97,6 +96,14 @@ void TGridItem::Clear()
 }
 
 // ---- the collection ------------------------------------------------------------------------------
+
+// Places for this many items at a time: one allocation for a thousand hidden rows.
+struct TGridItems::Chunk {
+    static constexpr int kItems = 1024;
+    alignas(TGridItem) unsigned char bytes[kItems * sizeof(TGridItem)];
+};
+
+TGridItems::TGridItems() = default;
 
 TGridItems::~TGridItems()
 {

@@ -74,7 +74,7 @@ public:
     // An item taken out of the collection; it must not outlive the collection.
     using TakenItem = std::unique_ptr<TGridItem, ItemRecycler>;
 
-    TGridItems() = default;
+    TGridItems(); // out of line: the chunk type is private to GridItem.cpp
     ~TGridItems();
     TGridItems(const TGridItems &) = delete;
     TGridItems &operator=(const TGridItems &) = delete;

@@ -2,7 +2,6 @@
 // from another grid, and the row, column and fixed-size properties.
 #include "grid/NovaGrid.h"
 #include "grid/GridDropTarget.h"
-#include "grid/GridItemChunk.h"
 
 #include <QScrollBar>
 #include <QStyle>

@@ -1,6 +1,5 @@
 // Hidden rows and columns: the two index spaces, what travels with a hidden row, and showing
 // rows again at every level.
-#include "grid/GridItemChunk.h"
 #include "grid/NovaGrid.h"
 
 #include <QApplication>
