@@ -464,8 +464,19 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
                                         TAlignment ha, TColor cellColor)
 {
     const TPoint sz = G.CalcCellGraphicRect(c, r, cellRect.Width(), std::abs(cellRect.Height()), f);
-    const int gw = int(std::lround(sz.X * f));
-    const int gh = int(std::lround(sz.Y * f));
+    int gw = int(std::lround(sz.X * f));
+    int gh = int(std::lround(sz.Y * f));
+    // Several images step by the scaled image size: the row spans exactly those steps, so that
+    // right and bottom placements end at the cell's edge.
+    const TMarkupImageList *images = G.GetGridImageList();
+    const int iw = images ? int(std::lround(images->Width * f)) : 0;
+    const int ih = images ? int(std::lround(images->Height * f)) : 0;
+    if (cg->CellType() == ctImages && images) {
+        if (const TIntList *indexes = cg->CellBitmap().As<TIntList>()) {
+            gw = cg->CellBoolean() ? indexes->Count() * iw : iw;
+            gh = cg->CellBoolean() ? ih : indexes->Count() * ih;
+        }
+    }
     TRect gr;
     const TCellHAlign cha = cg->CellHAlign();
     const TCellVAlign cva = cg->CellVAlign();
@@ -494,7 +505,22 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
     else if (cva == vaCenter)
         top = (cellRect.Top + cellRect.Bottom + gh) / 2;
     gr = {left, top, cha == haFull ? cellRect.Right : left + gw, cva == vaFull ? cellRect.Bottom : top - gh};
+    if (cva == vaUnderText)
+        textRect.Bottom = gr.Top;
+    else if (cva == vaAboveText)
+        textRect.Top = gr.Bottom;
 
+    // A graphic larger than its cell is cut at the cell's edges, as on the screen.
+    TCanvas &dev = C.Device();
+    dev.SaveState();
+    dev.IntersectClipRect(C.ToDevice(cellRect));
+    drawCellGraphicKind(c, r, cg, gr, cellRect, cellColor, iw, ih);
+    dev.RestoreState();
+}
+
+void TGridPrintEngine::drawCellGraphicKind(int c, int r, TCellGraphic *cg, const TRect &gr, const TRect &cellRect,
+                                           TColor cellColor, int iw, int ih)
+{
     switch (cg->CellType()) {
     case ctBitmap:
         if (const QImage *b = cg->CellBitmap().As<QImage>())
@@ -535,11 +561,9 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
         break;
     }
     case ctImages: {
-        const TMarkupImageList *images = G.GetGridImageList();
         const TIntList *indexes = cg->CellBitmap().As<TIntList>();
-        if (!images || !indexes)
+        if (!G.GetGridImageList() || !indexes)
             break;
-        const int iw = int(std::lround(images->Width * f)), ih = int(std::lround(images->Height * f));
         int x = gr.Left, y = gr.Top;
         for (int i = 0; i < indexes->Count(); ++i) {
             printListImage(indexes->Items(i), TRect{x, y, x + iw, y - ih}, cellColor);
@@ -551,8 +575,16 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
         break;
     }
     case ctPicture:
-        if (const THTMLPicture *p = cg->CellBitmap().As<THTMLPicture>(); p && p->Decoded())
-            C.StretchDraw(gr, p->Image().convertToFormat(QImage::Format_RGB888));
+        if (const THTMLPicture *p = cg->CellBitmap().As<THTMLPicture>(); p && p->Decoded()) {
+            // On a 24-bit bitmap of its size over the cell's colour: transparent parts show the cell.
+            QImage bitmap(p->Image().size(), QImage::Format_RGB888);
+            bitmap.fill(ToQColor(cellColor == clNone ? clWhite : ColorToRGB(cellColor)));
+            {
+                QPainter painter(&bitmap);
+                painter.drawImage(0, 0, p->Image());
+            }
+            C.StretchDraw(gr, bitmap);
+        }
         break;
     case ctFilePicture:
         if (const TFilePicture *p = cg->CellBitmap().As<TFilePicture>(); p && p->Width() > 0 && p->Height() > 0) {

@@ -46,6 +46,8 @@ private:
     void printCell(int c, int r, int y, int ph, int pageFirstCol, int c1);
     void printCellGraphic(int c, int r, TCellGraphic *cg, TRect &textRect, const TRect &cellRect, TAlignment ha,
                           TColor cellColor);
+    void drawCellGraphicKind(int c, int r, TCellGraphic *cg, const TRect &gr, const TRect &cellRect, TColor cellColor,
+                             int iw, int ih);
     void printListImage(int index, const TRect &at, TColor cellColor);
     void drawPageFrame(int y);
     void endPage(int r, int y, bool &stop, bool more);

@@ -304,10 +304,12 @@ TPoint TNovaStringGrid::CalcCellGraphicRect(int ACol, int ARow, int AWidth, int 
         break;
     case ctPicture:
     case ctFilePicture: {
-        g->GetPictureSize(AWidth, AHeight, !Cells(ACol, ARow).isEmpty(), size);
-        // A scale of 0 or below would divide by nothing: the picture is taken as it is.
-        if (Scale > 0)
-            size = {RoundHalfEven(size.X / Scale), RoundHalfEven(size.Y / Scale)};
+        // The given size is taken back to screen pixels first, the unit of the picture's own size
+        // and padding: an unstretched picture then prints as large as the room measured for it. A
+        // scale of 0 or below would divide by nothing: the size is taken as it is.
+        const int w = Scale > 0 ? RoundHalfEven(AWidth / Scale) : AWidth;
+        const int h = Scale > 0 ? RoundHalfEven(AHeight / Scale) : AHeight;
+        g->GetPictureSize(w, h, !Cells(ACol, ARow).isEmpty(), size);
         break;
     }
     case ctProgress:

@@ -4,7 +4,9 @@
 #include "grid/CellObjects.h"
 #include "grid/HtmlPrintSettings.h"
 #include "grid/base/MarkupRenderer.h"
+#include "grid_pictures.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
@@ -16,7 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -339,6 +343,230 @@ TEST(PrintCells, ButtonsPrintNothing)
     Layout l(g, 1000, -1000);
     EXPECT_FALSE(l.device.Texts().contains(QStringLiteral("Go")));
     EXPECT_EQ(l.device.Count(TCanvasOp::Image), 0);
+}
+
+namespace {
+
+// One cell of 300 x 202 units at the page's origin: at one device pixel per unit it covers device
+// (0, 0)..(300, 202). Screen sizes print 254 / 96 times as large: a 16-pixel image takes 42 units,
+// and graphics start Round(f) = 3 units in from the cell's left edge.
+const TRect kCell{0, 0, 300, 202};
+
+std::unique_ptr<Layout> printOneCell(PrintGrid &g, const QString &text, const std::function<void(TNovaStringGrid &)> &setup)
+{
+    g.SetCells(0, 0, text);
+    auto *ps = g.PrintSettings();
+    ps->SetCentered(false);
+    ps->SetUseFixedWidth(true);
+    ps->SetFixedWidth(300);
+    ps->SetUseFixedHeight(true);
+    ps->SetFixedHeight(200); // printed 2 x 1 + 200
+    ps->SetPrintGraphics(true);
+    setup(g);
+    return std::make_unique<Layout>(g, 1000, -1000);
+}
+
+// Where the cell's text was drawn: the rectangle of its DrawText call and its place among the ops.
+std::pair<TRect, size_t> textOp(const TRecordingCanvas &c, const QString &text)
+{
+    for (size_t i = 0; i < c.Ops.size(); ++i)
+        if (c.Ops[i].kind == TCanvasOp::Text && c.Ops[i].text == text)
+            return {c.Ops[i].rect, i};
+    return {TRect{}, SIZE_MAX};
+}
+
+// The image ops with their places among all ops.
+std::vector<std::pair<TRect, size_t>> imageOps(const TRecordingCanvas &c)
+{
+    std::vector<std::pair<TRect, size_t>> out;
+    for (size_t i = 0; i < c.Ops.size(); ++i)
+        if (c.Ops[i].kind == TCanvasOp::Image)
+            out.emplace_back(c.Ops[i].rect, i);
+    return out;
+}
+
+std::string rectText(const TRect &r)
+{
+    return QStringLiteral("(%1,%2,%3,%4)").arg(r.Left).arg(r.Top).arg(r.Right).arg(r.Bottom).toStdString();
+}
+
+// Checks the images drawn for one cell: their rectangles, each cut at the cell, and the text
+// drawn over them in the rectangle they leave.
+void expectCellGraphic(const TRecordingCanvas &c, const std::vector<TRect> &rects, const QString &text, const TRect &textRect)
+{
+    const auto images = imageOps(c);
+    ASSERT_EQ(images.size(), rects.size());
+    for (size_t i = 0; i < rects.size(); ++i) {
+        EXPECT_EQ(images[i].first, rects[i]) << "image " << i << " at " << rectText(images[i].first);
+        const TCanvasOp &op = c.Ops[images[i].second];
+        EXPECT_TRUE(op.clipped && op.clip == kCell) << "image " << i << " clipped to " << rectText(op.clip);
+    }
+    if (text.isEmpty())
+        return;
+    const auto [tr, at] = textOp(c, text);
+    ASSERT_NE(at, SIZE_MAX) << "the text prints";
+    EXPECT_EQ(tr, textRect) << rectText(tr);
+    EXPECT_GT(at, images.back().second) << "the text comes after the graphic";
+    EXPECT_FALSE(c.Ops[at].clipped) << "the cut ends with the graphic";
+}
+
+} // namespace
+
+TEST(PrintCells, MultiImagesPlacedSideBySideOrStackedInTheCell)
+{
+    static TMarkupImageList images;
+    images.Images.assign(3, QImage(16, 16, QImage::Format_RGB32));
+    struct Case {
+        const char *name;
+        int dir; // 0 side by side, else stacked
+        std::vector<int> indexes;
+        TCellHAlign ha;
+        TCellVAlign va;
+        QString text;
+        std::vector<TRect> rects;
+        TRect textRect; // left-aligned text: m = 3 in from the left of what the graphic leaves
+    };
+    const Case cases[] = {
+        {"side by side at the top left", 0, {0, 1, 2}, haLeft, vaTop, {},
+         {{3, 0, 45, 42}, {45, 0, 87, 42}, {87, 0, 129, 42}}, {}},
+        {"stacked at the top left", 1, {0, 1, 2}, haLeft, vaTop, {},
+         {{3, 0, 45, 42}, {3, 42, 45, 84}, {3, 84, 45, 126}}, {}},
+        {"side by side ending at the bottom right", 0, {0, 1, 2}, haRight, vaBottom, {},
+         {{174, 160, 216, 202}, {216, 160, 258, 202}, {258, 160, 300, 202}}, {}},
+        {"stacked in the middle", 1, {2, 0, 1}, haCenter, vaCenter, {},
+         {{129, 38, 171, 80}, {129, 80, 171, 122}, {129, 122, 171, 164}}, {}},
+        {"before the text: the text starts after them", 0, {0, 1}, haBeforeText, vaTop, QStringLiteral("abc"),
+         {{3, 0, 45, 42}, {45, 0, 87, 42}}, {90, 0, 300, 202}},
+        {"after the text: the text ends before them", 0, {0, 1}, haAfterText, vaCenter, QStringLiteral("abc"),
+         {{216, 80, 258, 122}, {258, 80, 300, 122}}, {3, 0, 216, 202}},
+        {"under the text: the text above them", 0, {0, 1}, haCenter, vaUnderText, QStringLiteral("abc"),
+         {{108, 160, 150, 202}, {150, 160, 192, 202}}, {3, 0, 300, 160}},
+        {"above the text: the text below them", 1, {0, 1}, haCenter, vaAboveText, QStringLiteral("abc"),
+         {{129, 0, 171, 42}, {129, 42, 171, 84}}, {3, 84, 300, 202}},
+        {"over the whole cell: from its top left corner", 0, {0, 1}, haFull, vaFull, {},
+         {{0, 0, 42, 42}, {42, 0, 84, 42}}, {}},
+        {"more than the cell holds: cut at its right edge", 0, {0, 1, 2, 0, 1, 2, 0, 1}, haLeft, vaTop, {},
+         {{3, 0, 45, 42}, {45, 0, 87, 42}, {87, 0, 129, 42}, {129, 0, 171, 42}, {171, 0, 213, 42},
+          {213, 0, 255, 42}, {255, 0, 297, 42}, {297, 0, 339, 42}}, {}},
+        {"an index outside the list prints nothing in its place", 0, {0, 7, 1}, haLeft, vaTop, {},
+         {{3, 0, 45, 42}, {87, 0, 129, 42}}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintGrid g(1, 1, 0, 0);
+        ASSERT_EQ(TGridPrintEngine::ScreenPixelsPerInch(g), 96);
+        auto l = printOneCell(g, c.text, [&](TNovaStringGrid &grid) {
+            grid.SetGridImages(&images);
+            grid.AddMultiImage(0, 0, c.dir, c.ha, c.va);
+            for (int i : c.indexes)
+                grid.GetCellImages(0, 0)->Add(i);
+        });
+        expectCellGraphic(l->device, c.rects, c.text, c.textRect);
+    }
+}
+
+TEST(PrintCells, PicturesSizedByStretchModeAndPlacedByAlignment)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("pic.png"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(pngOfSize(60, 20));
+    }
+    // The cell is 113 x 76 screen pixels (300 / f, 202 / f); sizes print at lround(pixels x f).
+    struct Case {
+        const char *name;
+        bool fromFile;
+        QSize picture;
+        TStretchMode mode;
+        int padding;
+        TCellHAlign ha;
+        TCellVAlign va;
+        QString text;
+        TRect rect;
+        TRect textRect;
+    };
+    const Case cases[] = {
+        {"unstretched: its screen size scaled like the text", false, {40, 20}, noStretch, 0, haLeft, vaTop, {},
+         {3, 0, 109, 53}, {}},
+        {"stretched to the cell, cut at its right edge", false, {40, 20}, Stretch, 0, haLeft, vaTop, {},
+         {3, 0, 302, 201}, {}},
+        {"stretched less its padding", false, {40, 20}, Stretch, 10, haLeft, vaTop, {}, {3, 0, 276, 175}, {}},
+        {"stretched keeping its aspect: full height", false, {40, 30}, StretchWithAspectRatio, 0, haLeft, vaTop, {},
+         {3, 0, 270, 201}, {}},
+        {"shrink leaves a picture that fits as it is", false, {40, 20}, Shrink, 0, haLeft, vaTop, {},
+         {3, 0, 109, 53}, {}},
+        {"shrink brings a larger picture to the cell", false, {200, 100}, Shrink, 0, haLeft, vaTop, {},
+         {3, 0, 302, 201}, {}},
+        {"shrink keeping its aspect: full width", false, {200, 80}, ShrinkWithAspectRatio, 0, haLeft, vaTop, {},
+         {3, 0, 302, 119}, {}},
+        {"at the bottom right", false, {40, 20}, noStretch, 0, haRight, vaBottom, {}, {194, 149, 300, 202}, {}},
+        {"in the middle", false, {40, 20}, noStretch, 0, haCenter, vaCenter, {}, {97, 74, 203, 127}, {}},
+        {"over the whole cell", false, {40, 20}, noStretch, 0, haFull, vaFull, {}, kCell, {}},
+        {"before the text", false, {40, 20}, noStretch, 0, haBeforeText, vaTop, QStringLiteral("abc"),
+         {3, 0, 109, 53}, {112, 0, 300, 202}},
+        {"under the text, at the left", false, {40, 20}, noStretch, 0, haLeft, vaUnderText, QStringLiteral("abc"),
+         {3, 149, 109, 202}, {112, 0, 300, 149}},
+        {"above the text, in the middle", false, {40, 20}, noStretch, 0, haCenter, vaAboveText, QStringLiteral("abc"),
+         {97, 0, 203, 53}, {3, 53, 300, 202}},
+        {"a file picture, unstretched", true, {60, 20}, noStretch, 0, haLeft, vaTop, {}, {3, 0, 162, 53}, {}},
+        {"a file picture in the middle, stretched keeping its aspect", true, {60, 20}, StretchWithAspectRatio, 0,
+         haCenter, vaCenter, {}, {0, 50, 299, 151}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PrintGrid g(1, 1, 0, 0);
+        ASSERT_EQ(TGridPrintEngine::ScreenPixelsPerInch(g), 96);
+        auto l = printOneCell(g, c.text, [&](TNovaStringGrid &grid) {
+            if (c.fromFile) {
+                TFilePicture *p = grid.CreateFilePicture(0, 0, false, c.mode, c.padding, c.ha, c.va);
+                ASSERT_TRUE(p->SetFilename(file));
+            } else {
+                THTMLPicture *p = grid.CreatePicture(0, 0, false, c.mode, c.padding, c.ha, c.va);
+                p->LoadFromData(pngOfSize(c.picture.width(), c.picture.height()));
+                ASSERT_EQ(p->Width(), c.picture.width());
+            }
+        });
+        expectCellGraphic(l->device, {c.rect}, c.text, c.textRect);
+    }
+}
+
+TEST(PrintCells, APictureShowsTheCellColourThroughItsTransparentParts)
+{
+    // Left half transparent, right half red, on a yellow cell.
+    QImage img(40, 20, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 20; x < 40; ++x)
+            img.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray png;
+    {
+        QBuffer buf(&png);
+        buf.open(QIODevice::WriteOnly);
+        img.save(&buf, "PNG");
+    }
+    PrintGrid g(1, 1, 0, 0);
+    g.SetCells(0, 0, QString());
+    g.SetColors(0, 0, clYellow);
+    auto *ps = g.PrintSettings();
+    ps->SetCentered(false);
+    ps->SetUseFixedWidth(true);
+    ps->SetFixedWidth(300);
+    ps->SetUseFixedHeight(true);
+    ps->SetFixedHeight(200);
+    ps->SetPrintGraphics(true);
+    g.CreatePicture(0, 0, true, noStretch, 0, haLeft, vaTop)->LoadFromData(png);
+    g.SetPreviewPage(1);
+    TImageCanvas dev(400, 300);
+    TLometricCanvas canvas(dev, 1.0, 1.0);
+    TGridPrintEngine e(g, canvas, pmPreview, 400, -300, TGridRect{0, 0, 0, 0}, false);
+    e.Run(1);
+    dev.End();
+    // The picture covers (3, 0)..(109, 53); the cell beyond it is yellow too.
+    EXPECT_EQ(ColorToRGB(dev.PixelAt(20, 25)), ColorToRGB(clYellow)) << "transparent part";
+    EXPECT_EQ(ColorToRGB(dev.PixelAt(90, 25)), ColorToRGB(clRed)) << "opaque part";
+    EXPECT_EQ(ColorToRGB(dev.PixelAt(200, 100)), ColorToRGB(clYellow)) << "the cell";
 }
 
 TEST(PrintLayout, HtmlTitleIsRenderedAndTheRowsStartBelowIt)
