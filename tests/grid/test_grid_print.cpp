@@ -761,6 +761,83 @@ TEST_F(PrintPdf, HtmlTitleAndCellGraphics)
     }
 }
 
+TEST_F(PrintPdf, MultiImageAndPictureCellsAtTheirScreenSizes)
+{
+    if (tool("pdftoppm").isEmpty())
+        GTEST_SKIP() << "pdftoppm not installed";
+    // Images of one colour each; the pictures blue (unstretched) and cyan (stretched).
+    static TMarkupImageList images;
+    images.Images.clear();
+    for (QRgb rgb : {qRgb(255, 0, 0), qRgb(0, 170, 0), qRgb(255, 0, 255)}) {
+        QImage img(16, 16, QImage::Format_RGB32);
+        img.fill(rgb);
+        images.Images.push_back(img);
+    }
+    QImage cyanImage(30, 30, QImage::Format_RGB32);
+    cyanImage.fill(qRgb(0, 255, 255));
+    QByteArray cyan;
+    {
+        QBuffer buf(&cyan);
+        buf.open(QIODevice::WriteOnly);
+        cyanImage.save(&buf, "PNG");
+    }
+    PrintGrid g(3, 3);
+    g.SetPrinter(printer());
+    g.SetGridImages(&images);
+    g.SetCells(0, 0, QStringLiteral("Port"));
+    g.SetCells(1, 0, QStringLiteral("Status"));
+    g.SetCells(2, 0, QStringLiteral("Device"));
+    g.SetCells(0, 1, QStringLiteral("Port 1"));
+    g.SetCells(0, 2, QStringLiteral("Port 2"));
+    g.SetCells(1, 1, QStringLiteral("three lamps"));
+    g.AddMultiImage(1, 1, 0, haBeforeText, vaCenter);
+    g.SetCells(1, 2, QStringLiteral("two lamps"));
+    g.AddMultiImage(1, 2, 1, haAfterText, vaTop);
+    for (int i : {0, 1, 2})
+        g.GetCellImages(1, 1)->Add(i);
+    for (int i : {0, 2})
+        g.GetCellImages(1, 2)->Add(i);
+    g.SetCells(2, 1, QStringLiteral("sensor"));
+    g.CreatePicture(2, 1, false, noStretch, 0, haBeforeText, vaTop)->LoadFromData(pngOfSize(40, 20));
+    g.SetCells(2, 2, QStringLiteral("valve"));
+    g.CreatePicture(2, 2, false, StretchWithAspectRatio, 4, haRight, vaCenter)->LoadFromData(cyan);
+    g.PrintSettings()->SetPrintGraphics(true);
+    g.Print();
+    ASSERT_EQ(pages(), 1);
+    const QString text = pageText(1);
+    for (const char *t : {"three lamps", "two lamps", "sensor", "valve", "Port 2"})
+        EXPECT_TRUE(text.contains(QString::fromLatin1(t))) << t << "\n" << text.left(400).toStdString();
+
+    // At 72 dots per inch a screen pixel (1/96 inch) prints as 0.75 dots: a 16-pixel image covers
+    // 12 x 12 dots, the 40 x 20 picture 30 x 15.
+    const QString prefix = dir.filePath(QStringLiteral("page"));
+    run(tool("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                           pdf, prefix});
+    QImage page(prefix + QStringLiteral(".png"));
+    ASSERT_FALSE(page.isNull());
+    auto count = [&](auto pred) {
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                n += pred(QColor(page.pixel(x, y)));
+        return n;
+    };
+    const int red = count([](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() < 60; });
+    const int magenta = count([](QColor c) { return c.red() > 200 && c.green() < 60 && c.blue() > 200; });
+    const int green = count([](QColor c) { return c.red() < 60 && c.green() > 120 && c.blue() < 60; });
+    const int blue = count([](QColor c) { return c.red() < 60 && c.green() < 60 && c.blue() > 200; });
+    const int cyanDots = count([](QColor c) { return c.red() < 60 && c.green() > 200 && c.blue() > 200; });
+    EXPECT_NEAR(red, 2 * 144, 60) << "two red images";
+    EXPECT_NEAR(magenta, 2 * 144, 60) << "two magenta images";
+    EXPECT_NEAR(green, 144, 40);
+    EXPECT_NEAR(blue, 450, 90) << "the unstretched picture at its screen size";
+    EXPECT_GT(cyanDots, 0) << "the stretched picture";
+    if (qEnvironmentVariableIsSet("GRID_PRINT_SHOTS")) {
+        QFile::remove(QStringLiteral("/tmp/grid_print_pictures.pdf"));
+        QFile::copy(pdf, QStringLiteral("/tmp/grid_print_pictures.pdf"));
+    }
+}
+
 TEST_F(PrintPdf, WideGridSplitsIntoPageColumns)
 {
     PrintGrid g(12, 10, 1, 1);
