@@ -185,8 +185,13 @@ TEST(PrintLayout, PageColumnsRepeatFixedColumnsAndNumberPagesPerColumn)
     }
     EXPECT_EQ(pages, 4);
     const QStringList t = dev.Texts();
-    for (const char *n : {"  1-1 ", "  2-1 ", "  1-2 ", "  2-2 "})
-        EXPECT_TRUE(t.contains(QString::fromLatin1(n))) << n << t.join(QLatin1Char('|')).left(400).toStdString();
+    // In page order: down the first page column, then down the second.
+    qsizetype last = -1;
+    for (const char *n : {"  1-1 ", "  2-1 ", "  1-2 ", "  2-2 "}) {
+        const qsizetype at = t.indexOf(QString::fromLatin1(n));
+        EXPECT_GT(at, last) << n << t.join(QLatin1Char('|')).left(400).toStdString();
+        last = at;
+    }
     // The second page column starts with the repeated fixed column.
     EXPECT_TRUE(t.contains(QStringLiteral("r70c0")) && t.contains(QStringLiteral("r70c5")));
     EXPECT_LT(xOf(dev, QStringLiteral("r1c0")), xOf(dev, QStringLiteral("r1c3")));
@@ -879,12 +884,30 @@ TEST_F(PrintPdf, RefusedRangePrintsNothingAndCancelStopsAfterThePage)
 
 TEST_F(PrintPdf, FastPrintSkipsTheCount)
 {
-    PrintGrid g(2, 5);
-    g.SetPrinter(printer());
-    g.SetFastPrint(true);
-    int seen = 0;
-    g.OnPrintStart = [&](QObject *, int n, int &, int &) { seen = n; };
-    g.Print();
-    EXPECT_EQ(seen, 2147483647);
-    EXPECT_EQ(pages(), 1);
+    // Rows measured before the start event tell whether a counting pass ran.
+    struct Case {
+        bool fast;
+        int count;
+        bool counted;
+    } cases[] = {{true, 2147483647, false}, {false, 1, true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.fast ? "FastPrint" : "counted");
+        PrintGrid g(2, 5);
+        g.SetPrinter(printer());
+        g.SetFastPrint(c.fast);
+        int measured = 0;
+        g.OnPrintSetRowHeight = [&](QObject *, int, int &) { ++measured; };
+        int seen = 0, nrOfPages = 0, measuredBefore = -1;
+        g.OnPrintStart = [&](QObject *, int n, int &, int &) {
+            seen = n;
+            nrOfPages = g.PrintNrOfPages();
+            measuredBefore = measured;
+        };
+        g.Print();
+        EXPECT_EQ(seen, c.count);
+        EXPECT_EQ(nrOfPages, c.count) << "the page count until printing";
+        EXPECT_EQ(measuredBefore > 0, c.counted);
+        EXPECT_GT(measured, measuredBefore) << "the rows are printed";
+        EXPECT_EQ(pages(), 1);
+    }
 }
