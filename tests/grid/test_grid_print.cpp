@@ -6,7 +6,6 @@
 #include "grid/base/MarkupRenderer.h"
 #include "grid_pictures.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QIcon>
 #include <QPixmap>
@@ -357,7 +356,7 @@ namespace {
 // and graphics start Round(f) = 3 units in from the cell's left edge.
 const TRect kCell{0, 0, 300, 202};
 
-std::unique_ptr<Layout> printOneCell(PrintGrid &g, const QString &text, const std::function<void(TNovaStringGrid &)> &setup)
+void setUpOneCell(PrintGrid &g, const QString &text)
 {
     g.SetCells(0, 0, text);
     auto *ps = g.PrintSettings();
@@ -367,6 +366,11 @@ std::unique_ptr<Layout> printOneCell(PrintGrid &g, const QString &text, const st
     ps->SetUseFixedHeight(true);
     ps->SetFixedHeight(200); // printed 2 x 1 + 200
     ps->SetPrintGraphics(true);
+}
+
+std::unique_ptr<Layout> printOneCell(PrintGrid &g, const QString &text, const std::function<void(TNovaStringGrid &)> &setup)
+{
+    setUpOneCell(g, text);
     setup(g);
     return std::make_unique<Layout>(g, 1000, -1000);
 }
@@ -545,23 +549,10 @@ TEST(PrintCells, APictureShowsTheCellColourThroughItsTransparentParts)
     for (int y = 0; y < 20; ++y)
         for (int x = 20; x < 40; ++x)
             img.setPixel(x, y, qRgb(255, 0, 0));
-    QByteArray png;
-    {
-        QBuffer buf(&png);
-        buf.open(QIODevice::WriteOnly);
-        img.save(&buf, "PNG");
-    }
     PrintGrid g(1, 1, 0, 0);
-    g.SetCells(0, 0, QString());
+    setUpOneCell(g, QString());
     g.SetColors(0, 0, clYellow);
-    auto *ps = g.PrintSettings();
-    ps->SetCentered(false);
-    ps->SetUseFixedWidth(true);
-    ps->SetFixedWidth(300);
-    ps->SetUseFixedHeight(true);
-    ps->SetFixedHeight(200);
-    ps->SetPrintGraphics(true);
-    g.CreatePicture(0, 0, true, noStretch, 0, haLeft, vaTop)->LoadFromData(png);
+    g.CreatePicture(0, 0, true, noStretch, 0, haLeft, vaTop)->LoadFromData(pngOfImage(img));
     g.SetPreviewPage(1);
     TImageCanvas dev(400, 300);
     TLometricCanvas canvas(dev, 1.0, 1.0);
@@ -778,14 +769,6 @@ TEST_F(PrintPdf, MultiImageAndPictureCellsAtTheirScreenSizes)
         img.fill(rgb);
         images.Images.push_back(img);
     }
-    QImage cyanImage(30, 30, QImage::Format_RGB32);
-    cyanImage.fill(qRgb(0, 255, 255));
-    QByteArray cyan;
-    {
-        QBuffer buf(&cyan);
-        buf.open(QIODevice::WriteOnly);
-        cyanImage.save(&buf, "PNG");
-    }
     PrintGrid g(3, 3);
     g.SetPrinter(printer());
     g.SetGridImages(&images);
@@ -805,7 +788,7 @@ TEST_F(PrintPdf, MultiImageAndPictureCellsAtTheirScreenSizes)
     g.SetCells(2, 1, QStringLiteral("sensor"));
     g.CreatePicture(2, 1, false, noStretch, 0, haBeforeText, vaTop)->LoadFromData(pngOfSize(40, 20));
     g.SetCells(2, 2, QStringLiteral("valve"));
-    g.CreatePicture(2, 2, false, StretchWithAspectRatio, 4, haRight, vaCenter)->LoadFromData(cyan);
+    g.CreatePicture(2, 2, false, StretchWithAspectRatio, 4, haRight, vaCenter)->LoadFromData(pngOfSize(30, 30, qRgb(0, 255, 255)));
     g.PrintSettings()->SetPrintGraphics(true);
     g.Print();
     ASSERT_EQ(pages(), 1);
