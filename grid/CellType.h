@@ -9,3 +9,10 @@ enum TCellType : std::uint8_t {
     ctVirtCheckBox, ctRowCheckBox, ctProgressPie, ctSummary, ctRangeIndicator, ctXPProgress, ctInterface,
     ctScrollbar, ctRadioButton, ctBalloon, ctShape, ctRating, ctTriStateCheckBox, ctExpand
 };
+
+// The kinds drawn and toggled as a check box.
+inline bool isCheckBoxKind(TCellType t)
+{
+    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
+        || t == ctTriStateCheckBox;
+}

@@ -111,11 +111,6 @@ namespace {
 bool besideText(const TCellGraphic &g) { return g.CellHAlign() == haBeforeText || g.CellHAlign() == haAfterText; }
 bool aboveOrUnderText(const TCellGraphic &g) { return g.CellVAlign() == vaUnderText || g.CellVAlign() == vaAboveText; }
 
-bool isCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
-           || t == ctTriStateCheckBox;
-}
 
 QSize iconSize(const TCellGraphic &g)
 {

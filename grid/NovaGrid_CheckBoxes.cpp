@@ -11,10 +11,6 @@
 
 namespace {
 
-bool isCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox || t == ctTriStateCheckBox;
-}
 
 bool isDataCheckBoxKind(TCellType t) { return t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox; }
 

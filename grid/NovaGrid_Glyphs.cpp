@@ -17,11 +17,6 @@
 
 namespace {
 
-bool isCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
-        || t == ctTriStateCheckBox;
-}
 
 constexpr QRgb kKey = 0xFFFF00FF; // transparent colour of the glyph pictures (their bottom-left pixel)
 
@@ -121,11 +116,6 @@ void drawTransparent(TCanvas &canvas, const QImage &picture, int x, int y)
     canvas.Draw(x, y, img);
 }
 
-void line(TCanvas &c, int x1, int y1, int x2, int y2)
-{
-    c.MoveTo(x1, y1);
-    c.LineTo(x2, y2);
-}
 
 // The platform's button frame control: a check box or radio button in a size x size square.
 void frameControl(TCanvas &c, const TRect &r, bool radio, bool checked, bool grayed, bool flat, bool enabled)
@@ -155,17 +145,17 @@ void frameControl(TCanvas &c, const TRect &r, bool radio, bool checked, bool gra
         } else {
             c.Pen.Width = 1;
             c.Pen.Color = clBtnShadow;
-            line(c, r.Left, r.Bottom - 1, r.Left, r.Top);
-            line(c, r.Left, r.Top, r.Right, r.Top);
+            c.Line(r.Left, r.Bottom - 1, r.Left, r.Top);
+            c.Line(r.Left, r.Top, r.Right, r.Top);
             c.Pen.Color = cl3DDkShadow;
-            line(c, r.Left + 1, r.Bottom - 2, r.Left + 1, r.Top + 1);
-            line(c, r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 1);
+            c.Line(r.Left + 1, r.Bottom - 2, r.Left + 1, r.Top + 1);
+            c.Line(r.Left + 1, r.Top + 1, r.Right - 1, r.Top + 1);
             c.Pen.Color = clBtnHighlight;
-            line(c, r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
-            line(c, r.Right - 1, r.Bottom - 1, r.Right - 1, r.Top - 1);
+            c.Line(r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
+            c.Line(r.Right - 1, r.Bottom - 1, r.Right - 1, r.Top - 1);
             c.Pen.Color = cl3DLight;
-            line(c, r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 2);
-            line(c, r.Right - 2, r.Bottom - 2, r.Right - 2, r.Top);
+            c.Line(r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 2);
+            c.Line(r.Right - 2, r.Bottom - 2, r.Right - 2, r.Top);
         }
         if (checked || grayed) {
             // A three-pixel-thick tick in the middle of the box.
@@ -173,8 +163,8 @@ void frameControl(TCanvas &c, const TRect &r, bool radio, bool checked, bool gra
             const int w = r.Right - r.Left, h = r.Bottom - r.Top;
             const int x = r.Left + (w - 7) / 2, y = r.Top + (h - 7) / 2 + 1;
             for (int i = 0; i < 3; ++i) {
-                line(c, x, y + 2 + i, x + 2, y + 4 + i);
-                line(c, x + 2, y + 4 + i, x + 7, y - 1 + i);
+                c.Line(x, y + 2 + i, x + 2, y + 4 + i);
+                c.Line(x + 2, y + 4 + i, x + 7, y - 1 + i);
             }
         }
     }
@@ -301,17 +291,17 @@ void TNovaStringGrid::DrawCheckBoxGlyph(TCanvas &Canvas, const TRect &R, bool Ch
         Canvas.Pen.Width = 1;
         Canvas.Rectangle(b);
         Canvas.Pen.Color = clBtnHighlight;
-        line(Canvas, b.Left, b.Bottom - 1, b.Left, b.Top);
-        line(Canvas, b.Left, b.Top, b.Right - 1, b.Top);
+        Canvas.Line(b.Left, b.Bottom - 1, b.Left, b.Top);
+        Canvas.Line(b.Left, b.Top, b.Right - 1, b.Top);
         Canvas.Pen.Color = clBtnShadow;
-        line(Canvas, b.Right - 1, b.Top, b.Right - 1, b.Bottom - 1);
-        line(Canvas, b.Right - 1, b.Bottom - 1, b.Left, b.Bottom - 1);
+        Canvas.Line(b.Right - 1, b.Top, b.Right - 1, b.Bottom - 1);
+        Canvas.Line(b.Right - 1, b.Bottom - 1, b.Left, b.Bottom - 1);
         if (Checked) {
             Canvas.Pen.Color = Enabled ? FControlLook->Color() : clGray;
-            line(Canvas, b.Left + 2, b.Top - 1 + size / 2, b.Left + 2, b.Bottom - 2);
-            line(Canvas, b.Left + 3, b.Top - 1 + size / 2, b.Left + 3, b.Bottom - 3);
-            line(Canvas, b.Left + 2, b.Bottom - 2, b.Right - 2, b.Top + 2);
-            line(Canvas, b.Left + 3, b.Bottom - 2, b.Right - 1, b.Top + 2);
+            Canvas.Line(b.Left + 2, b.Top - 1 + size / 2, b.Left + 2, b.Bottom - 2);
+            Canvas.Line(b.Left + 3, b.Top - 1 + size / 2, b.Left + 3, b.Bottom - 3);
+            Canvas.Line(b.Left + 2, b.Bottom - 2, b.Right - 2, b.Top + 2);
+            Canvas.Line(b.Left + 3, b.Bottom - 2, b.Right - 1, b.Top + 2);
         }
         Canvas.Pen = pen;
         Canvas.Brush = brush;

@@ -298,11 +298,6 @@ bool isNavigationKey(int k)
     }
 }
 
-bool isCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
-           || t == ctTriStateCheckBox;
-}
 
 } // namespace
 

@@ -52,11 +52,6 @@ struct TNovaStringGrid::TCellPaint {
 
 namespace {
 
-bool isCheckBoxKind(TCellType t)
-{
-    return t == ctCheckBox || t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox
-        || t == ctTriStateCheckBox;
-}
 
 TButtonTones buttonTones(const TColorTones &t)
 {
@@ -73,11 +68,6 @@ TButtonTones buttonTones(const TColorTones &t)
     return b;
 }
 
-void line(TCanvas &K, int x1, int y1, int x2, int y2)
-{
-    K.MoveTo(x1, y1);
-    K.LineTo(x2, y2);
-}
 
 } // namespace
 
@@ -234,12 +224,12 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
         K.Pen.Width = 1;
         const TRect &r = P.ClipRect;
         if (Options().Contains(goFixedHorzLine)) {
-            line(K, r.Left - 1, r.Top - 1, r.Right + 1, r.Top - 1);
-            line(K, r.Left - 1, r.Bottom + 1, r.Right + 1, r.Bottom + 1);
+            K.Line(r.Left - 1, r.Top - 1, r.Right + 1, r.Top - 1);
+            K.Line(r.Left - 1, r.Bottom + 1, r.Right + 1, r.Bottom + 1);
         }
         if (Options().Contains(goFixedVertLine)) {
-            line(K, r.Left - 1, r.Top - 1, r.Left - 1, r.Bottom + 1);
-            line(K, r.Right + 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+            K.Line(r.Left - 1, r.Top - 1, r.Left - 1, r.Bottom + 1);
+            K.Line(r.Right + 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
         }
         K.Pen = pen;
     }
@@ -296,19 +286,19 @@ void TNovaStringGrid::paintTreeLines(TCellPaint &P)
     const int left = r.Left + indent;
     const int x = left + ni / 2 - ni + 2;
     const int mid = (r.Top + r.Bottom) / 2;
-    line(K, x, mid, FCellNode->ShowTreeFull() ? r.Right : left + 4, mid);
+    K.Line(x, mid, FCellNode->ShowTreeFull() ? r.Right : left + 4, mid);
     const int span = GetNodeSpanType(ARow);
     if (span == 1)
-        line(K, x, r.Top, x, mid);
+        K.Line(x, r.Top, x, mid);
     else if (span == 2)
-        line(K, x, r.Top, x, r.Bottom + 4);
+        K.Line(x, r.Top, x, r.Bottom + 4);
     const int next = ARow + 1;
     const bool nextIsChild = next < RowCount() && HasCellProperties(0, next) && GetCellProperties(0, next)->NodeLevel() != 0;
     for (int i = 1; i <= level; ++i) {
         const int xi = x - ni * i;
-        line(K, xi, r.Top, xi, nextIsChild ? r.Bottom + 4 : mid);
+        K.Line(xi, r.Top, xi, nextIsChild ? r.Bottom + 4 : mid);
         if (i < level)
-            line(K, xi, mid, x + ni - ni * i, mid);
+            K.Line(xi, mid, x + ni - ni * i, mid);
     }
     K.Pen = saved;
 }
@@ -353,7 +343,7 @@ void TNovaStringGrid::paintFixedBackground(TCellPaint &P)
         if (dropDown) {
             K.Pen.Color = FMouseDownMove ? FNovaGradientDownBorder : FNovaGradientHoverBorder;
             K.Pen.Width = 1;
-            line(K, c.Right - 16, c.Top, c.Right - 16, c.Bottom);
+            K.Line(c.Right - 16, c.Top, c.Right - 16, c.Bottom);
             DrawDropDownArrow(K, c.Right - 8, c.Top + 8, clBlack);
             P.ClipRect.Right -= 16;
         }
@@ -396,17 +386,17 @@ void TNovaStringGrid::paintLookEdges(TCellPaint &P, bool ctl3D)
         r.Left += 1;
         // Raised edges: light inner left and top, dark outer and shadow inner right and bottom.
         K.Pen.Color = clBtnHighlight;
-        line(K, r.Left, r.Top, r.Left, r.Bottom - 1);
-        line(K, r.Left, r.Top, r.Right - 1, r.Top);
+        K.Line(r.Left, r.Top, r.Left, r.Bottom - 1);
+        K.Line(r.Left, r.Top, r.Right - 1, r.Top);
         K.Pen.Color = cl3DDkShadow;
-        line(K, r.Right - 1, r.Top, r.Right - 1, r.Bottom);
-        line(K, r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
+        K.Line(r.Right - 1, r.Top, r.Right - 1, r.Bottom);
+        K.Line(r.Left, r.Bottom - 1, r.Right, r.Bottom - 1);
         K.Pen.Color = clBtnShadow;
-        line(K, r.Right - 2, r.Top + 1, r.Right - 2, r.Bottom - 1);
-        line(K, r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 2);
+        K.Line(r.Right - 2, r.Top + 1, r.Right - 2, r.Bottom - 1);
+        K.Line(r.Left + 1, r.Bottom - 2, r.Right - 1, r.Bottom - 2);
         K.Pen.Color = clBlack;
-        line(K, r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
-        line(K, r.Right - 1, r.Bottom - 1, r.Left - 1, r.Bottom - 1);
+        K.Line(r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
+        K.Line(r.Right - 1, r.Bottom - 1, r.Left - 1, r.Bottom - 1);
         break;
     }
     case glNova:
@@ -414,10 +404,10 @@ void TNovaStringGrid::paintLookEdges(TCellPaint &P, bool ctl3D)
         r.Bottom += 1;
         if (horz) {
             K.Pen.Color = HalveColor(FixedColor());
-            line(K, r.Left, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+            K.Line(r.Left, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
             K.Pen.Color = clWhite;
-            line(K, r.Right - 2, r.Top + 1, r.Left + 1, r.Top + 1);
-            line(K, r.Left + 1, r.Top + 1, r.Left + 1, r.Bottom - 1);
+            K.Line(r.Right - 2, r.Top + 1, r.Left + 1, r.Top + 1);
+            K.Line(r.Left + 1, r.Top + 1, r.Left + 1, r.Bottom - 1);
         }
         break;
     case glSoft:
@@ -426,26 +416,26 @@ void TNovaStringGrid::paintLookEdges(TCellPaint &P, bool ctl3D)
             r.Bottom += 1;
             if (horz) {
                 K.Pen.Color = HalveColor(FixedColor());
-                line(K, r.Left, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
+                K.Line(r.Left, r.Bottom - 1, r.Right - 1, r.Bottom - 1);
                 K.Pen.Color = clWhite;
-                line(K, r.Right, r.Top + 1, r.Left + 1, r.Top + 1);
-                line(K, r.Left + 1, r.Top + 1, r.Left + 1, r.Bottom - 1);
+                K.Line(r.Right, r.Top + 1, r.Left + 1, r.Top + 1);
+                K.Line(r.Left + 1, r.Top + 1, r.Left + 1, r.Bottom - 1);
             }
             if (vert) {
                 K.Pen.Color = HalveColor(FixedColor());
-                line(K, r.Right - 2, r.Top, r.Right - 2, r.Bottom - 1);
+                K.Line(r.Right - 2, r.Top, r.Right - 2, r.Bottom - 1);
                 K.Pen.Color = clWhite;
-                line(K, r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
+                K.Line(r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
             }
         } else {
             K.Pen.Color = clBlack;
             if (horz) {
-                line(K, r.Left - 1, r.Top - 1, r.Right + 1, r.Top - 1);
-                line(K, r.Left - 1, r.Bottom + 1, r.Right + 1, r.Bottom + 1);
+                K.Line(r.Left - 1, r.Top - 1, r.Right + 1, r.Top - 1);
+                K.Line(r.Left - 1, r.Bottom + 1, r.Right + 1, r.Bottom + 1);
             }
             if (vert) {
-                line(K, r.Left - 1, r.Top - 1, r.Left - 1, r.Bottom + 1);
-                line(K, r.Right + 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
+                K.Line(r.Left - 1, r.Top - 1, r.Left - 1, r.Bottom + 1);
+                K.Line(r.Right + 1, r.Top - 1, r.Right + 1, r.Bottom + 1);
             }
         }
         break;
@@ -747,13 +737,13 @@ void TNovaStringGrid::paintSelectionRectangle(TCellPaint &P, const TRect &TR)
     const bool top = P.ARow == sel.Top;
     const bool bottom = P.ARow + span.Y >= sel.Bottom;
     if (left)
-        line(K, x1, y1, x1, y2);
+        K.Line(x1, y1, x1, y2);
     if (right)
-        line(K, x2, y1, x2, y2);
+        K.Line(x2, y1, x2, y2);
     if (top)
-        line(K, x1, y1, right ? x2 : TR.Right, y1);
+        K.Line(x1, y1, right ? x2 : TR.Right, y1);
     if (bottom)
-        line(K, x1, y2, right ? x2 : TR.Right, y2);
+        K.Line(x1, y2, right ? x2 : TR.Right, y2);
     if (SelectionResizer() && right && bottom) {
         const TBrush b = K.Brush;
         K.Brush.Color = SelectionRectangleColor();
@@ -831,21 +821,21 @@ void TNovaStringGrid::DrawCellBorders(TCanvas &K, int ACol, int ARow, TRect R)
     R.Bottom -= e;
     if (borders.Contains(cbLeft)) {
         K.Pen = lp;
-        line(K, std::max(0, R.Left), R.Top, std::max(0, R.Left), R.Bottom);
+        K.Line(std::max(0, R.Left), R.Top, std::max(0, R.Left), R.Bottom);
     }
     if (borders.Contains(cbRight)) {
         K.Pen = rp;
-        line(K, R.Right - 1, R.Top, R.Right - 1, R.Bottom);
+        K.Line(R.Right - 1, R.Top, R.Right - 1, R.Bottom);
     }
     if (borders.Contains(cbTop)) {
         K.Pen = tp;
         R.Top += e;
         const int y = glw == 0 ? R.Top + 1 : std::max(0, R.Top - glw);
-        line(K, R.Left, y, R.Right, y);
+        K.Line(R.Left, y, R.Right, y);
     }
     if (borders.Contains(cbBottom)) {
         K.Pen = bp;
-        line(K, R.Left - glw - 1, R.Bottom - 1, R.Right, R.Bottom - 1);
+        K.Line(R.Left - glw - 1, R.Bottom - 1, R.Right, R.Bottom - 1);
     }
     K.Pen = saved;
 }

@@ -3,6 +3,7 @@
 // the visible rows), while the thumb's length is the grid's choice: the share of the content that
 // shows, or the style's fixed minimum.
 #include <QProxyStyle>
+#include <QStyleOption>
 #include <functional>
 
 class TThumbSizeStyle : public QProxyStyle {

@@ -20,8 +20,6 @@ namespace {
 const int kPortsA[] = {4, 2, 2, 0, 0, 2, 6};
 const int kPortsB[] = {0, 0, 2, 2, 4, 4, 0};
 
-int bytesOf(qint64 bits) { return int((bits + 7) / 8); }
-
 int num(const QString &text, int def) { return StrToIntDef(text, def); }
 
 const TDataType *resolvedPdType(const TProcessDataInOut &pd, const TIODD &iodd)

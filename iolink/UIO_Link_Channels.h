@@ -16,6 +16,9 @@ inline constexpr int kDataAreaLastByte = 1438;
 // A variable's value reaches the device in 32 bits, taken as signed or as unsigned.
 inline constexpr qint64 kMinCarriedValue = -2147483648LL, kMaxCarriedValue = 4294967295LL;
 
+// Whole bytes that hold a value of the given bit length.
+inline int bytesOf(qint64 bits) { return int((bits + 7) / 8); }
+
 // The IO-Link ports of a device variant: the kind-B ports come first, then the kind-A ports.
 struct TDevice_Ports {
     int A = 8;  // without a known variant: 8 ports of kind A

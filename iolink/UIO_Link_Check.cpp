@@ -21,8 +21,6 @@ bool inRange(const QString &text, qint64 lo, qint64 hi)
     const qint64 v = num64(text, kNotANumber);
     return v >= lo && v <= hi;
 }
-int bytesOf(qint64 bits) { return int((bits + 7) / 8); }
-
 } // namespace
 
 bool TIOLink_Channel_Table::message(MsgKind kind, int slot, std::initializer_list<platform::FormatArg> args)

@@ -50,4 +50,10 @@ UrlOpenFunction setUrlOpener(UrlOpenFunction opener)
     return previous;
 }
 
+QString linkHtml(const QUrl &url, const QString &text)
+{
+    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                                        text.toHtmlEscaped());
+}
+
 } // namespace platform

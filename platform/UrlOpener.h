@@ -21,6 +21,9 @@ bool isMailUrl(const QUrl &url);
 // Hands a web or mail address to the current opener; anything else is refused (false).
 bool openLinkUrl(const QUrl &url);
 
+// A link for a rich-text label: the address fully encoded, both parts escaped for HTML.
+QString linkHtml(const QUrl &url, const QString &text);
+
 // Replaces the opener (tests record instead of starting a browser); an empty function restores the
 // desktop's. Returns the previous opener.
 UrlOpenFunction setUrlOpener(UrlOpenFunction opener);

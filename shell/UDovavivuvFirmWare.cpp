@@ -59,12 +59,6 @@ void fitLabel(QLabel *l)
     l->adjustSize();
 }
 
-QString linkHtml(const QUrl &url, const QString &text)
-{
-    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-                                                        text.toHtmlEscaped());
-}
-
 } // namespace
 
 DIDurovuzozAdozAvir::DIDurovuzozAdozAvir(const QString &exeDir, QWidget *parent) : QWidget(parent)
@@ -312,7 +306,7 @@ void DIDurovuzozAdozAvir::Show_Update_Link(bool show)
 {
     m_updateLink = show;
     if (show) {
-        LL_Update->setText(linkHtml(Download_Page_Url(), LT(19)));
+        LL_Update->setText(platform::linkHtml(Download_Page_Url(), LT(19)));
         LL_Update->show();
     } else {
         LL_Update->hide();

@@ -25,12 +25,6 @@ const struct {
     {40, 254, 56, 310}, {94, 254, 110, 310}, {148, 254, 164, 310},
 };
 
-QString linkHtml(const QUrl &url, const QString &text)
-{
-    return QStringLiteral("<a href=\"%1\">%2</a>").arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
-                                                        text.toHtmlEscaped());
-}
-
 QCheckBox *checkBox(QWidget *page, const char *name, int top, int left)
 {
     auto *c = new QCheckBox(page);
@@ -267,7 +261,7 @@ bool TFSoftOptions::Check_Version()
 void TFSoftOptions::Btn_Check_UpdateClick()
 {
     if (Check_Version())
-        LL_Check_Update->setText(linkHtml(Download_Page_Url(), LT(314)));
+        LL_Check_Update->setText(platform::linkHtml(Download_Page_Url(), LT(314)));
     else
         LL_Check_Update->setText(LT(315).toHtmlEscaped());
     LL_Check_Update->adjustSize();

@@ -121,6 +121,7 @@ public:
     virtual void Pie(const TRect &r, double startDeg, double sweepDeg) = 0;
     void MoveTo(int x, int y) { PenPos = {x, y}; }
     void LineTo(int x, int y); // the end point itself is not drawn
+    void Line(int x1, int y1, int x2, int y2) { MoveTo(x1, y1); LineTo(x2, y2); }
     virtual void SetPixel(int x, int y, TColor c) = 0;
     // Dotted frame that inverts the pixels under it: drawing it twice leaves r as it was.
     virtual void DrawFocusRect(const TRect &r) = 0;

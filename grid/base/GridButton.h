@@ -7,9 +7,10 @@
 
 #include <QAbstractButton>
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 
-class QMenu;
+
 class QAction;
 
 class TNovaGridButton : public QAbstractButton {

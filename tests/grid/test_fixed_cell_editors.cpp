@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <QBuffer>
+#include <QDrag>
 #include <gtest/gtest.h>
 
 namespace {

@@ -3,6 +3,7 @@
 #include "support/TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <signal.h>
 
 using platform::RunOutcome;

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QLabel>
 
 using testsupport::ModalResponder;
 using testsupport::readAll;

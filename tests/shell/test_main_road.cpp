@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QPushButton>
 #include <pugixml.hpp>
 
 using testsupport::ModalResponder;

@@ -20,6 +20,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
+#include <QListWidget>
 #include <signal.h>
 
 using testsupport::LoopbackHttpServer;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QAbstractButton>
 
 using testsupport::ModalResponder;
 

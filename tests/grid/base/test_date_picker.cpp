@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QLineEdit>
 #include <QTest>
+#include <QStyle>
 
 #include "grid/base/DatePicker.h"
 #include "test_editors_support.h"

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QClipboard>
 
 #include "grid/base/EditBtn.h"
 #include "test_editors_support.h"

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <QClipboard>
 #include <limits>
 #include <stdexcept>
 
