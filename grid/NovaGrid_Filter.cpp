@@ -126,7 +126,7 @@ void TNovaStringGrid::readDisplayText(int ACol, int ARow, QString &Text)
         Store().TextInto(ACol, ARow, Text);
         return;
     }
-    Text = Cells(ACol, ARow);
+    GetCellExInto(ACol, ARow, Text); // Cells, into the caller's buffer
 }
 
 bool TNovaStringGrid::displayHooksIdle()
