@@ -482,8 +482,10 @@ TNovaStringGrid::SortKeys::Fast *TNovaStringGrid::SortKeys::laterColumn(int ACol
 TNovaStringGrid::SortKeys::Rec &TNovaStringGrid::SortKeys::laterRec(Fast &f, int R)
 {
     Rec &r = f.recs[std::size_t(R - f.left)];
+    if (r.flags & rfMade)
+        return r; // written once: a record read often stays a clean cache line
     r.row = R;
-    if (f.active && !(r.flags & rfMade) && f.made * 8 >= f.count && plainReads())
+    if (f.active && f.made * 8 >= f.count && plainReads())
         fillAll(f);
     return r;
 }
