@@ -1873,6 +1873,9 @@ private:
     void sortRows(int Col, int Left, int Right, bool Indexed);
     void sortWithRestore(bool Indexed, bool Groups = false);
     void sortGroups(bool Indexed); // the children of each deepest expanded group on their own
+    // ---- the rows of a sort moved at once, where no single swap could be seen
+    bool sortMovesRowsAtOnce(int Left, int Right);
+    void moveSortedRows(int Left, const std::vector<int> &src, int swaps);
     SortKeys *FSortKeys = nullptr; // set while a sort compares
     int FSortIndexedCount = 0;
 
@@ -2654,6 +2657,9 @@ protected:
     // The text Cells answers, read into Text without building a string when no hook, cell
     // property or derived grid can change it.
     void readDisplayText(int ACol, int ARow, QString &Text);
+    // No display hook, URL anchor, group count or derived grid changes a stored text on its way
+    // to Cells; only a row's objects (a merged cell's base) still can.
+    bool displayHooksIdle();
 
 public:
     // ============================================================================================

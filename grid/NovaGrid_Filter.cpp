@@ -122,12 +122,17 @@ void TNovaStringGrid::readDisplayText(int ACol, int ARow, QString &Text)
 {
     // Cells passes the text through the display hooks and a merged cell's base; where none of
     // them is there, it is the store's text. A derived grid may change texts in its overrides.
-    if (typeid(*this) == typeid(TNovaStringGrid) && !OnGetDisplText && !OnGetDisplWideText && !FURLShowInText
-        && !FGrouping->ShowGroupCount() && !Store().RowHasObjects(ARow)) {
+    if (displayHooksIdle() && !Store().RowHasObjects(ARow)) {
         Store().TextInto(ACol, ARow, Text);
         return;
     }
-    Text = Cells(ACol, ARow);
+    GetCellExInto(ACol, ARow, Text); // Cells, into the caller's buffer
+}
+
+bool TNovaStringGrid::displayHooksIdle()
+{
+    return typeid(*this) == typeid(TNovaStringGrid) && !OnGetDisplText && !OnGetDisplWideText && !FURLShowInText
+           && !FGrouping->ShowGroupCount();
 }
 
 bool TNovaStringGrid::RowPassesFilter(int ARow)

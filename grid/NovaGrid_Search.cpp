@@ -25,7 +25,7 @@ bool TNovaStringGrid::matchCellText(int ACol, int ARow, bool Wide, QString &text
     if (fp.Contains(fnIncludeHiddenRows))
         text = AllCells(ACol, ARow);
     else
-        GetCellExInto(ACol, ARow, text);
+        readDisplayText(ACol, ARow, text);
     if (!Wide && fp.Contains(fnIgnoreHTMLTags))
         text = StripMarkup(text);
     const QString &s = Wide ? SearchCacheWide : SearchCache;

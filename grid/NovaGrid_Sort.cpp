@@ -14,6 +14,7 @@
 #include "grid/NovaGrid_SortKeys.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -57,12 +58,13 @@ int TNovaStringGrid::CompareRowsIndexed(int Index, int Row1, int Row2)
 
 namespace {
 
-// Hoare partition over positions Left..Right of v (v[0] is position Base); the swaps it makes are
-// logged as position pairs. The pivot is copied into pivot, which swaps never move. The smaller
-// part is sorted first by recursion, the larger one by the loop, so the depth stays logarithmic.
-template <typename T, typename Cmp>
+// Hoare partition over positions Left..Right of v (v[0] is position Base); each swap it makes is
+// handed to onSwap as a position pair. The pivot is copied into pivot, which swaps never move. The
+// smaller part is sorted first by recursion, the larger one by the loop, so the depth stays
+// logarithmic.
+template <typename T, typename Cmp, typename OnSwap>
 void hoareSort(std::vector<T> &v, int Base, int Left, int Right, int Want, bool SwapEqual, T &pivot, Cmp &&cmp,
-               std::vector<std::pair<int, int>> &swaps)
+               OnSwap &&onSwap)
 {
     const auto at = [&](int pos) -> T & { return v[std::size_t(pos - Base)]; };
     auto part = [&](auto &self, int L, int R) -> void {
@@ -77,7 +79,7 @@ void hoareSort(std::vector<T> &v, int Base, int Left, int Right, int Want, bool 
                 if (i <= j) {
                     if (i != j && (SwapEqual || cmp(at(i), at(j)) != 0)) {
                         std::swap(at(i), at(j));
-                        swaps.emplace_back(i, j);
+                        onSwap(i, j);
                     }
                     ++i;
                     --j;
@@ -97,7 +99,74 @@ void hoareSort(std::vector<T> &v, int Base, int Left, int Right, int Want, bool 
     part(part, Left, Right);
 }
 
+// Reorders positions Left.. by cycles of swaps so that position Left + k holds what position src[k]
+// held. The positions of a cycle are known ahead, so the memory of the swaps to come is asked for
+// early (prefetch(position)): the rows of a large sort lie all over memory.
+template <typename Swap, typename Prefetch>
+void permute(int Left, const std::vector<int> &src, Swap &&swap, Prefetch &&prefetch)
+{
+    constexpr std::size_t ahead = 8;
+    std::vector<char> done(src.size(), 0);
+    std::vector<int> cycle;
+    for (std::size_t k = 0; k < src.size(); ++k) {
+        if (done[k])
+            continue;
+        cycle.clear();
+        for (std::size_t j = k; !done[j]; j = std::size_t(src[j] - Left)) {
+            done[j] = 1;
+            cycle.push_back(Left + int(j));
+        }
+        for (std::size_t t = 0; t + 1 < cycle.size(); ++t) {
+            if (t + ahead < cycle.size())
+                prefetch(cycle[t + ahead]);
+            swap(cycle[t], cycle[t + 1]);
+        }
+    }
+}
+
 } // namespace
+
+// Whether the partition's swaps may be applied as one reordering at the end: only where no single
+// swap could be seen. That is the grid's own SortSwapRows (a derived grid may override it), moving
+// whole rows, with no row heights, selected or modified rows to carry along.
+bool TNovaStringGrid::sortMovesRowsAtOnce(int Left, int Right)
+{
+    if (typeid(*this) != typeid(TNovaStringGrid) || FSortSettings->SingleColumn()
+        || Right >= FSortRowXRef->Count())
+        return false;
+    if ((FNavigation->MoveRowOnSort() && !FRowSelect.empty()) || (FModifiedRows && !FModifiedRows->IsEmpty()))
+        return false;
+    const int h = RowHeights(Left);
+    for (int r = Left + 1; r <= Right; ++r)
+        if (RowHeights(r) != h)
+            return false;
+    return true;
+}
+
+// The rows Left.. reordered as the swaps of one sort would leave them: position Left + k holds the
+// row of position src[k]. Swaps swaps were made.
+void TNovaStringGrid::moveSortedRows(int Left, const std::vector<int> &src, int swaps)
+{
+    TGridCellStore &s = Store();
+    const std::int32_t *xref = FSortRowXRef->Values().data();
+    permute(
+        Left, src,
+        [&](int a, int b) {
+            s.ExchangeRows(a, b);
+            FSortRowXRef->Exchange(a, b);
+        },
+        [&](int r) {
+            __builtin_prefetch(s.PeekRow(r));
+            __builtin_prefetch(xref + r);
+        });
+    if (SortRow >= Left && SortRow < Left + int(src.size()))
+        for (std::size_t k = 0; k < src.size(); ++k)
+            if (src[k] == SortRow) {
+                SortRow = Left + int(k);
+                break;
+            }
+    Swaps += swaps;
+}
 
 // The partition runs over row indexes, or over the sort column's key records when the column has a
 // fast form; the grid's rows stay where they are until its swaps are replayed through SortSwapRows.
@@ -106,7 +175,16 @@ void TNovaStringGrid::sortRows(int Col, int Left, int Right, bool Indexed)
     if (Left >= Right || Left < 0 || Right >= RowCount())
         return;
     SortDir = FSortSettings->Direction() == sdDescending ? -1 : 1;
+    // The swaps are kept for SortSwapRows, or only counted when the rows move at once.
+    const bool atOnce = sortMovesRowsAtOnce(Left, Right);
     std::vector<std::pair<int, int>> swaps;
+    int swapCount = 0;
+    const auto onSwap = [&](int i, int j) {
+        ++swapCount;
+        if (!atOnce)
+            swaps.emplace_back(i, j);
+    };
+    std::vector<int> order; // the row each position ends with
     SortKeys keys(*this, true);
     FSortKeys = &keys;
     struct Reset {
@@ -136,16 +214,26 @@ void TNovaStringGrid::sortRows(int Col, int Left, int Right, bool Indexed)
                 return keys.compareRowsFast(Col + 1, a.row, b.row);
             return r;
         };
-        hoareSort(recs, Left, Left, Right, want, Indexed, keys.Pivot, cmp, swaps);
+        hoareSort(recs, Left, Left, Right, want, Indexed, keys.Pivot, cmp, onSwap);
+        if (atOnce) {
+            order.resize(recs.size());
+            for (std::size_t k = 0; k < recs.size(); ++k)
+                order[k] = recs[k].row;
+        }
     } else {
         std::vector<int> perm(std::size_t(Right - Left + 1));
         for (int r = Left; r <= Right; ++r)
             perm[std::size_t(r - Left)] = r;
         auto cmp = [&](int r1, int r2) { return Indexed ? CompareRowsIndexed(0, r1, r2) : CompareRows(Col, r1, r2); };
         int pivot = -1;
-        hoareSort(perm, Left, Left, Right, want, Indexed, pivot, cmp, swaps);
+        hoareSort(perm, Left, Left, Right, want, Indexed, pivot, cmp, onSwap);
+        order = std::move(perm);
     }
     FSortKeys = nullptr;
+    if (atOnce) {
+        moveSortedRows(Left, order, swapCount);
+        return;
+    }
     for (const auto &[a, b] : swaps)
         SortSwapRows(a, b);
 }

@@ -7,6 +7,8 @@
 #include "grid/base/NumberDate.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
 #include <utility>
 
 namespace {
@@ -80,6 +82,22 @@ TNovaStringGrid::SortKeys::Column &TNovaStringGrid::SortKeys::column(int ACol)
 QString TNovaStringGrid::SortKeys::readText(int ACol, int R)
 {
     return G.FSortSettings->SortOnVirtualCells() ? G.Cells(ACol, R) : G.GetGridCell(ACol, R);
+}
+
+bool TNovaStringGrid::SortKeys::plainReads()
+{
+    return !G.FSortSettings->SortOnVirtualCells() || G.displayHooksIdle();
+}
+
+// The text readText answers, appended to out; straight from the store where nothing can change it.
+void TNovaStringGrid::SortKeys::appendText(int ACol, int R, std::u16string &out)
+{
+    if (!G.FSortSettings->SortOnVirtualCells() || (G.displayHooksIdle() && !G.Store().RowHasObjects(R))) {
+        G.Store().AppendText(ACol, R, out);
+        return;
+    }
+    const QString t = readText(ACol, R);
+    out.append(reinterpret_cast<const char16_t *>(t.utf16()), std::size_t(t.size()));
 }
 
 const QString &TNovaStringGrid::SortKeys::text(int ACol, int R)
@@ -428,10 +446,11 @@ bool TNovaStringGrid::SortKeys::makeFast(int ACol, int Left, int Right, std::vec
     First = Fast();
     First.col = ACol;
     First.left = Left;
-    First.recs = &recs;
     recs.assign(std::size_t(Right - Left + 1), Rec());
     for (int r = Left; r <= Right; ++r)
         recs[std::size_t(r - Left)].row = r;
+    First.recs = recs.data();
+    First.count = recs.size();
     Pivot = Rec();
     Pivot.row = -1;
     return true;
@@ -447,12 +466,51 @@ TNovaStringGrid::SortKeys::Fast *TNovaStringGrid::SortKeys::laterColumn(int ACol
         f = std::make_unique<Fast>();
         f->col = ACol;
         f->left = FastLeft;
-        f->recs = &f->own;
-        f->own.resize(std::size_t(FastRight - FastLeft + 1));
-        for (int r = FastLeft; r <= FastRight; ++r)
-            f->own[std::size_t(r - FastLeft)].row = r;
+        f->count = std::size_t(FastRight - FastLeft + 1);
+        void *p = std::calloc(f->count, sizeof(Rec));
+        if (!p)
+            throw std::bad_alloc();
+        f->own = {static_cast<Rec *>(p), std::free};
+        f->recs = f->own.get();
     }
     return f.get();
+}
+
+// A later column's record of row R, made when first needed. Once an eighth of the rows are made,
+// and reading a cell calls no hook, the rest are made in one walk in row order: cheaper than
+// reading rows one by one in the order ties come.
+TNovaStringGrid::SortKeys::Rec &TNovaStringGrid::SortKeys::laterRec(Fast &f, int R)
+{
+    Rec &r = f.recs[std::size_t(R - f.left)];
+    if (r.flags & rfMade)
+        return r; // written once: a record read often stays a clean cache line
+    r.row = R;
+    if (f.active && f.made * 8 >= f.count && plainReads())
+        fillAll(f);
+    return r;
+}
+
+void TNovaStringGrid::SortKeys::fillAll(Fast &f)
+{
+    // The texts made so far tell how long the buffer gets: reserved once, not grown by copies.
+    const auto reserve = [&f] {
+        const std::size_t want = f.buf.size() * f.count / f.made * 9 / 8 + 64;
+        f.buf.reserve(want);
+        if (f.textKey == tkFolded)
+            f.fold.reserve(want);
+    };
+    constexpr std::size_t sample = 256;
+    if (f.made >= sample)
+        reserve();
+    for (std::size_t i = 0; i < f.count; ++i) {
+        Rec &r = f.recs[i];
+        r.row = f.left + int(i);
+        if (r.flags & rfMade)
+            continue;
+        fill(f, r);
+        if (f.made == sample)
+            reserve();
+    }
 }
 
 // Made for the first answer of the format hook: which keys the style compares. The first column
@@ -503,50 +561,56 @@ void TNovaStringGrid::SortKeys::activateFast(Fast &f, TSortStyle style, const QS
     f.prefix = prefix;
     f.suffix = suffix;
     f.noCase = noCase;
-    const std::size_t n = f.recs->size();
-    f.texts.resize(n);
-    if (f.textKey == tkFolded)
-        f.folded.resize(n);
-    else if (f.textKey == tkCollate || f.textKey == tkCollateNoCase)
+    const std::size_t n = f.count;
+    if (f.textKey == tkCollate || f.textKey == tkCollateNoCase)
         f.collKeys.resize(n);
     if (&f != &First)
         return;
-    for (Rec &r : *f.recs)
-        fill(f, r);
+    fillAll(f);
     // The partition's pivot copy was taken before the keys existed; no swap has been made yet, so
     // the records are still in row order.
     if (Pivot.row >= f.left && Pivot.row - f.left < int(n))
-        Pivot = (*f.recs)[std::size_t(Pivot.row - f.left)];
+        Pivot = f.recs[std::size_t(Pivot.row - f.left)];
+}
+
+QString TNovaStringGrid::SortKeys::textOf(const Fast &f, const Rec &r)
+{
+    return QString::fromRawData(reinterpret_cast<const QChar *>(f.buf.data() + r.off), r.len);
 }
 
 void TNovaStringGrid::SortKeys::fill(Fast &f, Rec &r)
 {
-    const std::size_t i = std::size_t(r.row - f.left);
-    QString &t = f.texts[i];
-    t = readText(f.col, r.row);
+    r.off = f.buf.size();
+    appendText(f.col, r.row, f.buf);
+    r.len = int(f.buf.size() - r.off);
     r.flags |= rfMade;
-    if (t.isEmpty())
+    ++f.made;
+    if (r.len == 0)
         r.flags |= rfEmpty;
     if (f.bits)
-        r.bits = makeAuto(t);
-    if (f.textKey == tkText) {
-        r.key = t.utf16();
-        r.len = int(t.size());
-    } else if (f.textKey == tkFolded) {
-        QString &k = f.folded[i];
-        k = upperAZ(t);
-        r.key = k.utf16();
-        r.len = int(k.size());
-    } else if (f.textKey != tkNone) {
-        std::optional<QCollatorSortKey> &k = f.collKeys[i];
-        k.emplace(collator(f.textKey == tkCollateNoCase).sortKey(t));
-        r.key = &*k;
+        r.bits = makeAuto(textOf(f, r));
+    if (f.textKey == tkFolded) {
+        f.fold.append(f.buf, r.off, std::size_t(r.len));
+        for (std::size_t k = r.off; k < f.fold.size(); ++k)
+            if (f.fold[k] >= u'a' && f.fold[k] <= u'z')
+                f.fold[k] = char16_t(f.fold[k] - 32);
+    }
+    if (f.textKey == tkText || f.textKey == tkFolded) {
+        // The head orders two texts as their units do wherever the heads differ; the texts are
+        // read only where they begin alike (an ordinal order of units, the shorter text first).
+        const char16_t *u = (f.textKey == tkFolded ? f.fold : f.buf).data() + r.off;
+        r.head = 0;
+        for (int k = 0; k < 4; ++k)
+            r.head = (r.head << 16) | (k < r.len ? u[k] : 0);
+    } else if (f.textKey == tkCollate || f.textKey == tkCollateNoCase) {
+        f.collKeys[std::size_t(r.row - f.left)].emplace(
+            collator(f.textKey == tkCollateNoCase).sortKey(textOf(f, r)));
     }
 }
 
 double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
 {
-    const QString &t = f.texts[std::size_t(r.row - f.left)];
+    const QString t = textOf(f, r);
     if (kind == nkNumeric || kind == nkFinancial) {
         if (!r.numState) {
             double v = 0;
@@ -557,12 +621,15 @@ double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
         return r.num;
     }
     ok = true;
+    const std::size_t i = std::size_t(r.row - f.left);
     if (r.dtKind == kind + 1)
-        return r.dt;
+        return f.dt[i];
     double v = 0;
     makeNum(kind, f.prefix, f.suffix, t, f.col, r.row, v);
     if (!r.dtKind) { // a cell read both as a date and as a time keeps the first
-        r.dt = v;
+        if (f.dt.empty())
+            f.dt.resize(f.count);
+        f.dt[i] = v;
         r.dtKind = std::uint8_t(kind + 1);
     }
     return v;
@@ -603,7 +670,11 @@ int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descendin
     const TSortStyle style = askFormat(f.col, prefix, suffix);
     if (!f.active && !f.off)
         activateFast(f, style, prefix, suffix);
-    if (f.off || style != f.style || prefix != f.prefix || suffix != f.suffix
+    // (Sizes first: two empty texts need no call to compare.)
+    const auto differ = [](const QString &x, const QString &y) {
+        return x.size() != y.size() || (!x.isEmpty() && x != y);
+    };
+    if (f.off || style != f.style || differ(prefix, f.prefix) || differ(suffix, f.suffix)
         || G.FSortSettings->IgnoreCase() != f.noCase)
         return compareStyled(f.col, a.row, b.row, Descending, style, prefix, suffix);
     if (!(a.flags & rfMade))
@@ -626,16 +697,20 @@ int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descendin
     case ssAlphabetic:
     case ssAlphaCase:
     case ssAlphaNoCase: {
-        const QStringView s1(static_cast<const char16_t *>(a.key), a.len);
-        const QStringView s2(static_cast<const char16_t *>(b.key), b.len);
+        if (a.head != b.head) {
+            res = a.head < b.head ? -1 : 1;
+            break;
+        }
+        const std::u16string &units = f.textKey == tkFolded ? f.fold : f.buf;
+        const QStringView s1(units.data() + a.off, a.len);
+        const QStringView s2(units.data() + b.off, b.len);
         res = std::clamp(s1.compare(s2), -1, 1);
         break;
     }
     case ssAnsiAlphaCase:
     case ssAnsiAlphaNoCase:
-        res = std::clamp(static_cast<const QCollatorSortKey *>(a.key)->compare(
-                             *static_cast<const QCollatorSortKey *>(b.key)),
-                         -1, 1);
+        res = std::clamp(
+            f.collKeys[std::size_t(a.row - f.left)]->compare(*f.collKeys[std::size_t(b.row - f.left)]), -1, 1);
         break;
     default: // numbers and dates
         res = numCompare(numKind(st));
@@ -659,7 +734,8 @@ int TNovaStringGrid::SortKeys::compareRowsFast(int ACol, int R1, int R2)
         int r = 0;
         if (!ignored(ACol)) {
             Fast &f = *laterColumn(ACol);
-            r = compareIn(f, f.own[std::size_t(R1 - f.left)], f.own[std::size_t(R2 - f.left)], desc);
+            Rec &a = laterRec(f, R1);
+            r = compareIn(f, a, laterRec(f, R2), desc);
         }
         if (r != 0 || !G.FSortSettings->Full() || ACol > last)
             return r;
@@ -675,7 +751,8 @@ int TNovaStringGrid::SortKeys::compareRowsIndexedFast(int Index, int R1, int R2)
         int r = 0;
         if (!ignored(col)) {
             Fast &f = *laterColumn(col);
-            r = compareIn(f, f.own[std::size_t(R1 - f.left)], f.own[std::size_t(R2 - f.left)], desc);
+            Rec &a = laterRec(f, R1);
+            r = compareIn(f, a, laterRec(f, R2), desc);
         }
         if (r != 0 || !G.FSortSettings->Full())
             return desc ? -r : r;

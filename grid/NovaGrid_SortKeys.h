@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 class TNovaStringGrid::SortKeys {
@@ -28,16 +29,16 @@ public:
     int compareCells(int ACol, int R1, int R2, bool Descending);
     bool ignored(int ACol);
 
-    // One sorted position of the fast path.
+    // One sorted position of the fast path. All zero is a record not made yet.
     struct Rec {
-        const void *key = nullptr; // text units (len of them), or a collation key
+        std::size_t off = 0;       // the text's units in its column's buffer (len of them)
+        std::uint64_t head = 0;    // the first four units of the compared text, zero-padded
         int len = 0;
         int row = 0;
         double num = 0;            // the numeric key, once numState is set
-        double dt = 0;             // the date or time key of kind dtKind
         std::uint8_t bits = 0;     // automatic-style bits of the text
         std::uint8_t numState = 0; // 0 not made, 1 converted, 2 failed
-        std::uint8_t dtKind = 0;   // 0 not made, else the key kind + 1
+        std::uint8_t dtKind = 0;   // 0 not made, else the kind + 1 of the date or time key
         std::uint8_t flags = 0;    // RecFlags
     };
 
@@ -91,11 +92,17 @@ private:
         bool bits = false;   // the style reads the automatic-style bits
         TextKey textKey = tkNone;
         int left = 0;
-        std::vector<Rec> *recs = nullptr; // the partition's records, or own
-        std::vector<Rec> own;             // a later column's records, by row - left
-        std::vector<QString> texts;       // by row - left
-        std::vector<QString> folded;      // upper-cased a-z, when the style compares so
-        std::vector<std::optional<QCollatorSortKey>> collKeys;
+        Rec *recs = nullptr; // the partition's records, or own
+        std::size_t count = 0;
+        // A later column's records, by row - left: zeroed memory, so that only the pages of rows
+        // that tie cost anything; made one by one, then all at once once many rows tie.
+        std::unique_ptr<Rec[], void (*)(void *)> own{nullptr, nullptr};
+        std::size_t made = 0;
+        std::vector<double> dt; // the date or time keys (of kind dtKind), by row - left
+        // The texts one after the other (a record holds where its own is), and beside them, at
+        // the same places, the same upper-cased a-z when the style compares so.
+        std::u16string buf, fold;
+        std::vector<std::optional<QCollatorSortKey>> collKeys; // by row - left
     };
 
     int compareIn(Fast &f, Rec &a, Rec &b, bool Descending);
@@ -104,6 +111,11 @@ private:
                       const QString &suffix);
     void activateFast(Fast &f, TSortStyle style, const QString &prefix, const QString &suffix);
     void fill(Fast &f, Rec &r); // the record's text key, bits and flags
+    void fillAll(Fast &f);
+    Rec &laterRec(Fast &f, int R);
+    static QString textOf(const Fast &f, const Rec &r); // a view of the buffer, valid until the next fill
+    bool plainReads(); // reading a text calls no hook
+    void appendText(int ACol, int R, std::u16string &out);
     TSortStyle resolveFast(Fast &f, Rec &a, Rec &b, bool &general);
     double fastNum(Fast &f, Rec &r, int kind, bool &ok);
     int blanks(int res, bool e1, bool e2, bool Descending) const;

@@ -342,6 +342,17 @@ void TGridCellStore::TextInto(int col, int row, QString &out) const
     out.truncate(qsizetype(decodeUnitsTo(rd->packed.data() + start, len, reinterpret_cast<char16_t *>(out.data()))));
 }
 
+void TGridCellStore::AppendText(int col, int row, std::u16string &out) const
+{
+    const RowData *rd = col >= 0 ? find(row) : nullptr;
+    std::size_t start = 0, len = 0, cs = 0;
+    if (!rd || !locate(rd->packed, col, start, len, cs))
+        return;
+    const std::size_t at = out.size();
+    out.resize(at + len);
+    out.resize(at + decodeUnitsTo(rd->packed.data() + start, len, out.data() + at));
+}
+
 void TGridCellStore::ExchangeCells(int c1, int r1, int c2, int r2)
 {
     const QString t = Text(c1, r1);
@@ -518,6 +529,12 @@ void TGridCellStore::ExchangeRows(int a, int b)
 {
     if (a < 0 || b < 0 || a == b)
         return;
+    // Two rows that both hold something trade places in their slots: no row or leaf is booked.
+    const RowData *pa = find(a), *pb = find(b);
+    if (pa && pb && !pa->empty() && !pb->empty()) {
+        std::swap(rowFor(a), rowFor(b));
+        return;
+    }
     RowData ra = take(a);
     RowData rb = take(b);
     put(a, std::move(rb));

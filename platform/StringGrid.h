@@ -42,6 +42,8 @@ public:
     QString Text(int col, int row) const;
     // The same into out, reusing its buffer: no allocation per cell when reading many.
     void TextInto(int col, int row, QString &out) const;
+    // The same appended to out: many cells read into one buffer, one allocation for them all.
+    void AppendText(int col, int row, std::u16string &out) const;
     // Cell (c1, r1) and cell (c2, r2) exchange texts and objects; nothing is freed.
     void ExchangeCells(int c1, int r1, int c2, int r2);
     bool IsEmpty(int col, int row) const;

@@ -373,6 +373,100 @@ TEST(SortSwaps, OverrideGetsOneCallPerSwap)
     EXPECT_EQ(column(g, 1), (QStringList{"1", "2", "3", "4", "5", "5", "6", "7", "8", "9"}));
 }
 
+// A plain grid moves its rows at once after the partition, and reads its texts straight from the
+// store and its tie columns' keys in one walk; a grid with an override of SortSwapRows, or with a
+// display hook, gets the swaps one by one and reads every text through the hook. All must end alike:
+// the same rows in the same order (ties included), the same comparisons, swaps and undo list, and
+// the same swaps handed to every override. Many rows with many ties, so that the tie columns' keys
+// are made both one by one and in one walk.
+TEST(SortSwaps, RowsMovedAtOnceEndAsSwapsOneByOne)
+{
+    platform::ScopedFormatSettings us{testsupport::usSettings()};
+    struct Case {
+        const char *what;
+        TSortStyle style;
+        bool full, indexed;
+        TSortDirection dir;
+    };
+    const Case cases[] = {
+        {"automatic, ties by the next columns", ssAutomatic, true, false, sdAscending},
+        {"automatic, ties in partition order", ssAutomatic, false, false, sdDescending},
+        {"numeric", ssNumeric, true, false, sdAscending},
+        {"alphabetic", ssAlphabetic, true, false, sdDescending},
+        {"without case", ssAlphaNoCase, true, false, sdAscending},
+        {"locale without case", ssAnsiAlphaNoCase, true, false, sdAscending},
+        {"indexed", ssAutomatic, true, true, sdAscending},
+    };
+    // Column 1 few values (numbers, texts, blanks), column 2 some, column 3 the original row.
+    constexpr int rows = 3000;
+    std::uint32_t x = 12345u;
+    const auto next = [&x] { return x = x * 1664525u + 1013904223u; };
+    QStringList c1, c2, c3;
+    const char *words[] = {"b", "B", "a", "ab", "", "\u00e9", "Ab", "10", "9", "2.5", "-3"};
+    for (int r = 0; r < rows; ++r) {
+        c1 << QString::fromUtf8(words[(next() >> 8) % 11]) + QString::number((next() >> 8) % 7);
+        c2 << ((next() >> 8) % 5 == 0 ? QString() : QString::number((next() >> 8) % 300));
+        c3 << QString::number(r);
+    }
+    struct Result {
+        std::vector<QStringList> cols;
+        std::vector<std::int32_t> xref;
+        int compares, swaps, row;
+        std::vector<std::pair<int, int>> calls;
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        const auto run = [&](TNovaStringGrid &g, bool hooked) {
+            g.SetColCount(4);
+            g.SetRowCount(rows + 1);
+            for (int r = 0; r < rows; ++r) {
+                g.SetCells(1, r + 1, c1[r]);
+                g.SetCells(2, r + 1, c2[r]);
+                g.SetCells(3, r + 1, c3[r]);
+            }
+            if (hooked)
+                g.OnGetDisplText = [](QObject *, int, int, QString &) {};
+            g.SortSettings()->SetFull(k.full);
+            g.OnGetFormat = [&k](QObject *, int c, TSortStyle &s, QString &, QString &) {
+                s = c == 1 ? k.style : ssAutomatic;
+            };
+            g.SetRow(7);
+            g.Navigation()->SetMoveRowOnSort(true);
+            g.Compares = g.Swaps = 0;
+            if (k.indexed) {
+                g.SortIndexes()->Clear();
+                g.SortIndexes()->AddIndex(1, k.dir == sdAscending);
+                g.SortIndexes()->AddIndex(2, false);
+                g.QSortIndexed();
+            } else {
+                g.Sort(1, k.dir);
+            }
+            Result res{{column(g, 1), column(g, 2), column(g, 3)}, g.SortRowXRef()->Values(), g.Compares, g.Swaps,
+                       g.Row(), {}};
+            if (auto *logging = dynamic_cast<SwapLoggingGrid *>(&g))
+                res.calls = logging->calls;
+            g.QUnSort();
+            EXPECT_EQ(column(g, 1), c1);
+            EXPECT_EQ(column(g, 3), c3);
+            return res;
+        };
+        TNovaStringGrid plain;
+        SwapLoggingGrid logging, loggingHooked;
+        const Result atOnce = run(plain, false), oneByOne = run(logging, false), hooked = run(loggingHooked, true);
+        for (const Result *other : {&oneByOne, &hooked}) {
+            EXPECT_EQ(atOnce.cols, other->cols);
+            EXPECT_EQ(atOnce.xref, other->xref);
+            EXPECT_EQ(atOnce.compares, other->compares);
+            EXPECT_EQ(atOnce.swaps, other->swaps);
+            EXPECT_EQ(atOnce.row, other->row);
+        }
+        EXPECT_EQ(int(oneByOne.calls.size()), oneByOne.swaps);
+        EXPECT_EQ(oneByOne.calls, hooked.calls);
+        EXPECT_GT(atOnce.swaps, 0);
+        EXPECT_NE(atOnce.cols[0], c1); // the rows did move
+    }
+}
+
 TEST(SortSwaps, HeightsModifiedFlagsAndCurrentRowFollowTheirRows)
 {
     TNovaStringGrid g;

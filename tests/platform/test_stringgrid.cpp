@@ -70,6 +70,36 @@ TEST(CellStore, RoundTripsAnyUtf16Text)
     col = 0;
     for (const QString &t : samples)
         EXPECT_EQ(s.Text(col++, 1), t);
+    // Appended one after the other into one buffer; missing cells and rows add nothing.
+    std::u16string all;
+    for (int c = 0; c <= col; ++c)
+        s.AppendText(c, 1, all);
+    s.AppendText(0, 2, all);
+    s.AppendText(-1, 1, all);
+    QString want;
+    for (const QString &t : samples)
+        want += t;
+    EXPECT_EQ(QString::fromUtf16(all.data(), qsizetype(all.size())), want);
+}
+
+TEST(CellStore, ExchangedRowsKeepTheirCellsObjectsAndEmptiness)
+{
+    TGridCellStore s;
+    TObject o;
+    s.SetText(0, 1, QStringLiteral("one"));
+    s.SetObject(2, 1, &o);
+    s.SetText(1, 2, QStringLiteral("two"));
+    s.ExchangeRows(1, 2); // both hold something
+    EXPECT_EQ(s.Text(1, 1), QStringLiteral("two"));
+    EXPECT_EQ(s.Text(0, 2), QStringLiteral("one"));
+    EXPECT_EQ(s.Object(2, 2), &o);
+    EXPECT_FALSE(s.RowHasObjects(1));
+    s.ExchangeRows(2, 3000); // with an empty row in a leaf of its own
+    EXPECT_TRUE(s.IsEmpty(0, 2));
+    EXPECT_EQ(s.Object(2, 3000), &o);
+    EXPECT_EQ(s.LastRow(), 3000);
+    EXPECT_EQ(s.NextRow(2), 3000);
+    s.SetObject(2, 3000, nullptr);
 }
 
 TEST(CellStore, ObjectsMoveWithRowsAndColumns)
