@@ -19,6 +19,9 @@
 #include <string_view>
 #include <typeinfo>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -106,6 +109,23 @@ QChar guessDelimiter(const QString &line1, const QString &line2)
     return found;
 }
 
+// Eight bytes from p on (p before end) as a little-endian word, reading only within
+// [begin, end): bytes past end are zero.
+std::uint64_t wordAt(const char *p, const char *begin, const char *end)
+{
+    std::uint64_t x = 0;
+    if (end - p >= 8) {
+        std::memcpy(&x, p, 8);
+    } else if (end - begin >= 8) {
+        std::memcpy(&x, end - 8, 8);
+        x >>= 8 * (8 - (end - p));
+    } else {
+        for (std::ptrdiff_t i = 0; i < end - p; ++i)
+            x |= std::uint64_t(std::uint8_t(p[i])) << (8 * i);
+    }
+    return x;
+}
+
 // Copies a stored field to o, which has eight bytes to spare, and tells what its bytes ask for
 // (kind: per byte). Little-endian machines take eight bytes a step, reading only within row.
 std::uint8_t copyStored(std::string_view field, std::string_view row, char *&o,
@@ -127,16 +147,7 @@ std::uint8_t copyStored(std::string_view field, std::string_view row, char *&o,
     const char *const end = row.data() + row.size();
     std::size_t n = field.size();
     while (n > 0) {
-        std::uint64_t x = 0;
-        if (end - p >= 8) {
-            std::memcpy(&x, p, 8);
-        } else if (row.size() >= 8) { // the eight bytes that end the row, moved down
-            std::memcpy(&x, end - 8, 8);
-            x >>= 8 * (8 - (end - p));
-        } else {
-            for (std::ptrdiff_t i = 0; i < end - p; ++i)
-                x |= std::uint64_t(std::uint8_t(p[i])) << (8 * i);
-        }
+        std::uint64_t x = wordAt(p, row.data(), end);
         const std::size_t k = std::min<std::size_t>(n, 8);
         if (k < 8) {
             const std::uint64_t keep = (std::uint64_t(1) << (8 * k)) - 1;
@@ -155,45 +166,55 @@ std::uint8_t copyStored(std::string_view field, std::string_view row, char *&o,
     return seen;
 }
 
-// Copies count stored cells, from the first one's length byte in cells on, as a line of fields
-// when each is there, short (a one-byte length), of printable ASCII without a quote, delimiter
-// or tag, and starts with no brace (nor blank, outside the Java style): the length bytes become
-// the delimiters. False for any other row; o then stays where it was. o has room for all of
-// cells and eight bytes more.
-bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, bool java, char *&o)
+#if defined(__SSE2__)
+// For [p, p + len), len at most 64: bit i of rules set where byte i is no printable ASCII or is a
+// tag, of quotes where it is a quote or the delimiter, of leads where it is a brace or lead.
+// Bytes are read only within [p, hi), which begins 16 bytes before hi at the latest.
+void oddBytes(const char *p, std::size_t len, const char *hi, char delimiter, char lead, std::uint64_t &rules,
+              std::uint64_t &quotes, std::uint64_t &leads)
 {
-    if constexpr (std::endian::native != std::endian::little)
-        return false;
-    if (cells.empty())
-        return false;
+    const __m128i blank = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F), tag = _mm_set1_epi8('<'),
+                  quote = _mm_set1_epi8('"'), delim = _mm_set1_epi8(delimiter), brace = _mm_set1_epi8('{'),
+                  leading = _mm_set1_epi8(lead);
+    rules = quotes = leads = 0;
+    for (std::size_t off = 0; off < len; off += 16) {
+        const char *q = p + off;
+        unsigned shift = 0;
+        if (hi - q < 16) { // the last 16 bytes, moved down
+            shift = unsigned(16 - (hi - q));
+            q = hi - 16;
+        }
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(q));
+        // A signed compare: bytes from 0x80 on are below the blank too.
+        const __m128i r = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(x, blank), _mm_cmpeq_epi8(x, del)), _mm_cmpeq_epi8(x, tag));
+        const __m128i qd = _mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, delim));
+        const __m128i l = _mm_or_si128(_mm_cmpeq_epi8(x, brace), _mm_cmpeq_epi8(x, leading));
+        rules |= std::uint64_t(unsigned(_mm_movemask_epi8(r)) >> shift) << off;
+        quotes |= std::uint64_t(unsigned(_mm_movemask_epi8(qd)) >> shift) << off;
+        leads |= std::uint64_t(unsigned(_mm_movemask_epi8(l)) >> shift) << off;
+    }
+    const std::uint64_t keep = len < 64 ? (std::uint64_t(1) << len) - 1 : ~std::uint64_t(0);
+    rules &= keep;
+    quotes &= keep;
+    leads &= keep;
+}
+#endif
+
+// True when a byte of one of count stored cells from at on, ending by end, is no printable
+// ASCII or is a tag, a quote or the delimiter; eight bytes a step, read only before end.
+bool oddFields(const char *at, std::size_t count, const char *end, char delimiter)
+{
     constexpr std::uint64_t ones = 0x0101010101010101u, high = ones * 0x80, low = ones * 0x7F, fill = ones * 'a';
     // Exactly the zero bytes of x, as their top bits.
     const auto zeros = [](std::uint64_t x) { return ~(((x & low) + low) | x | low); };
     const std::uint64_t delimiters = ones * std::uint8_t(delimiter);
-    const char *const begin = cells.data();
-    const char *const end = begin + cells.size();
-    // The fields are looked at where they are stored, eight bytes a step: reading back bytes
-    // just copied would wait for the copy.
+    const char *const begin = at;
     std::uint64_t odd = 0;
-    const char *at = begin; // the cell's length byte
     for (std::size_t k = 0; k < count; ++k) {
-        if (at >= end)
-            return false;
         const std::size_t n = std::uint8_t(*at);
         const char *p = at + 1;
-        if (n == 0 || n >= 0x80 || std::size_t(end - p) < n || *p == '{' || (*p == ' ' && !java))
-            return false;
         for (std::size_t left = n; left > 0; p += 8) {
-            std::uint64_t x = 0;
-            if (end - p >= 8) {
-                std::memcpy(&x, p, 8);
-            } else if (cells.size() >= 8) { // the eight bytes that end the row, moved down
-                std::memcpy(&x, end - 8, 8);
-                x >>= 8 * (8 - (end - p));
-            } else {
-                for (std::ptrdiff_t i = 0; i < end - p; ++i)
-                    x |= std::uint64_t(std::uint8_t(p[i])) << (8 * i);
-            }
+            std::uint64_t x = wordAt(p, begin, end);
             if (left < 8) {
                 const std::uint64_t keep = (std::uint64_t(1) << (8 * left)) - 1;
                 x = (x & keep) | (fill & ~keep);
@@ -207,12 +228,90 @@ bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, boo
         }
         at += 1 + n;
     }
-    if (odd & high)
+    return (odd & high) != 0;
+}
+
+// Copies count stored cells, from the first one's length byte in cells on, as a line of fields
+// when each is there, short (a one-byte length), of printable ASCII without a tag, and starts
+// with no brace (nor blank, outside the Java style): the length bytes become the delimiters, and
+// a field holding a quote or the delimiter goes in quotes with its quotes doubled (the Java style
+// leaves those to the rules). False for any other row; o then stays where it was. o has room for
+// twice cells and eight bytes more.
+bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, bool java, char *&o)
+{
+    if constexpr (std::endian::native != std::endian::little)
+        return false;
+    const char *const begin = cells.data();
+    const char *const end = begin + cells.size();
+    std::uint64_t marks = 0; // where the length bytes are, from begin on (the first 64 bytes)
+    const char *at = begin;  // the cell's length byte
+    for (std::size_t k = 0; k < count; ++k) {
+        if (at >= end)
+            return false;
+        const std::size_t n = std::uint8_t(*at);
+        if (n - 1 >= 0x7F) // empty, or a length of two bytes
+            return false;
+        const std::size_t pos = std::size_t(at - begin);
+        marks |= pos < 64 ? std::uint64_t(1) << pos : 0;
+        at += 1 + n;
+    }
+    if (at > end)
         return false;
     const std::size_t len = std::size_t(at - begin) - 1;
+    // The fields are looked at where they are stored: reading back bytes just copied would wait
+    // for the copy.
+    std::uint64_t quotes = 0;
+    const bool short64 = len < 64;
+#if defined(__SSE2__)
+    if (short64 && cells.size() >= 16) {
+        std::uint64_t rules = 0, leads = 0;
+        oddBytes(begin, len + 1, end, delimiter, java ? '{' : ' ', rules, quotes, leads);
+        quotes &= ~marks;
+        if ((rules & ~marks) || (leads & marks << 1) || (quotes && java))
+            return false;
+    } else
+#endif
+    {
+        for (const char *c = begin; c < at; c += 1 + std::uint8_t(*c))
+            if (c[1] == '{' || (c[1] == ' ' && !java))
+                return false;
+        if (oddFields(begin, count, end, delimiter))
+            return false;
+    }
+    if (quotes) { // field by field, in quotes where needed
+        char *w = o;
+        at = begin;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t n = std::uint8_t(*at);
+            const char *p = at + 1;
+            if (k > 0)
+                *w++ = delimiter;
+            const std::uint64_t span = ((std::uint64_t(1) << n) - 1) << (p - begin);
+            if (quotes & span) {
+                *w++ = '"';
+                for (std::size_t i = 0; i < n; ++i) {
+                    *w++ = p[i];
+                    if (p[i] == '"')
+                        *w++ = '"';
+                }
+                *w++ = '"';
+            } else {
+                std::memcpy(w, p, n);
+                w += n;
+            }
+            at = p + n;
+        }
+        o = w;
+        return true;
+    }
     std::memcpy(o, begin + 1, len);
-    for (const char *slot = begin + 1 + std::uint8_t(*begin); slot < at - 1; slot += 1 + std::uint8_t(*slot))
-        o[slot - begin - 1] = delimiter;
+    if (short64) {
+        for (std::uint64_t m = marks & ~std::uint64_t(1); m; m &= m - 1)
+            o[std::countr_zero(m) - 1] = delimiter;
+    } else {
+        for (const char *slot = begin + 1 + std::uint8_t(*begin); slot < at - 1; slot += 1 + std::uint8_t(*slot))
+            o[slot - begin - 1] = delimiter;
+    }
     o += len;
     return true;
 }
