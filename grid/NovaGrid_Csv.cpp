@@ -10,11 +10,18 @@
 
 #include <QIODevice>
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <typeinfo>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -102,6 +109,262 @@ QChar guessDelimiter(const QString &line1, const QString &line2)
     return found;
 }
 
+// Eight bytes from p on (p before end) as a little-endian word, reading only within
+// [begin, end): bytes past end are zero.
+std::uint64_t wordAt(const char *p, const char *begin, const char *end)
+{
+    std::uint64_t x = 0;
+    if (end - p >= 8) {
+        std::memcpy(&x, p, 8);
+    } else if (end - begin >= 8) {
+        std::memcpy(&x, end - 8, 8);
+        x >>= 8 * (8 - (end - p));
+    } else {
+        for (std::ptrdiff_t i = 0; i < end - p; ++i)
+            x |= std::uint64_t(std::uint8_t(p[i])) << (8 * i);
+    }
+    return x;
+}
+
+// Copies a stored field to o, which has eight bytes to spare, and tells what its bytes ask for
+// (kind: per byte). Little-endian machines take eight bytes a step, reading only within row.
+std::uint8_t copyStored(std::string_view field, std::string_view row, char *&o,
+                        const std::array<std::uint8_t, 256> &kind, char delimiter)
+{
+    std::uint8_t seen = 0;
+    if constexpr (std::endian::native != std::endian::little) {
+        for (const char ch : field) {
+            seen |= kind[std::uint8_t(ch)];
+            *o++ = ch;
+        }
+        return seen;
+    }
+    constexpr std::uint64_t ones = 0x0101010101010101u, high = ones * 0x80, fill = ones * 'a';
+    const auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & high) != 0; };
+    const auto has = [&](std::uint64_t x, char b) { return hasZero(x ^ (ones * std::uint8_t(b))); };
+    const std::uint8_t rules = kind[std::uint8_t('<')], quotes = kind[std::uint8_t('"')];
+    const char *p = field.data();
+    const char *const end = row.data() + row.size();
+    std::size_t n = field.size();
+    while (n > 0) {
+        std::uint64_t x = wordAt(p, row.data(), end);
+        const std::size_t k = std::min<std::size_t>(n, 8);
+        if (k < 8) {
+            const std::uint64_t keep = (std::uint64_t(1) << (8 * k)) - 1;
+            x = (x & keep) | (fill & ~keep);
+        }
+        std::memcpy(o, &x, 8);
+        // Below 0x20 or above 0x7E, or a tag.
+        if ((((x - ones * 0x20) & ~x) | (x + ones) | x) & high || has(x, '<'))
+            seen |= rules;
+        if (has(x, '"') || has(x, delimiter))
+            seen |= quotes;
+        o += k;
+        p += k;
+        n -= k;
+    }
+    return seen;
+}
+
+#if defined(__SSE2__)
+// For [p, p + len), len at most 64: bit i of rules set where byte i is no printable ASCII or is a
+// tag, of quotes where it is a quote or the delimiter, of leads where it is a brace or lead.
+// Bytes are read only within [p, hi), which begins 16 bytes before hi at the latest.
+void oddBytes(const char *p, std::size_t len, const char *hi, char delimiter, char lead, std::uint64_t &rules,
+              std::uint64_t &quotes, std::uint64_t &leads)
+{
+    const __m128i blank = _mm_set1_epi8(0x20), del = _mm_set1_epi8(0x7F), tag = _mm_set1_epi8('<'),
+                  quote = _mm_set1_epi8('"'), delim = _mm_set1_epi8(delimiter), brace = _mm_set1_epi8('{'),
+                  leading = _mm_set1_epi8(lead);
+    rules = quotes = leads = 0;
+    for (std::size_t off = 0; off < len; off += 16) {
+        const char *q = p + off;
+        unsigned shift = 0;
+        if (hi - q < 16) { // the last 16 bytes, moved down
+            shift = unsigned(16 - (hi - q));
+            q = hi - 16;
+        }
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i *>(q));
+        // A signed compare: bytes from 0x80 on are below the blank too.
+        const __m128i r = _mm_or_si128(_mm_or_si128(_mm_cmplt_epi8(x, blank), _mm_cmpeq_epi8(x, del)), _mm_cmpeq_epi8(x, tag));
+        const __m128i qd = _mm_or_si128(_mm_cmpeq_epi8(x, quote), _mm_cmpeq_epi8(x, delim));
+        const __m128i l = _mm_or_si128(_mm_cmpeq_epi8(x, brace), _mm_cmpeq_epi8(x, leading));
+        rules |= std::uint64_t(unsigned(_mm_movemask_epi8(r)) >> shift) << off;
+        quotes |= std::uint64_t(unsigned(_mm_movemask_epi8(qd)) >> shift) << off;
+        leads |= std::uint64_t(unsigned(_mm_movemask_epi8(l)) >> shift) << off;
+    }
+    const std::uint64_t keep = len < 64 ? (std::uint64_t(1) << len) - 1 : ~std::uint64_t(0);
+    rules &= keep;
+    quotes &= keep;
+    leads &= keep;
+}
+#endif
+
+// True when a byte of one of count stored cells from at on, ending by end, is no printable
+// ASCII or is a tag, a quote or the delimiter; eight bytes a step, read only before end.
+bool oddFields(const char *at, std::size_t count, const char *end, char delimiter)
+{
+    constexpr std::uint64_t ones = 0x0101010101010101u, high = ones * 0x80, low = ones * 0x7F, fill = ones * 'a';
+    // Exactly the zero bytes of x, as their top bits.
+    const auto zeros = [](std::uint64_t x) { return ~(((x & low) + low) | x | low); };
+    const std::uint64_t delimiters = ones * std::uint8_t(delimiter);
+    const char *const begin = at;
+    std::uint64_t odd = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t n = std::uint8_t(*at);
+        const char *p = at + 1;
+        for (std::size_t left = n; left > 0; p += 8) {
+            std::uint64_t x = wordAt(p, begin, end);
+            if (left < 8) {
+                const std::uint64_t keep = (std::uint64_t(1) << (8 * left)) - 1;
+                x = (x & keep) | (fill & ~keep);
+                left = 0;
+            } else {
+                left -= 8;
+            }
+            // Below 0x20 or above 0x7E, a tag, a quote or the delimiter.
+            odd |= ((x - ones * 0x20) & ~x) | (x + ones) | x | zeros(x ^ (ones * '<')) | zeros(x ^ (ones * '"'))
+                   | zeros(x ^ delimiters);
+        }
+        at += 1 + n;
+    }
+    return (odd & high) != 0;
+}
+
+// Copies count stored cells, from the first one's length byte in cells on, as a line of fields
+// when each is there, short (a one-byte length), of printable ASCII without a tag, and starts
+// with no brace (nor blank, outside the Java style): the length bytes become the delimiters, and
+// a field holding a quote or the delimiter goes in quotes with its quotes doubled (the Java style
+// leaves those to the rules). False for any other row; o then stays where it was. o has room for
+// twice cells and eight bytes more.
+bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, bool java, char *&o)
+{
+    if constexpr (std::endian::native != std::endian::little)
+        return false;
+    const char *const begin = cells.data();
+    const char *const end = begin + cells.size();
+    std::uint64_t marks = 0; // where the length bytes are, from begin on (the first 64 bytes)
+    const char *at = begin;  // the cell's length byte
+    for (std::size_t k = 0; k < count; ++k) {
+        if (at >= end)
+            return false;
+        const std::size_t n = std::uint8_t(*at);
+        if (n - 1 >= 0x7F) // empty, or a length of two bytes
+            return false;
+        const std::size_t pos = std::size_t(at - begin);
+        marks |= pos < 64 ? std::uint64_t(1) << pos : 0;
+        at += 1 + n;
+    }
+    if (at > end)
+        return false;
+    const std::size_t len = std::size_t(at - begin) - 1;
+    // The fields are looked at where they are stored: reading back bytes just copied would wait
+    // for the copy.
+    std::uint64_t quotes = 0;
+    const bool short64 = len < 64;
+#if defined(__SSE2__)
+    if (short64 && cells.size() >= 16) {
+        std::uint64_t rules = 0, leads = 0;
+        oddBytes(begin, len + 1, end, delimiter, java ? '{' : ' ', rules, quotes, leads);
+        quotes &= ~marks;
+        if ((rules & ~marks) || (leads & marks << 1) || (quotes && java))
+            return false;
+    } else
+#endif
+    {
+        for (const char *c = begin; c < at; c += 1 + std::uint8_t(*c))
+            if (c[1] == '{' || (c[1] == ' ' && !java))
+                return false;
+        if (oddFields(begin, count, end, delimiter))
+            return false;
+    }
+    if (quotes) { // field by field, in quotes where needed
+        char *w = o;
+        at = begin;
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t n = std::uint8_t(*at);
+            const char *p = at + 1;
+            if (k > 0)
+                *w++ = delimiter;
+            const std::uint64_t span = ((std::uint64_t(1) << n) - 1) << (p - begin);
+            if (quotes & span) {
+                *w++ = '"';
+                for (std::size_t i = 0; i < n; ++i) {
+                    *w++ = p[i];
+                    if (p[i] == '"')
+                        *w++ = '"';
+                }
+                *w++ = '"';
+            } else {
+                std::memcpy(w, p, n);
+                w += n;
+            }
+            at = p + n;
+        }
+        o = w;
+        return true;
+    }
+    std::memcpy(o, begin + 1, len);
+    if (short64) {
+        for (std::uint64_t m = marks & ~std::uint64_t(1); m; m &= m - 1)
+            o[std::countr_zero(m) - 1] = delimiter;
+    } else {
+        for (const char *slot = begin + 1 + std::uint8_t(*begin); slot < at - 1; slot += 1 + std::uint8_t(*slot))
+            o[slot - begin - 1] = delimiter;
+    }
+    o += len;
+    return true;
+}
+
+// The bytes of a CSV on their way to the file: printable ASCII is gathered in a chunk, other
+// text goes through the encoder, and the file takes them in pieces that stay in the cache
+// rather than as one buffer of the whole file.
+class CsvOutput {
+public:
+    CsvOutput(platform::TextEncoding enc, platform::WholeFileWriter &file) : m_encoder(enc), m_file(file)
+    {
+        m_chunk.resize(kChunk);
+    }
+    // Where the next n bytes of printable ASCII go; used() tells where they end.
+    char *room(std::size_t n)
+    {
+        if (m_chunk.size() - m_used < n) {
+            toEncoder();
+            if (m_chunk.size() < n)
+                m_chunk.resize(n);
+        }
+        return m_chunk.data() + m_used;
+    }
+    void used(const char *end) { m_used = std::size_t(end - m_chunk.data()); }
+    void append(QStringView text)
+    {
+        toEncoder();
+        m_encoder.append(text);
+    }
+    void append(QChar ch) { append(QStringView(&ch, 1)); }
+    void finish()
+    {
+        toEncoder();
+        m_file.write(m_encoder.bytes());
+    }
+
+private:
+    static constexpr std::size_t kChunk = 1 << 16, kPiece = 1 << 18;
+    void toEncoder()
+    {
+        m_encoder.appendAscii(std::string_view(m_chunk.data(), m_used));
+        m_used = 0;
+        if (std::size_t(m_encoder.ready().size()) >= kPiece) {
+            m_file.write(m_encoder.ready());
+            m_encoder.dropReady();
+        }
+    }
+    platform::TextEncoder m_encoder;
+    platform::WholeFileWriter &m_file;
+    std::string m_chunk;
+    std::size_t m_used = 0;
+};
+
 } // namespace
 
 // ---- writing CSV -----------------------------------------------------------------------------------
@@ -115,8 +378,10 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
     const bool plainDelimiter = d != kQuote && d != kCR && d != kLF;
     const auto enc = Unicode ? platform::TextEncoding::Utf8Bom
                              : OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
-    platform::TextEncoder out(enc);
-    out.reserve(qsizetype(SaveRowCount()) * SaveColCount() * 8);
+    platform::WholeFileWriter file(FileName);
+    if (!file.open())
+        throw ENovaGridError(QStringLiteral("Cannot Create file ") + FileName);
+    CsvOutput out(enc, file);
     auto appendField = [&](int ACol, int ARow) {
         QString t = GetSaveCellText(ACol, ARow);
         if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d, JavaCSV())) {
@@ -151,6 +416,10 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
     std::vector<int> cols; // the real column of each saved one
     for (int c = firstCol; c <= SaveEndCol() + h; ++c)
         cols.push_back(h ? c : RealColIndex(c));
+    // The saved columns are stored side by side in order: a stored row is read straight through.
+    bool adjacent = true;
+    for (std::size_t k = 1; k < cols.size(); ++k)
+        adjacent = adjacent && cols[k] == cols[0] + int(k);
     // A field of printable ASCII without a tag or a leading brace is copied as the store keeps
     // it, when nothing can change the saved texts: no hook, no formatting, no cell property in
     // the row and no derived grid with overrides of its own. What the rules make of such a field
@@ -163,62 +432,76 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                             || (!OnGetFloatFormat && !OnGetDisplText && !OnGetDisplWideText && !URLShowInText()
                                 && !Grouping()->ShowGroupCount()));
     const bool java = JavaCSV();
-    enum Copy { ByRules, AsStored, InQuotes };
-    auto copyOf = [&](std::string_view u) {
-        if (u.empty() || u.front() == '{')
-            return ByRules;
-        bool quote = !java && u.front() == ' ';
-        for (const char ch : u) {
-            const auto b = static_cast<unsigned char>(ch);
-            if (b < 0x20 || b >= 0x7F || b == '<')
-                return ByRules;
-            if (b == '"' || b == du)
-                quote = true;
-        }
-        return !quote ? AsStored : java ? ByRules : InQuotes;
-    };
+    // What each byte of a stored field asks for: the rules (not printable ASCII, or a tag), or
+    // quotes (a quote or the delimiter).
+    constexpr std::uint8_t kInQuotes = 1, kByRules = 2;
+    std::array<std::uint8_t, 256> kind{};
+    for (int b = 0; b < 256; ++b)
+        kind[std::size_t(b)] = b < 0x20 || b >= 0x7F || b == '<' ? kByRules : b == '"' || b == du ? kInQuotes : 0;
     std::vector<std::string_view> cells;
-    std::string line;
-    line.reserve(256);
     const char delimiter = char(du);
+    // A tab delimiter would look like a control character in the copied row.
+    const bool wholeRows = du >= 0x20 && du < 0x7F;
 
     StartFileProgress();
     ExportNotification(esExportStart, SaveStartRow());
     for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
         ExportNotification(esExportNextRow, r);
         const TGridCellStore::PackedRow *packed = direct ? Store().PeekRow(r) : nullptr;
+        // Rows lie scattered in memory: fetching a later row's text now hides the wait for it.
+        if (const TGridCellStore::PackedRow *later = direct ? Store().PeekRow(r + 8) : nullptr)
+            __builtin_prefetch(later->packed.data());
         if (packed && packed->objects.empty()) {
-            cells.clear();
-            std::string_view u;
-            for (std::size_t pos = 0; packed->NextCell(pos, u);)
-                cells.push_back(u);
-            for (std::size_t k = 0; k < cols.size(); ++k) {
-                if (k > 0)
-                    line += delimiter;
-                const int c = cols[k];
-                const std::string_view u = c >= 0 && std::size_t(c) < cells.size() ? cells[std::size_t(c)] : std::string_view();
-                const Copy how = copyOf(u);
-                if (how == AsStored) {
-                    line += u;
-                    continue;
+            std::size_t pos = 0;
+            if (!adjacent) {
+                cells.clear();
+                std::string_view u;
+                while (packed->NextCell(pos, u))
+                    cells.push_back(u);
+            } else if (!cols.empty()) {
+                std::string_view skipped;
+                for (int c = 0; c < cols.front() && packed->NextCell(pos, skipped); ++c) {
                 }
-                if (how == InQuotes) {
-                    line += '"';
-                    for (const char ch : u) {
-                        line += ch;
-                        if (ch == '"')
-                            line += '"';
-                    }
-                    line += '"';
-                    continue;
-                }
-                out.appendAscii(line);
-                line.clear();
-                appendField(c, r);
             }
-            line += "\r\n";
-            out.appendAscii(line);
-            line.clear();
+            // Room for the whole row: a field in quotes at most doubles and gains two quotes.
+            const std::size_t room = 2 * packed->packed.size() + 3 * cols.size() + 10;
+            char *o = out.room(room);
+            const bool whole = wholeRows && adjacent && !cols.empty() && cols.front() >= 0
+                               && copyPlainRow(std::string_view(packed->packed).substr(pos), cols.size(), delimiter, java, o);
+            for (std::size_t k = 0; !whole && k < cols.size(); ++k) {
+                if (k > 0)
+                    *o++ = delimiter;
+                const int c = cols[k];
+                std::string_view u;
+                if (!adjacent)
+                    u = c >= 0 && std::size_t(c) < cells.size() ? cells[std::size_t(c)] : std::string_view();
+                else if (c < 0 || !packed->NextCell(pos, u))
+                    u = {};
+                std::uint8_t seen = u.empty() || u.front() == '{' ? kByRules
+                                    : !java && u.front() == ' '   ? kInQuotes
+                                                                  : 0;
+                char *const from = o;
+                seen |= copyStored(u, packed->packed, o, kind, delimiter);
+                if (!seen)
+                    continue;
+                o = from;
+                if (seen & kByRules || java) {
+                    out.used(o);
+                    appendField(c, r);
+                    o = out.room(room);
+                    continue;
+                }
+                *o++ = '"';
+                for (const char ch : u) {
+                    *o++ = ch;
+                    if (ch == '"')
+                        *o++ = '"';
+                }
+                *o++ = '"';
+            }
+            *o++ = '\r';
+            *o++ = '\n';
+            out.used(o);
         } else {
             for (std::size_t k = 0; k < cols.size(); ++k) {
                 if (k > 0)
@@ -231,8 +514,8 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
             FileProgress(double(r) * 100.0 / std::max(1, RowCount() - 1));
     }
     ExportNotification(esExportDone, -1);
-    QString error;
-    if (!platform::writeFileAtomic(FileName, out.bytes(), &error))
+    out.finish();
+    if (!file.commit())
         throw ENovaGridError(QStringLiteral("Cannot Create file ") + FileName);
 }
 

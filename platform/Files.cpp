@@ -6,23 +6,43 @@
 
 namespace platform {
 
-bool writeFileAtomic(const QString &path, const QByteArray &data, QString *error)
+WholeFileWriter::WholeFileWriter(const QString &path) : m_path(path), m_file(path) {}
+
+bool WholeFileWriter::open(QString *error)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = QStringLiteral("Cannot create file \"%1\". %2").arg(path, f.errorString());
+    if (m_file.open(QIODevice::WriteOnly))
+        return true;
+    if (error) *error = QStringLiteral("Cannot create file \"%1\". %2").arg(m_path, m_file.errorString());
+    return false;
+}
+
+void WholeFileWriter::write(QByteArrayView piece)
+{
+    if (!m_failed && m_file.write(piece.data(), piece.size()) != piece.size())
+        m_failed = true;
+}
+
+bool WholeFileWriter::commit(QString *error)
+{
+    if (m_failed) {
+        if (error) *error = QStringLiteral("Cannot write file \"%1\". %2").arg(m_path, m_file.errorString());
+        m_file.cancelWriting();
         return false;
     }
-    if (f.write(data) != data.size()) {
-        if (error) *error = QStringLiteral("Cannot write file \"%1\". %2").arg(path, f.errorString());
-        f.cancelWriting();
-        return false;
-    }
-    if (!f.commit()) {
-        if (error) *error = QStringLiteral("Cannot write file \"%1\". %2").arg(path, f.errorString());
+    if (!m_file.commit()) {
+        if (error) *error = QStringLiteral("Cannot write file \"%1\". %2").arg(m_path, m_file.errorString());
         return false;
     }
     return true;
+}
+
+bool writeFileAtomic(const QString &path, const QByteArray &data, QString *error)
+{
+    WholeFileWriter f(path);
+    if (!f.open(error))
+        return false;
+    f.write(data);
+    return f.commit(error);
 }
 
 bool readFile(const QString &path, QByteArray &data, QString *error)

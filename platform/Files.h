@@ -1,6 +1,8 @@
 #pragma once
 // File helpers: every file the program writes is written whole (temporary file, then rename).
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QSaveFile>
 #include <QString>
 #include <pugixml.hpp>
 
@@ -9,6 +11,23 @@ namespace platform {
 // Writes data to path through a temporary file renamed over the target.
 // On failure the old file is untouched and *error (when given) holds a readable reason.
 bool writeFileAtomic(const QString &path, const QByteArray &data, QString *error = nullptr);
+
+// Writes a file whole from pieces: they go to a temporary file that replaces the target only on
+// commit, so a failure or a writer dropped before commit leaves the old file as it was.
+class WholeFileWriter {
+public:
+    explicit WholeFileWriter(const QString &path);
+    // False (with *error) when the temporary file cannot be created.
+    bool open(QString *error = nullptr);
+    // A failed piece is remembered and reported by commit.
+    void write(QByteArrayView piece);
+    bool commit(QString *error = nullptr);
+
+private:
+    QString m_path;
+    QSaveFile m_file;
+    bool m_failed = false;
+};
 
 // Reads a whole file; false (with *error) when it cannot be opened.
 bool readFile(const QString &path, QByteArray &data, QString *error = nullptr);

@@ -478,15 +478,9 @@ QStringList TGridCellStore::PackedRow::Texts() const
     return out;
 }
 
-bool TGridCellStore::PackedRow::NextCell(std::size_t &Pos, std::string_view &Units) const
+std::size_t TGridCellStore::PackedRow::LongLength(std::size_t &Pos) const
 {
-    if (Pos >= packed.size())
-        return false;
-    const std::size_t n = getVarint(packed, Pos);
-    const std::size_t len = std::min(n, packed.size() - Pos);
-    Units = std::string_view(packed.data() + Pos, len);
-    Pos += len;
-    return true;
+    return getVarint(packed, Pos);
 }
 
 TGridCellStore::PackedRow TGridCellStore::TakeRow(int row)

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <memory>
@@ -72,7 +73,24 @@ public:
         QStringList Texts() const;      // up to the last non-empty text
         // Steps over the cell at Pos (from 0): Units are its packed code units, which are the
         // text's own characters when every byte is below 0x80. False past the last cell.
-        bool NextCell(std::size_t &Pos, std::string_view &Units) const;
+        // Inline: exports walk every cell of every row through it.
+        bool NextCell(std::size_t &Pos, std::string_view &Units) const
+        {
+            if (Pos >= packed.size())
+                return false;
+            std::size_t n = static_cast<unsigned char>(packed[Pos]);
+            if (n < 0x80)
+                ++Pos; // lengths below 128 take one byte
+            else
+                n = LongLength(Pos);
+            n = std::min(n, packed.size() - Pos);
+            Units = std::string_view(packed.data() + Pos, n);
+            Pos += n;
+            return true;
+        }
+
+    private:
+        std::size_t LongLength(std::size_t &Pos) const;
     };
     // A row's packed form to read in place, or null when the row holds nothing.
     const PackedRow *PeekRow(int row) const { return find(row); }

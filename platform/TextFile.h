@@ -4,6 +4,7 @@
 // (Windows-1252), or the OEM code page (IBM850) where a caller asks for it. The one place
 // where texts become bytes and back.
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -37,6 +38,10 @@ public:
     // Printable ASCII, tab, CR and LF only: the same bytes in every 8-bit encoding here.
     void appendAscii(std::string_view text);
     const QByteArray &bytes();
+    // The bytes of the characters encoded so far, to write out while the text goes on;
+    // dropReady forgets them and keeps the buffer. A held half of a pair stays held.
+    QByteArrayView ready() const { return m_bytes; }
+    void dropReady() { m_bytes.resize(0); }
 
 private:
     TextEncoding m_enc;

@@ -410,6 +410,17 @@ TEST_F(Files, CsvCopiedFieldsMatchTheRulesByteForByte)
         {"1.5", "a;b", "|\\wide", "=1+2", "<not a tag"},
         {"", "", "", "", ""},
         {"last", "q\"\"q", "~", "^", "end "},
+        // Rows copied whole: short clean fields; fields of 8, 16 and more bytes; lengths whose
+        // byte is a comma, a quote or "<"; a length of two bytes; a leading blank or brace.
+        {"clean", "row", "of", "short", "texts"},
+        {"exactly8", "sixteen bytes xx", "seventeen bytes x", "y", "z"},
+        {QString(44, 'c'), QString(34, 'q'), QString(60, 't'), "a", QString(9, 'e')},
+        {QString(200, 'w'), "b", "c", "d", "e"},
+        {" lead", "b", "c", "d", "e"},
+        {"{x", "b", "c", "d", "e"},
+        {"a", "b", "c", "d", "with \"quote"},
+        {"a", "b", "c", "d", "with,comma"},
+        {"a", "b", "c", "d", "x"},
     };
     struct Setting {
         const char *what;

@@ -149,3 +149,43 @@ TEST_F(RichEditorTest, EscapeDropsWhatWasTypedAndAnUnchangedEditorKeepsTheCellsB
     EXPECT_FALSE(richShown());
     EXPECT_EQ(grid->Cells(1, 1), QString::fromLatin1(kRich));
 }
+
+TEST_F(RichEditorTest, TheGridTakingTheFocusClosesTheEditorAndStoresItsText)
+{
+    grid->Navigation()->SetEditSelectAll(false); // the caret stands at the end
+    struct Way {
+        const char *name;
+        std::function<void()> focusGrid;
+    };
+    const Way ways[] = {
+        {"a click on another cell", [this] { clickCell(2, 3); }},
+        {"the grid given the focus", [this] { grid->setFocus(Qt::TabFocusReason); }},
+    };
+    for (const Way &w : ways) {
+        SCOPED_TRACE(w.name);
+        grid->SetCells(1, 1, QString::fromLatin1(kRich));
+        grid->FocusCell(1, 1, true);
+        grid->setFocus();
+        openWithF2();
+        type(" typed");
+        w.focusGrid();
+        QApplication::processEvents();
+        EXPECT_FALSE(richShown());
+        EXPECT_TRUE(grid->hasFocus());
+        EXPECT_EQ(QApplication::focusWidget(), grid.get());
+        EXPECT_EQ(grid->RichCellPlainText(grid->Cells(1, 1)), "plain red H2O typed");
+    }
+
+    // Escape still drops what was typed, and the grid keeps the focus.
+    grid->SetCells(1, 1, QString::fromLatin1(kRich));
+    grid->FocusCell(1, 1, true);
+    grid->setFocus();
+    openWithF2();
+    type("zzz");
+    key(Qt::Key_Escape);
+    grid->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_FALSE(richShown());
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->Cells(1, 1), QString::fromLatin1(kRich));
+}

@@ -25,6 +25,37 @@ TEST(AtomicWrite, ReplacesWholeFileAndKeepsOldOneOnFailure)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.xml"});
 }
 
+TEST(AtomicWrite, PiecesReplaceTheFileOnlyOnCommit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.csv");
+    ASSERT_TRUE(platform::writeFileAtomic(path, "old"));
+    QByteArray data;
+    {
+        platform::WholeFileWriter w(path);
+        ASSERT_TRUE(w.open());
+        w.write("new ");
+        ASSERT_TRUE(platform::readFile(path, data));
+        EXPECT_EQ(data, "old"); // the pieces are not there yet
+        // dropped without commit: the old file stays
+    }
+    ASSERT_TRUE(platform::readFile(path, data));
+    EXPECT_EQ(data, "old");
+    platform::WholeFileWriter w(path);
+    ASSERT_TRUE(w.open());
+    w.write("new ");
+    w.write("text");
+    ASSERT_TRUE(w.commit());
+    ASSERT_TRUE(platform::readFile(path, data));
+    EXPECT_EQ(data, "new text");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"a.csv"});
+
+    QString err;
+    platform::WholeFileWriter missing(dir.filePath("missing/b.csv"));
+    EXPECT_FALSE(missing.open(&err));
+    EXPECT_FALSE(err.isEmpty());
+}
+
 TEST(XmlFile, RefusesMalformedDocumentWithReason)
 {
     QTemporaryDir dir;
