@@ -126,6 +126,34 @@ std::uint64_t wordAt(const char *p, const char *begin, const char *end)
     return x;
 }
 
+constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = kOnes * 0x80;
+
+// The next eight bytes of a stored field from p on, of which left remain, reading only within
+// [begin, end): bytes past the field read as 'a', which no rule looks at.
+std::uint64_t fieldWord(const char *p, std::size_t left, const char *begin, const char *end)
+{
+    std::uint64_t x = wordAt(p, begin, end);
+    if (left < 8) {
+        const std::uint64_t keep = (std::uint64_t(1) << (8 * left)) - 1;
+        x = (x & keep) | (kOnes * 'a' & ~keep);
+    }
+    return x;
+}
+
+// The top bits of exactly those bytes of x that equal b.
+std::uint64_t bytesEqual(std::uint64_t x, char b)
+{
+    constexpr std::uint64_t low = kOnes * 0x7F;
+    const std::uint64_t y = x ^ (kOnes * std::uint8_t(b));
+    return ~(((y & low) + low) | y | low);
+}
+
+// Set where a byte of x is below 0x20 or above 0x7E, or is a tag.
+std::uint64_t ruleBytes(std::uint64_t x)
+{
+    return ((((x - kOnes * 0x20) & ~x) | (x + kOnes) | x) & kHigh) | bytesEqual(x, '<');
+}
+
 // Copies a stored field to o, which has eight bytes to spare, and tells what its bytes ask for
 // (kind: per byte). Little-endian machines take eight bytes a step, reading only within row.
 std::uint8_t copyStored(std::string_view field, std::string_view row, char *&o,
@@ -139,25 +167,17 @@ std::uint8_t copyStored(std::string_view field, std::string_view row, char *&o,
         }
         return seen;
     }
-    constexpr std::uint64_t ones = 0x0101010101010101u, high = ones * 0x80, fill = ones * 'a';
-    const auto hasZero = [](std::uint64_t x) { return ((x - ones) & ~x & high) != 0; };
-    const auto has = [&](std::uint64_t x, char b) { return hasZero(x ^ (ones * std::uint8_t(b))); };
     const std::uint8_t rules = kind[std::uint8_t('<')], quotes = kind[std::uint8_t('"')];
     const char *p = field.data();
     const char *const end = row.data() + row.size();
     std::size_t n = field.size();
     while (n > 0) {
-        std::uint64_t x = wordAt(p, row.data(), end);
+        const std::uint64_t x = fieldWord(p, n, row.data(), end);
         const std::size_t k = std::min<std::size_t>(n, 8);
-        if (k < 8) {
-            const std::uint64_t keep = (std::uint64_t(1) << (8 * k)) - 1;
-            x = (x & keep) | (fill & ~keep);
-        }
         std::memcpy(o, &x, 8);
-        // Below 0x20 or above 0x7E, or a tag.
-        if ((((x - ones * 0x20) & ~x) | (x + ones) | x) & high || has(x, '<'))
+        if (ruleBytes(x))
             seen |= rules;
-        if (has(x, '"') || has(x, delimiter))
+        if (bytesEqual(x, '"') | bytesEqual(x, delimiter))
             seen |= quotes;
         o += k;
         p += k;
@@ -204,31 +224,18 @@ void oddBytes(const char *p, std::size_t len, const char *hi, char delimiter, ch
 // ASCII or is a tag, a quote or the delimiter; eight bytes a step, read only before end.
 bool oddFields(const char *at, std::size_t count, const char *end, char delimiter)
 {
-    constexpr std::uint64_t ones = 0x0101010101010101u, high = ones * 0x80, low = ones * 0x7F, fill = ones * 'a';
-    // Exactly the zero bytes of x, as their top bits.
-    const auto zeros = [](std::uint64_t x) { return ~(((x & low) + low) | x | low); };
-    const std::uint64_t delimiters = ones * std::uint8_t(delimiter);
     const char *const begin = at;
     std::uint64_t odd = 0;
     for (std::size_t k = 0; k < count; ++k) {
         const std::size_t n = std::uint8_t(*at);
         const char *p = at + 1;
-        for (std::size_t left = n; left > 0; p += 8) {
-            std::uint64_t x = wordAt(p, begin, end);
-            if (left < 8) {
-                const std::uint64_t keep = (std::uint64_t(1) << (8 * left)) - 1;
-                x = (x & keep) | (fill & ~keep);
-                left = 0;
-            } else {
-                left -= 8;
-            }
-            // Below 0x20 or above 0x7E, a tag, a quote or the delimiter.
-            odd |= ((x - ones * 0x20) & ~x) | (x + ones) | x | zeros(x ^ (ones * '<')) | zeros(x ^ (ones * '"'))
-                   | zeros(x ^ delimiters);
+        for (std::size_t left = n; left > 0; p += 8, left -= std::min<std::size_t>(left, 8)) {
+            const std::uint64_t x = fieldWord(p, left, begin, end);
+            odd |= ruleBytes(x) | bytesEqual(x, '"') | bytesEqual(x, delimiter);
         }
         at += 1 + n;
     }
-    return (odd & high) != 0;
+    return odd != 0;
 }
 
 // Copies count stored cells, from the first one's length byte in cells on, as a line of fields
@@ -240,6 +247,8 @@ bool oddFields(const char *at, std::size_t count, const char *end, char delimite
 bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, bool java, char *&o)
 {
     if constexpr (std::endian::native != std::endian::little)
+        return false;
+    if (count == 0)
         return false;
     const char *const begin = cells.data();
     const char *const end = begin + cells.size();
