@@ -8,9 +8,10 @@
 // SortSwapRows therefore sees the same calls as if the rows had moved during the partition.
 //
 // The comparison itself is still decided pair by pair: the column format hook is asked for every
-// comparison and the automatic style is chosen from the two cells at hand. Never hand it to a
-// library sort: with the automatic style and blank positions it is no strict weak order. The keys
-// and the two ways of comparing are in NovaGrid_SortKeys.cpp.
+// comparison (where there is none, every comparison is still counted) and the automatic style is
+// chosen from the two cells at hand. Never hand it to a library sort: with the automatic style and
+// blank positions it is no strict weak order. The keys and the two ways of comparing are in
+// NovaGrid_SortKeys.cpp.
 #include "grid/NovaGrid_SortKeys.h"
 
 #include <algorithm>
@@ -203,15 +204,39 @@ void TNovaStringGrid::sortRows(int Col, int Left, int Right, bool Indexed)
     std::vector<SortKeys::Rec> recs;
     if (keys.makeFast(fastCol, Left, Right, recs)) {
         const int last = AllColCount() - 2;
+        // The column that breaks the first one's ties rides along in the records.
+        if (FSortSettings->Full()) {
+            if (!Indexed && Col <= last)
+                keys.carryTies(Col + 1, FSortSettings->Direction() == sdDescending, false);
+            else if (Indexed && FSortIndexes->Count() > 1) {
+                const int e = FSortIndexes->GetInteger(1);
+                keys.carryTies(e & 0x7FFFFFFF, e < 0, e < 0);
+            }
+        }
         auto cmp = [&](SortKeys::Rec &a, SortKeys::Rec &b) {
             const int r = keys.compareFast(a, b, fastDesc);
             if (Indexed) {
                 if (r != 0 || !FSortSettings->Full())
                     return fastDesc ? -r : r;
+                if (a.row == b.row && keys.selfTieIndexed(1))
+                    return 0;
+                const int t = keys.compareTie(a, b);
+                if (t == SortKeys::TieEqual)
+                    return keys.compareRowsIndexedFast(2, a.row, b.row);
+                if (t != 0)
+                    return t;
                 return keys.compareRowsIndexedFast(1, a.row, b.row);
             }
-            if (r == 0 && FSortSettings->Full() && Col <= last)
+            if (r == 0 && FSortSettings->Full() && Col <= last) {
+                if (a.row == b.row && keys.selfTie(Col + 1))
+                    return 0;
+                const int t = keys.compareTie(a, b);
+                if (t == SortKeys::TieEqual)
+                    return Col + 1 > last ? 0 : keys.compareRowsFast(Col + 2, a.row, b.row);
+                if (t != 0)
+                    return t;
                 return keys.compareRowsFast(Col + 1, a.row, b.row);
+            }
             return r;
         };
         hoareSort(recs, Left, Left, Right, want, Indexed, keys.Pivot, cmp, onSwap);

@@ -7,8 +7,10 @@
 #include "grid/base/NumberDate.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <new>
+#include <typeinfo>
 #include <utility>
 
 namespace {
@@ -49,10 +51,37 @@ double leadingValue(const QString &t)
     return ok ? v : 0.0;
 }
 
+// A plain decimal ("-12", "3.25"): the same value QString::toDouble reads, without its set-up.
+// False for every other form (signs, exponents, spaces, separators...), which toDouble reads.
+bool plainDecimal(QStringView t, double &v)
+{
+    constexpr qsizetype most = 40;
+    const qsizetype n = t.size();
+    if (n == 0 || n > most)
+        return false;
+    char c[most];
+    qsizetype digits = 0, dot = -1;
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t u = t[k].unicode();
+        if (u >= u'0' && u <= u'9') {
+            ++digits;
+        } else if (u == u'.' && dot < 0 && digits > 0 && k + 1 < n) {
+            dot = k;
+        } else if (!(u == u'-' && k == 0)) {
+            return false;
+        }
+        c[k] = char(u);
+    }
+    if (digits == 0 || (dot >= 0 && !(t[dot + 1].unicode() >= u'0' && t[dot + 1].unicode() <= u'9')))
+        return false;
+    const auto r = std::from_chars(c, c + n, v);
+    return r.ec == std::errc() && r.ptr == c + n;
+}
+
 } // namespace
 
 TNovaStringGrid::SortKeys::SortKeys(TNovaStringGrid &g, bool cache)
-    : G(g), Cache(cache), Rows(g.RowCount()), Fs(platform::FormatSettings::current()),
+    : G(g), BaseGrid(typeid(g) == typeid(TNovaStringGrid)), Cache(cache), Rows(g.RowCount()), Fs(platform::FormatSettings::current()),
       DateSep(Fs.dateSeparator), TimeSep(Fs.timeSeparator)
 {
 }
@@ -193,6 +222,8 @@ bool TNovaStringGrid::SortKeys::makeNum(int kind, const QString &prefix, const Q
             if (p >= 0)
                 t[p] = u'.';
         }
+        if (plainDecimal(t, v))
+            return true;
         bool ok = false;
         v = t.trimmed().toDouble(&ok);
         if (ok)
@@ -336,11 +367,14 @@ int TNovaStringGrid::SortKeys::numKind(TSortStyle style)
 TSortStyle TNovaStringGrid::SortKeys::askFormat(int ACol, QString &prefix, QString &suffix)
 {
     ++G.Compares;
-    TSortStyle style = G.FSortSettings->AutoFormat() ? ssAutomatic
-                       : G.FSortSettings->IgnoreCase() ? ssAlphaNoCase
-                                                       : ssAlphabetic;
+    TSortStyle style = settingsStyle();
     G.GetColFormat(ACol, style, prefix, suffix);
     return style;
+}
+
+TSortStyle TNovaStringGrid::SortKeys::settingsStyle() const
+{
+    return G.FSortSettings->AutoFormat() ? ssAutomatic : G.FSortSettings->IgnoreCase() ? ssAlphaNoCase : ssAlphabetic;
 }
 
 int TNovaStringGrid::SortKeys::compareCells(int ACol, int R1, int R2, bool Descending)
@@ -508,6 +542,8 @@ void TNovaStringGrid::SortKeys::fillAll(Fast &f)
         if (r.flags & rfMade)
             continue;
         fill(f, r);
+        if (&f == &First && TieKeys.col >= 0)
+            fillTie(r);
         if (f.made == sample)
             reserve();
     }
@@ -584,6 +620,9 @@ void TNovaStringGrid::SortKeys::fill(Fast &f, Rec &r)
     appendText(f.col, r.row, f.buf);
     r.len = int(f.buf.size() - r.off);
     r.flags |= rfMade;
+    // The grid's own cell type of a cell with no object is no check box: known without asking.
+    if (BaseGrid && !G.Store().RowHasObjects(r.row) && !(f.col == 0 && G.FMouseActions->HotmailRowSelect()))
+        r.flags |= rfTypeKnown;
     ++f.made;
     if (r.len == 0)
         r.flags |= rfEmpty;
@@ -610,11 +649,10 @@ void TNovaStringGrid::SortKeys::fill(Fast &f, Rec &r)
 
 double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
 {
-    const QString t = textOf(f, r);
     if (kind == nkNumeric || kind == nkFinancial) {
         if (!r.numState) {
             double v = 0;
-            r.numState = makeNum(kind, f.prefix, f.suffix, t, f.col, r.row, v) ? 1 : 2;
+            r.numState = makeNum(kind, f.prefix, f.suffix, textOf(f, r), f.col, r.row, v) ? 1 : 2;
             r.num = v;
         }
         ok = r.numState == 1;
@@ -625,7 +663,7 @@ double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
     if (r.dtKind == kind + 1)
         return f.dt[i];
     double v = 0;
-    makeNum(kind, f.prefix, f.suffix, t, f.col, r.row, v);
+    makeNum(kind, f.prefix, f.suffix, textOf(f, r), f.col, r.row, v);
     if (!r.dtKind) { // a cell read both as a date and as a time keeps the first
         if (f.dt.empty())
             f.dt.resize(f.count);
@@ -636,7 +674,7 @@ double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
 }
 
 // The style of the pair as the general way resolves it; general is set for a check-box cell.
-TSortStyle TNovaStringGrid::SortKeys::resolveFast(Fast &f, Rec &a, Rec &b, bool &general)
+[[gnu::always_inline]] inline TSortStyle TNovaStringGrid::SortKeys::resolveFast(Fast &f, Rec &a, Rec &b, bool &general)
 {
     const TSortStyle style = f.style;
     if (style == ssAutomatic) {
@@ -666,6 +704,13 @@ TSortStyle TNovaStringGrid::SortKeys::resolveFast(Fast &f, Rec &a, Rec &b, bool 
 
 int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descending)
 {
+    // Where no hook answers, the format is the settings' own: the records' style when they were made
+    // for it, so only the comparison is counted.
+    if (f.active && formatIdle() && f.prefix.isEmpty() && f.suffix.isEmpty() && f.style == settingsStyle()
+        && G.FSortSettings->IgnoreCase() == f.noCase) {
+        ++G.Compares;
+        return compareMade(f, a, b, Descending, f.style, f.prefix, f.suffix);
+    }
     QString prefix, suffix;
     const TSortStyle style = askFormat(f.col, prefix, suffix);
     if (!f.active && !f.off)
@@ -677,6 +722,13 @@ int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descendin
     if (f.off || style != f.style || differ(prefix, f.prefix) || differ(suffix, f.suffix)
         || G.FSortSettings->IgnoreCase() != f.noCase)
         return compareStyled(f.col, a.row, b.row, Descending, style, prefix, suffix);
+    return compareMade(f, a, b, Descending, style, prefix, suffix);
+}
+
+// The comparison of two records by the style their keys were made for.
+int TNovaStringGrid::SortKeys::compareMade(Fast &f, Rec &a, Rec &b, bool Descending, TSortStyle style,
+                                           const QString &prefix, const QString &suffix)
+{
     if (!(a.flags & rfMade))
         fill(f, a);
     if (!(b.flags & rfMade))
@@ -687,12 +739,6 @@ int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descendin
         return compareStyled(f.col, a.row, b.row, Descending, style, prefix, suffix);
 
     int res = 0;
-    const auto numCompare = [&](int kind) {
-        bool ok1 = false, ok2 = false;
-        const double v1 = fastNum(f, a, kind, ok1);
-        const double v2 = fastNum(f, b, kind, ok2);
-        return (!ok1 && !ok2) ? 0 : sign(v1, v2);
-    };
     switch (st) {
     case ssAlphabetic:
     case ssAlphaCase:
@@ -712,13 +758,105 @@ int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descendin
         res = std::clamp(
             f.collKeys[std::size_t(a.row - f.left)]->compare(*f.collKeys[std::size_t(b.row - f.left)]), -1, 1);
         break;
-    default: // numbers and dates
-        res = numCompare(numKind(st));
+    default: { // numbers and dates
+        const int kind = numKind(st);
+        if ((kind == nkNumeric || kind == nkFinancial) && a.numState && b.numState) {
+            res = (a.numState == 2 && b.numState == 2) ? 0 : sign(a.num, b.num);
+            break;
+        }
+        bool ok1 = false, ok2 = false;
+        const double v1 = fastNum(f, a, kind, ok1);
+        const double v2 = fastNum(f, b, kind, ok2);
+        res = (!ok1 && !ok2) ? 0 : sign(v1, v2);
         break;
+    }
     }
     if (G.FSortSettings->IgnoreBlanks())
         res = blanks(res, a.flags & rfEmpty, b.flags & rfEmpty, Descending);
     return res;
+}
+
+void TNovaStringGrid::SortKeys::carryTies(int ACol, bool Descending, bool Invert)
+{
+    TieKeys.col = -1;
+    if (!Cache || !formatIdle() || ACol < 0 || ACol >= G.AllColCount() || ignored(ACol))
+        return;
+    TieKeys.col = ACol;
+    TieKeys.desc = Descending;
+    TieKeys.invert = Invert;
+    TieKeys.style = settingsStyle();
+    TieKeys.noCase = G.FSortSettings->IgnoreCase();
+}
+
+void TNovaStringGrid::SortKeys::fillTie(Rec &r)
+{
+    std::u16string &t = TieKeys.text;
+    t.clear();
+    appendText(TieKeys.col, r.row, t);
+    r.tieFlags = rfMade | (t.empty() ? rfEmpty : 0);
+    if (BaseGrid && !G.Store().RowHasObjects(r.row) && !(TieKeys.col == 0 && G.FMouseActions->HotmailRowSelect()))
+        r.tieFlags |= rfTypeKnown;
+    if (TieKeys.style == ssAutomatic)
+        r.tieBits = makeAuto(QString::fromRawData(reinterpret_cast<const QChar *>(t.data()), qsizetype(t.size())));
+    const bool fold = TieKeys.style == ssAlphaNoCase || (TieKeys.style == ssAutomatic && TieKeys.noCase);
+    r.tieLen = std::uint8_t(std::min<std::size_t>(t.size(), 255));
+    for (std::size_t h = 0; h < 2; ++h) {
+        std::uint64_t v = 0;
+        for (std::size_t k = 4 * h; k < 4 * h + 4; ++k) {
+            char16_t u = k < t.size() ? t[k] : 0;
+            if (fold && u >= u'a' && u <= u'z')
+                u = char16_t(u - 32);
+            v = (v << 16) | u;
+        }
+        r.tieHead[h] = v;
+    }
+}
+
+int TNovaStringGrid::SortKeys::compareTie(const Rec &a, const Rec &b)
+{
+    if (TieKeys.col < 0 || !(a.tieFlags & b.tieFlags & rfMade) || !(a.tieFlags & rfTypeKnown) || !formatIdle()
+        || settingsStyle() != TieKeys.style || G.FSortSettings->IgnoreCase() != TieKeys.noCase)
+        return 0;
+    // Equal heads decide only two texts that end within them.
+    const bool same = a.tieHead[0] == b.tieHead[0] && a.tieHead[1] == b.tieHead[1];
+    if (same && (a.tieLen != b.tieLen || a.tieLen > 8))
+        return 0;
+    if (TieKeys.style == ssAutomatic) { // the pair's style must be a text one
+        if (a.tieBits & abNumber)
+            return 0;
+        if (a.tieBits & abDatePos23) {
+            if ((a.tieBits & abDateAt) && (b.tieBits & abHasDate))
+                return 0;
+        } else if ((a.tieBits & abTimeAt) && (b.tieBits & abHasTime)) {
+            return 0;
+        }
+    }
+    ++G.Compares;
+    if (same)
+        return TieEqual;
+    int res = a.tieHead[0] != b.tieHead[0] ? (a.tieHead[0] < b.tieHead[0] ? -1 : 1)
+                                           : (a.tieHead[1] < b.tieHead[1] ? -1 : 1);
+    if (G.FSortSettings->IgnoreBlanks())
+        res = blanks(res, a.tieFlags & rfEmpty, b.tieFlags & rfEmpty, TieKeys.desc);
+    return TieKeys.invert ? -res : res;
+}
+
+bool TNovaStringGrid::SortKeys::selfTie(int ACol)
+{
+    if (!formatIdle())
+        return false;
+    for (const int last = G.AllColCount() - 1; ACol <= last; ++ACol)
+        G.Compares += ignored(ACol) ? 0 : 1;
+    return true;
+}
+
+bool TNovaStringGrid::SortKeys::selfTieIndexed(int Index)
+{
+    if (!formatIdle())
+        return false;
+    for (; Index < G.FSortIndexes->Count(); ++Index)
+        G.Compares += ignored(G.FSortIndexes->GetInteger(Index) & 0x7FFFFFFF) ? 0 : 1;
+    return true;
 }
 
 int TNovaStringGrid::SortKeys::compareFast(Rec &a, Rec &b, bool Descending)

@@ -6,7 +6,9 @@
 // collation key; numbers and dates made once when first needed) and moves the records with the
 // partition's swaps, so the partition reads its keys in order. It is used for a comparison only
 // while the format hook answers what the records were made for; any other answer takes the general
-// way for that pair, so hooks and events are asked, and answered, exactly as before.
+// way for that pair, so hooks and events are asked, and answered, exactly as before. A grid with no
+// format hook at all compares by its settings' style without asking, and its first column's records
+// also carry the start of the column that breaks their ties.
 #pragma once
 
 #include "grid/NovaGrid.h"
@@ -40,6 +42,12 @@ public:
         std::uint8_t numState = 0; // 0 not made, 1 converted, 2 failed
         std::uint8_t dtKind = 0;   // 0 not made, else the kind + 1 of the date or time key
         std::uint8_t flags = 0;    // RecFlags
+        // The tie column's head, length (at most 255), bits and flags, carried by the first column's
+        // records (see carryTies).
+        std::uint8_t tieBits = 0;
+        std::uint8_t tieFlags = 0;
+        std::uint8_t tieLen = 0;
+        std::uint64_t tieHead[2] = {0, 0};
     };
 
     // Records for the rows Left..Right of the first sort column ACol, in row order; false when the
@@ -52,6 +60,20 @@ public:
     int compareRowsFast(int ACol, int R1, int R2);
     int compareRowsIndexedFast(int Index, int R1, int R2);
     Rec Pivot; // the partition's copy of its pivot record, kept up to date when the keys are made
+    // A row compared with itself on the columns after the first, where no hook can answer: every
+    // column ties, so only the comparisons are counted. False where a hook may be asked.
+    bool selfTie(int ACol);
+    bool selfTieIndexed(int Index);
+    // Where no hook answers the format, the first column's records also carry the head of the
+    // column that breaks their ties (ACol, compared as Descending; Invert for an index entry), so
+    // that most ties are decided without reading that column's records by row. Call before the
+    // first comparison.
+    void carryTies(int ACol, bool Descending, bool Invert);
+    // A tie decided by the carried heads: the comparison of the tie column, counted; -1 or 1, or
+    // TieEqual where the two cells are the same text (the next column decides), or 0 where the
+    // heads cannot decide it (and nothing is counted).
+    static constexpr int TieEqual = 2;
+    int compareTie(const Rec &a, const Rec &b);
 
 private:
     enum AutoBits : std::uint8_t {
@@ -121,6 +143,11 @@ private:
     int blanks(int res, bool e1, bool e2, bool Descending) const;
     static int numKind(TSortStyle style);
     TSortStyle askFormat(int ACol, QString &prefix, QString &suffix);
+    // No override or event can answer the format: every column sorts by the settings' style.
+    bool formatIdle() const { return BaseGrid && !G.OnGetFormat; }
+    TSortStyle settingsStyle() const;
+    int compareMade(Fast &f, Rec &a, Rec &b, bool Descending, TSortStyle style, const QString &prefix,
+                    const QString &suffix);
 
     Column &column(int ACol);
     bool inCache(int R) const { return Cache && R >= 0 && R < Rows; }
@@ -137,6 +164,7 @@ private:
     int collate(bool noCase, int ACol, int R1, int R2);
 
     TNovaStringGrid &G;
+    const bool BaseGrid; // not a derived grid: no override of the format or cell-type hooks
     const bool Cache;
     const int Rows;
     const platform::FormatSettings Fs;
@@ -149,4 +177,11 @@ private:
     Fast First;
     std::vector<std::unique_ptr<Fast>> Later; // by column
     int FastLeft = 0, FastRight = -1;
+    struct Tie {
+        int col = -1;
+        bool desc = false, invert = false, noCase = false;
+        TSortStyle style = ssAutomatic;
+        std::u16string text; // the cell being read
+    } TieKeys;
+    void fillTie(Rec &r);
 };

@@ -9,8 +9,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -327,6 +329,119 @@ TEST_F(SortFixture, KeysMadeAheadAndPairByPairGiveTheSameSort)
         EXPECT_EQ(ahead.formats, ahead.compares); // the hook is still asked for every comparison
     }
     g.SortSettings()->SetIgnoreBlanks(false);
+}
+
+// Without any format hook the grid compares by its settings' style on its own (ties decided by the
+// keys the sorted records carry, a row against itself counted without reading it): the same
+// comparisons, counts, swaps and order as a grid whose hook answers that same style every time.
+TEST(SortWithoutHooks, SameComparisonsAsAHookAnsweringTheSettingsStyle)
+{
+    platform::ScopedFormatSettings us{testsupport::usSettings()};
+    struct Case {
+        const char *what;
+        bool autoFormat, ignoreCase, blanks, indexed;
+        TBlankPos blankPos;
+        TSortDirection dir;
+        int ignoredCol = -1;
+    };
+    const Case cases[] = {
+        {"automatic", true, false, false, false, blFirst, sdAscending},
+        {"automatic, descending", true, false, false, false, blFirst, sdDescending},
+        {"automatic without case, blanks last", true, true, true, false, blLast, sdAscending},
+        {"alphabetic, blanks first, descending", false, false, true, false, blFirst, sdDescending},
+        {"alphabetic without case", false, true, false, false, blFirst, sdAscending},
+        {"indexed, the tie column descending", true, false, true, true, blLast, sdAscending},
+        {"column 3 ignored", true, false, false, false, blFirst, sdAscending, 3},
+        {"the tie column ignored", true, false, false, false, blFirst, sdDescending, 2},
+    };
+    // Column 1 few values, so that most comparisons tie; column 2 breaks ties with texts alike in
+    // their first eight units, short equal texts, case variants, numbers, dates, times, blanks and
+    // check boxes; column 3 few values; column 4 the original row.
+    constexpr int rows = 2500;
+    std::uint32_t x = 4242u;
+    const auto next = [&x] { return (x = x * 1664525u + 1013904223u) >> 8; };
+    const char *keys[] = {"10", "9", "x", "", "1/2/2024", "2.5", "Abc", "abc"};
+    const char *ties[] = {"Hotel 4730", "Hotel 47130", "Hotel 4731", "row 1", "Row 1", "row 12", "", "10",
+                          "9",          "1/2/2024",    "12:30",      "ab",    "AB",    "abcdefghij", "abcdefghiJ"};
+    QStringList c1, c2, c3, c4;
+    for (int r = 0; r < rows; ++r) {
+        c1 << QString::fromUtf8(keys[next() % 8]);
+        const std::uint32_t t = next() % 16; // the last: "ab" and a NUL, alike "ab" in its first eight units
+        c2 << (t < 15 ? QString::fromUtf8(ties[t]) : QStringLiteral("ab") + QChar(0));
+        c3 << QString::number(next() % 3);
+        c4 << QString::number(r);
+    }
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        struct Result {
+            std::vector<QStringList> cols;
+            int compares, swaps, formats;
+        };
+        const auto run = [&](bool hooked) {
+            TNovaStringGrid g;
+            g.SetColCount(5);
+            g.SetRowCount(rows + 1);
+            for (int r = 0; r < rows; ++r) {
+                g.SetCells(1, r + 1, c1[r]);
+                g.SetCells(2, r + 1, c2[r]);
+                g.SetCells(3, r + 1, c3[r]);
+                g.SetCells(4, r + 1, c4[r]);
+                if (r % 97 == 5)
+                    g.AddCheckBox(2, r + 1, r % 2 == 0, false);
+            }
+            TSortSettings &st = *g.SortSettings();
+            st.SetFull(true);
+            st.SetAutoFormat(k.autoFormat);
+            st.SetIgnoreCase(k.ignoreCase);
+            st.SetIgnoreBlanks(k.blanks);
+            st.SetBlankPos(k.blankPos);
+            if (k.ignoredCol >= 0)
+                g.IgnoreColumns()->Add(k.ignoredCol);
+            int formats = 0;
+            if (hooked)
+                g.OnGetFormat = [&formats](QObject *, int, TSortStyle &, QString &, QString &) { ++formats; };
+            if (k.indexed) {
+                g.SortIndexes()->AddIndex(1, true);
+                g.SortIndexes()->AddIndex(2, false);
+                g.SortIndexes()->AddIndex(3, true);
+                g.QSortIndexed();
+            } else {
+                g.Sort(1, k.dir);
+            }
+            return Result{{column(g, 1), column(g, 2), column(g, 3), column(g, 4)}, g.Compares, g.Swaps, formats};
+        };
+        const Result alone = run(false), hooked = run(true);
+        EXPECT_EQ(alone.cols, hooked.cols);
+        EXPECT_EQ(alone.compares, hooked.compares);
+        EXPECT_EQ(alone.swaps, hooked.swaps);
+        EXPECT_EQ(hooked.formats, hooked.compares);
+        EXPECT_NE(alone.cols[3], c4); // the rows did move
+    }
+}
+
+// Numbers are read as QString::toDouble reads them: texts it reads as one value tie, the others
+// order by value.
+TEST_F(SortFixture, NumbersReadAsToDoubleReadsThem)
+{
+    const std::pair<const char *, const char *> pairs[] = {
+        {"0.3", "0.29999999999999998890"},          {"0.3", "0.30000000000000004"},
+        {"9007199254740993", "9007199254740992"}, {"007", "7"},
+        {"-0", "0"},                                {"1e3", "1000"},
+        {"+5", "5"},                                {" 12 ", "12"},
+        {"123456789012345678901234567890123456789012345", "1.2345678901234568e44"},
+        {"2.5", "2.50"},                            {"-2.5", "-2.4999999999999999999"},
+        {"1234567890123456789012345678901234567.5", "1.2345678901234568e36"},
+        {"12345678901234567890123456789012345678901.5", "1.2345678901234568e40"},
+    };
+    style(g, ssNumeric);
+    for (const auto &[a, b] : pairs) {
+        SCOPED_TRACE(std::string(a) + " / " + b);
+        bool okA = false, okB = false;
+        const double va = QString::fromLatin1(a).toDouble(&okA), vb = QString::fromLatin1(b).toDouble(&okB);
+        ASSERT_TRUE(okA && okB);
+        fill(g, {QString::fromLatin1(a), QString::fromLatin1(b)});
+        EXPECT_EQ(g.CompareCells(1, 1, 2, false), va < vb ? -1 : (vb < va ? 1 : 0));
+    }
 }
 
 // A hook answering a different style for a later column: the ties of the first column follow it.
