@@ -9,6 +9,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -266,6 +267,42 @@ TEST_F(SortFixture, HooksAreAskedForEveryComparison)
     EXPECT_EQ(column(g, 1), (QStringList{"e", "d", "c", "b", "a"}));
     EXPECT_EQ(formats, g.Compares);
     EXPECT_EQ(customs, g.Compares);
+}
+
+// A comparison that always answers against the partition (values are fixed only as they are
+// compared, each pivot candidate kept smallest) drives the quicksort to its worst case. The sort
+// still ends, in order, and its recursion stays shallow: the deepest comparison sits a few stack
+// frames below the first, not one frame per partition.
+TEST_F(SortFixture, WorstCaseInputKeepsTheRecursionShallow)
+{
+    constexpr int n = 2000;
+    QStringList ids;
+    for (int i = 0; i < n; ++i)
+        ids << QString::number(i);
+    fill(g, ids);
+    std::vector<int> val(n, n); // n: not fixed yet
+    int fixed = 0, candidate = -1;
+    const char *top = nullptr, *deepest = nullptr;
+    style(g, ssCustom);
+    g.OnCustomCompare = [&](QObject *, const QString &a, const QString &b, int &res) {
+        const char here = 0;
+        if (!top)
+            top = deepest = &here;
+        deepest = std::min(deepest, &here);
+        const int x = a.toInt(), y = b.toInt();
+        if (val[x] == n && val[y] == n)
+            val[x == candidate ? x : y] = fixed++;
+        if (val[x] == n)
+            candidate = x;
+        else if (val[y] == n)
+            candidate = y;
+        res = val[x] < val[y] ? -1 : (val[y] < val[x] ? 1 : 0);
+    };
+    g.Sort(1, sdAscending);
+    EXPECT_GT(g.Compares, n * n / 8); // the worst case was reached
+    for (int r = 2; r < g.RowCount(); ++r)
+        ASSERT_LE(val[g.Cells(1, r - 1).toInt()], val[g.Cells(1, r).toInt()]) << "row " << r;
+    EXPECT_LT(top - deepest, 16 * 1024);
 }
 
 // The sort keeps its keys ahead only while the format hook answers what they were made for; a
