@@ -397,26 +397,14 @@ int TNovaStringGrid::SortKeys::blanks(int res, bool e1, bool e2, bool Descending
 int TNovaStringGrid::SortKeys::compareStyled(int ACol, int R1, int R2, bool Descending, TSortStyle style,
                                              const QString &prefix, const QString &suffix)
 {
-    const bool noCaseDefault = G.FSortSettings->IgnoreCase();
-    if (style == ssAutomatic) {
+    if (style == ssAutomatic || style == ssAlphaNumeric || style == ssAlphaNumericNoCase) {
         const std::uint8_t b1 = autoBits(ACol, R1);
-        if (isCheckType(cellType(ACol, R1))) {
+        if (style == ssAutomatic && isCheckType(cellType(ACol, R1))) {
             style = ssCheckBox;
-        } else if (b1 & abNumber) {
-            style = ssNumeric;
         } else {
-            style = noCaseDefault ? ssAlphaNoCase : ssAlphabetic;
-            const std::uint8_t b2 = autoBits(ACol, R2);
-            if (b1 & abDatePos23) {
-                if ((b1 & abDateAt) && (b2 & abHasDate))
-                    style = (b1 & abHasTime) ? ssDateTime : ssDate;
-            } else if ((b1 & abTimeAt) && (b2 & abHasTime)) {
-                style = ssTime;
-            }
+            const bool needB2 = (style == ssAutomatic) != bool(b1 & abNumber); // read only when it counts
+            style = pairStyle(style, b1, needB2 ? autoBits(ACol, R2) : 0, G.FSortSettings->IgnoreCase());
         }
-    } else if (style == ssAlphaNumeric || style == ssAlphaNumericNoCase) {
-        const bool both = (autoBits(ACol, R1) & abNumber) && (autoBits(ACol, R2) & abNumber);
-        style = both ? ssNumeric : (style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase);
     }
 
     int res = 0;
@@ -673,33 +661,39 @@ double TNovaStringGrid::SortKeys::fastNum(Fast &f, Rec &r, int kind, bool &ok)
     return v;
 }
 
-// The style of the pair as the general way resolves it; general is set for a check-box cell.
-[[gnu::always_inline]] inline TSortStyle TNovaStringGrid::SortKeys::resolveFast(Fast &f, Rec &a, Rec &b, bool &general)
+TSortStyle TNovaStringGrid::SortKeys::pairStyle(TSortStyle style, std::uint8_t b1, std::uint8_t b2, bool noCase)
 {
-    const TSortStyle style = f.style;
     if (style == ssAutomatic) {
-        if (!(a.flags & rfTypeKnown))
-            a.flags |= rfTypeKnown | (isCheckType(G.GetCellType(f.col, a.row)) ? rfCheck : 0);
-        if (a.flags & rfCheck) {
-            general = true;
-            return style;
-        }
-        if (a.bits & abNumber)
+        if (b1 & abNumber)
             return ssNumeric;
-        if (a.bits & abDatePos23) {
-            if ((a.bits & abDateAt) && (b.bits & abHasDate))
-                return (a.bits & abHasTime) ? ssDateTime : ssDate;
-        } else if ((a.bits & abTimeAt) && (b.bits & abHasTime)) {
+        if (b1 & abDatePos23) {
+            if ((b1 & abDateAt) && (b2 & abHasDate))
+                return (b1 & abHasTime) ? ssDateTime : ssDate;
+        } else if ((b1 & abTimeAt) && (b2 & abHasTime)) {
             return ssTime;
         }
-        return f.noCase ? ssAlphaNoCase : ssAlphabetic;
+        return noCase ? ssAlphaNoCase : ssAlphabetic;
     }
     if (style == ssAlphaNumeric || style == ssAlphaNumericNoCase) {
-        if ((a.bits & abNumber) && (b.bits & abNumber))
+        if ((b1 & abNumber) && (b2 & abNumber))
             return ssNumeric;
         return style == ssAlphaNumeric ? ssAlphabetic : ssAlphaNoCase;
     }
     return style;
+}
+
+// The style of the pair as the general way resolves it; general is set for a check-box cell.
+[[gnu::always_inline]] inline TSortStyle TNovaStringGrid::SortKeys::resolveFast(Fast &f, Rec &a, Rec &b, bool &general)
+{
+    if (f.style == ssAutomatic) {
+        if (!(a.flags & rfTypeKnown))
+            a.flags |= rfTypeKnown | (isCheckType(G.GetCellType(f.col, a.row)) ? rfCheck : 0);
+        if (a.flags & rfCheck) {
+            general = true;
+            return f.style;
+        }
+    }
+    return pairStyle(f.style, a.bits, b.bits, f.noCase);
 }
 
 int TNovaStringGrid::SortKeys::compareIn(Fast &f, Rec &a, Rec &b, bool Descending)
@@ -821,16 +815,9 @@ int TNovaStringGrid::SortKeys::compareTie(const Rec &a, const Rec &b)
     const bool same = a.tieHead[0] == b.tieHead[0] && a.tieHead[1] == b.tieHead[1];
     if (same && (a.tieLen != b.tieLen || a.tieLen > 8))
         return 0;
-    if (TieKeys.style == ssAutomatic) { // the pair's style must be a text one
-        if (a.tieBits & abNumber)
-            return 0;
-        if (a.tieBits & abDatePos23) {
-            if ((a.tieBits & abDateAt) && (b.tieBits & abHasDate))
-                return 0;
-        } else if ((a.tieBits & abTimeAt) && (b.tieBits & abHasTime)) {
-            return 0;
-        }
-    }
+    const TSortStyle st = pairStyle(TieKeys.style, a.tieBits, b.tieBits, TieKeys.noCase);
+    if (st != ssAlphabetic && st != ssAlphaNoCase) // the pair's style must be a text one
+        return 0;
     ++G.Compares;
     if (same)
         return TieEqual;

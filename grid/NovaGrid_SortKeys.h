@@ -139,6 +139,10 @@ private:
     bool plainReads(); // reading a text calls no hook
     void appendText(int ACol, int R, std::u16string &out);
     TSortStyle resolveFast(Fast &f, Rec &a, Rec &b, bool &general);
+    // The style the automatic and alphanumeric styles take for a pair of cells with these bits (the
+    // first no check box); b2 matters only for an automatic first cell that is no number and for an
+    // alphanumeric one that is.
+    static TSortStyle pairStyle(TSortStyle style, std::uint8_t b1, std::uint8_t b2, bool noCase);
     double fastNum(Fast &f, Rec &r, int kind, bool &ok);
     int blanks(int res, bool e1, bool e2, bool Descending) const;
     static int numKind(TSortStyle style);

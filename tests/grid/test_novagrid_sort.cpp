@@ -37,6 +37,16 @@ void fill(TNovaStringGrid &g, const QStringList &values)
     }
 }
 
+// One fixed row, then the given columns from column 1 on.
+void fillColumns(TNovaStringGrid &g, const std::vector<QStringList> &cols)
+{
+    g.SetColCount(int(cols.size()) + 1);
+    g.SetRowCount(int(cols[0].size()) + 1);
+    for (std::size_t c = 0; c < cols.size(); ++c)
+        for (int r = 0; r < cols[c].size(); ++r)
+            g.SetCells(int(c) + 1, r + 1, cols[c][r]);
+}
+
 void style(TNovaStringGrid &g, TSortStyle s)
 {
     g.OnGetFormat = [s](QObject *, int, TSortStyle &AStyle, QString &, QString &) { AStyle = s; };
@@ -416,16 +426,9 @@ TEST(SortWithoutHooks, SameComparisonsAsAHookAnsweringTheSettingsStyle)
         };
         const auto run = [&](bool hooked) {
             TNovaStringGrid g;
-            g.SetColCount(5);
-            g.SetRowCount(rows + 1);
-            for (int r = 0; r < rows; ++r) {
-                g.SetCells(1, r + 1, c1[r]);
-                g.SetCells(2, r + 1, c2[r]);
-                g.SetCells(3, r + 1, c3[r]);
-                g.SetCells(4, r + 1, c4[r]);
-                if (r % 97 == 5)
-                    g.AddCheckBox(2, r + 1, r % 2 == 0, false);
-            }
+            fillColumns(g, {c1, c2, c3, c4});
+            for (int r = 5; r < rows; r += 97)
+                g.AddCheckBox(2, r + 1, r % 2 == 0, false);
             TSortSettings &st = *g.SortSettings();
             st.SetFull(true);
             st.SetAutoFormat(k.autoFormat);
@@ -569,13 +572,7 @@ TEST(SortSwaps, RowsMovedAtOnceEndAsSwapsOneByOne)
     for (const Case &k : cases) {
         SCOPED_TRACE(k.what);
         const auto run = [&](TNovaStringGrid &g, bool hooked) {
-            g.SetColCount(4);
-            g.SetRowCount(rows + 1);
-            for (int r = 0; r < rows; ++r) {
-                g.SetCells(1, r + 1, c1[r]);
-                g.SetCells(2, r + 1, c2[r]);
-                g.SetCells(3, r + 1, c3[r]);
-            }
+            fillColumns(g, {c1, c2, c3});
             if (hooked)
                 g.OnGetDisplText = [](QObject *, int, int, QString &) {};
             g.SortSettings()->SetFull(k.full);
