@@ -35,6 +35,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QMenu;
@@ -2036,6 +2037,9 @@ public:
 private:
     TPoint findCellCore(TPoint StartCell, const QString &s, TFindParams FindParams, bool Wide, const QString &ws);
     bool matchCellText(int ACol, int ARow, bool Wide, QString &text);
+    // The search text where it is plain ASCII (lower-cased without match case): a plain ASCII cell
+    // is then matched on its stored bytes. Empty otherwise.
+    std::string FSearchAscii;
     void hilightRange(const QString &Text, const QString &Tag, int R1, int R2, int C1, int C2, bool DoCase);
     void unHilightRange(const QString &Tag, int R1, int R2, int C1, int C2);
     struct FillRange { int c1, c2, r1, r2; };

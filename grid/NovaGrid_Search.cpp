@@ -10,11 +10,63 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
 const QString kEmptyCell = QStringLiteral("\"\"");
+
+char lowerAscii(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
 }
+
+// An ASCII cell against an ASCII search text (lower-cased without match case): for such texts Qt's
+// case folding is that of the letters A-Z, so this answers what QStringView's matching answers.
+bool matchAscii(std::string_view t, std::string_view s, bool matchCase, bool full, bool start)
+{
+    const auto at = [&](std::size_t i) {
+        if (matchCase)
+            return t.compare(i, s.size(), s) == 0;
+        for (std::size_t k = 0; k < s.size(); ++k)
+            if (lowerAscii(t[i + k]) != s[k])
+                return false;
+        return true;
+    };
+    if (full)
+        return t.size() == s.size() && at(0);
+    if (t.size() < s.size())
+        return false;
+    if (start)
+        return at(0);
+    const char first = s[0];
+    for (std::size_t i = 0; i + s.size() <= t.size(); ++i)
+        if ((matchCase ? t[i] : lowerAscii(t[i])) == first && at(i))
+            return true;
+    return false;
+}
+// Upper case character by character: a character whose upper case is longer ("ß") stays itself, so
+// that the cached search text still matches what was searched for.
+QString upperEach(const QString &t)
+{
+    QString u;
+    u.reserve(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        char32_t c = t[i].unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < t.size() && t[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(t[i].unicode(), t[++i].unicode());
+        const char32_t up = QChar::toUpper(c);
+        if (QChar::requiresSurrogates(up)) {
+            u.append(QChar(QChar::highSurrogate(up)));
+            u.append(QChar(QChar::lowSurrogate(up)));
+        } else {
+            u.append(QChar(char16_t(up)));
+        }
+    }
+    return u;
+}
+} // namespace
 
 // Text is the caller's buffer, reused from cell to cell so that reading a cell allocates nothing.
 bool TNovaStringGrid::matchCellText(int ACol, int ARow, bool Wide, QString &text)
@@ -22,6 +74,14 @@ bool TNovaStringGrid::matchCellText(int ACol, int ARow, bool Wide, QString &text
     const TFindParams fp = FFindParams;
     if (!fp.Contains(fnIncludeHiddenColumns))
         ACol = RealColIndex(ACol);
+    // A plain ASCII cell of the store, read as it is shown, is matched on its bytes.
+    if (!Wide && !FSearchAscii.empty() && !fp.Contains(fnIncludeHiddenRows) && !fp.Contains(fnIgnoreHTMLTags)
+        && displayHooksIdle() && !Store().RowHasObjects(ARow)) {
+        std::string_view bytes;
+        if (Store().AsciiView(ACol, ARow, bytes))
+            return matchAscii(bytes, FSearchAscii, fp.Contains(fnMatchCase), fp.Contains(fnMatchFull),
+                              fp.Contains(fnMatchStart));
+    }
     if (fp.Contains(fnIncludeHiddenRows))
         text = AllCells(ACol, ARow);
     else
@@ -48,8 +108,13 @@ TPoint TNovaStringGrid::findCellCore(TPoint StartCell, const QString &s, TFindPa
 {
     FFindParams = fp;
     const bool matchCase = fp.Contains(fnMatchCase);
-    SearchCache = matchCase ? s : s.toUpper();
-    SearchCacheWide = matchCase ? ws : ws.toUpper();
+    SearchCache = matchCase ? s : upperEach(s);
+    SearchCacheWide = matchCase ? ws : upperEach(ws);
+    FSearchAscii.clear();
+    if (!fp.Contains(fnMatchRegular) && SearchCache != kEmptyCell
+        && std::all_of(s.begin(), s.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        for (QChar c : s)
+            FSearchAscii.push_back(matchCase ? char(c.unicode()) : lowerAscii(char(c.unicode())));
     TPoint result{-1, -1};
     if (ColCount() == FixedCols() || ColCount() == 0 || RowCount() + NumHiddenRows() == FixedRows()
         || RowCount() == 0)

@@ -342,6 +342,21 @@ void TGridCellStore::TextInto(int col, int row, QString &out) const
     out.truncate(qsizetype(decodeUnitsTo(rd->packed.data() + start, len, reinterpret_cast<char16_t *>(out.data()))));
 }
 
+bool TGridCellStore::AsciiView(int col, int row, std::string_view &out) const
+{
+    out = {};
+    const RowData *rd = col >= 0 ? find(row) : nullptr;
+    std::size_t start = 0, len = 0, cs = 0;
+    if (!rd || !locate(rd->packed, col, start, len, cs))
+        return true;
+    const char *p = rd->packed.data() + start;
+    for (std::size_t i = 0; i < len; ++i)
+        if (std::uint8_t(p[i]) >= 0x80) // the first byte of a wider unit
+            return false;
+    out = std::string_view(p, len);
+    return true;
+}
+
 void TGridCellStore::AppendText(int col, int row, std::u16string &out) const
 {
     const RowData *rd = col >= 0 ? find(row) : nullptr;

@@ -45,6 +45,9 @@ public:
     void TextInto(int col, int row, QString &out) const;
     // The same appended to out: many cells read into one buffer, one allocation for them all.
     void AppendText(int col, int row, std::u16string &out) const;
+    // The stored bytes of a cell whose text is plain ASCII (they are then its characters; a missing
+    // cell is empty), valid until the row changes. False where the text holds other characters.
+    bool AsciiView(int col, int row, std::string_view &out) const;
     // Cell (c1, r1) and cell (c2, r2) exchange texts and objects; nothing is freed.
     void ExchangeCells(int c1, int r1, int c2, int r2);
     bool IsEmpty(int col, int row) const;

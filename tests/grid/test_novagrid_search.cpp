@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -124,6 +125,53 @@ TEST_F(SearchFixture, DisplayHookTextIsSearchedCellByCell)
     EXPECT_TRUE(g.Find({2, 1}, "k", {fnDirectionLeftRight}) == std::make_pair(-1, -1)); // no "hook" left over
     g.OnGetDisplText = nullptr;
     EXPECT_TRUE(g.FindFirst("DEF", {}) == std::make_pair(2, 1));
+}
+
+// Every cell matches as Qt's own matching of the shown text answers: plain ASCII cells, cells whose
+// stored form holds ASCII bytes after a wider character, and characters Qt folds onto ASCII letters.
+TEST(SearchMatching, CellsMatchAsQtMatchesTheirText)
+{
+    const QStringList texts{"alpha",  "ALPHA beta", QStringLiteral("\u0161"), QStringLiteral("x\u0161a"),
+                            QStringLiteral("\u212Aelvin"), QStringLiteral("\u017Fun"), QStringLiteral("Stra\u00DFe"),
+                            "",       "Zulu-7",     "zulU",  "sun",  "a",     "xa"};
+    TNovaStringGrid g;
+    g.SetColCount(3);
+    g.SetRowCount(int(texts.size()) / 2 + 2);
+    std::vector<std::pair<int, int>> cells; // in the search's order: down each column
+    for (int i = 0; i < texts.size(); ++i) {
+        const int c = 1 + i % 2, r = 1 + i / 2;
+        g.SetCells(c, r, texts[i]);
+    }
+    for (int c = 1; c < g.ColCount(); ++c)
+        for (int r = 1; r < g.RowCount(); ++r)
+            cells.emplace_back(c, r);
+    struct Case {
+        QString text;
+        TFindParams fp;
+    };
+    const Case cases[] = {
+        {"a", {}},           {"A", {fnMatchCase}},  {"k", {}},         {"s", {}},
+        {"su", {}},          {"zulu", {}},          {"ZULU", {fnMatchCase}}, {"zulu", {fnMatchFull}},
+        {"zul", {fnMatchStart}}, {"Zul", {fnMatchStart, fnMatchCase}}, {"a", {fnMatchFull}},
+        {"alpha", {fnMatchFull, fnMatchCase}}, {"lvin", {}}, {"-7", {}}, {QStringLiteral("\u00DF"), {}},
+        {"xa", {}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.text.toStdString());
+        const Qt::CaseSensitivity cs = k.fp.Contains(fnMatchCase) ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        std::vector<std::pair<int, int>> expected, found;
+        for (const auto &[c, r] : cells) {
+            const QString t = g.Cells(c, r);
+            const bool hit = k.fp.Contains(fnMatchFull)    ? QStringView(t).compare(k.text, cs) == 0
+                             : k.fp.Contains(fnMatchStart) ? QStringView(t).startsWith(k.text, cs)
+                                                           : QStringView(t).contains(k.text, cs);
+            if (hit)
+                expected.emplace_back(c, r);
+        }
+        for (TPoint p = g.FindFirst(k.text, k.fp); p.X != -1 && found.size() <= cells.size(); p = g.FindNext())
+            found.emplace_back(p.X, p.Y);
+        EXPECT_EQ(found, expected);
+    }
 }
 
 TEST_F(SearchFixture, NothingToSearchTestsNoCell)
