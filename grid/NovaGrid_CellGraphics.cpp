@@ -111,7 +111,6 @@ namespace {
 bool besideText(const TCellGraphic &g) { return g.CellHAlign() == haBeforeText || g.CellHAlign() == haAfterText; }
 bool aboveOrUnderText(const TCellGraphic &g) { return g.CellVAlign() == vaUnderText || g.CellVAlign() == vaAboveText; }
 
-
 QSize iconSize(const TCellGraphic &g)
 {
     const QIcon *icon = g.CellIcon().As<QIcon>();

@@ -11,7 +11,6 @@
 
 namespace {
 
-
 bool isDataCheckBoxKind(TCellType t) { return t == ctDataCheckBox || t == ctVirtCheckBox || t == ctRowCheckBox; }
 
 bool isClickableKind(TCellType t) { return isCheckBoxKind(t) || t == ctRadio || t == ctButton || t == ctRadioButton; }

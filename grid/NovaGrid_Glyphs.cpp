@@ -17,7 +17,6 @@
 
 namespace {
 
-
 constexpr QRgb kKey = 0xFFFF00FF; // transparent colour of the glyph pictures (their bottom-left pixel)
 
 void drawMark(QPainter &p, const QRectF &box, const QColor &c, qreal width)
@@ -116,7 +115,6 @@ void drawTransparent(TCanvas &canvas, const QImage &picture, int x, int y)
     canvas.Draw(x, y, img);
 }
 
-
 // The platform's button frame control: a check box or radio button in a size x size square.
 void frameControl(TCanvas &c, const TRect &r, bool radio, bool checked, bool grayed, bool flat, bool enabled)
 {
@@ -186,7 +184,6 @@ bool themedControl(TCanvas &c, const TRect &r, bool radio, TCheckBoxState state,
     QApplication::style()->drawPrimitive(radio ? QStyle::PE_IndicatorRadioButton : QStyle::PE_IndicatorCheckBox, &opt, p);
     return true;
 }
-
 
 // A button, bit button or expand button in a cell: its offset in the cell goes into CellValue
 // for hit testing; a pushed button's content moves by (1, 1).
