@@ -1,3 +1,21 @@
 #include "shell/DefaultTexts.h"
+#include "shell/DefaultTexts2.h"
 
-void Load_Default_Texts_2(QStringList &) {}
+namespace default_texts {
+
+const std::vector<DefaultTextBlock> &Blocks_2()
+{
+    static const std::vector<DefaultTextBlock> blocks = {
+        {"Modbus master table", 1600, 1699, Modbus_Master_Texts()},
+        {"Modbus TCP master table", 1900, 2099, Modbus_TCP_Master_Texts()},
+    };
+    return blocks;
+}
+
+} // namespace default_texts
+
+// Slots 1600-3699 but the channel table's second block; the other slots are untouched.
+void Load_Default_Texts_2(QStringList &texts)
+{
+    default_texts::Fill_Default_Texts(texts, default_texts::Blocks_2());
+}
