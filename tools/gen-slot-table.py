@@ -8,8 +8,8 @@ C++ table that tests/shell/test_texts.cpp compares the program's text table with
     tools/gen-slot-table.py DOCUMENT --check FILE      fail when FILE differs from a fresh table
     tools/gen-slot-table.py DOCUMENT --report          every slot with where its text was found
 
-The document is markdown: one section per window ("# Part 7.<n>: ..." headings; only the protocol
-tables' sections are read), texts in double quotes beside their slot numbers, in tables (a slot and
+The document is markdown: one section per window, under a heading "# Part <subsystem>.<n>: <title>"
+(only the protocol tables' subsystem, 7, is read), texts in double quotes beside their slot numbers, in tables (a slot and
 text column, column tables with header and hint slots, the receive/transmit offset tables) and in
 prose ("slot 1669 ("...")", "2323 "...", 2324 "..."", ranges "2314..2321 "Byte1" .. "Byte8"",
 lists "3508-3513 ("...", ...)", references "(the text of 2544)"). The table windows' role-only slots
@@ -379,7 +379,7 @@ def read_members(texts, lines, where):
     header = None
     for line in lines:
         if not line.startswith("|"):
-            header = None if header is None or line.strip() else header
+            header = None
             continue
         cells = split_row(line)
         if header is None:
@@ -484,7 +484,12 @@ def render(texts):
         "inline constexpr SlotText kProtocolSlots[] = {",
     ]
     for slot in sorted(texts.found):
-        lines.append(f"    {{{slot}, u{cpp_string(texts.text(slot))}}},")
+        line = f"    {{{slot}, u{cpp_string(texts.text(slot))}}},"
+        if slot in ADDED:
+            line += " // new message"
+        elif texts.found[slot][0][1].endswith("(role)"):
+            line += " // role"
+        lines.append(line)
     lines += ["};", "", "} // namespace expected_texts", ""]
     return "\n".join(lines)
 
