@@ -449,9 +449,9 @@ void TCustomColorSelector::GetItemsRect(TRect &R) const
     R = TRect{0, 0, width(), height()}.Inflate(-FOffSetX, -FOffSetY);
 }
 
-void TCustomColorSelector::GetItemSize(TSize &S) const
+void TCustomColorSelector::GetItemSize(QSize &S) const
 {
-    S = {FColorBoxWidth, FColorBoxHeight};
+    S = QSize(FColorBoxWidth, FColorBoxHeight);
 }
 
 void TCustomColorSelector::UpdateItemsPosition()
@@ -461,7 +461,7 @@ void TCustomColorSelector::UpdateItemsPosition()
         return;
     }
     FItemHot = -1;
-    TSize S;
+    QSize S;
     GetItemSize(S);
     TRect A;
     GetItemsRect(A);
@@ -469,24 +469,24 @@ void TCustomColorSelector::UpdateItemsPosition()
     bool standAlone = false;
     for (int i = 0; i < FItems.Count(); ++i) {
         TColorBoxItem *item = FItems.GetItem(i);
-        item->FRect = {x, y, x + S.cx, y + S.cy};
+        item->FRect = {x, y, x + S.width(), y + S.height()};
         ++column;
         if (i == FItems.Count() - 1)
             break;
         if (item->ColorBoxPos() == ipStandAlone)
             standAlone = true;
         if (column < FColumns) {
-            x += S.cx + FColumnGap;
+            x += S.width() + FColumnGap;
         } else {
             maxX = std::max(maxX, x);
             x = A.Left;
-            y += S.cy + (standAlone ? FColumnGap : 0);
+            y += S.height() + (standAlone ? FColumnGap : 0);
             column = 0;
             standAlone = false;
         }
     }
     maxX = std::max(maxX, x);
-    resize(maxX + S.cx + A.Left + 1, y + S.cy + A.Top);
+    resize(maxX + S.width() + A.Left + 1, y + S.height() + A.Top);
     update();
 }
 

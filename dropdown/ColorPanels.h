@@ -10,16 +10,13 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QSize>
 #include <QWidget>
 #include <array>
 #include <cstdint>
 
 // TEMP until the drop-down base lands: the selection colour styles.
 enum TSelectionColorStyle : std::uint8_t { scCustom, scOffice2007, scWindowsVista, scWindows7 };
-struct TSize {
-    int cx = 0;
-    int cy = 0;
-};
 
 // Which control the colour picker shows.
 enum TColorSelectionStyle : std::uint8_t { csDiscrete, csColorCube, csSpectrum, csList };
@@ -214,7 +211,7 @@ public:
 
     virtual void DrawItem(int Index, TCanvas &Canvas);
     virtual void GetItemsRect(TRect &R) const;
-    virtual void GetItemSize(TSize &S) const;
+    virtual void GetItemSize(QSize &S) const;
     virtual void UpdateItemsPosition();
     virtual void InvalidateItem(int Index);
 
