@@ -164,6 +164,11 @@ TEST(ItemSelector, TheSizeHandlerDecidesAndAFlatCellShowsNoPage)
     EXPECT_EQ(s.GetVisibleItemCount(), 0);
 }
 
+TEST(ItemSelector, APanelNeedsItsContainer)
+{
+    EXPECT_THROW(TCustomItemSelector(nullptr), std::invalid_argument);
+}
+
 TEST(ItemSelector, ColumnsBelowOneAreIgnored)
 {
     TNovaCustomItemSelector s;

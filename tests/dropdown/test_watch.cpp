@@ -220,7 +220,7 @@ TEST(WatchStyles, CustomOnlyBlackensTheOuterRingAndTheFonts)
 
 #include "dropdown/AnalogWatch.h"
 
-#include <QSignalSpy>
+#include <QElapsedTimer>
 #include <cmath>
 
 namespace {
@@ -453,6 +453,26 @@ TEST_F(Watch, TheMouseSetsMinutesOutsideTheFaceAndHoursInside)
     host.click(w, (box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2);
     EXPECT_EQ(hm(w->Time()), QStringLiteral("15:15"));
     EXPECT_FALSE(w->AM());
+    EXPECT_EQ(n, 1);
+}
+
+TEST_F(Watch, TheLabelRollsToTheOtherHalfOfTheDay)
+{
+    paneltest::Host host(180, 180);
+    TNovaWatch *w = host.add<TNovaWatch>();
+    int n = 0;
+    w->OnChange = [&](QObject *) { ++n; };
+    w->SetTime(EncodeTime(9, 40, 0));
+    ASSERT_TRUE(host.show());
+    const TRect box = w->GetAMPMRect();
+    QElapsedTimer clock;
+    clock.start();
+    host.click(w, (box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2);
+    // The roll shows one frame per pixel of the label's inner height, 10 ms apart.
+    EXPECT_GE(clock.elapsed(), 10 * (box.Height() - 2) - 5);
+    EXPECT_FALSE(w->AM());
+    EXPECT_EQ(hm(w->Time()), QStringLiteral("21:40")); // at once, not animated
+    EXPECT_FALSE(timers.back()->isActive());
     EXPECT_EQ(n, 1);
 }
 
