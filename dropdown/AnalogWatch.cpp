@@ -618,6 +618,15 @@ void TNovaWatch::DrawNumbers(TCanvas &Canvas) const
     Canvas.Brush.Style = bsSolid;
 }
 
+void TNovaWatch::drawAMPMFrame(TCanvas &Canvas, const TRect &Box) const
+{
+    Canvas.Pen.Width = 1;
+    if (FAppearance->AMPMFrame() == apRect)
+        Canvas.Rectangle(Box);
+    else
+        Canvas.RoundRect(Box, 5, 5);
+}
+
 void TNovaWatch::DrawAMPM(TCanvas &Canvas) const
 {
     if (!FShowAMPM)
@@ -629,11 +638,7 @@ void TNovaWatch::DrawAMPM(TCanvas &Canvas) const
         Canvas.Brush.Color = A.AMPMColor();
         Canvas.Pen.Style = A.AMPMBorderColor() == clNone ? psClear : psSolid;
         Canvas.Pen.Color = A.AMPMBorderColor();
-        Canvas.Pen.Width = 1;
-        if (A.AMPMFrame() == apRect)
-            Canvas.Rectangle(box);
-        else
-            Canvas.RoundRect(box, 5, 5);
+        drawAMPMFrame(Canvas, box);
         Canvas.Pen.Style = psSolid;
     }
     Canvas.Brush.Style = bsClear;
@@ -757,11 +762,7 @@ void TNovaWatch::drawRoll(TCanvas &Canvas) const
     if (A.AMPMBorderColor() != clNone) {
         Canvas.Brush.Style = bsClear;
         Canvas.Pen.Color = A.AMPMBorderColor();
-        Canvas.Pen.Width = 1;
-        if (A.AMPMFrame() == apRect)
-            Canvas.Rectangle(box);
-        else
-            Canvas.RoundRect(box, 5, 5);
+        drawAMPMFrame(Canvas, box);
         Canvas.Brush.Style = bsSolid;
     }
 }

@@ -91,6 +91,8 @@ private:
     void hourAtOnce(int Value);
     void rollAMPM(bool From);
     void drawRoll(TCanvas &Canvas) const;
+    // The label's box: a rectangle or a rounded one, by AMPMFrame.
+    void drawAMPMFrame(TCanvas &Canvas, const TRect &Box) const;
 
     std::unique_ptr<TWatchAppearance> FAppearance;
     std::unique_ptr<TWatchSettings> FSettings;

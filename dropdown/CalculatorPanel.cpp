@@ -275,36 +275,32 @@ void TCustomButtonPanel::DoButtonClick(int Index)
     FireEvent(OnButtonClick, this, Index);
 }
 
-void TCustomButtonPanel::SetButtonHot(int Index)
+// The hot and the pressed key follow one rule: a disabled key never takes the state; the key that
+// loses it is invalidated, the one that takes it drawn at once.
+void TCustomButtonPanel::setKeyState(int &Field, int Index)
 {
-    if (Index == FButtonHot)
+    if (Index == Field)
         return;
     if (Index >= 0 && Index < FButtons->Count() && !FButtons->GetItem(Index)->Enabled())
         return;
-    if (FButtonHot >= 0) {
-        const int old = FButtonHot;
-        FButtonHot = -1;
+    if (Field >= 0) {
+        const int old = Field;
+        Field = -1;
         InvalidateButton(old);
     }
-    FButtonHot = Index;
+    Field = Index;
     if (Index >= 0)
         drawAtOnce(Index);
 }
 
+void TCustomButtonPanel::SetButtonHot(int Index)
+{
+    setKeyState(FButtonHot, Index);
+}
+
 void TCustomButtonPanel::SetButtonDown(int Index)
 {
-    if (Index == FButtonDown)
-        return;
-    if (Index >= 0 && Index < FButtons->Count() && !FButtons->GetItem(Index)->Enabled())
-        return;
-    if (FButtonDown >= 0) {
-        const int old = FButtonDown;
-        FButtonDown = -1;
-        InvalidateButton(old);
-    }
-    FButtonDown = Index;
-    if (Index >= 0)
-        drawAtOnce(Index);
+    setKeyState(FButtonDown, Index);
 }
 
 void TCustomButtonPanel::DrawButton(int Index, TCanvas &Canvas)

@@ -206,6 +206,7 @@ protected:
 private:
     void changed();
     void drawAtOnce(int Index);
+    void setKeyState(int &Field, int Index);
 
     std::unique_ptr<TButtonItems> FButtons;
     TItemLayout FButtonLayout = ilCaptionRight;

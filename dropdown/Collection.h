@@ -86,3 +86,16 @@ private:
     }
     std::vector<std::unique_ptr<TItem>> FItems;
 };
+
+// Where one step through a list of Count entries lands from Current (-1: none selected), or -1
+// when it does not move: forwards from none to the first entry, backwards from none to the first
+// entry only when FirstFromNone; never past either end.
+inline int StepIndex(int Current, int Count, bool Forward, bool FirstFromNone)
+{
+    if (Count <= 0)
+        return -1;
+    if (Current < 0)
+        return Forward || FirstFromNone ? 0 : -1;
+    const int next = Current + (Forward ? 1 : -1);
+    return next >= 0 && next < Count ? next : -1;
+}

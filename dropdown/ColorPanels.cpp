@@ -654,36 +654,29 @@ void TCustomColorSelector::SelectLast()
         SetItemIndex(FItems.Count() - 1);
 }
 
+// From no selection Next takes the first box and Previous nothing.
 void TCustomColorSelector::SelectNext()
 {
-    if (FItems.Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FItems.Count())
-        SetItemIndex(FItemIndex + 1);
+    if (const int i = StepIndex(FItemIndex, FItems.Count(), true, false); i >= 0)
+        SetItemIndex(i);
 }
 
 void TCustomColorSelector::SelectPrevious()
 {
-    if (FItemIndex - 1 >= 0)
-        SetItemIndex(FItemIndex - 1);
+    if (const int i = StepIndex(FItemIndex, FItems.Count(), false, false); i >= 0)
+        SetItemIndex(i);
 }
 
 void TCustomColorSelector::HotNext()
 {
-    if (FItems.Count() == 0)
-        return;
-    if (FItemHot < 0)
-        SetItemHot(0);
-    else if (FItemHot + 1 < FItems.Count())
-        SetItemHot(FItemHot + 1);
+    if (const int i = StepIndex(FItemHot, FItems.Count(), true, false); i >= 0)
+        SetItemHot(i);
 }
 
 void TCustomColorSelector::HotPrevious()
 {
-    if (FItemHot - 1 >= 0)
-        SetItemHot(FItemHot - 1);
+    if (const int i = StepIndex(FItemHot, FItems.Count(), false, false); i >= 0)
+        SetItemHot(i);
 }
 
 void TCustomColorSelector::HandleKey(int Key, bool EditorEnabled, bool DroppedDown)

@@ -324,44 +324,29 @@ void TCustomItemSelector::SelectLast()
         SetItemIndex(Items().Count() - 1);
 }
 
+// From no selection both directions take the first entry.
 void TCustomItemSelector::SelectNext()
 {
-    if (Items().Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < Items().Count())
-        SetItemIndex(FItemIndex + 1);
+    if (const int i = StepIndex(FItemIndex, Items().Count(), true, true); i >= 0)
+        SetItemIndex(i);
 }
 
 void TCustomItemSelector::SelectPrevious()
 {
-    if (Items().Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
+    if (const int i = StepIndex(FItemIndex, Items().Count(), false, true); i >= 0)
+        SetItemIndex(i);
 }
 
 void TCustomItemSelector::HotNext()
 {
-    if (Items().Count() == 0)
-        return;
-    if (FItemHot < 0)
-        SetItemHot(0);
-    else if (FItemHot + 1 < Items().Count())
-        SetItemHot(FItemHot + 1);
+    if (const int i = StepIndex(FItemHot, Items().Count(), true, true); i >= 0)
+        SetItemHot(i);
 }
 
 void TCustomItemSelector::HotPrevious()
 {
-    if (Items().Count() == 0)
-        return;
-    if (FItemHot < 0)
-        SetItemHot(0);
-    else if (FItemHot > 0)
-        SetItemHot(FItemHot - 1);
+    if (const int i = StepIndex(FItemHot, Items().Count(), false, true); i >= 0)
+        SetItemHot(i);
 }
 
 bool TCustomItemSelector::LookupItem(const QString &S)
