@@ -92,41 +92,34 @@ void TDropDownForm::SetRequestedSize(const QSize &Value)
 
 // ---- header, footer, layout ----------------------------------------------------------------------
 
+namespace {
+
+// A bar is made on the first opening that shows it, then only bound again, rebuilt and shown or hidden.
+template <typename TBar, typename TAppearance>
+void refreshBar(TBar *&bar, QWidget *form, TNovaCustomDropDown *dd, const TAppearance &a,
+                const TDrawBackGroundEvent &draw, const TGetTextEvent &text)
+{
+    if (!bar && !a.Visible()) return;
+    const bool made = !bar;
+    if (made) {
+        bar = new TBar(form);
+        bar->resize(form->width(), a.Height());
+    }
+    bar->SetNovaDropDown(dd);
+    bar->RebuildButtons();
+    bar->setVisible(a.Visible());
+    bar->OnDrawBackGround = draw;
+    bar->OnGetText = text;
+}
+
+} // namespace
+
 void TDropDownForm::InitializeAndUpdate()
 {
     if (!FNovaDropDown) return;
-    THeaderAppearance &ha = FNovaDropDown->DropDownHeader();
-    if (FHeader) {
-        FHeader->SetNovaDropDown(FNovaDropDown);
-        FHeader->RebuildButtons();
-        FHeader->setVisible(ha.Visible());
-    } else if (ha.Visible()) {
-        FHeader = new TNovaHeader(this);
-        FHeader->resize(width(), ha.Height());
-        FHeader->SetNovaDropDown(FNovaDropDown);
-        FHeader->RebuildButtons();
-        FHeader->show();
-    }
-    if (FHeader) {
-        FHeader->OnDrawBackGround = FNovaDropDown->OnDrawHeader;
-        FHeader->OnGetText = FNovaDropDown->OnGetHeaderText;
-    }
-    TFooterAppearance &fa = FNovaDropDown->DropDownFooter();
-    if (FFooter) {
-        FFooter->SetNovaDropDown(FNovaDropDown);
-        FFooter->RebuildButtons();
-        FFooter->setVisible(fa.Visible());
-    } else if (fa.Visible()) {
-        FFooter = new TNovaFooter(this);
-        FFooter->resize(width(), fa.Height());
-        FFooter->SetNovaDropDown(FNovaDropDown);
-        FFooter->RebuildButtons();
-        FFooter->show();
-    }
-    if (FFooter) {
-        FFooter->OnDrawBackGround = FNovaDropDown->OnDrawFooter;
-        FFooter->OnGetText = FNovaDropDown->OnGetFooterText;
-    }
+    TNovaCustomDropDown &d = *FNovaDropDown;
+    refreshBar(FHeader, this, &d, d.DropDownHeader(), d.OnDrawHeader, d.OnGetHeaderText);
+    refreshBar(FFooter, this, &d, d.DropDownFooter(), d.OnDrawFooter, d.OnGetFooterText);
     LayoutChildren();
 }
 

@@ -826,18 +826,16 @@ void TNovaCustomDropDown::SetComponentStyle(TNovaStyle Style)
         FDropDownColor = p.DropDownColor;
         FDropDownColorTo = p.DropDownColorTo;
         if (p.DropDownBorderColor) FDropDownBorderColor = *p.DropDownBorderColor;
-        FDropDownHeader->SetColor(p.HeaderColor);
-        FDropDownHeader->SetColorTo(p.HeaderColorTo);
-        TFont hf = FDropDownHeader->Font();
-        hf.Color = p.HeaderFontColor;
-        FDropDownHeader->SetFont(hf);
-        FDropDownHeader->SetBorderColor(p.HeaderBorderColor);
-        FDropDownFooter->SetColor(p.FooterColor);
-        FDropDownFooter->SetColorTo(p.FooterColorTo);
-        TFont ff = FDropDownFooter->Font();
-        ff.Color = p.FooterFontColor;
-        FDropDownFooter->SetFont(ff);
-        FDropDownFooter->SetBorderColor(p.FooterBorderColor);
+        auto bar = [](auto &a, TColor color, TColor colorTo, TColor font, TColor border) {
+            a.SetColor(color);
+            a.SetColorTo(colorTo);
+            TFont f = a.Font();
+            f.Color = font;
+            a.SetFont(f);
+            a.SetBorderColor(border);
+        };
+        bar(*FDropDownHeader, p.HeaderColor, p.HeaderColorTo, p.HeaderFontColor, p.HeaderBorderColor);
+        bar(*FDropDownFooter, p.FooterColor, p.FooterColorTo, p.FooterFontColor, p.FooterBorderColor);
     }
     TButtonStyleColors b;
     if (ButtonStyleColors(Style, b)) {

@@ -274,6 +274,9 @@ protected:
     bool IsHot() const;
     // Numeric typing rules of etFloat and etMoney (NovaDropDown_Numeric.cpp).
     void FloatChar(QChar &ch, const QKeyEvent *e);
+    // What decimal and money typing share: a separator too near a thousand separator, full decimals
+    // and the separator typed into an empty edit. True when the character is done with.
+    bool DecimalTyping(QChar &ch, const QString &t, int caret);
     void MoneyChar(QChar &ch, const QKeyEvent *e);
     // The character goes to the edit (its key-press event first); ch is then done.
     void PassToEdit(QChar &ch, const QKeyEvent *e);

@@ -303,6 +303,32 @@ void TNovaCustomDropDown::WMChar(QChar &ch, const QKeyEvent *e)
     if (isModified()) SetIsModified(true);
 }
 
+bool TNovaCustomDropDown::DecimalTyping(QChar &ch, const QString &t, int caret)
+{
+    const platform::FormatSettings fs = settings();
+    const QChar dec = fs.decimalSeparator;
+    if ((ch == fs.thousandSeparator || ch == dec) && ThousandSeparatorNear(t, caret)) {
+        ch = QChar();
+        return true;
+    }
+    if (PrecisionReached(t, caret) && (isDigit(ch) || ch == dec) && !hasSelectedText()) {
+        // Full decimals: a digit overwrites the one after the caret.
+        if (!isDigit(ch) || caret >= t.size()) {
+            ch = QChar();
+            return true;
+        }
+        setSelection(caret, 1);
+    }
+    if (ch == dec && t.isEmpty() && caret == 0) {
+        SetPlainText(QStringLiteral("0") + dec);
+        setCursorPosition(2);
+        SetIsModified(true);
+        ch = QChar();
+        return true;
+    }
+    return false;
+}
+
 void TNovaCustomDropDown::FloatChar(QChar &ch, const QKeyEvent *e)
 {
     const platform::FormatSettings fs = settings();
@@ -331,33 +357,13 @@ void TNovaCustomDropDown::FloatChar(QChar &ch, const QKeyEvent *e)
         ch = QChar();
         return;
     }
-    if ((ch == th || ch == dec) && ThousandSeparatorNear(t, caret)) {
-        ch = QChar();
-        return;
-    }
-    if (PrecisionReached(t, caret) && (isDigit(ch) || ch == dec) && !hasSelectedText()) {
-        // Full decimals: a digit overwrites the one after the caret.
-        if (isDigit(ch) && caret < t.size()) {
-            setSelection(caret, 1);
-        } else {
-            ch = QChar();
-            return;
-        }
-    }
-    if (ch == dec && t.isEmpty() && caret == 0) {
-        SetPlainText(QStringLiteral("0") + dec);
-        setCursorPosition(2);
-        SetIsModified(true);
-        ch = QChar();
-        return;
-    }
+    if (DecimalTyping(ch, t, caret)) return;
     PassToEdit(ch, e);
 }
 
 void TNovaCustomDropDown::MoneyChar(QChar &ch, const QKeyEvent *e)
 {
-    const platform::FormatSettings fs = settings();
-    const QChar dec = fs.decimalSeparator, th = fs.thousandSeparator;
+    const QChar dec = settings().decimalSeparator;
     QString t = text();
     if (ch == dec && (t.contains(dec) || FPrecision == 0)) {
         if (FPrecision > 0) {
@@ -372,26 +378,7 @@ void TNovaCustomDropDown::MoneyChar(QChar &ch, const QKeyEvent *e)
         ch = QChar();
         return;
     }
-    const int caret = cursorPosition();
-    if ((ch == th || ch == dec) && ThousandSeparatorNear(t, caret)) {
-        ch = QChar();
-        return;
-    }
-    if (PrecisionReached(t, caret) && (isDigit(ch) || ch == dec) && !hasSelectedText()) {
-        if (isDigit(ch) && caret < t.size()) {
-            setSelection(caret, 1);
-        } else {
-            ch = QChar();
-            return;
-        }
-    }
-    if (ch == dec && t.isEmpty() && caret == 0) {
-        SetPlainText(QStringLiteral("0") + dec);
-        setCursorPosition(2);
-        SetIsModified(true);
-        ch = QChar();
-        return;
-    }
+    if (DecimalTyping(ch, t, cursorPosition())) return;
     const QChar typed = ch;
     PassToEdit(ch, e);
     t = text();
