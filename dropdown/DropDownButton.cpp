@@ -200,12 +200,13 @@ void TNovaDropDownSpeedButton::PaintPushButton(QPainter &p)
 
 // ---- edit button ----------------------------------------------------------------------------------
 
-TDropDownEditButton::TDropDownEditButton(QWidget *parent) : QWidget(parent)
+TDropDownEditButton::TDropDownEditButton(QWidget *parent) : TSpeedButtonHolder(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
     FButton = new TNovaDropDownSpeedButton(this);
+    SetHeldButton(FButton);
     FButton->setEnabled(isEnabled());
     FButton->setText(QString());
     FButton->show();

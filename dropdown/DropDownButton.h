@@ -5,6 +5,7 @@
 // (VedAzirDraw.h, MarkupRenderer.h); the routines here are built on them.
 #include "grid/base/Canvas.h"
 #include "grid/base/DropDownAppearance.h"
+#include "grid/base/EditBtn.h"
 #include "grid/base/EditorKit.h"
 #include "grid/base/MarkupRenderer.h"
 #include "grid/base/VedAzirDraw.h"
@@ -85,28 +86,18 @@ private:
 
 // The windowed holder of the arrow at the edit's right edge. Every size given to it keeps the
 // width BWidth; a left-button release over the arrow is its click.
-class TDropDownEditButton : public QWidget, public editorkit::ButtonColors {
+class TDropDownEditButton : public TSpeedButtonHolder {
 public:
     explicit TDropDownEditButton(QWidget *parent = nullptr);
 
     TNovaDropDownSpeedButton *SpeedButton() const { return FButton; }
-    QWidget *FocusControl() const { return FFocusControl; }
-    void SetFocusControl(QWidget *w) { FFocusControl = w; }
     int BWidth() const { return FBWidth; }
     void SetBWidth(int w) { FBWidth = w; }
-    QImage Glyph() const { return FButton->Glyph(); }
-    void SetGlyph(const QImage &g) { FButton->SetGlyph(g); }
-    int NumGlyphs() const { return FButton->NumGlyphs(); }
-    void SetNumGlyphs(int n) { FButton->SetNumGlyphs(n); }
-    QString ButtonCaption() const { return FButton->text(); }
-    void SetButtonCaption(const QString &c) { FButton->setText(c); }
 
     // Bounds with the width forced to BWidth.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
     // The left mouse button went up over the arrow.
     void ButtonMouseUp(Qt::MouseButton button);
-
-    editorkit::NotifyEvent OnClick;
 
 protected:
     void resizeEvent(QResizeEvent *e) override;
@@ -116,6 +107,5 @@ private:
     void AdjustWinSize(int &AWidth, int &AHeight);
 
     TNovaDropDownSpeedButton *FButton;
-    QPointer<QWidget> FFocusControl;
     int FBWidth = 16;
 };
