@@ -5,6 +5,7 @@
 // selected swatches. Each reports a choice through an event; the picker then takes the panel's
 // selected colour. They paint through a TCanvas, so tests read them from a recording canvas.
 #include "dropdown/Collection.h"
+#include "dropdown/DropDownStyles.h"
 #include "grid/base/Canvas.h"
 #include "grid/base/GridTypes.h"
 
@@ -15,8 +16,6 @@
 #include <array>
 #include <cstdint>
 
-// TEMP until the drop-down base lands: the selection colour styles.
-enum TSelectionColorStyle : std::uint8_t { scCustom, scOffice2007, scWindowsVista, scWindows7 };
 
 // Which control the colour picker shows.
 enum TColorSelectionStyle : std::uint8_t { csDiscrete, csColorCube, csSpectrum, csList };

@@ -6,6 +6,7 @@
 // reads every setting from its container. The owning drop-down moves the hot entry and the
 // selection by keys and hears of a selection through OnItemSelect.
 #include "dropdown/Collection.h"
+#include "dropdown/DropDownStyles.h"
 #include "grid/base/Canvas.h"
 #include "grid/base/EditorKit.h"
 #include "grid/base/GridTypes.h"
@@ -19,8 +20,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-
-#include "dropdown/ColorPanels.h" // TEMP: the selection colour styles
 
 enum TSelectorType : std::uint8_t { stImage, stColor };
 // Where a caption stands relative to its image.

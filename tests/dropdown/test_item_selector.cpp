@@ -424,6 +424,18 @@ TEST(ItemSelector, AssigningAnotherStyleReloadsItsPreset)
     EXPECT_EQ(fresh.BorderColor, TColor(0xFDDE99));
 }
 
+TEST(ItemSelector, TakesTheComponentStylePresetsOfTheDropDowns)
+{
+    TItemAppearance a;
+    a.BorderColorHot = clRed;
+    ApplyItemStyle(a, tsOffice2003Blue);
+    EXPECT_EQ(a.BorderColorHot, clNone);
+    TItemStyleColors c;
+    ASSERT_TRUE(ItemStyleColors(tsOffice2003Blue, c));
+    EXPECT_EQ(a.ColorHot, c.ColorHot);
+    EXPECT_EQ(a.EdgeColor, c.EdgeColor);
+}
+
 TEST(ItemSelector, EntryChangesLayOutAgain)
 {
     TNovaCustomItemSelector s;
