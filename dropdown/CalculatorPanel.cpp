@@ -279,18 +279,9 @@ void TCustomButtonPanel::DoButtonClick(int Index)
 // loses it is invalidated, the one that takes it drawn at once.
 void TCustomButtonPanel::setKeyState(int &Field, int Index)
 {
-    if (Index == Field)
-        return;
     if (Index >= 0 && Index < FButtons->Count() && !FButtons->GetItem(Index)->Enabled())
         return;
-    if (Field >= 0) {
-        const int old = Field;
-        Field = -1;
-        InvalidateButton(old);
-    }
-    Field = Index;
-    if (Index >= 0)
-        drawAtOnce(Index);
+    MoveMark(Field, Index, [this](int i) { InvalidateButton(i); }, [this](int i) { drawAtOnce(i); });
 }
 
 void TCustomButtonPanel::SetButtonHot(int Index)

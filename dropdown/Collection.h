@@ -99,3 +99,20 @@ inline int StepIndex(int Current, int Count, bool Forward, bool FirstFromNone)
     const int next = Current + (Forward ? 1 : -1);
     return next >= 0 && next < Count ? next : -1;
 }
+
+// Moves a mark (the hot or pressed entry) to Index: nothing when it is there already; the entry
+// that loses it is invalidated, the one that takes it (0 or more) drawn at once.
+template <typename TInvalidate, typename TDraw>
+void MoveMark(int &Mark, int Index, TInvalidate Invalidate, TDraw DrawAtOnce)
+{
+    if (Index == Mark)
+        return;
+    if (Mark >= 0) {
+        const int old = Mark;
+        Mark = -1;
+        Invalidate(old);
+    }
+    Mark = Index;
+    if (Index >= 0)
+        DrawAtOnce(Index);
+}

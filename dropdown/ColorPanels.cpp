@@ -135,24 +135,25 @@ void TNovaColorCubePanel::DrawHexagon(TCanvas &Canvas, TPoint Center, int W, int
                     {cx - W, cy + H}});
 }
 
-void TNovaColorCubePanel::DrawHotFrame(TCanvas &Canvas, TPoint Center) const
+// An outline one pixel inside the cell in Outer, and a white one inside that.
+void TNovaColorCubePanel::DrawFrame(TCanvas &Canvas, TPoint Center, TColor Outer) const
 {
     Canvas.Brush.Style = bsClear;
-    Canvas.Pen.Color = clRed;
+    Canvas.Pen.Color = Outer;
     DrawHexagon(Canvas, Center, FCubeSize.X - 1, FCubeSize.Y);
     Canvas.Pen.Color = clWhite;
     DrawHexagon(Canvas, Center, FCubeSize.X - 2, FCubeSize.Y - 1);
     Canvas.Brush.Style = bsSolid;
 }
 
+void TNovaColorCubePanel::DrawHotFrame(TCanvas &Canvas, TPoint Center) const
+{
+    DrawFrame(Canvas, Center, clRed);
+}
+
 void TNovaColorCubePanel::DrawSelectedFrame(TCanvas &Canvas, TPoint Center) const
 {
-    Canvas.Brush.Style = bsClear;
-    Canvas.Pen.Color = clBlack;
-    DrawHexagon(Canvas, Center, FCubeSize.X - 1, FCubeSize.Y);
-    Canvas.Pen.Color = clWhite;
-    DrawHexagon(Canvas, Center, FCubeSize.X - 2, FCubeSize.Y - 1);
-    Canvas.Brush.Style = bsSolid;
+    DrawFrame(Canvas, Center, clBlack);
 }
 
 void TNovaColorCubePanel::DrawCell(TCanvas &Canvas, int Index) const
@@ -605,16 +606,7 @@ void TCustomColorSelector::SetItemIndex(int Value)
 
 void TCustomColorSelector::SetItemHot(int Index)
 {
-    if (Index == FItemHot)
-        return;
-    if (FItemHot >= 0) {
-        const int old = FItemHot;
-        FItemHot = -1;
-        InvalidateItem(old);
-    }
-    FItemHot = Index;
-    if (Index >= 0)
-        drawAtOnce(Index);
+    MoveMark(FItemHot, Index, [this](int i) { InvalidateItem(i); }, [this](int i) { drawAtOnce(i); });
 }
 
 void TCustomColorSelector::SetSelectedColor(TColor Value)

@@ -78,6 +78,7 @@ protected:
 
 private:
     static void DrawHexagon(TCanvas &Canvas, TPoint Center, int W, int H);
+    void DrawFrame(TCanvas &Canvas, TPoint Center, TColor Outer) const;
     void DrawHotFrame(TCanvas &Canvas, TPoint Center) const;
     void DrawSelectedFrame(TCanvas &Canvas, TPoint Center) const;
     void updateCell(int Index);

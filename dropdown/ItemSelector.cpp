@@ -300,16 +300,7 @@ void TCustomItemSelector::SetItemIndex(int Value)
 
 void TCustomItemSelector::SetItemHot(int Index)
 {
-    if (Index == FItemHot)
-        return;
-    if (FItemHot >= 0) {
-        const int old = FItemHot;
-        FItemHot = -1;
-        InvalidateItem(old);
-    }
-    FItemHot = Index;
-    if (Index >= 0)
-        drawAtOnce(Index);
+    MoveMark(FItemHot, Index, [this](int i) { InvalidateItem(i); }, [this](int i) { drawAtOnce(i); });
 }
 
 void TCustomItemSelector::SelectFirst()
