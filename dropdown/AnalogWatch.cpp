@@ -370,10 +370,9 @@ TRect TNovaWatch::GetAMPMRect(TCanvas &Canvas) const
 
 TRect TNovaWatch::GetAMPMRect() const
 {
-    TImageCanvas measure(1, 1);
-    const TRect r = GetAMPMRect(measure);
-    measure.End();
-    return r;
+    if (!FMeasure)
+        FMeasure = std::make_unique<TImageCanvas>(1, 1);
+    return GetAMPMRect(*FMeasure);
 }
 
 int TNovaWatch::MinuteAtPos(int X, int Y) const

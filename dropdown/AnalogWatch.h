@@ -115,4 +115,6 @@ private:
     TWatchStyle FStyle = wsClassic;
     // The AM/PM roll in progress: the label window's offset into "AM" over "PM" (-1: none).
     int FRollOffset = -1;
+    // Measures the label where no paint canvas is at hand (the pointer over the watch).
+    mutable std::unique_ptr<TImageCanvas> FMeasure;
 };

@@ -1,9 +1,10 @@
 #pragma once
 // Shared pieces of the pop-up panel tests: a shown window that holds one panel (so that QTest's
-// window-level clicks and moves reach it through Qt's own routing), hand-fired timers and a
-// settable clock.
+// window-level clicks and moves reach it through Qt's own routing), the editor tests' hand-fired
+// timers and a settable clock.
 #include "grid/base/Canvas.h"
 #include "grid/base/EditorKit.h"
+#include "grid/base/test_editors_support.h"
 #include "platform/Clock.h"
 
 #include <QPoint>
@@ -51,23 +52,7 @@ public:
     QWidget window;
 };
 
-class FakeTimer : public editorkit::EditorTimer {
-public:
-    void setInterval(int ms) override { m_interval = ms; }
-    int interval() const override { return m_interval; }
-    void start() override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    void fire()
-    {
-        if (m_active && onTimeout)
-            onTimeout();
-    }
-
-private:
-    int m_interval = 0;
-    bool m_active = false;
-};
+using editortest::FakeTimer;
 
 // Hands out fake timers (in creation order) and a fixed clock for one test.
 class TimedTest : public ::testing::Test {

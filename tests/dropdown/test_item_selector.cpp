@@ -464,6 +464,7 @@ TEST_F(TypeAhead, CharacterKeysWithinTheBurstFormTheSearch)
         EXPECT_FALSE(t.AddKey(key)) << key;
     ASSERT_TRUE(t.AddKey(Qt::Key_E));
     EXPECT_EQ(t.Text(), QStringLiteral("RE"));
+    EXPECT_EQ(timers[0]->starts, 1); // the running timer is not restarted by the second key
     EXPECT_TRUE(s.LookupItem(t.Text()));
     EXPECT_EQ(s.ItemIndex(), 2);
     timers[0]->fire(); // 500 ms after the first key
