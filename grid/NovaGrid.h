@@ -132,8 +132,6 @@ using TControlComboSelectEvent = std::function<void(QObject *Sender, int ARow, i
 using TFixedEditEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, TGridFixedCellEditor &AEditor, QStringList &Values)>;
 
-// Colour of two blended: Percent of Color1 and the rest of Color2 (RGB values).
-TColor BlendColor(TColor Color1, TColor Color2, int Percent);
 // The selection colour over a cell colour: blended by Factor when the mixer is on.
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
 
