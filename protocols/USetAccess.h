@@ -1,0 +1,39 @@
+#pragma once
+// The Modbus master tables of the serial-line models ("ModbusM_SetAccess.xml"): rules that read
+// coils, inputs or registers of a slave into the input data area, and rules that write coils or
+// holding registers from the output data area. Opened by the main window's "Modbus Set Access".
+#include "protocols/UTable_Window.h"
+#include "protocols/UTables.h"
+
+class TNovaColumnGrid;
+
+class TFSetAccess : public TTable_Window, public TModbus_Master_State {
+    Q_OBJECT
+public:
+    explicit TFSetAccess(QWidget *parent = nullptr);
+
+    // OK: the frame's check-and-save path.
+    void bitbtn1Click();
+    void Btn_OKClick() override { bitbtn1Click(); }
+    void Btn_InsertRowClick() { Btn_InsRowClick(); }
+    // Grid events of both grids.
+    void NCG_Modbus_ReadDblClickCell(QObject *Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); }
+    void NCG_Modbus_ReadKeyPress(QObject *Sender, QChar &Key) { KeyPress(Sender, Key); }
+    void NCG_Modbus_ReadGridHint(QObject *Sender, int ARow, int ACol, QString &hintstr)
+    {
+        GridHint(Sender, ARow, ACol, hintstr);
+    }
+    // A topic chosen in the read grid: the row's remembered topic index.
+    void ComboChange(QObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection) override;
+
+    TNovaColumnGrid *NCG_Modbus_Read = nullptr;
+    TNovaColumnGrid *NCG_Modbus_Write = nullptr;
+    QWidget *TS_Modbus_Read = nullptr;
+    QWidget *TS_Modbus_Write = nullptr;
+
+private:
+    void FormCreate();
+};
+
+// The window of the program, created at start (nullptr until then).
+inline TFSetAccess *FSetAccess = nullptr;
