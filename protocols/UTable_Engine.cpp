@@ -340,11 +340,12 @@ TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QS
             for (size_t c = 1; c < d.columns.size(); ++c) {
                 const TColumnDesc &col = d.columns[c];
                 QString text;
-                switch (col.load) {
-                case TLoadKind::NotRead: continue;
-                case TLoadKind::Forced: text = col.value; break;
-                default: {
-                    const char *v = col.attribute.isEmpty() ? nullptr : values.value(c);
+                if (col.load == TLoadKind::Forced) {
+                    text = col.value;
+                } else {
+                    // A column without an attribute is never read.
+                    if (col.load == TLoadKind::NotRead || col.attribute.isEmpty()) continue;
+                    const char *v = values.value(c);
                     if (!v) {
                         if (col.load == TLoadKind::Optional) continue;
                         if (col.load == TLoadKind::Required)
@@ -357,7 +358,6 @@ TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QS
                         if (col.trimOnLoad) text = Trim_Text(text);
                     }
                     if (col.loadText) text = col.loadText(text, g, r);
-                }
                 }
                 setCell(d, g, int(c), r, text, col.tickUnlessN);
             }

@@ -35,7 +35,7 @@ enum class TLoadKind {
 };
 
 struct TColumnDesc {
-    QString attribute;          // the row element's attribute; empty: neither saved nor read
+    QString attribute;          // the row element's attribute; empty: neither saved nor read (Forced aside)
     int header = 0;             // text slot of the title; 0: `title` stays
     QString title;              // the title when there is no slot (also the title before texts apply)
     int hint = 0;               // text slot of the title's hint; 0: none

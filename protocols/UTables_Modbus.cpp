@@ -161,11 +161,13 @@ TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
     topic.load = TLoadKind::Optional;
     topic.loadText = [s](const QString &value, TNovaStringGrid &, int row) {
         const int index = StrToIntDef(value, -1);
+        if (s->ComboItem_Topic.size() < size_t(row)) s->ComboItem_Topic.resize(size_t(row), -1);
         s->ComboItem_Topic[size_t(row - 1)] = index;
         return s->Get_Topic_From_Index(index);
     };
     topic.saveText = [s](TNovaStringGrid &g, int row) {
-        return QString::number(s->Get_Index_From_Topic(g.Cells(kModbusReadTopicCol, row), s->ComboItem_Topic[size_t(row - 1)]));
+        const int remembered = size_t(row) <= s->ComboItem_Topic.size() ? s->ComboItem_Topic[size_t(row - 1)] : -1;
+        return QString::number(s->Get_Index_From_Topic(g.Cells(kModbusReadTopicCol, row), remembered));
     };
     read.columns = {
         numberColumn(1616),
@@ -276,6 +278,7 @@ TTableDesc Modbus_TCP_Master_Table(TModbus_TCP_Master_State &state)
     read.hints = &s->Hint_Modbus_Set_Access_Read;
     TColumnDesc topic = listColumn("", 1962, 1981, 120, {});
     topic.hidden = true;
+    topic.load = TLoadKind::NotRead;
     read.columns = {
         numberColumn(1908),
         checkColumn("Enable", 1909, 1969, 50, TLoadKind::Defaulted, "Y"),
