@@ -4,7 +4,9 @@
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/USetAccess.h"
 #include "protocols/windows/TableWindowFixture.h"
+#include "shell/UDovavivuvFirmWare.h"
 
+#include <QAbstractButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
@@ -607,4 +609,77 @@ TEST_F(ModbusWindows, TcpFileRoundTripNeverSavesTheTopic)
     EXPECT_EQ(read.Cells(4, 1), QString());
     EXPECT_EQ(w.NCG_Modbus_Write->Cells(2, 1), QString()) << "the write group is not reached";
     w.hide();
+}
+
+// ---- in the program ------------------------------------------------------------------------------------
+
+TEST_F(ModbusWindows, TheMainWindowCreatesTranslatesAndOpensThem)
+{
+    QTemporaryDir exe;
+    TProgramWindows windows(exe.path());
+    ASSERT_NE(FSetAccess, nullptr);
+    ASSERT_NE(FModbus_TCP_Master_Set_Access, nullptr);
+    DIDurovuzozAdozAvir *main = FDovavivuvFirmWare;
+
+    // Without a configuration the hidden button is refused.
+    ASSERT_TRUE(Project_Path.isEmpty());
+    {
+        ModalResponder responder;
+        main->Btn_Click(main->Btn_Modbus_Set_Access);
+        EXPECT_EQ(responder.texts(), QStringList{"Error! Project not Valid"});
+        EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
+    }
+    // With one it opens the master table modally; the button stays hidden.
+    Project_Path = dir.path();
+    main->Set_Files();
+    writeFile(ModbusM_SetAccess_File, fixture("ModbusM_SetAccess_in.xml"));
+    QWidget *seen = nullptr;
+    QString shownAddress;
+    {
+        ModalResponder responder;
+        responder.then([&](QWidget *w) {
+            seen = w;
+            shownAddress = FSetAccess->NCG_Modbus_Read->Cells(4, 1);
+            QTest::mouseClick(FSetAccess->Btn_Cancel, Qt::LeftButton);
+        });
+        main->Btn_Click(main->Btn_Modbus_Set_Access);
+        EXPECT_FALSE(responder.timedOut());
+    }
+    EXPECT_EQ(seen, FSetAccess);
+    EXPECT_EQ(shownAddress, QStringLiteral("100")) << "the file was loaded for the showing";
+    EXPECT_FALSE(FSetAccess->isVisible());
+    EXPECT_FALSE(main->Btn_Modbus_Set_Access->isVisibleTo(main));
+
+    // A language file changes a caption, a title, a hint and a tab caption of each hidden window.
+    writeFile(Language_Dir + QStringLiteral("/Deutsch.lng"),
+              "STR1600 = Modbus-Zugriff\nSTR1617 = Aktiv\nSTR1643 = Regel ein oder aus\nSTR1614 = Lesen\n"
+              "STR1900 = Modbus-TCP-Zugriff\nSTR1909 = Ein\nSTR1969 = Regel an oder aus\nSTR1906 = TCP lesen\n");
+    Language_Name = QStringLiteral("Deutsch");
+    Load_Language();
+    main->Change_Language();
+    auto hint = [](TNovaStringGrid *g, int realCol) {
+        QString h;
+        g->OnGridHint(g, 0, g->DisplColIndex(realCol), h);
+        return h;
+    };
+    TFSetAccess &m = *FSetAccess;
+    EXPECT_FALSE(m.isVisible());
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Modbus-Zugriff"));
+    EXPECT_EQ(m.NCG_Modbus_Read->Columns()->Items(1)->Header(), QStringLiteral("Aktiv"));
+    EXPECT_EQ(hint(m.NCG_Modbus_Read, 1), QStringLiteral("Regel ein oder aus"));
+    EXPECT_EQ(m.PageControl1->tabText(0), QStringLiteral("Lesen"));
+    TFModbus_TCP_Master_Set_Access &t = *FModbus_TCP_Master_Set_Access;
+    EXPECT_EQ(t.windowTitle(), QStringLiteral("Modbus-TCP-Zugriff"));
+    EXPECT_EQ(t.NCG_Modbus_Read->Columns()->Items(1)->Header(), QStringLiteral("Ein"));
+    EXPECT_EQ(hint(t.NCG_Modbus_Read, 1), QStringLiteral("Regel an oder aus"));
+    EXPECT_EQ(t.PageControl1->tabText(0), QStringLiteral("TCP lesen"));
+    EXPECT_EQ(t.Btn_CopyRow->text(), QStringLiteral("Copy Row"));
+
+    // Back to English.
+    Language_Name = QStringLiteral("English");
+    Load_Language();
+    main->Change_Language();
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Set Modbus Access"));
+    EXPECT_EQ(t.PageControl1->tabText(0), QStringLiteral("Modbus Read"));
+    main->close();
 }
