@@ -1414,8 +1414,14 @@ bool TStringGrid::SelectCell(int col, int row)
 
 // ---- invalidation and painting ---------------------------------------------------------------
 
+// A hidden grid, or one whose painting is held, repaints whole when it shows or lets go: working out
+// a cell's place (which asks the scroll bars for their size) would be wasted on every cell written.
+bool TStringGrid::invalidationWanted() const { return isVisible() && viewport()->updatesEnabled(); }
+
 void TStringGrid::InvalidateCell(int col, int row)
 {
+    if (!invalidationWanted())
+        return;
     const QRect r = CellBounds(col, row);
     if (!r.isEmpty())
         viewport()->update(r.adjusted(0, 0, m_gridLineWidth, m_gridLineWidth));
@@ -1423,6 +1429,8 @@ void TStringGrid::InvalidateCell(int col, int row)
 
 void TStringGrid::InvalidateRow(int row)
 {
+    if (!invalidationWanted())
+        return;
     const QRect r = CellRect(std::min(m_fixedCols, m_colCount - 1), row);
     if (!r.isEmpty())
         viewport()->update(QRect(0, r.y(), ClientWidth(), r.height() + m_gridLineWidth));
@@ -1430,6 +1438,8 @@ void TStringGrid::InvalidateRow(int row)
 
 void TStringGrid::InvalidateCol(int col)
 {
+    if (!invalidationWanted())
+        return;
     const QRect r = CellRect(col, std::min(m_fixedRows, m_rowCount - 1));
     if (!r.isEmpty())
         viewport()->update(QRect(r.x(), 0, r.width() + m_gridLineWidth, ClientHeight()));

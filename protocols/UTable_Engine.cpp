@@ -119,6 +119,24 @@ private:
     std::vector<const char *> m_values;
 };
 
+// Shown grids paint once after many cells were written, not cell by cell.
+class HeldPainting {
+public:
+    explicit HeldPainting(const TTableGrids &grids) : m_grids(grids)
+    {
+        for (TNovaStringGrid *g : m_grids) g->BeginUpdate();
+    }
+    ~HeldPainting()
+    {
+        for (TNovaStringGrid *g : m_grids) g->EndUpdate();
+    }
+    HeldPainting(const HeldPainting &) = delete;
+    HeldPainting &operator=(const HeldPainting &) = delete;
+
+private:
+    const TTableGrids &m_grids;
+};
+
 bool enabled(const TGridDesc &d, TNovaStringGrid &g, int row)
 {
     if (d.enableColumn < 0 || d.enable == TEnableRule::None) return true;
@@ -271,6 +289,7 @@ void Table_Apply_Texts(const TTableDesc &desc, const TTableGrids &grids)
 
 void Table_Clear(const TTableDesc &desc, const TTableGrids &grids)
 {
+    const HeldPainting held(grids);
     for (size_t i = 0; i < desc.grids.size() && i < grids.size(); ++i) {
         const TGridDesc &d = desc.grids[i];
         TNovaStringGrid &g = *grids[i];
@@ -283,12 +302,14 @@ void Table_Clear(const TTableDesc &desc, const TTableGrids &grids)
         const int rows = g.RowCount();
         const QString none;
         for (int r = 1; r < rows; ++r) {
-            g.SetCells(0, r, QString::number(r));
-            for (int c = 1; c < cols; ++c) {
+            // From the last column back: a row's texts are stored packed, and emptying its last
+            // cell moves nothing.
+            for (int c = cols - 1; c >= 1; --c) {
                 const bool on = c == d.enableColumn;
                 if (boxObject(d, c)) setBox(g, c, r, on);
                 else g.SetCells(c, r, on ? kYes : none);
             }
+            g.SetCells(0, r, QString::number(r));
         }
         if (auto *cg = dynamic_cast<TNovaColumnGrid *>(&g))
             for (int c = 1; c < cols; ++c)
@@ -330,6 +351,7 @@ TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QS
         }
     }
 
+    const HeldPainting held(grids);
     for (size_t i = 0; i < n; ++i) {
         const TGridDesc &d = desc.grids[i];
         TNovaStringGrid &g = *grids[i];
