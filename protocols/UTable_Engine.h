@@ -143,6 +143,7 @@ struct TTableDesc {
     int rowPrefix = 0;          // "Error row "
     int deleteQuestion = 0;     // followed by the row number ("%d" in the text takes it instead)
     bool keepCopyFlags = false; // a showing leaves the copy flags as they are
+    bool keepSheet = false;     // a showing leaves the active tab sheet (else the first becomes active)
     std::vector<TGridDesc> grids; // in the order of loading, checking and saving
     // Showing, first step (values from "ParGen.xml", columns, row counts); false stops the showing
     // with *error shown and the grids as they were.

@@ -107,7 +107,7 @@ void TTable_Window::FormShow()
         return;
     }
     if (!Desc.keepCopyFlags) std::fill(m_ownCopied.begin(), m_ownCopied.end(), false);
-    if (PageControl1) PageControl1->setCurrentIndex(0);
+    if (PageControl1 && !Desc.keepSheet) PageControl1->setCurrentIndex(0);
     if (load.status == TTableLoad::Failed) platform::showError(load.error, this);
 }
 

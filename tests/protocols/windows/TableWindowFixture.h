@@ -22,6 +22,7 @@ protected:
     void SetUp() override
     {
         Load_Default_Texts();
+        SW_Code = kSWCode;
         Project_Path = dir.path();
         Set_Files();
         Row_Clipboard.clear();

@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -682,4 +684,41 @@ TEST_F(ModbusWindows, TheMainWindowCreatesTranslatesAndOpensThem)
     EXPECT_EQ(m.windowTitle(), QStringLiteral("Set Modbus Access"));
     EXPECT_EQ(t.PageControl1->tabText(0), QStringLiteral("Modbus Read"));
     main->close();
+}
+
+// ---- how they look ---------------------------------------------------------------------------------------
+
+// Both tabs of both windows with a few rows; with CFG_SCREENSHOT_DIR set the pictures are kept there
+// (under a virtual X screen the screen itself is taken).
+TEST_F(ModbusWindows, BothTabsOfBothWindowsRender)
+{
+    writeFile(ModbusM_SetAccess_File, fixture("ModbusM_SetAccess_in.xml"));
+    writeFile(ModbusTCPM_SetAccess_File, fixture("ModbusTCPM_SetAccess_in.xml"));
+    TFSetAccess master;
+    TFModbus_TCP_Master_Set_Access tcp;
+    const QString keep = qEnvironmentVariable("CFG_SCREENSHOT_DIR");
+    for (TTable_Window *w : std::initializer_list<TTable_Window *>{&master, &tcp}) {
+        open(*w);
+        w->move(0, 0);
+        setCells(*w->Grids[1], 1, w == &master ? kMasterWrite : kTcpWrite);
+        for (int tab = 0; tab < 2; ++tab) {
+            w->PageControl1->setCurrentIndex(tab);
+            QApplication::processEvents();
+            QTest::qWait(50);
+            const QImage drawn = w->grab().toImage();
+            QImage img = drawn;
+            if (QGuiApplication::platformName() == QLatin1String("xcb"))
+                img = w->screen()->grabWindow(0, 0, 0, w->frameGeometry().width(), w->frameGeometry().height()).toImage();
+            EXPECT_GE(img.width(), w->width());
+            // The grid shows its titles: dark text in the title row.
+            const QRect title = w->Grids[size_t(tab)]->geometry().translated(w->Grids[size_t(tab)]->parentWidget()->mapTo(w, QPoint()));
+            int ink = 0;
+            for (int x = title.left(); x < title.right(); ++x)
+                if (drawn.pixelColor(x, title.top() + 11).lightness() < 80) ++ink;
+            EXPECT_GT(ink, 50) << w->objectName().toStdString() << " tab " << tab;
+            if (!keep.isEmpty())
+                img.save(keep + QStringLiteral("/%1_tab%2.png").arg(w->objectName()).arg(tab));
+        }
+        w->hide();
+    }
 }
