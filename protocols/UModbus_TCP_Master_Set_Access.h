@@ -1,13 +1,10 @@
 #pragma once
 // The Modbus TCP master tables ("ModbusTCPM_SetAccess.xml"): the Modbus master rules with the slave's
 // IPv4 address and TCP port. Created and translated only: no button of the main window opens it.
-#include "protocols/UTable_Window.h"
-#include "protocols/UTables.h"
+#include "protocols/USetAccess.h"
 
-class TNovaColumnGrid;
-
-class TFModbus_TCP_Master_Set_Access : public TTable_Window, public TModbus_TCP_Master_State {
-    Q_OBJECT
+// The window data comes first: the description is built from it before the frame.
+class TFModbus_TCP_Master_Set_Access : public TModbus_TCP_Master_State, public TModbus_Table_Window {
 public:
     explicit TFModbus_TCP_Master_Set_Access(QWidget *parent = nullptr);
 
@@ -18,14 +15,6 @@ public:
     {
         GridHint(Sender, ARow, ACol, hintstr);
     }
-
-    TNovaColumnGrid *NCG_Modbus_Read = nullptr;
-    TNovaColumnGrid *NCG_Modbus_Write = nullptr;
-    QWidget *TS_Modbus_Read = nullptr;
-    QWidget *TS_Modbus_Write = nullptr;
-
-private:
-    void FormCreate();
 };
 
 // The window of the program, created at start (nullptr until then).

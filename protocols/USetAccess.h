@@ -7,8 +7,20 @@
 
 class TNovaColumnGrid;
 
-class TFSetAccess : public TTable_Window, public TModbus_Master_State {
+// The frame both Modbus windows share: a read grid and a write grid on two tab sheets.
+class TModbus_Table_Window : public TTable_Window {
     Q_OBJECT
+public:
+    TModbus_Table_Window(TTableDesc desc, QWidget *parent);
+
+    TNovaColumnGrid *NCG_Modbus_Read = nullptr;
+    TNovaColumnGrid *NCG_Modbus_Write = nullptr;
+    QWidget *TS_Modbus_Read = nullptr;
+    QWidget *TS_Modbus_Write = nullptr;
+};
+
+// The window data comes first: the description is built from it before the frame.
+class TFSetAccess : public TModbus_Master_State, public TModbus_Table_Window {
 public:
     explicit TFSetAccess(QWidget *parent = nullptr);
 
@@ -25,14 +37,6 @@ public:
     }
     // A topic chosen in the read grid: the row's remembered topic index.
     void ComboChange(QObject *Sender, int ACol, int ARow, int AItemIndex, const QString &ASelection) override;
-
-    TNovaColumnGrid *NCG_Modbus_Read = nullptr;
-    TNovaColumnGrid *NCG_Modbus_Write = nullptr;
-    QWidget *TS_Modbus_Read = nullptr;
-    QWidget *TS_Modbus_Write = nullptr;
-
-private:
-    void FormCreate();
 };
 
 // The window of the program, created at start (nullptr until then).

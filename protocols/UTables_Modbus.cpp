@@ -113,6 +113,23 @@ std::vector<TRowRule> modbusRules(const TModbusDirection &m)
     return rules;
 }
 
+// A read or write grid of the Modbus tables: 512 rows, the Enable column 1 and the key column 2.
+TGridDesc modbusGrid(bool read, int tabCaption, bool *copied, QStringList *hints)
+{
+    TGridDesc g;
+    g.name = read ? QStringLiteral("NCG_Modbus_Read") : QStringLiteral("NCG_Modbus_Write");
+    g.sheet = read ? QStringLiteral("TS_Modbus_Read") : QStringLiteral("TS_Modbus_Write");
+    g.group = read ? QStringLiteral("Modbus_Read") : QStringLiteral("Modbus_Write");
+    g.tabCaption = tabCaption;
+    g.rows = kModbusTableRows;
+    g.keyColumn = 2;
+    g.enableColumn = 1;
+    g.enable = TEnableRule::Trimmed;
+    g.copied = copied;
+    g.hints = hints;
+    return g;
+}
+
 const QStringList kReadTypes{"Coil Status", "Input Status", "Holding Register", "Input Register"};
 const QStringList kWriteTypes{"Coil Status", "Holding Register"};
 
@@ -145,17 +162,7 @@ TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
     t.rowPrefix = 1668;
     t.deleteQuestion = 1688;
 
-    TGridDesc read;
-    read.name = QStringLiteral("NCG_Modbus_Read");
-    read.sheet = QStringLiteral("TS_Modbus_Read");
-    read.tabCaption = 1614;
-    read.group = QStringLiteral("Modbus_Read");
-    read.rows = kModbusTableRows;
-    read.keyColumn = 2;
-    read.enableColumn = 1;
-    read.enable = TEnableRule::Trimmed;
-    read.copied = &s->Do_Copy_In_Read;
-    read.hints = &s->Hint_Modbus_Set_Access_Read;
+    TGridDesc read = modbusGrid(true, 1614, &s->Do_Copy_In_Read, &s->Hint_Modbus_Set_Access_Read);
     TColumnDesc topic = listColumn("Index_Topic", 1642, 1653, 120, {});
     topic.hidden = true;
     topic.load = TLoadKind::Optional;
@@ -193,17 +200,7 @@ TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
                         .area = &s->NByte_IN};
     read.rules = modbusRules(in);
 
-    TGridDesc write;
-    write.name = QStringLiteral("NCG_Modbus_Write");
-    write.sheet = QStringLiteral("TS_Modbus_Write");
-    write.tabCaption = 1615;
-    write.group = QStringLiteral("Modbus_Write");
-    write.rows = kModbusTableRows;
-    write.keyColumn = 2;
-    write.enableColumn = 1;
-    write.enable = TEnableRule::Trimmed;
-    write.copied = &s->Do_Copy_In_Write;
-    write.hints = &s->Hint_Modbus_Set_Access_Write;
+    TGridDesc write = modbusGrid(false, 1615, &s->Do_Copy_In_Write, &s->Hint_Modbus_Set_Access_Write);
     write.columns = {
         numberColumn(1628),
         checkColumn("Enable", 1629, 1655, 50, TLoadKind::Defaulted, "Y"),
@@ -265,17 +262,7 @@ TTableDesc Modbus_TCP_Master_Table(TModbus_TCP_Master_State &state)
     t.rowPrefix = 1938;
     t.deleteQuestion = 1961;
 
-    TGridDesc read;
-    read.name = QStringLiteral("NCG_Modbus_Read");
-    read.sheet = QStringLiteral("TS_Modbus_Read");
-    read.tabCaption = 1906;
-    read.group = QStringLiteral("Modbus_Read");
-    read.rows = kModbusTableRows;
-    read.keyColumn = 2;
-    read.enableColumn = 1;
-    read.enable = TEnableRule::Trimmed;
-    read.copied = &s->Do_Copy_In_Read;
-    read.hints = &s->Hint_Modbus_Set_Access_Read;
+    TGridDesc read = modbusGrid(true, 1906, &s->Do_Copy_In_Read, &s->Hint_Modbus_Set_Access_Read);
     TColumnDesc topic = listColumn("", 1962, 1981, 120, {});
     topic.hidden = true;
     topic.load = TLoadKind::NotRead;
@@ -305,17 +292,7 @@ TTableDesc Modbus_TCP_Master_Table(TModbus_TCP_Master_State &state)
                         .pollRule = [] { return std::pair(1000, 1999); }, .area = &s->NByte_IN};
     read.rules = modbusRules(in);
 
-    TGridDesc write;
-    write.name = QStringLiteral("NCG_Modbus_Write");
-    write.sheet = QStringLiteral("TS_Modbus_Write");
-    write.tabCaption = 1907;
-    write.group = QStringLiteral("Modbus_Write");
-    write.rows = kModbusTableRows;
-    write.keyColumn = 2;
-    write.enableColumn = 1;
-    write.enable = TEnableRule::Trimmed;
-    write.copied = &s->Do_Copy_In_Write;
-    write.hints = &s->Hint_Modbus_Set_Access_Write;
+    TGridDesc write = modbusGrid(false, 1907, &s->Do_Copy_In_Write, &s->Hint_Modbus_Set_Access_Write);
     write.columns = {
         numberColumn(1922),
         checkColumn("Enable", 1923, 1983, 50, TLoadKind::Defaulted, "Y"),
