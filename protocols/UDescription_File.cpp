@@ -13,8 +13,42 @@ bool Save_Description_File(const TDescription_File &file, const QString &path, Q
     return platform::writeFileAtomic(path, file.Bytes, error);
 }
 
+namespace {
+
+// Characters of the ANSI code page (Windows-1252) above Latin-1's control block.
+bool inAnsi(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return true;
+    static constexpr char16_t kHigh[] = {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030,
+                                         0x0160, 0x2039, 0x0152, 0x017D, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                         0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178};
+    for (char16_t h : kHigh)
+        if (c == h) return true;
+    return false;
+}
+
+} // namespace
+
 void TExport_Lines::Add(QStringView line)
 {
+    if (m_ansi) {
+        // The code page's own converter marks what it lacks with a control character; the file
+        // shows "?", one for each character (a pair of surrogates is one).
+        qsizetype i = 0;
+        while (i < line.size() && inAnsi(line[i].unicode())) ++i;
+        if (i < line.size()) {
+            QString fixed;
+            fixed.reserve(line.size());
+            for (qsizetype k = 0; k < line.size(); ++k) {
+                const QChar c = line[k];
+                if (c.isHighSurrogate() && k + 1 < line.size() && line[k + 1].isLowSurrogate()) ++k;
+                fixed += inAnsi(c.unicode()) ? c : QLatin1Char('?');
+            }
+            m_out.append(fixed);
+            m_out.appendAscii("\r\n");
+            return;
+        }
+    }
     m_out.append(line);
     m_out.appendAscii("\r\n");
 }

@@ -35,7 +35,10 @@ bool Save_Description_File(const TDescription_File &file, const QString &path, Q
 // ANSI code page (a character it lacks becomes "?") or UTF-8 with its byte-order mark.
 class TExport_Lines {
 public:
-    explicit TExport_Lines(platform::TextEncoding encoding) : m_out(encoding) {}
+    explicit TExport_Lines(platform::TextEncoding encoding)
+        : m_out(encoding), m_ansi(encoding == platform::TextEncoding::Ansi)
+    {
+    }
     void Add(QStringView line);
     // Printable ASCII only.
     void Add_Ascii(std::string_view line);
@@ -43,6 +46,7 @@ public:
 
 private:
     platform::TextEncoder m_out;
+    bool m_ansi;
 };
 
 // ---- Input files -----------------------------------------------------------------------------
