@@ -118,7 +118,7 @@ QByteArray TESI_Writer::Write_ESI_Lines() const
     x.Open("Device", {{"Physics", QStringLiteral("YY")}});
     x.Text("Type", Device_Name,
            {{"ProductCode", QStringLiteral("#x") + kEtherCATProductCode},
-            {"RevisionNo", QStringLiteral("#x%1").arg(uint32_t(Revision), 2, 16, QLatin1Char('0')).toUpper()}});
+            {"RevisionNo", QStringLiteral("#x") + QStringLiteral("%1").arg(uint32_t(Revision), 2, 16, QLatin1Char('0')).toUpper()}});
     x.Text("Name", Device_Name, {{"LcId", QStringLiteral("1033")}});
     x.Text("Name", Device_Name, {{"LcId", QStringLiteral("1031")}});
     x.Open("Info");
