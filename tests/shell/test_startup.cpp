@@ -1,6 +1,7 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UProfinetFileName.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -95,6 +96,7 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         ASSERT_NE(FParGen, nullptr);
         ASSERT_NE(FIOLink_IODD_Catalog, nullptr);
         ASSERT_NE(FBoot, nullptr);
+        ASSERT_NE(FProfinetFileName, nullptr);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
         EXPECT_EQ(FIO_Link_Set_Access->windowTitle(), QStringLiteral("IO-Link Set Access"));
         // Windows created after the main window already show the software code and the texts.
@@ -112,6 +114,7 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FParGen, nullptr);
     EXPECT_EQ(FIOLink_IODD_Catalog, nullptr);
     EXPECT_EQ(FBoot, nullptr);
+    EXPECT_EQ(FProfinetFileName, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)
