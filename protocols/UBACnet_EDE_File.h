@@ -6,9 +6,9 @@
 
 #include <QString>
 
-// One object line, its seven fields in file order.
+// One object line, its seven fields in file order (UTF-8 texts, as the table file holds them).
 struct TBACnet_EDE_Obj {
-    QString Keyname, DevObjInstance, ObjectName, ObjectType, ObjectInstance, Description, UnitCode;
+    QByteArray Keyname, DevObjInstance, ObjectName, ObjectType, ObjectInstance, Description, UnitCode;
 };
 
 // The BACnet object type of a table's "Data_Type" text (compared trimmed and in upper case); 0 for

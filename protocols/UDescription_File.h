@@ -32,20 +32,20 @@ struct TDescription_File {
 bool Save_Description_File(const TDescription_File &file, const QString &path, QString *error);
 
 // The lines of a text export, each ended by CR LF (the last one too), in the file's encoding: the
-// ANSI code page (a character it lacks becomes "?") or UTF-8 with its byte-order mark.
+// ANSI code page (Windows-1252; a character it lacks becomes "?") or UTF-8 with its byte-order mark.
 class TExport_Lines {
 public:
-    explicit TExport_Lines(platform::TextEncoding encoding)
-        : m_out(encoding), m_ansi(encoding == platform::TextEncoding::Ansi)
-    {
-    }
+    explicit TExport_Lines(platform::TextEncoding encoding);
     void Add(QStringView line);
     // Printable ASCII only.
     void Add_Ascii(std::string_view line);
-    QByteArray Bytes() { return m_out.bytes(); }
+    // A line given as UTF-8.
+    void Add_Utf8(QByteArrayView line);
+    QByteArray Bytes() const { return m_bytes; }
+    void Reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
 
 private:
-    platform::TextEncoder m_out;
+    QByteArray m_bytes;
     bool m_ansi;
 };
 
@@ -74,6 +74,8 @@ using TXml_Attributes = std::initializer_list<std::pair<const char *, QString>>;
 // asciiOnly every character beyond ASCII as a character reference. A character XML cannot carry
 // (a control character, a lone surrogate) becomes "?".
 QString Xml_Escape(QStringView text, bool asciiOnly);
+// The same, appended to out.
+void Append_Xml_Escaped(QString &out, QStringView text, bool asciiOnly);
 
 // An XML text of one element per line, indented by nesting depth.
 class TXml_Lines {
@@ -88,7 +90,7 @@ public:
     // An element without content.
     void Empty(const char *name, TXml_Attributes attributes = {});
     // An element holding only text.
-    void Text(const char *name, const QString &text, TXml_Attributes attributes = {});
+    void Text(const char *name, QStringView text, TXml_Attributes attributes = {});
     void Comment(const QString &text);
     // A line as it stands (no indentation added).
     void Raw(const QString &line) { m_out.Add(line); }
@@ -98,12 +100,13 @@ public:
 
     // "<name a="v" ...", without the closing ">" (the caller ends it with ">" or "/>").
     QString Tag(const char *name, TXml_Attributes attributes) const;
-    QString Escape(QStringView text) const { return Xml_Escape(text, m_ascii); }
 
 private:
-    QString indentation() const;
+    // Starts m_line with the indentation and the start tag up to its attributes.
+    void begin(const char *name, TXml_Attributes attributes);
     TExport_Lines &m_out;
     QString m_indent;
     bool m_ascii;
     std::vector<const char *> m_open;
+    QString m_line;  // the line being built, kept for its room
 };

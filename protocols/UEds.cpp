@@ -10,20 +10,20 @@
 
 namespace {
 
-constexpr int kDimensionSlot = 2592;
+constexpr int kEdsDimensionSlot = 2592;
 
-QString hexN(uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
-QString hex(uint32_t v) { return QString::number(v, 16).toUpper(); }
-QString dec(long long v) { return QString::number(v); }
+QString edsHexN(uint32_t v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
+QString edsHex(uint32_t v) { return QString::number(v, 16).toUpper(); }
+QString edsDec(long long v) { return QString::number(v); }
 
-QString objectName(uint32_t index) { return QLatin1Char('[') + hexN(index, 4) + QLatin1Char(']'); }
-QString subName(uint32_t index, uint32_t k)
+QString edsObjectName(uint32_t index) { return QLatin1Char('[') + edsHexN(index, 4) + QLatin1Char(']'); }
+QString edsSubName(uint32_t index, uint32_t k)
 {
-    return QLatin1Char('[') + hexN(index, 4) + QLatin1String("sub") + hex(k) + QLatin1Char(']');
+    return QLatin1Char('[') + edsHexN(index, 4) + QLatin1String("sub") + edsHex(k) + QLatin1Char(']');
 }
 
 // A section: its name, its lines, then one empty line.
-void section(QStringList &out, const QString &name, std::initializer_list<QString> lines)
+void edsSection(QStringList &out, const QString &name, std::initializer_list<QString> lines)
 {
     out << name;
     for (const QString &l : lines) out << l;
@@ -31,10 +31,10 @@ void section(QStringList &out, const QString &name, std::initializer_list<QStrin
 }
 
 // The fixed objects; a null entry is a key that is not written.
-struct Fixed {
+struct EdsFixedObject {
     const char *section, *subNumber, *name, *objectType, *dataType, *access, *defaultValue, *pdoMapping;
 };
-constexpr Fixed kFixed[] = {
+constexpr EdsFixedObject kEdsFixedObjects[] = {
     {"[1000]", nullptr, "Device Type", "0x07", "0x0007", "const", "0x000101A4", "0"},
     {"[1001]", nullptr, "Error Register", "0x07", "0x0005", "ro", "0x00", "0"},
     {"[1005]", nullptr, "COB-ID SYNC", "0x07", "0x0007", "rw", "0x80000080", "0"},
@@ -63,7 +63,7 @@ constexpr Fixed kFixed[] = {
 };
 
 // Reads one PDO group into list; false with *error.
-bool readPdoGroup(const platform::XmlFile &file, const pugi::xml_node &group, std::array<PDO_Entry, kEDS_Max_PDO> &list,
+bool readEdsPdoGroup(const platform::XmlFile &file, const pugi::xml_node &group, std::array<PDO_Entry, kEDS_Max_PDO> &list,
                   int &count, QString *error)
 {
     count = 0;
@@ -74,7 +74,7 @@ bool readPdoGroup(const platform::XmlFile &file, const pugi::xml_node &group, st
             return false;
         const int d = StrToIntDef(dimension, 8);
         if (d < 0 || d > 8) {
-            if (error) *error = LT(kDimensionSlot);
+            if (error) *error = LT(kEdsDimensionSlot);
             return false;
         }
         list[size_t(count)].COB_ID = uint32_t(StrToIntDef(cob, 0));
@@ -128,8 +128,8 @@ bool TEDS_Writer::Read_PDO_File(QString *error)
     const TInput_File read = Read_Input_File(PDO_CANopen_File, file, error);
     if (read != TInput_File::Loaded) return read == TInput_File::Missing;
     const pugi::xml_node root = First_Node(file);
-    return readPdoGroup(file, root.child("Receive_PDO"), PDO_Receive_List, PDO_Receive_Count, error)
-           && readPdoGroup(file, root.child("Transmit_PDO"), PDO_Transmit_List, PDO_Transmit_Count, error);
+    return readEdsPdoGroup(file, root.child("Receive_PDO"), PDO_Receive_List, PDO_Receive_Count, error)
+           && readEdsPdoGroup(file, root.child("Transmit_PDO"), PDO_Transmit_List, PDO_Transmit_Count, error);
 }
 
 bool TEDS_Writer::Read_SDO_Server_File(QString *error)
@@ -180,13 +180,13 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime &when) const
     const int R = PDO_Receive_Count, T = PDO_Transmit_Count;
     QStringList out;
 
-    section(out, QStringLiteral("[FileInfo]"),
+    edsSection(out, QStringLiteral("[FileInfo]"),
             {QStringLiteral("FileName=") + texts[0], QStringLiteral("FileVersion=1"), QStringLiteral("FileRevision=0"),
              QStringLiteral("EDSVersion=4.0"), QStringLiteral("Description=") + texts[1], QStringLiteral("CreationTime=") + time,
              QStringLiteral("CreationDate=") + date, QStringLiteral("CreatedBy=Velmar"),
              QStringLiteral("ModificationTime=") + time, QStringLiteral("ModificationDate=") + date,
              QStringLiteral("ModifiedBy=Velmar")});
-    section(out, QStringLiteral("[DeviceInfo]"),
+    edsSection(out, QStringLiteral("[DeviceInfo]"),
             {QStringLiteral("VendorName=Velmar"), QStringLiteral("VendorNumber=0x00"), QStringLiteral("ProductName=") + texts[1],
              QStringLiteral("ProductNumber=") + texts[2], QStringLiteral("RevisionNumber=0x0"),
              QStringLiteral("OrderCode=") + texts[3], QStringLiteral("BaudRate_10=1"), QStringLiteral("BaudRate_20=1"),
@@ -194,32 +194,32 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime &when) const
              QStringLiteral("BaudRate_500=1"), QStringLiteral("BaudRate_800=0"), QStringLiteral("BaudRate_1000=1"),
              QStringLiteral("DynamicChannelsSupported=0"), QStringLiteral("GroupMessaging=0"), QStringLiteral("LSS_Supported=0"),
              QStringLiteral("Granularity=0"), QStringLiteral("SimpleBootUpSlave=1"), QStringLiteral("SimpleBootUpMaster=0"),
-             QStringLiteral("NrOfRXPDO=") + dec(R), QStringLiteral("NrOfTXPDO=") + dec(T)});
-    section(out, QStringLiteral("[Comments]"), {QStringLiteral("Lines=0")});
-    section(out, QStringLiteral("[DummyUsage]"),
+             QStringLiteral("NrOfRXPDO=") + edsDec(R), QStringLiteral("NrOfTXPDO=") + edsDec(T)});
+    edsSection(out, QStringLiteral("[Comments]"), {QStringLiteral("Lines=0")});
+    edsSection(out, QStringLiteral("[DummyUsage]"),
             {QStringLiteral("Dummy0001=0"), QStringLiteral("Dummy0002=0"), QStringLiteral("Dummy0003=0"),
              QStringLiteral("Dummy0004=0"), QStringLiteral("Dummy0005=0"), QStringLiteral("Dummy0006=0"),
              QStringLiteral("Dummy0007=0")});
-    section(out, QStringLiteral("[MandatoryObjects]"),
+    edsSection(out, QStringLiteral("[MandatoryObjects]"),
             {QStringLiteral("SupportedObjects=3"), QStringLiteral("1=0x1000"), QStringLiteral("2=0x1001"), QStringLiteral("3=0x1018")});
 
-    out << QStringLiteral("[OptionalObjects]") << QStringLiteral("SupportedObjects=") + dec(3 * R + 3 * T + 8);
+    out << QStringLiteral("[OptionalObjects]") << QStringLiteral("SupportedObjects=") + edsDec(3 * R + 3 * T + 8);
     int number = 0;
     for (const char *fixed : {"0x1005", "0x1006", "0x1008", "0x1014", "0x1016", "0x1017", "0x1029", "0x1280"})
-        out << dec(++number) + QLatin1Char('=') + QLatin1String(fixed);
+        out << edsDec(++number) + QLatin1Char('=') + QLatin1String(fixed);
     const struct {
         uint32_t base;
         int count;
     } runs[] = {{0x1400, R}, {0x1600, R}, {0x1800, T}, {0x1A00, T}, {0x7000, R}, {0x7050, T}};
     for (const auto &run : runs)
-        for (int n = 0; n < run.count; ++n) out << dec(++number) + QLatin1String("=0x") + hexN(run.base + uint32_t(n), 4);
+        for (int n = 0; n < run.count; ++n) out << edsDec(++number) + QLatin1String("=0x") + edsHexN(run.base + uint32_t(n), 4);
     out << QString();
 
-    out << QStringLiteral("[ManufacturerObjects]") << QStringLiteral("SupportedObjects=") + dec(qsizetype(SDO_List.size()));
-    for (size_t i = 0; i < SDO_List.size(); ++i) out << dec(qsizetype(i) + 1) + QLatin1String("=0x") + hexN(SDO_List[i].Index, 4);
+    out << QStringLiteral("[ManufacturerObjects]") << QStringLiteral("SupportedObjects=") + edsDec(qsizetype(SDO_List.size()));
+    for (size_t i = 0; i < SDO_List.size(); ++i) out << edsDec(qsizetype(i) + 1) + QLatin1String("=0x") + edsHexN(SDO_List[i].Index, 4);
     out << QString();
 
-    for (const Fixed &f : kFixed) {
+    for (const EdsFixedObject &f : kEdsFixedObjects) {
         out << QLatin1String(f.section);
         const std::pair<const char *, const char *> keys[] = {
             {"SubNumber=", f.subNumber}, {"ParameterName=", f.name}, {"ObjectType=", f.objectType}, {"DataType=", f.dataType},
@@ -234,20 +234,20 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime &when) const
     auto communication = [&](uint32_t base, const std::array<PDO_Entry, kEDS_Max_PDO> &list, int count, const char *what) {
         for (int n = 0; n < count; ++n) {
             const uint32_t index = base + uint32_t(n);
-            section(out, objectName(index),
-                    {QStringLiteral("SubNumber=4"), QLatin1String(what) + dec(n + 1), QStringLiteral("ObjectType=0x09")});
-            section(out, subName(index, 0),
+            edsSection(out, edsObjectName(index),
+                    {QStringLiteral("SubNumber=4"), QLatin1String(what) + edsDec(n + 1), QStringLiteral("ObjectType=0x09")});
+            edsSection(out, edsSubName(index, 0),
                     {entries, QStringLiteral("ObjectType=0x07"), QStringLiteral("DataType=0x0005"), QStringLiteral("AccessType=ro"),
                      QStringLiteral("DefaultValue=0x03"), QStringLiteral("PDOMapping=0")});
-            section(out, subName(index, 1),
+            edsSection(out, edsSubName(index, 1),
                     {QStringLiteral("ParameterName=COB-ID"), QStringLiteral("ObjectType=0x07"), QStringLiteral("DataType=0x0007"),
-                     QStringLiteral("AccessType=rw"), QStringLiteral("DefaultValue=0x") + hexN(list[size_t(n)].COB_ID, 8),
+                     QStringLiteral("AccessType=rw"), QStringLiteral("DefaultValue=0x") + edsHexN(list[size_t(n)].COB_ID, 8),
                      QStringLiteral("PDOMapping=0")});
-            section(out, subName(index, 2),
+            edsSection(out, edsSubName(index, 2),
                     {QStringLiteral("ParameterName=Transmission Type"), QStringLiteral("ObjectType=0x07"),
                      QStringLiteral("DataType=0x0005"), QStringLiteral("AccessType=rw"), QStringLiteral("DefaultValue=0xFE"),
                      QStringLiteral("PDOMapping=0")});
-            section(out, subName(index, 3),
+            edsSection(out, edsSubName(index, 3),
                     {QStringLiteral("ParameterName=Inhibit Time"), QStringLiteral("ObjectType=0x07"), QStringLiteral("DataType=0x0006"),
                      QStringLiteral("AccessType=rw"), QStringLiteral("DefaultValue=0x0"), QStringLiteral("PDOMapping=0")});
         }
@@ -258,17 +258,17 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime &when) const
         for (int n = 0; n < count; ++n) {
             const uint32_t index = base + uint32_t(n);
             const uint32_t d = list[size_t(n)].Dimension;
-            section(out, objectName(index),
-                    {QStringLiteral("SubNumber=") + dec(d + 1), QLatin1String(what) + (numbered ? QLatin1Char(' ') + dec(n + 1) : QString()),
+            edsSection(out, edsObjectName(index),
+                    {QStringLiteral("SubNumber=") + edsDec(d + 1), QLatin1String(what) + (numbered ? QLatin1Char(' ') + edsDec(n + 1) : QString()),
                      QStringLiteral("ObjectType=0x09")});
-            section(out, subName(index, 0),
+            edsSection(out, edsSubName(index, 0),
                     {entries, QStringLiteral("ObjectType=0x07"), QStringLiteral("DataType=0x0005"), QStringLiteral("AccessType=ro"),
-                     QStringLiteral("DefaultValue=0x") + hexN(d, 2), QStringLiteral("PDOMapping=0")});
+                     QStringLiteral("DefaultValue=0x") + edsHexN(d, 2), QStringLiteral("PDOMapping=0")});
             for (uint32_t k = 1; k <= d; ++k)
-                section(out, subName(index, k),
-                        {QStringLiteral("ParameterName=Mapping Entry ") + dec(k), QStringLiteral("ObjectType=0x07"),
+                edsSection(out, edsSubName(index, k),
+                        {QStringLiteral("ParameterName=Mapping Entry ") + edsDec(k), QStringLiteral("ObjectType=0x07"),
                          QStringLiteral("DataType=0x0007"), QStringLiteral("AccessType=ro"),
-                         QStringLiteral("DefaultValue=0x") + hexN(data + uint32_t(n), 4) + hexN(k, 2) + QStringLiteral("08"),
+                         QStringLiteral("DefaultValue=0x") + edsHexN(data + uint32_t(n), 4) + edsHexN(k, 2) + QStringLiteral("08"),
                          QStringLiteral("PDOMapping=0")});
         }
     };
@@ -278,15 +278,15 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime &when) const
         for (int n = 0; n < count; ++n) {
             const uint32_t index = base + uint32_t(n);
             const uint32_t d = list[size_t(n)].Dimension;
-            section(out, objectName(index),
-                    {QStringLiteral("SubNumber=") + dec(d + 1), QLatin1String(what) + dec(n + 1), QStringLiteral("ObjectType=0x08")});
-            section(out, subName(index, 0),
+            edsSection(out, edsObjectName(index),
+                    {QStringLiteral("SubNumber=") + edsDec(d + 1), QLatin1String(what) + edsDec(n + 1), QStringLiteral("ObjectType=0x08")});
+            edsSection(out, edsSubName(index, 0),
                     {entries, QStringLiteral("ObjectType=0x07"), QStringLiteral("DataType=0x0005"),
-                     QStringLiteral("AccessType=") + QLatin1String(sub0Access), QStringLiteral("DefaultValue=0x") + hexN(d, 2),
+                     QStringLiteral("AccessType=") + QLatin1String(sub0Access), QStringLiteral("DefaultValue=0x") + edsHexN(d, 2),
                      QStringLiteral("PDOMapping=0")});
             for (uint32_t k = 1; k <= d; ++k)
-                section(out, subName(index, k),
-                        {QStringLiteral("ParameterName=") + texts[firstName + n] + dec(k), QStringLiteral("ObjectType=0x07"),
+                edsSection(out, edsSubName(index, k),
+                        {QStringLiteral("ParameterName=") + texts[firstName + n] + edsDec(k), QStringLiteral("ObjectType=0x07"),
                          QStringLiteral("DataType=0x0005"), QStringLiteral("AccessType=") + QLatin1String(access),
                          QStringLiteral("DefaultValue=0x00"), QStringLiteral("PDOMapping=1")});
         }
@@ -301,16 +301,16 @@ QStringList TEDS_Writer::EDS_Lines(const QDateTime &when) const
     for (const SDO_Index &e : SDO_List) {
         const auto &subs = e.Sub_Indexs;
         const bool sub0 = !subs.empty() && subs.front().Sub != 0;
-        section(out, objectName(e.Index),
-                {QStringLiteral("SubNumber=") + dec(qsizetype(subs.size()) + (sub0 ? 1 : 0)), QStringLiteral("ParameterName=App Vars"),
+        edsSection(out, edsObjectName(e.Index),
+                {QStringLiteral("SubNumber=") + edsDec(qsizetype(subs.size()) + (sub0 ? 1 : 0)), QStringLiteral("ParameterName=App Vars"),
                  QStringLiteral("ObjectType=0x9")});
         if (sub0)
-            section(out, subName(e.Index, 0),
+            edsSection(out, edsSubName(e.Index, 0),
                     {QStringLiteral("ParameterName=Largest Sub-Index supported"), QStringLiteral("ObjectType=0x7"),
                      QStringLiteral("DataType=0x0005"), QStringLiteral("AccessType=ro"),
-                     QStringLiteral("DefaultValue=0x") + hexN(subs.back().Sub, 2), QStringLiteral("PDOMapping=0")});
+                     QStringLiteral("DefaultValue=0x") + edsHexN(subs.back().Sub, 2), QStringLiteral("PDOMapping=0")});
         for (const SDO_Sub_Type &s : subs) {
-            out << subName(e.Index, s.Sub) << QStringLiteral("ParameterName=Application Variable") << QStringLiteral("ObjectType=0x7");
+            out << edsSubName(e.Index, s.Sub) << QStringLiteral("ParameterName=Application Variable") << QStringLiteral("ObjectType=0x7");
             if (s.Quantity == 1)
                 out << QStringLiteral("DataType=0x0005") << QStringLiteral("LowLimit=0x00") << QStringLiteral("HighLimit=0xFF")
                     << QStringLiteral("DefaultValue=0x00");

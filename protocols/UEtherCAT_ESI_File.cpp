@@ -9,24 +9,24 @@
 
 namespace {
 
-struct FixedType {
+struct EsiFixedType {
     const char *type, *dataType;
     int bits;
 };
-constexpr FixedType kEsiTypes[] = {{"BOOL", "BIT", 1},    {"INT8", "SINT", 8},   {"INT16", "INT", 16},
+constexpr EsiFixedType kEsiTypes[] = {{"BOOL", "BIT", 1},    {"INT8", "SINT", 8},   {"INT16", "INT", 16},
                                 {"INT32", "DINT", 32}, {"UINT8", "USINT", 8}, {"UINT16", "UINT", 16},
                                 {"UINT32", "UDINT", 32}, {"FLOAT32", "REAL", 32}};
 
-QString hex4(unsigned v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
+QString esiHex4(unsigned v) { return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper(); }
 
-bool isBit(const TEtherCAT_Rule &r) { return r.DataType == QLatin1String("BIT"); }
+bool isEsiBit(const TEtherCAT_Rule &r) { return r.DataType == QLatin1String("BIT"); }
 
 } // namespace
 
 TEtherCAT_Rule Get_ESI_Type(const QString &type, int length)
 {
     const QString key = Trim_Text(type).toUpper();
-    for (const FixedType &t : kEsiTypes)
+    for (const EsiFixedType &t : kEsiTypes)
         if (key == QLatin1String(t.type)) return {QLatin1String(t.dataType), t.bits, QString()};
     if (key == QLatin1String("ARRAY"))
         return {QStringLiteral("ARRAY [0..%1] OF BYTE").arg(length - 1), length * 8, QString()};
@@ -73,7 +73,7 @@ bool TESI_Writer::Load_ESI_Rules(QString *error)
             TEtherCAT_Rule rule = Get_ESI_Type(type, length);
             rule.Name = QString::fromUtf8(row.attribute("Name").value());
             if (g == 0) {
-                if (isBit(rule)) {
+                if (isEsiBit(rule)) {
                     // The first bit of a run and every ninth after it open a byte.
                     if (runBits % 8 == 0) ++ESI_Bytes_In;
                     ++runBits;
@@ -93,6 +93,8 @@ QByteArray TESI_Writer::Write_ESI_Lines() const
 {
     using namespace writer_constants;
     TExport_Lines ESI_Lines(platform::TextEncoding::Ansi);
+    // About 260 bytes an entry beside the fixed part.
+    ESI_Lines.Reserve(qsizetype(8192 + 300 * (ESI_Rules_In.size() + ESI_Rules_Out.size())));
     TXml_Lines x(ESI_Lines, QStringLiteral("  "), true);
     const QString icon = kEtherCATIcon;
     const QString group = QStringLiteral("Velmar Slaves");
@@ -151,7 +153,7 @@ QByteArray TESI_Writer::Write_ESI_Lines() const
     // The outputs follow the three buffers of the input area, on a multiple of 4.
     const unsigned outputs = 0x1000 + unsigned((3 * ESI_Bytes_In + 3) / 4 * 4);
     x.Text("Sm", QStringLiteral("Outputs"),
-           {{"StartAddress", QStringLiteral("#x") + hex4(outputs)}, {"ControlByte", QStringLiteral("#x64")},
+           {{"StartAddress", QStringLiteral("#x") + esiHex4(outputs)}, {"ControlByte", QStringLiteral("#x64")},
             {"DefaultSize", QStringLiteral("1")}, {"Enable", QStringLiteral("1")}});
     x.Text("Sm", QStringLiteral("Inputs"),
            {{"StartAddress", QStringLiteral("#x1000")}, {"ControlByte", QStringLiteral("#x20")},
@@ -164,23 +166,23 @@ QByteArray TESI_Writer::Write_ESI_Lines() const
             if (i % 16 == 0) {
                 x.Open(out ? "RxPdo" : "TxPdo", {{"Mandatory", QStringLiteral("true")}, {"Fixed", QStringLiteral("true")},
                                                  {"Sm", out ? QStringLiteral("2") : QStringLiteral("3")}});
-                x.Text("Index", QStringLiteral("#x") + hex4(unsigned((out ? 0x1600 : 0x1A00) + i / 16)));
+                x.Text("Index", QStringLiteral("#x") + esiHex4(unsigned((out ? 0x1600 : 0x1A00) + i / 16)));
                 x.Text("Name", (out ? QStringLiteral("Outputs_") : QStringLiteral("Inputs_")) + Format_PDO_Number(int(i / 16)));
                 x.Raw(QString());
             }
             const TEtherCAT_Rule &r = rules[i];
             x.Open("Entry");
-            x.Text("Index", QStringLiteral("#x") + hex4(unsigned((out ? 0x7000 : 0x6000) + i)));
+            x.Text("Index", QStringLiteral("#x") + esiHex4(unsigned((out ? 0x7000 : 0x6000) + i)));
             x.Text("SubIndex", zero);
             x.Text("BitLen", QString::number(r.Length));
             x.Text("Name", r.Name);
             x.Text("DataType", r.DataType);
             x.Close();
             x.Raw(QString());
-            if (isBit(r)) {
+            if (isEsiBit(r)) {
                 if (--free == 0) {
                     free = 8;
-                } else if (i + 1 == n || !isBit(rules[i + 1])) {
+                } else if (i + 1 == n || !isEsiBit(rules[i + 1])) {
                     const QString five(5, QLatin1Char('\t')), six(6, QLatin1Char('\t'));
                     x.Raw(five + QStringLiteral("<Entry>"));
                     x.Raw(six + QStringLiteral("<Index>#x0</Index>"));
@@ -208,9 +210,9 @@ QByteArray TESI_Writer::Write_ESI_Lines() const
     x.Open("Dc");
     for (const auto &[name, desc, assign] : {std::tuple{"Synchron", "SM-Synchron", "#x0"}, std::tuple{"DC", "DC-Synchron", "#x300"}}) {
         x.Open("OpMode");
-        x.Text("Name", QLatin1String(name));
-        x.Text("Desc", QLatin1String(desc));
-        x.Text("AssignActivate", QLatin1String(assign));
+        x.Text("Name", QString::fromLatin1(name));
+        x.Text("Desc", QString::fromLatin1(desc));
+        x.Text("AssignActivate", QString::fromLatin1(assign));
         x.Text("CycleTimeSync0", zero, {{"Factor", QStringLiteral("1")}});
         x.Text("ShiftTimeSync0", zero);
         x.Text("CycleTimeSync1", zero, {{"Factor", QStringLiteral("1")}});

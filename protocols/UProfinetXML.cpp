@@ -13,7 +13,7 @@
 namespace {
 
 // A byte range widened span by span; empty until the first span.
-struct Range {
+struct GsdmlRange {
     int lowest = 999999;
     int end = 0;
     void add(int first, int past)
@@ -39,10 +39,10 @@ struct Range {
     bool empty() const { return end <= lowest; }
 };
 
-QString hexDigits(unsigned v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
+QString gsdmlHex(unsigned v, int digits) { return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper(); }
 
 // Stores a range; an empty one leaves the side without an item.
-void store(const Range &r, bool &en, int &num, int &min, int &max)
+void storeGsdmlRange(const GsdmlRange &r, bool &en, int &num, int &min, int &max)
 {
     if (!en || r.empty()) {
         en = false;
@@ -88,7 +88,7 @@ bool TGSDML_Writer::Load_Dev_IOLink(int Count, QString *error)
         const TChannel_File_Channel &ch = channels[size_t(i)];
         TDev_IOLink &d = Dev_IOLink[size_t(i)];
         if (!ch.Has_IODD_File) continue;
-        Range in, out;
+        GsdmlRange in, out;
         const bool pin2 = ch.ReadPin2 == QLatin1String("Y");
         if (ch.Pin4Mode == QLatin1String("IO-Link")) {
             if (ch.FileName.isEmpty() || !Is_Plain_File_Name(ch.FileName)
@@ -129,8 +129,8 @@ bool TGSDML_Writer::Load_Dev_IOLink(int Count, QString *error)
             continue;
         }
         // A side without bytes gets no item, and a channel without any no module.
-        store(in, d.En_ByteIn, d.Num_ByteIn, d.Min_ByteIn, d.Max_ByteIn);
-        store(out, d.En_ByteOut, d.Num_ByteOut, d.Min_ByteOut, d.Max_ByteOut);
+        storeGsdmlRange(in, d.En_ByteIn, d.Num_ByteIn, d.Min_ByteIn, d.Max_ByteIn);
+        storeGsdmlRange(out, d.En_ByteOut, d.Num_ByteOut, d.Min_ByteOut, d.Max_ByteOut);
         d.Enable = d.En_ByteIn || d.En_ByteOut;
     }
     return true;
@@ -165,7 +165,7 @@ QByteArray TGSDML_Writer::GSDML_Text() const
     x.Close();
     x.Close();
     x.Open("ProfileBody");
-    x.Open("DeviceIdentity", {{"VendorID", s("0x") + hexDigits(writer_constants::kProfinetVendorId, 4)},
+    x.Open("DeviceIdentity", {{"VendorID", s("0x") + gsdmlHex(writer_constants::kProfinetVendorId, 4)},
                               {"DeviceID", GSDML_Device_ID}});
     x.Empty("InfoText", {{"TextId", s("IDT_INFO_Device")}});
     x.Empty("VendorName", {{"Value", s("Velmar")}});
@@ -234,7 +234,7 @@ QByteArray TGSDML_Writer::GSDML_Text() const
     for (int m : modules) {
         const TDev_IOLink &d = Dev_IOLink[size_t(m - 1)];
         const QString id = s("IDM_") + n(m);
-        const QString ident = s("0x") + hexDigits(unsigned(m), 8);
+        const QString ident = s("0x") + gsdmlHex(unsigned(m), 8);
         const QString name = s("IDT_NAME_M") + n(m);
         const QString info = s("IDT_INFO_M") + n(m);
         const QString channel = name + s("_IDT_REF_channel");

@@ -8,14 +8,14 @@
 
 namespace {
 
-constexpr int kRowPrefixSlot = 3260;
-constexpr int kReservedSlot = 3287;
-const char *const kGroups[] = {"SNMP_Trap_Read", "SNMP_Trap_Write"};
+constexpr int kSnmpRowPrefixSlot = 3260;
+constexpr int kSnmpReservedSlot = 3287;
+const char *const kSnmpGroups[] = {"SNMP_Trap_Read", "SNMP_Trap_Write"};
 
-bool enabled(const pugi::xml_node &row) { return QString::fromUtf8(row.attribute("Enable").value()).toUpper() == QLatin1String("Y"); }
+bool snmpRowEnabled(const pugi::xml_node &row) { return QString::fromUtf8(row.attribute("Enable").value()).toUpper() == QLatin1String("Y"); }
 
 // A name followed by one or more decimal digits.
-bool numbered(const QString &name, QLatin1String stem)
+bool mibNumberedName(const QString &name, QLatin1String stem)
 {
     if (name.size() <= stem.size() || !name.startsWith(stem)) return false;
     for (qsizetype i = stem.size(); i < name.size(); ++i)
@@ -39,21 +39,21 @@ bool MIB_Reserved_Name(const QString &name)
     }();
     if (fixed.contains(name)) return true;
     for (const char *stem : {"bufferinval", "bufferoutval", "trapval"})
-        if (numbered(name, QLatin1String(stem))) return true;
+        if (mibNumberedName(name, QLatin1String(stem))) return true;
     return false;
 }
 
 QString Check_Saved_SNMP_Rows(const platform::XmlFile &file)
 {
     const pugi::xml_node root = First_Node(file);
-    for (const char *group : kGroups) {
+    for (const char *group : kSnmpGroups) {
         int row = 0;
         for (const pugi::xml_node &r : Child_Elements(root.child(group))) {
             ++row;
             if (Trim_Text(QString::fromUtf8(r.attribute("Community_Name").value())).isEmpty()) break;
-            if (!enabled(r)) continue;
+            if (!snmpRowEnabled(r)) continue;
             if (MIB_Reserved_Name(QString::fromUtf8(r.attribute("Description").value())))
-                return LT(kRowPrefixSlot) + QString::number(row) + LT(kReservedSlot);
+                return LT(kSnmpRowPrefixSlot) + QString::number(row) + LT(kSnmpReservedSlot);
         }
     }
     return QString();
@@ -79,8 +79,8 @@ bool Read_SNMP_Traps(const TSNMP_Saved_Check &check, QString *error)
     QStringList *lists[] = {&MIB_Read_Desc, &MIB_Write_Desc};
     std::vector<bool> *flags[] = {&MIB_Read_Is_Int, &MIB_Write_Is_Int};
     for (int g = 0; g < 2; ++g) {
-        for (const pugi::xml_node &r : Child_Elements(root.child(kGroups[g]))) {
-            if (!enabled(r)) continue;
+        for (const pugi::xml_node &r : Child_Elements(root.child(kSnmpGroups[g]))) {
+            if (!snmpRowEnabled(r)) continue;
             flags[g]->push_back(QString::fromUtf8(r.attribute("Type").value()).toUpper() == QLatin1String("INT"));
             lists[g]->append(QString::fromUtf8(r.attribute("Description").value()));
         }

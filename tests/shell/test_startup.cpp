@@ -99,6 +99,7 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         ASSERT_NE(FProfinetFileName, nullptr);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
         EXPECT_EQ(FIO_Link_Set_Access->windowTitle(), QStringLiteral("IO-Link Set Access"));
+        EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("PROFINET XML File Name"));
         // Windows created after the main window already show the software code and the texts.
         EXPECT_EQ(FNew_Project->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FOpenConf->windowTitle(), QStringLiteral("Open Configuration"));

@@ -114,6 +114,7 @@ TEST_F(Commands, NameDialogProposesTheGsdmlFileName)
 TEST_F(Commands, NameDialogTakesItsTexts)
 {
     TFProfinetFileName *d = FProfinetFileName;
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("PROFINET XML File Name"));
     EXPECT_EQ(d->windowTitle(), LT(1800));
     EXPECT_EQ(d->L_SW_Desc->text(), LT(1801));
     EXPECT_EQ(d->Btn_OK->text(), LT(1802));
