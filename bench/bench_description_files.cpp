@@ -8,6 +8,7 @@
 #include "protocols/USNMP_MIB.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "BenchTiming.h"
 
 #include <QApplication>
 #include <QDir>
@@ -112,19 +113,6 @@ void BM_Plain(benchmark::State &state)
 BENCHMARK(BM_Export)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Plain)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// The fastest of five runs on both sides: the disk's share of a write swings from run to run.
-template <typename F>
-double bestMs(F run)
-{
-    double best = 1e300;
-    for (int i = 0; i < 5; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        const auto t1 = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return best;
-}
 
 } // namespace
 

@@ -13,7 +13,7 @@ namespace {
 constexpr int kNameDialogWidth = 540;
 constexpr int kNameDialogHeight = 205;
 constexpr int kNamePartsLeft = 16;
-constexpr int kNamePartsGap = 4;
+constexpr int kNamePartsGap = 6;
 
 bool forbiddenInFileName(QChar c)
 {
