@@ -92,7 +92,6 @@ BENCHMARK(BM_GridLoadCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_GridSaveCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-
 } // namespace
 
 int main(int argc, char **argv)

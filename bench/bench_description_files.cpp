@@ -113,7 +113,6 @@ void BM_Plain(benchmark::State &state)
 BENCHMARK(BM_Export)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Plain)->DenseRange(0, 2)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-
 } // namespace
 
 int main(int argc, char **argv)

@@ -72,7 +72,6 @@ void BM_PlainMatching(benchmark::State &state)
 BENCHMARK(BM_FilterOnAndOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainMatching)->Unit(benchmark::kMillisecond);
 
-
 } // namespace
 
 int main(int argc, char **argv)
