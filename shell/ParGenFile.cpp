@@ -177,6 +177,31 @@ bool ParGen_Element_Text(const pugi::xml_node &root, const char *name, QString &
     return platform::childText(root, name, text);
 }
 
+TParGenLoad ParGen_Read_Writer_Settings(const QString &path, TParGen_Writer_Settings &s, QString *error)
+{
+    s = TParGen_Writer_Settings();
+    if (!QFileInfo::exists(path)) return TParGenLoad::Missing;
+    pugi::xml_document doc;
+    if (!platform::readXmlFile(doc, path, ParGen_Parse_Options(), error)) return TParGenLoad::Failed;
+    const pugi::xml_node root = doc.first_child();
+    QString t;
+    auto number = [&](const char *name, int &field) {
+        if (ParGen_Element_Text(root, name, t)) field = StrToIntDef(t, field);
+    };
+    auto text = [&](const char *name, QString &field) {
+        if (ParGen_Element_Text(root, name, t)) field = t;
+    };
+    text("IOLink_SelectDevice", s.IOLink_SelectDevice);
+    s.BACnet_Desc_Chars_Limit = ParGen_Element_Text(root, "BACnet_Desc_Chars_Limit", t) && t == QLatin1String("1");
+    number("BACnet_Type", s.BACnet_Type);
+    text("BACnet_Ser_DEV_IDE", s.BACnet_Ser_DEV_IDE);
+    text("BACnet_DEV_IDE", s.BACnet_DEV_IDE);
+    number("EtherCAT_Slave_Revision_Number", s.EtherCAT_Slave_Revision_Number);
+    text("EtherCAT_Slave_Name", s.EtherCAT_Slave_Name);
+    number("EtherCAT_Slave_Node_Address", s.EtherCAT_Slave_Node_Address);
+    return TParGenLoad::Loaded;
+}
+
 namespace {
 
 class Reader {

@@ -8,7 +8,11 @@
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
 #include "platform/Xml.h"
+#include "protocols/UBACnet_EDE_File.h"
+#include "protocols/UDescription_Commands.h"
+#include "protocols/UEds.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UProfinetFileName.h"
 #include "protocols/USetAccess.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
@@ -23,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -203,6 +208,12 @@ void DIDurovuzozAdozAvir::Layout_Wizard()
     Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
     setFixedSize(694, Btn_CreateBin->y() + 152);
 
+    SD1.filter = QStringLiteral("CSV (MS-DOS) (*.csv)");
+    SaveEDS.filter = QStringLiteral("Electronic Data Sheet (*.eds)");
+    SaveMIB.filter = QStringLiteral("Management Information Base (*.mib)");
+    SaveMIB.defaultSuffix = QStringLiteral("mib");
+    SaveESI.filter = QStringLiteral("EtherCAT ESI File (*.xml)");
+
     Timer_Update.setInterval(kFirstCheckMs);
     connect(&Timer_Update, &QTimer::timeout, this, [this] { Timer_UpdateTimer(); });
 }
@@ -328,6 +339,7 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FIOLink_IODD_Catalog) list.push_back({FIOLink_IODD_Catalog, [] { FIOLink_IODD_Catalog->Set_Lang(); }});
     // The other models' windows.
     if (FSetAccess) list.push_back({FSetAccess, [] { FSetAccess->Set_Lang(); }});
+    if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
     if (FModbus_TCP_Master_Set_Access)
         list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
     return list;
@@ -367,6 +379,10 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         Build_EDS_File();
     } else if (Sender == Btn_PROFINET_XML) {
         PROFINET_XML();
+    } else if (Sender == Btn_SNMP_MIB) {
+        Save_MIB_File(SaveMIB, this);
+    } else if (Sender == Btn_EtherCAT_ESI_File) {
+        Save_ESI_File(SaveESI, this);
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }
@@ -444,17 +460,29 @@ void DIDurovuzozAdozAvir::L_VelmarClick()
 
 void DIDurovuzozAdozAvir::BACnet_EDE_File()
 {
-    // The EDE writer belongs to a model this program does not configure.
+    platform::FileChoice choice = SD1;
+    choice.save = true;
+    choice.folder = Project_Path;
+    QString name = platform::chooseFile(choice, this);
+    if (name.isEmpty()) return;
+    if (name.right(4).toUpper() != QLatin1String(".CSV")) name += QStringLiteral(".csv");
+    if (QFileInfo::exists(name) && platform::askYesNoCancel(LT(1505), this) != platform::Answer::Yes) return;
+    Export_Description_File(EDE_File_Bytes(), name, this);
 }
 
 void DIDurovuzozAdozAvir::Build_EDS_File()
 {
-    // The EDS writer belongs to a model this program does not configure.
+    platform::FileChoice choice = SaveEDS;
+    choice.save = true;
+    choice.folder = Project_Path;
+    const QString name = platform::chooseFile(choice, this);
+    if (!name.isEmpty()) Export_Description_File(EDS_File_Bytes(), name, this);
 }
 
 void DIDurovuzozAdozAvir::PROFINET_XML()
 {
-    // The GSDML writer belongs to a model this program does not configure.
+    if (FProfinetFileName && FProfinetFileName->exec() == QDialog::Accepted)
+        Save_GSDML_File(FProfinetFileName->Name_File_XML, this);
 }
 
 int DIDurovuzozAdozAvir::Get_Type_BACnet()
@@ -544,6 +572,7 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FBoot);
     // The other models' windows.
     create(FSetAccess);
+    create(FProfinetFileName);
     create(FModbus_TCP_Master_Set_Access);
 
     for (size_t i = 1; i < m_windows.size(); ++i) m_windows[i]->installEventFilter(taskBarOwner());

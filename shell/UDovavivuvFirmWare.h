@@ -1,6 +1,7 @@
 #pragma once
 // The main wizard window: four steps, the icon buttons, the version-check timer and the program's
 // start-up sequence.
+#include "platform/FileChooser.h"
 #include "platform/ProcessRunner.h"
 
 #include <QString>
@@ -100,6 +101,12 @@ public:
     QAbstractButton *Btn_EtherCAT_ESI_File = nullptr;
     QAbstractButton *Btn_EtherCAT_Set_Group = nullptr;
     QAbstractButton *Btn_PROFINET_XML = nullptr;
+
+    // Save choosers of the description-file commands (the folder is the configuration's at each use).
+    platform::FileChoice SD1;      // BACnet EDE
+    platform::FileChoice SaveEDS;  // CANopen EDS
+    platform::FileChoice SaveMIB;  // SNMP MIB
+    platform::FileChoice SaveESI;  // EtherCAT ESI
 
     QTimer Timer_Update;
     // The XML document that the settings, the image writers and the description writers borrow in

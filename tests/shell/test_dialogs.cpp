@@ -5,6 +5,7 @@
 #include "protocols/USetAccess.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
+#include "protocols/UProfinetFileName.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
@@ -340,7 +341,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR317 = \xC2\xB6 nach \xC2\xB6\nSTR318 = ?\n"
                                            "STR1402 = Ger\xC3\xA4t aktualisieren\nSTR1300 = IODD-Katalog\n"
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
-                                           "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n");
+                                           "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
+                                           "STR1800 = GSDML-Dateiname\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
@@ -349,7 +351,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FOpenConf"), QStringLiteral("FSoftOptions"),
                                            QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
-                                           QStringLiteral("FSetAccess"), QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                           QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
+                                           QStringLiteral("FModbus_TCP_Master_Set_Access")}));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -361,7 +364,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
         }
     } log;
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
-                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access})
+                                                         FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
+                                                         FModbus_TCP_Master_Set_Access})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -384,7 +388,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(log.order, (QStringList{QStringLiteral("FNew_Project"), QStringLiteral("FOpenConf"),
                                       QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
-                                      QStringLiteral("FSetAccess"), QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                      QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
+                                      QStringLiteral("FModbus_TCP_Master_Set_Access")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
@@ -396,6 +401,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FIO_Link_Set_Access->NCG_IODD->Cells(0, 0), QStringLiteral("Kanäle")) << "column titles follow too";
     EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IODD-Katalog"));
     EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Modbus-Zugriff"));
+    EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("GSDML-Dateiname"));
     EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Modbus-TCP-Zugriff"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
     EXPECT_EQ(o->Language_In_Use, QStringLiteral("Deutsch"));

@@ -2,6 +2,7 @@
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UProfinetFileName.h"
 #include "protocols/USetAccess.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
@@ -90,11 +91,12 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         TProgramWindows windows(exe());
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
-                                        FSetAccess, FModbus_TCP_Master_Set_Access};
+                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access};
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
         EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
         EXPECT_EQ(FIO_Link_Set_Access->windowTitle(), QStringLiteral("IO-Link Set Access"));
+        EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("PROFINET XML File Name"));
         // Windows created after the main window already show the software code and the texts.
         EXPECT_EQ(FNew_Project->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FOpenConf->windowTitle(), QStringLiteral("Open Configuration"));
@@ -115,6 +117,7 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FIOLink_IODD_Catalog, nullptr);
     EXPECT_EQ(FBoot, nullptr);
     EXPECT_EQ(FSetAccess, nullptr);
+    EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
 }
 
