@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionComboBox>
 #include <qdrawutil.h>
 
 #include "grid/base/Theme.h"
@@ -90,6 +91,17 @@ void MatchCaseText(const QString &Text, bool CaseSensitive, QString &Result)
 
 // ---- speed button ---------------------------------------------------------------------------------
 
+namespace {
+
+// Visual styles for the drop-down family: their own library, loaded on first use, and a style in force.
+bool dropDownThemed()
+{
+    LoadThemeLibrary(DropDownThemeLibrary());
+    return DropDownThemeLibrary().Loaded && ThemePlatform().VisualStylesActive();
+}
+
+} // namespace
+
 TNovaDropDownSpeedButton::TNovaDropDownSpeedButton(TDropDownEditButton *owner) : SpeedButton(owner), FOwner(owner)
 {
     SetIsWinXP(IsComCtl6OrLater());
@@ -157,8 +169,25 @@ void TNovaDropDownSpeedButton::PaintArrow(QPainter &p)
         p.drawPixmap(0, 0, transparentGlyph(Glyph()));
         return;
     }
-    // No visual styles on this platform: the classic button with its arrow.
     const bool usable = isEnabled() && !(owner && owner->ButtonOwnerReadOnly());
+    if (IsWinXP() && dropDownThemed()) {
+        // The style's combo arrow: one pixel in from the left on newer systems, else grown by one
+        // and two in from the left.
+        QRect r = rect();
+        if (IsWindowsVistaOrLater()) r.setLeft(r.left() + 1);
+        else r = r.adjusted(-1, -1, 1, 1).adjusted(2, 0, 0, 0);
+        QStyleOptionComboBox opt;
+        opt.initFrom(this);
+        opt.rect = r;
+        opt.subControls = QStyle::SC_ComboBoxArrow;
+        opt.activeSubControls = pressed ? QStyle::SC_ComboBoxArrow : QStyle::SC_None;
+        opt.state.setFlag(QStyle::State_Enabled, usable);
+        opt.state.setFlag(QStyle::State_Sunken, pressed);
+        opt.state.setFlag(QStyle::State_MouseOver, hot);
+        style()->drawComplexControl(QStyle::CC_ComboBox, &opt, &p, this);
+        return;
+    }
+    // Without visual styles: the classic button with its arrow.
     const int W = width(), H = height();
     qDrawWinButton(&p, rect(), pal, pressed, &pal.brush(QPalette::Button));
     p.setPen(pal.color(QPalette::Button));

@@ -416,6 +416,13 @@ void TNovaCustomDropDown::mousePressEvent(QMouseEvent *e)
     TNovaMaskEdit::mousePressEvent(e);
 }
 
+void TNovaCustomDropDown::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    // A display takes no double clicks: the second press is a press like the first.
+    if (!FEditorEnabled) mousePressEvent(e);
+    else TNovaMaskEdit::mouseDoubleClickEvent(e);
+}
+
 void TNovaCustomDropDown::mouseReleaseEvent(QMouseEvent *e)
 {
     if (!FEditorEnabled || isReadOnly()) update();
@@ -599,7 +606,7 @@ void TNovaCustomDropDown::Loaded()
 void TNovaCustomDropDown::SetEditorEnabled(bool Value)
 {
     FEditorEnabled = Value;
-    setAcceptDrops(Value);
+    setAcceptDrops(Value); // a display takes no text dropped on it either
     update();
 }
 

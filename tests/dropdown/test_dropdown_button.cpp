@@ -1,6 +1,7 @@
 // The drop-down button and the drawing and text routines of the drop-down family: the routines on a
 // recording canvas, the button's size rule, its click and its looks in pixels.
 #include "dropdown/DropDownButton.h"
+#include "grid/base/Theme.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -232,4 +233,30 @@ TEST(DropDownEditButton, ArrowLooks)
     b->SetGlyph(glyph);
     EXPECT_EQ(pixel(arrow, {4, 4}), QColor(0, 0, 200));
     EXPECT_EQ(pixel(arrow, {0, 12}), QColor(0x80, 0x80, 0x80)) << "grey outline";
+}
+
+TEST(DropDownEditButton, OwnColoursWinOverVisualStyles)
+{
+    // A platform with visual styles in force: the arrow takes the style's look, unless the button
+    // has colours of its own.
+    struct Styled : TThemePlatform {
+        bool HasVisualStyleLibrary() const override { return true; }
+        bool VisualStylesActive() const override { return true; }
+        int ComCtlMajorVersion() const override { return 6; }
+    } styled;
+    SetThemePlatform(&styled);
+    OwnerEdit edit;
+    edit.resize(120, 21);
+    auto *b = new TDropDownEditButton(&edit);
+    b->SetBounds(100, 0, 16, 21);
+    edit.show();
+    EXPECT_TRUE(b->SpeedButton()->IsWinXP());
+    const QImage themed = b->SpeedButton()->grab().toImage();
+    b->ButtonColor = RGBColor(0, 160, 0);
+    EXPECT_EQ(pixel(b->SpeedButton(), {13, 15}), QColor(0, 160, 0));
+    SetThemePlatform(nullptr);
+    FreeThemeLibrary(DropDownThemeLibrary());
+    b->ButtonColor = clNone;
+    const QImage classic = b->SpeedButton()->grab().toImage();
+    EXPECT_NE(themed, classic) << "the styled arrow is not the classic one";
 }

@@ -503,6 +503,32 @@ TEST(DropDownServices, MarkupTextDrawsMeasuresAndShowsImages)
     EXPECT_GE(drawn.width(), 10 + 7 * 9) << "text and image in the extent";
 }
 
+TEST(DropDownServices, NothingRaisesOutOfPainting)
+{
+    // Pop-up, bars and buttons painted in every style, with and without drop-down and appearance.
+    TestDropDown d;
+    d.DropDownHeader().SetCaption("<b>x</b><IMG SRC=\"IDX:7\">");
+    d.DropDownHeader().SetImageIndex(3);
+    d.DropDownFooter().Buttons().Add()->SetImageIndex(9);
+    TMarkupImageList empty;
+    d.SetImages(&empty);
+    for (int s = tsOffice2003Blue; s <= tsOffice2010Black; ++s) {
+        d.SetComponentStyle(TNovaStyle(s));
+        EXPECT_NO_THROW({
+            d.ShowDropDown();
+            d.DropDownForm()->grab();
+            d.grab();
+            d.HideDropDown(true);
+        }) << s;
+    }
+    TNovaHeader alone(nullptr);
+    alone.resize(50, 20);
+    EXPECT_NO_THROW(alone.grab());
+    TNovaButton bare(nullptr);
+    EXPECT_NO_THROW(bare.grab());
+    d.SetImages(nullptr);
+}
+
 TEST(DropDownServices, StyledSelectionBox)
 {
     // The drop-down's selection background is the foundation's styled box: open sides leave edges.
@@ -547,6 +573,18 @@ TEST(DropDownServices, HeaderAndFooterAppearances)
     TFooterButton *b = f.Buttons().Add();
     EXPECT_EQ(b->ModalResult(), 0);
     EXPECT_EQ(b->ImageIndex(), -1);
+    int buttonChanges = 0;
+    f.Buttons().OnChange = [&] { ++buttonChanges; };
+    b->SetCaption("OK");
+    b->SetHeight(30);
+    EXPECT_EQ(buttonChanges, 1) << "Caption tells, Height is only stored";
+    THeaderAppearance copy;
+    h.Buttons().Add()->SetCaption("Copied");
+    copy.Assign(h);
+    EXPECT_EQ(copy.Color(), clRed);
+    EXPECT_FALSE(copy.Visible());
+    ASSERT_EQ(copy.Buttons().Count(), 1);
+    EXPECT_EQ(copy.Buttons().Items(0)->Caption(), "Copied");
     TNovaButtonAppearance a;
     EXPECT_EQ(a.ColorHot(), 0xF5F0E1u);
     EXPECT_EQ(a.ColorChecked(), BrightnessColor(0xF5F0E1, -10, -10, 0));

@@ -239,3 +239,32 @@ TEST_F(DropDownNumeric, NoConversionErrorReachesTheUser)
     dd->SetPrecision(1);
     EXPECT_EQ(dd->GetText(), "0.0") << "a precision turns free text into a number";
 }
+
+TEST_F(DropDownNumeric, NothingRaisesOutOfKeysOrPainting)
+{
+    // Every edit type, odd texts, every kind of key and paste: the handlers never raise.
+    const char *texts[] = {"", "Error", "-", "1e400", ",,,", "12.3.4", "\xef\xbf\xbd", "99999999999999999999999"};
+    const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_End, Qt::Key_Home, Qt::Key_Tab};
+    for (qint16 precision : {qint16(-1), qint16(0), qint16(2)}) {
+        for (TDropDownEditType t : {etString, etNumeric, etFloat, etMoney}) {
+            for (const char *text : texts) {
+                EXPECT_NO_THROW({
+                    dd->SetEditType(etString);
+                    dd->SetEditType(t);
+                    dd->SetPrecision(precision);
+                    dd->setText(QString::fromUtf8(text));
+                    dd->SelectAll();
+                    type("-1.,5a");
+                    for (Qt::Key k : keys) QTest::keyClick(form->windowHandle(), k);
+                    paste(QString::fromUtf8(text));
+                    dd->SetFloatValue(1e300);
+                    dd->SetText(QString::fromUtf8(text));
+                    dd->grab();
+                    leave();
+                    dd->setFocus();
+                }) << int(t) << " " << text;
+                EXPECT_TRUE(std::isfinite(dd->GetFloatValue()));
+            }
+        }
+    }
+}
