@@ -592,6 +592,12 @@ QSize TNovaCustomItemSelector::GetSelectorPanelSize() const
     return FItemSelectorPanel->size();
 }
 
+void TNovaCustomItemSelector::resizeEvent(QResizeEvent *e)
+{
+    QScrollArea::resizeEvent(e);
+    FireEvent(OnResize, this);
+}
+
 void TNovaCustomItemSelector::SetColumns(int Value)
 {
     if (Value <= 0 || Value == FColumns)

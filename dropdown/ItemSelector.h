@@ -216,6 +216,10 @@ public:
     TNotifyEvent OnItemSelect;
     TDrawItemEvent OnDrawItem;
     TItemSizeEvent OnItemSize;
+    TNotifyEvent OnResize;
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     void CreateSelectorPanel();
