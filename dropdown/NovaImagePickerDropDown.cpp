@@ -1,0 +1,360 @@
+// The image picker. The list lives in the pop-up from construction on; every opening fills it
+// again from the items and remembers the choice, which a cancelled close brings back.
+#include "dropdown/NovaImagePickerDropDown.h"
+
+#include "dropdown/DropDownForm.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QPainter>
+
+// ---- Items --------------------------------------------------------------------------------------
+
+TImageItem::TImageItem(TCollectionBase *Collection)
+    : TCollectionItem(Collection), FImage(std::make_unique<THTMLPicture>())
+{
+}
+
+void TImageItem::Assign(const TImageItem &Source)
+{
+    SetCaption(Source.FCaption);
+    SetImageIndex(Source.FImageIndex);
+    FImage->Assign(Source.FImage.get());
+    FHint = Source.FHint;
+}
+
+void TImageItem::SetCaption(const QString &Value)
+{
+    if (Value == FCaption)
+        return;
+    FCaption = Value;
+    Changed();
+}
+
+void TImageItem::SetImageIndex(int Value)
+{
+    if (Value == FImageIndex)
+        return;
+    FImageIndex = Value;
+    Changed();
+}
+
+// ---- Construction and filling -------------------------------------------------------------------
+
+TNovaImagePickerDropDown::TNovaImagePickerDropDown(QWidget *AOwner)
+    : TNovaCustomDropDown(AOwner), FItems(std::make_unique<TImageItems>(this)),
+      FItemAppearance(std::make_unique<TItemAppearance>(this))
+{
+    CreateDropDownForm();
+    SetEditorEnabled(false);
+    SetDropDownEnabled(true);
+    setCursor(Qt::ArrowCursor);
+    setAccessibleName(QStringLiteral("Image"));
+}
+
+TNovaImagePickerDropDown::~TNovaImagePickerDropDown() = default;
+
+void TNovaImagePickerDropDown::AddImagesFromImageList()
+{
+    if (!FImages)
+        return;
+    for (int i = 0; i < FImages->Count(); ++i)
+        FItems->Add()->SetImageIndex(i);
+}
+
+void TNovaImagePickerDropDown::AddImagesFromFolder(const QString &AFolder, bool SetImageCaption)
+{
+    const QFileInfo pattern(AFolder);
+    const QDir folder(pattern.path());
+    const QStringList entries = folder.entryList(QStringList{pattern.fileName()},
+                                                 QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QString &name : entries) {
+        TImageItem *item = FItems->Add();
+        item->FImage->LoadFromFile(folder.filePath(name));
+        if (item->FImage->Empty()) {
+            item->FImage->Assign(nullptr); // not a picture: nothing of it kept, no caption
+            continue;
+        }
+        if (SetImageCaption)
+            item->FCaption = name;
+    }
+}
+
+void TNovaImagePickerDropDown::CreateDropDownForm()
+{
+    TNovaCustomDropDown::CreateDropDownForm();
+    if (!FDropDownForm)
+        return;
+    if (!FItemSelector) {
+        FItemSelector = new TNovaCustomItemSelector(FDropDownForm);
+        FItemSelector->setAccessibleName(QStringLiteral("Images"));
+        FItemSelector->SetSelectorType(stImage);
+        FItemSelector->setGeometry(0, 0, FItemSelector->width(), 150);
+        FKeys.SetList(FItemSelector);
+    }
+    FItemSelector->SetColor(FDropDownColor);
+    FItemSelector->UpdateSelectorPanel();
+    SetControl(FItemSelector);
+}
+
+void TNovaImagePickerDropDown::UpdateSelector()
+{
+    if (!FItemSelector)
+        return;
+    TNovaCustomItemSelector &list = *FItemSelector;
+    list.OnItemSelect = nullptr;
+    list.SetColumns(FColumns);
+    list.SetImages(FImages);
+    list.SetItemLayout(FLayout);
+    list.SetColor(FDropDownColor);
+    list.SetItemAppearance(*FItemAppearance);
+    FillSelector();
+    list.UpdateSelectorPanel();
+    list.SetItemIndex(FItemIndex);
+    list.OnItemSelect = [this](QObject *) { SelectorItemSelected(); };
+}
+
+void TNovaImagePickerDropDown::FillSelector()
+{
+    TSelectorItems &entries = FItemSelector->Items();
+    entries.Clear();
+    for (int i = 0; i < FItems->Count(); ++i) {
+        const TImageItem *item = FItems->GetItem(i);
+        TSelectorItem *entry = entries.Add();
+        entry->SetCaption(item->Caption());
+        if (!item->Image().Empty())
+            entry->SetImage(item->Image());
+        entry->SetImageIndex(item->ImageIndex());
+        entry->SetHint(item->Hint());
+    }
+}
+
+void TNovaImagePickerDropDown::ForwardDrawItem(TCanvas &Canvas, const TRect &R, int Index)
+{
+    FireEvent(OnDrawItem, this, Canvas, R, Index);
+}
+
+void TNovaImagePickerDropDown::BeforeDropDown()
+{
+    TNovaCustomDropDown::BeforeDropDown();
+    UpdateSelector();
+    if (FItemSelector) {
+        if (OnDrawItem)
+            FItemSelector->OnDrawItem = [this](QObject *, TCanvas &Canvas, const TRect &R, int Index) {
+                ForwardDrawItem(Canvas, R, Index);
+            };
+        else
+            FItemSelector->OnDrawItem = nullptr;
+    }
+    FOldItemIndex = FItemIndex;
+}
+
+void TNovaImagePickerDropDown::UpdateDropDownSize()
+{
+    if (FItemSelector)
+        FitListToPanel(*FItemSelector, FDropDownWidth, FDropDownHeight, 2 * FDropDownBorderWidth);
+    TNovaCustomDropDown::UpdateDropDownSize();
+    if (FItemSelector)
+        MakeRoomForListScrollBar(*this, *FItemSelector);
+}
+
+void TNovaImagePickerDropDown::SelectorItemSelected()
+{
+    if (!FItemSelector)
+        return;
+    // The list's index may lie beyond the items when they changed since it was filled: the setter
+    // ignores it.
+    SetItemIndex(FItemSelector->ItemIndex());
+    if (!FInternalCall)
+        DoHideDropDown(false);
+}
+
+void TNovaImagePickerDropDown::DoHideDropDown(bool Cancel)
+{
+    const bool open = FDropDownForm && (FDropDownForm->isVisible() || FDroppedDown);
+    TNovaCustomDropDown::DoHideDropDown(Cancel);
+    if (open && Cancel && FItemSelector)
+        SetItemIndex(FOldItemIndex);
+}
+
+// ---- Choosing -----------------------------------------------------------------------------------
+
+void TNovaImagePickerDropDown::SetItemIndex(int Value)
+{
+    if (Value == FItemIndex || Value >= FItems->Count())
+        return;
+    FItemIndex = Value;
+    update();
+    FireEvent(OnChange, this);
+    FireEvent(OnSelect, this);
+}
+
+int TNovaImagePickerDropDown::GetImageIndex() const
+{
+    if (FItemIndex < 0 || FItemIndex >= FItems->Count())
+        return -1;
+    return FItems->GetItem(FItemIndex)->ImageIndex();
+}
+
+void TNovaImagePickerDropDown::SetImageIndex(int Value)
+{
+    for (int i = 0; i < FItems->Count(); ++i) {
+        if (FItems->GetItem(i)->ImageIndex() == Value) {
+            SetItemIndex(i);
+            return;
+        }
+    }
+    SetItemIndex(-1);
+}
+
+void TNovaImagePickerDropDown::SelectFirst()
+{
+    if (FItems->Count() > 0)
+        SetItemIndex(0);
+}
+
+void TNovaImagePickerDropDown::SelectLast()
+{
+    if (FItems->Count() > 0)
+        SetItemIndex(FItems->Count() - 1);
+}
+
+void TNovaImagePickerDropDown::SelectNext()
+{
+    if (const int i = StepIndex(FItemIndex, FItems->Count(), true, true); i >= 0)
+        SetItemIndex(i);
+}
+
+void TNovaImagePickerDropDown::SelectPrevious()
+{
+    if (const int i = StepIndex(FItemIndex, FItems->Count(), false, true); i >= 0)
+        SetItemIndex(i);
+}
+
+// ---- The edit -----------------------------------------------------------------------------------
+
+void TNovaImagePickerDropDown::PaintNonEditable()
+{
+    TNovaCustomDropDown::PaintNonEditable();
+    QPainter p(this);
+    TPainterCanvas canvas(&p);
+    DrawSelectedImage(canvas);
+}
+
+void TNovaImagePickerDropDown::DrawSelectedImage(TCanvas &Canvas)
+{
+    const QRect e = GetEditRect();
+    const TRect R{e.left(), e.top(), e.right() + 1, e.bottom() + 1};
+    if (OnDrawSelectedImage) {
+        OnDrawSelectedImage(this, Canvas, R);
+        return;
+    }
+    if (FItemIndex < 0 || FItemIndex >= FItems->Count())
+        return;
+    const TImageItem *item = FItems->GetItem(FItemIndex);
+    if (!item->Image().Empty() && item->Image().Decoded()) {
+        const int w = item->Image().Width(), h = item->Image().Height();
+        const int x = R.Left + (R.Width() - w) / 2, y = R.Top + (R.Height() - h) / 2;
+        item->Image().Draw(Canvas, TRect{x, y, x + w, y + h});
+    } else if (FImages && item->ImageIndex() >= 0 && item->ImageIndex() < FImages->Count()) {
+        Canvas.Draw(R.Left + (R.Width() - FImages->Width) / 2, R.Top + (R.Height() - FImages->Height) / 2,
+                    FImages->Images[std::size_t(item->ImageIndex())]);
+    }
+}
+
+// ---- Stepping and keys --------------------------------------------------------------------------
+
+void TNovaImagePickerDropDown::SelectNextValue()
+{
+    TNovaCustomDropDown::SelectNextValue();
+    StepValue(true);
+}
+
+void TNovaImagePickerDropDown::SelectPrevValue()
+{
+    TNovaCustomDropDown::SelectPrevValue();
+    StepValue(false);
+}
+
+// Open, the hot entry moves and the choice stays; closed, the choice moves without opening.
+void TNovaImagePickerDropDown::StepValue(bool Forward)
+{
+    if (!isEnabled() || isReadOnly() || !FItemSelector)
+        return;
+    if (FDroppedDown)
+        Forward ? FItemSelector->HotNext() : FItemSelector->HotPrevious();
+    else
+        Forward ? FKeys.Next() : FKeys.Previous();
+}
+
+void TNovaImagePickerDropDown::keyPressEvent(QKeyEvent *e)
+{
+    const int key = e->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    bool enterHandled = false;
+    if (isEnabled() && FDroppedDown && enter && FItemSelector && FItemSelector->ItemHot() >= 0) {
+        // Its selection takes the item and closes the pop-up.
+        FItemSelector->SetItemIndex(FItemSelector->ItemHot());
+        enterHandled = true;
+    }
+    TNovaCustomDropDown::keyPressEvent(e);
+    if (!isEnabled() || (e->modifiers() & Qt::AltModifier))
+        return;
+    if (enter) {
+        if (!enterHandled)
+            FireEvent(OnSelect, this);
+        return;
+    }
+    NavigationKey(key, e->modifiers() & Qt::ControlModifier);
+}
+
+void TNovaImagePickerDropDown::NavigationKey(int Key, bool Ctrl)
+{
+    const bool listOpen = FDroppedDown && FItemSelector;
+    switch (Key) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        FKeys.Page(Key == Qt::Key_PageDown, FItems->Count(), [this] { UpdateSelector(); });
+        break;
+    case Qt::Key_End:
+        listOpen ? FKeys.Last() : SelectLast();
+        break;
+    case Qt::Key_Home:
+        listOpen ? FKeys.First() : SelectFirst();
+        break;
+    case Qt::Key_Left:
+        if (!FEditorEnabled && FDroppedDown)
+            FKeys.Previous();
+        break;
+    case Qt::Key_Right:
+        if (!FEditorEnabled && FDroppedDown)
+            FKeys.Next();
+        break;
+    case Qt::Key_Up:
+        listOpen ? void(FKeys.Step(-FColumns)) : SelectPrevious();
+        break;
+    case Qt::Key_Down:
+        listOpen ? void(FKeys.Step(FColumns)) : SelectNext();
+        break;
+    default:
+        if (!Ctrl)
+            FKeys.TypeAhead(Key);
+        break;
+    }
+}
+
+// ---- Looks --------------------------------------------------------------------------------------
+
+void TNovaImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
+{
+    TNovaCustomDropDown::SetSelectionColorStyle(Style);
+    if (FItemSelector)
+        FItemSelector->ItemAppearance().SetColorStyle(Style);
+}
+
+void TNovaImagePickerDropDown::SetComponentStyle(TNovaStyle Style)
+{
+    TNovaCustomDropDown::SetComponentStyle(Style);
+    ApplyItemAppearanceStyle(FItemAppearance.get(), Style);
+}
