@@ -428,6 +428,14 @@ void TNovaColorPickerDropDown::PrepareStyleControl()
     }
 }
 
+// The choice in view once the list has its place in the shown pop-up.
+void TNovaColorPickerDropDown::DoShowDropDown()
+{
+    TNovaCustomDropDown::DoShowDropDown();
+    if (FDroppedDown && FItemSelector && FColorSelectionStyle == csList)
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+}
+
 void TNovaColorPickerDropDown::BeforeDropDown()
 {
     TNovaCustomDropDown::BeforeDropDown();

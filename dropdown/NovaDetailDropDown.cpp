@@ -153,8 +153,10 @@ void TNovaDetailDropDown::BeforeDropDown()
 void TNovaDetailDropDown::DoShowDropDown()
 {
     TNovaCustomDropDown::DoShowDropDown();
-    if (FDropDownForm && FDropDownForm->isVisible() && FItemSelector)
+    if (FDropDownForm && FDropDownForm->isVisible() && FItemSelector) {
         FItemSelector->setFocus(Qt::PopupFocusReason);
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+    }
 }
 
 void TNovaDetailDropDown::UpdateDropDownSize()

@@ -135,6 +135,14 @@ void TNovaImagePickerDropDown::ForwardDrawItem(TCanvas &Canvas, const TRect &R, 
     FireEvent(OnDrawItem, this, Canvas, R, Index);
 }
 
+// The choice in view once the list has its place in the shown pop-up.
+void TNovaImagePickerDropDown::DoShowDropDown()
+{
+    TNovaCustomDropDown::DoShowDropDown();
+    if (FDroppedDown && FItemSelector)
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+}
+
 void TNovaImagePickerDropDown::BeforeDropDown()
 {
     TNovaCustomDropDown::BeforeDropDown();

@@ -87,6 +87,7 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
+    void DoShowDropDown() override;
     void UpdateDropDownSize() override;
     void SelectNextValue() override;
     void SelectPrevValue() override;

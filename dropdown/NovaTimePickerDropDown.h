@@ -9,9 +9,8 @@
 #include "dropdown/NovaDropDown.h"
 
 #include <QPointer>
+#include <QTimeEdit>
 #include <memory>
-
-class QTimeEdit;
 
 // The text of a time: two digits each, joined by the locale's time separator.
 QString TwoDigits(int Value);

@@ -245,6 +245,15 @@ TEST_F(ColorPicker, EscBringsBackTheColourOfTheOpeningAlsoWithoutAnIndex)
     EXPECT_EQ(dd->SelectedColor(), TColor(0x123456));
 }
 
+TEST_F(ColorPicker, TheChoiceIsInViewWhenTheListOpens)
+{
+    dd->SetItemIndex(14);
+    showNow();
+    TNovaCustomItemSelector *list = dd->ItemSelector();
+    const QRect cell = list->Panel()->GetItemRect(14).ToQRect().translated(list->Panel()->pos());
+    EXPECT_TRUE(list->viewport()->rect().contains(cell)) << "Aqua scrolled into view";
+}
+
 TEST_F(ColorPicker, EnterTakesTheHotEntry)
 {
     showNow();
