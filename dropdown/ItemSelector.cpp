@@ -15,42 +15,31 @@
 
 // ---- Entries ------------------------------------------------------------------------------------
 
-TSelectorItem::TSelectorItem(TCollectionBase *Collection)
+TImageEntry::TImageEntry(TCollectionBase *Collection)
     : TCollectionItem(Collection), FImage(std::make_unique<THTMLPicture>())
 {
 }
 
-void TSelectorItem::Assign(const TSelectorItem &Source)
+TImageEntry::~TImageEntry() = default;
+
+void TImageEntry::SetImage(const THTMLPicture &Value)
+{
+    // A picture that failed to load keeps its bytes: copying them would decode them again.
+    FImage->Assign(Value.Empty() ? nullptr : &Value);
+}
+
+void TImageEntry::AssignEntry(const TImageEntry &Source)
 {
     SetCaption(Source.FCaption);
-    SetColor(Source.FColor);
     SetImageIndex(Source.FImageIndex);
-    FImage->Assign(Source.FImage.get());
+    SetImage(*Source.FImage);
+}
+
+void TSelectorItem::Assign(const TSelectorItem &Source)
+{
+    AssignEntry(Source);
+    SetColor(Source.FColor);
     FHint = Source.FHint;
-}
-
-void TSelectorItem::SetCaption(const TCaption &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TSelectorItem::SetColor(TColor Value)
-{
-    if (Value == FColor)
-        return;
-    FColor = Value;
-    Changed();
-}
-
-void TSelectorItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
 }
 
 // ---- Appearance ---------------------------------------------------------------------------------

@@ -21,22 +21,6 @@ void TColorItem::Assign(const TColorItem &Source)
     FHint = Source.FHint;
 }
 
-void TColorItem::SetCaption(const TCaption &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TColorItem::SetColor(TColor Value)
-{
-    if (Value == FColor)
-        return;
-    FColor = Value;
-    Changed();
-}
-
 QString ColorToWebColorName(TColor Color)
 {
     // The published names, the first of two names for one colour (aqua before cyan, gray
@@ -59,12 +43,10 @@ QString ColorToWebColorName(TColor Color)
 // ---- Construction -------------------------------------------------------------------------------
 
 TNovaColorPickerDropDown::TNovaColorPickerDropDown(QWidget *AOwner)
-    : TNovaCustomDropDown(AOwner), FColors(std::make_unique<TColorItems>(this)),
-      FItemAppearance(std::make_unique<TItemAppearance>(this))
+    : TSelectorDropDown(AOwner), FColors(std::make_unique<TColorItems>(this))
 {
     CreateDropDownForm();
     SetEditorEnabled(false);
-    SetDropDownEnabled(true);
     SetDropDownHeight(200);
     DropDownHeader().SetVisible(false);
     DropDownFooter().SetVisible(false);
@@ -100,24 +82,22 @@ void TNovaColorPickerDropDown::CreateDropDownForm()
 {
     TNovaCustomDropDown::CreateDropDownForm();
     switch (FColorSelectionStyle) {
-    case csList: CreateItemSelector(); break;
+    case csList: MakeItemSelector(); break;
     case csDiscrete: CreateColorSelector(); break;
     case csColorCube: CreateCubePanel(); break;
     case csSpectrum: CreateSpectrumPanel(); break;
     }
 }
 
-void TNovaColorPickerDropDown::CreateItemSelector()
+void TNovaColorPickerDropDown::MakeItemSelector()
 {
-    if (FItemSelector || !FDropDownForm)
+    if (FItemSelector)
         return;
-    FItemSelector = new TNovaCustomItemSelector(FDropDownForm);
-    FItemSelector->setAccessibleName(QStringLiteral("Colours"));
-    FItemSelector->SetSelectorType(stColor);
-    FItemSelector->setGeometry(0, 0, FItemSelector->width(), 150);
+    CreateItemSelector(stColor, QStringLiteral("Colours"));
+    if (!FItemSelector)
+        return;
     FItemSelector->SetColor(FDropDownColor);
     FItemSelector->UpdateSelectorPanel();
-    FKeys.SetList(FItemSelector);
     InstallControl(FItemSelector);
 }
 
@@ -322,27 +302,10 @@ QWidget *TNovaColorPickerDropDown::StyleControl() const
     return nullptr;
 }
 
-void TNovaColorPickerDropDown::UpdateSelector()
-{
-    if (!FItemSelector)
-        return;
-    TNovaCustomItemSelector &list = *FItemSelector;
-    list.OnItemSelect = nullptr;
-    list.SetColumns(FColumns);
-    list.SetImages(FImages);
-    list.SetItemLayout(FLayout);
-    list.SetColor(FDropDownColor);
-    FillSelector();
-    list.SetColorBoxHeight(FColorBoxHeight);
-    list.SetColorBoxWidth(FColorBoxWidth);
-    list.SetItemAppearance(*FItemAppearance);
-    list.UpdateSelectorPanel();
-    list.SetItemIndex(FItemIndex);
-    list.OnItemSelect = [this](QObject *) { SelectorItemSelected(); };
-}
-
 void TNovaColorPickerDropDown::FillSelector()
 {
+    FItemSelector->SetColorBoxHeight(FColorBoxHeight);
+    FItemSelector->SetColorBoxWidth(FColorBoxWidth);
     TSelectorItems &entries = FItemSelector->Items();
     entries.Clear();
     for (int i = 0; i < FColors->Count(); ++i) {
@@ -354,24 +317,6 @@ void TNovaColorPickerDropDown::FillSelector()
     }
 }
 
-void TNovaColorPickerDropDown::ForwardDrawItem(TCanvas &Canvas, const TRect &R, int Index)
-{
-    const TRect copy = R;
-    FireEvent(OnDrawColor, this, Canvas, copy, Index);
-}
-
-void TNovaColorPickerDropDown::HookDrawColor()
-{
-    if (!FItemSelector)
-        return;
-    if (OnDrawColor)
-        FItemSelector->OnDrawItem = [this](QObject *, TCanvas &Canvas, const TRect &R, int Index) {
-            ForwardDrawItem(Canvas, R, Index);
-        };
-    else
-        FItemSelector->OnDrawItem = nullptr;
-}
-
 void TNovaColorPickerDropDown::PrepareStyleControl()
 {
     auto hide = [](QWidget *w) {
@@ -380,13 +325,13 @@ void TNovaColorPickerDropDown::PrepareStyleControl()
     };
     switch (FColorSelectionStyle) {
     case csList:
-        CreateItemSelector();
+        MakeItemSelector();
         if (!FItemSelector)
             return;
         hide(FColorCubePanel), hide(FSpectrumPanel), hide(FColorSelector);
         FItemSelector->show();
         UpdateSelector();
-        HookDrawColor();
+        HookDrawItem(OnDrawColor);
         FOldItemIndex = FItemIndex;
         InstallControl(FItemSelector);
         break;
@@ -426,14 +371,6 @@ void TNovaColorPickerDropDown::PrepareStyleControl()
         InstallControl(FSpectrumPanel);
         break;
     }
-}
-
-// The choice in view once the list has its place in the shown pop-up.
-void TNovaColorPickerDropDown::DoShowDropDown()
-{
-    TNovaCustomDropDown::DoShowDropDown();
-    if (FDroppedDown && FItemSelector && FColorSelectionStyle == csList)
-        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
 }
 
 void TNovaColorPickerDropDown::BeforeDropDown()
@@ -483,11 +420,7 @@ void TNovaColorPickerDropDown::UpdateDropDownSize()
         SizePanelPopUp();
         return;
     }
-    if (FItemSelector)
-        FitListToPanel(*FItemSelector, FDropDownWidth, FDropDownHeight, 2 * FDropDownBorderWidth);
-    TNovaCustomDropDown::UpdateDropDownSize();
-    if (FItemSelector)
-        MakeRoomForListScrollBar(*this, *FItemSelector);
+    SizeListPopUp();
 }
 
 void TNovaColorPickerDropDown::PlaceDropDownControl()
@@ -521,32 +454,29 @@ void TNovaColorPickerDropDown::DoHideDropDown(bool Cancel)
 void TNovaColorPickerDropDown::SelectNextValue()
 {
     TNovaCustomDropDown::SelectNextValue();
-    StepValue(true);
+    StepBoxesOrList(true);
 }
 
 void TNovaColorPickerDropDown::SelectPrevValue()
 {
     TNovaCustomDropDown::SelectPrevValue();
-    StepValue(false);
+    StepBoxesOrList(false);
 }
 
 // Open, the hot entry or box moves and the choice stays; closed, the choice moves without opening.
-void TNovaColorPickerDropDown::StepValue(bool Forward)
+void TNovaColorPickerDropDown::StepBoxesOrList(bool Forward)
 {
-    if (!isEnabled() || isReadOnly())
+    if (FColorSelectionStyle == csList) {
+        StepHotOrChoice(Forward);
         return;
-    if (FColorSelectionStyle == csList && FItemSelector) {
-        if (FDroppedDown)
-            Forward ? FItemSelector->HotNext() : FItemSelector->HotPrevious();
-        else
-            Forward ? FKeys.Next() : FKeys.Previous();
-    } else if (FColorSelectionStyle == csDiscrete && FColorSelector) {
-        if (FDroppedDown) {
-            Forward ? FColorSelector->HotNext() : FColorSelector->HotPrevious();
-        } else {
-            const QScopedValueRollback<bool> internal(FInternalCall, true);
-            Forward ? FColorSelector->SelectNext() : FColorSelector->SelectPrevious();
-        }
+    }
+    if (FColorSelectionStyle != csDiscrete || !FColorSelector || !isEnabled() || isReadOnly())
+        return;
+    if (FDroppedDown) {
+        Forward ? FColorSelector->HotNext() : FColorSelector->HotPrevious();
+    } else {
+        const QScopedValueRollback<bool> internal(FInternalCall, true);
+        Forward ? FColorSelector->SelectNext() : FColorSelector->SelectPrevious();
     }
 }
 
@@ -589,26 +519,16 @@ void TNovaColorPickerDropDown::ListKey(int Key, bool Ctrl)
 {
     const int count = FColors->Count();
     const bool open = FDroppedDown;
-    auto step = [&](bool forward) {
-        if (const int i = StepIndex(FItemIndex, count, forward, true); i >= 0)
-            SetItemIndex(i);
-    };
     switch (Key) {
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
         FKeys.Page(Key == Qt::Key_PageDown, count, [this] { UpdateSelector(); });
         break;
     case Qt::Key_End:
-        if (open)
-            FKeys.Last();
-        else if (count > 0)
-            SetItemIndex(count - 1);
+        open ? FKeys.Last() : SelectLast();
         break;
     case Qt::Key_Home:
-        if (open)
-            FKeys.First();
-        else if (count > 0)
-            SetItemIndex(0);
+        open ? FKeys.First() : SelectFirst();
         break;
     case Qt::Key_Left:
         if (open && !FEditorEnabled)
@@ -619,35 +539,14 @@ void TNovaColorPickerDropDown::ListKey(int Key, bool Ctrl)
             FKeys.Next();
         break;
     case Qt::Key_Up:
-        if (open)
-            FKeys.Step(-FColumns);
-        else
-            step(false);
+        open ? void(FKeys.Step(-FColumns)) : SelectPrevious();
         break;
     case Qt::Key_Down:
-        if (open)
-            FKeys.Step(FColumns);
-        else
-            step(true);
+        open ? void(FKeys.Step(FColumns)) : SelectNext();
         break;
     default:
         if (!Ctrl)
             FKeys.TypeAhead(Key);
         break;
     }
-}
-
-// ---- Looks --------------------------------------------------------------------------------------
-
-void TNovaColorPickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
-{
-    TNovaCustomDropDown::SetSelectionColorStyle(Style);
-    if (FItemSelector)
-        FItemSelector->ItemAppearance().SetColorStyle(Style);
-}
-
-void TNovaColorPickerDropDown::SetComponentStyle(TNovaStyle Style)
-{
-    TNovaCustomDropDown::SetComponentStyle(Style);
-    ApplyItemAppearanceStyle(FItemAppearance.get(), Style);
 }

@@ -23,9 +23,9 @@ public:
     void Assign(const TColorItem &Source);
 
     TCaption Caption() const { return FCaption; }
-    void SetCaption(const TCaption &Value);
+    void SetCaption(const TCaption &Value) { SetField(FCaption, Value); }
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
+    void SetColor(TColor Value) { SetField(FColor, Value); }
     QString Hint() const { return FHint; }
     void SetHint(const QString &Value) { FHint = Value; }
 
@@ -43,7 +43,7 @@ public:
 // The published web colour name of an RGB colour; "#RRGGBB" for a colour without one.
 QString ColorToWebColorName(TColor Color);
 
-class TNovaColorPickerDropDown : public TNovaCustomDropDown {
+class TNovaColorPickerDropDown : public TSelectorDropDown {
 public:
     explicit TNovaColorPickerDropDown(QWidget *AOwner = nullptr);
     ~TNovaColorPickerDropDown() override;
@@ -65,14 +65,10 @@ public:
 
     int Columns() const { return FColumns; }
     void SetColumns(int Value) { FColumns = Value; }
-    TItemLayout Layout() const { return FLayout; }
-    void SetLayout(TItemLayout Value) { FLayout = Value; }
     int ColorBoxWidth() const { return FColorBoxWidth; }
     void SetColorBoxWidth(int Value) { FColorBoxWidth = Value; }
     int ColorBoxHeight() const { return FColorBoxHeight; }
     void SetColorBoxHeight(int Value) { FColorBoxHeight = Value; }
-    TItemAppearance &ItemAppearance() { return *FItemAppearance; }
-    void SetItemAppearance(const TItemAppearance &Value) { FItemAppearance->Assign(Value); }
     TColorSelectionStyle ColorSelectionStyle() const { return FColorSelectionStyle; }
     void SetColorSelectionStyle(TColorSelectionStyle Value);
     TColorValueText ColorValueText() const { return FColorValueText; }
@@ -81,7 +77,6 @@ public:
     void SetShowText(bool Value);
 
     // The selection controls (null until a style has needed them).
-    TNovaCustomItemSelector *ItemSelector() const { return FItemSelector; }
     TCustomColorSelector *ColorSelector() const { return FColorSelector; }
     TNovaColorCubePanel *ColorCubePanel() const { return FColorCubePanel; }
     TNovaColorSpectrumPanel *SpectrumPanel() const { return FSpectrumPanel; }
@@ -89,8 +84,6 @@ public:
     // The colour box and its text in the edit, on any canvas.
     void DrawSelectedColor(TCanvas &Canvas);
 
-    void SetSelectionColorStyle(TSelectionColorStyle Style) override;
-    void SetComponentStyle(TNovaStyle Style) override;
     void DoHideDropDown(bool Cancel) override;
     void DropDownFormDestroyed() override;
 
@@ -101,16 +94,20 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
-    void DoShowDropDown() override;
     void PlaceDropDownControl() override;
     void UpdateDropDownSize() override;
     void SelectNextValue() override;
     void SelectPrevValue() override;
     void PaintNonEditable() override;
+    int ChoiceCount() const override { return FColors->Count(); }
+    int Choice() const override { return FItemIndex; }
+    void Choose(int Index) override { SetItemIndex(Index); }
+    void FillSelector() override;
+    void SelectorItemSelected() override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:
-    void CreateItemSelector();
+    void MakeItemSelector();
     void CreateColorSelector();
     void CreateCubePanel();
     void CreateSpectrumPanel();
@@ -119,20 +116,13 @@ private:
     // Shows the control of the current style, hides the others and prepares it as for an opening.
     void PrepareStyleControl();
     void InstallControl(QWidget *Control);
-    void UpdateSelector();
-    void FillSelector();
-    void HookDrawColor();
-    void SelectorItemSelected();
     void ColorSelectorSelect();
     void CubeSelect();
     void SpectrumSelect();
-    void ForwardDrawItem(TCanvas &Canvas, const TRect &R, int Index);
     void SizePanelPopUp();
-    void StepValue(bool Forward);
     void ListKey(int Key, bool Ctrl);
+    void StepBoxesOrList(bool Forward);
 
-    int FColumns = 1;
-    TItemLayout FLayout = ilCaptionRight;
     std::unique_ptr<TColorItems> FColors;
     int FItemIndex = -1;
     int FColorBoxWidth = 14;
@@ -140,16 +130,11 @@ private:
     TColorSelectionStyle FColorSelectionStyle = csList;
     TColor FSelectedColor = clNone;
     bool FShowText = true;
-    std::unique_ptr<TItemAppearance> FItemAppearance;
     TColorValueText FColorValueText = cvtNone;
 
     // Children of the pop-up window, which frees them.
-    QPointer<TNovaCustomItemSelector> FItemSelector;
     QPointer<TNovaColorCubePanel> FColorCubePanel;
     QPointer<TNovaColorSpectrumPanel> FSpectrumPanel;
     QPointer<TCustomColorSelector> FColorSelector;
-    bool FInternalCall = false;
-    TSelectorKeys FKeys{FInternalCall};
-    int FOldItemIndex = -1;
     TColor FOldSelectedColor = clNone;
 };

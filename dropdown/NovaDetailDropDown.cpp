@@ -13,35 +13,12 @@
 
 // ---- Items --------------------------------------------------------------------------------------
 
-TDetailItem::TDetailItem(TCollectionBase *Collection)
-    : TCollectionItem(Collection), FImage(std::make_unique<THTMLPicture>())
-{
-}
-
 void TDetailItem::Assign(const TDetailItem &Source)
 {
-    SetCaption(Source.FCaption);
-    SetImageIndex(Source.FImageIndex);
-    FImage->Assign(Source.FImage.get());
+    AssignEntry(Source);
     FNotes = Source.FNotes;
     FTag = Source.FTag;
     FItemObject = Source.FItemObject;
-}
-
-void TDetailItem::SetCaption(const QString &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TDetailItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
 }
 
 int TDetailItems::IndexOf(const QString &Text) const
@@ -55,12 +32,10 @@ int TDetailItems::IndexOf(const QString &Text) const
 // ---- Construction and the list ------------------------------------------------------------------
 
 TNovaDetailDropDown::TNovaDetailDropDown(QWidget *AOwner)
-    : TNovaCustomDropDown(AOwner), FItems(std::make_unique<TDetailItems>(this)),
-      FItemAppearance(std::make_unique<TItemAppearance>(this))
+    : TSelectorDropDown(AOwner), FItems(std::make_unique<TDetailItems>(this))
 {
     CreateDropDownForm();
     SetEditorEnabled(true);
-    SetDropDownEnabled(true);
     FCaptionFont.Assign(font());
     FNotesFont.Assign(font());
     setAccessibleName(QStringLiteral("Item"));
@@ -74,38 +49,17 @@ void TNovaDetailDropDown::CreateDropDownForm()
     if (!FDropDownForm)
         return;
     if (!FItemSelector) {
-        FItemSelector = new TNovaCustomItemSelector(FDropDownForm);
-        FItemSelector->setAccessibleName(QStringLiteral("Items"));
-        FItemSelector->SetSelectorType(stImage);
-        FItemSelector->setGeometry(0, 0, FItemSelector->width(), 150);
+        CreateItemSelector(stImage, QStringLiteral("Items"));
         FItemSelector->OnDrawItem = [this](QObject *, TCanvas &Canvas, const TRect &R, int Index) {
             DrawSelectorItem(Canvas, R, Index);
         };
         FItemSelector->OnItemSize = [this](QObject *, QSize &ASize) { MeasureSelectorItem(ASize); };
         FItemSelector->UpdateSelectorPanel();
         FItemSelector->OnResize = [this](QObject *) { SelectorResized(); };
-        FKeys.SetList(FItemSelector);
     }
     FItemSelector->SetColor(FDropDownColor);
     FItemSelector->UpdateSelectorPanel();
     SetControl(FItemSelector);
-}
-
-void TNovaDetailDropDown::UpdateSelector()
-{
-    if (!FItemSelector)
-        return;
-    TNovaCustomItemSelector &list = *FItemSelector;
-    list.OnItemSelect = nullptr;
-    list.SetColumns(1);
-    list.SetImages(FImages);
-    list.SetItemLayout(FLayout);
-    list.SetColor(FDropDownColor);
-    list.SetItemAppearance(*FItemAppearance);
-    FillSelector();
-    list.UpdateSelectorPanel();
-    list.SetItemIndex(FItemIndex);
-    list.OnItemSelect = [this](QObject *) { SelectorItemSelected(); };
 }
 
 void TNovaDetailDropDown::FillSelector()
@@ -116,8 +70,7 @@ void TNovaDetailDropDown::FillSelector()
         const TDetailItem *item = FItems->GetItem(i);
         TSelectorItem *entry = entries.Add();
         entry->SetCaption(item->Caption());
-        if (!item->Image().Empty())
-            entry->SetImage(item->Image());
+        entry->SetImage(item->Image());
         entry->SetImageIndex(item->ImageIndex());
     }
 }
@@ -152,11 +105,9 @@ void TNovaDetailDropDown::BeforeDropDown()
 
 void TNovaDetailDropDown::DoShowDropDown()
 {
-    TNovaCustomDropDown::DoShowDropDown();
-    if (FDropDownForm && FDropDownForm->isVisible() && FItemSelector) {
+    TSelectorDropDown::DoShowDropDown();
+    if (FDropDownForm && FDropDownForm->isVisible() && FItemSelector)
         FItemSelector->setFocus(Qt::PopupFocusReason);
-        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
-    }
 }
 
 void TNovaDetailDropDown::UpdateDropDownSize()
@@ -272,30 +223,6 @@ void TNovaDetailDropDown::SetItemIndex(int Value)
         SetText(QString());
         FItemIndex = -1;
     }
-}
-
-void TNovaDetailDropDown::SelectFirst()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
-}
-
-void TNovaDetailDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TNovaDetailDropDown::SelectNext()
-{
-    if (const int i = StepIndex(FItemIndex, FItems->Count(), true, true); i >= 0)
-        SetItemIndex(i);
-}
-
-void TNovaDetailDropDown::SelectPrevious()
-{
-    if (const int i = StepIndex(FItemIndex, FItems->Count(), false, true); i >= 0)
-        SetItemIndex(i);
 }
 
 void TNovaDetailDropDown::SelectNextValue()
@@ -453,19 +380,4 @@ bool TNovaDetailDropDown::NavigationKey(int Key, Qt::KeyboardModifiers Shift)
     case Qt::Key_Down: return true;
     default: return false;
     }
-}
-
-// ---- Looks --------------------------------------------------------------------------------------
-
-void TNovaDetailDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
-{
-    TNovaCustomDropDown::SetSelectionColorStyle(Style);
-    if (FItemSelector)
-        FItemSelector->ItemAppearance().SetColorStyle(Style);
-}
-
-void TNovaDetailDropDown::SetComponentStyle(TNovaStyle Style)
-{
-    TNovaCustomDropDown::SetComponentStyle(Style);
-    ApplyItemAppearanceStyle(FItemAppearance.get(), Style);
 }

@@ -10,19 +10,12 @@
 #include <QPointer>
 #include <memory>
 
-class TDetailItem : public TCollectionItem {
+class TDetailItem : public TImageEntry {
 public:
-    explicit TDetailItem(TCollectionBase *Collection);
+    using TImageEntry::TImageEntry;
     // Caption and ImageIndex through their setters, then the picture, notes, tag and object.
     void Assign(const TDetailItem &Source);
 
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString &Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    const THTMLPicture &Image() const { return *FImage; }
-    THTMLPicture &Image() { return *FImage; }
-    void SetImage(const THTMLPicture &Value) { FImage->Assign(&Value); }
     QString Notes() const { return FNotes; }
     void SetNotes(const QString &Value) { FNotes = Value; }
     // Free for the application; not owned, never used by the control.
@@ -32,9 +25,6 @@ public:
     void SetTag(int Value) { FTag = Value; }
 
 private:
-    QString FCaption;
-    int FImageIndex = -1;
-    std::unique_ptr<THTMLPicture> FImage;
     QString FNotes;
     QObject *FItemObject = nullptr;
     int FTag = 0;
@@ -47,15 +37,15 @@ public:
     int IndexOf(const QString &Text) const;
 };
 
-class TNovaDetailDropDown : public TNovaCustomDropDown {
+class TNovaDetailDropDown : public TSelectorDropDown {
 public:
     explicit TNovaDetailDropDown(QWidget *AOwner = nullptr);
     ~TNovaDetailDropDown() override;
 
-    void SelectFirst();
-    void SelectLast();
-    void SelectNext();
-    void SelectPrevious();
+    using TSelectorDropDown::SelectFirst;
+    using TSelectorDropDown::SelectLast;
+    using TSelectorDropDown::SelectNext;
+    using TSelectorDropDown::SelectPrevious;
 
     TDetailItems &Items() { return *FItems; }
     void SetItems(const TDetailItems &Value) { FItems->Assign(Value); }
@@ -65,26 +55,18 @@ public:
     void SetItemIndex(int Value);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int Value) { FItemHeight = Value; }
-    TItemLayout Layout() const { return FLayout; }
-    void SetLayout(TItemLayout Value) { FLayout = Value; }
-    TItemAppearance &ItemAppearance() { return *FItemAppearance; }
-    void SetItemAppearance(const TItemAppearance &Value) { FItemAppearance->Assign(Value); }
     const TFont &CaptionFont() const { return FCaptionFont; }
     void SetCaptionFont(const TFont &Value) { FCaptionFont = Value; }
     const TFont &NotesFont() const { return FNotesFont; }
     void SetNotesFont(const TFont &Value) { FNotesFont = Value; }
     bool MatchCase() const { return FMatchCase; }
     void SetMatchCase(bool Value) { FMatchCase = Value; }
-    TNovaCustomItemSelector *ItemSelector() const { return FItemSelector; }
-    QString SearchText() const { return FKeys.SearchText(); }
 
     // One list entry: picture or image, caption, notes under it.
     void DrawSelectorItem(TCanvas &Canvas, const TRect &ARect, int Index);
     void MeasureSelectorItem(QSize &ASize) const;
 
     void SetText(const QString &Value) override;
-    void SetSelectionColorStyle(TSelectionColorStyle Style) override;
-    void SetComponentStyle(TNovaStyle Style) override;
     void DoHideDropDown(bool Cancel) override;
     void DropDownResized() override;
 
@@ -102,29 +84,25 @@ protected:
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
     void KeyUp(int &Key, Qt::KeyboardModifiers Shift) override;
     void keyPressEvent(QKeyEvent *e) override;
+    int ChoiceCount() const override { return FItems->Count(); }
+    int Choice() const override { return FItemIndex; }
+    void Choose(int Index) override { SetItemIndex(Index); }
+    void FillSelector() override;
+    void SelectorItemSelected() override;
 
 private:
-    void UpdateSelector();
-    void FillSelector();
-    void SelectorItemSelected();
     void SelectorResized();
     void StepValue(bool Forward);
     // The navigation keys; true when the key is taken (it goes no further).
     bool NavigationKey(int Key, Qt::KeyboardModifiers Shift);
 
-    TItemLayout FLayout = ilCaptionRight;
     std::unique_ptr<TDetailItems> FItems;
     int FItemIndex = -1;
-    std::unique_ptr<TItemAppearance> FItemAppearance;
     int FItemHeight = 22;
     TFont FCaptionFont;
     TFont FNotesFont;
     bool FMatchCase = false;
 
-    QPointer<TNovaCustomItemSelector> FItemSelector; // a child of the pop-up window
-    bool FInternalCall = false;
-    TSelectorKeys FKeys{FInternalCall};
-    int FOldItemIndex = -1;
     bool FWorkMode = true;
     bool FItemChange = false;
     int FItemIdx = -1;

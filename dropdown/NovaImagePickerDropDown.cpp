@@ -11,44 +11,19 @@
 
 // ---- Items --------------------------------------------------------------------------------------
 
-TImageItem::TImageItem(TCollectionBase *Collection)
-    : TCollectionItem(Collection), FImage(std::make_unique<THTMLPicture>())
-{
-}
-
 void TImageItem::Assign(const TImageItem &Source)
 {
-    SetCaption(Source.FCaption);
-    SetImageIndex(Source.FImageIndex);
-    FImage->Assign(Source.FImage.get());
+    AssignEntry(Source);
     FHint = Source.FHint;
-}
-
-void TImageItem::SetCaption(const QString &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TImageItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
 }
 
 // ---- Construction and filling -------------------------------------------------------------------
 
 TNovaImagePickerDropDown::TNovaImagePickerDropDown(QWidget *AOwner)
-    : TNovaCustomDropDown(AOwner), FItems(std::make_unique<TImageItems>(this)),
-      FItemAppearance(std::make_unique<TItemAppearance>(this))
+    : TSelectorDropDown(AOwner), FItems(std::make_unique<TImageItems>(this))
 {
     CreateDropDownForm();
     SetEditorEnabled(false);
-    SetDropDownEnabled(true);
     setCursor(Qt::ArrowCursor);
     setAccessibleName(QStringLiteral("Image"));
 }
@@ -71,13 +46,13 @@ void TNovaImagePickerDropDown::AddImagesFromFolder(const QString &AFolder, bool 
                                                  QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Unsorted);
     for (const QString &name : entries) {
         TImageItem *item = FItems->Add();
-        item->FImage->LoadFromFile(folder.filePath(name));
-        if (item->FImage->Empty()) {
-            item->FImage->Assign(nullptr); // not a picture: nothing of it kept, no caption
+        item->Image().LoadFromFile(folder.filePath(name));
+        if (item->Image().Empty()) {
+            item->Image().Assign(nullptr); // not a picture: nothing of it kept, no caption
             continue;
         }
         if (SetImageCaption)
-            item->FCaption = name;
+            item->SetCaption(name);
     }
 }
 
@@ -86,33 +61,10 @@ void TNovaImagePickerDropDown::CreateDropDownForm()
     TNovaCustomDropDown::CreateDropDownForm();
     if (!FDropDownForm)
         return;
-    if (!FItemSelector) {
-        FItemSelector = new TNovaCustomItemSelector(FDropDownForm);
-        FItemSelector->setAccessibleName(QStringLiteral("Images"));
-        FItemSelector->SetSelectorType(stImage);
-        FItemSelector->setGeometry(0, 0, FItemSelector->width(), 150);
-        FKeys.SetList(FItemSelector);
-    }
+    CreateItemSelector(stImage, QStringLiteral("Images"));
     FItemSelector->SetColor(FDropDownColor);
     FItemSelector->UpdateSelectorPanel();
     SetControl(FItemSelector);
-}
-
-void TNovaImagePickerDropDown::UpdateSelector()
-{
-    if (!FItemSelector)
-        return;
-    TNovaCustomItemSelector &list = *FItemSelector;
-    list.OnItemSelect = nullptr;
-    list.SetColumns(FColumns);
-    list.SetImages(FImages);
-    list.SetItemLayout(FLayout);
-    list.SetColor(FDropDownColor);
-    list.SetItemAppearance(*FItemAppearance);
-    FillSelector();
-    list.UpdateSelectorPanel();
-    list.SetItemIndex(FItemIndex);
-    list.OnItemSelect = [this](QObject *) { SelectorItemSelected(); };
 }
 
 void TNovaImagePickerDropDown::FillSelector()
@@ -123,48 +75,23 @@ void TNovaImagePickerDropDown::FillSelector()
         const TImageItem *item = FItems->GetItem(i);
         TSelectorItem *entry = entries.Add();
         entry->SetCaption(item->Caption());
-        if (!item->Image().Empty())
-            entry->SetImage(item->Image());
+        entry->SetImage(item->Image());
         entry->SetImageIndex(item->ImageIndex());
         entry->SetHint(item->Hint());
     }
-}
-
-void TNovaImagePickerDropDown::ForwardDrawItem(TCanvas &Canvas, const TRect &R, int Index)
-{
-    FireEvent(OnDrawItem, this, Canvas, R, Index);
-}
-
-// The choice in view once the list has its place in the shown pop-up.
-void TNovaImagePickerDropDown::DoShowDropDown()
-{
-    TNovaCustomDropDown::DoShowDropDown();
-    if (FDroppedDown && FItemSelector)
-        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
 }
 
 void TNovaImagePickerDropDown::BeforeDropDown()
 {
     TNovaCustomDropDown::BeforeDropDown();
     UpdateSelector();
-    if (FItemSelector) {
-        if (OnDrawItem)
-            FItemSelector->OnDrawItem = [this](QObject *, TCanvas &Canvas, const TRect &R, int Index) {
-                ForwardDrawItem(Canvas, R, Index);
-            };
-        else
-            FItemSelector->OnDrawItem = nullptr;
-    }
+    HookDrawItem(OnDrawItem);
     FOldItemIndex = FItemIndex;
 }
 
 void TNovaImagePickerDropDown::UpdateDropDownSize()
 {
-    if (FItemSelector)
-        FitListToPanel(*FItemSelector, FDropDownWidth, FDropDownHeight, 2 * FDropDownBorderWidth);
-    TNovaCustomDropDown::UpdateDropDownSize();
-    if (FItemSelector)
-        MakeRoomForListScrollBar(*this, *FItemSelector);
+    SizeListPopUp();
 }
 
 void TNovaImagePickerDropDown::SelectorItemSelected()
@@ -216,30 +143,6 @@ void TNovaImagePickerDropDown::SetImageIndex(int Value)
     SetItemIndex(-1);
 }
 
-void TNovaImagePickerDropDown::SelectFirst()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
-}
-
-void TNovaImagePickerDropDown::SelectLast()
-{
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
-}
-
-void TNovaImagePickerDropDown::SelectNext()
-{
-    if (const int i = StepIndex(FItemIndex, FItems->Count(), true, true); i >= 0)
-        SetItemIndex(i);
-}
-
-void TNovaImagePickerDropDown::SelectPrevious()
-{
-    if (const int i = StepIndex(FItemIndex, FItems->Count(), false, true); i >= 0)
-        SetItemIndex(i);
-}
-
 // ---- The edit -----------------------------------------------------------------------------------
 
 void TNovaImagePickerDropDown::PaintNonEditable()
@@ -276,24 +179,13 @@ void TNovaImagePickerDropDown::DrawSelectedImage(TCanvas &Canvas)
 void TNovaImagePickerDropDown::SelectNextValue()
 {
     TNovaCustomDropDown::SelectNextValue();
-    StepValue(true);
+    StepHotOrChoice(true);
 }
 
 void TNovaImagePickerDropDown::SelectPrevValue()
 {
     TNovaCustomDropDown::SelectPrevValue();
-    StepValue(false);
-}
-
-// Open, the hot entry moves and the choice stays; closed, the choice moves without opening.
-void TNovaImagePickerDropDown::StepValue(bool Forward)
-{
-    if (!isEnabled() || isReadOnly() || !FItemSelector)
-        return;
-    if (FDroppedDown)
-        Forward ? FItemSelector->HotNext() : FItemSelector->HotPrevious();
-    else
-        Forward ? FKeys.Next() : FKeys.Previous();
+    StepHotOrChoice(false);
 }
 
 void TNovaImagePickerDropDown::keyPressEvent(QKeyEvent *e)
@@ -350,19 +242,4 @@ void TNovaImagePickerDropDown::NavigationKey(int Key, bool Ctrl)
             FKeys.TypeAhead(Key);
         break;
     }
-}
-
-// ---- Looks --------------------------------------------------------------------------------------
-
-void TNovaImagePickerDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
-{
-    TNovaCustomDropDown::SetSelectionColorStyle(Style);
-    if (FItemSelector)
-        FItemSelector->ItemAppearance().SetColorStyle(Style);
-}
-
-void TNovaImagePickerDropDown::SetComponentStyle(TNovaStyle Style)
-{
-    TNovaCustomDropDown::SetComponentStyle(Style);
-    ApplyItemAppearanceStyle(FItemAppearance.get(), Style);
 }

@@ -9,27 +9,16 @@
 #include <QPointer>
 #include <memory>
 
-class TImageItem : public TCollectionItem {
+class TImageItem : public TImageEntry {
 public:
-    explicit TImageItem(TCollectionBase *Collection);
+    using TImageEntry::TImageEntry;
     // Caption and ImageIndex through their setters, then the picture and the hint.
     void Assign(const TImageItem &Source);
 
-    QString Caption() const { return FCaption; }
-    void SetCaption(const QString &Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    const THTMLPicture &Image() const { return *FImage; }
-    THTMLPicture &Image() { return *FImage; }
-    void SetImage(const THTMLPicture &Value) { FImage->Assign(&Value); }
     QString Hint() const { return FHint; }
     void SetHint(const QString &Value) { FHint = Value; }
 
 private:
-    friend class TNovaImagePickerDropDown;
-    QString FCaption;
-    int FImageIndex = -1;
-    std::unique_ptr<THTMLPicture> FImage;
     QString FHint;
 };
 
@@ -38,7 +27,7 @@ public:
     using TCollection::TCollection;
 };
 
-class TNovaImagePickerDropDown : public TNovaCustomDropDown {
+class TNovaImagePickerDropDown : public TSelectorDropDown {
 public:
     explicit TNovaImagePickerDropDown(QWidget *AOwner = nullptr);
     ~TNovaImagePickerDropDown() override;
@@ -49,10 +38,10 @@ public:
     void AddImagesFromFolder(const QString &AFolder, bool SetImageCaption);
     // One item per image of Images.
     void AddImagesFromImageList();
-    void SelectFirst();
-    void SelectLast();
-    void SelectNext();
-    void SelectPrevious();
+    using TSelectorDropDown::SelectFirst;
+    using TSelectorDropDown::SelectLast;
+    using TSelectorDropDown::SelectNext;
+    using TSelectorDropDown::SelectPrevious;
 
     int Columns() const { return FColumns; }
     void SetColumns(int Value) { FColumns = Value; }
@@ -67,17 +56,9 @@ public:
     int ImageIndex() const { return GetImageIndex(); }
     // Chooses the first item with that image index, else none.
     void SetImageIndex(int Value);
-    TItemLayout Layout() const { return FLayout; }
-    void SetLayout(TItemLayout Value) { FLayout = Value; }
-    TItemAppearance &ItemAppearance() { return *FItemAppearance; }
-    void SetItemAppearance(const TItemAppearance &Value) { FItemAppearance->Assign(Value); }
-    TNovaCustomItemSelector *ItemSelector() const { return FItemSelector; }
     // The chosen item's image in the edit, on any canvas.
     void DrawSelectedImage(TCanvas &Canvas);
-    QString SearchText() const { return FKeys.SearchText(); }
 
-    void SetSelectionColorStyle(TSelectionColorStyle Style) override;
-    void SetComponentStyle(TNovaStyle Style) override;
     void DoHideDropDown(bool Cancel) override;
 
     editorkit::NotifyEvent OnSelect;
@@ -87,29 +68,20 @@ public:
 protected:
     void CreateDropDownForm() override;
     void BeforeDropDown() override;
-    void DoShowDropDown() override;
     void UpdateDropDownSize() override;
     void SelectNextValue() override;
     void SelectPrevValue() override;
     void PaintNonEditable() override;
     void keyPressEvent(QKeyEvent *e) override;
+    int ChoiceCount() const override { return FItems->Count(); }
+    int Choice() const override { return FItemIndex; }
+    void Choose(int Index) override { SetItemIndex(Index); }
+    void FillSelector() override;
+    void SelectorItemSelected() override;
 
 private:
-    void UpdateSelector();
-    void FillSelector();
-    void SelectorItemSelected();
-    void ForwardDrawItem(TCanvas &Canvas, const TRect &R, int Index);
-    void StepValue(bool Forward);
     void NavigationKey(int Key, bool Ctrl);
 
-    int FColumns = 1;
-    TItemLayout FLayout = ilCaptionRight;
     std::unique_ptr<TImageItems> FItems;
     int FItemIndex = -1;
-    std::unique_ptr<TItemAppearance> FItemAppearance;
-
-    QPointer<TNovaCustomItemSelector> FItemSelector; // a child of the pop-up window
-    bool FInternalCall = false;
-    TSelectorKeys FKeys{FInternalCall};
-    int FOldItemIndex = -1;
 };

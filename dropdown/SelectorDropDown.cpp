@@ -86,20 +86,128 @@ int VerticalScrollBarWidth()
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
-void MakeRoomForListScrollBar(TNovaCustomDropDown &DropDown, const TNovaCustomItemSelector &List)
+// ---- The list drop-downs ------------------------------------------------------------------------
+
+TSelectorDropDown::TSelectorDropDown(QWidget *AOwner)
+    : TNovaCustomDropDown(AOwner), FItemAppearance(std::make_unique<TItemAppearance>(this))
 {
-    TDropDownForm *form = DropDown.DropDownForm();
-    if (!form)
+    SetDropDownEnabled(true);
+}
+
+TSelectorDropDown::~TSelectorDropDown() = default;
+
+void TSelectorDropDown::CreateItemSelector(TSelectorType Type, const QString &Name)
+{
+    if (FItemSelector || !FDropDownForm)
+        return;
+    FItemSelector = new TNovaCustomItemSelector(FDropDownForm);
+    FItemSelector->setAccessibleName(Name);
+    FItemSelector->SetSelectorType(Type);
+    FItemSelector->setGeometry(0, 0, FItemSelector->width(), 150);
+    FKeys.SetList(FItemSelector);
+}
+
+void TSelectorDropDown::UpdateSelector()
+{
+    if (!FItemSelector)
+        return;
+    TNovaCustomItemSelector &list = *FItemSelector;
+    list.OnItemSelect = nullptr;
+    list.SetColumns(FColumns);
+    list.SetImages(FImages);
+    list.SetItemLayout(FLayout);
+    list.SetColor(FDropDownColor);
+    list.SetItemAppearance(*FItemAppearance);
+    FillSelector();
+    list.UpdateSelectorPanel();
+    list.SetItemIndex(Choice());
+    list.OnItemSelect = [this](QObject *) { SelectorItemSelected(); };
+}
+
+void TSelectorDropDown::HookDrawItem(const TDrawItemEvent &Event)
+{
+    if (!FItemSelector)
+        return;
+    if (Event)
+        FItemSelector->OnDrawItem = [this, Event](QObject *, TCanvas &Canvas, const TRect &R, int Index) {
+            Event(this, Canvas, R, Index);
+        };
+    else
+        FItemSelector->OnDrawItem = nullptr;
+}
+
+void TSelectorDropDown::SizeListPopUp()
+{
+    if (FItemSelector)
+        FitListToPanel(*FItemSelector, FDropDownWidth, FDropDownHeight, 2 * FDropDownBorderWidth);
+    TNovaCustomDropDown::UpdateDropDownSize();
+    if (!FItemSelector || !FDropDownForm)
         return;
     // The list fills the pop-up between header and footer, inside the frame.
-    QSize size = form->RequestedSize();
-    int room = size.height() - 2 * DropDown.DropDownBorderWidth();
-    if (DropDown.DropDownHeader().Visible())
-        room -= DropDown.DropDownHeader().Height();
-    if (DropDown.DropDownFooter().Visible())
-        room -= DropDown.DropDownFooter().Height();
-    if (List.GetSelectorPanelSize().height() <= room)
+    // The list fills the pop-up between header and footer, inside the frame; the pop-up grows by a
+    // scroll bar's width when the list's panel is taller than that.
+    QSize size = FDropDownForm->RequestedSize();
+    int room = size.height() - 2 * FDropDownBorderWidth;
+    if (FDropDownHeader->Visible())
+        room -= FDropDownHeader->Height();
+    if (FDropDownFooter->Visible())
+        room -= FDropDownFooter->Height();
+    if (FItemSelector->GetSelectorPanelSize().height() <= room)
         return;
     size.rwidth() += VerticalScrollBarWidth();
-    form->SetRequestedSize(size);
+    FDropDownForm->SetRequestedSize(size);
+}
+
+void TSelectorDropDown::StepHotOrChoice(bool Forward)
+{
+    if (!isEnabled() || isReadOnly() || !FItemSelector)
+        return;
+    if (FDroppedDown)
+        Forward ? FItemSelector->HotNext() : FItemSelector->HotPrevious();
+    else
+        Forward ? FKeys.Next() : FKeys.Previous();
+}
+
+void TSelectorDropDown::SelectFirst()
+{
+    if (ChoiceCount() > 0)
+        Choose(0);
+}
+
+void TSelectorDropDown::SelectLast()
+{
+    if (ChoiceCount() > 0)
+        Choose(ChoiceCount() - 1);
+}
+
+void TSelectorDropDown::SelectNext()
+{
+    if (const int i = StepIndex(Choice(), ChoiceCount(), true, true); i >= 0)
+        Choose(i);
+}
+
+void TSelectorDropDown::SelectPrevious()
+{
+    if (const int i = StepIndex(Choice(), ChoiceCount(), false, true); i >= 0)
+        Choose(i);
+}
+
+void TSelectorDropDown::DoShowDropDown()
+{
+    TNovaCustomDropDown::DoShowDropDown();
+    if (FDroppedDown && FItemSelector && !FItemSelector->isHidden())
+        FItemSelector->ScrollItemInView(FItemSelector->ItemIndex());
+}
+
+void TSelectorDropDown::SetSelectionColorStyle(TSelectionColorStyle Style)
+{
+    TNovaCustomDropDown::SetSelectionColorStyle(Style);
+    if (FItemSelector)
+        FItemSelector->ItemAppearance().SetColorStyle(Style);
+}
+
+void TSelectorDropDown::SetComponentStyle(TNovaStyle Style)
+{
+    TNovaCustomDropDown::SetComponentStyle(Style);
+    ApplyItemAppearanceStyle(FItemAppearance.get(), Style);
 }
