@@ -96,9 +96,7 @@ void TNovaColorPickerDropDown::MakeItemSelector()
     CreateItemSelector(stColor, QStringLiteral("Colours"));
     if (!FItemSelector)
         return;
-    FItemSelector->SetColor(FDropDownColor);
-    FItemSelector->UpdateSelectorPanel();
-    InstallControl(FItemSelector);
+    InstallItemSelector();
 }
 
 void TNovaColorPickerDropDown::CreateColorSelector()

@@ -57,22 +57,15 @@ void TNovaDetailDropDown::CreateDropDownForm()
         FItemSelector->UpdateSelectorPanel();
         FItemSelector->OnResize = [this](QObject *) { SelectorResized(); };
     }
-    FItemSelector->SetColor(FDropDownColor);
-    FItemSelector->UpdateSelectorPanel();
-    SetControl(FItemSelector);
+    InstallItemSelector();
 }
 
 void TNovaDetailDropDown::FillSelector()
 {
-    TSelectorItems &entries = FItemSelector->Items();
-    entries.Clear();
-    for (int i = 0; i < FItems->Count(); ++i) {
-        const TDetailItem *item = FItems->GetItem(i);
-        TSelectorItem *entry = entries.Add();
-        entry->SetCaption(item->Caption());
-        entry->SetImage(item->Image());
-        entry->SetImageIndex(item->ImageIndex());
-    }
+    // The notes stay with the items: the entries are drawn from them.
+    FItemSelector->Items().Clear();
+    for (int i = 0; i < FItems->Count(); ++i)
+        AddEntry(*FItems->GetItem(i));
 }
 
 void TNovaDetailDropDown::SelectorResized()

@@ -62,23 +62,14 @@ void TNovaImagePickerDropDown::CreateDropDownForm()
     if (!FDropDownForm)
         return;
     CreateItemSelector(stImage, QStringLiteral("Images"));
-    FItemSelector->SetColor(FDropDownColor);
-    FItemSelector->UpdateSelectorPanel();
-    SetControl(FItemSelector);
+    InstallItemSelector();
 }
 
 void TNovaImagePickerDropDown::FillSelector()
 {
-    TSelectorItems &entries = FItemSelector->Items();
-    entries.Clear();
-    for (int i = 0; i < FItems->Count(); ++i) {
-        const TImageItem *item = FItems->GetItem(i);
-        TSelectorItem *entry = entries.Add();
-        entry->SetCaption(item->Caption());
-        entry->SetImage(item->Image());
-        entry->SetImageIndex(item->ImageIndex());
-        entry->SetHint(item->Hint());
-    }
+    FItemSelector->Items().Clear();
+    for (int i = 0; i < FItems->Count(); ++i)
+        AddEntry(*FItems->GetItem(i))->SetHint(FItems->GetItem(i)->Hint());
 }
 
 void TNovaImagePickerDropDown::BeforeDropDown()

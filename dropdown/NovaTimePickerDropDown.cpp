@@ -19,17 +19,6 @@ QChar timeSeparator()
     return platform::FormatSettings::current().timeSeparator;
 }
 
-struct TFields {
-    int h = 0, m = 0, s = 0, ms = 0;
-};
-
-TFields fieldsOf(TDateTime t)
-{
-    TFields f;
-    DecodeTime(t, f.h, f.m, f.s, f.ms);
-    return f;
-}
-
 // Hands the time edit's keys to its drop-down first; the time edit then takes them itself.
 class TimeEditKeys : public QObject {
 public:
@@ -214,7 +203,7 @@ void TNovaTimePickerDropDown::BeforeDropDown()
     {
         const QSignalBlocker quiet(FDateTimePicker.data());
         FDateTimePicker->show();
-        const TFields f = fieldsOf(FTime);
+        const TClockTime f = DecodeClockTime(FTime);
         FDateTimePicker->setTime(QTime(f.h, f.m, f.s));
         FDateTimePicker->raise();
     }
@@ -252,7 +241,7 @@ void TNovaTimePickerDropDown::SetTime(TDateTime Value)
     if (Value == FTime)
         return;
     FTime = Value;
-    const TFields f = fieldsOf(Value);
+    const TClockTime f = DecodeClockTime(Value);
     const QString text = FormatTimeText(f.h, f.m, f.s, FShowSeconds);
     if (EditText() == text)
         Change(); // the same text: read back all the same
@@ -270,7 +259,7 @@ void TNovaTimePickerDropDown::SetTime(TDateTime Value)
 
 void TNovaTimePickerDropDown::ReplaceField(int Field, int Value)
 {
-    TFields f = fieldsOf(FTime);
+    TClockTime f = DecodeClockTime(FTime);
     int *field = Field == 0 ? &f.h : Field == 1 ? &f.m : &f.s;
     const int limit = Field == 0 ? 23 : 59;
     if (Value == *field || Value < 0 || Value > limit)
@@ -305,7 +294,7 @@ void TNovaTimePickerDropDown::WatchChange()
 {
     if (!FNovaWatch)
         return;
-    const TFields w = fieldsOf(FNovaWatch->Time());
+    const TClockTime w = DecodeClockTime(FNovaWatch->Time());
     if (FDateTimePicker && !FDateTimePicker->isHidden() && FDateTimePicker->time() != QTime(w.h, w.m, w.s)) {
         {
             const QSignalBlocker quiet(FDateTimePicker.data());
@@ -378,7 +367,7 @@ void TNovaTimePickerDropDown::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
     const int s1 = int(t.indexOf(sep)) + 1;
     const int s2 = int(t.mid(s1).indexOf(sep)) + 1;
     const int field = p < s1 ? 0 : (FShowSeconds && p - s1 >= s2 ? 2 : 1);
-    const TFields f = fieldsOf(FTime);
+    const TClockTime f = DecodeClockTime(FTime);
     const int value = field == 0 ? f.h : field == 1 ? f.m : f.s;
     const int count = field == 0 ? 24 : 60;
     const int next = (value + (Key == Qt::Key_Down ? 1 : count - 1)) % count;

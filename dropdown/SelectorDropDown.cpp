@@ -107,6 +107,24 @@ void TSelectorDropDown::CreateItemSelector(TSelectorType Type, const QString &Na
     FKeys.SetList(FItemSelector);
 }
 
+void TSelectorDropDown::InstallItemSelector()
+{
+    if (!FItemSelector)
+        return;
+    FItemSelector->SetColor(FDropDownColor);
+    FItemSelector->UpdateSelectorPanel();
+    SetControl(FItemSelector);
+}
+
+TSelectorItem *TSelectorDropDown::AddEntry(const TImageEntry &Item)
+{
+    TSelectorItem *entry = FItemSelector->Items().Add();
+    entry->SetCaption(Item.Caption());
+    entry->SetImage(Item.Image());
+    entry->SetImageIndex(Item.ImageIndex());
+    return entry;
+}
+
 void TSelectorDropDown::UpdateSelector()
 {
     if (!FItemSelector)

@@ -89,8 +89,12 @@ protected:
 
     // Makes the list once, at the pop-up's top-left, 150 high.
     void CreateItemSelector(TSelectorType Type, const QString &Name);
+    // The list in the pop-up's colour, laid out, as the pop-up's inner control.
+    void InstallItemSelector();
     // With its select handler detached the list takes the settings, the entries and the choice.
     void UpdateSelector();
+    // A list entry with the item's caption, picture and image index.
+    TSelectorItem *AddEntry(const TImageEntry &Item);
     // The list draws its entries through Event (Sender: the drop-down) when one is assigned.
     void HookDrawItem(const TDrawItemEvent &Event);
     // The pop-up sized to the list's panel, with room for a scroll bar the list needs.
