@@ -28,6 +28,23 @@ void TImageEntry::SetImage(const THTMLPicture &Value)
     FImage->Assign(Value.Empty() ? nullptr : &Value);
 }
 
+QSize TImageEntry::ShownImageSize(const TMarkupImageList *Images) const
+{
+    if (!FImage->Empty() && FImage->Decoded())
+        return {FImage->Width(), FImage->Height()};
+    if (Images && FImageIndex >= 0)
+        return {Images->Width, Images->Height};
+    return {0, 0};
+}
+
+void TImageEntry::DrawShownImage(TCanvas &Canvas, int X, int Y, const TMarkupImageList *Images) const
+{
+    if (!FImage->Empty() && FImage->Decoded())
+        FImage->Draw(Canvas, TRect{X, Y, X + FImage->Width(), Y + FImage->Height()});
+    else if (Images && FImageIndex >= 0 && FImageIndex < Images->Count())
+        Canvas.Draw(X, Y, Images->Images[std::size_t(FImageIndex)]);
+}
+
 void TImageEntry::AssignEntry(const TImageEntry &Source)
 {
     SetCaption(Source.FCaption);

@@ -46,6 +46,10 @@ public:
     THTMLPicture &Image() { return *FImage; }
     // A copy of the picture; an empty one leaves nothing of itself behind.
     void SetImage(const THTMLPicture &Value);
+    // What the entry shows: its picture when it has one, else the image of Images that ImageIndex
+    // names; its size ((0, 0) for none) and drawing with its top-left at (X, Y).
+    QSize ShownImageSize(const TMarkupImageList *Images) const;
+    void DrawShownImage(TCanvas &Canvas, int X, int Y, const TMarkupImageList *Images) const;
 
 protected:
     // Caption and ImageIndex through their setters, then the picture.

@@ -146,21 +146,11 @@ void TNovaDetailDropDown::DrawSelectorItem(TCanvas &Canvas, const TRect &ARect, 
     if (Index < 0 || Index >= FItems->Count())
         return;
     const TDetailItem *item = FItems->GetItem(Index);
-    const bool caption = !item->Caption().isEmpty();
-    auto place = [&](int w, int h) {
-        const int left = caption ? R.Left + 2 : R.Left + (R.Width() - w) / 2;
-        return TPoint{left, R.Top + (R.Height() - h) / 2};
-    };
-    if (!item->Image().Empty() && item->Image().Decoded()) {
-        const int w = item->Image().Width(), h = item->Image().Height();
-        const TPoint at = place(w, h);
-        item->Image().Draw(Canvas, TRect{at.X, at.Y, at.X + w, at.Y + h});
-        R.Left += w + 4;
-    } else if (FImages && item->ImageIndex() >= 0) {
-        const TPoint at = place(FImages->Width, FImages->Height);
-        if (item->ImageIndex() < FImages->Count())
-            Canvas.Draw(at.X, at.Y, FImages->Images[std::size_t(item->ImageIndex())]);
-        R.Left += FImages->Width + 4;
+    // The picture (else the list's image) beside the caption, or centred without one.
+    if (const QSize size = item->ShownImageSize(FImages); !size.isEmpty()) {
+        const int left = item->Caption().isEmpty() ? R.Left + (R.Width() - size.width()) / 2 : R.Left + 2;
+        item->DrawShownImage(Canvas, left, R.Top + (R.Height() - size.height()) / 2, FImages);
+        R.Left += size.width() + 4;
     }
     // The hot and selected colours are the drop-down's own, not the list's copy.
     const bool hot = FItemSelector && Index == FItemSelector->ItemHot();

@@ -154,15 +154,11 @@ void TNovaImagePickerDropDown::DrawSelectedImage(TCanvas &Canvas)
     }
     if (FItemIndex < 0 || FItemIndex >= FItems->Count())
         return;
+    // The picture, else the list's image, centred.
     const TImageItem *item = FItems->GetItem(FItemIndex);
-    if (!item->Image().Empty() && item->Image().Decoded()) {
-        const int w = item->Image().Width(), h = item->Image().Height();
-        const int x = R.Left + (R.Width() - w) / 2, y = R.Top + (R.Height() - h) / 2;
-        item->Image().Draw(Canvas, TRect{x, y, x + w, y + h});
-    } else if (FImages && item->ImageIndex() >= 0 && item->ImageIndex() < FImages->Count()) {
-        Canvas.Draw(R.Left + (R.Width() - FImages->Width) / 2, R.Top + (R.Height() - FImages->Height) / 2,
-                    FImages->Images[std::size_t(item->ImageIndex())]);
-    }
+    const QSize size = item->ShownImageSize(FImages);
+    item->DrawShownImage(Canvas, R.Left + (R.Width() - size.width()) / 2, R.Top + (R.Height() - size.height()) / 2,
+                         FImages);
 }
 
 // ---- Stepping and keys --------------------------------------------------------------------------
