@@ -337,6 +337,7 @@ protected:
     TGridCellStore m_store;
 
 private:
+    bool invalidationWanted() const;
     friend class TInplaceEdit;
     void editorKey(int key, Qt::KeyboardModifiers shift);
 

@@ -257,3 +257,21 @@ TParGenLoad ParGen_Read(const QString &path, pugi::xml_document &doc, TParGenDat
     ParGen_Read_Document(doc, data);
     return TParGenLoad::Loaded;
 }
+
+TParGenLoad ParGen_Read_Table_Values(const QString &path, TParGenTableValues &values, QString *error)
+{
+    if (!QFileInfo::exists(path)) {
+        values = TParGenTableValues();
+        return TParGenLoad::Missing;
+    }
+    pugi::xml_document doc;
+    if (!platform::readXmlFile(doc, path, ParGen_Parse_Options(), error)) return TParGenLoad::Failed;
+    const pugi::xml_node root = doc.first_child();
+    QString t;
+    values.Working_Mode = ParGen_Element_Text(root, "Working_Mode", t) ? StrToIntDef(t, 0) : 0;
+    auto on = [&](const char *name) { return !(ParGen_Element_Text(root, name, t) && t == QLatin1String("0")); };
+    values.RS232_Enable = on("RS232_ENABLE");
+    values.RS485_1_Enable = on("RS485_1_ENABLE");
+    values.RS485_2_Enable = on("RS485_2_ENABLE");
+    return TParGenLoad::Loaded;
+}

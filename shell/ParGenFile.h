@@ -100,3 +100,18 @@ enum class TParGenLoad { Missing, Loaded, Failed };
 // *error holds the reason.
 TParGenLoad ParGen_Read(const QString &path, pugi::xml_document &doc, TParGenData &data,
                         QString *error = nullptr);
+
+// Elements of "ParGen.xml" that only the other models' table windows read; the communication window
+// of this model never writes them, so their defaults are what this model runs with.
+struct TParGenTableValues {
+    int Working_Mode = 0;        // "Working_Mode", a whole number
+    // "RS232_ENABLE", "RS485_1_ENABLE", "RS485_2_ENABLE": exactly "0" switches a serial channel off.
+    bool RS232_Enable = true;
+    bool RS485_1_Enable = true;
+    bool RS485_2_Enable = true;
+
+    bool operator==(const TParGenTableValues &) const = default;
+};
+// Reads those elements from the file at path: Missing (no file: every value its default), Loaded, or
+// Failed (not well-formed; values untouched, *error holds the reason with the file's line).
+TParGenLoad ParGen_Read_Table_Values(const QString &path, TParGenTableValues &values, QString *error = nullptr);

@@ -8,6 +8,8 @@
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
 #include "platform/Xml.h"
+#include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/USetAccess.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -324,6 +326,10 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FParGen) list.push_back({FParGen, [] { FParGen->Set_Lang(); }});
     if (FIO_Link_Set_Access) list.push_back({FIO_Link_Set_Access, [] { FIO_Link_Set_Access->Set_Lang(); }});
     if (FIOLink_IODD_Catalog) list.push_back({FIOLink_IODD_Catalog, [] { FIOLink_IODD_Catalog->Set_Lang(); }});
+    // The other models' windows.
+    if (FSetAccess) list.push_back({FSetAccess, [] { FSetAccess->Set_Lang(); }});
+    if (FModbus_TCP_Master_Set_Access)
+        list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
     return list;
 }
 
@@ -353,6 +359,8 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FParGen) FParGen->Edit_Configuration();
     } else if (Sender == Btn_IOLink_Set_Access) {
         if (FIO_Link_Set_Access) FIO_Link_Set_Access->Edit_Configuration();
+    } else if (Sender == Btn_Modbus_Set_Access) {
+        if (FSetAccess) FSetAccess->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -525,26 +533,20 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     auto *main = new DIDurovuzozAdozAvir(exeDir);
     main->winId(); // the desktop window the others are shown over
     m_release.push_back([main] { delete main; });
-    FIO_Link_Set_Access = new TFIO_Link_Set_Access();
-    m_release.push_back([] { delete std::exchange(FIO_Link_Set_Access, nullptr); });
-    FNew_Project = new TFNew_Project();
-    m_release.push_back([] { delete std::exchange(FNew_Project, nullptr); });
-    FOpenConf = new TFOpenConf();
-    m_release.push_back([] { delete std::exchange(FOpenConf, nullptr); });
-    FAbout = new TFAbout();
-    m_release.push_back([] { delete std::exchange(FAbout, nullptr); });
-    FSoftOptions = new TFSoftOptions();
-    m_release.push_back([] { delete std::exchange(FSoftOptions, nullptr); });
-    FParGen = new TFParGen();
-    m_release.push_back([] { delete std::exchange(FParGen, nullptr); });
-    FIOLink_IODD_Catalog = new TFIOLink_IODD_Catalog();
-    m_release.push_back([] { delete std::exchange(FIOLink_IODD_Catalog, nullptr); });
-    FBoot = new TFBoot();
-    m_release.push_back([] { delete std::exchange(FBoot, nullptr); });
+    m_windows.push_back(main);
+    create(FIO_Link_Set_Access);
+    create(FNew_Project);
+    create(FOpenConf);
+    create(FAbout);
+    create(FSoftOptions);
+    create(FParGen);
+    create(FIOLink_IODD_Catalog);
+    create(FBoot);
+    // The other models' windows.
+    create(FSetAccess);
+    create(FModbus_TCP_Master_Set_Access);
 
-    for (QWidget *w : std::initializer_list<QWidget *>{FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout, FSoftOptions,
-                                                       FParGen, FIOLink_IODD_Catalog, FBoot})
-        w->installEventFilter(taskBarOwner());
+    for (size_t i = 1; i < m_windows.size(); ++i) m_windows[i]->installEventFilter(taskBarOwner());
 }
 
 TProgramWindows::~TProgramWindows()

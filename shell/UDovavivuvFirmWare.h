@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <pugixml.hpp>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -137,6 +138,19 @@ public:
     TProgramWindows(const TProgramWindows &) = delete;
     TProgramWindows &operator=(const TProgramWindows &) = delete;
 
+    // The windows in creation order.
+    const std::vector<QWidget *> &Windows() const { return m_windows; }
+
 private:
+    // Creates the window of the program-wide variable var; it is freed, and var cleared, at the end.
+    template <class W>
+    void create(W *&var)
+    {
+        var = new W();
+        m_windows.push_back(var);
+        m_release.push_back([&var] { delete std::exchange(var, nullptr); });
+    }
+
+    std::vector<QWidget *> m_windows;
     std::vector<std::function<void()>> m_release; // in creation order
 };
