@@ -15,15 +15,9 @@
 
 namespace {
 
-struct TClockTime {
-    int h = 0, m = 0, s = 0, ms = 0;
-};
-
 TClockTime decode(TDateTime t)
 {
-    TClockTime c;
-    DecodeTime(t, c.h, c.m, c.s, c.ms);
-    return c;
+    return DecodeClockTime(t);
 }
 
 TDateTime encode(const TClockTime &c)
@@ -49,6 +43,13 @@ TRect square(double x, double y, int side)
 }
 
 } // namespace
+
+TClockTime DecodeClockTime(TDateTime Time)
+{
+    TClockTime c;
+    DecodeTime(Time, c.h, c.m, c.s, c.ms);
+    return c;
+}
 
 TNovaWatch::TNovaWatch(QWidget *AOwner)
     : QWidget(AOwner), FAppearance(std::make_unique<TWatchAppearance>()),

@@ -11,6 +11,12 @@
 #include <QWidget>
 #include <memory>
 
+// The fields of a time of day.
+struct TClockTime {
+    int h = 0, m = 0, s = 0, ms = 0;
+};
+TClockTime DecodeClockTime(TDateTime Time);
+
 class TNovaWatch : public QWidget, public INovaStyle {
 public:
     explicit TNovaWatch(QWidget *AOwner = nullptr);

@@ -44,6 +44,15 @@ protected:
         if (FCollection)
             FCollection->Changed();
     }
+    // Stores a different value and reports the change.
+    template <typename T>
+    void SetField(T &Field, const T &Value)
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        Changed();
+    }
 
 private:
     TCollectionBase *FCollection;

@@ -23,8 +23,16 @@ TNovaCustomColorSelectorPanel::TNovaCustomColorSelectorPanel(QWidget *AOwner) : 
 
 TColor TNovaCustomColorSelectorPanel::ParentColor() const
 {
+    if (FColor != clNone)
+        return FColor;
     const QWidget *w = parentWidget() ? parentWidget() : this;
     return FromQColor(w->palette().color(w->backgroundRole()));
+}
+
+void TNovaCustomColorSelectorPanel::SetColor(TColor Value)
+{
+    FColor = Value;
+    update();
 }
 
 void TNovaCustomColorSelectorPanel::PaintTo(TCanvas &Canvas)

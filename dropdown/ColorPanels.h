@@ -26,11 +26,16 @@ public:
     explicit TNovaCustomColorSelectorPanel(QWidget *AOwner = nullptr);
     // The whole panel on any canvas (the widget paints itself through it).
     virtual void PaintTo(TCanvas &Canvas);
-    // The parent's colour (the panel's own when it has no parent).
+    // The colour given by SetColor, else the parent's (the panel's own when it has no parent).
     TColor ParentColor() const;
+    // The background the owner gives (its pop-up's colour); clNone: the parent's again.
+    void SetColor(TColor Value);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+
+private:
+    TColor FColor = clNone;
 };
 
 // ---- Colour cube ---------------------------------------------------------------------------

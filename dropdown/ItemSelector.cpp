@@ -15,42 +15,48 @@
 
 // ---- Entries ------------------------------------------------------------------------------------
 
-TSelectorItem::TSelectorItem(TCollectionBase *Collection)
+TImageEntry::TImageEntry(TCollectionBase *Collection)
     : TCollectionItem(Collection), FImage(std::make_unique<THTMLPicture>())
 {
 }
 
-void TSelectorItem::Assign(const TSelectorItem &Source)
+TImageEntry::~TImageEntry() = default;
+
+void TImageEntry::SetImage(const THTMLPicture &Value)
+{
+    // A picture that failed to load keeps its bytes: copying them would decode them again.
+    FImage->Assign(Value.Empty() ? nullptr : &Value);
+}
+
+QSize TImageEntry::ShownImageSize(const TMarkupImageList *Images) const
+{
+    if (!FImage->Empty() && FImage->Decoded())
+        return {FImage->Width(), FImage->Height()};
+    if (Images && FImageIndex >= 0)
+        return {Images->Width, Images->Height};
+    return {0, 0};
+}
+
+void TImageEntry::DrawShownImage(TCanvas &Canvas, int X, int Y, const TMarkupImageList *Images) const
+{
+    if (!FImage->Empty() && FImage->Decoded())
+        FImage->Draw(Canvas, TRect{X, Y, X + FImage->Width(), Y + FImage->Height()});
+    else if (Images && FImageIndex >= 0 && FImageIndex < Images->Count())
+        Canvas.Draw(X, Y, Images->Images[std::size_t(FImageIndex)]);
+}
+
+void TImageEntry::AssignEntry(const TImageEntry &Source)
 {
     SetCaption(Source.FCaption);
-    SetColor(Source.FColor);
     SetImageIndex(Source.FImageIndex);
-    FImage->Assign(Source.FImage.get());
+    SetImage(*Source.FImage);
+}
+
+void TSelectorItem::Assign(const TSelectorItem &Source)
+{
+    AssignEntry(Source);
+    SetColor(Source.FColor);
     FHint = Source.FHint;
-}
-
-void TSelectorItem::SetCaption(const TCaption &Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TSelectorItem::SetColor(TColor Value)
-{
-    if (Value == FColor)
-        return;
-    FColor = Value;
-    Changed();
-}
-
-void TSelectorItem::SetImageIndex(int Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
 }
 
 // ---- Appearance ---------------------------------------------------------------------------------
@@ -590,6 +596,12 @@ QSize TNovaCustomItemSelector::GetSelectorPanelSize() const
     if (!FItemSelectorPanel)
         return QSize(100, 50);
     return FItemSelectorPanel->size();
+}
+
+void TNovaCustomItemSelector::resizeEvent(QResizeEvent *e)
+{
+    QScrollArea::resizeEvent(e);
+    FireEvent(OnResize, this);
 }
 
 void TNovaCustomItemSelector::SetColumns(int Value)

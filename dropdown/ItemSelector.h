@@ -31,31 +31,51 @@ using TDrawItemEvent = std::function<void(QObject *Sender, TCanvas &Canvas, cons
 // Gives the cell size; the handler sets both dimensions (Sender: the panel).
 using TItemSizeEvent = std::function<void(QObject *Sender, QSize &ASize)>;
 
-class TSelectorItem : public TCollectionItem {
+// What the list's entries and the pickers' items share: a caption, and an image of an image list
+// or a picture of their own. Caption and ImageIndex report a change to their collection.
+class TImageEntry : public TCollectionItem {
 public:
-    explicit TSelectorItem(TCollectionBase *Collection);
+    explicit TImageEntry(TCollectionBase *Collection);
+    ~TImageEntry() override;
+
+    TCaption Caption() const { return FCaption; }
+    void SetCaption(const TCaption &Value) { SetField(FCaption, Value); }
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value) { SetField(FImageIndex, Value); }
+    const THTMLPicture &Image() const { return *FImage; }
+    THTMLPicture &Image() { return *FImage; }
+    // A copy of the picture; an empty one leaves nothing of itself behind.
+    void SetImage(const THTMLPicture &Value);
+    // What the entry shows: its picture when it has one, else the image of Images that ImageIndex
+    // names; its size ((0, 0) for none) and drawing with its top-left at (X, Y).
+    QSize ShownImageSize(const TMarkupImageList *Images) const;
+    void DrawShownImage(TCanvas &Canvas, int X, int Y, const TMarkupImageList *Images) const;
+
+protected:
+    // Caption and ImageIndex through their setters, then the picture.
+    void AssignEntry(const TImageEntry &Source);
+
+private:
+    TCaption FCaption;
+    int FImageIndex = -1;
+    std::unique_ptr<THTMLPicture> FImage;
+};
+
+class TSelectorItem : public TImageEntry {
+public:
+    using TImageEntry::TImageEntry;
     // Caption, Color and ImageIndex through their setters, then the picture and the hint.
     void Assign(const TSelectorItem &Source);
 
-    TCaption Caption() const { return FCaption; }
-    void SetCaption(const TCaption &Value);
     TColor Color() const { return FColor; }
-    void SetColor(TColor Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    const THTMLPicture &Image() const { return *FImage; }
-    THTMLPicture &Image() { return *FImage; }
-    void SetImage(const THTMLPicture &Value) { FImage->Assign(&Value); }
+    void SetColor(TColor Value) { SetField(FColor, Value); }
     QString Hint() const { return FHint; }
     void SetHint(const QString &Value) { FHint = Value; }
 
     TRect FRect{-1, -1, -1, -1}; // the cell in panel coordinates, written by the layout
 
 private:
-    TCaption FCaption;
     TColor FColor = clNone;
-    int FImageIndex = -1;
-    std::unique_ptr<THTMLPicture> FImage;
     QString FHint;
 };
 
@@ -216,6 +236,10 @@ public:
     TNotifyEvent OnItemSelect;
     TDrawItemEvent OnDrawItem;
     TItemSizeEvent OnItemSize;
+    TNotifyEvent OnResize;
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
 
 private:
     void CreateSelectorPanel();

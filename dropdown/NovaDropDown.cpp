@@ -27,6 +27,8 @@ protected:
     {
         if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return QObject::eventFilter(watched, e);
         m_onKey(watched, static_cast<QKeyEvent *>(e));
+        // Accepted too: an ignored key would still travel on to the control's parents.
+        e->accept();
         return true;
     }
 
