@@ -38,7 +38,8 @@ public:
     // The edit the grid places over the cell, shows, focuses and hides: the editor itself.
     virtual QWidget *Widget() = 0;
     // The editor's value as the cell's text (its edit text), and the cell's text loaded as plain
-    // text: the list kinds select the item that matches it.
+    // text: the list kinds select the item that matches it, the colour picker the colour of that
+    // name (a refused value comes back this way too).
     virtual QString CellText() const = 0;
     virtual void SetCellText(const QString &Text) = 0;
     // The pop-up: opened, closed (Cancel: the value it had when it opened comes back), open now.
@@ -102,9 +103,8 @@ private:
 // Makes the editor of one kind for a grid: a new editor whose owner and parent is the grid.
 using TDropDownEditorFactory = std::function<TDropDownCellEditor *(TNovaStringGrid &Grid)>;
 
-// The registry of factories, one per drop-down kind, for every grid made afterwards (a grid asks
-// when it first needs the kind). Other kinds are refused (false). An empty factory removes the
-// kind's entry.
+// The registry of factories, one per drop-down kind, shared by every grid (a grid asks when it first
+// needs the kind and keeps what it got). Other kinds and empty factories are refused (false).
 bool RegisterDropDownEditor(TEditorType Kind, TDropDownEditorFactory Factory);
 void UnregisterDropDownEditor(TEditorType Kind);
 bool HasDropDownEditorFactory(TEditorType Kind);

@@ -16,8 +16,8 @@
 
 namespace {
 
-const TEditorType kDropDownKinds[] = {edTrackbarDropDown, edMemoDropDown,        edCalculatorDropDown,
-                                      edTimePickerDropDown, edDetailDropDown,    edGridDropDown,
+const TEditorType kDropDownKinds[] = {edTrackbarDropDown,    edMemoDropDown,        edCalculatorDropDown,
+                                      edTimePickerDropDown,  edDetailDropDown,      edGridDropDown,
                                       edColorPickerDropDown, edImagePickerDropDown, edNovaGridDropDown};
 
 struct NamedColor {
@@ -234,7 +234,10 @@ protected:
     {
         return static_cast<FakeDropDown *>(grid->ExistingDropDownEditor(kind));
     }
-    bool open(TEditorType kind) const { return fake(kind) && fake(kind)->isVisible() && grid->EditCtrl() == fake(kind); }
+    bool open(TEditorType kind) const
+    {
+        return fake(kind) && fake(kind)->isVisible() && grid->EditCtrl() == fake(kind);
+    }
 };
 
 INSTANTIATE_TEST_SUITE_P(Grids, DropDownEditTest, ::testing::Values(false, true),
@@ -314,6 +317,18 @@ TEST_P(DropDownEditTest, AltDownOpensThePopupWhichTakesTheKeyboardWithoutEndingT
     EXPECT_TRUE(grid->hasFocus()) << "the keys are the grid's again";
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("gamma"));
     EXPECT_EQ(grid->Row(), 1) << "Enter in the open pop-up does not move";
+
+    // DirectComboDrop: the pop-up opens with the editor.
+    grid->MouseActions()->SetDirectComboDrop(true);
+    key(Qt::Key_F2);
+    settle();
+    EXPECT_TRUE(e->DroppedDown());
+    EXPECT_TRUE(open(edDetailDropDown));
+    key(Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(e->popup()->isVisible());
+    EXPECT_FALSE(e->isVisible());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("gamma"));
 }
 
 TEST_P(DropDownEditTest, EnterWritesTheCellAndMovesEscPutsTheTextBack)
@@ -424,7 +439,9 @@ TEST_P(DropDownEditTest, EditChangeFiresForTheUsersChangesNotForTheLoad)
 {
     editWith(edMemoDropDown);
     QStringList changes;
-    grid->OnEditChange = [&](QObject *, int c, int r, QString v) { changes << QStringLiteral("%1,%2 %3").arg(c).arg(r).arg(v); };
+    grid->OnEditChange = [&](QObject *, int c, int r, QString v) {
+        changes << QStringLiteral("%1,%2 %3").arg(c).arg(r).arg(v);
+    };
     grid->SetCells(1, 1, QStringLiteral("ab"));
     key(Qt::Key_F2);
     EXPECT_TRUE(changes.isEmpty());
@@ -473,7 +490,9 @@ TEST_P(DropDownEditTest, EachKindLoadsAndWritesBackItsValue)
     grid->OnColorSelected = [&](QObject *, int c, int r, TColor &col, QString &v) {
         selected << QStringLiteral("%1,%2 %3 %4").arg(c).arg(r).arg(v).arg(col, 6, 16, QLatin1Char('0'));
     };
-    grid->OnImageSelected = [&](QObject *, int c, int r, int &i) { selected << QStringLiteral("%1,%2 image %3").arg(c).arg(r).arg(i); };
+    grid->OnImageSelected = [&](QObject *, int c, int r, int &i) {
+        selected << QStringLiteral("%1,%2 image %3").arg(c).arg(r).arg(i);
+    };
 
     struct Case {
         TEditorType kind;
@@ -660,8 +679,12 @@ TEST_P(DropDownEditTest, TheGridsStyleTonesAndBarsReachEveryEditor)
     // Opening hands over copies of the header and footer and binds their buttons.
     editWith(edColorPickerDropDown);
     QStringList clicks;
-    grid->OnDropDownHeaderButtonClick = [&](QObject *, int c, int r, int b) { clicks << QStringLiteral("h %1,%2 %3").arg(c).arg(r).arg(b); };
-    grid->OnDropDownFooterButtonClick = [&](QObject *, int c, int r, int b) { clicks << QStringLiteral("f %1,%2 %3").arg(c).arg(r).arg(b); };
+    grid->OnDropDownHeaderButtonClick = [&](QObject *, int c, int r, int b) {
+        clicks << QStringLiteral("h %1,%2 %3").arg(c).arg(r).arg(b);
+    };
+    grid->OnDropDownFooterButtonClick = [&](QObject *, int c, int r, int b) {
+        clicks << QStringLiteral("f %1,%2 %3").arg(c).arg(r).arg(b);
+    };
     key(Qt::Key_F2);
     EXPECT_EQ(fake(edColorPickerDropDown)->headerCaption, QStringLiteral("Pick one"));
     EXPECT_EQ(fake(edColorPickerDropDown)->footerCaption, QStringLiteral("Footer"));
@@ -695,11 +718,23 @@ TEST(DropDownEditorRegistry, LeadingNumberOfACellTextNeverOverflows)
         int expected;
     };
     const Case cases[] = {
-        {"", -1},          {"abc", -1},        {"-", -1},     {"+", -1},      {"12abc", 12},
-        {" 42 ", 42},      {"-7", -7},         {"+3", 3},     {"007", 7},     {"2147483647", INT_MAX},
-        {"2147483648", INT_MAX}, {"99999999999999999999999", INT_MAX}, {"-2147483648", INT_MIN},
-        {"-99999999999999999999999", INT_MIN}, {"5.9", 5},
+        {"", -1},
+        {"abc", -1},
+        {"-", -1},
+        {"+", -1},
+        {"12abc", 12},
+        {" 42 ", 42},
+        {"-7", -7},
+        {"+3", 3},
+        {"007", 7},
+        {"5.9", 5},
+        {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX},
+        {"99999999999999999999999", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-99999999999999999999999", INT_MIN},
     };
-    for (const Case &c : cases) EXPECT_EQ(TNovaStringGrid::LeadingInt(QString::fromLatin1(c.text), -1), c.expected) << c.text;
+    for (const Case &c : cases)
+        EXPECT_EQ(TNovaStringGrid::LeadingInt(QString::fromLatin1(c.text), -1), c.expected) << c.text;
     EXPECT_EQ(TNovaStringGrid::LeadingInt(QStringLiteral("none")), 0) << "the default default";
 }
