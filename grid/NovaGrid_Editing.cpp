@@ -407,19 +407,10 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
         }
         FEditMode = false;
         break;
-    case edTrackbarDropDown:
-    case edMemoDropDown:
-    case edCalculatorDropDown:
-    case edTimePickerDropDown:
-    case edDetailDropDown:
-    case edGridDropDown:
-    case edColorPickerDropDown:
-    case edImagePickerDropDown:
-    case edNovaGridDropDown:
-        // A kind whose editor library registered no factory opens nothing.
-        if (!openDropDownEditor(ACol, ARow, R, B, Text)) FEditMode = false;
+    default:
+        // The drop-down kinds; one whose editor library registered no factory opens nothing.
+        if (!IsDropDownEditorKind(FCurrentEditor) || !openDropDownEditor(ACol, ARow, R, B, Text)) FEditMode = false;
         break;
-    default: FEditMode = false; break;
     }
     FStartEditChar = QChar();
 }
@@ -618,18 +609,9 @@ void TNovaStringGrid::StoreEditorValue(int ACol, int ARow)
             CloseEditor(FInplaceRichEdit);
         }
         break;
-    case edTrackbarDropDown:
-    case edMemoDropDown:
-    case edCalculatorDropDown:
-    case edTimePickerDropDown:
-    case edDetailDropDown:
-    case edGridDropDown:
-    case edColorPickerDropDown:
-    case edImagePickerDropDown:
-    case edNovaGridDropDown:
-        if (FEditMode) storeDropDownEditor(c, ARow);
+    default:
+        if (FEditMode && IsDropDownEditorKind(FCurrentEditor)) storeDropDownEditor(c, ARow);
         break;
-    default: break;
     }
     FDropDownCancelled = false;
     if (FCurrentEditor != edNormal && FEditActive) PostGridEditDone(c, ARow);
