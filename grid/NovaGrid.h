@@ -61,6 +61,7 @@ class TGridDropSource;
 class TNSGDropSource;
 class TFloatingFooter;
 class TFooterPanel;
+class TDropDownCellEditor;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
@@ -1614,6 +1615,26 @@ public:
     TGridSpin *SpinEdit();
     TGridDatePicker *DateTimePicker();
     TGridDateTimePicker *DateAndTimePicker();
+    // The drop-down editors, made through the drop-down editor registry (DropDownEditorRegistry.h)
+    // on first use; nullptr while no factory is registered for the kind.
+    TDropDownCellEditor *TrackbarDropDown() { return DropDownEditor(edTrackbarDropDown); }
+    TDropDownCellEditor *MemoDropDown() { return DropDownEditor(edMemoDropDown); }
+    TDropDownCellEditor *CalculatorDropDown() { return DropDownEditor(edCalculatorDropDown); }
+    TDropDownCellEditor *TimePickerDropDown() { return DropDownEditor(edTimePickerDropDown); }
+    TDropDownCellEditor *DetailPickerDropDown() { return DropDownEditor(edDetailDropDown); }
+    TDropDownCellEditor *GridDropDown() { return DropDownEditor(edGridDropDown); }
+    TDropDownCellEditor *ColorPickerDropDown() { return DropDownEditor(edColorPickerDropDown); }
+    TDropDownCellEditor *ImagePickerDropDown() { return DropDownEditor(edImagePickerDropDown); }
+    TDropDownCellEditor *NovaGridDropDown() { return DropDownEditor(edNovaGridDropDown); }
+    // The editor of a drop-down kind, made on first use; nullptr for other kinds.
+    TDropDownCellEditor *DropDownEditor(TEditorType Kind);
+    // The one made so far, without making it.
+    TDropDownCellEditor *ExistingDropDownEditor(TEditorType Kind) const;
+    // The memo drop-down's text goes into the current cell while it is edited.
+    void MemoDropDownChange();
+    // Clicks on the buttons of a drop-down editor's header and footer.
+    void DoDropDownHeaderButtonClick(int ButtonIndex);
+    void DoDropDownFooterButtonClick(int ButtonIndex);
     // Takes the focus off the editors and hides them while the grid is still whole (its destructor
     // calls it first, so no editor reports to a grid that is half gone).
     void ReleaseEditors();
@@ -1664,6 +1685,10 @@ public:
     TAutoInsertRowEvent OnAutoInsertRow;
     TCanDeleteRowEvent OnCanDeleteRow;
     TEndRowSizeEvent OnEndRowSize;
+    TColorSelectedEvent OnColorSelected;
+    TImageSelectedEvent OnImageSelected;
+    TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+    TDropDownButtonClickEvent OnDropDownFooterButtonClick;
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -1699,6 +1724,7 @@ protected:
     friend class TGridButton;
     friend class TGridDatePicker;
     friend class TGridDateTimePicker;
+    friend class TDropDownCellEditor;
 
     // ---- editing state ------------------------------------------------------------------------
     bool FEditMode = false;         // an editor of the editing core is open
@@ -1763,6 +1789,23 @@ protected:
     TGridSpin *FEditSpin = nullptr;
     TGridDatePicker *FEditDate = nullptr;
     TGridDateTimePicker *FEditDateTime = nullptr;
+    // The drop-down editors (children of the grid, made by the registry's factories).
+    TDropDownCellEditor *FEditTrackBar = nullptr;
+    TDropDownCellEditor *FEditMemo = nullptr;
+    TDropDownCellEditor *FEditCalculator = nullptr;
+    TDropDownCellEditor *FEditTimePicker = nullptr;
+    TDropDownCellEditor *FEditDetailPicker = nullptr;
+    TDropDownCellEditor *FEditGridPicker = nullptr;
+    TDropDownCellEditor *FEditColorPicker = nullptr;
+    TDropDownCellEditor *FEditImagePicker = nullptr;
+    TDropDownCellEditor *FEditNovaGridPicker = nullptr;
+    static TDropDownCellEditor *TNovaStringGrid::*dropDownField(TEditorType Kind);
+    // Esc ended the drop-down edit: the store writes nothing.
+    bool FDropDownCancelled = false;
+    bool openDropDownEditor(int ACol, int ARow, const TRect &R, TColor B, const QString &Text);
+    void storeDropDownEditor(int ACol, int ARow);
+    // The index a ctDataImage cell's text names; -1 when it names none.
+    int dataImageIndex(int ACol, int ARow);
 
 public:
     // ============================================================================================
@@ -1929,6 +1972,9 @@ public:
     // ============================================================================================
     int Ints(int ACol, int ARow);
     void SetInts(int ACol, int ARow, int Value);
+    // The whole number a cell text starts with (sign, digits), held at the 32-bit limits; Default
+    // when it starts with no digit. Editors that start from a number of the cell read it so.
+    static int LeadingInt(const QString &Text, int Default = 0);
     int AllInts(int ACol, int ARow);
     void SetAllInts(int ACol, int ARow, int Value);
     double Floats(int ACol, int ARow);

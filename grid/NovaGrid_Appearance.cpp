@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QPointer>
 #include <algorithm>
 

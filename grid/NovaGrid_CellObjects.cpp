@@ -3,6 +3,8 @@
 // expand cells, rotated texts and painted objects a cell can show.
 #include "grid/NovaGrid.h"
 
+#include "grid/DropDownEditorRegistry.h"
+
 #include <QIcon>
 #include <QImage>
 #include <cmath>
@@ -818,7 +820,7 @@ void TNovaStringGrid::DoColorSelect(int ACol, int ARow, TColor &Color)
     Q_UNUSED(ACol);
     Q_UNUSED(ARow);
     if (OnColorSelect)
-        OnColorSelect(this, Col(), Row(), Color, QString());
+        OnColorSelect(this, Col(), Row(), Color, FEditColorPicker ? FEditColorPicker->CellText() : QString());
 }
 
 void TNovaStringGrid::DoImageSelect(int ACol, int ARow, int &ImageIndex)

@@ -1,5 +1,6 @@
 // The in-place editor controls, each made the first time it is asked for and kept for the
 // grid's lifetime (the grid is owner and parent).
+#include "grid/DropDownEditorRegistry.h"
 #include "grid/GridEditorControls.h"
 #include "grid/NovaGrid.h"
 
@@ -82,6 +83,62 @@ TGridDateTimePicker *TNovaStringGrid::DateAndTimePicker()
     return FEditDateTime;
 }
 
+// ---- drop-down editors ------------------------------------------------------------------------------
+
+TDropDownCellEditor *TNovaStringGrid::*TNovaStringGrid::dropDownField(TEditorType Kind)
+{
+    switch (Kind) {
+    case edTrackbarDropDown: return &TNovaStringGrid::FEditTrackBar;
+    case edMemoDropDown: return &TNovaStringGrid::FEditMemo;
+    case edCalculatorDropDown: return &TNovaStringGrid::FEditCalculator;
+    case edTimePickerDropDown: return &TNovaStringGrid::FEditTimePicker;
+    case edDetailDropDown: return &TNovaStringGrid::FEditDetailPicker;
+    case edGridDropDown: return &TNovaStringGrid::FEditGridPicker;
+    case edColorPickerDropDown: return &TNovaStringGrid::FEditColorPicker;
+    case edImagePickerDropDown: return &TNovaStringGrid::FEditImagePicker;
+    case edNovaGridDropDown: return &TNovaStringGrid::FEditNovaGridPicker;
+    default: return nullptr;
+    }
+}
+
+TDropDownCellEditor *TNovaStringGrid::ExistingDropDownEditor(TEditorType Kind) const
+{
+    const auto field = dropDownField(Kind);
+    return field ? this->*field : nullptr;
+}
+
+TDropDownCellEditor *TNovaStringGrid::DropDownEditor(TEditorType Kind)
+{
+    const auto field = dropDownField(Kind);
+    if (!field) return nullptr;
+    TDropDownCellEditor *&e = this->*field;
+    if (e) return e;
+    e = MakeDropDownEditor(Kind, *this);
+    if (!e) return nullptr;
+    e->FKind = Kind;
+    QWidget *w = e->Widget();
+    if (w->parentWidget() != this) w->setParent(this);
+    w->hide();
+    e->Style().SetComponentStyle(FComponentStyle);
+    e->Tones().SetColorTones(FColorTones);
+    return e;
+}
+
+void TNovaStringGrid::MemoDropDownChange()
+{
+    if (FEditMemo) SetEditText(Col(), Row(), FEditMemo->CellText());
+}
+
+void TNovaStringGrid::DoDropDownHeaderButtonClick(int ButtonIndex)
+{
+    FireEvent(OnDropDownHeaderButtonClick, this, Col(), Row(), ButtonIndex);
+}
+
+void TNovaStringGrid::DoDropDownFooterButtonClick(int ButtonIndex)
+{
+    FireEvent(OnDropDownFooterButtonClick, this, Col(), Row(), ButtonIndex);
+}
+
 void TNovaStringGrid::ReleaseEditors()
 {
     QWidget *f = QApplication::focusWidget();
@@ -91,4 +148,9 @@ void TNovaStringGrid::ReleaseEditors()
     for (QWidget *w : std::initializer_list<QWidget *>{InplaceEditor(), FEditCombo, FEditCheck, FEditBtn, FUnitEditBtn,
                                                         FGridButton, FEditSpin, FEditDate, FEditDateTime})
         if (w) w->hide();
+    for (int k = edTrackbarDropDown; k <= edNovaGridDropDown; ++k)
+        if (TDropDownCellEditor *e = ExistingDropDownEditor(TEditorType(k))) {
+            if (e->DroppedDown()) e->ClosePopup(true);
+            e->Widget()->hide();
+        }
 }
