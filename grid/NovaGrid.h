@@ -327,11 +327,13 @@ public:
     CFG_PLAIN_PROPERTY(bool, HintShowLargeText, false)
     CFG_PLAIN_PROPERTY(bool, HintShowSizing, false)
     CFG_PLAIN_PROPERTY(bool, HTMLHint, false)
-    // Every control's hint in the program shows as mini-HTML in the HTML hint window when on, in the
-    // platform's tool tip when off.
+
+public:
     // The grid's cursor: shown where no temporary cursor is, and the one those return to. A cursor
     // set from outside ends the select mode of the fixed cells.
     void SetCursor(const QCursor &Value);
+    // Every control's hint in the program shows as mini-HTML in the HTML hint window when on, in the
+    // platform's tool tip when off.
     bool UseHTMLHints() const { return FUseHTMLHints; }
     void SetUseHTMLHints(bool Value);
     CFG_PLAIN_PROPERTY(bool, OemConvert, false)
@@ -1247,8 +1249,6 @@ protected:
     bool bareNodeProperties(int r);
     void takeNode(int r);
     TCellGraphic *nodeGraphic(int ARow); // the node graphic of a displayed row, or null
-    // The pictures of the leaf and XP node looks ("NSGLEAFOPEN", "NSGLEAFCLOSE", "XPNODEO", "XPNODEC").
-    static const QImage &NodePicture(const QString &Name);
     void drawNodeGlyph(TCanvas &K, const TCellGraphic &G, const TRect &Cell, int ARow, bool Selected);
     // Grouping: header and summary row colours, summary rows, the per-group column functions
     // (nodes and summaries left out) and the count behind a header's value.
@@ -1912,6 +1912,8 @@ public:
     // Cell buttons take the colour tones (button style 3) on a flat grid that has tones.
     bool TonedButtons() const;
     TButtonTones ButtonTones() const;
+    // The pictures of the leaf and XP node looks ("NSGLEAFOPEN", "NSGLEAFCLOSE", "XPNODEO", "XPNODEC").
+    static const QImage &NodePicture(const QString &Name);
     void ApplyOfficeTheme();
     void SetEditorsStyle(TNovaStyle AStyle);
     editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
