@@ -1800,6 +1800,11 @@ protected:
     int FOldRow = -1;
     QString FOldCellText;
     QString FOldCellTextWide;
+    struct TValidationEnd {
+        TNovaStringGrid *g;
+        ~TValidationEnd();
+    };
+    void beginValidation(const QString &NewValue, int &ACol, int &ARow);
     bool FOldModifiedValue = false;
     QString FNewCellText;
     bool FValidating = false;
@@ -2223,6 +2228,7 @@ private:
     void showThumbHint(const QString &Text);
     void proportionalExtents(bool Vert, double &b, double &c, double &d, double &sum) const;
     bool proportionalGuard() const;
+    bool proportionalRange(bool Vert, double Extent, int FitPos, double &Sum);
     TProportionalScroll FPropScroll[2];
     void dragScrollTick();
     void stopDragScroll();

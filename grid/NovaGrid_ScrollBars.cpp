@@ -127,6 +127,30 @@ void TNovaStringGrid::proportionalExtents(bool Vert, double &b, double &c, doubl
     }
 }
 
+// The 128-step range of one bar for the extent shown: false (range cleared) when all fits. Without
+// room to scroll the position becomes FitPos (-1 keeps it).
+bool TNovaStringGrid::proportionalRange(bool Vert, double Extent, int FitPos, double &Sum)
+{
+    double b, c, d;
+    proportionalExtents(Vert, b, c, d, Sum);
+    TProportionalScroll &info = FPropScroll[Vert ? 0 : 1];
+    if (c == 0)
+        return false;
+    const float e = float((Extent - b) / c);
+    if (e >= 0.9999f || b + c - Extent < 5) {
+        info = TProportionalScroll{};
+        return false;
+    }
+    info.Max = int(std::trunc((e + 127) / (1 - e)));
+    info.Page = info.Max - 126;
+    if (Extent < c)
+        info.Pos = int(std::trunc(d / (c - Extent) * 128));
+    else if (FitPos >= 0)
+        info.Pos = FitPos;
+    info.Set = true;
+    return true;
+}
+
 bool TNovaStringGrid::proportionalGuard() const
 {
     return FScrollProportional && !FLoading && !FDesigning && FUpdateCount == 0;
@@ -136,21 +160,10 @@ void TNovaStringGrid::UpdateProportionalHScroll()
 {
     if (!proportionalGuard())
         return;
-    double b, c, d, sum;
-    proportionalExtents(false, b, c, d, sum);
+    double sum = 0;
     const double W = width();
-    const float e = float((W - b) / c);
-    if (e >= 0.9999f || b + c - W < 5) {
-        FPropScroll[1] = TProportionalScroll{};
-    } else {
-        TProportionalScroll &info = FPropScroll[1];
-        info.Max = int(std::trunc((e + 127) / (1 - e)));
-        info.Page = info.Max - 126;
-        if (W < c)
-            info.Pos = int(std::trunc(d / (c - W) * 128));
-        info.Set = true;
+    if (proportionalRange(false, W, -1, sum))
         UpdateFlatHScrollBar();
-    }
     horizontalScrollBar()->update();
     if (FScrollBarAlways != saHorz && FScrollBarAlways != saBoth) {
         const bool horz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
@@ -167,22 +180,9 @@ void TNovaStringGrid::UpdateProportionalVScroll()
         FPropScroll[0] = TProportionalScroll{};
         return;
     }
-    double b, c, d, sum;
-    proportionalExtents(true, b, c, d, sum);
-    if (c == 0)
-        return;
-    const double H = height();
-    const float e = float((H - b) / c);
-    if (e >= 0.9999f || b + c - H < 5) {
-        FPropScroll[0] = TProportionalScroll{};
-    } else {
-        TProportionalScroll &info = FPropScroll[0];
-        info.Max = int(std::trunc((e + 127) / (1 - e)));
-        info.Page = info.Max - 126;
-        info.Pos = H < c ? int(std::trunc(d / (c - H) * 128)) : 127;
-        info.Set = true;
+    double sum = 0;
+    if (proportionalRange(true, height(), 127, sum))
         UpdateFlatVScrollBar();
-    }
     verticalScrollBar()->update();
 }
 

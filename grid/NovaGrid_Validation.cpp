@@ -63,24 +63,30 @@ void TNovaStringGrid::SetRowModified(int ARow, bool Value)
 
 void TNovaStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }
 
+TNovaStringGrid::TValidationEnd::~TValidationEnd()
+{
+    // Whatever happens, the current cell is the next validation's base.
+    if (g->FValidating) g->RememberCellValue(g->Col(), g->Row());
+    g->FValidating = false;
+}
+
+void TNovaStringGrid::beginValidation(const QString &NewValue, int &ACol, int &ARow)
+{
+    FEditing = false;
+    FValidating = true;
+    ACol = RealColIndex(FOldCol) < 0 ? FOldCol : RealColIndex(FOldCol);
+    ARow = FOldRow;
+    FNewCellText = NewValue;
+}
+
 bool TNovaStringGrid::ValidateCell(const QString &NewValue)
 {
     if (!FEditing || FValidating) return true;
     HideFocusWindow();
-    FEditing = false;
-    FValidating = true;
+    int col = 0, row = 0;
+    beginValidation(NewValue, col, row);
     bool valid = true;
-    const int col = RealColIndex(FOldCol) < 0 ? FOldCol : RealColIndex(FOldCol);
-    const int row = FOldRow;
-    FNewCellText = NewValue;
-    struct Done {
-        TNovaStringGrid *g;
-        ~Done()
-        {
-            if (g->FValidating) g->RememberCellValue(g->Col(), g->Row());
-            g->FValidating = false;
-        }
-    } done{this};
+    const TValidationEnd done{this};
     if (NewValue == FOldCellText && !FAlwaysValidate) return true;
     const bool changed = NewValue != FOldCellText;
     TNavigation *nav = FNavigation;
@@ -146,20 +152,10 @@ bool TNovaStringGrid::ValidateCell(const QString &NewValue)
 bool TNovaStringGrid::ValidateCellWide(const QString &NewValue)
 {
     if (!FEditing || FValidating) return true;
-    FEditing = false;
-    FValidating = true;
+    int col = 0, row = 0;
+    beginValidation(NewValue, col, row);
     bool valid = true;
-    const int col = RealColIndex(FOldCol) < 0 ? FOldCol : RealColIndex(FOldCol);
-    const int row = FOldRow;
-    FNewCellText = NewValue;
-    struct Done {
-        TNovaStringGrid *g;
-        ~Done()
-        {
-            if (g->FValidating) g->RememberCellValue(g->Col(), g->Row());
-            g->FValidating = false;
-        }
-    } done{this};
+    const TValidationEnd done{this};
     if (NewValue == FOldCellTextWide && !FAlwaysValidate) return true;
     const bool changed = NewValue != FOldCellTextWide;
     QString value = NewValue;
