@@ -204,8 +204,13 @@ void TNovaStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal
     if (!g)
         return;
     // A change of the index list repaints the cell it belongs to.
-    g->SetMultiImage(ACol, ARow, [this](QObject *, int c, int r) { RepaintCell(DisplColIndex(c), r); }, Dir != 0, hal,
-                     val);
+    g->SetMultiImage(ACol, ARow, [this](QObject *Sender, int c, int r) { MultiImageChanged(Sender, c, r); }, Dir != 0,
+                     hal, val);
+}
+
+void TNovaStringGrid::MultiImageChanged(QObject *, int ACol, int ARow)
+{
+    RepaintCell(DisplColIndex(ACol), ARow);
 }
 
 void TNovaStringGrid::RemoveMultiImage(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImages); }

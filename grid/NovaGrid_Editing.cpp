@@ -105,7 +105,7 @@ void TNovaStringGrid::RestoreCellCache()
 
 bool TNovaStringGrid::WantsTabKey() const
 {
-    return Options().Contains(goTabs) || bool(OnCellValidate);
+    return Options().Contains(goTabs) || bool(OnCellValidate) || bool(OnCellValidateWide);
 }
 
 TInplaceEdit *TNovaStringGrid::CreateEditor() { return new TNovaInplaceEdit(this); }
@@ -114,10 +114,12 @@ TNovaInplaceEdit *TNovaStringGrid::NormalEdit() const { return static_cast<TNova
 
 QString TNovaStringGrid::GetEditMask(int ACol, int ARow)
 {
-    Q_UNUSED(ACol);
-    Q_UNUSED(ARow);
-    return qtInputMask(FEditMask);
+    QString Value = FEditMask;
+    FireEvent(OnGetEditMask, this, ACol, ARow, Value);
+    return Value;
 }
+
+QString TNovaStringGrid::GetEditInputMask(int ACol, int ARow) { return qtInputMask(GetEditMask(ACol, ARow)); }
 
 int TNovaStringGrid::GetEditLimit() { return FMaxEditLength; }
 
@@ -302,7 +304,7 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
     case edMaskEditBtn: {
         TGridEditBtn *e = EditBtn();
         e->SetBorderStyle(bsNone);
-        e->SetEditMask(FCurrentEditor == edMaskEditBtn ? GetEditMaskText() : QString());
+        e->SetEditMask(FCurrentEditor == edMaskEditBtn ? GetEditMask(Col(), Row()) : QString());
         {
             const QSignalBlocker block(e);
             e->setText(Text);
@@ -415,7 +417,6 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
     FStartEditChar = QChar();
 }
 
-QString TNovaStringGrid::GetEditMaskText() const { return FEditMask; }
 
 // ---- drop-down editors: the value in and out -----------------------------------------------------
 

@@ -1,5 +1,5 @@
-// The in-place editor controls, each made the first time it is asked for and kept for the
-// grid's lifetime (the grid is owner and parent).
+// The in-place editor controls, kept for the grid's lifetime (the grid is owner and parent); the
+// drop-down editors are made the first time they are asked for.
 #include "grid/DropDownEditorRegistry.h"
 #include "grid/GridEditorControls.h"
 #include "grid/NovaGrid.h"
@@ -7,48 +7,13 @@
 #include <QApplication>
 #include <initializer_list>
 
-TGridCombo *TNovaStringGrid::Combo()
-{
-    if (!FEditCombo) {
-        FEditCombo = new TGridCombo(this);
-        FEditCombo->SetIsWinXP(FIsWinXP);
-        FEditCombo->SetIsVista(FIsWinVista && FIsComCtl6);
-    }
-    return FEditCombo;
-}
-
-TGridCheckBox *TNovaStringGrid::EditCheck()
-{
-    if (!FEditCheck) FEditCheck = new TGridCheckBox(this);
-    return FEditCheck;
-}
-
-TGridEditBtn *TNovaStringGrid::EditBtn()
-{
-    if (!FEditBtn) {
-        FEditBtn = new TGridEditBtn(this);
-        FEditBtn->SetButtonCaption(QStringLiteral("..."));
-        FEditBtn->SetBorderStyle(editorkit::bsNone);
-        FEditBtn->SetIsWinXP(FIsWinXP);
-    }
-    return FEditBtn;
-}
-
-TGridUnitEditBtn *TNovaStringGrid::UnitEditBtn()
-{
-    if (!FUnitEditBtn) {
-        FUnitEditBtn = new TGridUnitEditBtn(this);
-        FUnitEditBtn->SetButtonCaption(QStringLiteral("..."));
-        FUnitEditBtn->SetBorderStyle(editorkit::bsNone);
-    }
-    return FUnitEditBtn;
-}
-
-TGridButton *TNovaStringGrid::GridButton()
-{
-    if (!FGridButton) FGridButton = new TGridButton(this);
-    return FGridButton;
-}
+// The combo, check box, button editors and the grid button are made with the grid; the spin
+// editor and the pickers on first use.
+TGridCombo *TNovaStringGrid::Combo() { return FEditCombo; }
+TGridCheckBox *TNovaStringGrid::EditCheck() { return FEditCheck; }
+TGridEditBtn *TNovaStringGrid::EditBtn() { return FEditBtn; }
+TGridUnitEditBtn *TNovaStringGrid::UnitEditBtn() { return FUnitEditBtn; }
+TGridButton *TNovaStringGrid::GridButton() { return FGridButton; }
 
 TGridSpin *TNovaStringGrid::SpinEdit()
 {

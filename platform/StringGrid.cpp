@@ -648,7 +648,7 @@ void TInplaceEdit::UpdateContents()
 {
     EditCol = m_grid->Col();
     EditRow = m_grid->Row();
-    const QString mask = m_grid->GetEditMask(EditCol, EditRow);
+    const QString mask = m_grid->GetEditInputMask(EditCol, EditRow);
     if (inputMask() != mask)
         setInputMask(mask);
     const int limit = m_grid->GetEditLimit();
