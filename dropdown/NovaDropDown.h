@@ -347,3 +347,6 @@ QString StripThousandSeparators(const QString &Text);
 // The text without thousand separators read with the locale's decimal separator; 0 when it is no
 // number.
 double TextToFloat(const QString &Text);
+// A number written by one of the format patterns ("%.2f", "%.2n", "%g") in the locale's separators:
+// "n" groups the integer digits.
+QString FormatNumberText(const QString &Pattern, double Value);

@@ -21,28 +21,6 @@ platform::FormatSettings settings() { return platform::FormatSettings::current()
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
-// A number written by one of the format patterns ("%.2f", "%.2n", "%g"), in the locale's separators:
-// "n" groups the integer digits.
-QString numberText(const QString &pattern, double value)
-{
-    const platform::FormatSettings fs = settings();
-    QString plain = platform::formatText(pattern, {value});
-    QString fraction;
-    const int dot = int(plain.indexOf(QLatin1Char('.')));
-    if (dot >= 0) {
-        fraction = QString(fs.decimalSeparator) + plain.mid(dot + 1);
-        plain.truncate(dot);
-    }
-    if (pattern.endsWith(QLatin1Char('n'))) {
-        const bool negative = plain.startsWith(QLatin1Char('-'));
-        QString digits = negative ? plain.mid(1) : plain;
-        for (int i = int(digits.size()) - 3; i > 0 && digits.at(i - 1).isDigit(); i -= 3)
-            digits.insert(i, fs.thousandSeparator);
-        plain = (negative ? QStringLiteral("-") : QString()) + digits;
-    }
-    return plain + fraction;
-}
-
 QString precisionPattern(int precision, QChar kind)
 {
     return QStringLiteral("%.") + QString::number(precision) + kind;
@@ -90,6 +68,28 @@ double TextToFloat(const QString &Text)
     return v;
 }
 
+// A number written by one of the format patterns ("%.2f", "%.2n", "%g"), in the locale's separators:
+// "n" groups the integer digits.
+QString FormatNumberText(const QString &pattern, double value)
+{
+    const platform::FormatSettings fs = settings();
+    QString plain = platform::formatText(pattern, {value});
+    QString fraction;
+    const int dot = int(plain.indexOf(QLatin1Char('.')));
+    if (dot >= 0) {
+        fraction = QString(fs.decimalSeparator) + plain.mid(dot + 1);
+        plain.truncate(dot);
+    }
+    if (pattern.endsWith(QLatin1Char('n'))) {
+        const bool negative = plain.startsWith(QLatin1Char('-'));
+        QString digits = negative ? plain.mid(1) : plain;
+        for (int i = int(digits.size()) - 3; i > 0 && digits.at(i - 1).isDigit(); i -= 3)
+            digits.insert(i, fs.thousandSeparator);
+        plain = (negative ? QStringLiteral("-") : QString()) + digits;
+    }
+    return plain + fraction;
+}
+
 // ---- text and value -------------------------------------------------------------------------------
 
 QString TNovaCustomDropDown::GetText() const { return text(); }
@@ -102,8 +102,8 @@ void TNovaCustomDropDown::SetText(const QString &Value)
     const bool number = FEditType == etNumeric || FEditType == etFloat || FEditType == etMoney;
     if (v.isEmpty() && number) v = QStringLiteral("0");
     if (FPrecision > 0 && !v.isEmpty() && v != QLatin1String("Error")) {
-        if (FEditType == etMoney) v = numberText(precisionPattern(FPrecision, QLatin1Char('n')), TextToFloat(v));
-        else if (FEditType == etFloat) v = numberText(precisionPattern(FPrecision, QLatin1Char('f')), TextToFloat(v));
+        if (FEditType == etMoney) v = FormatNumberText(precisionPattern(FPrecision, QLatin1Char('n')), TextToFloat(v));
+        else if (FEditType == etFloat) v = FormatNumberText(precisionPattern(FPrecision, QLatin1Char('f')), TextToFloat(v));
     }
     SetPlainText(v);
     FOldText = v;
@@ -135,7 +135,7 @@ double TNovaCustomDropDown::GetFloatValue() const
 
 void TNovaCustomDropDown::SetFloatValue(double Value)
 {
-    SetText(numberText(FPrecision < 0 ? QStringLiteral("%g") : precisionPattern(FPrecision, QLatin1Char('f')), Value));
+    SetText(FormatNumberText(FPrecision < 0 ? QStringLiteral("%g") : precisionPattern(FPrecision, QLatin1Char('f')), Value));
     if (FEditType == etMoney) ApplyThousandSeparators();
     SetIsModified(true);
 }
@@ -187,7 +187,7 @@ void TNovaCustomDropDown::ApplyThousandSeparators()
     }
     const int dec = int(t.indexOf(fs.decimalSeparator));
     const QString fraction = dec >= 0 ? t.mid(dec) : QString();
-    QString whole = numberText(FAutoThousandSeparator ? QStringLiteral("%n") : QStringLiteral("%f"),
+    QString whole = FormatNumberText(FAutoThousandSeparator ? QStringLiteral("%n") : QStringLiteral("%f"),
                                std::trunc(std::fabs(GetFloatValue())));
     const int cut = int(whole.indexOf(fs.decimalSeparator));
     if (cut >= 0) whole.truncate(cut);

@@ -77,7 +77,6 @@ enum TInvalidEntryIcon : std::uint8_t { ieNone, ieInfo, ieWarning, ieError };
 enum THoverFixedCells : std::uint8_t { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TFilterDropDownColumns : std::uint8_t { fdNormal, fdAll };
 enum THintShowLargeTextPos : std::uint8_t { hpCell, hpCursor };
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth }; // which scroll bars show
 enum TNovaGridStyle : std::uint8_t {
     gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
     gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7,

@@ -48,6 +48,7 @@ enum TCursorAdvance : std::uint8_t { caDefault, caSnake, caLoop };
 enum TGridFixedCellEdit : std::uint8_t { fceNone, fceDblClick, fceLeftClick, fceRightClick };
 enum TGridFixedCellEditor : std::uint8_t { fceEdit, fceComboEdit, fceComboList };
 enum TWheelAction : std::uint8_t { waMoveSelection, waScroll };
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth }; // which scroll bars show
 
 // ---- Base grid enumerations ------------------------------------------------------------------
 

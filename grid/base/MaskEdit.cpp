@@ -185,8 +185,9 @@ void TNovaMaskEdit::keyPressEvent(QKeyEvent *e)
         return;
     }
     if (FKeyDownOnly) {
-        // A key-down alone: what the key does without its character (Ctrl+letters act on characters).
-        if (typedChar(e).isNull()) QLineEdit::keyPressEvent(e);
+        // A key-down alone: what the key does without its character (Ctrl+letters act on characters,
+        // and Backspace deletes through its character, which follows).
+        if (typedChar(e).isNull() && e->key() != Qt::Key_Backspace) QLineEdit::keyPressEvent(e);
         return;
     }
     QChar ch = typedChar(e);
