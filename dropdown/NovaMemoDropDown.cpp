@@ -147,6 +147,18 @@ void TNovaMemoDropDown::DoEnter()
     if (FAutoDrop) DoShowDropDown();
 }
 
+void TNovaMemoDropDown::resizeEvent(QResizeEvent *e)
+{
+    TNovaCustomDropDown::resizeEvent(e);
+    if (!FEditorEnabled && !FMemoText.isEmpty()) UpdateText();
+}
+
+void TNovaMemoDropDown::changeEvent(QEvent *e)
+{
+    TNovaCustomDropDown::changeEvent(e);
+    if (e->type() == QEvent::FontChange && !FEditorEnabled && !FMemoText.isEmpty()) UpdateText();
+}
+
 // ---- the memo -------------------------------------------------------------------------------------
 
 void TNovaMemoDropDown::MemoChanged()

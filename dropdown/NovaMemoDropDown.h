@@ -60,6 +60,9 @@ protected:
     // Typing into the edit replaces the whole text.
     void Change() override;
     void DoEnter() override;
+    // The summary fits the edit as it is now: a new size or font writes it again.
+    void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void ApplyScrollBars();

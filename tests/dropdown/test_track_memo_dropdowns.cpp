@@ -217,6 +217,12 @@ TEST_F(MemoDropDown, SummaryOfTheLines)
     ASSERT_FALSE(expected.isEmpty());
     EXPECT_EQ(dd->GetText(), expected) << "the longest head that, with \"...\", is narrower than the edit";
     EXPECT_EQ(dd->MemoText(), QStringList({longLine, "second"})) << "the value keeps the whole text";
+
+    // A summary written before the edit had its size follows the size it gets.
+    dd->SetBounds(40, 30, 20, 21);
+    dd->SetMemoText({"Pressure sensor", "second"});
+    dd->SetBounds(40, 30, 300, 21);
+    EXPECT_EQ(dd->GetText(), "Pressure sensor...");
 }
 
 TEST_F(MemoDropDown, EnabledEditorHoldsAndReplacesTheWholeText)
