@@ -218,6 +218,48 @@ TEST_F(CalculatorDropDown, DecimalEntryDivisorNeverOverflows)
     EXPECT_EQ(dd->GetText(), "1.111111110");
 }
 
+TEST_F(CalculatorDropDown, KeypadEntryStopsAtTheMaximumLength)
+{
+    struct Row {
+        const char *keys, *shows;
+    } rows[] = {
+        {"5 3 4", "53.00"},   // "53.00" is five characters: the third digit is dropped
+        {"5 3 +/-", "53.00"}, {"5 3 .", "53.00"},
+        {"5 3 4 / =", "1.00"},   // operators still compute
+        {"5 3 C 7", "7.00"},     // a shorter display takes digits again
+    };
+    for (const Row &r : rows) {
+        fresh();
+        dd->setMaxLength(5);
+        keypad(r.keys);
+        EXPECT_EQ(dd->GetText(), r.shows) << r.keys;
+    }
+    fresh();
+    dd->setMaxLength(5);
+    dd->SetValue(12.5L);
+    dd->SetIsModified(false);
+    keypad("3");
+    EXPECT_EQ(dd->GetText(), "12.50");
+    EXPECT_FALSE(dd->GetIsModified()) << "an ignored key does not mark the value modified";
+}
+
+TEST_F(CalculatorDropDown, TabbingInSelectsTheNumberClickingInDoesNot)
+{
+    dd->SetValue(42);
+    other->setFocus();
+    QApplication::processEvents();
+    key(Qt::Key_Tab);
+    ASSERT_TRUE(dd->hasFocus());
+    EXPECT_EQ(dd->selectedText(), "42.00");
+
+    other->setFocus();
+    QApplication::processEvents();
+    QTest::mousePress(win(), Qt::LeftButton, {}, onEdit(10));
+    EXPECT_TRUE(dd->hasFocus());
+    EXPECT_EQ(dd->selectedText(), "") << "the press places the caret";
+    QTest::mouseRelease(win(), Qt::LeftButton, {}, onEdit(10));
+}
+
 TEST_F(CalculatorDropDown, NoTextFailsToConvert)
 {
     dd->setText("not a number"); // as a caller may write it
