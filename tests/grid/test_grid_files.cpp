@@ -3,6 +3,7 @@
 // and row hooks they go through.
 #include "grid/GridStreamCarriers.h"
 #include "grid/NovaGrid.h"
+#include "grid_readers.h"
 #include "platform/TextFile.h"
 #include "support/TestSupport.h"
 
@@ -634,19 +635,8 @@ TEST_F(Files, OemConvertUsesTheOemCodePage)
 }
 
 // Python's csv module is a reader and writer of its own.
-QString python()
-{
-    return QStandardPaths::findExecutable("python3");
-}
-
-QString runPython(const QString &script, const QStringList &args)
-{
-    QProcess p;
-    p.start(python(), QStringList{"-c", script} + args);
-    p.waitForFinished(30000);
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using gridreaders::python;
+using gridreaders::runPython;
 
 TEST_F(Files, PythonCsvReadsOurExport)
 {
