@@ -41,6 +41,7 @@
 class QMenu;
 class QPrinter;
 class TCellGraphic;
+struct TGridStreamContent;
 class TNovaStringGrid;
 class TOfficeLink;
 class TSearchPanel;
@@ -2817,10 +2818,12 @@ public:
     int SaveColCount() const { return SaveEndCol() - SaveStartCol() + 1; }
     int SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
 
-    // Binary stream: records of the cells' texts, properties and graphics. Positions travel as
-    // 16-bit numbers: an area beyond column or row 65535 raises ENovaGridError before anything
-    // is written. A stream whose grid record is bad raises ENovaGridError before the grid changes;
-    // cells that land outside the grid are skipped; bytes that are no whole record end the read.
+    // Binary stream: records of the cells' texts, properties and graphics, a shown column's cells
+    // read at its real column and hidden columns left out. Positions travel as 16-bit numbers: an
+    // area beyond column or row 65535 raises ENovaGridError before anything is written. A stream
+    // that is no grid data, is cut short or holds other cells than its grid record says raises
+    // ENovaGridError before the grid changes (one byte after the last record is allowed); cells
+    // that land outside the grid are skipped.
     void SaveToBinFile(const QString &FileName);
     void LoadFromBinFile(const QString &FileName);
     void SaveToBinStream(QIODevice &Stream);
@@ -2877,6 +2880,9 @@ protected:
     void FileProgress(double Percent);
     void StartFileProgress() { FLastProgress = -1; }
     int FLastProgress = -1;
+    // The binary grid stream read and checked whole, and its cells then stored at a point.
+    TGridStreamContent readBinStream(const QByteArray &Data);
+    void loadBinStreamCells(TPoint Point, const TGridStreamContent &Content);
     // The line form of a cell text in the text files.
     static QString FileLineForm(const QString &Text);
     void applyWidthLine(const QString &Line, int Comma);

@@ -10,7 +10,6 @@
 #include "grid/base/NumberDate.h"
 #include "grid/base/UndoRedo.h"
 #include "grid/base/VedAzirText.h"
-#include "platform/ComponentStream.h"
 #include "platform/TextFile.h"
 #include "platform/TextFormat.h"
 
@@ -550,37 +549,36 @@ int TNovaStringGrid::PasteFromClipboardCore(int ACol, int ARow, int &Rows, int &
     const TEnumFormats f(md);
     QByteArray stream;
     if (UseGridClipboardFormat() && f.Stream(stream)) {
-        PasteBegin();
-        qsizetype pos = 0;
-        platform::StreamRecord rec;
-        TGridPropIO head;
-        if (!platform::readRecord(stream, pos, rec) || rec.className != "TGridPropIO") {
-            PasteEnd();
+        // The whole block is read and checked before the grid grows: a block that cannot be read
+        // pastes nothing and leaves the grid as it was.
+        TGridStreamContent content;
+        try {
+            content = readBinStream(stream);
+        } catch (const ENovaGridError &) {
             return 0;
         }
-        head.FromRecord(rec);
+        PasteBegin();
+        const TGridPropIO &head = content.Head;
         if (FNavigation->AllowClipboardRowGrow() || FNavigation->AllowClipboardColGrow()
             || FNavigation->ClipboardPasteAction() == paInsert) {
-            if (ACol + head.ColCount >= ColCount() && FNavigation->AllowClipboardColGrow()
-                && ACol + head.ColCount <= MaxPasteCols)
-                SetColCount(ACol + head.ColCount);
+            const qint64 cols = qint64(ACol) + head.ColCount, rows = qint64(ARow) + head.RowCount;
+            if (cols >= ColCount() && FNavigation->AllowClipboardColGrow() && cols <= MaxPasteCols)
+                SetColCount(int(cols));
             const int footer = RowCount() - pasteRowLimit();
-            if (ARow + head.RowCount >= pasteRowLimit() && FNavigation->AllowClipboardRowGrow()
-                && ARow + head.RowCount <= MaxPasteRows)
-                SetRowCount(ARow + head.RowCount + footer);
+            if (rows >= pasteRowLimit() && FNavigation->AllowClipboardRowGrow() && rows <= MaxPasteRows)
+                SetRowCount(int(rows) + footer);
             Rows = RowCount();
             Cols = ColCount();
             if (FNavigation->ClipboardPasteAction() == paInsert)
                 InsertRows(ARow, head.RowCount);
         }
-        QBuffer buf(&stream);
-        buf.open(QIODevice::ReadOnly);
-        LoadAtPointFromBinStream({ACol, ARow}, buf);
+        loadBinStreamCells({ACol, ARow}, content);
         const TGridRect R{ACol, ARow, ACol + head.ColCount - 1, ARow + head.RowCount - 1};
         const bool own = head.ID == std::int32_t(qHash(quintptr(this)) & 0x7FFFFFFF);
         CellsPasted(own ? FClipTopLeft : TPoint{-1, -1}, R, FClipLastOp);
         PasteEnd();
-        return head.ColCount * head.RowCount;
+        // The block holds every cell it counts, so the count is bounded by its size.
+        return int(std::min<qsizetype>(content.Cells.size(), std::numeric_limits<int>::max()));
     }
     if (FNavigation->AllowRTFClipboard() && f.HasRTF()) {
         if (IsEditable(RealColIndex(ACol), ARow))

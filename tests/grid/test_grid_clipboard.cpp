@@ -1,6 +1,7 @@
 // Copy, cut and paste through the system clipboard (the offscreen one): the text form, the own
 // cell format between grids, smart paste series, growth and its bounds, rich text as bytes.
 #include "grid/FloatingFooter.h"
+#include "grid/GridStreamCarriers.h"
 #include "grid/NovaGrid.h"
 #include "grid/base/GridDragDrop.h"
 #include "grid/base/NumberDate.h"
@@ -13,6 +14,7 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <QGuiApplication>
@@ -374,6 +376,67 @@ TEST(GridClipboard, OwnFormatReportsItsOriginOnlyToTheCopyingGrid)
     EXPECT_EQ(b.Cells(0, 0), QStringLiteral("p"));
     ASSERT_FALSE(b.origins.empty());
     EXPECT_EQ(b.origins.back(), (TPoint{-1, -1}));
+}
+
+namespace {
+
+// A block of the grid's own format: a grid record with these counts, then `cells` cell records.
+QByteArray gridBlock(int cols, int rows, int cells)
+{
+    TGridPropIO head;
+    head.ColCount = cols;
+    head.RowCount = rows;
+    QByteArray s = platform::encodeRecord(head.ToRecord());
+    for (int i = 0; i < cells; ++i) {
+        TGridCellIO cell;
+        cell.Col = std::uint16_t(i);
+        cell.Cell = QStringLiteral("bad");
+        s += platform::encodeRecord(cell.ToRecord());
+    }
+    return s;
+}
+
+} // namespace
+
+TEST(GridClipboard, GridFormatBlockThatCannotBeReadPastesNothing)
+{
+    struct Block {
+        const char *what;
+        QByteArray data;
+    } blocks[] = {
+        {"counts of 65536 x 65536", gridBlock(65536, 65536, 1)},
+        {"a corrupt column count", gridBlock(2147483647, 1, 1)},
+        {"cut short", gridBlock(2, 1, 1)},
+    };
+    enum Path { Paste, PasteSelection, CtrlV };
+    for (const Block &b : blocks)
+        for (Path path : {Paste, PasteSelection, CtrlV})
+            for (TClipboardPasteAction action : {paReplace, paInsert}) {
+                SCOPED_TRACE(testing::Message() << b.what << ", path " << int(path) << ", action " << int(action));
+                auto *md = new QMimeData;
+                md->setData(GridMime::GridCells(), PackGridCells(b.data));
+                md->setText(QStringLiteral("text"));
+                QGuiApplication::clipboard()->setMimeData(md);
+                Grid g(3, 3);
+                g.fill({{"a", "b", "c"}, {"d", "e", "f"}});
+                g.Navigation()->SetAllowFmtClipboard(true);
+                g.Navigation()->SetAllowClipboardShortCuts(true);
+                g.Navigation()->SetClipboardPasteAction(action);
+                g.select(1, 1, 1, 1);
+                EXPECT_NO_THROW({
+                    if (path == Paste)
+                        g.PasteFromClipboard();
+                    else if (path == PasteSelection)
+                        g.PasteSelectionFromClipboard();
+                    else
+                        QTest::keyClick(&g, Qt::Key_V, Qt::ControlModifier);
+                });
+                EXPECT_EQ(g.ColCount(), 3);
+                EXPECT_EQ(g.RowCount(), 3);
+                EXPECT_EQ(g.Cells(0, 0), QStringLiteral("a"));
+                EXPECT_EQ(g.Cells(1, 1), QStringLiteral("e"));
+                EXPECT_EQ(g.Cells(2, 2), QString());
+            }
 }
 
 TEST(GridClipboard, CheckBoxCellTakesPastedCheckTrueAsState)

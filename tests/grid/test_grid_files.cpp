@@ -206,7 +206,7 @@ TEST(GridBinStream, AreaBeyondSixteenBitsIsRefusedBeforeAnythingIsWritten)
     EXPECT_TRUE(data.isEmpty());
 }
 
-TEST(GridBinStream, DamagedStreamsChangeNothingOrStopAtTheDamage)
+TEST(GridBinStream, DamagedOrCutStreamsAreRefusedBeforeTheGridChanges)
 {
     Plain src(3, 2);
     src.fill({{"a", "b", "c"}, {"d", "e", "f"}});
@@ -221,6 +221,7 @@ TEST(GridBinStream, DamagedStreamsChangeNothingOrStopAtTheDamage)
     badWidths.FullGrid = true;
     badWidths.ColWidths = "10,x";
     const qsizetype firstCell = good.indexOf("TPF0", 4);
+    const qsizetype lastCell = good.lastIndexOf("TPF0");
     struct Case {
         const char *what;
         QByteArray data;
@@ -230,29 +231,95 @@ TEST(GridBinStream, DamagedStreamsChangeNothingOrStopAtTheDamage)
         {"size it cannot hold", platform::encodeRecord(huge.ToRecord())},
         {"widths that are no numbers", platform::encodeRecord(badWidths.ToRecord())},
         {"grid record cut short", good.left(firstCell - 2)},
+        {"cell record cut short", good.left(lastCell + 10)},
+        {"cut between two cells", good.left(lastCell)},
+        {"other bytes after the cells", good + "trailing"},
+        {"more cells than the grid record counts", good + good.mid(lastCell)},
     };
     for (const Case &c : refused) {
         SCOPED_TRACE(c.what);
         Plain dst(4, 4);
         dst.SetCells(1, 1, "keep");
+        dst.SetColors(2, 2, clRed);
         EXPECT_THROW(loadBin(dst, c.data), ENovaGridError);
         EXPECT_EQ(dst.ColCount(), 4);
+        EXPECT_EQ(dst.RowCount(), 4);
         EXPECT_EQ(dst.Cells(1, 1), "keep");
+        EXPECT_EQ(dst.Colors(2, 2), clRed);
     }
-    // A cell record cut short ends the read: the cells before it are there.
-    const qsizetype lastCell = good.lastIndexOf("TPF0");
-    Plain cut(4, 4);
-    loadBin(cut, good.left(lastCell + 10));
-    EXPECT_EQ(cut.Cells(1, 1), "e");
-    EXPECT_EQ(cut.Cells(2, 1), "");
-    // Trailing bytes that are no record end the read; the stream stays on them.
-    QByteArray tail = good + "trailing";
+    // One byte after the last record is allowed, and the stream stays on it.
+    QByteArray tail = good + "x";
     QBuffer buf(&tail);
     buf.open(QIODevice::ReadOnly);
     Plain all(4, 4);
     all.LoadFromBinStream(buf);
     EXPECT_EQ(all.Cells(2, 1), "f");
     EXPECT_EQ(buf.pos(), good.size());
+}
+
+TEST_F(Files, BinaryFileCutShortIsRefusedAndTheGridKeepsItsCells)
+{
+    Plain src(6, 12);
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 6; ++c)
+            src.SetCells(c, r, QStringLiteral("cell %1/%2").arg(c).arg(r));
+    src.SaveToBinFile(path("grid.bin"));
+    const QByteArray whole = testsupport::readAll(path("grid.bin"));
+    ASSERT_GT(whole.size(), 2000);
+    testsupport::writeFile(path("cut.bin"), whole.left(1000));
+    Plain dst(3, 3);
+    dst.fill({{"mine", "", "x"}, {"", "y"}});
+    const auto before = dst.all();
+    EXPECT_THROW(dst.LoadFromBinFile(path("cut.bin")), ENovaGridError);
+    EXPECT_EQ(dst.all(), before);
+    EXPECT_EQ(dst.ColCount(), 3);
+    dst.LoadFromBinFile(path("grid.bin"));
+    EXPECT_EQ(dst.all(), src.all());
+}
+
+TEST_F(Files, HiddenColumnIsLeftOutAndEveryShownCellIsSaved)
+{
+    Plain src(4, 3);
+    src.fill({{"a", "hidden", "c", "last"}, {"d", "h2", "f", "g"}, {"x", "h3", "y", "z"}});
+    src.SetColors(3, 1, clRed);        // the last shown column's properties
+    src.AddCheckBox(2, 2, true, false); // and a graphic of a column that moves left
+    src.SetColors(1, 0, clBlue);       // the hidden column's
+    src.HideColumn(1);
+    ASSERT_EQ(src.ColCount(), 3);
+    src.SaveToBinFile(path("shown.bin"));
+    const QByteArray file = testsupport::readAll(path("shown.bin"));
+    EXPECT_FALSE(file.contains("hidden")) << "hidden columns are not written";
+    // Cell records keep the shown column.
+    qsizetype pos = 0;
+    platform::StreamRecord rec;
+    ASSERT_TRUE(platform::readRecord(file, pos, rec));
+    std::vector<int> cols;
+    while (platform::readRecord(file, pos, rec))
+        if (rec.className == "TGridCellIO") {
+            TGridCellIO cell;
+            cell.FromRecord(rec);
+            cols.push_back(cell.Col);
+        }
+    EXPECT_EQ(cols, (std::vector<int>{0, 1, 2, 0, 1, 2, 0, 1, 2}));
+
+    Plain dst(1, 1);
+    dst.LoadFromBinFile(path("shown.bin"));
+    EXPECT_EQ(dst.all(), (std::vector<QStringList>{{"a", "c", "last"}, {"d", "f", "g"}, {"x", "y", "z"}}));
+    EXPECT_EQ(dst.Colors(2, 1), clRed);
+    EXPECT_TRUE(dst.HasCheckBox(1, 2));
+    EXPECT_TRUE(dst.IsChecked(1, 2));
+    EXPECT_NE(dst.Colors(1, 0), clBlue);
+
+    // The grid's own clipboard format carries the same stream.
+    src.Navigation()->SetAllowFmtClipboard(true);
+    src.SetSelection({1, 0, 2, 1});
+    src.CopySelectionToClipboard();
+    Plain pasted(3, 3);
+    pasted.Navigation()->SetAllowFmtClipboard(true);
+    pasted.SetSelection({0, 0, 0, 0});
+    pasted.PasteSelectionFromClipboard();
+    EXPECT_EQ(pasted.all(), (std::vector<QStringList>{{"c", "last", ""}, {"f", "g", ""}, {"", "", ""}}));
+    EXPECT_EQ(pasted.Colors(1, 1), clRed);
 }
 
 TEST(GridBinStream, ProgressStaysWithinZeroToHundred)
