@@ -53,10 +53,10 @@ qsizetype closingQuote(QStringView s, qsizetype from, bool lastLine)
 }
 
 // True when a field goes out unchanged: not empty, no quote, delimiter or line break, and no
-// leading blank (which only the Java style keeps unquoted).
-bool isPlainField(QStringView s, QChar d, bool java)
+// leading blank (which the reader would drop unless the field is quoted, in every style).
+bool isPlainField(QStringView s, QChar d)
 {
-    if (s.isEmpty() || (!java && s.front() == kBlank))
+    if (s.isEmpty() || s.front() == kBlank)
         return false;
     const char16_t dc = d.unicode();
     for (QChar ch : s) {
@@ -240,7 +240,7 @@ bool oddFields(const char *at, std::size_t count, const char *end, char delimite
 
 // Copies count stored cells, from the first one's length byte in cells on, as a line of fields
 // when each is there, short (a one-byte length), of printable ASCII without a tag, and starts
-// with no brace (nor blank, outside the Java style): the length bytes become the delimiters, and
+// with no brace nor blank: the length bytes become the delimiters, and
 // a field holding a quote or the delimiter goes in quotes with its quotes doubled (the Java style
 // leaves those to the rules). False for any other row; o then stays where it was. o has room for
 // twice cells and eight bytes more.
@@ -274,7 +274,7 @@ bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, boo
 #if defined(__SSE2__)
     if (short64 && cells.size() >= 16) {
         std::uint64_t rules = 0, leads = 0;
-        oddBytes(begin, len + 1, end, delimiter, java ? '{' : ' ', rules, quotes, leads);
+        oddBytes(begin, len + 1, end, delimiter, ' ', rules, quotes, leads);
         quotes &= ~marks;
         if ((rules & ~marks) || (leads & marks << 1) || (quotes && java))
             return false;
@@ -282,7 +282,7 @@ bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, boo
 #endif
     {
         for (const char *c = begin; c < at; c += 1 + std::uint8_t(*c))
-            if (c[1] == '{' || (c[1] == ' ' && !java))
+            if (c[1] == '{' || c[1] == ' ')
                 return false;
         if (oddFields(begin, count, end, delimiter))
             return false;
@@ -393,13 +393,13 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
     CsvOutput out(enc, file);
     auto appendField = [&](int ACol, int ARow) {
         QString t = GetSaveCellText(ACol, ARow);
-        if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d, JavaCSV())) {
+        if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d)) {
             out.append(t);
             return;
         }
         t = DoubleQuoteChars(t);
         bool quoted = false;
-        if (AlwaysQuotes() || (!t.contains(d) && (t.contains(kQuote) || (!JavaCSV() && t.startsWith(kBlank))))) {
+        if (AlwaysQuotes() || (!t.contains(d) && (t.contains(kQuote) || t.startsWith(kBlank)))) {
             // Leading blanks are dropped by the reader unless the field is quoted.
             t = kQuote + t + kQuote;
             quoted = true;
@@ -487,7 +487,7 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                 else if (c < 0 || !packed->NextCell(pos, u))
                     u = {};
                 std::uint8_t seen = u.empty() || u.front() == '{' ? kByRules
-                                    : !java && u.front() == ' '   ? kInQuotes
+                                    : u.front() == ' '            ? kInQuotes
                                                                   : 0;
                 char *const from = o;
                 seen |= copyStored(u, packed->packed, o, kind, delimiter);
