@@ -28,6 +28,7 @@
 #include <QMimeData>
 #include <QListWidget>
 #include <QIODevice>
+#include <QStringConverter>
 #include <stdexcept>
 #include <QImage>
 #include <QPointer>
@@ -35,6 +36,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -2886,9 +2888,12 @@ protected:
     // The line form of a cell text in the text files.
     static QString FileLineForm(const QString &Text);
     void applyWidthLine(const QString &Line, int Comma);
-    void loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert);
-    void loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert);
-    static QByteArray readCsvFile(const QString &FileName);
+    // A CSV source from its position on; its text from Start on is read as bytes (through Chars
+    // when a code page's, else UTF-8) or as the UTF-16 units Decoder makes of them.
+    void loadCsvSource(QIODevice &Source, int StartRow, int MaxRows);
+    template <typename Ch>
+    void loadCsvText(QIODevice &Source, qint64 Start, std::optional<QStringConverter::Encoding> Decoder,
+                     const std::array<char16_t, 256> *Chars, int StartRow, int MaxRows);
     // HTML, XML and plain-text export
     void WriteHTMLFile(const QString &FileName, bool Append, bool Unicode, bool Show);
     void WriteASCIIFile(const QString &FileName, bool Append, bool Unicode);

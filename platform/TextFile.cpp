@@ -47,6 +47,17 @@ QString decodeCodePage(const QByteArray &data, TextEncoding enc)
     return dec.decode(data);
 }
 
+std::array<char16_t, 256> codePageChars(TextEncoding enc)
+{
+    std::array<char16_t, 256> chars{};
+    for (int b = 0; b < 256; ++b) {
+        // Each byte is a character of its own in these code pages.
+        const QString c = decodeCodePage(QByteArray(1, char(b)), enc);
+        chars[std::size_t(b)] = c.size() == 1 ? c.at(0).unicode() : char16_t(0xFFFD);
+    }
+    return chars;
+}
+
 QByteArray encodeText(const QString &text, TextEncoding enc)
 {
     TextEncoder e(enc);

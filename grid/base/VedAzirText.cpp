@@ -48,14 +48,22 @@ int FindUnescapedQuote(QChar quote, const QString &text, int &position)
 
 int CountUnescapedQuotes(QChar quote, const QString &text)
 {
+    // The search of FindUnescapedQuote again on what follows each hit, in one walk over the text:
+    // a hit ends a run, so the rest begins with another character or is empty.
     int count = 0;
-    QString rest = text;
-    for (;;) {
-        const int p = FindUnescapedQuote(quote, rest);
-        if (p == 0)
-            break;
-        ++count;
-        rest = rest.mid(p);
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        if (text.at(i) != quote) {
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        while (j < n && text.at(j) == quote)
+            ++j;
+        if (j == n || (j - i) % 2 == 1)
+            ++count;
+        i = j;
     }
     return count;
 }

@@ -677,6 +677,43 @@ TEST_F(Files, CsvFirstRowInsertLimitsAndEmptyFiles)
     EXPECT_EQ(testsupport::readAll(path("h.csv")), QByteArray("h1,h2\r\na,b\r\nc,d\r\ne,f\r\n"));
 }
 
+TEST_F(Files, CsvWiderThanAGridIsRefusedBeforeAnythingChanges)
+{
+    auto line = [](int fields) {
+        QByteArray l;
+        l.reserve(fields * 2);
+        for (int f = 0; f < fields; ++f)
+            l += f ? ",x" : "x";
+        return l;
+    };
+    for (int fields : {65537, 1000000}) {
+        SCOPED_TRACE(fields);
+        testsupport::writeFile(path("wide.csv"), "a,b\r\n" + line(fields) + "\r\n");
+        Plain g(3, 2);
+        g.fill({{"keep", "", "this"}, {"", "too"}});
+        for (bool insert : {false, true}) {
+            try {
+                insert ? g.InsertFromCSV(path("wide.csv")) : g.LoadFromCSV(path("wide.csv"));
+                ADD_FAILURE() << "a line of " << fields << " fields was read";
+            } catch (const ENovaGridError &e) {
+                EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("65536"))) << e.what();
+            }
+            EXPECT_EQ(g.ColCount(), 3);
+            EXPECT_EQ(g.RowCount(), 2);
+            EXPECT_EQ(g.all(), (std::vector<QStringList>{{"keep", "", "this"}, {"", "too", ""}}));
+        }
+    }
+    // As wide as a grid can be: every field is there.
+    testsupport::writeFile(path("widest.csv"), "a,b\r\n" + line(65535) + ",\"last, one\"\r\n");
+    Plain g(1, 1);
+    g.LoadFromCSV(path("widest.csv"));
+    EXPECT_EQ(g.ColCount(), 65536);
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.Cells(1, 0), "b");
+    EXPECT_EQ(g.Cells(65534, 1), "x");
+    EXPECT_EQ(g.Cells(65535, 1), "last, one");
+}
+
 TEST_F(Files, CsvProgressStaysWithinZeroToHundred)
 {
     QByteArray csv;
