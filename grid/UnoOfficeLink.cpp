@@ -324,6 +324,14 @@ protected:
     void quit()
     {
         if (FProcess) {
+            // An office started here closes what it opened or wrote first: a document still open
+            // when it ends keeps its lock file, and the next open of that file fails.
+            try {
+                for (const Reference<util::XCloseable> &doc : unoCall([&] { return documentsOf<util::XCloseable>(FDesktop); }))
+                    unoCall([&] { doc->close(true); });
+            } catch (const EOfficeError &) {
+                // The office ends all the same.
+            }
             FProcess->Terminate();
             return;
         }

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -285,4 +286,34 @@ TEST_F(Office, DocumentTableHasRightAndCentredCells)
     EXPECT_TRUE(fromOU(Reference<text::XTextDocument>(doc, UNO_QUERY_THROW)->getText()->getString())
                     .contains(QStringLiteral("Port list")));
     Reference<util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
+}
+
+// Without a running office the exchange starts one of its own: every document it opened or wrote
+// is closed before it quits, so no lock file stays and the next import opens the file.
+TEST_F(Office, OwnOfficeLeavesNoLockAndItsExportImportsAgain)
+{
+    TUnoOffice none(QStringLiteral("nova_none_%1").arg(QCoreApplication::applicationPid()));
+    for (const char *name : {"own.xlsx", "own.ods"}) {
+        SCOPED_TRACE(name);
+        const QString path = file(name);
+        Grid g(3, 2, none);
+        g.SaveToXLS(path, true);
+        auto locks = [&] {
+            return QDir(dir.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files);
+        };
+        EXPECT_TRUE(locks().isEmpty()) << locks().join(QLatin1Char(' ')).toStdString();
+        Grid back(1, 1, none);
+        back.SetSaveFixedCells(true);
+        back.LoadFromXLS(path);
+        EXPECT_TRUE(locks().isEmpty()) << locks().join(QLatin1Char(' ')).toStdString();
+        ASSERT_EQ(back.ColCount(), 3);
+        ASSERT_EQ(back.RowCount(), 2);
+        EXPECT_EQ(back.Cells(2, 1), QStringLiteral("2/1"));
+        EXPECT_EQ(back.Cells(0, 0), QStringLiteral("0/0"));
+    }
+    const QString doc = file("own.odt");
+    Grid g(2, 2, none);
+    g.SaveToDOC(doc, true);
+    EXPECT_TRUE(QFileInfo::exists(doc));
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files).isEmpty());
 }
