@@ -283,6 +283,15 @@ TGridStreamContent TNovaStringGrid::readBinStream(const QByteArray &data)
                     if (!readAs(data, pos, extra, g.extra))
                         throw damaged();
                     g.hasExtra = true;
+                    // A picture whose data is no image the grid can show is damage too.
+                    if (graphicIO.CellGraphic().CellType() == ctPicture) {
+                        try {
+                            TGridPicIO pic;
+                            pic.FromRecord(g.extra);
+                        } catch (const std::exception &) {
+                            throw damaged();
+                        }
+                    }
                 }
             }
         }

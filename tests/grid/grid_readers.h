@@ -10,7 +10,22 @@
 namespace gridreaders {
 
 inline QString tool(const QString &name) { return QStandardPaths::findExecutable(name); }
-inline QString python() { return tool(QStringLiteral("python3")); }
+// The system's Python first: the readers of the Debian packages (lxml, html5lib) live there.
+inline QString python()
+{
+    const QString system = QStandardPaths::findExecutable(QStringLiteral("python3"), {QStringLiteral("/usr/bin")});
+    return system.isEmpty() ? tool(QStringLiteral("python3")) : system;
+}
+// True when Python can import the module.
+inline bool pythonHas(const char *module)
+{
+    if (python().isEmpty())
+        return false;
+    QProcess p;
+    p.start(python(), {QStringLiteral("-c"), QStringLiteral("import ") + QLatin1String(module)});
+    p.waitForFinished(30000);
+    return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
 
 // Runs a program with the given standard input; its standard output. The call fails the test when
 // the program does not end with 0.

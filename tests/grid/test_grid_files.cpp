@@ -3,6 +3,8 @@
 // and row hooks they go through.
 #include "grid/GridStreamCarriers.h"
 #include "grid/NovaGrid.h"
+#include "grid/base/HtmlPicture.h"
+#include "grid_pictures.h"
 #include "grid_readers.h"
 #include "platform/TextFile.h"
 #include "support/TestSupport.h"
@@ -222,6 +224,12 @@ TEST(GridBinStream, DamagedOrCutStreamsAreRefusedBeforeTheGridChanges)
     badWidths.ColWidths = "10,x";
     const qsizetype firstCell = good.indexOf("TPF0", 4);
     const qsizetype lastCell = good.lastIndexOf("TPF0");
+    // A picture whose bytes are no image.
+    Plain pictured(1, 1);
+    pictured.CreatePicture(0, 0, false, TStretchMode(0), 0, haLeft, vaTop)->SetData(pngOfSize(2, 2));
+    QByteArray badPicture = binOf(pictured, TRect{0, 0, 0, 0});
+    ASSERT_GT(badPicture.indexOf("PNG"), 0);
+    badPicture.replace(badPicture.indexOf("PNG"), 3, "XYZ");
     struct Case {
         const char *what;
         QByteArray data;
@@ -235,6 +243,7 @@ TEST(GridBinStream, DamagedOrCutStreamsAreRefusedBeforeTheGridChanges)
         {"cut between two cells", good.left(lastCell)},
         {"other bytes after the cells", good + "trailing"},
         {"more cells than the grid record counts", good + good.mid(lastCell)},
+        {"a picture that is no image", badPicture},
     };
     for (const Case &c : refused) {
         SCOPED_TRACE(c.what);
