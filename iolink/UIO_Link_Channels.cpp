@@ -513,7 +513,7 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
     doc.append_child(pugi::node_comment).set_value("SW_VERSION = 1.103");
     pugi::xml_node list = root.append_child("IO-Link_Channels");
     auto set = [](pugi::xml_node n, const char *name, const QString &v) {
-        n.append_attribute(name).set_value(v.toUtf8().constData());
+        n.append_attribute(name).set_value(platform::toXml(v).constData());
     };
     auto flag = [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); };
     for (const TChannel_IOLink &ch : Channels) {
