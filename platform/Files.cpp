@@ -110,7 +110,12 @@ QByteArray xmlBytes(const pugi::xml_document &doc, unsigned formatFlags, const c
     std::ostringstream os;
     source->save(os, indent, formatFlags, pugi::encoding_utf8);
     const std::string s = os.str();
-    return QByteArray(s.data(), qsizetype(s.size()));
+    QByteArray bytes(s.data(), qsizetype(s.size()));
+    // pugixml writes a CR of an element's text as it is, and every XML reader reads a lone CR or a
+    // CR LF back as LF: as a reference it stays. (Attribute values have theirs escaped already.)
+    if (bytes.contains('\r'))
+        bytes.replace("\r", "&#13;");
+    return bytes;
 }
 
 bool saveXmlFile(const pugi::xml_document &doc, const QString &path, unsigned formatFlags,

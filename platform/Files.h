@@ -33,11 +33,12 @@ private:
 bool readFile(const QString &path, QByteArray &data, QString *error = nullptr);
 
 // Serialises doc with pugixml's formatting flags and writes it atomically. Characters XML cannot
-// hold (platform/Xml.h, isXmlChar) are dropped from every value, so the file always reads back.
+// hold (platform/Xml.h, isXmlChar) are dropped from every value, and a CR in a text is written as
+// a reference, so the file always reads back with the texts it was given.
 bool saveXmlFile(const pugi::xml_document &doc, const QString &path, unsigned formatFlags,
                  const char *indent = "\t", QString *error = nullptr);
 
-// XML text of doc as it would be saved (characters XML cannot hold dropped).
+// XML text of doc as it would be saved (see saveXmlFile).
 QByteArray xmlBytes(const pugi::xml_document &doc, unsigned formatFlags, const char *indent = "\t");
 
 // pugixml strings are UTF-8. A text for a document drops the characters XML cannot hold, lone

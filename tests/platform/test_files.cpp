@@ -87,6 +87,7 @@ TEST(XmlWriting, DropsOnlyCharactersXmlCannotHold)
         {QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80 a&b<c \"q\""),
          QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80 a&b<c \"q\"")},
         {QString::fromUtf8("two\nlines"), QString::fromUtf8("two\nlines")},
+        {QString::fromUtf8("cr\rlf\r\nend\r"), QString::fromUtf8("cr\rlf\r\nend\r")},
     };
     QTemporaryDir dir;
     for (const Case &c : cases) {

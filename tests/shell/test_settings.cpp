@@ -83,13 +83,13 @@ TEST_F(SettingsFile, RoundTripKeepsEveryValue)
 // without those characters, and is never taken for a damaged one.
 TEST_F(SettingsFile, CharactersXmlCannotHoldAreDroppedAndTheFileReadsBack)
 {
-    Project_Name = QString::fromUtf8("Plant\x01 1\x1F");
+    Project_Name = QString::fromUtf8("Plant\x01 1\x1F\r");
     Language_Name = QString::fromUtf8("Itali\x0B" "ano\xEF\xBF\xBF");
     Opt_Enable_Update = true;
     ASSERT_TRUE(Write_Settings());
     QString error;
     ASSERT_EQ(Read_Settings(&error), SettingsRead::Read) << error.toStdString();
-    EXPECT_EQ(Project_Name, "Plant 1");
+    EXPECT_EQ(Project_Name, "Plant 1\r");
     EXPECT_EQ(Language_Name, "Italiano");
     EXPECT_TRUE(Opt_Enable_Update);
     EXPECT_FALSE(QFile::exists(Settings_File_Path() + ".bad"));
