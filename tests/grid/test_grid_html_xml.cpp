@@ -98,6 +98,22 @@ TEST(GridHtmlExport, XhtmlMatchesGoldenTextAndIsWellFormed)
     expectXmllintClean(path);
 }
 
+// XHTML is XML: a cell holding a character XML cannot hold loses that character, not the document.
+TEST(GridHtmlExport, XhtmlDropsTheCharactersXmlCannotHold)
+{
+    Grid g(3, 1);
+    g.fill({{QString::fromUtf8("a\x01" "b"), QString::fromUtf8("x\x1F" "y\xEF\xBF\xBF"), QString(QChar(0xDC00)) + "s\x0B"}});
+    g.HTMLSettings()->SetXHTML(true);
+    g.HTMLSettings()->SetSummary(QString::fromUtf8("sum\x07"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.xhtml"));
+    g.SaveToHTML(path);
+    expectXmllintClean(path);
+    const QString html = g.SaveToHTMLString(QString());
+    for (const char *cell : {">ab</td>", ">xy</td>", ">s</td>", "summary=\"sum\""})
+        EXPECT_TRUE(html.contains(QLatin1String(cell))) << cell << "\n" << html.toStdString();
+}
+
 TEST(GridHtmlExport, PythonHtmlParserReadsTheCells)
 {
     Grid g(3, 3, 1);
