@@ -1,32 +1,18 @@
 // CSV inserted after a grid's rows from a file, and fixed-width text read at start positions the
 // input gives. The first bytes pick the settings; nothing grows a grid beyond its limits, and a
 // refused file leaves the grid as it was.
-#include "grid/NovaGrid.h"
+#include "FuzzGrid.h"
 #include "platform/Files.h"
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    // Font and style caches are made once, before the first input, so no input seems to leak them.
-    static TNovaStringGrid warm;
-    warm.grab();
+    startGridFuzzing(argc, argv);
     return 0;
 }
-
-static void checkAt(bool ok, int line)
-{
-    if (!ok) {
-        std::fprintf(stderr, "check failed at line %d\n", line);
-        std::abort();
-    }
-}
-#define check(ok) checkAt((ok), __LINE__)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -2,11 +2,10 @@
 // block and a drop of the grid format, and the rich text and plain text a paste or drop takes
 // in. The first byte picks the way and the grid's settings. A block that cannot be read leaves
 // the grid as it was; nothing grows the grid beyond its limits or throws out of a paste or drop.
+#include "FuzzGrid.h"
 #include "grid/GridDropTarget.h"
-#include "grid/NovaGrid.h"
 #include "grid/base/GridDragDrop.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QMimeData>
@@ -15,22 +14,9 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    // Font and style caches are made once, before the first input, so no input seems to leak them.
-    static TNovaStringGrid warm;
-    warm.grab();
+    startGridFuzzing(argc, argv);
     return 0;
 }
-
-static void checkAt(bool ok, int line)
-{
-    if (!ok) {
-        std::fprintf(stderr, "check failed at line %d\n", line);
-        std::abort();
-    }
-}
-#define check(ok) checkAt((ok), __LINE__)
 
 namespace {
 
