@@ -27,7 +27,7 @@ namespace {
 constexpr QChar cbTab = QLatin1Char('\t');
 constexpr QChar cbCR = QLatin1Char('\r');
 constexpr QChar cbLF = QLatin1Char('\n');
-constexpr QChar kQuote = QLatin1Char('"');
+constexpr QChar cbQuote = QLatin1Char('"');
 const QString kWideMarker = QStringLiteral("|\\");
 
 bool isRich(const QString &t) { return t.contains(QStringLiteral("{\\")); }
@@ -115,23 +115,23 @@ QString richPlainText(const QString &rtf)
 // break or a double quote is enclosed in quotes with its quotes doubled and each line break as LF.
 QString quoteClipboardField(QString t)
 {
-    if (!t.contains(cbTab) && !t.contains(cbCR) && !t.contains(cbLF) && !t.contains(kQuote))
+    if (!t.contains(cbTab) && !t.contains(cbCR) && !t.contains(cbLF) && !t.contains(cbQuote))
         return t;
-    t.replace(kQuote, QStringLiteral("\"\""));
+    t.replace(cbQuote, QStringLiteral("\"\""));
     t.replace(QStringLiteral("\r\n"), QString(cbLF));
     t.replace(cbCR, cbLF);
-    return kQuote + t + kQuote;
+    return cbQuote + t + cbQuote;
 }
 
 // True for a field that is one quoted text: enclosed in quotes, every quote inside doubled.
 bool isQuotedField(const QString &f)
 {
-    if (f.size() < 2 || !f.startsWith(kQuote) || !f.endsWith(kQuote))
+    if (f.size() < 2 || !f.startsWith(cbQuote) || !f.endsWith(cbQuote))
         return false;
     for (qsizetype i = 1; i < f.size() - 1; ++i) {
-        if (f[i] != kQuote)
+        if (f[i] != cbQuote)
             continue;
-        if (i + 1 >= f.size() - 1 || f[i + 1] != kQuote)
+        if (i + 1 >= f.size() - 1 || f[i + 1] != cbQuote)
             return false;
         ++i;
     }
@@ -147,9 +147,9 @@ QString unquoteField(QString f)
         f = f.mid(1, f.size() - 2);
         f.replace(QStringLiteral("\"\""), QStringLiteral("\""));
     } else if (f.contains(cbLF) || f.contains(QChar(11))) {
-        if (f.startsWith(kQuote))
+        if (f.startsWith(cbQuote))
             f.remove(0, 1);
-        if (f.endsWith(kQuote))
+        if (f.endsWith(cbQuote))
             f.chop(1);
     } else
         return f;
@@ -171,7 +171,7 @@ std::vector<QStringList> splitPasted(const QString &text)
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (fieldStart && c == kQuote) {
+        if (fieldStart && c == cbQuote) {
             quoted = true;
             fieldStart = false;
             field += c;
@@ -180,9 +180,9 @@ std::vector<QStringList> splitPasted(const QString &text)
         fieldStart = false;
         if (quoted) {
             field += c;
-            if (c == kQuote) {
-                if (i + 1 < n && text[i + 1] == kQuote) {
-                    field += kQuote;
+            if (c == cbQuote) {
+                if (i + 1 < n && text[i + 1] == cbQuote) {
+                    field += cbQuote;
                     ++i;
                 } else
                     quoted = false;
