@@ -326,8 +326,8 @@ QString TNovaStringGrid::SaveToHTMLString(const QString &Dir)
         ha = taLeftJustify;
         va = vtaTop;
         ww = false;
+        // Remapped: c is a shown column, the alignment and word wrap come from its real cells.
         GetVisualProperties(c, r, st, false, false, true, brush, colorTo, mirror, mirrorTo, font, ha, va, ww, gd);
-        ResolveCellAlignment(c, r, ha, va);
     };
 
     // A header row when the fixed rows are saved.
@@ -691,8 +691,7 @@ void TNovaStringGrid::WriteASCIIFile(const QString &FileName, bool Append, bool 
                 const int w = width[size_t(c)];
                 TAlignment ha = taLeftJustify;
                 TVAlignment va = vtaTop;
-                if (c < ColCount())
-                    ResolveCellAlignment(c, r, ha, va);
+                ResolveCellAlignment(rc, r, ha, va);
                 if (ha == taRightJustify)
                     t = t.rightJustified(w, QLatin1Char(' '));
                 else if (ha == taCenter)

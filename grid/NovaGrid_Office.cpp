@@ -396,10 +396,11 @@ void TNovaStringGrid::WriteDOCFile(const QString &Filename, const QString &Bookm
         for (int i = 1; i <= RowCount(); ++i) {
             ExportNotification(esExportNextRow, i);
             for (int j = 1; j <= ColCount(); ++j) {
-                table->CellRangeInsertAfter(i, j, GetSaveCellText(RealColIndex(j - 1), i - 1));
+                const int rc = RealColIndex(j - 1);
+                table->CellRangeInsertAfter(i, j, GetSaveCellText(rc, i - 1));
                 TAlignment ha;
                 TVAlignment va;
-                ResolveCellAlignment(j - 1, i - 1, ha, va);
+                ResolveCellAlignment(rc, i - 1, ha, va);
                 if (ha == taRightJustify)
                     table->CellRangeSetParagraphAlignment(i, j, 2);
                 else if (ha == taCenter)

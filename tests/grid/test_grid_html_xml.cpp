@@ -374,6 +374,21 @@ TEST(GridAsciiExport, AlignsColumns)
     EXPECT_EQ(g.ColumnMaxTextLength(0), 3);
 }
 
+// A shown column takes the alignment of its own cells, not that of the column at its place when
+// a column before it is hidden.
+TEST(GridAsciiAndHtmlExport, HiddenColumnLeavesEachShownColumnItsAlignment)
+{
+    Grid g(3, 2);
+    g.fill({{"h", "hidden", "abc"}, {"x", "hidden", "7"}});
+    g.CellProperties(2, 1)->SetAlignment(taRightJustify);
+    g.CellProperties(1, 0)->SetAlignment(taCenter);
+    g.HideColumn(1);
+    EXPECT_EQ(asciiLines(g), (QStringList{QStringLiteral("h abc "), QStringLiteral("x   7 ")}));
+    const QString html = g.SaveToHTMLString(QString());
+    EXPECT_TRUE(html.contains(QStringLiteral("text-align: right"))) << html.toStdString();
+    EXPECT_FALSE(html.contains(QStringLiteral("text-align: center"))) << html.toStdString();
+}
+
 TEST(GridAsciiExport, MultiLineCellsGoOnExtraLinesUnderTheirColumn)
 {
     Grid g(2, 1);
