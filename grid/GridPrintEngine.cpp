@@ -152,10 +152,17 @@ bool TGridPrintEngine::colPasses(int c)
     return c >= sel.Left && c <= sel.Right;
 }
 
+int TGridPrintEngine::realCol(int c) const
+{
+    const int rc = G.RealColIndex(c);
+    return rc < 0 ? c : rc;
+}
+
 TPoint TGridPrintEngine::cellExtent(int c, int r)
 {
-    TCellGraphic *cg = G.GetCellGraphic(G.RealColIndex(c) < 0 ? c : G.RealColIndex(c), r);
-    QString text = G.Cells(c, r);
+    const int rc = realCol(c);
+    TCellGraphic *cg = G.GetCellGraphic(rc, r);
+    QString text = G.Cells(rc, r);
     if (cg && (cg->CellType() == ctDataCheckBox || cg->CellType() == ctDataImage))
         text.clear(); // the text is the graphic's value
     TGridDrawState st;
@@ -192,10 +199,10 @@ TPoint TGridPrintEngine::cellExtent(int c, int r)
         if (cg && cg->CellType() == ctRotated)
             angle = cg->CellAngle() * M_PI / 180.0;
         if (ww && PS.NoAutoSize() && angle == 0) {
-            const TPoint span = G.CellSpan(c, r);
-            TRect rc{0, 0, span.X > 0 ? 65535 : FWidths.size() > size_t(c) ? FWidths[c] : 65535, 0};
-            C.DrawText(plain, rc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-            ext = {rc.Right - rc.Left, std::abs(rc.Bottom - rc.Top)};
+            const TPoint span = G.CellSpan(rc, r);
+            TRect calc{0, 0, span.X > 0 ? 65535 : FWidths.size() > size_t(c) ? FWidths[c] : 65535, 0};
+            C.DrawText(plain, calc, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+            ext = {calc.Right - calc.Left, std::abs(calc.Bottom - calc.Top)};
         } else {
             const QStringList lines = splitLines(plain);
             int widest = 0;
@@ -204,7 +211,7 @@ TPoint TGridPrintEngine::cellExtent(int c, int r)
                     StripURLProtocol(line);
                 widest = std::max(widest, C.TextWidth(line));
             }
-            ext.X = widest + (PS.PrintGraphics() && cg ? int(std::lround(G.GetCellGraphicSize(c, r).X * f)) : 0);
+            ext.X = widest + (PS.PrintGraphics() && cg ? int(std::lround(G.GetCellGraphicSize(rc, r).X * f)) : 0);
             ext.Y = int(lines.size()) * C.TextHeight(QStringLiteral("gh"));
         }
         if (angle != 0) {
@@ -214,7 +221,7 @@ TPoint TGridPrintEngine::cellExtent(int c, int r)
         }
     }
     if (PS.PrintGraphics() && cg) {
-        const TPoint gs = G.GetCellGraphicSize(c, r);
+        const TPoint gs = G.GetCellGraphicSize(rc, r);
         ext.X = std::max(ext.X, int(std::lround(gs.X * f)));
         ext.Y = std::max(ext.Y, int(std::lround(gs.Y * f)));
     }
@@ -230,7 +237,7 @@ int TGridPrintEngine::columnWidth(int c)
     int widest = 0;
     const bool repeatRows = PS.RepeatFixedRows() && G.FixedRows() > 0 && FRange.Top >= G.FixedRows();
     auto measure = [&](int r) {
-        if (G.IsMergedCell(c, r) && G.CellSpan(c, r).X > 0)
+        if (G.IsMergedCell(realCol(c), r) && G.CellSpan(realCol(c), r).X > 0)
             return; // horizontally merged cells do not widen a column
         const int w = PS.UseFixedWidth() ? PS.FixedWidth() : cellExtent(c, r).X;
         widest = std::max(widest, w);
@@ -259,7 +266,7 @@ int TGridPrintEngine::rowHeight(int r)
         for (int c = FRange.Left; c <= FRange.Right; ++c) {
             const TPoint e = cellExtent(c, r);
             last = e;
-            if (G.IsMergedCell(c, r) && G.CellSpan(c, r).Y > 0)
+            if (G.IsMergedCell(realCol(c), r) && G.CellSpan(realCol(c), r).Y > 0)
                 continue;
             any = true;
             tallest = std::max(tallest, e.Y);
@@ -484,7 +491,7 @@ void TGridPrintEngine::printCellGraphic(int c, int r, TCellGraphic *cg, TRect &t
                          || cg->CellType() == ctVirtCheckBox || cg->CellType() == ctRowCheckBox
                          || cg->CellType() == ctRadio;
     int left = cellRect.Left + int(std::lround(f));
-    if (boxKind && G.Cells(c, r).isEmpty()) {
+    if (boxKind && G.Cells(realCol(c), r).isEmpty()) {
         if (ha == taRightJustify)
             left = cellRect.Right - gw;
         else if (ha == taCenter)
@@ -531,7 +538,7 @@ void TGridPrintEngine::drawCellGraphicKind(int c, int r, TCellGraphic *cg, const
     case ctVirtCheckBox:
     case ctRowCheckBox: {
         bool state = false;
-        G.GetCheckBoxState(c, r, state);
+        G.GetCheckBoxState(realCol(c), G.RealRowIndex(r), state);
         C.Pen.Color = clBlack;
         C.Pen.Width = std::max(1, int(std::lround(f / 2)));
         C.Brush.Color = clWhite;
@@ -555,7 +562,7 @@ void TGridPrintEngine::drawCellGraphicKind(int c, int r, TCellGraphic *cg, const
         break;
     case ctDataImage: {
         bool ok = false;
-        const int value = G.Cells(c, r).trimmed().toInt(&ok);
+        const int value = G.Cells(realCol(c), r).trimmed().toInt(&ok);
         if (ok)
             printListImage(value + cg->CellIndex(), gr, cellColor);
         break;
@@ -611,7 +618,7 @@ void TGridPrintEngine::drawCellGraphicKind(int c, int r, TCellGraphic *cg, const
         const TColor fgText = cg->CellBoolean() ? TColor(cg->CellIndex()) : (ColorToRGB(fg) ^ 0xFFFFFF);
         const TColor bkText = cg->CellBoolean() ? TColor(cg->CellAngle()) : (ColorToRGB(bk) ^ 0xFFFFFF);
         bool ok = false;
-        const int value = G.Cells(c, r).trimmed().toInt(&ok);
+        const int value = G.Cells(realCol(c), r).trimmed().toInt(&ok);
         const double px = f * C.ScaleX();
         C.Sync();
         TCanvas &dev = C.Device();
@@ -685,9 +692,10 @@ void TGridPrintEngine::printListImage(int index, const TRect &at, TColor cellCol
 
 void TGridPrintEngine::printCell(int c, int r, int y, int ph, int pageFirstCol, int c1)
 {
-    if (!G.IsBaseCell(c, r))
+    const int rc = realCol(c);
+    if (!G.IsBaseCell(rc, r))
         return;
-    const TPoint span = G.CellSpan(c, r);
+    const TPoint span = G.CellSpan(rc, r);
     int right = FIndent[c];
     for (int i = c; i <= c + std::max(0, span.X) && i <= int(FWidths.size()) - 1; ++i) {
         if (i > c1 && c > c1) // a repeated fixed column keeps its own width
@@ -741,10 +749,9 @@ void TGridPrintEngine::printCell(int c, int r, int y, int ph, int pageFirstCol, 
     default:
         break;
     }
-    const int rc = G.RealColIndex(c) < 0 ? c : G.RealColIndex(c);
     G.GetCellPrintBorder(rc, r, pen, borders);
 
-    QString text = G.Cells(c, r);
+    QString text = G.Cells(rc, r);
     TCellGraphic *cg = G.GetCellGraphic(rc, r);
     TRect tr = cell;
     if (PS.PrintGraphics() && cg) {

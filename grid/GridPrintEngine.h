@@ -29,6 +29,8 @@ private:
     int textHeightOf(const TFont &font);
     bool rowPasses(int r);
     bool colPasses(int c);
+    // The engine walks displayed columns; cells, their properties and objects are read at the real one.
+    int realCol(int c) const;
     TPoint cellExtent(int c, int r);
     int columnWidth(int c);
     int rowHeight(int r);

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class TBaseGrid;
 class TCellProperties;
@@ -186,4 +187,17 @@ public:
 protected:
     void WriteProperties(platform::StreamRecord &record) const override;
     void ReadProperty(const QByteArray &name, const platform::StreamValue &value) override;
+};
+
+// A binary grid stream read whole: its grid record, the sizes it lists and every cell with the
+// records that follow it, as they were read.
+struct TGridStreamCell {
+    platform::StreamRecord cell, props, graphic, extra;
+    bool hasProps = false, hasGraphic = false, hasExtra = false;
+};
+struct TGridStreamContent {
+    TGridPropIO Head;
+    std::vector<int> ColWidths, RowHeights;
+    std::vector<TGridStreamCell> Cells;
+    qsizetype Used = 0; // bytes of the stream read
 };

@@ -28,6 +28,7 @@
 #include <QMimeData>
 #include <QListWidget>
 #include <QIODevice>
+#include <QStringConverter>
 #include <stdexcept>
 #include <QImage>
 #include <QPointer>
@@ -35,12 +36,14 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QMenu;
 class QPrinter;
 class TCellGraphic;
+struct TGridStreamContent;
 class TNovaStringGrid;
 class TOfficeLink;
 class TSearchPanel;
@@ -2981,10 +2984,12 @@ public:
     int SaveColCount() const { return SaveEndCol() - SaveStartCol() + 1; }
     int SaveRowCount() const { return SaveEndRow() - SaveStartRow() + 1; }
 
-    // Binary stream: records of the cells' texts, properties and graphics. Positions travel as
-    // 16-bit numbers: an area beyond column or row 65535 raises ENovaGridError before anything
-    // is written. A stream whose grid record is bad raises ENovaGridError before the grid changes;
-    // cells that land outside the grid are skipped; bytes that are no whole record end the read.
+    // Binary stream: records of the cells' texts, properties and graphics, a shown column's cells
+    // read at its real column and hidden columns left out. Positions travel as 16-bit numbers: an
+    // area beyond column or row 65535 raises ENovaGridError before anything is written. A stream
+    // that is no grid data, is cut short or holds other cells than its grid record says raises
+    // ENovaGridError before the grid changes (one byte after the last record is allowed); cells
+    // that land outside the grid are skipped.
     void SaveToBinFile(const QString &FileName);
     void LoadFromBinFile(const QString &FileName);
     void SaveToBinStream(QIODevice &Stream);
@@ -3041,12 +3046,18 @@ protected:
     void FileProgress(double Percent);
     void StartFileProgress() { FLastProgress = -1; }
     int FLastProgress = -1;
+    // The binary grid stream read and checked whole, and its cells then stored at a point.
+    TGridStreamContent readBinStream(const QByteArray &Data);
+    void loadBinStreamCells(TPoint Point, const TGridStreamContent &Content);
     // The line form of a cell text in the text files.
     static QString FileLineForm(const QString &Text);
     void applyWidthLine(const QString &Line, int Comma);
-    void loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert);
-    void loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert);
-    static QByteArray readCsvFile(const QString &FileName);
+    // A CSV source from its position on; its text from Start on is read as bytes (through Chars
+    // when a code page's, else UTF-8) or as the UTF-16 units Decoder makes of them.
+    void loadCsvSource(QIODevice &Source, int StartRow, int MaxRows);
+    template <typename Ch>
+    void loadCsvText(QIODevice &Source, qint64 Start, std::optional<QStringConverter::Encoding> Decoder,
+                     const std::array<char16_t, 256> *Chars, int StartRow, int MaxRows);
     // HTML, XML and plain-text export
     void WriteHTMLFile(const QString &FileName, bool Append, bool Unicode, bool Show);
     void WriteASCIIFile(const QString &FileName, bool Append, bool Unicode);

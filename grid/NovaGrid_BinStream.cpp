@@ -1,5 +1,6 @@
 // The saved area and the grid's binary stream: a grid record, then per cell a cell record, its
-// properties and its graphic with the graphic's image or list.
+// properties and its graphic with the graphic's image or list. A stream is read and checked whole
+// before the grid changes, so a damaged one leaves the grid as it was.
 #include "grid/NovaGrid.h"
 
 #include "grid/GridStreamCarriers.h"
@@ -114,18 +115,20 @@ void TNovaStringGrid::SaveRectToBinStream(const TRect &Rect, QIODevice &Stream)
     for (int r = Rect.Top; r <= Rect.Bottom; ++r) {
         ExportNotification(esExportNextRow, r);
         for (int c = Rect.Left; c <= Rect.Right; ++c) {
+            // The record keeps the shown column; the cell is the one shown there.
+            const int rc = RealColIndex(c) < 0 ? c : RealColIndex(c);
             cell.Col = std::uint16_t(c);
             cell.Row = std::uint16_t(r);
-            cell.Cell = Cells(c, r);
-            cell.HasProp = HasCellProperties(c, r);
+            cell.Cell = Cells(rc, r);
+            cell.HasProp = HasCellProperties(rc, r);
             platform::writeRecord(cell.ToRecord(), out);
             if (!cell.HasProp)
                 continue;
-            const TCellProperties *src = GetCellProperties(c, r);
+            const TCellProperties *src = GetCellProperties(rc, r);
             props.CellProperties().Assign(*src);
             props.CellProperties().SetBrushColorTo(src->BrushColorTo());
             props.CellProperties().SetGradientDirection(src->GradientDirection());
-            TCellGraphic *g = GetCellGraphic(c, r);
+            TCellGraphic *g = GetCellGraphic(rc, r);
             if (g == SharedCellGraphic())
                 g = nullptr;
             const TCellType type = g ? g->CellType() : ctEmpty;
@@ -212,12 +215,6 @@ void TNovaStringGrid::SaveToBinFile(const QString &FileName)
 
 namespace {
 
-// One cell of the stream with what follows it.
-struct CellGroup {
-    StreamRecord cell, props, graphic, extra;
-    bool hasProps = false, hasGraphic = false, hasExtra = false;
-};
-
 bool readAs(const QByteArray &data, qsizetype &pos, const char *cls, StreamRecord &rec)
 {
     qsizetype p = pos;
@@ -241,71 +238,95 @@ const char *extraClassOf(TCellType t)
 
 } // namespace
 
-void TNovaStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice &Stream)
+TGridStreamContent TNovaStringGrid::readBinStream(const QByteArray &data)
 {
-    const qint64 start = Stream.pos();
-    const QByteArray data = Stream.readAll();
+    TGridStreamContent out;
     qsizetype pos = 0;
-
-    // Everything is read and checked before the grid changes.
     StreamRecord rec;
     QString why;
     if (!platform::readRecord(data, pos, rec, &why) || rec.className != "TGridPropIO")
         throw ENovaGridError(QStringLiteral("Stream contains no grid data") + (why.isEmpty() ? QString() : QStringLiteral(": ") + why));
-    TGridPropIO grid;
+    TGridPropIO &grid = out.Head;
     grid.FromRecord(rec);
-    std::vector<int> widths, heights;
     if (grid.ColCount < 1 || grid.RowCount < 1 || grid.ColCount > MaxStreamIndex + 1 || grid.RowCount > MaxStreamIndex + 1
-        || !splitSizes(grid.ColWidths, widths) || !splitSizes(grid.RowHeights, heights))
+        || !splitSizes(grid.ColWidths, out.ColWidths) || !splitSizes(grid.RowHeights, out.RowHeights))
         throw ENovaGridError(QStringLiteral("Stream contains no grid data: corrupt grid size"));
 
-    std::vector<CellGroup> groups;
+    // The writer puts down every cell of its area: a stream that ends inside a record, or holds
+    // other cells than its grid record counts, was cut short or damaged.
+    const qsizetype expected = qsizetype(grid.ColCount) * grid.RowCount;
+    const auto damaged = [] { return ENovaGridError(QStringLiteral("Stream read error: the grid data is cut short or damaged")); };
     TGridCellIO cellIO;
     TGridCellPropIO propIO(this);
     TGridGraphicIO graphicIO;
-    for (;;) {
-        CellGroup g;
-        qsizetype p = pos;
-        if (!readAs(data, p, "TGridCellIO", g.cell))
-            break; // bytes that are no record end the read
+    while (pos < data.size() - 1) {
+        if (qsizetype(out.Cells.size()) >= expected)
+            throw damaged();
+        TGridStreamCell g;
+        if (!readAs(data, pos, "TGridCellIO", g.cell))
+            throw damaged();
         cellIO.HasProp = false;
         cellIO.FromRecord(g.cell);
         if (cellIO.HasProp) {
-            if (!readAs(data, p, "TGridCellPropIO", g.props))
-                break;
+            if (!readAs(data, pos, "TGridCellPropIO", g.props))
+                throw damaged();
             g.hasProps = true;
             propIO.HasGraphic = false;
             propIO.FromRecord(g.props);
             if (propIO.HasGraphic) {
-                if (!readAs(data, p, "TGridGraphicIO", g.graphic))
-                    break;
+                if (!readAs(data, pos, "TGridGraphicIO", g.graphic))
+                    throw damaged();
                 g.hasGraphic = true;
                 graphicIO.CellGraphic().SetCellType(ctNone);
                 graphicIO.FromRecord(g.graphic);
                 if (const char *extra = extraClassOf(graphicIO.CellGraphic().CellType())) {
-                    if (!readAs(data, p, extra, g.extra))
-                        break;
+                    if (!readAs(data, pos, extra, g.extra))
+                        throw damaged();
                     g.hasExtra = true;
+                    // A picture whose data is no image the grid can show is damage too.
+                    if (graphicIO.CellGraphic().CellType() == ctPicture) {
+                        try {
+                            TGridPicIO pic;
+                            pic.FromRecord(g.extra);
+                        } catch (const std::exception &) {
+                            throw damaged();
+                        }
+                    }
                 }
             }
         }
-        pos = p;
-        groups.push_back(std::move(g));
+        out.Cells.push_back(std::move(g));
     }
-    Stream.seek(start + pos);
+    if (qsizetype(out.Cells.size()) != expected)
+        throw damaged();
+    out.Used = pos;
+    return out;
+}
 
+void TNovaStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice &Stream)
+{
+    const qint64 start = Stream.pos();
+    const TGridStreamContent content = readBinStream(Stream.readAll());
+    Stream.seek(start + content.Used);
+    loadBinStreamCells(Point, content);
+}
+
+void TNovaStringGrid::loadBinStreamCells(TPoint Point, const TGridStreamContent &content)
+{
+    const TGridPropIO &grid = content.Head;
     if (grid.FullGrid) {
         ClearRect(0, 0, ColCount() - 1, RowCount() - 1);
         SetRowCount(grid.RowCount);
         SetColCount(grid.ColCount);
-        for (int c = 0; c < int(widths.size()) && c < ColCount(); ++c)
-            SetColWidths(c, widths[size_t(c)]);
-        for (int r = 0; r < int(heights.size()) && r < RowCount(); ++r)
-            SetRowHeights(r, heights[size_t(r)]);
+        for (int c = 0; c < int(content.ColWidths.size()) && c < ColCount(); ++c)
+            SetColWidths(c, content.ColWidths[size_t(c)]);
+        for (int r = 0; r < int(content.RowHeights.size()) && r < RowCount(); ++r)
+            SetRowHeights(r, content.RowHeights[size_t(r)]);
     }
+    TGridCellIO cellIO;
     int originCol = 0, originRow = 0;
-    if (!grid.FullGrid && !groups.empty()) {
-        cellIO.FromRecord(groups.front().cell);
+    if (!grid.FullGrid && !content.Cells.empty()) {
+        cellIO.FromRecord(content.Cells.front().cell);
         originCol = cellIO.Col;
         originRow = cellIO.Row;
     }
@@ -314,7 +335,7 @@ void TNovaStringGrid::LoadAtPointFromBinStream(TPoint Point, QIODevice &Stream)
     ImportNotification(isImportStart, Point.Y);
     const int rowLimit = grid.FullGrid ? RowCount() : pasteRowLimit();
     int lastRow = -1;
-    for (const CellGroup &g : groups) {
+    for (const TGridStreamCell &g : content.Cells) {
         cellIO = TGridCellIO();
         cellIO.FromRecord(g.cell);
         const int tc = Point.X + cellIO.Col - originCol;

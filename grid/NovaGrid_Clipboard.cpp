@@ -1,6 +1,7 @@
 // Copy, cut and paste through the system clipboard: TAB-separated text always, the rich text of
-// one cell, the grid's own cell stream and HTML. A cell with line breaks travels quoted (quotes
-// doubled, CR LF as LF) so that it comes back whole; a paste grows the grid only within bounds.
+// one cell, the grid's own cell stream and HTML. A cell with a TAB, a line break or a quote travels
+// quoted (quotes doubled, CR LF as LF) so that it comes back whole; a paste grows the grid only
+// within bounds.
 #include "grid/NovaGrid.h"
 
 #include "grid/FloatingFooter.h"
@@ -9,7 +10,6 @@
 #include "grid/base/NumberDate.h"
 #include "grid/base/UndoRedo.h"
 #include "grid/base/VedAzirText.h"
-#include "platform/ComponentStream.h"
 #include "platform/TextFile.h"
 #include "platform/TextFormat.h"
 
@@ -111,21 +111,48 @@ QString richPlainText(const QString &rtf)
     return out;
 }
 
-// One TAB-separated field of pasted text back to its cell text: a quoted multi-line field loses
-// its enclosing quotes and gets its doubled quotes and CR LF back.
+// A cell as one field of TAB-separated text, as spreadsheets write it: a text holding a TAB, a line
+// break or a double quote is enclosed in quotes with its quotes doubled and each line break as LF.
+QString quoteClipboardField(QString t)
+{
+    if (!t.contains(cbTab) && !t.contains(cbCR) && !t.contains(cbLF) && !t.contains(cbQuote))
+        return t;
+    t.replace(cbQuote, QStringLiteral("\"\""));
+    t.replace(QStringLiteral("\r\n"), QString(cbLF));
+    t.replace(cbCR, cbLF);
+    return cbQuote + t + cbQuote;
+}
+
+// True for a field that is one quoted text: enclosed in quotes, every quote inside doubled.
+bool isQuotedField(const QString &f)
+{
+    if (f.size() < 2 || !f.startsWith(cbQuote) || !f.endsWith(cbQuote))
+        return false;
+    for (qsizetype i = 1; i < f.size() - 1; ++i) {
+        if (f[i] != cbQuote)
+            continue;
+        if (i + 1 >= f.size() - 1 || f[i + 1] != cbQuote)
+            return false;
+        ++i;
+    }
+    return true;
+}
+
+// One TAB-separated field of pasted text back to its cell text: a quoted field loses its enclosing
+// quotes and gets its single quotes and CR LF back; an unquoted field with line breaks (character
+// 11 from a spreadsheet's own form) gets CR LF.
 QString unquoteField(QString f)
 {
-    if (!f.contains(cbLF) && !f.contains(QChar(11)))
-        return f;
-    if (f.startsWith(cbQuote) && f.endsWith(cbQuote) && f.size() >= 2) {
+    if (isQuotedField(f)) {
         f = f.mid(1, f.size() - 2);
         f.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    } else {
+    } else if (f.contains(cbLF) || f.contains(QChar(11))) {
         if (f.startsWith(cbQuote))
             f.remove(0, 1);
         if (f.endsWith(cbQuote))
             f.chop(1);
-    }
+    } else
+        return f;
     f.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     f.replace(cbLF, QStringLiteral("\r\n"));
     f.replace(QChar(11), QStringLiteral("\r\n"));
@@ -216,14 +243,7 @@ QString TNovaStringGrid::SelectionToText(const TGridRect &R, bool Disjunct)
                 t = StrippedCells(RealColIndex(c), r);
             else if (isRich(t))
                 t = richPlainText(t);
-            if (t.contains(cbCR) || t.contains(cbLF)) {
-                // Quoted as spreadsheets do: quotes doubled, one LF per line break.
-                t.replace(cbQuote, QStringLiteral("\"\""));
-                t.replace(QStringLiteral("\r\n"), QString(cbLF));
-                t.replace(cbCR, cbLF);
-                t = cbQuote + t + cbQuote;
-            }
-            s += t;
+            s += quoteClipboardField(t);
             if (c != R.Right)
                 s += cbTab;
         }
@@ -304,7 +324,7 @@ void TNovaStringGrid::CutToClipboard()
     for (int r = SaveStartRow(); r <= SaveEndRow(); ++r) {
         for (int c = SaveStartCol(); c <= SaveEndCol(); ++c)
             if (IsEditable(RealColIndex(c), r) || FNavigation->AllowClipboardAlways())
-                SetCells(c, r, QString());
+                SetCells(RealColIndex(c), r, QString());
         if (ShowModified()->Enabled)
             SetRowModified(r, true);
     }
@@ -331,12 +351,14 @@ void TNovaStringGrid::CutSelectionToClipboard()
         if (undo)
             undo->StartSequence();
         for (int r = sel.Top; r <= sel.Bottom; ++r) {
-            for (int c = sel.Left; c <= sel.Right; ++c)
-                if (IsEditable(RealColIndex(c), r) || FNavigation->AllowClipboardAlways()) {
+            for (int c = sel.Left; c <= sel.Right; ++c) {
+                const int rc = RealColIndex(c);
+                if (IsEditable(rc, r) || FNavigation->AllowClipboardAlways()) {
                     if (undo)
-                        undo->RegisterChange(c, r, Cells(c, r), QString());
-                    SetCells(c, r, QString());
+                        undo->RegisterChange(rc, r, Cells(rc, r), QString());
+                    SetCells(rc, r, QString());
                 }
+            }
             if (ShowModified()->Enabled)
                 SetRowModified(r, true);
         }
@@ -377,7 +399,7 @@ void TNovaStringGrid::SetSelectionAsText(const QString &Value)
             if (c >= ColCount() && c < MaxPasteCols)
                 SetColCount(c + 1);
             if (c < ColCount() && r < pasteRowLimit())
-                SetGridCell(c, r, f);
+                SetGridCell(RealColIndex(c), r, f);
             maxCol = std::max(maxCol, c);
             ++c;
         }
@@ -403,12 +425,10 @@ QString TNovaStringGrid::SelectedText()
             continue;
         QStringList cells;
         for (int c = s.Left; c <= s.Right; ++c) {
-            QString t = Cells(c, r);
+            QString t = Cells(RealColIndex(c), r);
             if (isRich(t))
                 t = richPlainText(t);
-            if (Multilinecells() && t.contains(cbCR) && ExcelClipboardFormat())
-                t = QuoteMultiLineText(t);
-            cells << t;
+            cells << quoteClipboardField(t);
         }
         rows << cells.join(cbTab);
     }
@@ -421,13 +441,13 @@ void TNovaStringGrid::SetPastedCell(int ACol, int ARow, const QString &Value)
 {
     const int rc = RealColIndex(ACol);
     if (ZOdeRodeDeriDozu *undo = UndoRedo())
-        undo->RegisterChange(ACol, ARow, Cells(ACol, ARow), Value);
+        undo->RegisterChange(rc, ARow, Cells(rc, ARow), Value);
     if (HasCheckBox(rc, ARow)) {
         QString t = CheckTrue();
         GetCheckTrue(rc, ARow, t);
         SetCheckBoxStateNotify(rc, ARow, Value == t);
     } else
-        SetCells(ACol, ARow, Value);
+        SetCells(rc, ARow, Value);
     if (rc != ACol)
         RepaintCell(ACol, ARow);
 }
@@ -529,37 +549,36 @@ int TNovaStringGrid::PasteFromClipboardCore(int ACol, int ARow, int &Rows, int &
     const TEnumFormats f(md);
     QByteArray stream;
     if (UseGridClipboardFormat() && f.Stream(stream)) {
-        PasteBegin();
-        qsizetype pos = 0;
-        platform::StreamRecord rec;
-        TGridPropIO head;
-        if (!platform::readRecord(stream, pos, rec) || rec.className != "TGridPropIO") {
-            PasteEnd();
+        // The whole block is read and checked before the grid grows: a block that cannot be read
+        // pastes nothing and leaves the grid as it was.
+        TGridStreamContent content;
+        try {
+            content = readBinStream(stream);
+        } catch (const ENovaGridError &) {
             return 0;
         }
-        head.FromRecord(rec);
+        PasteBegin();
+        const TGridPropIO &head = content.Head;
         if (FNavigation->AllowClipboardRowGrow() || FNavigation->AllowClipboardColGrow()
             || FNavigation->ClipboardPasteAction() == paInsert) {
-            if (ACol + head.ColCount >= ColCount() && FNavigation->AllowClipboardColGrow()
-                && ACol + head.ColCount <= MaxPasteCols)
-                SetColCount(ACol + head.ColCount);
+            const qint64 cols = qint64(ACol) + head.ColCount, rows = qint64(ARow) + head.RowCount;
+            if (cols >= ColCount() && FNavigation->AllowClipboardColGrow() && cols <= MaxPasteCols)
+                SetColCount(int(cols));
             const int footer = RowCount() - pasteRowLimit();
-            if (ARow + head.RowCount >= pasteRowLimit() && FNavigation->AllowClipboardRowGrow()
-                && ARow + head.RowCount <= MaxPasteRows)
-                SetRowCount(ARow + head.RowCount + footer);
+            if (rows >= pasteRowLimit() && FNavigation->AllowClipboardRowGrow() && rows <= MaxPasteRows)
+                SetRowCount(int(rows) + footer);
             Rows = RowCount();
             Cols = ColCount();
             if (FNavigation->ClipboardPasteAction() == paInsert)
                 InsertRows(ARow, head.RowCount);
         }
-        QBuffer buf(&stream);
-        buf.open(QIODevice::ReadOnly);
-        LoadAtPointFromBinStream({ACol, ARow}, buf);
+        loadBinStreamCells({ACol, ARow}, content);
         const TGridRect R{ACol, ARow, ACol + head.ColCount - 1, ARow + head.RowCount - 1};
         const bool own = head.ID == std::int32_t(qHash(quintptr(this)) & 0x7FFFFFFF);
         CellsPasted(own ? FClipTopLeft : TPoint{-1, -1}, R, FClipLastOp);
         PasteEnd();
-        return head.ColCount * head.RowCount;
+        // The block holds every cell it counts, so the count is bounded by its size.
+        return int(std::min<qsizetype>(content.Cells.size(), std::numeric_limits<int>::max()));
     }
     if (FNavigation->AllowRTFClipboard() && f.HasRTF()) {
         if (IsEditable(RealColIndex(ACol), ARow))
@@ -604,8 +623,8 @@ void TNovaStringGrid::pasteIntoCell(int c, int r, const QString &Value, bool Eve
 bool TNovaStringGrid::smartSeries(const TGridRect &S, int)
 {
     const bool oneCol = S.Left == S.Right;
-    const QString first = Cells(S.Left, S.Top);
-    const QString second = oneCol ? Cells(S.Left, S.Top + 1) : Cells(S.Left + 1, S.Top);
+    const QString first = Cells(RealColIndex(S.Left), S.Top);
+    const QString second = oneCol ? Cells(RealColIndex(S.Left), S.Top + 1) : Cells(RealColIndex(S.Left + 1), S.Top);
     std::vector<TPoint> cells;
     for (int c = S.Left; c <= S.Right; ++c)
         for (int r = S.Top; r <= S.Bottom; ++r)
@@ -705,11 +724,11 @@ void TNovaStringGrid::PasteSelectionFromClipboard()
     }
     PasteBegin();
     if (n == 1 && selCells > 1) {
-        QString v = Cells(S.Left, S.Top);
         const int rc = RealColIndex(S.Left);
+        QString v = Cells(rc, S.Top);
         if (HasCheckBox(rc, S.Top)) {
             bool st = false;
-            GetCheckBoxState(rc, S.Top, st);
+            GetCheckBoxState(rc, RealRowIndex(S.Top), st);
             v = st ? CheckTrue() : CheckFalse();
         }
         for (int c = S.Left; c <= S.Right; ++c)
@@ -725,10 +744,10 @@ void TNovaStringGrid::PasteSelectionFromClipboard()
             // The pasted block repeats along the selection.
             if (S.Left == S.Right) {
                 for (int r = S.Top + n; r <= S.Bottom; ++r)
-                    pasteIntoCell(S.Left, r, Cells(S.Left, r - n), true, S);
+                    pasteIntoCell(S.Left, r, Cells(RealColIndex(S.Left), r - n), true, S);
             } else {
                 for (int c = S.Left + n; c <= S.Right; ++c)
-                    pasteIntoCell(c, S.Top, Cells(c - n, S.Top), true, S);
+                    pasteIntoCell(c, S.Top, Cells(RealColIndex(c - n), S.Top), true, S);
             }
         }
         done();

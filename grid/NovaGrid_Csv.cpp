@@ -8,15 +8,20 @@
 #include "platform/Files.h"
 #include "platform/TextFile.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QIODevice>
+#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <typeinfo>
 #include <vector>
 #if defined(__SSE2__)
@@ -28,7 +33,6 @@ namespace {
 const QString kCRLF = QStringLiteral("\r\n");
 constexpr QChar kQuote = QLatin1Char('"');
 constexpr QChar kBlank = QLatin1Char(' ');
-constexpr int MaxColumns = 65536;
 
 // The index of the quote that closes a field whose text starts at from, or -1: the last quote of
 // the first odd run of quotes. A run at the very end of the text closes the field whatever its
@@ -53,10 +57,10 @@ qsizetype closingQuote(QStringView s, qsizetype from, bool lastLine)
 }
 
 // True when a field goes out unchanged: not empty, no quote, delimiter or line break, and no
-// leading blank (which only the Java style keeps unquoted).
-bool isPlainField(QStringView s, QChar d, bool java)
+// leading blank (which the reader would drop unless the field is quoted, in every style).
+bool isPlainField(QStringView s, QChar d)
 {
-    if (s.isEmpty() || (!java && s.front() == kBlank))
+    if (s.isEmpty() || s.front() == kBlank)
         return false;
     const char16_t dc = d.unicode();
     for (QChar ch : s) {
@@ -240,7 +244,7 @@ bool oddFields(const char *at, std::size_t count, const char *end, char delimite
 
 // Copies count stored cells, from the first one's length byte in cells on, as a line of fields
 // when each is there, short (a one-byte length), of printable ASCII without a tag, and starts
-// with no brace (nor blank, outside the Java style): the length bytes become the delimiters, and
+// with no brace nor blank: the length bytes become the delimiters, and
 // a field holding a quote or the delimiter goes in quotes with its quotes doubled (the Java style
 // leaves those to the rules). False for any other row; o then stays where it was. o has room for
 // twice cells and eight bytes more.
@@ -274,7 +278,7 @@ bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, boo
 #if defined(__SSE2__)
     if (short64 && cells.size() >= 16) {
         std::uint64_t rules = 0, leads = 0;
-        oddBytes(begin, len + 1, end, delimiter, java ? '{' : ' ', rules, quotes, leads);
+        oddBytes(begin, len + 1, end, delimiter, ' ', rules, quotes, leads);
         quotes &= ~marks;
         if ((rules & ~marks) || (leads & marks << 1) || (quotes && java))
             return false;
@@ -282,7 +286,7 @@ bool copyPlainRow(std::string_view cells, std::size_t count, char delimiter, boo
 #endif
     {
         for (const char *c = begin; c < at; c += 1 + std::uint8_t(*c))
-            if (c[1] == '{' || (c[1] == ' ' && !java))
+            if (c[1] == '{' || c[1] == ' ')
                 return false;
         if (oddFields(begin, count, end, delimiter))
             return false;
@@ -393,13 +397,13 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
     CsvOutput out(enc, file);
     auto appendField = [&](int ACol, int ARow) {
         QString t = GetSaveCellText(ACol, ARow);
-        if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d, JavaCSV())) {
+        if (plainDelimiter && !AlwaysQuotes() && isPlainField(t, d)) {
             out.append(t);
             return;
         }
         t = DoubleQuoteChars(t);
         bool quoted = false;
-        if (AlwaysQuotes() || (!t.contains(d) && (t.contains(kQuote) || (!JavaCSV() && t.startsWith(kBlank))))) {
+        if (AlwaysQuotes() || (!t.contains(d) && (t.contains(kQuote) || t.startsWith(kBlank)))) {
             // Leading blanks are dropped by the reader unless the field is quoted.
             t = kQuote + t + kQuote;
             quoted = true;
@@ -487,7 +491,7 @@ void TNovaStringGrid::SaveToCSV(const QString &FileName, bool Unicode)
                 else if (c < 0 || !packed->NextCell(pos, u))
                     u = {};
                 std::uint8_t seen = u.empty() || u.front() == '{' ? kByRules
-                                    : !java && u.front() == ' '   ? kInQuotes
+                                    : u.front() == ' '            ? kInQuotes
                                                                   : 0;
                 char *const from = o;
                 seen |= copyStored(u, packed->packed, o, kind, delimiter);
@@ -547,123 +551,483 @@ void TNovaStringGrid::AppendToCSV(const QString &FileName, bool Unicode)
 }
 
 // ---- reading CSV -----------------------------------------------------------------------------------
+//
+// The file is read in pieces, straight from its bytes (UTF-16 files from their characters), field by
+// field, twice: a first pass finds the widest line, so that a file wider than the grid can be refused
+// before anything changes and the grid is sized once; the second pass stores the fields. Only the
+// piece being read is held, never the whole file or its lines, and a line costs the same whatever
+// its width.
 
-void TNovaStringGrid::loadCsvLines(const QStringList &Lines, int StartRow, int MaxRows, bool Insert)
-{
-    if (Lines.isEmpty())
-        throw std::runtime_error("File is empty");
-    const QChar d = Delimiter().isNull() ? guessDelimiter(Lines.at(0), Lines.value(1)) : Delimiter();
-    const bool hasDelimiter = !d.isNull();
-    const qsizetype firstLine = LoadFirstRow() ? 0 : 1;
-    const qsizetype total = Lines.size() - firstLine;
-    const int h = SaveHiddenCells() ? NumHiddenColumns() : 0;
-    const bool java = JavaCSV();
+namespace {
 
-    // Room for every line at once (the final count is set below).
-    const qint64 need = qint64(StartRow) + std::max<qsizetype>(0, total) + FixedFooters();
-    if (need > RowCount())
-        SetRowCount(int(std::min<qint64>(need, INT32_MAX)));
+// A field as the scan finds it: its column, where its text lies, whether it was quoted (its quotes
+// are then doubled) and whether it took in further lines (its line breaks are then the file's own).
+template <typename Ch>
+struct CsvField {
+    int col;
+    const Ch *begin;
+    const Ch *end;
+    bool quoted;
+    bool lines;
+};
 
-    StartFileProgress();
-    ImportNotification(isImportStart, StartRow);
-    int row = StartRow;
-    qsizetype read = 0;
-    auto store = [&](int c, const QString &field) {
-        if (c >= MaxColumns - h)
-            return; // beyond the last column a grid can have
-        if (c + 1 > h + ColCount())
-            SetColCount(c + 1 - h);
-        LoadCellText(c, row, java ? TildeToCRLF(field) : VTToCRLF(field));
-    };
-    for (qsizetype li = firstLine; li < Lines.size() && (MaxRows <= 0 || read < MaxRows); ++li) {
-        QString line = Lines.at(li);
-        ++read;
-        ImportNotification(isImportNewRow, row);
-        if (row >= RowCount() - FixedFooters())
-            SetRowCount(row + 1000);
-        int c = SaveStartCol();
-        qsizetype pos = 0;
-        // A quoted field whose closing quote lies on a later line takes those lines in, joined by CR LF.
-        auto closing = [&](qsizetype from) {
-            qsizetype q = closingQuote(line, from, false);
-            while (q < 0 && li + 1 < Lines.size()) {
-                line += kCRLF + Lines.at(++li);
-                q = closingQuote(line, from, false);
-            }
-            return q < 0 ? closingQuote(line, from, true) : q;
-        };
-        while (pos < line.size()) {
-            qsizetype p = hasDelimiter ? line.indexOf(d, pos) : -1;
-            qsizetype s = pos;
-            while (line.size() - s >= 2 && line.at(s) == kBlank)
-                ++s;
-            if (line.at(s) == kQuote) {
-                const qsizetype q = closing(s + 1);
+// The fields of a CSV text, line by line, as the grid reads them. A line's fields go from startCol
+// on; a quoted field runs to the quote that closes it (the last of an odd run of quotes), taking
+// in further lines as it needs, and what follows that quote up to the next delimiter is dropped
+// unless the line ends first; blanks before a field are dropped while two characters remain.
+// The text is a piece of the file: a line that runs past its end is not read until the rest of
+// the file is there (final).
+template <typename Ch>
+class CsvScan {
+public:
+    CsvScan(Ch delimiter, bool hasDelimiter) : d(delimiter), hasD(hasDelimiter) {}
+    // The piece to read from next on (the earlier text is gone); final when it reaches the end.
+    void setText(const Ch *text, qsizetype size, bool isFinal)
+    {
+        s = text;
+        n = size;
+        final = isFinal;
+        next = 0;
+    }
+    qsizetype consumed() const { return next; }
+    bool more() const { return next < n; }
+    qsizetype linesTaken() const { return physical; }
+    // False when the line is not all there yet.
+    bool skipLine()
+    {
+        cut = false;
+        const qsizetype e = lineEnd(next);
+        const qsizetype after = afterBreak(e);
+        if (cut)
+            return false;
+        next = after;
+        ++physical;
+        return true;
+    }
+    // The text of the line after skip others, without looking at its fields; false when it is
+    // not all there yet.
+    bool peekLine(qsizetype skip, const Ch *&b, const Ch *&e)
+    {
+        cut = false;
+        qsizetype at = next;
+        for (qsizetype i = 0; i < skip && at < n; ++i)
+            at = afterBreak(lineEnd(at));
+        const qsizetype end = at < n ? lineEnd(at) : n;
+        b = s + std::min(at, n);
+        e = s + end;
+        return !cut;
+    }
+    // The fields of the next line into out; false (nothing taken) when the line is not all there.
+    bool line(int startCol, std::vector<CsvField<Ch>> &out)
+    {
+        out.clear();
+        cut = false;
+        const qsizetype startNext = next, startPhysical = physical;
+        const qsizetype lb = next;
+        le = lineEnd(lb);
+        next = afterBreak(le);
+        ++physical;
+        int c = startCol;
+        qsizetype pos = lb;
+        while (pos < le && !cut) {
+            qsizetype st = pos;
+            while (le - st >= 2 && s[st] == Ch(' '))
+                ++st;
+            // A blank delimiter among the blanks dropped does not end the field.
+            qsizetype p = find(st);
+            if (s[st] == Ch('"')) {
+                const qsizetype joinedAt = le;
+                const qsizetype q = closing(st + 1);
+                const bool lines = le != joinedAt;
                 if (q < 0) { // never closed: the text stays
-                    store(c, undoubled(QStringView(line).mid(s + 1)));
+                    out.push_back({c, s + st + 1, s + le, true, lines});
                     break;
                 }
-                store(c++, undoubled(QStringView(line).mid(s + 1, q - s - 1)));
+                out.push_back({c++, s + st + 1, s + q, true, lines && q > joinedAt});
                 pos = q + 1;
-                p = hasDelimiter ? line.indexOf(d, pos) : -1;
+                p = find(pos);
                 if (p < 0) { // what follows the quote on this line is one more field
-                    if (pos < line.size())
-                        store(c, line.mid(pos));
+                    if (pos < le)
+                        out.push_back({c, s + pos, s + le, false, false});
                     break;
                 }
                 pos = p + 1;
                 continue;
             }
             if (p < 0) { // the last field
-                store(c, line.mid(s));
+                out.push_back({c, s + st, s + le, false, false});
                 break;
             }
-            store(c++, line.mid(s, p - s));
+            out.push_back({c++, s + st, s + p, false, false});
             pos = p + 1;
         }
-        ++row;
-        if (OnFileProgress && total > 0)
-            FileProgress(double(li + 1 - firstLine) * 100.0 / double(total));
+        if (cut) {
+            next = startNext;
+            physical = startPhysical;
+            out.clear();
+            return false;
+        }
+        return true;
     }
+
+private:
+    qsizetype lineEnd(qsizetype from)
+    {
+        while (from < n && s[from] != Ch('\r') && s[from] != Ch('\n'))
+            ++from;
+        if (from >= n && !final)
+            cut = true;
+        return from;
+    }
+    qsizetype afterBreak(qsizetype e)
+    {
+        if (e >= n)
+            return n;
+        if (s[e] == Ch('\r') && e + 1 >= n && !final)
+            cut = true; // the LF of a CR LF may be in the next piece
+        return s[e] == Ch('\r') && e + 1 < n && s[e + 1] == Ch('\n') ? e + 2 : e + 1;
+    }
+    qsizetype find(qsizetype from) const
+    {
+        if (!hasD)
+            return -1;
+        if constexpr (sizeof(Ch) == 1) {
+            const void *at = std::memchr(s + from, int(std::uint8_t(d)), std::size_t(le - from));
+            return at ? static_cast<const Ch *>(at) - s : -1;
+        } else {
+            for (qsizetype i = from; i < le; ++i)
+                if (s[i] == d)
+                    return i;
+            return -1;
+        }
+    }
+    // The quote that closes a field whose text starts at from: the last quote of the first odd
+    // run. The line takes in the next one while none is found; on the last line a run at its very
+    // end closes the field whatever its length.
+    qsizetype closing(qsizetype from)
+    {
+        qsizetype i = from;
+        for (;;) {
+            while (i < le) {
+                if (s[i] != Ch('"')) {
+                    ++i;
+                    continue;
+                }
+                qsizetype j = i;
+                while (j < le && s[j] == Ch('"'))
+                    ++j;
+                if ((j - i) % 2 == 1)
+                    return j - 1;
+                i = j;
+            }
+            if (next >= n) {
+                if (!final)
+                    cut = true; // a further line may still come
+                break;
+            }
+            le = lineEnd(next);
+            next = afterBreak(le);
+            ++physical;
+            if (cut)
+                return -1;
+        }
+        return le > from && s[le - 1] == Ch('"') ? le - 1 : -1;
+    }
+
+    const Ch *s = nullptr;
+    qsizetype n = 0;
+    bool final = false;
+    Ch d;
+    bool hasD;
+    bool cut = false;       // the text ran out before the line did
+    qsizetype next = 0;     // where the next line starts
+    qsizetype le = 0;       // where the line being read ends
+    qsizetype physical = 0; // lines taken so far, those a quoted field took in included
+};
+
+// The text of a CSV file piece by piece, as bytes (UTF-8 and the 8-bit code pages, whose
+// delimiter, quotes, blanks and line breaks are bytes of their own) or as UTF-16 units. Pieces
+// are decoded apart, each cut where a character starts, so that they decode as the whole would.
+template <typename Ch>
+class CsvPieces {
+public:
+    using Text = std::conditional_t<sizeof(Ch) == 1, QByteArray, QString>;
+    // The source from its first byte after the byte-order mark; decoding turns bytes into UTF-16.
+    CsvPieces(QIODevice &source, qint64 start, std::optional<QStringConverter::Encoding> decoding)
+        : m_source(source), m_start(start), m_decoding(decoding)
+    {
+    }
+    void rewind()
+    {
+        m_source.seek(m_start);
+        m_text.clear();
+        m_carry.clear();
+        m_first = true;
+        m_final = false;
+    }
+    // Drops the first keepFrom units and adds the next piece; false at the end of the source.
+    bool more(qsizetype keepFrom)
+    {
+        if (m_final)
+            return false;
+        m_text.remove(0, keepFrom);
+        // A line longer than a piece is read again from its start with each piece added: the
+        // pieces grow with it, so that reading it stays linear.
+        QByteArray bytes = m_source.read(std::max<qint64>(kPiece, qint64(m_text.size()) * qint64(sizeof(Ch))));
+        m_final = bytes.isEmpty();
+        if constexpr (sizeof(Ch) == 1) {
+            m_text += bytes;
+        } else {
+            bytes.prepend(m_carry);
+            m_carry = m_final ? QByteArray() : bytes.right(bytes.size() - cut(bytes));
+            bytes.truncate(bytes.size() - m_carry.size());
+            if (*m_decoding == QStringConverter::Utf8) {
+                m_text += QString::fromUtf8(bytes);
+            } else {
+                // A second mark right after the first is dropped, as the whole file decodes.
+                QStringDecoder dec(*m_decoding, m_first ? QStringConverter::Flag::Default
+                                                        : QStringConverter::Flag::ConvertInitialBom);
+                m_text += dec.decode(bytes);
+            }
+            m_first = false;
+        }
+        return true;
+    }
+    const Ch *data() const { return reinterpret_cast<const Ch *>(m_text.constData()); }
+    qsizetype size() const { return m_text.size(); }
+    bool final() const { return m_final; }
+
+private:
+    // Where the bytes may be cut: before a character's first byte (UTF-8), or after whole units
+    // and not inside a surrogate pair (UTF-16).
+    qsizetype cut(const QByteArray &b) const
+    {
+        qsizetype at = b.size();
+        if (*m_decoding == QStringConverter::Utf8) {
+            // The last character goes with the next piece, whole or not.
+            for (int back = 0; back < 4 && at > 0; ++back, --at)
+                if ((std::uint8_t(b[at - 1]) & 0xC0) != 0x80)
+                    return at - 1;
+            return b.size();
+        }
+        at -= at % 2;
+        if (at >= 2) {
+            const bool le = *m_decoding == QStringConverter::Utf16LE;
+            const char16_t unit = le ? char16_t(std::uint8_t(b[at - 2]) | std::uint8_t(b[at - 1]) << 8)
+                                     : char16_t(std::uint8_t(b[at - 2]) << 8 | std::uint8_t(b[at - 1]));
+            if (QChar::isHighSurrogate(unit))
+                at -= 2;
+        }
+        return at;
+    }
+
+    static constexpr qint64 kPiece = 1 << 20;
+    QIODevice &m_source;
+    qint64 m_start;
+    std::optional<QStringConverter::Encoding> m_decoding;
+    Text m_text;
+    QByteArray m_carry; // bytes of a character the next piece completes
+    bool m_first = true;
+    bool m_final = false;
+};
+
+// The text of a field: its characters, quotes undoubled, and each line break it took in as CR LF.
+template <typename Ch>
+QString fieldText(const Ch *begin, const Ch *end, bool quoted, bool lines, const std::array<char16_t, 256> *chars)
+{
+    const qsizetype len = end - begin;
+    QString t;
+    if constexpr (sizeof(Ch) == 2) {
+        t = QString(reinterpret_cast<const QChar *>(begin), len);
+    } else if (!chars) {
+        t = QString::fromUtf8(QByteArrayView(begin, len));
+    } else {
+        t = QString(len, Qt::Uninitialized);
+        char16_t *o = reinterpret_cast<char16_t *>(t.data());
+        for (qsizetype i = 0; i < len; ++i)
+            o[i] = (*chars)[std::uint8_t(begin[i])];
+    }
+    if (quoted && t.contains(kQuote))
+        t.replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    if (lines) {
+        t.replace(kCRLF, QStringLiteral("\n"));
+        t.replace(kCR, kLF);
+        t.replace(kLF, kCRLF);
+    }
+    return t;
+}
+
+// Reads a whole source, a piece at a time: each line read gives begin(), its fields to
+// field(CsvField), then end(lines taken so far). Answers the lines taken.
+template <typename Ch, typename Begin, typename Field, typename End>
+qsizetype scanCsv(CsvPieces<Ch> &text, CsvScan<Ch> &csv, bool skipFirst, int startCol, int maxRows, Begin &&begin,
+                  Field &&field, End &&end)
+{
+    text.rewind();
+    text.more(0);
+    csv.setText(text.data(), text.size(), text.final());
+    auto refill = [&] {
+        const bool got = text.more(csv.consumed());
+        csv.setText(text.data(), text.size(), text.final());
+        return got;
+    };
+    if (skipFirst)
+        while (!csv.skipLine() && refill()) {
+        }
+    const qsizetype skipped = csv.linesTaken();
+    std::vector<CsvField<Ch>> fields;
+    for (qsizetype read = 0; maxRows <= 0 || read < maxRows;) {
+        if (!csv.more()) {
+            if (text.final() || !refill())
+                break;
+            continue;
+        }
+        if (!csv.line(startCol, fields)) {
+            refill();
+            continue;
+        }
+        begin();
+        for (const CsvField<Ch> &f : fields)
+            field(f);
+        end(csv.linesTaken() - skipped);
+        ++read;
+    }
+    return csv.linesTaken() - skipped;
+}
+
+} // namespace
+
+template <typename Ch>
+void TNovaStringGrid::loadCsvText(QIODevice &Source, qint64 Start, std::optional<QStringConverter::Encoding> Decoder,
+                                  const std::array<char16_t, 256> *Chars, int StartRow, int MaxRows)
+{
+    CsvPieces<Ch> text(Source, Start, Decoder);
+    text.rewind();
+    text.more(0);
+    if (text.size() == 0 && text.final())
+        throw std::runtime_error("File is empty");
+
+    // The delimiter, or the one the first two lines suggest.
+    QChar d = Delimiter();
+    if (d.isNull()) {
+        CsvScan<Ch> peek(Ch(0), false);
+        const Ch *b1 = nullptr, *e1 = nullptr, *b2 = nullptr, *e2 = nullptr;
+        for (;;) {
+            peek.setText(text.data(), text.size(), text.final());
+            if ((peek.peekLine(0, b1, e1) && peek.peekLine(1, b2, e2)) || !text.more(0))
+                break;
+        }
+        d = guessDelimiter(fieldText(b1, e1, false, false, Chars), fieldText(b2, e2, false, false, Chars));
+    }
+    // The delimiter as a unit of the text: a character the file's code page lacks never occurs.
+    Ch unit = Ch(d.unicode());
+    bool hasDelimiter = !d.isNull();
+    if constexpr (sizeof(Ch) == 1) {
+        if (Chars) {
+            const auto at = std::find(Chars->begin(), Chars->end(), d.unicode());
+            hasDelimiter = hasDelimiter && at != Chars->end();
+            unit = Ch(at - Chars->begin());
+        }
+    }
+    const int h = SaveHiddenCells() ? NumHiddenColumns() : 0;
+    const int startCol = SaveStartCol();
+    const bool java = JavaCSV();
+
+    // First pass: the widest line and the number of lines, before the grid changes.
+    int widest = -1;
+    qsizetype rows = 0;
+    CsvScan<Ch> first(unit, hasDelimiter);
+    const qsizetype total = scanCsv(
+        text, first, !LoadFirstRow(), startCol, MaxRows, [] {},
+        [&](const CsvField<Ch> &f) { widest = std::max(widest, f.col); }, [&](qsizetype) { ++rows; });
+    if (widest >= TGridCellStore::MaxCols - h)
+        throw ENovaGridError(QStringLiteral("The file has more columns than a grid can hold: at most %1")
+                                 .arg(TGridCellStore::MaxCols - h - startCol));
+
+    const qint64 need = qint64(StartRow) + rows + FixedFooters();
+    if (need > RowCount())
+        SetRowCount(int(std::min<qint64>(need, INT32_MAX)));
+    if (widest + 1 > h + ColCount())
+        SetColCount(widest + 1 - h);
+
+    StartFileProgress();
+    ImportNotification(isImportStart, StartRow);
+    int row = StartRow;
+    CsvScan<Ch> second(unit, hasDelimiter);
+    scanCsv(
+        text, second, !LoadFirstRow(), startCol, MaxRows, [&] { ImportNotification(isImportNewRow, row); },
+        [&](const CsvField<Ch> &f) {
+            // A source that changed between the passes cannot store beyond the grid's limit.
+            if (f.col >= TGridCellStore::MaxCols - h)
+                return;
+            if (f.col + 1 > h + ColCount())
+                SetColCount(f.col + 1 - h);
+            const QString t = fieldText(f.begin, f.end, f.quoted, f.lines, Chars);
+            LoadCellText(f.col, row, java ? TildeToCRLF(t) : VTToCRLF(t));
+        },
+        [&](qsizetype taken) {
+            ++row;
+            if (OnFileProgress && total > 0)
+                FileProgress(double(taken) * 100.0 / double(total));
+        });
     SetRowCount(row + FixedFooters());
     FMaxRowCount = RowCount();
     ImportNotification(isImportDone, -1);
-    (void)Insert;
     CellsChanged(TGridRect{0, 0, ColCount(), RowCount()});
     CellsLoaded();
 }
 
 void TNovaStringGrid::LoadFromCSVStream(QIODevice &Stream, int MaxRows)
 {
-    loadCsvBytes(Stream.readAll(), SaveStartRow(), MaxRows, false);
+    // A stream that cannot go back is read whole first: the file is read twice.
+    if (Stream.isSequential()) {
+        QByteArray data = Stream.readAll();
+        QBuffer buf(&data);
+        buf.open(QIODevice::ReadOnly);
+        loadCsvSource(buf, SaveStartRow(), MaxRows);
+        return;
+    }
+    loadCsvSource(Stream, SaveStartRow(), MaxRows);
 }
 
 void TNovaStringGrid::LoadFromCSV(const QString &FileName, int MaxRows)
 {
-    loadCsvBytes(readCsvFile(FileName), SaveStartRow(), MaxRows, false);
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(("Cannot open file " + FileName + ": " + file.errorString()).toStdString());
+    loadCsvSource(file, SaveStartRow(), MaxRows);
 }
 
 void TNovaStringGrid::InsertFromCSV(const QString &FileName, int MaxRows)
 {
-    loadCsvBytes(readCsvFile(FileName), RowCount(), MaxRows, true);
+    QFile file(FileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(("Cannot open file " + FileName + ": " + file.errorString()).toStdString());
+    loadCsvSource(file, RowCount(), MaxRows);
 }
 
-QByteArray TNovaStringGrid::readCsvFile(const QString &FileName)
+// Bytes without a mark are read in the ANSI code page, or the OEM one with OemConvert. A source
+// without bytes is not read at all.
+void TNovaStringGrid::loadCsvSource(QIODevice &Source, int StartRow, int MaxRows)
 {
-    QByteArray data;
-    QString error;
-    if (!platform::readFile(FileName, data, &error))
-        throw std::runtime_error(("Cannot open file " + FileName + ": " + error).toStdString());
-    return data;
-}
-
-// Bytes without a mark are read in the ANSI code page, or the OEM one with OemConvert.
-void TNovaStringGrid::loadCsvBytes(const QByteArray &Data, int StartRow, int MaxRows, bool Insert)
-{
-    if (Data.isEmpty())
+    const qint64 start = Source.pos();
+    const QByteArray head = Source.peek(3);
+    if (head.isEmpty())
         return;
     const auto fallback = OemConvert() ? platform::TextEncoding::Oem : platform::TextEncoding::Ansi;
-    loadCsvLines(platform::splitTextLines(platform::decodeText(Data, fallback)), StartRow, MaxRows, Insert);
+    if (head.startsWith("\xFF\xFE") || head.startsWith("\xFE\xFF")) {
+        const auto enc = head.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE;
+        loadCsvText<char16_t>(Source, start + 2, enc, nullptr, StartRow, MaxRows);
+    } else if (head.startsWith("\xEF\xBB\xBF")) {
+        // A delimiter beyond ASCII is several bytes in UTF-8: such a file is read as characters.
+        if (Delimiter().unicode() >= 0x80)
+            loadCsvText<char16_t>(Source, start + 3, QStringConverter::Utf8, nullptr, StartRow, MaxRows);
+        else
+            loadCsvText<char>(Source, start + 3, std::nullopt, nullptr, StartRow, MaxRows);
+    } else {
+        const std::array<char16_t, 256> chars = platform::codePageChars(fallback);
+        loadCsvText<char>(Source, start, std::nullopt, &chars, StartRow, MaxRows);
+    }
 }
 
 // ---- fixed width -----------------------------------------------------------------------------------
@@ -705,7 +1069,7 @@ void TNovaStringGrid::LoadFromFixed(const QString &FileName, TIntList &Positions
 {
     if (Positions.Count() < 2)
         throw ENovaGridError(QStringLiteral("At least two positions are needed"));
-    if (Positions.Count() - 1 + FixedCols() > MaxColumns)
+    if (Positions.Count() - 1 + FixedCols() > TGridCellStore::MaxCols)
         throw ENovaGridError(QStringLiteral("Too many positions"));
     QString text;
     if (!platform::readTextFile(FileName, text))

@@ -75,7 +75,7 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
     if (ARow >= FixedRows() && FDragDropSettings->OleColumnsOnly())
         allow = false;
     else
-        FireEvent(OnOleDrag, this, ARow, rc, Cells(ACol, ARow), allow);
+        FireEvent(OnOleDrag, this, ARow, rc, Cells(rc, ARow), allow);
     if (!allow)
         return false;
 
@@ -87,7 +87,7 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
         setDragPicture(*source, columnDrag, ACol);
     if (columnDrag) {
         if (FMoveButton && !FDragDropSettings->ShowCells()) {
-            FMoveButton->SetCaption(Cells(ACol, 0));
+            FMoveButton->SetCaption(Cells(rc, 0));
             FMoveButton->resize(ColWidths(ACol), RowHeights(0));
             FMoveButton->move(QCursor::pos());
             FMoveButton->show();
@@ -112,7 +112,7 @@ bool TNovaStringGrid::OleDragStartMove(Qt::KeyboardModifiers, int X, int Y)
                                   std::max(s.Top, s.Bottom)},
                             buf);
     }
-    const Qt::DropAction effect = BeginTextDrag(*source, this, SelectedText(), Cells(ACol, ARow),
+    const Qt::DropAction effect = BeginTextDrag(*source, this, SelectedText(), Cells(rc, ARow),
                                                 Qt::CopyAction | Qt::MoveAction, fmt ? &stream : nullptr);
     if (effect == Qt::IgnoreAction)
         return true;
@@ -319,9 +319,13 @@ void TGridDropTarget::DropStream(QPoint pt, QByteArray &Stream)
         return;
     QBuffer buf(&Stream);
     buf.open(QIODevice::ReadOnly);
-    g.LoadAtPointFromBinStream({ACol, ARow}, buf);
     if (g.MoveButton())
         g.MoveButton()->hide();
+    try {
+        g.LoadAtPointFromBinStream({ACol, ARow}, buf);
+    } catch (const ENovaGridError &) {
+        return; // cells that cannot be read are not dropped; the grid stays as it was
+    }
     FireEvent(g.OnOleDropped, &g, g.Selection());
 }
 
@@ -383,7 +387,7 @@ void TGridDropTarget::dropIntoCell(QPoint pt, const QString &Text, bool Url)
     bool allow = true;
     FireEvent(Url ? g.OnOleDropURL : g.OnOleDrop, &g, ARow, ACol, Text, allow);
     if (allow)
-        g.SetCells(ACol, ARow, Text);
+        g.SetCells(g.RealColIndex(ACol) < 0 ? ACol : g.RealColIndex(ACol), ARow, Text);
 }
 
 void TGridDropTarget::DropRTF(QPoint pt, const QString &Text) { dropIntoCell(pt, Text, false); }
@@ -406,13 +410,18 @@ void TGridDropTarget::DropFiles(QPoint pt, const QStringList &Files)
     const QString suffix = QFileInfo(name).suffix();
     if (allow && suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
         FireEvent(g.OnOleDrop, &g, -1, -1, name, allow);
-        if (allow)
-            g.LoadFromCSV(name, -1);
+        // A drop has no caller to take the error: the user is told (an empty or too wide file).
+        if (allow) {
+            try {
+                g.LoadFromCSV(name, -1);
+            } catch (const std::exception &e) {
+                platform::showError(QString::fromStdString(e.what()), &g);
+            }
+        }
     }
     if (allow && (suffix.compare(QLatin1String("xls"), Qt::CaseInsensitive) == 0 ||
                   suffix.compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)) {
         FireEvent(g.OnOleDrop, &g, -1, -1, name, allow);
-        // A drop has no caller to take the error: the user is told (no office, a broken file).
         if (allow) {
             try {
                 g.LoadFromXLS(name);

@@ -9,6 +9,7 @@
 #include "platform/Colors.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
+#include "platform/Xml.h"
 #include "platform/WaitCursor.h"
 
 #include <QDesktopServices>
@@ -39,13 +40,6 @@ QString urlAnchors(const QString &t, bool full)
         return QStringLiteral("<a href=") + t + QLatin1Char('>') + t.mid(t.indexOf(QStringLiteral("mailto:")) + 7)
             + QStringLiteral("</a>");
     return t;
-}
-
-// Characters an XML document can hold.
-bool xmlChar(char32_t u)
-{
-    return u == 0x9 || u == 0xA || u == 0xD || (u >= 0x20 && u <= 0xD7FF) || (u >= 0xE000 && u <= 0xFFFD)
-        || (u >= 0x10000 && u <= 0x10FFFF);
 }
 
 bool xmlName(const QString &n)
@@ -110,7 +104,7 @@ QString xmlText(const QString &t, XmlEncoding &enc)
     QString out;
     out.reserve(s.size());
     for (char32_t u : s.toUcs4()) {
-        if (!xmlChar(u))
+        if (!platform::isXmlChar(u))
             continue;
         if (u == 0xD)
             out += QStringLiteral("&#13;");
@@ -332,8 +326,8 @@ QString TNovaStringGrid::SaveToHTMLString(const QString &Dir)
         ha = taLeftJustify;
         va = vtaTop;
         ww = false;
+        // Remapped: c is a shown column, the alignment and word wrap come from its real cells.
         GetVisualProperties(c, r, st, false, false, true, brush, colorTo, mirror, mirrorTo, font, ha, va, ww, gd);
-        ResolveCellAlignment(c, r, ha, va);
     };
 
     // A header row when the fixed rows are saved.
@@ -406,7 +400,8 @@ QString TNovaStringGrid::SaveToHTMLString(const QString &Dir)
         out += QStringLiteral(".c") + QString::number(i) + QStringLiteral(" {") + css[i] + QLatin1Char('}') + kCRLF;
     out += QStringLiteral("</style>") + kCRLF;
     out += lines.join(kCRLF);
-    return out;
+    // XHTML is XML: a character XML cannot hold would make the whole document unreadable.
+    return xhtml ? platform::xmlChars(out) : out;
 }
 
 void TNovaStringGrid::WriteHTMLFile(const QString &FileName, bool Append, bool Unicode, bool Show)
@@ -696,8 +691,7 @@ void TNovaStringGrid::WriteASCIIFile(const QString &FileName, bool Append, bool 
                 const int w = width[size_t(c)];
                 TAlignment ha = taLeftJustify;
                 TVAlignment va = vtaTop;
-                if (c < ColCount())
-                    ResolveCellAlignment(c, r, ha, va);
+                ResolveCellAlignment(rc, r, ha, va);
                 if (ha == taRightJustify)
                     t = t.rightJustified(w, QLatin1Char(' '));
                 else if (ha == taCenter)

@@ -227,8 +227,10 @@ void TNovaStringGrid::ReadXLSSheet(const QString &Filename, const QString &Sheet
         // An address that names no cells gives no values to read.
         if (!area.Valid())
             throw std::runtime_error("Incorrect XLS file");
+        // Values go into the shown columns: a hidden column keeps its cells.
+        auto realCol = [this](int c) { return RealColIndex(c) < 0 ? c : RealColIndex(c); };
         if (area.Single) {
-            LoadCellText(colOffset, rowOffset, sheet->RowsCellsText(area.Row1, area.Col1));
+            LoadCellText(realCol(colOffset), rowOffset, sheet->RowsCellsText(area.Row1, area.Col1));
         } else {
             const QString address = OfficeColumnLetters(area.Col1) + QString::number(area.Row1) + QLatin1Char(':') +
                                     OfficeColumnLetters(area.Col2) + QString::number(area.Row2);
@@ -245,7 +247,7 @@ void TNovaStringGrid::ReadXLSSheet(const QString &Filename, const QString &Sheet
                     const TOfficeValue &v = values[i - 1][j - 1];
                     if (v.Kind == TOfficeValue::ovError || v.Kind == TOfficeValue::ovObject)
                         continue;
-                    LoadCellText(j + colOffset - 1, i + rowOffset - 1,
+                    LoadCellText(realCol(j + colOffset - 1), i + rowOffset - 1,
                                  v.Kind == TOfficeValue::ovEmpty ? QString() : v.Text);
                 }
         }
@@ -394,10 +396,11 @@ void TNovaStringGrid::WriteDOCFile(const QString &Filename, const QString &Bookm
         for (int i = 1; i <= RowCount(); ++i) {
             ExportNotification(esExportNextRow, i);
             for (int j = 1; j <= ColCount(); ++j) {
-                table->CellRangeInsertAfter(i, j, GetSaveCellText(RealColIndex(j - 1), i - 1));
+                const int rc = RealColIndex(j - 1);
+                table->CellRangeInsertAfter(i, j, GetSaveCellText(rc, i - 1));
                 TAlignment ha;
                 TVAlignment va;
-                ResolveCellAlignment(j - 1, i - 1, ha, va);
+                ResolveCellAlignment(rc, i - 1, ha, va);
                 if (ha == taRightJustify)
                     table->CellRangeSetParagraphAlignment(i, j, 2);
                 else if (ha == taCenter)

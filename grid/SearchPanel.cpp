@@ -62,6 +62,15 @@ QImage glyph(Glyph g, bool disabled)
 
 void TRetEdit::keyPressEvent(QKeyEvent *e)
 {
+    // Alt+letter is an accelerator of the bar's buttons, never text: it goes on to the grid, also
+    // when the window system's shortcut lookup has not taken it (an X11 window that is not active,
+    // a key event without a native key code).
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if ((mods & Qt::AltModifier) && !(mods & (Qt::ControlModifier | Qt::MetaModifier)) && !e->text().isEmpty()
+        && e->text().at(0).isPrint()) {
+        e->ignore();
+        return;
+    }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         TNotifyEvent &ev = (e->modifiers() & Qt::ControlModifier) ? OnCtrlReturn : OnReturn;
         if (ev)

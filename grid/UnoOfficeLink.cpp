@@ -2,6 +2,7 @@
 // word processor. Every UNO error becomes an EOfficeError with the office's message.
 #include "grid/UnoOffice.h"
 #include "grid/UnoOfficeConnection.h"
+#include "platform/Xml.h"
 
 #include <QAtomicInt>
 #include <QCoreApplication>
@@ -324,6 +325,14 @@ protected:
     void quit()
     {
         if (FProcess) {
+            // An office started here closes what it opened or wrote first: a document still open
+            // when it ends keeps its lock file, and the next open of that file fails.
+            try {
+                for (const Reference<util::XCloseable> &doc : unoCall([&] { return documentsOf<util::XCloseable>(FDesktop); }))
+                    unoCall([&] { doc->close(true); });
+            } catch (const EOfficeError &) {
+                // The office ends all the same.
+            }
             FProcess->Terminate();
             return;
         }
@@ -528,6 +537,10 @@ private:
 
 // ---- word processor --------------------------------------------------------------------------
 
+// A text document is XML inside: a character XML cannot hold has no place in it, and the office
+// gives up the whole call on one. Only those characters are left out.
+OUString documentText(const QString &Text) { return toOU(platform::xmlChars(Text)); }
+
 class TUnoRange : public IWordRange {
 public:
     explicit TUnoRange(Reference<text::XTextRange> Range) : FRange(std::move(Range)) {}
@@ -541,7 +554,7 @@ public:
     {
         unoCall([&] {
             Reference<text::XText> cell = cellText(Row, Column);
-            cell->insertString(cell->getEnd(), toOU(Text), false);
+            cell->insertString(cell->getEnd(), documentText(Text), false);
         });
     }
     void CellRangeSetParagraphAlignment(int Row, int Column, int Alignment) override
@@ -656,7 +669,7 @@ public:
     {
         unoCall([&] {
             Reference<text::XTextRange> cursor(viewCursor(), UNO_QUERY_THROW);
-            cursor->getText()->insertString(cursor, toOU(Text), false);
+            cursor->getText()->insertString(cursor, documentText(Text), false);
         });
     }
     void SelectionTypeParagraph() override

@@ -28,7 +28,7 @@ void text(pugi::xml_node parent, const char *name, const char *value)
 
 void text(pugi::xml_node parent, const char *name, const QString &value)
 {
-    text(parent, name, value.toUtf8().constData());
+    text(parent, name, platform::toXml(value).constData());
 }
 
 void addOperation(pugi::xml_node operations, const TOperation &op, bool readBack)

@@ -725,6 +725,7 @@ bool TIODD::Decode_IODD(const QString &IODD_FileName, bool Simple_Decode)
     m_fileName = IODD_FileName;
     m_typeRefs.clear();
     m_standardRead = false;
+    StandardDef_Missing.clear();
     std::optional<DecodeScope> scope;
     if (!Simple_Decode)
         scope.emplace();
@@ -817,8 +818,10 @@ bool TIODD::Read_StandardDef()
                                                                  : QStringLiteral("IODD-StandardDefinitions1.0.1.xml");
     const QString path = StandardDef_Path + name;
     SdCacheEntry stamp;
-    if (!fileStamp(path, stamp))
+    if (!fileStamp(path, stamp)) {
+        StandardDef_Missing = name;
         return false;
+    }
     std::shared_ptr<const TStandardDefinitions> cached;
     {
         std::lock_guard<std::mutex> lock(g_sdMutex);

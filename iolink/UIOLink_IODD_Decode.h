@@ -433,6 +433,10 @@ public:
 
     const QString &IODD_FileName() const { return m_fileName; }
     QString StandardDef_Path;  // folder of the standard-definition files, trailing separator
+    // The standard-definition file a full decode looked for in StandardDef_Path and did not find
+    // ("IODD-StandardDefinitions1.1.xml" or "IODD-StandardDefinitions1.0.1.xml"); empty when it
+    // was read or not needed. The device's references to it then stay unresolved.
+    QString StandardDef_Missing;
 
     TDocumentInfo DocumentInfo;
     TProfileHeader ProfileHeader;

@@ -82,6 +82,8 @@ void TChannel_IOLink::Clear_Entries()
     Kept_Variables.reset();
     Kept_ProcessData.reset();
     Kept_Events.reset();
+    Kept_Variable_Records.clear();
+    Kept_Event_Records.clear();
 }
 
 QString Get_Pin4Mode(const QString &Pin4Mode)

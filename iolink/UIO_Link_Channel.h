@@ -83,7 +83,15 @@ struct TChannel_IOLink {
     // Records of the channel file that no entry could take, because the IODD is missing or cannot be
     // read, or the process-data variant is not one of the IODD's: saved again as they were read.
     std::optional<QByteArray> Kept_Variables, Kept_ProcessData, Kept_Events;
-    bool Keeps_Records() const { return Kept_Variables || Kept_ProcessData || Kept_Events; }
+    // Single "Variable" and "Event" records that the IODD decoded without its standard-definition
+    // file cannot rebuild (standard variables and events): saved again as they were read, before
+    // the records of the entries.
+    std::vector<QByteArray> Kept_Variable_Records, Kept_Event_Records;
+    bool Keeps_Records() const
+    {
+        return Kept_Variables || Kept_ProcessData || Kept_Events || !Kept_Variable_Records.empty()
+               || !Kept_Event_Records.empty();
+    }
 
     // Variable lookups by Index and SubIndex (exact texts, first match).
     int Get_Index(const QString &index, const QString &subindex) const;

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <pugixml.hpp>
+#include <map>
 
 using platform::attributeText;
 
@@ -513,7 +514,7 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
     doc.append_child(pugi::node_comment).set_value("SW_VERSION = 1.103");
     pugi::xml_node list = root.append_child("IO-Link_Channels");
     auto set = [](pugi::xml_node n, const char *name, const QString &v) {
-        n.append_attribute(name).set_value(v.toUtf8().constData());
+        n.append_attribute(name).set_value(platform::toXml(v).constData());
     };
     auto flag = [](bool b) { return b ? QStringLiteral("True") : QStringLiteral("False"); };
     for (const TChannel_IOLink &ch : Channels) {
@@ -538,6 +539,8 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
         pugi::xml_node vars;
         if (ch.Kept_Variables) Append_Element_Bytes(c, *ch.Kept_Variables);
         else vars = c.append_child("Variables");
+        for (const QByteArray &r : ch.Kept_Variable_Records)
+            if (vars) Append_Element_Bytes(vars, r);
         for (const TVarObjValue &v : ch.Var_List) {
             if (!vars) break;
             pugi::xml_node n = vars.append_child("Variable");
@@ -590,6 +593,7 @@ QByteArray TIOLink_Channel_Table::Configuration_Xml() const
             continue;
         }
         pugi::xml_node events = c.append_child("Events");
+        for (const QByteArray &r : ch.Kept_Event_Records) Append_Element_Bytes(events, r);
         for (const TEventObjValue &e : ch.Event_List) {
             pugi::xml_node n = events.append_child("Event");
             set(n, "Enable", flag(e.Enable));
@@ -638,6 +642,7 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
     QStringList problems;
     bool errors = false;
     int counter = 0;
+    std::map<QString, QStringList> withoutStandard;  // missing standard-definition file -> ports
     const std::vector<pugi::xml_node> children = Child_Elements(list);
     for (size_t i = 0; i < children.size() && i < Channels.size(); ++i) {
         const pugi::xml_node child = children[i];
@@ -694,6 +699,10 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             continue;
         }
         const TIODD &iodd = *IODD_List[i];
+        // Without its standard-definition file the IODD cannot rebuild the standard variables and
+        // events: their records are kept as read instead of being dropped.
+        const bool partial = !iodd.StandardDef_Missing.isEmpty();
+        if (partial) withoutStandard[iodd.StandardDef_Missing] << QStringLiteral("#%1").arg(no, 2, 10, QLatin1Char('0'));
 
         // Variables. Files of earlier versions numbered array elements from 0: when an array
         // variable's records use subindex 0, every element of that variable moves up by one.
@@ -710,7 +719,10 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             int subNo;
             if (zeroBased.contains(idx) && TryStrToInt(sub, subNo)) sub = QString::number(subNo + 1);
             const int k = ch.Get_Index(idx, sub);
-            if (k < 0) continue;
+            if (k < 0) {
+                if (partial) ch.Kept_Variable_Records.push_back(Element_Bytes(v));
+                continue;
+            }
             TVarObjValue &e = ch.Var_List[size_t(k)];
             e.Value = attributeText(v, "Value");
             e.Enable = attributeText(v, "Enable") == QLatin1String("True");
@@ -739,6 +751,8 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             for (bool in : {true, false}) {
                 for (const pugi::xml_node &r : Child_Elements(pd.child(in ? "ProcessDataIn" : "ProcessDataOut"))) {
                     const int k = ch.PD_Get_Index(in, attributeText(r, "VariableId"), attributeText(r, "SubIndex"));
+                    // A type the missing standard definitions hold: the process data wait as saved.
+                    if (k < 0 && partial && !ch.Kept_ProcessData) ch.Kept_ProcessData = keep(pd);
                     if (k < 0) continue;
                     TProcDataObjValue &e = (in ? *ch.ProcDataIn_List : *ch.ProcDataOut_List)[size_t(k)];
                     e.gradient = attributeText(r, "Gradient");
@@ -752,7 +766,10 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
 
         for (const pugi::xml_node &ev : Child_Elements(events)) {
             const int k = ch.Event_Get_Index(StrToIntDef(attributeText(ev, "Code"), -1));
-            if (k < 0) continue;
+            if (k < 0) {
+                if (partial) ch.Kept_Event_Records.push_back(Element_Bytes(ev));
+                continue;
+            }
             TEventObjValue &e = ch.Event_List[size_t(k)];
             e.Enable = attributeText(ev, "Enable") == QLatin1String("True");
             e.TimeOut = hasAttr(ev, "TimeOut") ? attributeText(ev, "TimeOut") : QStringLiteral("1000");
@@ -761,6 +778,8 @@ bool TIOLink_Channel_Table::Load_Configuration(QString *error)
             e.Mnemonic = hasAttr(ev, "Mnemonic") ? attributeText(ev, "Mnemonic") : QStringLiteral("0");
         }
     }
+    for (const auto &[file, ports] : withoutStandard)
+        problems << platform::formatText(LT(1750), {file, ports.join(QStringLiteral(", "))});
     if (!problems.isEmpty()) Report(errors ? MsgKind::Error : MsgKind::Warning, problems.join(QLatin1Char('\n')));
     return true;
 }

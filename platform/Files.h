@@ -32,15 +32,18 @@ private:
 // Reads a whole file; false (with *error) when it cannot be opened.
 bool readFile(const QString &path, QByteArray &data, QString *error = nullptr);
 
-// Serialises doc with pugixml's formatting flags and writes it atomically.
+// Serialises doc with pugixml's formatting flags and writes it atomically. Characters XML cannot
+// hold (platform/Xml.h, isXmlChar) are dropped from every value, and a CR in a text is written as
+// a reference, so the file always reads back with the texts it was given.
 bool saveXmlFile(const pugi::xml_document &doc, const QString &path, unsigned formatFlags,
                  const char *indent = "\t", QString *error = nullptr);
 
-// XML text of doc as it would be saved.
+// XML text of doc as it would be saved (see saveXmlFile).
 QByteArray xmlBytes(const pugi::xml_document &doc, unsigned formatFlags, const char *indent = "\t");
 
-// pugixml strings are UTF-8.
+// pugixml strings are UTF-8. A text for a document drops the characters XML cannot hold, lone
+// surrogates included (the UTF-8 conversion would turn one into "?").
 inline QString fromXml(const char *s) { return QString::fromUtf8(s); }
-inline QByteArray toXml(const QString &s) { return s.toUtf8(); }
+QByteArray toXml(const QString &s);
 
 } // namespace platform

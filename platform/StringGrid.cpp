@@ -108,11 +108,14 @@ QString decodeUnits(const char *p, std::size_t n)
     return out;
 }
 
-// Finds cell col of a packed row: its payload start and length. False when the row is shorter.
-bool locate(const std::string &s, int col, std::size_t &start, std::size_t &len, std::size_t &cellStart)
+// Finds cell col of a packed row: its payload start and length, walking from cell fromCol, which
+// starts at byte fromPos. False when the row is shorter; cells then counts its cells.
+bool locate(const std::string &s, int col, std::size_t &start, std::size_t &len, std::size_t &cellStart,
+            int fromCol = 0, std::size_t fromPos = 0, int *cells = nullptr)
 {
-    std::size_t pos = 0;
-    for (int c = 0; pos < s.size(); ++c) {
+    std::size_t pos = fromPos;
+    int c = fromCol;
+    for (; pos < s.size(); ++c) {
         cellStart = pos;
         const std::uint32_t n = getVarint(s, pos);
         if (c == col) {
@@ -123,6 +126,8 @@ bool locate(const std::string &s, int col, std::size_t &start, std::size_t &len,
         pos += n;
     }
     cellStart = s.size();
+    if (cells)
+        *cells = c;
     return false;
 }
 
@@ -184,6 +189,7 @@ TGridCellStore::TGridCellStore(TGridCellStore &&other) noexcept
       m_objectCount(std::exchange(other.m_objectCount, 0))
 {
     other.m_blocks.clear();
+    other.m_hintRow = -1;
 }
 
 TGridCellStore &TGridCellStore::operator=(TGridCellStore &&other) noexcept
@@ -193,6 +199,8 @@ TGridCellStore &TGridCellStore::operator=(TGridCellStore &&other) noexcept
         other.m_blocks.clear();
         m_lastRow = std::exchange(other.m_lastRow, -1);
         m_objectCount = std::exchange(other.m_objectCount, 0);
+        m_hintRow = -1;
+        other.m_hintRow = -1;
     }
     return *this;
 }
@@ -215,6 +223,8 @@ TGridCellStore &TGridCellStore::operator=(const TGridCellStore &other)
 
 TGridCellStore::RowData &TGridCellStore::rowFor(int row)
 {
+    m_hintRow = -1; // whoever asks for a row may change it
+
     const auto bi = std::size_t(row >> (kLeafBits + kBlockBits));
     if (bi >= m_blocks.size())
         m_blocks.resize(bi + 1);
@@ -397,7 +407,8 @@ bool TGridCellStore::IsEmpty(int col, int row) const
 {
     const RowData *rd = col >= 0 ? find(row) : nullptr;
     std::size_t start = 0, len = 0, cs = 0;
-    return !rd || !locate(rd->packed, col, start, len, cs) || len == 0;
+    const bool hinted = row == m_hintRow && col >= m_hintCol;
+    return !rd || !locate(rd->packed, col, start, len, cs, hinted ? m_hintCol : 0, hinted ? m_hintPos : 0) || len == 0;
 }
 
 void TGridCellStore::SetText(int col, int row, const QString &text)
@@ -408,23 +419,37 @@ void TGridCellStore::SetText(int col, int row, const QString &text)
         return;
     const RowData *old = find(row);
     const bool wasEmpty = !old || old->empty();
+    // A row filled from left to right is walked from where the last cell was written.
+    const bool hinted = row == m_hintRow && col >= m_hintCol;
+    const int fromCol = hinted ? m_hintCol : 0;
+    const std::size_t fromPos = hinted ? m_hintPos : 0;
     std::string &s = rowFor(row).packed;
     std::size_t start = 0, len = 0, cs = 0;
-    if (locate(s, col, start, len, cs)) {
-        s.replace(cs, start + len - cs, packCell(encodeUnits(text)));
+    std::size_t cellEnd = 0;
+    int cells = 0;
+    if (locate(s, col, start, len, cs, fromCol, fromPos, &cells)) {
+        const std::string cell = packCell(encodeUnits(text));
+        s.replace(cs, start + len - cs, cell);
+        cellEnd = cs + cell.size();
     } else {
         // A cell past the row's last one (rows are mostly written from left to right): its
         // length and units go straight onto the row.
-        s.append(std::size_t(col - countCells(s)), '\0');
+        s.append(std::size_t(col - cells), '\0');
         if (isAscii(text)) {
             putVarint(s, std::uint32_t(text.size()));
             appendUnits(s, text);
         } else {
             s += packCell(encodeUnits(text));
         }
+        cellEnd = s.size();
     }
-    if (text.isEmpty())
+    if (text.isEmpty()) {
         trimTrailingEmpty(s);
+    } else {
+        m_hintRow = row;
+        m_hintCol = col + 1;
+        m_hintPos = cellEnd;
+    }
     settle(row, wasEmpty);
 }
 
@@ -608,6 +633,7 @@ void TGridCellStore::MoveCol(int from, int to)
 
 void TGridCellStore::Clear()
 {
+    m_hintRow = -1;
     m_blocks.clear();
     m_blocks.shrink_to_fit();
     m_lastRow = -1;

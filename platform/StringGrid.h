@@ -144,6 +144,12 @@ private:
     std::unique_ptr<Leaf> m_spareLeaf;
     int m_lastRow = -1;
     long long m_objectCount = 0;
+    // Where the last SetText left off: cell m_hintCol of row m_hintRow starts at byte m_hintPos of
+    // the row, so that a row filled from left to right is not walked again for every cell. Every
+    // other change of a row goes through rowFor, which forgets it.
+    int m_hintRow = -1;
+    int m_hintCol = 0;
+    std::size_t m_hintPos = 0;
 };
 
 // The in-place text editor of the grid: a masked one-line edit that writes its text into the

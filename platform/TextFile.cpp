@@ -5,6 +5,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <vector>
+
 namespace platform {
 
 namespace {
@@ -47,6 +49,17 @@ QString decodeCodePage(const QByteArray &data, TextEncoding enc)
     return dec.decode(data);
 }
 
+std::array<char16_t, 256> codePageChars(TextEncoding enc)
+{
+    std::array<char16_t, 256> chars{};
+    for (int b = 0; b < 256; ++b) {
+        // Each byte is a character of its own in these code pages.
+        const QString c = decodeCodePage(QByteArray(1, char(b)), enc);
+        chars[std::size_t(b)] = c.size() == 1 ? c.at(0).unicode() : char16_t(0xFFFD);
+    }
+    return chars;
+}
+
 QByteArray encodeText(const QString &text, TextEncoding enc)
 {
     TextEncoder e(enc);
@@ -86,9 +99,35 @@ void TextEncoder::append(QStringView text)
         if (i == n) return;
         m_bytes.truncate(old);
     }
-    // A surrogate pair split between pieces is converted as in the whole text: UTF-8 keeps the
-    // first half back, the code page converters hold it themselves.
+    // A surrogate pair split between pieces is converted as in the whole text: the first half is
+    // kept back for the next piece.
     m_held = text.back().isHighSurrogate();
+    if (m_enc == TextEncoding::Ansi || m_enc == TextEncoding::Oem) {
+        // A character the code page lacks becomes "?" (its converter would write a control byte).
+        static const auto held = [](TextEncoding enc) {
+            std::vector<bool> has(0x10000, false);
+            for (char16_t c : codePageChars(enc))
+                has[c] = c != 0xFFFD;
+            return has;
+        };
+        static const std::vector<bool> ansi = held(TextEncoding::Ansi), oem = held(TextEncoding::Oem);
+        const std::vector<bool> &has = m_enc == TextEncoding::Ansi ? ansi : oem;
+        QString piece = m_pending.isNull() ? QString() : QString(m_pending);
+        piece += m_held ? text.chopped(1) : text;
+        m_pending = m_held ? text.back() : QChar();
+        QString out;
+        out.reserve(piece.size());
+        for (qsizetype i = 0; i < piece.size(); ++i) {
+            const QChar c = piece[i];
+            if (c.isHighSurrogate() && i + 1 < piece.size() && piece[i + 1].isLowSurrogate())
+                ++i; // one character, one "?"
+            out += has[c.unicode()] && !c.isSurrogate() ? c : QLatin1Char('?');
+        }
+        if (!m_codec)
+            m_codec = std::make_unique<QStringEncoder>(codePage(m_enc), QStringConverter::Flag::Default);
+        m_bytes += m_codec->isValid() ? QByteArray(m_codec->encode(out)) : out.toLatin1();
+        return;
+    }
     if (m_enc == TextEncoding::Utf8Bom) {
         QString piece = m_pending.isNull() ? QString() : QString(m_pending);
         piece += m_held ? text.chopped(1) : text;
@@ -115,7 +154,8 @@ void TextEncoder::appendAscii(std::string_view text)
 const QByteArray &TextEncoder::bytes()
 {
     if (!m_pending.isNull()) {
-        m_bytes += QString(m_pending).toUtf8();
+        // A lone first half at the end: a code page has no character for it.
+        m_bytes += m_enc == TextEncoding::Utf8Bom ? QString(m_pending).toUtf8() : QByteArray("?");
         m_pending = QChar();
         m_held = false;
     }

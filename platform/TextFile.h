@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <array>
 #include <memory>
 #include <string_view>
 
@@ -23,6 +24,9 @@ QString decodeText(const QByteArray &data);
 QString decodeText(const QByteArray &data, TextEncoding fallback);
 // Bytes of an 8-bit code page (Ansi or Oem) as they are: no byte-order mark is looked for.
 QString decodeCodePage(const QByteArray &data, TextEncoding enc);
+// The character each byte of an 8-bit code page (Ansi or Oem) stands for: a text in pieces is
+// decoded through it as decodeCodePage decodes the whole.
+std::array<char16_t, 256> codePageChars(TextEncoding enc);
 // The bytes of text in enc, with the byte-order mark of the Unicode encodings. Characters an
 // 8-bit code page lacks become "?".
 QByteArray encodeText(const QString &text, TextEncoding enc);

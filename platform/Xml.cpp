@@ -50,6 +50,90 @@ const char *XmlNode::child_value() const
     return "";
 }
 
+bool isXmlChar(char32_t c)
+{
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
+           || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+QString xmlChars(QStringView text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    // Most texts hold nothing to drop: they are copied once.
+    while (i < n && text[i].unicode() >= 0x20 && !text[i].isSurrogate() && text[i].unicode() < 0xFFFE)
+        ++i;
+    if (i == n)
+        return text.toString();
+    QString out = text.left(i).toString();
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (!c.isSurrogate() && isXmlChar(c.unicode())) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool dropNonXmlChars(const char *utf8, std::string &out)
+{
+    // Length of the well-formed UTF-8 sequence of an XML character at p, 0 when there is none.
+    auto charAt = [](const unsigned char *p) -> int {
+        const unsigned char c = p[0];
+        if (c < 0x80)
+            return isXmlChar(c) ? 1 : 0;
+        int len;
+        char32_t cp;
+        if (c >= 0xC2 && c <= 0xDF) {
+            len = 2;
+            cp = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            len = 3;
+            cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            len = 4;
+            cp = c & 0x07;
+        } else {
+            return 0;
+        }
+        for (int k = 1; k < len; ++k) {
+            if ((p[k] & 0xC0) != 0x80)  // also stops at the terminating 0
+                return 0;
+            cp = (cp << 6) | (p[k] & 0x3F);
+        }
+        if ((len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000))
+            return 0;
+        return isXmlChar(cp) ? len : 0;
+    };
+    const auto *p = reinterpret_cast<const unsigned char *>(utf8);
+    const unsigned char *clean = p;
+    while (*clean >= 0x20 && *clean < 0x80)
+        ++clean;
+    for (const unsigned char *q = clean; *q;) {
+        const int len = charAt(q);
+        if (len == 0)
+            break;
+        q += len;
+        clean = q;
+    }
+    if (!*clean)
+        return false;
+    out.assign(utf8, size_t(clean - p));
+    for (const unsigned char *q = clean; *q;) {
+        const int len = charAt(q);
+        if (len == 0) {
+            ++q;  // a character XML cannot hold, or one byte of what is not UTF-8
+            continue;
+        }
+        out.append(reinterpret_cast<const char *>(q), size_t(len));
+        q += len;
+    }
+    return true;
+}
+
 namespace {
 
 QString notWellFormed(const QString &what) { return QStringLiteral("not a well-formed XML file (%1)").arg(what); }
@@ -284,12 +368,6 @@ bool decodeBytes(QByteArray &&bytes, QByteArray &text, qsizetype &start, Encodin
 }
 
 // ---- the text before parsing ----
-
-bool isXmlChar(char32_t c)
-{
-    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD)
-           || (c >= 0x10000 && c <= 0x10FFFF);
-}
 
 enum class Ref { Fine, LessThan, Bad };
 

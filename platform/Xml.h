@@ -13,12 +13,24 @@
 //     pugi::xml_node root = xml.document().document_element();
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <memory>
 #include <pugixml.hpp>
+#include <string>
 #include <vector>
 
 namespace platform {
+
+// XML 1.0's characters: TAB, LF, CR and everything from U+0020 on but the surrogates, U+FFFE and
+// U+FFFF. A file holding any other, even as a character reference ("&#1;"), is not XML: xmllint
+// and this program's own reader refuse it. Every writer therefore drops them, by this one rule.
+bool isXmlChar(char32_t c);
+// text without the characters XML cannot hold (a lone surrogate goes as well).
+QString xmlChars(QStringView text);
+// The same rule on UTF-8 text, where bytes that are not UTF-8 go too. False (out untouched) when
+// nothing had to go.
+bool dropNonXmlChars(const char *utf8, std::string &out);
 
 // Parse flags for the program's own files: comments, declarations and processing instructions stay
 // nodes, so "the document's first top-level node" is the node written first; a text of blanks only

@@ -167,6 +167,7 @@ const DefaultText kIOLinkSetAccess2[] = {
     {1747, u"Error in Channel #%.2d!! The IODD file name %s is not a plain file name"},
     {1748, u"Warning in Channel #%.2d!! The IODD file %s is missing from the configuration: the channel's variables, process data and events are kept as saved"},
     {1749, u"Warning in Channel #%.2d!! The IODD file %s has no process data variant %d: the channel's process data are kept as saved"},
+    {1750, u"Warning!! The standard definition file %s is missing from the folder IOLink_StaDef: the standard variables and events of Channel %s cannot be shown and are kept as saved"},
 };
 
 const DefaultText kIODDCatalog[] = {

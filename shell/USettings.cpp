@@ -73,7 +73,7 @@ bool Write_Settings(QString *error)
     pugi::xml_node root = doc.append_child("Conf_Settings");
     auto add = [](pugi::xml_node parent, const char *name, const QString &text) {
         pugi::xml_node n = parent.append_child(name);
-        if (!text.isEmpty()) n.text().set(text.toUtf8().constData());
+        if (!text.isEmpty()) n.text().set(platform::toXml(text).constData());
     };
     add(root.append_child("lastproj"), "projectname", Project_Name);
     add(root.append_child("lastipadd"), "ipaddress", Last_IP_Address);

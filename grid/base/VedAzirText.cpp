@@ -18,27 +18,30 @@ QString UndoubleChar(QChar ch, const QString &text)
     return s;
 }
 
-int FindUnescapedQuote(QChar quote, const QString &text)
+namespace {
+// The next unpaired quote from from on: the 1-based position of the last quote of the first run of
+// odd length, or of a run that ends the text whatever its length; 0 when there is none.
+qsizetype nextUnescapedQuote(QChar quote, const QString &text, qsizetype from)
 {
-    const int n = int(text.size());
-    int i = 0;
+    const qsizetype n = text.size();
+    qsizetype i = from;
     while (i < n) {
         if (text.at(i) != quote) {
             ++i;
             continue;
         }
-        int j = i;
+        qsizetype j = i;
         while (j < n && text.at(j) == quote)
             ++j;
-        // run [i, j)
-        if (j == n)
-            return n; // a quote as the last character
-        if ((j - i) % 2 == 1)
-            return j; // 1-based position of the run's last quote
+        if (j == n || (j - i) % 2 == 1)
+            return j;
         i = j;
     }
     return 0;
 }
+} // namespace
+
+int FindUnescapedQuote(QChar quote, const QString &text) { return int(nextUnescapedQuote(quote, text, 0)); }
 
 int FindUnescapedQuote(QChar quote, const QString &text, int &position)
 {
@@ -48,15 +51,11 @@ int FindUnescapedQuote(QChar quote, const QString &text, int &position)
 
 int CountUnescapedQuotes(QChar quote, const QString &text)
 {
+    // The search again on what follows each hit: a hit ends a run, so the rest begins with
+    // another character or is empty.
     int count = 0;
-    QString rest = text;
-    for (;;) {
-        const int p = FindUnescapedQuote(quote, rest);
-        if (p == 0)
-            break;
+    for (qsizetype p = nextUnescapedQuote(quote, text, 0); p > 0; p = nextUnescapedQuote(quote, text, p))
         ++count;
-        rest = rest.mid(p);
-    }
     return count;
 }
 

@@ -337,7 +337,17 @@ bool TLbButton::event(QEvent *e)
         }
     }
     if (e->type() == QEvent::ParentChange || e->type() == QEvent::Show) updateDialogKeyFilter();
+    if (e->type() == QEvent::ToolTipChange || e->type() == QEvent::Show) updateAccessibleName();
     return QAbstractButton::event(e);
+}
+
+void TLbButton::updateAccessibleName()
+{
+    // A name the window gave the button itself stays.
+    if (!m_nameFromHint && !accessibleName().isEmpty()) return;
+    const QString name = text().isEmpty() ? toolTip() : QString();
+    if (accessibleName() != name) setAccessibleName(name);
+    m_nameFromHint = !name.isEmpty();
 }
 
 void TLbButton::updateDialogKeyFilter()

@@ -18,6 +18,9 @@
 // (its class name holds "BUTTON" but not "RADIOBUTTON"): check boxes, radio buttons and edits
 // pass the key on, other push buttons keep it.
 //
+// A button without a caption (an icon button) takes its hint as its accessible name, kept in
+// step when the hint changes (a language change) and when the button is shown.
+//
 // Hover fade: with SlowDecease the hover colour fades back in 8 steps of 30 ms after the
 // pointer leaves; the timer for it exists only once such a fade has started.
 #include "shell/controls/LbButtons.h"
@@ -144,6 +147,8 @@ private:
     void fadeStep();
     void actionChanged();
     void updateDialogKeyFilter();
+    // A button without a caption is named by its hint for screen readers.
+    void updateAccessibleName();
     bool handleDialogKey(QKeyEvent *e);
     void drawButton(QPainter &p, int w, int h, bool pressed, bool hot, TLbColor light);
 
@@ -175,4 +180,5 @@ private:
     QPointer<QMenu> m_popup;
     QPointer<QAction> m_action;
     QPointer<QWidget> m_keyWindow; // window whose unhandled Enter/Escape we watch
+    bool m_nameFromHint = false;   // the accessible name is the hint, set by updateAccessibleName
 };

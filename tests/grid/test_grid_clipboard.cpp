@@ -1,9 +1,11 @@
 // Copy, cut and paste through the system clipboard (the offscreen one): the text form, the own
 // cell format between grids, smart paste series, growth and its bounds, rich text as bytes.
 #include "grid/FloatingFooter.h"
+#include "grid/GridStreamCarriers.h"
 #include "grid/NovaGrid.h"
 #include "grid/base/GridDragDrop.h"
 #include "grid/base/NumberDate.h"
+#include "grid_readers.h"
 #include "support/LocaleSettings.h"
 #include "support/TestSupport.h"
 
@@ -12,6 +14,7 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTest>
 #include <QTimer>
 #include <cstdio>
 #include <QGuiApplication>
@@ -75,6 +78,138 @@ TEST(GridClipboard, MultiLineCellWithQuotesSurvivesCopyAndPaste)
     t.PasteSelectionFromClipboard();
     EXPECT_EQ(t.Cells(0, 0), cell);
     EXPECT_EQ(t.Cells(1, 0), QStringLiteral("b"));
+}
+
+namespace {
+
+// Cells that spreadsheets quote in TAB-separated text, each with the field it becomes.
+struct QuotedCell {
+    const char *text;
+    const char *field;
+};
+const QuotedCell kQuotedCells[] = {
+    {"plain", "plain"},
+    {"tab\tinside", "\"tab\tinside\""},
+    {"\tleading tab", "\"\tleading tab\""},
+    {"two\r\nlines", "\"two\nlines\""},
+    {"\r\nleading break", "\"\nleading break\""},
+    {"lone\ncr\rbreaks", "\"lone\ncr\nbreaks\""},
+    {"\"", "\"\"\"\""},
+    {"\"starts quoted", "\"\"\"starts quoted\""},
+    {"say \"hi\"", "\"say \"\"hi\"\"\""},
+    {"\"whole\"", "\"\"\"whole\"\"\""},
+    {"", ""},
+    {" blanks ", " blanks "},
+};
+
+} // namespace
+
+TEST(GridClipboard, AwkwardCellsAreQuotedAsSpreadsheetsDoAndPasteBackUnchanged)
+{
+    const int n = int(std::size(kQuotedCells));
+    Grid g(2, n);
+    QString expected;
+    for (int r = 0; r < n; ++r) {
+        g.SetCells(0, r, QString::fromUtf8(kQuotedCells[r].text));
+        g.SetCells(1, r, QStringLiteral("next"));
+        expected += QString::fromUtf8(kQuotedCells[r].field) + QStringLiteral("\tnext\r\n");
+    }
+    g.select(0, 0, 1, n - 1);
+    g.CopySelectionToClipboard();
+    EXPECT_EQ(clipText(), expected);
+    expected.chop(2);
+    EXPECT_EQ(g.SelectedText(), expected) << "the drag text follows the same rule";
+    EXPECT_EQ(g.GetSelectionAsText(), clipText());
+
+    // Pasted into another grid, and set as the selection's text: the same cells.
+    for (int way = 0; way < 2; ++way) {
+        Grid t(2, n);
+        t.select(0, 0, 0, 0);
+        if (way == 0)
+            t.PasteSelectionFromClipboard();
+        else
+            t.SetSelectionAsText(clipText());
+        for (int r = 0; r < n; ++r) {
+            QString want = QString::fromUtf8(kQuotedCells[r].text);
+            if (want.contains(QLatin1Char('\n')) || want.contains(QLatin1Char('\r')))
+                want = want.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                           .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                           .replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+            EXPECT_EQ(t.Cells(0, r), want) << way << " row " << r;
+            EXPECT_EQ(t.Cells(1, r), QStringLiteral("next")) << way << " row " << r;
+        }
+    }
+
+    // One plain cell is its text alone; one awkward cell is still one quoted field.
+    g.select(0, 0, 0, 0);
+    g.CopySelectionToClipboard();
+    EXPECT_EQ(clipText(), QStringLiteral("plain"));
+    g.select(0, 6, 0, 6);
+    g.CopySelectionToClipboard();
+    EXPECT_EQ(clipText(), QStringLiteral("\"\"\"\""));
+}
+
+TEST(GridClipboard, PythonCsvReadsTheCopiedTextAsTheSameCells)
+{
+    if (gridreaders::python().isEmpty())
+        GTEST_SKIP() << "python3 not present";
+    const int n = int(std::size(kQuotedCells));
+    Grid g(3, n);
+    QString json = QStringLiteral("[");
+    for (int r = 0; r < n; ++r) {
+        QString t = QString::fromUtf8(kQuotedCells[r].text);
+        g.SetCells(0, r, QStringLiteral("a"));
+        g.SetCells(1, r, t);
+        g.SetCells(2, r, QString::fromUtf8("日本"));
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        t.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
+        t.replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\t'), QStringLiteral("\\t"));
+        json += (r ? QStringLiteral(", ") : QString()) + QStringLiteral("[\"a\", \"") + t
+            + QStringLiteral("\", \"\\u65e5\\u672c\"]");
+    }
+    json += QLatin1Char(']');
+    g.select(0, 0, 2, n - 1);
+    g.CopySelectionToClipboard();
+    EXPECT_EQ(gridreaders::pythonCsvRows(clipText().toUtf8(), QStringLiteral("excel-tab")), json);
+}
+
+TEST(GridClipboard, HiddenColumnsAndRowsStayOutOfCopyCutAndPaste)
+{
+    Grid g(4, 4);
+    g.fill({{"a0", "b0", "c0", "d0"}, {"a1", "b1", "c1", "d1"}, {"a2", "b2", "c2", "d2"}, {"a3", "b3", "c3", "d3"}});
+    g.HideColumn(1);
+    g.HideRow(1);
+    g.select(0, 0, 2, 2); // the whole shown grid
+    const QString shown = QStringLiteral("a0\tc0\td0\r\na2\tc2\td2\r\na3\tc3\td3");
+    EXPECT_EQ(g.SelectedText(), shown);
+    g.CopySelectionToClipboard();
+    EXPECT_EQ(clipText(), shown + QStringLiteral("\r\n"));
+
+    // Pasted over the shown cells: the hidden column keeps its texts.
+    setClipText(QStringLiteral("x\ty\tz"));
+    g.select(0, 0, 0, 0);
+    g.PasteSelectionFromClipboard();
+    EXPECT_EQ(g.Cells(0, 0), QStringLiteral("x"));
+    EXPECT_EQ(g.Cells(1, 0), QStringLiteral("b0"));
+    EXPECT_EQ(g.Cells(2, 0), QStringLiteral("y"));
+    EXPECT_EQ(g.Cells(3, 0), QStringLiteral("z"));
+    g.select(1, 1, 2, 1);
+    g.SetSelectionAsText(QStringLiteral("p\tq"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("b2"));
+    EXPECT_EQ(g.Cells(2, 1), QStringLiteral("p"));
+    EXPECT_EQ(g.Cells(3, 1), QStringLiteral("q"));
+
+    // A cut empties the shown cells only.
+    g.select(1, 2, 1, 2);
+    g.CutSelectionToClipboard();
+    EXPECT_EQ(clipText(), QStringLiteral("c3"));
+    EXPECT_EQ(g.Cells(2, 2), QString());
+    EXPECT_EQ(g.Cells(1, 2), QStringLiteral("b3"));
+    g.CutToClipboard();
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_FALSE(g.Cells(1, r).isEmpty()) << "hidden cell of row " << r;
+        EXPECT_TRUE(g.Cells(3, r).isEmpty()) << "last shown cell of row " << r;
+    }
 }
 
 TEST(GridClipboard, CutEmptiesTheSavedAreasEditableCells)
@@ -241,6 +376,67 @@ TEST(GridClipboard, OwnFormatReportsItsOriginOnlyToTheCopyingGrid)
     EXPECT_EQ(b.Cells(0, 0), QStringLiteral("p"));
     ASSERT_FALSE(b.origins.empty());
     EXPECT_EQ(b.origins.back(), (TPoint{-1, -1}));
+}
+
+namespace {
+
+// A block of the grid's own format: a grid record with these counts, then `cells` cell records.
+QByteArray gridBlock(int cols, int rows, int cells)
+{
+    TGridPropIO head;
+    head.ColCount = cols;
+    head.RowCount = rows;
+    QByteArray s = platform::encodeRecord(head.ToRecord());
+    for (int i = 0; i < cells; ++i) {
+        TGridCellIO cell;
+        cell.Col = std::uint16_t(i);
+        cell.Cell = QStringLiteral("bad");
+        s += platform::encodeRecord(cell.ToRecord());
+    }
+    return s;
+}
+
+} // namespace
+
+TEST(GridClipboard, GridFormatBlockThatCannotBeReadPastesNothing)
+{
+    struct Block {
+        const char *what;
+        QByteArray data;
+    } blocks[] = {
+        {"counts of 65536 x 65536", gridBlock(65536, 65536, 1)},
+        {"a corrupt column count", gridBlock(2147483647, 1, 1)},
+        {"cut short", gridBlock(2, 1, 1)},
+    };
+    enum Path { Paste, PasteSelection, CtrlV };
+    for (const Block &b : blocks)
+        for (Path path : {Paste, PasteSelection, CtrlV})
+            for (TClipboardPasteAction action : {paReplace, paInsert}) {
+                SCOPED_TRACE(testing::Message() << b.what << ", path " << int(path) << ", action " << int(action));
+                auto *md = new QMimeData;
+                md->setData(GridMime::GridCells(), PackGridCells(b.data));
+                md->setText(QStringLiteral("text"));
+                QGuiApplication::clipboard()->setMimeData(md);
+                Grid g(3, 3);
+                g.fill({{"a", "b", "c"}, {"d", "e", "f"}});
+                g.Navigation()->SetAllowFmtClipboard(true);
+                g.Navigation()->SetAllowClipboardShortCuts(true);
+                g.Navigation()->SetClipboardPasteAction(action);
+                g.select(1, 1, 1, 1);
+                EXPECT_NO_THROW({
+                    if (path == Paste)
+                        g.PasteFromClipboard();
+                    else if (path == PasteSelection)
+                        g.PasteSelectionFromClipboard();
+                    else
+                        QTest::keyClick(&g, Qt::Key_V, Qt::ControlModifier);
+                });
+                EXPECT_EQ(g.ColCount(), 3);
+                EXPECT_EQ(g.RowCount(), 3);
+                EXPECT_EQ(g.Cells(0, 0), QStringLiteral("a"));
+                EXPECT_EQ(g.Cells(1, 1), QStringLiteral("e"));
+                EXPECT_EQ(g.Cells(2, 2), QString());
+            }
 }
 
 TEST(GridClipboard, CheckBoxCellTakesPastedCheckTrueAsState)

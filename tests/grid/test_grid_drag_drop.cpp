@@ -2,6 +2,7 @@
 // acceptance rules of the drop target; the start of a drag by pointer movement.
 #include "FakeOffice.h"
 #include "grid/GridDropTarget.h"
+#include "grid/GridStreamCarriers.h"
 #include "grid/NovaGrid.h"
 #include "support/TestSupport.h"
 
@@ -126,6 +127,33 @@ TEST(GridDrop, OwnCellFormatCarriesProperties)
     ASSERT_TRUE(d.drop(dst.center(1, 2)));
     EXPECT_EQ(dst.Cells(1, 2), QStringLiteral("p"));
     EXPECT_EQ(dst.CellProperties(1, 2)->BrushColor(), clRed);
+}
+
+TEST(GridDrop, OwnCellFormatThatCannotBeReadDropsNothing)
+{
+    TGridPropIO huge;
+    huge.ColCount = 65536;
+    huge.RowCount = 65536;
+    TGridPropIO corrupt;
+    corrupt.ColCount = 2147483647;
+    corrupt.RowCount = 1;
+    TGridCellIO cell;
+    cell.Cell = QStringLiteral("bad");
+    const QByteArray one = platform::encodeRecord(cell.ToRecord());
+    for (const QByteArray &block : {platform::encodeRecord(huge.ToRecord()) + one,
+                                    platform::encodeRecord(corrupt.ToRecord()) + one, one.left(20)}) {
+        Grid dst(4, 4);
+        dst.SetCells(1, 2, QStringLiteral("keep"));
+        int dropped = 0;
+        dst.OnOleDropped = [&](QObject *, const TGridRect &) { ++dropped; };
+        TSourceDataObject data(QStringLiteral("text"), &block, -1, QString());
+        Drag d{dst.viewport(), &data};
+        EXPECT_NO_THROW(d.drop(dst.center(1, 2)));
+        EXPECT_EQ(dst.Cells(1, 2), QStringLiteral("keep"));
+        EXPECT_EQ(dst.ColCount(), 4);
+        EXPECT_EQ(dst.RowCount(), 4);
+        EXPECT_EQ(dropped, 0);
+    }
 }
 
 TEST(GridDrop, AppendBelowTheLastRow)

@@ -3,6 +3,9 @@
 // and row hooks they go through.
 #include "grid/GridStreamCarriers.h"
 #include "grid/NovaGrid.h"
+#include "grid/base/HtmlPicture.h"
+#include "grid_pictures.h"
+#include "grid_readers.h"
 #include "platform/TextFile.h"
 #include "support/TestSupport.h"
 
@@ -205,7 +208,7 @@ TEST(GridBinStream, AreaBeyondSixteenBitsIsRefusedBeforeAnythingIsWritten)
     EXPECT_TRUE(data.isEmpty());
 }
 
-TEST(GridBinStream, DamagedStreamsChangeNothingOrStopAtTheDamage)
+TEST(GridBinStream, DamagedOrCutStreamsAreRefusedBeforeTheGridChanges)
 {
     Plain src(3, 2);
     src.fill({{"a", "b", "c"}, {"d", "e", "f"}});
@@ -220,6 +223,13 @@ TEST(GridBinStream, DamagedStreamsChangeNothingOrStopAtTheDamage)
     badWidths.FullGrid = true;
     badWidths.ColWidths = "10,x";
     const qsizetype firstCell = good.indexOf("TPF0", 4);
+    const qsizetype lastCell = good.lastIndexOf("TPF0");
+    // A picture whose bytes are no image.
+    Plain pictured(1, 1);
+    pictured.CreatePicture(0, 0, false, TStretchMode(0), 0, haLeft, vaTop)->SetData(pngOfSize(2, 2));
+    QByteArray badPicture = binOf(pictured, TRect{0, 0, 0, 0});
+    ASSERT_GT(badPicture.indexOf("PNG"), 0);
+    badPicture.replace(badPicture.indexOf("PNG"), 3, "XYZ");
     struct Case {
         const char *what;
         QByteArray data;
@@ -229,29 +239,96 @@ TEST(GridBinStream, DamagedStreamsChangeNothingOrStopAtTheDamage)
         {"size it cannot hold", platform::encodeRecord(huge.ToRecord())},
         {"widths that are no numbers", platform::encodeRecord(badWidths.ToRecord())},
         {"grid record cut short", good.left(firstCell - 2)},
+        {"cell record cut short", good.left(lastCell + 10)},
+        {"cut between two cells", good.left(lastCell)},
+        {"other bytes after the cells", good + "trailing"},
+        {"more cells than the grid record counts", good + good.mid(lastCell)},
+        {"a picture that is no image", badPicture},
     };
     for (const Case &c : refused) {
         SCOPED_TRACE(c.what);
         Plain dst(4, 4);
         dst.SetCells(1, 1, "keep");
+        dst.SetColors(2, 2, clRed);
         EXPECT_THROW(loadBin(dst, c.data), ENovaGridError);
         EXPECT_EQ(dst.ColCount(), 4);
+        EXPECT_EQ(dst.RowCount(), 4);
         EXPECT_EQ(dst.Cells(1, 1), "keep");
+        EXPECT_EQ(dst.Colors(2, 2), clRed);
     }
-    // A cell record cut short ends the read: the cells before it are there.
-    const qsizetype lastCell = good.lastIndexOf("TPF0");
-    Plain cut(4, 4);
-    loadBin(cut, good.left(lastCell + 10));
-    EXPECT_EQ(cut.Cells(1, 1), "e");
-    EXPECT_EQ(cut.Cells(2, 1), "");
-    // Trailing bytes that are no record end the read; the stream stays on them.
-    QByteArray tail = good + "trailing";
+    // One byte after the last record is allowed, and the stream stays on it.
+    QByteArray tail = good + "x";
     QBuffer buf(&tail);
     buf.open(QIODevice::ReadOnly);
     Plain all(4, 4);
     all.LoadFromBinStream(buf);
     EXPECT_EQ(all.Cells(2, 1), "f");
     EXPECT_EQ(buf.pos(), good.size());
+}
+
+TEST_F(Files, BinaryFileCutShortIsRefusedAndTheGridKeepsItsCells)
+{
+    Plain src(6, 12);
+    for (int r = 0; r < 12; ++r)
+        for (int c = 0; c < 6; ++c)
+            src.SetCells(c, r, QStringLiteral("cell %1/%2").arg(c).arg(r));
+    src.SaveToBinFile(path("grid.bin"));
+    const QByteArray whole = testsupport::readAll(path("grid.bin"));
+    ASSERT_GT(whole.size(), 2000);
+    testsupport::writeFile(path("cut.bin"), whole.left(1000));
+    Plain dst(3, 3);
+    dst.fill({{"mine", "", "x"}, {"", "y"}});
+    const auto before = dst.all();
+    EXPECT_THROW(dst.LoadFromBinFile(path("cut.bin")), ENovaGridError);
+    EXPECT_EQ(dst.all(), before);
+    EXPECT_EQ(dst.ColCount(), 3);
+    dst.LoadFromBinFile(path("grid.bin"));
+    EXPECT_EQ(dst.all(), src.all());
+}
+
+TEST_F(Files, HiddenColumnIsLeftOutAndEveryShownCellIsSaved)
+{
+    Plain src(4, 3);
+    src.fill({{"a", "hidden", "c", "last"}, {"d", "h2", "f", "g"}, {"x", "h3", "y", "z"}});
+    src.SetColors(3, 1, clRed);        // the last shown column's properties
+    src.AddCheckBox(2, 2, true, false); // and a graphic of a column that moves left
+    src.SetColors(1, 0, clBlue);       // the hidden column's
+    src.HideColumn(1);
+    ASSERT_EQ(src.ColCount(), 3);
+    src.SaveToBinFile(path("shown.bin"));
+    const QByteArray file = testsupport::readAll(path("shown.bin"));
+    EXPECT_FALSE(file.contains("hidden")) << "hidden columns are not written";
+    // Cell records keep the shown column.
+    qsizetype pos = 0;
+    platform::StreamRecord rec;
+    ASSERT_TRUE(platform::readRecord(file, pos, rec));
+    std::vector<int> cols;
+    while (platform::readRecord(file, pos, rec))
+        if (rec.className == "TGridCellIO") {
+            TGridCellIO cell;
+            cell.FromRecord(rec);
+            cols.push_back(cell.Col);
+        }
+    EXPECT_EQ(cols, (std::vector<int>{0, 1, 2, 0, 1, 2, 0, 1, 2}));
+
+    Plain dst(1, 1);
+    dst.LoadFromBinFile(path("shown.bin"));
+    EXPECT_EQ(dst.all(), (std::vector<QStringList>{{"a", "c", "last"}, {"d", "f", "g"}, {"x", "y", "z"}}));
+    EXPECT_EQ(dst.Colors(2, 1), clRed);
+    EXPECT_TRUE(dst.HasCheckBox(1, 2));
+    EXPECT_TRUE(dst.IsChecked(1, 2));
+    EXPECT_NE(dst.Colors(1, 0), clBlue);
+
+    // The grid's own clipboard format carries the same stream.
+    src.Navigation()->SetAllowFmtClipboard(true);
+    src.SetSelection({1, 0, 2, 1});
+    src.CopySelectionToClipboard();
+    Plain pasted(3, 3);
+    pasted.Navigation()->SetAllowFmtClipboard(true);
+    pasted.SetSelection({0, 0, 0, 0});
+    pasted.PasteSelectionFromClipboard();
+    EXPECT_EQ(pasted.all(), (std::vector<QStringList>{{"c", "last", ""}, {"f", "g", ""}, {"", "", ""}}));
+    EXPECT_EQ(pasted.Colors(1, 1), clRed);
 }
 
 TEST(GridBinStream, ProgressStaysWithinZeroToHundred)
@@ -518,6 +595,12 @@ TEST_F(Files, CsvEdgeCases)
          [](TNovaStringGrid &g) { g.SetAlwaysQuotes(true); }, "\"l1\nl2\",\"c\"\r\n", {{"l1\r\nl2", "c"}}},
         {"quote and no delimiter, two lines", {{"q\"\r\nl2", "c"}}, none, "\"q\"\"\nl2\",c\r\n", {{"q\"\r\nl2", "c"}}},
         {"leading blank quoted", {{" a", "  "}}, none, "\" a\",\"  \"\r\n", {{" a", "  "}}},
+        {"JavaCSV leading blank quoted", {{" lead", "  ", "x"}}, [](TNovaStringGrid &g) { g.SetJavaCSV(true); },
+         "\" lead\",\"  \",x\r\n", {{" lead", "  ", "x"}}},
+        {"JavaCSV leading blank with quotes", {{" say \"hi\"", "x"}}, [](TNovaStringGrid &g) { g.SetJavaCSV(true); },
+         "\" say \"\"hi\"\"\",x\r\n", {{" say \"hi\"", "x"}}},
+        {"tab delimiter leading blank quoted", {{" a", "b"}}, [](TNovaStringGrid &g) { g.SetDelimiter(QLatin1Char('\t')); },
+         "\" a\"\tb\r\n", {{" a", "b"}}},
         {"empty cells unquoted", {{"", "b"}}, [](TNovaStringGrid &g) { g.SetQuoteEmptyCells(false); }, ",b\r\n",
          {{"", "b"}}},
         {"semicolon delimiter", {{"a", "b;c"}}, [](TNovaStringGrid &g) { g.SetDelimiter(QLatin1Char(';')); },
@@ -603,6 +686,43 @@ TEST_F(Files, CsvFirstRowInsertLimitsAndEmptyFiles)
     EXPECT_EQ(testsupport::readAll(path("h.csv")), QByteArray("h1,h2\r\na,b\r\nc,d\r\ne,f\r\n"));
 }
 
+TEST_F(Files, CsvWiderThanAGridIsRefusedBeforeAnythingChanges)
+{
+    auto line = [](int fields) {
+        QByteArray l;
+        l.reserve(fields * 2);
+        for (int f = 0; f < fields; ++f)
+            l += f ? ",x" : "x";
+        return l;
+    };
+    for (int fields : {65537, 1000000}) {
+        SCOPED_TRACE(fields);
+        testsupport::writeFile(path("wide.csv"), "a,b\r\n" + line(fields) + "\r\n");
+        Plain g(3, 2);
+        g.fill({{"keep", "", "this"}, {"", "too"}});
+        for (bool insert : {false, true}) {
+            try {
+                insert ? g.InsertFromCSV(path("wide.csv")) : g.LoadFromCSV(path("wide.csv"));
+                ADD_FAILURE() << "a line of " << fields << " fields was read";
+            } catch (const ENovaGridError &e) {
+                EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QStringLiteral("65536"))) << e.what();
+            }
+            EXPECT_EQ(g.ColCount(), 3);
+            EXPECT_EQ(g.RowCount(), 2);
+            EXPECT_EQ(g.all(), (std::vector<QStringList>{{"keep", "", "this"}, {"", "too", ""}}));
+        }
+    }
+    // As wide as a grid can be: every field is there.
+    testsupport::writeFile(path("widest.csv"), "a,b\r\n" + line(65535) + ",\"last, one\"\r\n");
+    Plain g(1, 1);
+    g.LoadFromCSV(path("widest.csv"));
+    EXPECT_EQ(g.ColCount(), 65536);
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.Cells(1, 0), "b");
+    EXPECT_EQ(g.Cells(65534, 1), "x");
+    EXPECT_EQ(g.Cells(65535, 1), "last, one");
+}
+
 TEST_F(Files, CsvProgressStaysWithinZeroToHundred)
 {
     QByteArray csv;
@@ -634,19 +754,8 @@ TEST_F(Files, OemConvertUsesTheOemCodePage)
 }
 
 // Python's csv module is a reader and writer of its own.
-QString python()
-{
-    return QStandardPaths::findExecutable("python3");
-}
-
-QString runPython(const QString &script, const QStringList &args)
-{
-    QProcess p;
-    p.start(python(), QStringList{"-c", script} + args);
-    p.waitForFinished(30000);
-    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+using gridreaders::python;
+using gridreaders::runPython;
 
 TEST_F(Files, PythonCsvReadsOurExport)
 {

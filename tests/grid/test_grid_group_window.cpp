@@ -4,7 +4,7 @@
 // /tmp/grid-group-window/ for a person to look at.
 #include "grid/CompanionSettings.h"
 #include "grid/NovaGrid.h"
-#include "grid_xtest.h"
+#include "support/XTest.h"
 
 #include <QApplication>
 #include <QDir>

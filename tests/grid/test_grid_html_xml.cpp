@@ -98,6 +98,22 @@ TEST(GridHtmlExport, XhtmlMatchesGoldenTextAndIsWellFormed)
     expectXmllintClean(path);
 }
 
+// XHTML is XML: a cell holding a character XML cannot hold loses that character, not the document.
+TEST(GridHtmlExport, XhtmlDropsTheCharactersXmlCannotHold)
+{
+    Grid g(3, 1);
+    g.fill({{QString::fromUtf8("a\x01" "b"), QString::fromUtf8("x\x1F" "y\xEF\xBF\xBF"), QString(QChar(0xDC00)) + "s\x0B"}});
+    g.HTMLSettings()->SetXHTML(true);
+    g.HTMLSettings()->SetSummary(QString::fromUtf8("sum\x07"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.xhtml"));
+    g.SaveToHTML(path);
+    expectXmllintClean(path);
+    const QString html = g.SaveToHTMLString(QString());
+    for (const char *cell : {">ab</td>", ">xy</td>", ">s</td>", "summary=\"sum\""})
+        EXPECT_TRUE(html.contains(QLatin1String(cell))) << cell << "\n" << html.toStdString();
+}
+
 TEST(GridHtmlExport, PythonHtmlParserReadsTheCells)
 {
     Grid g(3, 3, 1);
@@ -356,6 +372,21 @@ TEST(GridAsciiExport, AlignsColumns)
     g.CellProperties(0, 1)->SetAlignment(taRightJustify);
     EXPECT_EQ(asciiLines(g), (QStringList{QStringLiteral("abc x  "), QStringLiteral("  7 yy ")}));
     EXPECT_EQ(g.ColumnMaxTextLength(0), 3);
+}
+
+// A shown column takes the alignment of its own cells, not that of the column at its place when
+// a column before it is hidden.
+TEST(GridAsciiAndHtmlExport, HiddenColumnLeavesEachShownColumnItsAlignment)
+{
+    Grid g(3, 2);
+    g.fill({{"h", "hidden", "abc"}, {"x", "hidden", "7"}});
+    g.CellProperties(2, 1)->SetAlignment(taRightJustify);
+    g.CellProperties(1, 0)->SetAlignment(taCenter);
+    g.HideColumn(1);
+    EXPECT_EQ(asciiLines(g), (QStringList{QStringLiteral("h abc "), QStringLiteral("x   7 ")}));
+    const QString html = g.SaveToHTMLString(QString());
+    EXPECT_TRUE(html.contains(QStringLiteral("text-align: right"))) << html.toStdString();
+    EXPECT_FALSE(html.contains(QStringLiteral("text-align: center"))) << html.toStdString();
 }
 
 TEST(GridAsciiExport, MultiLineCellsGoOnExtraLinesUnderTheirColumn)

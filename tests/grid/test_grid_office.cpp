@@ -156,6 +156,38 @@ TEST(OfficeRead, ValuesLandAfterTheFixedCellsAndKeepErrors)
     EXPECT_EQ(g.events, QStringList{"loaded"});
 }
 
+TEST(OfficeExchange, HiddenColumnAndRowStayOutAndKeepTheirCells)
+{
+    OfficeGrid g(4, 3);
+    g.fill();
+    g.HideColumn(1);
+    g.HideRow(1);
+    g.SaveToXLS(kFile, true);
+    EXPECT_EQ(g.office.Files[kFile].Sheets[0].Written,
+              (TOfficeTexts{{"0/0", "2/0", "3/0"}, {"0/2", "2/2", "3/2"}}));
+    // The alignment hook is asked about the real column of each shown one.
+    g.OnGetAlignment = [](QObject *, int, int ACol, TAlignment &h, TVAlignment &) {
+        h = ACol == 3 ? taRightJustify : ACol == 2 ? taCenter : taLeftJustify;
+    };
+    g.SaveToDOC(QStringLiteral("/tmp/t.doc"), false);
+    EXPECT_EQ(g.office.Table[std::make_pair(2, 3)].Text, QStringLiteral("3/2"));
+    EXPECT_EQ(g.office.Table[std::make_pair(1, 2)].Text, QStringLiteral("2/0"));
+    EXPECT_EQ(g.office.Table[std::make_pair(1, 2)].Alignment, 1);
+    EXPECT_EQ(g.office.Table[std::make_pair(2, 3)].Alignment, 2);
+    g.OnGetAlignment = nullptr;
+
+    // Read back into the shown columns: the hidden one keeps its cells.
+    g.office.Files[kFile] = book(QStringLiteral("$A$1:$C$2"),
+                                 fakeValues({{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")},
+                                             {QStringLiteral("d"), QStringLiteral("e"), QStringLiteral("f")}}));
+    g.LoadFromXLS(kFile);
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.Cells(0, 0), QStringLiteral("a"));
+    EXPECT_EQ(g.Cells(1, 0), QStringLiteral("1/0"));
+    EXPECT_EQ(g.Cells(2, 0), QStringLiteral("b"));
+    EXPECT_EQ(g.Cells(3, 1), QStringLiteral("f"));
+}
+
 TEST(OfficeRead, FailuresQuitRestoreTheCursorAndStillAnnounce)
 {
     struct Case {

@@ -7,7 +7,7 @@
 #include "grid/NovaGrid.h"
 #include "grid/NovaRichEdit.h"
 #include "grid/base/MarkupRenderer.h"
-#include "grid_xtest.h"
+#include "support/XTest.h"
 
 #include <QApplication>
 #include <QHelpEvent>

@@ -276,6 +276,25 @@ TEST(PrintLayout, ARowTallerThanThePagePrintsClippedOnAPageOfItsOwn)
     EXPECT_TRUE(clipped) << "drawn inside the page";
 }
 
+TEST(PrintCells, HiddenColumnAndRowStayOffThePageAndEveryShownCellPrints)
+{
+    PrintGrid g(5, 4, 1, 0);
+    g.SetCells(4, 1, QStringLiteral("last"));
+    g.MergeCells(2, 3, 2, 1); // real columns 2 and 3 of row 3, one cell on the page
+    g.HideColumn(1);
+    g.HideRow(2); // the row of "r2c.." leaves the grid, row 3 becomes row 2
+    Layout l(g, 4000, -4000);
+    const QStringList texts = textsOf(l.device);
+    for (const QString &shown : {QStringLiteral("r0c0"), QStringLiteral("r0c2"), QStringLiteral("r0c4"),
+                                 QStringLiteral("last"), QStringLiteral("r3c2"), QStringLiteral("r3c4")})
+        EXPECT_TRUE(texts.contains(shown)) << shown.toStdString();
+    for (const QString &gone : {QStringLiteral("r0c1"), QStringLiteral("r1c1"), QStringLiteral("r2c0"),
+                                QStringLiteral("r3c3")})
+        EXPECT_FALSE(texts.contains(gone)) << gone.toStdString();
+    // The merged cell spans its two page columns: nothing is drawn between its left edge and "r3c4".
+    EXPECT_LT(xOf(l.device, QStringLiteral("r3c2")), xOf(l.device, QStringLiteral("r3c4")));
+}
+
 TEST(PrintCells, GraphicsPrintByKind)
 {
     // Each kind in a cell of its own: what it draws with PrintGraphics, and that nothing of it

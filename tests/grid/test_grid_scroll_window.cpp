@@ -7,7 +7,7 @@
 #include "grid/NovaGrid.h"
 #include "grid/ScrollControl.h"
 #include "platform/Compositing.h"
-#include "grid_xtest.h"
+#include "support/XTest.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

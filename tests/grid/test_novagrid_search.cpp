@@ -235,3 +235,12 @@ TEST(ScrollInView, Row500Of1000With20VisibleTopsAt490)
 }
 
 } // namespace
+
+TEST_F(SearchFixture, HiddenColumnsAndRowsAreNotSearchedAndHitsAreShownCells)
+{
+    g.SetCells(4, 3, "x");
+    g.HideColumn(1); // holds the "x" of row 2
+    g.HideRow(3);    // holds the "x" of column 4
+    EXPECT_TRUE(g.FindFirst("x", {}) == std::make_pair(2, 1)) << "real column 3 is the third shown";
+    EXPECT_TRUE(g.FindNext() == std::make_pair(-1, -1));
+}

@@ -1,8 +1,11 @@
 // The search bar below the grid, driven by real key events: enabling, Enter and Ctrl+Enter,
-// accelerators, the match-case box's place, the edit's colour and the bar's look.
+// accelerators, the match-case box's place, the edit's colour and the bar's look. The tests run
+// once more in a real X11 window (grid_test_search_panel_x11), the last one with the X server's
+// own keyboard.
 #include "grid/NovaGrid.h"
 #include "grid/SearchPanel.h"
 #include "grid/base/EditorKit.h"
+#include "support/XTest.h"
 
 #include <QApplication>
 #include <QTest>
@@ -98,6 +101,7 @@ TEST_F(PanelFixture, AcceleratorsOnlyWhileShown)
     QTest::keyClick(edit(), Qt::Key_N, Qt::AltModifier);
     QTest::keyClick(edit(), Qt::Key_P, Qt::AltModifier);
     EXPECT_EQ(actions, (std::vector<std::string>{"next x 3,1", "previous x 1,2"}));
+    EXPECT_EQ(edit()->text(), "x") << "the letters are the buttons' keys, not text";
     g.SearchFooter()->SetVisible(false);
     g.setFocus();
     actions.clear();
@@ -134,3 +138,22 @@ TEST_F(PanelFixture, PlainColourWithAGridLineOnTop)
 }
 
 } // namespace
+
+// Alt+N and Alt+P typed on the keyboard of a real X11 window, the window activated by a click.
+TEST_F(PanelFixture, AcceleratorsFromTheKeyboardOfARealWindow)
+{
+    XTest x;
+    if (const char *why = xPointerMissing(x))
+        GTEST_SKIP() << why;
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    x.moveTo(edit()->mapToGlobal(edit()->rect().center()));
+    x.click(1);
+    ASSERT_TRUE(XTest::waitFor([this] { return edit()->hasFocus() && QApplication::activeWindow() == &g; }));
+    x.key('x');
+    ASSERT_EQ(edit()->text(), "x");
+    actions.clear();
+    x.key('n', true);
+    x.key('p', true);
+    EXPECT_EQ(actions, (std::vector<std::string>{"next x 3,1", "previous x 1,2"}));
+    EXPECT_EQ(edit()->text(), "x");
+}

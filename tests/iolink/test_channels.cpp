@@ -309,6 +309,42 @@ TEST_F(ChannelTest, FileStructureAndRoundTrip)
     EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
 }
 
+// Texts holding characters XML cannot hold lose only those: the file reads back into the table.
+TEST_F(ChannelTest, CharactersXmlCannotHoldAreDroppedAndTheFileReadsBack)
+{
+    parGen("GW41520-A1-2A");
+    ASSERT_TRUE(table.Create_Channels());
+    IoddRecipe recipe;
+    recipe.ownEvents = 1;
+    recipe.variables = "<Variable id=\"V_U8\" index=\"64\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/>"
+                       "<Name textId=\"T_Var\"/></Variable>";
+    assign(0, "dev.xml", recipe);
+    TChannel_IOLink &ch = table.Channels[0];
+    ch.Pin2_Mne = QString::fromUtf8("Pin\x01 2");
+    ch.TimeOut = QString::fromUtf8("3\x07");
+    ch.Var_List[0].Value = QString::fromUtf8("\x0B" "12\x1F");
+    ch.Event_List[0].Mnemonic = QString::fromUtf8("EV\xEF\xBF\xBE");
+    table.Channels[1].Pin4_Mne = QString(QChar(0xD800)) + "M";
+    table.Add_Name_to_Configuration();
+    ASSERT_TRUE(table.Save_Configuration());
+    QString lint;
+    if (testsupport::xmllintMessages(IOLink_SetAccess_File, lint))
+        EXPECT_TRUE(lint.isEmpty()) << lint.toStdString();
+
+    TIOLink_Channel_Table again;
+    again.Report = table.Report;
+    ASSERT_TRUE(again.Create_Channels());
+    QString error;
+    ASSERT_TRUE(again.Load_Configuration(&error)) << error.toStdString();
+    EXPECT_EQ(again.Channels[0].Pin2_Mne, "Pin 2");
+    EXPECT_EQ(again.Channels[0].TimeOut, "3");
+    EXPECT_EQ(again.Channels[0].Get_Value("64", ""), "12");
+    ASSERT_EQ(again.Channels[0].Event_List.size(), 1u);
+    EXPECT_EQ(again.Channels[0].Event_List[0].Mnemonic, "EV");
+    EXPECT_EQ(again.Channels[1].Pin4_Mne, "M");
+    EXPECT_TRUE(messages.isEmpty()) << messages.join("\n").toStdString();
+}
+
 TEST_F(ChannelTest, ReadingAppliesEachDefaultOnItsOwn)
 {
     ASSERT_TRUE(table.Create_Channels());

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 #include <climits>
 #include <set>
@@ -210,6 +211,48 @@ TEST(CellStore, OnlyRowsThatHoldSomethingAreWalkedAndMoved)
     s.Clear();
     EXPECT_EQ(s.NextRow(0), -1);
     EXPECT_EQ(s.Text(1, INT_MAX), QString());
+}
+
+// A row written from left to right goes on from where the last cell ended; every other change of
+// the row in between must be seen.
+TEST(CellStore, RowsWrittenLeftToRightSeeEveryChangeBetween)
+{
+    struct Step {
+        const char *what;
+        std::function<void(TGridCellStore &)> change;
+        QStringList row1; // row 1 afterwards, then "z" written at column 6
+    };
+    const Step steps[] = {
+        {"nothing", [](TGridCellStore &) {}, {"a", "b", "c", "", "", "", "z"}},
+        {"a cell before emptied", [](TGridCellStore &s) { s.SetText(1, 1, QString()); }, {"a", "", "c", "", "", "", "z"}},
+        {"a cell before lengthened", [](TGridCellStore &s) { s.SetText(0, 1, QString(300, 'L')); },
+         {QString(300, 'L'), "b", "c", "", "", "", "z"}},
+        {"cells exchanged", [](TGridCellStore &s) { s.ExchangeCells(0, 1, 2, 1); }, {"c", "b", "a", "", "", "", "z"}},
+        {"rows exchanged", [](TGridCellStore &s) { s.ExchangeRows(1, 0); }, {"r0", "", "", "", "", "", "z"}},
+        {"row taken and put back longer",
+         [](TGridCellStore &s) {
+             TGridCellStore::PackedRow r = s.TakeRow(0);
+             s.PutRow(1, std::move(r));
+         },
+         {"r0", "", "", "", "", "", "z"}},
+        {"column moved", [](TGridCellStore &s) { s.MoveCol(0, 4); }, {"b", "c", "", "", "a", "", "z"}},
+        {"cleared", [](TGridCellStore &s) { s.Clear(); }, {"", "", "", "", "", "", "z"}},
+    };
+    for (const Step &st : steps) {
+        SCOPED_TRACE(st.what);
+        TGridCellStore s;
+        s.SetText(0, 0, QStringLiteral("r0"));
+        for (int c = 0; c < 3; ++c)
+            s.SetText(c, 1, QString(QChar('a' + c)));
+        st.change(s);
+        s.SetText(6, 1, QStringLiteral("z"));
+        QStringList got;
+        for (int c = 0; c < 7; ++c)
+            got << s.Text(c, 1);
+        EXPECT_EQ(got, st.row1);
+        EXPECT_TRUE(s.IsEmpty(5, 1));
+        EXPECT_FALSE(s.IsEmpty(6, 1));
+    }
 }
 
 TEST(CellStore, ColumnsFromTheLimitOnAreRefusedLikeNegativeOnes)

@@ -500,6 +500,86 @@ TEST_F(ChannelWindowTest, APortWhoseIoddIsMissingKeepsItsMapping)
         EXPECT_TRUE(saved.contains(part)) << part << "\n" << saved.constData();
 }
 
+// An installation without the standard-definition file (its folder starts empty) cannot rebuild
+// the standard variables and events of an IODD: the table says so when it opens, naming the file
+// and the ports, and OK writes their records back as they were read, with the edits of the rest.
+// With the file there, a record that no entry of the IODD takes is still dropped.
+TEST_F(ChannelWindowTest, MissingStandardDefinitionsKeepTheStandardMappingAsSaved)
+{
+    parGen(Get_Device_Code() + "-A1-4A");
+    IoddRecipe recipe;
+    recipe.stdVariables = true;
+    recipe.stdEvents = true;
+    recipe.ownEvents = 1;
+    recipe.variables = "<Variable id=\"V_U8\" index=\"64\" accessRights=\"rw\"><Datatype xsi:type=\"UIntegerT\" bitLength=\"8\"/>"
+                       "<Name textId=\"T_Var\"/></Variable>";
+    ASSERT_TRUE(show());
+    catalog("dev.xml", recipe);
+    choose(1, "dev.xml");
+    choose(3, "dev.xml");
+    {
+        TChannel_IOLink &ch = w->Table.Channels[0];
+        const int lock = ch.Get_Index("12", ""), own = ch.Get_Index("64", ""), event = ch.Event_Get_Index(20496);
+        ASSERT_GE(lock, 0);
+        ASSERT_GE(own, 0);
+        ASSERT_GE(event, 0);
+        ch.Var_List[size_t(lock)].Enable = true;
+        ch.Var_List[size_t(lock)].Value = "1";
+        ch.Var_List[size_t(lock)].Position = "600";
+        ch.Var_List[size_t(own)].Value = "7";
+        ch.Var_List[size_t(own)].Position = "610";
+        ch.Event_List[size_t(event)].Enable = true;
+        ch.Event_List[size_t(event)].Mnemonic = "LOW";
+        ModalResponder responder;
+        ASSERT_TRUE(ok(responder)) << responder.texts().join("\n").toStdString();
+    }
+    const QByteArray saved = testsupport::readAll(IOLink_SetAccess_File);
+    for (const char *part : {"<Variable Enable=\"True\" Index=\"12\" SubIndex=\"\" Value=\"1\" Position=\"600\"",
+                             "<Event Enable=\"True\" Code=\"20496\"", "Mnemonic=\"LOW\""})
+        ASSERT_TRUE(saved.contains(part)) << part;
+
+    ASSERT_TRUE(QFile::remove(IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml"));
+    boxes.clear();
+    ASSERT_TRUE(show());
+    ASSERT_EQ(boxes.size(), 1) << boxes.join("\n").toStdString();
+    EXPECT_EQ(boxes[0], "Warning!! The standard definition file IODD-StandardDefinitions1.1.xml is missing from the folder "
+                        "IOLink_StaDef: the standard variables and events of Channel #01, #03 cannot be shown and are kept as saved");
+    EXPECT_LT(w->Table.Channels[0].Get_Index("12", ""), 0) << "the IODD alone cannot rebuild them";
+    {
+        ModalResponder responder;
+        ASSERT_TRUE(ok(responder)) << responder.texts().join("\n").toStdString();
+    }
+    EXPECT_EQ(testsupport::readAll(IOLink_SetAccess_File), saved) << "nothing lost on the way round";
+
+    // An edit of an entry the IODD does hold is saved beside the kept records.
+    ASSERT_TRUE(show());
+    TChannel_IOLink &ch = w->Table.Channels[0];
+    ch.Var_List[size_t(ch.Get_Index("64", ""))].Value = "8";
+    {
+        ModalResponder responder;
+        ASSERT_TRUE(ok(responder));
+    }
+    const QByteArray edited = testsupport::readAll(IOLink_SetAccess_File);
+    EXPECT_EQ(edited, QByteArray(saved).replace("Index=\"64\" SubIndex=\"\" Value=\"7\"", "Index=\"64\" SubIndex=\"\" Value=\"8\""));
+
+    // With the file back the entries show what was kept; a record no entry takes is dropped.
+    ASSERT_TRUE(QFile::copy(testsupport::dataDir() + "/channels/stadef/IODD-StandardDefinitions1.1.xml",
+                            IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml"));
+    const QByteArray stray = "<Variable Enable=\"True\" Index=\"200\" SubIndex=\"\" Value=\"9\"/>";
+    testsupport::writeFile(IOLink_SetAccess_File, QByteArray(edited).replace("<Variables>", "<Variables>" + stray));
+    boxes.clear();
+    ASSERT_TRUE(show());
+    EXPECT_TRUE(boxes.isEmpty()) << boxes.join("\n").toStdString();
+    EXPECT_TRUE(w->Table.Channels[0].Get_Enable("12", ""));
+    EXPECT_EQ(w->Table.Channels[0].Get_Value("12", ""), "1");
+    EXPECT_EQ(w->Table.Channels[0].Event_List[size_t(w->Table.Channels[0].Event_Get_Index(20496))].Mnemonic, "LOW");
+    {
+        ModalResponder responder;
+        ASSERT_TRUE(ok(responder));
+    }
+    EXPECT_EQ(testsupport::readAll(IOLink_SetAccess_File), edited);
+}
+
 // Names of two real IODDs fit their columns; pictures of every tab go to the temporary folder for a person to look at.
 TEST_F(ChannelWindowTest, RealIoddNamesFitTheirColumns)
 {

@@ -6,9 +6,12 @@
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
 #include "shell/USoftOptions.h"
+#include "shell/controls/LbButton.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -407,6 +410,44 @@ TEST_F(MainWindow, AboutWindowFromTheInformationButton)
     EXPECT_EQ(version, QStringLiteral("1.103"));
     EXPECT_EQ(code, QStringLiteral("CF41520"));
     EXPECT_FALSE(FAbout->isVisible());
+}
+
+// A screen reader names a button without a caption by its hint, in the language chosen last.
+TEST_F(MainWindow, ButtonsWithoutACaptionAreNamedByTheirHints)
+{
+    auto name = [](QWidget *b) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(b);
+        return i ? i->text(QAccessible::Name) : QString();
+    };
+    w->show();
+    const struct {
+        QWidget *button;
+        int slot;
+        const char *english, *other;
+    } icons[] = {
+        {w->Btn_Info, 12, "Information", "Informazioni"},
+        {w->Btn_Opz, 13, "Options", "Opzioni"},
+        {w->Btn_Close, 14, "Close Configurator", "Chiudi"},
+    };
+    for (const auto &b : icons)
+        EXPECT_EQ(name(b.button), QString::fromUtf8(b.english));
+    EXPECT_EQ(name(w->Btn_New), QStringLiteral("New Configuration")) << "a caption stays the name";
+    int unnamed = 0;
+    for (QWidget *widget : QApplication::allWidgets()) {
+        auto *button = qobject_cast<TLbButton *>(widget);
+        if (button && button->text().isEmpty() && !button->toolTip().isEmpty() && name(button) != button->toolTip()) {
+            ADD_FAILURE() << button->objectName().toStdString() << " of " << button->window()->objectName().toStdString();
+            ++unnamed;
+        }
+    }
+    EXPECT_EQ(unnamed, 0);
+
+    for (const auto &b : icons)
+        Lang_Texts[b.slot] = QString::fromUtf8(b.other);
+    w->Change_Language();
+    for (const auto &b : icons)
+        EXPECT_EQ(name(b.button), QString::fromUtf8(b.other));
+    Load_Default_Texts();
 }
 
 TEST_F(MainWindow, Screenshot)

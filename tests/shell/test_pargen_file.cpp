@@ -362,6 +362,27 @@ TEST_F(ParGenFileTest, TextsRoundTripExactly)
     EXPECT_TRUE(readAll(path).contains(QStringLiteral("Grüße").toUtf8()));
 }
 
+// A text holding characters XML cannot hold loses only those: the file is XML and reads back.
+TEST_F(ParGenFileTest, CharactersXmlCannotHoldAreDroppedAndTheFileReadsBack)
+{
+    TParGenData d;
+    d.Device_Name = QString::fromUtf8("Gate\x01way\x07");
+    d.Username = QString::fromUtf8("us\x1F" "er\xEF\xBF\xBE");
+    d.Password = QString::fromUtf8("p\x0Bw\x0C\r\n2");
+    d.TCP_Port = QStringLiteral("502");
+    pugi::xml_document doc;
+    ASSERT_TRUE(ParGen_Write(d, doc, path));
+    TParGenData back;
+    QString error;
+    ASSERT_EQ(ParGen_Read(path, doc, back, &error), TParGenLoad::Loaded) << error.toStdString();
+    EXPECT_EQ(back.Device_Name, "Gateway");
+    EXPECT_EQ(back.Username, "user");
+    EXPECT_EQ(back.Password, "pw\r\n2") << "a line break comes back as it was";
+    QString lint;
+    if (testsupport::xmllintMessages(path, lint))
+        EXPECT_TRUE(lint.isEmpty()) << lint.toStdString();
+}
+
 TEST_F(ParGenFileTest, MalformedFileTakesNothingAndReportsTheParser)
 {
     const QByteArray bad = readAll(fixture("malformed.xml"));

@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 #include "shell/UComon.h"
 #include "shell/USettings.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,6 +77,25 @@ TEST_F(SettingsFile, RoundTripKeepsEveryValue)
     EXPECT_FALSE(Opt_Enable_Update);
     EXPECT_TRUE(Opt_Enable_Jump_Field_Tables);
     EXPECT_FALSE(Opt_Double_Click_Auto_Size);
+}
+
+// A configuration or language name holding characters XML cannot hold: the file still reads back,
+// without those characters, and is never taken for a damaged one.
+TEST_F(SettingsFile, CharactersXmlCannotHoldAreDroppedAndTheFileReadsBack)
+{
+    Project_Name = QString::fromUtf8("Plant\x01 1\x1F\r");
+    Language_Name = QString::fromUtf8("Itali\x0B" "ano\xEF\xBF\xBF");
+    Opt_Enable_Update = true;
+    ASSERT_TRUE(Write_Settings());
+    QString error;
+    ASSERT_EQ(Read_Settings(&error), SettingsRead::Read) << error.toStdString();
+    EXPECT_EQ(Project_Name, "Plant 1\r");
+    EXPECT_EQ(Language_Name, "Italiano");
+    EXPECT_TRUE(Opt_Enable_Update);
+    EXPECT_FALSE(QFile::exists(Settings_File_Path() + ".bad"));
+    QString lint;
+    if (testsupport::xmllintMessages(Settings_File_Path(), lint))
+        EXPECT_TRUE(lint.isEmpty()) << lint.toStdString();
 }
 
 TEST_F(SettingsFile, EachValueFallsBackOnItsOwn)

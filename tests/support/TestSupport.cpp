@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <unistd.h>
 
@@ -29,6 +31,19 @@ long long residentBytes()
 {
     const QList<QByteArray> fields = readAll(QStringLiteral("/proc/self/statm")).split(' ');
     return fields.size() > 1 ? fields[1].toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+bool xmllintMessages(const QString &path, QString &messages)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty())
+        return false;
+    QProcess p;
+    p.start(QStringLiteral("xmllint"), {QStringLiteral("--noout"), path});
+    p.waitForFinished(30000);
+    messages = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    if (messages.isEmpty() && (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0))
+        messages = QStringLiteral("xmllint failed with code %1").arg(p.exitCode());
+    return true;
 }
 
 QString dataDir() { return QStringLiteral(CFG_TEST_DATA_DIR); }

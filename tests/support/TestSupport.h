@@ -38,6 +38,10 @@ struct NotifyCounter {
     }
 };
 
+// What xmllint says of a well-formedness check of the file at path (empty when it accepts the file).
+// False when xmllint is not installed.
+bool xmllintMessages(const QString &path, QString &messages);
+
 // Folder of the project's own small fixtures.
 QString dataDir();
 // Folder of the real IODD corpus beside the project; empty when it is absent.

@@ -1,33 +1,20 @@
 // Component-stream records, the grid's binary stream and the column stream. A record that reads
 // must write back to bytes that read to the same record; a grid load never grows past what the
 // stream may claim; a column stream that loads saves and loads again.
+#include "FuzzGrid.h"
 #include "grid/ColumnGridIO.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/ComponentStream.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <cstdio>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    // Font and style caches are made once, before the first input, so no input seems to leak them.
-    static TNovaStringGrid warm;
-    warm.grab();
+    startGridFuzzing(argc, argv);
     return 0;
 }
-
-static void checkAt(bool ok, int line)
-{
-    if (!ok) {
-        std::fprintf(stderr, "check failed at line %d\n", line);
-        std::abort();
-    }
-}
-#define check(ok) checkAt((ok), __LINE__)
 
 static bool same(const platform::StreamValue &a, const platform::StreamValue &b)
 {

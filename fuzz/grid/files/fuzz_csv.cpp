@@ -1,26 +1,15 @@
 // The CSV reader under every setting it has; what it stores never exceeds the grid's columns,
 // and a file written from what was read reads back to a grid of the same size.
-#include "grid/NovaGrid.h"
+#include "FuzzGrid.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QTemporaryDir>
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    // Font and style caches are made once, before the first input, so no input seems to leak them.
-    static TNovaStringGrid warm;
-    warm.grab();
+    startGridFuzzing(argc, argv);
     return 0;
-}
-
-static void check(bool ok)
-{
-    if (!ok)
-        std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

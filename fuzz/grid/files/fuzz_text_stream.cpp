@@ -1,8 +1,7 @@
 // The grid's text stream and text file readers: sizes stay within what they may claim and the
 // stream stays on a whole 16-bit unit within the data.
-#include "grid/NovaGrid.h"
+#include "FuzzGrid.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,18 +9,8 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(*argc, *argv);
-    // Font and style caches are made once, before the first input, so no input seems to leak them.
-    static TNovaStringGrid warm;
-    warm.grab();
+    startGridFuzzing(argc, argv);
     return 0;
-}
-
-static void check(bool ok)
-{
-    if (!ok)
-        std::abort();
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -285,4 +286,61 @@ TEST_F(Office, DocumentTableHasRightAndCentredCells)
     EXPECT_TRUE(fromOU(Reference<text::XTextDocument>(doc, UNO_QUERY_THROW)->getText()->getString())
                     .contains(QStringLiteral("Port list")));
     Reference<util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
+}
+
+// A cell text holding a character the document cannot hold loses that character only; the rest of
+// the text, tabs, line breaks and characters beyond ASCII included, reaches the document.
+TEST_F(Office, DocumentTableDropsOnlyTheCharactersTheDocumentCannotHold)
+{
+    const QString path = file("control.odt");
+    Grid g(3, 2, *link);
+    const QStringList texts = {QString::fromUtf8("a\x01" "b"), QString::fromUtf8("bell\x07"),
+                               QString::fromUtf8("x\x1F" "y\xEF\xBF\xBF" "z"), QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5"),
+                               QStringLiteral("a\tb"), QString(QChar(0xD800)) + QStringLiteral("s")};
+    const QStringList kept = {"ab", "bell", "xyz", QString::fromUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xE6\x97\xA5"), "a\tb", "s"};
+    for (int i = 0; i < int(texts.size()); ++i)
+        g.SetCells(i % 3, i / 3, texts[i]);
+    g.SaveToDOC(path, true);
+    closeAll();
+
+    Reference<lang::XComponent> doc = LoadHidden(desktop, FileUrl(path));
+    Reference<container::XIndexAccess> tables(
+        Reference<text::XTextTablesSupplier>(doc, UNO_QUERY_THROW)->getTextTables(), UNO_QUERY_THROW);
+    ASSERT_EQ(tables->getCount(), 1);
+    Reference<table::XCellRange> table(tables->getByIndex(0), UNO_QUERY_THROW);
+    for (int i = 0; i < int(texts.size()); ++i) {
+        Reference<text::XText> t(table->getCellByPosition(i % 3, i / 3), UNO_QUERY_THROW);
+        EXPECT_EQ(fromOU(t->getString()), kept[i]) << i;
+    }
+    Reference<util::XCloseable>(doc, UNO_QUERY_THROW)->close(true);
+}
+
+// Without a running office the exchange starts one of its own: every document it opened or wrote
+// is closed before it quits, so no lock file stays and the next import opens the file.
+TEST_F(Office, OwnOfficeLeavesNoLockAndItsExportImportsAgain)
+{
+    TUnoOffice none(QStringLiteral("nova_none_%1").arg(QCoreApplication::applicationPid()));
+    for (const char *name : {"own.xlsx", "own.ods"}) {
+        SCOPED_TRACE(name);
+        const QString path = file(name);
+        Grid g(3, 2, none);
+        g.SaveToXLS(path, true);
+        auto locks = [&] {
+            return QDir(dir.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files);
+        };
+        EXPECT_TRUE(locks().isEmpty()) << locks().join(QLatin1Char(' ')).toStdString();
+        Grid back(1, 1, none);
+        back.SetSaveFixedCells(true);
+        back.LoadFromXLS(path);
+        EXPECT_TRUE(locks().isEmpty()) << locks().join(QLatin1Char(' ')).toStdString();
+        ASSERT_EQ(back.ColCount(), 3);
+        ASSERT_EQ(back.RowCount(), 2);
+        EXPECT_EQ(back.Cells(2, 1), QStringLiteral("2/1"));
+        EXPECT_EQ(back.Cells(0, 0), QStringLiteral("0/0"));
+    }
+    const QString doc = file("own.odt");
+    Grid g(2, 2, none);
+    g.SaveToDOC(doc, true);
+    EXPECT_TRUE(QFileInfo::exists(doc));
+    EXPECT_TRUE(QDir(dir.path()).entryList({QStringLiteral(".~lock.*")}, QDir::Hidden | QDir::Files).isEmpty());
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The X server's own pointer for tests of real windows under xvfb-run (QT_QPA_PLATFORM=xcb):
-// presses and moves go through the server, as a user's would.
+// The X server's own pointer and keyboard for tests of real windows under xvfb-run
+// (QT_QPA_PLATFORM=xcb): presses, moves and keys go through the server, as a user's would.
 #include <QApplication>
 #include <QCursor>
 #include <QElapsedTimer>
@@ -14,6 +14,8 @@ struct XTest {
     int (*motion)(void *, int, int, int, unsigned long) = nullptr;
     int (*button)(void *, unsigned, int, unsigned long) = nullptr;
     int (*flush)(void *) = nullptr;
+    int (*keyEvent)(void *, unsigned, int, unsigned long) = nullptr;
+    unsigned char (*keycode)(void *, unsigned long) = nullptr;
     bool load()
     {
         void *x11 = dlopen("libX11.so.6", RTLD_NOW);
@@ -24,7 +26,9 @@ struct XTest {
         flush = reinterpret_cast<int (*)(void *)>(dlsym(x11, "XFlush"));
         motion = reinterpret_cast<int (*)(void *, int, int, int, unsigned long)>(dlsym(xtst, "XTestFakeMotionEvent"));
         button = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeButtonEvent"));
-        if (!openDisplay || !flush || !motion || !button)
+        keyEvent = reinterpret_cast<int (*)(void *, unsigned, int, unsigned long)>(dlsym(xtst, "XTestFakeKeyEvent"));
+        keycode = reinterpret_cast<unsigned char (*)(void *, unsigned long)>(dlsym(x11, "XKeysymToKeycode"));
+        if (!openDisplay || !flush || !motion || !button || !keyEvent || !keycode)
             return false;
         display = openDisplay(nullptr);
         return display != nullptr;
@@ -68,6 +72,20 @@ struct XTest {
         press(b);
         release(b);
     }
+    // X key symbols used by the tests.
+    static constexpr unsigned long kReturn = 0xff0d, kEscape = 0xff1b, kTab = 0xff09, kAltL = 0xffe9;
+    // Presses and releases a key (a key symbol: a Latin-1 letter is its own), with Alt held when asked.
+    void key(unsigned long keysym, bool alt = false)
+    {
+        const unsigned code = keycode(display, keysym), altCode = keycode(display, kAltL);
+        if (alt)
+            keyEvent(display, altCode, 1, 0);
+        keyEvent(display, code, 1, 0);
+        keyEvent(display, code, 0, 0);
+        if (alt)
+            keyEvent(display, altCode, 0, 0);
+        settle(80);
+    }
     void doubleClick(unsigned b)
     {
         button(display, b, 1, 0);
@@ -78,7 +96,7 @@ struct XTest {
     }
 };
 
-// Why a test of the real pointer cannot run here; empty when it can (x is then loaded).
+// Why a test of the real pointer or keyboard cannot run here; empty when it can (x is then loaded).
 inline const char *xPointerMissing(XTest &x)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
