@@ -43,7 +43,7 @@ TFEtherCATSlave::TFEtherCATSlave(QWidget *parent) : TTable_Window(parent)
     Btn_MoveDown->OnClick = [this](QObject *s) { Btn_MoveClick(s); };
     Btn_Import_IO_Link->OnClick = [this](QObject *) { Btn_Import_IO_LinkClick(); };
     for (TNovaStringGrid *g : Grids) {
-        if (!m_editorType) m_editorType = g->OnGetEditorType;
+        m_editorTypes.push_back(g->OnGetEditorType);
         g->OnGetEditorType = [this](QObject *s, int c, int r, TEditorType &e) { NSG_SlaveMasterGetEditorType(s, c, r, e); };
         g->OnCellValidate = [this](QObject *s, int c, int r, QString &v, bool &ok) { NSG_SlaveMasterCellValidate(s, c, r, v, ok); };
         g->OnCheckBoxChange = [this](QObject *s, int c, int r, bool on) { NSG_SlaveMasterCheckBoxChange(s, c, r, on); };
@@ -91,8 +91,9 @@ void TFEtherCATSlave::layOut(TNovaStringGrid *grid) { Calc_Position_Bit(*grid, d
 
 void TFEtherCATSlave::NSG_SlaveMasterGetEditorType(QObject *Sender, int ACol, int ARow, TEditorType &AEditor)
 {
-    // The table's description offers the Type list in column 2.
-    if (m_editorType) m_editorType(Sender, ACol, ARow, AEditor);
+    // Each table's description offers the Type list in column 2, into that table's own editor.
+    const size_t i = Sender == NSG_MasterSlave ? 1 : 0;
+    if (i < m_editorTypes.size() && m_editorTypes[i]) m_editorTypes[i](Sender, ACol, ARow, AEditor);
 }
 
 void TFEtherCATSlave::NSG_SlaveMasterComboChange(QObject *Sender, int ACol, int ARow, int, const QString &ASelection)

@@ -6,6 +6,8 @@
 #include "protocols/UTable_Window.h"
 #include "protocols/UTables.h"
 
+#include <vector>
+
 // The window data comes first: the description is built from it before the frame.
 class TFEtherCATSlave : public TEtherCAT_Slave_State, public TTable_Window {
 public:
@@ -45,7 +47,7 @@ private:
     const std::vector<TGroup> &groups(TEtherCAT_Direction d) const;
     void regroup(TNovaStringGrid *grid);
     void layOut(TNovaStringGrid *grid);
-    TGetEditorTypeEvent m_editorType; // the table's own choice of editors
+    std::vector<TGetEditorTypeEvent> m_editorTypes; // each table's own choice of editors, by grid
 };
 
 // The window of the program, created at start (nullptr until then).
