@@ -1013,5 +1013,15 @@ TEST_F(EtherCATWindows, TheSlaveWindowAfterAnImportRenders)
     EXPECT_GT(ink, 200) << "the first imported row's texts are drawn";
     const QString keep = qEnvironmentVariable("CFG_SCREENSHOT_DIR");
     if (!keep.isEmpty()) img.save(keep + QStringLiteral("/ethercat_slave_after_import.png"));
+    // The other table and the group window, kept beside it.
+    w.PageControl1->setCurrentWidget(w.TS_MasterToSlave);
+    QApplication::processEvents();
+    if (!keep.isEmpty()) w.grab().save(keep + QStringLiteral("/ethercat_slave_master_to_slave.png"));
     w.hide();
+    writeFile(EtherCAT_Slave_Group_File, fixture("EtherCAT_Slave_Group_golden.xml"));
+    TFEtherCATSlave_Group groups;
+    open(groups);
+    EXPECT_EQ(groups.NCG_Group_StoM->Cells(1, 1), QStringLiteral("A"));
+    if (!keep.isEmpty()) groups.grab().save(keep + QStringLiteral("/ethercat_groups.png"));
+    groups.hide();
 }
