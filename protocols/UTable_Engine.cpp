@@ -49,6 +49,21 @@ QStringList positionItems(const TColumnDesc &c)
     return items;
 }
 
+// A string grid keeps read-only state and alignment per cell: every table row of such a column gets them.
+void setCellProperties(const TGridDesc &d, TNovaStringGrid &g)
+{
+    if (isColumnGrid(d)) return;
+    for (int c = 1; c < int(d.columns.size()); ++c) {
+        const TColumnDesc &col = d.columns[size_t(c)];
+        if (!col.readOnly && col.alignment == taLeftJustify) continue;
+        for (int r = 1; r < g.RowCount(); ++r) {
+            TCellProperties *p = g.GetCellProperties(c, r);
+            if (col.readOnly) p->SetReadOnly(true);
+            if (col.alignment != taLeftJustify) p->SetAlignment(col.alignment);
+        }
+    }
+}
+
 // The first child element of parent with that name (a null node when none).
 platform::XmlNode childElement(platform::XmlNode parent, const QByteArray &name)
 {
@@ -248,6 +263,7 @@ TNovaStringGrid *Table_Make_Grid(const TGridDesc &desc, QWidget *parent)
             g->SetCells(c, 0, col.title);
         }
     }
+    setCellProperties(desc, *g);
     if (!isColumnGrid(desc)) {
         // The string grid asks for each cell's editor: the column's kind, and its list for a combo.
         const TGridDesc *d = &desc;
@@ -311,6 +327,7 @@ void Table_Clear(const TTableDesc &desc, const TTableGrids &grids)
             }
             g.SetCells(0, r, QString::number(r));
         }
+        setCellProperties(d, g);
         if (auto *cg = dynamic_cast<TNovaColumnGrid *>(&g))
             for (int c = 1; c < cols; ++c)
                 if (d.columns[size_t(c)].positions > 0) cg->Columns()->Items(c)->SetComboItems(positionItems(d.columns[size_t(c)]));
@@ -392,9 +409,14 @@ TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QS
 
 bool Table_Show(const TTableDesc &desc, const TTableGrids &grids, TTableLoad &load, QString &error)
 {
-    if (desc.prepare && !desc.prepare(grids, error)) return false;
+    QString notice;
+    if (desc.prepare && !desc.prepare(grids, notice)) {
+        error = notice;
+        return false;
+    }
     Table_Clear(desc, grids);
     load = desc.path ? Table_Load(desc, grids, *desc.path) : TTableLoad();
+    load.notice = notice;
     if (desc.loaded) desc.loaded(grids);
     if (!desc.keepCopyFlags)
         for (const TGridDesc &d : desc.grids)

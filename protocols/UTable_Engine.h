@@ -45,7 +45,8 @@ struct TColumnDesc {
     int positions = 0;          // > 0: the list is rebuilt at each showing: positionsFirst, then "0" .. positions-1
     QString positionsFirst;     // an item before the positions ("None"), empty for none
     bool hidden = false;        // hidden at each showing
-    bool readOnly = false;
+    bool readOnly = false;      // a column grid's column, or each table cell of a string grid's column
+    TAlignment alignment = taLeftJustify; // string grids: the table cells' alignment (a check box's place)
     int maxLength = 0;          // most characters the cell editor takes; 0: no limit
     TLoadKind load = TLoadKind::Optional;
     QString value;              // the default (Defaulted) or the value set (Forced)
@@ -146,7 +147,7 @@ struct TTableDesc {
     bool keepSheet = false;     // a showing leaves the active tab sheet (else the first becomes active)
     std::vector<TGridDesc> grids; // in the order of loading, checking and saving
     // Showing, first step (values from "ParGen.xml", columns, row counts); false stops the showing
-    // with *error shown and the grids as they were.
+    // with *error shown and the grids as they were. True with *error set goes on and reports it.
     std::function<bool(const TTableGrids &grids, QString &error)> prepare;
     // After loading (whether or not a file was there).
     std::function<void(const TTableGrids &grids)> loaded;
@@ -169,13 +170,15 @@ void Table_Apply_Texts(const TTableDesc &desc, const TTableGrids &grids);
 // ---- the showing ---------------------------------------------------------------------------------
 
 // Every table row numbered, the Enable column "Y" (ticked), every other cell empty (unticked),
-// hidden columns included; columns hidden or shown; the position lists rebuilt.
+// hidden columns included; columns hidden or shown; the position lists rebuilt; in string grids the
+// read-only state and the alignment of each column's table cells.
 void Table_Clear(const TTableDesc &desc, const TTableGrids &grids);
 
 struct TTableLoad {
     enum Status { Missing, Loaded, Failed };
     Status status = Missing;
     QString error; // Failed: the file's name and line and what is wrong, and where the file was kept
+    QString notice; // what the preparation could not read although the showing went on
 };
 
 // Loads the file at path into the cleared grids. A file that cannot be read (not well-formed, a
@@ -184,7 +187,8 @@ struct TTableLoad {
 TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QString &path);
 
 // The showing's steps: prepare, clear, load, the loaded hook, copy flags cleared. False when the
-// preparation stopped it (error set); true otherwise, with the load's result in *load.
+// preparation stopped it (error set); true otherwise, with the load's result in *load (and what the
+// preparation reported while going on in load.notice).
 bool Table_Show(const TTableDesc &desc, const TTableGrids &grids, TTableLoad &load, QString &error);
 
 // ---- checking and saving ------------------------------------------------------------------------------

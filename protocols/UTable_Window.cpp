@@ -108,6 +108,7 @@ void TTable_Window::FormShow()
     }
     if (!Desc.keepCopyFlags) std::fill(m_ownCopied.begin(), m_ownCopied.end(), false);
     if (PageControl1 && !Desc.keepSheet) PageControl1->setCurrentIndex(0);
+    if (!load.notice.isEmpty()) platform::showError(load.notice, this);
     if (load.status == TTableLoad::Failed) platform::showError(load.error, this);
 }
 

@@ -11,6 +11,8 @@
 #include "protocols/UBACnet_EDE_File.h"
 #include "protocols/UDescription_Commands.h"
 #include "protocols/UEds.h"
+#include "protocols/UEtherCATSlave.h"
+#include "protocols/UEtherCATSlave_Group.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UProfinetFileName.h"
 #include "protocols/USetAccess.h"
@@ -342,6 +344,8 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
     if (FModbus_TCP_Master_Set_Access)
         list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
+    if (FEtherCATSlave) list.push_back({FEtherCATSlave, [] { FEtherCATSlave->Set_Lang(); }});
+    if (FEtherCATSlave_Group) list.push_back({FEtherCATSlave_Group, [] { FEtherCATSlave_Group->Set_Lang(); }});
     return list;
 }
 
@@ -381,6 +385,10 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         PROFINET_XML();
     } else if (Sender == Btn_SNMP_MIB) {
         Save_MIB_File(SaveMIB, this);
+    } else if (Sender == Btn_EtherCAT_Set_Access) {
+        if (FEtherCATSlave) FEtherCATSlave->exec();
+    } else if (Sender == Btn_EtherCAT_Set_Group) {
+        if (FEtherCATSlave_Group) FEtherCATSlave_Group->exec();
     } else if (Sender == Btn_EtherCAT_ESI_File) {
         Save_ESI_File(SaveESI, this);
     } else if (Sender == Btn_CreateBin) {
@@ -574,6 +582,8 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FSetAccess);
     create(FProfinetFileName);
     create(FModbus_TCP_Master_Set_Access);
+    create(FEtherCATSlave);
+    create(FEtherCATSlave_Group);
 
     for (size_t i = 1; i < m_windows.size(); ++i) m_windows[i]->installEventFilter(taskBarOwner());
 }

@@ -110,7 +110,10 @@ protected:
         b.copied = &copiedB;
         TColumnDesc enable = box("Enable", TLoadKind::Defaulted, "Y");
         enable.tickUnlessN = true;
-        b.columns = {TColumnDesc{}, enable, col("Key"), box("Flag", TLoadKind::Defaulted, "N")};
+        enable.alignment = taCenter;
+        TColumnDesc flag = box("Flag", TLoadKind::Defaulted, "N");
+        flag.readOnly = true;
+        b.columns = {TColumnDesc{}, enable, col("Key"), flag};
         b.rules = {Rule_Range(2, 0, 9, 1681)};
 
         t.grids = {a, b};
@@ -174,6 +177,27 @@ TEST_F(TableEngine, GridsAreBuiltFromTheDescription)
     EXPECT_TRUE(B().HasCheckBox(1, 2));
     EXPECT_TRUE(B().HasCheckBox(3, 3));
     EXPECT_FALSE(B().HasCheckBox(2, 1));
+}
+
+TEST_F(TableEngine, StringGridCellsAreReadOnlyAndAlignedByColumn)
+{
+    auto check = [&](int rows) {
+        for (int r = 1; r <= rows; ++r) {
+            EXPECT_TRUE(B().ReadOnly(3, r)) << r;
+            bool canEdit = true;
+            B().CheckCanEditCell(3, r, canEdit);
+            EXPECT_FALSE(canEdit) << r;
+            EXPECT_FALSE(B().ReadOnly(2, r)) << r;
+            EXPECT_EQ(B().GetCellProperties(1, r)->Alignment(), taCenter) << r;
+            EXPECT_EQ(B().GetCellProperties(2, r)->Alignment(), taLeftJustify) << r;
+        }
+    };
+    check(3);
+    // A showing with more rows gives the new rows the same.
+    desc.grids[1].rows = 6;
+    Table_Clear(desc, grids);
+    check(6);
+    EXPECT_FALSE(A().ReadOnly(2, 1)) << "a column grid keeps it in its column";
 }
 
 TEST_F(TableEngine, TitlesAndHintListsComeFromTheTextTable)
@@ -422,7 +446,10 @@ TEST_F(TableEngine, TheShowingPreparesClearsLoadsAndForgetsTheCopies)
     EXPECT_TRUE(copiedA);
 
     prepareOk = true;
+    error.clear();
     EXPECT_TRUE(Table_Show(desc, grids, r, error));
+    EXPECT_EQ(error, QString());
+    EXPECT_EQ(r.notice, QStringLiteral("prepare refused")) << "reported, and the showing went on";
     EXPECT_EQ(prepared, 2);
     EXPECT_EQ(r.status, TTableLoad::Loaded);
     EXPECT_EQ(A().Cells(2, 1), QStringLiteral("9"));

@@ -1,6 +1,8 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UEtherCATSlave.h"
+#include "protocols/UEtherCATSlave_Group.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/USetAccess.h"
 #include "grid/NovaColumnGrid.h"
@@ -342,7 +344,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1402 = Ger\xC3\xA4t aktualisieren\nSTR1300 = IODD-Katalog\n"
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
                                            "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
-                                           "STR1800 = GSDML-Dateiname\n");
+                                           "STR1800 = GSDML-Dateiname\n"
+                                           "STR3700 = EtherCAT-Variablen\n"
+                                           "STR3800 = EtherCAT-Gruppen\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
@@ -352,7 +356,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                            QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                           QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                           QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                           QStringLiteral("FEtherCATSlave"),
+                                           QStringLiteral("FEtherCATSlave_Group")}));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -365,7 +371,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     } log;
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
-                                                         FModbus_TCP_Master_Set_Access})
+                                                         FModbus_TCP_Master_Set_Access,
+                                                         FEtherCATSlave,
+                                                         FEtherCATSlave_Group})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -389,7 +397,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                       QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                      QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                      QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                      QStringLiteral("FEtherCATSlave"),
+                                      QStringLiteral("FEtherCATSlave_Group")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
@@ -403,6 +413,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Modbus-Zugriff"));
     EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("GSDML-Dateiname"));
     EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Modbus-TCP-Zugriff"));
+    EXPECT_EQ(FEtherCATSlave->windowTitle(), QStringLiteral("EtherCAT-Variablen"));
+    EXPECT_EQ(FEtherCATSlave_Group->windowTitle(), QStringLiteral("EtherCAT-Gruppen"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
     EXPECT_EQ(o->Language_In_Use, QStringLiteral("Deutsch"));
     EXPECT_EQ(Language_Name, QStringLiteral("English")) << "only OK commits the choice";
@@ -417,7 +429,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_NE(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
-                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access})
+                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access,
+                                                         FEtherCATSlave,
+                                                         FEtherCATSlave_Group})
         win->removeEventFilter(&log);
 }
 

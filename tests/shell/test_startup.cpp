@@ -1,6 +1,8 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UEtherCATSlave.h"
+#include "protocols/UEtherCATSlave_Group.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UProfinetFileName.h"
 #include "protocols/USetAccess.h"
@@ -91,7 +93,9 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         TProgramWindows windows(exe());
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
-                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access};
+                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
+                                        FEtherCATSlave,
+                                        FEtherCATSlave_Group};
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
         EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
@@ -104,6 +108,8 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
         EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        EXPECT_EQ(FEtherCATSlave->windowTitle(), QStringLiteral("EtherCAT Slave Set Access"));
+        EXPECT_EQ(FEtherCATSlave_Group->windowTitle(), QStringLiteral("EtherCAT Slave Set Group"));
         for (QWidget *w : expected) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_TRUE(Row_Clipboard.isEmpty());
     }
@@ -119,6 +125,8 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FSetAccess, nullptr);
     EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
+    EXPECT_EQ(FEtherCATSlave, nullptr);
+    EXPECT_EQ(FEtherCATSlave_Group, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)
