@@ -440,7 +440,7 @@ QString TNovaStringGrid::GetEditMaskText() const { return FEditMask; }
 void TNovaStringGrid::CloseEditor(QWidget *w)
 {
     if (w) {
-        const bool hadFocus = w->hasFocus() || w->isAncestorOf(QApplication::focusWidget());
+        const bool hadFocus = holdsWindowFocus(w);
         w->setEnabled(false);
         w->hide();
         if (hadFocus && !FBlockFocus) setFocus(Qt::OtherFocusReason);
