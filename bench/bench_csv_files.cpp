@@ -4,6 +4,7 @@
 #include "grid/NovaGrid.h"
 #include "platform/Files.h"
 #include "platform/TextFile.h"
+#include "BenchTiming.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -90,21 +91,6 @@ BENCHMARK(BM_PlainReadSplit)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_GridLoadCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_PlainWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_GridSaveCsv)->Unit(benchmark::kMillisecond)->Iterations(3);
-
-// The fastest of five runs: the disk's share of a write (sync and rename) swings from run to
-// run, and both sides of a ratio are taken the same way.
-template <typename F>
-double bestMs(F run)
-{
-    double best = 1e300;
-    for (int i = 0; i < 5; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        const auto t1 = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return best;
-}
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "grid/GridFilter.h"
 #include "grid/NovaGrid.h"
 #include "grid/base/FilterExpr.h"
+#include "BenchTiming.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -71,19 +72,6 @@ void BM_PlainMatching(benchmark::State &state)
 BENCHMARK(BM_FilterOnAndOff)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainMatching)->Unit(benchmark::kMillisecond);
 
-template <typename F>
-double bestMs(F run)
-{
-    double best = 1e300;
-    for (int i = 0; i < 3; ++i) {
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        const auto t1 = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(t1 - t0).count());
-    }
-    return best;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -99,8 +87,8 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    const double f = bestMs(filterOnAndOff);
-    const double p = bestMs(plainMatching);
+    const double f = bestMs(filterOnAndOff, 3);
+    const double p = bestMs(plainMatching, 3);
     std::printf("10^6 rows: filter on and off %.1f ms, plain matching %.1f ms\n", f, p);
     std::printf("ratio filter / plain matching %.2f (target <= 2.00)\n", f / p);
     return 0;

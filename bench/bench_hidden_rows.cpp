@@ -125,7 +125,7 @@ int main(int argc, char **argv)
     g_half = half.get();
     g_ten = ten.get();
     g_queriesHalf = queries(half->RowCount());
-    g_queriesTen = queries(half->RowCount());
+    g_queriesTen = queries(ten->RowCount());
     g_plain.resize(kRows);
     std::iota(g_plain.begin(), g_plain.end(), 0);
     std::printf("hidden rows: %d and %d of %d\n", half->NumHiddenRows(), ten->NumHiddenRows(), kRows);

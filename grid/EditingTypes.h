@@ -44,6 +44,10 @@ using TGridKeyEvent = std::function<void(QObject *Sender, int &Key, Qt::Keyboard
 using TCanInsertRowEvent = std::function<void(QObject *Sender, int ARow, bool &CanInsert)>;
 using TCanDeleteRowEvent = std::function<void(QObject *Sender, int ARow, bool &CanDelete)>;
 using TAutoInsertRowEvent = std::function<void(QObject *Sender, int ARow)>;
+// The drop-down editors' write-back: the chosen colour and its text, the chosen image index.
+using TColorSelectedEvent = std::function<void(QObject *Sender, int ACol, int ARow, TColor &Color, QString &Value)>;
+using TImageSelectedEvent = std::function<void(QObject *Sender, int ACol, int ARow, int &Index)>;
+using TDropDownButtonClickEvent = std::function<void(QObject *Sender, int ACol, int ARow, int ButtonIndex)>;
 
 // Kinds edited in the grid's own text editor.
 inline bool IsTextEditorKind(TEditorType t)

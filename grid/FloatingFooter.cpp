@@ -178,6 +178,7 @@ void TFooterPanel::paintEvent(QPaintEvent *)
     K.Font = FGrid->Font();
     setLayoutDirection(FGrid->layoutDirection());
     const TFloatingFooter &F = *FGrid->FloatingFooter();
+    FCanvas = &K;
     int painted = 0;
     switch (F.FooterStyle()) {
     case fsFixedLastRow: painted = PaintColumns(K); break;
@@ -192,6 +193,7 @@ void TFooterPanel::paintEvent(QPaintEvent *)
         K.MoveTo(line.Left, 0);
         K.LineTo(line.Right, 0);
     }
+    FCanvas = nullptr;
 }
 
 int TFooterPanel::PaintColumns(TCanvas &K)

@@ -108,4 +108,9 @@ private:
     void paintButtonFrame(TCanvas &Canvas, int W);
     TNovaStringGrid *FGrid;
     int FHintCol = -1;
+    TCanvas *FCanvas = nullptr; // while the panel paints
+
+public:
+    // The canvas of the panel's paint in progress, null outside it.
+    TCanvas *Canvas() const { return FCanvas; }
 };

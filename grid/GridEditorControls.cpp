@@ -874,6 +874,8 @@ void TGridButton::keyReleaseEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Space && !e->isAutoRepeat()) {
         Press();
+        // The button's own click follows, as for a click with the mouse.
+        click();
         update();
         e->accept();
         return;

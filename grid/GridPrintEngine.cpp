@@ -117,7 +117,7 @@ bool TGridPrintEngine::pageInRange() const
 void TGridPrintEngine::setFont(const TFont &font)
 {
     C.Font = font;
-    C.SetFontHeight(-int(std::trunc(font.Size * 254.0 / 72.0 * k)));
+    C.SetFontHeight(G.MapFontHeight(font.Size));
 }
 
 int TGridPrintEngine::textHeightOf(const TFont &font)
@@ -175,7 +175,7 @@ TPoint TGridPrintEngine::cellExtent(int c, int r)
         pf.Size = PS.Font().Size;
         TCanvas &dev = C.Device();
         dev.Font = pf;
-        dev.Font.Size = std::max(1, int(std::lround(std::abs(-std::trunc(pf.Size * 254.0 / 72.0 * k)) * C.ScaleY() * 72.0 / 96.0)));
+        dev.Font.Size = std::max(1, int(std::lround(std::abs(G.MapFontHeight(pf.Size)) * C.ScaleY() * 72.0 / 96.0)));
         const int wpx = PS.NoAutoSize() ? int(std::lround((G.ColWidths(c) + 12) * f * C.ScaleX())) : 65535;
         TMarkupDrawParams mp;
         mp.measureOnly = true;
@@ -915,6 +915,7 @@ int TGridPrintEngine::Run(int PageTotal)
     FPageTotal = PageTotal;
     f = 254.0 / ScreenPixelsPerInch(G);
     k = 1.0;
+    G.Fontscalefactor = k;
     C.Pen.Style = PS.BorderStyle();
     C.Pen.Width = PS.Borders() == pbDouble ? 10 : 2;
     hH = textHeightOf(PS.HeaderFont());
@@ -956,6 +957,7 @@ int TGridPrintEngine::Run(int PageTotal)
             for (int c = FRange.Left; c <= FRange.Right; ++c)
                 FWidths[c] = int(std::trunc(FWidths[c] * kk));
         k = kk;
+        G.Fontscalefactor = k;
     }
     if (G.OnPrintSetColumnWidth)
         for (int c = FRange.Left; c <= FRange.Right; ++c)

@@ -3,8 +3,11 @@
 #include "grid/NovaGrid.h"
 #include "grid/base/VedAzirText.h"
 
+#include <QApplication>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScreen>
 
 namespace {
@@ -168,4 +171,76 @@ void THTMLHintWindow::paintEvent(QPaintEvent *)
     TPainterCanvas canvas(&p);
     canvas.Font.Assign(font());
     PaintTo(canvas);
+}
+
+// ---- the program's hint window class ------------------------------------------------------------
+
+namespace {
+
+// Takes the tool-tip requests of every widget while HTML hints are on.
+class THTMLHintFilter : public QObject {
+public:
+    QPointer<THTMLHintWindow> Window;
+    QPointer<QWidget> Owner; // the control whose hint shows
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        switch (e->type()) {
+        case QEvent::ToolTip: {
+            auto *w = qobject_cast<QWidget *>(watched);
+            if (!w || w->toolTip().isEmpty())
+                return false;
+            if (!Window) {
+                Window = new THTMLHintWindow();
+                Window->setAttribute(Qt::WA_DeleteOnClose);
+            }
+            const QPoint at = static_cast<QHelpEvent *>(e)->globalPos() + QPoint(0, 20);
+            const TRect m = Window->CalcHintRect(300, w->toolTip());
+            Window->ActivateHint(TRect{at.x(), at.y(), at.x() + m.Width(), at.y() + m.Height()}, w->toolTip());
+            Owner = w;
+            return true;
+        }
+        case QEvent::Leave:
+        case QEvent::MouseButtonPress:
+        case QEvent::KeyPress:
+        case QEvent::Hide:
+            if (Window && watched == Owner)
+                Window->hide();
+            return false;
+        default:
+            return false;
+        }
+    }
+};
+
+THTMLHintFilter *&hintFilter()
+{
+    static THTMLHintFilter *filter = nullptr;
+    return filter;
+}
+
+} // namespace
+
+void SetApplicationHTMLHints(bool On)
+{
+    THTMLHintFilter *&f = hintFilter();
+    if (On && !f && qApp) {
+        f = new THTMLHintFilter;
+        f->setParent(qApp);
+        qApp->installEventFilter(f);
+    } else if (!On && f) {
+        if (f->Window)
+            f->Window->hide();
+        delete f->Window;
+        delete f;
+        f = nullptr;
+    }
+}
+
+bool ApplicationHTMLHints() { return hintFilter() != nullptr; }
+
+THTMLHintWindow *ApplicationHintWindow()
+{
+    return hintFilter() ? hintFilter()->Window.data() : nullptr;
 }

@@ -51,3 +51,10 @@ private:
     int FTextWidth = 0;
     int FTextHeight = 0;
 };
+
+// The program's hint window class: with HTML hints on, every control's hint (its tool tip) shows
+// in one shared THTMLHintWindow as mini-HTML; off, the platform's tool tip shows it.
+void SetApplicationHTMLHints(bool On);
+bool ApplicationHTMLHints();
+// The shared window of the HTML hints (null until a hint was shown).
+THTMLHintWindow *ApplicationHintWindow();

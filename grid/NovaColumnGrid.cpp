@@ -49,9 +49,7 @@ std::unique_ptr<TGridColumnCollection> TNovaColumnGrid::CreateColumns()
 
 void TNovaColumnGrid::Loaded()
 {
-    // The string grid's part of the end of building: the kept column widths come back.
-    if (ColumnSize()->Save())
-        LoadColSizes();
+    TNovaStringGrid::Loaded();
     const bool keep = FColumnCollection->NoRecursiveUpdate();
     FColumnCollection->SetNoRecursiveUpdate(true);
     SyncColumnItems();
@@ -290,7 +288,7 @@ QString TNovaColumnGrid::GetEditMask(int ACol, int ARow)
     QString mask;
     if (ACol >= FixedCols())
         if (const TGridColumnItem *item = itemAt(RealColIndex(ACol)))
-            mask = qtInputMask(item->EditMask());
+            mask = item->EditMask();
     const QString own = TNovaStringGrid::GetEditMask(ACol, ARow);
     return own.isEmpty() ? mask : own;
 }

@@ -20,7 +20,7 @@ public:
     ~TNovaColumnGrid() override;
 
     // End of building a form: items in step, each item's default index := its index.
-    virtual void Loaded();
+    void Loaded() override;
 
     TGridColumnCollection *Columns() const { return FColumnCollection.get(); }
     void SetColumns(const TGridColumnCollection &Value) { FColumnCollection->Assign(Value); }

@@ -53,6 +53,7 @@ class TDropList;
 class TDropCheckList;
 class TFilterDropDown;
 class THTMLHintWindow;
+struct TButtonTones;
 class TNoActiveForm;
 class TGridFocusWindow;
 class TGridAlphaMask;
@@ -61,11 +62,14 @@ class TGridDropSource;
 class TNSGDropSource;
 class TFloatingFooter;
 class TFooterPanel;
+class TDropDownCellEditor;
 
 // ---- enumerations of the string grid ----------------------------------------------------------
 
 enum TGridLook : std::uint8_t { glStandard, glSoft, glClassic, glNova, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollBarAlways : std::uint8_t { saNone, saVert, saHorz, saBoth };
+// Where the control docks in its parent: nowhere, along one side or over the whole client area.
+enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TIntelliPan : std::uint8_t { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TScrollType : std::uint8_t { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType : std::uint8_t { shNone, shVertical, shHorizontal, shBoth };
@@ -132,8 +136,6 @@ using TControlComboSelectEvent = std::function<void(QObject *Sender, int ARow, i
 using TFixedEditEvent =
     std::function<void(QObject *Sender, int ACol, int ARow, TGridFixedCellEditor &AEditor, QStringList &Values)>;
 
-// Colour of two blended: Percent of Color1 and the rest of Color2 (RGB values).
-TColor BlendColor(TColor Color1, TColor Color2, int Percent);
 // The selection colour over a cell colour: blended by Factor when the mixer is on.
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor);
 
@@ -192,6 +194,8 @@ public:
 };
 
 using TScrollHintEvent = std::function<void(QObject *Sender, int ARow, QString &hintstr)>;
+using TGetEditMaskEvent = std::function<void(QObject *Sender, int ACol, int ARow, QString &Value)>;
+using TUnitChangedEvent = std::function<void(QObject *Sender, int ACol, int ARow, const QString &AUnit)>;
 using TDragScrollEvent =
     std::function<void(QObject *Sender, int TopRow, int LeftCol, int &DragScrollDir, bool &CanScroll)>;
 // Drag-scroll directions (a set of bits).
@@ -211,8 +215,23 @@ public:
 
     // Whether the grid is placed in a designer (never in this program: forms are built in code).
     bool Designing() const { return FDesigning; }
+    // Whether the platform draws themed controls (the grid's own editors follow it).
+    bool IsThemed() const { return FIsComCtl6; }
     // Copies settings, sizes and then the cells of another string grid; anything else changes nothing.
     void Assign(QObject *Source);
+    // End of building: headers shown, minimums recorded, AlwaysShowEditor handed to Navigation,
+    // the base of proportional sizes taken. Runs before the first show unless called earlier.
+    virtual void Loaded();
+    bool IsLoaded() const { return FLoaded; }
+    // The grid's window comes to life (its first show): grid timer, kept column widths and the
+    // panels' creation events.
+    void CreateWnd();
+    // Records every column width and the grid's width as the base of proportional widths.
+    void InitOrigColSizes();
+    int OldSize() const { return FOldSize; }
+    // Docking in the parent, kept while the parent is resized.
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign Value);
 
     // Dimensions. Hidden rows and columns are not counted.
     int RowCount() const { return TBaseGrid::RowCount(); }
@@ -307,6 +326,15 @@ public:
     CFG_PLAIN_PROPERTY(bool, HintShowLargeText, false)
     CFG_PLAIN_PROPERTY(bool, HintShowSizing, false)
     CFG_PLAIN_PROPERTY(bool, HTMLHint, false)
+
+public:
+    // The grid's cursor: shown where no temporary cursor is, and the one those return to. A cursor
+    // set from outside ends the select mode of the fixed cells.
+    void SetCursor(const QCursor &Value);
+    // Every control's hint in the program shows as mini-HTML in the HTML hint window when on, in the
+    // platform's tool tip when off.
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
     CFG_PLAIN_PROPERTY(bool, OemConvert, false)
     CFG_PLAIN_PROPERTY(bool, AnchorHint, false)
     CFG_REPAINT_PROPERTY(bool, ActiveCellShow, false)
@@ -405,10 +433,20 @@ public:
     bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
     void SetAutoThemeAdapt(bool Value);
     void SetXYOffset(QPoint Value);
+    // Colour of the four column-moving arrows (read from the up arrow).
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
     void UpdateXYOffset(int X, int Y) { XYOffset = QPoint(X, Y); }
     bool UsePlatformStyles() const { return FUsePlatformStyles; }
     void SetUsePlatformStyles(bool Value) { FUsePlatformStyles = Value; InvalidateGrid(); }
     bool UsesPlatformStyles() override { return FUsePlatformStyles; }
+    // Takes the cell colours of an application-wide control style other than the platform's own
+    // (at the end of building and on every style change); UsesPlatformStyles tells whether it did.
+    void ApplyStyleColors();
+    // The canvas the floating footer paints on (its panel's, while it paints).
+    TCanvas *FooterCanvas() const;
+    // Paints counted before the first paint of a grid that is not a tab stop (0 or 1).
+    int PaintCount() const { return FPaintCount; }
 
     // Listeners: one selection listener, any number of change notifiers (not owned).
     void RegisterSelListener(ITNovaStringGridSelect *AListener) { FISelect = AListener; }
@@ -532,6 +570,8 @@ public:
     bool HasDataImage(int ACol, int ARow);
     // Dir 0: side by side, else stacked.
     void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal, TCellVAlign val);
+    // The image-index list of a multi-image cell changed: the cell repaints.
+    void MultiImageChanged(QObject *Sender, int ACol, int ARow);
     void RemoveMultiImage(int ACol, int ARow);
     void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
     void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
@@ -671,9 +711,12 @@ public:
     TDblClickCellEvent OnDblClickCell;
     TComboChangeEvent OnComboChange;
     TCellValidateEvent OnCellValidate;
+    TCellValidateEvent OnCellValidateWide;
     TCheckBoxClickEvent OnCheckBoxChange;
     TRowUpdateEvent OnRowUpdate;
     TOnResizeEvent OnResize;
+    // The size handling stretched a column (and no scroll bar is forced).
+    TNotifyEvent OnGridResize;
     TColumnSizeEvent OnColumnSize;
     TRowSizeEvent OnRowSize;
 
@@ -731,6 +774,10 @@ public:
     virtual void DoCanEditCell(int ACol, int ARow, bool &CanEdit);
     virtual void DoSearchFooterAction(const QString &Value, int ACol, int ARow, TSearchAction SearchAction);
     virtual void DoButtonClick(int ACol, int ARow);
+    // The grid button editor was clicked: OnButtonClick for the current cell.
+    void GridButtonClick();
+    // The unit editor's unit changed: OnUnitChanged for the current cell.
+    void DoUnitChanged(QObject *Sender, const QString &AUnit);
     virtual void DoExpandClick(int ACol, int ARow, bool Expanded);
     virtual void DoComboCloseUp(int ARow, int ACol);
     virtual void DoComboDropDown(int ARow, int ACol);
@@ -913,6 +960,7 @@ public:
     TCanEditCellEvent OnCanEditCell;
     TSearchFooterActionEvent OnSearchFooterAction;
     TButtonClickEvent OnButtonClick;
+    TUnitChangedEvent OnUnitChanged;
     TExpandClickEvent OnExpandClick;
     TComboCloseUpEvent OnComboCloseUp;
     TComboCloseUpEvent OnComboDropDown;
@@ -988,7 +1036,11 @@ public:
     // Page 1 of the layout onto any canvas; its clip rectangle (else DrawRect) gives the page.
     void PrintDraw(TCanvas &Canvas, const TRect &DrawRect);
     void PrintDrawRect(TCanvas &Canvas, const TRect &DrawRect, const TGridRect &Gridrect);
+    // A point size as a character height in tenths of a millimetre, scaled by Fontscalefactor.
     int MapFontHeight(int pointsize) const;
+    // The print font scale: 1.0 while columns are measured, the fit-to-page factor while rows are
+    // measured and cells drawn.
+    double Fontscalefactor = 1.0;
     int MapFontSize(int Height) const;
     TRect PrintPageRect() const { return FPrintPageRect; }
     int PrintPageWidth() const { return FPrintPageWidth; }
@@ -1254,6 +1306,10 @@ public:
     // made on first use; a cell holds its rich text one byte per character.
     TNovaRichEdit *RichEdit();
     TNovaRichEdit *InplaceRichEdit();
+    // The selection of the in-place rich editor moved: OnRichEditSelectionChange (its sender is
+    // the editor).
+    void RichEditSelectionChanged(QObject *Sender);
+    TNotifyEvent OnRichEditSelectionChange;
     void CellToRich(int ACol, int ARow, TNovaRichEdit *Rich);
     QString RichToString(TNovaRichEdit *Rich);
     void RichToCell(int ACol, int ARow, TNovaRichEdit *Rich);
@@ -1366,6 +1422,9 @@ protected:
     // Takes every filter level off at once; rows hidden otherwise stay hidden.
     void removeFilterLevels();
     void createFilterLists();
+    void createSearchPanel();
+    // The editors and feedback windows a grid outside a designer makes with itself.
+    void createRunTimeControls();
     // The header glyph of a column with a filter list (the active one while its filter is set).
     void paintFilterGlyph(TCanvas &Canvas, const TRect &R, bool Active);
     int FFilterPressClosed = -1; // column whose list a press on the grid closed (-1 none)
@@ -1397,6 +1456,14 @@ public:
     void UnHideRowsAll();
     void UnHideRowList();
     bool IsHiddenRow(int RowIndex) const { return FGridItems.Contains(RowIndex); }
+    // The same answer through a list of every hidden row's index, built on the first call (when
+    // ListHidden is empty) and kept by the caller for its next calls.
+    bool IsHiddenRow(int RowIndex, std::unique_ptr<TIntList> &ListHidden) const;
+    // Hide the rows whose selection flag is set (or not set), bottom up or top down.
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    // Asks the grid again whether the current cell may be selected (editor state follows).
+    void UpdateEditMode() { SelectCell(Col(), Row()); }
     int NumHiddenRows() const { return FGridItems.Count(); }
     int TotalRowCount() const { return RowCount() + NumHiddenRows(); }
     int RealRowIndex(int ARow) const; // -1 for a negative displayed row
@@ -1432,7 +1499,10 @@ public:
     // Editing entry points.
     bool CanEditShow() override;
     TInplaceEdit *CreateEditor() override;
+    // The cell's edit mask: EditMask, changed by OnGetEditMask for the asked cell.
     QString GetEditMask(int ACol, int ARow) override;
+    QString GetEditInputMask(int ACol, int ARow) override;
+    TGetEditMaskEvent OnGetEditMask;
     int GetEditLimit() override;
     void PrepareCellEditor(int ACol, int ARow);
     void StoreEditorValue(int ACol, int ARow);
@@ -1442,7 +1512,6 @@ public:
     void HideInplaceEdit();
     void PostGridEditDone(int ACol, int ARow);
     bool WantsTabKey() const;
-    QString GetEditMaskText() const;
     bool EditMode() const { return FEditMode; }
     bool Editing() const { return FEditing; }
     QWidget *EditCtrl() const { return FEditCtrl; }
@@ -1616,6 +1685,26 @@ public:
     TGridSpin *SpinEdit();
     TGridDatePicker *DateTimePicker();
     TGridDateTimePicker *DateAndTimePicker();
+    // The drop-down editors, made through the drop-down editor registry (DropDownEditorRegistry.h)
+    // on first use; nullptr while no factory is registered for the kind.
+    TDropDownCellEditor *TrackbarDropDown() { return DropDownEditor(edTrackbarDropDown); }
+    TDropDownCellEditor *MemoDropDown() { return DropDownEditor(edMemoDropDown); }
+    TDropDownCellEditor *CalculatorDropDown() { return DropDownEditor(edCalculatorDropDown); }
+    TDropDownCellEditor *TimePickerDropDown() { return DropDownEditor(edTimePickerDropDown); }
+    TDropDownCellEditor *DetailPickerDropDown() { return DropDownEditor(edDetailDropDown); }
+    TDropDownCellEditor *GridDropDown() { return DropDownEditor(edGridDropDown); }
+    TDropDownCellEditor *ColorPickerDropDown() { return DropDownEditor(edColorPickerDropDown); }
+    TDropDownCellEditor *ImagePickerDropDown() { return DropDownEditor(edImagePickerDropDown); }
+    TDropDownCellEditor *NovaGridDropDown() { return DropDownEditor(edNovaGridDropDown); }
+    // The editor of a drop-down kind, made on first use; nullptr for other kinds.
+    TDropDownCellEditor *DropDownEditor(TEditorType Kind);
+    // The one made so far, without making it.
+    TDropDownCellEditor *ExistingDropDownEditor(TEditorType Kind) const;
+    // The memo drop-down's text goes into the current cell while it is edited.
+    void MemoDropDownChange();
+    // Clicks on the buttons of a drop-down editor's header and footer.
+    void DoDropDownHeaderButtonClick(int ButtonIndex);
+    void DoDropDownFooterButtonClick(int ButtonIndex);
     // Takes the focus off the editors and hides them while the grid is still whole (its destructor
     // calls it first, so no editor reports to a grid that is half gone).
     void ReleaseEditors();
@@ -1666,6 +1755,10 @@ public:
     TAutoInsertRowEvent OnAutoInsertRow;
     TCanDeleteRowEvent OnCanDeleteRow;
     TEndRowSizeEvent OnEndRowSize;
+    TColorSelectedEvent OnColorSelected;
+    TImageSelectedEvent OnImageSelected;
+    TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+    TDropDownButtonClickEvent OnDropDownFooterButtonClick;
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -1701,6 +1794,7 @@ protected:
     friend class TGridButton;
     friend class TGridDatePicker;
     friend class TGridDateTimePicker;
+    friend class TDropDownCellEditor;
 
     // ---- editing state ------------------------------------------------------------------------
     bool FEditMode = false;         // an editor of the editing core is open
@@ -1729,6 +1823,12 @@ protected:
     int FOldCol = -1;
     int FOldRow = -1;
     QString FOldCellText;
+    QString FOldCellTextWide;
+    struct TValidationEnd {
+        TNovaStringGrid *g;
+        ~TValidationEnd();
+    };
+    void beginValidation(const QString &NewValue, int &ACol, int &ARow);
     bool FOldModifiedValue = false;
     QString FNewCellText;
     bool FValidating = false;
@@ -1765,6 +1865,23 @@ protected:
     TGridSpin *FEditSpin = nullptr;
     TGridDatePicker *FEditDate = nullptr;
     TGridDateTimePicker *FEditDateTime = nullptr;
+    // The drop-down editors (children of the grid, made by the registry's factories).
+    TDropDownCellEditor *FEditTrackBar = nullptr;
+    TDropDownCellEditor *FEditMemo = nullptr;
+    TDropDownCellEditor *FEditCalculator = nullptr;
+    TDropDownCellEditor *FEditTimePicker = nullptr;
+    TDropDownCellEditor *FEditDetailPicker = nullptr;
+    TDropDownCellEditor *FEditGridPicker = nullptr;
+    TDropDownCellEditor *FEditColorPicker = nullptr;
+    TDropDownCellEditor *FEditImagePicker = nullptr;
+    TDropDownCellEditor *FEditNovaGridPicker = nullptr;
+    static TDropDownCellEditor *TNovaStringGrid::*dropDownField(TEditorType Kind);
+    // Esc ended the drop-down edit: the store writes nothing.
+    bool FDropDownCancelled = false;
+    bool openDropDownEditor(int ACol, int ARow, const TRect &R, TColor B, const QString &Text);
+    void storeDropDownEditor(int ACol, int ARow);
+    // The index a ctDataImage cell's text names; -1 when it names none.
+    int dataImageIndex(int ACol, int ARow);
 
 public:
     // ============================================================================================
@@ -1838,6 +1955,11 @@ public:
     void SetTheme(TXPColorScheme Scheme);
     void SetColorTones(const TColorTones &ATones);
     const TColorTones &ColorTones() const { return FColorTones; }
+    // Cell buttons take the colour tones (button style 3) on a flat grid that has tones.
+    bool TonedButtons() const;
+    TButtonTones ButtonTones() const;
+    // The pictures of the leaf and XP node looks ("NSGLEAFOPEN", "NSGLEAFCLOSE", "XPNODEO", "XPNODEC").
+    static const QImage &NodePicture(const QString &Name);
     void ApplyOfficeTheme();
     void SetEditorsStyle(TNovaStyle AStyle);
     editorkit::TBorderStyle BorderStyle() const { return FBorderStyle; }
@@ -1931,6 +2053,9 @@ public:
     // ============================================================================================
     int Ints(int ACol, int ARow);
     void SetInts(int ACol, int ARow, int Value);
+    // The whole number a cell text starts with (sign, digits), held at the 32-bit limits; Default
+    // when it starts with no digit. Editors that start from a number of the cell read it so.
+    static int LeadingInt(const QString &Text, int Default = 0);
     int AllInts(int ACol, int ARow);
     void SetAllInts(int ACol, int ARow, int Value);
     double Floats(int ACol, int ARow);
@@ -2093,6 +2218,25 @@ public:
     // Thumb length of a window bar as a share of its track: the visible share of the scrolling
     // rows or columns with ScrollProportional, else 0 (the style's fixed minimum); -1 when all fit.
     double ThumbShare(Qt::Orientation Orientation) const;
+    // Proportional thumbs: a 128-step range whose page is the visible share of the scrolling rows
+    // (columns) and whose position follows TopRow (LeftCol); nothing while all fit.
+    struct TProportionalScroll {
+        bool Set = false;
+        int Max = 0;
+        int Page = 0;
+        int Pos = 0;
+    };
+    void UpdateProportionalVScroll();
+    void UpdateProportionalHScroll();
+    const TProportionalScroll &ProportionalScroll(Qt::Orientation Orientation) const
+    {
+        return FPropScroll[Orientation == Qt::Vertical ? 0 : 1];
+    }
+    void UpdateFlatVScrollBar();
+    void UpdateFlatHScrollBar();
+    void FlatSetScrollInfo(Qt::Orientation Bar);
+    void FlatSetScrollProp(int Index, int Value);
+    void FlatShowScrollBar(Qt::Orientation Bar, bool Show);
     bool IsFlat() const { return FIsFlat; }
     void InitFlatScrollBars();
     void DoneFlatScrollBars();
@@ -2106,8 +2250,8 @@ public:
     void VScrollThumbTrack(int Pos);
     void HScrollThumbTrack(int Pos);
     void ScrollThumbEnd();
-    THTMLHintWindow *ThumbHintWindow() const { return FThumbHintWnd; }
-    bool ThumbHintShowing() const { return FThumbHintShow; }
+    THTMLHintWindow *ThumbHintWindow() const { return FScrollHintWnd; }
+    bool ThumbHintShowing() const { return FScrollHintShow; }
     // Something dragged over the grid (client point): scrolls over the margins.
     void DragOver(QObject *Source, int X, int Y, TDragOverState State, bool &Accept);
     int DragScrollDirection() const { return FDragScrollDirection; }
@@ -2116,6 +2260,9 @@ public:
     // A scroll action of the cell scroll bar (0 line up, 1 line down, 2 page up, 3 page down,
     // 5 thumb track to Pos): true when its position changed.
     bool CellScrollBarAction(int Action, int Pos);
+    // The scroll bar laid over a scroll-bar cell, and the one that draws scroll-bar cells.
+    QScrollBar *CellScrollBar() const { return FScrollBar; }
+    QScrollBar *PaintScrollBar() const { return FPaintScrollBar; }
     void SetCellScrollBarCell(int ACol, int ARow) { FScrollCol = ACol; FScrollRow = ARow; }
 
     TScrollHintEvent OnScrollHint;
@@ -2123,6 +2270,10 @@ public:
 
 private:
     void showThumbHint(const QString &Text);
+    void proportionalExtents(bool Vert, double &b, double &c, double &d, double &sum) const;
+    bool proportionalGuard() const;
+    bool proportionalRange(bool Vert, double Extent, int FitPos, double &Sum);
+    TProportionalScroll FPropScroll[2];
     void dragScrollTick();
     void stopDragScroll();
     void connectWindowScrollBars();
@@ -2135,13 +2286,14 @@ private:
     bool FIsFlat = false;
     TScrollControl *vscrlctrl = nullptr; // children of the viewport
     TScrollControl *hscrlctrl = nullptr;
-    THTMLHintWindow *FThumbHintWnd = nullptr; // made on first use, a child of the grid
-    bool FThumbHintShow = false;
+    THTMLHintWindow *FScrollHintWnd = nullptr; // made on first use, a child of the grid
+    bool FScrollHintShow = false;
     int FDragScrollDirection = 0;
     std::unique_ptr<editorkit::EditorTimer> FDragTmr;
     int FScrollCol = -1;
     int FScrollRow = -1;
-    QScrollBar *FScrollBar = nullptr; // the shared cell scroll bar, made on first hover, a child of the viewport
+    QScrollBar *FScrollBar = nullptr;      // the shared cell scroll bar, a child of the viewport
+    QScrollBar *FPaintScrollBar = nullptr; // never shown: draws the scroll bar of scroll-bar cells
     bool FScrollBarsConnected = false;
 
 public:
@@ -2214,6 +2366,10 @@ protected:
     bool FGridBlink = false;
     bool FSelChange = false;
     bool FInvokedFocusChange = false;
+    bool Invokedchange = false; // the grid changed the cursor itself
+    int FOwnCursorShape = -1;   // the grid's own cursor (-1: none set)
+    int FPaintCount = 0;        // 0 until the first paint of a grid that is not a tab stop
+    bool FDisableSize = false;  // a size handling is running
 
     // ---- selection -----------------------------------------------------------------------------
     void repaintRowIndicators(int ARow);
@@ -2320,6 +2476,7 @@ public:
 
 protected:
     bool viewportEvent(QEvent *e) override;
+    bool event(QEvent *e) override;
     void CMMouseLeave();
     void showCellHint(QPoint CursorPos);
     void hideCellHint();
@@ -2343,6 +2500,7 @@ protected:
     bool FMouseResize = false;
     // Select-mode cursors: claims the cursor of a select mode other than msNormal.
     void claimSelectCursor(TMouseSelectMode Mode);
+
     int FSelectCursorId = 0;
     // Enhanced column and row drag: one move event, and the release that ends it (true when
     // the release belonged to a drag).
@@ -2543,11 +2701,18 @@ protected:
     void mergeRowsBack(std::vector<RowComeback> &back);
     void showCellControlsOfRow(int realRow);
     void hideCellControlOfRow(int displayRow);
+    bool displayRowSelected(int r);
 
     // ---- state of the object ----------------------------------------------------------------
     bool FDesigning = false;
     bool FLoading = false;
     bool FLoaded = false;
+    bool FWindowCreated = false;
+    bool FUseHTMLHints = false;
+    int FOldSize = -1;
+    TAlign FAlign = alNone;
+    QPointer<QWidget> FAlignWatched;
+    void ApplyAlign();
     int FUpdateCount = 0;
     int FFixedRowHeight = 22;
     int FFixedRightCols = 0;

@@ -172,11 +172,6 @@ void TNovaStringGrid::ShowCellControlEditor(const QString &Text, const QString &
     const int maxLen = GetControlTagMaxLen(Text, ID);
 
     if (edit) {
-        if (!FEditControl) {
-            FEditControl = new TControlEdit(this);
-            FEditControl->hide();
-            FEditControl->OnExit = [this](QObject *) { StoreCellControlValue(); };
-        }
         TControlEdit *e = FEditControl;
         e->setEchoMode(type == QLatin1String("PASSWORD") ? QLineEdit::Password : QLineEdit::Normal);
         e->SetEditMask(type == QLatin1String("MASK") ? GetControlTagProp(Text, ID) : QString());
@@ -190,13 +185,6 @@ void TNovaStringGrid::ShowCellControlEditor(const QString &Text, const QString &
         return;
     }
 
-    if (!FComboControl) {
-        FComboControl = new TControlCombo(this);
-        FComboControl->hide();
-        FComboControl->OnExit = [this](QObject *) { StoreCellControlValue(); };
-        QObject::connect(FComboControl, qOverload<int>(&QComboBox::activated), this,
-                         [this](int index) { ControlComboSelect(index); });
-    }
     TControlCombo *cb = FComboControl;
     bool Edit = true;
     int DropCount = 8;

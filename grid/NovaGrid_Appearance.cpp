@@ -2,6 +2,7 @@
 // queries used by painting, mouse handling and export: the used cells, the cell under a screen
 // point and the sizing borders.
 #include "grid/NovaGrid.h"
+#include "grid/base/FeedbackWindows.h"
 
 #include "grid/EditLink.h"
 #include "grid/NovaInplaceEdit.h"
@@ -10,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QMenu>
 #include <QPointer>
 #include <algorithm>
 
@@ -145,6 +147,18 @@ void TNovaStringGrid::SetAutoThemeAdapt(bool Value)
         n->UnRegisterWindow(this);
         filter->FNotifier = nullptr;
     }
+}
+
+TColor TNovaStringGrid::ArrowColor() const
+{
+    return FArrows[std::size_t(arrUp)] ? FArrows[std::size_t(arrUp)]->Color() : clLime;
+}
+
+void TNovaStringGrid::SetArrowColor(TColor Value)
+{
+    for (TArrowWindow *a : FArrows)
+        if (a)
+            a->SetColor(Value);
 }
 
 void TNovaStringGrid::SetXYOffset(QPoint Value)

@@ -3,6 +3,8 @@
 // expand cells, rotated texts and painted objects a cell can show.
 #include "grid/NovaGrid.h"
 
+#include "grid/DropDownEditorRegistry.h"
+
 #include <QIcon>
 #include <QImage>
 #include <cmath>
@@ -202,8 +204,13 @@ void TNovaStringGrid::AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign hal
     if (!g)
         return;
     // A change of the index list repaints the cell it belongs to.
-    g->SetMultiImage(ACol, ARow, [this](QObject *, int c, int r) { RepaintCell(DisplColIndex(c), r); }, Dir != 0, hal,
-                     val);
+    g->SetMultiImage(ACol, ARow, [this](QObject *Sender, int c, int r) { MultiImageChanged(Sender, c, r); }, Dir != 0,
+                     hal, val);
+}
+
+void TNovaStringGrid::MultiImageChanged(QObject *, int ACol, int ARow)
+{
+    RepaintCell(DisplColIndex(ACol), ARow);
 }
 
 void TNovaStringGrid::RemoveMultiImage(int ACol, int ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImages); }
@@ -818,7 +825,7 @@ void TNovaStringGrid::DoColorSelect(int ACol, int ARow, TColor &Color)
     Q_UNUSED(ACol);
     Q_UNUSED(ARow);
     if (OnColorSelect)
-        OnColorSelect(this, Col(), Row(), Color, QString());
+        OnColorSelect(this, Col(), Row(), Color, FEditColorPicker ? FEditColorPicker->CellText() : QString());
 }
 
 void TNovaStringGrid::DoImageSelect(int ACol, int ARow, int &ImageIndex)

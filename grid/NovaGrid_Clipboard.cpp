@@ -27,7 +27,7 @@ namespace {
 constexpr QChar cbTab = QLatin1Char('\t');
 constexpr QChar cbCR = QLatin1Char('\r');
 constexpr QChar cbLF = QLatin1Char('\n');
-constexpr QChar kQuote = QLatin1Char('"');
+constexpr QChar cbQuote = QLatin1Char('"');
 const QString kWideMarker = QStringLiteral("|\\");
 
 bool isRich(const QString &t) { return t.contains(QStringLiteral("{\\")); }
@@ -117,13 +117,13 @@ QString unquoteField(QString f)
 {
     if (!f.contains(cbLF) && !f.contains(QChar(11)))
         return f;
-    if (f.startsWith(kQuote) && f.endsWith(kQuote) && f.size() >= 2) {
+    if (f.startsWith(cbQuote) && f.endsWith(cbQuote) && f.size() >= 2) {
         f = f.mid(1, f.size() - 2);
         f.replace(QStringLiteral("\"\""), QStringLiteral("\""));
     } else {
-        if (f.startsWith(kQuote))
+        if (f.startsWith(cbQuote))
             f.remove(0, 1);
-        if (f.endsWith(kQuote))
+        if (f.endsWith(cbQuote))
             f.chop(1);
     }
     f.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -144,7 +144,7 @@ std::vector<QStringList> splitPasted(const QString &text)
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
-        if (fieldStart && c == kQuote) {
+        if (fieldStart && c == cbQuote) {
             quoted = true;
             fieldStart = false;
             field += c;
@@ -153,9 +153,9 @@ std::vector<QStringList> splitPasted(const QString &text)
         fieldStart = false;
         if (quoted) {
             field += c;
-            if (c == kQuote) {
-                if (i + 1 < n && text[i + 1] == kQuote) {
-                    field += kQuote;
+            if (c == cbQuote) {
+                if (i + 1 < n && text[i + 1] == cbQuote) {
+                    field += cbQuote;
                     ++i;
                 } else
                     quoted = false;
@@ -218,10 +218,10 @@ QString TNovaStringGrid::SelectionToText(const TGridRect &R, bool Disjunct)
                 t = richPlainText(t);
             if (t.contains(cbCR) || t.contains(cbLF)) {
                 // Quoted as spreadsheets do: quotes doubled, one LF per line break.
-                t.replace(kQuote, QStringLiteral("\"\""));
+                t.replace(cbQuote, QStringLiteral("\"\""));
                 t.replace(QStringLiteral("\r\n"), QString(cbLF));
                 t.replace(cbCR, cbLF);
-                t = kQuote + t + kQuote;
+                t = cbQuote + t + cbQuote;
             }
             s += t;
             if (c != R.Right)

@@ -10,10 +10,7 @@
 
 TArrowWindow *TNovaStringGrid::MoveArrow(TArrowDirection Dir)
 {
-    TArrowWindow *&a = FArrows[std::size_t(Dir)];
-    if (!a)
-        a = new TArrowWindow(this, Dir);
-    return a;
+    return FArrows[std::size_t(Dir)];
 }
 
 QWidget *TNovaStringGrid::MoveForm() const

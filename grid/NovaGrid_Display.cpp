@@ -10,21 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-TColor BlendColor(TColor Color1, TColor Color2, int Percent)
-{
-    if (Percent >= 100)
-        return Color1;
-    if (Percent < 1 || Color1 == clNone)
-        return Color2;
-    if (Color2 == clNone)
-        return Color1;
-    const TColor a = ColorToRGB(Color1);
-    const TColor b = ColorToRGB(Color2);
-    const double f = Percent / 100.0;
-    auto mix = [f](int x, int y) { return std::min(255, int(std::lround(f * x + (1.0 - f) * y))); };
-    return RGBColor(mix(GetRValue(a), GetRValue(b)), mix(GetGValue(a), GetGValue(b)), mix(GetBValue(a), GetBValue(b)));
-}
-
 TColor MixSelectionColor(TColor SelectionColor, TColor CellColor, bool Mixer, int Factor)
 {
     return Mixer ? BlendColor(SelectionColor, CellColor, Factor) : SelectionColor;

@@ -1,5 +1,6 @@
 // Editing core: which editor opens for a cell, what it is filled with, and what is written back
 // when it closes; the shared combo list; opening, closing and the end-of-edit report.
+#include "grid/DropDownEditorRegistry.h"
 #include "grid/GridEditorControls.h"
 #include "grid/NovaGrid.h"
 #include "grid/NovaInplaceEdit.h"
@@ -16,25 +17,6 @@
 
 using namespace editorkit;
 
-namespace {
-
-// The whole number a text starts with (0 when it starts with no digit); saturated to 32 bits.
-int leadingInt(const QString &text)
-{
-    const QString t = text.trimmed();
-    int i = 0;
-    bool neg = false;
-    if (i < t.size() && (t.at(i) == QLatin1Char('-') || t.at(i) == QLatin1Char('+'))) neg = t.at(i++) == QLatin1Char('-');
-    qint64 v = 0;
-    while (i < t.size() && t.at(i).isDigit()) {
-        v = qMin<qint64>(v * 10 + t.at(i).digitValue(), qint64(INT_MAX) + 1);
-        ++i;
-    }
-    if (neg) v = -v;
-    return int(qBound<qint64>(qint64(INT_MIN), v, qint64(INT_MAX)));
-}
-
-} // namespace
 
 // ---- combo list ----------------------------------------------------------------------------------
 
@@ -123,7 +105,7 @@ void TNovaStringGrid::RestoreCellCache()
 
 bool TNovaStringGrid::WantsTabKey() const
 {
-    return Options().Contains(goTabs) || bool(OnCellValidate);
+    return Options().Contains(goTabs) || bool(OnCellValidate) || bool(OnCellValidateWide);
 }
 
 TInplaceEdit *TNovaStringGrid::CreateEditor() { return new TNovaInplaceEdit(this); }
@@ -132,10 +114,12 @@ TNovaInplaceEdit *TNovaStringGrid::NormalEdit() const { return static_cast<TNova
 
 QString TNovaStringGrid::GetEditMask(int ACol, int ARow)
 {
-    Q_UNUSED(ACol);
-    Q_UNUSED(ARow);
-    return qtInputMask(FEditMask);
+    QString Value = FEditMask;
+    FireEvent(OnGetEditMask, this, ACol, ARow, Value);
+    return Value;
 }
+
+QString TNovaStringGrid::GetEditInputMask(int ACol, int ARow) { return qtInputMask(GetEditMask(ACol, ARow)); }
 
 int TNovaStringGrid::GetEditLimit() { return FMaxEditLength; }
 
@@ -238,7 +222,7 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
         DoGetEditorProp(c, ARow);
         const QSignalBlocker block(s);
         if (FCurrentEditor == edSpinEdit) {
-            s->SetValue(leadingInt(Text));
+            s->SetValue(LeadingInt(Text));
             s->SetSpinType(sptNormal);
         } else if (FCurrentEditor == edFloatSpinEdit) {
             double v = 0;
@@ -320,7 +304,7 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
     case edMaskEditBtn: {
         TGridEditBtn *e = EditBtn();
         e->SetBorderStyle(bsNone);
-        e->SetEditMask(FCurrentEditor == edMaskEditBtn ? GetEditMaskText() : QString());
+        e->SetEditMask(FCurrentEditor == edMaskEditBtn ? GetEditMask(Col(), Row()) : QString());
         {
             const QSignalBlocker block(e);
             e->setText(Text);
@@ -426,14 +410,99 @@ void TNovaStringGrid::PrepareCellEditor(int ACol, int ARow)
         FEditMode = false;
         break;
     default:
-        // Drop-down kinds have no editor here: nothing opens.
-        FEditMode = false;
+        // The drop-down kinds; one whose editor library registered no factory opens nothing.
+        if (!IsDropDownEditorKind(FCurrentEditor) || !openDropDownEditor(ACol, ARow, R, B, Text)) FEditMode = false;
         break;
     }
     FStartEditChar = QChar();
 }
 
-QString TNovaStringGrid::GetEditMaskText() const { return FEditMask; }
+
+// ---- drop-down editors: the value in and out -----------------------------------------------------
+
+int TNovaStringGrid::dataImageIndex(int ACol, int ARow)
+{
+    try {
+        return Ints(ACol, ARow);
+    } catch (const std::exception &) {
+        return -1;
+    }
+}
+
+bool TNovaStringGrid::openDropDownEditor(int ACol, int ARow, const TRect &R, TColor B, const QString &Text)
+{
+    TDropDownCellEditor *e = DropDownEditor(FCurrentEditor);
+    if (!e) return false;
+    const int c = RealColIndex(ACol);
+    QWidget *w = e->Widget();
+    e->SetDropDownBars(FControlLook->DropDownHeader(), FControlLook->DropDownFooter());
+    e->Style().SetComponentStyle(FComponentStyle);
+    DoGetEditorProp(c, ARow);
+    switch (FCurrentEditor) {
+    case edTrackbarDropDown: e->SetCellPosition(LeadingInt(Text)); break;
+    case edColorPickerDropDown:
+        e->SetCellColor(GetCellType(c, ARow) == ctShape ? GetShapeColor(c, ARow) : Colors(c, ARow));
+        break;
+    case edImagePickerDropDown: {
+        const TCellType t = GetCellType(c, ARow);
+        int i = -1;
+        if (t == ctImageList || t == ctDataImage) {
+            e->SetCellImages(GridImages());
+            i = t == ctImageList ? GetCellGraphic(c, ARow)->CellIndex() : dataImageIndex(c, ARow);
+        }
+        e->SetCellImageIndex(i);
+        break;
+    }
+    default: e->SetCellText(Text); break;
+    }
+    ShowEditorControl(w, R, B);
+    PostStartChar(w);
+    if (FMouseActions->DirectComboDrop()) e->OpenPopup();
+    if (auto *le = qobject_cast<QLineEdit *>(w); le && FCurrentEditor == edMemoDropDown) {
+        le->deselect();
+        le->setCursorPosition(0);
+    }
+    FEditCtrl = w;
+    return true;
+}
+
+void TNovaStringGrid::storeDropDownEditor(int ACol, int ARow)
+{
+    TDropDownCellEditor *e = ExistingDropDownEditor(FCurrentEditor);
+    if (!e) return;
+    const bool cancelled = FDropDownCancelled;
+    if (e->DroppedDown()) e->ClosePopup(cancelled);
+    if (!cancelled) {
+        switch (FCurrentEditor) {
+        case edColorPickerDropDown: {
+            TColor color = e->CellColor();
+            // No colour chosen: the cell stays as it was.
+            if (color == clNone) break;
+            QString v = e->CellText();
+            FireEvent(OnColorSelected, this, ACol, ARow, color, v);
+            SetEditedCellText(ACol, ARow, v);
+            if (GetCellType(ACol, ARow) == ctShape) SetShapeColor(ACol, ARow, color);
+            else SetColors(ACol, ARow, color);
+            break;
+        }
+        case edImagePickerDropDown: {
+            int i = e->CellImageIndex();
+            FireEvent(OnImageSelected, this, ACol, ARow, i);
+            if (i < 0) break;
+            const TCellType t = GetCellType(ACol, ARow);
+            if (t == ctImageList) {
+                GetCellGraphic(ACol, ARow)->SetCellIndex(i);
+                RepaintCell(DisplColIndex(ACol), ARow);
+            } else if (t == ctDataImage) {
+                SetEditedCellText(ACol, ARow, QString::number(i));
+            }
+            break;
+        }
+        default: SetEditedCellText(ACol, ARow, e->CellText()); break;
+        }
+    }
+    CloseEditor(e->Widget());
+}
 
 // ---- closing -------------------------------------------------------------------------------------
 
@@ -541,8 +610,11 @@ void TNovaStringGrid::StoreEditorValue(int ACol, int ARow)
             CloseEditor(FInplaceRichEdit);
         }
         break;
-    default: break;
+    default:
+        if (FEditMode && IsDropDownEditorKind(FCurrentEditor)) storeDropDownEditor(c, ARow);
+        break;
     }
+    FDropDownCancelled = false;
     if (FCurrentEditor != edNormal && FEditActive) PostGridEditDone(c, ARow);
     FBlockKill = false;
     FEditActive = false;

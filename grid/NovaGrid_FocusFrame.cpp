@@ -89,8 +89,6 @@ void TNovaStringGrid::showFocusFrameForEditor()
 
 void TNovaStringGrid::ShowFocusFrame(const TRect &R)
 {
-    if (!FFocusWindow)
-        FFocusWindow = new TGridFocusWindow(this);
     const int W = R.Width() + 9, H = R.Height() + 9;
     FFocusWindow->hide();
     FFocusWindow->resize(W, H);

@@ -11,14 +11,12 @@ bool TNovaStringGrid::FloatingFooterShown()
 
 TFloatingFooter *TNovaStringGrid::FloatingFooter()
 {
-    if (!FFloatingFooter) {
-        FFloatingFooter = new TFloatingFooter(this);
-        FFloatingFooter->SetHeight(DefaultRowHeight());
-        FFooterPanel = new TFooterPanel(this);
-        FFooterPanel->hide();
-        FireEvent(OnCreatedFloatingFooter, this);
-    }
     return FFloatingFooter;
+}
+
+TCanvas *TNovaStringGrid::FooterCanvas() const
+{
+    return FFooterPanel ? FFooterPanel->Canvas() : nullptr;
 }
 
 void TNovaStringGrid::UpdateFooter()

@@ -194,7 +194,9 @@ void drawButtonObject(TNovaStringGrid &grid, TCanvas &K, TCellGraphic &G, const 
     const TRect b = kind == ctExpand ? TRect{Cell.Right - 13, Cell.Top, Cell.Right, Cell.Top + 13} : placed;
     G.SetCellValue(double((std::uint32_t(b.Top - Cell.Top) << 16) | std::uint32_t(b.Left - Cell.Left)));
     const TControlLook &look = *grid.ControlLook();
-    const int style = look.FlatButton() ? 2 : grid.ThemedControls() ? 0 : 1;
+    int style = look.FlatButton() ? 2 : grid.ThemedControls() ? 0 : 1;
+    if (grid.TonedButtons())
+        style = 3;
     bool canEdit = true;
     grid.CheckCanEditCell(RCol, ARow, canEdit);
     int state = 0;
@@ -204,7 +206,8 @@ void drawButtonObject(TNovaStringGrid &grid, TCanvas &K, TCellGraphic &G, const 
         state = 1;
     if (kind != ctExpand && !canEdit && !look.NoDisabledButtonLook())
         state = 3;
-    DrawCellButton(K, &grid, b, style, state, TButtonTones());
+    const TButtonTones tones = grid.ButtonTones();
+    DrawCellButton(K, &grid, b, style, state, tones);
     const int push = state == 2 ? 1 : 0;
     if (kind == ctExpand) {
         const TPen pen = K.Pen;
@@ -234,7 +237,14 @@ void drawButtonObject(TNovaStringGrid &grid, TCanvas &K, TCellGraphic &G, const 
     const TBrush brush = K.Brush;
     const TColor fc = K.Font.Color;
     K.Brush.Style = bsClear;
-    K.Font.Color = state == 3 ? clGrayText : clBtnText;
+    if (style == 3) {
+        // The tone of the state: background, hover, selected (pushed) or disabled.
+        const TColorTones &t = grid.ColorTones();
+        const TColorTone &tone = state == 1 ? t.Hover : state == 2 ? t.Selected : state == 3 ? t.Disabled : t.Background;
+        K.Font.Color = tone.TextColor != clNone ? tone.TextColor : (state == 3 ? clGrayText : clBtnText);
+    } else {
+        K.Font.Color = state == 3 ? clGrayText : clBtnText;
+    }
     text.Left += 1;
     const bool lines = G.CellText().contains(QLatin1Char('\r'));
     K.DrawText(G.CellText(), text,

@@ -14,6 +14,10 @@ void TNovaStringGrid::Paint(QPainter &p, const QRect &updateRect)
     // Locked: nothing is painted until the lock is released.
     if (FUpdateCount >= 1)
         return;
+    if (FPaintCount == 0 && FScrollProportional && !FDesigning) {
+        UpdateProportionalVScroll();
+        UpdateProportionalHScroll();
+    }
     TBaseGrid::Paint(p, updateRect);
     TPainterCanvas K(&p);
     if (EditorMode()) {
@@ -31,6 +35,11 @@ void TNovaStringGrid::Paint(QPainter &p, const QRect &updateRect)
     FPaintingOn = &p;
     PaintDesignHelper();
     FPaintingOn = nullptr;
+    // A grid that is not a tab stop counts its first paint.
+    if (!(focusPolicy() & Qt::TabFocus) && FPaintCount == 0) {
+        ++FPaintCount;
+        UpdateProportionalVScroll();
+    }
     FireEvent(OnPainted, this);
 }
 

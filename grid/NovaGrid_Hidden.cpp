@@ -174,6 +174,19 @@ void TNovaStringGrid::RemoveRowsCore(int ARow, int ACount)
     SetRowCount(old - ACount);
     for (int r = ARow; r < RowCount(); ++r)
         SetRowHeights(r, heights[std::size_t(r + ACount - ARow)]);
+    // Disjunct selection flags of display rows leave with their rows.
+    if (FMouseActions->DisjunctRowSelect() && !FMouseActions->RowSelectPersistent()) {
+        if (int(FRowSelect.size()) > ARow)
+            FRowSelect.erase(FRowSelect.begin() + ARow,
+                             FRowSelect.begin() + std::min<int>(int(FRowSelect.size()), ARow + ACount));
+        std::vector<int> keep;
+        for (int v : FSelectedRows->Values())
+            if (v < ARow || v >= ARow + ACount)
+                keep.push_back(v < ARow ? v : v - ACount);
+        FSelectedRows->Clear();
+        for (int v : keep)
+            FSelectedRows->Add(v);
+    }
 }
 
 // Inserts ACount empty display rows at ARow; the rows from ARow move down with their heights.
@@ -409,6 +422,52 @@ void TNovaStringGrid::UnHideRowList()
         FocusCell(FixedCols(), FixedRows());
     mergeRowsBack(back);
     InvalidateGrid();
+}
+
+bool TNovaStringGrid::IsHiddenRow(int RowIndex, std::unique_ptr<TIntList> &ListHidden) const
+{
+    if (!ListHidden) {
+        ListHidden = std::make_unique<TIntList>();
+        for (int i = 0; i < FGridItems.Count(); ++i)
+            ListHidden->Add(FGridItems.Items(i)->Idx());
+    }
+    return ListHidden->HasValue(RowIndex);
+}
+
+// A row counts as selected by its real index when the selection persists over hidden rows.
+bool TNovaStringGrid::displayRowSelected(int r)
+{
+    return RowSelect(FMouseActions->RowSelectPersistent() ? RealRowIndex(r) : r);
+}
+
+void TNovaStringGrid::HideSelectedRows()
+{
+    BeginUpdate();
+    for (int r = RowCount() - 1; r >= FixedRows(); --r)
+        if (displayRowSelected(r)) {
+            const int real = RealRowIndex(r);
+            HideRows(real, real);
+        }
+    EndUpdate();
+}
+
+void TNovaStringGrid::HideUnSelectedRows()
+{
+    BeginUpdate();
+    int r = FixedRows();
+    while (r < RowCount()) {
+        if (displayRowSelected(r)) {
+            ++r;
+            continue;
+        }
+        // The row below moves up into r.
+        const int real = RealRowIndex(r);
+        const int before = RowCount();
+        HideRows(real, real);
+        if (RowCount() == before)
+            ++r;
+    }
+    EndUpdate();
 }
 
 int TNovaStringGrid::RealRowIndex(int ARow) const

@@ -44,6 +44,16 @@ void TNovaStringGrid::DoButtonClick(int ACol, int ARow)
     FireEvent(OnButtonClick, this, ACol, ARow);
 }
 
+void TNovaStringGrid::GridButtonClick()
+{
+    FireEvent(OnButtonClick, this, Col(), Row());
+}
+
+void TNovaStringGrid::DoUnitChanged(QObject *, const QString &AUnit)
+{
+    FireEvent(OnUnitChanged, this, Col(), Row(), AUnit);
+}
+
 void TNovaStringGrid::DoExpandClick(int ACol, int ARow, bool Expanded)
 {
     FireEvent(OnExpandClick, this, ACol, ARow, Expanded);

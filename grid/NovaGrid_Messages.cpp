@@ -6,6 +6,7 @@
 #include "grid/EditLink.h"
 #include "grid/ScrollControl.h"
 #include "grid/base/EditorKit.h"
+#include "grid/base/Theme.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -121,13 +122,54 @@ void TNovaStringGrid::GridTimerTick()
 void TNovaStringGrid::showEvent(QShowEvent *e)
 {
     TBaseGrid::showEvent(e);
-    // The window exists from its first show on: the grid timer runs from then, and the column
-    // widths kept by ColumnSize.Save come back then.
-    const bool created = !FGridTimer;
-    StartGridTimer();
-    if (created && FColumnSize->Save())
-        LoadColSizes();
+    // A grid built in code has ended its building by its first show; its window exists from then.
+    if (!FLoaded)
+        Loaded();
+    if (!FWindowCreated)
+        CreateWnd();
     PaintWindowBorder();
+}
+
+void TNovaStringGrid::CreateWnd()
+{
+    if (FWindowCreated || Destroying())
+        return;
+    FWindowCreated = true;
+    if (FBalloon->Enable())
+        BalloonInit();
+    placeFooterPanel();
+    placeSearchPanel();
+    if (FColumnSize->Save())
+        LoadColSizes();
+    StartGridTimer();
+    // The panels' windows come with the grid's.
+    FireEvent(OnCreatedFloatingFooter, this);
+    FireEvent(OnCreatedSearchFooter, this);
+}
+
+void TNovaStringGrid::ApplyStyleColors()
+{
+    const TThemePlatform &platform = ThemePlatform();
+    FUsePlatformStyles = platform.ActiveStyleName() != QLatin1String("Windows");
+    if (!FUsePlatformStyles)
+        return;
+    const auto normal = platform.StyleCellColors(TThemePlatform::scNormal);
+    const auto selected = platform.StyleCellColors(TThemePlatform::scSelected);
+    const auto fixed = platform.StyleCellColors(TThemePlatform::scFixed);
+    SetColor(normal.Fill);
+    SetGridLineColor(normal.Border);
+    SetGridFixedLineColor(fixed.Border);
+    SetOptions(Options().Exclude(goFixedVertLine).Exclude(goFixedHorzLine));
+    if (normal.Text != clNone) {
+        TFont f = Font();
+        f.Color = normal.Text;
+        SetFont(f);
+    }
+    if (selected.Text != clNone)
+        SetSelectionTextColor(selected.Text);
+    if (fixed.Text != clNone)
+        FFixedFont.Color = fixed.Text;
+    InvalidateGrid();
 }
 
 void TNovaStringGrid::changeEvent(QEvent *e)
@@ -135,6 +177,8 @@ void TNovaStringGrid::changeEvent(QEvent *e)
     TBaseGrid::changeEvent(e);
     if (e->type() == QEvent::EnabledChange)
         InvalidateGrid();
+    if (e->type() == QEvent::StyleChange && FLoaded)
+        ApplyStyleColors();
 }
 
 void TNovaStringGrid::focusInEvent(QFocusEvent *e)

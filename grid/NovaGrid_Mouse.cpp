@@ -27,9 +27,13 @@ void TNovaStringGrid::mousePressEvent(QMouseEvent *e)
 void TNovaStringGrid::mouseReleaseEvent(QMouseEvent *e)
 {
     const QPoint p = e->position().toPoint();
-    if (e->button() == Qt::LeftButton)
+    if (e->button() == Qt::LeftButton) {
         WMLButtonUp(p.x(), p.y(), e->modifiers());
-    else if (e->button() == Qt::RightButton)
+        if (!FDesigning) {
+            UpdateProportionalVScroll();
+            UpdateProportionalHScroll();
+        }
+    } else if (e->button() == Qt::RightButton)
         WMRButtonUp(p.x(), p.y(), e->modifiers());
     else
         TBaseGrid::mouseReleaseEvent(e);

@@ -1,23 +1,36 @@
 // The string grid object: construction with its sub-objects and defaults, destruction, copying
 // from another grid, and the row, column and fixed-size properties.
 #include "grid/NovaGrid.h"
+#include "grid/CellControlEditors.h"
+#include "grid/FilterDropDown.h"
+#include "grid/FloatingFooter.h"
 #include "grid/GridDropTarget.h"
+#include "grid/GridEditorControls.h"
+#include "grid/HtmlHintWindow.h"
+#include "grid/SearchPanel.h"
+#include "grid/base/FeedbackWindows.h"
 
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
 {
     // Forms of this program are built in code: a grid is never placed in a designer.
     FDesigning = false;
 
-    // Sub-objects, in their order (classes not built yet are left out).
+    // Sub-objects, in their order.
+    FFooterPanel = new TFooterPanel(this);
+    FFooterPanel->hide();
+    createSearchPanel();
     FScratchFont = Font();
     FFocusHelper = new TFocusHelper(this);
     FSearchFooter = new TSearchFooter(this, FDesigning);
     FSearchFooter->OnChange = [this](QObject *) { UpdateSearchFooter(); };
+    FFloatingFooter = new TFloatingFooter(this);
+    FFloatingFooter->SetHeight(DefaultRowHeight());
     FPrintSettings = new TPrintSettings(this);
     FHTMLSettings = new THTMLSettings(this);
     FSortSettings = new TSortSettings(this);
@@ -52,14 +65,19 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FModifiedRows = new TIntList(-1, -1, this);
     FEnabledRows = new TIntList(-1, -1, this);
     FBackGround = new TBackGround(this);
+    FScrollHintWnd = new THTMLHintWindow(this);
     FProgressAppearance = new TGridProgressAppearance(this);
     FProgressAppearance->OnChange = [this](QObject *) { InvalidateGrid(); };
     FSyncGrid = new TSyncGrid(this);
     FFilter = new TFilter(this);
-    createFilterLists();
+    FBalloon = new TBalloonSettings(this);
+    FBalloon->OnEnableChange = [this](QObject *) { BalloonEnableChanged(); };
+    FShowModified = new TShowModified(this);
+    FShowModified->OnChange = [this](QObject *) { InvalidateCol(0); };
     FColumnOrder = new TIntList(-1, -1, this);
     FCellGraphic = std::make_unique<TCellGraphic>();
     FIgnoreColumns = new TIntList(-1, -1, this);
+    createFilterLists();
     connectWindowScrollBars();
     installWheelPanFilter();
 
@@ -77,6 +95,7 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FNovaGradientTo = ColorToRGB(clBtnFace);
     FScrollWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     FIsWinXP = IsWindowsXPOrLater();
+    FIsComCtl6 = IsComCtl6OrLater();
     FIsWinVista = IsWindowsVistaOrLater();
     FBorderColor = FIsWinXP ? TColor(0xB99D7F) : clGray;
     FOldLeftCol = LeftCol();
@@ -84,13 +103,52 @@ TNovaStringGrid::TNovaStringGrid(QWidget *AOwner) : TBaseGrid(AOwner)
     FNormalRowCount = RowCount();
 
     // Run-time controls (a grid placed in a designer has none).
-    if (!FDesigning) {
-        FEditTrans = new TGridTransEdit(this, this);
-        FEditTrans->setFrame(false);
-        FComboTrans = new TGridTransCombo(this, this);
-        FMoveButton = new THeaderDragButton(this, this);
-    }
+    if (!FDesigning)
+        createRunTimeControls();
     installDropSupport();
+}
+
+void TNovaStringGrid::createRunTimeControls()
+{
+    FFocusWindow = new TGridFocusWindow(this);
+    for (TArrowDirection d : {arrUp, arrDown, arrLeft, arrRight}) {
+        FArrows[std::size_t(d)] = new TArrowWindow(this, d);
+        FArrows[std::size_t(d)]->hide();
+    }
+    FEditCombo = new TGridCombo(this);
+    FEditCombo->SetIsWinXP(FIsWinXP);
+    FEditCombo->SetIsVista(FIsWinVista && FIsComCtl6);
+    FEditTrans = new TGridTransEdit(this, this);
+    FEditTrans->setFrame(false);
+    FComboTrans = new TGridTransCombo(this, this);
+    FEditCheck = new TGridCheckBox(this);
+    FEditBtn = new TGridEditBtn(this);
+    FEditBtn->SetButtonCaption(QStringLiteral("..."));
+    FEditBtn->SetBorderStyle(editorkit::bsNone);
+    FEditBtn->SetIsWinXP(FIsWinXP);
+    FUnitEditBtn = new TGridUnitEditBtn(this);
+    FUnitEditBtn->SetButtonCaption(QStringLiteral("..."));
+    FUnitEditBtn->SetBorderStyle(editorkit::bsNone);
+    FUnitEditBtn->OnUnitChanged = [this](QObject *Sender, const QString &NewUnit) { DoUnitChanged(Sender, NewUnit); };
+    FGridButton = new TGridButton(this);
+    QObject::connect(FGridButton, &QPushButton::clicked, this, [this] { GridButtonClick(); });
+    FMoveButton = new THeaderDragButton(this, this);
+    FEditControl = new TControlEdit(this);
+    FEditControl->hide();
+    FEditControl->OnExit = [this](QObject *) { StoreCellControlValue(); };
+    FComboControl = new TControlCombo(this);
+    FComboControl->hide();
+    FComboControl->OnExit = [this](QObject *) { StoreCellControlValue(); };
+    QObject::connect(FComboControl, qOverload<int>(&QComboBox::activated), this,
+                     [this](int index) { ControlComboSelect(index); });
+    // The cell scroll bar sits over a cell's right edge; the other one only draws scroll-bar cells.
+    FScrollBar = new QScrollBar(Qt::Vertical, viewport());
+    FScrollBar->setFocusPolicy(Qt::NoFocus);
+    FScrollBar->hide();
+    connect(FScrollBar, &QAbstractSlider::actionTriggered, this, [this](int a) { cellScrollBarTriggered(a); });
+    FPaintScrollBar = new QScrollBar(Qt::Vertical, this);
+    FPaintScrollBar->setFocusPolicy(Qt::NoFocus);
+    FPaintScrollBar->hide();
 }
 
 TNovaStringGrid::~TNovaStringGrid()
@@ -125,6 +183,8 @@ void TNovaStringGrid::Assign(QObject *Source)
     FActiveCellFont = src->FActiveCellFont;
     FActiveCellShow = src->FActiveCellShow;
     SetActiveRowShow(src->ActiveRowShow());
+    SetAlign(src->Align());
+    FFilterDropDown->Assign(*src->FFilterDropDown);
     FAnchorHint = src->FAnchorHint;
     FAutoNumAlign = src->FAutoNumAlign;
     FAutoSize = src->FAutoSize;
@@ -132,8 +192,18 @@ void TNovaStringGrid::Assign(QObject *Source)
     FAutoFilterUpdate = src->FAutoFilterUpdate;
     FMouseActions->Assign(*src->FMouseActions);
     FNavigation->Assign(*src->FNavigation);
+    FGrouping->Assign(*src->FGrouping);
     FSearchFooter->Assign(*src->FSearchFooter);
+    FPrintSettings->Assign(*src->FPrintSettings);
+    FFilter->Assign(*src->FFilter);
+    FHTMLSettings->Assign(*src->FHTMLSettings);
     FBands->Assign(*src->FBands);
+    FCellNode->Assign(*src->FCellNode);
+    FSortSettings->Assign(*src->FSortSettings);
+    FDragScrollOptions->Assign(*src->FDragScrollOptions);
+    FDragDropSettings->Assign(*src->FDragDropSettings);
+    FProgressAppearance->Assign(*src->FProgressAppearance);
+    FColumnSize->Assign(*src->FColumnSize);
     FSyncGrid->Assign(*src->FSyncGrid);
     FFocusHelper->Assign(*src->FFocusHelper);
     FFixedRowAlways = src->FFixedRowAlways;
@@ -156,13 +226,98 @@ void TNovaStringGrid::Assign(QObject *Source)
         SetRowHeights(r, src->RowHeights(r));
     FScrollProportional = src->FScrollProportional;
     FScrollSynch = src->FScrollSynch;
+    FScrollWidth = src->FScrollWidth;
     FScrollHints = src->FScrollHints;
     FScrollBarAlways = src->FScrollBarAlways;
-    FScrollBars = src->FScrollBars;
-    FScrollColor = src->FScrollColor;
-    FScrollType = src->FScrollType;
-    FScrollWidth = src->FScrollWidth;
+    SetScrollBars(src->FScrollBars);
+    SetScrollColor(src->FScrollColor);
+    SetScrollType(src->FScrollType);
+    SetScrollWidth(src->FScrollWidth);
     AssignCells(src);
+}
+
+// ---- life cycle ------------------------------------------------------------------------------------
+
+void TNovaStringGrid::Loaded()
+{
+    ShowColumnHeaders();
+    ShowRowHeaders();
+    if (FDropTarget) {
+        FDropTarget->AcceptText = FDragDropSettings->OleAcceptText();
+        FDropTarget->AcceptFiles = FDragDropSettings->OleAcceptFiles();
+        FDropTarget->AcceptURLs = FDragDropSettings->OleAcceptURLs();
+    }
+    if (FLook == glNova) {
+        // Through the setter, so that the look's colours take effect.
+        FLook = glCustom;
+        SetLook(glNova);
+    }
+    if (FAutoSize)
+        AutoSizeColumns(false, 4);
+    if (FColumnSize->Save())
+        LoadColSizes();
+    FFixedRowsMin = TBaseGrid::FixedRows();
+    FFixedColsMin = TBaseGrid::FixedCols();
+    FMinRowHeight = DefaultRowHeight();
+    FMinColWidth = 10;
+    FMaxRowCount = std::max(FMaxRowCount, RowCount());
+    FLoaded = true;
+    if (Options().Contains(goAlwaysShowEditor)) {
+        FNavigation->SetAlwaysEdit(true);
+        SetOptions(Options().Exclude(goAlwaysShowEditor));
+    }
+    if (!FIsWinXP && FControlLook->ControlStyle() == csTheme && !FDesigning)
+        FControlLook->SetControlStyle(csClassic);
+    FSearchFooter->SetAutoThemeAdapt(FAutoThemeAdapt);
+    UpdateSearchFooter();
+    UpdateScrollBarsAlways();
+    if (FAutoThemeAdapt && !FDesigning) {
+        // Registers with the theme notifier and applies the current theme.
+        FAutoThemeAdapt = false;
+        SetAutoThemeAdapt(true);
+    }
+    InitOrigColSizes();
+    SetColumnOrder();
+    if (FBalloon->Enable())
+        BalloonInit();
+    ApplyStyleColors();
+}
+
+void TNovaStringGrid::InitOrigColSizes()
+{
+    FOrigColSizes->Clear();
+    for (int c = 0; c < ColCount(); ++c)
+        FOrigColSizes->Add(ColWidths(c));
+    FOldSize = width();
+}
+
+// ---- placement in the parent -------------------------------------------------------------------------
+
+void TNovaStringGrid::SetAlign(TAlign Value)
+{
+    if (FAlignWatched)
+        FAlignWatched->removeEventFilter(this);
+    FAlign = Value;
+    FAlignWatched = Value == alNone ? nullptr : parentWidget();
+    if (FAlignWatched)
+        FAlignWatched->installEventFilter(this);
+    ApplyAlign();
+}
+
+void TNovaStringGrid::ApplyAlign()
+{
+    QWidget *p = parentWidget();
+    if (FAlign == alNone || !p)
+        return;
+    const int pw = p->width(), ph = p->height();
+    switch (FAlign) {
+    case alTop: setGeometry(0, 0, pw, height()); break;
+    case alBottom: setGeometry(0, ph - height(), pw, height()); break;
+    case alLeft: setGeometry(0, 0, width(), ph); break;
+    case alRight: setGeometry(pw - width(), 0, width(), ph); break;
+    case alClient: setGeometry(0, 0, pw, ph); break;
+    case alNone: break;
+    }
 }
 
 // ---- dimensions ----------------------------------------------------------------------------------
@@ -183,6 +338,12 @@ void TNovaStringGrid::SetRowCount(int Value)
         TBaseGrid::SetFixedRows(FFixedRowsMin);
     FMaxRowCount = std::max(FMaxRowCount, Value);
     FNormalRowCount = Value;
+    UpdateFooter();
+    UpdateProportionalVScroll();
+    UpdateProportionalHScroll();
+    UpdateScrollBarsAlways();
+    if (FScrollType == ssFlat || FScrollType == ssEncarta)
+        UpdateFlatScrollBars();
     const int now = TBaseGrid::RowCount();
     if (FloatingFooterShown() && FStoreRowMoves == 0 && now != old) {
         // The footer row stays last, its cells and their calculations with it.
@@ -190,7 +351,6 @@ void TNovaStringGrid::SetRowCount(int Value)
         store.PutRow(now - 1, store.TakeRow(old - 1));
         CalcFooter(-1);
     }
-    UpdateFooter();
 }
 
 void TNovaStringGrid::SetColCount(int Value)
@@ -199,6 +359,13 @@ void TNovaStringGrid::SetColCount(int Value)
     if (Value > FFixedColsMin && FFixedColAlways)
         TBaseGrid::SetFixedCols(FFixedColsMin);
     FMaxColCount = std::max(FMaxColCount, Value);
+    UpdateFooter();
+    // IntegralHeight depends on whether every column is in view.
+    if (FIntegralHeight)
+        SetBounds(x(), y(), width(), height());
+    UpdateProportionalHScroll();
+    UpdateProportionalVScroll();
+    UpdateScrollBarsAlways();
 }
 
 int TNovaStringGrid::FixedRows() const
@@ -259,6 +426,11 @@ void TNovaStringGrid::SetDefaultRowHeight(int Value)
     TBaseGrid::SetDefaultRowHeight(Value);
     if (FDesigning)
         FFixedRowHeight = Value;
+    if (FFloatingFooter) {
+        FFloatingFooter->SetHeight(Value);
+        if (FFloatingFooter->Visible())
+            placeFooterPanel();
+    }
 }
 
 void TNovaStringGrid::SetFixedRightCols(int Value)
@@ -355,12 +527,67 @@ void TNovaStringGrid::SetIntegralHeight(bool Value)
 
 void TNovaStringGrid::resizeEvent(QResizeEvent *e)
 {
+    // The platform's own size handling always runs: the viewport and the scroll ranges follow it.
     TBaseGrid::resizeEvent(e);
     placeSearchPanel();
     placeFooterPanel();
-    if (FColumnSize->Stretch())
-        SettingsStretchColumn(FColumnSize->StretchColumn());
+    if (FDesigning)
+        return;
+    // Columns keep their share of the width recorded by InitOrigColSizes.
+    if (FColumnSize->SynchWithGrid() && FOldSize > 0) {
+        HideInplaceEdit();
+        const int w = width() + (frameShape() != QFrame::NoFrame ? 2 : 0);
+        const double factor = double(w) / FOldSize;
+        const bool normal = FColumnSize->SynchNormalCellsOnly();
+        const int from = normal ? FixedCols() : 0;
+        const int to = normal ? ColCount() - FFixedRightCols - 1 : ColCount() - 1;
+        for (int c = from; c <= to && c < FOrigColSizes->Count(); ++c)
+            SetColWidths(c, int(std::trunc(FOrigColSizes->Items(c) * factor)));
+    }
+    bool stretched = false;
+    if (FColumnSize->Stretch() && (FScrollBarAlways == saNone || FScrollBarAlways == saVert) && ColCount() > 0) {
+        int sc = FColumnSize->StretchColumn();
+        if (sc == -1)
+            sc = ColCount() - 1;
+        int others = 0;
+        for (int c = 0; c < ColCount(); ++c)
+            if (c != sc)
+                others += ColWidths(c);
+        if (others < width()) {
+            SettingsStretchColumn(FColumnSize->StretchColumn());
+            stretched = true;
+        }
+        // The window bars after the stretch.
+        if (FScrollBarAlways == saNone) {
+            const int sw = sc >= 0 && sc < ColCount() ? ColWidths(sc) : 0;
+            if (FScrollBars == ssHorizontal || FScrollBars == ssBoth)
+                setHorizontalScrollBarPolicy(ClientWidth() < others + sw ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+            if (FScrollBars == ssVertical || FScrollBars == ssBoth)
+                setVerticalScrollBarPolicy(VisibleRowCount() < RowCount() - FixedRows() ? Qt::ScrollBarAlwaysOn
+                                                                                       : Qt::ScrollBarAlwaysOff);
+        }
+        if (stretched && FScrollBarAlways == saNone) {
+            FireEvent(OnGridResize, this);
+            return;
+        }
+    }
+    if (FScrollProportional) {
+        UpdateProportionalVScroll();
+        UpdateProportionalHScroll();
+    }
     FireEvent(OnResize, this);
+    if (!stretched && !FDisableSize) {
+        FDisableSize = true;
+        UpdateFlatVScrollBar();
+        UpdateFlatHScrollBar();
+        FlatShowScrollBar(Qt::Horizontal, VisibleColCount() + FixedCols() < ColCount());
+        FlatShowScrollBar(Qt::Vertical, VisibleRowCount() + FixedRows() < RowCount());
+        if (FScrollBars == ssNone || FScrollBars == ssVertical)
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (FScrollBars == ssNone || FScrollBars == ssHorizontal)
+            setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        FDisableSize = false;
+    }
 }
 
 void TNovaStringGrid::CalcSizingState(int x, int y, TGridState &state, int &index, int &sizingPos)

@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionSlider>
+#include <QScrollBar>
 #include <algorithm>
 
 // The painter's view of the cell it is painting.
@@ -53,9 +53,12 @@ struct TNovaStringGrid::TCellPaint {
 namespace {
 
 
-TButtonTones buttonTones(const TColorTones &t)
+} // namespace
+
+TButtonTones TNovaStringGrid::ButtonTones() const
 {
     TButtonTones b;
+    const TColorTones &t = FColorTones;
     const TColorTone *order[5] = {&t.Background, &t.Background, &t.Selected, &t.Hover, &t.Disabled};
     for (int i = 0; i < 5; ++i) {
         if (order[i]->BrushColor != clNone)
@@ -68,8 +71,7 @@ TButtonTones buttonTones(const TColorTones &t)
     return b;
 }
 
-
-} // namespace
+bool TNovaStringGrid::TonedButtons() const { return Flat() && FColorTones.Background.BrushColor != clNone; }
 
 // ---- the cell painter ------------------------------------------------------------------------------
 
@@ -171,7 +173,7 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
     // 14. permanent combo and spin buttons
     if (!P.LooksFixed && (FControlLook->DropDownAlwaysVisible() || FControlLook->SpinButtonsAlwaysVisible())) {
         int style = FControlLook->FlatButton() ? 2 : (IsThemeActive() ? 0 : 1);
-        if (Flat() && FColorTones.Background.BrushColor != clNone)
+        if (TonedButtons())
             style = 3;
         const bool combo = HasComboBox(P.RCol, ARow);
         const bool spin = !combo && HasSpinEdit(P.RCol, ARow);
@@ -181,7 +183,7 @@ void TNovaStringGrid::PaintCellContents(TCanvas &Canvas, int ACol, int ARow, con
             const int state = CanEdit ? 0 : 3;
             const TBrush b = K.Brush;
             const TPen pen = K.Pen;
-            const TButtonTones tones = buttonTones(FColorTones);
+            const TButtonTones tones = ButtonTones();
             if (combo) {
                 DrawComboButton(K, this, {P.ClipRect.Left - 2, P.ClipRect.Top - 1, P.ClipRect.Right + 1, P.ClipRect.Bottom},
                                 style, state, tones);
@@ -682,7 +684,7 @@ void TNovaStringGrid::DrawCellText(TCellPaint &P)
 void TNovaStringGrid::paintCellScrollBar(TCellPaint &P)
 {
     const TCellGraphic *g = GetCellGraphic(P.RCol, P.ARow);
-    if (!g)
+    if (!g || !FPaintScrollBar)
         return;
     const int range = std::max(0, int(g->CellErrFrom()));
     const int page = g->CellAngle();
@@ -692,24 +694,18 @@ void TNovaStringGrid::paintCellScrollBar(TCellPaint &P)
     const int h = P.ClipRect.Height();
     if (w <= 0 || h <= 0 || P.ClipRect.Width() <= w)
         return;
-    QStyleOptionSlider opt;
-    opt.rect = QRect(0, 0, w, h);
-    opt.orientation = Qt::Vertical;
-    opt.state = QStyle::State_Enabled;
-    opt.subControls = QStyle::SC_All;
-    opt.minimum = 0;
     // The page covers part of the range; a page as large as the range leaves nothing to scroll.
     const bool paged = page > 0 && page < range;
-    opt.pageStep = paged ? page : 0;
-    opt.maximum = paged ? range - page : range;
-    opt.singleStep = 10;
-    opt.sliderPosition = opt.sliderValue = std::min(pos, opt.maximum);
     QImage bar(w, h, QImage::Format_ARGB32_Premultiplied);
     bar.fill(Qt::transparent);
-    {
-        QPainter p(&bar);
-        style->drawComplexControl(QStyle::CC_ScrollBar, &opt, &p);
-    }
+    QScrollBar &sb = *FPaintScrollBar;
+    const QSignalBlocker quiet(&sb);
+    sb.resize(w, h);
+    sb.setRange(0, paged ? range - page : range);
+    sb.setPageStep(paged ? page : 0);
+    sb.setSingleStep(10);
+    sb.setValue(std::min(pos, sb.maximum()));
+    sb.render(&bar, QPoint(), QRegion(), QWidget::DrawChildren);
     P.K.Draw(P.ClipRect.Right - w, P.ClipRect.Top, bar);
     P.ClipRect.Right -= w;
     P.ScrollBarWidth = w;

@@ -348,6 +348,30 @@ void TNovaStringGrid::CMMouseLeave()
     AnchorLeave();
 }
 
+void TNovaStringGrid::SetCursor(const QCursor &Value)
+{
+    // The cursor shown outside the grid's temporary ones, and the one they return to.
+    FOldCursor = Value.shape();
+    setCursor(Value);
+    viewport()->setCursor(Value);
+}
+
+bool TNovaStringGrid::event(QEvent *e)
+{
+    if (e->type() == QEvent::CursorChange) {
+        // A new cursor of the grid's own set from outside ends the select mode; one the grid set
+        // itself does not (the window reports its children's cursors here too: those are left).
+        const int shape = testAttribute(Qt::WA_SetCursor) ? int(cursor().shape()) : -1;
+        if (shape != FOwnCursorShape) {
+            FOwnCursorShape = shape;
+            if (!Invokedchange)
+                SetMouseSelectMode(msNormal);
+        }
+        Invokedchange = false;
+    }
+    return TBaseGrid::event(e);
+}
+
 bool TNovaStringGrid::viewportEvent(QEvent *e)
 {
     switch (e->type()) {
@@ -427,6 +451,12 @@ void TNovaStringGrid::BuildCellHint(QPoint CursorPos, QString &HintStr, TCellHin
     Info.Color = HintColor();
 }
 
+void TNovaStringGrid::SetUseHTMLHints(bool Value)
+{
+    FUseHTMLHints = Value;
+    SetApplicationHTMLHints(Value);
+}
+
 void TNovaStringGrid::showCellHint(QPoint CursorPos)
 {
     QString hint;
@@ -489,6 +519,8 @@ bool TNovaStringGrid::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched == FResizeForm && Event->type() == QEvent::Resize)
         FollowFormResize(Watched);
+    if (Watched == FAlignWatched && Event->type() == QEvent::Resize)
+        ApplyAlign();
     if (Watched == FFocusTopLevel && (Event->type() == QEvent::Move || Event->type() == QEvent::Resize)
         && FocusFrameGrid() == this)
         MoveFocusFrame();

@@ -35,7 +35,7 @@ struct TPreviewGuard {
 
 int TNovaStringGrid::MapFontHeight(int pointsize) const
 {
-    return -int(std::trunc(pointsize * 254.0 / 72.0));
+    return -int(std::trunc(pointsize * 254.0 / 72.0 * Fontscalefactor));
 }
 
 int TNovaStringGrid::MapFontSize(int Height) const

@@ -27,8 +27,15 @@ TNovaRichEdit *TNovaStringGrid::InplaceRichEdit()
     if (!FInplaceRichEdit) {
         FInplaceRichEdit = new TNovaRichEdit(this);
         FInplaceRichEdit->hide();
+        QObject::connect(FInplaceRichEdit, &QTextEdit::selectionChanged, this,
+                         [this] { RichEditSelectionChanged(FInplaceRichEdit); });
     }
     return FInplaceRichEdit;
+}
+
+void TNovaStringGrid::RichEditSelectionChanged(QObject *Sender)
+{
+    FireEvent(OnRichEditSelectionChange, Sender);
 }
 
 void TNovaStringGrid::CellToRich(int ACol, int ARow, TNovaRichEdit *Rich)

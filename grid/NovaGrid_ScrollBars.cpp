@@ -51,7 +51,31 @@ void TNovaStringGrid::DoneFlatScrollBars()
 void TNovaStringGrid::UpdateFlatScrollBars()
 {
     // Style, colour and width go to flat bars only, and there are none while FIsFlat is false.
+    if (!FIsFlat)
+        return;
+    FlatShowScrollBar(Qt::Vertical, VisibleRowCount() + FixedRows() < RowCount());
+    UpdateFlatVScrollBar();
+    FlatShowScrollBar(Qt::Horizontal, VisibleColCount() + FixedCols() < ColCount());
+    UpdateFlatHScrollBar();
 }
+
+void TNovaStringGrid::UpdateFlatVScrollBar()
+{
+    // The flat bar would take the window bar's range, page and position.
+    if (FIsFlat && (FScrollBars == ssVertical || FScrollBars == ssBoth))
+        FlatSetScrollInfo(Qt::Vertical);
+}
+
+void TNovaStringGrid::UpdateFlatHScrollBar()
+{
+    if (FIsFlat && (FScrollBars == ssHorizontal || FScrollBars == ssBoth))
+        FlatSetScrollInfo(Qt::Horizontal);
+}
+
+// Without flat scroll bars on this platform (FIsFlat stays false) the calls have nothing to reach.
+void TNovaStringGrid::FlatSetScrollInfo(Qt::Orientation) {}
+void TNovaStringGrid::FlatSetScrollProp(int, int) {}
+void TNovaStringGrid::FlatShowScrollBar(Qt::Orientation, bool) {}
 
 void TNovaStringGrid::SetScrollColor(TColor Value)
 {
@@ -68,37 +92,109 @@ void TNovaStringGrid::SetScrollWidth(int Value)
 void TNovaStringGrid::SetScrollProportional(bool Value)
 {
     FScrollProportional = Value;
-    if (!Value && FIsFlat && FScrollType == ssNormal)
-        DoneFlatScrollBars();
-    // The bars' styles ask ThumbShare each time they draw.
+    if (Value) {
+        UpdateProportionalVScroll();
+        UpdateProportionalHScroll();
+    } else {
+        if (FIsFlat && FScrollType == ssNormal)
+            DoneFlatScrollBars();
+        FPropScroll[0] = FPropScroll[1] = TProportionalScroll{};
+    }
     verticalScrollBar()->update();
     horizontalScrollBar()->update();
+}
+
+// b: the fixed lines, c: the scrolling lines, d: the scrolling lines before the first shown one,
+// each with its grid line; sum: the bare sizes of all lines.
+void TNovaStringGrid::proportionalExtents(bool Vert, double &b, double &c, double &d, double &sum) const
+{
+    const int lw = GridLineWidth();
+    const int count = Vert ? RowCount() : ColCount();
+    const int fixed = Vert ? FixedRows() : FixedCols();
+    const int first = Vert ? TopRow() : LeftCol();
+    b = c = d = lw;
+    sum = 0;
+    for (int i = 0; i < count; ++i) {
+        const int size = Vert ? RowHeights(i) : ColWidths(i);
+        sum += size;
+        if (i < fixed)
+            b += lw + size;
+        else {
+            c += lw + size;
+            if (i < first)
+                d += lw + size;
+        }
+    }
+}
+
+// The 128-step range of one bar for the extent shown: false (range cleared) when all fits. Without
+// room to scroll the position becomes FitPos (-1 keeps it).
+bool TNovaStringGrid::proportionalRange(bool Vert, double Extent, int FitPos, double &Sum)
+{
+    double b, c, d;
+    proportionalExtents(Vert, b, c, d, Sum);
+    TProportionalScroll &info = FPropScroll[Vert ? 0 : 1];
+    if (c == 0)
+        return false;
+    const float e = float((Extent - b) / c);
+    if (e >= 0.9999f || b + c - Extent < 5) {
+        info = TProportionalScroll{};
+        return false;
+    }
+    info.Max = int(std::trunc((e + 127) / (1 - e)));
+    info.Page = info.Max - 126;
+    if (Extent < c)
+        info.Pos = int(std::trunc(d / (c - Extent) * 128));
+    else if (FitPos >= 0)
+        info.Pos = FitPos;
+    info.Set = true;
+    return true;
+}
+
+bool TNovaStringGrid::proportionalGuard() const
+{
+    return FScrollProportional && !FLoading && !FDesigning && FUpdateCount == 0;
+}
+
+void TNovaStringGrid::UpdateProportionalHScroll()
+{
+    if (!proportionalGuard())
+        return;
+    double sum = 0;
+    const double W = width();
+    if (proportionalRange(false, W, -1, sum))
+        UpdateFlatHScrollBar();
+    horizontalScrollBar()->update();
+    if (FScrollBarAlways != saHorz && FScrollBarAlways != saBoth) {
+        const bool horz = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+        if (sum < W || !horz)
+            setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+}
+
+void TNovaStringGrid::UpdateProportionalVScroll()
+{
+    if (!proportionalGuard())
+        return;
+    if (VisibleRowCount() + FixedRows() >= RowCount()) {
+        FPropScroll[0] = TProportionalScroll{};
+        return;
+    }
+    double sum = 0;
+    if (proportionalRange(true, height(), 127, sum))
+        UpdateFlatVScrollBar();
+    verticalScrollBar()->update();
 }
 
 double TNovaStringGrid::ThumbShare(Qt::Orientation Orientation) const
 {
     if (!FScrollProportional)
         return 0;
-    const bool vert = Orientation == Qt::Vertical;
-    const int count = vert ? RowCount() : ColCount();
-    const int fixed = vert ? FixedRows() : FixedCols();
-    if (vert && VisibleRowCount() + fixed >= count)
-        return -1;
-    // Pixels of the fixed and of the scrolling lines, each with its grid line.
-    const int lw = GridLineWidth();
-    double b = lw, c = lw;
-    for (int i = 0; i < count; ++i)
-        (i < fixed ? b : c) += lw + (vert ? RowHeights(i) : ColWidths(i));
-    if (c == 0)
-        return -1;
-    const double extent = vert ? ClientHeight() : ClientWidth();
-    const float e = float((extent - b) / c);
-    if (e >= 0.9999f || b + c - extent < 5)
+    const TProportionalScroll &info = FPropScroll[Orientation == Qt::Vertical ? 0 : 1];
+    if (!info.Set)
         return -1;
     // A 128-step bar whose page shows the visible share.
-    const int nMax = int(std::trunc((e + 127) / (1 - e)));
-    const int nPage = nMax - 126;
-    return nPage <= 0 ? 0 : double(nPage) / (nMax + 1);
+    return info.Page <= 0 ? 0 : double(info.Page) / (info.Max + 1);
 }
 
 void TNovaStringGrid::CreateMetroScrollBars()
@@ -167,13 +263,11 @@ void TNovaStringGrid::connectWindowScrollBars()
 
 void TNovaStringGrid::showThumbHint(const QString &Text)
 {
-    if (!FThumbHintWnd)
-        FThumbHintWnd = new THTMLHintWindow(this);
-    FThumbHintWnd->Color = HintColor();
-    const TRect size = FThumbHintWnd->CalcHintRect(100, Text, this);
+    FScrollHintWnd->Color = HintColor();
+    const TRect size = FScrollHintWnd->CalcHintRect(100, Text, this);
     const QPoint at = QCursor::pos() + QPoint(10, 0);
-    FThumbHintWnd->ActivateHintData(TRect{at.x(), at.y(), at.x() + size.Right, at.y() + size.Bottom}, Text, this);
-    FThumbHintShow = true;
+    FScrollHintWnd->ActivateHintData(TRect{at.x(), at.y(), at.x() + size.Right, at.y() + size.Bottom}, Text, this);
+    FScrollHintShow = true;
 }
 
 void TNovaStringGrid::VScrollThumbTrack(int Pos)
@@ -206,9 +300,9 @@ void TNovaStringGrid::HScrollThumbTrack(int Pos)
 
 void TNovaStringGrid::ScrollThumbEnd()
 {
-    if (FThumbHintWnd)
-        FThumbHintWnd->hide();
-    FThumbHintShow = false;
+    if (FScrollHintWnd)
+        FScrollHintWnd->hide();
+    FScrollHintShow = false;
     // The editor does not stay over a check-box cell.
     if (HasCheckBox(RealColIndex(Col()), Row()) && EditorMode())
         HideEditor();
@@ -253,12 +347,6 @@ void TNovaStringGrid::cellScrollBarHover(int ACol, int ARow)
         if (FScrollBar)
             FScrollBar->hide();
         return;
-    }
-    if (!FScrollBar) {
-        FScrollBar = new QScrollBar(Qt::Vertical, viewport());
-        FScrollBar->setFocusPolicy(Qt::NoFocus);
-        FScrollBar->hide();
-        connect(FScrollBar, &QAbstractSlider::actionTriggered, this, [this](int a) { cellScrollBarTriggered(a); });
     }
     const TRect R = CellRect(ACol, ARow);
     const int lw = GridLineWidth();

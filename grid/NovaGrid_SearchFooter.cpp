@@ -34,18 +34,21 @@ void TNovaStringGrid::placeSearchPanel()
     }
 }
 
+void TNovaStringGrid::createSearchPanel()
+{
+    FSearchPanel = new TSearchPanel(this);
+    FSearchPanel->hide();
+    FSearchPanel->OnForwardClick = [this](QObject *) { SearchPanelForwardClick(); };
+    FSearchPanel->OnBackwardClick = [this](QObject *) { SearchPanelBackwardClick(); };
+    FSearchPanel->OnHighlightClick = [this](QObject *) { SearchPanelHighlightClick(); };
+    FSearchPanel->OnExitClick = [this](QObject *) { SearchPanelExitClick(); };
+    FSearchPanel->OnEditChange = [this](QObject *) { SearchPanelEditChange(); };
+}
+
 void TNovaStringGrid::UpdateSearchFooter()
 {
-    if (!FSearchPanel) {
-        FSearchPanel = new TSearchPanel(this);
-        FSearchPanel->hide();
-        FSearchPanel->OnForwardClick = [this](QObject *) { SearchPanelForwardClick(); };
-        FSearchPanel->OnBackwardClick = [this](QObject *) { SearchPanelBackwardClick(); };
-        FSearchPanel->OnHighlightClick = [this](QObject *) { SearchPanelHighlightClick(); };
-        FSearchPanel->OnExitClick = [this](QObject *) { SearchPanelExitClick(); };
-        FSearchPanel->OnEditChange = [this](QObject *) { SearchPanelEditChange(); };
-        FireEvent(OnCreatedSearchFooter, this);
-    }
+    if (!FSearchPanel)
+        createSearchPanel();
     TSearchPanel &P = *FSearchPanel;
     const TSearchFooter &F = *FSearchFooter;
     const bool hiDown = P.HiliteButton()->Down();

@@ -3,6 +3,7 @@
 // painting picks them up on the next repaint.
 #include "grid/NovaGrid.h"
 
+#include "grid/DropDownEditorRegistry.h"
 #include "grid/base/Theme.h"
 #include "grid/base/VedAzirDraw.h"
 
@@ -200,10 +201,12 @@ void TNovaStringGrid::SetComponentStyle(TNovaStyle AStyle)
         SetScrollType(ssNormal);
 }
 
-void TNovaStringGrid::SetEditorsStyle(TNovaStyle)
+void TNovaStringGrid::SetEditorsStyle(TNovaStyle AStyle)
 {
-    // The drop-down editors take the style when they exist; this grid has none yet (they come
-    // with the drop-down controls).
+    // Editors made later take the grid's style when they are made.
+    for (int k = edTrackbarDropDown; k <= edNovaGridDropDown; ++k)
+        if (TDropDownCellEditor *e = ExistingDropDownEditor(TEditorType(k)))
+            e->Style().SetComponentStyle(AStyle);
 }
 
 void TNovaStringGrid::SetTheme(TXPColorScheme Scheme)
@@ -311,6 +314,9 @@ void TNovaStringGrid::SetColorTones(const TColorTones &ATones)
     FSearchFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
     FCellNode->SetNodeType(cnFlat);
+    for (int k = edTrackbarDropDown; k <= edNovaGridDropDown; ++k)
+        if (TDropDownCellEditor *e = ExistingDropDownEditor(TEditorType(k)))
+            e->Tones().SetColorTones(ATones);
     InvalidateGrid();
 }
 

@@ -48,6 +48,7 @@ void TNovaStringGrid::RememberCellValue(int ACol, int ARow)
     FOldRow = ARow;
     const int c = RealColIndex(ACol);
     FOldCellText = GetGridCell(c < 0 ? ACol : c, ARow);
+    FOldCellTextWide = ARow >= 0 && (c >= 0 || ACol >= 0) ? GetWideCells(c < 0 ? ACol : c, ARow) : QString();
     FOldModifiedValue = FGridModified;
 }
 
@@ -62,24 +63,30 @@ void TNovaStringGrid::SetRowModified(int ARow, bool Value)
 
 void TNovaStringGrid::CellValueChanged(int ACol, int) { CalcFooter(ACol); }
 
+TNovaStringGrid::TValidationEnd::~TValidationEnd()
+{
+    // Whatever happens, the current cell is the next validation's base.
+    if (g->FValidating) g->RememberCellValue(g->Col(), g->Row());
+    g->FValidating = false;
+}
+
+void TNovaStringGrid::beginValidation(const QString &NewValue, int &ACol, int &ARow)
+{
+    FEditing = false;
+    FValidating = true;
+    ACol = RealColIndex(FOldCol) < 0 ? FOldCol : RealColIndex(FOldCol);
+    ARow = FOldRow;
+    FNewCellText = NewValue;
+}
+
 bool TNovaStringGrid::ValidateCell(const QString &NewValue)
 {
     if (!FEditing || FValidating) return true;
     HideFocusWindow();
-    FEditing = false;
-    FValidating = true;
+    int col = 0, row = 0;
+    beginValidation(NewValue, col, row);
     bool valid = true;
-    const int col = RealColIndex(FOldCol) < 0 ? FOldCol : RealColIndex(FOldCol);
-    const int row = FOldRow;
-    FNewCellText = NewValue;
-    struct Done {
-        TNovaStringGrid *g;
-        ~Done()
-        {
-            if (g->FValidating) g->RememberCellValue(g->Col(), g->Row());
-            g->FValidating = false;
-        }
-    } done{this};
+    const TValidationEnd done{this};
     if (NewValue == FOldCellText && !FAlwaysValidate) return true;
     const bool changed = NewValue != FOldCellText;
     TNavigation *nav = FNavigation;
@@ -142,7 +149,49 @@ bool TNovaStringGrid::ValidateCell(const QString &NewValue)
     return valid;
 }
 
-bool TNovaStringGrid::ValidateCellWide(const QString &NewValue) { return ValidateCell(NewValue); }
+bool TNovaStringGrid::ValidateCellWide(const QString &NewValue)
+{
+    if (!FEditing || FValidating) return true;
+    int col = 0, row = 0;
+    beginValidation(NewValue, col, row);
+    bool valid = true;
+    const TValidationEnd done{this};
+    if (NewValue == FOldCellTextWide && !FAlwaysValidate) return true;
+    const bool changed = NewValue != FOldCellTextWide;
+    QString value = NewValue;
+    // Wide text: the footer follows before the handler is asked, accepted or not.
+    CellValueChanged(col, row);
+    FireEvent(OnCellValidateWide, this, col, row, value, valid);
+    if (changed) {
+        FGridModified = true;
+        if (ShowModified()->Enabled && FixedCols() > 0) {
+            SetRowModified(RealRowIndex(row), true);
+            RepaintCell(0, row);
+        }
+    }
+    if (valid && changed) CellsChanged(TGridRect{col, row, col, row});
+    FNewCellText = value;
+    if (valid) {
+        SetWideCells(col, row, value);
+    } else {
+        FLastValidation = false;
+        const bool special = FSpecialEditor || !NormalEdit();
+        if (!special) HideEditor();
+        FNewCellText = value != NewValue ? value : FOldCellTextWide;
+        SetWideCells(col, row, FNewCellText);
+        if (Col() != FOldCol || Row() != FOldRow) {
+            FDisableChange = true;
+            FocusCell(FOldCol, FOldRow, true);
+            FDisableChange = false;
+        }
+        FValidating = false;
+        FEditing = true;
+        if (!special) ShowEditor();
+        FGridModified = FOldModifiedValue;
+    }
+    FOldCellTextWide = GetWideCells(col, row);
+    return valid;
+}
 
 void TNovaStringGrid::ShowInvalidEntryBalloon(QWidget *Anchor)
 {
@@ -196,18 +245,10 @@ void TNovaStringGrid::BalloonEnableChanged()
 
 TBalloonSettings *TNovaStringGrid::Balloon()
 {
-    if (!FBalloon) {
-        FBalloon = new TBalloonSettings(this);
-        FBalloon->OnEnableChange = [this](QObject *) { BalloonEnableChanged(); };
-    }
     return FBalloon;
 }
 
 TShowModified *TNovaStringGrid::ShowModified()
 {
-    if (!FShowModified) {
-        FShowModified = new TShowModified(this);
-        FShowModified->OnChange = [this](QObject *) { InvalidateCol(0); };
-    }
     return FShowModified;
 }

@@ -10,6 +10,8 @@
 #include "platform/TextFormat.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -38,6 +40,25 @@ double toFloat(const QString &text)
 } // namespace
 
 int TNovaStringGrid::Ints(int ACol, int ARow) { return toInt(StrippedCells(ACol, ARow)); }
+
+int TNovaStringGrid::LeadingInt(const QString &Text, int Default)
+{
+    const QString t = Text.trimmed();
+    int i = 0;
+    bool neg = false;
+    if (i < t.size() && (t.at(i) == u'-' || t.at(i) == u'+'))
+        neg = t.at(i++) == u'-';
+    if (i >= t.size() || !t.at(i).isDigit())
+        return Default;
+    // Digits past the limit only keep it there.
+    constexpr qint64 limit = qint64(INT_MAX) + 1;
+    qint64 v = 0;
+    for (; i < t.size() && t.at(i).isDigit(); ++i)
+        v = qMin<qint64>(v * 10 + t.at(i).digitValue(), limit);
+    if (neg)
+        v = -v;
+    return int(std::clamp<qint64>(v, INT_MIN, INT_MAX));
+}
 
 void TNovaStringGrid::SetInts(int ACol, int ARow, int Value)
 {

@@ -12,9 +12,12 @@ struct FileChoice {
     QString caption;
     QString folder;     // starting folder
     QString filter;     // Qt filter text, e.g. "IODD files (*.xml)"
+    QString proposedName;   // file name offered at the start ("" for none)
+    QString defaultSuffix;  // appended (after a ".") to a chosen name without a suffix, e.g. "mib"
 };
 
-// The chosen file, or empty when the user cancelled.
+// The chosen file, or empty when the user cancelled. Choosing an existing file to save over asks
+// nothing: the caller asks where it must.
 QString chooseFile(const FileChoice &choice, QWidget *parent = nullptr);
 
 // An empty function restores the platform's choosers.

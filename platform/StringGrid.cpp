@@ -40,10 +40,9 @@ std::uint32_t getVarint(const std::string &s, std::size_t &pos)
     return v;
 }
 
-std::string encodeUnits(const QString &text)
+// Appends the code units of text to out.
+void appendUnits(std::string &out, const QString &text)
 {
-    std::string out;
-    out.reserve(std::size_t(text.size()));
     for (QChar ch : text) {
         const char16_t u = ch.unicode();
         if (u < 0x80) {
@@ -57,7 +56,23 @@ std::string encodeUnits(const QString &text)
             out.push_back(char(u & 0xFF));
         }
     }
+}
+
+std::string encodeUnits(const QString &text)
+{
+    std::string out;
+    out.reserve(std::size_t(text.size()));
+    appendUnits(out, text);
     return out;
+}
+
+// The units of text are as many bytes as characters when every character is below 0x80.
+bool isAscii(const QString &text)
+{
+    for (QChar ch : text)
+        if (ch.unicode() >= 0x80)
+            return false;
+    return true;
 }
 
 // Decodes n bytes into d (room for n units); answers the units written.
@@ -394,13 +409,19 @@ void TGridCellStore::SetText(int col, int row, const QString &text)
     const RowData *old = find(row);
     const bool wasEmpty = !old || old->empty();
     std::string &s = rowFor(row).packed;
-    const std::string cell = packCell(encodeUnits(text));
     std::size_t start = 0, len = 0, cs = 0;
     if (locate(s, col, start, len, cs)) {
-        s.replace(cs, start + len - cs, cell);
+        s.replace(cs, start + len - cs, packCell(encodeUnits(text)));
     } else {
+        // A cell past the row's last one (rows are mostly written from left to right): its
+        // length and units go straight onto the row.
         s.append(std::size_t(col - countCells(s)), '\0');
-        s += cell;
+        if (isAscii(text)) {
+            putVarint(s, std::uint32_t(text.size()));
+            appendUnits(s, text);
+        } else {
+            s += packCell(encodeUnits(text));
+        }
     }
     if (text.isEmpty())
         trimTrailingEmpty(s);
@@ -627,7 +648,7 @@ void TInplaceEdit::UpdateContents()
 {
     EditCol = m_grid->Col();
     EditRow = m_grid->Row();
-    const QString mask = m_grid->GetEditMask(EditCol, EditRow);
+    const QString mask = m_grid->GetEditInputMask(EditCol, EditRow);
     if (inputMask() != mask)
         setInputMask(mask);
     const int limit = m_grid->GetEditLimit();
@@ -1420,8 +1441,14 @@ bool TStringGrid::SelectCell(int col, int row)
 
 // ---- invalidation and painting ---------------------------------------------------------------
 
+// A hidden grid, or one whose painting is held, repaints whole when it shows or lets go: working out
+// a cell's place (which asks the scroll bars for their size) would be wasted on every cell written.
+bool TStringGrid::invalidationWanted() const { return isVisible() && viewport()->updatesEnabled(); }
+
 void TStringGrid::InvalidateCell(int col, int row)
 {
+    if (!invalidationWanted())
+        return;
     const QRect r = CellBounds(col, row);
     if (!r.isEmpty())
         viewport()->update(r.adjusted(0, 0, m_gridLineWidth, m_gridLineWidth));
@@ -1429,6 +1456,8 @@ void TStringGrid::InvalidateCell(int col, int row)
 
 void TStringGrid::InvalidateRow(int row)
 {
+    if (!invalidationWanted())
+        return;
     const QRect r = CellRect(std::min(m_fixedCols, m_colCount - 1), row);
     if (!r.isEmpty())
         viewport()->update(QRect(0, r.y(), ClientWidth(), r.height() + m_gridLineWidth));
@@ -1436,6 +1465,8 @@ void TStringGrid::InvalidateRow(int row)
 
 void TStringGrid::InvalidateCol(int col)
 {
+    if (!invalidationWanted())
+        return;
     const QRect r = CellRect(col, std::min(m_fixedRows, m_rowCount - 1));
     if (!r.isEmpty())
         viewport()->update(QRect(r.x(), 0, r.width() + m_gridLineWidth, ClientHeight()));

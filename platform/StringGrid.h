@@ -306,6 +306,9 @@ public:
     virtual QString GetEditText(int col, int row);
     virtual void SetEditText(int col, int row, const QString &value);
     virtual QString GetEditMask(int col, int row);
+    // The text editor's input mask for the cell (the edit mask, unless a grid keeps its masks in
+    // another form).
+    virtual QString GetEditInputMask(int col, int row) { return GetEditMask(col, row); }
     virtual int GetEditLimit();
     virtual TInplaceEdit *CreateEditor();
     // Which sizing a press at (x, y) would start: gsColSizing/gsRowSizing with the index, or gsNormal.
@@ -343,6 +346,7 @@ protected:
     TGridCellStore m_store;
 
 private:
+    bool invalidationWanted() const;
     friend class TInplaceEdit;
     void editorKey(int key, Qt::KeyboardModifiers shift);
 

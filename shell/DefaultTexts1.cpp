@@ -21,13 +21,18 @@ const std::vector<DefaultTextBlock> &Blocks_1()
     return blocks;
 }
 
+void Fill_Default_Texts(QStringList &texts, const std::vector<DefaultTextBlock> &blocks)
+{
+    for (const auto &block : blocks)
+        for (const auto &t : block.texts)
+            if (t.slot >= 0 && t.slot < texts.size())
+                texts[t.slot] = QString::fromUtf16(t.text);
+}
+
 } // namespace default_texts
 
 // Slots 0-1599 and the channel table's second block (from 1700); the other slots are untouched.
 void Load_Default_Texts_1(QStringList &texts)
 {
-    for (const auto &block : default_texts::Blocks_1())
-        for (const auto &t : block.texts)
-            if (t.slot >= 0 && t.slot < texts.size())
-                texts[t.slot] = QString::fromUtf16(t.text);
+    default_texts::Fill_Default_Texts(texts, default_texts::Blocks_1());
 }

@@ -2,6 +2,7 @@
 // Built-in English texts of slots 0-1599, kept as one table per window block. The channel
 // table's second block (from 1700) lives here too, beside its first one.
 #include <QString>
+#include <QStringList>
 #include <span>
 #include <vector>
 
@@ -32,5 +33,8 @@ std::span<const DefaultText> Shared_Row_Texts();        // 1500-1505
 
 // Every block that Load_Default_Texts_1 fills, in slot order.
 const std::vector<DefaultTextBlock> &Blocks_1();
+
+// Writes the texts of the blocks into their slots; the other slots are untouched.
+void Fill_Default_Texts(QStringList &texts, const std::vector<DefaultTextBlock> &blocks);
 
 } // namespace default_texts

@@ -177,6 +177,31 @@ bool ParGen_Element_Text(const pugi::xml_node &root, const char *name, QString &
     return platform::childText(root, name, text);
 }
 
+TParGenLoad ParGen_Read_Writer_Settings(const QString &path, TParGen_Writer_Settings &s, QString *error)
+{
+    s = TParGen_Writer_Settings();
+    if (!QFileInfo::exists(path)) return TParGenLoad::Missing;
+    pugi::xml_document doc;
+    if (!platform::readXmlFile(doc, path, ParGen_Parse_Options(), error)) return TParGenLoad::Failed;
+    const pugi::xml_node root = doc.first_child();
+    QString t;
+    auto number = [&](const char *name, int &field) {
+        if (ParGen_Element_Text(root, name, t)) field = StrToIntDef(t, field);
+    };
+    auto text = [&](const char *name, QString &field) {
+        if (ParGen_Element_Text(root, name, t)) field = t;
+    };
+    text("IOLink_SelectDevice", s.IOLink_SelectDevice);
+    s.BACnet_Desc_Chars_Limit = ParGen_Element_Text(root, "BACnet_Desc_Chars_Limit", t) && t == QLatin1String("1");
+    number("BACnet_Type", s.BACnet_Type);
+    text("BACnet_Ser_DEV_IDE", s.BACnet_Ser_DEV_IDE);
+    text("BACnet_DEV_IDE", s.BACnet_DEV_IDE);
+    number("EtherCAT_Slave_Revision_Number", s.EtherCAT_Slave_Revision_Number);
+    text("EtherCAT_Slave_Name", s.EtherCAT_Slave_Name);
+    number("EtherCAT_Slave_Node_Address", s.EtherCAT_Slave_Node_Address);
+    return TParGenLoad::Loaded;
+}
+
 namespace {
 
 class Reader {
@@ -255,5 +280,23 @@ TParGenLoad ParGen_Read(const QString &path, pugi::xml_document &doc, TParGenDat
         return TParGenLoad::Failed;
     }
     ParGen_Read_Document(doc, data);
+    return TParGenLoad::Loaded;
+}
+
+TParGenLoad ParGen_Read_Table_Values(const QString &path, TParGenTableValues &values, QString *error)
+{
+    if (!QFileInfo::exists(path)) {
+        values = TParGenTableValues();
+        return TParGenLoad::Missing;
+    }
+    pugi::xml_document doc;
+    if (!platform::readXmlFile(doc, path, ParGen_Parse_Options(), error)) return TParGenLoad::Failed;
+    const pugi::xml_node root = doc.first_child();
+    QString t;
+    values.Working_Mode = ParGen_Element_Text(root, "Working_Mode", t) ? StrToIntDef(t, 0) : 0;
+    auto on = [&](const char *name) { return !(ParGen_Element_Text(root, name, t) && t == QLatin1String("0")); };
+    values.RS232_Enable = on("RS232_ENABLE");
+    values.RS485_1_Enable = on("RS485_1_ENABLE");
+    values.RS485_2_Enable = on("RS485_2_ENABLE");
     return TParGenLoad::Loaded;
 }

@@ -89,6 +89,28 @@ unsigned ParGen_Parse_Options();
 // none, or when it holds anything but text (another element, a comment): it has no readable text.
 bool ParGen_Element_Text(const pugi::xml_node &root, const char *name, QString &text);
 
+// ---- Elements of the other gateway models, read by the description-file writers -------------
+// The Step 2 window of this model writes only "IOLink_SelectDevice" of them. Each is a child of the
+// root, read by its name; a missing file, element or number gives the default.
+enum class TParGenLoad;
+struct TParGen_Writer_Settings {
+    QString IOLink_SelectDevice;                                   // the device variant name
+    bool BACnet_Desc_Chars_Limit = false;                           // the text is exactly "1"
+    int BACnet_Type = 0;
+    QString BACnet_Ser_DEV_IDE;
+    QString BACnet_DEV_IDE;
+    int EtherCAT_Slave_Revision_Number = 0;
+    QString EtherCAT_Slave_Name = QStringLiteral("EtherCAT Slave");
+    int EtherCAT_Slave_Node_Address = 1;                            // the station alias
+
+    // The BACnet device instance: "BACnet_Ser_DEV_IDE" for the serial type 1, else "BACnet_DEV_IDE".
+    QString BACnet_Device_Instance() const { return BACnet_Type == 1 ? BACnet_Ser_DEV_IDE : BACnet_DEV_IDE; }
+};
+// Reads the file at path (the root is the document's first node). Missing: no file, every default.
+// Failed: not well-formed XML (*error: the file, its line and why); the defaults stay.
+TParGenLoad ParGen_Read_Writer_Settings(const QString &path, TParGen_Writer_Settings &settings,
+                                        QString *error = nullptr);
+
 // Takes the fields from a loaded document: its first top-level node is the root whatever its name;
 // each element on its own, with its default when missing or unreadable.
 void ParGen_Read_Document(const pugi::xml_document &doc, TParGenData &data);
@@ -100,3 +122,18 @@ enum class TParGenLoad { Missing, Loaded, Failed };
 // *error holds the reason.
 TParGenLoad ParGen_Read(const QString &path, pugi::xml_document &doc, TParGenData &data,
                         QString *error = nullptr);
+
+// Elements of "ParGen.xml" that only the other models' table windows read; the communication window
+// of this model never writes them, so their defaults are what this model runs with.
+struct TParGenTableValues {
+    int Working_Mode = 0;        // "Working_Mode", a whole number
+    // "RS232_ENABLE", "RS485_1_ENABLE", "RS485_2_ENABLE": exactly "0" switches a serial channel off.
+    bool RS232_Enable = true;
+    bool RS485_1_Enable = true;
+    bool RS485_2_Enable = true;
+
+    bool operator==(const TParGenTableValues &) const = default;
+};
+// Reads those elements from the file at path: Missing (no file: every value its default), Loaded, or
+// Failed (not well-formed; values untouched, *error holds the reason with the file's line).
+TParGenLoad ParGen_Read_Table_Values(const QString &path, TParGenTableValues &values, QString *error = nullptr);

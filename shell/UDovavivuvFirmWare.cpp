@@ -8,6 +8,12 @@
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
 #include "platform/Xml.h"
+#include "protocols/UBACnet_EDE_File.h"
+#include "protocols/UDescription_Commands.h"
+#include "protocols/UEds.h"
+#include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UProfinetFileName.h"
+#include "protocols/USetAccess.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -21,6 +27,7 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -201,6 +208,12 @@ void DIDurovuzozAdozAvir::Layout_Wizard()
     Shape1->setGeometry(10, Btn_CreateBin->y() + 51, 674, 1);
     setFixedSize(694, Btn_CreateBin->y() + 152);
 
+    SD1.filter = QStringLiteral("CSV (MS-DOS) (*.csv)");
+    SaveEDS.filter = QStringLiteral("Electronic Data Sheet (*.eds)");
+    SaveMIB.filter = QStringLiteral("Management Information Base (*.mib)");
+    SaveMIB.defaultSuffix = QStringLiteral("mib");
+    SaveESI.filter = QStringLiteral("EtherCAT ESI File (*.xml)");
+
     Timer_Update.setInterval(kFirstCheckMs);
     connect(&Timer_Update, &QTimer::timeout, this, [this] { Timer_UpdateTimer(); });
 }
@@ -324,6 +337,11 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FParGen) list.push_back({FParGen, [] { FParGen->Set_Lang(); }});
     if (FIO_Link_Set_Access) list.push_back({FIO_Link_Set_Access, [] { FIO_Link_Set_Access->Set_Lang(); }});
     if (FIOLink_IODD_Catalog) list.push_back({FIOLink_IODD_Catalog, [] { FIOLink_IODD_Catalog->Set_Lang(); }});
+    // The other models' windows.
+    if (FSetAccess) list.push_back({FSetAccess, [] { FSetAccess->Set_Lang(); }});
+    if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
+    if (FModbus_TCP_Master_Set_Access)
+        list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
     return list;
 }
 
@@ -353,12 +371,18 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FParGen) FParGen->Edit_Configuration();
     } else if (Sender == Btn_IOLink_Set_Access) {
         if (FIO_Link_Set_Access) FIO_Link_Set_Access->Edit_Configuration();
+    } else if (Sender == Btn_Modbus_Set_Access) {
+        if (FSetAccess) FSetAccess->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
         Build_EDS_File();
     } else if (Sender == Btn_PROFINET_XML) {
         PROFINET_XML();
+    } else if (Sender == Btn_SNMP_MIB) {
+        Save_MIB_File(SaveMIB, this);
+    } else if (Sender == Btn_EtherCAT_ESI_File) {
+        Save_ESI_File(SaveESI, this);
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }
@@ -436,17 +460,29 @@ void DIDurovuzozAdozAvir::L_VelmarClick()
 
 void DIDurovuzozAdozAvir::BACnet_EDE_File()
 {
-    // The EDE writer belongs to a model this program does not configure.
+    platform::FileChoice choice = SD1;
+    choice.save = true;
+    choice.folder = Project_Path;
+    QString name = platform::chooseFile(choice, this);
+    if (name.isEmpty()) return;
+    if (name.right(4).toUpper() != QLatin1String(".CSV")) name += QStringLiteral(".csv");
+    if (QFileInfo::exists(name) && platform::askYesNoCancel(LT(1505), this) != platform::Answer::Yes) return;
+    Export_Description_File(EDE_File_Bytes(), name, this);
 }
 
 void DIDurovuzozAdozAvir::Build_EDS_File()
 {
-    // The EDS writer belongs to a model this program does not configure.
+    platform::FileChoice choice = SaveEDS;
+    choice.save = true;
+    choice.folder = Project_Path;
+    const QString name = platform::chooseFile(choice, this);
+    if (!name.isEmpty()) Export_Description_File(EDS_File_Bytes(), name, this);
 }
 
 void DIDurovuzozAdozAvir::PROFINET_XML()
 {
-    // The GSDML writer belongs to a model this program does not configure.
+    if (FProfinetFileName && FProfinetFileName->exec() == QDialog::Accepted)
+        Save_GSDML_File(FProfinetFileName->Name_File_XML, this);
 }
 
 int DIDurovuzozAdozAvir::Get_Type_BACnet()
@@ -525,26 +561,21 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     auto *main = new DIDurovuzozAdozAvir(exeDir);
     main->winId(); // the desktop window the others are shown over
     m_release.push_back([main] { delete main; });
-    FIO_Link_Set_Access = new TFIO_Link_Set_Access();
-    m_release.push_back([] { delete std::exchange(FIO_Link_Set_Access, nullptr); });
-    FNew_Project = new TFNew_Project();
-    m_release.push_back([] { delete std::exchange(FNew_Project, nullptr); });
-    FOpenConf = new TFOpenConf();
-    m_release.push_back([] { delete std::exchange(FOpenConf, nullptr); });
-    FAbout = new TFAbout();
-    m_release.push_back([] { delete std::exchange(FAbout, nullptr); });
-    FSoftOptions = new TFSoftOptions();
-    m_release.push_back([] { delete std::exchange(FSoftOptions, nullptr); });
-    FParGen = new TFParGen();
-    m_release.push_back([] { delete std::exchange(FParGen, nullptr); });
-    FIOLink_IODD_Catalog = new TFIOLink_IODD_Catalog();
-    m_release.push_back([] { delete std::exchange(FIOLink_IODD_Catalog, nullptr); });
-    FBoot = new TFBoot();
-    m_release.push_back([] { delete std::exchange(FBoot, nullptr); });
+    m_windows.push_back(main);
+    create(FIO_Link_Set_Access);
+    create(FNew_Project);
+    create(FOpenConf);
+    create(FAbout);
+    create(FSoftOptions);
+    create(FParGen);
+    create(FIOLink_IODD_Catalog);
+    create(FBoot);
+    // The other models' windows.
+    create(FSetAccess);
+    create(FProfinetFileName);
+    create(FModbus_TCP_Master_Set_Access);
 
-    for (QWidget *w : std::initializer_list<QWidget *>{FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout, FSoftOptions,
-                                                       FParGen, FIOLink_IODD_Catalog, FBoot})
-        w->installEventFilter(taskBarOwner());
+    for (size_t i = 1; i < m_windows.size(); ++i) m_windows[i]->installEventFilter(taskBarOwner());
 }
 
 TProgramWindows::~TProgramWindows()

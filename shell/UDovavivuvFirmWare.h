@@ -1,6 +1,7 @@
 #pragma once
 // The main wizard window: four steps, the icon buttons, the version-check timer and the program's
 // start-up sequence.
+#include "platform/FileChooser.h"
 #include "platform/ProcessRunner.h"
 
 #include <QString>
@@ -9,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <pugixml.hpp>
+#include <utility>
 #include <vector>
 
 class QAbstractButton;
@@ -100,6 +102,12 @@ public:
     QAbstractButton *Btn_EtherCAT_Set_Group = nullptr;
     QAbstractButton *Btn_PROFINET_XML = nullptr;
 
+    // Save choosers of the description-file commands (the folder is the configuration's at each use).
+    platform::FileChoice SD1;      // BACnet EDE
+    platform::FileChoice SaveEDS;  // CANopen EDS
+    platform::FileChoice SaveMIB;  // SNMP MIB
+    platform::FileChoice SaveESI;  // EtherCAT ESI
+
     QTimer Timer_Update;
     // The XML document that the settings, the image writers and the description writers borrow in
     // turn; each loads or builds its own document in it.
@@ -137,6 +145,19 @@ public:
     TProgramWindows(const TProgramWindows &) = delete;
     TProgramWindows &operator=(const TProgramWindows &) = delete;
 
+    // The windows in creation order.
+    const std::vector<QWidget *> &Windows() const { return m_windows; }
+
 private:
+    // Creates the window of the program-wide variable var; it is freed, and var cleared, at the end.
+    template <class W>
+    void create(W *&var)
+    {
+        var = new W();
+        m_windows.push_back(var);
+        m_release.push_back([&var] { delete std::exchange(var, nullptr); });
+    }
+
+    std::vector<QWidget *> m_windows;
     std::vector<std::function<void()>> m_release; // in creation order
 };

@@ -4,7 +4,7 @@ set -euo pipefail
 pkgs=(g++ cmake ninja-build qt6-base-dev libpugixml-dev zlib1g-dev libjpeg62-turbo-dev
       libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth libxtst6 ccache python3 poppler-utils
       libqt6sql6-sqlite libxml2-utils libreoffice-calc-nogui libreoffice-writer-nogui libreoffice-dev
-      libreoffice-dev-common)
+      libreoffice-dev-common smitools snmp)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -14,56 +14,12 @@
 
 using namespace editorkit;
 
-namespace {
-
-QString stripPrefix(QString s)
-{
-    // "&&" is a literal ampersand, a single "&" marks the accelerator.
-    s.replace(QLatin1String("&&"), QString(QChar(0xE000)));
-    s.remove(QLatin1Char('&'));
-    s.replace(QChar(0xE000), QLatin1Char('&'));
-    return s;
-}
-
-} // namespace
-
-QPoint LabelPlacement(TLabelPosition pos, const QRect &c, const QSize &label, int TW, int M)
-{
-    const int L = c.left(), T = c.top(), W = c.width(), H = c.height();
-    const int LW = label.width(), LH = label.height();
-    switch (pos) {
-    case lpLeftTop: return {L - TW - M, T};
-    case lpLeftCenter: return {L - TW - M, T + (H - LH) / 2};
-    case lpLeftBottom: return {L - TW - M, T + H - LH};
-    case lpTopLeft: return {L, T - LH - M};
-    case lpBottomLeft: return {L, T + H + M};
-    case lpLeftTopLeft: return {L - M, T};
-    case lpLeftCenterLeft: return {L - M, T + (H - LH) / 2};
-    case lpLeftBottomLeft: return {L - M, T + H - LH};
-    case lpTopCenter: return {L + (W - LW) / 2, T - LH - M};
-    case lpBottomCenter: return {L + (W - LW) / 2, T + H + M};
-    case lpRightTop: return {L + W + M, T};
-    case lpRightCenter: return {L + W + M, T + (H - LH) / 2};
-    case lpRighBottom: return {L + W + M, T + H - LH};
-    }
-    return {L, T};
-}
-
-void PlaceLabel(QLabel *label, const QWidget *control, TLabelPosition pos, int margin)
-{
-    label->adjustSize();
-    const int tw = QFontMetrics(label->font()).horizontalAdvance(stripPrefix(label->text()));
-    label->move(LabelPlacement(pos, control->geometry(), label->size(), tw, margin));
-    label->setVisible(!control->isHidden());
-}
-
-TNsgCustomCombo::TNsgCustomCombo(QWidget *parent) : QComboBox(parent)
+TNsgCustomCombo::TNsgCustomCombo(QWidget *parent) : QComboBox(parent), TLabelledControl(this, 4)
 {
     setMouseTracking(true);
     setMaxVisibleItems(8);
     FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
     FIsThemed = IsComCtl6OrLater();
-    FLabelFont = QApplication::font();
     connect(this, &QComboBox::activated, this, [this] {
         Change();
         if (OnSelect) OnSelect(this);
@@ -74,10 +30,7 @@ TNsgCustomCombo::TNsgCustomCombo(QWidget *parent) : QComboBox(parent)
     Init();
 }
 
-TNsgCustomCombo::~TNsgCustomCombo()
-{
-    delete FLabel.data();
-}
+TNsgCustomCombo::~TNsgCustomCombo() = default;
 
 // --- platform combo properties
 
@@ -230,65 +183,16 @@ void TNsgCustomCombo::SetColor(TColor c)
 void TNsgCustomCombo::setVisible(bool visible)
 {
     QComboBox::setVisible(visible);
-    if (FLabel) FLabel->setVisible(visible);
+    LabelFollowVisible(visible);
 }
 
 // --- label
 
-QString TNsgCustomCombo::LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
-
-void TNsgCustomCombo::SetLabelCaption(const QString &caption)
-{
-    if (!FLabel) {
-        FLabel = new QLabel(parentWidget());
-        FLabel->setBuddy(this);
-        FLabel->setFont(FLabelFont);
-    }
-    FLabel->setText(caption);
-    UpdateLabel();
-}
-
-void TNsgCustomCombo::SetLabelPosition(TLabelPosition p)
-{
-    FLabelPosition = p;
-    UpdateLabel();
-}
-
-void TNsgCustomCombo::SetLabelMargin(int m)
-{
-    FLabelMargin = m;
-    UpdateLabel();
-}
-
-void TNsgCustomCombo::SetLabelTransparent(bool v)
-{
-    FLabelTransparent = v;
-    UpdateLabel();
-}
-
-void TNsgCustomCombo::SetLabelAlwaysEnabled(bool v)
-{
-    FLabelAlwaysEnabled = v;
-    UpdateLabel();
-}
-
-void TNsgCustomCombo::SetLabelFont(const QFont &f)
-{
-    FLabelFont = f;
-    if (FLabel && testAttribute(Qt::WA_SetFont)) FLabel->setFont(f);
-    UpdateLabel();
-}
-
 void TNsgCustomCombo::UpdateLabel()
 {
-    if (!FLabel) return;
-    FLabel->setAutoFillBackground(!FLabelTransparent);
-    if (testAttribute(Qt::WA_SetFont)) {
-        QFont f = FLabelFont;
-        if (FFocusLabel && FHasFocus) f.setBold(true);
-        FLabel->setFont(f);
-    }
-    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
+    QFont f = FLabelFont;
+    if (FFocusLabel && FHasFocus) f.setBold(true);
+    PlaceAttachedLabel(testAttribute(Qt::WA_SetFont) ? &f : nullptr);
 }
 
 // --- loading
@@ -299,10 +203,8 @@ void TNsgCustomCombo::Loaded()
     if (FDropWidth > 0) SetDropWidth(FDropWidth);
     FOldColor = FLoadedColor;
     if (!FFlatParentColor || FFlat) ApplyColor(FLoadedColor);
-    if (FLabel) {
-        if (!FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
-        if (!testAttribute(Qt::WA_SetFont)) FLabel->setFont(font());
-    }
+    LabelFollowEnabled(isEnabled());
+    if (AttachedLabel() && !testAttribute(Qt::WA_SetFont)) AttachedLabel()->setFont(font());
     UpdateLabel();
     Init();
 }
@@ -355,13 +257,8 @@ void TNsgCustomCombo::DrawButton(QPainter &p)
         drawComboArrow(&p, r, pal, isEnabled(), pushed ? 1 : 0);
     } else {
         const QRect r = br.adjusted(-1, 1, -1, -1);
-        p.fillRect(r, toQColor(DropButtonFill(FPointer.overButton, mouseDown), pal));
-        if (ButtonBorderColor != clNone) {
-            p.setPen(toQColor(ButtonBorderColor, pal));
-            p.drawLine(r.topLeft(), r.bottomLeft());
-        }
-        const int L = r.left(), T = r.top();
-        drawTriangle(&p, {L + 4, T + 7}, {L + 10, T + 7}, {L + 7, T + 10}, toQColor(DropButtonText(mouseDown), pal));
+        drawDropArrowFace(p, r, r.left(), r.topLeft() + QPoint(4, 7), DropButtonFill(FPointer.overButton, mouseDown),
+                          ButtonBorderColor, DropButtonText(mouseDown), pal);
     }
 }
 
@@ -444,10 +341,9 @@ void TNsgCustomCombo::focusInEvent(QFocusEvent *e)
 void TNsgCustomCombo::focusOutEvent(QFocusEvent *e)
 {
     QComboBox::focusOutEvent(e);
-    if (e->reason() == Qt::PopupFocusReason) return; // the list took the focus for a moment
     // Dropping the list down hands the focus to the list itself, not always as a pop-up focus.
-    const QWidget *to = QApplication::focusWidget();
-    if (to && view() && (to == view() || view()->window()->isAncestorOf(to) || to == view()->window())) return;
+    if (view()) FListWatch.Watch(view()->window());
+    if (FListWatch.FocusGoesToPopup(e)) return;
     FHasFocus = false;
     if (FFocusColor != clNone && FNormalColor != clNone) ApplyColor(FNormalColor);
     if (FFocusLabel) UpdateLabel();
@@ -505,22 +401,20 @@ void TNsgCustomCombo::changeEvent(QEvent *e)
                     ApplyColor(FOldColor);
                 }
             }
-            if (FLabel && !FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+            LabelFollowEnabled(isEnabled());
             UpdateLabel();
         }
         update();
         break;
     case QEvent::FontChange:
-        if (FLabel && !testAttribute(Qt::WA_SetFont)) {
-            FLabel->setFont(font());
+        if (AttachedLabel() && !testAttribute(Qt::WA_SetFont)) {
+            AttachedLabel()->setFont(font());
             UpdateLabel();
         }
         break;
     case QEvent::ParentChange:
-        if (FLabel) {
-            FLabel->setParent(parentWidget());
-            UpdateLabel();
-        }
+        LabelFollowParent();
+        UpdateLabel();
         break;
     default: break;
     }

@@ -9,36 +9,13 @@
 #include <QPointer>
 #include <functional>
 
+#include "grid/base/AttachedLabel.h"
 #include "grid/base/EditorKit.h"
-
-class QLabel;
-
-// Where the attached label stands (the last value is spelled as stored in layouts).
-enum TLabelPosition : quint8 {
-    lpLeftTop,
-    lpLeftCenter,
-    lpLeftBottom,
-    lpTopLeft,
-    lpBottomLeft,
-    lpLeftTopLeft,
-    lpLeftCenterLeft,
-    lpLeftBottomLeft,
-    lpTopCenter,
-    lpBottomCenter,
-    lpRightTop,
-    lpRightCenter,
-    lpRighBottom
-};
+#include "grid/base/PopupWatch.h"
 
 enum TComboStyle : quint8 { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 
-// Top-left corner of a label of size `label` beside a control at `control`; `captionWidth`
-// is the caption's drawn width. Shared by the combo and the date-time picker.
-QPoint LabelPlacement(TLabelPosition pos, const QRect &control, const QSize &label, int captionWidth, int margin);
-// Sizes the label to its caption, moves it beside the control and shows it with the control.
-void PlaceLabel(QLabel *label, const QWidget *control, TLabelPosition pos, int margin);
-
-class TNsgCustomCombo : public QComboBox, public editorkit::ButtonColors {
+class TNsgCustomCombo : public QComboBox, public editorkit::ButtonColors, public TLabelledControl {
 public:
     using KeyEvent = std::function<void(QObject *sender, int &key, Qt::KeyboardModifiers shift)>;
     using KeyPressEvent = std::function<void(QObject *sender, QChar &key)>;
@@ -96,20 +73,8 @@ public:
     void SetVisible(bool v) { setVisible(v); }
     void setVisible(bool visible) override;
 
-    // Attached label.
-    QString LabelCaption() const;
-    void SetLabelCaption(const QString &caption);
-    TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition p);
-    int LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(int m);
-    bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool v);
-    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool v);
-    QFont LabelFont() const { return FLabelFont; }
-    void SetLabelFont(const QFont &f);
-    QLabel *ComboLabel() const { return FLabel; }
+    // The attached label (TLabelledControl holds its properties).
+    QLabel *ComboLabel() const { return AttachedLabel(); }
 
     // Run-time look flags (not stored).
     bool IsWinXP() const { return FIsWinXP; }
@@ -171,8 +136,9 @@ protected:
     void moveEvent(QMoveEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
+    void UpdateLabel() override;
+
 private:
-    void UpdateLabel();
     void DrawBorders(QPainter &p);
     void DrawButton(QPainter &p);
     void ApplyColor(editorkit::TColor c);
@@ -194,12 +160,6 @@ private:
     int FDropWidth = 0;
     bool FIsWinXP = false;
     bool FIsThemed = false;
-    bool FLabelAlwaysEnabled = false;
-    bool FLabelTransparent = false;
-    int FLabelMargin = 4;
-    QFont FLabelFont;
-    TLabelPosition FLabelPosition = lpLeftTop;
-    QPointer<QLabel> FLabel;
     editorkit::TColor FFlatLineColor = editorkit::clNone;
     bool FFlatParentColor = true;
     editorkit::TColor FFocusColor = editorkit::clNone;
@@ -215,6 +175,7 @@ private:
     bool FLoading = false;
     bool FMouseDown = false;
     QPointer<QLineEdit> FWiredEdit;
+    TPopupWatch FListWatch;
 };
 
 // The combo with every property exposed; no behaviour of its own.

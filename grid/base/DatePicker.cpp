@@ -59,6 +59,14 @@ TNsgDateTimePicker::TNsgDateTimePicker(QWidget *parent) : QDateTimeEdit(parent)
     FIsThemed = IsComCtl6OrLater();
     FIsWinXP = IsWindowsXPOrLater();
     FButtonWidth = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 2;
+    FCalendarWatch.OnShow = [this] {
+        if (OnDropDown) OnDropDown(this);
+        update();
+    };
+    FCalendarWatch.OnHide = [this] {
+        update();
+        if (OnCloseUp) OnCloseUp(this);
+    };
     FValue = nowValue();
     setDateTime(DateTimeToQDateTime(FValue));
     connect(this, &QDateTimeEdit::dateTimeChanged, this, [this](const QDateTime &v) {
@@ -151,24 +159,7 @@ void TNsgDateTimePicker::WatchCalendar()
 {
     QCalendarWidget *cw = calendarWidget();
     if (!cw) return;
-    QWidget *popup = cw->window();
-    if (popup == FWatchedPopup) return;
-    FWatchedPopup = popup;
-    popup->installEventFilter(this);
-}
-
-bool TNsgDateTimePicker::eventFilter(QObject *watched, QEvent *e)
-{
-    if (watched == FWatchedPopup && watched != this) {
-        if (e->type() == QEvent::Show) {
-            if (OnDropDown) OnDropDown(this);
-            update();
-        } else if (e->type() == QEvent::Hide) {
-            update();
-            if (OnCloseUp) OnCloseUp(this);
-        }
-    }
-    return QDateTimeEdit::eventFilter(watched, e);
+    FCalendarWatch.Watch(cw->window());
 }
 
 void TNsgDateTimePicker::SetCtl3D(bool v)
@@ -248,13 +239,8 @@ void TNsgDateTimePicker::DrawButton(QPainter &p)
     const int clearFrom = qMin(width() - FButtonWidth - 4, arrow.left() - 2);
     p.fillRect(QRect(QPoint(clearFrom, 1), QPoint(width() - 2, height() - 2)), toQColor(FColor, pal));
     if (ButtonColor != clNone) {
-        p.fillRect(br.adjusted(2, 0, 0, 0), toQColor(DropButtonFill(FPointer.overButton, mouseDown), pal));
-        if (ButtonBorderColor != clNone) {
-            p.setPen(toQColor(ButtonBorderColor, pal));
-            p.drawLine(br.topLeft(), br.bottomLeft());
-        }
-        const int L = br.left(), T = br.top();
-        drawTriangle(&p, {L + 5, T + 7}, {L + 11, T + 7}, {L + 8, T + 10}, toQColor(DropButtonText(mouseDown), pal));
+        drawDropArrowFace(p, br.adjusted(2, 0, 0, 0), br.left(), br.topLeft() + QPoint(5, 7),
+                          DropButtonFill(FPointer.overButton, mouseDown), ButtonBorderColor, DropButtonText(mouseDown), pal);
     } else {
         // Classic combo arrow, flat while enabled (no themed drawing on this platform).
         drawClassicButton(&p, br, pal, mouseDown && DroppedDown(), isEnabled(), false);
@@ -320,7 +306,7 @@ void TNsgDateTimePicker::focusInEvent(QFocusEvent *e)
 void TNsgDateTimePicker::focusOutEvent(QFocusEvent *e)
 {
     QDateTimeEdit::focusOutEvent(e);
-    if (e->reason() == Qt::PopupFocusReason) return;
+    if (FCalendarWatch.FocusGoesToPopup(e)) return;
     FHasFocus = false;
     update();
     DoExit();

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "grid/base/EditorKit.h"
+#include "grid/base/PopupWatch.h"
 
 // The platform picker's kind and date mode.
 enum TDateTimeKind : quint8 { dtkDate, dtkTime };
@@ -93,7 +94,6 @@ protected:
     QColor OuterBorderColor() const;
 
     bool event(QEvent *e) override;
-    bool eventFilter(QObject *watched, QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
@@ -125,7 +125,7 @@ private:
     bool FHasFocus = false;
     bool FFocusBorder = false;
     editorkit::TColor FColor = editorkit::clWindow;
-    QObject *FWatchedPopup = nullptr;
+    TPopupWatch FCalendarWatch;
     bool FSettingValue = false;
     // The full value: a format without time fields must not lose the time of day.
     editorkit::TDateTime FValue = 0;

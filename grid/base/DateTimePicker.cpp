@@ -18,11 +18,10 @@ TDateTime withoutMilliseconds(TDateTime v)
 
 } // namespace
 
-TNovaDateTimePicker::TNovaDateTimePicker(QWidget *parent) : TCustomDateTimePicker(parent)
+TNovaDateTimePicker::TNovaDateTimePicker(QWidget *parent) : TCustomDateTimePicker(parent), TLabelledControl(this, 4)
 {
     SetCtl3D(true);
     SetBorderStyle(bsSingle);
-    FLabelFont = QApplication::font();
     FFocusTimer = createTimer();
     FFocusTimer->setInterval(20);
     FFocusTimer->onTimeout = [this] { FFocusTimer->stop(); };
@@ -32,13 +31,7 @@ TNovaDateTimePicker::TNovaDateTimePicker(QWidget *parent) : TCustomDateTimePicke
     UpdateTimePicker();
 }
 
-TNovaDateTimePicker::~TNovaDateTimePicker()
-{
-    if (FLabel) {
-        FLabel->setParent(nullptr);
-        delete FLabel.data();
-    }
-}
+TNovaDateTimePicker::~TNovaDateTimePicker() = default;
 
 // --- kind and values
 
@@ -244,10 +237,6 @@ void TNovaDateTimePicker::mousePressEvent(QMouseEvent *e)
 bool TNovaDateTimePicker::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == FTimePicker && e->type() == QEvent::MouseButtonPress) DoClick();
-    if (watched == FLabel) {
-        if (e->type() == QEvent::MouseButtonRelease && OnLabelClick) OnLabelClick(this);
-        if (e->type() == QEvent::MouseButtonDblClick && OnLabelDblClick) OnLabelDblClick(this);
-    }
     return TCustomDateTimePicker::eventFilter(watched, e);
 }
 
@@ -269,15 +258,15 @@ void TNovaDateTimePicker::changeEvent(QEvent *e)
     switch (e->type()) {
     case QEvent::EnabledChange:
         TimePartEnabledByCheck();
-        if (FLabel && !FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+        LabelFollowEnabled(isEnabled());
         break;
     case QEvent::FontChange:
-        if (FLabel && !testAttribute(Qt::WA_SetFont)) FLabel->setFont(font());
+        if (AttachedLabel() && !testAttribute(Qt::WA_SetFont)) AttachedLabel()->setFont(font());
         UpdateTimePicker();
         break;
     case QEvent::PaletteChange: UpdateTimePicker(); break;
     case QEvent::ParentChange:
-        if (FLabel) FLabel->setParent(parentWidget());
+        LabelFollowParent();
         UpdateLabel();
         break;
     default: break;
@@ -309,7 +298,7 @@ void TNovaDateTimePicker::paintEvent(QPaintEvent *e)
 void TNovaDateTimePicker::setVisible(bool visible)
 {
     TCustomDateTimePicker::setVisible(visible);
-    if (FLabel) FLabel->setVisible(visible);
+    LabelFollowVisible(visible);
 }
 
 void TNovaDateTimePicker::Loaded()
@@ -318,65 +307,26 @@ void TNovaDateTimePicker::Loaded()
     CreateTimePicker();
     UpdateTimePicker();
     if (ShowCheckbox() && !Checked() && FTimePicker) FTimePicker->setEnabled(false);
-    if (FLabel && !FLabelAlwaysEnabled) FLabel->setEnabled(isEnabled());
+    LabelFollowEnabled(isEnabled());
     FParentFnt = !testAttribute(Qt::WA_SetFont);
     UpdateLabel();
 }
 
 // --- label
 
-QString TNovaDateTimePicker::LabelCaption() const { return FLabel ? FLabel->text() : QString(); }
-
-void TNovaDateTimePicker::SetLabelCaption(const QString &caption)
-{
-    if (!FLabel) {
-        FLabel = new QLabel(parentWidget());
-        FLabel->setBuddy(this);
-        FLabel->setFont(FLabelFont);
-        FLabel->installEventFilter(this);
-    }
-    FLabel->setText(caption);
-    UpdateLabel();
-}
-
-void TNovaDateTimePicker::SetLabelPosition(TLabelPosition p)
-{
-    FLabelPosition = p;
-    UpdateLabel();
-}
-
-void TNovaDateTimePicker::SetLabelMargin(int m)
-{
-    FLabelMargin = m;
-    UpdateLabel();
-}
-
-void TNovaDateTimePicker::SetLabelTransparent(bool v)
-{
-    FLabelTransparent = v;
-    UpdateLabel();
-}
-
-void TNovaDateTimePicker::SetLabelAlwaysEnabled(bool v)
-{
-    FLabelAlwaysEnabled = v;
-    if (v && FLabel) FLabel->setEnabled(true);
-    UpdateLabel();
-}
-
-void TNovaDateTimePicker::SetLabelFont(const QFont &f)
-{
-    FLabelFont = f;
-    if (FLabel && testAttribute(Qt::WA_SetFont)) FLabel->setFont(f);
-    UpdateLabel();
-}
-
 void TNovaDateTimePicker::UpdateLabel()
 {
-    if (!FLabel) return;
-    FLabel->setAutoFillBackground(!FLabelTransparent);
     QFont f = FParentFnt && !testAttribute(Qt::WA_SetFont) ? font() : FLabelFont;
     f.setBold(FFocusLabel && HasFocus());
-    FLabel->setFont(f);
-    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
+    PlaceAttachedLabel(&f);
+}
+
+void TNovaDateTimePicker::LabelClicked()
+{
+    if (OnLabelClick) OnLabelClick(this);
+}
+
+void TNovaDateTimePicker::LabelDblClicked()
+{
+    if (OnLabelDblClick) OnLabelDblClick(this);
 }

@@ -11,7 +11,7 @@
 
 enum TNovaDateTimeKind : quint8 { dkDate, dkTime, dkDateTime };
 
-class TNovaDateTimePicker : public TCustomDateTimePicker {
+class TNovaDateTimePicker : public TCustomDateTimePicker, public TLabelledControl {
 public:
     explicit TNovaDateTimePicker(QWidget *parent = nullptr);
     ~TNovaDateTimePicker() override;
@@ -34,22 +34,10 @@ public:
     void SetPickerColor(editorkit::TColor c);
     void setVisible(bool visible) override;
 
-    // Attached label.
-    QString LabelCaption() const;
-    void SetLabelCaption(const QString &caption);
-    TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition p);
-    int LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(int m);
-    bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool v);
-    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool v);
+    // The attached label (TLabelledControl holds its properties).
     bool FocusLabel() const { return FFocusLabel; }
     void SetFocusLabel(bool v) { FFocusLabel = v; }
-    QFont LabelFont() const { return FLabelFont; }
-    void SetLabelFont(const QFont &f);
-    QLabel *PickerLabel() const { return FLabel; }
+    QLabel *PickerLabel() const { return AttachedLabel(); }
 
     QString Version() const override { return QStringLiteral("1.2.0.0"); }
     quint32 VersionNumber() const override { return 0x01020000; }
@@ -84,11 +72,13 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void UpdateLabel() override;
+    void LabelClicked() override;
+    void LabelDblClicked() override;
 
 private:
     void CreateTimePicker();
     void UpdateTimePicker();
-    void UpdateLabel();
     void TimePartEnabledByCheck();
 
     TNovaDateTimeKind FKind = dkDateTime;
@@ -96,13 +86,7 @@ private:
     QPoint Fpt{-1, -1};
     QString FTimeFormat;
     quint16 Fy = 0, FmDate = 0, Fd = 0;
-    QPointer<QLabel> FLabel;
-    QFont FLabelFont;
-    TLabelPosition FLabelPosition = lpLeftTop;
-    int FLabelMargin = 4;
-    bool FLabelTransparent = false;
     bool FFocusLabel = false;
-    bool FLabelAlwaysEnabled = false;
     bool FParentFnt = true;
     bool FIgnoreTimePickerCheck = false;
     bool FFirstRun = true;

@@ -68,11 +68,12 @@ void TNovaSpeedButton::paintEvent(QPaintEvent *)
 
 // ---------------------------------------------------------------- TNsgEditButton
 
-TNsgEditButton::TNsgEditButton(QWidget *parent) : QWidget(parent)
+TNsgEditButton::TNsgEditButton(QWidget *parent) : TSpeedButtonHolder(parent)
 {
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
     FButton = new TNovaSpeedButton(this);
+    SetHeldButton(FButton);
     FButton->show();
     resize(20, 25);
     FButton->setGeometry(rect());
@@ -93,9 +94,9 @@ void TNsgEditButton::resizeEvent(QResizeEvent *e)
 void TNsgEditButton::ButtonReleased()
 {
     if (OnClick) OnClick(this);
-    if (FFocusControl && FFocusControl->focusPolicy() != Qt::NoFocus && FFocusControl->isEnabled()
-        && FFocusControl->isVisible() && !FFocusControl->hasFocus())
-        FFocusControl->setFocus(Qt::MouseFocusReason);
+    QWidget *edit = FocusControl();
+    if (edit && edit->focusPolicy() != Qt::NoFocus && edit->isEnabled() && edit->isVisible() && !edit->hasFocus())
+        edit->setFocus(Qt::MouseFocusReason);
     else if (TabStop() && !hasFocus() && isEnabled())
         setFocus(Qt::MouseFocusReason);
 }

@@ -30,26 +30,41 @@ private:
     bool FPressed = false;
 };
 
-// Windowed holder of one button.
-class TNsgEditButton : public QWidget, public editorkit::ButtonColors {
+// A windowed holder of one speed button, for an edit: the button fills it; glyph, glyph count and
+// caption are the button's; the focus control is the edit the holder serves. The edit with a button
+// and the drop-down edits hold their buttons this way.
+class TSpeedButtonHolder : public QWidget, public editorkit::ButtonColors {
+public:
+    QWidget *FocusControl() const { return FFocusControl; }
+    void SetFocusControl(QWidget *w) { FFocusControl = w; }
+    QImage Glyph() const { return FHeld->Glyph(); }
+    void SetGlyph(const QImage &g) { FHeld->SetGlyph(g); }
+    int NumGlyphs() const { return FHeld->NumGlyphs(); }
+    void SetNumGlyphs(int n) { FHeld->SetNumGlyphs(n); }
+    QString ButtonCaption() const { return FHeld->text(); }
+    void SetButtonCaption(const QString &c) { FHeld->setText(c); }
+
+    editorkit::NotifyEvent OnClick;
+
+protected:
+    explicit TSpeedButtonHolder(QWidget *parent) : QWidget(parent) {}
+    // The button made by the holder's constructor.
+    void SetHeldButton(editorkit::SpeedButton *b) { FHeld = b; }
+
+private:
+    editorkit::SpeedButton *FHeld = nullptr;
+    QPointer<QWidget> FFocusControl;
+};
+
+class TNsgEditButton : public TSpeedButtonHolder {
 public:
     explicit TNsgEditButton(QWidget *parent = nullptr);
 
     TNovaSpeedButton *Button() const { return FButton; }
-    QWidget *FocusControl() const { return FFocusControl; }
-    void SetFocusControl(QWidget *w) { FFocusControl = w; }
     bool Flat() const { return FFlat; }
     void SetFlat(bool v);
-    QImage Glyph() const { return FButton->Glyph(); }
-    void SetGlyph(const QImage &g) { FButton->SetGlyph(g); }
-    int NumGlyphs() const { return FButton->NumGlyphs(); }
-    void SetNumGlyphs(int n) { FButton->SetNumGlyphs(n); }
-    QString ButtonCaption() const { return FButton->text(); }
-    void SetButtonCaption(const QString &c) { FButton->setText(c); }
     bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
     void SetTabStop(bool v) { setFocusPolicy(v ? Qt::TabFocus : Qt::NoFocus); }
-
-    editorkit::NotifyEvent OnClick;
 
     // The left button went up after a press on the button.
     void ButtonReleased();
@@ -59,7 +74,6 @@ protected:
 
 private:
     TNovaSpeedButton *FButton;
-    QPointer<QWidget> FFocusControl;
     bool FFlat = false;
 };
 

@@ -449,6 +449,22 @@ void drawTriangle(QPainter *p, const QPoint &a, const QPoint &b, const QPoint &c
     p->restore();
 }
 
+void drawDropArrowFace(QPainter &p, const QRect &face, int lineX, const QPoint &arrowAt, TColor fill, TColor line,
+                       TColor arrow, const QPalette &pal)
+{
+    if (fill != clNone) p.fillRect(face, toQColor(fill, pal));
+    if (line != clNone) {
+        p.save();
+        p.setPen(toQColor(line, pal));
+        p.drawLine(QPoint(lineX, face.top()), QPoint(lineX, face.bottom()));
+        p.restore();
+    }
+    if (arrow != clNone) {
+        const int L = arrowAt.x(), T = arrowAt.y();
+        drawTriangle(&p, {L, T}, {L + 6, T}, {L + 3, T + 3}, toQColor(arrow, pal));
+    }
+}
+
 void drawSunkenBorder(QPainter *p, const QRect &r, const QPalette &pal)
 {
     qDrawWinPanel(p, r, pal, true, nullptr);

@@ -174,5 +174,10 @@ QPixmap glyphForState(const QImage &glyph, int numGlyphs, bool enabled, bool dow
 void drawCentredGlyph(QPainter *p, const QRect &r, const QPixmap &pm, bool pressed);
 // The small arrow of a classic combo button, centred in r, shifted by `offset` when pushed.
 void drawComboArrow(QPainter *p, const QRect &r, const QPalette &pal, bool enabled, int offset = 0);
+// The face of a drop-down button in colours of its own (the combo, the date picker and the
+// drop-down edits): `face` filled, a line down x = lineX over the face's height, and the arrow, a
+// triangle 6 pixels wide and 3 deep whose top-left point is arrowAt. A clNone part is skipped.
+void drawDropArrowFace(QPainter &p, const QRect &face, int lineX, const QPoint &arrowAt, TColor fill, TColor line,
+                       TColor arrow, const QPalette &pal);
 
 } // namespace editorkit

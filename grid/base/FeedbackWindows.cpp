@@ -36,10 +36,16 @@ TArrowWindow::TArrowWindow(QWidget *AOwner, TArrowDirection ADir)
     hide();
 }
 
+void TArrowWindow::SetColor(TColor Value)
+{
+    FColor = Value;
+    update();
+}
+
 void TArrowWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0x00, 0xFF, 0x00));
+    p.fillRect(rect(), ToQColor(FColor));
 }
 
 // ---- focus window --------------------------------------------------------------------------------

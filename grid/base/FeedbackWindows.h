@@ -21,12 +21,16 @@ public:
     const std::array<QPoint, 7> &Arrow() const { return FArrow; }
     // The outline of a direction, in window pixels.
     static std::array<QPoint, 7> Outline(TArrowDirection ADir);
+    // Fill colour of the arrow (lime unless changed).
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
     TArrowDirection FDir;
+    TColor FColor = clLime;
     std::array<QPoint, 7> FArrow;
 };
 

@@ -651,7 +651,7 @@ void TNovaGridButton::PaintTo(TCanvas &Canvas)
     }
 
     // 6. Contents
-    drawContents(Canvas, R, O, pressed, hot);
+    DrawButtonContents(Canvas, R, O, pressed, hot);
 }
 
 TNovaGridButton::TButtonContentLayout TNovaGridButton::CalcButtonLayout(TCanvas &Canvas, const TRect &Client,
@@ -718,7 +718,7 @@ TNovaGridButton::TButtonContentLayout TNovaGridButton::CalcButtonLayout(TCanvas 
     return out;
 }
 
-void TNovaGridButton::drawContents(TCanvas &Canvas, const TRect &R, TPoint Offset, bool pressed, bool hot)
+void TNovaGridButton::DrawButtonContents(TCanvas &Canvas, const TRect &R, TPoint Offset, bool pressed, bool hot)
 {
     TButtonContentLayout lay = CalcButtonLayout(Canvas, R, Offset);
     if (FCaption.isEmpty()) lay.GlyphPos = {0, 0};

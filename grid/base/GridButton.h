@@ -159,7 +159,7 @@ private:
     bool inside(const QPoint &p) const;
     bool hotLook() const;
     void fillFace(TCanvas &Canvas, const TRect &R, TColor From, TColor To, TColor PenColor);
-    void drawContents(TCanvas &Canvas, const TRect &R, TPoint Offset, bool pressed, bool hot);
+    void DrawButtonContents(TCanvas &Canvas, const TRect &R, TPoint Offset, bool pressed, bool hot);
     void actionChanged();
 
     bool FIsComCtl6;

@@ -95,7 +95,7 @@ private:
         return QSize(r.Width(), r.Height());
     }
 
-    LineOut renderLine(Pass pass, size_t from, size_t to, const TRect &lineRect, const LineOut *measured);
+    LineOut RenderMarkupLine(Pass pass, size_t from, size_t to, const TRect &lineRect, const LineOut *measured);
     void handleTag(Pass pass, const QString &tag, MarkupTagKind kind, LineOut &out, const TRect &lineRect,
                    const LineOut *measured, bool &endLine, bool &keepTag, bool &seenItem);
     void image(Pass pass, const QString &tag, LineOut &out, const TRect &lineRect, const LineOut *measured,
@@ -167,7 +167,7 @@ bool Renderer::run(const QString &text)
         const int h0 = ghHeight();
         const State lineStart = st;
 
-        LineOut m = renderLine(Pass::Measure, idx, tokens.size(), work, nullptr);
+        LineOut m = RenderMarkupLine(Pass::Measure, idx, tokens.size(), work, nullptr);
         if (m.end <= idx && !m.dropRest)
             m.end = idx + 1; // every line takes at least one token
 
@@ -192,7 +192,7 @@ bool Renderer::run(const QString &text)
         if (!P.measureOnly) {
             st = lineStart;
             const Pass pass = P.hitTestOnly ? Pass::HitTest : Pass::Draw;
-            const LineOut d = renderLine(pass, idx, std::min(m.end, tokens.size()), lineRect, &m);
+            const LineOut d = RenderMarkupLine(pass, idx, std::min(m.end, tokens.size()), lineRect, &m);
             const int b = lineRect.Bottom - m.raise;
             if ((d.linkRunHit && b - h0 < P.hitY && P.hitY < b) || d.directHit)
                 result = true;
@@ -218,7 +218,7 @@ bool Renderer::run(const QString &text)
     return P.measureOnly ? false : result;
 }
 
-LineOut Renderer::renderLine(Pass pass, size_t from, size_t to, const TRect &lineRect, const LineOut *measured)
+LineOut Renderer::RenderMarkupLine(Pass pass, size_t from, size_t to, const TRect &lineRect, const LineOut *measured)
 {
     LineOut out;
     out.end = to;

@@ -1,5 +1,6 @@
 #include "grid/base/MaskEdit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -183,6 +184,11 @@ void TNovaMaskEdit::keyPressEvent(QKeyEvent *e)
         QLineEdit::keyPressEvent(&other);
         return;
     }
+    if (FKeyDownOnly) {
+        // A key-down alone: what the key does without its character (Ctrl+letters act on characters).
+        if (typedChar(e).isNull()) QLineEdit::keyPressEvent(e);
+        return;
+    }
     QChar ch = typedChar(e);
     if (ch.isNull()) {
         ApplyCharacter(ch, e);
@@ -192,11 +198,48 @@ void TNovaMaskEdit::keyPressEvent(QKeyEvent *e)
     if (!ch.isNull()) ApplyCharacter(ch, e);
 }
 
+void TNovaMaskEdit::SendKeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    QKeyEvent ev(QEvent::KeyPress, key, shift);
+    const bool was = FKeyDownOnly;
+    FKeyDownOnly = true;
+    keyPressEvent(&ev);
+    FKeyDownOnly = was;
+}
+
+void TNovaMaskEdit::SendKeyUp(int key, Qt::KeyboardModifiers shift)
+{
+    QKeyEvent ev(QEvent::KeyRelease, key, shift);
+    keyReleaseEvent(&ev);
+}
+
+void TNovaMaskEdit::SendChar(QChar ch)
+{
+    int key = 0;
+    switch (ch.unicode()) {
+    case 0x08: key = Qt::Key_Backspace; break;
+    case 0x09: key = Qt::Key_Tab; break;
+    case 0x0D: key = Qt::Key_Return; break;
+    case 0x1B: key = Qt::Key_Escape; break;
+    default: break;
+    }
+    QKeyEvent ev(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+    WMChar(ch, &ev);
+    switch (ch.unicode()) {
+    case 0: return;
+    case 0x03: WMCopy(); return;
+    case 0x16: WMPaste(); return;
+    case 0x18: WMCut(); return;
+    default: ApplyCharacter(ch, &ev);
+    }
+}
+
 void TNovaMaskEdit::ApplyCharacter(QChar ch, QKeyEvent *e)
 {
     if (ch == typedChar(e)) {
         if (e->matches(QKeySequence::Paste)) WMPaste();
         else if (e->matches(QKeySequence::Cut)) WMCut();
+        else if (e->matches(QKeySequence::Copy)) WMCopy();
         else QLineEdit::keyPressEvent(e);
     } else if (ch.unicode() >= 32 && !isReadOnly()) {
         insert(QString(ch));
@@ -237,14 +280,23 @@ void TNovaMaskEdit::WMCut()
     if (CanChangeByClipboard()) cut();
 }
 
+void TNovaMaskEdit::WMCopy() { copy(); }
+
 void TNovaMaskEdit::contextMenuEvent(QContextMenuEvent *e)
 {
     std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (!CanChangeByClipboard()) {
-        for (QAction *a : menu->actions()) {
-            const QString n = a->objectName();
-            if (n == QLatin1String("edit-paste") || n == QLatin1String("edit-cut")) a->setEnabled(false);
-        }
+    for (QAction *a : menu->actions()) {
+        // The clipboard commands of the menu take the same way as their keys.
+        const QString n = a->objectName();
+        const bool paste = n == QLatin1String("edit-paste"), cut = n == QLatin1String("edit-cut");
+        if (!paste && !cut && n != QLatin1String("edit-copy")) continue;
+        if ((paste || cut) && !CanChangeByClipboard()) a->setEnabled(false);
+        a->disconnect(SIGNAL(triggered(bool)));
+        connect(a, &QAction::triggered, this, [this, paste, cut] {
+            if (paste) WMPaste();
+            else if (cut) WMCut();
+            else WMCopy();
+        });
     }
     menu->exec(e->globalPos());
 }

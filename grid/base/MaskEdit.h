@@ -50,6 +50,7 @@ protected:
     virtual void KeyPress(QChar &key);
     virtual void WMPaste();
     virtual void WMCut();
+    virtual void WMCopy();
     virtual bool CanChangeByClipboard() const { return !isReadOnly(); }
     virtual void Change();
     virtual void DoEnter();
@@ -61,6 +62,11 @@ protected:
     virtual void LayoutEdit() {}
     // A button inside the right edge, the text kept within editRect.
     void PlaceRightButton(QWidget *button, const QRect &editRect);
+    // Keys handed over from elsewhere (a pop-up window), handled as if typed here: a key-down alone
+    // (no character follows it), a key-up, and a character alone.
+    void SendKeyDown(int key, Qt::KeyboardModifiers shift);
+    void SendKeyUp(int key, Qt::KeyboardModifiers shift);
+    void SendChar(QChar ch);
 
     bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
@@ -79,6 +85,7 @@ private:
     editorkit::TBorderStyle FBorderStyle = editorkit::bsSingle;
     editorkit::TColor FColor = editorkit::clWindow;
     QString FEditMask;
+    bool FKeyDownOnly = false;
 };
 
 // An edit mask in the platform's three-part form "mask;save-literals;blank" as a Qt input mask:

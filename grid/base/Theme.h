@@ -67,6 +67,16 @@ public:
     virtual int OsMajorVersion() const { return 10; }
     virtual int OsMinorVersion() const { return 0; }
     virtual int ComCtlMajorVersion() const { return 5; }
+    // The application-wide control style in force: "Windows" while none replaces the platform's
+    // own, and the colours it gives a grid's normal, selected and fixed cells (clNone: none given).
+    enum TStyleCell : std::uint8_t { scNormal, scSelected, scFixed };
+    struct TStyleCellColors {
+        TColor Fill = clNone;
+        TColor Border = clNone;
+        TColor Text = clNone;
+    };
+    virtual QString ActiveStyleName() const { return QStringLiteral("Windows"); }
+    virtual TStyleCellColors StyleCellColors(TStyleCell) const { return {}; }
     // Keys under the current user's root.
     virtual bool KeyExists(const QString &key) const;
     virtual bool ReadInteger(const QString &key, const QString &name, int &value) const;

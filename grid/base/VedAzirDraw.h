@@ -100,6 +100,9 @@ void DrawGradientRect(TCanvas &canvas, TColor fromColor, TColor toColor, int ste
 // Each byte of the RGB value (low = red, middle = green, high = blue) scaled by (100 + percent) / 100,
 // at most 100 %, rounded half to even; a zero byte becomes the percent itself (0 .. 255).
 TColor BrightnessColor(TColor color, int percentLow, int percentMiddle, int percentHigh);
+// Percent of Color1 and the rest of Color2, per channel of the RGB values: 100 or more gives Color1
+// and less than 1 gives Color2 as they are (system colours unresolved); clNone on one side gives the other.
+TColor BlendColor(TColor Color1, TColor Color2, int Percent);
 
 // ---- the same routines with the argument order the grid's painting code passes them in ----------
 inline void DrawGradient(TCanvas &canvas, TColor fromColor, TColor toColor, bool horizontal, const TRect &r, int steps)

@@ -333,8 +333,16 @@ TEST_F(ColumnGridTest, PerColumnHookAnswers)
     item(2)->SetEditMask(QStringLiteral("999;1;_"));
     grid->SetCol(2);
     EXPECT_EQ(grid->GetEditLimit(), 6);
-    EXPECT_FALSE(grid->GetEditMask(2, 1).isEmpty());
+    EXPECT_EQ(grid->GetEditMask(2, 1), QStringLiteral("999;1;_"));
     EXPECT_TRUE(grid->GetEditMask(1, 1).isEmpty());
+    // The string grid's own rule answers per cell; a mask it gives replaces the column's.
+    grid->OnGetEditMask = [](QObject *, int c, int r, QString &m) {
+        if (c == 2 && r == 3)
+            m = QStringLiteral("00:00;1;_");
+    };
+    EXPECT_EQ(grid->GetEditMask(2, 3), QStringLiteral("00:00;1;_"));
+    EXPECT_EQ(grid->GetEditMask(2, 1), QStringLiteral("999;1;_"));
+    grid->OnGetEditMask = nullptr;
 
     item(3)->SetFilter({QStringLiteral("Low=<10"), QStringLiteral("High=>=10"), QStringLiteral("Any")});
     EXPECT_TRUE(grid->GetColumnFilter(3));

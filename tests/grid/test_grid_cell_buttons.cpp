@@ -7,6 +7,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -172,3 +173,54 @@ TEST_F(CellButtons, ClickOnAnExpandButtonFlipsItAndSizesTheRow)
     EXPECT_FALSE(g.GetExpandState(2, 3));
     EXPECT_EQ(log, (std::vector<std::string>{"ClickCell(3,2)"}));
 }
+
+namespace {
+
+// On a flat grid with colour tones a cell button takes the tones (style 3): the background tone's
+// brush and border, and the tone's text colour for its caption; the disabled tone when the cell
+// cannot be edited.
+TEST_F(CellButtons, FlatGridWithTonesDrawsButtonsInItsTones)
+{
+    TColorTones tones;
+    tones.Background = {TColor(0x00C0FF), TColor(0x0000FF), TColor(0xFF0000)};
+    tones.Disabled = {TColor(0x808000), TColor(0x404000), TColor(0x00FF00)};
+    g.SetColorTones(tones);
+    g.SetFlat(true);
+    g.AddButton(2, 1, 80, 20, QStringLiteral("WWW"), haLeft, vaTop);
+    g.AddButton(2, 3, 80, 20, QStringLiteral("WWW"), haLeft, vaTop);
+    g.OnCanEditCell = [](QObject *, int r, int, bool &can) { can = r != 3; };
+    showGrid();
+    const QImage img = g.viewport()->grab().toImage();
+    auto colours = [&](int r) {
+        const TRect cell = g.CellRect(2, r);
+        std::vector<QRgb> out;
+        for (int y = cell.Top; y < cell.Bottom; ++y)
+            for (int x = cell.Left; x < cell.Right; ++x)
+                out.push_back(img.pixel(x, y) & 0xFFFFFF);
+        return out;
+    };
+    auto has = [](const std::vector<QRgb> &px, TColor c) {
+        const QColor q = ToQColor(c);
+        return std::find(px.begin(), px.end(), q.rgb() & 0xFFFFFF) != px.end();
+    };
+    const auto normal = colours(1);
+    EXPECT_TRUE(has(normal, tones.Background.BrushColor));
+    EXPECT_TRUE(has(normal, tones.Background.BorderColor));
+    EXPECT_TRUE(has(normal, tones.Background.TextColor)) << "the caption in the tone's text colour";
+    const auto disabled = colours(3);
+    EXPECT_TRUE(has(disabled, tones.Disabled.BrushColor));
+    EXPECT_TRUE(has(disabled, tones.Disabled.BorderColor));
+    EXPECT_TRUE(has(disabled, tones.Disabled.TextColor));
+    EXPECT_FALSE(has(disabled, tones.Background.BorderColor));
+    // Not flat: the platform's button look.
+    g.SetFlat(false);
+    const QImage plain = g.viewport()->grab().toImage();
+    const TRect cell = g.CellRect(2, 1);
+    bool any = false;
+    for (int y = cell.Top; y < cell.Bottom && !any; ++y)
+        for (int x = cell.Left; x < cell.Right && !any; ++x)
+            any = (plain.pixel(x, y) & 0xFFFFFF) == (ToQColor(tones.Background.BorderColor).rgb() & 0xFFFFFF);
+    EXPECT_FALSE(any);
+}
+
+} // namespace

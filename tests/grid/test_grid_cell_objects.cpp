@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QPaintEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -760,3 +761,34 @@ TEST_F(CellObjects, ExpandButtonShowsItsChevronAtTheTopRight)
     graphic(2, 1).SetCellVar(true);
     EXPECT_EQ(chevron(draw({0, 0, 104, 24}, 2, 1)), (std::vector<TPoint>{{94, 8}, {97, 5}, {101, 9}}));
 }
+
+namespace {
+
+// A change of a multi-image cell's index list repaints that cell, and only after the change.
+TEST_F(CellObjects, MultiImageListChangesRepaintTheirCell)
+{
+    g.SetGridImages(&images);
+    g.AddMultiImage(3, 2, 0, haLeft, vaTop);
+    g.show();
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    struct PaintSpy : QObject {
+        QRegion painted;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent *>(e)->region();
+            return false;
+        }
+    } spy;
+    g.viewport()->installEventFilter(&spy);
+    g.GetCellImages(3, 2)->Add(1);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+    const QRect cell = g.CellRect(3, 2).ToQRect();
+    EXPECT_TRUE(spy.painted.intersects(cell));
+    EXPECT_FALSE(spy.painted.intersects(g.CellRect(1, 4).ToQRect())) << "only that cell";
+    g.viewport()->removeEventFilter(&spy);
+}
+
+} // namespace

@@ -172,3 +172,21 @@ TEST_F(CellScrollBar, HoveringLaysTheScrollBarOverTheCellAndItsStepsMoveThePosit
     QTest::mouseMove(g.viewport(), QPoint(R.Left + 12, R.Top + 12));
     EXPECT_EQ(barOf(), nullptr);
 }
+
+namespace {
+
+// The grid's own drawing bar takes the cell's range, page and position before it draws the cell.
+TEST_F(CellScrollBar, TheDrawingBarTakesTheCellsRangeAndPosition)
+{
+    g.SetScrollPosition(2, 2, 40);
+    shot();
+    QScrollBar *bar = g.PaintScrollBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isHidden());
+    EXPECT_EQ(bar->pageStep(), 30);
+    EXPECT_EQ(bar->maximum(), 120 - 30);
+    EXPECT_EQ(bar->value(), 40);
+    EXPECT_EQ(bar->height(), content(2, 2).Height());
+}
+
+} // namespace

@@ -316,3 +316,26 @@ TEST(FooterLastRow, WritingTheHiddenLastRowReachesTheFooterHookOnlyWhileItIsHidd
     g.SetCells(1, g.RowCount() - 1, QStringLiteral("z"));
     EXPECT_EQ(g.lastRowWrites, before);
 }
+
+namespace {
+
+// The footer's paint event draws on the panel's canvas, which FooterCanvas hands out meanwhile.
+TEST_F(FooterFixture, FooterCanvasIsThePanelsWhileItPaints)
+{
+    g.FloatingFooter()->SetFooterStyle(fsCustomPaint);
+    TCanvas *seen = nullptr;
+    TCanvas *given = nullptr;
+    g.OnFooterPaint = [&](QObject *, int, TCanvas &Canvas, const TRect &) {
+        given = &Canvas;
+        seen = g.FooterCanvas();
+    };
+    g.resize(300, 200);
+    g.show();
+    QApplication::processEvents();
+    g.FooterPanel()->repaint();
+    ASSERT_NE(given, nullptr);
+    EXPECT_EQ(seen, given);
+    EXPECT_EQ(g.FooterCanvas(), nullptr) << "only while it paints";
+}
+
+} // namespace

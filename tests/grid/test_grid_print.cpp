@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -99,6 +101,26 @@ TEST(PrintUnits, FontHeightsMapToTenthsOfAMillimetre)
         EXPECT_EQ(g.MapFontHeight(c.in), c.height) << c.in;
     EXPECT_EQ(g.MapFontSize(-35), -9); // truncated toward zero
     EXPECT_EQ(g.MapFontSize(254), 72);
+    // The print font scale: the fit-to-page factor once the columns are measured.
+    g.Fontscalefactor = 0.5;
+    EXPECT_EQ(g.MapFontHeight(10), -17);
+    g.Fontscalefactor = 1.0;
+}
+
+// A layout that grows its columns to the page leaves its fit factor as the font scale; the next
+// run starts again from 1.
+TEST(PrintUnits, FitToPageScalesTheFonts)
+{
+    PrintGrid g(3, 2);
+    g.PrintSettings()->SetFitToPage(fpAlways);
+    g.PrintSettings()->SetCentered(false);
+    Layout l(g, 1000, -1000, pmPreviewCount, INT_MAX);
+    EXPECT_GT(g.Fontscalefactor, 1.5);
+    const double k = g.Fontscalefactor;
+    EXPECT_EQ(g.MapFontHeight(10), -int(std::trunc(10 * 254.0 / 72.0 * k)));
+    g.PrintSettings()->SetFitToPage(fpNever);
+    Layout again(g, 1000, -1000, pmPreviewCount, INT_MAX);
+    EXPECT_EQ(g.Fontscalefactor, 1.0);
 }
 
 TEST(PrintLayout, RowsBreakIntoPagesEachRowOnceInOrder)

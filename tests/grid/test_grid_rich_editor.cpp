@@ -189,3 +189,23 @@ TEST_F(RichEditorTest, TheGridTakingTheFocusClosesTheEditorAndStoresItsText)
     EXPECT_TRUE(grid->hasFocus());
     EXPECT_EQ(grid->Cells(1, 1), QString::fromLatin1(kRich));
 }
+
+// Moving the selection inside the open rich editor reports to the form.
+TEST_F(RichEditorTest, SelectionMovesInTheRichEditorAreReported)
+{
+    int changes = 0;
+    QObject *sender = nullptr;
+    grid->OnRichEditSelectionChange = [&](QObject *s) {
+        ++changes;
+        sender = s;
+    };
+    openWithF2();
+    const int before = changes;
+    QTextCursor c = rich()->textCursor();
+    c.setPosition(0);
+    c.setPosition(5, QTextCursor::KeepAnchor);
+    rich()->setTextCursor(c);
+    EXPECT_GT(changes, before);
+    EXPECT_EQ(sender, rich());
+}
+

@@ -2,6 +2,8 @@
 // direction, and the grid's own navigation keys.
 #include <QLabel>
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 #include "grid_edit_support.h"
 
@@ -74,6 +76,56 @@ TEST_F(GridEditTest, ValidationRules)
     key(Qt::Key_F2);
     key(Qt::Key_Return);
     EXPECT_EQ(calls, 2);
+}
+
+namespace {
+// Records when the footer of a column is recalculated for a validated value.
+class ChangeLoggingGrid : public TNovaStringGrid {
+public:
+    std::vector<QString> *log = nullptr;
+    void CellValueChanged(int ACol, int ARow) override
+    {
+        if (log)
+            log->push_back(QStringLiteral("changed %1,%2").arg(ACol).arg(ARow));
+        TNovaStringGrid::CellValueChanged(ACol, ARow);
+    }
+};
+} // namespace
+
+// Wide text has its own order: the value counts as changed before the handler is asked, and a
+// refused value still leaves that recalculation done.
+TEST_F(GridEditTest, WideValidationChangesFirstAndAsksItsOwnEvent)
+{
+    auto g = std::make_unique<ChangeLoggingGrid>();
+    ChangeLoggingGrid *wide = g.get();
+    prepare(std::move(g));
+    std::vector<QString> log;
+    wide->log = &log;
+    grid->SetCells(1, 1, QStringLiteral("old"));
+    grid->OnCellValidate = [&](QObject *, int, int, QString &, bool &) { log.push_back(QStringLiteral("narrow")); };
+    bool accept = true;
+    grid->OnCellValidateWide = [&](QObject *, int c, int r, QString &v, bool &valid) {
+        log.push_back(QStringLiteral("wide %1,%2 %3").arg(c).arg(r).arg(v));
+        valid = accept;
+    };
+    key(Qt::Key_F2);
+    ASSERT_TRUE(grid->Editing());
+    accept = false;
+    EXPECT_FALSE(grid->ValidateCellWide(QStringLiteral("bad")));
+    EXPECT_EQ(log, (std::vector<QString>{QStringLiteral("changed 1,1"), QStringLiteral("wide 1,1 bad")}));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("old")) << "the old text comes back";
+    EXPECT_TRUE(grid->Editing()) << "the editor reopens";
+    EXPECT_FALSE(grid->RowModified(1)) << "wide text marks the row only with ShowModified";
+    EXPECT_EQ(grid->InvalidEntryBalloon(), nullptr) << "no balloon for wide text";
+
+    log.clear();
+    accept = true;
+    grid->ShowModified()->Enabled = true;
+    EXPECT_TRUE(grid->ValidateCellWide(QStringLiteral("new")));
+    EXPECT_EQ(log, (std::vector<QString>{QStringLiteral("changed 1,1"), QStringLiteral("wide 1,1 new")}));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("new"));
+    EXPECT_TRUE(grid->RowModified(1));
+    wide->log = nullptr;
 }
 
 TEST_F(GridEditTest, BalloonWindowIsCreatedOnce)

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -176,3 +177,32 @@ TEST(HtmlHintWindow, ShowingDoesNotCloseAnOpenPopup)
     EXPECT_TRUE(popup.isVisible());
     EXPECT_FALSE(hint.isActiveWindow());
 }
+
+// With HTML hints on, any control's hint shows as mini-HTML in the shared hint window; off, the
+// platform's tool tip takes it again.
+TEST(HtmlHintWindow, UseHTMLHintsSwitchesTheProgramsHintWindow)
+{
+    TNovaStringGrid g;
+    QWidget label;
+    label.setToolTip(QStringLiteral("<b>bold</b> hint"));
+    label.resize(100, 30);
+    label.show();
+    auto ask = [&] {
+        QHelpEvent e(QEvent::ToolTip, QPoint(5, 5), label.mapToGlobal(QPoint(5, 5)));
+        return QApplication::sendEvent(&label, &e) && e.isAccepted();
+    };
+    g.SetUseHTMLHints(true);
+    EXPECT_TRUE(g.UseHTMLHints());
+    ask();
+    THTMLHintWindow *w = ApplicationHintWindow();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->Caption(), QStringLiteral("<b>bold</b> hint"));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&label, &leave);
+    EXPECT_FALSE(w->isVisible());
+    g.SetUseHTMLHints(false);
+    EXPECT_FALSE(ApplicationHTMLHints());
+    EXPECT_EQ(ApplicationHintWindow(), nullptr);
+}
+

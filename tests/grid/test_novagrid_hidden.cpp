@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -282,6 +283,77 @@ TEST_F(HiddenFixture, SelectionHiddenAndBack)
     g.UnHideSelection();
     EXPECT_FALSE(g.SelectionHidden());
     EXPECT_EQ(g.Selection(), (TGridRect{2, 3, 2, 3}));
+}
+
+// The list overload answers as the plain one and keeps the list it built for the next call.
+TEST_F(HiddenFixture, HiddenRowListIsBuiltOnceForTheCaller)
+{
+    g.HideRow(2);
+    g.HideRow(7);
+    std::unique_ptr<TIntList> hidden;
+    for (int r = 0; r < 10; ++r)
+        EXPECT_EQ(g.IsHiddenRow(r, hidden), g.IsHiddenRow(r)) << r;
+    ASSERT_TRUE(hidden);
+    EXPECT_EQ(hidden->Count(), 2);
+    // The caller's list stands for the state it was built in.
+    g.UnHideRow(7);
+    EXPECT_TRUE(g.IsHiddenRow(7, hidden));
+    EXPECT_FALSE(g.IsHiddenRow(7));
+}
+
+// Rows hide by their selection flags: display flags, or real ones when the selection persists.
+TEST_F(HiddenFixture, RowsHideByTheirSelection)
+{
+    struct Case {
+        bool persistent;
+        bool selected; // HideSelectedRows, else HideUnSelectedRows
+        const char *shown;
+    };
+    const Case cases[] = {
+        {false, true, "0 1 3 4 6 7 8 9"},
+        {false, false, "0 2 5"},
+        {true, true, "0 1 3 4 6 7 8 9"},
+        {true, false, "0 2 5"},
+    };
+    for (const Case &c : cases) {
+        g.UnHideRowsAll();
+        g.SetFixedRows(1);
+        g.MouseActions()->SetDisjunctRowSelect(true);
+        g.MouseActions()->SetRowSelectPersistent(c.persistent);
+        g.ClearRowSelect();
+        g.SetRowSelect(2, true);
+        g.SetRowSelect(5, true);
+        c.selected ? g.HideSelectedRows() : g.HideUnSelectedRows();
+        EXPECT_EQ(shownRows(), QString::fromLatin1(c.shown)) << c.persistent << c.selected;
+        g.UnHideRowsAll();
+        EXPECT_EQ(shownRows(), QStringLiteral("0 1 2 3 4 5 6 7 8 9"));
+    }
+}
+
+TEST_F(HiddenFixture, SelectedRowsOfTheRangeSelectionHide)
+{
+    g.SetSelection({1, 3, 2, 4});
+    g.HideSelectedRows();
+    EXPECT_EQ(shownRows(), QStringLiteral("0 1 2 5 6 7 8 9"));
+    EXPECT_TRUE(g.IsHiddenRow(3));
+    EXPECT_TRUE(g.IsHiddenRow(4));
+}
+
+// Asking again after the cell's permission changed switches editing off for it.
+TEST_F(HiddenFixture, UpdateEditModeAsksTheCurrentCellAgain)
+{
+    QWidget parent;
+    g.setParent(&parent);
+    g.SetOptions(g.Options().Include(goEditing));
+    g.FocusCell(2, 2);
+    ASSERT_TRUE(g.Options().Contains(goEditing));
+    g.OnCanEditCell = [](QObject *, int, int, bool &CanEdit) { CanEdit = false; };
+    g.UpdateEditMode();
+    EXPECT_FALSE(g.Options().Contains(goEditing));
+    g.OnCanEditCell = nullptr;
+    g.UpdateEditMode();
+    EXPECT_TRUE(g.Options().Contains(goEditing));
+    g.setParent(nullptr);
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 // The drawing lock, the grid timer's ticks (fired by hand), version texts and the editor hand-back.
 #include "grid/NovaGrid.h"
+#include "grid/SizeSettings.h"
 
 #include "grid/base/test_editors_support.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -199,3 +202,161 @@ TEST(GridVersion, VersionTexts)
     EXPECT_EQ(g.Version(), QStringLiteral("6.2.1.3"));
     EXPECT_EQ(g.GetVersionString(), QStringLiteral("6.2.1.3 Sep, 2012"));
 }
+
+namespace {
+
+// The first paint of a grid that is not a tab stop is counted once; a tab stop counts none.
+TEST(GridWindow, FirstPaintOfANonTabStopGridIsCounted)
+{
+    for (bool tabStop : {false, true}) {
+        TNovaStringGrid g;
+        g.setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+        g.resize(200, 150);
+        g.show();
+        for (int i = 0; i < 5; ++i)
+            QApplication::processEvents();
+        g.viewport()->repaint();
+        EXPECT_EQ(g.PaintCount(), tabStop ? 0 : 1) << tabStop;
+    }
+}
+
+// A cursor set from outside ends the select mode of the fixed cells; the grid's own do not.
+TEST(GridWindow, ACursorSetFromOutsideEndsTheSelectMode)
+{
+    TNovaStringGrid g;
+    g.SetMouseSelectMode(msColumn);
+    g.viewport()->setCursor(Qt::SizeHorCursor); // the grid's own temporary cursors
+    EXPECT_EQ(g.MouseSelectMode(), msColumn);
+    g.SetCursor(QCursor(Qt::IBeamCursor));
+    EXPECT_EQ(g.MouseSelectMode(), msNormal);
+    EXPECT_EQ(g.cursor().shape(), Qt::IBeamCursor);
+}
+
+// An application-wide control style other than the platform's gives the grid its cell colours.
+TEST(GridWindow, StyleColorsComeFromAnActiveStyle)
+{
+    struct Styled : TThemePlatform {
+        QString name = QStringLiteral("Windows");
+        QString ActiveStyleName() const override { return name; }
+        TStyleCellColors StyleCellColors(TStyleCell cell) const override
+        {
+            switch (cell) {
+            case scNormal: return {TColor(0x202020), TColor(0x404040), TColor(0xF0F0F0)};
+            case scSelected: return {TColor(0x800000), clNone, TColor(0x00FFFF)};
+            case scFixed: return {TColor(0x303030), TColor(0x505050), clNone};
+            }
+            return {};
+        }
+    } platform;
+    SetThemePlatform(&platform);
+    TNovaStringGrid g;
+    const TColor fixedText = g.FixedFont().Color;
+    g.Loaded();
+    EXPECT_FALSE(g.UsesPlatformStyles()) << "the platform's own style changes nothing";
+    EXPECT_TRUE(g.Options().Contains(goFixedVertLine));
+    platform.name = QStringLiteral("Carbon");
+    g.ApplyStyleColors();
+    EXPECT_TRUE(g.UsesPlatformStyles());
+    EXPECT_EQ(g.Color(), TColor(0x202020));
+    EXPECT_EQ(g.GridLineColor(), TColor(0x404040));
+    EXPECT_EQ(g.GridFixedLineColor(), TColor(0x505050));
+    EXPECT_FALSE(g.Options().Contains(goFixedVertLine));
+    EXPECT_FALSE(g.Options().Contains(goFixedHorzLine));
+    EXPECT_EQ(g.Font().Color, TColor(0xF0F0F0));
+    EXPECT_EQ(g.SelectionTextColor(), TColor(0x00FFFF));
+    EXPECT_EQ(g.FixedFont().Color, fixedText) << "no fixed text colour given";
+    SetThemePlatform(nullptr);
+}
+
+// OnGridResize fires exactly when a resize stretched a column and no scroll bar is forced.
+TEST(GridWindow, GridResizeFiresOnlyWhenTheSizeStretched)
+{
+    TNovaStringGrid g;
+    g.SetColCount(3);
+    for (int c = 0; c < 3; ++c)
+        g.SetColWidths(c, 100);
+    g.ColumnSize()->SetStretch(true);
+    int resized = 0, plain = 0;
+    g.OnGridResize = [&](QObject *) { ++resized; };
+    g.OnResize = [&](QObject *) { ++plain; };
+    g.show();
+    struct Case {
+        int width;
+        TScrollBarAlways always;
+        bool fires; // OnGridResize
+    };
+    const Case cases[] = {
+        {400, saNone, true},  // others 200 < 400: stretched
+        {500, saNone, true},
+        {180, saNone, false}, // others 200 >= 180: no stretch
+        {450, saVert, false}, // stretched, but a bar is forced
+        {480, saBoth, false}, // no stretch with a horizontal bar forced
+    };
+    int stretchedWidth = 0;
+    QApplication::processEvents();
+    for (const Case &c : cases) {
+        g.SetScrollBarAlways(c.always);
+        resized = 0;
+        g.resize(c.width, 200);
+        QApplication::processEvents();
+        EXPECT_EQ(resized > 0, c.fires) << c.width;
+        if (c.always == saVert) {
+            EXPECT_EQ(g.ColWidths(2), g.ClientWidth() - 200 - 1) << "stretched without the event";
+            stretchedWidth = g.ColWidths(2);
+        }
+    }
+    EXPECT_EQ(g.ColWidths(2), stretchedWidth) << "no stretch while a horizontal bar is forced";
+    EXPECT_GE(plain, 2) << "OnResize where the size handling went on";
+}
+
+// ScrollProportional: a 128-step range whose page is the visible share and whose position follows
+// the first shown line; updated by the count setters, the size and the first paint.
+TEST(GridWindow, ProportionalRangesFollowSizesAndPosition)
+{
+    TNovaStringGrid g;
+    g.resize(300, 200);
+    g.SetColCount(10);
+    for (int c = 0; c < 10; ++c)
+        g.SetColWidths(c, 100);
+    g.SetRowCount(100);
+    g.SetScrollProportional(true);
+    const auto &h = g.ProportionalScroll(Qt::Horizontal);
+    const auto &v = g.ProportionalScroll(Qt::Vertical);
+    ASSERT_TRUE(h.Set);
+    ASSERT_TRUE(v.Set);
+    // b and c as the range rule counts them: the fixed and the scrolling lines with their grid lines.
+    auto expected = [&](bool vert) {
+        const int lw = g.GridLineWidth();
+        double b = lw, c = lw;
+        const int n = vert ? g.RowCount() : g.ColCount();
+        for (int i = 0; i < n; ++i)
+            ((vert ? i < g.FixedRows() : i < g.FixedCols()) ? b : c) += lw + (vert ? g.RowHeights(i) : g.ColWidths(i));
+        const double extent = vert ? g.height() : g.width();
+        const float e = float((extent - b) / c);
+        return int(std::trunc((e + 127) / (1 - e)));
+    };
+    EXPECT_EQ(h.Max, expected(false));
+    EXPECT_EQ(h.Page, h.Max - 126);
+    EXPECT_EQ(v.Max, expected(true));
+    EXPECT_EQ(v.Page, v.Max - 126);
+    EXPECT_EQ(v.Pos, 0);
+    EXPECT_NEAR(g.ThumbShare(Qt::Vertical), double(v.Page) / (v.Max + 1), 1e-9);
+    // Scrolled to the middle: the position follows after the next update.
+    g.SetTopRow(50);
+    g.SetRowCount(100);
+    EXPECT_GT(v.Pos, 40);
+    EXPECT_LT(v.Pos, 90);
+    // Rows that all fit leave nothing to scroll.
+    g.SetRowCount(3);
+    EXPECT_FALSE(v.Set);
+    EXPECT_EQ(g.ThumbShare(Qt::Vertical), -1);
+    // Columns narrower than the grid leave no horizontal bar.
+    g.SetColCount(2);
+    g.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(g.horizontalScrollBar()->isVisible());
+    g.SetScrollProportional(false);
+    EXPECT_EQ(g.ThumbShare(Qt::Vertical), 0) << "the style's own thumb";
+}
+
+} // namespace

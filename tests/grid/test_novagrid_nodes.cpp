@@ -5,6 +5,7 @@
 #include "grid/SortSettings.h"
 #include "grid/base/Canvas.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -336,3 +337,50 @@ TEST_F(NodeFixture, PressOnTheGlyphContractsAndExpandsTheNodeWithItsEvents)
     QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.Right - 2, glyph.y()));
     EXPECT_FALSE(g.GetNodeState(1));
 }
+
+namespace {
+
+// The node row's glyph as each node look draws it, in a 16-pixel-high cell of a 60-pixel column.
+QImage nodeGlyph(TNodeType type, bool contracted)
+{
+    TNovaStringGrid g;
+    g.SetColCount(2);
+    g.SetRowCount(4);
+    g.SetFixedCols(0);
+    g.SetColWidths(0, 60);
+    g.SetRowHeights(1, 16);
+    g.AddNode(1, 2);
+    if (contracted)
+        g.ContractNode(1);
+    g.CellNode()->SetNodeType(type);
+    g.show();
+    QApplication::processEvents();
+    const TRect R = g.CellRect(0, 1);
+    return g.viewport()->grab(R.ToQRect()).toImage();
+}
+
+bool sameImage(const QImage &a, const QImage &b) { return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32); }
+
+// The pictures of the leaf and XP looks, open and closed, appear where the looks place them.
+TEST(NodeLooks, LeafAndXPDrawTheirPictures)
+{
+    const QImage flat = nodeGlyph(cnFlat, false);
+    for (TNodeType type : {cnLeaf, cnXP}) {
+        const QImage open = nodeGlyph(type, false);
+        const QImage closed = nodeGlyph(type, true);
+        EXPECT_FALSE(sameImage(open, flat)) << int(type);
+        EXPECT_FALSE(sameImage(open, closed)) << int(type);
+    }
+    // The XP picture sits 4 pixels right of the glyph place, centred for 10 pixels: its frame
+    // colour shows at its top edge, the background at its transparent corner.
+    TNovaStringGrid g;
+    const int x = g.CellNode()->NodeIndent() - g.CellNode()->NodeIndent() / 2 - 4 + 4; // indent of level 1
+    const QImage xp = nodeGlyph(cnXP, false);
+    const int y = (16 - 10) / 2;
+    const QImage pic = TNovaStringGrid::NodePicture(QStringLiteral("XPNODEO"));
+    EXPECT_EQ(QColor(xp.pixel(x + 4, y)), QColor(pic.pixel(4, 0)));
+    EXPECT_NE(QColor(xp.pixel(x, y)), QColor(pic.pixel(0, 0))) << "the corner is transparent";
+}
+
+} // namespace
+

@@ -1,10 +1,25 @@
 // A new string grid: its defaults, the order of its sub-objects, dimension setters, copying and
 // what destruction frees.
 #include "grid/NovaGrid.h"
+#include "grid/CellControlEditors.h"
+#include "grid/CellNode.h"
+#include "grid/CompanionSettings.h"
+#include "grid/FilterDropDown.h"
+#include "grid/FloatingFooter.h"
+#include "grid/GridEditorControls.h"
+#include "grid/GridFilter.h"
+#include "grid/HtmlHintWindow.h"
+#include "grid/HtmlPrintSettings.h"
+#include "grid/SearchPanel.h"
+#include "grid/SizeSettings.h"
+#include "grid/SortSettings.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QStyle>
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <gtest/gtest.h>
 #include <memory>
 #include <typeinfo>
@@ -181,24 +196,42 @@ TEST(NovaGridObject, NewGridHoldsEveryDefault)
         ASSERT_FALSE(g.IsHiddenColumn(c)) << c;
 }
 
-// The sub-objects that exist are created in their fixed order (the grid is their parent).
+// Every sub-object and run-time control is made by the constructor, in its fixed order (the grid,
+// or for the cell-sized pop-ups its viewport, is the parent).
 TEST(NovaGridObject, SubObjectsAreCreatedInTheirOrder)
 {
     TNovaStringGrid g;
-    std::vector<QObject *> expected = {g.FocusHelper(), g.SearchFooter(), g.PrintSettings(), g.HTMLSettings(),
-                                       g.SortSettings(), g.DragDropSettings(), g.DragScrollOptions(),
-                                       g.ControlLook(), g.Navigation(), g.ColumnSize(), g.CellNode(), g.Bands(),
-                                       g.SizeWhileTyping(), g.MouseActions(), g.Grouping(), g.OrigColSizes(),
-                                       g.SortIndexes(), g.SortRowXRef(), g.UnSortRowXRef(), g.MergedColumns(),
-                                       g.SelectedCellList(), g.SelectedRows(), g.ModifiedRows(), g.EnabledRows(),
-                                       g.BackGround(), g.ProgressAppearance(), g.SyncGrid(), g.Filter(),
-                                       g.ColumnOrder(), g.IgnoreColumns(), g.EditTrans(), g.ComboTrans(),
-                                       g.MoveButton()};
+    std::vector<QObject *> expected = {
+        g.FooterPanel(), g.SearchPanel(), g.FocusHelper(), g.SearchFooter(), g.FloatingFooter(),
+        g.PrintSettings(), g.HTMLSettings(), g.SortSettings(), g.DragDropSettings(), g.DragScrollOptions(),
+        g.ControlLook(), g.Navigation(), g.ColumnSize(), g.CellNode(), g.Bands(), g.SizeWhileTyping(),
+        g.MouseActions(), g.Grouping(), g.OrigColSizes(), g.SortIndexes(), g.SortRowXRef(), g.UnSortRowXRef(),
+        g.MergedColumns(), g.SelectedCellList(), g.SelectedRows(), g.ModifiedRows(), g.EnabledRows(),
+        g.BackGround(), g.ThumbHintWindow(), g.ProgressAppearance(), g.SyncGrid(), g.Filter(), g.Balloon(),
+        g.ShowModified(), g.ColumnOrder(), g.IgnoreColumns(), g.FilterDropDown(),
+        // The run-time controls.
+        g.FocusWindow(), g.MoveArrow(arrUp), g.MoveArrow(arrDown), g.MoveArrow(arrLeft), g.MoveArrow(arrRight),
+        g.Combo(), g.EditTrans(), g.ComboTrans(), g.EditCheck(), g.EditBtn(), g.UnitEditBtn(), g.GridButton(),
+        g.MoveButton(), g.ControlEditor(), g.ControlCombo(), g.PaintScrollBar()};
+    for (QObject *o : expected)
+        ASSERT_NE(o, nullptr);
     std::vector<QObject *> seen;
     for (QObject *child : g.children())
         if (std::find(expected.begin(), expected.end(), child) != expected.end())
             seen.push_back(child);
     EXPECT_EQ(seen, expected);
+    // The filter lists and the cell scroll bar live on the viewport, in the same order.
+    const std::vector<QObject *> onViewport = {g.DropList(), g.DropCheckList(), g.CellScrollBar()};
+    std::vector<QObject *> seenOnViewport;
+    for (QObject *child : g.viewport()->children())
+        if (std::find(onViewport.begin(), onViewport.end(), child) != onViewport.end())
+            seenOnViewport.push_back(child);
+    EXPECT_EQ(seenOnViewport, onViewport);
+    // The controls wait hidden.
+    for (QWidget *w : std::initializer_list<QWidget *>{g.Combo(), g.EditCheck(), g.EditBtn(), g.UnitEditBtn(),
+                                                        g.GridButton(), g.PaintScrollBar(), g.CellScrollBar()})
+        EXPECT_TRUE(w->isHidden());
+    EXPECT_FALSE(g.GridButton()->isEnabled());
 }
 
 TEST(NovaGridObject, FixedRowsFollowTheAlwaysFlag)
@@ -246,6 +279,179 @@ TEST(NovaGridObject, AssignCopiesSettingsOnlyFromAStringGrid)
     EXPECT_EQ(b.RowCount(), 4);
     EXPECT_EQ(b.ActiveCellColor(), clRed);
     EXPECT_TRUE(b.Navigation()->AdvanceOnEnter());
+}
+
+// Every listed setting and sub-object travels through its own Assign.
+TEST(NovaGridObject, AssignCopiesEverySubObject)
+{
+    QWidget parent;
+    parent.resize(300, 200);
+    TNovaStringGrid a(&parent), b;
+    a.SetAlign(alTop);
+    a.FilterDropDown()->SetWidth(321);
+    a.Grouping()->SetSummary(true);
+    a.PrintSettings()->SetTitleText(QStringLiteral("Report"));
+    a.Filter()->Add()->SetColumn(3);
+    a.HTMLSettings()->SetWidth(77);
+    a.CellNode()->SetNodeIndent(20);
+    a.SortSettings()->SetColumn(4);
+    a.DragScrollOptions()->SetActive(true);
+    a.DragDropSettings()->SetOleDropTarget(true);
+    a.ProgressAppearance()->SetSteps(9);
+    a.ColumnSize()->SetStretch(true);
+    a.SetScrollType(ssMetro);
+    b.Assign(&a);
+    EXPECT_EQ(b.Align(), alTop);
+    EXPECT_EQ(b.FilterDropDown()->Width(), 321);
+    EXPECT_TRUE(b.Grouping()->Summary());
+    EXPECT_EQ(b.PrintSettings()->TitleText(), QStringLiteral("Report"));
+    ASSERT_EQ(b.Filter()->Count(), 1);
+    EXPECT_EQ(b.Filter()->Items(0)->Column(), 3);
+    EXPECT_EQ(b.HTMLSettings()->Width(), 77);
+    EXPECT_EQ(b.CellNode()->NodeIndent(), 20);
+    EXPECT_EQ(b.SortSettings()->Column(), 4);
+    EXPECT_TRUE(b.DragScrollOptions()->Active());
+    EXPECT_TRUE(b.DragDropSettings()->OleDropTarget());
+    EXPECT_EQ(b.ProgressAppearance()->Steps(), 9);
+    EXPECT_TRUE(b.ColumnSize()->Stretch());
+    EXPECT_EQ(b.ScrollType(), ssMetro) << "through its setter";
+    EXPECT_NE(b.VScrollControl(), nullptr);
+}
+
+// End of building: headers, minimums, AlwaysShowEditor handed to Navigation, the base of
+// proportional widths; a grid that is shown first runs it by itself.
+TEST(NovaGridObject, LoadedEndsTheBuilding)
+{
+    TNovaStringGrid g;
+    g.SetFixedRows(2);
+    g.SetColWidths(1, 50);
+    g.SetOptions(g.Options().Include(goAlwaysShowEditor));
+    g.SetColumnHeaders(QStringList{QStringLiteral("a"), QStringLiteral("b")});
+    g.SetLook(glNova);
+    EXPECT_FALSE(g.IsLoaded());
+    g.Loaded();
+    EXPECT_TRUE(g.IsLoaded());
+    EXPECT_TRUE(g.Navigation()->AlwaysEdit());
+    EXPECT_FALSE(g.Options().Contains(goAlwaysShowEditor));
+    EXPECT_EQ(g.FixedRowMinimum(), 2);
+    EXPECT_EQ(g.MinRowHeight(), g.DefaultRowHeight());
+    EXPECT_EQ(g.MinColWidth(), 10);
+    EXPECT_EQ(g.Cells(1, 0), QStringLiteral("b"));
+    ASSERT_EQ(g.OrigColSizes()->Count(), g.ColCount());
+    EXPECT_EQ(g.OrigColSizes()->Items(1), 50);
+    EXPECT_EQ(g.OldSize(), g.width());
+    EXPECT_EQ(g.ColumnOrder()->Count(), g.ColCount());
+    EXPECT_EQ(g.Look(), glNova);
+
+    TNovaStringGrid shown;
+    int created = 0;
+    shown.OnCreatedSearchFooter = [&](QObject *) { ++created; };
+    shown.SetOptions(shown.Options().Include(goAlwaysShowEditor));
+    shown.show();
+    shown.hide();
+    shown.show();
+    EXPECT_TRUE(shown.IsLoaded());
+    EXPECT_TRUE(shown.Navigation()->AlwaysEdit());
+    EXPECT_EQ(created, 1) << "the panels' windows are made once, with the grid's";
+}
+
+// Row and column counts: the always-shown bars follow at once, and IntegralHeight is computed again
+// when the columns no longer fit.
+TEST(NovaGridObject, CountSettersUpdateBarsAndIntegralHeight)
+{
+    TNovaStringGrid g;
+    g.resize(400, 250);
+    g.SetScrollBarAlways(saVert);
+    g.SetRowCount(2);
+    EXPECT_EQ(g.verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    g.SetScrollBarAlways(saNone);
+    g.SetScrollBars(ssVertical);
+    g.SetColCount(9);
+    EXPECT_EQ(g.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    TNovaStringGrid h;
+    h.SetDefaultRowHeight(20);
+    h.SetIntegralHeight(true);
+    h.SetBounds(0, 0, 400, 250);
+    ASSERT_EQ(h.Height(), 244);
+    h.SetColCount(40); // no longer every column in view: the bar's height counts
+    const int s = h.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    EXPECT_EQ(h.Height(), 244 - ((244 - s - 2) % 20) + 2);
+}
+
+TEST(NovaGridObject, ThemedFollowsTheCommonControls)
+{
+    struct Controls6 : TThemePlatform {
+        int ComCtlMajorVersion() const override { return 6; }
+    } six;
+    EXPECT_FALSE(TNovaStringGrid().IsThemed());
+    SetThemePlatform(&six);
+    EXPECT_TRUE(TNovaStringGrid().IsThemed());
+    SetThemePlatform(nullptr);
+}
+
+// The grid button and the unit editor report to the grid for its current cell.
+TEST(NovaGridObject, EditorEventsNameTheCurrentCell)
+{
+    TNovaStringGrid g;
+    g.FocusCell(2, 3);
+    std::vector<QString> log;
+    g.OnButtonClick = [&](QObject *, int c, int r) { log.push_back(QStringLiteral("button %1,%2").arg(c).arg(r)); };
+    g.OnUnitChanged = [&](QObject *, int c, int r, const QString &u) {
+        log.push_back(QStringLiteral("unit %1,%2 %3").arg(c).arg(r).arg(u));
+    };
+    g.GridButton()->setEnabled(true);
+    g.GridButton()->click();
+    g.UnitEditBtn()->SetUnits({QStringLiteral("mm"), QStringLiteral("cm")});
+    g.UnitEditBtn()->UnitMenuCommand(2);
+    g.UnitEditBtn()->UnitMenuCommand(2); // the same unit again changes nothing
+    EXPECT_EQ(log, (std::vector<QString>{QStringLiteral("button 2,3"), QStringLiteral("unit 2,3 cm")}));
+}
+
+TEST(NovaGridObject, ArrowColorPaintsAllFourArrows)
+{
+    TNovaStringGrid g;
+    EXPECT_EQ(g.ArrowColor(), clLime);
+    g.SetArrowColor(clRed);
+    EXPECT_EQ(g.ArrowColor(), clRed);
+    for (TArrowDirection d : {arrUp, arrDown, arrLeft, arrRight})
+        EXPECT_EQ(g.MoveArrow(d)->Color(), clRed);
+    TArrowWindow *left = g.MoveArrow(arrLeft);
+    const QImage img = left->grab().toImage();
+    const QPoint inside = left->mask().boundingRect().center();
+    EXPECT_EQ(img.pixelColor(inside), QColor(Qt::red));
+}
+
+// Docking: the grid keeps its side of the parent while the parent is resized.
+TEST(NovaGridObject, AlignDocksInTheParent)
+{
+    QWidget parent;
+    parent.resize(300, 200);
+    TNovaStringGrid g(&parent);
+    g.resize(100, 50);
+    parent.show(); // a hidden parent reports its new size only when shown
+    struct Case {
+        TAlign align;
+        QRect at300x200;
+    };
+    const Case cases[] = {
+        {alClient, QRect(0, 0, 300, 200)},
+        {alTop, QRect(0, 0, 300, 50)},
+        {alBottom, QRect(0, 150, 300, 50)},
+        {alLeft, QRect(0, 0, 100, 200)},
+        {alRight, QRect(200, 0, 100, 200)},
+    };
+    for (const Case &c : cases) {
+        g.setGeometry(0, 0, 100, 50);
+        g.SetAlign(c.align);
+        EXPECT_EQ(g.geometry(), c.at300x200) << int(c.align);
+    }
+    g.SetAlign(alClient);
+    parent.resize(350, 220);
+    EXPECT_EQ(g.geometry(), QRect(0, 0, 350, 220));
+    g.SetAlign(alNone);
+    parent.resize(300, 200);
+    EXPECT_EQ(g.geometry(), QRect(0, 0, 350, 220));
 }
 
 TEST(NovaGridObject, IntegralHeightShowsWholeRows)

@@ -44,7 +44,9 @@ TEST(WindowGridServices, ConstructionAsksThePlatformVersion)
         bool HasGetLocaleInfoEx() const override { return false; }
         int OsMajorVersion() const override { return 5; }
     } old;
-    TThemePlatform fresh;
+    struct CurrentPlatform : TThemePlatform {
+        int ComCtlMajorVersion() const override { return 6; }
+    } fresh;
     SetThemePlatform(&old);
     {
         TNovaStringGrid g;
@@ -56,6 +58,13 @@ TEST(WindowGridServices, ConstructionAsksThePlatformVersion)
         TNovaStringGrid g;
         EXPECT_EQ(g.BorderColor(), TColor(0xB99D7F));
         EXPECT_TRUE(g.Combo()->IsVista());
+    }
+    // Without version-6 common controls the combo keeps the older look.
+    TThemePlatform plain;
+    SetThemePlatform(&plain);
+    {
+        TNovaStringGrid g;
+        EXPECT_FALSE(g.Combo()->IsVista());
     }
     SetThemePlatform(nullptr);
 }

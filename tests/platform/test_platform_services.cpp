@@ -3,8 +3,13 @@
 #include "platform/Ping.h"
 #include "platform/TextFile.h"
 
+#include "support/TestSupport.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(TextFile, ByteOrderMarksAndAnsiFallback)
@@ -114,4 +119,44 @@ TEST(ClockAndChooser, StandIns)
     EXPECT_EQ(platform::chooseFile({true, "Save", "/tmp", "*.csv"}), "out.csv");
     EXPECT_EQ(platform::chooseFile({false, "Open", "/tmp", "*.xml"}), "");
     platform::setFileChooser({});
+}
+
+// The platform's save chooser starts in the folder with the proposed name and gives a name typed
+// without a suffix the default suffix; the scripted chooser of the tests answers the same.
+TEST(ClockAndChooser, SaveChooserOffersTheProposedNameAndAddsTheDefaultSuffix)
+{
+    QTemporaryDir dir;
+    platform::FileChoice choice;
+    choice.save = true;
+    choice.folder = dir.path();
+    choice.filter = QStringLiteral("Management Information Base (*.mib)");
+    choice.proposedName = QStringLiteral("GSDML-V2.31 proposed.xml");
+    choice.defaultSuffix = QStringLiteral("mib");
+    const struct {
+        const char *typed;  // nullptr: accept what is offered
+        QString expected;
+    } cases[] = {{nullptr, dir.filePath("GSDML-V2.31 proposed.xml")},
+                 {"gateway", dir.filePath("gateway.mib")},
+                 {"gateway.txt", dir.filePath("gateway.txt")}};
+    for (const auto &c : cases) {
+        testsupport::ModalResponder responder;
+        QStringList offered;
+        responder.then([&](QWidget *w) {
+            auto *d = qobject_cast<QFileDialog *>(w);
+            ASSERT_NE(d, nullptr);
+            offered = d->selectedFiles();
+            EXPECT_EQ(d->defaultSuffix(), "mib");
+            EXPECT_TRUE(d->testOption(QFileDialog::DontConfirmOverwrite));
+            // Typed into the name field, as a user does.
+            if (c.typed) d->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(QString::fromLatin1(c.typed));
+            static_cast<QDialog *>(d)->accept();  // as the Save button
+        });
+        EXPECT_EQ(platform::chooseFile(choice).toStdString(), c.expected.toStdString()) << (c.typed ? c.typed : "offered");
+        EXPECT_EQ(offered, QStringList{dir.filePath("GSDML-V2.31 proposed.xml")});
+        EXPECT_EQ(testsupport::ScriptedFileChooser::answer(choice, c.typed ? QString::fromLatin1(c.typed) : QString()),
+                  c.expected);
+    }
+    testsupport::ModalResponder responder;
+    responder.then([](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
+    EXPECT_EQ(platform::chooseFile(choice), "");
 }

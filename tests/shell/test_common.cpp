@@ -1,6 +1,12 @@
+#include "grid/NovaColumnGrid.h"
 #include "platform/FormatSettings.h"
 #include "platform/SerialPorts.h"
 #include "shell/UComon.h"
+#include "shell/UDovavivuvFirmWare.h"
+#include "shell/UGrid_Rows.h"
+
+#include <QTemporaryDir>
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -120,15 +126,38 @@ TEST(ComPortList, ListsProbedPortNumbersAsTexts)
 
 TEST(SetFiles, BuildsEveryPathFromTheProjectFolder)
 {
+    const struct {
+        const QString *var;
+        const char *name;
+    } files[] = {
+        {&ModbusM_SetAccess_File, "ModbusM_SetAccess.xml"},
+        {&ModbusTCPM_SetAccess_File, "ModbusTCPM_SetAccess.xml"},
+        {&BACnet_Slave_SetAccess_File, "BACnet_Slave_SetAccess.xml"},
+        {&CAN_Rec_Frames_File, "CAN_Rec_Frames.xml"},
+        {&CAN_Send_Frames_File, "CAN_Send_Frames.xml"},
+        {&PDO_CANopen_File, "PDO_CANopen.xml"},
+        {&SDO_Client_CANopen_File, "SDO_Client_CANopen.xml"},
+        {&SDO_Server_CANopen_File, "SDO_Server_CANopen.xml"},
+        {&J1939_Rec_Frames_File, "J1939_Rec_Frames.xml"},
+        {&J1939_Send_Frames_File, "J1939_Send_Frames.xml"},
+        {&NMEA_Rec_Frames_File, "NMEA_Rec_Frames.xml"},
+        {&NMEA_Send_Frames_File, "NMEA_Send_Frames.xml"},
+        {&SNMP_Trap_File, "SNMP_Trap.xml"},
+        {&MQTT_Set_Topic_File, "MQTT_Set_Topic.xml"},
+        {&NMEA_0183_Set_Access_File, "NMEA_0183_Set_Access.xml"},
+        {&EtherCAT_Slave_File, "EtherCAT_Slave.xml"},
+        {&EtherCAT_Slave_Group_File, "EtherCAT_Slave_Group.xml"},
+        {&ParGen_File, "ParGen.xml"},
+        {&IOLink_SetAccess_File, "IOLink_SetAccess.xml"},
+    };
     Project_Path = QStringLiteral("/x/PROJECTS/Plant");
     Set_Files();
-    EXPECT_EQ(ParGen_File, QStringLiteral("/x/PROJECTS/Plant/ParGen.xml"));
-    EXPECT_EQ(IOLink_SetAccess_File, QStringLiteral("/x/PROJECTS/Plant/IOLink_SetAccess.xml"));
-    EXPECT_EQ(NMEA_0183_Set_Access_File, QStringLiteral("/x/PROJECTS/Plant/NMEA_0183_Set_Access.xml"));
-    EXPECT_EQ(EtherCAT_Slave_Group_File, QStringLiteral("/x/PROJECTS/Plant/EtherCAT_Slave_Group.xml"));
+    for (const auto &f : files)
+        EXPECT_EQ(*f.var, QStringLiteral("/x/PROJECTS/Plant/") + QLatin1String(f.name)) << f.name;
     Project_Path.clear();
     Set_Files();
     EXPECT_EQ(ParGen_File, QStringLiteral("/ParGen.xml"));
+    EXPECT_EQ(EtherCAT_Slave_Group_File, QStringLiteral("/EtherCAT_Slave_Group.xml"));
 }
 
 TEST(ProjectNames, OnlyPlainPortableFolderNamesPass)
@@ -141,3 +170,37 @@ TEST(ProjectNames, OnlyPlainPortableFolderNamesPass)
 }
 
 } // namespace
+
+TEST(ProgramLists, RowClipboardAndMibListsStartEmptyAndOutliveTheWindows)
+{
+    Row_Clipboard = QStringList{"stale"};
+    Row_Clipboard_Check = {true};
+    MIB_Read_Desc = QStringList{"temp1"};
+    MIB_Write_Desc = QStringList{"set1"};
+    QTemporaryDir exe;
+    {
+        TProgramWindows windows(exe.path());
+        // Created empty by the start-up sequence, last.
+        EXPECT_TRUE(Row_Clipboard.isEmpty());
+        EXPECT_TRUE(Row_Clipboard_Check.empty());
+        EXPECT_TRUE(MIB_Read_Desc.isEmpty());
+        EXPECT_TRUE(MIB_Write_Desc.isEmpty());
+        FDovavivuvFirmWare->close();
+    }
+    // A row copied from a grid that is gone pastes into another grid.
+    auto first = std::make_unique<TNovaColumnGrid>();
+    first->SetColCount(3);
+    first->SetRowCount(3);
+    first->SetCells(1, 1, QStringLiteral("a"));
+    first->SetCells(2, 1, QStringLiteral("b"));
+    ColGrid_Copy_Row(first.get(), 1);
+    first.reset();
+    EXPECT_EQ(Row_Clipboard, (QStringList{"a", "b"}));
+    TNovaColumnGrid second;
+    second.SetColCount(3);
+    second.SetRowCount(3);
+    ColGrid_Paste_Row(&second, 2, true);
+    EXPECT_EQ(second.Cells(1, 2), QStringLiteral("a"));
+    EXPECT_EQ(second.Cells(2, 2), QStringLiteral("b"));
+    Row_Clipboard.clear();
+}

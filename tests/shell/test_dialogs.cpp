@@ -1,8 +1,11 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/USetAccess.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
+#include "protocols/UProfinetFileName.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
@@ -337,7 +340,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR400 = Kommunikation\nSTR316 = \xC2\xB6Sprache von \xC2\xB6\n"
                                            "STR317 = \xC2\xB6 nach \xC2\xB6\nSTR318 = ?\n"
                                            "STR1402 = Ger\xC3\xA4t aktualisieren\nSTR1300 = IODD-Katalog\n"
-                                           "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n");
+                                           "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
+                                           "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
+                                           "STR1800 = GSDML-Dateiname\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
@@ -345,7 +350,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(names, (std::vector<QString>{QStringLiteral("FDovavivuvFirmWare"), QStringLiteral("FNew_Project"),
                                            QStringLiteral("FOpenConf"), QStringLiteral("FSoftOptions"),
                                            QStringLiteral("FBoot"), QStringLiteral("FParGen"),
-                                           QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog")}));
+                                           QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
+                                           QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
+                                           QStringLiteral("FModbus_TCP_Master_Set_Access")}));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -356,7 +363,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
             return false;
         }
     } log;
-    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access, FIOLink_IODD_Catalog})
+    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
+                                                         FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
+                                                         FModbus_TCP_Master_Set_Access})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -378,7 +387,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     }
     EXPECT_EQ(log.order, (QStringList{QStringLiteral("FNew_Project"), QStringLiteral("FOpenConf"),
                                       QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
-                                      QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog")}));
+                                      QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
+                                      QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
+                                      QStringLiteral("FModbus_TCP_Master_Set_Access")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
@@ -389,6 +400,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FIO_Link_Set_Access->windowTitle(), QStringLiteral("IO-Link Zugriff"));
     EXPECT_EQ(FIO_Link_Set_Access->NCG_IODD->Cells(0, 0), QStringLiteral("Kanäle")) << "column titles follow too";
     EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IODD-Katalog"));
+    EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Modbus-Zugriff"));
+    EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("GSDML-Dateiname"));
+    EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Modbus-TCP-Zugriff"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
     EXPECT_EQ(o->Language_In_Use, QStringLiteral("Deutsch"));
     EXPECT_EQ(Language_Name, QStringLiteral("English")) << "only OK commits the choice";
@@ -402,7 +416,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("New Configuration"));
     EXPECT_NE(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
-    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access, FIOLink_IODD_Catalog})
+    for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
+                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access})
         win->removeEventFilter(&log);
 }
 

@@ -443,3 +443,48 @@ TEST_F(ParGenFileTest, RewriteReplacesTheWholeFileAtomically)
     EXPECT_EQ(readAll(blocked + QStringLiteral("/ParGen.xml/inside")), QByteArray("old"));
     EXPECT_EQ(QDir(blocked).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
+
+TEST_F(ParGenFileTest, TheOtherModelsReadWorkingModeAndTheSerialChannels)
+{
+    TParGenTableValues v;
+    v.Working_Mode = 5;
+    v.RS232_Enable = false;
+    EXPECT_EQ(ParGen_Read_Table_Values(path, v), TParGenLoad::Missing);
+    EXPECT_EQ(v, TParGenTableValues()) << "no file: the defaults";
+
+    const struct {
+        const char *xml;
+        int mode;
+        bool rs232, rs485_1, rs485_2;
+    } cases[] = {
+        {"<Par_Gen/>", 0, true, true, true},
+        {"<Par_Gen><Working_Mode>1</Working_Mode></Par_Gen>", 1, true, true, true},
+        {"<Par_Gen><Working_Mode>$10</Working_Mode></Par_Gen>", 16, true, true, true},
+        {"<Par_Gen><Working_Mode>1 </Working_Mode></Par_Gen>", 0, true, true, true},
+        {"<Par_Gen><Working_Mode><x/></Working_Mode></Par_Gen>", 0, true, true, true},
+        {"<Par_Gen><RS232_ENABLE>0</RS232_ENABLE><RS485_1_ENABLE>1</RS485_1_ENABLE><RS485_2_ENABLE>0</RS485_2_ENABLE></Par_Gen>",
+         0, false, true, false},
+        {"<Par_Gen><RS232_ENABLE> 0</RS232_ENABLE><RS485_1_ENABLE>00</RS485_1_ENABLE><RS485_2_ENABLE/></Par_Gen>", 0, true,
+         true, true},
+        // The first top-level node is the root, whatever its name.
+        {"<Other><Working_Mode>2</Working_Mode><RS485_1_ENABLE>0</RS485_1_ENABLE></Other>", 2, true, false, true},
+    };
+    for (const auto &c : cases) {
+        writeAll(path, c.xml);
+        TParGenTableValues got;
+        got.Working_Mode = 9;
+        EXPECT_EQ(ParGen_Read_Table_Values(path, got), TParGenLoad::Loaded) << c.xml;
+        EXPECT_EQ(got.Working_Mode, c.mode) << c.xml;
+        EXPECT_EQ(got.RS232_Enable, c.rs232) << c.xml;
+        EXPECT_EQ(got.RS485_1_Enable, c.rs485_1) << c.xml;
+        EXPECT_EQ(got.RS485_2_Enable, c.rs485_2) << c.xml;
+    }
+
+    writeAll(path, "<Par_Gen><Working_Mode>1</Par_Gen>");
+    QString error;
+    v = TParGenTableValues();
+    v.Working_Mode = 3;
+    EXPECT_EQ(ParGen_Read_Table_Values(path, v, &error), TParGenLoad::Failed);
+    EXPECT_TRUE(error.startsWith(path + QStringLiteral(", line 1: "))) << error.toStdString();
+    EXPECT_EQ(v.Working_Mode, 3) << "values untouched";
+}

@@ -1,6 +1,9 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UProfinetFileName.h"
+#include "protocols/USetAccess.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -86,21 +89,22 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
 {
     {
         TProgramWindows windows(exe());
-        ASSERT_NE(FDovavivuvFirmWare, nullptr);
-        ASSERT_NE(FNew_Project, nullptr);
-        ASSERT_NE(FOpenConf, nullptr);
-        ASSERT_NE(FAbout, nullptr);
-        ASSERT_NE(FSoftOptions, nullptr);
-        ASSERT_NE(FIO_Link_Set_Access, nullptr);
-        ASSERT_NE(FParGen, nullptr);
-        ASSERT_NE(FIOLink_IODD_Catalog, nullptr);
-        ASSERT_NE(FBoot, nullptr);
+        std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
+                                        FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
+                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access};
+        for (QWidget *w : expected) ASSERT_NE(w, nullptr);
+        EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
         EXPECT_EQ(FIO_Link_Set_Access->windowTitle(), QStringLiteral("IO-Link Set Access"));
+        EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("PROFINET XML File Name"));
         // Windows created after the main window already show the software code and the texts.
         EXPECT_EQ(FNew_Project->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FOpenConf->windowTitle(), QStringLiteral("Open Configuration"));
         EXPECT_EQ(FSoftOptions->windowTitle(), QStringLiteral("Software Options"));
+        EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
+        EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
+        EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        for (QWidget *w : expected) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_TRUE(Row_Clipboard.isEmpty());
     }
     EXPECT_EQ(FDovavivuvFirmWare, nullptr);
@@ -112,6 +116,9 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FParGen, nullptr);
     EXPECT_EQ(FIOLink_IODD_Catalog, nullptr);
     EXPECT_EQ(FBoot, nullptr);
+    EXPECT_EQ(FSetAccess, nullptr);
+    EXPECT_EQ(FProfinetFileName, nullptr);
+    EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)

@@ -54,6 +54,28 @@ QString sharedIoddDir()
     return QFileInfo(d).isDir() ? d : QString();
 }
 
+ScriptedFileChooser::ScriptedFileChooser()
+{
+    platform::setFileChooser([this](const platform::FileChoice &choice) {
+        m_offered.append(choice);
+        if (m_answers.empty()) return QString();
+        const std::optional<QString> next = m_answers.front();
+        m_answers.pop_front();
+        return next ? answer(choice, *next) : QString();
+    });
+}
+
+ScriptedFileChooser::~ScriptedFileChooser() { platform::setFileChooser({}); }
+
+QString ScriptedFileChooser::answer(const platform::FileChoice &choice, const QString &name)
+{
+    QString path = name.isEmpty() ? choice.proposedName : name;
+    if (path.isEmpty()) return QString();
+    if (QFileInfo(path).isRelative()) path = QDir(choice.folder).filePath(path);
+    if (!choice.defaultSuffix.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += QLatin1Char('.') + choice.defaultSuffix;
+    return path;
+}
+
 ModalResponder::ModalResponder(int timeLimitMs) : m_limit(timeLimitMs)
 {
     m_clock.start();

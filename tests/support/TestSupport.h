@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the tests: modal-dialog responder, loopback HTTP server, test data paths.
+#include "platform/FileChooser.h"
+
 #include <QByteArray>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -12,6 +14,7 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace testsupport {
 
@@ -92,6 +95,30 @@ private:
     bool m_lastHidden = false;
     int m_seen = 0;
     bool m_timedOut = false;
+};
+
+// Stands for the user in the platform's file chooser while it lives (the platform's comes back
+// afterwards). It keeps each choice offered and answers with the next scripted one the way the
+// platform's chooser returns it: a typed name without a folder lies in the offered folder, an
+// empty one takes the proposed name, and a name without a suffix gets the default suffix. Without
+// a scripted answer, or after cancel(), it answers as a cancelled chooser (empty).
+class ScriptedFileChooser {
+public:
+    ScriptedFileChooser();
+    ~ScriptedFileChooser();
+    ScriptedFileChooser(const ScriptedFileChooser &) = delete;
+    ScriptedFileChooser &operator=(const ScriptedFileChooser &) = delete;
+
+    void type(const QString &name) { m_answers.push_back(name); }
+    void cancel() { m_answers.push_back(std::nullopt); }
+    const QList<platform::FileChoice> &offered() const { return m_offered; }
+
+    // What the platform's chooser returns when the user types name into choice.
+    static QString answer(const platform::FileChoice &choice, const QString &name);
+
+private:
+    std::deque<std::optional<QString>> m_answers;
+    QList<platform::FileChoice> m_offered;
 };
 
 // HTTP/1.0 server on 127.0.0.1 that answers every request with a fixed reply,

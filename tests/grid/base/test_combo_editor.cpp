@@ -109,6 +109,8 @@ TEST_F(ComboTest, LabelPlacementTable)
         {lpRightTop, {184, 50}},
         {lpRightCenter, {184, 53}},
         {lpRighBottom, {184, 56}},
+        {lpTopRight, {150, 32}},
+        {lpBottomRight, {150, 74}},
     };
     for (const auto &cs : cases) EXPECT_EQ(LabelPlacement(cs.pos, c, l, tw, m), cs.at) << int(cs.pos);
     // A label taller than the control sits (LH - H) div 2 above it.
