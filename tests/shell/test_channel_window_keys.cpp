@@ -223,7 +223,12 @@ TEST_F(ChannelWindowKeys, ReturnRightAfterTheCatalogClosesLeavesTheTableOpen)
              x.doubleClick(1);
          },
          "dev.xml"},
-        {"cancelled with Escape", [&] { x.key(XTest::kEscape); }, "dev.xml"},
+        {"cancelled with a click on Cancel",
+         [&] {
+             x.moveTo(catalogWindow->Btn_Cancel->mapToGlobal(catalogWindow->Btn_Cancel->rect().center()));
+             x.click(1);
+         },
+         "dev.xml"},
         {"cancelled with Return on Cancel",
          [&] {
              focus(catalogWindow->Btn_Cancel);
@@ -258,8 +263,15 @@ TEST_F(ChannelWindowKeys, ReturnRightAfterTheCatalogClosesLeavesTheTableOpen)
         ASSERT_TRUE(XTest::waitFor([&] { return catalogShown.seen == 1 && !catalogWindow->isVisible(); }, 5000));
         EXPECT_EQ(w->Table.Channels[0].IODD_File, QString::fromLatin1(way.assigned));
         EXPECT_TRUE(focusWhenShown && w->NCG_IODD->isAncestorOf(focusWhenShown)) << "the cell's list had the focus";
+        // The list closed while the catalog was the active window: the grid keeps the focus, which
+        // is not passed on along the window's tab chain (to the tab bar here; from the chain's last
+        // widget it would wrap round to OK). Without a window manager the table is not made active
+        // again, but a key still goes to the widget that holds its focus.
+        x.settle(150);
+        EXPECT_EQ(w->focusWidget(), w->NCG_IODD) << (w->focusWidget() ? w->focusWidget()->metaObject()->className() : "none");
         // Return at once, wherever the focus went.
         returnLeavesTheTable(std::string(way.name) + ", then Return");
         returnLeavesTheTable(std::string(way.name) + ", then Return again");
     }
 }
+
