@@ -509,7 +509,7 @@ void TNovaStringGrid::storeDropDownEditor(int ACol, int ARow)
 void TNovaStringGrid::CloseEditor(QWidget *w)
 {
     if (w) {
-        const bool hadFocus = w->hasFocus() || w->isAncestorOf(QApplication::focusWidget());
+        const bool hadFocus = holdsWindowFocus(w);
         w->setEnabled(false);
         w->hide();
         if (hadFocus && !FBlockFocus) setFocus(Qt::OtherFocusReason);

@@ -1341,13 +1341,19 @@ void TStringGrid::ShowEditor()
         m_editor->setFocus();
 }
 
+bool holdsWindowFocus(const QWidget *w)
+{
+    const QWidget *focus = w ? w->window()->focusWidget() : nullptr;
+    return focus && (focus == w || w->isAncestorOf(focus));
+}
+
 void TStringGrid::HideEditor()
 {
     if (!m_editorMode)
         return;
     m_editorMode = false;
     if (m_editor) {
-        const bool hadFocus = m_editor->hasFocus();
+        const bool hadFocus = holdsWindowFocus(m_editor);
         m_editor->hide();
         if (hadFocus)
             setFocus();

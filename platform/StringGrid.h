@@ -26,6 +26,12 @@
 class QPainter;
 class TStringGrid;
 
+// True when w, or a widget inside it, is the focus widget of its window, also while that window is
+// not the active one (a dialog shown over it). A cell editor hidden in that state would pass the
+// focus on along the window's tab chain, to whatever comes next (a dialog's OK button): its grid
+// takes the focus back instead.
+bool holdsWindowFocus(const QWidget *w);
+
 // Cell texts and object slots. Any row from 0 to INT_MAX can be written; a row costs memory only
 // while it holds a text or an object. Texts are kept per row as packed UTF-16 code units. Columns
 // from MaxCols on are refused like negative ones (the grid keeps its column count below it).

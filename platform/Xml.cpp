@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <cerrno>
@@ -78,42 +79,58 @@ QString xmlChars(QStringView text)
     return out;
 }
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence at p (at most n bytes) and its code point; 0 for bytes
+// that are not UTF-8: a stray or overlong sequence, one cut short, a surrogate, beyond U+10FFFF.
+size_t utf8Sequence(const unsigned char *p, size_t n, char32_t &cp)
+{
+    const unsigned char c = p[0];
+    size_t len;
+    if (c < 0x80) {
+        cp = c;
+        return 1;
+    }
+    if (c >= 0xC2 && c <= 0xDF) {
+        len = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        len = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        len = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (len > n)
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        if ((p[k] & 0xC0) != 0x80)  // also stops at a terminating 0
+            return 0;
+        cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+} // namespace
+
 bool dropNonXmlChars(const char *utf8, std::string &out)
 {
     // Length of the well-formed UTF-8 sequence of an XML character at p, 0 when there is none.
-    auto charAt = [](const unsigned char *p) -> int {
-        const unsigned char c = p[0];
-        if (c < 0x80)
-            return isXmlChar(c) ? 1 : 0;
-        int len;
+    auto charAt = [](const unsigned char *p) -> size_t {
         char32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return 0;
-        }
-        for (int k = 1; k < len; ++k) {
-            if ((p[k] & 0xC0) != 0x80)  // also stops at the terminating 0
-                return 0;
-            cp = (cp << 6) | (p[k] & 0x3F);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && cp < 0x10000))
-            return 0;
-        return isXmlChar(cp) ? len : 0;
+        const size_t len = utf8Sequence(p, SIZE_MAX, cp);
+        return len && isXmlChar(cp) ? len : 0;
     };
     const auto *p = reinterpret_cast<const unsigned char *>(utf8);
     const unsigned char *clean = p;
     while (*clean >= 0x20 && *clean < 0x80)
         ++clean;
     for (const unsigned char *q = clean; *q;) {
-        const int len = charAt(q);
+        const size_t len = charAt(q);
         if (len == 0)
             break;
         q += len;
@@ -123,7 +140,7 @@ bool dropNonXmlChars(const char *utf8, std::string &out)
         return false;
     out.assign(utf8, size_t(clean - p));
     for (const unsigned char *q = clean; *q;) {
-        const int len = charAt(q);
+        const size_t len = charAt(q);
         if (len == 0) {
             ++q;  // a character XML cannot hold, or one byte of what is not UTF-8
             continue;
@@ -501,29 +518,9 @@ bool scanText(const char *t, size_t n, bool asciiOnly, LineEnds &lines, TextScan
         };
         if (asciiOnly)
             return invalid();
-        size_t len;
         char32_t cp;
-        if (c >= 0xC2 && c <= 0xDF) {
-            len = 2;
-            cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            len = 3;
-            cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            len = 4;
-            cp = c & 0x07;
-        } else {
-            return invalid();
-        }
-        if (i + len > n)
-            return invalid();
-        for (size_t k = 1; k < len; ++k) {
-            const auto cc = static_cast<unsigned char>(t[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return invalid();
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((len == 3 && cp < 0x800) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+        const size_t len = utf8Sequence(reinterpret_cast<const unsigned char *>(t + i), n - i, cp);
+        if (len == 0)
             return invalid();
         if (cp == 0xFFFE || cp == 0xFFFF) {
             failure = {qsizetype(i), notWellFormed(QStringLiteral("character U+%1, which XML does not allow").arg(int(cp), 4, 16, QLatin1Char('0')))};

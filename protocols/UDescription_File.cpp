@@ -136,10 +136,7 @@ void Append_Xml_Escaped(QString &out, QStringView text, bool asciiOnly)
         case u'"': out += QLatin1String("&quot;"); continue;
         default: break;
         }
-        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') {
-            out += QLatin1Char('?');
-            continue;
-        }
+        // A character XML cannot hold is dropped, by the rule of every XML file the program writes.
         char32_t code = u;
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             code = QChar::surrogateToUcs4(c, text[i + 1]);
@@ -150,8 +147,7 @@ void Append_Xml_Escaped(QString &out, QStringView text, bool asciiOnly)
                 continue;
             }
             ++i;
-        } else if (c.isSurrogate() || u == 0xFFFE || u == 0xFFFF) {
-            out += QLatin1Char('?');
+        } else if (c.isSurrogate() || !platform::isXmlChar(u)) {
             continue;
         }
         if (asciiOnly && code > 0x7E)

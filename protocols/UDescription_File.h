@@ -72,7 +72,7 @@ using TXml_Attributes = std::initializer_list<std::pair<const char *, QString>>;
 
 // Text for an attribute value or element content: "&", "<", ">" and '"' as entities; with
 // asciiOnly every character beyond ASCII as a character reference. A character XML cannot carry
-// (a control character, a lone surrogate) becomes "?".
+// (a control character, U+FFFE, U+FFFF, a lone surrogate) is dropped (platform::isXmlChar).
 QString Xml_Escape(QStringView text, bool asciiOnly);
 // The same, appended to out.
 void Append_Xml_Escaped(QString &out, QStringView text, bool asciiOnly);

@@ -20,6 +20,13 @@ crashes=build-fuzz/crashes/$target
 mkdir -p "$corpus" "$crashes"
 seeds=fuzz/seeds/$target
 [ -d "$seeds" ] || seeds=
+# The real IODD files and standard definitions beside the project, when they are there: read in
+# place, never copied into the project.
+shared=../shared/testdata/iodd
+if [ -d "$shared/standard" ]; then
+  export CFG_FUZZ_STANDARD_DIR="$(cd "$shared/standard" && pwd)"
+  [ "$target" = fuzz_iodd_reader ] && seeds="$seeds $shared/devices"
+fi
 export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan-qt.supp
 # Undefined behaviour stops the run like a crash, so that it is kept as a finding.

@@ -1,6 +1,9 @@
 // libFuzzer target of the IODD reader. Run: tools/fuzz.sh fuzz_iodd_reader 600
 // The input is written to a file and decoded as a device file (full or simple decode) or,
-// as the standard-definition file of a small known-good device; the size picks the way.
+// as the standard-definition file of a small known-good device; the size picks the way. Device
+// files are decoded against the real standard definitions when tools/fuzz.sh names their folder
+// (CFG_FUZZ_STANDARD_DIR), so their references resolve as in the program; else against the
+// small fixtures.
 #include "iolink/UIOLink_IODD_Decode.h"
 
 #include <QDir>
@@ -14,6 +17,15 @@ namespace {
 const QString &fixtureDir()
 {
     static const QString dir = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + QStringLiteral("/../../tests/data/iodd/");
+    return dir;
+}
+
+const QString &standardDir()
+{
+    static const QString dir = [] {
+        const QString env = qEnvironmentVariable("CFG_FUZZ_STANDARD_DIR");
+        return env.isEmpty() ? fixtureDir() + QStringLiteral("std/") : QDir(env).absolutePath() + QLatin1Char('/');
+    }();
     return dir;
 }
 
@@ -83,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     try {
         if (way < 2) {
             writeFile(dir + QStringLiteral("device.xml"), data, size);
-            iodd.StandardDef_Path = fixtureDir() + QStringLiteral("std/");
+            iodd.StandardDef_Path = standardDir();
             iodd.Decode_IODD(dir + QStringLiteral("device.xml"), way == 1);
         } else {
             QDir().mkpath(dir + QStringLiteral("std"));

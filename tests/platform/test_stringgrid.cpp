@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -510,4 +511,34 @@ TEST(StringGrid, EditorHooksFilterKeysAndNavigationKeysGoBackToTheGrid)
     EXPECT_FALSE(g.EditorMode());
     EXPECT_EQ(g.Row(), 2);
     EXPECT_EQ(g.GetCell(1, 1), QStringLiteral("ABCD"));
+}
+
+TEST(StringGrid, EditorClosedWhileAnotherWindowIsActiveLeavesTheFocusOnTheGrid)
+{
+    // A window whose first widget is a button and whose last is the grid's editor (made when first
+    // shown), as a dialog with OK before its grid: the focus passed on from the editor would wrap
+    // round to the button, where Return presses it.
+    QWidget host;
+    auto *button = new QPushButton(QStringLiteral("OK"), &host);
+    auto *g = new TStringGrid(&host);
+    g->setGeometry(0, 40, 400, 200);
+    g->SetColCount(4);
+    g->SetRowCount(4);
+    g->SetOptions(g->Options() + TGridOptions{goEditing});
+    host.resize(400, 240);
+    host.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    g->setFocus();
+    g->ShowEditor();
+    ASSERT_TRUE(g->InplaceEditor() && g->InplaceEditor()->hasFocus());
+
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    g->HideEditor();
+    other.hide();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+    EXPECT_EQ(QApplication::focusWidget(), g) << (QApplication::focusWidget() == button ? "the button" : "another widget");
 }

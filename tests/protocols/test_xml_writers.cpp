@@ -189,6 +189,25 @@ TEST_F(EsiTest, NamesAreEscapedAndNonAsciiBecomesCharacterReferences)
     EXPECT_TRUE(b.startsWith("<?xml version=\"1.0\"?>\r\n"));
 }
 
+// The XML exports drop what XML cannot hold, by the rule of every XML file the program writes: a
+// "?" in its place would change the name, a reference ("&#1;") would make the file unreadable.
+TEST(XmlEscape, DropsTheCharactersXmlCannotHold)
+{
+    const struct {
+        QString text;
+        bool ascii;
+        QString written;
+    } cases[] = {
+        {QStringLiteral("a\u0001b\u0007c\u000Bd\u001Fe"), false, "abcde"},
+        {QStringLiteral("a\uFFFEb\uFFFFc"), true, "abc"},
+        {QStringLiteral("a") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00), false, "ab"},
+        {QStringLiteral("t\tn\nr\r"), false, "t\tn\nr\r"},
+        {QString::fromUcs4(U"\U0001F600<"), true, "&#128512;&lt;"},
+        {QString::fromUcs4(U"\U0001F600"), false, QString::fromUcs4(U"\U0001F600")},
+    };
+    for (const auto &c : cases) EXPECT_EQ(Xml_Escape(c.text, c.ascii), c.written) << c.text.toStdString();
+}
+
 TEST_F(EsiTest, EachExportStartsFromTheDefaults)
 {
     put(ParGen_File, parGen({{"EtherCAT_Slave_Node_Address", "258"}, {"EtherCAT_Slave_Name", "First"}}));
