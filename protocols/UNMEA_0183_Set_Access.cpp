@@ -16,6 +16,8 @@ TFNMEA_0183_Set_Access::TFNMEA_0183_Set_Access(QWidget *parent) : TTable_Window(
     Set_Lang();
 }
 
+void TFNMEA_0183_Set_Access::Enable_Index_Cell() { Enable_Index_Cell(*sga); }
+
 void TFNMEA_0183_Set_Access::sgaComboChange(QObject *Sender, int ACol, int ARow, int, const QString &ASelection)
 {
     if (Sender != sga || ACol != kListenerSentenceCol || ARow < 1) return;

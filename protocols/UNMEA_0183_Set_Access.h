@@ -14,7 +14,7 @@ public:
 
     using TNMEA_0183_Listener_State::Enable_Index_Cell;
     // The Index cells of the grid follow the rows' sentences.
-    void Enable_Index_Cell() { Enable_Index_Cell(*sga); }
+    void Enable_Index_Cell();
 
     // Grid events.
     void sgaDblClickCell(QObject *Sender, int ARow, int ACol) { DblClickCell(Sender, ARow, ACol); }

@@ -1,8 +1,13 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UMQTT_Set_Topic.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access2.h"
+#include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTopicTemplate.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
 #include "protocols/UProfinetFileName.h"
@@ -342,7 +347,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1402 = Ger\xC3\xA4t aktualisieren\nSTR1300 = IODD-Katalog\n"
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
                                            "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
-                                           "STR1800 = GSDML-Dateiname\n");
+                                           "STR1800 = GSDML-Dateiname\n"
+                                           "STR3200 = SNMP-Zugriff\nSTR3300 = MQTT-Themen\nSTR3400 = Thema\n"
+                                           "STR3500 = NMEA-Lauscher\nSTR3600 = NMEA-Satzfelder\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
@@ -352,7 +359,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                            QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                           QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                           QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                           QStringLiteral("FSNMP_Trap_Access"),
+                                           QStringLiteral("FMQTT_Set_Topic"),
+                                           QStringLiteral("FTopicTemplate"),
+                                           QStringLiteral("FNMEA_0183_Set_Access"),
+                                           QStringLiteral("FNMEA_0183_Set_Access2"),
+                                           }));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -365,7 +378,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     } log;
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
-                                                         FModbus_TCP_Master_Set_Access})
+                                                         FModbus_TCP_Master_Set_Access,
+                                                         FSNMP_Trap_Access,
+                                                         FMQTT_Set_Topic,
+                                                         FTopicTemplate,
+                                                         FNMEA_0183_Set_Access,
+                                                         FNMEA_0183_Set_Access2,
+                                                         })
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -389,7 +408,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                       QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                      QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                      QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                      QStringLiteral("FSNMP_Trap_Access"),
+                                      QStringLiteral("FMQTT_Set_Topic"),
+                                      QStringLiteral("FTopicTemplate"),
+                                      QStringLiteral("FNMEA_0183_Set_Access"),
+                                      QStringLiteral("FNMEA_0183_Set_Access2"),
+                                      }));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
@@ -417,7 +442,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_NE(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
-                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access})
+                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access,
+                                                         FSNMP_Trap_Access,
+                                                         FMQTT_Set_Topic,
+                                                         FTopicTemplate,
+                                                         FNMEA_0183_Set_Access,
+                                                         FNMEA_0183_Set_Access2,
+                                                         })
         win->removeEventFilter(&log);
 }
 

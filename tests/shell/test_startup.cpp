@@ -1,9 +1,14 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UMQTT_Set_Topic.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access2.h"
 #include "protocols/UProfinetFileName.h"
+#include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTopicTemplate.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -91,7 +96,13 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         TProgramWindows windows(exe());
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
-                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access};
+                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
+                                        FSNMP_Trap_Access,
+                                        FMQTT_Set_Topic,
+                                        FTopicTemplate,
+                                        FNMEA_0183_Set_Access2,
+                                        FNMEA_0183_Set_Access,
+                                        };
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
         EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
@@ -104,6 +115,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
         EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        EXPECT_EQ(FSNMP_Trap_Access->windowTitle(), QStringLiteral("Set SNMP Trap Access"));
+        EXPECT_EQ(FMQTT_Set_Topic->windowTitle(), QStringLiteral("Set MQTT Topics"));
+        EXPECT_EQ(FTopicTemplate->windowTitle(), QStringLiteral("Set Topic"));
+        EXPECT_EQ(FNMEA_0183_Set_Access2->windowTitle(), QStringLiteral("Definition of NMEA 0183 Sentences"));
+        EXPECT_EQ(FNMEA_0183_Set_Access->windowTitle(), QStringLiteral("Definition of NMEA 0183 Sentences"));
         for (QWidget *w : expected) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_TRUE(Row_Clipboard.isEmpty());
     }
@@ -119,6 +135,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FSetAccess, nullptr);
     EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
+    EXPECT_EQ(FSNMP_Trap_Access, nullptr);
+    EXPECT_EQ(FMQTT_Set_Topic, nullptr);
+    EXPECT_EQ(FTopicTemplate, nullptr);
+    EXPECT_EQ(FNMEA_0183_Set_Access2, nullptr);
+    EXPECT_EQ(FNMEA_0183_Set_Access, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)
