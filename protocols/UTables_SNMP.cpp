@@ -126,7 +126,8 @@ TTableDesc SNMP_Trap_Table(TSNMP_Trap_State &state)
          .items = kSnmpCommunities, .maxLength = kSnmpMaxName},
         {.attribute = "Type", .header = 3219, .hint = 3241, .width = 60, .editor = edComboList, .items = kSnmpTypes},
         {.attribute = "On_Change", .header = 3220, .hint = 3242, .width = 75, .editor = edDataCheckBox, .load = defaulted, .value = "N"},
-        {.attribute = "On_Command", .header = 3221, .hint = 3243, .width = 50, .editor = edDataCheckBox, .load = defaulted, .value = "N"},
+        // 60, not 50: the title "On CMD" needs the room.
+        {.attribute = "On_Command", .header = 3221, .hint = 3243, .width = 60, .editor = edDataCheckBox, .load = defaulted, .value = "N"},
         {.attribute = "On_Timer", .header = 3222, .hint = 3244, .width = 60, .editor = edDataCheckBox, .load = defaulted, .value = "N"},
         {.attribute = "Time", .header = 3223, .hint = 3245, .width = 65},
         {.attribute = "Position", .header = 3224, .hint = 3246, .width = 60, .editor = edComboList, .positions = kSNMPBytes},
@@ -136,7 +137,7 @@ TTableDesc SNMP_Trap_Table(TSNMP_Trap_State &state)
         {.attribute = "IP_Address", .header = 3228, .hint = 3250, .width = 120},
         {.attribute = "Conversion", .header = 3281, .hint = 3283, .width = 100, .editor = edComboList, .items = kSnmpConversions,
          .load = defaulted, .value = "None"},
-        {.attribute = "Mnemonic", .header = 3229, .hint = 3251, .width = 130},
+        {.attribute = "Mnemonic", .header = 3229, .hint = 3251, .width = 120}, // gives On CMD its 10 pixels
     };
     read.rules = snmpRules({.type = 3, .position = 8, .bit = 9, .numBits = 10, .description = 11, .conversion = 13,
                             .slotCommunity = 3276, .slotType = 3261, .slotPosition = 3263, .slotBit = 3264,
