@@ -573,6 +573,38 @@ TEST_F(OtherWindows, TemplateCellsAreEditedInTheTemplateEditor)
     FTopicTemplate = nullptr;
 }
 
+// A double click on the Template title, with a Template cell current: the column sized to its
+// contents, then the editor for the current row.
+TEST_F(OtherWindows, ADoubleClickOnTheTemplateTitleSizesAndEditsTheCurrentCell)
+{
+    Opt_Double_Click_Auto_Size = true;
+    TFTopicTemplate editor;
+    FTopicTemplate = &editor;
+    TFMQTT_Set_Topic w;
+    open(w);
+    TNovaColumnGrid &pub = *w.NCG_Pub;
+    const QString wide = QStringLiteral("{\"temperature_of_the_second_boiler\": $VALUE$}");
+    pub.SetCells(kMQTTPubTemplateCol, 2, wide);
+    clickCell(pub, kMQTTPubTemplateCol, 2);
+    const int before = pub.ColWidths(pub.DisplColIndex(kMQTTPubTemplateCol));
+    QString shown;
+    ModalResponder responder;
+    responder.then([&](QWidget *win) {
+        if (win == &editor) shown = editor.RE_TopicTemplate->toPlainText();
+        QTest::mouseClick(editor.Btn_Cancel, Qt::LeftButton);
+    });
+    const TRect title = pub.CellRect(pub.DisplColIndex(kMQTTPubTemplateCol), 0);
+    QTest::mouseDClick(pub.viewport(), Qt::LeftButton, Qt::NoModifier,
+                       QPoint((title.Left + title.Right) / 2, (title.Top + title.Bottom) / 2));
+    QApplication::processEvents();
+    EXPECT_FALSE(responder.timedOut());
+    EXPECT_EQ(shown, wide);
+    EXPECT_GT(pub.ColWidths(pub.DisplColIndex(kMQTTPubTemplateCol)), before) << "sized to the long template";
+    EXPECT_EQ(pub.Cells(kMQTTPubTemplateCol, 2), wide) << "Cancel leaves the cell";
+    w.hide();
+    FTopicTemplate = nullptr;
+}
+
 // ---- SNMP -------------------------------------------------------------------------------------------------------
 
 const Cells kSnmpRead{{1, "Y"},  {2, "Vantok"}, {3, "Int"},     {4, "N"},          {5, "N"},     {6, "N"}, {7, ""},
