@@ -109,6 +109,29 @@ void recomputeEtherCAT(const TTableGrids &grids)
     for (size_t i = 0; i < 2; ++i) {
         Show_Group(*grids[i], dirs[i], kEcatGroups);
         Calc_Position_Bit(*grids[i], dirs[i]);
+// The largest real table: MQTT, 1024 publish and 1024 subscribe rows, every column filled with values
+// the data check accepts, so the check walks every row.
+TTableDesc mqttTable()
+{
+    static TMQTT_Set_Topic_State state;
+    return MQTT_Set_Topic_Table(state);
+}
+
+void fillMqtt(const TTableDesc &, const TTableGrids &grids)
+{
+    for (size_t k = 0; k < grids.size(); ++k) {
+        TNovaStringGrid &g = *grids[k];
+        const bool publish = k == 0;
+        for (int r = 1; r <= kMQTTTableRows; ++r) {
+            const QString position = QString::number(r % kMQTTBytes);
+            const QStringList cells =
+                publish ? QStringList{QStringLiteral("plant/line%1/value").arg(r), "Y", "1", "Int", "4", position, "10.0.0.1",
+                                      "in", "{\"v\": $VALUE$}", "Y", "N", "Y", "1000", "5", "N", "N",
+                                      QStringLiteral("Value %1 & \"quoted\"").arg(r)}
+                        : QStringList{QStringLiteral("plant/line%1/set").arg(r), "N", "2", "Float", "4", position, "10.0.0.2",
+                                      "502", "TCP", "in", "$VALUE$", "N", "N", QStringLiteral("Set %1 <m>").arg(r)};
+            for (int c = 0; c < cells.size(); ++c) g.SetCells(c + 1, r, cells.at(c));
+        }
     }
 }
 
@@ -116,7 +139,8 @@ std::vector<BenchCase> cases()
 {
     return {{"one grid, 10^4 rows", oneGridTable, fillOneGrid, {}},
             {"EtherCAT slave, 256 + 256 rows with layout", [] { return EtherCAT_Slave_Table(g_ecatState); }, fillEtherCAT,
-             recomputeEtherCAT}};
+             recomputeEtherCAT},
+            {"MQTT, 1024 + 1024 rows", mqttTable, fillMqtt, {}}};
 }
 
 // ---- the plain peers ------------------------------------------------------------------------------------

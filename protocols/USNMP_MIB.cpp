@@ -2,14 +2,12 @@
 
 #include "iolink/UIO_Link_Channel_File.h"
 #include "platform/Files.h"
+#include "protocols/UTables.h"
 #include "protocols/UWriter_Constants.h"
 #include "shell/UComon.h"
-#include "shell/ULanguage.h"
 
 namespace {
 
-constexpr int kSnmpRowPrefixSlot = 3260;
-constexpr int kSnmpReservedSlot = 3287;
 const char *const kSnmpGroups[] = {"SNMP_Trap_Read", "SNMP_Trap_Write"};
 
 bool snmpRowEnabled(const pugi::xml_node &row) { return QString::fromUtf8(row.attribute("Enable").value()).toUpper() == QLatin1String("Y"); }
@@ -45,18 +43,8 @@ bool MIB_Reserved_Name(const QString &name)
 
 QString Check_Saved_SNMP_Rows(const platform::XmlFile &file)
 {
-    const pugi::xml_node root = First_Node(file);
-    for (const char *group : kSnmpGroups) {
-        int row = 0;
-        for (const pugi::xml_node &r : Child_Elements(root.child(group))) {
-            ++row;
-            if (Trim_Text(QString::fromUtf8(r.attribute("Community_Name").value())).isEmpty()) break;
-            if (!snmpRowEnabled(r)) continue;
-            if (MIB_Reserved_Name(QString::fromUtf8(r.attribute("Description").value())))
-                return LT(kSnmpRowPrefixSlot) + QString::number(row) + LT(kSnmpReservedSlot);
-        }
-    }
-    return QString();
+    TSNMP_Trap_State state;
+    return Table_Check_File(SNMP_Trap_Table(state), file);
 }
 
 bool Read_SNMP_Traps(const TSNMP_Saved_Check &check, QString *error)

@@ -20,8 +20,8 @@ bool MIB_Reserved_Name(const QString &name);
 // The SNMP window's data check applied to the rows as saved in the file: the message of the first
 // failure, or empty when the rows pass.
 using TSNMP_Saved_Check = std::function<QString(const platform::XmlFile &file)>;
-// The check the export runs: for now the rule that no enabled row's Description is a reserved name
-// ("Error row " + row number + text slot 3287).
+// The check the export runs: the SNMP window's own data check over the rows as saved (a Description
+// that is a reserved name included), or the reason the file cannot be loaded into its tables.
 QString Check_Saved_SNMP_Rows(const platform::XmlFile &file);
 
 // Fills MIB_Read_Desc, MIB_Write_Desc and the Int flags from SNMP_Trap_File after check passed

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -338,13 +339,25 @@ TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QS
 {
     TTableLoad result;
     if (!QFileInfo::exists(path)) return result;
+    platform::XmlFile xml;
+    if (!xml.load(path)) {
+        result.status = TTableLoad::Failed;
+        result.error = keepBadFile(path, xml.error().message());
+        return result;
+    }
+    result = Table_Load_Document(desc, grids, xml);
+    if (result.status == TTableLoad::Failed) result.error = keepBadFile(path, result.error);
+    return result;
+}
+
+TTableLoad Table_Load_Document(const TTableDesc &desc, const TTableGrids &grids, const platform::XmlFile &xml)
+{
+    TTableLoad result;
     auto failed = [&](const QString &reason) {
         result.status = TTableLoad::Failed;
-        result.error = keepBadFile(path, reason);
+        result.error = reason;
         return result;
     };
-    platform::XmlFile xml;
-    if (!xml.load(path)) return failed(xml.error().message());
 
     // The document's first node is the root, whatever its name.
     const platform::XmlNode root = xml.root().first_child();
@@ -458,6 +471,24 @@ QString Table_Fault_Text(const TTableDesc &desc, const TCheckFault &fault)
     QString text;
     if (fault.withRow) text = LT(desc.rowPrefix) + QString::number(fault.row);
     return text + LT(fault.slot) + fault.suffix;
+}
+
+QString Table_Check_File(const TTableDesc &desc, const platform::XmlFile &xml)
+{
+    std::vector<std::unique_ptr<TNovaStringGrid>> owned;
+    TTableGrids grids;
+    for (const TGridDesc &d : desc.grids) {
+        owned.emplace_back(Table_Make_Grid(d));
+        grids.push_back(owned.back().get());
+    }
+    QString error;
+    if (desc.prepare && !desc.prepare(grids, error)) return error;
+    Table_Clear(desc, grids);
+    const TTableLoad load = Table_Load_Document(desc, grids, xml);
+    if (load.status == TTableLoad::Failed) return load.error;
+    if (desc.loaded) desc.loaded(grids);
+    const TCheckFault fault = Table_Check(desc, grids);
+    return fault ? Table_Fault_Text(desc, fault) : QString();
 }
 
 void Table_Build_Document(const TTableDesc &desc, const TTableGrids &grids, pugi::xml_document &doc)

@@ -22,6 +22,9 @@
 
 class QWidget;
 class TNovaStringGrid;
+namespace platform {
+class XmlFile;
+}
 
 using TTableGrids = std::vector<TNovaStringGrid *>;
 
@@ -185,6 +188,8 @@ struct TTableLoad {
 // required attribute missing, more rows than a table holds, no root element first) is copied to
 // "<path>.bad" before anything can overwrite it; the grids keep the rows read so far.
 TTableLoad Table_Load(const TTableDesc &desc, const TTableGrids &grids, const QString &path);
+// The same from a document already read (xml names its file); nothing is kept beside the file.
+TTableLoad Table_Load_Document(const TTableDesc &desc, const TTableGrids &grids, const platform::XmlFile &xml);
 
 // The showing's steps: prepare, clear, load, the loaded hook, copy flags cleared. False when the
 // preparation stopped it (error set); true otherwise, with the load's result in *load (and what the
@@ -197,6 +202,10 @@ bool Table_Show(const TTableDesc &desc, const TTableGrids &grids, TTableLoad &lo
 TCheckFault Table_Check(const TTableDesc &desc, const TTableGrids &grids);
 // The message of a fault, from the text table.
 QString Table_Fault_Text(const TTableDesc &desc, const TCheckFault &fault);
+// The data check of a window over a file as saved, with no window: grids of its own built from desc,
+// the showing's preparation, clearing and loading, then the check. The message of the first failure
+// (a file that cannot be loaded included), or empty when the rows pass.
+QString Table_Check_File(const TTableDesc &desc, const platform::XmlFile &xml);
 
 // Rebuilds doc from the grids (every node removed first).
 void Table_Build_Document(const TTableDesc &desc, const TTableGrids &grids, pugi::xml_document &doc);

@@ -130,3 +130,119 @@ struct TEtherCAT_Import {
 // from Type on; Enable is left as it stands). Stops at the first row a table has no room for.
 TEtherCAT_Import EtherCAT_Import_Channels(const std::vector<TChannel_File_Channel> &channels, TNovaStringGrid &StoM,
                                           TNovaStringGrid &MtoS);
+// ---- NMEA 0183 ("NMEA_0183_Set_Access.xml", written by both NMEA 0183 windows) ------------------
+
+inline constexpr int kNMEA0183TableRows = 100;
+// The serial channels in list order, and their bits in Enable_Serial.
+const QStringList &NMEA0183_Serial_Channels(); // "RS232", "RS485 / RS422", "RS485 2"
+inline constexpr int kNMEA0183AllSerial = 7;
+
+// The listener table: which sentence is taken from which serial channel.
+struct TNMEA_0183_Listener_State {
+    int Enable_Serial = kNMEA0183AllSerial; // the channels offered (bit 1, 2, 4)
+    bool Do_Copy_Listener = false;
+    QStringList Hint_Listener;
+    QStringList Sentence_List;              // the Sentence column's items
+
+    // One enabled row as the check saw it (trimmed, upper case), for the rule that no two are equal.
+    struct TCheckedRow {
+        int Row;
+        QString Sentence, Index, Serial;
+    };
+    std::vector<TCheckedRow> Checked_Rows;
+
+    // The listed sentence names, sorted alphabetically whatever the letter case ("$PJELA" first).
+    void Prepare_NMEA0183_Sentence();
+    // "RS485 / RS422" for "RS485 / RS422" or "RS485 1" (trimmed, any case); else Ser_Cha unchanged.
+    static QString Get_Serial_Channel(const QString &Ser_Cha);
+    // True when Serial names a channel that is offered.
+    bool Check_Serial(const QString &Serial) const;
+    // The offered channels in list order.
+    QStringList Offered_Serial_Channels() const;
+    // Every row's Index cell editable for an "XDR" or "$PJELA" row (the sentence trimmed and in upper
+    // case, as loading, checking and saving read it), read-only otherwise.
+    static void Enable_Index_Cell(TNovaStringGrid &grid);
+};
+
+// Columns of the listener table.
+inline constexpr int kListenerSentenceCol = 2;
+inline constexpr int kListenerIndexCol = 3;
+inline constexpr int kListenerSerialCol = 4;
+
+TTableDesc NMEA_0183_Listener_Table(TNMEA_0183_Listener_State &state);
+
+// The sentence field table: which data field of which sentence goes to which position.
+struct TNMEA_0183_Sentence_State {
+    int Enable_Serial = kNMEA0183AllSerial;
+    bool Do_Copy = false;             // survives the showings
+    QStringList Hint_Sentence;
+    QStringList PostOpe_SL;           // "None", ": 10" .. "x 10000"
+    QStringList SerialChannel_SL;     // the offered channels
+
+    TNMEA_0183_Sentence_State();
+    // Each answers its first argument when that is an entry of its list (exactly), else "".
+    QString Get_Serial_Channel(const QString &Serial) const;
+    static QString Get_Sentence(const QString &Sentence);
+    static QString Get_DataField(const QString &DataField, const QString &Sentence);
+    QString Get_PostOperatin(const QString &PostOpe) const;
+};
+
+// Columns of the sentence field table.
+inline constexpr int kSentenceSerialCol = 2;
+inline constexpr int kSentenceSentenceCol = 3;
+inline constexpr int kSentenceIndexCol = 4;
+inline constexpr int kSentenceDataFieldCol = 5;
+inline constexpr int kSentencePostOpeCol = 6;
+inline constexpr int kSentencePositionCol = 9;
+inline constexpr int kNMEA0183Bytes = 2000;
+
+// The Index cell of a sentence field row is editable for "GSV", "XDR" and "$PJELA".
+bool NMEA0183_Has_Index(int Ind_Sent);
+
+TTableDesc NMEA_0183_Sentence_Table(TNMEA_0183_Sentence_State &state);
+
+// ---- MQTT ("MQTT_Set_Topic.xml") ----------------------------------------------------------------------
+
+struct TMQTT_Set_Topic_State {
+    int Working_Mode = 1; // the MQTT variant whose columns are shown: always 1 here
+    int Byte_IN = 1440;
+    int Byte_OUT = 1440;
+    bool Do_Copy_Pub = false;
+    bool Do_Copy_Sub = false;
+    QStringList Hint_MQTT_Set_Topic_Pub;
+    QStringList Hint_MQTT_Set_Topic_Sub;
+};
+
+inline constexpr int kMQTTTableRows = 1024;
+inline constexpr int kMQTTBytes = 1440;
+// The Template columns (real index) of the publish and the subscribe grid.
+inline constexpr int kMQTTPubTemplateCol = 9;
+inline constexpr int kMQTTSubTemplateCol = 11;
+
+// True when Str holds an odd number of "$": its keywords are not closed.
+bool Error_In_Topic_Template(const QString &Str);
+
+TTableDesc MQTT_Set_Topic_Table(TMQTT_Set_Topic_State &state);
+
+// ---- SNMP ("SNMP_Trap.xml") -----------------------------------------------------------------------------
+
+struct TSNMP_Trap_State {
+    int NByte_IN = 1440;
+    int NByte_OUT = 1440;
+    bool Do_Copy_In_Read = false;
+    bool Do_Copy_In_Write = false;
+    QStringList Hint_SNMP_Read;
+    QStringList Hint_SNMP_Write;
+    QStringList SL_Check_Desc; // the Descriptions of the rows checked so far
+};
+
+inline constexpr int kSNMPTableRows = 256;
+inline constexpr int kSNMPBytes = 1440;
+
+// True when str holds a character other than an ASCII digit or letter; with Check_Type 1 (a
+// Description) also when its first character is not a small letter. The empty text passes.
+bool Check_Error_CommName_Desc(const QString &str, int Check_Type);
+// Column 0 of the grid numbers the enabled rows ("Y" in column 1, any case) from 1; others empty.
+void Index_Row_Build(TNovaStringGrid *app_SGA);
+
+TTableDesc SNMP_Trap_Table(TSNMP_Trap_State &state);

@@ -13,9 +13,14 @@
 #include "protocols/UEds.h"
 #include "protocols/UEtherCATSlave.h"
 #include "protocols/UEtherCATSlave_Group.h"
+#include "protocols/UMQTT_Set_Topic.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access2.h"
 #include "protocols/UProfinetFileName.h"
+#include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTopicTemplate.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -344,6 +349,11 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
     if (FModbus_TCP_Master_Set_Access)
         list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
+    if (FSNMP_Trap_Access) list.push_back({FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); }});
+    if (FMQTT_Set_Topic) list.push_back({FMQTT_Set_Topic, [] { FMQTT_Set_Topic->Set_Lang(); }});
+    if (FTopicTemplate) list.push_back({FTopicTemplate, [] { FTopicTemplate->Set_Lang(); }});
+    if (FNMEA_0183_Set_Access) list.push_back({FNMEA_0183_Set_Access, [] { FNMEA_0183_Set_Access->Set_Lang(); }});
+    if (FNMEA_0183_Set_Access2) list.push_back({FNMEA_0183_Set_Access2, [] { FNMEA_0183_Set_Access2->Set_Lang(); }});
     if (FEtherCATSlave) list.push_back({FEtherCATSlave, [] { FEtherCATSlave->Set_Lang(); }});
     if (FEtherCATSlave_Group) list.push_back({FEtherCATSlave_Group, [] { FEtherCATSlave_Group->Set_Lang(); }});
     return list;
@@ -377,6 +387,12 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FIO_Link_Set_Access) FIO_Link_Set_Access->Edit_Configuration();
     } else if (Sender == Btn_Modbus_Set_Access) {
         if (FSetAccess) FSetAccess->exec();
+    } else if (Sender == Btn_SNMP_Trap) {
+        if (FSNMP_Trap_Access) FSNMP_Trap_Access->exec();
+    } else if (Sender == Btn_MQTT_Set_Topic) {
+        if (FMQTT_Set_Topic) FMQTT_Set_Topic->exec();
+    } else if (Sender == Btn_NMEA0183_Access) {
+        if (FNMEA_0183_Set_Access2) FNMEA_0183_Set_Access2->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -582,6 +598,11 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FSetAccess);
     create(FProfinetFileName);
     create(FModbus_TCP_Master_Set_Access);
+    create(FSNMP_Trap_Access);
+    create(FMQTT_Set_Topic);
+    create(FTopicTemplate);
+    create(FNMEA_0183_Set_Access2);
+    create(FNMEA_0183_Set_Access);
     create(FEtherCATSlave);
     create(FEtherCATSlave_Group);
 

@@ -3,8 +3,13 @@
 #include "iolink/UIO_Link_Set_Access.h"
 #include "protocols/UEtherCATSlave.h"
 #include "protocols/UEtherCATSlave_Group.h"
+#include "protocols/UMQTT_Set_Topic.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access2.h"
+#include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTopicTemplate.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
 #include "protocols/UProfinetFileName.h"
@@ -345,6 +350,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
                                            "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
                                            "STR1800 = GSDML-Dateiname\n"
+                                           "STR3200 = SNMP-Zugriff\nSTR3300 = MQTT-Themen\nSTR3400 = Thema\n"
+                                           "STR3500 = NMEA-Lauscher\nSTR3600 = NMEA-Satzfelder\n"
                                            "STR3700 = EtherCAT-Variablen\n"
                                            "STR3800 = EtherCAT-Gruppen\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
@@ -357,6 +364,11 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                            QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
                                            QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                           QStringLiteral("FSNMP_Trap_Access"),
+                                           QStringLiteral("FMQTT_Set_Topic"),
+                                           QStringLiteral("FTopicTemplate"),
+                                           QStringLiteral("FNMEA_0183_Set_Access"),
+                                           QStringLiteral("FNMEA_0183_Set_Access2"),
                                            QStringLiteral("FEtherCATSlave"),
                                            QStringLiteral("FEtherCATSlave_Group")}));
 
@@ -372,6 +384,11 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
                                                          FModbus_TCP_Master_Set_Access,
+                                                         FSNMP_Trap_Access,
+                                                         FMQTT_Set_Topic,
+                                                         FTopicTemplate,
+                                                         FNMEA_0183_Set_Access,
+                                                         FNMEA_0183_Set_Access2,
                                                          FEtherCATSlave,
                                                          FEtherCATSlave_Group})
         win->installEventFilter(&log);
@@ -398,6 +415,11 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                       QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
                                       QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                      QStringLiteral("FSNMP_Trap_Access"),
+                                      QStringLiteral("FMQTT_Set_Topic"),
+                                      QStringLiteral("FTopicTemplate"),
+                                      QStringLiteral("FNMEA_0183_Set_Access"),
+                                      QStringLiteral("FNMEA_0183_Set_Access2"),
                                       QStringLiteral("FEtherCATSlave"),
                                       QStringLiteral("FEtherCATSlave_Group")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
@@ -430,6 +452,11 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access,
+                                                         FSNMP_Trap_Access,
+                                                         FMQTT_Set_Topic,
+                                                         FTopicTemplate,
+                                                         FNMEA_0183_Set_Access,
+                                                         FNMEA_0183_Set_Access2,
                                                          FEtherCATSlave,
                                                          FEtherCATSlave_Group})
         win->removeEventFilter(&log);

@@ -3,9 +3,14 @@
 #include "iolink/UIO_Link_Set_Access.h"
 #include "protocols/UEtherCATSlave.h"
 #include "protocols/UEtherCATSlave_Group.h"
+#include "protocols/UMQTT_Set_Topic.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access.h"
+#include "protocols/UNMEA_0183_Set_Access2.h"
 #include "protocols/UProfinetFileName.h"
+#include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTopicTemplate.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -94,6 +99,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
                                         FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
+                                        FSNMP_Trap_Access,
+                                        FMQTT_Set_Topic,
+                                        FTopicTemplate,
+                                        FNMEA_0183_Set_Access2,
+                                        FNMEA_0183_Set_Access,
                                         FEtherCATSlave,
                                         FEtherCATSlave_Group};
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
@@ -108,6 +118,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
         EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        EXPECT_EQ(FSNMP_Trap_Access->windowTitle(), QStringLiteral("Set SNMP Trap Access"));
+        EXPECT_EQ(FMQTT_Set_Topic->windowTitle(), QStringLiteral("Set MQTT Topics"));
+        EXPECT_EQ(FTopicTemplate->windowTitle(), QStringLiteral("Set Topic"));
+        EXPECT_EQ(FNMEA_0183_Set_Access2->windowTitle(), QStringLiteral("Definition of NMEA 0183 Sentences"));
+        EXPECT_EQ(FNMEA_0183_Set_Access->windowTitle(), QStringLiteral("Definition of NMEA 0183 Sentences"));
         EXPECT_EQ(FEtherCATSlave->windowTitle(), QStringLiteral("EtherCAT Slave Set Access"));
         EXPECT_EQ(FEtherCATSlave_Group->windowTitle(), QStringLiteral("EtherCAT Slave Set Group"));
         for (QWidget *w : expected) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
@@ -125,6 +140,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FSetAccess, nullptr);
     EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
+    EXPECT_EQ(FSNMP_Trap_Access, nullptr);
+    EXPECT_EQ(FMQTT_Set_Topic, nullptr);
+    EXPECT_EQ(FTopicTemplate, nullptr);
+    EXPECT_EQ(FNMEA_0183_Set_Access2, nullptr);
+    EXPECT_EQ(FNMEA_0183_Set_Access, nullptr);
     EXPECT_EQ(FEtherCATSlave, nullptr);
     EXPECT_EQ(FEtherCATSlave_Group, nullptr);
 }

@@ -17,6 +17,19 @@
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
+// Cells of one row by real column: (column, text).
+using Cells = std::vector<std::pair<int, QString>>;
+
+struct CheckCase {
+    Cells cells;         // set over the valid row
+    const char *message; // the one box, nullptr: the check passes
+};
+
+inline void setCells(TNovaStringGrid &g, int row, const Cells &cells)
+{
+    for (const auto &[c, text] : cells) g.SetCells(c, row, text);
+}
+
 class TableWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -82,6 +95,52 @@ protected:
         QTest::keyClick(focused(), Qt::Key_Return);
         QApplication::processEvents();
     }
+    // A cell as the user leaves it: a check box cell object of a string grid ticked for "Y".
+    static void putCell(TTable_Window &w, size_t grid, int col, int row, const QString &text)
+    {
+        const TGridDesc &d = w.Description().grids[grid];
+        TNovaStringGrid &g = *w.Grids[grid];
+        if (d.kind == TGridKind::StringGrid && d.columns[size_t(col)].editor == edDataCheckBox)
+            g.SetCheckBoxState(col, row, text == QLatin1String("Y"));
+        else
+            g.SetCells(col, row, text);
+    }
+    static void putCells(TTable_Window &w, size_t grid, int row, const Cells &cells)
+    {
+        for (const auto &[c, text] : cells) putCell(w, grid, c, row, text);
+    }
+    // Each case over a valid row 1 of the grid (row 1 of the other grids empty but enabled): OK gives
+    // exactly the case's box, or passes and closes the window.
+    void runChecks(TTable_Window &w, int grid, const Cells &valid, const std::vector<CheckCase> &cases)
+    {
+        for (size_t i = 0; i < cases.size(); ++i) {
+            const CheckCase &c = cases[i];
+            if (!w.isVisible()) {
+                testsupport::ModalResponder quiet;
+                open(w);
+                EXPECT_EQ(quiet.texts(), QStringList()) << "case " << i << ": the saved file loads";
+            }
+            for (size_t k = 0; k < w.Grids.size(); ++k) {
+                const TGridDesc &d = w.Description().grids[k];
+                for (int col = 1; col < int(d.columns.size()); ++col)
+                    if (col != d.enableColumn) putCell(w, k, col, 1, QString());
+            }
+            putCells(w, size_t(grid), 1, valid);
+            putCells(w, size_t(grid), 1, c.cells);
+            testsupport::ModalResponder responder;
+            const QStringList boxes = click(w.Btn_OK, responder);
+            if (!c.message) {
+                EXPECT_EQ(boxes, QStringList()) << "case " << i;
+                EXPECT_FALSE(w.isVisible()) << "case " << i << ": a passing OK closes the window";
+                continue;
+            }
+            EXPECT_EQ(boxes, QStringList{QString::fromUtf8(c.message)}) << "case " << i;
+            if (!responder.boxes().isEmpty()) EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
+            EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
+        }
+        w.hide();
+    }
+
     QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
     static QByteArray fixture(const char *name)
     {

@@ -3,12 +3,14 @@
 #include "platform/Clock.h"
 #include "protocols/UProfinetFileName.h"
 #include "protocols/USNMP_MIB.h"
+#include "protocols/USNMP_Trap_Access.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -21,6 +23,8 @@ using testsupport::ModalResponder;
 using testsupport::readAll;
 using testsupport::ScriptedFileChooser;
 using testsupport::writeFile;
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -321,16 +325,75 @@ TEST_F(Commands, AnUnreadableTableGivesOneBoxAndWritesNothing)
     EXPECT_EQ(QDir(Project_Path).entryList({"GSDML*"}, QDir::Files), QStringList());
 }
 
+// The export runs the SNMP window's own data check over the saved rows: each file it refuses with
+// exactly the box the window's OK shows over the same rows, and no MIB is written.
 TEST_F(Commands, AFailingCheckOfTheSnmpRowsStopsTheMib)
 {
+    auto read = [](const char *description, const char *address = "127.0.0.1") {
+        return QStringLiteral("<row Enable=\"Y\" Community_Name=\"Vantok\" Type=\"Int\" Position=\"0\" Bit=\"0\" "
+                              "NumBits=\"8\" Description=\"%1\" IP_Address=\"%2\" Conversion=\"None\"/>")
+            .arg(QLatin1String(description), QLatin1String(address));
+    };
+    auto write = [](const char *description, const char *bit = "0") {
+        return QStringLiteral("<row Enable=\"Y\" Community_Name=\"Drevany\" Type=\"String\" Position=\"4\" Bit=\"%2\" "
+                              "NumBits=\"16\" Description=\"%1\" Conversion=\"None\"/>")
+            .arg(QLatin1String(description), QLatin1String(bit));
+    };
+    auto file = [](const QString &readRows, const QString &writeRows) {
+        return QStringLiteral("<SNMP_Trap><SNMP_Trap_Read>%1</SNMP_Trap_Read><SNMP_Trap_Write>%2</SNMP_Trap_Write></SNMP_Trap>")
+            .arg(readRows, writeRows)
+            .toUtf8();
+    };
+    const struct {
+        QByteArray rows;
+        QString message;
+    } cases[] = {
+        {file(read("countin"), {}), LT(3260) + "1" + LT(3287)}, // a name the module defines
+        {file(read("temp1") + read("trapval7"), {}), LT(3260) + "2" + LT(3287)},
+        {file(read("temp1"), write("bufferoutblk2")), LT(3260) + "1" + LT(3287)},
+        {file(read("temp1", "1.2.3"), {}), LT(3260) + "1" + LT(3268)},
+        {file(read("Temp1"), {}), LT(3260) + "1" + LT(3277)},
+        {file(read("temp1"), write("w1", "3")), LT(3260) + "1" + LT(3272)},
+        {file(read("temp1"), write("temp1")), LT(3280)},
+    };
     ScriptedFileChooser chooser;
-    writeFile(SNMP_Trap_File, "<SNMP_Trap><SNMP_Trap_Read><row Enable=\"Y\" Community_Name=\"Vantok\" Type=\"Int\" "
-                              "Description=\"countin\"/></SNMP_Trap_Read><SNMP_Trap_Write/></SNMP_Trap>");
+    for (const auto &c : cases) {
+        writeFile(SNMP_Trap_File, c.rows);
+        {
+            ModalResponder responder;
+            chooser.type(QStringLiteral("gateway"));
+            w->Btn_Click(w->Btn_SNMP_MIB);
+            EXPECT_EQ(responder.texts(), QStringList{c.message}) << c.rows.toStdString();
+            EXPECT_FALSE(QFile::exists(project("gateway.mib")));
+        }
+        TFSNMP_Trap_Access &snmp = *FSNMP_Trap_Access;
+        ModalResponder responder;
+        snmp.show();
+        QApplication::processEvents();
+        QTest::mouseClick(snmp.Btn_OK, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(responder.texts(), QStringList{c.message}) << "the window, over the same rows";
+        EXPECT_TRUE(snmp.isVisible());
+        snmp.hide();
+        EXPECT_EQ(readAll(SNMP_Trap_File), c.rows);
+    }
+
+    // What the window accepts and saves, the export writes.
+    writeFile(SNMP_Trap_File, file(read("temp1"), write("setpoint")));
+    FSNMP_Trap_Access->show();
+    QApplication::processEvents();
+    {
+        ModalResponder responder;
+        QTest::mouseClick(FSNMP_Trap_Access->Btn_OK, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(responder.texts(), QStringList());
+    }
+    EXPECT_FALSE(FSNMP_Trap_Access->isVisible());
     ModalResponder responder;
     chooser.type(QStringLiteral("gateway"));
     w->Btn_Click(w->Btn_SNMP_MIB);
-    EXPECT_EQ(responder.texts(), QStringList{LT(3260) + "1" + LT(3287)});
-    EXPECT_FALSE(QFile::exists(project("gateway.mib")));
+    EXPECT_EQ(responder.texts(), QStringList());
+    EXPECT_TRUE(readAll(project("gateway.mib")).contains("setpoint OBJECT-TYPE SYNTAX OCTET STRING MAX-ACCESS read-write"));
 }
 
 TEST_F(Commands, AFolderThatCannotBeWrittenKeepsTheOldFile)
