@@ -8,12 +8,16 @@
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
 #include "platform/Xml.h"
+#include "protocols/UBACnetSlaveSetAccess.h"
 #include "protocols/UBACnet_EDE_File.h"
+#include "protocols/UBACnet_Eng_Unit.h"
 #include "protocols/UDescription_Commands.h"
 #include "protocols/UEds.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UProfinetFileName.h"
+#include "protocols/UReceiveCAN.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTransmitCAN.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -342,6 +346,10 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
     if (FModbus_TCP_Master_Set_Access)
         list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
+    if (FBACnet_Eng_Unit) list.push_back({FBACnet_Eng_Unit, [] { FBACnet_Eng_Unit->Set_Lang(); }});
+    if (FBACnetSlaveSetAccess) list.push_back({FBACnetSlaveSetAccess, [] { FBACnetSlaveSetAccess->Set_Lang(); }});
+    if (FReceiveCAN) list.push_back({FReceiveCAN, [] { FReceiveCAN->Set_Lang(); }});
+    if (FTransmitCAN) list.push_back({FTransmitCAN, [] { FTransmitCAN->Set_Lang(); }});
     return list;
 }
 
@@ -373,6 +381,12 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FIO_Link_Set_Access) FIO_Link_Set_Access->Edit_Configuration();
     } else if (Sender == Btn_Modbus_Set_Access) {
         if (FSetAccess) FSetAccess->exec();
+    } else if (Sender == Btn_BACnet_SetAccess) {
+        if (FBACnetSlaveSetAccess) FBACnetSlaveSetAccess->exec();
+    } else if (Sender == Btn_CAN_Rec_Frame) {
+        if (FReceiveCAN) FReceiveCAN->exec();
+    } else if (Sender == Btn_CAN_Send_Frame) {
+        if (FTransmitCAN) FTransmitCAN->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -574,6 +588,10 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FSetAccess);
     create(FProfinetFileName);
     create(FModbus_TCP_Master_Set_Access);
+    create(FBACnet_Eng_Unit);
+    create(FBACnetSlaveSetAccess);
+    create(FReceiveCAN);
+    create(FTransmitCAN);
 
     for (size_t i = 1; i < m_windows.size(); ++i) m_windows[i]->installEventFilter(taskBarOwner());
 }

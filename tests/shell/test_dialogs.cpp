@@ -1,8 +1,12 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UBACnetSlaveSetAccess.h"
+#include "protocols/UBACnet_Eng_Unit.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
+#include "protocols/UReceiveCAN.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTransmitCAN.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
 #include "protocols/UProfinetFileName.h"
@@ -342,7 +346,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1402 = Ger\xC3\xA4t aktualisieren\nSTR1300 = IODD-Katalog\n"
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
                                            "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
-                                           "STR1800 = GSDML-Dateiname\n");
+                                           "STR1800 = GSDML-Dateiname\n"
+                                           "STR2200 = BACnet-Einheit\nSTR2100 = BACnet-Zugriff\n"
+                                           "STR2300 = CAN empfangen\nSTR2400 = CAN senden\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
@@ -352,7 +358,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                            QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                           QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                           QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                           QStringLiteral("FBACnet_Eng_Unit"), QStringLiteral("FBACnetSlaveSetAccess"),
+                                           QStringLiteral("FReceiveCAN"), QStringLiteral("FTransmitCAN")}));
 
     // The order in which the windows take their new titles.
     struct TitleLog : QObject {
@@ -365,7 +373,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     } log;
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
-                                                         FModbus_TCP_Master_Set_Access})
+                                                         FModbus_TCP_Master_Set_Access, FBACnet_Eng_Unit,
+                                                         FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -389,7 +398,9 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                       QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                      QStringLiteral("FModbus_TCP_Master_Set_Access")}));
+                                      QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                      QStringLiteral("FBACnet_Eng_Unit"), QStringLiteral("FBACnetSlaveSetAccess"),
+                                      QStringLiteral("FReceiveCAN"), QStringLiteral("FTransmitCAN")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));
@@ -403,6 +414,10 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Modbus-Zugriff"));
     EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("GSDML-Dateiname"));
     EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Modbus-TCP-Zugriff"));
+    EXPECT_EQ(FBACnet_Eng_Unit->windowTitle(), QStringLiteral("BACnet-Einheit"));
+    EXPECT_EQ(FBACnetSlaveSetAccess->windowTitle(), QStringLiteral("BACnet-Zugriff"));
+    EXPECT_EQ(FReceiveCAN->windowTitle(), QStringLiteral("CAN empfangen"));
+    EXPECT_EQ(FTransmitCAN->windowTitle(), QStringLiteral("CAN senden"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
     EXPECT_EQ(o->Language_In_Use, QStringLiteral("Deutsch"));
     EXPECT_EQ(Language_Name, QStringLiteral("English")) << "only OK commits the choice";
@@ -417,7 +432,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_NE(FParGen->windowTitle(), QStringLiteral("Kommunikation"));
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
-                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access})
+                                                         FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access,
+                                                         FBACnet_Eng_Unit, FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN})
         win->removeEventFilter(&log);
 }
 

@@ -1,9 +1,13 @@
 #include "iolink/UBoot.h"
 #include "iolink/UIOLink_IODD_Catalog.h"
 #include "iolink/UIO_Link_Set_Access.h"
+#include "protocols/UBACnetSlaveSetAccess.h"
+#include "protocols/UBACnet_Eng_Unit.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UProfinetFileName.h"
+#include "protocols/UReceiveCAN.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTransmitCAN.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -91,7 +95,8 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         TProgramWindows windows(exe());
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
-                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access};
+                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
+                                        FBACnet_Eng_Unit, FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN};
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
         EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
@@ -104,6 +109,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
         EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        EXPECT_EQ(FBACnet_Eng_Unit->windowTitle(), QStringLiteral("Select the BACnet Engineering Unit"));
+        EXPECT_EQ(FBACnetSlaveSetAccess->windowTitle(), QStringLiteral("BACnet Set Access"));
+        EXPECT_EQ(FReceiveCAN->windowTitle(), QStringLiteral("Receive CAN Frames Set Access"));
+        EXPECT_EQ(FTransmitCAN->windowTitle(), QStringLiteral("Transmit CAN Frames Set Access"));
+        EXPECT_EQ(FTransmitCAN->L_SW_Code->text(), QStringLiteral("CF41520"));
         for (QWidget *w : expected) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_TRUE(Row_Clipboard.isEmpty());
     }
@@ -119,6 +129,10 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FSetAccess, nullptr);
     EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
+    EXPECT_EQ(FBACnet_Eng_Unit, nullptr);
+    EXPECT_EQ(FBACnetSlaveSetAccess, nullptr);
+    EXPECT_EQ(FReceiveCAN, nullptr);
+    EXPECT_EQ(FTransmitCAN, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)
