@@ -51,6 +51,7 @@ protected:
     void SetUp() override
     {
         TableWindowTest::SetUp();
+        picker.Set_Lang(); // made before the texts were loaded
         FBACnet_Eng_Unit = &picker;
     }
     void TearDown() override
