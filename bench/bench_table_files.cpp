@@ -9,6 +9,7 @@
 #include "platform/Files.h"
 #include "platform/Xml.h"
 #include "protocols/UTable_Engine.h"
+#include "protocols/UTables.h"
 #include "shell/ULanguage.h"
 
 #include <QApplication>
@@ -80,7 +81,34 @@ void fillOneGrid(const TTableDesc &, const TTableGrids &grids)
     }
 }
 
-std::vector<BenchCase> cases() { return {{"one grid, 10^4 rows", oneGridTable, fillOneGrid}}; }
+// The BACnet object tables at their full 2000 + 2000 rows (the showing would set the count).
+TBACnet_Slave_State g_bacnet;
+
+TTableDesc bacnetTable()
+{
+    TTableDesc t = BACnet_Slave_Table(g_bacnet);
+    for (TGridDesc &g : t.grids) g.rows = kBACnetRows;
+    return t;
+}
+
+void fillBACnet(const TTableDesc &, const TTableGrids &grids)
+{
+    for (size_t i = 0; i < grids.size(); ++i) {
+        TNovaStringGrid &g = *grids[i];
+        const QString type = i == 0 ? QStringLiteral("Analog Input") : QStringLiteral("Analog Out");
+        for (int r = 1; r <= kBACnetRows; ++r) {
+            const QStringList cells{type, QString::number(r % 237), QString::number(r % 1437), QString::number(r % 8),
+                                    QStringLiteral("4"), r % 2 ? QStringLiteral("Y") : QStringLiteral("N"),
+                                    QStringLiteral("N"), QStringLiteral("Object %1 & \"quoted\"").arg(r)};
+            for (int c = 0; c < cells.size(); ++c) g.SetCells(c + 1, r, cells.at(c));
+        }
+    }
+}
+
+std::vector<BenchCase> cases()
+{
+    return {{"one grid, 10^4 rows", oneGridTable, fillOneGrid}, {"BACnet, 2000 + 2000 rows", bacnetTable, fillBACnet}};
+}
 
 // ---- the plain peers ------------------------------------------------------------------------------------
 
