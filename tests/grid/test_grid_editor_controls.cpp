@@ -45,41 +45,6 @@ TEST_F(GridEditTest, ComboListOnAListedTextSelectsItQuietlyAndDownPicksTheNext)
     EXPECT_EQ(grid->Row(), 1);
 }
 
-TEST_F(GridEditTest, AnItemTakenFromTheDroppedListIsReportedOnce)
-{
-    editorFor(edComboList);
-    for (const char *s : {"red", "green", "blue"}) grid->AddComboString(QString::fromLatin1(s));
-    QStringList changes;
-    grid->OnComboChange = [&](QObject *, int c, int r, int i, QString s) {
-        changes << QStringLiteral("%1,%2 %3 %4").arg(c).arg(r).arg(i).arg(s);
-    };
-    grid->SetCells(1, 1, QStringLiteral("green"));
-    key(Qt::Key_F2);
-    auto pickWithMouse = [&](int item) {
-        grid->Combo()->showPopup();
-        QApplication::processEvents();
-        QAbstractItemView *view = grid->Combo()->view();
-        const QModelIndex index = view->model()->index(item, 0);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(index).center());
-        QApplication::processEvents();
-    };
-    pickWithMouse(2);
-    EXPECT_EQ(grid->Combo()->currentText(), QStringLiteral("blue"));
-    EXPECT_EQ(changes, QStringList{QStringLiteral("1,1 2 blue")});
-    pickWithMouse(2); // the item it holds: no change
-    EXPECT_EQ(changes.size(), 1);
-    // Keys in the dropped list: Down and Enter take the next item.
-    grid->Combo()->showPopup();
-    QApplication::processEvents();
-    QWidget *list = grid->Combo()->view();
-    QTest::keyClick(list, Qt::Key_Up);
-    QTest::keyClick(list, Qt::Key_Return);
-    QApplication::processEvents();
-    EXPECT_EQ(changes, (QStringList{QStringLiteral("1,1 2 blue"), QStringLiteral("1,1 1 green")}));
-    key(Qt::Key_Return);
-    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("green"));
-}
-
 TEST_F(GridEditTest, ComboSelectionStringWinsForATextNotInTheList)
 {
     editorFor(edComboList);
