@@ -109,6 +109,9 @@ void recomputeEtherCAT(const TTableGrids &grids)
     for (size_t i = 0; i < 2; ++i) {
         Show_Group(*grids[i], dirs[i], kEcatGroups);
         Calc_Position_Bit(*grids[i], dirs[i]);
+    }
+}
+
 // The largest real table: MQTT, 1024 publish and 1024 subscribe rows, every column filled with values
 // the data check accepts, so the check walks every row.
 TTableDesc mqttTable()
@@ -135,12 +138,37 @@ void fillMqtt(const TTableDesc &, const TTableGrids &grids)
     }
 }
 
+// The BACnet object tables at their full 2000 + 2000 rows (the showing would set the count).
+TBACnet_Slave_State g_bacnet;
+
+TTableDesc bacnetTable()
+{
+    TTableDesc t = BACnet_Slave_Table(g_bacnet);
+    for (TGridDesc &g : t.grids) g.rows = kBACnetRows;
+    return t;
+}
+
+void fillBACnet(const TTableDesc &, const TTableGrids &grids)
+{
+    for (size_t i = 0; i < grids.size(); ++i) {
+        TNovaStringGrid &g = *grids[i];
+        const QString type = i == 0 ? QStringLiteral("Analog Input") : QStringLiteral("Analog Out");
+        for (int r = 1; r <= kBACnetRows; ++r) {
+            const QStringList cells{type, QString::number(r % 237), QString::number(r % 1437), QString::number(r % 8),
+                                    QStringLiteral("4"), r % 2 ? QStringLiteral("Y") : QStringLiteral("N"),
+                                    QStringLiteral("N"), QStringLiteral("Object %1 & \"quoted\"").arg(r)};
+            for (int c = 0; c < cells.size(); ++c) g.SetCells(c + 1, r, cells.at(c));
+        }
+    }
+}
+
 std::vector<BenchCase> cases()
 {
     return {{"one grid, 10^4 rows", oneGridTable, fillOneGrid, {}},
             {"EtherCAT slave, 256 + 256 rows with layout", [] { return EtherCAT_Slave_Table(g_ecatState); }, fillEtherCAT,
              recomputeEtherCAT},
-            {"MQTT, 1024 + 1024 rows", mqttTable, fillMqtt, {}}};
+            {"MQTT, 1024 + 1024 rows", mqttTable, fillMqtt, {}},
+            {"BACnet, 2000 + 2000 rows", bacnetTable, fillBACnet, {}}};
 }
 
 // ---- the plain peers ------------------------------------------------------------------------------------

@@ -293,6 +293,19 @@ TGridCombo::TGridCombo(QWidget *AOwner) : TNsgComboBox(AOwner), FGrid(gridOwner(
     SetButtonWidth(16);
     hide();
     setEnabled(false);
+    // An item taken from the dropped list, by the mouse or by keys in the list, is a choice too.
+    connect(this, &QComboBox::activated, this, [this](int i) {
+        if (i == FIndexAtDrop || !isVisible()) return;
+        FIndexAtDrop = i;
+        FIndexBeforeKey = i;
+        FireItemChange();
+    });
+}
+
+void TGridCombo::showPopup()
+{
+    FIndexAtDrop = currentIndex();
+    TNsgComboBox::showPopup();
 }
 
 bool TGridCombo::Commit(bool tab)

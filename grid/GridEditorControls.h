@@ -61,6 +61,8 @@ public:
     bool WorkMode = true;
     TNotifyEvent OnReturnKey;
     void SizeDropDownWidth();
+    // Notes the choice the list drops with: a different item taken from it fires OnComboChange.
+    void showPopup() override;
     // Auto-completion from the items and the grid's lookup list.
     void DoChange();
     // Object of each item (the grid's combo list keeps them here).
@@ -80,6 +82,7 @@ private:
     void Closing(int &key, Qt::KeyboardModifiers shift);
     void FireItemChange();
     int FIndexBeforeKey = -1;
+    int FIndexAtDrop = -1; // the choice when the list dropped
     TNovaStringGrid *FGrid;
 };
 

@@ -8,7 +8,9 @@
 #include "platform/Files.h"
 #include "platform/UrlOpener.h"
 #include "platform/Xml.h"
+#include "protocols/UBACnetSlaveSetAccess.h"
 #include "protocols/UBACnet_EDE_File.h"
+#include "protocols/UBACnet_Eng_Unit.h"
 #include "protocols/UDescription_Commands.h"
 #include "protocols/UEds.h"
 #include "protocols/UEtherCATSlave.h"
@@ -21,6 +23,8 @@
 #include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
 #include "protocols/UTopicTemplate.h"
+#include "protocols/UReceiveCAN.h"
+#include "protocols/UTransmitCAN.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -349,6 +353,10 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
     if (FModbus_TCP_Master_Set_Access)
         list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
+    if (FBACnet_Eng_Unit) list.push_back({FBACnet_Eng_Unit, [] { FBACnet_Eng_Unit->Set_Lang(); }});
+    if (FBACnetSlaveSetAccess) list.push_back({FBACnetSlaveSetAccess, [] { FBACnetSlaveSetAccess->Set_Lang(); }});
+    if (FReceiveCAN) list.push_back({FReceiveCAN, [] { FReceiveCAN->Set_Lang(); }});
+    if (FTransmitCAN) list.push_back({FTransmitCAN, [] { FTransmitCAN->Set_Lang(); }});
     if (FSNMP_Trap_Access) list.push_back({FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); }});
     if (FMQTT_Set_Topic) list.push_back({FMQTT_Set_Topic, [] { FMQTT_Set_Topic->Set_Lang(); }});
     if (FTopicTemplate) list.push_back({FTopicTemplate, [] { FTopicTemplate->Set_Lang(); }});
@@ -393,6 +401,12 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FMQTT_Set_Topic) FMQTT_Set_Topic->exec();
     } else if (Sender == Btn_NMEA0183_Access) {
         if (FNMEA_0183_Set_Access2) FNMEA_0183_Set_Access2->exec();
+    } else if (Sender == Btn_BACnet_SetAccess) {
+        if (FBACnetSlaveSetAccess) FBACnetSlaveSetAccess->exec();
+    } else if (Sender == Btn_CAN_Rec_Frame) {
+        if (FReceiveCAN) FReceiveCAN->exec();
+    } else if (Sender == Btn_CAN_Send_Frame) {
+        if (FTransmitCAN) FTransmitCAN->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -598,6 +612,10 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FSetAccess);
     create(FProfinetFileName);
     create(FModbus_TCP_Master_Set_Access);
+    create(FBACnet_Eng_Unit);
+    create(FBACnetSlaveSetAccess);
+    create(FReceiveCAN);
+    create(FTransmitCAN);
     create(FSNMP_Trap_Access);
     create(FMQTT_Set_Topic);
     create(FTopicTemplate);

@@ -10,6 +10,10 @@
 #include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
 #include "protocols/UTopicTemplate.h"
+#include "protocols/UBACnetSlaveSetAccess.h"
+#include "protocols/UBACnet_Eng_Unit.h"
+#include "protocols/UReceiveCAN.h"
+#include "protocols/UTransmitCAN.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
 #include "protocols/UProfinetFileName.h"
@@ -350,6 +354,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
                                            "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
                                            "STR1800 = GSDML-Dateiname\n"
+                                           "STR2200 = BACnet-Einheit\nSTR2100 = BACnet-Zugriff\n"
+                                           "STR2300 = CAN empfangen\nSTR2400 = CAN senden\n"
                                            "STR3200 = SNMP-Zugriff\nSTR3300 = MQTT-Themen\nSTR3400 = Thema\n"
                                            "STR3500 = NMEA-Lauscher\nSTR3600 = NMEA-Satzfelder\n"
                                            "STR3700 = EtherCAT-Variablen\n"
@@ -364,6 +370,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                            QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
                                            QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                           QStringLiteral("FBACnet_Eng_Unit"), QStringLiteral("FBACnetSlaveSetAccess"),
+                                           QStringLiteral("FReceiveCAN"), QStringLiteral("FTransmitCAN"),
                                            QStringLiteral("FSNMP_Trap_Access"),
                                            QStringLiteral("FMQTT_Set_Topic"),
                                            QStringLiteral("FTopicTemplate"),
@@ -383,7 +391,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     } log;
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
-                                                         FModbus_TCP_Master_Set_Access,
+                                                         FModbus_TCP_Master_Set_Access, FBACnet_Eng_Unit,
+                                                         FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN,
                                                          FSNMP_Trap_Access,
                                                          FMQTT_Set_Topic,
                                                          FTopicTemplate,
@@ -415,6 +424,8 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                       QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
                                       QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                      QStringLiteral("FBACnet_Eng_Unit"), QStringLiteral("FBACnetSlaveSetAccess"),
+                                      QStringLiteral("FReceiveCAN"), QStringLiteral("FTransmitCAN"),
                                       QStringLiteral("FSNMP_Trap_Access"),
                                       QStringLiteral("FMQTT_Set_Topic"),
                                       QStringLiteral("FTopicTemplate"),
@@ -435,6 +446,10 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Modbus-Zugriff"));
     EXPECT_EQ(FProfinetFileName->windowTitle(), QStringLiteral("GSDML-Dateiname"));
     EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Modbus-TCP-Zugriff"));
+    EXPECT_EQ(FBACnet_Eng_Unit->windowTitle(), QStringLiteral("BACnet-Einheit"));
+    EXPECT_EQ(FBACnetSlaveSetAccess->windowTitle(), QStringLiteral("BACnet-Zugriff"));
+    EXPECT_EQ(FReceiveCAN->windowTitle(), QStringLiteral("CAN empfangen"));
+    EXPECT_EQ(FTransmitCAN->windowTitle(), QStringLiteral("CAN senden"));
     EXPECT_EQ(FEtherCATSlave->windowTitle(), QStringLiteral("EtherCAT-Variablen"));
     EXPECT_EQ(FEtherCATSlave_Group->windowTitle(), QStringLiteral("EtherCAT-Gruppen"));
     EXPECT_EQ(o->L_Sel_Lang->text(), QStringLiteral("Sprache : Deutsch"));
@@ -452,6 +467,7 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     EXPECT_EQ(FParGen->windowTitle(), LT(400));
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FModbus_TCP_Master_Set_Access,
+                                                         FBACnet_Eng_Unit, FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN,
                                                          FSNMP_Trap_Access,
                                                          FMQTT_Set_Topic,
                                                          FTopicTemplate,

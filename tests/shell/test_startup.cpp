@@ -4,6 +4,8 @@
 #include "protocols/UEtherCATSlave.h"
 #include "protocols/UEtherCATSlave_Group.h"
 #include "protocols/UMQTT_Set_Topic.h"
+#include "protocols/UBACnetSlaveSetAccess.h"
+#include "protocols/UBACnet_Eng_Unit.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UNMEA_0183_Set_Access.h"
 #include "protocols/UNMEA_0183_Set_Access2.h"
@@ -11,6 +13,8 @@
 #include "protocols/USNMP_Trap_Access.h"
 #include "protocols/USetAccess.h"
 #include "protocols/UTopicTemplate.h"
+#include "protocols/UReceiveCAN.h"
+#include "protocols/UTransmitCAN.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -99,6 +103,7 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
                                         FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
+                                        FBACnet_Eng_Unit, FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN,
                                         FSNMP_Trap_Access,
                                         FMQTT_Set_Topic,
                                         FTopicTemplate,
@@ -118,6 +123,11 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
         EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        EXPECT_EQ(FBACnet_Eng_Unit->windowTitle(), QStringLiteral("Select the BACnet Engineering Unit"));
+        EXPECT_EQ(FBACnetSlaveSetAccess->windowTitle(), QStringLiteral("BACnet Set Access"));
+        EXPECT_EQ(FReceiveCAN->windowTitle(), QStringLiteral("Receive CAN Frames Set Access"));
+        EXPECT_EQ(FTransmitCAN->windowTitle(), QStringLiteral("Transmit CAN Frames Set Access"));
+        EXPECT_EQ(FTransmitCAN->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FSNMP_Trap_Access->windowTitle(), QStringLiteral("Set SNMP Trap Access"));
         EXPECT_EQ(FMQTT_Set_Topic->windowTitle(), QStringLiteral("Set MQTT Topics"));
         EXPECT_EQ(FTopicTemplate->windowTitle(), QStringLiteral("Set Topic"));
@@ -140,6 +150,10 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FSetAccess, nullptr);
     EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
+    EXPECT_EQ(FBACnet_Eng_Unit, nullptr);
+    EXPECT_EQ(FBACnetSlaveSetAccess, nullptr);
+    EXPECT_EQ(FReceiveCAN, nullptr);
+    EXPECT_EQ(FTransmitCAN, nullptr);
     EXPECT_EQ(FSNMP_Trap_Access, nullptr);
     EXPECT_EQ(FMQTT_Set_Topic, nullptr);
     EXPECT_EQ(FTopicTemplate, nullptr);
