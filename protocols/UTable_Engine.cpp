@@ -194,6 +194,42 @@ std::array<int, 6> Table_Button_Hints(int first)
     return {first, first + 1, first + 2, first + 3, first + 4, first + 5};
 }
 
+TColumnDesc Table_Number_Column(int header)
+{
+    TColumnDesc c;
+    c.header = header;
+    c.width = kNumberWidth;
+    return c;
+}
+
+TColumnDesc Table_Column(const char *attribute, int header, int hint, int width, TLoadKind load)
+{
+    TColumnDesc c;
+    c.attribute = QString::fromLatin1(attribute);
+    c.header = header;
+    c.hint = hint;
+    c.width = width;
+    c.load = load;
+    return c;
+}
+
+TColumnDesc Table_Check_Column(const char *attribute, int header, int hint, int width, TLoadKind load, const char *value)
+{
+    TColumnDesc c = Table_Column(attribute, header, hint, width, load);
+    c.editor = edDataCheckBox;
+    c.value = QString::fromLatin1(value);
+    return c;
+}
+
+TColumnDesc Table_List_Column(const char *attribute, int header, int hint, int width, const QStringList &items,
+                              TLoadKind load)
+{
+    TColumnDesc c = Table_Column(attribute, header, hint, width, load);
+    c.editor = edComboList;
+    c.items = items;
+    return c;
+}
+
 QString Table_Cell(const TGridDesc &desc, TNovaStringGrid &grid, int col, int row)
 {
     if (boxObject(desc, col)) {

@@ -158,6 +158,19 @@ struct TTableDesc {
 std::array<int, 6> Table_Button_Captions(int base);
 std::array<int, 6> Table_Button_Hints(int first);
 
+// ---- describing columns ------------------------------------------------------------------------
+
+// Column 0: the row number, titled by slot header.
+TColumnDesc Table_Number_Column(int header);
+// A column saved as attribute, titled by slot header, its hint slot hint.
+TColumnDesc Table_Column(const char *attribute, int header, int hint, int width, TLoadKind load = TLoadKind::Required);
+// A "Y"/"N" check box column; value is what a Defaulted load gives.
+TColumnDesc Table_Check_Column(const char *attribute, int header, int hint, int width, TLoadKind load,
+                               const char *value = "");
+// A column that offers a fixed list.
+TColumnDesc Table_List_Column(const char *attribute, int header, int hint, int width, const QStringList &items,
+                              TLoadKind load = TLoadKind::Required);
+
 // ---- building ----------------------------------------------------------------------------------
 
 // A grid of the description: columns, widths, editors, lists, check boxes, one title row 22 high,

@@ -13,45 +13,9 @@ namespace {
 
 QStringList bitItems() { return {"0", "1", "2", "3", "4", "5", "6", "7"}; }
 
-TColumnDesc numberColumn(int header)
-{
-    TColumnDesc c;
-    c.header = header;
-    c.width = 40;
-    return c;
-}
-
-TColumnDesc column(const char *attribute, int header, int hint, int width, TLoadKind load = TLoadKind::Required)
-{
-    TColumnDesc c;
-    c.attribute = QString::fromLatin1(attribute);
-    c.header = header;
-    c.hint = hint;
-    c.width = width;
-    c.load = load;
-    return c;
-}
-
-TColumnDesc checkColumn(const char *attribute, int header, int hint, int width, TLoadKind load,
-                        const char *defaultValue = "")
-{
-    TColumnDesc c = column(attribute, header, hint, width, load);
-    c.editor = edDataCheckBox;
-    c.value = QString::fromLatin1(defaultValue);
-    return c;
-}
-
-TColumnDesc listColumn(const char *attribute, int header, int hint, int width, const QStringList &items)
-{
-    TColumnDesc c = column(attribute, header, hint, width);
-    c.editor = edComboList;
-    c.items = items;
-    return c;
-}
-
 TColumnDesc positionColumn(const char *attribute, int header, int hint, int width, int positions)
 {
-    TColumnDesc c = listColumn(attribute, header, hint, width, {});
+    TColumnDesc c = Table_List_Column(attribute, header, hint, width, {});
     c.positions = positions;
     return c;
 }
@@ -163,7 +127,7 @@ TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
     t.deleteQuestion = 1688;
 
     TGridDesc read = modbusGrid(true, 1614, &s->Do_Copy_In_Read, &s->Hint_Modbus_Set_Access_Read);
-    TColumnDesc topic = listColumn("Index_Topic", 1642, 1653, 120, {});
+    TColumnDesc topic = Table_List_Column("Index_Topic", 1642, 1653, 120, {});
     topic.hidden = true;
     topic.load = TLoadKind::Optional;
     topic.loadText = [s](const QString &value, TNovaStringGrid &, int row) {
@@ -177,20 +141,20 @@ TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
         return QString::number(s->Get_Index_From_Topic(g.Cells(kModbusReadTopicCol, row), remembered));
     };
     read.columns = {
-        numberColumn(1616),
-        checkColumn("Enable", 1617, 1643, 50, TLoadKind::Defaulted, "Y"),
-        column("Slave_ID", 1618, 1644, 60),
-        listColumn("Type", 1619, 1645, 110, kReadTypes),
-        column("Address", 1620, 1646, 60),
-        column("NPoint", 1621, 1647, 55),
-        column("PollTime", 1622, 1648, 65),
-        column("MaxError", 1623, 1649, 65),
+        Table_Number_Column(1616),
+        Table_Check_Column("Enable", 1617, 1643, 50, TLoadKind::Defaulted, "Y"),
+        Table_Column("Slave_ID", 1618, 1644, 60),
+        Table_List_Column("Type", 1619, 1645, 110, kReadTypes),
+        Table_Column("Address", 1620, 1646, 60),
+        Table_Column("NPoint", 1621, 1647, 55),
+        Table_Column("PollTime", 1622, 1648, 65),
+        Table_Column("MaxError", 1623, 1649, 65),
         positionColumn("Position", 1624, 1650, 60, kModbusMasterBytes),
-        listColumn("Bit", 1625, 1651, 60, bitItems()),
-        checkColumn("Swap", 1626, 1652, 45, TLoadKind::Defaulted, "N"),
-        checkColumn("SwapWord", 1690, 1692, 70, TLoadKind::Defaulted, "N"),
+        Table_List_Column("Bit", 1625, 1651, 60, bitItems()),
+        Table_Check_Column("Swap", 1626, 1652, 45, TLoadKind::Defaulted, "N"),
+        Table_Check_Column("SwapWord", 1690, 1692, 70, TLoadKind::Defaulted, "N"),
         topic,
-        column("Mnemonic", 1627, 1654, 170),
+        Table_Column("Mnemonic", 1627, 1654, 170),
     };
     TModbusDirection in{.slave = 2, .type = 3, .address = 4, .npoint = 5, .poll = 6, .maxError = 7, .position = 8,
                         .bit = 9, .slotSlave = 1669, .slotType = 1670, .slotAddress = 1671, .slotNPoint = 1672,
@@ -202,21 +166,21 @@ TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
 
     TGridDesc write = modbusGrid(false, 1615, &s->Do_Copy_In_Write, &s->Hint_Modbus_Set_Access_Write);
     write.columns = {
-        numberColumn(1628),
-        checkColumn("Enable", 1629, 1655, 50, TLoadKind::Defaulted, "Y"),
-        column("Slave_ID", 1630, 1656, 55),
-        listColumn("Type", 1631, 1657, 100, kWriteTypes),
-        column("Address", 1632, 1658, 55),
-        column("NPoint", 1633, 1659, 50),
-        column("PollTime", 1634, 1660, 60),
-        checkColumn("OnChange", 1635, 1661, 70, TLoadKind::Required),
-        checkColumn("OnCMD", 1636, 1662, 55, TLoadKind::Defaulted, "N"),
-        column("MaxError", 1637, 1663, 60),
+        Table_Number_Column(1628),
+        Table_Check_Column("Enable", 1629, 1655, 50, TLoadKind::Defaulted, "Y"),
+        Table_Column("Slave_ID", 1630, 1656, 55),
+        Table_List_Column("Type", 1631, 1657, 100, kWriteTypes),
+        Table_Column("Address", 1632, 1658, 55),
+        Table_Column("NPoint", 1633, 1659, 50),
+        Table_Column("PollTime", 1634, 1660, 60),
+        Table_Check_Column("OnChange", 1635, 1661, 70, TLoadKind::Required),
+        Table_Check_Column("OnCMD", 1636, 1662, 55, TLoadKind::Defaulted, "N"),
+        Table_Column("MaxError", 1637, 1663, 60),
         positionColumn("Position", 1638, 1664, 55, kModbusMasterBytes),
-        listColumn("Bit", 1639, 1665, 55, bitItems()),
-        checkColumn("Swap", 1640, 1666, 40, TLoadKind::Defaulted, "N"),
-        checkColumn("SwapWord", 1691, 1693, 70, TLoadKind::Defaulted, "N"),
-        column("Mnemonic", 1641, 1667, 100),
+        Table_List_Column("Bit", 1639, 1665, 55, bitItems()),
+        Table_Check_Column("Swap", 1640, 1666, 40, TLoadKind::Defaulted, "N"),
+        Table_Check_Column("SwapWord", 1691, 1693, 70, TLoadKind::Defaulted, "N"),
+        Table_Column("Mnemonic", 1641, 1667, 100),
     };
     TModbusDirection out{.slave = 2, .type = 3, .address = 4, .npoint = 5, .poll = 6, .maxError = 9, .position = 10,
                          .bit = 11, .slotSlave = 1679, .slotType = 1680, .slotAddress = 1681, .slotNPoint = 1682,
@@ -263,26 +227,26 @@ TTableDesc Modbus_TCP_Master_Table(TModbus_TCP_Master_State &state)
     t.deleteQuestion = 1961;
 
     TGridDesc read = modbusGrid(true, 1906, &s->Do_Copy_In_Read, &s->Hint_Modbus_Set_Access_Read);
-    TColumnDesc topic = listColumn("", 1962, 1981, 120, {});
+    TColumnDesc topic = Table_List_Column("", 1962, 1981, 120, {});
     topic.hidden = true;
     topic.load = TLoadKind::NotRead;
     read.columns = {
-        numberColumn(1908),
-        checkColumn("Enable", 1909, 1969, 50, TLoadKind::Defaulted, "Y"),
-        column("IP_Address", 1910, 1970, 110),
-        column("Port", 1911, 1971, 50),
-        column("Slave_ID", 1912, 1972, 60),
-        listColumn("Type", 1913, 1973, 110, kReadTypes),
-        column("Address", 1914, 1974, 60),
-        column("NPoint", 1915, 1975, 55),
-        column("PollTime", 1916, 1976, 65),
-        column("MaxError", 1917, 1977, 65),
+        Table_Number_Column(1908),
+        Table_Check_Column("Enable", 1909, 1969, 50, TLoadKind::Defaulted, "Y"),
+        Table_Column("IP_Address", 1910, 1970, 110),
+        Table_Column("Port", 1911, 1971, 50),
+        Table_Column("Slave_ID", 1912, 1972, 60),
+        Table_List_Column("Type", 1913, 1973, 110, kReadTypes),
+        Table_Column("Address", 1914, 1974, 60),
+        Table_Column("NPoint", 1915, 1975, 55),
+        Table_Column("PollTime", 1916, 1976, 65),
+        Table_Column("MaxError", 1917, 1977, 65),
         positionColumn("Position", 1918, 1978, 60, kModbusTCPMasterBytes),
-        listColumn("Bit", 1919, 1979, 60, bitItems()),
-        checkColumn("Swap", 1920, 1980, 45, TLoadKind::Defaulted, "N"),
-        checkColumn("SwapWord", 2000, 2002, 70, TLoadKind::Defaulted, "N"),
+        Table_List_Column("Bit", 1919, 1979, 60, bitItems()),
+        Table_Check_Column("Swap", 1920, 1980, 45, TLoadKind::Defaulted, "N"),
+        Table_Check_Column("SwapWord", 2000, 2002, 70, TLoadKind::Defaulted, "N"),
         topic,
-        column("Mnemonic", 1921, 1982, 200),
+        Table_Column("Mnemonic", 1921, 1982, 200),
     };
     TModbusDirection in{.ip = 2, .port = 3, .slave = 4, .type = 5, .address = 6, .npoint = 7, .poll = 8,
                         .maxError = 9, .position = 10, .bit = 11, .slotIP = 1939, .slotPort = 1940,
@@ -294,23 +258,23 @@ TTableDesc Modbus_TCP_Master_Table(TModbus_TCP_Master_State &state)
 
     TGridDesc write = modbusGrid(false, 1907, &s->Do_Copy_In_Write, &s->Hint_Modbus_Set_Access_Write);
     write.columns = {
-        numberColumn(1922),
-        checkColumn("Enable", 1923, 1983, 50, TLoadKind::Defaulted, "Y"),
-        column("IP_Address", 1924, 1984, 105),
-        column("Port", 1925, 1985, 50),
-        column("Slave_ID", 1926, 1986, 55),
-        listColumn("Type", 1927, 1987, 100, kWriteTypes),
-        column("Address", 1928, 1988, 55),
-        column("NPoint", 1929, 1989, 50),
-        column("PollTime", 1930, 1990, 60),
-        checkColumn("OnChange", 1931, 1991, 70, TLoadKind::Required),
-        checkColumn("OnCMD", 1932, 1992, 55, TLoadKind::Defaulted, "N"),
-        column("MaxError", 1933, 1993, 60),
+        Table_Number_Column(1922),
+        Table_Check_Column("Enable", 1923, 1983, 50, TLoadKind::Defaulted, "Y"),
+        Table_Column("IP_Address", 1924, 1984, 105),
+        Table_Column("Port", 1925, 1985, 50),
+        Table_Column("Slave_ID", 1926, 1986, 55),
+        Table_List_Column("Type", 1927, 1987, 100, kWriteTypes),
+        Table_Column("Address", 1928, 1988, 55),
+        Table_Column("NPoint", 1929, 1989, 50),
+        Table_Column("PollTime", 1930, 1990, 60),
+        Table_Check_Column("OnChange", 1931, 1991, 70, TLoadKind::Required),
+        Table_Check_Column("OnCMD", 1932, 1992, 55, TLoadKind::Defaulted, "N"),
+        Table_Column("MaxError", 1933, 1993, 60),
         positionColumn("Position", 1934, 1994, 55, kModbusTCPMasterBytes),
-        listColumn("Bit", 1935, 1995, 55, bitItems()),
-        checkColumn("Swap", 1936, 1996, 40, TLoadKind::Defaulted, "N"),
-        checkColumn("SwapWord", 2001, 2003, 70, TLoadKind::Defaulted, "N"),
-        column("Mnemonic", 1937, 1997, 140),
+        Table_List_Column("Bit", 1935, 1995, 55, bitItems()),
+        Table_Check_Column("Swap", 1936, 1996, 40, TLoadKind::Defaulted, "N"),
+        Table_Check_Column("SwapWord", 2001, 2003, 70, TLoadKind::Defaulted, "N"),
+        Table_Column("Mnemonic", 1937, 1997, 140),
     };
     TModbusDirection out{.ip = 2, .port = 3, .slave = 4, .type = 5, .address = 6, .npoint = 7, .poll = 8,
                          .maxError = 11, .position = 12, .bit = 13, .slotIP = 1950, .slotPort = 1951,

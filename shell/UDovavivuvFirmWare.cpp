@@ -13,7 +13,14 @@
 #include "protocols/UEds.h"
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UProfinetFileName.h"
+#include "protocols/UReceiveJ1939.h"
+#include "protocols/UReceiveNMEA.h"
+#include "protocols/USet_PDO_Access.h"
+#include "protocols/USet_SDO_Client_Access.h"
+#include "protocols/USet_SDO_Server_Access.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UTransmitJ1939.h"
+#include "protocols/UTransmitNMEA.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -342,6 +349,13 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FProfinetFileName) list.push_back({FProfinetFileName, [] { FProfinetFileName->Set_Lang(); }});
     if (FModbus_TCP_Master_Set_Access)
         list.push_back({FModbus_TCP_Master_Set_Access, [] { FModbus_TCP_Master_Set_Access->Set_Lang(); }});
+    if (FSet_PDO_Access) list.push_back({FSet_PDO_Access, [] { FSet_PDO_Access->Set_Lang(); }});
+    if (FSet_SDO_Client_Access) list.push_back({FSet_SDO_Client_Access, [] { FSet_SDO_Client_Access->Set_Lang(); }});
+    if (FSet_SDO_Server_Access) list.push_back({FSet_SDO_Server_Access, [] { FSet_SDO_Server_Access->Set_Lang(); }});
+    if (FReceiveJ1939) list.push_back({FReceiveJ1939, [] { FReceiveJ1939->Set_Lang(); }});
+    if (FTransmitJ1939) list.push_back({FTransmitJ1939, [] { FTransmitJ1939->Set_Lang(); }});
+    if (FReceiveNMEA) list.push_back({FReceiveNMEA, [] { FReceiveNMEA->Set_Lang(); }});
+    if (FTransmitNMEA) list.push_back({FTransmitNMEA, [] { FTransmitNMEA->Set_Lang(); }});
     return list;
 }
 
@@ -373,6 +387,12 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FIO_Link_Set_Access) FIO_Link_Set_Access->Edit_Configuration();
     } else if (Sender == Btn_Modbus_Set_Access) {
         if (FSetAccess) FSetAccess->exec();
+    } else if (Sender == Btn_PDO_CANopen) {
+        if (FSet_PDO_Access) FSet_PDO_Access->exec();
+    } else if (Sender == Btn_SDO_Client_CANopen) {
+        if (FSet_SDO_Client_Access) FSet_SDO_Client_Access->exec();
+    } else if (Sender == Btn_SDO_Server_CANopen) {
+        if (FSet_SDO_Server_Access) FSet_SDO_Server_Access->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -574,6 +594,13 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FSetAccess);
     create(FProfinetFileName);
     create(FModbus_TCP_Master_Set_Access);
+    create(FSet_PDO_Access);
+    create(FSet_SDO_Client_Access);
+    create(FSet_SDO_Server_Access);
+    create(FReceiveJ1939);
+    create(FTransmitJ1939);
+    create(FReceiveNMEA);
+    create(FTransmitNMEA);
 
     for (size_t i = 1; i < m_windows.size(); ++i) m_windows[i]->installEventFilter(taskBarOwner());
 }

@@ -4,6 +4,13 @@
 #include "protocols/UModbus_TCP_Master_Set_Access.h"
 #include "protocols/UProfinetFileName.h"
 #include "protocols/USetAccess.h"
+#include "protocols/UReceiveJ1939.h"
+#include "protocols/UReceiveNMEA.h"
+#include "protocols/USet_PDO_Access.h"
+#include "protocols/USet_SDO_Client_Access.h"
+#include "protocols/USet_SDO_Server_Access.h"
+#include "protocols/UTransmitJ1939.h"
+#include "protocols/UTransmitNMEA.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -91,7 +98,9 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         TProgramWindows windows(exe());
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
-                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access};
+                                        FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
+                                        FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,
+                                        FReceiveJ1939, FTransmitJ1939, FReceiveNMEA, FTransmitNMEA};
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
         EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
@@ -104,6 +113,8 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FSetAccess->windowTitle(), QStringLiteral("Set Modbus Access"));
         EXPECT_EQ(FSetAccess->L_SW_Code->text(), QStringLiteral("CF41520"));
         EXPECT_EQ(FModbus_TCP_Master_Set_Access->windowTitle(), QStringLiteral("Set Modbus TCP Master Access"));
+        EXPECT_EQ(FSet_PDO_Access->windowTitle(), QStringLiteral("Set PDO Access"));
+        EXPECT_EQ(FTransmitNMEA->windowTitle(), QStringLiteral("Transmit NMEA 2000 Frames"));
         for (QWidget *w : expected) EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
         EXPECT_TRUE(Row_Clipboard.isEmpty());
     }
@@ -119,6 +130,13 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FSetAccess, nullptr);
     EXPECT_EQ(FProfinetFileName, nullptr);
     EXPECT_EQ(FModbus_TCP_Master_Set_Access, nullptr);
+    EXPECT_EQ(FSet_PDO_Access, nullptr);
+    EXPECT_EQ(FSet_SDO_Client_Access, nullptr);
+    EXPECT_EQ(FSet_SDO_Server_Access, nullptr);
+    EXPECT_EQ(FReceiveJ1939, nullptr);
+    EXPECT_EQ(FTransmitJ1939, nullptr);
+    EXPECT_EQ(FReceiveNMEA, nullptr);
+    EXPECT_EQ(FTransmitNMEA, nullptr);
 }
 
 TEST_F(Startup, SettingsAreReadAndWrittenBack)
