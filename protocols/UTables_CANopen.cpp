@@ -107,9 +107,10 @@ TTableDesc Set_PDO_Access_Table(TSet_PDO_Access_State &state)
     tx.columns = {Table_Number_Column(2529), Table_Column("COB-ID", 2530, 2555, 65),
                   Table_Column("Dimension", 2531, 2556, 65)};
     canopenAddressColumns(tx.columns, 8, 2532, 2557, 45);
-    tx.columns.push_back(Table_Column("Send_Time", 2540, 2565, 65));
+    // Send Time wide enough for its nine digits in this platform's font; the Mnemonic gives the pixels.
+    tx.columns.push_back(Table_Column("Send_Time", 2540, 2565, 73));
     tx.columns.push_back(Table_Check_Column("On_Change", 2541, 2566, 68, TLoadKind::Required));
-    tx.columns.push_back(Table_Column("Mnemonic", 2542, 2567, 105));
+    tx.columns.push_back(Table_Column("Mnemonic", 2542, 2567, 97));
     tx.rules = {Rule_Range(1, 0, 2047, 2580), Rule_Range(2, 1, 8, 2581),
                 canopenPositions(2, 3, 2582, &s->PROFINET_NByte_OUT), Rule_Range(11, 0, kCANopenMaxTime, 2590)};
 
@@ -134,12 +135,13 @@ TGridDesc sdoClientGrid(TSet_SDO_Client_Access_State &s, bool read)
                                      &s.Hint_SDO_Client_Write);
     g.columns = {Table_Number_Column(base), Table_Column("Device_ID", base + 1, hint, 60),
                  Table_Column("Index", base + 2, hint + 1, 55), Table_Column("SubIndex", base + 3, hint + 2, 60),
-                 Table_Column("NByte", base + 4, hint + 3, 45), Table_Column("Poll_Time", base + 5, hint + 4, 60)};
+                 Table_Column("NByte", base + 4, hint + 3, 45), Table_Column("Poll_Time", base + 5, hint + 4, 73)};
     int next = 6; // the column, its title and hint offsets, after Poll Time
     if (!read) g.columns.push_back(Table_Check_Column("On_Change", base + next++, hint + 5, 68, TLoadKind::Required));
     const int firstAddress = int(g.columns.size());
     canopenAddressColumns(g.columns, 4, base + next, hint + next - 1, 70);
-    g.columns.push_back(Table_Column("Mnemonic", base + next + 4, hint + next + 3, read ? 163 : 95));
+    // Poll Time is wide enough for its nine digits in this platform's font; the Mnemonic gives the pixels.
+    g.columns.push_back(Table_Column("Mnemonic", base + next + 4, hint + next + 3, read ? 150 : 82));
     g.rules = {Rule_Range(1, 1, 127, slot), Rule_Range(2, 0x1000, 0xFFFF, slot + 1), Rule_Range(3, 0, 255, slot + 2),
                canopenNByte(4, slot + 3), Rule_Range(5, read ? 1 : 0, kCANopenMaxTime, slot + 4),
                canopenPositions(4, firstAddress, slot + 5, read ? &s.PROFINET_NByte_IN : &s.PROFINET_NByte_OUT)};

@@ -13,9 +13,24 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <utility>
+#include <vector>
 #include <ostream>
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
+// Cell texts of one row by column.
+using Cells = std::vector<std::pair<int, QString>>;
+
+inline void setCells(TNovaStringGrid &g, int row, const Cells &cells)
+{
+    for (const auto &[c, text] : cells) g.SetCells(c, row, text);
+}
+
+struct CheckCase {
+    Cells cells;         // set over the valid row
+    const char *message; // the one box, nullptr: the check passes
+};
 
 class TableWindowTest : public ::testing::Test {
 protected:
@@ -81,6 +96,34 @@ protected:
         QTest::keyClicks(focused(), text);
         QTest::keyClick(focused(), Qt::Key_Return);
         QApplication::processEvents();
+    }
+    // Each case over a valid row 1 of the grid (every other grid's row 1 empty): OK gives exactly the
+    // case's box, or passes and closes the window.
+    static void runChecks(TTable_Window &w, int grid, const Cells &valid, const std::vector<CheckCase> &cases)
+    {
+        for (size_t i = 0; i < cases.size(); ++i) {
+            const CheckCase &c = cases[i];
+            if (!w.isVisible()) {
+                testsupport::ModalResponder quiet;
+                open(w);
+                EXPECT_EQ(quiet.texts(), QStringList()) << "case " << i << ": the saved file loads";
+            }
+            for (TNovaStringGrid *g : w.Grids)
+                for (int col = 1; col < g->AllColCount(); ++col) g->SetCells(col, 1, QString());
+            setCells(*w.Grids[size_t(grid)], 1, valid);
+            setCells(*w.Grids[size_t(grid)], 1, c.cells);
+            testsupport::ModalResponder responder;
+            const QStringList boxes = click(w.Btn_OK, responder);
+            if (!c.message) {
+                EXPECT_EQ(boxes, QStringList()) << "case " << i;
+                EXPECT_FALSE(w.isVisible()) << "case " << i << ": a passing OK closes the window";
+                continue;
+            }
+            EXPECT_EQ(boxes, QStringList{QString::fromUtf8(c.message)}) << "case " << i;
+            if (!responder.boxes().isEmpty()) EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
+            EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
+        }
+        w.hide();
     }
     QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
     static QByteArray fixture(const char *name)

@@ -19,13 +19,6 @@ using testsupport::writeFile;
 
 namespace {
 
-using Cells = std::vector<std::pair<int, QString>>;
-
-struct CheckCase {
-    Cells cells;         // set over the valid row
-    const char *message; // the one box, nullptr: the check passes
-};
-
 // A valid row of each table, by column.
 const Cells kMasterRead{{1, "Y"}, {2, "1"}, {3, "Holding Register"}, {4, "0"}, {5, "1"}, {6, "1000"},
                         {7, "0"}, {8, "0"}, {9, "0"}, {10, "N"}, {11, "N"}, {13, "m"}};
@@ -37,42 +30,7 @@ const Cells kTcpWrite{{1, "Y"}, {2, "192.168.1.125"}, {3, "502"}, {4, "1"}, {5, 
                       {7, "1"}, {8, "0"}, {9, "N"}, {10, "N"}, {11, "0"}, {12, "0"}, {13, "0"}, {14, "N"},
                       {15, "N"}, {16, "m"}};
 
-void setCells(TNovaStringGrid &g, int row, const Cells &cells)
-{
-    for (const auto &[c, text] : cells) g.SetCells(c, row, text);
-}
-
-class ModbusWindows : public TableWindowTest {
-protected:
-    // Each case over a valid row 1 of the grid (the other grid empty): OK gives exactly the case's box,
-    // or passes and closes the window.
-    void runChecks(TTable_Window &w, int grid, const Cells &valid, const std::vector<CheckCase> &cases)
-    {
-        for (size_t i = 0; i < cases.size(); ++i) {
-            const CheckCase &c = cases[i];
-            if (!w.isVisible()) {
-                ModalResponder quiet;
-                open(w);
-                EXPECT_EQ(quiet.texts(), QStringList()) << "case " << i << ": the saved file loads";
-            }
-            for (TNovaStringGrid *g : w.Grids)
-                for (int col = 2; col < g->AllColCount(); ++col) g->SetCells(col, 1, QString());
-            setCells(*w.Grids[size_t(grid)], 1, valid);
-            setCells(*w.Grids[size_t(grid)], 1, c.cells);
-            ModalResponder responder;
-            const QStringList boxes = click(w.Btn_OK, responder);
-            if (!c.message) {
-                EXPECT_EQ(boxes, QStringList()) << "case " << i;
-                EXPECT_FALSE(w.isVisible()) << "case " << i << ": a passing OK closes the window";
-                continue;
-            }
-            EXPECT_EQ(boxes, QStringList{QString::fromUtf8(c.message)}) << "case " << i;
-            if (!responder.boxes().isEmpty()) EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
-            EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
-        }
-        w.hide();
-    }
-};
+using ModbusWindows = TableWindowTest;
 
 } // namespace
 
