@@ -10,12 +10,17 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 #include <utility>
 #include <vector>
 #include <ostream>
+#include <string>
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -124,6 +129,31 @@ protected:
             EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
         }
         w.hide();
+    }
+    // Draws the shown window with the grid's tab sheet active: its titles show and its last column ends
+    // inside it (nothing to scroll sideways). With CFG_SCREENSHOT_DIR set the picture is kept there as
+    // "<object name>_tab<grid>.png" (under a virtual X screen, the screen itself is taken).
+    static void checkDrawing(TTable_Window &w, int grid)
+    {
+        w.move(0, 0);
+        if (w.PageControl1) w.PageControl1->setCurrentIndex(grid);
+        QApplication::processEvents();
+        QTest::qWait(50);
+        const QImage drawn = w.grab().toImage();
+        TNovaStringGrid *g = w.Grids[size_t(grid)];
+        const QRect title = g->geometry().translated(g->parentWidget()->mapTo(&w, QPoint()));
+        int ink = 0;
+        for (int x = title.left(); x < title.right(); ++x)
+            if (drawn.pixelColor(x, title.top() + 11).lightness() < 80) ++ink;
+        const std::string name = w.objectName().toStdString() + " tab " + std::to_string(grid);
+        EXPECT_GT(ink, 50) << name << ": the titles show";
+        EXPECT_LE(g->CellRect(g->ColCount() - 1, 0).Right, g->viewport()->width()) << name;
+        const QString keep = qEnvironmentVariable("CFG_SCREENSHOT_DIR");
+        if (keep.isEmpty()) return;
+        QImage img = drawn;
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            img = w.screen()->grabWindow(0, 0, 0, w.frameGeometry().width(), w.frameGeometry().height()).toImage();
+        img.save(keep + QStringLiteral("/%1_tab%2.png").arg(w.objectName()).arg(grid));
     }
     QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
     static QByteArray fixture(const char *name)
