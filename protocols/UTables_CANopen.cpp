@@ -65,22 +65,22 @@ TTableDesc canopenTable(TCANopen_State &state, const QString *path, const char *
                         int rowPrefix, int deleteQuestion)
 {
     TCANopen_State *s = &state;
-    TTableDesc t;
-    t.path = path;
-    t.root = QLatin1String(root);
-    t.version = QStringLiteral("SW_VERSION = 1.008");
-    t.textBase = base;
-    t.clientWidth = clientWidth;
-    t.buttonCaptions = Table_Button_Captions(base);
-    t.buttonHints = Table_Button_Hints(base + 8);
-    t.rowPrefix = rowPrefix;
-    t.deleteQuestion = deleteQuestion;
+    TTableDesc t = Table_Description(path, root, "SW_VERSION = 1.008", base, clientWidth, rowPrefix, deleteQuestion);
     t.prepare = [s](const TTableGrids &, QString &) {
         s->PROFINET_NByte_IN = kCANopenAreaBytes;
         s->PROFINET_NByte_OUT = kCANopenAreaBytes;
         return true;
     };
     return t;
+}
+
+// A grid of the SDO windows, which share their names.
+TGridDesc sdoGrid(TSet_SDO_Client_Access_State &s, bool read, int tabCaption, int rows)
+{
+    return read ? canopenGrid("sga", "TS_SDO_Read", "SDO_Read", tabCaption, rows, &s.Do_Copy_SDO_Read,
+                              &s.Hint_SDO_Client_Read)
+                : canopenGrid("sgb", "TS_SDO_Write", "SDO_Write", tabCaption, rows, &s.Do_Copy_SDO_Write,
+                              &s.Hint_SDO_Client_Write);
 }
 
 } // namespace
@@ -129,10 +129,7 @@ TGridDesc sdoClientGrid(TSet_SDO_Client_Access_State &s, bool read)
     const int base = read ? 2616 : 2627;      // title slots from column 0
     const int hint = read ? 2639 : 2649;      // hint slots from column 1
     const int slot = read ? 2661 : 2670;      // messages
-    TGridDesc g = read ? canopenGrid("sga", "TS_SDO_Read", "SDO_Read", 2614, kSDOClientRows, &s.Do_Copy_SDO_Read,
-                                     &s.Hint_SDO_Client_Read)
-                       : canopenGrid("sgb", "TS_SDO_Write", "SDO_Write", 2615, kSDOClientRows, &s.Do_Copy_SDO_Write,
-                                     &s.Hint_SDO_Client_Write);
+    TGridDesc g = sdoGrid(s, read, read ? 2614 : 2615, kSDOClientRows);
     g.columns = {Table_Number_Column(base), Table_Column("Device_ID", base + 1, hint, 60),
                  Table_Column("Index", base + 2, hint + 1, 55), Table_Column("SubIndex", base + 3, hint + 2, 60),
                  Table_Column("NByte", base + 4, hint + 3, 45), Table_Column("Poll_Time", base + 5, hint + 4, 73)};
@@ -167,10 +164,7 @@ TGridDesc sdoServerGrid(TSet_SDO_Server_Access_State &s, bool read)
     const int base = read ? 2716 : 2725;
     const int hint = read ? 2734 : 2742;
     const int slot = read ? 2751 : 2758;
-    TGridDesc g = read ? canopenGrid("sga", "TS_SDO_Read", "SDO_Read", 2714, kSDOServerRows, &s.Do_Copy_SDO_Read,
-                                     &s.Hint_SDO_Client_Read)
-                       : canopenGrid("sgb", "TS_SDO_Write", "SDO_Write", 2715, kSDOServerRows, &s.Do_Copy_SDO_Write,
-                                     &s.Hint_SDO_Client_Write);
+    TGridDesc g = sdoGrid(s, read, read ? 2714 : 2715, kSDOServerRows);
     g.columns = {Table_Number_Column(base), Table_Column("Index", base + 1, hint, 65),
                  Table_Column("SubIndex", base + 2, hint + 1, 61), Table_Column("NByte", base + 3, hint + 2, 55)};
     canopenAddressColumns(g.columns, 4, base + 4, hint + 3, 80);

@@ -17,17 +17,11 @@ bool j1939Ticked(const TRowCells &r, int col) { return col >= 0 && r.text(col) =
 
 // What the four windows share: the grid "sga" with the untrimmed PGN key, the texts of the block
 // from base, the showing's byte limit and the check's running total.
-TTableDesc j1939Table(const QString *path, const char *root, int base, int clientWidth, int rows, int key,
-                      int *limit, int limitValue, int *total, bool *copied, QStringList *hints)
+TTableDesc j1939Table(const QString *path, const char *root, int base, int clientWidth, int rowPrefix,
+                      int deleteQuestion, int rows, int key, int *limit, int limitValue, int *total, bool *copied,
+                      QStringList *hints)
 {
-    TTableDesc t;
-    t.path = path;
-    t.root = QLatin1String(root);
-    t.version = QStringLiteral("SW_VERSION = 1.000");
-    t.textBase = base;
-    t.clientWidth = clientWidth;
-    t.buttonCaptions = Table_Button_Captions(base);
-    t.buttonHints = Table_Button_Hints(base + 8);
+    TTableDesc t = Table_Description(path, root, "SW_VERSION = 1.000", base, clientWidth, rowPrefix, deleteQuestion);
     t.prepare = [limit, limitValue](const TTableGrids &, QString &) {
         *limit = limitValue;
         return true;
@@ -164,10 +158,8 @@ TColumnDesc j1939Box(const char *attribute, int header, int hint, int width)
 TTableDesc ReceiveJ1939_Table(TReceiveJ1939_State &state)
 {
     TReceiveJ1939_State *s = &state;
-    TTableDesc t = j1939Table(&J1939_Rec_Frames_File, "Receive_J1939", 2800, 876, kJ1939Rows, 2, &s->NUM_BYTE_IN,
-                              kJ1939ReceiveBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_ReceiveJ1939);
-    t.rowPrefix = 2835;
-    t.deleteQuestion = 2847;
+    TTableDesc t = j1939Table(&J1939_Rec_Frames_File, "Receive_J1939", 2800, 876, 2835, 2847, kJ1939Rows, 2,
+                              &s->NUM_BYTE_IN, kJ1939ReceiveBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_ReceiveJ1939);
     TColumnDesc time = Table_Column("OnReq_Time", 2823, 2833, 65, TLoadKind::Defaulted);
     time.value = QStringLiteral("1000");
     TGridDesc &g = t.grids[0];
@@ -195,10 +187,8 @@ TTableDesc ReceiveJ1939_Table(TReceiveJ1939_State &state)
 TTableDesc ReceiveNMEA_Table(TReceiveNMEA_State &state)
 {
     TReceiveNMEA_State *s = &state;
-    TTableDesc t = j1939Table(&NMEA_Rec_Frames_File, "Receive_NMEA_2000", 3000, 810, kNMEA2000Rows, 1, &s->NUM_BYTE_IN,
-                              kNMEA2000ReceiveBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_ReceiveNMEA);
-    t.rowPrefix = 3031;
-    t.deleteQuestion = 3043;
+    TTableDesc t = j1939Table(&NMEA_Rec_Frames_File, "Receive_NMEA_2000", 3000, 810, 3031, 3043, kNMEA2000Rows, 1,
+                              &s->NUM_BYTE_IN, kNMEA2000ReceiveBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_ReceiveNMEA);
     TGridDesc &g = t.grids[0];
     g.columns = {Table_Number_Column(3014),
                  j1939Column("PGN", 3015, 3023, 65),
@@ -222,10 +212,8 @@ TTableDesc ReceiveNMEA_Table(TReceiveNMEA_State &state)
 TTableDesc TransmitJ1939_Table(TTransmitJ1939_State &state)
 {
     TTransmitJ1939_State *s = &state;
-    TTableDesc t = j1939Table(&J1939_Send_Frames_File, "Transmit_J1939", 2900, 800, kJ1939Rows, 3, &s->NUM_BYTE_OUT,
-                              kTransmitBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_TransmitJ1939);
-    t.rowPrefix = 2935;
-    t.deleteQuestion = 2943;
+    TTableDesc t = j1939Table(&J1939_Send_Frames_File, "Transmit_J1939", 2900, 800, 2935, 2943, kJ1939Rows, 3,
+                              &s->NUM_BYTE_OUT, kTransmitBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_TransmitJ1939);
     // N Bytes left empty, or missing, is a whole frame.
     TColumnDesc bytes = Table_Column("TP_NByte", 2919, 2929, 60, TLoadKind::Defaulted);
     bytes.value = QStringLiteral("8");
@@ -267,10 +255,8 @@ TTableDesc TransmitNMEA_Table(TTransmitNMEA_State &state)
 {
     TTransmitNMEA_State *s = &state;
     // The same root as the receive file.
-    TTableDesc t = j1939Table(&NMEA_Send_Frames_File, "Receive_NMEA_2000", 3100, 810, kNMEA2000Rows, 2,
+    TTableDesc t = j1939Table(&NMEA_Send_Frames_File, "Receive_NMEA_2000", 3100, 810, 3135, 3142, kNMEA2000Rows, 2,
                               &s->NUM_BYTE_OUT, kTransmitBytes, &s->Total_Bytes, &s->Do_Copy, &s->Hint_TransmitNMEA);
-    t.rowPrefix = 3135;
-    t.deleteQuestion = 3142;
     TGridDesc &g = t.grids[0];
     g.columns = {Table_Number_Column(3114),
                  j1939Column("Priority", 3115, 3125, 55),
