@@ -350,9 +350,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1200 = IO-Link Zugriff\nSTR1211 = Kan\xC3\xA4le\n"
                                            "STR1600 = Modbus-Zugriff\nSTR1900 = Modbus-TCP-Zugriff\n"
                                            "STR1800 = GSDML-Dateiname\n"
-                                           "STR2500 = PDO-Zugriff\nSTR2600 = SDO-Client\nSTR2700 = SDO-Server\n"
-                                           "STR2800 = J1939 empfangen\nSTR2900 = J1939 senden\n"
-                                           "STR3000 = NMEA 2000 empfangen\nSTR3100 = NMEA 2000 senden\n");
+                                           "STR2500 = PDO-Zugriff\n"
+                                           "STR2600 = SDO-Client\n"
+                                           "STR2700 = SDO-Server\n"
+                                           "STR2800 = J1939 empfangen\n"
+                                           "STR2900 = J1939 senden\n"
+                                           "STR3000 = NMEA 2000 empfangen\n"
+                                           "STR3100 = NMEA 2000 senden\n");
     addLanguage(QStringLiteral("Empty"), "/#/ translates nothing\n");
 
     std::vector<QString> names;
@@ -363,9 +367,12 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                            QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
                                            QStringLiteral("FModbus_TCP_Master_Set_Access"),
-                                           QStringLiteral("FSet_PDO_Access"), QStringLiteral("FSet_SDO_Client_Access"),
-                                           QStringLiteral("FSet_SDO_Server_Access"), QStringLiteral("FReceiveJ1939"),
-                                           QStringLiteral("FTransmitJ1939"), QStringLiteral("FReceiveNMEA"),
+                                           QStringLiteral("FSet_PDO_Access"),
+                                           QStringLiteral("FSet_SDO_Client_Access"),
+                                           QStringLiteral("FSet_SDO_Server_Access"),
+                                           QStringLiteral("FReceiveJ1939"),
+                                           QStringLiteral("FTransmitJ1939"),
+                                           QStringLiteral("FReceiveNMEA"),
                                            QStringLiteral("FTransmitNMEA")}));
 
     // The order in which the windows take their new titles.
@@ -379,9 +386,14 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
     } log;
     for (QWidget *win : std::initializer_list<QWidget *>{FNew_Project, FOpenConf, FSoftOptions, FBoot, FParGen, FIO_Link_Set_Access,
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
-                                                         FModbus_TCP_Master_Set_Access, FSet_PDO_Access,
-                                                         FSet_SDO_Client_Access, FSet_SDO_Server_Access, FReceiveJ1939,
-                                                         FTransmitJ1939, FReceiveNMEA, FTransmitNMEA})
+                                                         FModbus_TCP_Master_Set_Access,
+                                                         FSet_PDO_Access,
+                                                         FSet_SDO_Client_Access,
+                                                         FSet_SDO_Server_Access,
+                                                         FReceiveJ1939,
+                                                         FTransmitJ1939,
+                                                         FReceiveNMEA,
+                                                         FTransmitNMEA})
         win->installEventFilter(&log);
 
     auto *o = FSoftOptions;
@@ -405,10 +417,14 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FSoftOptions"), QStringLiteral("FBoot"), QStringLiteral("FParGen"),
                                       QStringLiteral("FIO_Link_Set_Access"), QStringLiteral("FIOLink_IODD_Catalog"),
                                       QStringLiteral("FSetAccess"), QStringLiteral("FProfinetFileName"),
-                                      QStringLiteral("FModbus_TCP_Master_Set_Access"), QStringLiteral("FSet_PDO_Access"),
-                                      QStringLiteral("FSet_SDO_Client_Access"), QStringLiteral("FSet_SDO_Server_Access"),
-                                      QStringLiteral("FReceiveJ1939"), QStringLiteral("FTransmitJ1939"),
-                                      QStringLiteral("FReceiveNMEA"), QStringLiteral("FTransmitNMEA")}));
+                                      QStringLiteral("FModbus_TCP_Master_Set_Access"),
+                                      QStringLiteral("FSet_PDO_Access"),
+                                      QStringLiteral("FSet_SDO_Client_Access"),
+                                      QStringLiteral("FSet_SDO_Server_Access"),
+                                      QStringLiteral("FReceiveJ1939"),
+                                      QStringLiteral("FTransmitJ1939"),
+                                      QStringLiteral("FReceiveNMEA"),
+                                      QStringLiteral("FTransmitNMEA")}));
     EXPECT_EQ(FDovavivuvFirmWare->Btn_New->text(), QStringLiteral("Neu"));
     EXPECT_EQ(FDovavivuvFirmWare->L_Name_Conf->text(), QStringLiteral("Keine Konfiguration"));
     EXPECT_EQ(FNew_Project->windowTitle(), QStringLiteral("Neue Konfiguration"));

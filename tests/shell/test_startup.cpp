@@ -99,8 +99,13 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         std::vector<QWidget *> expected{FDovavivuvFirmWare, FIO_Link_Set_Access, FNew_Project, FOpenConf, FAbout,
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
                                         FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
-                                        FSet_PDO_Access, FSet_SDO_Client_Access, FSet_SDO_Server_Access,
-                                        FReceiveJ1939, FTransmitJ1939, FReceiveNMEA, FTransmitNMEA};
+                                        FSet_PDO_Access,
+                                        FSet_SDO_Client_Access,
+                                        FSet_SDO_Server_Access,
+                                        FReceiveJ1939,
+                                        FTransmitJ1939,
+                                        FReceiveNMEA,
+                                        FTransmitNMEA};
         for (QWidget *w : expected) ASSERT_NE(w, nullptr);
         EXPECT_EQ(windows.Windows(), expected);
         EXPECT_EQ(FIOLink_IODD_Catalog->windowTitle(), QStringLiteral("IO-Link IODD Catalog"));
