@@ -155,6 +155,14 @@ protected:
             img = w.screen()->grabWindow(0, 0, 0, w.frameGeometry().width(), w.frameGeometry().height()).toImage();
         img.save(keep + QStringLiteral("/%1_tab%2.png").arg(w.objectName()).arg(grid));
     }
+    // The hint a column's title shows, and the title itself.
+    static QString titleHint(TNovaStringGrid &g, int col)
+    {
+        QString h;
+        g.OnGridHint(&g, 0, g.DisplColIndex(col), h);
+        return h;
+    }
+    static QString header(TNovaColumnGrid &g, int col) { return g.Columns()->Items(col)->Header(); }
     QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
     static QByteArray fixture(const char *name)
     {

@@ -33,15 +33,6 @@ const Cells kServerRow{{1, "0x2000"}, {2, "0"}, {3, "4"}, {4, "0"}, {5, "1"}, {6
 
 using CANopenWindows = TableWindowTest;
 
-QString titleHint(TNovaStringGrid &g, int col)
-{
-    QString h;
-    g.OnGridHint(&g, 0, g.DisplColIndex(col), h);
-    return h;
-}
-
-QString header(TNovaColumnGrid &g, int col) { return g.Columns()->Items(col)->Header(); }
-
 } // namespace
 
 // ---- the frame ---------------------------------------------------------------------------------------

@@ -25,15 +25,6 @@ const Cells kNMEATransmit{{1, "2"}, {2, "129025"}, {3, "0"}, {4, "N"}, {5, "8"},
 
 using J1939Windows = TableWindowTest;
 
-QString titleHint(TNovaStringGrid &g, int col)
-{
-    QString h;
-    g.OnGridHint(&g, 0, g.DisplColIndex(col), h);
-    return h;
-}
-
-QString header(TNovaColumnGrid &g, int col) { return g.Columns()->Items(col)->Header(); }
-
 // Rows first .. last of the grid set to the same cells.
 void fillRows(TNovaStringGrid &g, int first, int last, const Cells &cells)
 {
