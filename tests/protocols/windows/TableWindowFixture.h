@@ -9,6 +9,8 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -163,6 +165,28 @@ protected:
         return h;
     }
     static QString header(TNovaColumnGrid &g, int col) { return g.Columns()->Items(col)->Header(); }
+    // OK while the window's file path names a folder: one error box with the reason, the folder and
+    // what it holds untouched, the window still open; with the path sound again OK saves and closes.
+    void checkFailedSave(TTable_Window &w, QString &path)
+    {
+        open(w);
+        const QString sound = path;
+        path = file("Folder.xml");
+        ASSERT_TRUE(QDir().mkpath(path));
+        testsupport::writeFile(path + QStringLiteral("/kept"), "kept");
+        testsupport::ModalResponder responder;
+        const QStringList boxes = click(w.Btn_OK, responder);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes.front().contains(path)) << boxes.front().toStdString();
+        EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(testsupport::readAll(path + QStringLiteral("/kept")), QByteArray("kept"));
+        path = sound;
+        EXPECT_EQ(click(w.Btn_OK), QStringList());
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_TRUE(QFileInfo(path).isFile());
+        QDir(file("Folder.xml")).removeRecursively();
+    }
     QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
     static QByteArray fixture(const char *name)
     {

@@ -438,6 +438,19 @@ TEST_F(CANopenWindows, ARowLackingAnAttributeStopsTheLoadThere)
     }
 }
 
+TEST_F(CANopenWindows, AFailedSaveSaysWhyAndKeepsTheWindowOpen)
+{
+    TFSet_PDO_Access pdo;
+    TFSet_SDO_Client_Access client;
+    TFSet_SDO_Server_Access server;
+    const std::pair<TTable_Window *, QString *> windows[] = {
+        {&pdo, &PDO_CANopen_File}, {&client, &SDO_Client_CANopen_File}, {&server, &SDO_Server_CANopen_File}};
+    for (const auto &[w, path] : windows) {
+        SCOPED_TRACE(path->toStdString());
+        checkFailedSave(*w, *path);
+    }
+}
+
 // ---- row buttons and grid events ------------------------------------------------------------------------
 
 TEST_F(CANopenWindows, RowButtonsActOnTheActiveSheetAndDeleteTheirOwnWay)

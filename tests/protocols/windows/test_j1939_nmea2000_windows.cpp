@@ -456,6 +456,22 @@ TEST_F(J1939Windows, AFileThatCannotBeReadIsReportedAndKept)
     w.hide();
 }
 
+TEST_F(J1939Windows, AFailedSaveSaysWhyAndKeepsTheWindowOpen)
+{
+    TFReceiveJ1939 rx;
+    TFTransmitJ1939 tx;
+    TFReceiveNMEA nrx;
+    TFTransmitNMEA ntx;
+    const std::pair<TTable_Window *, QString *> windows[] = {{&rx, &J1939_Rec_Frames_File},
+                                                             {&tx, &J1939_Send_Frames_File},
+                                                             {&nrx, &NMEA_Rec_Frames_File},
+                                                             {&ntx, &NMEA_Send_Frames_File}};
+    for (const auto &[w, path] : windows) {
+        SCOPED_TRACE(path->toStdString());
+        checkFailedSave(*w, *path);
+    }
+}
+
 // Each window with the rows of its test file.
 TEST_F(J1939Windows, EachWindowRenders)
 {
