@@ -200,6 +200,22 @@ TRowRule Rule_Not_Empty(int col, int slot)
     return [=](const TRowCells &r) { return r.empty(col) ? TCheckFault{slot} : TCheckFault{}; };
 }
 
+TTableDesc Table_Description(const QString *path, const char *root, const char *version, int base, int clientWidth,
+                             int rowPrefix, int deleteQuestion)
+{
+    TTableDesc t;
+    t.path = path;
+    t.root = QLatin1String(root);
+    t.version = QLatin1String(version);
+    t.textBase = base;
+    t.clientWidth = clientWidth;
+    t.buttonCaptions = Table_Button_Captions(base);
+    t.buttonHints = Table_Button_Hints(base + 8);
+    t.rowPrefix = rowPrefix;
+    t.deleteQuestion = deleteQuestion;
+    return t;
+}
+
 std::array<int, 6> Table_Button_Captions(int base)
 {
     return {base + 2, base + 3, base + 4, base + 5, base + 6, base + 7};

@@ -158,6 +158,10 @@ struct TTableDesc {
     std::function<TCheckFault()> afterCheck; // after every grid passed
 };
 
+// A table of the text block from base: caption base+0, L_SW_Desc base+1, the six buttons' captions
+// base+2 .. base+7 and hints base+8 .. base+13.
+TTableDesc Table_Description(const QString *path, const char *root, const char *version, int base, int clientWidth,
+                             int rowPrefix, int deleteQuestion);
 // The usual six captions and hints: base+2 .. base+7, and hint slots first .. first+5.
 std::array<int, 6> Table_Button_Captions(int base);
 std::array<int, 6> Table_Button_Hints(int first);

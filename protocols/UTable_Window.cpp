@@ -144,22 +144,26 @@ TNovaStringGrid *TTable_Window::Active_Grid() const { return Grids[size_t(Active
 
 void TTable_Window::Btn_DelRowClick()
 {
-    const int i = Active_Index();
-    TNovaStringGrid *g = Grids[size_t(i)];
+    TNovaStringGrid *g = Active_Grid();
     const int row = g->Row();
     QString question = LT(Desc.deleteQuestion);
     if (question.contains(QLatin1String("%d")))
         question.replace(QLatin1String("%d"), QString::number(row));
     else
         question += QString::number(row);
-    if (platform::askYesNo(question, this) == platform::Answer::Yes) {
-        const bool setEnable = Desc.grids[size_t(i)].enableColumn >= 0;
-        if (auto *cg = dynamic_cast<TNovaColumnGrid *>(g))
-            ColGrid_Delete_Row(row, cg);
-        else
-            StrGrid_Delete_Row(row, g, setEnable);
-    }
+    if (platform::askYesNo(question, this) == platform::Answer::Yes) Delete_Table_Row(row, g);
     Row_Button_Done(TRowButton::Delete, g);
+}
+
+void TTable_Window::Delete_Table_Row(int Row, TNovaStringGrid *Grid)
+{
+    if (auto *cg = dynamic_cast<TNovaColumnGrid *>(Grid)) {
+        ColGrid_Delete_Row(Row, cg);
+        return;
+    }
+    const auto it = std::find(Grids.begin(), Grids.end(), Grid);
+    const bool setEnable = it != Grids.end() && Desc.grids[size_t(it - Grids.begin())].enableColumn >= 0;
+    StrGrid_Delete_Row(Row, Grid, setEnable);
 }
 
 void TTable_Window::Btn_InsRowClick()

@@ -70,6 +70,9 @@ protected:
     enum class TRowButton { Delete, Insert, Copy, Paste };
     // Builds the grids, sheets and buttons of desc and wires their events.
     void Build_Table(TTableDesc desc);
+    // The delete button's deletion of Row (after the question): the common row routines, unless the
+    // window deletes its own way.
+    virtual void Delete_Table_Row(int Row, TNovaStringGrid *Grid);
     // After a row button has run on grid (Delete whatever the answer).
     virtual void Row_Button_Done(TRowButton, TNovaStringGrid *) {}
     void showEvent(QShowEvent *e) override;

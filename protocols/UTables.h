@@ -294,3 +294,81 @@ bool Check_Error_CommName_Desc(const QString &str, int Check_Type);
 void Index_Row_Build(TNovaStringGrid *app_SGA);
 
 TTableDesc SNMP_Trap_Table(TSNMP_Trap_State &state);
+// ---- CANopen ("PDO_CANopen.xml", "SDO_Client_CANopen.xml", "SDO_Server_CANopen.xml") ----------------
+// Two tables on two tab sheets, no Enable column, every attribute required, positions typed as text.
+
+inline constexpr int kCANopenAreaBytes = 1440;
+
+struct TCANopen_State {
+    int PROFINET_NByte_IN = kCANopenAreaBytes; // sizes of the input and output data areas, set at each showing
+    int PROFINET_NByte_OUT = kCANopenAreaBytes;
+};
+
+struct TSet_PDO_Access_State : TCANopen_State {
+    QStringList Hint_PDO_Receive;
+    QStringList Hint_PDO_Transmit;
+    bool Do_Copy_Receive_PDO = false;
+    bool Do_Copy_Transmit_PDO = false;
+};
+
+struct TSet_SDO_Client_Access_State : TCANopen_State {
+    QStringList Hint_SDO_Client_Read;
+    QStringList Hint_SDO_Client_Write;
+    bool Do_Copy_SDO_Read = false;
+    bool Do_Copy_SDO_Write = false;
+};
+
+// The server window keeps the client's field names.
+struct TSet_SDO_Server_Access_State : TSet_SDO_Client_Access_State {};
+
+inline constexpr int kPDORows = 30;
+inline constexpr int kSDOClientRows = 256;
+inline constexpr int kSDOServerRows = 500;
+
+TTableDesc Set_PDO_Access_Table(TSet_PDO_Access_State &state);
+TTableDesc Set_SDO_Client_Access_Table(TSet_SDO_Client_Access_State &state);
+TTableDesc Set_SDO_Server_Access_Table(TSet_SDO_Server_Access_State &state);
+
+// ---- J1939 and NMEA 2000 ("J1939_Rec_Frames.xml", "J1939_Send_Frames.xml", "NMEA_Rec_Frames.xml",
+// "NMEA_Send_Frames.xml") ---------------------------------------------------------------------------
+// One table of rows right under the root; the PGN is the key, untrimmed (blanks are a PGN); the rows'
+// bytes add up to a limit.
+
+inline constexpr int kJ1939Rows = 512;
+inline constexpr int kNMEA2000Rows = 62;
+inline constexpr int kJ1939ReceiveBytes = 1440;
+inline constexpr int kNMEA2000ReceiveBytes = 512;
+inline constexpr int kTransmitBytes = 512;
+
+struct TReceiveJ1939_State {
+    int NUM_BYTE_IN = kJ1939ReceiveBytes;
+    QStringList Hint_ReceiveJ1939;
+    bool Do_Copy = false;
+    int Total_Bytes = 0; // the running total of the data check
+};
+
+struct TReceiveNMEA_State {
+    int NUM_BYTE_IN = kNMEA2000ReceiveBytes;
+    QStringList Hint_ReceiveNMEA;
+    bool Do_Copy = false;
+    int Total_Bytes = 0;
+};
+
+struct TTransmitJ1939_State {
+    int NUM_BYTE_OUT = kTransmitBytes;
+    QStringList Hint_TransmitJ1939;
+    bool Do_Copy = false;
+    int Total_Bytes = 0;
+};
+
+struct TTransmitNMEA_State {
+    int NUM_BYTE_OUT = kTransmitBytes;
+    QStringList Hint_TransmitNMEA;
+    bool Do_Copy = false;
+    int Total_Bytes = 0;
+};
+
+TTableDesc ReceiveJ1939_Table(TReceiveJ1939_State &state);
+TTableDesc ReceiveNMEA_Table(TReceiveNMEA_State &state);
+TTableDesc TransmitJ1939_Table(TTransmitJ1939_State &state);
+TTableDesc TransmitNMEA_Table(TTransmitNMEA_State &state);

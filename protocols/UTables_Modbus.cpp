@@ -115,16 +115,8 @@ int TModbus_Master_State::Get_Index_From_Topic(const QString &Topic, int Index) 
 TTableDesc Modbus_Master_Table(TModbus_Master_State &state)
 {
     TModbus_Master_State *s = &state;
-    TTableDesc t;
-    t.path = &ModbusM_SetAccess_File;
-    t.root = QStringLiteral("EtherNetIP_to_Modbus");
-    t.version = QStringLiteral("SW_VERSION = 1.000");
-    t.textBase = 1600;
-    t.clientWidth = 956;
-    t.buttonCaptions = Table_Button_Captions(1600);
-    t.buttonHints = Table_Button_Hints(1608);
-    t.rowPrefix = 1668;
-    t.deleteQuestion = 1688;
+    TTableDesc t = Table_Description(&ModbusM_SetAccess_File, "EtherNetIP_to_Modbus", "SW_VERSION = 1.000", 1600, 956,
+                                     1668, 1688);
 
     TGridDesc read = modbusGrid(true, 1614, &s->Do_Copy_In_Read, &s->Hint_Modbus_Set_Access_Read);
     TColumnDesc topic = Table_List_Column("Index_Topic", 1642, 1653, 120, {});

@@ -25,6 +25,13 @@
 #include "protocols/UTopicTemplate.h"
 #include "protocols/UReceiveCAN.h"
 #include "protocols/UTransmitCAN.h"
+#include "protocols/UReceiveJ1939.h"
+#include "protocols/UReceiveNMEA.h"
+#include "protocols/USet_PDO_Access.h"
+#include "protocols/USet_SDO_Client_Access.h"
+#include "protocols/USet_SDO_Server_Access.h"
+#include "protocols/UTransmitJ1939.h"
+#include "protocols/UTransmitNMEA.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -357,6 +364,13 @@ std::vector<DIDurovuzozAdozAvir::Lang_Window> DIDurovuzozAdozAvir::Language_Wind
     if (FBACnetSlaveSetAccess) list.push_back({FBACnetSlaveSetAccess, [] { FBACnetSlaveSetAccess->Set_Lang(); }});
     if (FReceiveCAN) list.push_back({FReceiveCAN, [] { FReceiveCAN->Set_Lang(); }});
     if (FTransmitCAN) list.push_back({FTransmitCAN, [] { FTransmitCAN->Set_Lang(); }});
+    if (FSet_PDO_Access) list.push_back({FSet_PDO_Access, [] { FSet_PDO_Access->Set_Lang(); }});
+    if (FSet_SDO_Client_Access) list.push_back({FSet_SDO_Client_Access, [] { FSet_SDO_Client_Access->Set_Lang(); }});
+    if (FSet_SDO_Server_Access) list.push_back({FSet_SDO_Server_Access, [] { FSet_SDO_Server_Access->Set_Lang(); }});
+    if (FReceiveJ1939) list.push_back({FReceiveJ1939, [] { FReceiveJ1939->Set_Lang(); }});
+    if (FTransmitJ1939) list.push_back({FTransmitJ1939, [] { FTransmitJ1939->Set_Lang(); }});
+    if (FReceiveNMEA) list.push_back({FReceiveNMEA, [] { FReceiveNMEA->Set_Lang(); }});
+    if (FTransmitNMEA) list.push_back({FTransmitNMEA, [] { FTransmitNMEA->Set_Lang(); }});
     if (FSNMP_Trap_Access) list.push_back({FSNMP_Trap_Access, [] { FSNMP_Trap_Access->Set_Lang(); }});
     if (FMQTT_Set_Topic) list.push_back({FMQTT_Set_Topic, [] { FMQTT_Set_Topic->Set_Lang(); }});
     if (FTopicTemplate) list.push_back({FTopicTemplate, [] { FTopicTemplate->Set_Lang(); }});
@@ -407,6 +421,12 @@ void DIDurovuzozAdozAvir::Btn_Click(QObject *Sender)
         if (FReceiveCAN) FReceiveCAN->exec();
     } else if (Sender == Btn_CAN_Send_Frame) {
         if (FTransmitCAN) FTransmitCAN->exec();
+    } else if (Sender == Btn_PDO_CANopen) {
+        if (FSet_PDO_Access) FSet_PDO_Access->exec();
+    } else if (Sender == Btn_SDO_Client_CANopen) {
+        if (FSet_SDO_Client_Access) FSet_SDO_Client_Access->exec();
+    } else if (Sender == Btn_SDO_Server_CANopen) {
+        if (FSet_SDO_Server_Access) FSet_SDO_Server_Access->exec();
     } else if (Sender == Btn_BACnet_EDE_File) {
         BACnet_EDE_File();
     } else if (Sender == Btn_CANopen_EDS) {
@@ -616,6 +636,13 @@ TProgramWindows::TProgramWindows(const QString &exeDir)
     create(FBACnetSlaveSetAccess);
     create(FReceiveCAN);
     create(FTransmitCAN);
+    create(FSet_PDO_Access);
+    create(FSet_SDO_Client_Access);
+    create(FSet_SDO_Server_Access);
+    create(FReceiveJ1939);
+    create(FTransmitJ1939);
+    create(FReceiveNMEA);
+    create(FTransmitNMEA);
     create(FSNMP_Trap_Access);
     create(FMQTT_Set_Topic);
     create(FTopicTemplate);

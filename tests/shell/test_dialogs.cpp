@@ -14,6 +14,13 @@
 #include "protocols/UBACnet_Eng_Unit.h"
 #include "protocols/UReceiveCAN.h"
 #include "protocols/UTransmitCAN.h"
+#include "protocols/UReceiveJ1939.h"
+#include "protocols/UReceiveNMEA.h"
+#include "protocols/USet_PDO_Access.h"
+#include "protocols/USet_SDO_Client_Access.h"
+#include "protocols/USet_SDO_Server_Access.h"
+#include "protocols/UTransmitJ1939.h"
+#include "protocols/UTransmitNMEA.h"
 #include "grid/NovaColumnGrid.h"
 #include "platform/UrlOpener.h"
 #include "protocols/UProfinetFileName.h"
@@ -356,6 +363,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            "STR1800 = GSDML-Dateiname\n"
                                            "STR2200 = BACnet-Einheit\nSTR2100 = BACnet-Zugriff\n"
                                            "STR2300 = CAN empfangen\nSTR2400 = CAN senden\n"
+                                           "STR2500 = PDO-Zugriff\n"
+                                           "STR2600 = SDO-Client\n"
+                                           "STR2700 = SDO-Server\n"
+                                           "STR2800 = J1939 empfangen\n"
+                                           "STR2900 = J1939 senden\n"
+                                           "STR3000 = NMEA 2000 empfangen\n"
+                                           "STR3100 = NMEA 2000 senden\n"
                                            "STR3200 = SNMP-Zugriff\nSTR3300 = MQTT-Themen\nSTR3400 = Thema\n"
                                            "STR3500 = NMEA-Lauscher\nSTR3600 = NMEA-Satzfelder\n"
                                            "STR3700 = EtherCAT-Variablen\n"
@@ -372,6 +386,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                            QStringLiteral("FModbus_TCP_Master_Set_Access"),
                                            QStringLiteral("FBACnet_Eng_Unit"), QStringLiteral("FBACnetSlaveSetAccess"),
                                            QStringLiteral("FReceiveCAN"), QStringLiteral("FTransmitCAN"),
+                                           QStringLiteral("FSet_PDO_Access"),
+                                           QStringLiteral("FSet_SDO_Client_Access"),
+                                           QStringLiteral("FSet_SDO_Server_Access"),
+                                           QStringLiteral("FReceiveJ1939"),
+                                           QStringLiteral("FTransmitJ1939"),
+                                           QStringLiteral("FReceiveNMEA"),
+                                           QStringLiteral("FTransmitNMEA"),
                                            QStringLiteral("FSNMP_Trap_Access"),
                                            QStringLiteral("FMQTT_Set_Topic"),
                                            QStringLiteral("FTopicTemplate"),
@@ -393,6 +414,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                                          FIOLink_IODD_Catalog, FSetAccess, FProfinetFileName,
                                                          FModbus_TCP_Master_Set_Access, FBACnet_Eng_Unit,
                                                          FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN,
+                                                         FSet_PDO_Access,
+                                                         FSet_SDO_Client_Access,
+                                                         FSet_SDO_Server_Access,
+                                                         FReceiveJ1939,
+                                                         FTransmitJ1939,
+                                                         FReceiveNMEA,
+                                                         FTransmitNMEA,
                                                          FSNMP_Trap_Access,
                                                          FMQTT_Set_Topic,
                                                          FTopicTemplate,
@@ -426,6 +454,13 @@ TEST_F(Dialogs, LanguageChangeRelabelsEveryWindowInOrder)
                                       QStringLiteral("FModbus_TCP_Master_Set_Access"),
                                       QStringLiteral("FBACnet_Eng_Unit"), QStringLiteral("FBACnetSlaveSetAccess"),
                                       QStringLiteral("FReceiveCAN"), QStringLiteral("FTransmitCAN"),
+                                      QStringLiteral("FSet_PDO_Access"),
+                                      QStringLiteral("FSet_SDO_Client_Access"),
+                                      QStringLiteral("FSet_SDO_Server_Access"),
+                                      QStringLiteral("FReceiveJ1939"),
+                                      QStringLiteral("FTransmitJ1939"),
+                                      QStringLiteral("FReceiveNMEA"),
+                                      QStringLiteral("FTransmitNMEA"),
                                       QStringLiteral("FSNMP_Trap_Access"),
                                       QStringLiteral("FMQTT_Set_Topic"),
                                       QStringLiteral("FTopicTemplate"),

@@ -15,6 +15,13 @@
 #include "protocols/UTopicTemplate.h"
 #include "protocols/UReceiveCAN.h"
 #include "protocols/UTransmitCAN.h"
+#include "protocols/UReceiveJ1939.h"
+#include "protocols/UReceiveNMEA.h"
+#include "protocols/USet_PDO_Access.h"
+#include "protocols/USet_SDO_Client_Access.h"
+#include "protocols/USet_SDO_Server_Access.h"
+#include "protocols/UTransmitJ1939.h"
+#include "protocols/UTransmitNMEA.h"
 #include "shell/UComon.h"
 #include "shell/UDovavivuvFirmWare.h"
 #include "shell/ULanguage.h"
@@ -104,6 +111,13 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
                                         FSoftOptions, FParGen, FIOLink_IODD_Catalog, FBoot,
                                         FSetAccess, FProfinetFileName, FModbus_TCP_Master_Set_Access,
                                         FBACnet_Eng_Unit, FBACnetSlaveSetAccess, FReceiveCAN, FTransmitCAN,
+                                        FSet_PDO_Access,
+                                        FSet_SDO_Client_Access,
+                                        FSet_SDO_Server_Access,
+                                        FReceiveJ1939,
+                                        FTransmitJ1939,
+                                        FReceiveNMEA,
+                                        FTransmitNMEA,
                                         FSNMP_Trap_Access,
                                         FMQTT_Set_Topic,
                                         FTopicTemplate,
@@ -128,6 +142,8 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
         EXPECT_EQ(FReceiveCAN->windowTitle(), QStringLiteral("Receive CAN Frames Set Access"));
         EXPECT_EQ(FTransmitCAN->windowTitle(), QStringLiteral("Transmit CAN Frames Set Access"));
         EXPECT_EQ(FTransmitCAN->L_SW_Code->text(), QStringLiteral("CF41520"));
+        EXPECT_EQ(FSet_PDO_Access->windowTitle(), QStringLiteral("Set PDO Access"));
+        EXPECT_EQ(FTransmitNMEA->windowTitle(), QStringLiteral("Transmit NMEA 2000 Frames"));
         EXPECT_EQ(FSNMP_Trap_Access->windowTitle(), QStringLiteral("Set SNMP Trap Access"));
         EXPECT_EQ(FMQTT_Set_Topic->windowTitle(), QStringLiteral("Set MQTT Topics"));
         EXPECT_EQ(FTopicTemplate->windowTitle(), QStringLiteral("Set Topic"));
@@ -154,6 +170,13 @@ TEST_F(Startup, WindowsAreCreatedInOrderAndFreedAtTheEnd)
     EXPECT_EQ(FBACnetSlaveSetAccess, nullptr);
     EXPECT_EQ(FReceiveCAN, nullptr);
     EXPECT_EQ(FTransmitCAN, nullptr);
+    EXPECT_EQ(FSet_PDO_Access, nullptr);
+    EXPECT_EQ(FSet_SDO_Client_Access, nullptr);
+    EXPECT_EQ(FSet_SDO_Server_Access, nullptr);
+    EXPECT_EQ(FReceiveJ1939, nullptr);
+    EXPECT_EQ(FTransmitJ1939, nullptr);
+    EXPECT_EQ(FReceiveNMEA, nullptr);
+    EXPECT_EQ(FTransmitNMEA, nullptr);
     EXPECT_EQ(FSNMP_Trap_Access, nullptr);
     EXPECT_EQ(FMQTT_Set_Topic, nullptr);
     EXPECT_EQ(FTopicTemplate, nullptr);

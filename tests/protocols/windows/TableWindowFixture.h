@@ -9,11 +9,20 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <utility>
+#include <vector>
 #include <ostream>
+#include <string>
 
 inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -140,7 +149,61 @@ protected:
         }
         w.hide();
     }
-
+    // Draws the shown window with the grid's tab sheet active: its titles show and its last column ends
+    // inside it (nothing to scroll sideways). With CFG_SCREENSHOT_DIR set the picture is kept there as
+    // "<object name>_tab<grid>.png" (under a virtual X screen, the screen itself is taken).
+    static void checkDrawing(TTable_Window &w, int grid)
+    {
+        w.move(0, 0);
+        if (w.PageControl1) w.PageControl1->setCurrentIndex(grid);
+        QApplication::processEvents();
+        QTest::qWait(50);
+        const QImage drawn = w.grab().toImage();
+        TNovaStringGrid *g = w.Grids[size_t(grid)];
+        const QRect title = g->geometry().translated(g->parentWidget()->mapTo(&w, QPoint()));
+        int ink = 0;
+        for (int x = title.left(); x < title.right(); ++x)
+            if (drawn.pixelColor(x, title.top() + 11).lightness() < 80) ++ink;
+        const std::string name = w.objectName().toStdString() + " tab " + std::to_string(grid);
+        EXPECT_GT(ink, 50) << name << ": the titles show";
+        EXPECT_LE(g->CellRect(g->ColCount() - 1, 0).Right, g->viewport()->width()) << name;
+        const QString keep = qEnvironmentVariable("CFG_SCREENSHOT_DIR");
+        if (keep.isEmpty()) return;
+        QImage img = drawn;
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            img = w.screen()->grabWindow(0, 0, 0, w.frameGeometry().width(), w.frameGeometry().height()).toImage();
+        img.save(keep + QStringLiteral("/%1_tab%2.png").arg(w.objectName()).arg(grid));
+    }
+    // The hint a column's title shows, and the title itself.
+    static QString titleHint(TNovaStringGrid &g, int col)
+    {
+        QString h;
+        g.OnGridHint(&g, 0, g.DisplColIndex(col), h);
+        return h;
+    }
+    static QString header(TNovaColumnGrid &g, int col) { return g.Columns()->Items(col)->Header(); }
+    // OK while the window's file path names a folder: one error box with the reason, the folder and
+    // what it holds untouched, the window still open; with the path sound again OK saves and closes.
+    void checkFailedSave(TTable_Window &w, QString &path)
+    {
+        open(w);
+        const QString sound = path;
+        path = file("Folder.xml");
+        ASSERT_TRUE(QDir().mkpath(path));
+        testsupport::writeFile(path + QStringLiteral("/kept"), "kept");
+        testsupport::ModalResponder responder;
+        const QStringList boxes = click(w.Btn_OK, responder);
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes.front().contains(path)) << boxes.front().toStdString();
+        EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(testsupport::readAll(path + QStringLiteral("/kept")), QByteArray("kept"));
+        path = sound;
+        EXPECT_EQ(click(w.Btn_OK), QStringList());
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_TRUE(QFileInfo(path).isFile());
+        QDir(file("Folder.xml")).removeRecursively();
+    }
     QString file(const char *name) const { return dir.filePath(QLatin1String(name)); }
     static QByteArray fixture(const char *name)
     {
