@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <qdrawutil.h>
 
 #include "grid/base/Theme.h"
@@ -44,7 +45,10 @@ void TNsgCustomCombo::SetStyle(TComboStyle s)
         FWiredEdit = le;
         le->installEventFilter(this);
         le->setMouseTracking(true);
-        connect(le, &QLineEdit::textEdited, this, [this] { Change(); });
+        connect(le, &QLineEdit::textEdited, this, [this] {
+            ApplyCharCase();
+            Change();
+        });
     }
     SetAutoComplete(FAutoComplete);
     PlaceEditor();
@@ -68,8 +72,66 @@ void TNsgCustomCombo::SetItems(const QStringList &items)
 
 void TNsgCustomCombo::SetText(const QString &t)
 {
-    if (isEditable()) setEditText(t);
+    if (isEditable()) setEditText(InCharCase(t));
     else setCurrentIndex(findText(t, Qt::MatchFixedString));
+}
+
+QString TNsgCustomCombo::InCharCase(const QString &t) const
+{
+    // Character by character, so the text keeps its length and the caret its place.
+    QString out = t;
+    for (QChar &c : out) c = FCharCase == ecUpperCase ? c.toUpper() : FCharCase == ecLowerCase ? c.toLower() : c;
+    return out;
+}
+
+void TNsgCustomCombo::ApplyCharCase()
+{
+    QLineEdit *le = lineEdit();
+    if (!le || FCharCase == ecNormal) return;
+    const QString cased = InCharCase(le->text());
+    if (cased == le->text()) return;
+    const int pos = le->cursorPosition();
+    le->setText(cased);
+    le->setCursorPosition(pos);
+}
+
+void TNsgCustomCombo::SetCharCase(TEditCharCase c)
+{
+    FCharCase = c;
+    ApplyCharCase();
+}
+
+namespace {
+// Rows of one fixed height, when the combo asks for one.
+class TComboRowDelegate : public QStyledItemDelegate {
+public:
+    TComboRowDelegate(int height, QObject *parent) : QStyledItemDelegate(parent), m_height(height) {}
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), m_height};
+    }
+
+private:
+    int m_height;
+};
+} // namespace
+
+int TNsgCustomCombo::ItemHeight() const
+{
+    if (FItemHeight > 0) return FItemHeight;
+    return view() && count() > 0 ? view()->sizeHintForRow(0) : fontMetrics().height();
+}
+
+void TNsgCustomCombo::SetItemHeight(int h)
+{
+    if (h == FItemHeight) return;
+    FItemHeight = h > 0 ? h : 0;
+    if (view()) {
+        QAbstractItemDelegate *old = view()->itemDelegate();
+        view()->setItemDelegate(FItemHeight > 0 ? new TComboRowDelegate(FItemHeight, view())
+                                                : new QStyledItemDelegate(view()));
+        if (old && old->parent() == view()) old->deleteLater();
+    }
 }
 
 bool TNsgCustomCombo::DroppedDown() const
@@ -466,6 +528,7 @@ void TNsgCustomCombo::keyPressEvent(QKeyEvent *e)
     if (!ch.isNull()) {
         const QChar typed = ch;
         KeyPress(ch);
+        if (!ch.isNull() && isEditable()) ch = InCharCase(QString(ch)).at(0);
         if (ch.isNull()) {
             e->accept();
             return;

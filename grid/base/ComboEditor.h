@@ -14,6 +14,7 @@
 #include "grid/base/PopupWatch.h"
 
 enum TComboStyle : quint8 { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+enum TEditCharCase : quint8 { ecNormal, ecUpperCase, ecLowerCase };
 
 class TNsgCustomCombo : public QComboBox, public editorkit::ButtonColors, public TLabelledControl {
 public:
@@ -37,6 +38,12 @@ public:
     bool DroppedDown() const;
     bool AutoComplete() const { return FAutoComplete; }
     void SetAutoComplete(bool v);
+    // Letter case of the edit: typed, pasted and set texts are turned into it.
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase c);
+    // Height of one row of the list; 0 (the default) leaves it to the font.
+    int ItemHeight() const;
+    void SetItemHeight(int h);
 
     // Own look.
     bool AutoFocus() const { return FAutoFocus; }
@@ -147,7 +154,11 @@ private:
     void ButtonStateChanged();
 
     TComboStyle FStyle = csDropDown;
+    QString InCharCase(const QString &t) const;
+    void ApplyCharCase();
     bool FAutoComplete = true;
+    TEditCharCase FCharCase = ecNormal;
+    int FItemHeight = 0;
     bool FAutoFocus = false;
     bool FFlat = false;
     bool FEtched = false;

@@ -2,6 +2,7 @@
 // auto-completion and the drop-down events.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -259,6 +260,51 @@ TEST_F(ComboTest, EditableAutoCompletesTypedText)
     showActive(&off);
     QTest::keyClicks(&off, "ba");
     EXPECT_EQ(off.Text(), "ba");
+}
+
+TEST_F(ComboTest, CharCaseTurnsTypedPastedAndSetTexts)
+{
+    struct Case {
+        TEditCharCase charCase;
+        const char *typed, *pasted, *set, *expectTyped, *expectPasted, *expectSet;
+    };
+    const Case cases[] = {
+        {ecNormal, "aB", "cD", "Ef", "aB", "aBcD", "Ef"},
+        {ecUpperCase, "aB", "cD", "Ef", "AB", "ABCD", "EF"},
+        {ecLowerCase, "aB", "cD", "Ef", "ab", "abcd", "ef"},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(int(k.charCase));
+        TNsgComboBox c;
+        c.SetAutoComplete(false);
+        c.SetText("");
+        c.SetCharCase(k.charCase);
+        showActive(&c);
+        QTest::keyClicks(&c, k.typed);
+        EXPECT_EQ(c.Text(), k.expectTyped);
+        QApplication::clipboard()->setText(QString::fromLatin1(k.pasted));
+        c.lineEdit()->setCursorPosition(c.lineEdit()->text().size());
+        QTest::keyClick(c.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(c.Text(), k.expectPasted);
+        c.SetText(k.set);
+        EXPECT_EQ(c.Text(), k.expectSet);
+    }
+    TNsgComboBox late;
+    late.SetText("MiXed");
+    late.SetCharCase(ecLowerCase);
+    EXPECT_EQ(late.Text(), "mixed") << "switching the case turns the text already there";
+}
+
+TEST_F(ComboTest, ItemHeightSetsTheListRows)
+{
+    TNsgComboBox c;
+    c.SetItems({"Apple", "Banana"});
+    EXPECT_EQ(c.ItemHeight(), c.view()->sizeHintForRow(0)) << "by default the font decides";
+    c.SetItemHeight(31);
+    EXPECT_EQ(c.ItemHeight(), 31);
+    EXPECT_EQ(c.view()->sizeHintForRow(1), 31);
+    c.SetItemHeight(0);
+    EXPECT_NE(c.view()->sizeHintForRow(0), 31);
 }
 
 TEST_F(ComboTest, MouseOpensListAndPicksItem)
