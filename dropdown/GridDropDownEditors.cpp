@@ -4,6 +4,7 @@
 #include "dropdown/DropDownForm.h"
 #include "grid/NovaGrid.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 // ---- what every wrapper shares -----------------------------------------------------------------------
@@ -15,6 +16,26 @@ TGridDropDownWrapper<TBaseDropDown>::TGridDropDownWrapper(TNovaStringGrid &AGrid
     this->hide();
     this->OnDropDownHeaderButtonClick = [this](QObject *, int i) { GridHeaderButtonClick(i); };
     this->OnDropDownFooterButtonClick = [this](QObject *, int i) { GridFooterButtonClick(i); };
+    qApp->installEventFilter(this);
+}
+
+template <class TBaseDropDown>
+bool TGridDropDownWrapper<TBaseDropDown>::eventFilter(QObject *Watched, QEvent *Event)
+{
+    if (Event->type() != QEvent::KeyPress || !TBaseDropDown::DroppedDown() || Watched == this)
+        return TBaseDropDown::eventFilter(Watched, Event);
+    auto *w = qobject_cast<QWidget *>(Watched);
+    QWidget *popup = PopupWindow();
+    if (!w || !popup || !(w == popup || popup->isAncestorOf(w))) return TBaseDropDown::eventFilter(Watched, Event);
+    auto *k = static_cast<QKeyEvent *>(Event);
+    const int key = k->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Tab && key != Qt::Key_Backtab)
+        return TBaseDropDown::eventFilter(Watched, Event);
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && !Grid()->WantsTabKey())
+        return TBaseDropDown::eventFilter(Watched, Event);
+    QKeyEvent forward(QEvent::KeyPress, key, k->modifiers(), k->text());
+    QApplication::sendEvent(this, &forward);
+    return true;
 }
 
 template <class TBaseDropDown>
@@ -32,9 +53,21 @@ void TGridDropDownWrapper<TBaseDropDown>::SetDropDownBars(const THeaderAppearanc
 }
 
 template <class TBaseDropDown>
+bool TGridDropDownWrapper<TBaseDropDown>::OwnedByPopup(int Key) const
+{
+    // The open pop-up is where the user chooses: only the keys that end the edit go to the grid.
+    return TBaseDropDown::DroppedDown() && Key != Qt::Key_Return && Key != Qt::Key_Enter && Key != Qt::Key_Tab
+           && Key != Qt::Key_Backtab && Key != Qt::Key_Escape;
+}
+
+template <class TBaseDropDown>
 void TGridDropDownWrapper<TBaseDropDown>::keyPressEvent(QKeyEvent *e)
 {
     int key = e->key();
+    if (OwnedByPopup(key)) {
+        TBaseDropDown::keyPressEvent(e);
+        return;
+    }
     if (GridKeyDown(key, e->modifiers())) {
         e->accept();
         return;
@@ -45,7 +78,7 @@ void TGridDropDownWrapper<TBaseDropDown>::keyPressEvent(QKeyEvent *e)
 template <class TBaseDropDown>
 void TGridDropDownWrapper<TBaseDropDown>::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
 {
-    if (GridKeyDown(Key, Shift)) {
+    if (!OwnedByPopup(Key) && GridKeyDown(Key, Shift)) {
         Key = 0;
         return;
     }

@@ -32,6 +32,8 @@ public:
     void SetDropDownBars(const THeaderAppearance &Header, const TFooterAppearance &Footer) override;
 
 protected:
+    // Enter and Tab typed into the open pop-up end the cell's edit as they do in the edit.
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
     // The grid's keys reach the grid's steps before a drop-down's own navigation sees them.
     void keyPressEvent(QKeyEvent *e) override;
     void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
@@ -39,6 +41,9 @@ protected:
     void Change() override;
     void DoExit() override;
     bool WantSpecialKey(int Key, Qt::KeyboardModifiers Shift) override;
+
+private:
+    bool OwnedByPopup(int Key) const;
 };
 
 class TGridTimepickerDropDown : public TGridDropDownWrapper<TNovaTimePickerDropDown> {

@@ -278,3 +278,55 @@ TEST_P(CellEditors, ATimeThatIsNoTimeOpensOnTheDefaultAndLeavesTheCell)
     settle();
     EXPECT_EQ(grid->Cells(1, 1), "later");
 }
+
+TEST_P(CellEditors, ImagePickerWritesTheIndexOfAnImageListCellAndTheTextOfADataImage)
+{
+    TMarkupImageList images;
+    images.Images.resize(3, QImage(16, 16, QImage::Format_ARGB32));
+    grid->SetGridImages(&images);
+    editWith(edImagePickerDropDown);
+    grid->AddImageIdx(1, 1, 2, haLeft, vaTop);
+    grid->SetCells(1, 1, "caption");
+    grid->AddDataImage(1, 2, 0, haLeft, vaTop);
+    grid->SetCells(1, 2, "1");
+    // A data image whose text is no index, or a huge one, opens on no choice.
+    grid->AddDataImage(1, 3, 0, haLeft, vaTop);
+    grid->SetCells(1, 3, "99999999999999999999");
+    const struct {
+        int row;
+        int opensOn;
+        int steps; // Down in the open list
+        QString cellAfter;
+        int indexAfter; // image index of an image-list cell, -1 for a data image
+    } rows[] = {{1, 2, -2, "caption", 0}, {2, 1, 1, "2", -1}, {3, -1, 0, "99999999999999999999", -1}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.row);
+        grid->SetCol(1);
+        grid->SetRow(r.row);
+        settle();
+        key(Qt::Key_F2);
+        settle();
+        auto *e = dynamic_cast<TGridImageDropDown *>(grid->ExistingDropDownEditor(edImagePickerDropDown));
+        ASSERT_NE(e, nullptr);
+        ASSERT_TRUE(editing(edImagePickerDropDown));
+        EXPECT_EQ(e->Items().Count(), 3) << "one item per image of the grid";
+        EXPECT_EQ(e->CellImageIndex(), r.opensOn);
+        if (r.steps != 0) {
+            key(Qt::Key_Down, Qt::AltModifier);
+            settle();
+            ASSERT_TRUE(e->DroppedDown());
+            for (int i = 0; i < std::abs(r.steps); ++i) key(r.steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+            settle();
+        }
+        key(Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(editing(edImagePickerDropDown));
+        EXPECT_EQ(grid->Cells(1, r.row), r.cellAfter);
+        if (r.indexAfter >= 0) {
+            int idx = -1;
+            ASSERT_TRUE(grid->GetImageIdx(1, r.row, idx));
+            EXPECT_EQ(idx, r.indexAfter);
+        }
+    }
+    grid->SetGridImages(nullptr);
+}
