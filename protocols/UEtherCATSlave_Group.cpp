@@ -3,6 +3,7 @@
 #include "grid/NovaColumnGrid.h"
 #include "shell/UComon.h"
 
+#include <QLabel>
 #include <QTabWidget>
 
 TFEtherCATSlave_Group::TFEtherCATSlave_Group(QWidget *parent) : TTable_Window(parent)

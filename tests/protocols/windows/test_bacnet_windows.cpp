@@ -25,20 +25,8 @@ using testsupport::writeFile;
 
 namespace {
 
-using Cells = std::vector<std::pair<int, QString>>;
-
-struct CheckCase {
-    Cells cells;         // set over the valid row
-    const char *message; // the one box, nullptr: the check passes
-};
-
 const Cells kValidRead{{1, "Analog Input"}, {2, "62"}, {3, "0"}, {4, "0"}, {5, "4"}, {6, "N"}, {7, "N"}, {8, "m"}};
 const Cells kValidWrite{{1, "Analog Out"}, {2, "98"}, {3, "0"}, {4, "0"}, {5, "4"}, {6, "N"}, {7, "N"}, {8, "m"}};
-
-void setCells(TNovaStringGrid &g, int row, const Cells &cells)
-{
-    for (const auto &[c, text] : cells) g.SetCells(c, row, text);
-}
 
 QByteArray parGen(const char *limit)
 {

@@ -15,18 +15,6 @@ using testsupport::writeFile;
 
 namespace {
 
-using Cells = std::vector<std::pair<int, QString>>;
-
-struct CheckCase {
-    Cells cells;         // set over the valid row
-    const char *message; // the one box, nullptr: the check passes
-};
-
-void setCells(TNovaStringGrid &g, int row, const Cells &cells)
-{
-    for (const auto &[c, text] : cells) g.SetCells(c, row, text);
-}
-
 class CANWindows : public TableWindowTest {
 protected:
     // Each case over a valid row 1: OK gives exactly the case's box, or passes and closes the window.

@@ -27,14 +27,6 @@ using OtherWindows = TableWindowTest;
 
 const char *const kComment = "<!--SW_VERSION = 1.000-->";
 
-// The hint a grid shows over the title of a real column.
-QString titleHint(TNovaStringGrid *g, int realCol)
-{
-    QString h;
-    g->OnGridHint(g, 0, g->DisplColIndex(realCol), h);
-    return h;
-}
-
 // A data field map of the sentence field window for one test; the program's own stays empty.
 class FilledMap {
 public:
@@ -60,7 +52,7 @@ TEST_F(OtherWindows, ListenerChecksInOrder)
     TFNMEA_0183_Set_Access w;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Definition of NMEA 0183 Sentences"));
     EXPECT_EQ(w.sga->Columns()->Items(3)->Header(), QStringLiteral("Index"));
-    EXPECT_EQ(titleHint(w.sga, 3), QStringLiteral("Insert the Index of Sentence, between 1 and 10"));
+    EXPECT_EQ(titleHint(*w.sga, 3), QStringLiteral("Insert the Index of Sentence, between 1 and 10"));
     // The listed sentences, alphabetically whatever the case: "$PJELA" first, no unlisted "BWC".
     EXPECT_EQ(w.Sentence_List.front(), QStringLiteral("$PJELA"));
     EXPECT_FALSE(w.Sentence_List.contains(QStringLiteral("BWC")));
@@ -236,7 +228,7 @@ TEST_F(OtherWindows, SentenceFieldChecksInOrder)
     FilledMap map;
     TFNMEA_0183_Set_Access2 w;
     EXPECT_EQ(w.NSG->Cells(4, 0), QStringLiteral("Index")) << "titles are cells of row 0";
-    EXPECT_EQ(titleHint(w.NSG, 4), QStringLiteral("Insert the index of Position in Sentence"));
+    EXPECT_EQ(titleHint(*w.NSG, 4), QStringLiteral("Insert the index of Position in Sentence"));
     runChecks(w, 0, kSentenceRow,
               {
                   {{{3, " "}}, "Error row 1!! Sentence Must be Selected"},
@@ -827,12 +819,12 @@ TEST_F(OtherWindows, TheMainWindowCreatesTranslatesAndOpensThem)
     TFSNMP_Trap_Access &s = *FSNMP_Trap_Access;
     EXPECT_EQ(s.windowTitle(), QStringLiteral("SNMP-Zugriff"));
     EXPECT_EQ(s.NCG_SNMP_Read->Columns()->Items(1)->Header(), QStringLiteral("Aktiv"));
-    EXPECT_EQ(titleHint(s.NCG_SNMP_Read, 1), QStringLiteral("Zeile ein oder aus"));
+    EXPECT_EQ(titleHint(*s.NCG_SNMP_Read, 1), QStringLiteral("Zeile ein oder aus"));
     EXPECT_EQ(s.PageControl1->tabText(1), QStringLiteral("SNMP schreiben"));
     TFMQTT_Set_Topic &m = *FMQTT_Set_Topic;
     EXPECT_EQ(m.windowTitle(), QStringLiteral("MQTT-Themen"));
     EXPECT_EQ(m.NCG_Pub->Columns()->Items(1)->Header(), QStringLiteral("Thema"));
-    EXPECT_EQ(titleHint(m.NCG_Pub, 1), QStringLiteral("Das Thema"));
+    EXPECT_EQ(titleHint(*m.NCG_Pub, 1), QStringLiteral("Das Thema"));
     EXPECT_EQ(m.PageControl1->tabText(1), QStringLiteral("Abonnieren"));
     // The editor shows the new topic texts until its next showing.
     EXPECT_EQ(FTopicTemplate->windowTitle(), QStringLiteral("Thema setzen"));
@@ -841,11 +833,11 @@ TEST_F(OtherWindows, TheMainWindowCreatesTranslatesAndOpensThem)
     TFNMEA_0183_Set_Access &l = *FNMEA_0183_Set_Access;
     EXPECT_EQ(l.windowTitle(), QStringLiteral("Lauscher"));
     EXPECT_EQ(l.sga->Columns()->Items(2)->Header(), QStringLiteral("Satz"));
-    EXPECT_EQ(titleHint(l.sga, 2), QString::fromUtf8("Den Satz wählen"));
+    EXPECT_EQ(titleHint(*l.sga, 2), QString::fromUtf8("Den Satz wählen"));
     TFNMEA_0183_Set_Access2 &f = *FNMEA_0183_Set_Access2;
     EXPECT_EQ(f.windowTitle(), QStringLiteral("Satzfelder"));
     EXPECT_EQ(f.NSG->Cells(9, 0), QStringLiteral("Stelle"));
-    EXPECT_EQ(titleHint(f.NSG, 9), QStringLiteral("Die Stelle"));
+    EXPECT_EQ(titleHint(*f.NSG, 9), QStringLiteral("Die Stelle"));
     for (QWidget *w : std::initializer_list<QWidget *>{&s, &m, FTopicTemplate, &l, &f}) EXPECT_FALSE(w->isVisible());
 
     Language_Name = QStringLiteral("English");
