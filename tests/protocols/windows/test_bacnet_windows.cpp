@@ -54,25 +54,12 @@ protected:
     {
         for (size_t i = 0; i < cases.size(); ++i) {
             const CheckCase &c = cases[i];
-            if (!w.isVisible()) {
-                ModalResponder quiet;
-                open(w);
-                EXPECT_EQ(quiet.texts(), QStringList()) << "case " << i << ": the saved file loads";
-            }
+            showQuietly(w, i);
             for (TNovaStringGrid *g : w.Grids)
                 for (int col = 1; col < g->AllColCount(); ++col) g->SetCells(col, 1, QString());
             setCells(*w.Grids[size_t(grid)], 1, valid);
             setCells(*w.Grids[size_t(grid)], 1, c.cells);
-            ModalResponder responder;
-            const QStringList boxes = click(w.Btn_OK, responder);
-            if (!c.message) {
-                EXPECT_EQ(boxes, QStringList()) << "case " << i;
-                EXPECT_FALSE(w.isVisible()) << "case " << i << ": a passing OK closes the window";
-                continue;
-            }
-            EXPECT_EQ(boxes, QStringList{QString::fromUtf8(c.message)}) << "case " << i;
-            if (!responder.boxes().isEmpty()) EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
-            EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
+            expectOk(w, c.message, i);
         }
         w.hide();
     }

@@ -23,24 +23,12 @@ protected:
         TNovaStringGrid &g = *w.Grids[0];
         for (size_t i = 0; i < cases.size(); ++i) {
             const CheckCase &c = cases[i];
-            if (!w.isVisible()) {
-                ModalResponder quiet;
-                open(w);
-                EXPECT_EQ(quiet.texts(), QStringList()) << "case " << i << ": the saved file loads";
-            }
+            showQuietly(w, i);
             for (int r = 1; r <= 3; ++r)
                 for (int col = 2; col < g.AllColCount(); ++col) g.SetCells(col, r, QString());
             setCells(g, 1, valid);
             setCells(g, 1, c.cells);
-            ModalResponder responder;
-            const QStringList boxes = click(w.Btn_OK, responder);
-            if (!c.message) {
-                EXPECT_EQ(boxes, QStringList()) << "case " << i;
-                EXPECT_FALSE(w.isVisible()) << "case " << i << ": a passing OK closes the window";
-                continue;
-            }
-            EXPECT_EQ(boxes, QStringList{QString::fromUtf8(c.message)}) << "case " << i;
-            EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
+            expectOk(w, c.message, i);
         }
         w.hide();
     }

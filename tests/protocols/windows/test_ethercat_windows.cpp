@@ -63,11 +63,7 @@ protected:
     {
         for (size_t i = 0; i < cases.size(); ++i) {
             const CheckCase &c = cases[i];
-            if (!w.isVisible()) {
-                ModalResponder quiet;
-                open(w);
-                EXPECT_EQ(quiet.texts(), QStringList()) << "case " << i << ": the saved file loads";
-            }
+            showQuietly(w, i);
             for (TNovaStringGrid *g : w.Grids)
                 for (int r = 1; r <= 4; ++r) {
                     setCell(*g, r, 1, QStringLiteral("Y"));
@@ -77,16 +73,7 @@ protected:
             TNovaStringGrid &g = *w.Grids[size_t(grid)];
             for (const Edit &e : valid) setCell(g, e.row, e.col, QString::fromUtf8(e.text));
             for (const Edit &e : c.edits) setCell(g, e.row, e.col, QString::fromUtf8(e.text));
-            ModalResponder responder;
-            const QStringList boxes = click(w.Btn_OK, responder);
-            if (!c.message) {
-                EXPECT_EQ(boxes, QStringList()) << "case " << i;
-                EXPECT_FALSE(w.isVisible()) << "case " << i << ": a passing OK closes the window";
-                continue;
-            }
-            EXPECT_EQ(boxes, QStringList{QString::fromUtf8(c.message)}) << "case " << i;
-            if (!responder.boxes().isEmpty()) EXPECT_EQ(responder.boxes().front().icon, QMessageBox::Critical);
-            EXPECT_TRUE(w.isVisible()) << "case " << i << ": a failing check keeps the window open";
+            expectOk(w, c.message, i);
         }
         w.hide();
     }
