@@ -216,6 +216,14 @@ TEST_F(ImagePicker, WithFourColumnsDownMovesByFourAndRightByOne)
     key(Qt::Key_Up);
     EXPECT_EQ(dd->ItemIndex(), 5);
     EXPECT_TRUE(open());
+    // With the editor on, Left and Right belong to the text: the choice stays.
+    dd->SetEditorEnabled(true);
+    key(Qt::Key_Right);
+    EXPECT_EQ(dd->ItemIndex(), 5);
+    key(Qt::Key_Left);
+    EXPECT_EQ(dd->ItemIndex(), 5);
+    key(Qt::Key_Down);
+    EXPECT_EQ(dd->ItemIndex(), 9) << "Down still steps by the columns";
 }
 
 TEST_F(ImagePicker, TheWheelMovesTheHotEntryOpenAndTheChoiceClosed)
