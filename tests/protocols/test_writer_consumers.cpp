@@ -1,6 +1,7 @@
 // Every export read back by the format's usual reader: Python's csv module (EDE), configparser with
 // a small object checker (EDS), net-snmp's snmptranslate and libsmi's smilint with stand-in base
 // modules (MIB), xmllint (ESI, GSDML). A test skips when its reader is not installed.
+#include "ConsumerTools.h"
 #include "WriterFixture.h"
 #include "protocols/UBACnet_EDE_File.h"
 #include "protocols/UEds.h"
@@ -8,38 +9,10 @@
 #include "protocols/UProfinetXML.h"
 #include "protocols/USNMP_MIB.h"
 
-#include <QProcess>
-#include <QStandardPaths>
-
 using namespace writers;
+using namespace consumers;
 
 namespace {
-
-struct ToolRun {
-    int code = -1;
-    QString out, err;
-};
-
-ToolRun run(const QString &program, const QStringList &args, const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment(),
-        const QByteArray &input = {})
-{
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(program, args);
-    ToolRun r;
-    if (!p.waitForStarted(10000)) return r;
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    r.code = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-#define NEED_TOOL(name)                                                                       \
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral(name));              \
-    if (tool.isEmpty()) GTEST_SKIP() << name " is not installed"
 
 class ConsumerTest : public WriterTest {
 public:
@@ -54,13 +27,6 @@ public:
 };
 
 // ---- EDE: csv, ";" delimited, cp1252 ---------------------------------------------------------
-
-const char *kCsvFields = R"(
-import csv, sys
-with open(sys.argv[1], encoding='cp1252', newline='') as f:
-    for row in csv.reader(f, delimiter=';'):
-        print(len(row), '|'.join(row))
-)";
 
 TEST_F(ConsumerTest, EdeReadsAsSemicolonSeparatedWindowsText)
 {
@@ -92,35 +58,6 @@ TEST_F(ConsumerTest, EdeReadsAsSemicolonSeparatedWindowsText)
 }
 
 // ---- EDS: configparser (strict) and the object checker ---------------------------------------
-
-// One line per file named: "OK <sections>", what is wrong, or the parser's refusal.
-const char *kEdsChecker = R"(
-import configparser, re, sys
-def check(path):
-    p = configparser.ConfigParser(strict=True, interpolation=None)
-    p.optionxform = str
-    try:
-        p.read(path, encoding='cp1252')
-    except configparser.Error as e:
-        return '%s %s' % (type(e).__name__, getattr(e, 'section', ''))
-    bad = []
-    for s in p.sections():
-        if 'SubNumber' in p[s]:
-            subs = [t for t in p.sections() if re.fullmatch(re.escape(s) + 'sub[0-9A-F]+', t)]
-            if int(p[s]['SubNumber']) != len(subs):
-                bad.append('%s SubNumber %s, %d sub-sections' % (s, p[s]['SubNumber'], len(subs)))
-    for listing in ('MandatoryObjects', 'OptionalObjects', 'ManufacturerObjects'):
-        n = int(p[listing]['SupportedObjects'])
-        for i in range(1, n + 1):
-            obj = p[listing][str(i)][2:]
-            if obj not in p:
-                bad.append('%s lists %s without a section' % (listing, obj))
-        if str(n + 1) in p[listing]:
-            bad.append('%s lists more than %d' % (listing, n))
-    return '; '.join(bad) if bad else 'OK %d sections' % len(p.sections())
-for path in sys.argv[1:]:
-    print(check(path))
-)";
 
 TEST_F(ConsumerTest, EdsReadsAsAStrictIniFileWhoseObjectsAreComplete)
 {
@@ -172,14 +109,9 @@ public:
     QString mibFolder(const TSNMP_Saved_Check &check = Check_Saved_SNMP_Rows)
     {
         const QString folder = dir.filePath("mibs");
-        QDir().mkpath(folder);
-        for (const char *base : {"SNMPv2-SMI", "SNMPv2-TC", "RFC1155-SMI"}) {
-            QFile::remove(folder + "/" + base);
-            EXPECT_TRUE(QFile::copy(testsupport::dataDir() + "/protocols/mibs/" + base, folder + "/" + base));
-        }
         const TDescription_File f = MIB_File_Bytes(check);
         EXPECT_TRUE(f.ok()) << f.Error.toStdString();
-        testsupport::writeFile(folder + "/GATEWAY.txt", f.Bytes);
+        putMibFolder(folder, f.Bytes);
         return folder;
     }
     void rows(const QStringList &read, const QStringList &write)
@@ -201,11 +133,7 @@ TEST_F(MibConsumerTest, SnmptranslateResolvesEveryObjectAndTrap)
     // Two empty Descriptions, which the window's check refuses: the writer's names for both.
     const QString folder = mibFolder([](const platform::XmlFile &) { return QString(); });
     QTemporaryDir persistent;
-    QDir(persistent.path()).mkpath("cert_indexes");  // else the tool reports creating it
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("SNMP_PERSISTENT_DIR", persistent.path());
-    env.remove("MIBS");
-    env.remove("MIBDIRS");
+    const QProcessEnvironment env = snmpEnvironment(persistent.path());
     const ToolRun tree = run(tool, {"-M", folder, "-m", "GATEWAY", "-Tp"}, env);
     EXPECT_EQ(tree.code, 0);
     EXPECT_EQ(tree.err, "");
@@ -275,10 +203,7 @@ TEST_F(ConsumerTest, EsiAndGsdmlAreWellFormedXml)
     // The names come back through a parser as they were written (outputs first).
     const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
     if (python.isEmpty()) return;
-    const ToolRun names = run(python, {"-c", "import sys, xml.etree.ElementTree as E\n"
-                                             "print('|'.join(e.find('Name').text for e in E.parse(sys.argv[1]).iter('Entry')"
-                                             " if e.find('Name') is not None))",
-                                       dir.filePath("esi.xml")});
+    const ToolRun names = run(python, {"-c", kEsiEntryNames, dir.filePath("esi.xml")});
     EXPECT_EQ(names.out.trimmed(), QStringLiteral("\u4E2D|<b> & \"c\" \u00E9|s"));
 }
 
