@@ -47,8 +47,6 @@ void TNovaStringGrid::createSearchPanel()
 
 void TNovaStringGrid::UpdateSearchFooter()
 {
-    if (!FSearchPanel)
-        createSearchPanel();
     TSearchPanel &P = *FSearchPanel;
     const TSearchFooter &F = *FSearchFooter;
     const bool hiDown = P.HiliteButton()->Down();

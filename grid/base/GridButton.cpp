@@ -329,6 +329,7 @@ void TNovaGridButton::actionChanged()
     if (!FAction) return;
     setEnabled(FAction->isEnabled());
     setVisible(FAction->isVisible());
+    setToolTip(FAction->toolTip());
     if (FAction->isCheckable() && FGroupIndex != 0 && FAllowAllUp && FAction->isChecked() != FDown)
         SetDown(FAction->isChecked());
     if (FAction->text() != FCaption && !FAction->text().isEmpty()) SetCaption(FAction->text());

@@ -196,6 +196,32 @@ TEST_F(GridEditTest, EditButtonCommitsItsTextAndTheEllipsisChangesIt)
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("v!"));
 }
 
+// The mask editor takes the mask the grid answers for its own cell: EditMask, unless the event
+// gives that cell another one.
+TEST_F(GridEditTest, MaskEditorTakesTheMaskOfItsCell)
+{
+    editorFor(edMaskEditBtn);
+    grid->SetEditMask(QStringLiteral("999;1;_"));
+    grid->OnGetEditMask = [](QObject *, int c, int r, QString &m) {
+        if (c == 2 && r == 3) m = QStringLiteral("00:00;1;_");
+    };
+    struct Case {
+        int col, row;
+        const char *mask;
+    };
+    const Case cases[] = {{2, 3, "00:00;1;_"}, {1, 3, "999;1;_"}, {2, 1, "999;1;_"}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.col << "," << c.row);
+        EXPECT_EQ(grid->GetEditMask(c.col, c.row), QLatin1String(c.mask));
+        grid->FocusCell(c.col, c.row);
+        key(Qt::Key_F2);
+        ASSERT_EQ(grid->EditCtrl(), grid->EditBtn());
+        EXPECT_EQ(grid->EditBtn()->EditMask(), QLatin1String(c.mask));
+        key(Qt::Key_Escape);
+    }
+    grid->OnGetEditMask = nullptr;
+}
+
 TEST_F(GridEditTest, NumericAndFloatEditButtonsFilterCharacters)
 {
     editorFor(edNumericEditBtn);

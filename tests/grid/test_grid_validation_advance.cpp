@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "grid/base/UndoRedo.h"
 #include "grid_edit_support.h"
 
 TEST_F(GridEditTest, RefusedValueIsPutBackAndTheEditorReopensWithABalloon)
@@ -126,6 +127,51 @@ TEST_F(GridEditTest, WideValidationChangesFirstAndAsksItsOwnEvent)
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("new"));
     EXPECT_TRUE(grid->RowModified(1));
     wide->log = nullptr;
+}
+
+namespace {
+// Counts what the grid asks of its cell checker.
+class CountingChecker : public TNovaStringGridCheck {
+public:
+    int corrects = 0, marks = 0;
+    QString Correct(int, int, const QString &s) override { ++corrects; return s; }
+    QString MarkError(int, int, const QString &s) override { ++marks; return s; }
+};
+} // namespace
+
+// The narrow validation corrects, marks and records the change for undo; the wide one does none of
+// these, so a wide text never passes through a checker made for narrow text.
+TEST_F(GridEditTest, WideValidationAsksNoCheckerAndRecordsNoUndo)
+{
+    struct Case {
+        const char *name;
+        bool (TNovaStringGrid::*validate)(const QString &);
+        int checkerCalls;
+        size_t undoEntries;
+    };
+    const Case cases[] = {
+        {"ValidateCell", &TNovaStringGrid::ValidateCell, 2, 1},
+        {"ValidateCellWide", &TNovaStringGrid::ValidateCellWide, 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        prepare(std::make_unique<TNovaStringGrid>());
+        CountingChecker checker;
+        checker.SetAutoCorrect(true);
+        checker.SetAutoMarkError(true);
+        grid->SetCellChecker(&checker);
+        ZOdeRodeDeriDozu undo;
+        grid->SetUndoRedo(&undo);
+        grid->SetCells(1, 1, QStringLiteral("old"));
+        key(Qt::Key_F2);
+        ASSERT_TRUE(grid->Editing());
+        EXPECT_TRUE((grid.get()->*c.validate)(QStringLiteral("new")));
+        EXPECT_EQ(checker.corrects + checker.marks, c.checkerCalls);
+        EXPECT_EQ(undo.Items().size(), c.undoEntries);
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("new"));
+        grid->SetCellChecker(nullptr);
+        grid->SetUndoRedo(nullptr);
+    }
 }
 
 TEST_F(GridEditTest, BalloonWindowIsCreatedOnce)

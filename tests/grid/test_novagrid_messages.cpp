@@ -309,6 +309,49 @@ TEST(GridWindow, GridResizeFiresOnlyWhenTheSizeStretched)
     EXPECT_GE(plain, 2) << "OnResize where the size handling went on";
 }
 
+// After a resize with stretching on, each window bar that ScrollBars asks for shows exactly when
+// its content does not fit; the others stay hidden.
+TEST(GridWindow, StretchingResizeDecidesTheWindowBars)
+{
+    struct Case {
+        const char *name;
+        TScrollStyle bars;
+        int width, rows;
+        bool stretches;
+        Qt::ScrollBarPolicy horz, vert;
+    };
+    const Qt::ScrollBarPolicy on = Qt::ScrollBarAlwaysOn, off = Qt::ScrollBarAlwaysOff;
+    const Case cases[] = {
+        {"stretched, rows fit", ssBoth, 400, 3, true, off, off},
+        {"stretched, rows overflow", ssBoth, 400, 50, true, off, on},
+        {"too narrow to stretch", ssBoth, 180, 3, false, on, off},
+        {"too narrow, vertical only", ssVertical, 180, 50, false, off, on},
+        {"stretched, horizontal only", ssHorizontal, 400, 50, true, off, off},
+        {"no bars asked", ssNone, 180, 50, false, off, off},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TNovaStringGrid g;
+        g.SetColCount(3);
+        g.SetRowCount(c.rows);
+        for (int col = 0; col < 3; ++col)
+            g.SetColWidths(col, 100);
+        g.SetScrollBars(c.bars);
+        g.ColumnSize()->SetStretch(true);
+        int gridResized = 0;
+        g.OnGridResize = [&](QObject *) { ++gridResized; };
+        g.resize(150, 200);
+        g.show();
+        QApplication::processEvents();
+        gridResized = 0;
+        g.resize(c.width, 200);
+        QApplication::processEvents();
+        EXPECT_EQ(gridResized > 0, c.stretches);
+        EXPECT_EQ(g.horizontalScrollBarPolicy(), c.horz);
+        EXPECT_EQ(g.verticalScrollBarPolicy(), c.vert);
+    }
+}
+
 // ScrollProportional: a 128-step range whose page is the visible share and whose position follows
 // the first shown line; updated by the count setters, the size and the first paint.
 TEST(GridWindow, ProportionalRangesFollowSizesAndPosition)

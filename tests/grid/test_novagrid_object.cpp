@@ -318,6 +318,43 @@ TEST(NovaGridObject, AssignCopiesEverySubObject)
     EXPECT_NE(b.VScrollControl(), nullptr);
 }
 
+// Copying runs the dimension setters before the single widths and heights, and the cells last:
+// the default-size setters reset every width and height and the counts cut cells off, so any
+// other order loses the source's own widths, heights or far cells.
+TEST(NovaGridObject, AssignCopiesSizesAfterTheirDefaultsAndCellsLast)
+{
+    TNovaStringGrid a, b;
+    a.SetColCount(8);
+    a.SetRowCount(14);
+    a.SetDefaultColWidth(40);
+    a.SetDefaultRowHeight(18);
+    a.SetColWidths(6, 90);
+    a.SetColWidths(7, 55);
+    a.SetRowHeights(12, 33);
+    a.SetCells(7, 13, QStringLiteral("far"));
+    a.SetColumnHeaders(QStringList{QStringLiteral("h0"), QStringLiteral("h1")});
+    b.Assign(&a);
+    ASSERT_EQ(b.ColCount(), 8);
+    ASSERT_EQ(b.RowCount(), 14);
+    EXPECT_EQ(b.DefaultColWidth(), 40);
+    EXPECT_EQ(b.DefaultRowHeight(), 18);
+    struct Size {
+        const char *name;
+        int actual, expected;
+    };
+    const Size sizes[] = {
+        {"own width of a column the target did not have", b.ColWidths(6), 90},
+        {"last column's own width", b.ColWidths(7), 55},
+        {"default width of the others", b.ColWidths(3), 40},
+        {"own height of a row the target did not have", b.RowHeights(12), 33},
+        {"default height of the others", b.RowHeights(5), 18},
+    };
+    for (const Size &z : sizes)
+        EXPECT_EQ(z.actual, z.expected) << z.name;
+    EXPECT_EQ(b.Cells(7, 13), QStringLiteral("far")) << "the cells come after the counts";
+    EXPECT_EQ(b.Cells(1, 0), a.Cells(1, 0));
+}
+
 // End of building: headers, minimums, AlwaysShowEditor handed to Navigation, the base of
 // proportional widths; a grid that is shown first runs it by itself.
 TEST(NovaGridObject, LoadedEndsTheBuilding)

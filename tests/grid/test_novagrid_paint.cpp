@@ -4,6 +4,9 @@
 
 #include "grid/base/VedAzirDraw.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
@@ -337,6 +340,64 @@ TEST_F(PaintFixture, ActiveCellHeadersUseTheActiveCellColourOnlyWhenShown)
     for (const TCanvasOp &op : rc.Ops)
         green = green || (op.kind == TCanvasOp::FillRect && op.brush.Color == 0x00FF00);
     EXPECT_TRUE(green);
+}
+
+// The always-visible drop-down and spin buttons of normal cells take the grid's colour tones on a
+// flat grid whose tones have a brush colour: the background tone, or the disabled tone where the
+// cell cannot be edited; any other grid draws them in the platform's button look.
+TEST_F(PaintFixture, PermanentButtonsOfAFlatGridTakeItsTones)
+{
+    TColorTones tones;
+    tones.Background = {TColor(0x00C0FF), TColor(0x0000FF), TColor(0xFF0000)};
+    tones.Disabled = {TColor(0x808000), TColor(0x404000), TColor(0x00FF00)};
+    g.SetColorTones(tones);
+    g.ControlLook()->SetDropDownAlwaysVisible(true);
+    g.ControlLook()->SetSpinButtonsAlwaysVisible(true);
+    g.OnHasComboBox = [](QObject *, int c, int, bool &has) { has = c == 2; };
+    g.OnHasSpinEdit = [](QObject *, int c, int, bool &has) { has = c == 3; };
+    g.OnCanEditCell = [](QObject *, int r, int, bool &can) { can = r != 3; };
+    struct Case {
+        const char *name;
+        bool flat;
+        int col, row;
+        TColor fill;   // brush of the button's faces; clNone: no toned face
+        int faces;     // toned faces drawn
+    };
+    const Case cases[] = {
+        {"drop-down", true, 2, 1, tones.Background.BrushColor, 1},
+        {"drop-down, read-only", true, 2, 3, tones.Disabled.BrushColor, 1},
+        {"spin", true, 3, 1, tones.Background.BrushColor, 2},
+        {"spin, read-only", true, 3, 3, tones.Disabled.BrushColor, 2},
+        {"no button", true, 1, 1, clNone, 0},
+        {"drop-down, not flat", false, 2, 1, clNone, 0},
+        {"spin, not flat", false, 3, 1, clNone, 0},
+    };
+    const TColor toned[] = {tones.Background.BrushColor, tones.Disabled.BrushColor};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        g.SetFlat(c.flat);
+        rc.Clear();
+        const TRect cell = rectOf(c.col, c.row);
+        g.PaintCell(rc, c.col, c.row, cell, {});
+        int faces = 0, otherTone = 0;
+        for (const TCanvasOp &op : rc.OfKind(TCanvasOp::Rectangle)) {
+            if (op.brush.Color == c.fill) {
+                ++faces;
+                EXPECT_GE(op.rect.Left, cell.Right - 19) << "inside the cell's right end";
+                EXPECT_LE(op.rect.Right, cell.Right);
+            } else if (std::find(std::begin(toned), std::end(toned), op.brush.Color) != std::end(toned)) {
+                ++otherTone;
+            }
+        }
+        EXPECT_EQ(faces, c.faces);
+        EXPECT_EQ(otherTone, 0);
+        if (c.col == 2 && c.row == 1 && c.flat) {
+            const auto glyphs = rc.OfKind(TCanvasOp::Polygon);
+            EXPECT_TRUE(std::any_of(glyphs.begin(), glyphs.end(), [&](const TCanvasOp &op) {
+                return op.brush.Color == tones.Background.TextColor;
+            })) << "the arrow in the tone's text colour";
+        }
+    }
 }
 
 TEST_F(PaintFixture, ModifiedRowsShowABarAtTheRightOfTheFirstColumn)

@@ -1,10 +1,14 @@
 #include "grid/base/GridButton.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEnterEvent>
 #include <QTest>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -468,4 +472,69 @@ TEST(GridButton, CaptionAcceleratorClicks)
     b.setEnabled(false);
     QTest::keyClick(&host, Qt::Key_N, Qt::AltModifier);
     EXPECT_EQ(clicks, 1);
+}
+
+// An attached action drives the caption, the enabled state, the hint and the visibility; a replaced
+// or destroyed action no longer does.
+TEST(GridButton, FollowsItsActionUntilReplacedOrDestroyed)
+{
+    Parent p;
+    B b(&p.w);
+    auto first = std::make_unique<QAction>(QStringLiteral("Open"));
+    QAction second(QStringLiteral("Save"));
+    b.SetAction(first.get());
+    EXPECT_EQ(b.Caption(), QStringLiteral("Open"));
+
+    struct Change {
+        const char *name;
+        std::function<void(QAction &)> change;
+        std::function<bool(const B &)> followed;
+    };
+    const std::vector<Change> changes = {
+        {"caption", [](QAction &a) { a.setText(QStringLiteral("Open file")); },
+         [](const B &b) { return b.Caption() == QLatin1String("Open file"); }},
+        {"enabled", [](QAction &a) { a.setEnabled(false); }, [](const B &b) { return !b.isEnabled(); }},
+        {"hint", [](QAction &a) { a.setToolTip(QStringLiteral("Opens a file")); },
+         [](const B &b) { return b.toolTip() == QLatin1String("Opens a file"); }},
+        {"visible", [](QAction &a) { a.setVisible(false); }, [](const B &b) { return b.isHidden(); }},
+    };
+    // Each change is followed while the action is attached.
+    for (const Change &c : changes) {
+        SCOPED_TRACE(c.name);
+        c.change(*first);
+        EXPECT_TRUE(c.followed(b));
+    }
+
+    // A replaced action: the new one's state is taken, the old one's changes are ignored.
+    b.SetAction(&second);
+    EXPECT_EQ(b.Caption(), QStringLiteral("Save"));
+    EXPECT_EQ(b.toolTip(), QStringLiteral("Save"));
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_FALSE(b.isHidden());
+    first->setText(QStringLiteral("Open again"));
+    first->setToolTip(QStringLiteral("Again"));
+    first->setEnabled(true);
+    first->setVisible(false);
+    EXPECT_EQ(b.Caption(), QStringLiteral("Save"));
+    EXPECT_EQ(b.toolTip(), QStringLiteral("Save"));
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_FALSE(b.isHidden());
+    second.setEnabled(false);
+    EXPECT_FALSE(b.isEnabled()) << "the new action is followed";
+
+    // A destroyed action leaves the button as it was; a click triggers no action.
+    b.SetAction(first.get());
+    first->setEnabled(true);
+    first->setVisible(true);
+    first.reset();
+    EXPECT_EQ(b.Action(), nullptr);
+    second.setEnabled(false);
+    second.setVisible(false);
+    EXPECT_TRUE(b.isEnabled());
+    EXPECT_FALSE(b.isHidden());
+    int triggered = 0;
+    QObject::connect(&second, &QAction::triggered, [&] { ++triggered; });
+    second.setEnabled(true);
+    b.Click();
+    EXPECT_EQ(triggered, 0);
 }
