@@ -428,6 +428,18 @@ void TGridCellStore::SetText(int col, int row, const QString &text)
     std::size_t cellEnd = 0;
     int cells = 0;
     if (locate(s, col, start, len, cs, fromCol, fromPos, &cells)) {
+        if (len == std::size_t(text.size()) && isAscii(text)) {
+            // As many plain characters as the old units: overwritten where they stand.
+            for (std::size_t i = 0; i < len; ++i)
+                s[start + i] = char(text.at(qsizetype(i)).unicode());
+            if (!text.isEmpty()) {
+                m_hintRow = row;
+                m_hintCol = col + 1;
+                m_hintPos = start + len;
+            }
+            settle(row, wasEmpty);
+            return;
+        }
         const std::string cell = packCell(encodeUnits(text));
         s.replace(cs, start + len - cs, cell);
         cellEnd = cs + cell.size();

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <initializer_list>
 #include <cstring>
 
 namespace {
@@ -53,6 +55,38 @@ int objectTypeOf(const char *text)
     for (const EdeTypeName &t : kObjectTypes)
         if (std::strlen(t.text) == n && qstrnicmp(b, t.text, qsizetype(n)) == 0) return t.type;
     return 0;
+}
+
+// The decimal digits of v, in out's own room (QByteArray::setNum goes a long way round per row).
+void edeSetNumber(QByteArray &out, int v)
+{
+    char digits[16];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, v);
+    const auto n = qsizetype(r.ptr - digits);
+    out.resize(n);
+    std::memcpy(out.data(), digits, size_t(n));
+}
+
+// A piece of an object's line: a field or a separator.
+struct EdePiece {
+    EdePiece(QByteArrayView v) : text(v) {}
+    EdePiece(const QByteArray &v) : text(v) {}
+    EdePiece(const char &c) : text(&c, 1) {}
+    QByteArrayView text;
+};
+
+// out becomes the pieces one after the other, sized once and filled in place.
+void edeJoin(QByteArray &out, std::initializer_list<EdePiece> pieces)
+{
+    qsizetype n = 0;
+    for (const EdePiece &p : pieces) n += p.text.size();
+    out.resize(n);
+    char *at = out.data();
+    for (const EdePiece &p : pieces) {
+        if (p.text.isEmpty()) continue;
+        std::memcpy(at, p.text.data(), size_t(p.text.size()));
+        at += p.text.size();
+    }
 }
 
 } // namespace
@@ -102,8 +136,8 @@ TDescription_File EDE_File_Bytes()
                 || (!mnemonic && !Required_Attribute(table, row, "Mnemonic", ignored, &error)))
                 return TDescription_File::Refused(error);
             const int type = objectTypeOf(dataType.value());
-            o.ObjectType.setNum(type);
-            o.ObjectInstance.setNum(instance[size_t(type)]++);
+            edeSetNumber(o.ObjectType, type);
+            edeSetNumber(o.ObjectInstance, instance[size_t(type)]++);
             const char *m = mnemonic.value();
             const qsizetype mLength = qsizetype(std::strlen(m));
             o.ObjectName.resize(0);
@@ -114,12 +148,9 @@ TDescription_File EDE_File_Bytes()
             o.Description = o.ObjectName;
             o.UnitCode.resize(0);
             o.UnitCode.append(unit.value());
-            o.Keyname.resize(0);
-            o.Keyname.append(device).append('_').append(m, mLength).append('_').append(o.ObjectInstance);
-            line.resize(0);
-            for (const QByteArray *field : {&o.Keyname, &o.DevObjInstance, &o.ObjectName, &o.ObjectType, &o.ObjectInstance,
-                                            &o.Description, &o.UnitCode})
-                line.append(field->constData(), field->size()).append(';');
+            edeJoin(o.Keyname, {device, '_', QByteArrayView(m, mLength), '_', o.ObjectInstance});
+            edeJoin(line, {o.Keyname, ';', o.DevObjInstance, ';', o.ObjectName, ';', o.ObjectType, ';', o.ObjectInstance, ';',
+                           o.Description, ';', o.UnitCode, ';'});
             lines.Add_Utf8(line);
         }
     }

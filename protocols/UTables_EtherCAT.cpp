@@ -46,7 +46,6 @@ bool ecatTicked(TNovaStringGrid &g, int row)
     return g.GetCheckBoxState(kEtherCATEnableCol, row, state) && state;
 }
 
-bool ecatTypeBlank(TNovaStringGrid &g, int row) { return Trim_Text(g.Cells(kEtherCATTypeCol, row)).isEmpty(); }
 
 // Bytes a row of a type other than Bool takes; a Length that is no number, or a negative one, counts 0.
 int ecatRoom(const QString &key, const QString &lengthText)
@@ -222,6 +221,23 @@ const QStringList &EtherCAT_Var_Types()
     return types;
 }
 
+namespace {
+
+// The key of a trimmed type: a type spelt as the list spells it is looked up rather than converted.
+QString ecatKeyOfTrimmed(const QString &type)
+{
+    static const std::vector<std::pair<QString, QString>> keys = [] {
+        std::vector<std::pair<QString, QString>> out;
+        for (const QString &t : EtherCAT_Var_Types()) out.emplace_back(t, t.toUpper());
+        return out;
+    }();
+    for (const auto &[spelt, key] : keys)
+        if (type == spelt) return key;
+    return type.toUpper();
+}
+
+} // namespace
+
 void Calc_Position_Bit(TNovaStringGrid &grid, TEtherCAT_Direction dir)
 {
     const int posCol = EtherCAT_Position_Col(dir);
@@ -229,13 +245,17 @@ void Calc_Position_Bit(TNovaStringGrid &grid, TEtherCAT_Direction dir)
     const QString zero = QStringLiteral("0");
     int byte = 0, bit = 0;
     bool run = false;
-    for (int r = 1; r < grid.RowCount() && !ecatTypeBlank(grid, r); ++r) {
+    const int rows = grid.RowCount();
+    for (int r = 1; r < rows; ++r) {
+        // The type is read once a row: it ends the table when blank and gives the row's room.
+        const QString type = Trim_Text(grid.Cells(kEtherCATTypeCol, r));
+        if (type.isEmpty()) break;
         if (!ecatTicked(grid, r)) {
             grid.SetCells(posCol, r, zero);
             grid.SetCells(bitCol, r, zero);
             continue;
         }
-        const QString key = ecatKey(grid.Cells(kEtherCATTypeCol, r));
+        const QString key = ecatKeyOfTrimmed(type);
         if (ecatIsBool(key)) {
             run = true;
             grid.SetCells(posCol, r, QString::number(byte));

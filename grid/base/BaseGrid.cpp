@@ -705,7 +705,8 @@ bool TBaseGrid::gridFocused() const
 
 void TBaseGrid::RepaintCell(int c, int r)
 {
-    if (!viewport())
+    // A hidden or held viewport drops the update anyway: skip the costly cell rectangle.
+    if (!viewport() || !viewport()->isVisible() || !viewport()->updatesEnabled())
         return;
     const TRect rc = CellRect(c, r);
     if (!rc.IsEmpty())
