@@ -226,6 +226,19 @@ TEST_F(ImagePicker, WithFourColumnsDownMovesByFourAndRightByOne)
     EXPECT_EQ(dd->ItemIndex(), 9) << "Down still steps by the columns";
 }
 
+TEST_F(ImagePicker, AnEntryTheListHandsBackBeyondTheItemsIsIgnored)
+{
+    addCaptioned({"a", "b", "c"});
+    dd->SetImages(&images);
+    showNow();
+    // The list still shows three entries while the picker holds two: a click on the third is none.
+    dd->Items().Delete(2);
+    TCustomItemSelector *panel = dd->ItemSelector()->Panel();
+    clickIn(panel, panel->GetItemRect(2).ToQRect().center());
+    EXPECT_EQ(dd->ItemIndex(), -1);
+    EXPECT_EQ(selects.n, 0);
+}
+
 TEST_F(ImagePicker, TheWheelMovesTheHotEntryOpenAndTheChoiceClosed)
 {
     addCaptioned({"a", "b", "c"});
