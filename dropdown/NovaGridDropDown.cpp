@@ -8,6 +8,7 @@
 #include "grid/SortSettings.h"
 
 #include <QGuiApplication>
+#include <QMouseEvent>
 
 namespace griddropdown {
 
@@ -34,14 +35,19 @@ TNovaColGrid::TNovaColGrid(QWidget *AOwner)
 
 TNovaColGrid::~TNovaColGrid() = default;
 
-void TNovaColGrid::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
+void TNovaColGrid::mousePressEvent(QMouseEvent *e)
 {
-    TColumnListGrid::KeyDown(Key, Shift);
+    const QPoint p = e->position().toPoint();
+    int c = -1, r = -1;
+    MouseToCell(p.x(), p.y(), c, r);
+    TMarkupDrawResult hit;
+    FPressOnAnchor = c >= 0 && r >= 0 && hitTestCellMarkup(c, r, p.x(), p.y(), hit) && !hit.hitAnchor.isEmpty();
+    TColumnListGrid::mousePressEvent(e);
 }
 
 bool TNovaColGrid::SelectsOnRelease(int X, int Y, int Row) const
 {
-    if (!TColumnListGrid::SelectsOnRelease(X, Y, Row)) return false;
+    if (FPressOnAnchor || !TColumnListGrid::SelectsOnRelease(X, Y, Row)) return false;
     int c = -1, r = -1;
     const_cast<TNovaColGrid *>(this)->MouseToCell(X, Y, c, r);
     return !const_cast<TNovaColGrid *>(this)->HasCheckBox(RealColIndex(c), Row);
@@ -416,6 +422,7 @@ void TCustomNovaGridDropDown::KeyDown(int &Key, Qt::KeyboardModifiers Shift)
         SetText(g->Cells(FLookupColumn, g->Row()));
         FItemIndex = g->Row() - g->FixedRows();
         Key = 0;
+        FKeyAfterHandlers = 0;
         if (lookup) HideDropDown(false);
         return;
     }

@@ -59,11 +59,13 @@ public:
     }
 
 protected:
-    void KeyDown(int &Key, Qt::KeyboardModifiers Shift) override;
-    // A release over a check box cell toggles it and chooses nothing.
+    void mousePressEvent(QMouseEvent *e) override;
+    // A release over a check box cell toggles it, and one ending a press on a link follows the
+    // link: neither chooses the row.
     bool SelectsOnRelease(int X, int Y, int Row) const override;
 
 private:
+    bool FPressOnAnchor = false;
     std::unique_ptr<TDropDownColumns> FColumns;
     TCustomNovaGridDropDown *FNovaDropDown = nullptr;
 };
