@@ -15,8 +15,8 @@ void settle()
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-const TEditorType kRegistered[] = {edTimePickerDropDown, edDetailDropDown, edGridDropDown, edColorPickerDropDown,
-                                   edImagePickerDropDown};
+const TEditorType kRegistered[] = {edTimePickerDropDown, edDetailDropDown,      edGridDropDown,
+                                   edColorPickerDropDown, edImagePickerDropDown, edNovaGridDropDown};
 
 // Parameter: false a string grid (the kind from OnGetEditorType), true a column grid (the kind of
 // the column's editor).
@@ -99,7 +99,7 @@ TEST_P(CellEditors, ANewGridHasNoneAndEachGetterMakesItsWrapperOnceWithTheGridsL
         const char *name;
     } made[] = {{grid->TimePickerDropDown(), "time"},         {grid->DetailPickerDropDown(), "detail"},
                 {grid->GridDropDown(), "multi-column"},       {colour, "colour"},
-                {grid->ImagePickerDropDown(), "image"}};
+                {grid->ImagePickerDropDown(), "image"},      {grid->NovaGridDropDown(), "grid"}};
     for (const auto &m : made) {
         ASSERT_NE(m.editor, nullptr) << m.name;
         auto *dd = dynamic_cast<TNovaCustomDropDown *>(m.editor->Widget());
@@ -112,7 +112,7 @@ TEST_P(CellEditors, ANewGridHasNoneAndEachGetterMakesItsWrapperOnceWithTheGridsL
     for (const auto &m : made)
         EXPECT_EQ(dynamic_cast<TNovaCustomDropDown *>(m.editor->Widget())->GetComponentStyle(), tsWindowsXP) << m.name;
     // The kinds whose drop-downs this library does not make open nothing, as before.
-    for (TEditorType k : {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown, edNovaGridDropDown})
+    for (TEditorType k : {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown})
         EXPECT_EQ(grid->DropDownEditor(k), nullptr) << int(k);
 }
 
@@ -140,7 +140,7 @@ TEST_P(CellEditors, EscPutsTheCellTextBackForEveryKind)
         TEditorType kind;
         const char *text;
     } rows[] = {{edTimePickerDropDown, "10:00:00"}, {edDetailDropDown, "one"}, {edGridDropDown, "b"},
-                {edColorPickerDropDown, "Red"}, {edImagePickerDropDown, "x"}};
+                {edColorPickerDropDown, "Red"}, {edImagePickerDropDown, "x"}, {edNovaGridDropDown, "b"}};
     for (const auto &r : rows) {
         SCOPED_TRACE(int(r.kind));
         openOn<QWidget>(r.kind, QString::fromLatin1(r.text));
@@ -212,6 +212,26 @@ TEST_P(CellEditors, DetailListTakesTheTypedTextAndFiresOnEditChange)
     settle();
     EXPECT_EQ(grid->Cells(1, 1), "Alpha");
     EXPECT_FALSE(editing(edDetailDropDown));
+}
+
+TEST_P(CellEditors, GridDropDownChoosesARowWithTheKeysAndEnterWritesItsLookupText)
+{
+    auto *list = dynamic_cast<TGridNovaGridDropDown *>(grid->NovaGridDropDown());
+    ASSERT_NE(list, nullptr);
+    list->Columns().Add()->SetWidth(80);
+    for (const char *c : {"Alpha", "Beta", "Bravo"}) list->Items().Add()->Text().push_back(QString::fromLatin1(c));
+    auto *m = openOn<TGridNovaGridDropDown>(edNovaGridDropDown, "Bravo");
+    ASSERT_EQ(m, list);
+    EXPECT_EQ(m->ItemIndex(), 2);
+    EXPECT_EQ(m->GetStringGrid(), m->GetGrid());
+    key(Qt::Key_Down, Qt::AltModifier);
+    settle();
+    ASSERT_TRUE(m->DroppedDown());
+    key(Qt::Key_Up);
+    key(Qt::Key_Return);
+    settle();
+    EXPECT_FALSE(editing(edNovaGridDropDown));
+    EXPECT_EQ(grid->Cells(1, 1), "Beta");
 }
 
 TEST_P(CellEditors, MultiColumnListChoosesARowWithTheKeysAndEnterWritesItsLookupText)
