@@ -281,6 +281,8 @@ void TCustomNovaGridDropDown::BeforeDropDown()
     };
     g.OnSelect = [this](QObject *) { GridSelect(); };
     BindGridEvents();
+    // Columns scaled to the pop-up's width never need the horizontal bar.
+    g.SetScrollBars(FColumnSizeWithDropDown ? ssVertical : ssBoth);
     TGridOptions o = g.Options();
     o.Include(goThumbTracking);
     FRowSelect ? o.Include(goRowSelect) : o.Exclude(goRowSelect);

@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QMessageBox>
+#include <QScreen>
 #include <stdexcept>
 
 namespace {
@@ -323,4 +324,38 @@ TEST_F(GridDropDown, TheActivationBlockEndsOnEveryWayOut)
     EXPECT_FALSE(dd->DropDownForm()->BlockActivate());
     EXPECT_THROW(g.OnEllipsClick(&g, 0, 1, s), std::runtime_error);
     EXPECT_FALSE(dd->DropDownForm()->BlockActivate());
+}
+
+// ---- the picture --------------------------------------------------------------------------------------
+
+TEST_F(GridDropDown, PictureOfTheOpenGridSortedAndNarrowed)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "pictures need a real X screen";
+    dd->SetSorting(gsSingleColumn);
+    dd->SetLookupMethod(lmNarrowDown);
+    dd->Columns().GetItem(0)->SetWidth(110);
+    dd->Columns().GetItem(1)->SetWidth(110);
+    dd->Columns().GetItem(1)->SetColor(0xE0F0FF);
+    dd->Columns().GetItem(1)->SetAlignment(taRightJustify);
+    dd->Columns().GetItem(0)->SetHeader(QStringLiteral("Device"));
+    dd->Columns().GetItem(1)->SetHeader(QStringLiteral("Port"));
+    const char *names[] = {"Sensor tank", "Valve block", "Pressure switch", "Light stack",
+                           "Flow meter",  "Temperature", "Analog input",    "Level probe"};
+    for (int i = 0; i < 8; ++i) {
+        TDropDownItem *item = dd->Items().Add();
+        item->Text() << QString::fromLatin1(names[i]) << QStringLiteral("X%1").arg(i + 1);
+    }
+    dd->EndUpdate();
+    dd->SetItemIndex(2);
+    showNow();
+    QTest::qWait(200);
+    ASSERT_TRUE(open());
+    clickIn(&grid(), cellCentre(0, 0));
+    type("e");
+    QTest::qWait(300);
+    EXPECT_EQ(lookupColumn(), (QStringList{"Flow meter", "Level probe", "Pressure switch", "Sensor tank",
+                                           "Temperature", "Valve block"}));
+    QGuiApplication::primaryScreen()->grabWindow(0).toImage().save(
+        QStringLiteral("/tmp/grid_dropdown_sorted_narrowed.png"));
+    EXPECT_TRUE(open());
 }
