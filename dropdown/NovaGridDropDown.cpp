@@ -70,6 +70,15 @@ int objectItem(TObject *Object)
     return int(qintptr(reinterpret_cast<quintptr>(Object)));
 }
 
+// The grid event that fires Target when the owner has assigned it.
+template <typename Event>
+Event passOn(const Event &Target)
+{
+    return [&Target](auto &&...Args) {
+        if (Target) Target(std::forward<decltype(Args)>(Args)...);
+    };
+}
+
 bool isGridKey(int Key)
 {
     switch (Key) {
@@ -330,6 +339,44 @@ void TCustomNovaGridDropDown::BindGridEvents()
     g.OnEllipsClick = [this](QObject *s, int c, int r, QString &t) { DoEllipsClick(s, c, r, t); };
     g.OnTopLeftChanged = [this](QObject *s) { DoTopLeftChanged(s); };
     g.OnSearchEditChange = [this](QObject *s, QString v, bool &d) { DoSearchEditChange(s, v, d); };
+    g.OnGetFloatFormat = [this](QObject *s, int c, int r, bool &f, QString &t) { DoGetFloatFormat(s, c, r, f, t); };
+    g.OnColumnSize = passOn(OnGridColumnSize);
+    g.OnColumnSizing = passOn(OnGridColumnSizing);
+    g.OnEndColumnSize = passOn(OnGridEndColumnSize);
+    g.OnRowSize = passOn(OnGridRowSize);
+    g.OnRowSizing = passOn(OnGridRowSizing);
+    g.OnEndRowSize = passOn(OnGridEndRowSize);
+    g.OnRowMove = passOn(OnGridRowMove);
+    g.OnRowMoving = passOn(OnGridRowMoving);
+    g.OnRowMoved = passOn(OnGridRowMoved);
+    g.OnColumnMove = passOn(OnGridColumnMove);
+    g.OnColumnMoving = passOn(OnGridColumnMoving);
+    g.OnColumnMoved = passOn(OnGridColumnMoved);
+    g.OnCellBalloon = passOn(OnGridCellBalloon);
+    g.OnGetCellGradient = passOn(OnGridGetCellGradient);
+    g.OnGetFormat = passOn(OnGridGetFormat);
+    g.OnGetEditorProp = passOn(OnGridGetEditorProp);
+    g.OnMouseDown = passOn(OnGridMouseDown);
+    g.OnMouseUp = passOn(OnGridMouseUp);
+    g.OnMouseMove = passOn(OnGridMouseMove);
+    g.OnScrollHint = passOn(OnGridScrollHint);
+    g.OnAutoAddRow = passOn(OnGridAutoAddRow);
+    g.OnAutoInsertRow = passOn(OnGridInsertRow);
+    g.OnAutoInsertCol = passOn(OnGridInsertCol);
+    g.OnAutoDeleteRow = passOn(OnGridDeleteRow);
+    g.OnCanAddRow = passOn(OnGridCanAddRow);
+    g.OnCanInsertRow = passOn(OnGridCanInsertRow);
+    g.OnCanDeleteRow = passOn(OnGridCanDeleteRow);
+    // The custom drawing takes over only when the owner draws.
+    g.OnCustomCellDraw = OnGridCustomCellDraw ? passOn(OnGridCustomCellDraw) : nullptr;
+    g.OnCustomCellBkgDraw = OnGridCustomCellBkgDraw ? passOn(OnGridCustomCellBkgDraw) : nullptr;
+}
+
+void TCustomNovaGridDropDown::DoGetFloatFormat(QObject *Sender, int ACol, int ARow, bool &IsFloat,
+                                               QString &FloatFormat)
+{
+    FloatFormat.clear();
+    if (OnGridGetFloatFormat) OnGridGetFloatFormat(Sender, ACol, ARow, IsFloat, FloatFormat);
 }
 
 void TCustomNovaGridDropDown::DoShowDropDown()

@@ -156,6 +156,37 @@ public:
     TGridKeyEvent OnGridKeyDown;
     TGridKeyEvent OnGridKeyUp;
     std::function<void(QObject *Sender, QChar &Key)> OnGridKeyPress;
+    // Handed on unchanged (the grid's own event types).
+    decltype(TNovaStringGrid::OnColumnSize) OnGridColumnSize;
+    decltype(TNovaStringGrid::OnColumnSizing) OnGridColumnSizing;
+    decltype(TNovaStringGrid::OnEndColumnSize) OnGridEndColumnSize;
+    decltype(TNovaStringGrid::OnRowSize) OnGridRowSize;
+    decltype(TNovaStringGrid::OnRowSizing) OnGridRowSizing;
+    decltype(TNovaStringGrid::OnEndRowSize) OnGridEndRowSize;
+    decltype(TNovaStringGrid::OnRowMove) OnGridRowMove;
+    decltype(TNovaStringGrid::OnRowMoving) OnGridRowMoving;
+    decltype(TNovaStringGrid::OnRowMoved) OnGridRowMoved;
+    decltype(TNovaStringGrid::OnColumnMove) OnGridColumnMove;
+    decltype(TNovaStringGrid::OnColumnMoving) OnGridColumnMoving;
+    decltype(TNovaStringGrid::OnColumnMoved) OnGridColumnMoved;
+    decltype(TNovaStringGrid::OnCustomCellDraw) OnGridCustomCellDraw;
+    decltype(TNovaStringGrid::OnCustomCellBkgDraw) OnGridCustomCellBkgDraw;
+    decltype(TNovaStringGrid::OnCellBalloon) OnGridCellBalloon;
+    decltype(TNovaStringGrid::OnGetCellGradient) OnGridGetCellGradient;
+    decltype(TNovaStringGrid::OnGetFormat) OnGridGetFormat;
+    decltype(TNovaStringGrid::OnGetEditorProp) OnGridGetEditorProp;
+    decltype(TNovaStringGrid::OnMouseDown) OnGridMouseDown;
+    decltype(TNovaStringGrid::OnMouseUp) OnGridMouseUp;
+    decltype(TNovaStringGrid::OnMouseMove) OnGridMouseMove;
+    decltype(TNovaStringGrid::OnScrollHint) OnGridScrollHint;
+    decltype(TNovaStringGrid::OnAutoAddRow) OnGridAutoAddRow;
+    decltype(TNovaStringGrid::OnAutoInsertRow) OnGridInsertRow;
+    decltype(TNovaStringGrid::OnAutoInsertCol) OnGridInsertCol;
+    decltype(TNovaStringGrid::OnAutoDeleteRow) OnGridDeleteRow;
+    decltype(TNovaStringGrid::OnCanAddRow) OnGridCanAddRow;
+    decltype(TNovaStringGrid::OnCanInsertRow) OnGridCanInsertRow;
+    decltype(TNovaStringGrid::OnCanDeleteRow) OnGridCanDeleteRow;
+    TFloatFormatEvent OnGridGetFloatFormat;
 
 protected:
     int ColumnCount() const override { return FColumns->Count(); }
@@ -202,6 +233,8 @@ protected:
     virtual void DoKeyUp(QObject *Sender, int &Key, Qt::KeyboardModifiers Shift);
     virtual void DoKeyPress(QObject *Sender, QChar &Key);
     void DoCheckBoxClick(QObject *Sender, int ACol, int ARow, bool State);
+    // The format text starts empty.
+    virtual void DoGetFloatFormat(QObject *Sender, int ACol, int ARow, bool &IsFloat, QString &FloatFormat);
 
 private:
     void SyncWithDropDown();

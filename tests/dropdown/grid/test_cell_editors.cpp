@@ -35,6 +35,27 @@ protected:
         GridEditTest::TearDown();
         for (TEditorType k : kRegistered) UnregisterDropDownEditor(k);
     }
+    // The table lists (multi-column list, grid drop-down): the row of the cell's text chosen on
+    // opening; Alt+Down, Up and Enter write the row above.
+    template <class TList>
+    void chooseRowAboveWithKeys(TDropDownCellEditor *made, TEditorType kind)
+    {
+        auto *list = dynamic_cast<TList *>(made);
+        ASSERT_NE(list, nullptr);
+        list->Columns().Add()->SetWidth(80);
+        for (const char *c : {"Alpha", "Beta", "Bravo"}) list->Items().Add()->Text().push_back(QString::fromLatin1(c));
+        auto *m = openOn<TList>(kind, "Bravo");
+        ASSERT_EQ(m, list);
+        EXPECT_EQ(m->ItemIndex(), 2);
+        key(Qt::Key_Down, Qt::AltModifier);
+        settle();
+        ASSERT_TRUE(m->DroppedDown());
+        key(Qt::Key_Up);
+        key(Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(editing(kind));
+        EXPECT_EQ(grid->Cells(1, 1), "Beta");
+    }
     void editWith(TEditorType kind)
     {
         if (auto *cg = dynamic_cast<TNovaColumnGrid *>(grid.get())) {
@@ -216,41 +237,14 @@ TEST_P(CellEditors, DetailListTakesTheTypedTextAndFiresOnEditChange)
 
 TEST_P(CellEditors, GridDropDownChoosesARowWithTheKeysAndEnterWritesItsLookupText)
 {
-    auto *list = dynamic_cast<TGridNovaGridDropDown *>(grid->NovaGridDropDown());
-    ASSERT_NE(list, nullptr);
-    list->Columns().Add()->SetWidth(80);
-    for (const char *c : {"Alpha", "Beta", "Bravo"}) list->Items().Add()->Text().push_back(QString::fromLatin1(c));
-    auto *m = openOn<TGridNovaGridDropDown>(edNovaGridDropDown, "Bravo");
-    ASSERT_EQ(m, list);
-    EXPECT_EQ(m->ItemIndex(), 2);
-    EXPECT_EQ(m->GetStringGrid(), m->GetGrid());
-    key(Qt::Key_Down, Qt::AltModifier);
-    settle();
-    ASSERT_TRUE(m->DroppedDown());
-    key(Qt::Key_Up);
-    key(Qt::Key_Return);
-    settle();
-    EXPECT_FALSE(editing(edNovaGridDropDown));
-    EXPECT_EQ(grid->Cells(1, 1), "Beta");
+    chooseRowAboveWithKeys<TGridNovaGridDropDown>(grid->NovaGridDropDown(), edNovaGridDropDown);
+    auto *g = dynamic_cast<TGridNovaGridDropDown *>(grid->NovaGridDropDown());
+    EXPECT_EQ(g->GetStringGrid(), g->GetGrid());
 }
 
 TEST_P(CellEditors, MultiColumnListChoosesARowWithTheKeysAndEnterWritesItsLookupText)
 {
-    auto *list = dynamic_cast<TGridGridDropDown *>(grid->GridDropDown());
-    ASSERT_NE(list, nullptr);
-    list->Columns().Add()->SetWidth(80);
-    for (const char *c : {"Alpha", "Beta", "Bravo"}) list->Items().Add()->Text().push_back(QString::fromLatin1(c));
-    auto *m = openOn<TGridGridDropDown>(edGridDropDown, "Bravo");
-    ASSERT_EQ(m, list);
-    EXPECT_EQ(m->ItemIndex(), 2);
-    key(Qt::Key_Down, Qt::AltModifier);
-    settle();
-    ASSERT_TRUE(m->DroppedDown());
-    key(Qt::Key_Up);
-    key(Qt::Key_Return);
-    settle();
-    EXPECT_FALSE(editing(edGridDropDown));
-    EXPECT_EQ(grid->Cells(1, 1), "Beta");
+    chooseRowAboveWithKeys<TGridGridDropDown>(grid->GridDropDown(), edGridDropDown);
 }
 
 TEST_P(CellEditors, ARefusedValidationKeepsTheEditorWithTheNewTextSelected)

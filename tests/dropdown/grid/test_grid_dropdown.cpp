@@ -266,6 +266,31 @@ TEST_F(GridDropDown, ColumnColourAndAlignmentComeFirstAndAHandlerWins)
     EXPECT_EQ(senders, (QList<QObject *>{&g, &g})) << "the grid is the Sender";
 }
 
+TEST_F(GridDropDown, TheGridsOtherEventsReachTheOwnerWithTheGridAsSender)
+{
+    addItems({"Alpha", "Beta"});
+    QList<QObject *> senders;
+    dd->OnGridRowMoved = [&](QObject *s, int, int) { senders << s; };
+    dd->OnGridGetFloatFormat = [&](QObject *s, int, int, bool &, QString &f) {
+        senders << s;
+        EXPECT_TRUE(f.isEmpty()) << "the format starts empty";
+    };
+    showNow();
+    auto &g = grid();
+    EXPECT_FALSE(bool(g.OnCustomCellDraw)) << "no owner drawing: the grid draws";
+    g.OnRowMoved(&g, 1, 2);
+    bool isFloat = false;
+    QString format = QStringLiteral("%.2f");
+    g.OnGetFloatFormat(&g, 0, 1, isFloat, format);
+    EXPECT_EQ(senders, (QList<QObject *>{&g, &g}));
+    // An owner's drawing assigned while open takes effect at the next opening.
+    dd->OnGridCustomCellDraw = [](auto &&...) {};
+    EXPECT_FALSE(bool(g.OnCustomCellDraw));
+    dd->HideDropDown(true);
+    showNow();
+    EXPECT_TRUE(bool(g.OnCustomCellDraw));
+}
+
 TEST_F(GridDropDown, TopLeftChangedNamesTheDropDown)
 {
     for (int i = 0; i < 30; ++i) addItems({"Row"});
