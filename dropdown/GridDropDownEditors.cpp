@@ -116,6 +116,7 @@ template class TGridDropDownWrapper<TNovaTimePickerDropDown>;
 template class TGridDropDownWrapper<TNovaDetailDropDown>;
 template class TGridDropDownWrapper<TNovaMultiColumnDropDown>;
 template class TGridDropDownWrapper<TNovaColorPickerDropDown>;
+template class TGridDropDownWrapper<TCustomNovaGridDropDown>;
 template class TGridDropDownWrapper<TNovaImagePickerDropDown>;
 
 // ---- the kinds -----------------------------------------------------------------------------------------
@@ -148,6 +149,22 @@ void TGridGridDropDown::SetCellText(const QString &Text)
     EndUpdate();
     const int i = Text.isEmpty() ? (Items().Count() > 0 ? 0 : -1) : GetItemIndex(Text);
     SetItemIndex(i);
+    SetPlainText(Text);
+}
+
+void TGridNovaGridDropDown::SetCellText(const QString &Text)
+{
+    QString match;
+    int index = -1;
+    if (UseItems()) {
+        EndUpdate();
+        index = ItemOfLookupText(Text);
+    } else if (LookupPrefix(Text, match, index) && match == Text) {
+        index -= GetGrid()->FixedRows();
+    } else {
+        index = -1;
+    }
+    SetItemIndex(index);
     SetPlainText(Text);
 }
 
@@ -236,4 +253,5 @@ void RegisterGridDropDownEditors()
     RegisterDropDownEditor(edGridDropDown, [](TNovaStringGrid &g) { return new TGridGridDropDown(g); });
     RegisterDropDownEditor(edColorPickerDropDown, [](TNovaStringGrid &g) { return new TGridColorDropDown(g); });
     RegisterDropDownEditor(edImagePickerDropDown, [](TNovaStringGrid &g) { return new TGridImageDropDown(g); });
+    RegisterDropDownEditor(edNovaGridDropDown, [](TNovaStringGrid &g) { return new TGridNovaGridDropDown(g); });
 }

@@ -5,6 +5,7 @@
 #include "dropdown/NovaColorPickerDropDown.h"
 #include "dropdown/NovaDetailDropDown.h"
 #include "dropdown/NovaImagePickerDropDown.h"
+#include "dropdown/NovaGridDropDown.h"
 #include "dropdown/NovaMultiColumnDropDown.h"
 #include "dropdown/NovaTimePickerDropDown.h"
 #include "grid/DropDownEditorRegistry.h"
@@ -65,6 +66,16 @@ class TGridGridDropDown : public TGridDropDownWrapper<TNovaMultiColumnDropDown> 
 public:
     using TGridDropDownWrapper::TGridDropDownWrapper;
     // The item of that lookup text chosen (the first for an empty text), then the text.
+    void SetCellText(const QString &Text) override;
+};
+
+// The grid drop-down as a cell editor; the editing grid fills its inner grid through
+// GetStringGrid when the application works in grid mode.
+class TGridNovaGridDropDown : public TGridDropDownWrapper<TCustomNovaGridDropDown> {
+public:
+    using TGridDropDownWrapper::TGridDropDownWrapper;
+    TNovaStringGrid *GetStringGrid() const { return GetGrid(); }
+    // The item or row of that lookup text chosen, then the text.
     void SetCellText(const QString &Text) override;
 };
 

@@ -15,8 +15,8 @@ void settle()
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-const TEditorType kRegistered[] = {edTimePickerDropDown, edDetailDropDown, edGridDropDown, edColorPickerDropDown,
-                                   edImagePickerDropDown};
+const TEditorType kRegistered[] = {edTimePickerDropDown, edDetailDropDown,      edGridDropDown,
+                                   edColorPickerDropDown, edImagePickerDropDown, edNovaGridDropDown};
 
 // Parameter: false a string grid (the kind from OnGetEditorType), true a column grid (the kind of
 // the column's editor).
@@ -34,6 +34,27 @@ protected:
     {
         GridEditTest::TearDown();
         for (TEditorType k : kRegistered) UnregisterDropDownEditor(k);
+    }
+    // The table lists (multi-column list, grid drop-down): the row of the cell's text chosen on
+    // opening; Alt+Down, Up and Enter write the row above.
+    template <class TList>
+    void chooseRowAboveWithKeys(TDropDownCellEditor *made, TEditorType kind)
+    {
+        auto *list = dynamic_cast<TList *>(made);
+        ASSERT_NE(list, nullptr);
+        list->Columns().Add()->SetWidth(80);
+        for (const char *c : {"Alpha", "Beta", "Bravo"}) list->Items().Add()->Text().push_back(QString::fromLatin1(c));
+        auto *m = openOn<TList>(kind, "Bravo");
+        ASSERT_EQ(m, list);
+        EXPECT_EQ(m->ItemIndex(), 2);
+        key(Qt::Key_Down, Qt::AltModifier);
+        settle();
+        ASSERT_TRUE(m->DroppedDown());
+        key(Qt::Key_Up);
+        key(Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(editing(kind));
+        EXPECT_EQ(grid->Cells(1, 1), "Beta");
     }
     void editWith(TEditorType kind)
     {
@@ -99,7 +120,7 @@ TEST_P(CellEditors, ANewGridHasNoneAndEachGetterMakesItsWrapperOnceWithTheGridsL
         const char *name;
     } made[] = {{grid->TimePickerDropDown(), "time"},         {grid->DetailPickerDropDown(), "detail"},
                 {grid->GridDropDown(), "multi-column"},       {colour, "colour"},
-                {grid->ImagePickerDropDown(), "image"}};
+                {grid->ImagePickerDropDown(), "image"},      {grid->NovaGridDropDown(), "grid"}};
     for (const auto &m : made) {
         ASSERT_NE(m.editor, nullptr) << m.name;
         auto *dd = dynamic_cast<TNovaCustomDropDown *>(m.editor->Widget());
@@ -112,7 +133,7 @@ TEST_P(CellEditors, ANewGridHasNoneAndEachGetterMakesItsWrapperOnceWithTheGridsL
     for (const auto &m : made)
         EXPECT_EQ(dynamic_cast<TNovaCustomDropDown *>(m.editor->Widget())->GetComponentStyle(), tsWindowsXP) << m.name;
     // The kinds whose drop-downs this library does not make open nothing, as before.
-    for (TEditorType k : {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown, edNovaGridDropDown})
+    for (TEditorType k : {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown})
         EXPECT_EQ(grid->DropDownEditor(k), nullptr) << int(k);
 }
 
@@ -140,7 +161,7 @@ TEST_P(CellEditors, EscPutsTheCellTextBackForEveryKind)
         TEditorType kind;
         const char *text;
     } rows[] = {{edTimePickerDropDown, "10:00:00"}, {edDetailDropDown, "one"}, {edGridDropDown, "b"},
-                {edColorPickerDropDown, "Red"}, {edImagePickerDropDown, "x"}};
+                {edColorPickerDropDown, "Red"}, {edImagePickerDropDown, "x"}, {edNovaGridDropDown, "b"}};
     for (const auto &r : rows) {
         SCOPED_TRACE(int(r.kind));
         openOn<QWidget>(r.kind, QString::fromLatin1(r.text));
@@ -214,23 +235,16 @@ TEST_P(CellEditors, DetailListTakesTheTypedTextAndFiresOnEditChange)
     EXPECT_FALSE(editing(edDetailDropDown));
 }
 
+TEST_P(CellEditors, GridDropDownChoosesARowWithTheKeysAndEnterWritesItsLookupText)
+{
+    chooseRowAboveWithKeys<TGridNovaGridDropDown>(grid->NovaGridDropDown(), edNovaGridDropDown);
+    auto *g = dynamic_cast<TGridNovaGridDropDown *>(grid->NovaGridDropDown());
+    EXPECT_EQ(g->GetStringGrid(), g->GetGrid());
+}
+
 TEST_P(CellEditors, MultiColumnListChoosesARowWithTheKeysAndEnterWritesItsLookupText)
 {
-    auto *list = dynamic_cast<TGridGridDropDown *>(grid->GridDropDown());
-    ASSERT_NE(list, nullptr);
-    list->Columns().Add()->SetWidth(80);
-    for (const char *c : {"Alpha", "Beta", "Bravo"}) list->Items().Add()->Text().push_back(QString::fromLatin1(c));
-    auto *m = openOn<TGridGridDropDown>(edGridDropDown, "Bravo");
-    ASSERT_EQ(m, list);
-    EXPECT_EQ(m->ItemIndex(), 2);
-    key(Qt::Key_Down, Qt::AltModifier);
-    settle();
-    ASSERT_TRUE(m->DroppedDown());
-    key(Qt::Key_Up);
-    key(Qt::Key_Return);
-    settle();
-    EXPECT_FALSE(editing(edGridDropDown));
-    EXPECT_EQ(grid->Cells(1, 1), "Beta");
+    chooseRowAboveWithKeys<TGridGridDropDown>(grid->GridDropDown(), edGridDropDown);
 }
 
 TEST_P(CellEditors, ARefusedValidationKeepsTheEditorWithTheNewTextSelected)
