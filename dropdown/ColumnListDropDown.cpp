@@ -138,12 +138,13 @@ bool TColumnListDropDown::ItemLookupPrefix(const QString &Prefix, QString &Match
 {
     Index = -1;
     Match.clear();
-    const QString p = FCaseSensitive ? Prefix : Prefix.toUpper();
-    if (p.isEmpty()) return false;
+    if (Prefix.isEmpty()) return false;
+    // Compared in place: upper-casing every item's text for each typed key costs more than the scan.
+    const Qt::CaseSensitivity cs = FCaseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
     QString t;
     for (int i = 0; i < ItemCount(); ++i) {
         if (!ItemLookupText(i, t)) continue;
-        if ((FCaseSensitive ? t : t.toUpper()).startsWith(p)) {
+        if (t.startsWith(Prefix, cs)) {
             Match = t;
             Index = i;
             return true;

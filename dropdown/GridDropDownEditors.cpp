@@ -112,6 +112,9 @@ bool TGridDropDownWrapper<TBaseDropDown>::WantSpecialKey(int Key, Qt::KeyboardMo
     return GridWantsKey(Key) || TBaseDropDown::WantSpecialKey(Key, Shift);
 }
 
+template class TGridDropDownWrapper<TNovaTrackBarDropDown>;
+template class TGridDropDownWrapper<TNovaMemoDropDown>;
+template class TGridDropDownWrapper<TNovaCalculatorDropdown>;
 template class TGridDropDownWrapper<TNovaTimePickerDropDown>;
 template class TGridDropDownWrapper<TNovaDetailDropDown>;
 template class TGridDropDownWrapper<TNovaMultiColumnDropDown>;
@@ -120,6 +123,39 @@ template class TGridDropDownWrapper<TCustomNovaGridDropDown>;
 template class TGridDropDownWrapper<TNovaImagePickerDropDown>;
 
 // ---- the kinds -----------------------------------------------------------------------------------------
+
+TGridTrackbarDropDown::TGridTrackbarDropDown(TNovaStringGrid &AGrid) : TGridDropDownWrapper(AGrid)
+{
+    SetEditorEnabled(true);
+}
+
+void TGridTrackbarDropDown::SetCellText(const QString &Text) { SetText(Text); }
+
+void TGridTrackbarDropDown::SetCellPosition(int Position)
+{
+    SetPosition(Position);
+    SetText(QString::number(this->Position()));
+}
+
+TGridMemoDropDown::TGridMemoDropDown(TNovaStringGrid &AGrid) : TGridDropDownWrapper(AGrid)
+{
+    // The cell follows the memo while it is edited.
+    OnMemoChange = [this](QObject *) { GridChange(); };
+}
+
+void TGridMemoDropDown::SetCellText(const QString &Text) { SetMemoText(MemoTextLines(Text)); }
+
+TGridCalculatorDropDown::TGridCalculatorDropDown(TNovaStringGrid &AGrid) : TGridDropDownWrapper(AGrid)
+{
+    SetEditorEnabled(true);
+}
+
+void TGridCalculatorDropDown::keyPressEvent(QKeyEvent *e)
+{
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !(e->modifiers() & Qt::AltModifier))
+        CalcResult();
+    TGridDropDownWrapper::keyPressEvent(e);
+}
 
 TGridTimepickerDropDown::TGridTimepickerDropDown(TNovaStringGrid &AGrid) : TGridDropDownWrapper(AGrid)
 {
@@ -248,6 +284,9 @@ void TGridImageDropDown::SetCellImageIndex(int Index)
 
 void RegisterGridDropDownEditors()
 {
+    RegisterDropDownEditor(edTrackbarDropDown, [](TNovaStringGrid &g) { return new TGridTrackbarDropDown(g); });
+    RegisterDropDownEditor(edMemoDropDown, [](TNovaStringGrid &g) { return new TGridMemoDropDown(g); });
+    RegisterDropDownEditor(edCalculatorDropDown, [](TNovaStringGrid &g) { return new TGridCalculatorDropDown(g); });
     RegisterDropDownEditor(edTimePickerDropDown, [](TNovaStringGrid &g) { return new TGridTimepickerDropDown(g); });
     RegisterDropDownEditor(edDetailDropDown, [](TNovaStringGrid &g) { return new TGridDetailPickerDropDown(g); });
     RegisterDropDownEditor(edGridDropDown, [](TNovaStringGrid &g) { return new TGridGridDropDown(g); });

@@ -2,12 +2,15 @@
 // The string grid's drop-down cell editors: each wraps one drop-down edit and hands its keys,
 // characters, changes and exit to the grid's steps first (DropDownEditorRegistry.h); a wrapper only
 // adapts the value in and out, the pop-up and its control.
+#include "dropdown/NovaCalculatorDropDown.h"
 #include "dropdown/NovaColorPickerDropDown.h"
 #include "dropdown/NovaDetailDropDown.h"
 #include "dropdown/NovaImagePickerDropDown.h"
 #include "dropdown/NovaGridDropDown.h"
+#include "dropdown/NovaMemoDropDown.h"
 #include "dropdown/NovaMultiColumnDropDown.h"
 #include "dropdown/NovaTimePickerDropDown.h"
+#include "dropdown/NovaTrackBarDropDown.h"
 #include "grid/DropDownEditorRegistry.h"
 
 // Fills the grid's registry with the drop-down editors this library makes; called once before the
@@ -45,6 +48,33 @@ protected:
 
 private:
     bool OwnedByPopup(int Key) const;
+};
+
+class TGridTrackbarDropDown : public TGridDropDownWrapper<TNovaTrackBarDropDown> {
+public:
+    explicit TGridTrackbarDropDown(TNovaStringGrid &AGrid);
+    // The text goes through the drop-down's own SetText, so the bar follows it.
+    void SetCellText(const QString &Text) override;
+    // The bar clamps the position; the edit shows what it took.
+    void SetCellPosition(int Position) override;
+    void DoChange() {}
+};
+
+// The cell's text is the memo's whole text, one line a line.
+class TGridMemoDropDown : public TGridDropDownWrapper<TNovaMemoDropDown> {
+public:
+    explicit TGridMemoDropDown(TNovaStringGrid &AGrid);
+    QString CellText() const override { return MemoLinesText(MemoText()); }
+    void SetCellText(const QString &Text) override;
+};
+
+class TGridCalculatorDropDown : public TGridDropDownWrapper<TNovaCalculatorDropdown> {
+public:
+    explicit TGridCalculatorDropDown(TNovaStringGrid &AGrid);
+
+protected:
+    // Enter completes the pending calculation before the grid commits the result.
+    void keyPressEvent(QKeyEvent *e) override;
 };
 
 class TGridTimepickerDropDown : public TGridDropDownWrapper<TNovaTimePickerDropDown> {

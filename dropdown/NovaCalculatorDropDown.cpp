@@ -270,7 +270,7 @@ void TNovaCalculatorDropdown::CalcButtonClick(QObject *, int Index)
     const int tag = FNovaButtonPanel->Buttons().GetItem(Index)->Tag();
     if ((tag >= tagAdd && tag <= tagSign) || (tag >= tagClear && tag <= tagPercent)) FDecim = 0;
     const bool entry = tag < 10 || tag == tagSign || tag == tagPoint;
-    if (entry && maxLength() > 0 && GetText().size() == maxLength()) return;
+    if (entry && EntryFull()) return;
     const QChar dec = decimalSeparator();
     switch (tag) {
     case tagAdd: CalcAdd(); break;
@@ -398,15 +398,18 @@ void TNovaCalculatorDropdown::KeyPress(QChar &Key)
         return;
     }
     if (Key == dec && t.contains(dec)) Key = QChar();
+    if ((Key.isDigit() || Key == dec) && !hasSelectedText() && EntryFull()) Key = QChar();
     TNovaCustomDropDown::KeyPress(Key);
 }
+
+bool TNovaCalculatorDropdown::EntryFull() const { return FMaxLength > 0 && GetText().size() >= FMaxLength; }
 
 void TNovaCalculatorDropdown::CalcKeyPress(QChar Key)
 {
     DoBeforeCalc();
     const QChar dec = decimalSeparator();
     if (Key == dec && !GetText().contains(dec)) SetText(GetText() + dec);
-    if (isDigit(Key) && maxLength() > 0 && GetText().size() == maxLength()) return;
+    if (isDigit(Key) && EntryFull()) return;
     switch (Key.unicode()) {
     case '\r':
         DoCalcResult();

@@ -26,6 +26,11 @@ public:
     // and a number written in the general format, then shown with Precision decimals.
     long double Value();
     void SetValue(long double Value);
+    // The longest number the user may type or key in (0: no limit). A computed result may be longer:
+    // the edit itself stays unlimited so that it never cuts one.
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value) { FMaxLength = Value > 0 ? Value : 0; }
+    void setMaxLength(int Value) { SetMaxLength(Value); }
     // The "=" key: completes the pending operation.
     void CalcResult();
 
@@ -75,6 +80,8 @@ private:
     void DigitEntry(int Digit);
     void ClearAll();
     bool ClosedKeys() const;
+    // The display is as long as the user may make it.
+    bool EntryFull() const;
 
     QPointer<TCustomButtonPanel> FNovaButtonPanel; // a child of the pop-up window
     int FDecim = 0;          // decimal-entry divisor: 0 whole numbers, 10 after ".", times 10 per digit
@@ -85,6 +92,7 @@ private:
     std::unique_ptr<TButtonAppearance> FCalcButtonAppearance;
     long double FMVal = 0; // the memory
     bool FShowThousandSeparator = false;
+    int FMaxLength = 0;
     // The character comes from the pop-up, which computes its keys itself.
     bool FFromPopup = false;
 };

@@ -227,6 +227,7 @@ TEST_F(CalculatorDropDown, KeypadEntryStopsAtTheMaximumLength)
         {"5 3 +/-", "53.00"}, {"5 3 .", "53.00"},
         {"5 3 4 / =", "1.00"},   // operators still compute
         {"5 3 C 7", "7.00"},     // a shorter display takes digits again
+        {"5 3 + 5 3 =", "106.00"}, // the limit holds for entry, never for a result
     };
     for (const Row &r : rows) {
         fresh();
@@ -241,6 +242,15 @@ TEST_F(CalculatorDropDown, KeypadEntryStopsAtTheMaximumLength)
     keypad("3");
     EXPECT_EQ(dd->GetText(), "12.50");
     EXPECT_FALSE(dd->GetIsModified()) << "an ignored key does not mark the value modified";
+    EXPECT_EQ(dd->MaxLength(), 5);
+    // Typed into the pop-up: the same limit for the entry, none for the result.
+    fresh();
+    dd->setMaxLength(5);
+    typed("5 3 4");
+    EXPECT_EQ(dd->GetText(), "53.00");
+    typed("+ 5 3 =");
+    EXPECT_EQ(dd->GetText(), "106.00");
+    EXPECT_EQ(static_cast<QLineEdit *>(dd)->maxLength(), 32767) << "the edit itself cuts nothing";
 }
 
 TEST_F(CalculatorDropDown, TabbingInSelectsTheNumberClickingInDoesNot)

@@ -15,7 +15,8 @@ void settle()
     for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
-const TEditorType kRegistered[] = {edTimePickerDropDown, edDetailDropDown,      edGridDropDown,
+const TEditorType kRegistered[] = {edTrackbarDropDown,    edMemoDropDown,        edCalculatorDropDown,
+                                   edTimePickerDropDown,  edDetailDropDown,      edGridDropDown,
                                    edColorPickerDropDown, edImagePickerDropDown, edNovaGridDropDown};
 
 // Parameter: false a string grid (the kind from OnGetEditorType), true a column grid (the kind of
@@ -118,7 +119,8 @@ TEST_P(CellEditors, ANewGridHasNoneAndEachGetterMakesItsWrapperOnceWithTheGridsL
     const struct {
         TDropDownCellEditor *editor;
         const char *name;
-    } made[] = {{grid->TimePickerDropDown(), "time"},         {grid->DetailPickerDropDown(), "detail"},
+    } made[] = {{grid->TrackbarDropDown(), "track bar"},   {grid->MemoDropDown(), "memo"},
+                {grid->CalculatorDropDown(), "calculator"}, {grid->TimePickerDropDown(), "time"},         {grid->DetailPickerDropDown(), "detail"},
                 {grid->GridDropDown(), "multi-column"},       {colour, "colour"},
                 {grid->ImagePickerDropDown(), "image"},      {grid->NovaGridDropDown(), "grid"}};
     for (const auto &m : made) {
@@ -132,9 +134,6 @@ TEST_P(CellEditors, ANewGridHasNoneAndEachGetterMakesItsWrapperOnceWithTheGridsL
     grid->SetComponentStyle(tsWindowsXP);
     for (const auto &m : made)
         EXPECT_EQ(dynamic_cast<TNovaCustomDropDown *>(m.editor->Widget())->GetComponentStyle(), tsWindowsXP) << m.name;
-    // The kinds whose drop-downs this library does not make open nothing, as before.
-    for (TEditorType k : {edTrackbarDropDown, edMemoDropDown, edCalculatorDropDown})
-        EXPECT_EQ(grid->DropDownEditor(k), nullptr) << int(k);
 }
 
 TEST_P(CellEditors, TimePickerPageUpInThePopUpTurnsTheHourAndEnterWritesIt)
@@ -160,7 +159,9 @@ TEST_P(CellEditors, EscPutsTheCellTextBackForEveryKind)
     const struct {
         TEditorType kind;
         const char *text;
-    } rows[] = {{edTimePickerDropDown, "10:00:00"}, {edDetailDropDown, "one"}, {edGridDropDown, "b"},
+    } rows[] = {{edTrackbarDropDown, "4"},           {edMemoDropDown, "one\ntwo"},
+                {edCalculatorDropDown, "7.50"},        {edTimePickerDropDown, "10:00:00"},
+                {edDetailDropDown, "one"},             {edGridDropDown, "b"},
                 {edColorPickerDropDown, "Red"}, {edImagePickerDropDown, "x"}, {edNovaGridDropDown, "b"}};
     for (const auto &r : rows) {
         SCOPED_TRACE(int(r.kind));
@@ -343,4 +344,102 @@ TEST_P(CellEditors, ImagePickerWritesTheIndexOfAnImageListCellAndTheTextOfADataI
         }
     }
     grid->SetGridImages(nullptr);
+}
+
+TEST_P(CellEditors, TrackBarMemoAndCalculatorOpenFilledAndEnterWritesWhatThePopUpMade)
+{
+    const struct {
+        TEditorType kind;
+        QString cell;
+        QString opensWith; // the edit's text once open
+        QString keys;      // typed with the pop-up open
+        int steps;         // track bar steps made in the pop-up
+        QString written;
+    } rows[] = {
+        {edCalculatorDropDown, "0", "0", "2+3", 0, "5.00"},
+        // The bar moved one step in the pop-up.
+        {edTrackbarDropDown, "3", "3", "", 1, "4"},
+        // No number, and one far beyond any int: the bar's own range, no overflow.
+        {edTrackbarDropDown, "many", "0", "", 1, "1"},
+        {edTrackbarDropDown, "99999999999999999999", "10", "", 0, "10"},
+        {edMemoDropDown, "one\ntwo\nthree", "", "", 0, "one\ntwo\nthree"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.cell.toStdString());
+        QStringList changes;
+        grid->OnEditChange = [&](QObject *, int, int, const QString &v) { changes << v; };
+        auto *e = openOn<TNovaCustomDropDown>(r.kind, r.cell);
+        ASSERT_NE(e, nullptr);
+        if (!r.opensWith.isEmpty()) EXPECT_EQ(e->GetText(), r.opensWith);
+        if (r.kind == edMemoDropDown) {
+            auto *m = dynamic_cast<TGridMemoDropDown *>(e);
+            ASSERT_NE(m, nullptr);
+            EXPECT_EQ(m->MemoText(), QStringList({"one", "two", "three"}));
+        }
+        key(Qt::Key_Down, Qt::AltModifier);
+        settle();
+        ASSERT_TRUE(e->DroppedDown());
+        type(r.keys);
+        if (r.steps) {
+            auto *t = dynamic_cast<TGridTrackbarDropDown *>(e);
+            ASSERT_NE(t, nullptr);
+            for (int i = 0; i < r.steps; ++i) t->TrackBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        }
+        settle();
+        key(Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(editing(r.kind));
+        EXPECT_EQ(grid->Cells(1, 1), r.written);
+        if (r.steps || !r.keys.isEmpty()) EXPECT_FALSE(changes.isEmpty()) << "OnEditChange";
+        grid->OnEditChange = nullptr;
+    }
+}
+
+TEST_P(CellEditors, MemoAndCalculatorTabOnAndKeepARefusedValue)
+{
+    const struct {
+        TEditorType kind;
+        QString cell;
+        QString typed; // the refused value
+    } rows[] = {{edMemoDropDown, "a\nb", "x"}, {edCalculatorDropDown, "1.00", "9"}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(int(r.kind));
+        int validations = 0;
+        grid->OnCellValidate = [&](QObject *, int, int, QString &, bool &valid) {
+            ++validations;
+            valid = false;
+        };
+        auto *e = openOn<TNovaCustomDropDown>(r.kind, r.cell);
+        ASSERT_NE(e, nullptr);
+        e->selectAll();
+        type(r.typed);
+        key(Qt::Key_Return);
+        settle();
+        EXPECT_EQ(validations, 1);
+        EXPECT_TRUE(editing(r.kind));
+        EXPECT_EQ(grid->Cells(1, 1), r.cell);
+        EXPECT_EQ(e->selectedText(), e->text());
+        EXPECT_FALSE(e->text().isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), e) << "focus after refusal";
+        // Accepted now: Enter writes what the editor shows.
+        grid->OnCellValidate = nullptr;
+        key(Qt::Key_Return);
+        settle();
+        EXPECT_FALSE(editing(r.kind));
+        EXPECT_EQ(grid->Cells(1, 1), r.cell);
+
+        TGridOptions o = grid->Options();
+        o.Include(goTabs);
+        grid->SetOptions(o);
+        openOn<QWidget>(r.kind, r.cell);
+        ASSERT_TRUE(editing(r.kind));
+        key(Qt::Key_Tab);
+        settle();
+        EXPECT_EQ(grid->Col(), 2);
+        EXPECT_EQ(grid->Cells(1, 1), r.cell);
+        if (editing(r.kind)) key(Qt::Key_Escape);
+        settle();
+        o.Exclude(goTabs);
+        grid->SetOptions(o);
+    }
 }

@@ -1,5 +1,5 @@
 // The real program with the drop-down cell editors registered as its start does it: a grid of one
-// of its windows opens the time picker over a cell, and the pop-up of each editor kind over a column
+// of its windows opens the calculator over a cell, and the pop-up of each editor kind over a column
 // grid on a virtual X screen, for a person to look at (on the offscreen platform the pictures are
 // skipped; they land in /tmp).
 #include <QGuiApplication>
@@ -37,7 +37,7 @@ void key(QWidget *w, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
 
 } // namespace
 
-TEST(ProgramEditors, AGridOfTheProgramOpensTheTimePickerOverACell)
+TEST(ProgramEditors, AGridOfTheProgramOpensTheCalculatorOverACell)
 {
     RegisterGridDropDownEditors();
     QTemporaryDir dir;
@@ -52,26 +52,26 @@ TEST(ProgramEditors, AGridOfTheProgramOpensTheTimePickerOverACell)
     o.Include(goEditing);
     grid->SetOptions(o);
     const int c = grid->Columns()->Count() > 1 ? 1 : 0;
-    grid->Columns()->Items(c)->SetEditor(edTimePickerDropDown);
-    // The window's own choice of editors and editable cells gives way to the time picker here.
-    grid->OnGetEditorType = [](QObject *, int, int, TEditorType &t) { t = edTimePickerDropDown; };
+    grid->Columns()->Items(c)->SetEditor(edCalculatorDropDown);
+    // The window's own choice of editors and editable cells gives way to the calculator here.
+    grid->OnGetEditorType = [](QObject *, int, int, TEditorType &t) { t = edCalculatorDropDown; };
     grid->OnCanEditCell = [](QObject *, int, int, bool &can) { can = true; };
     grid->SetRowCount(std::max(grid->RowCount(), 3));
-    grid->SetCells(c, 1, "08:15:00");
+    grid->SetCells(c, 1, "12");
     grid->SetCol(c);
     grid->SetRow(1);
     grid->setFocus();
     settle();
     key(grid, Qt::Key_F2);
     settle();
-    auto *e = dynamic_cast<TGridTimepickerDropDown *>(grid->ExistingDropDownEditor(edTimePickerDropDown));
+    auto *e = dynamic_cast<TGridCalculatorDropDown *>(grid->ExistingDropDownEditor(edCalculatorDropDown));
     ASSERT_NE(e, nullptr) << top->objectName().toStdString();
     EXPECT_TRUE(e->isVisible());
     EXPECT_EQ(grid->EditCtrl(), e);
-    EXPECT_EQ(e->GetText(), "08:15:00");
+    EXPECT_EQ(e->GetText(), "12");
     key(grid, Qt::Key_Escape);
     settle();
-    EXPECT_EQ(grid->Cells(c, 1), "08:15:00");
+    EXPECT_EQ(grid->Cells(c, 1), "12");
     top->hide();
 }
 
@@ -108,7 +108,10 @@ TEST(ProgramEditors, PicturesOfEachEditorOpenOverAColumnGrid)
         TEditorType kind;
         const char *text;
         const char *name;
-    } rows[] = {{edTimePickerDropDown, "13:05:09", "time"},
+    } rows[] = {{edTrackbarDropDown, "6", "trackbar"},
+                {edMemoDropDown, "first line\nsecond line\nthird line", "memo"},
+                {edCalculatorDropDown, "12.50", "calculator"},
+                {edTimePickerDropDown, "13:05:09", "time"},
                 {edDetailDropDown, "Beta", "detail"},
                 {edGridDropDown, "Bravo", "multicolumn"},
                 {edColorPickerDropDown, "Red", "colour"},
