@@ -30,7 +30,6 @@ public:
     // the edit itself stays unlimited so that it never cuts one.
     int MaxLength() const { return FMaxLength; }
     void SetMaxLength(int Value) { FMaxLength = Value > 0 ? Value : 0; }
-    void setMaxLength(int Value) { SetMaxLength(Value); }
     // The "=" key: completes the pending operation.
     void CalcResult();
 

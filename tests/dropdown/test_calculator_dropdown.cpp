@@ -231,12 +231,12 @@ TEST_F(CalculatorDropDown, KeypadEntryStopsAtTheMaximumLength)
     };
     for (const Row &r : rows) {
         fresh();
-        dd->setMaxLength(5);
+        dd->SetMaxLength(5);
         keypad(r.keys);
         EXPECT_EQ(dd->GetText(), r.shows) << r.keys;
     }
     fresh();
-    dd->setMaxLength(5);
+    dd->SetMaxLength(5);
     dd->SetValue(12.5L);
     dd->SetIsModified(false);
     keypad("3");
@@ -245,7 +245,7 @@ TEST_F(CalculatorDropDown, KeypadEntryStopsAtTheMaximumLength)
     EXPECT_EQ(dd->MaxLength(), 5);
     // Typed into the pop-up: the same limit for the entry, none for the result.
     fresh();
-    dd->setMaxLength(5);
+    dd->SetMaxLength(5);
     typed("5 3 4");
     EXPECT_EQ(dd->GetText(), "53.00");
     typed("+ 5 3 =");

@@ -102,6 +102,23 @@ public:
         ASSERT_TRUE(table.Assign_IODD(channel, name, &err)) << err.toStdString();
         table.Channels[size_t(channel)].Pin4Mode = mode;
     }
+    // The real standard definitions in IOLink_StaDef, the channels made, and each named device
+    // description of the shared folder assigned in IO-Link mode to the channels from the first on.
+    // The caller skips without the shared folder.
+    void assignSharedIodds(const QStringList &names)
+    {
+        const QString corpus = testsupport::sharedIoddDir();
+        const QString standard = IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml";
+        QFile::remove(standard);
+        ASSERT_TRUE(QFile::copy(corpus + "/standard/IODD-StandardDefinitions1.1.xml", standard));
+        ASSERT_TRUE(table.Create_Channels());
+        for (int i = 0; i < names.size(); ++i) {
+            ASSERT_TRUE(QFile::copy(corpus + "/devices/" + names[i], IODD_Catalog_Dir + "/" + names[i]));
+            QString err;
+            ASSERT_TRUE(table.Assign_IODD(i, names[i], &err)) << err.toStdString();
+            table.Channels[size_t(i)].Pin4Mode = "IO-Link";
+        }
+    }
     static QStringList placed(const TProcDataList &l)
     {
         QStringList out;

@@ -460,17 +460,8 @@ namespace {
 TEST_F(ChannelTest, RealDeviceDescriptionBuildsAndRoundTrips)
 {
     SKIP_WITHOUT_SHARED_IODD();
-    const QString corpus = testsupport::sharedIoddDir();
-    QFile::remove(IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml");
-    ASSERT_TRUE(QFile::copy(corpus + "/standard/IODD-StandardDefinitions1.1.xml",
-                            IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml"));
-    const QString name = "IO-Link-17-ComplexProcessDataDevice-20240824-IODD1.1.xml";
-    ASSERT_TRUE(QFile::copy(corpus + "/devices/" + name, IODD_Catalog_Dir + "/" + name));
-    ASSERT_TRUE(table.Create_Channels());
-    QString err;
-    ASSERT_TRUE(table.Assign_IODD(0, name, &err)) << err.toStdString();
+    assignSharedIodds({"IO-Link-17-ComplexProcessDataDevice-20240824-IODD1.1.xml"});
     TChannel_IOLink &ch = table.Channels[0];
-    ch.Pin4Mode = "IO-Link";
 
     // Input record: IntegerT 16, IntegerT 8, two BooleanT; output: IntegerT 8, two BooleanT.
     EXPECT_EQ(placed(*ch.ProcDataIn_List), (QStringList{"0/0", "2/0", "3/0", "3/1"}));

@@ -457,18 +457,8 @@ TEST_F(ChannelReaderTest, AttributesAreTakenAsTheyStand)
 TEST_F(ChannelReaderTest, ReadsWhatTheChannelTableSavesWithRealDeviceDescriptions)
 {
     SKIP_WITHOUT_SHARED_IODD();
-    const QString corpus = testsupport::sharedIoddDir();
-    QFile::remove(IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml");
-    ASSERT_TRUE(QFile::copy(corpus + "/standard/IODD-StandardDefinitions1.1.xml", IOLink_StaDef_Dir + "IODD-StandardDefinitions1.1.xml"));
     parGen("GW41520-A1-4A");
-    ASSERT_TRUE(table.Create_Channels());
-    const QString names[] = {"IO-Link-17-ComplexProcessDataDevice-20240824-IODD1.1.xml", "IO-Link-06-EventDevice-20240824-IODD1.1.xml"};
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(QFile::copy(corpus + "/devices/" + names[i], IODD_Catalog_Dir + "/" + names[i]));
-        QString err;
-        ASSERT_TRUE(table.Assign_IODD(i, names[i], &err)) << err.toStdString();
-        table.Channels[size_t(i)].Pin4Mode = "IO-Link";
-    }
+    assignSharedIodds({"IO-Link-17-ComplexProcessDataDevice-20240824-IODD1.1.xml", "IO-Link-06-EventDevice-20240824-IODD1.1.xml"});
     TChannel_IOLink &first = table.Channels[0];
     first.ReadPin2 = "Y";
     ASSERT_FALSE(first.Var_List.empty());

@@ -48,22 +48,6 @@ protected:
         TableWindowTest::TearDown();
     }
 
-    // Each case over a valid row 1 of the grid (the other grid empty): OK gives exactly the case's box,
-    // or passes and closes the window.
-    void runChecks(TFBACnetSlaveSetAccess &w, int grid, const Cells &valid, const std::vector<CheckCase> &cases)
-    {
-        for (size_t i = 0; i < cases.size(); ++i) {
-            const CheckCase &c = cases[i];
-            showQuietly(w, i);
-            for (TNovaStringGrid *g : w.Grids)
-                for (int col = 1; col < g->AllColCount(); ++col) g->SetCells(col, 1, QString());
-            setCells(*w.Grids[size_t(grid)], 1, valid);
-            setCells(*w.Grids[size_t(grid)], 1, c.cells);
-            expectOk(w, c.message, i);
-        }
-        w.hide();
-    }
-
     // Opens the cell's combo list, clicks the item in the dropped list, as the user does; Enter takes it.
     static void choose(TNovaStringGrid &g, int col, int row, int item)
     {
